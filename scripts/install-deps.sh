@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Livrano needs to build, test and run its demo.
+# Idempotent: packages already present are skipped, and apt-get runs only when something is missing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config git
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libsquish-dev
+    qt6-base-dev qt6-multimedia-dev libgl-dev
+    fonts-wine
+    xvfb xauth
+    imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,33 @@
+#pragma once
+// The one application object: owns the shared state for the whole run and is passed by
+// reference to every operation. There are no hidden globals.
+
+#include <filesystem>
+
+#include "aircraft/aircraft_spec.h"
+#include "aircraft/catalogue.h"
+#include "app/airline_list.h"
+#include "app/frontend.h"
+#include "app/repaint_settings.h"
+#include "app/state_flags.h"
+
+namespace livrano {
+
+struct Application {
+    Application(std::filesystem::path folder, Frontend& port) : programFolder(std::move(folder)), frontend(port) {}
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    std::filesystem::path programFolder; // no trailing separator
+    Frontend& frontend;
+
+    RepaintSettings settings;
+    StateFlags flags;
+    AircraftSpec spec;
+    ExtraTextureSpec extraTextures;
+    ExtraFieldSpec extraFields;
+    AircraftCatalogue catalogue;
+    AirlineList airlines;
+};
+
+} // namespace livrano

@@ -1,0 +1,106 @@
+#include "app/file_names.h"
+
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <system_error>
+
+#include "app/text.h"
+
+namespace livrano {
+
+namespace fs = std::filesystem;
+
+fs::path findProgramFolder(const char* argv0) {
+    if (const char* env = std::getenv("LIVRANO_PROGRAM_FOLDER"); env != nullptr && *env != '\0')
+        return fs::path(env);
+    std::error_code ec;
+    // Linux exposes the running executable here; elsewhere argv0 serves.
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec || self.empty())
+        self = fs::absolute(fs::path(argv0 != nullptr ? argv0 : ""), ec);
+    return self.parent_path();
+}
+
+fs::path programLocation(const fs::path& programFolder, std::string_view relative) {
+    fs::path result = programFolder;
+    std::string part;
+    auto flush = [&] {
+        if (!part.empty())
+            result /= part;
+        part.clear();
+    };
+    for (char c : relative) {
+        if (c == '\\' || c == '/')
+            flush();
+        else
+            part.push_back(c);
+    }
+    flush();
+    return result.lexically_normal();
+}
+
+fs::path resolveCaseless(const fs::path& path) {
+    std::error_code ec;
+    if (fs::exists(path, ec))
+        return path;
+    fs::path result = path.root_path();
+    bool searching = true;
+    for (const fs::path& component : path.relative_path()) {
+        const std::string name = component.string();
+        if (searching && name != "." && name != ".." && !fs::exists(result / component, ec)) {
+            fs::path found;
+            const fs::path dir = result.empty() ? fs::path(".") : result;
+            for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+                if (equalsNoCase(it->path().filename().string(), name)) {
+                    found = it->path().filename();
+                    break;
+                }
+            }
+            if (found.empty()) {
+                searching = false;
+                result /= component;
+            } else {
+                result /= found;
+            }
+            continue;
+        }
+        result /= component;
+    }
+    return result;
+}
+
+Status checkSafeFileName(std::string_view what, std::string_view name) {
+    const std::string shown = "\"" + std::string(name) + "\"";
+    auto refuse = [&](const std::string& why) {
+        return Status::Error("The " + std::string(what) + " " + shown + " cannot be used as a file name: " +
+                             why + ".");
+    };
+    if (name.empty())
+        return refuse("it is empty");
+    if (name == "." || name == "..")
+        return refuse("it names a folder above or the folder itself");
+    for (unsigned char c : name) {
+        if (c == '/' || c == '\\')
+            return refuse("it contains a path separator");
+        if (c < 32 || c == 127)
+            return refuse("it contains a control character");
+        if (c == ':' || c == '<' || c == '>' || c == '"' || c == '|' || c == '?' || c == '*')
+            return refuse(std::string("it contains the character '") + static_cast<char>(c) + "'");
+    }
+    if (name.back() == '.' || name.back() == ' ')
+        return refuse("it ends with a dot or a blank, which Windows drops");
+    // Device names are reserved whatever extension follows them.
+    const std::string stem = toUpper(name.substr(0, name.find('.')));
+    static const std::array<const char*, 4> devices = {"CON", "PRN", "AUX", "NUL"};
+    for (const char* d : devices) {
+        if (trim(stem) == d)
+            return refuse("it is a reserved device name");
+    }
+    if (stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) && stem[3] >= '1' &&
+        stem[3] <= '9')
+        return refuse("it is a reserved device name");
+    return Status::Ok();
+}
+
+} // namespace livrano

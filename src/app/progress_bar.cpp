@@ -1,0 +1,11 @@
+#include "app/progress_bar.h"
+
+namespace livrano {
+
+ProgressBarGeometry progressBarGeometry(double percent, double innerWidth) {
+    ProgressBarGeometry g;
+    g.width = percent * (innerWidth - 60.0) / 100.0;
+    return g;
+}
+
+} // namespace livrano

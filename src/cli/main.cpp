@@ -1,0 +1,57 @@
+// livrano-cli: the program's work without a window, for painters, aircraft makers and scripts.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+
+namespace livrano::cli {
+
+namespace {
+std::vector<Command>& registry() {
+    static std::vector<Command> commands;
+    return commands;
+}
+} // namespace
+
+CommandRegistration::CommandRegistration(const Command& command) { registry().push_back(command); }
+
+const std::vector<Command>& registeredCommands() { return registry(); }
+
+namespace {
+
+void printUsage(std::FILE* out) {
+    std::vector<Command> sorted = registeredCommands();
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Command& a, const Command& b) { return std::strcmp(a.name, b.name) < 0; });
+    std::fprintf(out, "Usage: livrano-cli COMMAND [ARGUMENTS]\n\nCommands:\n");
+    for (const Command& c : sorted)
+        std::fprintf(out, "  %-8s %s\n           %s\n", c.name, c.usage, c.summary);
+    std::fprintf(out, "\nlivrano-cli help prints this list.\n");
+}
+
+} // namespace
+} // namespace livrano::cli
+
+int main(int argc, char** argv) {
+    using namespace livrano::cli;
+    if (argc < 2) {
+        printUsage(stderr);
+        return 2;
+    }
+    const std::string name = argv[1];
+    if (name == "help" || name == "--help" || name == "-h") {
+        printUsage(stdout);
+        return 0;
+    }
+    for (const Command& c : registeredCommands()) {
+        if (name == c.name)
+            return c.run(std::vector<std::string>(argv + 2, argv + argc));
+    }
+    std::fprintf(stderr, "livrano-cli: unknown command \"%s\"\n\n", name.c_str());
+    printUsage(stderr);
+    return 2;
+}

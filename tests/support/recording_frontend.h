@@ -1,0 +1,44 @@
+#pragma once
+// A frontend that records what the core showed, for exact assertions on texts and values.
+
+#include <string>
+#include <vector>
+
+#include "app/frontend.h"
+
+namespace livrano::testing {
+
+struct RecordingFrontend : Frontend {
+    // Every call in order, as "status: Copying Files", "progress: 12", "show-progress", ...
+    std::vector<std::string> events;
+    std::vector<std::string> statusTexts;
+    std::vector<double> progressValues;
+    std::vector<std::string> textureList;
+    std::vector<std::string> messages;
+    std::vector<PreviewPicture> previews;
+    std::vector<std::string> sounds;
+    bool dxt3 = false;
+    bool progressVisible = false;
+    bool alphaPreviewAvailable = true;
+    bool busy = false;
+    int emptyChoices = 0;
+    int templateLoads = 0;
+    std::string tailNumber;
+
+    void setStatusText(const std::string& text) override;
+    void showProgressArea() override;
+    void hideProgressArea() override;
+    void setProgress(double percent) override;
+    void setTextureList(const std::vector<std::string>& lines) override;
+    bool dxt3Checked() const override { return dxt3; }
+    void showEmptyChoices() override;
+    void showTailNumber(const std::string& text) override;
+    void showPreview(const PreviewPicture& picture) override;
+    void setAlphaPreviewAvailable(bool available) override;
+    void templateLoaded() override;
+    void setBusy(bool b) override;
+    void showMessage(const std::string& text) override;
+    void playSound(const std::filesystem::path& wavFile) override;
+};
+
+} // namespace livrano::testing

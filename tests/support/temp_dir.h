@@ -1,0 +1,28 @@
+#pragma once
+// A fresh folder under the system's temporary folder, removed with everything in it.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace livrano::testing {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// Whole-file helpers for tests: bytes in, bytes out; a missing file reads as "".
+void writeFile(const std::filesystem::path& file, std::string_view bytes);
+std::string readFile(const std::filesystem::path& file);
+
+} // namespace livrano::testing
