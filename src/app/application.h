@@ -10,6 +10,7 @@
 #include "app/frontend.h"
 #include "app/repaint_settings.h"
 #include "app/state_flags.h"
+#include "output/fltsim_entry.h"
 
 namespace livrano {
 
@@ -28,6 +29,7 @@ struct Application {
     ExtraFieldSpec extraFields;
     AircraftCatalogue catalogue;
     AirlineList airlines;
+    FltsimTable fltsim; // aircraft.cfg entries as the last build read them
 };
 
 } // namespace livrano
