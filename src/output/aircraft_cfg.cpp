@@ -22,14 +22,18 @@ constexpr const char* kWeightAndBalance = "WEIGHT_AND_BALANCE";
 // Far above any aircraft's station count; bounds the scan when the count is nonsense.
 constexpr std::int32_t kMaxStations = 1000;
 
-std::string sectionOf(std::size_t n) { return "fltsim." + std::to_string(n); }
+std::string sectionOf(std::size_t n) {
+    return "fltsim." + std::to_string(n);
+}
 
 std::int16_t toInt16(std::int32_t value) {
     return static_cast<std::int16_t>(std::clamp<std::int32_t>(value, std::numeric_limits<std::int16_t>::min(),
                                                               std::numeric_limits<std::int16_t>::max()));
 }
 
-bool carriesExtraFields(const ExtraFieldSpec& extra) { return extra.CopyExtraFields == 1 && extra.NumFields >= 1; }
+bool carriesExtraFields(const ExtraFieldSpec& extra) {
+    return extra.CopyExtraFields == 1 && extra.NumFields >= 1;
+}
 
 std::size_t extraFieldCount(const ExtraFieldSpec& extra) {
     if (!carriesExtraFields(extra))
@@ -40,9 +44,10 @@ std::size_t extraFieldCount(const ExtraFieldSpec& extra) {
 
 // The numbers N of every section header "[fltsim.N]" (N in decimal without leading zeros, the
 // only spelling a reader of "fltsim." + N finds), ascending and each once.
-std::vector<std::size_t> fltsimNumbers(const std::string& bytes) {
+std::set<std::size_t> fltsimNumbers(const std::string& bytes) {
     std::set<std::size_t> numbers;
-    std::size_t start = 0;
+    // A byte order mark some editors write would hide the first header.
+    std::size_t start = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
         if (end == std::string::npos)
@@ -53,7 +58,7 @@ std::vector<std::size_t> fltsimNumbers(const std::string& bytes) {
             line.remove_prefix(1);
         if (line.empty() || line.front() != '[')
             continue;
-        const std::size_t close = line.find(']');
+        const std::size_t close = line.rfind(']');
         if (close == std::string_view::npos)
             continue;
         const std::string name = trim(line.substr(1, close - 1));
@@ -67,7 +72,7 @@ std::vector<std::size_t> fltsimNumbers(const std::string& bytes) {
         std::from_chars(digits.data(), digits.data() + digits.size(), n);
         numbers.insert(n);
     }
-    return std::vector<std::size_t>(numbers.begin(), numbers.end());
+    return numbers;
 }
 
 FltsimEntry readEntry(const ProfileDocument& doc, const std::string& section, const ExtraFieldSpec& extra) {
@@ -94,28 +99,60 @@ FltsimEntry readEntry(const ProfileDocument& doc, const std::string& section, co
     return e;
 }
 
-// Writes the keys of one entry in the simulator's order. The last value carries a line end of
-// its own, so a blank line separates the entry from the next section.
-class EntryWriter {
+// Collects the entries for the composed file. An entry whose section the clean copy already
+// has is written key by key into it; every other entry is appended as a new section whose last
+// line is followed by a blank line, as the simulator's own files separate their entries.
+class EntryComposer {
 public:
-    EntryWriter(ProfileDocument& doc, std::string section) : m_doc(doc), m_section(std::move(section)) {}
+    explicit EntryComposer(ProfileDocument& doc)
+        : m_doc(doc), m_existing(fltsimNumbers(doc.bytes())), m_lineEnd(lineEndOf(doc.bytes())) {}
+
+    void begin(std::size_t index) {
+        m_index = index;
+        m_keys.clear();
+    }
     void add(std::string key, std::string value) { m_keys.emplace_back(std::move(key), std::move(value)); }
-    void write() {
-        if (m_keys.empty())
+    void end() {
+        const std::string section = sectionOf(m_index);
+        if (m_existing.count(m_index) != 0) {
+            for (const auto& [key, value] : m_keys)
+                m_doc.write(section, key, value);
             return;
-        m_keys.back().second += "\r\n";
+        }
+        m_appended += "[" + section + "]" + m_lineEnd;
         for (const auto& [key, value] : m_keys)
-            m_doc.write(m_section, key, value);
+            m_appended += key + "=" + oneLine(value) + m_lineEnd;
+        m_appended += m_lineEnd;
+    }
+    // The clean copy with the appended entries.
+    ProfileDocument finish() const {
+        std::string bytes = m_doc.bytes();
+        if (!m_appended.empty() && !bytes.empty() && bytes.back() != '\n')
+            bytes += m_lineEnd;
+        return ProfileDocument(bytes + m_appended);
     }
 
 private:
+    static std::string lineEndOf(const std::string& bytes) {
+        const std::size_t newline = bytes.find('\n');
+        return newline != std::string::npos && (newline == 0 || bytes[newline - 1] != '\r') ? "\n" : "\r\n";
+    }
+    static std::string oneLine(std::string value) {
+        std::replace(value.begin(), value.end(), '\r', ' ');
+        std::replace(value.begin(), value.end(), '\n', ' ');
+        return value;
+    }
+
     ProfileDocument& m_doc;
-    std::string m_section;
+    std::set<std::size_t> m_existing;
+    std::string m_lineEnd;
+    std::size_t m_index = 0;
     std::vector<std::pair<std::string, std::string>> m_keys;
+    std::string m_appended;
 };
 
-void writeEntry(ProfileDocument& doc, std::size_t index, const FltsimEntry& e, const ExtraFieldSpec& extra) {
-    EntryWriter w(doc, sectionOf(index));
+void writeEntry(EntryComposer& w, std::size_t index, const FltsimEntry& e, const ExtraFieldSpec& extra) {
+    w.begin(index);
     w.add("title", e.title);
     w.add("sim", e.sim);
     w.add("model", e.model);
@@ -136,10 +173,10 @@ void writeEntry(ProfileDocument& doc, std::size_t index, const FltsimEntry& e, c
     const std::size_t count = std::min(extraFieldCount(extra), e.extraValues.size());
     for (std::size_t k = 0; k < count; ++k)
         w.add(trim(extra.ExtraFieldNames[k]), e.extraValues[k]);
-    w.write();
+    w.end();
 }
 
-Status writeNewEntry(Application& app, ProfileDocument& doc, std::size_t index, const std::string& dataModel,
+Status writeNewEntry(Application& app, EntryComposer& w, std::size_t index, const std::string& dataModel,
                      const std::string& dataPanel) {
     const AircraftSpec& spec = app.spec;
     const RepaintSettings& settings = app.settings;
@@ -152,7 +189,7 @@ Status writeNewEntry(Application& app, ProfileDocument& doc, std::size_t index, 
     }
     const std::string callsign = trim(settings.Callsign);
 
-    EntryWriter w(doc, sectionOf(index));
+    w.begin(index);
     w.add("title", trim(spec.AircraftTitlePrefix) + " " + trim(settings.Variation));
     w.add("sim", sim);
     if (spec.TextureAssignOnly == 0)
@@ -178,7 +215,7 @@ Status writeNewEntry(Application& app, ProfileDocument& doc, std::size_t index, 
     w.add("description", trim(spec.Description));
     for (std::size_t k = 0; k < extraFieldCount(app.extraFields); ++k)
         w.add(trim(app.extraFields.ExtraFieldNames[k]), trim(app.extraFields.ExtraFieldDefaults[k]));
-    w.write();
+    w.end();
     return Status::Ok();
 }
 
@@ -192,10 +229,11 @@ WeightAndBalance readWeightAndBalance(const ProfileDocument& doc) {
         if (doc.find(kWeightAndBalance, key, kIniStringChars))
             values.emplace_back(key, doc.readString(kWeightAndBalance, key));
     };
-    for (const char* key : {"empty_weight", "reference_datum_position", "empty_weight_CG_position",
-                            "max_number_of_stations"})
+    for (const char* key :
+         {"empty_weight", "reference_datum_position", "empty_weight_CG_position", "max_number_of_stations"})
         carry(key);
-    const std::int32_t stations = std::min(doc.readInt(kWeightAndBalance, "max_number_of_stations"), kMaxStations);
+    const std::int32_t stations =
+        std::min(doc.readInt(kWeightAndBalance, "max_number_of_stations"), kMaxStations);
     for (std::int32_t k = 0; k < stations; ++k)
         carry("station_load." + std::to_string(k));
     return values;
@@ -221,7 +259,7 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
 
 Status WriteAircraftCfg(Application& app, FileOperations& files) {
     app.frontend.setStatusText("Writing Aircraft Configuration File");
-    const fs::path aircraft = aircraftFolder(app);
+    const fs::path aircraft = aircraftFolderPath(app);
     const fs::path installed = existingEntry(aircraft, "Aircraft.cfg");
     std::error_code ec;
     const bool haveInstalled = fs::exists(installed, ec);
@@ -249,22 +287,25 @@ Status WriteAircraftCfg(Application& app, FileOperations& files) {
 
     app.frontend.setProgress(11);
     std::string dataBytes;
-    if (Status s = files.readFile(existingEntry(dataFolder(app), "Aircraft.cfg"), dataBytes); !s)
+    if (Status s = files.readFile(existingEntry(dataFolderPath(app), "Aircraft.cfg"), dataBytes); !s)
         return s;
-    ProfileDocument doc(std::move(dataBytes));
-    const std::string dataModel = doc.readString("livrano", "model");
-    const std::string dataPanel = doc.readString("livrano", "panel");
+    ProfileDocument clean(std::move(dataBytes));
+    const std::string dataModel = clean.readString("livrano", "model");
+    const std::string dataPanel = clean.readString("livrano", "panel");
+    EntryComposer composer(clean);
 
     app.frontend.setProgress(12);
     const std::vector<FltsimEntry>& entries = app.fltsim.FltsimEntries;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        app.frontend.setProgress(12.0 + static_cast<double>(i + 1) * 6.0 / static_cast<double>(entries.size()));
-        writeEntry(doc, i, entries[i], app.extraFields);
+        app.frontend.setProgress(12.0 +
+                                 static_cast<double>(i + 1) * 6.0 / static_cast<double>(entries.size()));
+        writeEntry(composer, i, entries[i], app.extraFields);
     }
 
     app.frontend.setProgress(18);
-    if (Status s = writeNewEntry(app, doc, entries.size(), dataModel, dataPanel); !s)
+    if (Status s = writeNewEntry(app, composer, entries.size(), dataModel, dataPanel); !s)
         return s;
+    ProfileDocument doc = composer.finish();
 
     app.frontend.setProgress(19);
     for (const auto& [key, value] : weightAndBalance)

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 Status CreateAircraftFolders(Application& app, FileOperations& files) {
     app.frontend.setStatusText("Creating Aircraft Directories");
-    const fs::path aircraft = aircraftFolder(app);
+    const fs::path aircraft = aircraftFolderPath(app);
     if (Status s = files.createDirectory(aircraft); !s)
         return s;
     switch (app.spec.TextureAssignOnly) {
@@ -33,8 +33,8 @@ Status CopyAirFile(Application& app, FileOperations& files) {
     std::string name;
     if (Status s = airName(app, variationId(app), name); !s)
         return s;
-    const fs::path source = existingEntry(dataFolder(app), trim(app.spec.BaseAirName) + ".air");
-    return files.copyFile(source, existingEntry(aircraftFolder(app), name + ".air"));
+    const fs::path source = existingEntry(dataFolderPath(app), trim(app.spec.BaseAirName) + ".air");
+    return files.copyFile(source, existingEntry(aircraftFolderPath(app), name + ".air"));
 }
 
 namespace {
@@ -52,13 +52,15 @@ bool isBaseFile(const Application& app, const std::string& fileName) {
     return false;
 }
 
-bool isSafe(const std::string& name) { return checkSafeFileName("name", name).ok(); }
+bool isSafe(const std::string& name) {
+    return checkSafeFileName("name", name).ok();
+}
 
 } // namespace
 
 void RemoveVariationFiles(Application& app, std::string_view model, std::string_view texture,
                           FileOperations& files) {
-    const fs::path aircraft = aircraftFolder(app);
+    const fs::path aircraft = aircraftFolderPath(app);
     const std::string oldModel = trim(model);
     const std::string oldTexture = trim(texture);
     // An entry of this kind keeps its upper-case identifier as its model value.
@@ -110,7 +112,8 @@ void RemoveVariationFiles(Application& app, std::string_view model, std::string_
     }
 
     if (app.spec.CopyRenameAirFile == 1)
-        deleteVariationFile(aircraft, "flight-model file", app.spec.BaseAirName, app.spec.ReplaceAirMask, ".air");
+        deleteVariationFile(aircraft, "flight-model file", app.spec.BaseAirName, app.spec.ReplaceAirMask,
+                            ".air");
 }
 
 } // namespace livrano

@@ -1,8 +1,10 @@
 #include "output/file_operations.h"
 
 #include <fstream>
-#include <iterator>
+#include <optional>
 #include <system_error>
+
+#include "app/file_bytes.h"
 
 namespace livrano {
 
@@ -40,34 +42,15 @@ public:
     }
 
     Status readFile(const fs::path& file, std::string& bytes) override {
-        std::error_code ec;
-        if (!fs::is_regular_file(file, ec))
-            return failure("read", file, "it is missing or not a file");
-        std::ifstream in(file, std::ios::binary);
-        if (!in)
-            return failure("read", file, "it cannot be opened");
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (in.bad())
-            return failure("read", file, "reading failed");
+        std::optional<std::string> read = readFileBytes(file);
+        if (!read)
+            return failure("read", file, "it is missing, not a file, or unreadable");
+        bytes = std::move(*read);
         return Status::Ok();
     }
 
     Status replaceFile(const fs::path& file, std::string_view bytes) override {
-        const fs::path beside = besideName(file);
-        {
-            std::ofstream out(beside, std::ios::binary | std::ios::trunc);
-            if (!out)
-                return failure("write", beside, "it cannot be created");
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            out.flush();
-            if (!out) {
-                out.close();
-                std::error_code ignored;
-                fs::remove(beside, ignored);
-                return failure("write", beside, "writing failed");
-            }
-        }
-        return moveIntoPlace(beside, file);
+        return replaceFileBytes(file, bytes);
     }
 
     Status copyFile(const fs::path& from, const fs::path& to) override {

@@ -48,7 +48,7 @@ Status RenameModelTextures(Application& app, FileOperations& files) {
 
     const fs::path folder = modelFolder(app, id);
     const fs::path model = existingEntry(folder, name + ".mdl");
-    const fs::path source = existingEntry(dataFolder(app), trim(app.spec.BaseModelName) + ".mdl");
+    const fs::path source = existingEntry(dataFolderPath(app), trim(app.spec.BaseModelName) + ".mdl");
     if (Status s = files.copyFile(source, model); !s)
         return s;
 

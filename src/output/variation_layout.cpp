@@ -8,25 +8,29 @@ namespace livrano {
 
 namespace fs = std::filesystem;
 
-fs::path aircraftFolder(const Application& app) {
+fs::path aircraftFolderPath(const Application& app) {
     return resolveCaseless(
         programLocation(app.programFolder, "\\..\\..\\Aircraft\\" + trim(app.spec.AircraftDirectory)));
 }
 
-fs::path dataFolder(const Application& app) {
+fs::path dataFolderPath(const Application& app) {
     return resolveCaseless(programLocation(app.programFolder, "\\Data." + trim(app.spec.DataPath)));
 }
 
-std::string folderExtension(const Application& app) { return trim(app.settings.FolderExtension); }
+std::string folderExtension(const Application& app) {
+    return trim(app.settings.FolderExtension);
+}
 
-std::string variationId(const Application& app) { return toUpper(folderExtension(app)); }
+std::string variationId(const Application& app) {
+    return toUpper(folderExtension(app));
+}
 
 fs::path existingEntry(const fs::path& folder, std::string_view name) {
     return resolveCaseless(folder / fs::path(std::string(name)));
 }
 
 fs::path modelFolder(const Application& app, std::string_view id) {
-    return existingEntry(aircraftFolder(app), "Model." + std::string(id));
+    return existingEntry(aircraftFolderPath(app), "Model." + std::string(id));
 }
 
 Status variationName(const Application& app, std::string_view what, std::string_view base,
@@ -50,7 +54,8 @@ Status airName(const Application& app, std::string_view id, std::string& name) {
     return variationName(app, "flight-model file", app.spec.BaseAirName, app.spec.ReplaceAirMask, id, name);
 }
 
-Status textureName(const Application& app, std::size_t index, std::string_view id, std::string& name) {
+Status variationTextureName(const Application& app, std::size_t index, std::string_view id,
+                            std::string& name) {
     const TextureSpec& t = app.spec.Textures[index];
     if (app.spec.TextureAssignOnly == 1) {
         name = trim(t.BaseTextureName);

@@ -14,9 +14,9 @@
 namespace livrano {
 
 // ProgramFolder + "\..\..\Aircraft\" + AircraftDirectory.
-std::filesystem::path aircraftFolder(const Application& app);
+std::filesystem::path aircraftFolderPath(const Application& app);
 // ProgramFolder + "\Data." + DataPath.
-std::filesystem::path dataFolder(const Application& app);
+std::filesystem::path dataFolderPath(const Application& app);
 // The folder extension as the user typed it, trimmed.
 std::string folderExtension(const Application& app);
 // VariationId: the folder extension trimmed and in upper case.
@@ -38,6 +38,7 @@ Status variationName(const Application& app, std::string_view what, std::string_
 // otherwise. `index` must be below app.spec.Textures.size().
 Status modelName(const Application& app, std::string_view id, std::string& name);
 Status airName(const Application& app, std::string_view id, std::string& name);
-Status textureName(const Application& app, std::size_t index, std::string_view id, std::string& name);
+Status variationTextureName(const Application& app, std::size_t index, std::string_view id,
+                            std::string& name);
 
 } // namespace livrano
