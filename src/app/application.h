@@ -11,11 +11,13 @@
 #include "app/repaint_settings.h"
 #include "app/state_flags.h"
 #include "output/fltsim_entry.h"
+#include "texture/bitmap_surfaces.h"
 
 namespace livrano {
 
 struct Application {
-    Application(std::filesystem::path folder, Frontend& port) : programFolder(std::move(folder)), frontend(port) {}
+    Application(std::filesystem::path folder, Frontend& port)
+        : programFolder(std::move(folder)), frontend(port) {}
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -29,6 +31,7 @@ struct Application {
     ExtraFieldSpec extraFields;
     AircraftCatalogue catalogue;
     AirlineList airlines;
+    BitmapSurfaces surfaces;
     FltsimTable fltsim; // aircraft.cfg entries as the last build read them
 };
 
