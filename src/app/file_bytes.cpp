@@ -22,31 +22,43 @@ std::optional<std::string> readFileBytes(const fs::path& file) {
     return bytes;
 }
 
-Status writeFileReplacing(const fs::path& file, std::string_view bytes) {
-    const std::string shown = "\"" + file.string() + "\"";
-    // A name of our own beside the target: same folder, so the rename stays on one file system.
-    std::random_device rd;
-    const fs::path temp =
-        file.parent_path() / (file.filename().string() + ".livrano-" + std::to_string(rd()) + ".tmp");
+namespace {
+
+// A name in the same folder that no other writer picks: the rename is then atomic on one file system.
+fs::path siblingTemporary(const fs::path& file) {
+    static std::mt19937 generator{std::random_device{}()};
+    fs::path temporary = file;
+    temporary += ".livrano-" + std::to_string(generator()) + ".tmp";
+    return temporary;
+}
+
+Status failure(const fs::path& file, const std::string& reason) {
+    return Status::Error("Could not write \"" + file.string() + "\": " + reason + ".");
+}
+
+} // namespace
+
+Status replaceFileBytes(const fs::path& file, std::string_view bytes) {
+    const fs::path temporary = siblingTemporary(file);
     {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out)
-            return Status::Error("Cannot write " + shown + ": the folder cannot be written to.");
+            return failure(file, "the folder cannot be written to");
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.flush();
         if (!out) {
             out.close();
             std::error_code ignored;
-            fs::remove(temp, ignored);
-            return Status::Error("Cannot write " + shown + ": writing failed (is the disk full?).");
+            fs::remove(temporary, ignored);
+            return failure(file, "the disk refused the data");
         }
     }
     std::error_code ec;
-    fs::rename(temp, file, ec);
+    fs::rename(temporary, file, ec);
     if (ec) {
         std::error_code ignored;
-        fs::remove(temp, ignored);
-        return Status::Error("Cannot write " + shown + ": " + ec.message() + ".");
+        fs::remove(temporary, ignored);
+        return failure(file, ec.message());
     }
     return Status::Ok();
 }

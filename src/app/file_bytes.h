@@ -1,5 +1,5 @@
 #pragma once
-// Whole files as bytes. Configurations, lists and models are small; they are read at once.
+// Whole files as bytes, and replacing a file so that it is never left half-written.
 
 #include <filesystem>
 #include <optional>
@@ -10,12 +10,12 @@
 
 namespace livrano {
 
-// The file's bytes; nullopt when it is missing, is not a regular file or cannot be read.
+// The file's bytes; nullopt when it is missing, not a regular file or cannot be read.
 std::optional<std::string> readFileBytes(const std::filesystem::path& file);
 
-// Writes the bytes to a new file beside `file` and renames it over `file`, so a reader never
-// sees a half-written file and an interrupted write leaves the old file as it was. Fails with a
-// message naming the file; the temporary file is removed on failure.
-Status writeFileReplacing(const std::filesystem::path& file, std::string_view bytes);
+// Writes the bytes to a new file in the same folder and renames it over `file`, so a reader
+// sees either the old content or the new, never a part. On failure the old file is untouched,
+// no temporary file is left behind, and the message names the file.
+Status replaceFileBytes(const std::filesystem::path& file, std::string_view bytes);
 
 } // namespace livrano
