@@ -1,6 +1,7 @@
 #include "cli/spec_report.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -30,13 +31,39 @@ std::string size(int width, int height) {
 }
 
 // How many texture pixels one template pixel becomes along one axis; "-" when the template
-// span is empty. A negative factor means the section is mirrored along that axis.
-std::string scale(int destSpan, int templateSpan) {
+// span is empty. A section whose spans differ in sign is copied mirrored along that axis.
+std::string factor(int destSpan, int templateSpan) {
     if (templateSpan == 0)
         return "-";
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.2f", static_cast<double>(destSpan) / templateSpan);
+    std::snprintf(buf, sizeof buf, "%.2f", std::abs(static_cast<double>(destSpan) / templateSpan));
     return buf;
+}
+
+bool mirrored(int destSpan, int templateSpan) {
+    return (destSpan < 0) != (templateSpan < 0);
+}
+
+struct SectionColumns {
+    std::array<std::string, 4> text; // template rectangle, its size, texture rectangle, its size
+    std::string scale;
+};
+
+SectionColumns sectionColumns(const TextureSection& c) {
+    const int tw = c.TemplateRight - c.TemplateLeft;
+    const int th = c.TemplateBottom - c.TemplateTop;
+    const int dw = c.DestRight - c.DestLeft;
+    const int dh = c.DestBottom - c.DestTop;
+    SectionColumns out;
+    out.text = {rect(c.TemplateLeft, c.TemplateTop, c.TemplateRight, c.TemplateBottom),
+                size(std::abs(tw), std::abs(th)), rect(c.DestLeft, c.DestTop, c.DestRight, c.DestBottom),
+                size(std::abs(dw), std::abs(dh))};
+    out.scale = factor(dw, tw) + " x " + factor(dh, th);
+    if (mirrored(dw, tw))
+        out.scale += ", mirrored left to right";
+    if (mirrored(dh, th))
+        out.scale += ", flipped upside down";
+    return out;
 }
 
 // An example of a derived name, with "ABC..." standing for the variation's identifier.
@@ -117,26 +144,19 @@ void texturesBlock(Writer& w, const AircraftSpec& s) {
     if (s.Textures.empty())
         return;
     const std::string& format = s.Textures.front().TextureFormat;
-    w.row("Format", format == kFormatDxt3
-                        ? format + ", DXT3 compressed (chosen with --dxt3)"
-                        : format + ", 32-bit with alpha (DXT3NM with --dxt3, as when the box "
-                                   "\"Create Plane in DXT3 Format\" is ticked)");
+    w.row("Format", format == kFormatDxt3 ? format + ", DXT3 compressed (chosen with --dxt3)"
+                                          : format + ", 32-bit with alpha (--dxt3 shows DXT3NM, as with "
+                                                     "\"Create Plane in DXT3 Format\" ticked)");
 
     // Column widths over every section, so the rectangles line up from texture to texture.
-    std::size_t templateWidth = 0;
-    std::size_t destWidth = 0;
+    std::vector<std::vector<SectionColumns>> columns;
+    std::array<std::size_t, 4> widths{};
     for (const TextureSpec& t : s.Textures) {
+        columns.emplace_back();
         for (const TextureSection& c : t.Sections) {
-            templateWidth =
-                std::max(templateWidth,
-                         rect(c.TemplateLeft, c.TemplateTop, c.TemplateRight, c.TemplateBottom).size() + 1 +
-                             size(std::abs(c.TemplateRight - c.TemplateLeft),
-                                  std::abs(c.TemplateBottom - c.TemplateTop))
-                                 .size());
-            destWidth = std::max(
-                destWidth,
-                rect(c.DestLeft, c.DestTop, c.DestRight, c.DestBottom).size() + 1 +
-                    size(std::abs(c.DestRight - c.DestLeft), std::abs(c.DestBottom - c.DestTop)).size());
+            columns.back().push_back(sectionColumns(c));
+            for (std::size_t k = 0; k < widths.size(); ++k)
+                widths[k] = std::max(widths[k], columns.back().back().text[k].size());
         }
     }
 
@@ -152,18 +172,11 @@ void texturesBlock(Writer& w, const AircraftSpec& s) {
                         "1"));
         w.row("  texture", head);
         for (std::size_t j = 0; j < t.Sections.size(); ++j) {
-            const TextureSection& c = t.Sections[j];
-            const int tw = c.TemplateRight - c.TemplateLeft;
-            const int th = c.TemplateBottom - c.TemplateTop;
-            const int dw = c.DestRight - c.DestLeft;
-            const int dh = c.DestBottom - c.DestTop;
-            const std::string from = rect(c.TemplateLeft, c.TemplateTop, c.TemplateRight, c.TemplateBottom) +
-                                     " " + size(std::abs(tw), std::abs(th));
-            const std::string to = rect(c.DestLeft, c.DestTop, c.DestRight, c.DestBottom) + " " +
-                                   size(std::abs(dw), std::abs(dh));
+            const SectionColumns& c = columns[i][j];
             w.row("  section " + std::string(j < 10 ? "0" : "") + std::to_string(j),
-                  "template " + padded(from, templateWidth) + " -> texture " + padded(to, destWidth) +
-                      "  scale " + scale(dw, tw) + " x " + scale(dh, th));
+                  "template " + padded(c.text[0], widths[0]) + " " + padded(c.text[1], widths[1]) +
+                      " -> texture " + padded(c.text[2], widths[2]) + " " + padded(c.text[3], widths[3]) +
+                      "  scale " + c.scale);
         }
         std::string offsets;
         for (std::int32_t o : t.MdlOffsets)

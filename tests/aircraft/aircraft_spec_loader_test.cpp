@@ -110,27 +110,29 @@ TEST(ReadAircraftSpec, SixteenBitFieldsKeepOnlyValuesInRange) {
         bool noted;
     };
     const Case cases[] = {
-        {"TextureSizeX=1024", "TextureSizeX=40000", [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == 0; },
-         true},
+        {"TextureSizeX=1024", "TextureSizeX=40000",
+         [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == 0; }, true},
         {"TextureSizeX=1024", "TextureSizeX=32767",
          [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == 32767; }, false},
         {"TextureSizeX=1024", "TextureSizeX=-32768",
          [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == -32768; }, false},
-        {"TextureSizeX=1024", "TextureSizeX=-32769", [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == 0; },
-         true},
+        {"TextureSizeX=1024", "TextureSizeX=-32769",
+         [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == 0; }, true},
         {"Section.01.DestBottom=1024", "Section.01.DestBottom=99999",
          [](const AircraftSpec& s) { return s.Textures[0].Sections[1].DestBottom == 0; }, true},
         {"Offset.00=70000", "Offset.00=-2147483000",
          [](const AircraftSpec& s) { return s.Textures[2].MdlOffsets[0] == -2147483000; }, false},
-        {"NumTextures=3", "NumTextures=65539", [](const AircraftSpec& s) { return s.Textures.empty(); }, true},
+        {"NumTextures=3", "NumTextures=65539", [](const AircraftSpec& s) { return s.Textures.empty(); },
+         true},
         {"NumTextures=3", "NumTextures=-2", [](const AircraftSpec& s) { return s.Textures.empty(); }, false},
-        {"NumTextures=3", "NumTextures=2", [](const AircraftSpec& s) { return s.Textures.size() == 2; }, false},
+        {"NumTextures=3", "NumTextures=2", [](const AircraftSpec& s) { return s.Textures.size() == 2; },
+         false},
         {"NumSectionsOnTexture=2", "NumSectionsOnTexture=0",
          [](const AircraftSpec& s) { return s.Textures[0].Sections.empty(); }, false},
-        {"NumMdlOffsets=2", "NumMdlOffsets=-1", [](const AircraftSpec& s) { return s.Textures[0].MdlOffsets.empty(); },
-         false},
-        {"TemplateSizeY=1024", "TemplateSizeY=1024000", [](const AircraftSpec& s) { return s.TemplateSizeY == 0; },
-         true},
+        {"NumMdlOffsets=2", "NumMdlOffsets=-1",
+         [](const AircraftSpec& s) { return s.Textures[0].MdlOffsets.empty(); }, false},
+        {"TemplateSizeY=1024", "TemplateSizeY=1024000",
+         [](const AircraftSpec& s) { return s.TemplateSizeY == 0; }, true},
     };
     for (const Case& c : cases) {
         const Loaded l = read(replaced(kSkylarkConfiguration, c.from, c.to));
@@ -140,10 +142,13 @@ TEST(ReadAircraftSpec, SixteenBitFieldsKeepOnlyValuesInRange) {
 }
 
 TEST(ReadAircraftSpec, MissingKeysOfCountedEntriesReadAsZero) {
-    const std::string text = replaced(kSkylarkConfiguration, "NumSectionsOnTexture=1\r\nSection.00.TemplateLeft=0\r\n"
-                                                             "Section.00.TemplateTop=512",
-                                      "NumSectionsOnTexture=3\r\nSection.00.TemplateLeft=0\r\nSection.00.TemplateTop=512");
-    const Loaded l = read(replaced(text, "NumMdlOffsets=1\r\nOffset.00=22528", "NumMdlOffsets=2\r\nOffset.01=9"));
+    const std::string text =
+        replaced(kSkylarkConfiguration,
+                 "NumSectionsOnTexture=1\r\nSection.00.TemplateLeft=0\r\n"
+                 "Section.00.TemplateTop=512",
+                 "NumSectionsOnTexture=3\r\nSection.00.TemplateLeft=0\r\nSection.00.TemplateTop=512");
+    const Loaded l =
+        read(replaced(text, "NumMdlOffsets=1\r\nOffset.00=22528", "NumMdlOffsets=2\r\nOffset.01=9"));
     const TextureSpec& wings = l.spec.Textures[1];
     ASSERT_EQ(wings.Sections.size(), 3u);
     EXPECT_TRUE(sameRect(wings.Sections[0], {0, 512, 2048, 768, 0, 0, 1024, 512}));
@@ -170,8 +175,9 @@ TEST(ReadAircraftSpec, TextsAreCutAtTheirCapacity) {
 }
 
 TEST(ReadAircraftSpec, ExtraListsSurviveUnlessRebuilt) {
-    const std::string other = replaced(replaced(kSkylarkConfiguration, "ExtraField.00=atc_heavy", "ExtraField.00=other"),
-                                       "ExtraTexture.00=C310_GLASS.bmp", "ExtraTexture.00=OTHER.bmp");
+    const std::string other =
+        replaced(replaced(kSkylarkConfiguration, "ExtraField.00=atc_heavy", "ExtraField.00=other"),
+                 "ExtraTexture.00=C310_GLASS.bmp", "ExtraTexture.00=OTHER.bmp");
     struct Case {
         const char* from;
         const char* to;
@@ -187,20 +193,24 @@ TEST(ReadAircraftSpec, ExtraListsSurviveUnlessRebuilt) {
     };
     for (const Case& c : cases) {
         Loaded l;
-        readAircraftSpec(ProfileDocument(kSkylarkConfiguration), false, l.spec, l.extraTextures, l.extraFields);
+        readAircraftSpec(ProfileDocument(kSkylarkConfiguration), false, l.spec, l.extraTextures,
+                         l.extraFields);
         readAircraftSpec(ProfileDocument(replaced(other, c.from, c.to)), false, l.spec, l.extraTextures,
                          l.extraFields);
         EXPECT_EQ(l.extraFields.ExtraFieldNames[0], c.fieldsRebuilt ? "other" : "atc_heavy") << c.to;
-        EXPECT_EQ(l.extraTextures.ExtraTextureNames[0], c.texturesRebuilt ? "OTHER.bmp" : "C310_GLASS.bmp") << c.to;
+        EXPECT_EQ(l.extraTextures.ExtraTextureNames[0], c.texturesRebuilt ? "OTHER.bmp" : "C310_GLASS.bmp")
+            << c.to;
     }
     // The flags themselves are read afresh; an out-of-range one keeps the earlier value.
     Loaded l;
     readAircraftSpec(ProfileDocument(kSkylarkConfiguration), false, l.spec, l.extraTextures, l.extraFields);
-    readAircraftSpec(ProfileDocument(replaced(kSkylarkConfiguration, "CopyExtraFields=1", "CopyExtraFields=2")), false,
-                     l.spec, l.extraTextures, l.extraFields);
+    readAircraftSpec(
+        ProfileDocument(replaced(kSkylarkConfiguration, "CopyExtraFields=1", "CopyExtraFields=2")), false,
+        l.spec, l.extraTextures, l.extraFields);
     EXPECT_EQ(l.extraFields.CopyExtraFields, 2);
-    readAircraftSpec(ProfileDocument(replaced(kSkylarkConfiguration, "CopyExtraFields=1", "CopyExtraFields=70000")),
-                     false, l.spec, l.extraTextures, l.extraFields);
+    readAircraftSpec(
+        ProfileDocument(replaced(kSkylarkConfiguration, "CopyExtraFields=1", "CopyExtraFields=70000")), false,
+        l.spec, l.extraTextures, l.extraFields);
     EXPECT_EQ(l.extraFields.CopyExtraFields, 2);
 }
 

@@ -98,16 +98,16 @@ TEST(CatalogueLookup, ByIndexAndByName) {
         std::optional<int> expected;
     };
     const Case cases[] = {
-        {"Corvane Skylark", 2},  // exact beats the earlier folded match
-        {"CORVANE SKYLARK", 1},  // first folded match
-        {" Corvane Heron ", 0},  // trimmed
-        {"1", 1},                // an index
-        {"42", 4},               // a name made of digits is a name first
+        {"Corvane Skylark", 2}, // exact beats the earlier folded match
+        {"CORVANE SKYLARK", 1}, // first folded match
+        {" Corvane Heron ", 0}, // trimmed
+        {"1", 1},               // an index
+        {"42", 4},              // a name made of digits is a name first
         {"4", 4},
-        {"5", std::nullopt},     // no such entry
+        {"5", std::nullopt}, // no such entry
         {"-1", std::nullopt},
         {"1x", std::nullopt},
-        {"", std::nullopt},      // never the entry without a name
+        {"", std::nullopt}, // never the entry without a name
         {"Corvane Petrel", std::nullopt},
     };
     for (const Case& c : cases)
