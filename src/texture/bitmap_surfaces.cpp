@@ -6,7 +6,7 @@
 #include "app/text.h"
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
-#include "texture/file_bytes.h"
+#include "texture/byte_files.h"
 #include "texture/stretch.h"
 
 namespace livrano {
@@ -115,7 +115,7 @@ bool SaveBitmap24(const BitmapSurfaces& surfaces, const std::filesystem::path& p
     const Surface& work = surfaces.WorkSurface24;
     if (!work.Ready)
         return false;
-    return writeFileReplacing(tempBitmapPath(programFolder, name), encodeBmp24(work.bitmap));
+    return writeByteFile(tempBitmapPath(programFolder, name), encodeBmp24(work.bitmap));
 }
 
 bool SaveBitmap8(const BitmapSurfaces& surfaces, const std::filesystem::path& programFolder,
@@ -132,7 +132,7 @@ bool SaveBitmap8(const BitmapSurfaces& surfaces, const std::filesystem::path& pr
         std::fill(opaque.pixels.begin(), opaque.pixels.end(), std::uint8_t{255});
         file = encodeBmp8(opaque, greyRamp());
     }
-    return writeFileReplacing(tempBitmapPath(programFolder, name), file);
+    return writeByteFile(tempBitmapPath(programFolder, name), file);
 }
 
 void FreeWorkSurfaces(BitmapSurfaces& surfaces) {

@@ -3,7 +3,7 @@
 #include <array>
 #include <bit>
 
-#include "texture/file_bytes.h"
+#include "texture/byte_files.h"
 
 namespace livrano {
 
@@ -311,7 +311,7 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
 }
 
 std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits) {
-    const auto bytes = readFileBytes(path);
+    const auto bytes = readByteFile(path);
     if (!bytes)
         return std::nullopt;
     return decodeBmp(*bytes, limits);

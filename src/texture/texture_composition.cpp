@@ -7,7 +7,7 @@
 #include "app/text.h"
 #include "output/masked_name.h"
 #include "texture/bitmap_surfaces.h"
-#include "texture/file_bytes.h"
+#include "texture/byte_files.h"
 #include "texture/texture_converter.h"
 
 namespace livrano {

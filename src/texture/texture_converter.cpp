@@ -2,7 +2,7 @@
 
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_reader.h"
-#include "texture/file_bytes.h"
+#include "texture/byte_files.h"
 
 namespace livrano {
 
@@ -39,7 +39,7 @@ Status convertTexture(const fs::path& colourBmp, const fs::path& alphaBmp, const
     RgbaImage image;
     if (Status s = composeTextureImage(colourBmp, alphaBmp, image); !s)
         return s;
-    if (!writeFileReplacing(output, encodeTexture(image, container, options)))
+    if (!writeByteFile(output, encodeTexture(image, container, options)))
         return Status::Error("The texture file " + output.string() + " cannot be written.");
     return Status::Ok();
 }
