@@ -29,8 +29,9 @@ Status checkModelOffsets(const Application& app, const std::string& id) {
     for (const FilePatch& p : patches) {
         if (p.position > size || p.bytes.size() > size - p.position)
             return Status::Error("The texture name \"" + p.bytes + "\" at model offset " +
-                                 std::to_string(p.position + 1) + " would end past the end of the model file \"" +
-                                 model.string() + "\" (" + std::to_string(size) + " bytes).");
+                                 std::to_string(p.position + 1) +
+                                 " would end past the end of the model file \"" + model.string() + "\" (" +
+                                 std::to_string(size) + " bytes).");
     }
     return Status::Ok();
 }
@@ -39,7 +40,9 @@ Status checkNames(const Application& app, const std::string& id) {
     const AircraftSpec& spec = app.spec;
     std::string name;
     if (spec.TextureAssignOnly == 0) {
-        if (Status s = checkSafeFileName("model file name (BaseModelName)", trim(spec.BaseModelName) + ".mdl"); !s)
+        if (Status s =
+                checkSafeFileName("model file name (BaseModelName)", trim(spec.BaseModelName) + ".mdl");
+            !s)
             return s;
         if (Status s = modelName(app, id, name); !s)
             return s;
@@ -47,7 +50,8 @@ Status checkNames(const Application& app, const std::string& id) {
             return s;
     }
     if (spec.CopyRenameAirFile == 0 || spec.CopyRenameAirFile == 1) {
-        if (Status s = checkSafeFileName("flight-model file name (BaseAirName)", trim(spec.BaseAirName) + ".air");
+        if (Status s =
+                checkSafeFileName("flight-model file name (BaseAirName)", trim(spec.BaseAirName) + ".air");
             !s)
             return s;
     }
@@ -74,8 +78,8 @@ Status checkNames(const Application& app, const std::string& id) {
             if (Status s = checkSafeFileName("extra texture folder", "Texture." + base); !s)
                 return s;
         }
-        const std::size_t count =
-            std::min<std::size_t>(static_cast<std::size_t>(extra.NumExtraTextures), extra.ExtraTextureNames.size());
+        const std::size_t count = std::min<std::size_t>(static_cast<std::size_t>(extra.NumExtraTextures),
+                                                        extra.ExtraTextureNames.size());
         for (std::size_t j = 0; j < count; ++j) {
             if (Status s = checkSafeFileName("extra texture name", trim(extra.ExtraTextureNames[j])); !s)
                 return s;
@@ -106,10 +110,11 @@ Status checkBuild(const Application& app) {
         return s;
     const std::string id = variationId(app);
     if (spec.TextureAssignOnly == 0 && static_cast<std::int64_t>(id.size()) != spec.NumIdentifierCharacters)
-        return Status::Error("The folder extension \"" + extension + "\" must be exactly " +
-                             std::to_string(spec.NumIdentifierCharacters) +
-                             " characters long for this aircraft: its model names the textures with that many "
-                             "identifier characters.");
+        return Status::Error(
+            "The folder extension \"" + extension + "\" must be exactly " +
+            std::to_string(spec.NumIdentifierCharacters) +
+            " characters long for this aircraft: its model names the textures with that many "
+            "identifier characters.");
     if (Status s = checkNames(app, id); !s)
         return s;
     if (spec.TextureAssignOnly == 0) {
