@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -22,7 +23,8 @@ class clsEncrypt {
 public:
     clsEncrypt(); // tables hold the standard initial values (digits of pi); the key is empty
 
-    // Raised during EncryptByte and DecryptByte with whole percentages, ending with 100.
+    // Raised during EncryptByte and DecryptByte with whole percentages that rise block by block
+    // (at most once for each percent), ending with 100 when the operation succeeds.
     using ProgressHandler = std::function<void(std::int32_t percent)>;
     void setProgressHandler(ProgressHandler handler) { m_progress = std::move(handler); }
 
@@ -46,16 +48,17 @@ public:
     // Whole files: false when the input is missing or empty, the output exists and overwrite is
     // false, or reading or writing fails. DecryptFile writes and returns true even when the
     // length field was out of range (the output is then unreadable bytes).
-    bool EncryptFile(const std::filesystem::path& inFile, const std::filesystem::path& outFile, bool overwrite,
-                     std::string_view key = {});
-    bool DecryptFile(const std::filesystem::path& inFile, const std::filesystem::path& outFile, bool overwrite,
-                     std::string_view key = {});
+    bool EncryptFile(const std::filesystem::path& inFile, const std::filesystem::path& outFile,
+                     bool overwrite, std::string_view key = {});
+    bool DecryptFile(const std::filesystem::path& inFile, const std::filesystem::path& outFile,
+                     bool overwrite, std::string_view key = {});
 
 private:
     std::array<std::uint32_t, 18> m_p{};
     std::array<std::array<std::uint32_t, 256>, 4> m_s{};
     std::string m_key;
     ProgressHandler m_progress;
+    std::mt19937 m_random; // the first block's values; they are ignored when deciphering
 };
 
 } // namespace livrano

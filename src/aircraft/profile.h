@@ -8,7 +8,8 @@
 // marks (double or single) enclosing a value are dropped; ';' comment lines, blank lines and
 // lines without '=' are not keys. Writing replaces an existing key in place, adds a new key at
 // the end of its section (before the blank lines that follow it) and a new section at the end
-// of the file, and keeps every other byte as it was.
+// of the file, and keeps every other byte as it was. New lines take the file's own line end (that
+// of its first line; CRLF for a file without one) and the line before them is terminated first.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "app/status.h"
 
@@ -31,32 +34,59 @@ public:
     // The file's bytes; a missing or unreadable file gives an empty document.
     static ProfileDocument load(const std::filesystem::path& file);
 
-    const std::string& bytes() const { return m_bytes; }
+    // The document as it stands, every byte not touched by a write unchanged. Not thread-safe:
+    // after writes the text is joined again on the first call.
+    const std::string& bytes() const;
 
     // The raw value as GetPrivateProfileString returns it, cut to maxChars; nullopt when the
     // section or key is missing.
-    std::optional<std::string> find(std::string_view section, std::string_view key, std::size_t maxChars) const;
+    std::optional<std::string> find(std::string_view section, std::string_view key,
+                                    std::size_t maxChars) const;
     // ReadIniString: at most 254 characters, trimmed; "" for a missing key or an empty value.
     std::string readString(std::string_view section, std::string_view key) const;
     // ReadIniLongString: the same with at most 511 characters.
     std::string readLongString(std::string_view section, std::string_view key) const;
-    // ReadIniInt: GetPrivateProfileInt's reading of the value, 0 when missing or not a number.
+    // ReadIniInt: GetPrivateProfileInt's reading of the value, 0 when missing or not a number:
+    // blanks, an optional sign, then decimal digits up to the first other character. Like
+    // Windows, digits beyond the 32-bit range wrap modulo 2^32 ("4294967295" reads as -1).
     std::int32_t readInt(std::string_view section, std::string_view key) const;
 
-    // WritePrivateProfileString on the bytes held here.
+    // WritePrivateProfileString on the bytes held here. Names are written without surrounding
+    // blanks; a line break inside the value is written as a space so the value stays one line.
+    // Does nothing when !writable(section, key).
     void write(std::string_view section, std::string_view key, std::string_view value);
+    // True when a key of these names can be written and read back: neither name holds a line
+    // break, and the key is not empty and neither holds '=' nor begins with ';' or '['.
+    static bool writable(std::string_view section, std::string_view key);
 
     // Writes the bytes to a file beside `file` and renames it into place, so the file is never
     // left half-written. Fails with a message naming the file.
     Status save(const std::filesystem::path& file) const;
 
 private:
-    std::string m_bytes;
+    struct Line {
+        std::string text; // without its line end
+        std::string end;  // "\r\n", "\n", or "" for a last line without one
+    };
+    struct Section {
+        std::string name;        // as written between the brackets, blanks removed
+        std::vector<Line> lines; // the header line first; the text before any header has none
+    };
+
+    void joinLines() const;
+
+    // Lines before the first header form a first section without a name that no lookup finds.
+    std::vector<Section> m_sections;
+    std::unordered_map<std::string, std::size_t> m_sectionIndex; // upper-case name -> first section
+    std::string m_lineEnd = "\r\n";
+    mutable std::string m_bytes;
+    mutable bool m_bytesStale = false;
 };
 
 // The file-level operations: each loads the file afresh (a missing file reads as empty).
 std::string ReadIniString(std::string_view section, std::string_view key, const std::filesystem::path& file);
-std::string ReadIniLongString(std::string_view section, std::string_view key, const std::filesystem::path& file);
+std::string ReadIniLongString(std::string_view section, std::string_view key,
+                              const std::filesystem::path& file);
 std::int32_t ReadIniInt(std::string_view section, std::string_view key, const std::filesystem::path& file);
 // Creates the file, the section and the key as needed. The program itself ignores the result.
 Status WriteIniString(std::string_view section, std::string_view key, std::string_view value,

@@ -1,0 +1,264 @@
+#include "aircraft/profile.h"
+
+#include <algorithm>
+
+#include "app/file_bytes.h"
+#include "app/text.h"
+
+namespace livrano {
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    std::size_t first = 0;
+    while (first < text.size() && isBlank(text[first]))
+        ++first;
+    std::size_t last = text.size();
+    while (last > first && isBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+enum class LineKind { Blank, Comment, Header, Key, Other };
+
+// What one line of a profile says. `name` and `value` point into the line's text.
+struct LineView {
+    LineKind kind = LineKind::Blank;
+    std::string_view name;  // section name of a header, key name of a key
+    std::string_view value; // a key's value, blanks removed, quotation marks kept
+};
+
+// A UTF-8 byte order mark written by some editors would otherwise hide the first header.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+LineView classify(std::string_view text) {
+    const std::string_view line = trimBlanks(text);
+    if (line.empty())
+        return {};
+    if (line.front() == ';')
+        return {LineKind::Comment, {}, {}};
+    if (line.front() == '[') {
+        // The last ']' closes the name, so text after it ("[fltsim.0] ; old") is ignored.
+        const auto close = line.rfind(']');
+        if (close != std::string_view::npos && close > 0)
+            return {LineKind::Header, trimBlanks(line.substr(1, close - 1)), {}};
+    }
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return {LineKind::Other, {}, {}};
+    return {LineKind::Key, trimBlanks(line.substr(0, equals)), trimBlanks(line.substr(equals + 1))};
+}
+
+// One pair of matching quotation marks around the whole value is dropped, as Windows does.
+std::string_view unquote(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::string oneLine(std::string_view value) {
+    std::string out(value);
+    std::replace(out.begin(), out.end(), '\r', ' ');
+    std::replace(out.begin(), out.end(), '\n', ' ');
+    return out;
+}
+
+std::int32_t parseProfileInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::uint32_t total = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        total = total * 10u + static_cast<std::uint32_t>(text[i] - '0');
+    if (negative)
+        total = 0u - total;
+    return static_cast<std::int32_t>(total);
+}
+
+} // namespace
+
+ProfileDocument::ProfileDocument(std::string bytes) : m_bytes(std::move(bytes)) {
+    const std::string_view all = m_bytes;
+    const auto firstNewline = all.find('\n');
+    if (firstNewline != std::string_view::npos)
+        m_lineEnd = (firstNewline > 0 && all[firstNewline - 1] == '\r') ? "\r\n" : "\n";
+
+    m_sections.push_back({});
+    std::size_t start = 0;
+    while (start < all.size()) {
+        const auto newline = all.find('\n', start);
+        Line line;
+        if (newline == std::string_view::npos) {
+            line.text = std::string(all.substr(start));
+            start = all.size();
+        } else {
+            const bool crlf = newline > start && all[newline - 1] == '\r';
+            const std::size_t textEnd = crlf ? newline - 1 : newline;
+            line.text = std::string(all.substr(start, textEnd - start));
+            line.end = crlf ? "\r\n" : "\n";
+            start = newline + 1;
+        }
+        std::string_view text = line.text;
+        if (m_sections.size() == 1 && m_sections.front().lines.empty()) {
+            if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+                text.remove_prefix(kByteOrderMark.size());
+        }
+        const LineView view = classify(text);
+        if (view.kind == LineKind::Header) {
+            Section section;
+            section.name = std::string(view.name);
+            m_sectionIndex.emplace(toUpper(section.name), m_sections.size());
+            m_sections.push_back(std::move(section));
+        }
+        m_sections.back().lines.push_back(std::move(line));
+    }
+}
+
+ProfileDocument ProfileDocument::load(const std::filesystem::path& file) {
+    return ProfileDocument(readFileBytes(file).value_or(std::string()));
+}
+
+const std::string& ProfileDocument::bytes() const {
+    if (m_bytesStale)
+        joinLines();
+    return m_bytes;
+}
+
+void ProfileDocument::joinLines() const {
+    std::size_t size = 0;
+    for (const Section& section : m_sections)
+        for (const Line& line : section.lines)
+            size += line.text.size() + line.end.size();
+    m_bytes.clear();
+    m_bytes.reserve(size);
+    for (const Section& section : m_sections) {
+        for (const Line& line : section.lines) {
+            m_bytes += line.text;
+            m_bytes += line.end;
+        }
+    }
+    m_bytesStale = false;
+}
+
+std::optional<std::string> ProfileDocument::find(std::string_view section, std::string_view key,
+                                                 std::size_t maxChars) const {
+    const auto found = m_sectionIndex.find(toUpper(trimBlanks(section)));
+    if (found == m_sectionIndex.end())
+        return std::nullopt;
+    const std::string_view wanted = trimBlanks(key);
+    for (const Line& line : m_sections[found->second].lines) {
+        const LineView view = classify(line.text);
+        if (view.kind == LineKind::Key && equalsNoCase(view.name, wanted))
+            return std::string(unquote(view.value).substr(0, maxChars));
+    }
+    return std::nullopt;
+}
+
+std::string ProfileDocument::readString(std::string_view section, std::string_view key) const {
+    std::string value = find(section, key, kIniStringChars).value_or(std::string());
+    std::replace(value.begin(), value.end(), '\0', ' ');
+    return trim(value);
+}
+
+std::string ProfileDocument::readLongString(std::string_view section, std::string_view key) const {
+    std::string value = find(section, key, kIniLongStringChars).value_or(std::string());
+    std::replace(value.begin(), value.end(), '\0', ' ');
+    return trim(value);
+}
+
+std::int32_t ProfileDocument::readInt(std::string_view section, std::string_view key) const {
+    return parseProfileInt(find(section, key, kIniStringChars).value_or(std::string()));
+}
+
+bool ProfileDocument::writable(std::string_view section, std::string_view key) {
+    const auto hasLineBreak = [](std::string_view text) {
+        return text.find_first_of("\r\n") != std::string_view::npos;
+    };
+    const std::string_view name = trimBlanks(key);
+    return !hasLineBreak(section) && !hasLineBreak(key) && !name.empty() &&
+           name.find('=') == std::string_view::npos && name.front() != ';' && name.front() != '[';
+}
+
+void ProfileDocument::write(std::string_view section, std::string_view key, std::string_view value) {
+    if (!writable(section, key))
+        return;
+    const std::string_view sectionName = trimBlanks(section);
+    const std::string_view keyName = trimBlanks(key);
+    const std::string newValue = oneLine(value);
+    m_bytesStale = true;
+
+    const auto found = m_sectionIndex.find(toUpper(sectionName));
+    if (found == m_sectionIndex.end()) {
+        // The file's last line gets its line end before the new section follows it.
+        for (auto it = m_sections.rbegin(); it != m_sections.rend(); ++it) {
+            if (!it->lines.empty()) {
+                if (it->lines.back().end.empty())
+                    it->lines.back().end = m_lineEnd;
+                break;
+            }
+        }
+        Section added;
+        added.name = std::string(sectionName);
+        added.lines.push_back({"[" + added.name + "]", m_lineEnd});
+        added.lines.push_back({std::string(keyName) + "=" + newValue, m_lineEnd});
+        m_sectionIndex.emplace(toUpper(added.name), m_sections.size());
+        m_sections.push_back(std::move(added));
+        return;
+    }
+
+    std::vector<Line>& lines = m_sections[found->second].lines;
+    std::size_t last = 0; // the last line that is neither blank nor a comment; the header at least
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const LineView view = classify(lines[i].text);
+        if (view.kind == LineKind::Key && equalsNoCase(view.name, keyName)) {
+            // Only the value changes: the key's spelling and the blanks before the value stay.
+            const auto valueStart = static_cast<std::size_t>(view.value.data() - lines[i].text.data());
+            lines[i].text.replace(valueStart, std::string::npos, newValue);
+            return;
+        }
+        if (view.kind != LineKind::Blank && view.kind != LineKind::Comment)
+            last = i;
+    }
+    if (lines[last].end.empty())
+        lines[last].end = m_lineEnd;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(last) + 1,
+                 Line{std::string(keyName) + "=" + newValue, m_lineEnd});
+}
+
+Status ProfileDocument::save(const std::filesystem::path& file) const {
+    return replaceFileBytes(file, bytes());
+}
+
+std::string ReadIniString(std::string_view section, std::string_view key, const std::filesystem::path& file) {
+    return ProfileDocument::load(file).readString(section, key);
+}
+
+std::string ReadIniLongString(std::string_view section, std::string_view key,
+                              const std::filesystem::path& file) {
+    return ProfileDocument::load(file).readLongString(section, key);
+}
+
+std::int32_t ReadIniInt(std::string_view section, std::string_view key, const std::filesystem::path& file) {
+    return ProfileDocument::load(file).readInt(section, key);
+}
+
+Status WriteIniString(std::string_view section, std::string_view key, std::string_view value,
+                      const std::filesystem::path& file) {
+    if (!ProfileDocument::writable(section, key))
+        return Status::Error("The key \"" + std::string(key) + "\" of section \"" + std::string(section) +
+                             "\" cannot be written to \"" + file.string() + "\".");
+    ProfileDocument document = ProfileDocument::load(file);
+    document.write(section, key, value);
+    return document.save(file);
+}
+
+} // namespace livrano

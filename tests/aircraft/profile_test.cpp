@@ -1,0 +1,317 @@
+#include "aircraft/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace livrano {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+// An aircraft.cfg as repainters meet it: CRLF lines, comments, blanks in odd places, quoted
+// values, a duplicated section and key, a line without '='.
+const std::string kAircraftCfg = "[fltsim.0]\r\n"
+                                 "title=Boeing 737-800 House Colours\r\n"
+                                 "sim=Boeing737-800\r\n"
+                                 "model=\r\n"
+                                 "panel=\r\n"
+                                 "sound=\r\n"
+                                 "texture=House\r\n"
+                                 "atc_id= N737HC \r\n"
+                                 "atc_airline=HOUSE\r\n"
+                                 "description=\"  A long-haul twin. \"\r\n"
+                                 "ui_manufacturer='Boeing'\r\n"
+                                 "ui_variation=\"House Colours\r\n"
+                                 "\r\n"
+                                 " [ fltsim.1 ]\t\r\n"
+                                 "Title = Second Livery\r\n"
+                                 "\tTEXTURE\t=\tSecond\t\r\n"
+                                 "texture=Shadowed\r\n"
+                                 "visual_damage\r\n"
+                                 "; atc_id=COMMENTED\r\n"
+                                 "\r\n"
+                                 "[WEIGHT_AND_BALANCE]\r\n"
+                                 "max_gross_weight = 174200\r\n"
+                                 "empty_weight=  91300.5\r\n"
+                                 "reference_datum_position= -1.5, 0, 0\r\n"
+                                 "station_load.0=\"170, 26.0, 0.0, 0.0\"\r\n"
+                                 "\r\n"
+                                 "[GENERAL]\r\n"
+                                 "atc_type=BOEING\r\n"
+                                 "atc_model=B738\r\n"
+                                 "editable=1\r\n"
+                                 "\r\n"
+                                 "[fltsim.0]\r\n"
+                                 "title=Shadowed Duplicate\r\n";
+
+struct ReadCase {
+    const char* section;
+    const char* key;
+    const char* expected;
+};
+
+TEST(ProfileRead, AircraftCfgValues) {
+    const ProfileDocument doc(kAircraftCfg);
+    const ReadCase cases[] = {
+        {"fltsim.0", "title", "Boeing 737-800 House Colours"},
+        {"fltsim.0", "sim", "Boeing737-800"},
+        {"fltsim.0", "model", ""},                        // present, empty
+        {"fltsim.0", "atc_id", "N737HC"},                 // blanks around the value
+        {"fltsim.0", "description", "A long-haul twin."}, // quotes dropped, inner blanks trimmed
+        {"fltsim.0", "ui_manufacturer", "Boeing"},        // single quotes dropped too
+        {"fltsim.0", "ui_variation", "\"House Colours"},  // an unmatched quote stays
+        {"FLTSIM.0", "TITLE", "Boeing 737-800 House Colours"},
+        {"fltsim.1", "title", "Second Livery"}, // blanks inside and outside the brackets
+        {"fltsim.1", "texture", "Second"},      // tabs around the key; the first key wins
+        {"fltsim.1", "visual_damage", ""},      // no '=': not a key
+        {"fltsim.1", "; atc_id", ""},           // comments are not keys
+        {"fltsim.1", "atc_id", ""},
+        {"Weight_And_Balance", "max_gross_weight", "174200"},
+        {"weight_and_balance", "reference_datum_position", "-1.5, 0, 0"},
+        {"WEIGHT_AND_BALANCE", "station_load.0", "170, 26.0, 0.0, 0.0"},
+        {"General", "atc_model", "B738"},
+        {"fltsim.2", "title", ""},             // missing section
+        {"general", "missing", ""},            // missing key
+        {" general ", " atc_type ", "BOEING"}, // the names asked for are trimmed too
+    };
+    for (const ReadCase& c : cases) {
+        EXPECT_EQ(doc.readString(c.section, c.key), c.expected) << c.section << " / " << c.key;
+        EXPECT_EQ(doc.readLongString(c.section, c.key), c.expected) << c.section << " / " << c.key;
+    }
+}
+
+TEST(ProfileRead, FindKeepsInnerBlanksAndTellsMissingFromEmpty) {
+    const ProfileDocument doc(kAircraftCfg);
+    EXPECT_EQ(doc.find("fltsim.0", "description", kIniStringChars), "  A long-haul twin. ");
+    EXPECT_EQ(doc.find("fltsim.0", "model", kIniStringChars), "");
+    EXPECT_EQ(doc.find("fltsim.0", "nothing", kIniStringChars), std::nullopt);
+    EXPECT_EQ(doc.find("nothing", "title", kIniStringChars), std::nullopt);
+    // The first of two [fltsim.0] sections wins, for a key the second one has as well.
+    EXPECT_EQ(doc.find("fltsim.0", "title", kIniStringChars), "Boeing 737-800 House Colours");
+}
+
+TEST(ProfileRead, LineEndingsAndByteOrderMark) {
+    const char* texts[] = {
+        "[a]\nkey=LF value\n[b]\nkey=other\n",
+        "[a]\r\nkey=LF value\r\n[b]\r\nkey=other",
+        "[a]\r\nkey=LF value\n[b]\nkey=other\r\n", // mixed
+        "\xEF\xBB\xBF[a]\r\nkey=LF value\r\n[b]\r\nkey=other\r\n",
+        "; header comment\r\n[a]\r\nkey=LF value\r\r\n[b]\nkey=other",
+    };
+    for (const char* text : texts) {
+        const ProfileDocument doc{std::string(text)};
+        EXPECT_EQ(doc.readString("a", "key"), "LF value") << text;
+        EXPECT_EQ(doc.readString("b", "KEY"), "other") << text;
+        EXPECT_EQ(doc.bytes(), text);
+    }
+}
+
+TEST(ProfileRead, CaseFoldsWindows1252Letters) {
+    const ProfileDocument doc{std::string("[\xC9QUIPE]\r\nN\xC9=\xE9t\xE9\r\n")};
+    EXPECT_EQ(doc.readString("\xE9quipe", "n\xE9"), "\xE9t\xE9");
+}
+
+TEST(ProfileRead, LongValuesAreCutLikeTheWindowsBuffers) {
+    std::string v300, v600;
+    for (int i = 0; i < 300; ++i)
+        v300 += static_cast<char>('a' + i % 26);
+    for (int i = 0; i < 600; ++i)
+        v600 += static_cast<char>('A' + i % 26);
+    const ProfileDocument doc("[fltsim.0]\r\ndescription=" + v300 + "\r\nlong=\"" + v600 + "\"\r\n");
+    EXPECT_EQ(doc.readString("fltsim.0", "description"), v300.substr(0, 254));
+    EXPECT_EQ(doc.readLongString("fltsim.0", "description"), v300);
+    EXPECT_EQ(doc.readString("fltsim.0", "long"), v600.substr(0, 254));
+    EXPECT_EQ(doc.readLongString("fltsim.0", "long"), v600.substr(0, 511));
+}
+
+TEST(ProfileRead, NulBytesReadAsSpaces) {
+    const ProfileDocument doc{std::string("[a]\nkey=x\0y\0\n", 14)};
+    EXPECT_EQ(doc.readString("a", "key"), "x y");
+}
+
+struct IntCase {
+    const char* value;
+    std::int32_t expected;
+};
+
+TEST(ProfileRead, IntegersLikeGetPrivateProfileInt) {
+    const IntCase cases[] = {
+        {"42", 42},
+        {"  42", 42},
+        {"-17", -17},
+        {"+8", 8},
+        {"12abc", 12},
+        {"3.75", 3},
+        {"abc", 0},
+        {"", 0},
+        {"-", 0},
+        {"\" 5\"", 5},
+        {"2147483647", 2147483647},
+        {"2147483648", -2147483647 - 1},
+        {"4294967295", -1},
+        {"4294967296", 0},
+        {"-2147483648", -2147483647 - 1},
+        {"0x10", 0},
+        {"- 3", 0},
+    };
+    for (const IntCase& c : cases) {
+        const ProfileDocument doc("[GENERAL]\r\nvalue=" + std::string(c.value) + "\r\n");
+        EXPECT_EQ(doc.readInt("general", "VALUE"), c.expected) << c.value;
+    }
+    EXPECT_EQ(ProfileDocument(kAircraftCfg).readInt("GENERAL", "missing"), 0);
+    EXPECT_EQ(ProfileDocument(kAircraftCfg).readInt("nowhere", "editable"), 0);
+}
+
+struct WriteCase {
+    const char* name;
+    const char* before;
+    const char* section;
+    const char* key;
+    const char* value;
+    const char* after;
+};
+
+TEST(ProfileWrite, ExactBytes) {
+    const WriteCase cases[] = {
+        {"replace in place, CRLF kept", "[fltsim.0]\r\ntitle=Old\r\nsim=X\r\n", "FLTSIM.0", "Title", "New",
+         "[fltsim.0]\r\ntitle=New\r\nsim=X\r\n"},
+        {"replace keeps the key's spelling and blanks", "[a]\n  Key =  \"old\"  \n", "a", "key", "v",
+         "[a]\n  Key =  v\n"},
+        {"replace an empty value", "[a]\r\nmodel=\r\n", "a", "model", "m", "[a]\r\nmodel=m\r\n"},
+        {"first of two keys is replaced", "[a]\nk=1\nk=2\n", "a", "k", "3", "[a]\nk=3\nk=2\n"},
+        {"new key before the blank lines", "[a]\r\nx=1\r\n\r\n\r\n[b]\r\ny=2\r\n", "a", "z", "3",
+         "[a]\r\nx=1\r\nz=3\r\n\r\n\r\n[b]\r\ny=2\r\n"},
+        {"new key before a comment that leads the next section", "[a]\nx=1\n\n; b follows\n[b]\n", "a", "z",
+         "3", "[a]\nx=1\nz=3\n\n; b follows\n[b]\n"},
+        {"new key in an empty section", "[a]\n\n[b]\n", "a", "z", "3", "[a]\nz=3\n\n[b]\n"},
+        {"new key after an unterminated last line", "[a]\r\nx=1", "a", "z", "3", "[a]\r\nx=1\r\nz=3\r\n"},
+        {"new key in the first of two sections", "[a]\nx=1\n[A]\ny=2\n", "a", "y", "3",
+         "[a]\nx=1\ny=3\n[A]\ny=2\n"},
+        {"new section at the end, LF", "[a]\nx=1\n", "b", "k", "v", "[a]\nx=1\n[b]\nk=v\n"},
+        {"new section at the end, CRLF", "[a]\r\nx=1\r\n\r\n", "b", "k", "v",
+         "[a]\r\nx=1\r\n\r\n[b]\r\nk=v\r\n"},
+        {"new section after an unterminated last line", "[a]\nx=1", "b", "k", "v", "[a]\nx=1\n[b]\nk=v\n"},
+        {"new section in an empty document", "", " b ", " k ", "v", "[b]\r\nk=v\r\n"},
+        {"only a comment before", "; nothing yet", "b", "k", "v", "; nothing yet\r\n[b]\r\nk=v\r\n"},
+        {"line break in a value stays on one line", "[a]\r\nk=1\r\n", "a", "k", "two\r\nlines",
+         "[a]\r\nk=two  lines\r\n"},
+        {"mixed file keeps each line's end", "[a]\r\nx=1\n\r\n[b]\ny=2\r\n", "a", "x", "9",
+         "[a]\r\nx=9\n\r\n[b]\ny=2\r\n"},
+        {"unwritable key changes nothing", "[a]\nx=1\n", "a", "k=v", "1", "[a]\nx=1\n"},
+        {"comment-like key changes nothing", "[a]\nx=1\n", "a", ";k", "1", "[a]\nx=1\n"},
+        {"empty key changes nothing", "[a]\nx=1\n", "a", "  ", "1", "[a]\nx=1\n"},
+    };
+    for (const WriteCase& c : cases) {
+        ProfileDocument doc{std::string(c.before)};
+        doc.write(c.section, c.key, c.value);
+        EXPECT_EQ(doc.bytes(), c.after) << c.name;
+        // The lines kept in memory after a write read the same as the same bytes read afresh.
+        const ProfileDocument reread(doc.bytes());
+        EXPECT_EQ(reread.find(c.section, c.key, kIniLongStringChars),
+                  doc.find(c.section, c.key, kIniLongStringChars))
+            << c.name;
+    }
+}
+
+TEST(ProfileWrite, AircraftCfgEditKeepsEveryOtherByte) {
+    ProfileDocument doc(kAircraftCfg);
+    doc.write("fltsim.1", "atc_id", "N2");
+    doc.write("fltsim.2", "title", "Third");
+    doc.write("fltsim.0", "texture", "Renamed");
+    std::string expected = kAircraftCfg;
+    expected.replace(expected.find("texture=House"), 13, "texture=Renamed");
+    expected.insert(expected.find("visual_damage\r\n") + 15, "atc_id=N2\r\n");
+    expected += "[fltsim.2]\r\ntitle=Third\r\n";
+    EXPECT_EQ(doc.bytes(), expected);
+    EXPECT_EQ(doc.readString("fltsim.1", "atc_id"), "N2");
+    EXPECT_EQ(doc.readString("FLTSIM.2", "TITLE"), "Third");
+}
+
+TEST(ProfileFile, WriteCreatesAndEditsFiles) {
+    const TempDir dir;
+    const auto file = dir / "aircraft.cfg";
+    EXPECT_EQ(ReadIniString("fltsim.0", "title", file), "");
+    EXPECT_EQ(ReadIniInt("fltsim.0", "title", file), 0);
+    ASSERT_TRUE(WriteIniString("fltsim.0", "title", "First", file));
+    ASSERT_TRUE(WriteIniString("fltsim.0", "texture", "One", file));
+    ASSERT_TRUE(WriteIniString("GENERAL", "editable", "1", file));
+    EXPECT_EQ(readFile(file), "[fltsim.0]\r\ntitle=First\r\ntexture=One\r\n[GENERAL]\r\neditable=1\r\n");
+    EXPECT_EQ(ReadIniString("FLTSIM.0", "TEXTURE", file), "One");
+    EXPECT_EQ(ReadIniLongString("fltsim.0", "title", file), "First");
+    EXPECT_EQ(ReadIniInt("general", "editable", file), 1);
+
+    writeFile(file, "[a]\nx=1\n");
+    ASSERT_TRUE(WriteIniString("a", "x", "2", file));
+    EXPECT_EQ(readFile(file), "[a]\nx=2\n");
+    EXPECT_FALSE(WriteIniString("a", "bad=key", "2", file));
+    EXPECT_EQ(readFile(file), "[a]\nx=2\n");
+    // Nothing is left beside the file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(ProfileFile, FailedSaveLeavesTheOldFileWhole) {
+    const TempDir dir;
+    // A name so long that no file can be made beside it: the save must fail before the old file
+    // is touched. (Folder permissions would not stop a test running as root.)
+    const auto file = dir / (std::string(248, 'a') + ".cfg");
+    writeFile(file, kAircraftCfg);
+    ProfileDocument doc = ProfileDocument::load(file);
+    doc.write("fltsim.0", "title", "Changed");
+    const Status saved = doc.save(file);
+    EXPECT_FALSE(saved.ok());
+    EXPECT_NE(saved.message().find(".cfg"), std::string::npos) << saved.message();
+    EXPECT_EQ(readFile(file), kAircraftCfg);
+
+    // A folder where the file should be: the rename fails and the written copy is removed.
+    std::filesystem::create_directories(dir / "aircraft.cfg" / "inside");
+    EXPECT_FALSE(doc.save(dir / "aircraft.cfg").ok());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+TEST(ProfileFile, MissingFolderFailsWithAStatus) {
+    const TempDir dir;
+    const Status status = WriteIniString("a", "k", "v", dir / "missing" / "aircraft.cfg");
+    EXPECT_FALSE(status.ok());
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+}
+
+TEST(ProfilePerformance, ThousandEntriesReadAndRewritten) {
+    std::string text;
+    for (int i = 0; i < 1000; ++i) {
+        text += "[fltsim." + std::to_string(i) + "]\r\n";
+        for (int k = 0; k < 20; ++k)
+            text += "key" + std::to_string(k) + "=value " + std::to_string(i) + "\r\n";
+        text += "\r\n";
+    }
+    const auto started = std::chrono::steady_clock::now();
+    ProfileDocument doc(text);
+    for (int i = 0; i < 1000; ++i) {
+        const std::string section = "fltsim." + std::to_string(i);
+        for (int k = 0; k < 20; ++k) {
+            const std::string key = "KEY" + std::to_string(k);
+            ASSERT_EQ(doc.readString(section, key), "value " + std::to_string(i));
+            doc.write(section, key, "new " + std::to_string(i));
+            doc.write(section, "added" + std::to_string(k), "x");
+        }
+    }
+    const std::size_t size = doc.bytes().size();
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+    EXPECT_EQ(doc.readString("fltsim.999", "added19"), "x");
+    EXPECT_GT(size, text.size());
+    RecordProperty("milliseconds", static_cast<int>(elapsed.count()));
+    std::printf("1000 entries, %zu bytes: read and rewritten in %lld ms\n", size,
+                static_cast<long long>(elapsed.count()));
+    EXPECT_LT(elapsed.count(), 5000);
+}
+
+} // namespace
+} // namespace livrano
