@@ -21,6 +21,10 @@ std::string orDash(const std::string& text) {
     return text.empty() ? "-" : text;
 }
 
+std::string fileName(const std::string& base, const char* extension) {
+    return base.empty() ? "-" : base + extension;
+}
+
 std::string rect(int left, int top, int right, int bottom) {
     return "(" + std::to_string(left) + "," + std::to_string(top) + ")-(" + std::to_string(right) + "," +
            std::to_string(bottom) + ")";
@@ -66,13 +70,13 @@ SectionColumns sectionColumns(const TextureSection& c) {
     return out;
 }
 
-// An example of a derived name, with "ABC..." standing for the variation's identifier.
-std::string exampleName(const std::string& base, const std::string& mask, int n) {
+// An example of a derived file name, with "ABC..." standing for the variation's identifier.
+std::string exampleName(const std::string& base, const std::string& mask, int n, const char* extension) {
     std::string identifier;
     for (int i = 0; i < n; ++i)
         identifier.push_back(static_cast<char>('A' + i % 26));
     const std::optional<std::string> name = MaskedName(base, mask, n, identifier);
-    return name ? "e.g. " + *name : "(no name can be formed)";
+    return name ? "e.g. " + *name + extension : "(no name can be formed)";
 }
 
 class Writer {
@@ -126,15 +130,15 @@ void aircraftBlock(Writer& w, const AircraftSpec& s) {
 
 void modelBlock(Writer& w, const AircraftSpec& s) {
     w.heading("Model and flight model");
-    std::string model = orDash(s.BaseModelName) + ".mdl  mask " + orDash(s.ReplaceMask);
+    std::string model = fileName(s.BaseModelName, ".mdl") + "  mask " + orDash(s.ReplaceMask);
     model += s.TextureAssignOnly == 0
-                 ? "  " + exampleName(s.BaseModelName, s.ReplaceMask, s.NumIdentifierCharacters) + ".mdl"
+                 ? "  " + exampleName(s.BaseModelName, s.ReplaceMask, s.NumIdentifierCharacters, ".mdl")
                  : "  (not copied: textures are assigned only)";
     w.row("Model", model);
-    std::string air = orDash(s.BaseAirName) + ".air  mask " + orDash(s.ReplaceAirMask);
+    std::string air = fileName(s.BaseAirName, ".air") + "  mask " + orDash(s.ReplaceAirMask);
     air += s.CopyRenameAirFile == 1
                ? "  copied and renamed, " +
-                     exampleName(s.BaseAirName, s.ReplaceAirMask, s.NumIdentifierCharacters) + ".air"
+                     exampleName(s.BaseAirName, s.ReplaceAirMask, s.NumIdentifierCharacters, ".air")
                : "  (not copied)";
     w.row("Flight model", air);
 }
@@ -165,7 +169,7 @@ void texturesBlock(Writer& w, const AircraftSpec& s) {
         std::string head = orDash(t.BaseTextureName) + "  " + size(t.TextureSizeX, t.TextureSizeY) +
                            "  mask " + orDash(t.ReplaceMask);
         if (s.TextureAssignOnly == 0)
-            head += "  " + exampleName(t.BaseTextureName, t.ReplaceMask, s.NumIdentifierCharacters) + ".bmp";
+            head += "  " + exampleName(t.BaseTextureName, t.ReplaceMask, s.NumIdentifierCharacters, ".bmp");
         w.line();
         w.line("  " +
                w.styled("[" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "] " + orDash(t.ViewName),
