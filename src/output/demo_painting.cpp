@@ -132,7 +132,9 @@ void paintFuselage(Painter& p, PixelRect a, const LiveryDesign& d) {
     // The airline's titles above the windows, the registration on the tail cone.
     const int titleScale = std::max(h / 40, 1);
     p.text(d.titles, a.left + w / 6, a.top + h * 14 / 100, titleScale, d.stripe);
-    const int regScale = std::max(h / 36, 1);
+    // Kept behind the last window.
+    const int regScale =
+        std::max(std::min(h / 36, w * 26 / 100 / std::max(Painter::textWidth(d.registration, 1), 1)), 1);
     p.text(d.registration, a.right - Painter::textWidth(d.registration, regScale) - w / 30,
            a.top + h * 40 / 100, regScale, d.accent);
 }
@@ -145,7 +147,8 @@ void paintWing(Painter& p, PixelRect a, const LiveryDesign& d) {
     // Coloured wing tips and the registration across the upper surface.
     p.rect(a.left, a.top + h / 10, a.left + w / 12, a.bottom - h / 10, d.stripe);
     p.rect(a.right - w / 12, a.top + h / 10, a.right, a.bottom - h / 10, d.stripe);
-    const int scale = std::max(h / 14, 1);
+    const int scale =
+        std::max(std::min(h / 14, w * 3 / 4 / std::max(Painter::textWidth(d.registration, 1), 1)), 1);
     p.text(d.registration, a.left + (w - Painter::textWidth(d.registration, scale)) / 2,
            a.top + h / 2 - 7 * scale / 2, scale, d.accent);
 }
