@@ -187,6 +187,7 @@ TEST(ProfileWrite, ExactBytes) {
          "[a]\n  Key =  v\n"},
         {"a value with its own leading blanks replaces the old ones", "[a]\nk = old\n", "a", "k", "  new",
          "[a]\nk =  new\n"},
+        {"an empty value keeps the blanks after '='", "[a]\r\nk = 0467\r\n", "a", "k", "", "[a]\r\nk = \r\n"},
         {"replace an empty value", "[a]\r\nmodel=\r\n", "a", "model", "m", "[a]\r\nmodel=m\r\n"},
         {"first of two keys is replaced", "[a]\nk=1\nk=2\n", "a", "k", "3", "[a]\nk=3\nk=2\n"},
         {"new key before the blank lines", "[a]\r\nx=1\r\n\r\n\r\n[b]\r\ny=2\r\n", "a", "z", "3",
