@@ -1,5 +1,6 @@
 // Arbitrary bytes as an enciphered configuration (deciphering must stay inside the buffer and
-// trust no length field), and as a payload that must come back unchanged from a round trip.
+// trust no length field, also when given as hexadecimal text), and as a payload that must come
+// back unchanged from a round trip.
 
 #include <cstdint>
 #include <cstdlib>
@@ -32,5 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(buffer.size() % 8 == 0 && buffer.size() >= size + 12 && buffer.size() <= size + 19);
     check(cipher.DecryptByte(buffer, livrano::kProgramKey));
     check(buffer == input);
+
+    // The same bytes read as hexadecimal text, and the text path round trip.
+    (void)cipher.DecryptString(input, {}, true);
+    check(cipher.DecryptString(cipher.EncryptString(input, {}, true), {}, true) == input);
     return 0;
 }
