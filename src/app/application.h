@@ -10,11 +10,13 @@
 #include "app/frontend.h"
 #include "app/repaint_settings.h"
 #include "app/state_flags.h"
+#include "texture/bitmap_surfaces.h"
 
 namespace livrano {
 
 struct Application {
-    Application(std::filesystem::path folder, Frontend& port) : programFolder(std::move(folder)), frontend(port) {}
+    Application(std::filesystem::path folder, Frontend& port)
+        : programFolder(std::move(folder)), frontend(port) {}
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -28,6 +30,7 @@ struct Application {
     ExtraFieldSpec extraFields;
     AircraftCatalogue catalogue;
     AirlineList airlines;
+    BitmapSurfaces surfaces;
 };
 
 } // namespace livrano

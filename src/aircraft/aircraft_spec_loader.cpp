@@ -1,0 +1,204 @@
+#include "aircraft/aircraft_spec_loader.h"
+
+#include <limits>
+
+#include "aircraft/configuration_file.h"
+#include "app/application.h"
+#include "app/text.h"
+
+namespace livrano {
+
+namespace {
+
+constexpr const char* kEntireTemplate = "*Entire Template*";
+
+// Reads values by the rules every field shares, noting what is not kept as written.
+class FieldReader {
+public:
+    FieldReader(const ProfileDocument& profile, std::vector<SpecValueNote>* notes)
+        : m_profile(profile), m_notes(notes) {}
+
+    std::string text(const std::string& section, const std::string& key, std::size_t capacity) const {
+        return keep(section, key, m_profile.readString(section, key), capacity);
+    }
+    std::string longText(const std::string& section, const std::string& key, std::size_t capacity) const {
+        return keep(section, key, m_profile.readLongString(section, key), capacity);
+    }
+    // A text without a capacity of its own: what the profile read gives.
+    std::string text(const std::string& section, const std::string& key) const {
+        return trim(m_profile.readString(section, key));
+    }
+
+    // A 16-bit field takes the value only when it fits; otherwise it keeps what it held.
+    void int16(const std::string& section, const std::string& key, std::int16_t& field) const {
+        const std::int32_t value = m_profile.readInt(section, key);
+        if (value >= std::numeric_limits<std::int16_t>::min() &&
+            value <= std::numeric_limits<std::int16_t>::max()) {
+            field = static_cast<std::int16_t>(value);
+            return;
+        }
+        note({SpecValueNote::Kind::OutOfRange, section, key, std::to_string(value), 0});
+    }
+    std::int32_t int32(const std::string& section, const std::string& key) const {
+        return m_profile.readInt(section, key);
+    }
+
+private:
+    std::string keep(const std::string& section, const std::string& key, const std::string& read,
+                     std::size_t capacity) const {
+        const std::string value = trim(read);
+        if (value.size() <= capacity)
+            return value;
+        note({SpecValueNote::Kind::Cut, section, key, value, capacity});
+        return trim(cutTo(value, capacity));
+    }
+    void note(SpecValueNote n) const {
+        if (m_notes != nullptr)
+            m_notes->push_back(std::move(n));
+    }
+
+    const ProfileDocument& m_profile;
+    std::vector<SpecValueNote>* m_notes;
+};
+
+std::size_t listSize(std::int16_t count) {
+    return count > 0 ? static_cast<std::size_t>(count) : 0;
+}
+
+// The aircraft block up to the default tail number, which a load shows before reading on.
+void readAircraftBlock(const FieldReader& in, AircraftSpec& spec) {
+    spec.AircraftDisplayName = in.text("Main", "AircraftDisplayName", kSpecTextCapacity);
+    spec.DataPath = in.text("Main", "DataPath", kDataPathCapacity);
+    spec.AircraftDirectory = in.text("Main", "AircraftDirectory", kSpecTextCapacity);
+    spec.Manufacturer = in.text("Main", "Manufacturer", kSpecTextCapacity);
+    spec.AircraftType = in.text("Main", "AircraftType", kSpecTextCapacity);
+    spec.AircraftTail = in.text("Main", "AircraftTail", kSpecTextCapacity);
+}
+
+void readTexture(const FieldReader& in, const std::string& section, bool dxt3, TextureSpec& texture) {
+    texture.BaseTextureName = in.text(section, "BaseTextureName", kSpecTextCapacity);
+    texture.ReplaceMask = in.text(section, "ReplaceMask", kSpecTextCapacity);
+    texture.ViewName = in.text(section, "ViewName", kSpecTextCapacity);
+    in.int16(section, "TextureSizeX", texture.TextureSizeX);
+    in.int16(section, "TextureSizeY", texture.TextureSizeY);
+    texture.TextureFormat = dxt3 ? kFormatDxt3 : kFormat32Alpha;
+
+    in.int16(section, "NumSectionsOnTexture", texture.NumSectionsOnTexture);
+    texture.Sections.assign(listSize(texture.NumSectionsOnTexture), TextureSection{});
+    for (std::size_t j = 0; j < texture.Sections.size(); ++j) {
+        const std::string prefix = "Section." + twoDigits(static_cast<int>(j)) + ".";
+        TextureSection& s = texture.Sections[j];
+        in.int16(section, prefix + "TemplateLeft", s.TemplateLeft);
+        in.int16(section, prefix + "TemplateTop", s.TemplateTop);
+        in.int16(section, prefix + "TemplateRight", s.TemplateRight);
+        in.int16(section, prefix + "TemplateBottom", s.TemplateBottom);
+        in.int16(section, prefix + "DestLeft", s.DestLeft);
+        in.int16(section, prefix + "DestTop", s.DestTop);
+        in.int16(section, prefix + "DestRight", s.DestRight);
+        in.int16(section, prefix + "DestBottom", s.DestBottom);
+    }
+
+    in.int16(section, "NumMdlOffsets", texture.NumMdlOffsets);
+    texture.MdlOffsets.assign(listSize(texture.NumMdlOffsets), 0);
+    for (std::size_t k = 0; k < texture.MdlOffsets.size(); ++k)
+        texture.MdlOffsets[k] = in.int32(section, "Offset." + twoDigits(static_cast<int>(k)));
+}
+
+// Everything after the default tail number, in the order the configuration is read.
+void readRest(const FieldReader& in, bool dxt3, AircraftSpec& spec, ExtraTextureSpec& extraTextures,
+              ExtraFieldSpec& extraFields) {
+    spec.AircraftFlight = in.text("Main", "AircraftFlight", kSpecTextCapacity);
+    spec.AircraftTitlePrefix = in.text("Main", "AircraftTitlePrefix", kSpecTextCapacity);
+    spec.CheckListFile = in.text("Main", "CheckListFile", kSpecTextCapacity);
+    spec.ReferenceFile = in.text("Main", "ReferenceFile", kSpecTextCapacity);
+    spec.Description = in.longText("Main", "Description", kDescriptionCapacity);
+    in.int16("Main", "AssignAirline", spec.AssignAirline);
+    in.int16("Main", "NumIdentifierCharacters", spec.NumIdentifierCharacters);
+    in.int16("Main", "NumTextures", spec.NumTextures);
+    in.int16("Main", "TemplateSizeX", spec.TemplateSizeX);
+    in.int16("Main", "TemplateSizeY", spec.TemplateSizeY);
+    in.int16("Main", "UseAlpha", spec.UseAlpha);
+    in.int16("Main", "DefaultHeavy", spec.DefaultHeavy);
+    in.int16("Main", "ShowDamage", spec.ShowDamage);
+    in.int16("Main", "TextureAssignOnly", spec.TextureAssignOnly);
+    spec.ModelFolder = in.text("Main", "ModelFolder", kSpecTextCapacity);
+
+    in.int16("ExtraFields", "CopyExtraFields", extraFields.CopyExtraFields);
+    in.int16("ExtraFields", "NumFields", extraFields.NumFields);
+    if (extraFields.CopyExtraFields == 1 && extraFields.NumFields >= 1) {
+        const std::size_t count = listSize(extraFields.NumFields);
+        extraFields.ExtraFieldNames.assign(count, std::string());
+        extraFields.ExtraFieldDefaults.assign(count, std::string());
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string nn = twoDigits(static_cast<int>(i));
+            extraFields.ExtraFieldNames[i] = in.text("ExtraFields", "ExtraField." + nn);
+            extraFields.ExtraFieldDefaults[i] = in.text("ExtraFields", "ExtraFieldDefault." + nn);
+        }
+    }
+
+    in.int16("ExtraTextures", "CopyExtraTextures", extraTextures.CopyExtraTextures);
+    extraTextures.BaseTextureFolder = in.text("ExtraTextures", "BaseTextureFolder");
+    in.int16("ExtraTextures", "NumTextures", extraTextures.NumExtraTextures);
+    if (extraTextures.CopyExtraTextures == 1 && extraTextures.NumExtraTextures >= 1) {
+        extraTextures.ExtraTextureNames.assign(listSize(extraTextures.NumExtraTextures), std::string());
+        for (std::size_t i = 0; i < extraTextures.ExtraTextureNames.size(); ++i)
+            extraTextures.ExtraTextureNames[i] =
+                in.text("ExtraTextures", "ExtraTexture." + twoDigits(static_cast<int>(i)));
+    }
+
+    spec.BaseModelName = in.text("Model", "BaseModelName", kSpecTextCapacity);
+    spec.ReplaceMask = in.text("Model", "ReplaceMask", kSpecTextCapacity);
+    spec.BaseAirName = in.text("Air", "BaseAirName", kSpecTextCapacity);
+    spec.ReplaceAirMask = in.text("Air", "ReplaceAirMask", kSpecTextCapacity);
+    in.int16("Air", "CopyRenameAirFile", spec.CopyRenameAirFile);
+
+    spec.Textures.assign(listSize(spec.NumTextures), TextureSpec{});
+    for (std::size_t i = 0; i < spec.Textures.size(); ++i)
+        readTexture(in, "Texture." + twoDigits(static_cast<int>(i)), dxt3, spec.Textures[i]);
+}
+
+} // namespace
+
+void readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
+                      ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
+                      std::vector<SpecValueNote>* notes) {
+    const FieldReader in(profile, notes);
+    spec = AircraftSpec{};
+    readAircraftBlock(in, spec);
+    readRest(in, dxt3, spec, extraTextures, extraFields);
+}
+
+void LoadAircraftSpec(Application& app, const std::filesystem::path& configFile) {
+    app.flags.SpecLoading = true;
+    app.spec = AircraftSpec{};
+    app.settings = RepaintSettings{};
+    app.frontend.showEmptyChoices();
+
+    const ProfileDocument profile(decipherConfiguration(configFile).value_or(std::string()));
+    const FieldReader in(profile, nullptr);
+    readAircraftBlock(in, app.spec);
+    app.settings.PendingTailNumber = app.spec.AircraftTail;
+    app.settings.TailNumber = app.spec.AircraftTail;
+    app.frontend.showTailNumber(app.settings.TailNumber);
+
+    // The check box is read now, so ticking it later changes nothing until the next load.
+    readRest(in, app.frontend.dxt3Checked(), app.spec, app.extraTextures, app.extraFields);
+
+    FillTextureList(app);
+    app.flags.SpecLoading = false;
+}
+
+std::vector<std::string> textureListLines(const AircraftSpec& spec) {
+    std::vector<std::string> lines;
+    lines.reserve(spec.Textures.size() + 1);
+    lines.emplace_back(kEntireTemplate);
+    for (const TextureSpec& texture : spec.Textures)
+        lines.push_back(texture.ViewName);
+    return lines;
+}
+
+void FillTextureList(Application& app) {
+    app.frontend.setTextureList(textureListLines(app.spec));
+}
+
+} // namespace livrano

@@ -1,0 +1,56 @@
+#pragma once
+// Loading one aircraft configuration into the application's specification records.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "aircraft/aircraft_spec.h"
+#include "aircraft/profile.h"
+
+namespace livrano {
+
+struct Application;
+
+// A value of the configuration that the specification does not hold as written.
+struct SpecValueNote {
+    enum class Kind {
+        OutOfRange, // an integer outside -32768..32767 for a 16-bit field: the field kept its value
+        Cut,        // a text longer than its field's capacity: only its start was kept
+    };
+    Kind kind;
+    std::string section;
+    std::string key;
+    std::string value;        // as written in the configuration (texts at most 254 characters)
+    std::size_t capacity = 0; // for Cut: the field's capacity
+};
+
+// Reads a configuration's plain text into the records exactly as a load does, touching no file
+// and no screen. `spec` is replaced whole. The extra records are not reset: their flags, counts
+// and folder are read afresh, and their lists are rebuilt only when the flag is 1 and the count
+// at least 1 (otherwise they keep what they held). 16-bit fields take a value only when it lies
+// in -32768..32767, else keep their previous value; model offsets are kept as 32-bit values; a
+// count of 0 or less gives an empty list. Every texture's format is kFormatDxt3 when `dxt3` is
+// true, else kFormat32Alpha. When `notes` is given it receives every value not kept as written.
+void readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
+                      ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
+                      std::vector<SpecValueNote>* notes = nullptr);
+
+// Loads the enciphered configuration at `configFile` (deciphered in memory with the program's
+// key; nothing is written to disk) into app.spec and the extra records. In order: sets
+// SpecLoading; resets app.spec and app.settings; frontend.showEmptyChoices(); reads the aircraft
+// block; sets PendingTailNumber and TailNumber to AircraftTail and calls showTailNumber; reads
+// the rest, asking frontend.dxt3Checked() for the texture format; FillTextureList; clears
+// SpecLoading. Reports nothing: a missing or undecipherable file leaves an empty specification
+// and "*Entire Template*" alone in the texture list. The caller sets AircraftIndex and the
+// aircraft names afterwards.
+void LoadAircraftSpec(Application& app, const std::filesystem::path& configFile);
+
+// The main window's texture list for a specification: "*Entire Template*", then each
+// texture's ViewName in texture order (line k stands for texture k - 1).
+std::vector<std::string> textureListLines(const AircraftSpec& spec);
+
+// Sends textureListLines(app.spec) to frontend.setTextureList.
+void FillTextureList(Application& app);
+
+} // namespace livrano

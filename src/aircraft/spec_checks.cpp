@@ -1,0 +1,269 @@
+#include "aircraft/spec_checks.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+#include "app/file_names.h"
+#include "app/text.h"
+#include "output/masked_name.h"
+
+namespace livrano {
+
+namespace {
+
+const char* const kSectionFields[] = {"TemplateLeft", "TemplateTop", "TemplateRight", "TemplateBottom",
+                                      "DestLeft",     "DestTop",     "DestRight",     "DestBottom"};
+
+std::string rect(int left, int top, int right, int bottom) {
+    return "(" + std::to_string(left) + "," + std::to_string(top) + ")-(" + std::to_string(right) + "," +
+           std::to_string(bottom) + ")";
+}
+
+class Checker {
+public:
+    Checker(const ProfileDocument& profile, const AircraftSpec& spec, const std::vector<SpecValueNote>& notes)
+        : m_profile(profile), m_spec(spec) {
+        for (const SpecValueNote& n : notes)
+            m_noted.insert({toLower(n.section), toLower(n.key)});
+    }
+
+    std::vector<SpecProblem> take() { return std::move(m_problems); }
+
+    void add(std::string section, std::string key, std::string message) {
+        m_problems.push_back({std::move(section), std::move(key), std::move(message)});
+    }
+
+    bool has(const std::string& section, const std::string& key) const {
+        return m_profile.find(section, key, kIniStringChars).has_value();
+    }
+    bool noted(const std::string& section, const std::string& key) const {
+        return m_noted.count({toLower(section), toLower(key)}) != 0;
+    }
+
+    void safeName(const std::string& section, const std::string& key, const std::string& what,
+                  const std::string& name) {
+        if (Status s = checkSafeFileName(what, name); !s.ok())
+            add(section, key, s.message());
+    }
+
+    // A name the build derives from a base name and a mask must be derivable.
+    void maskedName(const std::string& section, const std::string& baseKey, const std::string& base,
+                    const std::string& maskKey, const std::string& mask) {
+        const int n = m_spec.NumIdentifierCharacters;
+        if (mask.find('*') == std::string::npos) {
+            add(section, maskKey,
+                "The mask \"" + mask + "\" has no '*', so the new name of \"" + base +
+                    "\" cannot be formed.");
+            return;
+        }
+        if (!MaskedName(base, mask, n, std::string(n > 0 ? static_cast<std::size_t>(n) : 0, 'X'))) {
+            const std::size_t position = mask.find('*') + 1;
+            add(section, baseKey,
+                "\"" + base + "\" (" + std::to_string(base.size()) +
+                    " characters) is too short for the mask \"" + mask +
+                    "\": the identifier starts at character " + std::to_string(position) + " and needs " +
+                    std::to_string(n) + " characters (NumIdentifierCharacters).");
+        }
+    }
+
+    void textureSize(const std::string& section, const std::string& key, int size) {
+        if (noted(section, key))
+            return; // already reported as dropped
+        if (size <= 0)
+            add(section, key, key + " is " + std::to_string(size) + ": a texture needs a positive size.");
+        else if (size % 4 != 0)
+            add(section, key,
+                key + " " + std::to_string(size) + " is not a multiple of 4, which DXT3 blocks need.");
+    }
+
+    // A rectangle (right and bottom exclusive, mirrored when reversed) must lie within 0..width x
+    // 0..height; a zero width or height means no area. A non-positive bound is reported elsewhere.
+    void rectangle(const std::string& section, const std::string& key, const char* what, int l, int t, int r,
+                   int b, int width, int height, const char* boundName) {
+        const std::string shown = rect(l, t, r, b);
+        if (l == r || t == b) {
+            add(section, key, std::string("The ") + what + " rectangle " + shown + " has no area.");
+            return;
+        }
+        if (width <= 0 || height <= 0)
+            return;
+        if (std::min(l, r) < 0 || std::min(t, b) < 0 || std::max(l, r) > width || std::max(t, b) > height)
+            add(section, key,
+                std::string("The ") + what + " rectangle " + shown + " reaches outside the " + boundName +
+                    " (" + std::to_string(width) + "x" + std::to_string(height) + ").");
+    }
+
+private:
+    const ProfileDocument& m_profile;
+    const AircraftSpec& m_spec;
+    std::set<std::pair<std::string, std::string>> m_noted;
+    std::vector<SpecProblem> m_problems;
+};
+
+void checkNotes(Checker& c, const std::vector<SpecValueNote>& notes) {
+    for (const SpecValueNote& n : notes) {
+        if (n.kind == SpecValueNote::Kind::OutOfRange)
+            c.add(n.section, n.key,
+                  n.key + " = " + n.value + " lies outside -32768..32767 and was ignored (it reads as 0).");
+        else
+            c.add(n.section, n.key,
+                  n.key + " is longer than " + std::to_string(n.capacity) + " characters; only \"" +
+                      cutTo(n.value, n.capacity) + "\" is used.");
+    }
+}
+
+void checkMain(Checker& c, const AircraftSpec& spec) {
+    if (spec.AircraftDisplayName.empty())
+        c.add("Main", "AircraftDisplayName",
+              "The display name is missing: the aircraft list would show an empty line.");
+    c.safeName("Main", "DataPath", "data path", spec.DataPath);
+    c.safeName("Main", "AircraftDirectory", "aircraft folder", spec.AircraftDirectory);
+    if (spec.TextureAssignOnly != 0 && spec.TextureAssignOnly != 1)
+        c.add("Main", "TextureAssignOnly",
+              "TextureAssignOnly is " + std::to_string(spec.TextureAssignOnly) + "; it must be 0 or 1.");
+    if (spec.NumTextures <= 0 && !c.noted("Main", "NumTextures"))
+        c.add("Main", "NumTextures",
+              "NumTextures is " + std::to_string(spec.NumTextures) + ": no texture is built.");
+    const std::pair<const char*, int> templateSizes[] = {{"TemplateSizeX", spec.TemplateSizeX},
+                                                         {"TemplateSizeY", spec.TemplateSizeY}};
+    for (const auto& [key, size] : templateSizes) {
+        if (size <= 0 && !c.noted("Main", key))
+            c.add("Main", key,
+                  std::string(key) + " is " + std::to_string(size) + ": the template needs a positive size.");
+    }
+}
+
+void checkModelAndAir(Checker& c, const AircraftSpec& spec) {
+    // The model is copied and renamed only for aircraft whose textures share one folder; the
+    // flight model only when asked. Names that are not used are checked only when given.
+    const bool modelUsed = spec.TextureAssignOnly == 0;
+    if (modelUsed || !spec.BaseModelName.empty())
+        c.safeName("Model", "BaseModelName", "model base name", spec.BaseModelName);
+    if (modelUsed)
+        c.maskedName("Model", "BaseModelName", spec.BaseModelName, "ReplaceMask", spec.ReplaceMask);
+
+    const bool airUsed = spec.CopyRenameAirFile == 1;
+    if (airUsed || !spec.BaseAirName.empty())
+        c.safeName("Air", "BaseAirName", "flight model base name", spec.BaseAirName);
+    if (airUsed)
+        c.maskedName("Air", "BaseAirName", spec.BaseAirName, "ReplaceAirMask", spec.ReplaceAirMask);
+}
+
+void checkSection(Checker& c, const AircraftSpec& spec, const TextureSpec& texture,
+                  const std::string& section, std::size_t j) {
+    const std::string name = "Section." + twoDigits(static_cast<int>(j));
+    std::vector<std::string> missing;
+    for (const char* field : kSectionFields) {
+        if (!c.has(section, name + "." + field))
+            missing.push_back(field);
+    }
+    if (missing.size() == std::size(kSectionFields)) {
+        c.add(section, name,
+              "The keys of " + name + " are missing (NumSectionsOnTexture = " +
+                  std::to_string(texture.NumSectionsOnTexture) + "); it reads as an empty rectangle.");
+        return;
+    }
+    if (!missing.empty()) {
+        std::string list;
+        for (const std::string& field : missing)
+            list += (list.empty() ? "" : ", ") + name + "." + field;
+        c.add(section, name, "Missing " + list + " (read as 0).");
+    }
+    const TextureSection& s = texture.Sections[j];
+    c.rectangle(section, name, "template", s.TemplateLeft, s.TemplateTop, s.TemplateRight, s.TemplateBottom,
+                spec.TemplateSizeX, spec.TemplateSizeY, "template");
+    c.rectangle(section, name, "texture", s.DestLeft, s.DestTop, s.DestRight, s.DestBottom,
+                texture.TextureSizeX, texture.TextureSizeY, "texture");
+}
+
+void checkTextures(Checker& c, const AircraftSpec& spec) {
+    for (std::size_t i = 0; i < spec.Textures.size(); ++i) {
+        const TextureSpec& texture = spec.Textures[i];
+        const std::string section = "Texture." + twoDigits(static_cast<int>(i));
+        const bool present = c.has(section, "BaseTextureName") || c.has(section, "ViewName") ||
+                             c.has(section, "TextureSizeX") || c.has(section, "NumSectionsOnTexture");
+        if (!present) {
+            c.add(section, "",
+                  "The section [" + section +
+                      "] is missing (NumTextures = " + std::to_string(spec.NumTextures) + ").");
+            continue;
+        }
+        c.safeName(section, "BaseTextureName", "texture base name", texture.BaseTextureName);
+        if (spec.TextureAssignOnly == 0)
+            c.maskedName(section, "BaseTextureName", texture.BaseTextureName, "ReplaceMask",
+                         texture.ReplaceMask);
+        c.textureSize(section, "TextureSizeX", texture.TextureSizeX);
+        c.textureSize(section, "TextureSizeY", texture.TextureSizeY);
+        if (texture.NumSectionsOnTexture <= 0 && !c.noted(section, "NumSectionsOnTexture"))
+            c.add(section, "NumSectionsOnTexture",
+                  "NumSectionsOnTexture is " + std::to_string(texture.NumSectionsOnTexture) +
+                      ": nothing of the template reaches this texture.");
+        for (std::size_t j = 0; j < texture.Sections.size(); ++j)
+            checkSection(c, spec, texture, section, j);
+        for (std::size_t k = 0; k < texture.MdlOffsets.size(); ++k) {
+            const std::string key = "Offset." + twoDigits(static_cast<int>(k));
+            if (!c.has(section, key))
+                c.add(section, key,
+                      key + " is missing (NumMdlOffsets = " + std::to_string(texture.NumMdlOffsets) + ").");
+            else if (texture.MdlOffsets[k] < 1)
+                c.add(section, key,
+                      key + " = " + std::to_string(texture.MdlOffsets[k]) +
+                          " is not a byte position in the model (the first byte is 1).");
+        }
+    }
+}
+
+void checkExtras(Checker& c, const ExtraTextureSpec& extraTextures, const ExtraFieldSpec& extraFields) {
+    if (extraTextures.CopyExtraTextures == 1) {
+        if (!extraTextures.BaseTextureFolder.empty())
+            c.safeName("ExtraTextures", "BaseTextureFolder", "extra texture folder",
+                       "Texture." + extraTextures.BaseTextureFolder);
+        if (extraTextures.NumExtraTextures <= 0)
+            c.add("ExtraTextures", "NumTextures", "CopyExtraTextures is 1 but no extra texture is counted.");
+        for (std::size_t i = 0; i < extraTextures.ExtraTextureNames.size(); ++i) {
+            const std::string key = "ExtraTexture." + twoDigits(static_cast<int>(i));
+            if (!c.has("ExtraTextures", key))
+                c.add("ExtraTextures", key,
+                      key + " is missing (NumTextures = " + std::to_string(extraTextures.NumExtraTextures) +
+                          ").");
+            else
+                c.safeName("ExtraTextures", key, "extra texture", extraTextures.ExtraTextureNames[i]);
+        }
+    }
+    if (extraFields.CopyExtraFields == 1) {
+        if (extraFields.NumFields <= 0)
+            c.add("ExtraFields", "NumFields", "CopyExtraFields is 1 but no extra field is counted.");
+        for (std::size_t i = 0; i < extraFields.ExtraFieldNames.size(); ++i) {
+            const std::string nn = twoDigits(static_cast<int>(i));
+            for (const std::string& key : {"ExtraField." + nn, "ExtraFieldDefault." + nn}) {
+                if (!c.has("ExtraFields", key))
+                    c.add("ExtraFields", key,
+                          key + " is missing (NumFields = " + std::to_string(extraFields.NumFields) + ").");
+            }
+            const std::string& field = extraFields.ExtraFieldNames[i];
+            if (c.has("ExtraFields", "ExtraField." + nn) &&
+                (field.empty() || field.find_first_of("=[]") != std::string::npos))
+                c.add("ExtraFields", "ExtraField." + nn,
+                      "\"" + field +
+                          "\" cannot be a key of an aircraft.cfg entry (empty, or holds '=', '[' or ']').");
+        }
+    }
+}
+
+} // namespace
+
+std::vector<SpecProblem> checkAircraftSpec(const ProfileDocument& profile, const AircraftSpec& spec,
+                                           const ExtraTextureSpec& extraTextures,
+                                           const ExtraFieldSpec& extraFields,
+                                           const std::vector<SpecValueNote>& notes) {
+    Checker c(profile, spec, notes);
+    checkNotes(c, notes);
+    checkMain(c, spec);
+    checkModelAndAir(c, spec);
+    checkTextures(c, spec);
+    checkExtras(c, extraTextures, extraFields);
+    return c.take();
+}
+
+} // namespace livrano

@@ -1,0 +1,33 @@
+#pragma once
+// The faults a configuration author must fix before a build can use the configuration: the
+// CLI lists them, and the build or the screens can refuse a configuration with them.
+
+#include <string>
+#include <vector>
+
+#include "aircraft/aircraft_spec.h"
+#include "aircraft/aircraft_spec_loader.h"
+#include "aircraft/profile.h"
+
+namespace livrano {
+
+struct SpecProblem {
+    std::string section; // the configuration's section, e.g. "Texture.01"
+    std::string key;     // the key or key group at fault, e.g. "Section.02"; empty for the section
+    std::string message; // one sentence saying what is wrong and what follows from it
+};
+
+// Checks a specification against the profile it was read from (readAircraftSpec with fresh
+// extra records, and the notes that reading produced). Finds: values dropped or cut by the
+// reading, texture sizes that are not positive multiples of 4, masks without "*" and base names
+// too short for their mask position plus NumIdentifierCharacters (where the build derives
+// names), sections that reach outside the template or the texture or have no area, counts whose
+// sections or keys are missing, model offsets before the first byte, and names that cannot be
+// file or folder names. The values the reading dropped or cut come first, then the other
+// problems in the order the configuration is read.
+std::vector<SpecProblem> checkAircraftSpec(const ProfileDocument& profile, const AircraftSpec& spec,
+                                           const ExtraTextureSpec& extraTextures,
+                                           const ExtraFieldSpec& extraFields,
+                                           const std::vector<SpecValueNote>& notes);
+
+} // namespace livrano

@@ -1,0 +1,148 @@
+#include "texture/bitmap_surfaces.h"
+
+#include <algorithm>
+
+#include "app/file_names.h"
+#include "app/text.h"
+#include "texture/bmp_reader.h"
+#include "texture/bmp_writer.h"
+#include "texture/byte_files.h"
+#include "texture/stretch.h"
+
+namespace livrano {
+
+namespace {
+
+constexpr BmpLimits kTemplateLimits{16384, kMaxSurfacePixels};
+
+void release(Surface& surface) {
+    surface.DcCreated = false;
+    surface.Ready = false;
+    surface.bitmap = Bitmap{};
+}
+
+// Sets up an empty surface of the given size; the previous picture is dropped either way.
+bool create(Surface& surface, int bitCount, int bytesPerPixel, int width, int height) {
+    surface.DcCreated = true;
+    surface.Ready = false;
+    surface.bitmap = Bitmap{};
+    if (bitCount != bytesPerPixel * 8 || width <= 0 || height <= 0 ||
+        std::int64_t{width} * height > kMaxSurfacePixels)
+        return false;
+    surface.bitmap.width = width;
+    surface.bitmap.height = height;
+    surface.bitmap.bytesPerPixel = bytesPerPixel;
+    surface.bitmap.pixels.assign(surface.bitmap.rowBytes() * static_cast<std::size_t>(height), 0);
+    return true;
+}
+
+bool load(Surface& surface, const std::filesystem::path& path, bool alpha) {
+    surface.DcCreated = true;
+    surface.Ready = false;
+    surface.bitmap = Bitmap{};
+    std::optional<Bitmap> picture = readBmpFile(path, kTemplateLimits);
+    if (!picture)
+        return false;
+    if (alpha)
+        surface.bitmap = picture->bytesPerPixel == 1 ? std::move(*picture) : toGreyIndexed(*picture);
+    else
+        surface.bitmap = toColour(std::move(*picture));
+    surface.Ready = true;
+    return true;
+}
+
+bool stretch(Surface& dst, const Surface& src, int dx, int dy, int dw, int dh, int sx, int sy, int sw,
+             int sh) {
+    if (!dst.Ready || !src.Ready)
+        return false;
+    return stretchRect(dst.bitmap, dx, dy, dw, dh, src.bitmap, sx, sy, sw, sh);
+}
+
+} // namespace
+
+bool LoadBitmap24(BitmapSurfaces& surfaces, const std::filesystem::path& path) {
+    return load(surfaces.TemplateSurface24, path, false);
+}
+
+bool LoadBitmap8(BitmapSurfaces& surfaces, const std::filesystem::path& path) {
+    if (path == "IGNORE")
+        return false;
+    return load(surfaces.TemplateSurface8, path, true);
+}
+
+bool CreateSurface24(BitmapSurfaces& surfaces, int bitCount, int width, int height) {
+    if (!create(surfaces.WorkSurface24, bitCount, 3, width, height))
+        return false;
+    surfaces.WorkSurface24.Ready = true;
+    return true;
+}
+
+bool CreateSurface8(BitmapSurfaces& surfaces, int bitCount, int width, int height) {
+    if (!create(surfaces.WorkSurface8, bitCount, 1, width, height))
+        return false;
+    const Surface& alpha = surfaces.TemplateSurface8;
+    if (alpha.Ready) {
+        std::vector<PaletteEntry> table = alpha.bitmap.palette;
+        table.resize(256);
+        surfaces.workTable8 = std::move(table);
+    }
+    surfaces.WorkSurface8.bitmap.palette = surfaces.workTable8;
+    surfaces.WorkSurface8.Ready = true;
+    return true;
+}
+
+bool StretchSection24(BitmapSurfaces& surfaces, int destX, int destY, int destWidth, int destHeight, int srcX,
+                      int srcY, int srcWidth, int srcHeight) {
+    return stretch(surfaces.WorkSurface24, surfaces.TemplateSurface24, destX, destY, destWidth, destHeight,
+                   srcX, srcY, srcWidth, srcHeight);
+}
+
+bool StretchSection8(BitmapSurfaces& surfaces, int destX, int destY, int destWidth, int destHeight, int srcX,
+                     int srcY, int srcWidth, int srcHeight) {
+    return stretch(surfaces.WorkSurface8, surfaces.TemplateSurface8, destX, destY, destWidth, destHeight,
+                   srcX, srcY, srcWidth, srcHeight);
+}
+
+std::filesystem::path tempBitmapPath(const std::filesystem::path& programFolder, std::string_view name) {
+    // The folder is the program's own, but an installation copied from Windows may spell it in
+    // another case.
+    const std::filesystem::path folder = resolveCaseless(programLocation(programFolder, "\\TempBitmaps"));
+    return folder / (trim(name) + ".bmp");
+}
+
+bool SaveBitmap24(const BitmapSurfaces& surfaces, const std::filesystem::path& programFolder,
+                  std::string_view name) {
+    const Surface& work = surfaces.WorkSurface24;
+    if (!work.Ready)
+        return false;
+    return writeByteFile(tempBitmapPath(programFolder, name), encodeBmp24(work.bitmap));
+}
+
+bool SaveBitmap8(const BitmapSurfaces& surfaces, const std::filesystem::path& programFolder,
+                 std::string_view name, bool alphaLoaded) {
+    const Surface& work = surfaces.WorkSurface8;
+    if (!work.Ready)
+        return false;
+    std::vector<std::uint8_t> file;
+    if (alphaLoaded) {
+        file = encodeBmp8(work.bitmap, work.bitmap.palette);
+    } else {
+        // No alpha template: a uniform, fully opaque alpha whatever was drawn.
+        Bitmap opaque = work.bitmap;
+        std::fill(opaque.pixels.begin(), opaque.pixels.end(), std::uint8_t{255});
+        file = encodeBmp8(opaque, greyRamp());
+    }
+    return writeByteFile(tempBitmapPath(programFolder, name), file);
+}
+
+void FreeWorkSurfaces(BitmapSurfaces& surfaces) {
+    release(surfaces.WorkSurface24);
+    release(surfaces.WorkSurface8);
+}
+
+void FreeTemplateSurfaces(BitmapSurfaces& surfaces) {
+    release(surfaces.TemplateSurface24);
+    release(surfaces.TemplateSurface8);
+}
+
+} // namespace livrano

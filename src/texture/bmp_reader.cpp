@@ -1,0 +1,320 @@
+#include "texture/bmp_reader.h"
+
+#include <array>
+#include <bit>
+
+#include "texture/byte_files.h"
+
+namespace livrano {
+
+namespace {
+
+constexpr std::uint32_t kRgb = 0;
+constexpr std::uint32_t kRle8 = 1;
+constexpr std::uint32_t kRle4 = 2;
+constexpr std::uint32_t kBitFields = 3;
+constexpr std::uint32_t kAlphaBitFields = 6;
+
+// Little-endian reads that refuse to look past the end of the bytes.
+class Reader {
+public:
+    explicit Reader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+    std::size_t size() const { return m_bytes.size(); }
+    bool has(std::size_t offset, std::size_t count) const {
+        return offset <= m_bytes.size() && count <= m_bytes.size() - offset;
+    }
+    std::uint8_t u8(std::size_t offset) const { return m_bytes[offset]; }
+    std::uint16_t u16(std::size_t offset) const {
+        return static_cast<std::uint16_t>(m_bytes[offset] | (m_bytes[offset + 1] << 8));
+    }
+    std::uint32_t u32(std::size_t offset) const {
+        return static_cast<std::uint32_t>(m_bytes[offset]) |
+               (static_cast<std::uint32_t>(m_bytes[offset + 1]) << 8) |
+               (static_cast<std::uint32_t>(m_bytes[offset + 2]) << 16) |
+               (static_cast<std::uint32_t>(m_bytes[offset + 3]) << 24);
+    }
+    const std::uint8_t* at(std::size_t offset) const { return m_bytes.data() + offset; }
+
+private:
+    std::span<const std::uint8_t> m_bytes;
+};
+
+struct Header {
+    std::int64_t width = 0;
+    std::int64_t height = 0; // positive; topDown tells the row order
+    bool topDown = false;
+    unsigned bitCount = 0;
+    std::uint32_t compression = kRgb;
+    std::size_t tableOffset = 0;
+    std::size_t tableEntrySize = 4;
+    std::size_t tableCount = 0;
+    std::size_t pixelOffset = 0;
+    std::array<std::uint32_t, 3> masks{}; // red, green, blue
+};
+
+// One colour channel described by a bit mask, scaled to 0..255.
+struct Channel {
+    std::uint32_t mask = 0;
+    int shift = 0;
+    std::uint64_t max = 0;
+
+    explicit Channel(std::uint32_t m) : mask(m) {
+        if (m != 0) {
+            shift = std::countr_zero(m);
+            max = m >> shift;
+        }
+    }
+    std::uint8_t operator()(std::uint32_t value) const {
+        if (max == 0)
+            return 0;
+        const std::uint64_t v = (value & mask) >> shift;
+        return static_cast<std::uint8_t>((v * 255 + max / 2) / max);
+    }
+};
+
+std::optional<Header> parseHeader(const Reader& r, const BmpLimits& limits) {
+    if (!r.has(0, 18) || r.u8(0) != 'B' || r.u8(1) != 'M')
+        return std::nullopt;
+    Header h;
+    h.pixelOffset = r.u32(10);
+    const std::size_t infoSize = r.u32(14);
+    if (!r.has(14, infoSize))
+        return std::nullopt;
+    std::size_t masksEnd = 14 + infoSize;
+    if (infoSize == 12) {
+        // OS/2 1.x: unsigned 16-bit sizes, always bottom-up, three-byte colour table entries.
+        h.width = r.u16(18);
+        h.height = r.u16(20);
+        if (r.u16(22) != 1)
+            return std::nullopt;
+        h.bitCount = r.u16(24);
+        h.tableEntrySize = 3;
+    } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 || infoSize == 124) {
+        h.width = static_cast<std::int32_t>(r.u32(18));
+        const std::int64_t height = static_cast<std::int32_t>(r.u32(22));
+        h.topDown = height < 0;
+        h.height = height < 0 ? -height : height;
+        if (r.u16(26) != 1)
+            return std::nullopt;
+        h.bitCount = r.u16(28);
+        h.compression = r.u32(30);
+        const std::uint32_t colorsUsed = r.u32(46);
+        if (h.compression == kBitFields || h.compression == kAlphaBitFields) {
+            // The masks follow a 40-byte header; longer headers hold them inside.
+            if (infoSize == 40) {
+                const std::size_t count = h.compression == kAlphaBitFields ? 4 : 3;
+                if (!r.has(54, count * 4))
+                    return std::nullopt;
+                masksEnd += count * 4;
+            }
+            h.masks = {r.u32(54), r.u32(58), r.u32(62)};
+        }
+        h.tableCount = colorsUsed;
+    } else {
+        return std::nullopt;
+    }
+
+    const unsigned bpp = h.bitCount;
+    const bool indexed = bpp == 1 || bpp == 4 || bpp == 8;
+    if (!indexed && bpp != 16 && bpp != 24 && bpp != 32)
+        return std::nullopt;
+    if (infoSize == 12 && (bpp == 16 || bpp == 32))
+        return std::nullopt;
+    switch (h.compression) {
+    case kRgb:
+        break;
+    case kRle8:
+        if (bpp != 8 || h.topDown)
+            return std::nullopt;
+        break;
+    case kRle4:
+        if (bpp != 4 || h.topDown)
+            return std::nullopt;
+        break;
+    case kBitFields:
+    case kAlphaBitFields:
+        if (bpp != 16 && bpp != 32)
+            return std::nullopt;
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (h.compression == kRgb && bpp == 16)
+        h.masks = {0x7C00, 0x03E0, 0x001F};
+    if (h.compression == kRgb && (bpp == 24 || bpp == 32))
+        h.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
+
+    if (h.width <= 0 || h.height <= 0 || h.width > limits.maxSide || h.height > limits.maxSide ||
+        h.width * h.height > limits.maxPixels)
+        return std::nullopt;
+
+    h.tableOffset = masksEnd;
+    if (h.pixelOffset < masksEnd || h.pixelOffset > r.size())
+        return std::nullopt;
+    if (indexed) {
+        const std::size_t full = std::size_t{1} << bpp;
+        if (h.tableCount == 0 || h.tableCount > full)
+            h.tableCount = full;
+        // Writers that shorten the table without saying so still put the pixels after it.
+        const std::size_t room = (h.pixelOffset - h.tableOffset) / h.tableEntrySize;
+        if (h.tableCount > room)
+            h.tableCount = room;
+    } else {
+        h.tableCount = 0;
+    }
+    return h;
+}
+
+std::vector<PaletteEntry> readTable(const Reader& r, const Header& h) {
+    std::vector<PaletteEntry> table(h.tableCount);
+    for (std::size_t i = 0; i < h.tableCount; ++i) {
+        const std::size_t at = h.tableOffset + i * h.tableEntrySize;
+        table[i] = PaletteEntry{r.u8(at), r.u8(at + 1), r.u8(at + 2), 0};
+    }
+    return table;
+}
+
+bool decodeUncompressed(const Reader& r, const Header& h, Bitmap& out) {
+    const std::size_t width = static_cast<std::size_t>(h.width);
+    const std::size_t height = static_cast<std::size_t>(h.height);
+    const std::size_t rowBits = width * h.bitCount;
+    const std::size_t stride = (rowBits + 31) / 32 * 4;
+    const std::size_t lastRow = (rowBits + 7) / 8; // the final row's padding is often missing
+    if (!r.has(h.pixelOffset, stride * (height - 1) + lastRow))
+        return false;
+    const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
+    for (std::size_t fileRow = 0; fileRow < height; ++fileRow) {
+        const std::uint8_t* src = r.at(h.pixelOffset + fileRow * stride);
+        const std::size_t y = h.topDown ? fileRow : height - 1 - fileRow;
+        std::uint8_t* dst = out.row(static_cast<int>(y));
+        switch (h.bitCount) {
+        case 1:
+        case 4:
+        case 8: {
+            const unsigned bpp = h.bitCount;
+            const unsigned perByte = 8 / bpp;
+            const unsigned mask = (1u << bpp) - 1;
+            for (std::size_t x = 0; x < width; ++x) {
+                const unsigned shift = (perByte - 1 - static_cast<unsigned>(x % perByte)) * bpp;
+                dst[x] = static_cast<std::uint8_t>((src[x / perByte] >> shift) & mask);
+            }
+            break;
+        }
+        case 24:
+            for (std::size_t i = 0; i < width * 3; ++i)
+                dst[i] = src[i];
+            break;
+        case 16:
+        case 32: {
+            const std::size_t bytes = h.bitCount / 8;
+            for (std::size_t x = 0; x < width; ++x) {
+                const std::uint8_t* p = src + x * bytes;
+                std::uint32_t v = p[0] | (static_cast<std::uint32_t>(p[1]) << 8);
+                if (bytes == 4)
+                    v |= (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+                dst[x * 3] = blue(v);
+                dst[x * 3 + 1] = green(v);
+                dst[x * 3 + 2] = red(v);
+            }
+            break;
+        }
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+// Run-length encoded pixels, bottom-up. Pixels the stream skips stay index 0; pixels it places
+// beyond the right edge are dropped. The stream must end with its end-of-picture mark or by
+// filling the last row, else the file is truncated.
+bool decodeRle(const Reader& r, const Header& h, Bitmap& out) {
+    const bool four = h.compression == kRle4;
+    const std::int64_t width = h.width;
+    const std::int64_t height = h.height;
+    std::int64_t x = 0;
+    std::int64_t line = 0; // counted from the bottom
+    std::size_t pos = h.pixelOffset;
+    auto put = [&](std::uint8_t index) {
+        if (x < width && line < height)
+            out.row(static_cast<int>(height - 1 - line))[x] = index;
+        ++x;
+    };
+    while (line < height) {
+        if (!r.has(pos, 2))
+            return false;
+        const unsigned count = r.u8(pos);
+        const std::uint8_t value = r.u8(pos + 1);
+        pos += 2;
+        if (count > 0) {
+            for (unsigned i = 0; i < count; ++i)
+                put(four ? static_cast<std::uint8_t>(i % 2 == 0 ? value >> 4 : value & 0x0F) : value);
+            continue;
+        }
+        switch (value) {
+        case 0: // end of line
+            x = 0;
+            ++line;
+            break;
+        case 1: // end of picture
+            return true;
+        case 2: // move right and up
+            if (!r.has(pos, 2))
+                return false;
+            x += r.u8(pos);
+            line += r.u8(pos + 1);
+            pos += 2;
+            break;
+        default: { // literal pixels, padded to a 16-bit boundary
+            const std::size_t bytes = four ? (value + 1u) / 2u : value;
+            const std::size_t padded = (bytes + 1) / 2 * 2;
+            if (!r.has(pos, padded))
+                return false;
+            for (unsigned i = 0; i < value; ++i) {
+                const std::uint8_t b = r.u8(pos + (four ? i / 2 : i));
+                put(four ? static_cast<std::uint8_t>(i % 2 == 0 ? b >> 4 : b & 0x0F) : b);
+            }
+            pos += padded;
+            break;
+        }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLimits& limits) {
+    const Reader r(file);
+    const std::optional<Header> h = parseHeader(r, limits);
+    if (!h)
+        return std::nullopt;
+    const bool indexed = h->bitCount <= 8;
+    const bool compressed = h->compression == kRle8 || h->compression == kRle4;
+    // Uncompressed pixels must all be present before anything is allocated for them.
+    if (!compressed) {
+        const auto rowBytes = (static_cast<std::size_t>(h->width) * h->bitCount + 31) / 32 * 4;
+        if (!r.has(h->pixelOffset, rowBytes * (static_cast<std::size_t>(h->height) - 1)))
+            return std::nullopt;
+    }
+    Bitmap out;
+    out.width = static_cast<int>(h->width);
+    out.height = static_cast<int>(h->height);
+    out.bytesPerPixel = indexed ? 1 : 3;
+    out.pixels.assign(out.rowBytes() * static_cast<std::size_t>(out.height), 0);
+    if (indexed)
+        out.palette = readTable(r, *h);
+    const bool ok = compressed ? decodeRle(r, *h, out) : decodeUncompressed(r, *h, out);
+    if (!ok)
+        return std::nullopt;
+    return out;
+}
+
+std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits) {
+    const auto bytes = readByteFile(path);
+    if (!bytes)
+        return std::nullopt;
+    return decodeBmp(*bytes, limits);
+}
+
+} // namespace livrano

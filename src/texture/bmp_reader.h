@@ -1,0 +1,32 @@
+#pragma once
+// Reads the BMP files a paint program writes: 1, 4, 8, 16, 24 and 32 bits per pixel, uncompressed,
+// RLE8, RLE4 and bit-field masks, bottom-up and top-down rows, the 12-byte OS/2 header and the
+// 40, 52, 56, 108 and 124-byte Windows headers.
+//
+// A file that is truncated, contradicts itself or describes a picture beyond the limits is
+// refused as a whole: the reader never reads outside the bytes it was given and never returns
+// half a picture.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+
+#include "texture/bitmap.h"
+
+namespace livrano {
+
+struct BmpLimits {
+    int maxSide = 16384;                         // width and height each
+    std::int64_t maxPixels = 64LL * 1024 * 1024; // width * height: 192 MB as colour
+};
+
+// 1, 4 and 8-bit files give an indexed Bitmap with the file's colour table (indices keep their
+// values even where the table is shorter); every other depth gives blue-green-red colour, any
+// alpha in the file dropped. nullopt when the bytes are not a picture this reader accepts.
+std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLimits& limits = {});
+
+// decodeBmp of a whole file; nullopt also when the file cannot be read.
+std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits = {});
+
+} // namespace livrano

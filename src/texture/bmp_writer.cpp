@@ -1,0 +1,89 @@
+#include "texture/bmp_writer.h"
+
+#include <cstring>
+
+namespace livrano {
+
+namespace {
+
+void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
+    out[at] = static_cast<std::uint8_t>(v);
+    out[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+// Both headers; the pixel rows start at dataOffset.
+std::vector<std::uint8_t> headers(int width, int height, int bitCount, std::size_t dataOffset,
+                                  std::size_t rowStride) {
+    const std::size_t size = dataOffset + rowStride * static_cast<std::size_t>(height);
+    std::vector<std::uint8_t> out(size, 0);
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(out, 2, static_cast<std::uint32_t>(size));
+    put32(out, 10, static_cast<std::uint32_t>(dataOffset));
+    put32(out, 14, 40);
+    put32(out, 18, static_cast<std::uint32_t>(width));
+    put32(out, 22, static_cast<std::uint32_t>(height));
+    put16(out, 26, 1);
+    put16(out, 28, static_cast<std::uint32_t>(bitCount));
+    return out;
+}
+
+std::size_t paddedStride(std::size_t rowBytes) {
+    return (rowBytes + 3) / 4 * 4;
+}
+
+// Copies top-down rows of rowBytes into the file's bottom-up, padded rows.
+void putRows(std::vector<std::uint8_t>& out, std::size_t dataOffset, const std::uint8_t* rows,
+             std::size_t rowBytes, int height) {
+    const std::size_t stride = paddedStride(rowBytes);
+    for (int y = 0; y < height; ++y) {
+        const std::size_t fileRow = static_cast<std::size_t>(height - 1 - y);
+        if (rowBytes > 0)
+            std::memcpy(out.data() + dataOffset + fileRow * stride,
+                        rows + static_cast<std::size_t>(y) * rowBytes, rowBytes);
+    }
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeBmp24(const Bitmap& colour) {
+    const std::size_t rowBytes = colour.rowBytes();
+    auto out = headers(colour.width, colour.height, 24, 54, paddedStride(rowBytes));
+    putRows(out, 54, colour.pixels.data(), rowBytes, colour.height);
+    return out;
+}
+
+std::vector<std::uint8_t> encodeBmp8(const Bitmap& indexed, std::span<const PaletteEntry> table) {
+    const std::size_t rowBytes = indexed.rowBytes();
+    auto out = headers(indexed.width, indexed.height, 8, 1078, paddedStride(rowBytes));
+    for (std::size_t i = 0; i < 256 && i < table.size(); ++i) {
+        out[54 + i * 4] = table[i].blue;
+        out[54 + i * 4 + 1] = table[i].green;
+        out[54 + i * 4 + 2] = table[i].red;
+    }
+    putRows(out, 1078, indexed.pixels.data(), rowBytes, indexed.height);
+    return out;
+}
+
+std::vector<std::uint8_t> encodeBmp32(int width, int height, std::span<const std::uint8_t> rgba) {
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+    auto out = headers(width, height, 32, 54, rowBytes);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* src = rgba.data() + static_cast<std::size_t>(y) * rowBytes;
+        std::uint8_t* dst = out.data() + 54 + static_cast<std::size_t>(height - 1 - y) * rowBytes;
+        for (std::size_t x = 0; x < rowBytes; x += 4) {
+            dst[x] = src[x + 2];
+            dst[x + 1] = src[x + 1];
+            dst[x + 2] = src[x];
+            dst[x + 3] = src[x + 3];
+        }
+    }
+    return out;
+}
+
+} // namespace livrano

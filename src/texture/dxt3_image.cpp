@@ -1,0 +1,74 @@
+#include "texture/dxt3_image.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace livrano {
+
+namespace {
+
+std::size_t blocksAcross(int width) {
+    return std::max<std::size_t>(1, (static_cast<std::size_t>(width) + 3) / 4);
+}
+
+void encodeBlockRows(const RgbaImage& image, ColourFit fit, std::size_t firstRow, std::size_t lastRow,
+                     std::uint8_t* out) {
+    const std::size_t across = blocksAcross(image.width);
+    std::uint8_t texels[64];
+    for (std::size_t by = firstRow; by < lastRow; ++by) {
+        for (std::size_t bx = 0; bx < across; ++bx) {
+            for (int i = 0; i < 16; ++i) {
+                const int x = std::min(static_cast<int>(bx * 4) + i % 4, image.width - 1);
+                const int y = std::min(static_cast<int>(by * 4) + i / 4, image.height - 1);
+                std::copy_n(image.pixel(x, y), 4, texels + i * 4);
+            }
+            encodeDxt3Block(texels, out + (by * across + bx) * 16, fit);
+        }
+    }
+}
+
+} // namespace
+
+std::size_t dxt3LevelSize(int width, int height) {
+    return blocksAcross(width) * blocksAcross(height) * 16;
+}
+
+std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourFit fit, unsigned threads) {
+    std::vector<std::uint8_t> out(dxt3LevelSize(image.width, image.height));
+    const std::size_t rows = blocksAcross(image.height);
+    if (threads == 0)
+        threads = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t workers = std::min<std::size_t>(threads, rows);
+    std::vector<std::thread> pool;
+    for (std::size_t w = 1; w < workers; ++w)
+        pool.emplace_back(encodeBlockRows, std::cref(image), fit, rows * w / workers,
+                          rows * (w + 1) / workers, out.data());
+    encodeBlockRows(image, fit, 0, rows / workers, out.data());
+    for (std::thread& t : pool)
+        t.join();
+    return out;
+}
+
+RgbaImage decompressDxt3(std::span<const std::uint8_t> blocks, int width, int height) {
+    RgbaImage image;
+    image.width = width;
+    image.height = height;
+    image.rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    const std::size_t across = blocksAcross(width);
+    std::uint8_t texels[64];
+    for (std::size_t by = 0; by < blocksAcross(height); ++by) {
+        for (std::size_t bx = 0; bx < across; ++bx) {
+            decodeDxt3Block(blocks.data() + (by * across + bx) * 16, texels);
+            for (int i = 0; i < 16; ++i) {
+                const std::size_t x = bx * 4 + static_cast<std::size_t>(i % 4);
+                const std::size_t y = by * 4 + static_cast<std::size_t>(i / 4);
+                if (x < static_cast<std::size_t>(width) && y < static_cast<std::size_t>(height))
+                    std::copy_n(texels + i * 4, 4,
+                                image.rgba.data() + (y * static_cast<std::size_t>(width) + x) * 4);
+            }
+        }
+    }
+    return image;
+}
+
+} // namespace livrano

@@ -1,0 +1,25 @@
+#pragma once
+// A whole picture as DXT3 blocks and back. Blocks are stored row by row, ceil(width / 4) per row,
+// in the picture's own row order (the caller decides which way up). Edge blocks of a picture
+// whose sides are not multiples of 4 repeat the last column and row.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "texture/dxt3_block.h"
+#include "texture/rgba_image.h"
+
+namespace livrano {
+
+// Bytes of one level: max(1, ceil(w/4)) * max(1, ceil(h/4)) * 16.
+std::size_t dxt3LevelSize(int width, int height);
+
+// Encodes on `threads` threads (0: one per core), each taking whole rows of blocks.
+std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourFit fit, unsigned threads = 0);
+
+// Precondition: blocks.size() >= dxt3LevelSize(width, height).
+RgbaImage decompressDxt3(std::span<const std::uint8_t> blocks, int width, int height);
+
+} // namespace livrano

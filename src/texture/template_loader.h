@@ -1,0 +1,32 @@
+#pragma once
+// Loading the painted template and its alpha companion into the template surfaces.
+
+#include <string>
+#include <string_view>
+
+#include "app/application.h"
+#include "app/status.h"
+
+namespace livrano {
+
+// The message shown when the aircraft uses an alpha companion and none is found.
+inline constexpr const char* kNoAlphaCompanionMessage =
+    "No Alpha Channel bitmap was found.  This aircraft will still compile, but will not show reflections.\n\n"
+    "If you need further assistance, please consult the documentation.";
+
+// The companion of a template: the path trimmed, less its last 4 characters, + "_a.bmp"
+// (so "x.jpeg" gives "x._a.bmp"; a path of fewer than 4 characters loses all of them).
+std::string alphaCompanionPath(std::string_view templatePath);
+
+// Loads the template and, when the aircraft's UseAlpha is 1, its companion; sets AlphaLoaded,
+// reports through the frontend ("Loading Texture Template File"; for a missing companion "No
+// Alpha Channel Bitmap Found", the alpha preview made unavailable and kNoAlphaCompanionMessage)
+// and ends with templateLoaded(). The result is an error when the template itself could not be
+// loaded; a missing or unreadable companion is not an error.
+Status LoadTemplate(Application& app, const std::string& templatePath);
+
+// Releases both template surfaces, loads the colour template and then, only when it loaded and
+// UseAlpha is 1, the alpha companion ("IGNORE" for none). True when the colour template loaded.
+bool LoadTemplateBitmaps(Application& app, const std::string& colourPath, const std::string& alphaPath);
+
+} // namespace livrano

@@ -1,0 +1,238 @@
+#include "texture/texture_composition.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "app/file_names.h"
+#include "app/text.h"
+#include "output/masked_name.h"
+#include "texture/bitmap_surfaces.h"
+#include "texture/byte_files.h"
+#include "texture/texture_converter.h"
+
+namespace livrano {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::size_t textureCount(const Application& app) {
+    return std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(app.spec.NumTextures, 0)),
+                                 app.spec.Textures.size());
+}
+
+std::size_t sectionCount(const TextureSpec& texture) {
+    return std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(texture.NumSectionsOnTexture, 0)),
+                                 texture.Sections.size());
+}
+
+// Copies every section of the texture with the stretch operation of one depth. The result is
+// that of the last copy: a failed earlier copy does not count, as the textures were always made.
+template <typename Stretch>
+bool copySections(Application& app, const TextureSpec& texture, bool created, Stretch stretch) {
+    bool result = created;
+    if (!created)
+        return false;
+    for (std::size_t s = 0; s < sectionCount(texture); ++s) {
+        const TextureSection& sec = texture.Sections[s];
+        result = stretch(app.surfaces, sec.DestLeft, sec.DestTop, sec.DestRight - sec.DestLeft,
+                         sec.DestBottom - sec.DestTop, sec.TemplateLeft, sec.TemplateTop,
+                         sec.TemplateRight - sec.TemplateLeft, sec.TemplateBottom - sec.TemplateTop);
+    }
+    return result;
+}
+
+PreviewPicture previewOf(const Bitmap& colour) {
+    PreviewPicture picture;
+    picture.width = colour.width;
+    picture.height = colour.height;
+    picture.rgb.resize(colour.pixels.size());
+    for (std::size_t i = 0; i + 2 < colour.pixels.size(); i += 3) {
+        picture.rgb[i] = colour.pixels[i + 2];
+        picture.rgb[i + 1] = colour.pixels[i + 1];
+        picture.rgb[i + 2] = colour.pixels[i];
+    }
+    return picture;
+}
+
+std::optional<std::int32_t> formatCode(const std::string& textureFormat) {
+    const std::string format = toUpper(trim(textureFormat));
+    if (format == kFormatDxt3)
+        return kFormatCodeDxt3;
+    if (format == kFormat32Alpha)
+        return kFormatCodeArgb32;
+    return std::nullopt;
+}
+
+// Composes, saves and converts one texture; the reason when it cannot.
+std::optional<std::string> composeAndConvert(Application& app, std::size_t i, const std::string& name) {
+    const TextureSpec& texture = app.spec.Textures[i];
+    if (!ComposeTexture24(app, i))
+        return "its colour could not be composed from the template";
+    const std::optional<std::int32_t> code = formatCode(texture.TextureFormat);
+    if (!code)
+        return "its format \"" + texture.TextureFormat + "\" is neither DXT3NM nor 32ANM";
+    if (!SaveBitmap24(app.surfaces, app.programFolder, name + "_c"))
+        return "TempBitmaps\\" + name + "_c.bmp could not be written";
+    const bool alpha = app.flags.AlphaLoaded
+                           ? ComposeAlpha8(app, i)
+                           : CreateSurface8(app.surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
+    if (!alpha)
+        return "its alpha could not be composed";
+    if (!SaveBitmap8(app.surfaces, app.programFolder, name + "_a", app.flags.AlphaLoaded))
+        return "TempBitmaps\\" + name + "_a.bmp could not be written";
+    // A texture file left over from an earlier, failed move must not pass for this one.
+    std::error_code ec;
+    fs::remove(tempBitmapPath(app.programFolder, name), ec);
+    if (!CompressTexture(app.programFolder, name + "_c", name + "_a", name, 0, *code))
+        return "the converter could not write TempBitmaps\\" + name + ".bmp";
+    return std::nullopt;
+}
+
+} // namespace
+
+fs::path aircraftFolder(const Application& app) {
+    return resolveCaseless(
+        programLocation(app.programFolder, "\\..\\..\\Aircraft\\" + trim(app.spec.AircraftDirectory)));
+}
+
+std::optional<std::string> textureName(const Application& app, std::size_t index, std::string* why) {
+    const TextureSpec& texture = app.spec.Textures[index];
+    std::optional<std::string> name;
+    if (app.spec.TextureAssignOnly == 1) {
+        name = trim(texture.BaseTextureName);
+    } else if (app.spec.TextureAssignOnly == 0) {
+        name = MaskedName(trim(texture.BaseTextureName), trim(texture.ReplaceMask),
+                          app.spec.NumIdentifierCharacters, toUpper(trim(app.settings.FolderExtension)));
+        if (!name && why != nullptr)
+            *why = "its name cannot be derived from base name \"" + trim(texture.BaseTextureName) +
+                   "\" and mask \"" + trim(texture.ReplaceMask) + "\"";
+    } else if (why != nullptr) {
+        *why = "TextureAssignOnly " + std::to_string(app.spec.TextureAssignOnly) + " is neither 0 nor 1";
+    }
+    if (name) {
+        if (Status safe = checkSafeFileName("texture name", *name); !safe) {
+            if (why != nullptr)
+                *why = safe.message();
+            return std::nullopt;
+        }
+    }
+    return name;
+}
+
+bool ComposeTexture24(Application& app, std::size_t index) {
+    const TextureSpec& texture = app.spec.Textures[index];
+    const bool created = CreateSurface24(app.surfaces, 24, texture.TextureSizeX, texture.TextureSizeY);
+    if (!copySections(app, texture, created, StretchSection24))
+        return false;
+    app.frontend.showPreview(previewOf(app.surfaces.WorkSurface24.bitmap));
+    return true;
+}
+
+bool ComposeAlpha8(Application& app, std::size_t index) {
+    const TextureSpec& texture = app.spec.Textures[index];
+    const bool created = CreateSurface8(app.surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
+    if (!app.flags.AlphaLoaded)
+        return created;
+    return copySections(app, texture, created, StretchSection8);
+}
+
+Status MoveTexture(const Application& app, const std::string& name, fs::path* written) {
+    const fs::path source = tempBitmapPath(app.programFolder, name);
+    fs::path folder;
+    if (app.spec.TextureAssignOnly == 0)
+        folder = aircraftFolder(app) / "Texture";
+    else if (app.spec.TextureAssignOnly == 1)
+        folder = aircraftFolder(app) / ("Texture." + trim(app.settings.FolderExtension));
+    else
+        return Status::Error("TextureAssignOnly " + std::to_string(app.spec.TextureAssignOnly) +
+                             " gives the texture no destination folder.");
+    // Never a second name differing only in case: an existing folder or file is reused.
+    const fs::path destination = resolveCaseless(folder / (trim(name) + ".bmp"));
+    std::error_code ec;
+    if (!fs::is_directory(destination.parent_path(), ec))
+        return Status::Error("The texture folder " + destination.parent_path().string() + " does not exist.");
+    if (!copyFileReplacing(source, destination))
+        return Status::Error("The texture " + source.string() + " could not be copied to " +
+                             destination.string() + ".");
+    fs::remove(source, ec);
+    if (written != nullptr)
+        *written = destination;
+    return Status::Ok();
+}
+
+TextureBuildReport BuildTextures(Application& app) {
+    TextureBuildReport report;
+    Frontend& frontend = app.frontend;
+    const std::size_t count = textureCount(app);
+    std::vector<std::optional<std::string>> converted(count);
+
+    for (std::size_t i = 0; i < count; ++i) {
+        frontend.setProgress(20.0 + double(i + 1) * 55.0 / double(count));
+        FreeWorkSurfaces(app.surfaces);
+        std::string why;
+        const std::optional<std::string> name = textureName(app, i, &why);
+        const std::string shown = name ? *name : trim(app.spec.Textures[i].BaseTextureName);
+        frontend.setStatusText("Working Texture - " + shown);
+        // An underivable name is skipped rather than given the previous texture's name, which
+        // would overwrite that texture with this one's picture.
+        if (!name) {
+            report.skipped.push_back("Texture " + shown + " was skipped: " + why + ".");
+            continue;
+        }
+        if (const auto failure = composeAndConvert(app, i, *name)) {
+            report.skipped.push_back("Texture " + *name + " was skipped: " + *failure + ".");
+            continue;
+        }
+        converted[i] = name;
+    }
+
+    for (std::size_t i = 0; i < count; ++i) {
+        frontend.setStatusText("Moving New Textures");
+        frontend.setProgress(75.0 + double(i + 1) * 5.0 / double(count));
+        if (!converted[i])
+            continue;
+        fs::path written;
+        if (Status moved = MoveTexture(app, *converted[i], &written); !moved)
+            report.skipped.push_back("Texture " + *converted[i] + " was not moved: " + moved.message());
+        else
+            report.written.push_back(written);
+    }
+
+    const ExtraTextureSpec& extra = app.extraTextures;
+    if (extra.CopyExtraTextures != 1)
+        return report;
+    const std::size_t extraCount = std::min<std::size_t>(
+        static_cast<std::size_t>(std::max<int>(extra.NumExtraTextures, 0)), extra.ExtraTextureNames.size());
+    const fs::path aircraft = aircraftFolder(app);
+    const std::string baseFolder = trim(extra.BaseTextureFolder);
+    const fs::path sourceFolder =
+        aircraft / (baseFolder.empty() ? std::string("Texture") : "Texture." + baseFolder);
+    const fs::path destinationFolder = aircraft / ("Texture." + trim(app.settings.FolderExtension));
+    for (std::size_t j = 0; j < extraCount; ++j) {
+        const std::string file = trim(extra.ExtraTextureNames[j]);
+        frontend.setStatusText("Copying File - " + file);
+        frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(extraCount));
+        if (Status safe = checkSafeFileName("extra texture", file); !safe) {
+            report.skipped.push_back("Extra texture skipped: " + safe.message());
+            continue;
+        }
+        const fs::path source = resolveCaseless(sourceFolder / file);
+        const fs::path destination = resolveCaseless(destinationFolder / file);
+        std::error_code ec;
+        if (!fs::is_regular_file(source, ec)) {
+            report.skipped.push_back("Extra texture " + file + " was skipped: " + source.string() +
+                                     " does not exist.");
+            continue;
+        }
+        if (!fs::is_directory(destination.parent_path(), ec) || !copyFileReplacing(source, destination)) {
+            report.skipped.push_back("Extra texture " + file + " could not be copied to " +
+                                     destination.string() + ".");
+            continue;
+        }
+        report.written.push_back(destination);
+    }
+    return report;
+}
+
+} // namespace livrano

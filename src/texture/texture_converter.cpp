@@ -1,0 +1,72 @@
+#include "texture/texture_converter.h"
+
+#include "texture/bitmap_surfaces.h"
+#include "texture/bmp_reader.h"
+#include "texture/byte_files.h"
+
+namespace livrano {
+
+namespace fs = std::filesystem;
+
+Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, RgbaImage& out) {
+    const BmpLimits limits{16384, kMaxSurfacePixels};
+    std::optional<Bitmap> colour = readBmpFile(colourBmp, limits);
+    if (!colour)
+        return Status::Error("The colour bitmap " + colourBmp.string() + " cannot be read as a BMP file.");
+    const std::optional<Bitmap> alpha = readBmpFile(alphaBmp, limits);
+    if (!alpha)
+        return Status::Error("The alpha bitmap " + alphaBmp.string() + " cannot be read as a BMP file.");
+    if (colour->width != alpha->width || colour->height != alpha->height)
+        return Status::Error("The colour bitmap is " + std::to_string(colour->width) + "x" +
+                             std::to_string(colour->height) + " but the alpha bitmap is " +
+                             std::to_string(alpha->width) + "x" + std::to_string(alpha->height) + ".");
+    const Bitmap bgr = toColour(std::move(*colour));
+    const std::vector<std::uint8_t> grey = greyLevels(*alpha);
+    out.width = bgr.width;
+    out.height = bgr.height;
+    out.rgba.resize(grey.size() * 4);
+    for (std::size_t i = 0; i < grey.size(); ++i) {
+        out.rgba[i * 4] = bgr.pixels[i * 3 + 2];
+        out.rgba[i * 4 + 1] = bgr.pixels[i * 3 + 1];
+        out.rgba[i * 4 + 2] = bgr.pixels[i * 3];
+        out.rgba[i * 4 + 3] = grey[i];
+    }
+    return Status::Ok();
+}
+
+Status convertTexture(const fs::path& colourBmp, const fs::path& alphaBmp, const fs::path& output,
+                      TextureContainer container, const TextureOptions& options) {
+    RgbaImage image;
+    if (Status s = composeTextureImage(colourBmp, alphaBmp, image); !s)
+        return s;
+    if (!writeByteFile(output, encodeTexture(image, container, options)))
+        return Status::Error("The texture file " + output.string() + " cannot be written.");
+    return Status::Ok();
+}
+
+std::int32_t BMPScompressBMP(const char* colourPath, const char* alphaPath, std::int32_t formatCode,
+                             std::int16_t mipmapFlag, std::int16_t /*unusedFlag*/, const char* outputPath) {
+    TextureOptions options;
+    if (formatCode == kFormatCodeDxt3)
+        options.format = TextureFormat::Dxt3;
+    else if (formatCode == kFormatCodeArgb32)
+        options.format = TextureFormat::Argb32;
+    else
+        return kConvertUnknownFormat;
+    if (colourPath == nullptr || alphaPath == nullptr || outputPath == nullptr)
+        return kConvertFailed;
+    options.mipmaps = mipmapFlag == 1;
+    const Status s = convertTexture(colourPath, alphaPath, outputPath, TextureContainer::FsBitmap, options);
+    return s ? kConvertOk : kConvertFailed;
+}
+
+bool CompressTexture(const fs::path& programFolder, std::string_view colourName, std::string_view alphaName,
+                     std::string_view outputName, std::int16_t flag, std::int32_t formatCode) {
+    const std::string colour = tempBitmapPath(programFolder, colourName).string();
+    const std::string alpha = tempBitmapPath(programFolder, alphaName).string();
+    const std::string output = tempBitmapPath(programFolder, outputName).string();
+    return BMPScompressBMP(colour.c_str(), alpha.c_str(), formatCode, flag, flag, output.c_str()) ==
+           kConvertOk;
+}
+
+} // namespace livrano

@@ -1,0 +1,239 @@
+#include "texture/texture_file.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "texture/dxt3_image.h"
+
+namespace livrano {
+
+namespace {
+
+constexpr std::uint32_t kFourCcDxt3 = 0x33545844; // "DXT3"
+constexpr std::size_t kFsHeaderSize = 74;
+constexpr std::size_t kDdsHeaderSize = 128;
+
+void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
+    out[at] = static_cast<std::uint8_t>(v);
+    out[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::uint32_t get16(std::span<const std::uint8_t> in, std::size_t at) {
+    return static_cast<std::uint32_t>(in[at] | (in[at + 1] << 8));
+}
+
+std::uint32_t get32(std::span<const std::uint8_t> in, std::size_t at) {
+    return get16(in, at) | (get16(in, at + 2) << 16);
+}
+
+// The extended bitmap stores its rows bottom-up; this is the one place that knows it. It turns a
+// top-down picture into the stored order and, applied again, a stored picture back.
+RgbaImage fsBitmapRowOrder(const RgbaImage& image) {
+    return flippedVertically(image);
+}
+
+std::size_t levelSize(TextureFormat format, int width, int height) {
+    if (format == TextureFormat::Dxt3)
+        return dxt3LevelSize(width, height);
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+}
+
+// One level's stored bytes from a picture already in its stored row order.
+void appendLevel(std::vector<std::uint8_t>& out, const RgbaImage& level, const TextureOptions& options) {
+    if (options.format == TextureFormat::Dxt3) {
+        const std::vector<std::uint8_t> blocks = compressDxt3(level, options.fit, options.threads);
+        out.insert(out.end(), blocks.begin(), blocks.end());
+        return;
+    }
+    const std::size_t at = out.size();
+    out.resize(at + level.rgba.size());
+    for (std::size_t i = 0; i < level.rgba.size(); i += 4) {
+        out[at + i] = level.rgba[i + 2];
+        out[at + i + 1] = level.rgba[i + 1];
+        out[at + i + 2] = level.rgba[i];
+        out[at + i + 3] = level.rgba[i + 3];
+    }
+}
+
+RgbaImage readLevel(std::span<const std::uint8_t> data, TextureFormat format, int width, int height) {
+    if (format == TextureFormat::Dxt3)
+        return decompressDxt3(data, width, height);
+    RgbaImage image{width, height, std::vector<std::uint8_t>(levelSize(format, width, height))};
+    for (std::size_t i = 0; i < image.rgba.size(); i += 4) {
+        image.rgba[i] = data[i + 2];
+        image.rgba[i + 1] = data[i + 1];
+        image.rgba[i + 2] = data[i];
+        image.rgba[i + 3] = data[i + 3];
+    }
+    return image;
+}
+
+int floorLog2(int v) {
+    return std::bit_width(static_cast<unsigned>(v)) - 1;
+}
+
+// Bytes of every level of a mip chain starting at width x height.
+std::size_t chainSize(TextureFormat format, int width, int height, int levels) {
+    std::size_t total = 0;
+    for (int i = 0; i < levels; ++i) {
+        total += levelSize(format, width, height);
+        width = std::max(1, width / 2);
+        height = std::max(1, height / 2);
+    }
+    return total;
+}
+
+std::vector<std::uint8_t> encodeFsBitmap(const RgbaImage& image, const TextureOptions& options) {
+    const bool dxt3 = options.format == TextureFormat::Dxt3;
+    std::vector<std::uint8_t> out(kFsHeaderSize, 0);
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(out, 10, kFsHeaderSize);
+    put32(out, 14, 40);
+    put32(out, 18, static_cast<std::uint32_t>(image.width));
+    put32(out, 22, static_cast<std::uint32_t>(image.height));
+    put16(out, 26, 1);
+    put16(out, 28, dxt3 ? 16 : 32);
+    put32(out, 30, dxt3 ? kFourCcDxt3 : 0);
+    put32(out, 34, static_cast<std::uint32_t>(levelSize(options.format, image.width, image.height)));
+    out[54] = 'F';
+    out[55] = 'S';
+    out[56] = '7';
+    out[57] = '0';
+    put32(out, 58, 20);
+    out[63] = 4;
+    if (options.mipmaps)
+        put16(out, 68, static_cast<std::uint32_t>(floorLog2(std::max(image.width, image.height))));
+    const std::vector<RgbaImage> levels = options.mipmaps ? mipChain(image) : std::vector<RgbaImage>{image};
+    for (const RgbaImage& level : levels)
+        appendLevel(out, fsBitmapRowOrder(level), options);
+    put32(out, 2, static_cast<std::uint32_t>(out.size()));
+    return out;
+}
+
+std::vector<std::uint8_t> encodeDds(const RgbaImage& image, const TextureOptions& options) {
+    const bool dxt3 = options.format == TextureFormat::Dxt3;
+    const std::vector<RgbaImage> levels = options.mipmaps ? mipChain(image) : std::vector<RgbaImage>{image};
+    std::vector<std::uint8_t> out(kDdsHeaderSize, 0);
+    out[0] = 'D';
+    out[1] = 'D';
+    out[2] = 'S';
+    out[3] = ' ';
+    put32(out, 4, 124);
+    std::uint32_t flags = 0x1007 | (dxt3 ? 0x80000u : 0x8u);
+    if (levels.size() > 1)
+        flags |= 0x20000;
+    put32(out, 8, flags);
+    put32(out, 12, static_cast<std::uint32_t>(image.height));
+    put32(out, 16, static_cast<std::uint32_t>(image.width));
+    put32(out, 20,
+          static_cast<std::uint32_t>(dxt3 ? dxt3LevelSize(image.width, image.height)
+                                          : static_cast<std::size_t>(image.width) * 4));
+    put32(out, 28, static_cast<std::uint32_t>(levels.size()));
+    put32(out, 76, 32);
+    if (dxt3) {
+        put32(out, 80, 0x4);
+        put32(out, 84, kFourCcDxt3);
+    } else {
+        put32(out, 80, 0x41);
+        put32(out, 88, 32);
+        put32(out, 92, 0x00FF0000);
+        put32(out, 96, 0x0000FF00);
+        put32(out, 100, 0x000000FF);
+        put32(out, 104, 0xFF000000);
+    }
+    put32(out, 108, levels.size() > 1 ? 0x1000 | 0x8 | 0x400000 : 0x1000);
+    for (const RgbaImage& level : levels)
+        appendLevel(out, level, options);
+    return out;
+}
+
+Status decodeFsBitmap(std::span<const std::uint8_t> file, DecodedTexture& out) {
+    if (file.size() < kFsHeaderSize)
+        return Status::Error("The file is too short for a texture bitmap header.");
+    if (get32(file, 14) != 40)
+        return Status::Error("The bitmap's info header is not the 40-byte kind textures use.");
+    const std::int64_t width = static_cast<std::int32_t>(get32(file, 18));
+    const std::int64_t height = static_cast<std::int32_t>(get32(file, 22));
+    if (width <= 0 || height <= 0 || width > 32768 || height > 32768)
+        return Status::Error("The texture's size is not a valid picture size.");
+    const std::uint32_t bitCount = get16(file, 28);
+    const std::uint32_t compression = get32(file, 30);
+    if (compression == kFourCcDxt3)
+        out.format = TextureFormat::Dxt3;
+    else if (compression == 0 && bitCount == 32)
+        out.format = TextureFormat::Argb32;
+    else
+        return Status::Error("The bitmap is neither DXT3 nor 32-bit: not a texture of this program.");
+    if (file[54] != 'F' || file[55] != 'S' || file[56] != '7' || file[57] != '0')
+        return Status::Error("The bitmap has no FS70 block: not a simulator texture.");
+    const std::uint32_t mipFlag = get16(file, 68);
+    const int w = static_cast<int>(width);
+    const int h = static_cast<int>(height);
+    out.container = TextureContainer::FsBitmap;
+    out.levels = mipFlag == 0 ? 1 : floorLog2(std::max(w, h)) + 1;
+    const std::size_t offset = get32(file, 10);
+    if (offset > file.size() || chainSize(out.format, w, h, out.levels) > file.size() - offset)
+        return Status::Error("The texture file is shorter than its levels need.");
+    out.image = fsBitmapRowOrder(readLevel(file.subspan(offset), out.format, w, h));
+    return Status::Ok();
+}
+
+Status decodeDds(std::span<const std::uint8_t> file, DecodedTexture& out) {
+    if (file.size() < kDdsHeaderSize || get32(file, 4) != 124)
+        return Status::Error("The file is too short for a DDS header.");
+    const std::int64_t height = get32(file, 12);
+    const std::int64_t width = get32(file, 16);
+    if (width <= 0 || height <= 0 || width > 32768 || height > 32768)
+        return Status::Error("The texture's size is not a valid picture size.");
+    const std::uint32_t pfFlags = get32(file, 80);
+    if ((pfFlags & 0x4) != 0 && get32(file, 84) == kFourCcDxt3)
+        out.format = TextureFormat::Dxt3;
+    else if ((pfFlags & 0x41) == 0x41 && get32(file, 88) == 32 && get32(file, 92) == 0x00FF0000 &&
+             get32(file, 96) == 0x0000FF00 && get32(file, 100) == 0x000000FF &&
+             get32(file, 104) == 0xFF000000)
+        out.format = TextureFormat::Argb32;
+    else
+        return Status::Error("The DDS pixel format is neither DXT3 nor 32-bit BGRA.");
+    const int w = static_cast<int>(width);
+    const int h = static_cast<int>(height);
+    const std::uint32_t count = get32(file, 28);
+    out.container = TextureContainer::Dds;
+    out.levels = (get32(file, 8) & 0x20000) != 0 && count > 0
+                     ? static_cast<int>(std::min<std::uint32_t>(count, 32))
+                     : 1;
+    if (chainSize(out.format, w, h, out.levels) > file.size() - kDdsHeaderSize)
+        return Status::Error("The texture file is shorter than its levels need.");
+    out.image = readLevel(file.subspan(kDdsHeaderSize), out.format, w, h);
+    return Status::Ok();
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeTexture(const RgbaImage& image, TextureContainer container,
+                                        const TextureOptions& options) {
+    return container == TextureContainer::Dds ? encodeDds(image, options) : encodeFsBitmap(image, options);
+}
+
+Status decodeTexture(std::span<const std::uint8_t> file, DecodedTexture& out) {
+    if (file.size() >= 4 && file[0] == 'D' && file[1] == 'D' && file[2] == 'S' && file[3] == ' ')
+        return decodeDds(file, out);
+    if (file.size() >= 2 && file[0] == 'B' && file[1] == 'M')
+        return decodeFsBitmap(file, out);
+    return Status::Error("The file is neither a texture bitmap nor a DDS file.");
+}
+
+std::string describe(TextureContainer container) {
+    return container == TextureContainer::Dds ? "DDS" : "simulator bitmap (BMP with FS70 block)";
+}
+
+std::string describe(TextureFormat format) {
+    return format == TextureFormat::Dxt3 ? "DXT3" : "32-bit BGRA";
+}
+
+} // namespace livrano

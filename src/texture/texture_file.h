@@ -1,0 +1,50 @@
+#pragma once
+// The finished texture files: the simulator's extended bitmap (a BMP whose pixels are DXT3
+// blocks or 32-bit BGRA, followed by an "FS70" block) and DDS, each with optional mipmaps.
+//
+// Extended bitmap, little-endian: "BM", file size, 0, pixel offset 74; a 40-byte info header
+// (width, positive height, planes 1, bit count 16 for DXT3 / 32, compression "DXT3" / 0, image
+// size of the top level); at 54 "FS70", length 20, a 32-bit word whose byte 63 is 4, 0 (16 bits),
+// the mip flag (log2 of the largest side when mipmaps follow, else 0; 16 bits), 0 (32 bits).
+// Levels follow each other from offset 74, rows bottom-up like any BMP. DDS rows are top-down.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/status.h"
+#include "texture/dxt3_block.h"
+#include "texture/rgba_image.h"
+
+namespace livrano {
+
+enum class TextureFormat { Dxt3, Argb32 };
+enum class TextureContainer { FsBitmap, Dds };
+
+struct TextureOptions {
+    TextureFormat format = TextureFormat::Dxt3;
+    bool mipmaps = false;
+    ColourFit fit = ColourFit::IterativeCluster;
+    unsigned threads = 0; // 0: one per core
+};
+
+// The file's bytes for a top-down image. Precondition: width and height at least 1.
+std::vector<std::uint8_t> encodeTexture(const RgbaImage& image, TextureContainer container,
+                                        const TextureOptions& options);
+
+struct DecodedTexture {
+    TextureContainer container = TextureContainer::FsBitmap;
+    TextureFormat format = TextureFormat::Dxt3;
+    int levels = 1;
+    RgbaImage image; // the largest level, top-down
+};
+
+// Reads a file written by encodeTexture (or any file of those layouts). An error names what is
+// wrong when the bytes are not such a texture or are cut short.
+Status decodeTexture(std::span<const std::uint8_t> file, DecodedTexture& out);
+
+std::string describe(TextureContainer container);
+std::string describe(TextureFormat format);
+
+} // namespace livrano

@@ -1,0 +1,322 @@
+#include "aircraft/aircraft_spec_loader.h"
+
+#include <gtest/gtest.h>
+
+#include "aircraft/cipher.h"
+#include "app/application.h"
+#include "support/recording_frontend.h"
+#include "support/sample_configuration.h"
+#include "support/temp_dir.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::kSkylarkConfiguration;
+using testing::replaced;
+using Lines = std::vector<std::string>;
+
+struct Loaded {
+    AircraftSpec spec;
+    ExtraTextureSpec extraTextures;
+    ExtraFieldSpec extraFields;
+    std::vector<SpecValueNote> notes;
+};
+
+Loaded read(const std::string& text, bool dxt3 = false) {
+    Loaded l;
+    readAircraftSpec(ProfileDocument(text), dxt3, l.spec, l.extraTextures, l.extraFields, &l.notes);
+    return l;
+}
+
+bool sameRect(const TextureSection& s, std::initializer_list<int> v) {
+    const int got[] = {s.TemplateLeft, s.TemplateTop, s.TemplateRight, s.TemplateBottom,
+                       s.DestLeft,     s.DestTop,     s.DestRight,     s.DestBottom};
+    return std::equal(v.begin(), v.end(), std::begin(got), std::end(got));
+}
+
+TEST(ReadAircraftSpec, CompleteConfiguration) {
+    const Loaded l = read(kSkylarkConfiguration);
+    const AircraftSpec& s = l.spec;
+    EXPECT_EQ(s.AircraftDisplayName, "Corvane C-310 Skylark");
+    EXPECT_EQ(s.DataPath, "c310");
+    EXPECT_EQ(s.AircraftDirectory, "Corvane C-310 Skylark");
+    EXPECT_EQ(s.Manufacturer, "Corvane Aeroworks");
+    EXPECT_EQ(s.AircraftType, "C-310 Skylark");
+    EXPECT_EQ(s.AircraftTail, "N310SK");
+    EXPECT_EQ(s.AircraftFlight, "SK310");
+    EXPECT_EQ(s.AircraftTitlePrefix, "Corvane C-310 Skylark");
+    EXPECT_EQ(s.CheckListFile, "C310_check");
+    EXPECT_EQ(s.ReferenceFile, "C310_ref");
+    EXPECT_EQ(s.Description, "A light twin for short fields, repainted with Livrano.");
+    EXPECT_EQ(s.NumIdentifierCharacters, 3);
+    EXPECT_EQ(s.NumTextures, 3);
+    EXPECT_EQ(s.TemplateSizeX, 2048);
+    EXPECT_EQ(s.TemplateSizeY, 1024);
+    EXPECT_EQ(s.UseAlpha, 1);
+    EXPECT_EQ(s.ShowDamage, 1);
+    EXPECT_EQ(s.TextureAssignOnly, 0);
+    EXPECT_EQ(s.BaseModelName, "C310_XXX");
+    EXPECT_EQ(s.ReplaceMask, "C310_*");
+    EXPECT_EQ(s.BaseAirName, "C310_XXX");
+    EXPECT_EQ(s.ReplaceAirMask, "C310_*");
+    EXPECT_EQ(s.CopyRenameAirFile, 1);
+
+    struct Expected {
+        const char* base;
+        const char* mask;
+        const char* view;
+        int x, y;
+        std::size_t sections;
+        std::vector<std::int32_t> offsets;
+    };
+    const Expected expected[] = {
+        {"C310_FUSE_XXX", "C310_FUSE_*", "Fuselage", 1024, 1024, 2, {18432, 20480}},
+        {"C310_WING_XXX", "C310_WING_*", "Wings", 1024, 512, 1, {22528}},
+        {"C310_TAIL_XXX", "C310_TAIL_*", "Tail", 512, 512, 1, {70000}},
+    };
+    ASSERT_EQ(s.Textures.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const TextureSpec& t = s.Textures[i];
+        const Expected& e = expected[i];
+        EXPECT_EQ(t.BaseTextureName, e.base) << i;
+        EXPECT_EQ(t.ReplaceMask, e.mask) << i;
+        EXPECT_EQ(t.ViewName, e.view) << i;
+        EXPECT_EQ(t.TextureSizeX, e.x) << i;
+        EXPECT_EQ(t.TextureSizeY, e.y) << i;
+        EXPECT_EQ(t.TextureFormat, "32ANM") << i;
+        EXPECT_EQ(t.NumSectionsOnTexture, static_cast<int>(e.sections)) << i;
+        EXPECT_EQ(t.Sections.size(), e.sections) << i;
+        EXPECT_EQ(t.MdlOffsets, e.offsets) << i;
+    }
+    EXPECT_TRUE(sameRect(s.Textures[0].Sections[1], {1024, 0, 2048, 512, 0, 512, 1024, 1024}));
+    EXPECT_TRUE(sameRect(s.Textures[2].Sections[0], {0, 1024, 512, 768, 0, 0, 512, 512}));
+
+    EXPECT_EQ(l.extraTextures.CopyExtraTextures, 1);
+    EXPECT_EQ(l.extraTextures.BaseTextureFolder, "");
+    EXPECT_EQ(l.extraTextures.ExtraTextureNames, (Lines{"C310_GLASS.bmp", "C310_PANEL_L.bmp"}));
+    EXPECT_EQ(l.extraFields.CopyExtraFields, 1);
+    EXPECT_EQ(l.extraFields.ExtraFieldNames, (Lines{"atc_heavy", "atc_parking_types"}));
+    EXPECT_EQ(l.extraFields.ExtraFieldDefaults, (Lines{"0", "RAMP"}));
+    EXPECT_TRUE(l.notes.empty());
+    EXPECT_EQ(textureListLines(s), (Lines{"*Entire Template*", "Fuselage", "Wings", "Tail"}));
+}
+
+TEST(ReadAircraftSpec, SixteenBitFieldsKeepOnlyValuesInRange) {
+    struct Case {
+        const char* from;
+        const char* to;
+        bool (*holds)(const AircraftSpec&);
+        bool noted;
+    };
+    const Case cases[] = {
+        {"TextureSizeX=1024", "TextureSizeX=40000",
+         [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == 0; }, true},
+        {"TextureSizeX=1024", "TextureSizeX=32767",
+         [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == 32767; }, false},
+        {"TextureSizeX=1024", "TextureSizeX=-32768",
+         [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == -32768; }, false},
+        {"TextureSizeX=1024", "TextureSizeX=-32769",
+         [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == 0; }, true},
+        {"Section.01.DestBottom=1024", "Section.01.DestBottom=99999",
+         [](const AircraftSpec& s) { return s.Textures[0].Sections[1].DestBottom == 0; }, true},
+        {"Offset.00=70000", "Offset.00=-2147483000",
+         [](const AircraftSpec& s) { return s.Textures[2].MdlOffsets[0] == -2147483000; }, false},
+        {"NumTextures=3", "NumTextures=65539", [](const AircraftSpec& s) { return s.Textures.empty(); },
+         true},
+        {"NumTextures=3", "NumTextures=-2", [](const AircraftSpec& s) { return s.Textures.empty(); }, false},
+        {"NumTextures=3", "NumTextures=2", [](const AircraftSpec& s) { return s.Textures.size() == 2; },
+         false},
+        {"NumSectionsOnTexture=2", "NumSectionsOnTexture=0",
+         [](const AircraftSpec& s) { return s.Textures[0].Sections.empty(); }, false},
+        {"NumMdlOffsets=2", "NumMdlOffsets=-1",
+         [](const AircraftSpec& s) { return s.Textures[0].MdlOffsets.empty(); }, false},
+        {"TemplateSizeY=1024", "TemplateSizeY=1024000",
+         [](const AircraftSpec& s) { return s.TemplateSizeY == 0; }, true},
+    };
+    for (const Case& c : cases) {
+        const Loaded l = read(replaced(kSkylarkConfiguration, c.from, c.to));
+        EXPECT_TRUE(c.holds(l.spec)) << c.to;
+        EXPECT_EQ(l.notes.size(), c.noted ? 1u : 0u) << c.to;
+    }
+}
+
+TEST(ReadAircraftSpec, MissingKeysOfCountedEntriesReadAsZero) {
+    const std::string text =
+        replaced(kSkylarkConfiguration,
+                 "NumSectionsOnTexture=1\r\nSection.00.TemplateLeft=0\r\n"
+                 "Section.00.TemplateTop=512",
+                 "NumSectionsOnTexture=3\r\nSection.00.TemplateLeft=0\r\nSection.00.TemplateTop=512");
+    const Loaded l =
+        read(replaced(text, "NumMdlOffsets=1\r\nOffset.00=22528", "NumMdlOffsets=2\r\nOffset.01=9"));
+    const TextureSpec& wings = l.spec.Textures[1];
+    ASSERT_EQ(wings.Sections.size(), 3u);
+    EXPECT_TRUE(sameRect(wings.Sections[0], {0, 512, 2048, 768, 0, 0, 1024, 512}));
+    EXPECT_TRUE(sameRect(wings.Sections[2], {0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(wings.MdlOffsets, (std::vector<std::int32_t>{0, 9}));
+}
+
+TEST(ReadAircraftSpec, TextsAreCutAtTheirCapacity) {
+    const std::string longName(150, 'N');
+    const std::string longPath = "abcdefghijklmnopqrstuvwxyz";
+    const std::string longDescription(600, 'd');
+    std::string text = replaced(kSkylarkConfiguration, "DataPath=c310", "DataPath=" + longPath);
+    text = replaced(text, "ViewName=Wings", "ViewName=" + longName);
+    text = replaced(text, "Description=\"A light twin for short fields, repainted with Livrano.\"",
+                    "Description=" + longDescription);
+    const Loaded l = read(text);
+    EXPECT_EQ(l.spec.DataPath, longPath.substr(0, 20));
+    EXPECT_EQ(l.spec.Textures[1].ViewName, longName.substr(0, 100));
+    EXPECT_EQ(l.spec.Description, longDescription.substr(0, 511));
+    ASSERT_EQ(l.notes.size(), 2u);
+    EXPECT_EQ(l.notes[0].key, "DataPath");
+    EXPECT_EQ(l.notes[0].capacity, 20u);
+    EXPECT_EQ(l.notes[1].section, "Texture.01");
+}
+
+TEST(ReadAircraftSpec, ExtraListsSurviveUnlessRebuilt) {
+    const std::string other =
+        replaced(replaced(kSkylarkConfiguration, "ExtraField.00=atc_heavy", "ExtraField.00=other"),
+                 "ExtraTexture.00=C310_GLASS.bmp", "ExtraTexture.00=OTHER.bmp");
+    struct Case {
+        const char* from;
+        const char* to;
+        bool fieldsRebuilt;
+        bool texturesRebuilt;
+    };
+    const Case cases[] = {
+        {"CopyExtraFields=1", "CopyExtraFields=2", false, true},
+        {"NumFields=2", "NumFields=0", false, true},
+        {"CopyExtraTextures=1", "CopyExtraTextures=0", true, false},
+        {"NumTextures=2", "NumTextures=-1", true, false},
+        {"CopyExtraFields=1", "CopyExtraFields=1", true, true},
+    };
+    for (const Case& c : cases) {
+        Loaded l;
+        readAircraftSpec(ProfileDocument(kSkylarkConfiguration), false, l.spec, l.extraTextures,
+                         l.extraFields);
+        readAircraftSpec(ProfileDocument(replaced(other, c.from, c.to)), false, l.spec, l.extraTextures,
+                         l.extraFields);
+        EXPECT_EQ(l.extraFields.ExtraFieldNames[0], c.fieldsRebuilt ? "other" : "atc_heavy") << c.to;
+        EXPECT_EQ(l.extraTextures.ExtraTextureNames[0], c.texturesRebuilt ? "OTHER.bmp" : "C310_GLASS.bmp")
+            << c.to;
+    }
+    // The flags themselves are read afresh; an out-of-range one keeps the earlier value.
+    Loaded l;
+    readAircraftSpec(ProfileDocument(kSkylarkConfiguration), false, l.spec, l.extraTextures, l.extraFields);
+    readAircraftSpec(
+        ProfileDocument(replaced(kSkylarkConfiguration, "CopyExtraFields=1", "CopyExtraFields=2")), false,
+        l.spec, l.extraTextures, l.extraFields);
+    EXPECT_EQ(l.extraFields.CopyExtraFields, 2);
+    readAircraftSpec(
+        ProfileDocument(replaced(kSkylarkConfiguration, "CopyExtraFields=1", "CopyExtraFields=70000")), false,
+        l.spec, l.extraTextures, l.extraFields);
+    EXPECT_EQ(l.extraFields.CopyExtraFields, 2);
+}
+
+// Records the loading flag at every call the load makes, to check the order of its steps.
+struct FlagWatchingFrontend : testing::RecordingFrontend {
+    const Application* app = nullptr;
+    std::vector<bool> loadingSeen;
+    mutable std::size_t dxt3AskedAfterEvents = 0;
+    bool dxt3Checked() const override {
+        dxt3AskedAfterEvents = events.size();
+        return dxt3;
+    }
+    void showEmptyChoices() override {
+        loadingSeen.push_back(app->flags.SpecLoading);
+        RecordingFrontend::showEmptyChoices();
+    }
+    void setTextureList(const std::vector<std::string>& lines) override {
+        loadingSeen.push_back(app->flags.SpecLoading);
+        RecordingFrontend::setTextureList(lines);
+    }
+};
+
+TEST(LoadAircraftSpec, LoadsEncipheredFileInOrderAndWritesNothing) {
+    testing::TempDir dir;
+    const fs::path file = dir / "Aircraft Configurations/skylark.bin";
+    testing::writeConfiguration(file, kSkylarkConfiguration);
+    for (const bool dxt3 : {false, true}) {
+        FlagWatchingFrontend frontend;
+        frontend.dxt3 = dxt3;
+        Application app(dir.path(), frontend);
+        frontend.app = &app;
+        app.settings.AircraftIndex = 4;
+        app.settings.PendingTemplatePath = "/old/template.bmp";
+        app.settings.Callsign = "KESTREL";
+        app.spec.Textures.resize(7);
+
+        LoadAircraftSpec(app, file);
+
+        EXPECT_EQ(frontend.events, (Lines{"empty-choices", "tail-number: N310SK", "texture-list"}));
+        EXPECT_EQ(frontend.dxt3AskedAfterEvents, 2u); // after the tail number, before the list
+        EXPECT_EQ(frontend.loadingSeen, (std::vector<bool>{true, true}));
+        EXPECT_FALSE(app.flags.SpecLoading);
+        EXPECT_EQ(frontend.textureList, (Lines{"*Entire Template*", "Fuselage", "Wings", "Tail"}));
+        EXPECT_EQ(app.settings.AircraftIndex, 0);
+        EXPECT_EQ(app.settings.PendingTemplatePath, "");
+        EXPECT_EQ(app.settings.Callsign, "");
+        EXPECT_EQ(app.settings.PendingTailNumber, "N310SK");
+        EXPECT_EQ(app.settings.TailNumber, "N310SK");
+        ASSERT_EQ(app.spec.Textures.size(), 3u);
+        for (const TextureSpec& t : app.spec.Textures)
+            EXPECT_EQ(t.TextureFormat, dxt3 ? "DXT3NM" : "32ANM");
+        EXPECT_EQ(app.extraFields.ExtraFieldDefaults, (Lines{"0", "RAMP"}));
+        // The box is read during the load only.
+        frontend.dxt3 = !dxt3;
+        EXPECT_EQ(app.spec.Textures[0].TextureFormat, dxt3 ? "DXT3NM" : "32ANM");
+        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+    }
+}
+
+TEST(LoadAircraftSpec, UnreadableFileGivesEmptySpecification) {
+    testing::TempDir dir;
+    const std::string good = testing::encipherConfiguration(kSkylarkConfiguration);
+    std::string hugeLength = good;
+    hugeLength[3] = static_cast<char>(hugeLength[3] ^ 0x80); // the length field gains 2^31
+    std::string smallLength = good;
+    smallLength[0] = static_cast<char>(smallLength[0] ^ 0x40);
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool write;
+    };
+    const Case cases[] = {
+        {"wrong key", testing::encipherConfiguration(kSkylarkConfiguration, "NotTheProgramKey"), true},
+        {"length field far past the end", hugeLength, true},
+        {"length field changed", smallLength, true},
+        {"cut short", good.substr(0, good.size() - 8), true},
+        {"not whole blocks", good.substr(0, 13), true},
+        {"shorter than a block", good.substr(0, 5), true},
+        {"empty", "", true},
+        {"missing", "", false},
+    };
+    for (const Case& c : cases) {
+        const fs::path file = dir / "damaged.bin";
+        fs::remove(file);
+        if (c.write)
+            testing::writeFile(file, c.bytes);
+        testing::RecordingFrontend frontend;
+        Application app(dir.path(), frontend);
+        // A clean load first, so that leftovers of it would show.
+        const fs::path clean = dir / "clean.bin";
+        testing::writeFile(clean, good);
+        LoadAircraftSpec(app, clean);
+        ASSERT_EQ(app.spec.Textures.size(), 3u);
+
+        LoadAircraftSpec(app, file);
+        EXPECT_EQ(frontend.textureList, (Lines{"*Entire Template*"})) << c.what;
+        EXPECT_TRUE(app.spec.Textures.empty()) << c.what;
+        EXPECT_EQ(app.spec.AircraftDisplayName, "") << c.what;
+        EXPECT_EQ(app.spec.NumTextures, 0) << c.what;
+        EXPECT_EQ(app.settings.TailNumber, "") << c.what;
+        EXPECT_EQ(frontend.tailNumber, "") << c.what;
+        EXPECT_EQ(app.extraFields.CopyExtraFields, 0) << c.what;
+        EXPECT_EQ(app.extraTextures.CopyExtraTextures, 0) << c.what;
+        EXPECT_FALSE(app.flags.SpecLoading) << c.what;
+    }
+}
+
+} // namespace
+} // namespace livrano

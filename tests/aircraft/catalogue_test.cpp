@@ -1,0 +1,118 @@
+#include "aircraft/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "support/sample_configuration.h"
+#include "support/temp_dir.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+using Lines = std::vector<std::string>;
+
+std::string named(const std::string& displayName) {
+    return "[Main]\r\nAircraftDisplayName=  " + displayName + "  \r\nNumTextures=0\r\n";
+}
+
+std::set<std::string> listing(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string() + "=" + testing::readFile(entry.path()));
+    return names;
+}
+
+TEST(LoadAircraftCatalogue, SortsByNameWithoutRegardToCase) {
+    TempDir dir;
+    const fs::path folder = dir / "Aircraft Configurations";
+    testing::writeConfiguration(folder / "b_skylark.bin", named("Skylark"));
+    testing::writeConfiguration(folder / "A_heron.BIN", named("Heron"));
+    testing::writeConfiguration(folder / "c_petrel.bin", named("Petrel"));
+    testing::writeFile(folder / "readme.txt", "not a configuration");
+    fs::create_directories(folder / "d_folder.bin");
+
+    const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
+    EXPECT_EQ(aircraftLines(catalogue), (Lines{"Heron", "Skylark", "Petrel"}));
+    EXPECT_EQ(catalogue.CatalogueLastIndex, 2);
+    EXPECT_EQ(catalogue.Entries[1].ConfigFile, folder / "b_skylark.bin");
+}
+
+TEST(LoadAircraftCatalogue, StoresAtMostOneHundredEntries) {
+    TempDir dir;
+    const fs::path folder = dir / "aircraft configurations"; // found whatever its case
+    for (int i = 0; i <= 100; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "cfg%03d.bin", i);
+        testing::writeConfiguration(folder / name, named("Aircraft " + std::to_string(i)));
+    }
+    const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
+    EXPECT_EQ(catalogue.Entries.size(), 100u);
+    EXPECT_EQ(catalogue.CatalogueLastIndex, 99);
+    EXPECT_EQ(catalogue.Entries.back().DisplayName, "Aircraft 99");
+}
+
+TEST(LoadAircraftCatalogue, MissingOrEmptyFolderGivesEmptyCatalogue) {
+    TempDir dir;
+    EXPECT_EQ(LoadAircraftCatalogue(dir.path()).CatalogueLastIndex, -1);
+    fs::create_directories(dir / "Aircraft Configurations");
+    const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
+    EXPECT_EQ(catalogue.CatalogueLastIndex, -1);
+    EXPECT_TRUE(aircraftLines(catalogue).empty());
+}
+
+TEST(LoadAircraftCatalogue, UndecipherableFilesTakeASlotAndNothingIsWritten) {
+    TempDir dir;
+    const fs::path folder = dir / "Aircraft Configurations";
+    testing::writeConfiguration(folder / "a.bin", named("Heron"));
+    testing::writeConfiguration(folder / "b.bin", named("Wrong Key"), "SomeOtherKey");
+    testing::writeFile(folder / "c.bin", "");
+    testing::writeFile(folder / "d.bin", "plain text, not enciphered at all");
+    testing::writeConfiguration(folder / "e.bin", named("Heron"));
+    // A user's file that happens to carry the name a plain copy of a.bin would have.
+    testing::writeFile(folder / "a", "the user's own notes");
+    const std::set<std::string> before = listing(folder);
+
+    const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
+    EXPECT_EQ(aircraftLines(catalogue), (Lines{"Heron", "", "", "", "Heron"}));
+    EXPECT_EQ(listing(folder), before);
+}
+
+TEST(CatalogueLookup, ByIndexAndByName) {
+    AircraftCatalogue catalogue;
+    catalogue.Entries = {{"Corvane Heron", "/c/heron.bin"},
+                         {"corvane skylark", "/c/skylark1.bin"},
+                         {"Corvane Skylark", "/c/skylark2.bin"},
+                         {"", "/c/broken.bin"},
+                         {"42", "/c/fortytwo.bin"}};
+    catalogue.CatalogueLastIndex = 4;
+
+    EXPECT_EQ(catalogueEntry(catalogue, 2)->ConfigFile, fs::path("/c/skylark2.bin"));
+    EXPECT_EQ(catalogueEntry(catalogue, 5), nullptr);
+    EXPECT_EQ(catalogueEntry(catalogue, -1), nullptr);
+
+    struct Case {
+        const char* query;
+        std::optional<int> expected;
+    };
+    const Case cases[] = {
+        {"Corvane Skylark", 2}, // exact beats the earlier folded match
+        {"CORVANE SKYLARK", 1}, // first folded match
+        {" Corvane Heron ", 0}, // trimmed
+        {"1", 1},               // an index
+        {"42", 4},              // a name made of digits is a name first
+        {"4", 4},
+        {"5", std::nullopt}, // no such entry
+        {"-1", std::nullopt},
+        {"1x", std::nullopt},
+        {"", std::nullopt}, // never the entry without a name
+        {"Corvane Petrel", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(findAircraft(catalogue, c.query), c.expected) << c.query;
+}
+
+} // namespace
+} // namespace livrano

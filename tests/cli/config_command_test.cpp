@@ -1,0 +1,211 @@
+// Runs the real livrano-cli config tools on files in a temporary folder.
+
+#include <gtest/gtest.h>
+
+#include "support/run_cli.h"
+#include "support/sample_configuration.h"
+#include "support/temp_dir.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::kSkylarkConfiguration;
+using testing::runCli;
+using testing::TempDir;
+
+std::string q(const fs::path& p) {
+    return testing::shellQuoted(p.string());
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(ConfigCommand, EncryptThenDecryptGivesBackTheSameBytes) {
+    TempDir dir;
+    // Every byte value, so nothing is read as text on the way.
+    std::string binary = kSkylarkConfiguration;
+    for (int b = 0; b < 256; ++b)
+        binary.push_back(static_cast<char>(b));
+    struct Case {
+        std::string plain;
+        std::string keyOption;
+    };
+    const Case cases[] = {{kSkylarkConfiguration, ""}, {binary, ""}, {"x", "--key 'another key'"}};
+    for (const Case& c : cases) {
+        testing::writeFile(dir / "in.cfg", c.plain);
+        fs::remove(dir / "out.bin");
+        fs::remove(dir / "back.cfg");
+        const auto enc =
+            runCli("config encrypt " + q(dir / "in.cfg") + " " + q(dir / "out.bin") + " " + c.keyOption);
+        ASSERT_EQ(enc.exitCode, 0) << enc.err;
+        const std::string cipher = testing::readFile(dir / "out.bin");
+        EXPECT_EQ(cipher.size() % 8, 0u);
+        EXPECT_GE(cipher.size(), c.plain.size() + 12);
+        EXPECT_EQ(cipher.find("Skylark"), std::string::npos);
+        const auto dec =
+            runCli("config decrypt " + q(dir / "out.bin") + " " + q(dir / "back.cfg") + " " + c.keyOption);
+        ASSERT_EQ(dec.exitCode, 0) << dec.err;
+        EXPECT_EQ(testing::readFile(dir / "back.cfg"), c.plain);
+    }
+}
+
+TEST(ConfigCommand, RefusesToReplaceOrToWriteGarbage) {
+    TempDir dir;
+    testing::writeConfiguration(dir / "sky.bin", kSkylarkConfiguration);
+    testing::writeFile(dir / "mine.cfg", "the maker's source");
+    testing::writeFile(dir / "empty.cfg", "");
+
+    struct Case {
+        std::string args;
+        int exitCode;
+        const char* errorPart;
+    };
+    const Case cases[] = {
+        {"config decrypt " + q(dir / "sky.bin") + " " + q(dir / "mine.cfg"), 2, "--force"},
+        {"config decrypt " + q(dir / "sky.bin") + " " + q(dir / "new.cfg") + " --key wrong", 2,
+         "does not decipher"},
+        {"config decrypt " + q(dir / "mine.cfg") + " " + q(dir / "new.cfg"), 2, "does not decipher"},
+        {"config decrypt " + q(dir / "missing.bin") + " " + q(dir / "new.cfg"), 2, "cannot read"},
+        {"config encrypt " + q(dir / "empty.cfg") + " " + q(dir / "new.bin"), 2, "empty"},
+        {"config encrypt " + q(dir / "mine.cfg"), 2, "encrypt takes"},
+        {"config", 2, "which tool"},
+        {"config paint " + q(dir / "sky.bin"), 2, "unknown tool"},
+        {"config show " + q(dir / "sky.bin") + " --colourful", 2, "unknown option"},
+        {"config show " + q(dir / "sky.bin") + " --key", 2, "--key needs"},
+        {"config show " + q(dir / "mine.cfg"), 2, "--plain"},
+    };
+    for (const Case& c : cases) {
+        const auto run = runCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
+        EXPECT_TRUE(contains(run.err, c.errorPart)) << c.args << "\n" << run.err;
+    }
+    EXPECT_EQ(testing::readFile(dir / "mine.cfg"), "the maker's source");
+    EXPECT_FALSE(fs::exists(dir / "new.cfg"));
+    EXPECT_FALSE(fs::exists(dir / "new.bin"));
+
+    const auto forced =
+        runCli("config decrypt " + q(dir / "sky.bin") + " " + q(dir / "mine.cfg") + " --force");
+    EXPECT_EQ(forced.exitCode, 0) << forced.err;
+    EXPECT_EQ(testing::readFile(dir / "mine.cfg"), kSkylarkConfiguration);
+}
+
+TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
+    TempDir dir;
+    testing::writeConfiguration(dir / "sky.bin", kSkylarkConfiguration);
+    testing::writeFile(dir / "sky.cfg", kSkylarkConfiguration);
+    for (const std::string& args :
+         {"config show " + q(dir / "sky.bin"), "config show --plain " + q(dir / "sky.cfg")}) {
+        const auto run = runCli(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        const std::string& out = run.out;
+        for (
+            const char* part : {
+                "Corvane C-310 Skylark\n",
+                "  Default tail number  N310SK\n",
+                "  Template             2048x1024, with an alpha companion (_a.bmp)\n",
+                "  Model                C310_XXX.mdl  mask C310_*  e.g. C310_ABC.mdl\n",
+                "Textures (3)\n",
+                "  Format               32ANM",
+                "  [01] Wings\n",
+                "    texture            C310_WING_XXX  1024x512  mask C310_WING_*  e.g. C310_WING_ABC.bmp\n",
+                "    section 01         template (1024,0)-(2048,512) 1024x512 -> texture (0,512)-(1024,1024) "
+                "1024x512  scale 1.00 x 1.00\n",
+                "    section 00         template (0,512)-(2048,768)  2048x256 -> texture (0,0)-(1024,512)    "
+                "1024x512  scale 0.50 x 2.00\n",
+                "scale 1.00 x 2.00, flipped upside down\n",
+                "    model offsets      18432, 20480\n",
+                "                       C310_PANEL_L.bmp\n",
+                "  atc_parking_types = RAMP\n",
+                "No problems found.\n",
+            })
+            EXPECT_TRUE(contains(out, part)) << part << "\n--- in ---\n" << out;
+        EXPECT_FALSE(contains(out, "\033[")) << "colour on a pipe";
+    }
+    const auto dxt3 = runCli("config show --dxt3 " + q(dir / "sky.bin"));
+    EXPECT_TRUE(contains(dxt3.out, "  Format               DXT3NM")) << dxt3.out;
+}
+
+TEST(ConfigCommand, ShowListsTheProblemsOfAHandWrittenConfiguration) {
+    TempDir dir;
+    // A maker's first draft of a high-wing single: sizes, masks, a section off the template,
+    // counts ahead of their keys, an unsafe folder name and a value past 16 bits.
+    const char* draft = "[Main]\n"
+                        "AircraftDisplayName=Corvane P-2 Petrel\n"
+                        "DataPath=p2\n"
+                        "AircraftDirectory=Corvane\\Petrel\n"
+                        "AircraftTail=N2PT\n"
+                        "NumIdentifierCharacters=3\n"
+                        "NumTextures=3\n"
+                        "TemplateSizeX=1024\n"
+                        "TemplateSizeY=1024\n"
+                        "TextureAssignOnly=0\n"
+                        "[Model]\n"
+                        "BaseModelName=P2_XXX\n"
+                        "ReplaceMask=P2_*\n"
+                        "[Texture.00]\n"
+                        "BaseTextureName=P2_BODY_XX\n"
+                        "ReplaceMask=P2_BODY_*\n"
+                        "ViewName=Body\n"
+                        "TextureSizeX=1022\n"
+                        "TextureSizeY=512\n"
+                        "NumSectionsOnTexture=2\n"
+                        "Section.00.TemplateLeft=0\n"
+                        "Section.00.TemplateTop=0\n"
+                        "Section.00.TemplateRight=1100\n"
+                        "Section.00.TemplateBottom=512\n"
+                        "Section.00.DestLeft=0\n"
+                        "Section.00.DestTop=0\n"
+                        "Section.00.DestRight=1020\n"
+                        "Section.00.DestBottom=512\n"
+                        "NumMdlOffsets=1\n"
+                        "Offset.00=4096\n"
+                        "[Texture.01]\n"
+                        "BaseTextureName=P2_WING_XXX\n"
+                        "ReplaceMask=P2_WING_\n"
+                        "ViewName=Wing\n"
+                        "TextureSizeX=512\n"
+                        "TextureSizeY=40000\n"
+                        "NumSectionsOnTexture=0\n";
+    testing::writeFile(dir / "petrel.cfg", draft);
+    const auto run = runCli("config show --plain " + q(dir / "petrel.cfg"));
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    const std::string& out = run.out;
+    EXPECT_TRUE(contains(out, "\nProblems (9)\n")) << out;
+    struct Line {
+        const char* place;
+        const char* message;
+    };
+    const Line lines[] = {
+        {"[Texture.01] TextureSizeY", "TextureSizeY = 40000 lies outside -32768..32767 and was ignored"},
+        {"[Main] AircraftDirectory",
+         "The aircraft folder \"Corvane\\Petrel\" cannot be used as a file name: it "
+         "contains a path separator."},
+        {"[Texture.00] BaseTextureName",
+         "\"P2_BODY_XX\" (10 characters) is too short for the mask \"P2_BODY_*\""},
+        {"[Texture.00] TextureSizeX", "TextureSizeX 1022 is not a multiple of 4"},
+        {"[Texture.00] Section.00",
+         "The template rectangle (0,0)-(1100,512) reaches outside the template (1024x1024)."},
+        {"[Texture.00] Section.01", "The keys of Section.01 are missing (NumSectionsOnTexture = 2)"},
+        {"[Texture.01] ReplaceMask", "The mask \"P2_WING_\" has no '*'"},
+        {"[Texture.01] NumSectionsOnTexture", "NumSectionsOnTexture is 0"},
+        {"[Texture.02]", "The section [Texture.02] is missing (NumTextures = 3)."},
+    };
+    // Each problem is one line: its place, padded to one column for all, then the message.
+    std::size_t messageColumn = 0;
+    for (const Line& l : lines) {
+        const std::size_t at = out.find("\n  " + std::string(l.place) + " ");
+        ASSERT_NE(at, std::string::npos) << l.place << "\n" << out;
+        const std::size_t lineEnd = out.find('\n', at + 1);
+        const std::string line = out.substr(at + 1, lineEnd - at - 1);
+        const std::size_t message = line.find(l.message);
+        EXPECT_NE(message, std::string::npos) << l.message << "\n" << line;
+        if (messageColumn == 0)
+            messageColumn = message;
+        EXPECT_EQ(message, messageColumn) << line;
+    }
+}
+
+} // namespace
+} // namespace livrano

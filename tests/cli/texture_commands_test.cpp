@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "support/temp_dir.h"
+#include "texture/bmp_reader.h"
+#include "texture/bmp_writer.h"
+#include "texture/texture_fixtures.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun runCli(const TempDir& dir, const std::string& args) {
+    const std::string command = std::string("\"") + LIVRANO_CLI_PATH + "\" " + args + " >\"" +
+                                (dir / "out.txt").string() + "\" 2>\"" + (dir / "err.txt").string() + "\"";
+    const int raw = std::system(command.c_str());
+    const int status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return CliRun{status, testing::readFile(dir / "out.txt"), testing::readFile(dir / "err.txt")};
+}
+
+struct Inputs {
+    TempDir dir;
+    Inputs() {
+        testing::writeBitmapFile(dir / "c.bmp", encodeBmp24(testing::gradientPicture(16, 8)));
+        const Bitmap grey = testing::greyPicture(16, 8);
+        testing::writeBitmapFile(dir / "a.bmp", encodeBmp8(grey, grey.palette));
+    }
+    std::string path(const char* name) const { return "\"" + (dir / name).string() + "\""; }
+};
+
+TEST(ConvertAndInspectCommands, ConvertThenInspectDescribesAndDecodes) {
+    struct Case {
+        const char* options;
+        const char* container;
+        const char* format;
+        const char* levels;
+    };
+    const Case cases[] = {
+        {"", "simulator bitmap (BMP with FS70 block)", "DXT3", "1"},
+        {"--format argb32 --mips", "simulator bitmap (BMP with FS70 block)", "32-bit BGRA", "5"},
+        {"--dds --format dxt3", "DDS", "DXT3", "1"},
+    };
+    for (const Case& c : cases) {
+        Inputs in;
+        const CliRun convert = runCli(in.dir, "convert " + in.path("c.bmp") + " " + in.path("a.bmp") + " " +
+                                                  in.path("t.bmp") + " " + c.options);
+        ASSERT_EQ(convert.status, 0) << convert.err;
+        const CliRun inspect =
+            runCli(in.dir, "inspect " + in.path("t.bmp") + " --to-bmp " + in.path("back.bmp"));
+        ASSERT_EQ(inspect.status, 0) << inspect.err;
+        EXPECT_EQ(inspect.out, std::string("Container: ") + c.container + "\nFormat: " + c.format +
+                                   "\nSize: 16 x 8\nMip levels: " + c.levels + "\nWrote " +
+                                   (in.dir / "back.bmp").string() + "\n");
+        const auto back = readBmpFile(in.dir / "back.bmp");
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->width, 16);
+        EXPECT_EQ(back->height, 8);
+    }
+}
+
+TEST(ConvertAndInspectCommands, MistakesAreReportedWithANonZeroExit) {
+    struct Case {
+        const char* what;
+        const char* args;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"too few files", "convert c.bmp a.bmp", 2, "expected COLOUR.bmp ALPHA.bmp OUT"},
+        {"bad format", "convert c.bmp a.bmp t.bmp --format dxt5", 2, "unknown format \"dxt5\""},
+        {"bad option", "convert c.bmp a.bmp t.bmp --fast", 2, "unknown option \"--fast\""},
+        {"missing input", "convert nothing.bmp a.bmp t.bmp", 1, "cannot be read as a BMP file"},
+        {"inspect missing", "inspect nothing.bmp", 1, "cannot read"},
+        {"inspect garbage", "inspect a.txt", 1, "neither a texture bitmap nor a DDS file"},
+    };
+    for (const Case& c : cases) {
+        Inputs in;
+        testing::writeFile(in.dir / "a.txt", "hello");
+        std::string args = c.args;
+        // Relative names are made absolute so the test does not depend on the working folder.
+        std::string absolute;
+        std::size_t start = 0;
+        while (start <= args.size()) {
+            const std::size_t end = std::min(args.find(' ', start), args.size());
+            const std::string word = args.substr(start, end - start);
+            absolute += (absolute.empty() ? "" : " ") +
+                        (word.find('.') != std::string::npos ? in.path(word.c_str()) : word);
+            start = end + 1;
+        }
+        const CliRun r = runCli(in.dir, absolute);
+        EXPECT_EQ(r.status, c.status) << c.what;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.what << ": " << r.err;
+        EXPECT_FALSE(fs::exists(in.dir / "t.bmp")) << c.what;
+    }
+}
+
+} // namespace
+} // namespace livrano

@@ -1,0 +1,341 @@
+#include "skin/image_button.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QResizeEvent>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/smart_sub_class.h"
+#include "skin/tooltip.h"
+#include "support/temp_dir.h"
+
+namespace livrano {
+namespace {
+
+const QRgb kFrameColours[4] = {qRgb(10, 120, 200), qRgb(250, 200, 40), qRgb(20, 60, 90), qRgb(160, 160, 160)};
+
+// A program folder whose Media folder holds four-frame strips of plain colours.
+class ProgramFolder {
+public:
+    ProgramFolder() {
+        QDir().mkpath(path(""));
+        writeStrip("Close.bmp", TinyButton::kFrameSize, 0);
+        writeStrip("check.bmp", TinyButton::kFrameSize, 1); // found whatever the case
+        writeStrip("Wizard.bmp", LargeButton::kFrameSize, 0);
+    }
+    const std::filesystem::path& folder() const { return m_dir.path(); }
+
+private:
+    QString path(const char* name) const {
+        return QString::fromStdString((m_dir.path() / "Media" / name).string());
+    }
+    void writeStrip(const char* name, QSize frame, int shift) const {
+        QImage strip(frame.width(), frame.height() * 4, QImage::Format_RGB32);
+        for (int k = 0; k < 4; ++k) {
+            for (int y = 0; y < frame.height(); ++y) {
+                for (int x = 0; x < frame.width(); ++x) {
+                    strip.setPixel(x, k * frame.height() + y, kFrameColours[(k + shift) % 4]);
+                }
+            }
+        }
+        ASSERT_TRUE(strip.save(path(name), "BMP"));
+    }
+    testing::TempDir m_dir;
+};
+
+struct Call {
+    char table;
+    QString form;
+    QString type;
+    bool operator==(const Call&) const = default;
+};
+
+class Recorder : public ButtonCommandDispatcher {
+public:
+    std::vector<Call> calls;
+    Status result = Status::Ok();
+    std::function<void()> during;
+
+    Status smallButton(const QString& form, const QString& type) override { return run('s', form, type); }
+    Status largeButton(const QString& form, const QString& type) override { return run('l', form, type); }
+
+private:
+    Status run(char table, const QString& form, const QString& type) {
+        calls.push_back({table, form, type});
+        if (during) {
+            during();
+        }
+        return result;
+    }
+};
+
+// A window with one button of each kind, set up as the screens do.
+class Screen {
+public:
+    explicit Screen(const std::filesystem::path& folder) {
+        window.setObjectName(QStringLiteral("frm_Main"));
+        window.setGeometry(50, 50, 400, 200);
+        tiny = new TinyButton(folder, &window);
+        tiny->move(20, 20);
+        large = new LargeButton(folder, &window);
+        large->move(100, 20);
+        for (ImageButton* button : {static_cast<ImageButton*>(tiny), static_cast<ImageButton*>(large)}) {
+            button->set_button_type(QStringLiteral("close"));
+            button->set_form_name(&window);
+            button->set_picture(button == tiny ? QStringLiteral("Close") : QStringLiteral("Wizard"));
+            button->set_state(QStringLiteral("enabled"));
+            button->setDispatcher(&recorder);
+        }
+        window.show();
+    }
+    QWidget window;
+    TinyButton* tiny;
+    LargeButton* large;
+    Recorder recorder;
+};
+
+QLabel* pic(ImageButton& button) {
+    return button.findChild<QLabel*>(QStringLiteral("pic_BG"));
+}
+
+// The frame on show, from where the strip sits; -1 when it sits between frames.
+int shownFrame(ImageButton& button) {
+    const QPoint at = pic(button)->pos();
+    const int height = button.oneFrameSize().height();
+    return at.x() == 0 && at.y() % height == 0 ? -at.y() / height : -1;
+}
+
+QRgb shownColour(ImageButton& button) {
+    return button.grab().toImage().pixel(button.width() / 2, button.height() / 2) | 0xFF000000u;
+}
+
+void hover(ImageButton& button) {
+    QLabel* surface = pic(button);
+    const QPointF at(5, 5);
+    QMouseEvent move(QEvent::MouseMove, at, surface->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(surface, &move);
+}
+
+void leave(ImageButton& button) {
+    QEvent event(QEvent::Leave);
+    QCoreApplication::sendEvent(pic(button), &event);
+}
+
+QPoint inside(ImageButton& button) {
+    return QPoint(5, 5 - pic(button)->y());
+}
+
+TEST(ImageButton, EachLookShowsItsFrameAndOtherTextsChangeNothing) {
+    ProgramFolder folder;
+    Screen screen(folder.folder());
+    for (ImageButton* button :
+         {static_cast<ImageButton*>(screen.tiny), static_cast<ImageButton*>(screen.large)}) {
+        SCOPED_TRACE(button->oneFrameSize().width());
+        EXPECT_EQ(button->size(), button->oneFrameSize());
+        EXPECT_EQ(pic(*button)->size(), QSize(button->width(), button->height() * 4));
+        const char* looks[] = {"enabled", "highlight", "down", "disabled"};
+        for (int k = 0; k < 4; ++k) {
+            button->set_state(QString::fromLatin1(looks[k]));
+            EXPECT_EQ(shownFrame(*button), k) << looks[k];
+            EXPECT_EQ(shownColour(*button), kFrameColours[k]) << looks[k];
+        }
+        button->set_state(QStringLiteral("down"));
+        for (const char* other : {"Enabled", "DISABLED", "pressed", ""}) {
+            button->set_state(QString::fromLatin1(other));
+            EXPECT_EQ(button->state(), QString::fromLatin1(other));
+            EXPECT_EQ(shownFrame(*button), 2) << other;
+        }
+    }
+}
+
+TEST(ImageButton, HoverPressReleaseOutsideAndLeaveFollowTheStateTable) {
+    ProgramFolder folder;
+    Screen screen(folder.folder());
+    TinyButton& button = *screen.tiny;
+    hover(button);
+    EXPECT_EQ(button.state(), QStringLiteral("highlight"));
+    EXPECT_TRUE(button.tracking());
+    QTest::mousePress(pic(button), Qt::LeftButton, {}, inside(button));
+    EXPECT_EQ(button.state(), QStringLiteral("down"));
+    EXPECT_TRUE(screen.recorder.calls.empty());
+    // The release comes to the button although the pointer is now far off it.
+    QTest::mouseRelease(pic(button), Qt::LeftButton, {}, QPoint(-200, 300));
+    EXPECT_EQ(button.state(), QStringLiteral("highlight"));
+    EXPECT_EQ(shownFrame(button), 1);
+    EXPECT_EQ(screen.recorder.calls, (std::vector<Call>{{'s', "frm_Main", "close"}}));
+    leave(button);
+    EXPECT_EQ(button.state(), QStringLiteral("enabled"));
+    EXPECT_FALSE(button.tracking());
+}
+
+TEST(ImageButton, EveryMouseButtonRunsTheCommandAndADoubleClickRunsItTwice) {
+    ProgramFolder folder;
+    Screen screen(folder.folder());
+    for (const Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(pic(*screen.large), mouse, {}, inside(*screen.large));
+    }
+    EXPECT_EQ(screen.recorder.calls.size(), 3u);
+    EXPECT_EQ(screen.recorder.calls.front(), (Call{'l', "frm_Main", "close"}));
+
+    screen.recorder.calls.clear();
+    QTest::mouseClick(pic(*screen.tiny), Qt::LeftButton, {}, inside(*screen.tiny));
+    QTest::mouseDClick(pic(*screen.tiny), Qt::LeftButton, {}, inside(*screen.tiny));
+    EXPECT_EQ(screen.tiny->state(), QStringLiteral("down"));
+    QTest::mouseRelease(pic(*screen.tiny), Qt::LeftButton, {}, inside(*screen.tiny));
+    EXPECT_EQ(screen.recorder.calls.size(), 2u);
+    EXPECT_EQ(screen.tiny->state(), QStringLiteral("highlight"));
+    // A release without a press on the button is not a click.
+    QTest::mouseRelease(pic(*screen.tiny), Qt::LeftButton, {}, inside(*screen.tiny));
+    EXPECT_EQ(screen.recorder.calls.size(), 2u);
+}
+
+TEST(ImageButton, DisabledIgnoresTheMouseAndCapitalisedEnabledDoesNot) {
+    ProgramFolder folder;
+    Screen screen(folder.folder());
+    TinyButton& button = *screen.tiny;
+    button.set_state(QStringLiteral("disabled"));
+    hover(button);
+    QTest::mouseClick(pic(button), Qt::LeftButton, {}, inside(button));
+    leave(button);
+    button.click_event();
+    EXPECT_EQ(button.state(), QStringLiteral("disabled"));
+    EXPECT_EQ(shownFrame(button), 3);
+    EXPECT_TRUE(screen.recorder.calls.empty());
+
+    button.set_state(QStringLiteral("Enabled"));
+    EXPECT_EQ(shownFrame(button), 3);
+    hover(button);
+    EXPECT_EQ(button.state(), QStringLiteral("highlight"));
+    button.click_event();
+    EXPECT_EQ(button.state(), QStringLiteral("down"));
+}
+
+TEST(ImageButton, ARunThatCannotHappenOrFailsShowsTheRecoveryLook) {
+    ProgramFolder folder;
+    struct Case {
+        const char* name;
+        bool withForm;
+        bool fails;
+        bool disablesItself;
+        std::size_t calls;
+        const char* look;
+    };
+    const Case cases[] = {
+        {"no window set", false, false, false, 0, "highlight"},
+        {"command fails", true, true, false, 1, "highlight"},
+        {"command fails after disabling the button", true, true, true, 1, "disabled"},
+        {"command succeeds", true, false, false, 1, "highlight"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Screen screen(folder.folder());
+        TinyButton& button = *screen.tiny;
+        if (!c.withForm) {
+            button.set_form_name(nullptr);
+        }
+        screen.recorder.result = c.fails ? Status::Error("failed") : Status::Ok();
+        if (c.disablesItself) {
+            screen.recorder.during = [&] { button.set_state(QStringLiteral("disabled")); };
+        }
+        hover(button);
+        QTest::mouseClick(pic(button), Qt::LeftButton, {}, inside(button));
+        EXPECT_EQ(screen.recorder.calls.size(), c.calls);
+        EXPECT_EQ(button.state(), QString::fromLatin1(c.look));
+        // Recovery forgets the hover, so the next move highlights again.
+        EXPECT_EQ(button.tracking(), !(c.fails || !c.withForm));
+    }
+}
+
+TEST(ImageButton, ACommandMayDestroyTheButtonsWindow) {
+    ProgramFolder folder;
+    auto screen = std::make_unique<Screen>(folder.folder());
+    Recorder recorder;
+    recorder.during = [&] { delete screen->tiny; };
+    recorder.result = Status::Error("gone");
+    screen->tiny->setDispatcher(&recorder);
+    QLabel* surface = pic(*screen->tiny);
+    const QPointer<TinyButton> watch(screen->tiny);
+    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(recorder.calls.size(), 1u);
+    EXPECT_TRUE(watch.isNull());
+}
+
+TEST(ImageButton, PictureLoadsTheTrimmedNameAndAFailedLoadKeepsTheImage) {
+    ProgramFolder folder;
+    Screen screen(folder.folder());
+    TinyButton& button = *screen.tiny;
+    button.set_state(QStringLiteral("highlight"));
+    button.set_picture(QStringLiteral(" Check "));
+    EXPECT_EQ(button.picture(), QStringLiteral(" Check "));
+    EXPECT_EQ(shownFrame(button), 1);
+    EXPECT_EQ(shownColour(button), kFrameColours[2]); // Check's strip starts one colour later
+    button.set_picture(QStringLiteral("Missing"));
+    EXPECT_EQ(button.picture(), QStringLiteral("Missing"));
+    EXPECT_EQ(shownColour(button), kFrameColours[2]);
+
+    TinyButton fresh(folder.folder());
+    fresh.set_picture(QStringLiteral("Missing"));
+    EXPECT_TRUE(pic(fresh)->pixmap().isNull());
+}
+
+TEST(ImageButton, ResizingKeepsOneFrameAndShowsTheFirst) {
+    ProgramFolder folder;
+    Screen screen(folder.folder());
+    for (ImageButton* button :
+         {static_cast<ImageButton*>(screen.tiny), static_cast<ImageButton*>(screen.large)}) {
+        button->set_state(QStringLiteral("highlight"));
+        button->resize(70, 20);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(button->size(), button->oneFrameSize());
+        EXPECT_EQ(shownFrame(*button), 0);
+        EXPECT_EQ(button->state(), QStringLiteral("highlight"));
+    }
+}
+
+TEST(ImageButton, ToolTipIsMadeWithTheProgramsSettings) {
+    ProgramFolder folder;
+    Screen screen(folder.folder());
+    screen.tiny->set_ToolTip(QStringLiteral("Click to Exit from Livrano."));
+    cls_Tooltip* first = screen.tiny->tooltip();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->ForeColor(), QColor(45, 45, 45));
+    EXPECT_EQ(first->BackColor(), QColor(231, 231, 231));
+    EXPECT_EQ(first->MaxWidth(), 400);
+    EXPECT_EQ(first->VisibleTime(), 10000);
+    EXPECT_EQ(first->DelayTime(), 250);
+    EXPECT_EQ(first->tipFont().family(), QStringLiteral("Tahoma"));
+    screen.tiny->set_ToolTip(QStringLiteral("Other"));
+    EXPECT_EQ(screen.tiny->ToolTip(), QStringLiteral("Other"));
+    EXPECT_NE(screen.tiny->tooltip(), nullptr);
+}
+
+TEST(ImageButton, EndSubClassStopsTheLeaveNotificationAndTheTooltip) {
+    ProgramFolder folder;
+    Screen screen(folder.folder());
+    TinyButton& button = *screen.tiny;
+    button.set_ToolTip(QStringLiteral("tip"));
+    EXPECT_TRUE(pic(button)->property(SmartSubClass::kOwnerProperty).isValid());
+    button.end_sub_class();
+    EXPECT_EQ(button.tooltip(), nullptr);
+    EXPECT_FALSE(pic(button)->property(SmartSubClass::kOwnerProperty).isValid());
+    hover(button);
+    leave(button);
+    EXPECT_EQ(button.state(), QStringLiteral("highlight"));
+    button.end_sub_class(); // a second call is harmless
+}
+
+} // namespace
+} // namespace livrano

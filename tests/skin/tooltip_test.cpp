@@ -1,0 +1,142 @@
+#include "skin/tooltip.h"
+
+#include <QEnterEvent>
+#include <QEvent>
+#include <QLabel>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "skin/font_scaling.h"
+
+namespace livrano {
+namespace {
+
+void enter(QWidget& control) {
+    QEnterEvent event(QPointF(1, 1), QPointF(1, 1), control.mapToGlobal(QPointF(1, 1)));
+    QCoreApplication::sendEvent(&control, &event);
+}
+
+void leave(QWidget& control) {
+    QEvent event(QEvent::Leave);
+    QCoreApplication::sendEvent(&control, &event);
+}
+
+TEST(Tooltip, TimesAreClampedAndTheCallerSeesTheClampedValue) {
+    const std::pair<int, int> cases[] = {{40000, 32767}, {-5, 0},        {0, 0},
+                                         {32767, 32767}, {32768, 32767}, {250, 250}};
+    for (const auto& [given, stored] : cases) {
+        cls_Tooltip tip;
+        int visible = given;
+        tip.setVisibleTime(visible);
+        int delay = given;
+        tip.setDelayTime(delay);
+        EXPECT_EQ(visible, stored) << given;
+        EXPECT_EQ(delay, stored) << given;
+        EXPECT_EQ(tip.VisibleTime(), stored) << given;
+        EXPECT_EQ(tip.DelayTime(), stored) << given;
+    }
+}
+
+TEST(Tooltip, SettingsMadeBeforeCreateTakeEffectOnTheWindow) {
+    QWidget parent;
+    cls_Tooltip tip;
+    EXPECT_EQ(tip.MaxWidth(), 300);
+    tip.setForeColor(QColor(45, 45, 45));
+    tip.setBackColor(QColor(231, 231, 231));
+    tip.setMaxWidth(400);
+    EXPECT_FALSE(tip.AddControl(&parent, QStringLiteral("too early")));
+    tip.Create(&parent);
+    ASSERT_NE(tip.tipWindow(), nullptr);
+    EXPECT_EQ(tip.tipWindow()->palette().color(QPalette::WindowText), QColor(45, 45, 45));
+    EXPECT_EQ(tip.tipWindow()->palette().color(QPalette::Window), QColor(231, 231, 231));
+    EXPECT_EQ(tip.tipWindow()->maximumWidth(), 400);
+    tip.Destroy();
+    EXPECT_EQ(tip.tipWindow(), nullptr);
+}
+
+TEST(Tooltip, FontTakesTheFaceAndTheScreensPixelHeightAndNullChangesNothing) {
+    QWidget parent;
+    cls_Tooltip tip;
+    tip.Create(&parent);
+    const QFont before = tip.tipFont();
+    tip.Font(nullptr);
+    EXPECT_EQ(tip.tipFont(), before);
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPointSizeF(8.25);
+    tahoma.setBold(true);
+    tahoma.setItalic(true);
+    tip.Font(&tahoma);
+    EXPECT_EQ(tip.tipFont().family(), QStringLiteral("Tahoma"));
+    EXPECT_TRUE(tip.tipFont().bold());
+    EXPECT_TRUE(tip.tipFont().italic());
+    EXPECT_EQ(tip.tipFont().pixelSize(), cls_Tooltip::fontPixelHeight(8.25, screenPixelsPerInch()));
+    EXPECT_EQ(tip.tipWindow()->font().pixelSize(), tip.tipFont().pixelSize());
+}
+
+TEST(Tooltip, ShowsAfterTheDelayCentredOrBelowAndHidesOnLeaveOrTimeout) {
+    QWidget window;
+    window.setGeometry(200, 150, 300, 200);
+    auto* centred = new QWidget(&window);
+    centred->setGeometry(40, 50, 33, 35);
+    auto* plain = new QWidget(&window);
+    plain->setGeometry(120, 50, 33, 35);
+    window.show();
+    cls_Tooltip tip;
+    tip.Create(&window);
+    int none = 0;
+    tip.setDelayTime(none);
+    tip.setMaxWidth(120);
+    const QString longText = QStringLiteral("Click to create an aircraft repaint using the settings above.");
+    ASSERT_TRUE(tip.AddControl(centred, longText, true));
+    ASSERT_TRUE(tip.AddControl(plain, QStringLiteral("Help"), false));
+
+    enter(*centred);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == centred; }, 1000));
+    QLabel* shown = tip.tipWindow();
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(shown->text(), longText);
+    EXPECT_LE(shown->width(), 120);
+    EXPECT_GT(shown->height(), 2 * QFontMetrics(shown->font()).height()); // wrapped
+    const QRect tool(centred->mapToGlobal(QPoint(0, 0)), centred->size());
+    EXPECT_NEAR(shown->geometry().center().x(), tool.center().x(), 1);
+    EXPECT_EQ(shown->y(), tool.bottom() + 1);
+
+    leave(*centred);
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_EQ(tip.shownFor(), nullptr);
+
+    int briefly = 150;
+    tip.setVisibleTime(briefly);
+    QCursor::setPos(plain->mapToGlobal(QPoint(5, 5)));
+    enter(*plain);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == plain; }, 1000));
+    EXPECT_EQ(shown->pos(), QCursor::pos() + QPoint(0, 20));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown->isVisible(); }, 2000));
+    // A timed-out tip stays away while the mouse stays; leaving and coming back shows it again.
+    enter(*plain);
+    QTest::qWait(20);
+    EXPECT_EQ(tip.shownFor(), nullptr);
+    leave(*plain);
+    enter(*plain);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == plain; }, 1000));
+}
+
+TEST(Tooltip, TheDelayMustPassFirst) {
+    QWidget window;
+    auto* control = new QWidget(&window);
+    window.show();
+    cls_Tooltip tip;
+    tip.Create(&window);
+    int delay = 200;
+    tip.setDelayTime(delay);
+    tip.AddControl(control, QStringLiteral("later"));
+    enter(*control);
+    QTest::qWait(20);
+    EXPECT_EQ(tip.shownFor(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == control; }, 1000));
+}
+
+} // namespace
+} // namespace livrano

@@ -1,0 +1,191 @@
+#include "skin/trans_form.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "skin/region_data.h"
+#include "support/temp_dir.h"
+
+namespace livrano {
+namespace {
+
+using testing::TempDir;
+
+constexpr QRgb kKey = qRgb(0, 0, 0);
+
+QString qpath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+// A window whose picture is an image, as the skinned windows paint their backgrounds.
+class PictureWindow : public QWidget {
+public:
+    explicit PictureWindow(QImage picture) : m_picture(std::move(picture)) { resize(m_picture.size()); }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, m_picture); }
+
+private:
+    QImage m_picture;
+};
+
+QImage picture(int width, int height, const std::vector<QPoint>& keyPixels) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(qRgb(200, 210, 220));
+    for (const QPoint& p : keyPixels) {
+        image.setPixel(p, kKey);
+    }
+    return image;
+}
+
+std::vector<QRect> rects(const QRegion& region) {
+    return {region.begin(), region.end()};
+}
+
+TEST(TransFormRegion, KeyPixelsAreCutAwayRunByRun) {
+    struct Case {
+        const char* name;
+        std::vector<QPoint> keys;
+        QRegion cut; // what must be missing from the 20 x 12 rectangle
+    };
+    const Case cases[] = {
+        {"no key pixel", {}, QRegion()},
+        {"single pixel at (5, 7)", {{5, 7}}, QRegion(5, 7, 1, 1)},
+        {"run reaching the right edge", {{17, 3}, {18, 3}, {19, 3}}, QRegion(17, 3, 3, 1)},
+        {"runs on neighbouring rows stay apart",
+         {{19, 0}, {0, 1}},
+         QRegion(19, 0, 1, 1) + QRegion(0, 1, 1, 1)},
+        {"last row", {{0, 11}, {1, 11}}, QRegion(0, 11, 2, 1)},
+        {"two runs in one row", {{2, 4}, {3, 4}, {6, 4}}, QRegion(2, 4, 2, 1) + QRegion(6, 4, 1, 1)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRegion region = clsTransForm::regionFromPicture(picture(20, 12, c.keys), kKey);
+        EXPECT_EQ(region, QRegion(0, 0, 20, 12) - c.cut);
+        EXPECT_TRUE((region & c.cut).isEmpty());
+    }
+    // Exactly the pixel (5, 7) to (6, 8) is gone: the rows above and below are whole.
+    const QRegion one = clsTransForm::regionFromPicture(picture(20, 12, {{5, 7}}), kKey);
+    EXPECT_EQ(rects(one), (std::vector<QRect>{{0, 0, 20, 7}, {0, 7, 5, 1}, {6, 7, 14, 1}, {0, 8, 20, 4}}));
+}
+
+TEST(TransFormRegion, OnlyTheKeyColourIsCutWhateverTheAlpha) {
+    QImage image(4, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(0, 0, 0, 255));
+    image.setPixel(1, 0, qRgba(0, 0, 0, 0));
+    image.setPixel(2, 0, qRgba(1, 0, 0, 255));
+    image.setPixel(3, 0, qRgba(255, 0, 255, 255));
+    EXPECT_EQ(clsTransForm::regionFromPicture(image, kKey), QRegion(2, 0, 2, 1));
+    EXPECT_EQ(clsTransForm::regionFromPicture(image, qRgb(255, 0, 255)), QRegion(0, 0, 3, 1));
+}
+
+TEST(TransForm, SavedRegionLoadsBackEqualAndFileHasExactLength) {
+    TempDir dir;
+    const QString file = qpath(dir / "Shape.dat");
+    PictureWindow saver(picture(30, 20, {{0, 0}, {1, 0}, {29, 0}, {0, 19}, {5, 7}, {28, 19}, {29, 19}}));
+    clsTransForm save;
+    ASSERT_FALSE(save.ShapeMe(saver, kKey, false, file));
+    EXPECT_EQ(saver.mask(), save.region());
+    const QByteArray bytes = QByteArray::fromStdString(testing::readFile(dir / "Shape.dat"));
+    EXPECT_EQ(bytes.size(), 32 + 16 * save.region().rectCount());
+    EXPECT_EQ(bytes, regionToRgnData(save.region()));
+
+    PictureWindow loader(picture(30, 20, {})); // its own pixels must not matter
+    clsTransForm load;
+    ASSERT_FALSE(load.ShapeMe(loader, kKey, true, file));
+    EXPECT_EQ(load.region(), save.region());
+    EXPECT_EQ(loader.mask(), save.region());
+}
+
+TEST(TransForm, LoadWithoutAFileNameComputesFromThePixels) {
+    PictureWindow window(picture(10, 10, {{5, 7}}));
+    clsTransForm shaper;
+    ASSERT_FALSE(shaper.ShapeMe(window, kKey, true, QString()));
+    EXPECT_EQ(window.mask(), QRegion(0, 0, 10, 10) - QRegion(5, 7, 1, 1));
+}
+
+TEST(TransForm, ChildWidgetsAreNotShaped) {
+    PictureWindow window(picture(10, 10, {{1, 1}}));
+    PictureWindow child(picture(10, 10, {{1, 1}}));
+    child.setParent(&window);
+    clsTransForm shaper;
+    EXPECT_FALSE(shaper.ShapeMe(child, kKey));
+    EXPECT_TRUE(child.mask().isEmpty());
+}
+
+TEST(TransForm, FailuresReachTheCallerWithNumberAndSource) {
+    TempDir dir;
+    testing::writeFile(dir / "short.dat", std::string(31, '\0'));
+    QByteArray wrongCount = regionToRgnData(QRegion(0, 0, 4, 4));
+    wrongCount[8] = 2;
+    testing::writeFile(dir / "count.dat", wrongCount.toStdString());
+    struct Case {
+        const char* name;
+        bool load;
+        QString file;
+        std::uint32_t number;
+        QString sourceEnd;
+    };
+    const Case cases[] = {
+        {"missing region file", true, qpath(dir / "missing.dat"), kErrFileNotFound, ".cDIBSectionRegion"},
+        {"too short for a header", true, qpath(dir / "short.dat"), kErrBadFileFormat, ".cDIBSectionRegion"},
+        {"count disagrees with length", true, qpath(dir / "count.dat"), kErrBadFileFormat,
+         ".cDIBSectionRegion"},
+        {"save into a missing folder", false, qpath(dir / "no" / "such.dat"), kErrPathFileAccess,
+         "TransForm"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PictureWindow window(picture(8, 8, {{1, 1}}));
+        window.setMask(QRegion(0, 0, 3, 3));
+        clsTransForm shaper;
+        const std::optional<TransFormError> error = shaper.ShapeMe(window, kKey, c.load, c.file);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->number, c.number);
+        EXPECT_TRUE(error->source.endsWith(c.sourceEnd)) << error->source.toStdString();
+        EXPECT_FALSE(error->description.isEmpty());
+        EXPECT_EQ(window.mask(), QRegion(0, 0, 3, 3)); // the window keeps its shape
+    }
+}
+
+TEST(TransFormDrag, OnlyTheLeftButtonMovesTheWindowUntilRelease) {
+    for (const int button : {int(Qt::RightButton), int(Qt::MiddleButton), int(Qt::LeftButton)}) {
+        SCOPED_TRACE(button);
+        PictureWindow window(picture(40, 30, {}));
+        window.move(100, 100);
+        window.show();
+        window.setCursor(QCursor(QPixmap(16, 16), 8, 8));
+        const QPoint start = window.pos() + QPoint(10, 10);
+        QCursor::setPos(start);
+        clsTransForm shaper;
+        shaper.DragForm(window, button);
+        const QPoint to = start + QPoint(30, 20);
+        QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(to), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 10), QPointF(to), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &release);
+        const bool left = button == Qt::LeftButton;
+        EXPECT_EQ(window.pos(), left ? QPoint(130, 120) : QPoint(100, 100));
+        EXPECT_EQ(window.cursor().shape(), left ? Qt::ArrowCursor : Qt::BitmapCursor);
+        // After the release the window no longer follows the mouse.
+        QMouseEvent later(QEvent::MouseMove, QPointF(10, 10), QPointF(to + QPoint(50, 50)), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &later);
+        EXPECT_EQ(window.pos(), left ? QPoint(130, 120) : QPoint(100, 100));
+    }
+}
+
+} // namespace
+} // namespace livrano

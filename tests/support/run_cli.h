@@ -1,0 +1,21 @@
+#pragma once
+// Runs the real livrano-cli, as a user or a script would, and collects what it printed.
+
+#include <string>
+
+namespace livrano::testing {
+
+struct CliRun {
+    int exitCode = -1; // -1 when the program did not end normally
+    std::string out;
+    std::string err;
+};
+
+// `arguments` is appended to the quoted program path as it stands (quote paths yourself).
+// Extra environment assignments can precede it on POSIX shells via `environment`.
+CliRun runCli(const std::string& arguments, const std::string& environment = {});
+
+// A path quoted for the shell.
+std::string shellQuoted(const std::string& text);
+
+} // namespace livrano::testing

@@ -1,0 +1,25 @@
+#pragma once
+// A hand-written configuration for an invented aircraft, the Corvane C-310 Skylark: three
+// textures with sections and model offsets, extra textures and extra fields. It has no fault a
+// configuration check would report.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace livrano::testing {
+
+// The plain INI text, CRLF line ends.
+extern const char* const kSkylarkConfiguration;
+
+// The text enciphered as an aircraft configuration file with `key` (the program's by default).
+std::string encipherConfiguration(std::string_view plain, std::string_view key = {});
+
+// Writes encipherConfiguration(plain, key) to `file`, creating its folder.
+void writeConfiguration(const std::filesystem::path& file, std::string_view plain, std::string_view key = {});
+
+// The text with the first occurrence of `from` replaced by `to`; fails the calling test when
+// `from` is not there, so a variant never silently equals the original.
+std::string replaced(std::string text, std::string_view from, std::string_view to);
+
+} // namespace livrano::testing

@@ -1,0 +1,173 @@
+#include "texture/bitmap_surfaces.h"
+
+#include <gtest/gtest.h>
+
+#include "texture/bmp_reader.h"
+#include "texture/bmp_writer.h"
+#include "texture/texture_fixtures.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+using testing::TempDir;
+
+std::string le32(std::uint32_t v) {
+    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+            static_cast<char>(v >> 24)};
+}
+
+// The 54 bytes before the colour table or pixels of an intermediate bitmap.
+std::string expectedHeaders(int width, int height, int bits, std::uint32_t fileSize, std::uint32_t offset) {
+    std::string h = "BM" + le32(fileSize) + le32(0) + le32(offset) + le32(40) +
+                    le32(static_cast<std::uint32_t>(width)) + le32(static_cast<std::uint32_t>(height)) +
+                    std::string{1, 0} + std::string{static_cast<char>(bits), 0} + std::string(24, '\0');
+    return h;
+}
+
+struct Folders {
+    TempDir dir;
+    fs::path program = dir / "Livrano";
+    Folders() { fs::create_directories(program / "TempBitmaps"); }
+};
+
+TEST(SaveBitmap24, WritesTheExactIntermediateFile) {
+    Folders f;
+    BitmapSurfaces s;
+    ASSERT_TRUE(CreateSurface24(s, 24, 256, 256));
+    s.WorkSurface24.bitmap.row(255)[0] = 0x11; // bottom-left blue
+    s.WorkSurface24.bitmap.row(0)[2] = 0x22;   // top-left red
+    ASSERT_TRUE(SaveBitmap24(s, f.program, "  T_FUSE_c "));
+    const std::string file = readFile(f.program / "TempBitmaps/T_FUSE_c.bmp");
+    ASSERT_EQ(file.size(), 196662u);
+    EXPECT_EQ(file.substr(0, 54), expectedHeaders(256, 256, 24, 196662, 54));
+    EXPECT_EQ(file[54], '\x11'); // rows bottom-up
+    EXPECT_EQ(file[54 + 255 * 768 + 2], '\x22');
+    // Nothing but the file itself is left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(f.program / "TempBitmaps"), fs::directory_iterator()), 1);
+}
+
+TEST(SaveBitmap8, WritesComposedAlphaOrUniformWhite) {
+    struct Case {
+        const char* what;
+        bool alphaLoaded;
+        std::uint8_t expectedPixel;
+        std::uint8_t expectedEntry5; // blue of table entry 5
+    };
+    const Case cases[] = {{"alpha template loaded", true, 9, 50}, {"no alpha template", false, 255, 5}};
+    for (const Case& c : cases) {
+        Folders f;
+        BitmapSurfaces s;
+        // An alpha template whose table is not a ramp, so its use shows.
+        s.TemplateSurface8.Ready = true;
+        s.TemplateSurface8.bitmap.palette.assign(16, PaletteEntry{});
+        s.TemplateSurface8.bitmap.palette[5] = PaletteEntry{50, 51, 52, 0};
+        ASSERT_TRUE(CreateSurface8(s, 8, 8, 4));
+        std::fill(s.WorkSurface8.bitmap.pixels.begin(), s.WorkSurface8.bitmap.pixels.end(), std::uint8_t{9});
+        ASSERT_TRUE(SaveBitmap8(s, f.program, "T_a", c.alphaLoaded));
+        const std::string file = readFile(f.program / "TempBitmaps/T_a.bmp");
+        ASSERT_EQ(file.size(), 8u * 4u + 1078u) << c.what;
+        EXPECT_EQ(file.substr(0, 54), expectedHeaders(8, 4, 8, 1110, 1078)) << c.what;
+        EXPECT_EQ(static_cast<std::uint8_t>(file[54 + 5 * 4]), c.expectedEntry5) << c.what;
+        EXPECT_EQ(file[54 + 5 * 4 + 3], '\0') << c.what;
+        EXPECT_EQ(file.substr(1078), std::string(32, static_cast<char>(c.expectedPixel))) << c.what;
+    }
+}
+
+TEST(CreateSurface8, KeepsTheLastTableWhenNoAlphaTemplateIsLoaded) {
+    BitmapSurfaces s;
+    ASSERT_TRUE(CreateSurface8(s, 8, 4, 4));
+    EXPECT_EQ(s.WorkSurface8.bitmap.palette, std::vector<PaletteEntry>(256)); // black at first
+    s.TemplateSurface8.Ready = true;
+    s.TemplateSurface8.bitmap.palette = greyRamp();
+    ASSERT_TRUE(CreateSurface8(s, 8, 4, 4));
+    FreeTemplateSurfaces(s);
+    FreeWorkSurfaces(s);
+    ASSERT_TRUE(CreateSurface8(s, 8, 4, 4));
+    EXPECT_EQ(s.WorkSurface8.bitmap.palette, greyRamp());
+}
+
+TEST(WorkSurfaces, CreateFailsCleanlyAndFreeClearsEveryFlag) {
+    struct Case {
+        const char* what;
+        bool (*create)(BitmapSurfaces&, int, int, int);
+        int bits, width, height;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"24-bit", CreateSurface24, 24, 4, 2, true},
+        {"8-bit", CreateSurface8, 8, 4, 2, true},
+        {"zero width", CreateSurface24, 24, 0, 2, false},
+        {"negative height", CreateSurface8, 8, 4, -2, false},
+        {"too large", CreateSurface24, 24, 16384, 8193, false},
+        {"wrong depth", CreateSurface24, 8, 4, 2, false},
+    };
+    for (const Case& c : cases) {
+        BitmapSurfaces s;
+        EXPECT_EQ(c.create(s, c.bits, c.width, c.height), c.ok) << c.what;
+        const Surface& work = c.create == CreateSurface24 ? s.WorkSurface24 : s.WorkSurface8;
+        EXPECT_TRUE(work.DcCreated) << c.what;
+        EXPECT_EQ(work.Ready, c.ok) << c.what;
+        EXPECT_EQ(work.bitmap.pixels.size(),
+                  c.ok ? static_cast<std::size_t>(c.width * c.height * c.bits / 8) : 0u)
+            << c.what;
+        FreeWorkSurfaces(s);
+        FreeWorkSurfaces(s);
+        EXPECT_FALSE(work.DcCreated || work.Ready || !work.bitmap.empty()) << c.what;
+    }
+}
+
+TEST(SaveBitmap, FailsWithoutASurfaceOrAFolder) {
+    Folders f;
+    BitmapSurfaces s;
+    EXPECT_FALSE(SaveBitmap24(s, f.program, "x"));
+    EXPECT_FALSE(SaveBitmap8(s, f.program, "x", false));
+    ASSERT_TRUE(CreateSurface24(s, 24, 4, 4));
+    ASSERT_TRUE(CreateSurface8(s, 8, 4, 4));
+    EXPECT_FALSE(SaveBitmap24(s, f.dir / "nowhere", "x"));
+    EXPECT_FALSE(SaveBitmap8(s, f.dir / "nowhere", "x", true));
+    EXPECT_TRUE(fs::is_empty(f.program / "TempBitmaps"));
+}
+
+TEST(SaveBitmap, WidthsNotAMultipleOfFourArePaddedNotSheared) {
+    Folders f;
+    BitmapSurfaces s;
+    ASSERT_TRUE(CreateSurface24(s, 24, 3, 2));
+    ASSERT_TRUE(CreateSurface8(s, 8, 3, 2));
+    s.WorkSurface24.bitmap.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+    s.WorkSurface8.bitmap.pixels = {1, 2, 3, 4, 5, 6};
+    ASSERT_TRUE(SaveBitmap24(s, f.program, "c"));
+    ASSERT_TRUE(SaveBitmap8(s, f.program, "a", true));
+    EXPECT_EQ(readFile(f.program / "TempBitmaps/c.bmp").size(), 54u + 2 * 12);
+    EXPECT_EQ(readFile(f.program / "TempBitmaps/a.bmp").size(), 1078u + 2 * 4);
+    const auto colour = readBmpFile(f.program / "TempBitmaps/c.bmp");
+    const auto alpha = readBmpFile(f.program / "TempBitmaps/a.bmp");
+    ASSERT_TRUE(colour && alpha);
+    EXPECT_EQ(colour->pixels, s.WorkSurface24.bitmap.pixels);
+    EXPECT_EQ(alpha->pixels, s.WorkSurface8.bitmap.pixels);
+}
+
+TEST(LoadBitmap8, IgnoreChangesNothing) {
+    BitmapSurfaces s;
+    EXPECT_FALSE(LoadBitmap8(s, "IGNORE"));
+    EXPECT_FALSE(s.TemplateSurface8.DcCreated || s.TemplateSurface8.Ready);
+}
+
+TEST(LoadBitmap, AnUnreadableFileLeavesNothingHalfLoaded) {
+    TempDir dir;
+    const Bitmap picture = testing::gradientPicture(4, 4);
+    std::vector<std::uint8_t> bytes = encodeBmp24(picture);
+    bytes.resize(bytes.size() - 13);
+    testing::writeBitmapFile(dir / "cut.bmp", bytes);
+    BitmapSurfaces s;
+    EXPECT_FALSE(LoadBitmap24(s, dir / "cut.bmp"));
+    EXPECT_FALSE(LoadBitmap8(s, dir / "missing.bmp"));
+    EXPECT_TRUE(s.TemplateSurface24.DcCreated);
+    EXPECT_FALSE(s.TemplateSurface24.Ready || s.TemplateSurface8.Ready);
+    EXPECT_TRUE(s.TemplateSurface24.bitmap.empty());
+    EXPECT_FALSE(StretchSection24(s, 0, 0, 1, 1, 0, 0, 1, 1));
+}
+
+} // namespace
+} // namespace livrano

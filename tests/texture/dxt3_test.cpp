@@ -1,0 +1,96 @@
+#include "texture/dxt3_image.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace livrano {
+namespace {
+
+TEST(Dxt3Block, AlphaGoesToTheNearestOfSixteenSteps) {
+    for (ColourFit fit : {ColourFit::Range, ColourFit::Cluster, ColourFit::IterativeCluster}) {
+        for (int base = 0; base < 256; base += 16) {
+            std::uint8_t texels[64] = {};
+            for (int i = 0; i < 16; ++i)
+                texels[i * 4 + 3] = static_cast<std::uint8_t>(base + i);
+            std::uint8_t block[16];
+            std::uint8_t decoded[64];
+            encodeDxt3Block(texels, block, fit);
+            decodeDxt3Block(block, decoded);
+            for (int i = 0; i < 16; ++i) {
+                const int a = base + i;
+                const int got = decoded[i * 4 + 3];
+                ASSERT_EQ(got % 17, 0) << a;
+                // No other step is nearer (a tie cannot occur: 17 is odd).
+                EXPECT_LE(std::abs(got - a), 8) << a;
+            }
+        }
+    }
+}
+
+TEST(Dxt3Block, ColoursExactInFiveSixFiveComeBackExactly) {
+    const int colours[][3] = {{0, 0, 0},   {255, 255, 255}, {255, 0, 0},
+                              {0, 255, 0}, {0, 0, 255},     {132, 130, 66}};
+    for (ColourFit fit : {ColourFit::Range, ColourFit::Cluster, ColourFit::IterativeCluster}) {
+        for (const auto& c : colours) {
+            std::uint8_t texels[64];
+            for (int i = 0; i < 16; ++i) {
+                texels[i * 4] = static_cast<std::uint8_t>(c[0]);
+                texels[i * 4 + 1] = static_cast<std::uint8_t>(c[1]);
+                texels[i * 4 + 2] = static_cast<std::uint8_t>(c[2]);
+                texels[i * 4 + 3] = 255;
+            }
+            std::uint8_t block[16];
+            std::uint8_t decoded[64];
+            encodeDxt3Block(texels, block, fit);
+            decodeDxt3Block(block, decoded);
+            EXPECT_TRUE(std::equal(texels, texels + 64, decoded)) << c[0] << "," << c[1] << "," << c[2];
+        }
+    }
+}
+
+TEST(CompressDxt3, ThreadCountDoesNotChangeTheBlocks) {
+    struct Case {
+        int width, height;
+    };
+    for (const Case& c : {Case{64, 64}, Case{9, 3}, Case{1, 1}, Case{16, 4}}) {
+        RgbaImage image{c.width, c.height, {}};
+        for (int i = 0; i < c.width * c.height * 4; ++i)
+            image.rgba.push_back(static_cast<std::uint8_t>(i * 7 % 251));
+        const std::vector<std::uint8_t> one = compressDxt3(image, ColourFit::Cluster, 1);
+        EXPECT_EQ(one.size(), dxt3LevelSize(c.width, c.height));
+        for (unsigned threads : {2u, 3u, 8u})
+            EXPECT_EQ(compressDxt3(image, ColourFit::Cluster, threads), one) << c.width << "x" << c.height;
+    }
+}
+
+TEST(MipChain, BoxFiltersDownToOnePixel) {
+    struct Case {
+        int width, height;
+        std::vector<std::uint8_t> red; // one channel; the others equal it
+        std::vector<std::vector<std::uint8_t>> levels;
+    };
+    const Case cases[] = {
+        {2, 2, {10, 20, 30, 41}, {{25}}},
+        {4, 1, {0, 10, 100, 255}, {{5, 178}, {92}}},
+        {3, 1, {9, 10, 200}, {{10}}}, // the odd column is dropped, as the size rounds down
+        {1, 2, {1, 4}, {{3}}},
+    };
+    for (const Case& c : cases) {
+        RgbaImage image{c.width, c.height, {}};
+        for (std::uint8_t v : c.red)
+            image.rgba.insert(image.rgba.end(), {v, v, v, v});
+        const std::vector<RgbaImage> chain = mipChain(image);
+        ASSERT_EQ(chain.size(), c.levels.size() + 1);
+        for (std::size_t l = 0; l < c.levels.size(); ++l) {
+            std::vector<std::uint8_t> red;
+            for (std::size_t i = 0; i < chain[l + 1].rgba.size(); i += 4)
+                red.push_back(chain[l + 1].rgba[i]);
+            EXPECT_EQ(red, c.levels[l]) << c.width << "x" << c.height << " level " << l + 1;
+        }
+        EXPECT_EQ(chain.back().width * chain.back().height, 1);
+    }
+}
+
+} // namespace
+} // namespace livrano

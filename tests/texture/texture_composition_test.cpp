@@ -1,0 +1,247 @@
+#include "texture/texture_composition.h"
+
+#include <gtest/gtest.h>
+
+#include "texture/bmp_writer.h"
+#include "texture/byte_files.h"
+#include "texture/template_loader.h"
+#include "texture/texture_file.h"
+#include "texture/texture_fixtures.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TestApp;
+
+TextureSpec texture(const char* base, const char* mask, int size, const char* format,
+                    TextureSection section) {
+    TextureSpec t;
+    t.BaseTextureName = base;
+    t.ReplaceMask = mask;
+    t.TextureSizeX = static_cast<std::int16_t>(size);
+    t.TextureSizeY = static_cast<std::int16_t>(size);
+    t.TextureFormat = format;
+    t.NumSectionsOnTexture = 1;
+    t.Sections = {section};
+    return t;
+}
+
+// A 64x32 colour template with its grey companion, and three textures cut from it: the left
+// half as it is (DXT3), the right half halved (32-bit) and an 8x8 mirrored corner (DXT3).
+struct ThreeTextures : TestApp {
+    fs::path templatePath = folders.root / "Templates/b737.bmp";
+
+    ThreeTextures() {
+        testing::writeBitmapFile(templatePath, encodeBmp24(testing::gradientPicture(64, 32)));
+        const Bitmap grey = testing::greyPicture(64, 32);
+        testing::writeBitmapFile(folders.root / "Templates/b737_a.bmp", encodeBmp8(grey, grey.palette));
+        app.spec.AircraftDirectory = "B737 ";
+        app.spec.UseAlpha = 1;
+        app.spec.TextureAssignOnly = 0;
+        app.spec.NumIdentifierCharacters = 3;
+        app.settings.FolderExtension = "qrx";
+        app.spec.Textures = {
+            texture("T_FUSE_XXX_1", "T_FUSE_*", 32, "DXT3NM", {0, 0, 32, 32, 0, 0, 32, 32}),
+            texture("T_WING_XXX", "T_WING_*", 16, "32ANM", {32, 0, 64, 32, 0, 0, 16, 16}),
+            texture(" T_TAIL_XXX ", "T_TAIL_*", 8, "dxt3nm ", {0, 0, 8, 8, 8, 0, 0, 8}),
+        };
+        app.spec.NumTextures = 3;
+    }
+
+    void load() { ASSERT_TRUE(LoadTemplate(app, templatePath.string()).ok()); }
+};
+
+TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveInTheSharedFolder) {
+    ThreeTextures t;
+    t.load();
+    t.frontend.events.clear();
+    t.frontend.progressValues.clear();
+    const TextureBuildReport report = BuildTextures(t.app);
+
+    const std::vector<std::string> expectedEvents = {
+        "progress: 38.3333",
+        "status: Working Texture - T_FUSE_QRX_1",
+        "preview",
+        "progress: 56.6667",
+        "status: Working Texture - T_WING_QRX",
+        "preview",
+        "progress: 75",
+        "status: Working Texture - T_TAIL_QRX",
+        "preview",
+        "status: Moving New Textures",
+        "progress: 76.6667",
+        "status: Moving New Textures",
+        "progress: 78.3333",
+        "status: Moving New Textures",
+        "progress: 80",
+    };
+    EXPECT_EQ(t.frontend.events, expectedEvents);
+    const std::vector<double> expectedProgress = {20 + 55.0 / 3, 20 + 110.0 / 3, 75,
+                                                  75 + 5.0 / 3,  75 + 10.0 / 3,  80};
+    ASSERT_EQ(t.frontend.progressValues.size(), expectedProgress.size());
+    for (std::size_t i = 0; i < expectedProgress.size(); ++i)
+        EXPECT_DOUBLE_EQ(t.frontend.progressValues[i], expectedProgress[i]) << i;
+
+    EXPECT_TRUE(report.skipped.empty()) << report.skipped.front();
+    const fs::path shared = t.folders.aircraft / "Texture";
+    EXPECT_EQ(report.written, (std::vector<fs::path>{shared / "T_FUSE_QRX_1.bmp", shared / "T_WING_QRX.bmp",
+                                                     shared / "T_TAIL_QRX.bmp"}));
+    const fs::path temp = t.folders.program / "TempBitmaps";
+    for (const char* name : {"T_FUSE_QRX_1", "T_WING_QRX", "T_TAIL_QRX"}) {
+        EXPECT_TRUE(fs::exists(shared / (std::string(name) + ".bmp"))) << name;
+        EXPECT_TRUE(fs::exists(temp / (std::string(name) + "_c.bmp"))) << name;
+        EXPECT_TRUE(fs::exists(temp / (std::string(name) + "_a.bmp"))) << name;
+        EXPECT_FALSE(fs::exists(temp / (std::string(name) + ".bmp"))) << name; // moved, not copied
+    }
+
+    // The preview shows each texture as composed, in red-green-blue top-down.
+    ASSERT_EQ(t.frontend.previews.size(), 3u);
+    const PreviewPicture& first = t.frontend.previews[0];
+    EXPECT_EQ(first.width, 32);
+    const std::uint8_t* p = first.rgb.data() + (7 * 32 + 5) * 3;
+    EXPECT_EQ((std::vector<int>{p[0], p[1], p[2]}), (std::vector<int>{24, 28, 20}));
+}
+
+TEST(BuildTextures, FinishedThirtyTwoBitTextureHoldsTheComposedColourAndAlpha) {
+    ThreeTextures t;
+    t.load();
+    BuildTextures(t.app);
+    const auto bytes = readByteFile(t.folders.aircraft / "Texture/T_WING_QRX.bmp");
+    ASSERT_TRUE(bytes);
+    DecodedTexture decoded;
+    ASSERT_TRUE(decodeTexture(*bytes, decoded).ok());
+    ASSERT_EQ(decoded.format, TextureFormat::Argb32);
+    ASSERT_EQ(decoded.image.width, 16);
+
+    // Halving keeps one pixel of each 2x2 square and ANDs the other three into it.
+    const Bitmap colour = testing::gradientPicture(64, 32);
+    const Bitmap grey = testing::greyPicture(64, 32);
+    int mismatches = 0;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            std::uint8_t expected[4] = {0xFF, 0xFF, 0xFF, 0xFF};
+            for (int sy = 2 * y; sy < 2 * y + 2; ++sy) {
+                for (int sx = 32 + 2 * x; sx < 34 + 2 * x; ++sx) {
+                    const std::uint8_t* c = colour.row(sy) + sx * 3;
+                    expected[0] &= c[2];
+                    expected[1] &= c[1];
+                    expected[2] &= c[0];
+                    expected[3] &= grey.row(sy)[sx];
+                }
+            }
+            mismatches += !std::equal(expected, expected + 4, decoded.image.pixel(x, y));
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(BuildTextures, AFailingTextureIsSkippedAndTheOthersStillArrive) {
+    struct Case {
+        const char* what;
+        void (*breakIt)(ThreeTextures&);
+    };
+    const Case cases[] = {
+        {"zero size", [](ThreeTextures& t) { t.app.spec.Textures[1].TextureSizeX = 0; }},
+        {"unknown format", [](ThreeTextures& t) { t.app.spec.Textures[1].TextureFormat = "DXT5"; }},
+        {"underivable name", [](ThreeTextures& t) { t.app.spec.Textures[1].ReplaceMask = "T_WING_"; }},
+        {"unsafe name", [](ThreeTextures& t) { t.app.spec.Textures[1].BaseTextureName = "T_WING_XXX/.."; }},
+    };
+    for (const Case& c : cases) {
+        ThreeTextures t;
+        t.load();
+        c.breakIt(t);
+        const TextureBuildReport report = BuildTextures(t.app);
+        ASSERT_EQ(report.skipped.size(), 1u) << c.what;
+        EXPECT_NE(report.skipped[0].find("T_WING"), std::string::npos) << report.skipped[0];
+        EXPECT_EQ(report.written.size(), 2u) << c.what;
+        EXPECT_TRUE(fs::exists(t.folders.aircraft / "Texture/T_FUSE_QRX_1.bmp")) << c.what;
+        EXPECT_TRUE(fs::exists(t.folders.aircraft / "Texture/T_TAIL_QRX.bmp")) << c.what;
+        // Nothing arrives under the previous texture's name or the failed one's.
+        EXPECT_EQ(
+            std::distance(fs::directory_iterator(t.folders.aircraft / "Texture"), fs::directory_iterator()),
+            2)
+            << c.what;
+        EXPECT_EQ(t.frontend.progressValues.back(), 80) << c.what;
+    }
+}
+
+TEST(BuildTextures, AssignOnlyTexturesKeepTheirNameAndJoinTheVariationFolderWhateverItsCase) {
+    ThreeTextures t;
+    fs::remove(t.folders.aircraft / "Texture.qrx");
+    fs::create_directories(t.folders.aircraft / "texture.QRX");
+    t.app.spec.TextureAssignOnly = 1;
+    t.load();
+    const TextureBuildReport report = BuildTextures(t.app);
+    EXPECT_TRUE(report.skipped.empty());
+    EXPECT_TRUE(fs::exists(t.folders.aircraft / "texture.QRX/T_FUSE_XXX_1.bmp"));
+    EXPECT_TRUE(fs::exists(t.folders.aircraft / "texture.QRX/T_TAIL_XXX.bmp"));
+    EXPECT_FALSE(fs::exists(t.folders.aircraft / "Texture.qrx"));
+    EXPECT_TRUE(fs::is_empty(t.folders.aircraft / "Texture"));
+}
+
+TEST(BuildTextures, AMissingDestinationFolderLeavesTheTextureInTempBitmaps) {
+    ThreeTextures t;
+    fs::remove_all(t.folders.aircraft / "Texture");
+    t.load();
+    const TextureBuildReport report = BuildTextures(t.app);
+    EXPECT_EQ(report.skipped.size(), 3u);
+    EXPECT_TRUE(report.written.empty());
+    EXPECT_TRUE(fs::exists(t.folders.program / "TempBitmaps/T_FUSE_QRX_1.bmp"));
+    EXPECT_FALSE(fs::exists(t.folders.aircraft / "Texture"));
+}
+
+TEST(BuildTextures, WithoutAlphaTemplateEveryAlphaFileIsOpaque) {
+    ThreeTextures t;
+    fs::remove(t.folders.root / "Templates/b737_a.bmp");
+    t.load();
+    EXPECT_FALSE(t.app.flags.AlphaLoaded);
+    BuildTextures(t.app);
+    const std::string alpha = testing::readFile(t.folders.program / "TempBitmaps/T_WING_QRX_a.bmp");
+    ASSERT_EQ(alpha.size(), 16u * 16u + 1078u);
+    EXPECT_EQ(alpha.substr(1078), std::string(256, '\xFF'));
+    EXPECT_EQ(static_cast<unsigned char>(alpha[54 + 4 * 200]), 200); // grey ramp
+}
+
+TEST(BuildTextures, ExtraTexturesAreCopiedIntoTheVariationFolder) {
+    struct Case {
+        int numTextures;
+        const char* baseFolder;
+        const char* sourceFolder;
+    };
+    const Case cases[] = {{3, "", "Texture"}, {0, " base ", "TEXTURE.BASE"}};
+    for (const Case& c : cases) {
+        ThreeTextures t;
+        t.app.spec.NumTextures = static_cast<std::int16_t>(c.numTextures);
+        t.app.extraTextures.CopyExtraTextures = 1;
+        t.app.extraTextures.BaseTextureFolder = c.baseFolder;
+        t.app.extraTextures.NumExtraTextures = 3;
+        t.app.extraTextures.ExtraTextureNames = {"glass.bmp ", "missing.bmp", "Light.BMP"};
+        testing::writeFile(t.folders.aircraft / c.sourceFolder / "glass.bmp", "glass");
+        testing::writeFile(t.folders.aircraft / c.sourceFolder / "light.bmp", "light");
+        testing::writeFile(t.folders.aircraft / "Texture.qrx/LIGHT.bmp", "old");
+        t.load();
+        t.frontend.events.clear();
+        const TextureBuildReport report = BuildTextures(t.app);
+
+        EXPECT_EQ(testing::readFile(t.folders.aircraft / "Texture.qrx/glass.bmp"), "glass") << c.sourceFolder;
+        // An existing file of another case is replaced, not joined by a second name.
+        EXPECT_EQ(testing::readFile(t.folders.aircraft / "Texture.qrx/LIGHT.bmp"), "light") << c.sourceFolder;
+        EXPECT_EQ(std::distance(fs::directory_iterator(t.folders.aircraft / "Texture.qrx"),
+                                fs::directory_iterator()),
+                  2)
+            << c.sourceFolder;
+        ASSERT_EQ(report.skipped.size(), 1u);
+        EXPECT_NE(report.skipped[0].find("missing.bmp"), std::string::npos);
+        const std::vector<std::string> tail(t.frontend.events.end() - 6, t.frontend.events.end());
+        EXPECT_EQ(tail, (std::vector<std::string>{"status: Copying File - glass.bmp", "progress: 86.6667",
+                                                  "status: Copying File - missing.bmp", "progress: 93.3333",
+                                                  "status: Copying File - Light.BMP", "progress: 100"}));
+        if (c.numTextures == 0) {
+            EXPECT_EQ(t.frontend.events.size(), 6u);
+        }
+    }
+}
+
+} // namespace
+} // namespace livrano

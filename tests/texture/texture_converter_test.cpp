@@ -1,0 +1,254 @@
+#include "texture/texture_converter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "texture/bmp_writer.h"
+#include "texture/byte_files.h"
+#include "texture/dxt3_block.h"
+#include "texture/texture_fixtures.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+// A smooth colour picture and an alpha picture whose table runs backwards (index i is grey
+// 255 - i), so alpha taken from raw indices instead of grey levels shows.
+struct Intermediates {
+    TempDir dir;
+    int width, height;
+    Bitmap colour;
+    Bitmap alpha;
+    fs::path colourPath = dir / "T_c.bmp";
+    fs::path alphaPath = dir / "T_a.bmp";
+    fs::path output = dir / "T.bmp";
+
+    Intermediates(int w, int h) : width(w), height(h) {
+        colour.width = alpha.width = w;
+        colour.height = alpha.height = h;
+        alpha.bytesPerPixel = 1;
+        for (int i = 0; i < 256; ++i) {
+            const auto g = static_cast<std::uint8_t>(255 - i);
+            alpha.palette.push_back(PaletteEntry{g, g, g, 0});
+        }
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                colour.pixels.push_back(static_cast<std::uint8_t>(40 + x + y));                    // blue
+                colour.pixels.push_back(static_cast<std::uint8_t>(200 - 2 * y));                   // green
+                colour.pixels.push_back(static_cast<std::uint8_t>(60 + 100 * std::sin(x / 20.0))); // red
+                alpha.pixels.push_back(
+                    static_cast<std::uint8_t>(255 - ((x * 3 + y * 8) % 256))); // grey x*3+y*8
+            }
+        }
+        testing::writeBitmapFile(colourPath, encodeBmp24(colour));
+        testing::writeBitmapFile(alphaPath, encodeBmp8(alpha, alpha.palette));
+    }
+
+    std::uint8_t expectedAlpha(int x, int y) const {
+        return static_cast<std::uint8_t>((x * 3 + y * 8) % 256);
+    }
+
+    RgbaImage expected() const {
+        RgbaImage image{width, height, {}};
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const std::uint8_t* c = colour.row(y) + x * 3;
+                for (std::uint8_t v : {c[2], c[1], c[0], expectedAlpha(x, y)})
+                    image.rgba.push_back(v);
+            }
+        }
+        return image;
+    }
+
+    std::vector<std::uint8_t> convert(std::int32_t code, std::int16_t flag = 0) const {
+        EXPECT_EQ(BMPScompressBMP(colourPath.c_str(), alphaPath.c_str(), code, flag, flag, output.c_str()),
+                  kConvertOk);
+        return readByteFile(output).value_or(std::vector<std::uint8_t>{});
+    }
+};
+
+std::string le(std::uint32_t v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i)
+        s.push_back(static_cast<char>(v >> (8 * i)));
+    return s;
+}
+
+std::string fsHeader(std::uint32_t fileSize, int w, int h, int bits, std::uint32_t compression,
+                     std::uint32_t imageSize, std::uint32_t mipFlag) {
+    return "BM" + le(fileSize, 4) + le(0, 4) + le(74, 4) + le(40, 4) + le(static_cast<std::uint32_t>(w), 4) +
+           le(static_cast<std::uint32_t>(h), 4) + le(1, 2) + le(static_cast<std::uint32_t>(bits), 2) +
+           le(compression, 4) + le(imageSize, 4) + std::string(16, '\0') + "FS70" + le(20, 4) + le(0x400, 4) +
+           le(0, 2) + le(mipFlag, 2) + le(0, 4);
+}
+
+std::string head(const std::vector<std::uint8_t>& file, std::size_t n) {
+    return std::string(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(std::min(n, file.size())));
+}
+
+TEST(BMPScompressBMP, Dxt3TextureHasTheTableHeaderAndTheComposedPixels) {
+    Intermediates in(64, 32);
+    const std::vector<std::uint8_t> file = in.convert(kFormatCodeDxt3);
+    ASSERT_EQ(file.size(), 74u + 2048u);
+    EXPECT_EQ(head(file, 74), fsHeader(74 + 2048, 64, 32, 16, 0x33545844, 2048, 0));
+
+    DecodedTexture decoded;
+    ASSERT_TRUE(decodeTexture(file, decoded).ok());
+    EXPECT_EQ(decoded.format, TextureFormat::Dxt3);
+    EXPECT_EQ(decoded.levels, 1);
+    const RgbaImage expected = in.expected();
+    EXPECT_GE(colourPsnr(decoded.image, expected), 40.0);
+    int alphaOff = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            alphaOff += decoded.image.pixel(x, y)[3] != (in.expectedAlpha(x, y) + 8) / 17 * 17;
+    EXPECT_EQ(alphaOff, 0);
+
+    // The first stored block covers the picture's bottom four rows, its first row the lowest.
+    std::uint8_t texels[64];
+    decodeDxt3Block(file.data() + 74, texels);
+    for (int r = 0; r < 4; ++r)
+        EXPECT_EQ(texels[r * 16 + 3], (in.expectedAlpha(0, 31 - r) + 8) / 17 * 17) << r;
+}
+
+TEST(BMPScompressBMP, ThirtyTwoBitTextureHoldsExactBgraRowsBottomUp) {
+    Intermediates in(12, 5); // neither side a power of two
+    const std::vector<std::uint8_t> file = in.convert(kFormatCodeArgb32);
+    ASSERT_EQ(file.size(), 74u + 12u * 5u * 4u);
+    EXPECT_EQ(head(file, 74), fsHeader(74 + 240, 12, 5, 32, 0, 240, 0));
+    const std::uint8_t* bottomLeft = in.colour.row(4);
+    EXPECT_EQ(std::vector<int>(file.begin() + 74, file.begin() + 78),
+              (std::vector<int>{bottomLeft[0], bottomLeft[1], bottomLeft[2], in.expectedAlpha(0, 4)}));
+    DecodedTexture decoded;
+    ASSERT_TRUE(decodeTexture(file, decoded).ok());
+    EXPECT_EQ(decoded.image.rgba, in.expected().rgba);
+}
+
+TEST(BMPScompressBMP, MipmapFlagAddsEveryLevelDownToOnePixel) {
+    struct Case {
+        std::int32_t code;
+        std::size_t levelBytes;
+    };
+    // 64x32, 32x16, 16x8, 8x4, 4x2, 2x1, 1x1
+    const Case cases[] = {{kFormatCodeDxt3, 2048 + 512 + 128 + 32 + 16 + 16 + 16},
+                          {kFormatCodeArgb32, 4 * (2048 + 512 + 128 + 32 + 8 + 2 + 1)}};
+    for (const Case& c : cases) {
+        Intermediates in(64, 32);
+        const std::vector<std::uint8_t> file = in.convert(c.code, 1);
+        ASSERT_EQ(file.size(), 74 + c.levelBytes) << c.code;
+        EXPECT_EQ(file[68], 6) << c.code; // log2 of 64
+        EXPECT_EQ(file[2] | (file[3] << 8), static_cast<int>(file.size())) << c.code;
+        DecodedTexture decoded;
+        ASSERT_TRUE(decodeTexture(file, decoded).ok());
+        EXPECT_EQ(decoded.levels, 7);
+    }
+}
+
+TEST(BMPScompressBMP, FailuresWriteNothing) {
+    struct Case {
+        const char* what;
+        std::int32_t code;
+        bool mismatchSizes;
+        bool missingAlpha;
+        std::int32_t result;
+    };
+    const Case cases[] = {
+        {"unknown format code", 13, false, false, kConvertUnknownFormat},
+        {"sizes differ", kFormatCodeDxt3, true, false, kConvertFailed},
+        {"alpha missing", kFormatCodeArgb32, false, true, kConvertFailed},
+    };
+    for (const Case& c : cases) {
+        Intermediates in(8, 4);
+        testing::writeFile(in.output, "earlier");
+        if (c.mismatchSizes)
+            testing::writeBitmapFile(in.alphaPath, encodeBmp8(testing::greyPicture(4, 4), greyRamp()));
+        if (c.missingAlpha)
+            fs::remove(in.alphaPath);
+        EXPECT_EQ(
+            BMPScompressBMP(in.colourPath.c_str(), in.alphaPath.c_str(), c.code, 0, 0, in.output.c_str()),
+            c.result)
+            << c.what;
+        EXPECT_EQ(testing::readFile(in.output), "earlier") << c.what;
+    }
+}
+
+TEST(CompressTexture, FindsTheBitmapsInTempBitmaps) {
+    TempDir dir;
+    const fs::path temp = dir / "TempBitmaps";
+    fs::create_directories(temp);
+    const Bitmap colour = testing::gradientPicture(8, 8);
+    testing::writeBitmapFile(temp / "WING_c.bmp", encodeBmp24(colour));
+    testing::writeBitmapFile(temp / "WING_a.bmp", encodeBmp8(testing::greyPicture(8, 8), greyRamp()));
+    EXPECT_TRUE(CompressTexture(dir.path(), " WING_c", "WING_a ", "WING", 0, kFormatCodeArgb32));
+    EXPECT_EQ(testing::readFile(temp / "WING.bmp").size(), 74u + 256u);
+    EXPECT_FALSE(CompressTexture(dir.path(), "NONE_c", "WING_a", "NONE", 0, kFormatCodeArgb32));
+    EXPECT_FALSE(fs::exists(temp / "NONE.bmp"));
+}
+
+TEST(ConvertTexture, DdsFilesAreTopDownWithTheirHeader) {
+    struct Case {
+        TextureFormat format;
+        bool mips;
+        std::uint32_t flags, pitch, mipCount, pfFlags, caps;
+    };
+    const Case cases[] = {
+        {TextureFormat::Argb32, false, 0x100F, 64 * 4, 1, 0x41, 0x1000},
+        {TextureFormat::Dxt3, false, 0x81007, 2048, 1, 0x4, 0x1000},
+        {TextureFormat::Dxt3, true, 0xA1007, 2048, 7, 0x4, 0x401008},
+    };
+    for (const Case& c : cases) {
+        Intermediates in(64, 32);
+        TextureOptions options;
+        options.format = c.format;
+        options.mipmaps = c.mips;
+        ASSERT_TRUE(
+            convertTexture(in.colourPath, in.alphaPath, in.output, TextureContainer::Dds, options).ok());
+        const std::vector<std::uint8_t> file = readByteFile(in.output).value();
+        const auto u32 = [&](std::size_t at) {
+            return static_cast<std::uint32_t>(file[at] | file[at + 1] << 8 | file[at + 2] << 16 |
+                                              file[at + 3] << 24);
+        };
+        EXPECT_EQ(head(file, 4), "DDS ");
+        EXPECT_EQ(
+            (std::vector<std::uint32_t>{u32(4), u32(8), u32(12), u32(16), u32(20), u32(28), u32(76), u32(80),
+                                        u32(108)}),
+            (std::vector<std::uint32_t>{124, c.flags, 32, 64, c.pitch, c.mipCount, 32, c.pfFlags, c.caps}));
+        if (c.format == TextureFormat::Argb32) {
+            EXPECT_EQ(u32(92), 0x00FF0000u);
+            EXPECT_EQ(u32(104), 0xFF000000u);
+            EXPECT_EQ(file[128 + 3], in.expectedAlpha(0, 0)); // top row first
+        } else {
+            EXPECT_EQ(head(std::vector<std::uint8_t>(file.begin() + 84, file.begin() + 88), 4), "DXT3");
+        }
+        DecodedTexture decoded;
+        ASSERT_TRUE(decodeTexture(file, decoded).ok());
+        EXPECT_EQ(decoded.container, TextureContainer::Dds);
+        EXPECT_EQ(decoded.levels, static_cast<int>(c.mipCount));
+        EXPECT_GE(colourPsnr(decoded.image, in.expected()), 40.0);
+    }
+}
+
+TEST(DecodeTexture, EveryTruncatedLengthIsRefused) {
+    for (TextureContainer container : {TextureContainer::FsBitmap, TextureContainer::Dds}) {
+        for (TextureFormat format : {TextureFormat::Dxt3, TextureFormat::Argb32}) {
+            Intermediates in(8, 4);
+            TextureOptions options;
+            options.format = format;
+            options.mipmaps = true;
+            const std::vector<std::uint8_t> file = encodeTexture(in.expected(), container, options);
+            DecodedTexture decoded;
+            EXPECT_TRUE(decodeTexture(file, decoded).ok());
+            for (std::size_t length = 0; length < file.size(); ++length) {
+                const std::vector<std::uint8_t> cut(file.begin(),
+                                                    file.begin() + static_cast<std::ptrdiff_t>(length));
+                EXPECT_FALSE(decodeTexture(cut, decoded).ok()) << describe(container) << " " << length;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace livrano

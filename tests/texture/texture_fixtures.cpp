@@ -1,0 +1,44 @@
+#include "texture/texture_fixtures.h"
+
+#include <string_view>
+
+namespace livrano::testing {
+
+Bitmap gradientPicture(int width, int height) {
+    Bitmap b;
+    b.width = width;
+    b.height = height;
+    b.bytesPerPixel = 3;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            b.pixels.push_back(static_cast<std::uint8_t>(x * 4));
+            b.pixels.push_back(static_cast<std::uint8_t>(y * 4));
+            b.pixels.push_back(static_cast<std::uint8_t>((x + y) * 2));
+        }
+    }
+    return b;
+}
+
+Bitmap greyPicture(int width, int height) {
+    Bitmap b;
+    b.width = width;
+    b.height = height;
+    b.bytesPerPixel = 1;
+    b.palette = greyRamp();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            b.pixels.push_back(static_cast<std::uint8_t>(x * 16 + y * 3));
+    return b;
+}
+
+SimulatorFolders::SimulatorFolders() {
+    std::filesystem::create_directories(program / "TempBitmaps");
+    std::filesystem::create_directories(aircraft / "Texture");
+    std::filesystem::create_directories(aircraft / "Texture.qrx");
+}
+
+void writeBitmapFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
+    writeFile(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+} // namespace livrano::testing

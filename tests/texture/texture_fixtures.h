@@ -1,0 +1,38 @@
+#pragma once
+// Pictures and folders shared by the texture tests.
+
+#include <filesystem>
+#include <string>
+
+#include "app/application.h"
+#include "support/recording_frontend.h"
+#include "support/temp_dir.h"
+#include "texture/bitmap.h"
+
+namespace livrano::testing {
+
+// A colour picture of smooth gradients: blue = x * 4, green = y * 4, red = (x + y) * 2 (mod 256).
+Bitmap gradientPicture(int width, int height);
+
+// An indexed picture with the grey ramp whose index at (x, y) is (x * 16 + y * 3) mod 256.
+Bitmap greyPicture(int width, int height);
+
+// A program folder two levels below a simulator root with an aircraft "B737" whose folders
+// "Texture" and "Texture.qrx" exist, and the program's TempBitmaps folder.
+struct SimulatorFolders {
+    TempDir root;
+    std::filesystem::path program = root / "Sim/Corvane Software/Livrano";
+    std::filesystem::path aircraft = root / "Sim/Aircraft/B737";
+    SimulatorFolders();
+};
+
+// An application over those folders with a recording frontend.
+struct TestApp {
+    SimulatorFolders folders;
+    RecordingFrontend frontend;
+    Application app{folders.program, frontend};
+};
+
+void writeBitmapFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
+
+} // namespace livrano::testing
