@@ -105,7 +105,7 @@ void checkNotes(Checker& c, const std::vector<SpecValueNote>& notes) {
     for (const SpecValueNote& n : notes) {
         if (n.kind == SpecValueNote::Kind::OutOfRange)
             c.add(n.section, n.key,
-                  n.key + " = " + n.value + " lies outside -32768..32767 and was ignored (it reads as 0).");
+                  n.key + " = " + n.value + " lies outside -32768..32767, so the program ignores it.");
         else
             c.add(n.section, n.key,
                   n.key + " is longer than " + std::to_string(n.capacity) + " characters; only \"" +

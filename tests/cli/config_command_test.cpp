@@ -178,7 +178,8 @@ TEST(ConfigCommand, ShowListsTheProblemsOfAHandWrittenConfiguration) {
         const char* message;
     };
     const Line lines[] = {
-        {"[Texture.01] TextureSizeY", "TextureSizeY = 40000 lies outside -32768..32767 and was ignored"},
+        {"[Texture.01] TextureSizeY",
+         "TextureSizeY = 40000 lies outside -32768..32767, so the program ignores it."},
         {"[Main] AircraftDirectory",
          "The aircraft folder \"Corvane\\Petrel\" cannot be used as a file name: it "
          "contains a path separator."},

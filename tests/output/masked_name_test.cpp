@@ -14,7 +14,7 @@ TEST(MaskedName, ReplacesCharactersAtTheStarPosition) {
     const Case cases[] = {
         {"T_FUSE_XXX_1", "T_FUSE_*", 3, "QRX", "T_FUSE_QRX_1"},
         {"Craft_XXX", "Craft_*", 3, "QRX", "Craft_QRX"},
-        {"XXX_wing", "*", 3, "ABC", "ABC_wing"},       // star first: the first n characters
+        {"XXX_wing", "*", 3, "ABC", "ABC_wing"},         // star first: the first n characters
         {"Craft_XXX", "Other_*", 3, "QRX", "Craft_QRX"}, // the mask's other characters are not compared
         {"Craft_XXX", "Craft_*", 3, "QR", "Craft_QR"},   // a shorter identifier shortens the name
         {"Craft_XXX", "Craft_*", 0, "Q", "Craft_QXXX"},
@@ -25,8 +25,8 @@ TEST(MaskedName, ReplacesCharactersAtTheStarPosition) {
 }
 
 TEST(MaskedName, UnderivableNamesAreRefused) {
-    EXPECT_EQ(MaskedName("Craft_XXX", "Craft_", 3, "QRX"), std::nullopt);  // no star
-    EXPECT_EQ(MaskedName("Craft_XX", "Craft_*", 3, "QRX"), std::nullopt);  // too short
+    EXPECT_EQ(MaskedName("Craft_XXX", "Craft_", 3, "QRX"), std::nullopt); // no star
+    EXPECT_EQ(MaskedName("Craft_XX", "Craft_*", 3, "QRX"), std::nullopt); // too short
     EXPECT_EQ(MaskedName("Craft_XXX", "Craft_*", -1, "QRX"), std::nullopt);
 }
 

@@ -1,0 +1,229 @@
+// livrano-cli build: one repaint built without a window, with the effects of the main window's
+// Create button: the same checks, the same-title replacement, the same steps, status texts and
+// progress, and at the end a list of every file the build wrote or removed.
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "aircraft/aircraft_spec_loader.h"
+#include "aircraft/catalogue.h"
+#include "app/airline_list.h"
+#include "app/application.h"
+#include "app/file_names.h"
+#include "app/text.h"
+#include "cli/command.h"
+#include "cli/folder_snapshot.h"
+#include "cli/terminal_frontend.h"
+#include "output/build_repaint.h"
+#include "output/variation_layout.h"
+#include "texture/template_loader.h"
+
+namespace livrano::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kBuilt = 0;
+constexpr int kFailed = 1;
+constexpr int kUsageError = 2;
+
+const char* const kUsage =
+    "--aircraft NAME|INDEX --template FILE.bmp --variation TEXT --folder EXT [--tail TEXT] [--callsign TEXT] "
+    "[--program-folder DIR] [--dxt3]";
+
+void printHelp(std::FILE* out) {
+    std::fprintf(
+        out,
+        "Usage: livrano-cli build %s\n"
+        "\n"
+        "Builds one repaint of an installed aircraft, as the Create button does.\n"
+        "  --aircraft        display name of an aircraft configuration, or its catalogue index\n"
+        "  --template        the painted template; its _a.bmp companion is used when present\n"
+        "  --variation       the livery's name (the aircraft.cfg title is the aircraft's prefix + it)\n"
+        "  --folder          the folder extension (Texture.EXT, Model.EXT)\n"
+        "  --tail            the tail number (default: the aircraft's)\n"
+        "  --callsign        an airline callsign from airlines.cfg (default: *NONE*)\n"
+        "  --program-folder  the program folder (default: LIVRANO_PROGRAM_FOLDER, else the\n"
+        "                    executable's folder)\n"
+        "  --dxt3            DXT3 textures instead of 32-bit ones\n"
+        "A livery with the same title is replaced. Exit status: 0 built, 1 the build failed or\n"
+        "left textures out, 2 usage or inputs that cannot be used.\n",
+        kUsage);
+}
+
+struct Options {
+    std::string aircraft;
+    std::string templateFile;
+    std::optional<std::string> variation;
+    std::optional<std::string> folder;
+    std::optional<std::string> tail;
+    std::string callsign{kNoCallsign};
+    std::optional<std::string> programFolder;
+    bool dxt3 = false;
+};
+
+std::optional<Options> parseOptions(const std::vector<std::string>& args) {
+    Options o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--dxt3") {
+            o.dxt3 = true;
+            continue;
+        }
+        std::string* text = nullptr;
+        std::optional<std::string>* optional = nullptr;
+        if (a == "--aircraft")
+            text = &o.aircraft;
+        else if (a == "--template")
+            text = &o.templateFile;
+        else if (a == "--callsign")
+            text = &o.callsign;
+        else if (a == "--variation")
+            optional = &o.variation;
+        else if (a == "--folder")
+            optional = &o.folder;
+        else if (a == "--tail")
+            optional = &o.tail;
+        else if (a == "--program-folder")
+            optional = &o.programFolder;
+        else {
+            std::fprintf(stderr, "livrano-cli build: unknown argument \"%s\"\n", a.c_str());
+            return std::nullopt;
+        }
+        if (i + 1 == args.size()) {
+            std::fprintf(stderr, "livrano-cli build: %s needs a value\n", a.c_str());
+            return std::nullopt;
+        }
+        if (text != nullptr)
+            *text = args[++i];
+        else
+            *optional = args[++i];
+    }
+    const char* missing = o.aircraft.empty()                           ? "--aircraft"
+                          : o.templateFile.empty()                     ? "--template"
+                          : !o.variation || trim(*o.variation).empty() ? "--variation"
+                          : !o.folder || trim(*o.folder).empty()       ? "--folder"
+                                                                       : nullptr;
+    if (missing != nullptr) {
+        std::fprintf(stderr, "livrano-cli build: %s is required\n", missing);
+        return std::nullopt;
+    }
+    return o;
+}
+
+// The list's own spelling of a callsign the user typed (exact first, then ignoring case).
+std::optional<std::string> listedCallsign(const AirlineList& list, const std::string& typed) {
+    const std::string wanted = trim(typed);
+    if (wanted == kNoCallsign)
+        return std::string(kNoCallsign);
+    for (const std::string& entry : list.AirlineEntries)
+        if (entry == wanted)
+            return entry;
+    for (const std::string& entry : list.AirlineEntries)
+        if (equalsNoCase(entry, wanted))
+            return entry;
+    return std::nullopt;
+}
+
+void printChanges(const FolderSnapshot::Changes& changes) {
+    std::printf("\nFiles:\n");
+    for (const fs::path& p : changes.createdFolders)
+        std::printf("  created  %s/\n", p.string().c_str());
+    for (const fs::path& p : changes.writtenFiles)
+        std::printf("  wrote    %s\n", p.string().c_str());
+    for (const fs::path& p : changes.removed)
+        std::printf("  removed  %s\n", p.string().c_str());
+}
+
+int run(const std::vector<std::string>& args) {
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+        printHelp(stdout);
+        return kBuilt;
+    }
+    const std::optional<Options> options = parseOptions(args);
+    if (!options) {
+        printHelp(stderr);
+        return kUsageError;
+    }
+    const Options& o = *options;
+    std::error_code ec;
+    // Absolute, so that nothing depends on the directory the command was started in.
+    const fs::path programFolder =
+        fs::absolute(o.programFolder ? fs::path(*o.programFolder) : findProgramFolder(nullptr), ec);
+
+    TerminalFrontend frontend(stderr);
+    frontend.setDxt3(o.dxt3);
+    Application app(programFolder, frontend);
+
+    if (Status s = LoadAirlineList(programFolder, app.airlines); !s) {
+        std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+        return kUsageError;
+    }
+    const std::optional<std::string> callsign = listedCallsign(app.airlines, o.callsign);
+    if (!callsign) {
+        std::fprintf(
+            stderr,
+            "livrano-cli build: the callsign \"%s\" is not in the airline list; use one of it or %s\n",
+            o.callsign.c_str(), std::string(kNoCallsign).c_str());
+        return kUsageError;
+    }
+
+    app.catalogue = LoadAircraftCatalogue(programFolder);
+    const std::optional<int> index = findAircraft(app.catalogue, o.aircraft);
+    if (!index) {
+        std::fprintf(stderr, "livrano-cli build: no aircraft configuration \"%s\" in %s. Installed:\n",
+                     o.aircraft.c_str(),
+                     programLocation(programFolder, "\\Aircraft Configurations").string().c_str());
+        for (std::size_t i = 0; i < app.catalogue.Entries.size(); ++i)
+            std::fprintf(stderr, "  %zu  %s\n", i, app.catalogue.Entries[i].DisplayName.c_str());
+        return kUsageError;
+    }
+    const AircraftConfigEntry chosen = *catalogueEntry(app.catalogue, *index);
+    LoadAircraftSpec(app, chosen.ConfigFile);
+    app.settings.AircraftIndex = *index;
+    app.settings.PendingAircraftName = app.settings.AircraftName = chosen.DisplayName;
+
+    const fs::path templateFile = fs::absolute(o.templateFile, ec);
+    app.settings.PendingTemplateTitle = app.settings.TemplateTitle = templateFile.filename().string();
+    app.settings.PendingTemplatePath = app.settings.TemplatePath = templateFile.string();
+    if (Status s = LoadTemplate(app, trim(app.settings.TemplatePath)); !s) {
+        std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+        return kUsageError;
+    }
+    app.settings.PendingVariation = app.settings.Variation = *o.variation;
+    app.settings.PendingFolderExtension = app.settings.FolderExtension = *o.folder;
+    if (o.tail)
+        app.settings.PendingTailNumber = app.settings.TailNumber = *o.tail;
+    app.settings.PendingCallsign = app.settings.Callsign = *callsign;
+
+    const std::string title = trim(app.spec.AircraftTitlePrefix) + " " + trim(app.settings.Variation);
+    const fs::path aircraft = aircraftFolderPath(app);
+    const std::vector<fs::path> watched = {aircraft, programLocation(programFolder, "\\TempBitmaps")};
+    const FolderSnapshot before(watched);
+
+    TextureBuildReport textures;
+    const Status built = CreateRepaint(app, systemFileOperations(), &textures);
+    if (!built) {
+        // Ends the progress line that a failed build leaves standing.
+        frontend.showMessage("livrano-cli build: " + built.message());
+        printChanges(before.changesTo(FolderSnapshot(watched)));
+        return kFailed;
+    }
+    printChanges(before.changesTo(FolderSnapshot(watched)));
+    std::printf("\n\"%s\" is [fltsim.%d] of %s\n", title.c_str(), app.fltsim.LastEntryIndex() + 1,
+                existingEntry(aircraft, "Aircraft.cfg").string().c_str());
+    for (const std::string& why : textures.skipped)
+        std::fprintf(stderr, "livrano-cli build: left out: %s\n", why.c_str());
+    return textures.skipped.empty() ? kBuilt : kFailed;
+}
+
+const CommandRegistration registration({"build", kUsage,
+                                        "build one repaint of an installed aircraft (as Create)", run});
+
+} // namespace
+} // namespace livrano::cli

@@ -1,0 +1,42 @@
+// livrano-cli demo: writes the demo installation, a simulator with two aircraft and the program
+// folder beside them, so every command can be tried without a simulator.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "output/demo_installation.h"
+
+namespace livrano::cli {
+
+namespace {
+
+int run(const std::vector<std::string>& args) {
+    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
+        std::fprintf(stderr, "Usage: livrano-cli demo DIR\n");
+        return 2;
+    }
+    DemoInstallation made;
+    if (Status s = CreateDemoInstallation(args[0], made); !s) {
+        std::fprintf(stderr, "livrano-cli demo: %s\n", s.message().c_str());
+        return 2;
+    }
+    std::printf("Demo installation written to %s\n", args[0].c_str());
+    std::printf("Program folder: %s\n", made.programFolder.string().c_str());
+    for (const DemoAircraft& a : made.aircraft) {
+        std::printf("\n%s\n  installed in  %s\n  template      %s\n", a.displayName.c_str(),
+                    a.aircraftFolder.string().c_str(), a.templateFile.string().c_str());
+        std::printf("  try           livrano-cli build --program-folder \"%s\" --aircraft \"%s\" \\\n"
+                    "                  --template \"%s\" --variation \"Demo\" --folder DMO\n",
+                    made.programFolder.string().c_str(), a.displayName.c_str(),
+                    a.templateFile.string().c_str());
+    }
+    return 0;
+}
+
+const CommandRegistration registration(
+    {"demo", "DIR", "write a demo simulator with two aircraft, templates and the program folder", run});
+
+} // namespace
+} // namespace livrano::cli

@@ -1,0 +1,343 @@
+#include "output/aircraft_cfg.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <set>
+#include <string>
+#include <system_error>
+
+#include "app/text.h"
+#include "output/aircraft_folders.h"
+#include "output/model_textures.h"
+#include "output/variation_layout.h"
+
+namespace livrano {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kWeightAndBalance = "WEIGHT_AND_BALANCE";
+// Far above any aircraft's station count; bounds the scan when the count is nonsense.
+constexpr std::int32_t kMaxStations = 1000;
+
+std::string sectionOf(std::size_t n) {
+    return "fltsim." + std::to_string(n);
+}
+
+std::int16_t toInt16(std::int32_t value) {
+    return static_cast<std::int16_t>(std::clamp<std::int32_t>(value, std::numeric_limits<std::int16_t>::min(),
+                                                              std::numeric_limits<std::int16_t>::max()));
+}
+
+bool carriesExtraFields(const ExtraFieldSpec& extra) {
+    return extra.CopyExtraFields == 1 && extra.NumFields >= 1;
+}
+
+std::size_t extraFieldCount(const ExtraFieldSpec& extra) {
+    if (!carriesExtraFields(extra))
+        return 0;
+    return std::min({static_cast<std::size_t>(extra.NumFields), extra.ExtraFieldNames.size(),
+                     extra.ExtraFieldDefaults.size()});
+}
+
+// The numbers N of every section header "[fltsim.N]" (N in decimal without leading zeros, the
+// only spelling a reader of "fltsim." + N finds), ascending and each once.
+std::set<std::size_t> fltsimNumbers(const std::string& bytes) {
+    std::set<std::size_t> numbers;
+    // A byte order mark some editors write would hide the first header.
+    std::size_t start = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string_view line(bytes.data() + start, end - start);
+        start = end + 1;
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (line.empty() || line.front() != '[')
+            continue;
+        const std::size_t close = line.rfind(']');
+        if (close == std::string_view::npos)
+            continue;
+        const std::string name = trim(line.substr(1, close - 1));
+        if (name.size() <= 7 || !equalsNoCase(name.substr(0, 7), "fltsim."))
+            continue;
+        const std::string digits = name.substr(7);
+        if (digits.size() > 9 || (digits.size() > 1 && digits[0] == '0') ||
+            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        std::size_t n = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), n);
+        numbers.insert(n);
+    }
+    return numbers;
+}
+
+FltsimEntry readEntry(const ProfileDocument& doc, const std::string& section, const ExtraFieldSpec& extra) {
+    FltsimEntry e;
+    e.title = doc.readString(section, "title");
+    e.sim = doc.readString(section, "sim");
+    e.model = doc.readString(section, "model");
+    e.panel = doc.readString(section, "panel");
+    e.sound = doc.readString(section, "sound");
+    e.texture = doc.readString(section, "texture");
+    e.kb_checklists = doc.readString(section, "kb_checklists");
+    e.kb_reference = doc.readString(section, "kb_reference");
+    e.atc_id = doc.readString(section, "atc_id");
+    e.atc_airline = doc.readString(section, "atc_airline");
+    e.atc_flight_number = doc.readString(section, "atc_flight_number");
+    e.ui_manufacturer = doc.readString(section, "ui_manufacturer");
+    e.ui_type = doc.readString(section, "ui_type");
+    e.ui_variation = doc.readString(section, "ui_variation");
+    e.atc_heavy = toInt16(doc.readInt(section, "atc_heavy"));
+    e.visual_damage = toInt16(doc.readInt(section, "visual_damage"));
+    e.description = doc.readLongString(section, "description");
+    for (std::size_t k = 0; k < extraFieldCount(extra); ++k)
+        e.extraValues.push_back(doc.readLongString(section, trim(extra.ExtraFieldNames[k])));
+    return e;
+}
+
+// Collects the entries for the composed file. An entry whose section the clean copy already
+// has is written key by key into it; every other entry is appended as a new section whose last
+// line is followed by a blank line, as the simulator's own files separate their entries.
+class EntryComposer {
+public:
+    explicit EntryComposer(ProfileDocument& doc)
+        : m_doc(doc), m_existing(fltsimNumbers(doc.bytes())), m_lineEnd(lineEndOf(doc.bytes())) {}
+
+    void begin(std::size_t index) {
+        m_index = index;
+        m_keys.clear();
+    }
+    void add(std::string key, std::string value) { m_keys.emplace_back(std::move(key), std::move(value)); }
+    void end() {
+        const std::string section = sectionOf(m_index);
+        if (m_existing.count(m_index) != 0) {
+            for (const auto& [key, value] : m_keys)
+                m_doc.write(section, key, value);
+            return;
+        }
+        m_appended += "[" + section + "]" + m_lineEnd;
+        for (const auto& [key, value] : m_keys)
+            m_appended += key + "=" + oneLine(value) + m_lineEnd;
+        m_appended += m_lineEnd;
+    }
+    // The clean copy with the appended entries.
+    ProfileDocument finish() const {
+        std::string bytes = m_doc.bytes();
+        if (!m_appended.empty() && !bytes.empty() && bytes.back() != '\n')
+            bytes += m_lineEnd;
+        return ProfileDocument(bytes + m_appended);
+    }
+
+private:
+    static std::string lineEndOf(const std::string& bytes) {
+        const std::size_t newline = bytes.find('\n');
+        return newline != std::string::npos && (newline == 0 || bytes[newline - 1] != '\r') ? "\n" : "\r\n";
+    }
+    static std::string oneLine(std::string value) {
+        std::replace(value.begin(), value.end(), '\r', ' ');
+        std::replace(value.begin(), value.end(), '\n', ' ');
+        return value;
+    }
+
+    ProfileDocument& m_doc;
+    std::set<std::size_t> m_existing;
+    std::string m_lineEnd;
+    std::size_t m_index = 0;
+    std::vector<std::pair<std::string, std::string>> m_keys;
+    std::string m_appended;
+};
+
+void writeEntry(EntryComposer& w, std::size_t index, const FltsimEntry& e, const ExtraFieldSpec& extra) {
+    w.begin(index);
+    w.add("title", e.title);
+    w.add("sim", e.sim);
+    w.add("model", e.model);
+    w.add("panel", e.panel);
+    w.add("sound", e.sound);
+    w.add("texture", e.texture);
+    w.add("kb_checklists", e.kb_checklists);
+    w.add("kb_reference", e.kb_reference);
+    w.add("atc_id", e.atc_id);
+    w.add("atc_airline", e.atc_airline);
+    w.add("atc_flight_number", e.atc_flight_number);
+    w.add("atc_heavy", std::to_string(e.atc_heavy));
+    w.add("ui_manufacturer", e.ui_manufacturer);
+    w.add("ui_type", e.ui_type);
+    w.add("ui_variation", e.ui_variation);
+    w.add("visual_damage", std::to_string(e.visual_damage));
+    w.add("description", e.description);
+    const std::size_t count = std::min(extraFieldCount(extra), e.extraValues.size());
+    for (std::size_t k = 0; k < count; ++k)
+        w.add(trim(extra.ExtraFieldNames[k]), e.extraValues[k]);
+    w.end();
+}
+
+Status writeNewEntry(Application& app, EntryComposer& w, std::size_t index, const std::string& dataModel,
+                     const std::string& dataPanel) {
+    const AircraftSpec& spec = app.spec;
+    const RepaintSettings& settings = app.settings;
+    std::string sim;
+    if (spec.CopyRenameAirFile == 1) {
+        if (Status s = airName(app, variationId(app), sim); !s)
+            return s;
+    } else if (spec.CopyRenameAirFile == 0) {
+        sim = trim(spec.BaseAirName);
+    }
+    const std::string callsign = trim(settings.Callsign);
+
+    w.begin(index);
+    w.add("title", trim(spec.AircraftTitlePrefix) + " " + trim(settings.Variation));
+    w.add("sim", sim);
+    if (spec.TextureAssignOnly == 0)
+        w.add("model", variationId(app));
+    else if (spec.TextureAssignOnly == 1)
+        w.add("model", !dataModel.empty() ? dataModel : toUpper(trim(spec.ModelFolder)));
+    w.add("panel", dataPanel);
+    w.add("sound", "");
+    if (spec.TextureAssignOnly == 0)
+        w.add("texture", "");
+    else if (spec.TextureAssignOnly == 1)
+        w.add("texture", folderExtension(app));
+    w.add("kb_checklists", trim(spec.CheckListFile));
+    w.add("kb_reference", trim(spec.ReferenceFile));
+    w.add("atc_id", toUpper(trim(settings.TailNumber)));
+    w.add("atc_airline", callsign == "*NONE*" ? std::string() : callsign);
+    w.add("atc_flight_number", trim(spec.AircraftFlight));
+    w.add("atc_heavy", std::to_string(spec.DefaultHeavy));
+    w.add("ui_manufacturer", trim(spec.Manufacturer));
+    w.add("ui_type", trim(spec.AircraftType));
+    w.add("ui_variation", trim(settings.Variation));
+    w.add("visual_damage", std::to_string(spec.ShowDamage));
+    w.add("description", trim(spec.Description));
+    for (std::size_t k = 0; k < extraFieldCount(app.extraFields); ++k)
+        w.add(trim(app.extraFields.ExtraFieldNames[k]), trim(app.extraFields.ExtraFieldDefaults[k]));
+    w.end();
+    return Status::Ok();
+}
+
+// The weight-and-balance values present in the installed file, in the order they are written
+// back. A value the installed file lacks is not written, so the data copy's own value stands.
+using WeightAndBalance = std::vector<std::pair<std::string, std::string>>;
+
+WeightAndBalance readWeightAndBalance(const ProfileDocument& doc) {
+    WeightAndBalance values;
+    auto carry = [&](const std::string& key) {
+        if (doc.find(kWeightAndBalance, key, kIniStringChars))
+            values.emplace_back(key, doc.readString(kWeightAndBalance, key));
+    };
+    for (const char* key :
+         {"empty_weight", "reference_datum_position", "empty_weight_CG_position", "max_number_of_stations"})
+        carry(key);
+    const std::int32_t stations =
+        std::min(doc.readInt(kWeightAndBalance, "max_number_of_stations"), kMaxStations);
+    for (std::int32_t k = 0; k < stations; ++k)
+        carry("station_load." + std::to_string(k));
+    return values;
+}
+
+} // namespace
+
+Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& extraFields,
+                         std::vector<FltsimEntry>& entries) {
+    std::vector<FltsimEntry> read;
+    for (std::size_t n : fltsimNumbers(document.bytes())) {
+        const std::string section = sectionOf(n);
+        if (document.readString(section, "title").empty())
+            continue;
+        if (read.size() == kFltsimSlots)
+            return Status::Error("The aircraft.cfg holds more than " + std::to_string(kFltsimSlots) +
+                                 " liveries; no more can be added.");
+        read.push_back(readEntry(document, section, extraFields));
+    }
+    entries = std::move(read);
+    return Status::Ok();
+}
+
+Status WriteAircraftCfg(Application& app, FileOperations& files) {
+    app.frontend.setStatusText("Writing Aircraft Configuration File");
+    const fs::path aircraft = aircraftFolderPath(app);
+    const fs::path installed = existingEntry(aircraft, "Aircraft.cfg");
+    std::error_code ec;
+    const bool haveInstalled = fs::exists(installed, ec);
+    std::string installedBytes;
+    if (haveInstalled) {
+        if (Status s = files.readFile(installed, installedBytes); !s)
+            return s;
+    }
+    const ProfileDocument installedDoc(std::move(installedBytes));
+    if (Status s = readFltsimEntries(installedDoc, app.extraFields, app.fltsim.FltsimEntries); !s)
+        return s;
+
+    app.frontend.setProgress(8);
+    const WeightAndBalance weightAndBalance = readWeightAndBalance(installedDoc);
+
+    app.frontend.setProgress(9);
+    if (haveInstalled) {
+        if (Status s = files.copyFile(installed, existingEntry(aircraft, "Aircraft.bak")); !s)
+            return s;
+    }
+
+    app.frontend.setProgress(10);
+    if (Status s = ReplaceSameTitle(app, files); !s)
+        return s;
+
+    app.frontend.setProgress(11);
+    std::string dataBytes;
+    if (Status s = files.readFile(existingEntry(dataFolderPath(app), "Aircraft.cfg"), dataBytes); !s)
+        return s;
+    ProfileDocument clean(std::move(dataBytes));
+    const std::string dataModel = clean.readString("livrano", "model");
+    const std::string dataPanel = clean.readString("livrano", "panel");
+    EntryComposer composer(clean);
+
+    app.frontend.setProgress(12);
+    const std::vector<FltsimEntry>& entries = app.fltsim.FltsimEntries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        app.frontend.setProgress(12.0 +
+                                 static_cast<double>(i + 1) * 6.0 / static_cast<double>(entries.size()));
+        writeEntry(composer, i, entries[i], app.extraFields);
+    }
+
+    app.frontend.setProgress(18);
+    if (Status s = writeNewEntry(app, composer, entries.size(), dataModel, dataPanel); !s)
+        return s;
+    ProfileDocument doc = composer.finish();
+
+    app.frontend.setProgress(19);
+    for (const auto& [key, value] : weightAndBalance)
+        doc.write(kWeightAndBalance, key, value);
+    if (Status s = files.replaceFile(installed, doc.bytes()); !s)
+        return s;
+
+    app.frontend.setProgress(20);
+    return Status::Ok();
+}
+
+Status ReplaceSameTitle(Application& app, FileOperations& files) {
+    const std::string target =
+        trim(toUpper(trim(app.spec.AircraftTitlePrefix)) + " " + toUpper(trim(app.settings.Variation)));
+    std::vector<FltsimEntry>& entries = app.fltsim.FltsimEntries;
+    const auto match = std::find_if(entries.begin(), entries.end(),
+                                    [&](const FltsimEntry& e) { return trim(toUpper(e.title)) == target; });
+    if (match == entries.end())
+        return Status::Ok();
+    const std::string model = match->model;
+    const std::string texture = match->texture;
+    entries.erase(match);
+    RemoveVariationFiles(app, model, texture, files);
+    if (Status s = CreateAircraftFolders(app, files); !s)
+        return s;
+    if (app.spec.TextureAssignOnly == 0) {
+        if (Status s = RenameModelTextures(app, files); !s)
+            return s;
+    }
+    if (app.spec.CopyRenameAirFile == 1)
+        return CopyAirFile(app, files);
+    return Status::Ok();
+}
+
+} // namespace livrano

@@ -1,0 +1,89 @@
+#include "output/build_repaint.h"
+
+#include <string>
+
+#include "aircraft/aircraft_spec_loader.h"
+#include "aircraft/catalogue.h"
+#include "app/file_names.h"
+#include "output/aircraft_cfg.h"
+#include "output/aircraft_folders.h"
+#include "output/model_textures.h"
+
+namespace livrano {
+
+namespace {
+
+Status stoppedAt(const char* step, const Status& reason) {
+    return Status::Error("The build stopped at \"" + std::string(step) + "\": " + reason.message());
+}
+
+// The aircraft just built is loaded afresh, which clears the user's choices; it stays selected.
+Status reloadAircraft(Application& app) {
+    const int index = app.settings.AircraftIndex;
+    const AircraftConfigEntry* entry = catalogueEntry(app.catalogue, index);
+    if (entry == nullptr)
+        return Status::Error("the aircraft index " + std::to_string(index) +
+                             " names no aircraft configuration.");
+    const AircraftConfigEntry chosen = *entry;
+    LoadAircraftSpec(app, chosen.ConfigFile);
+    app.settings.AircraftIndex = index;
+    app.settings.AircraftName = chosen.DisplayName;
+    app.settings.PendingAircraftName = chosen.DisplayName;
+    return Status::Ok();
+}
+
+} // namespace
+
+Status BuildRepaint(Application& app, FileOperations& files, TextureBuildReport* textures) {
+    if (Status s = checkBuild(app); !s) {
+        app.frontend.setStatusText(s.message());
+        return s;
+    }
+    Frontend& ui = app.frontend;
+    ui.setStatusText("Copying Files");
+    ui.showProgressArea();
+
+    ui.setProgress(0);
+    if (Status s = CreateAircraftFolders(app, files); !s)
+        return stoppedAt("Creating Aircraft Directories", s);
+
+    ui.setProgress(1);
+    if (app.spec.TextureAssignOnly == 0) {
+        if (Status s = RenameModelTextures(app, files); !s)
+            return stoppedAt("Renaming Textures in MDL", s);
+    }
+
+    ui.setProgress(2);
+    if (app.spec.CopyRenameAirFile == 1) {
+        if (Status s = CopyAirFile(app, files); !s)
+            return stoppedAt("Copying the flight-model file", s);
+    }
+
+    ui.setProgress(3);
+    if (Status s = WriteAircraftCfg(app, files); !s)
+        return stoppedAt("Writing Aircraft Configuration File", s);
+
+    ui.setProgress(20);
+    TextureBuildReport report = BuildTextures(app);
+    if (textures != nullptr)
+        *textures = std::move(report);
+
+    ui.hideProgressArea();
+    if (Status s = reloadAircraft(app); !s)
+        return stoppedAt("Reloading the aircraft specification", s);
+    ui.setStatusText("Your Aircraft Repaint has been built");
+    ui.playSound(programLocation(app.programFolder, "\\Media\\Next.wav"));
+    return Status::Ok();
+}
+
+Status CreateRepaint(Application& app, FileOperations& files, TextureBuildReport* textures) {
+    if (Status s = checkBuild(app); !s) {
+        app.frontend.setStatusText(s.message());
+        return s;
+    }
+    if (Status s = ReplaceSameTitle(app, files); !s)
+        return stoppedAt("Replacing the livery of the same title", s);
+    return BuildRepaint(app, files, textures);
+}
+
+} // namespace livrano

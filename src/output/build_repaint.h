@@ -1,0 +1,30 @@
+#pragma once
+// The build of one repaint, from the user's confirmed choices to an installed variation: what
+// the Create command runs. Each step reports through the frontend with the program's status
+// texts and progress values; a failing step ends the build there, leaving its status text and
+// the progress area shown, and the returned Status names the step and the reason.
+
+#include "app/application.h"
+#include "app/status.h"
+#include "output/build_check.h"
+#include "output/file_operations.h"
+#include "texture/texture_composition.h"
+
+namespace livrano {
+
+// The build driver: checkBuild (its message becomes the status text), then "Copying Files",
+// the progress area, the folders (0), the model copy (1, TextureAssignOnly 0), the flight-model
+// copy (2, CopyRenameAirFile 1), aircraft.cfg (3, then 8 to 20), the textures (20 to 100), the
+// progress area hidden, the aircraft's specification reloaded from the catalogue entry
+// AircraftIndex (which clears the choices; the aircraft stays selected), "Your Aircraft Repaint
+// has been built" and the sound. `textures`, when given, receives what the texture passes wrote
+// and left out.
+Status BuildRepaint(Application& app, FileOperations& files = systemFileOperations(),
+                    TextureBuildReport* textures = nullptr);
+
+// The Create command: checkBuild, ReplaceSameTitle against the entries the previous build of
+// this run read, then BuildRepaint.
+Status CreateRepaint(Application& app, FileOperations& files = systemFileOperations(),
+                     TextureBuildReport* textures = nullptr);
+
+} // namespace livrano

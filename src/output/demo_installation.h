@@ -1,0 +1,33 @@
+#pragma once
+// A complete demo installation made by the program itself, for trying the build without a
+// simulator: the simulator's root with Aircraft/, the program folder two levels below it
+// ("Corvane Software/Livrano") with its airline list, enciphered aircraft configurations, data
+// copies, TempBitmaps and painted templates, and two installed aircraft with two liveries each.
+// One aircraft gives every livery a texture folder of its own (TextureAssignOnly 1) and copies
+// extra textures; the other shares one texture folder and patches a model copy per livery (0).
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/status.h"
+
+namespace livrano {
+
+struct DemoAircraft {
+    std::string displayName;
+    std::filesystem::path templateFile; // the painted template; its "_a.bmp" companion beside it
+    std::filesystem::path aircraftFolder;
+};
+
+struct DemoInstallation {
+    std::filesystem::path programFolder;
+    std::vector<DemoAircraft> aircraft;
+};
+
+// Writes the installation into `dir` (created when missing; files of an earlier demo there are
+// replaced, other files are left alone). Fails with a message naming the file that could not
+// be written.
+Status CreateDemoInstallation(const std::filesystem::path& dir, DemoInstallation& made);
+
+} // namespace livrano

@@ -1,0 +1,176 @@
+#include "output/aircraft_folders.h"
+
+#include <gtest/gtest.h>
+
+#include "output/repaint_world.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+using testing::RepaintWorld;
+using testing::writeFile;
+using Names = std::set<std::string>;
+
+TEST(CreateAircraftFolders, MakesTheFoldersEachTextureAssignmentNeeds) {
+    struct Case {
+        std::int16_t textureAssignOnly;
+        Names expected;
+    };
+    const Case cases[] = {
+        {0, {"Model.QRX/", "Texture/"}},
+        {1, {"Texture.qrx/"}},
+        {2, {}},
+    };
+    for (const Case& c : cases) {
+        RepaintWorld world;
+        world.app.spec.TextureAssignOnly = c.textureAssignOnly;
+        ASSERT_TRUE(CreateAircraftFolders(world.app)) << c.textureAssignOnly;
+        EXPECT_TRUE(fs::is_directory(world.aircraft()));
+        EXPECT_EQ(RepaintWorld::listing(world.aircraft()), c.expected) << c.textureAssignOnly;
+        EXPECT_EQ(world.frontend.statusTexts, std::vector<std::string>{"Creating Aircraft Directories"});
+    }
+}
+
+TEST(CreateAircraftFolders, KeepsExistingFoldersOfAnyCaseWithTheirContents) {
+    struct Case {
+        std::int16_t textureAssignOnly;
+        const char* extension;
+        Names existing; // files, created before the build
+    };
+    const Case cases[] = {
+        {0, "qrx", {"texture/old.bmp", "model.QRX/Model.cfg"}},
+        {0, "QRX", {"TEXTURE/old.bmp", "Model.qrx/Craft_QRX.mdl"}},
+        {1, "abc", {"TEXTURE.ABC/t.bmp"}},
+        {1, "ABC", {"texture.abc/t.bmp"}},
+    };
+    for (const Case& c : cases) {
+        RepaintWorld world;
+        world.app.spec.TextureAssignOnly = c.textureAssignOnly;
+        world.app.settings.FolderExtension = c.extension;
+        Names expected;
+        for (const std::string& file : c.existing) {
+            writeFile(world.aircraft() / file, "kept");
+            expected.insert(file);
+            expected.insert(file.substr(0, file.find('/') + 1));
+        }
+        ASSERT_TRUE(CreateAircraftFolders(world.app));
+        ASSERT_TRUE(CreateAircraftFolders(world.app)); // a second run changes nothing either
+        EXPECT_EQ(RepaintWorld::listing(world.aircraft()), expected) << c.extension;
+        for (const std::string& file : c.existing)
+            EXPECT_EQ(readFile(world.aircraft() / file), "kept");
+    }
+}
+
+TEST(CreateAircraftFolders, FailsWhenAFolderCannotBeMade) {
+    struct Case {
+        const char* what;
+        std::function<void(RepaintWorld&)> arrange;
+    };
+    const Case cases[] = {
+        {"file named like the texture folder",
+         [](RepaintWorld& w) { writeFile(w.aircraft() / "TEXTURE", "not a folder"); }},
+        {"file named like the model folder",
+         [](RepaintWorld& w) { writeFile(w.aircraft() / "model.qrx", "not a folder"); }},
+        {"no simulator Aircraft folder", [](RepaintWorld& w) { fs::remove_all(w.root() / "Aircraft"); }},
+    };
+    for (const Case& c : cases) {
+        RepaintWorld world;
+        c.arrange(world);
+        const Status status = CreateAircraftFolders(world.app);
+        EXPECT_FALSE(status) << c.what;
+        EXPECT_FALSE(status.message().empty()) << c.what;
+    }
+}
+
+TEST(CopyAirFile, CopiesTheFlightModelUnderTheVariationsName) {
+    RepaintWorld world;
+    fs::create_directories(world.aircraft());
+    writeFile(world.aircraft() / "craft_qrx.AIR", "older copy");
+    ASSERT_TRUE(CopyAirFile(world.app));
+    // The older copy, whatever its case, is the one replaced: no second file appears.
+    EXPECT_EQ(RepaintWorld::listing(world.aircraft()), Names{"craft_qrx.AIR"});
+    EXPECT_EQ(readFile(world.aircraft() / "craft_qrx.AIR"), "flight model bytes");
+    EXPECT_TRUE(world.frontend.statusTexts.empty());
+
+    fs::remove(world.data() / "Craft_XXX.air");
+    EXPECT_FALSE(CopyAirFile(world.app));
+}
+
+// An aircraft folder with two earlier variations: ABC (textures in the shared folder, model
+// folder, flight model) and a texture-folder variation "old", plus the aircraft's own files.
+void installTwoVariations(const RepaintWorld& world) {
+    const fs::path a = world.aircraft();
+    for (const char* name : {"T_FUSE_ABC_1.bmp", "T_WING_ABC.bmp", "T_TAIL_ABC.bmp", "T_FUSE_DEF_1.bmp",
+                             "T_WING_DEF.bmp", "T_FUSE_XXX_1.bmp", "other.bmp"})
+        writeFile(a / "Texture" / name, name);
+    writeFile(a / "Model.ABC" / "Model.cfg", "[models]\r\nnormal=Craft_ABC\r\n");
+    writeFile(a / "Model.ABC" / "Craft_ABC.mdl", "abc model");
+    writeFile(a / "Model.DEF" / "Craft_DEF.mdl", "def model");
+    writeFile(a / "Craft_ABC.air", "abc air");
+    writeFile(a / "Craft_DEF.air", "def air");
+    writeFile(a / "Craft_XXX.air", "base air");
+    writeFile(a / "Texture.old" / "a.bmp", "a");
+    writeFile(a / "Texture.old" / "Thumbs.db", "cache");
+    fs::permissions(a / "Texture.old" / "Thumbs.db", fs::perms::owner_read);
+}
+
+TEST(RemoveVariationFiles, DeletesOnlyTheReplacedVariationsFiles) {
+    struct Case {
+        const char* model;
+        const char* texture;
+        std::int16_t textureAssignOnly;
+        Names gone;
+    };
+    const Case cases[] = {
+        {"ABC",
+         "",
+         0,
+         {"Texture/T_FUSE_ABC_1.bmp", "Texture/T_WING_ABC.bmp", "Texture/T_TAIL_ABC.bmp", "Model.ABC/",
+          "Model.ABC/Model.cfg", "Model.ABC/Craft_ABC.mdl", "Craft_ABC.air"}},
+        // The stored model value is found whatever its case.
+        {"abc",
+         "",
+         0,
+         {"Texture/T_FUSE_ABC_1.bmp", "Texture/T_WING_ABC.bmp", "Texture/T_TAIL_ABC.bmp", "Model.ABC/",
+          "Model.ABC/Model.cfg", "Model.ABC/Craft_ABC.mdl", "Craft_ABC.air"}},
+        // A texture folder goes whole, its read-only thumbnail cache with it.
+        {"stock", "old", 1, {"Texture.old/", "Texture.old/a.bmp", "Texture.old/Thumbs.db"}},
+        // Values that would leave the aircraft folder, or name the aircraft's own files.
+        {"../..", "", 0, {}},
+        {"ABC", "../Texture.old", 1, {}},
+        {"XXX", "", 0, {}},
+        {"", "", 0, {}},
+    };
+    for (const Case& c : cases) {
+        RepaintWorld world;
+        installTwoVariations(world);
+        world.app.spec.TextureAssignOnly = c.textureAssignOnly;
+        world.app.spec.CopyRenameAirFile = static_cast<std::int16_t>(c.textureAssignOnly == 0 ? 1 : 0);
+        const Names before = RepaintWorld::listing(world.aircraft());
+        RemoveVariationFiles(world.app, c.model, c.texture);
+        Names expected;
+        for (const std::string& name : before)
+            if (c.gone.count(name) == 0)
+                expected.insert(name);
+        EXPECT_EQ(RepaintWorld::listing(world.aircraft()), expected) << c.model << " / " << c.texture;
+    }
+}
+
+TEST(RemoveVariationFiles, GoesOnPastFilesThatCannotBeDeleted) {
+    RepaintWorld world;
+    installTwoVariations(world);
+    testing::FailingFileOperations files([](const std::string& op, const std::string& name) {
+        return op == "removeFile" && name == "T_WING_ABC.bmp";
+    });
+    RemoveVariationFiles(world.app, "ABC", "", files);
+    EXPECT_EQ(files.failures, 1);
+    EXPECT_TRUE(fs::exists(world.aircraft() / "Texture" / "T_WING_ABC.bmp"));
+    EXPECT_FALSE(fs::exists(world.aircraft() / "Texture" / "T_TAIL_ABC.bmp"));
+    EXPECT_FALSE(fs::exists(world.aircraft() / "Model.ABC"));
+    EXPECT_FALSE(fs::exists(world.aircraft() / "Craft_ABC.air"));
+}
+
+} // namespace
+} // namespace livrano

@@ -1,0 +1,94 @@
+#include "output/model_textures.h"
+
+#include <gtest/gtest.h>
+
+#include "output/aircraft_folders.h"
+#include "output/repaint_world.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+using testing::RepaintWorld;
+using testing::writeFile;
+
+TEST(RenameModelTextures, PatchesTheNamesAtTheOffsetsAndNothingElse) {
+    RepaintWorld world;
+    ASSERT_TRUE(CreateAircraftFolders(world.app));
+    ASSERT_TRUE(RenameModelTextures(world.app));
+
+    const std::string original = RepaintWorld::modelBytes();
+    const std::string patched = readFile(world.aircraft() / "Model.QRX" / "Craft_QRX.mdl");
+    ASSERT_EQ(patched.size(), original.size());
+    // Offset 1 is the first byte; the fuselage name also sits at 200, the wing's at 100; the tail
+    // texture has no offsets.
+    std::string expected = original;
+    expected.replace(0, 16, "T_FUSE_QRX_1.bmp");
+    expected.replace(199, 16, "T_FUSE_QRX_1.bmp");
+    expected.replace(99, 14, "T_WING_QRX.bmp");
+    EXPECT_EQ(patched, expected);
+    EXPECT_EQ(readFile(world.aircraft() / "Model.QRX" / "Model.cfg"), "[models]\r\nnormal=Craft_QRX\r\n");
+    EXPECT_EQ(world.frontend.statusTexts.back(), "Renaming Textures in MDL");
+    EXPECT_EQ(readFile(world.data() / "Craft_XXX.mdl"), original);
+}
+
+TEST(RenameModelTextures, KeepsTheRestOfAnExistingModelCfg) {
+    RepaintWorld world;
+    writeFile(world.aircraft() / "model.qrx" / "model.CFG", "[models]\r\nnormal=old\r\nlow=old_low\r\n");
+    ASSERT_TRUE(CreateAircraftFolders(world.app));
+    ASSERT_TRUE(RenameModelTextures(world.app));
+    EXPECT_EQ(RepaintWorld::listing(world.aircraft() / "model.qrx"),
+              (std::set<std::string>{"model.CFG", "Craft_QRX.mdl"}));
+    EXPECT_EQ(readFile(world.aircraft() / "model.qrx" / "model.CFG"),
+              "[models]\r\nnormal=Craft_QRX\r\nlow=old_low\r\n");
+}
+
+TEST(RenameModelTextures, DoesNothingForTextureFolderAircraft) {
+    RepaintWorld world;
+    world.app.spec.TextureAssignOnly = 1;
+    ASSERT_TRUE(RenameModelTextures(world.app));
+    EXPECT_TRUE(world.frontend.statusTexts.empty());
+    EXPECT_FALSE(fs::exists(world.aircraft()));
+}
+
+TEST(RenameModelTextures, FailsWithoutChangingTheModelsLength) {
+    struct Case {
+        const char* what;
+        std::function<void(RepaintWorld&)> arrange;
+        bool copyExists; // the copy was made before the failure
+    };
+    const Case cases[] = {
+        {"missing data model", [](RepaintWorld& w) { fs::remove(w.data() / "Craft_XXX.mdl"); }, false},
+        {"name past the end", [](RepaintWorld& w) { w.app.spec.Textures[1].MdlOffsets = {390}; }, true},
+        {"offset 0", [](RepaintWorld& w) { w.app.spec.Textures[1].MdlOffsets = {0}; }, false},
+        {"mask without a star", [](RepaintWorld& w) { w.app.spec.ReplaceMask = "Craft_"; }, false},
+    };
+    for (const Case& c : cases) {
+        RepaintWorld world;
+        ASSERT_TRUE(CreateAircraftFolders(world.app));
+        c.arrange(world);
+        const Status status = RenameModelTextures(world.app);
+        EXPECT_FALSE(status) << c.what;
+        const fs::path copy = world.aircraft() / "Model.QRX" / "Craft_QRX.mdl";
+        EXPECT_EQ(fs::exists(copy), c.copyExists) << c.what;
+        if (c.copyExists) {
+            EXPECT_EQ(readFile(copy), RepaintWorld::modelBytes()) << c.what;
+        }
+    }
+}
+
+TEST(ModelPatches, ListsEachNameAtEachOffsetInOrder) {
+    RepaintWorld world;
+    std::vector<FilePatch> patches;
+    ASSERT_TRUE(modelPatches(world.app, "AB", patches)); // a short identifier shortens the names
+    ASSERT_EQ(patches.size(), 3u);
+    EXPECT_EQ(patches[0].position, 0u);
+    EXPECT_EQ(patches[0].bytes, "T_FUSE_AB_1.bmp");
+    EXPECT_EQ(patches[1].position, 199u);
+    EXPECT_EQ(patches[2].position, 99u);
+    EXPECT_EQ(patches[2].bytes, "T_WING_AB.bmp");
+}
+
+} // namespace
+} // namespace livrano

@@ -1,0 +1,144 @@
+#include "output/repaint_world.h"
+
+#include "app/text.h"
+
+namespace livrano::testing {
+
+namespace fs = std::filesystem;
+
+const char* RepaintWorld::cleanAircraftCfg() {
+    return "[version]\r\nmajor=1\r\nminor=0\r\n\r\n"
+           "[General]\r\natc_type=CRAFT\r\n\r\n"
+           "[WEIGHT_AND_BALANCE]\r\nmax_gross_weight=5000\r\nempty_weight=1000\r\n"
+           "reference_datum_position=0,0,0\r\nempty_weight_CG_position=0,0,0\r\n"
+           "max_number_of_stations=2\r\nstation_load.0=170,0,0,0\r\nstation_load.1=170,0,0,0\r\n\r\n"
+           "[livrano]\r\nmodel=\r\npanel=\r\n";
+}
+
+std::string RepaintWorld::modelBytes() {
+    std::string bytes(400, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 7 + 3) % 251);
+    return bytes;
+}
+
+RepaintWorld::RepaintWorld() : app(m_dir / "Corvane Software" / "Livrano", frontend) {
+    fs::create_directories(programFolder());
+    fs::create_directories(m_dir / "Aircraft");
+    writeFile(data() / "Aircraft.cfg", cleanAircraftCfg());
+    writeFile(data() / "Craft_XXX.mdl", modelBytes());
+    writeFile(data() / "Craft_XXX.air", "flight model bytes");
+
+    AircraftSpec& s = app.spec;
+    s.AircraftDirectory = "Craft";
+    s.DataPath = "CRAFT";
+    s.Manufacturer = "Corvane";
+    s.AircraftType = "C-1 Craft";
+    s.AircraftFlight = "101";
+    s.AircraftTitlePrefix = "Corvane Craft";
+    s.CheckListFile = "Craft_check";
+    s.ReferenceFile = "Craft_ref";
+    s.Description = "A small craft.";
+    s.NumIdentifierCharacters = 3;
+    s.BaseModelName = "Craft_XXX";
+    s.ReplaceMask = "Craft_*";
+    s.BaseAirName = "Craft_XXX";
+    s.ReplaceAirMask = "Craft_*";
+    s.CopyRenameAirFile = 1;
+    s.TextureAssignOnly = 0;
+    s.DefaultHeavy = 1;
+    s.ShowDamage = 1;
+    s.ModelFolder = "stock";
+    auto texture = [](const char* base, const char* mask, std::vector<std::int32_t> offsets) {
+        TextureSpec t;
+        t.BaseTextureName = base;
+        t.ReplaceMask = mask;
+        t.NumMdlOffsets = static_cast<std::int16_t>(offsets.size());
+        t.MdlOffsets = std::move(offsets);
+        return t;
+    };
+    s.Textures = {texture("T_FUSE_XXX_1", "T_FUSE_*", {1, 200}), texture("T_WING_XXX", "T_WING_*", {100}),
+                  texture("T_TAIL_XXX", "T_TAIL_*", {})};
+    s.NumTextures = static_cast<std::int16_t>(s.Textures.size());
+
+    RepaintSettings& r = app.settings;
+    r.Variation = "Blue Sky";
+    r.FolderExtension = "qrx";
+    r.TailNumber = "n123ab";
+    r.Callsign = "*NONE*";
+}
+
+std::set<std::string> RepaintWorld::listing(const fs::path& folder) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().lexically_relative(folder).generic_string();
+        if (it->is_directory())
+            name += "/";
+        names.insert(name);
+    }
+    return names;
+}
+
+bool FailingFileOperations::refuse(const std::string& operation, const fs::path& file) {
+    if (!m_fails(operation, file.filename().string()))
+        return false;
+    ++failures;
+    return true;
+}
+
+namespace {
+Status injected(const std::string& operation, const fs::path& file) {
+    return Status::Error("injected failure: " + operation + " " + file.filename().string());
+}
+} // namespace
+
+Status FailingFileOperations::createDirectory(const fs::path& folder) {
+    if (refuse("createDirectory", folder))
+        return injected("createDirectory", folder);
+    return systemFileOperations().createDirectory(folder);
+}
+
+Status FailingFileOperations::readFile(const fs::path& file, std::string& bytes) {
+    if (refuse("readFile", file))
+        return injected("readFile", file);
+    return systemFileOperations().readFile(file, bytes);
+}
+
+Status FailingFileOperations::replaceFile(const fs::path& file, std::string_view bytes) {
+    if (refuse("replaceFile", file))
+        return injected("replaceFile", file);
+    return systemFileOperations().replaceFile(file, bytes);
+}
+
+Status FailingFileOperations::copyFile(const fs::path& from, const fs::path& to) {
+    if (refuse("copyFile", to))
+        return injected("copyFile", to);
+    return systemFileOperations().copyFile(from, to);
+}
+
+Status FailingFileOperations::patchFile(const fs::path& file, const std::vector<FilePatch>& patches) {
+    if (refuse("patchFile", file))
+        return injected("patchFile", file);
+    return systemFileOperations().patchFile(file, patches);
+}
+
+Status FailingFileOperations::removeFile(const fs::path& file) {
+    if (refuse("removeFile", file))
+        return injected("removeFile", file);
+    return systemFileOperations().removeFile(file);
+}
+
+Status FailingFileOperations::removeEmptyDirectory(const fs::path& folder) {
+    if (refuse("removeEmptyDirectory", folder))
+        return injected("removeEmptyDirectory", folder);
+    return systemFileOperations().removeEmptyDirectory(folder);
+}
+
+Status FailingFileOperations::makeDeletable(const fs::path& file) {
+    if (refuse("makeDeletable", file))
+        return injected("makeDeletable", file);
+    return systemFileOperations().makeDeletable(file);
+}
+
+} // namespace livrano::testing
