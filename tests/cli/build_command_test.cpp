@@ -65,6 +65,20 @@ TEST_F(DemoBuild, ASecondBuildOfTheSameVariationReplacesTheFirst) {
     EXPECT_TRUE(fs::exists(meridian() / "texture" / "CJ70_ABC_FUSE.bmp"));
     EXPECT_TRUE(fs::exists(meridian() / "texture" / "CJ70_NWD_FUSE.bmp"));
     EXPECT_TRUE(fs::exists(meridian() / "Model.NWD" / "CJ70_NWD.mdl"));
+    const std::string model = testing::readFile(meridian() / "Model.ABC" / "CJ70_ABC.mdl");
+    EXPECT_EQ(model.size(), testing::readFile(programFolder() / "Data.CJ70" / "CJ70_XXX.mdl").size());
+    EXPECT_EQ(model.substr(4096, 17), "CJ70_ABC_FUSE.bmp");
+}
+
+TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
+    fs::remove(programFolder() / "Data.CJ70" / "CJ70_XXX.mdl");
+    const std::string installed = testing::readFile(meridian() / "aircraft.cfg");
+    const CliRun run = build("Blue Sky", "qrx");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("The build stopped at \"Renaming Textures in MDL\""), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.out.find("created  " + (meridian() / "Model.QRX").string()), std::string::npos) << run.out;
+    EXPECT_EQ(testing::readFile(meridian() / "aircraft.cfg"), installed);
 }
 
 TEST_F(DemoBuild, RefusesWhatCannotBeBuiltAndSaysWhy) {
