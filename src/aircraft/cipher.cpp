@@ -160,15 +160,16 @@ Status clsEncrypt::Key(std::string_view newValue) {
     return Status::Ok();
 }
 
+std::uint32_t clsEncrypt::RoundFunction(std::uint32_t x) const {
+    return ((m_s[0][x >> 24] + m_s[1][x >> 16 & 0xFF]) ^ m_s[2][x >> 8 & 0xFF]) + m_s[3][x & 0xFF];
+}
+
 void clsEncrypt::EncryptBlock(std::uint32_t& l, std::uint32_t& r) const {
-    const auto f = [this](std::uint32_t x) {
-        return ((m_s[0][x >> 24] + m_s[1][x >> 16 & 0xFF]) ^ m_s[2][x >> 8 & 0xFF]) + m_s[3][x & 0xFF];
-    };
     for (std::size_t i = 0; i < 16; i += 2) {
         l ^= m_p[i];
-        r ^= f(l);
+        r ^= RoundFunction(l);
         r ^= m_p[i + 1];
-        l ^= f(r);
+        l ^= RoundFunction(r);
     }
     const std::uint32_t left = r ^ m_p[17];
     r = l ^ m_p[16];
@@ -176,17 +177,14 @@ void clsEncrypt::EncryptBlock(std::uint32_t& l, std::uint32_t& r) const {
 }
 
 void clsEncrypt::DecryptBlock(std::uint32_t& l, std::uint32_t& r) const {
-    const auto f = [this](std::uint32_t x) {
-        return ((m_s[0][x >> 24] + m_s[1][x >> 16 & 0xFF]) ^ m_s[2][x >> 8 & 0xFF]) + m_s[3][x & 0xFF];
-    };
     const std::uint32_t t = r;
     r = m_p[17] ^ l;
     l = m_p[16] ^ t;
     for (std::size_t i = 16; i > 0;) {
         i -= 2;
-        l ^= f(r);
+        l ^= RoundFunction(r);
         r ^= m_p[i + 1];
-        r ^= f(l);
+        r ^= RoundFunction(l);
         l ^= m_p[i];
     }
 }

@@ -54,6 +54,8 @@ public:
                      bool overwrite, std::string_view key = {});
 
 private:
+    std::uint32_t RoundFunction(std::uint32_t x) const; // Blowfish's F, additions modulo 2^32
+
     std::array<std::uint32_t, 18> m_p{};
     std::array<std::array<std::uint32_t, 256>, 4> m_s{};
     std::string m_key;

@@ -220,9 +220,15 @@ void ProfileDocument::write(std::string_view section, std::string_view key, std:
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LineView view = classify(lines[i].text);
         if (view.kind == LineKind::Key && equalsNoCase(view.name, keyName)) {
-            // Only the value changes: the key's spelling and the blanks before the value stay.
-            const auto valueStart = static_cast<std::size_t>(view.value.data() - lines[i].text.data());
-            lines[i].text.replace(valueStart, std::string::npos, newValue);
+            // Only the value changes: the key's spelling and the blanks before the value stay,
+            // unless the value brings blanks of its own (writing it again then changes nothing).
+            std::string& text = lines[i].text;
+            std::size_t valueStart = text.find('=') + 1;
+            if (newValue.empty() || !isBlank(newValue.front())) {
+                while (valueStart < text.size() && isBlank(text[valueStart]))
+                    ++valueStart;
+            }
+            text.replace(valueStart, std::string::npos, newValue);
             return;
         }
         if (view.kind != LineKind::Blank && view.kind != LineKind::Comment)

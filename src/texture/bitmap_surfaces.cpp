@@ -13,8 +13,6 @@ namespace livrano {
 
 namespace {
 
-constexpr BmpLimits kTemplateLimits{16384, kMaxSurfacePixels};
-
 void release(Surface& surface) {
     surface.DcCreated = false;
     surface.Ready = false;
@@ -40,7 +38,7 @@ bool load(Surface& surface, const std::filesystem::path& path, bool alpha) {
     surface.DcCreated = true;
     surface.Ready = false;
     surface.bitmap = Bitmap{};
-    std::optional<Bitmap> picture = readBmpFile(path, kTemplateLimits);
+    std::optional<Bitmap> picture = readBmpFile(path);
     if (!picture)
         return false;
     if (alpha)

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "texture/bitmap.h"
+#include "texture/bmp_reader.h"
 
 namespace livrano {
 
@@ -33,8 +34,8 @@ struct BitmapSurfaces {
     std::vector<PaletteEntry> workTable8 = std::vector<PaletteEntry>(256);
 };
 
-// The largest work surface or template, in pixels (8192 x 8192).
-inline constexpr std::int64_t kMaxSurfacePixels = 8192LL * 8192;
+// The largest work surface, in pixels: as many as the template reader accepts (8192 x 8192).
+inline constexpr std::int64_t kMaxSurfacePixels = BmpLimits{}.maxPixels;
 
 // Loads a template file into TemplateSurface24 as colour. False when the file cannot be read as
 // a BMP; the surface is then empty and not Ready.
@@ -45,8 +46,8 @@ bool LoadBitmap24(BitmapSurfaces& surfaces, const std::filesystem::path& path);
 // picture saved as 24-bit is common) becomes 8-bit grey levels with a grey-ramp table.
 bool LoadBitmap8(BitmapSurfaces& surfaces, const std::filesystem::path& path);
 
-// A new all-black WorkSurface24. Only bitCount 24 and sizes within kMaxSurfacePixels succeed.
-// Does not release an earlier work surface's flags: call FreeWorkSurfaces first.
+// A new all-black WorkSurface24 in place of any earlier one. Only bitCount 24 and sizes within
+// kMaxSurfacePixels succeed; on failure the surface is DcCreated but not Ready and holds nothing.
 bool CreateSurface24(BitmapSurfaces& surfaces, int bitCount, int width, int height);
 
 // A new WorkSurface8 (every pixel index 0) whose table is copied from the alpha template when

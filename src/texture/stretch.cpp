@@ -62,7 +62,13 @@ bool stretchRect(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src,
     std::uint8_t acc[4];
     for (const Span& row : rows) {
         std::uint8_t* out = dst.row(row.dest);
+        const bool singleRow = row.last - row.first == 1;
         for (const Span& column : columns) {
+            std::uint8_t* target = out + static_cast<std::size_t>(column.dest) * bpp;
+            if (singleRow && column.last - column.first == 1) { // nothing dropped: a plain copy
+                std::copy_n(src.row(row.first) + static_cast<std::size_t>(column.first) * bpp, bpp, target);
+                continue;
+            }
             std::fill(acc, acc + bpp, std::uint8_t{0xFF});
             for (int y = row.first; y < row.last; ++y) {
                 const std::uint8_t* in = src.row(y);
@@ -70,7 +76,7 @@ bool stretchRect(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src,
                     for (std::size_t b = 0; b < bpp; ++b)
                         acc[b] &= in[static_cast<std::size_t>(x) * bpp + b];
             }
-            std::copy(acc, acc + bpp, out + static_cast<std::size_t>(column.dest) * bpp);
+            std::copy(acc, acc + bpp, target);
         }
     }
     return true;

@@ -184,6 +184,12 @@ TextureBuildReport BuildTextures(Application& app) {
             report.skipped.push_back("Texture " + *name + " was skipped: " + *failure + ".");
             continue;
         }
+        // A later texture of the same name has overwritten the earlier one's file, which must
+        // then not be moved twice (names differing in case are one file on Windows).
+        for (std::size_t k = 0; k < i; ++k) {
+            if (converted[k] && equalsNoCase(*converted[k], *name))
+                converted[k].reset();
+        }
         converted[i] = name;
     }
 

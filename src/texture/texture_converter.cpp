@@ -1,5 +1,6 @@
 #include "texture/texture_converter.h"
 
+#include "texture/bitmap.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_reader.h"
 #include "texture/byte_files.h"
@@ -9,11 +10,10 @@ namespace livrano {
 namespace fs = std::filesystem;
 
 Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, RgbaImage& out) {
-    const BmpLimits limits{16384, kMaxSurfacePixels};
-    std::optional<Bitmap> colour = readBmpFile(colourBmp, limits);
+    std::optional<Bitmap> colour = readBmpFile(colourBmp);
     if (!colour)
         return Status::Error("The colour bitmap " + colourBmp.string() + " cannot be read as a BMP file.");
-    const std::optional<Bitmap> alpha = readBmpFile(alphaBmp, limits);
+    const std::optional<Bitmap> alpha = readBmpFile(alphaBmp);
     if (!alpha)
         return Status::Error("The alpha bitmap " + alphaBmp.string() + " cannot be read as a BMP file.");
     if (colour->width != alpha->width || colour->height != alpha->height)

@@ -140,32 +140,42 @@ TEST(BlowfishKey, EmptyKeyRules) {
     EXPECT_EQ(encryptZeroBlock(fresh), keyed);
 }
 
-// Deciphers the container by hand from the block primitive, to check its layout apart from
-// DecryptByte.
-std::string decipherContainer(const std::string& file, std::string_view key) {
+// CBC over the block primitive with a zero IV, written out here to check the container's layout
+// apart from EncryptByte and DecryptByte, and to build containers that claim what they like.
+std::string chain(std::string bytes, std::string_view key, bool encrypt) {
     clsEncrypt c;
     EXPECT_TRUE(c.Key(key).ok());
-    std::string out = file;
     std::uint32_t chainL = 0, chainR = 0;
-    for (std::size_t o = 0; o + 8 <= file.size(); o += 8) {
-        const auto get = [&](std::size_t at) {
-            std::uint32_t w = 0;
-            for (std::size_t i = 0; i < 4; ++i)
-                w = w << 8 | static_cast<unsigned char>(file[at + i]);
-            return w;
-        };
-        std::uint32_t l = get(o), r = get(o + 4);
-        c.DecryptBlock(l, r);
-        l ^= chainL;
-        r ^= chainR;
-        chainL = get(o);
-        chainR = get(o + 4);
+    for (std::size_t o = 0; o + 8 <= bytes.size(); o += 8) {
+        std::uint32_t l = 0, r = 0;
         for (std::size_t i = 0; i < 4; ++i) {
-            out[o + i] = static_cast<char>(l >> (24 - 8 * i));
-            out[o + 4 + i] = static_cast<char>(r >> (24 - 8 * i));
+            l = l << 8 | static_cast<unsigned char>(bytes[o + i]);
+            r = r << 8 | static_cast<unsigned char>(bytes[o + 4 + i]);
+        }
+        const std::uint32_t readL = l, readR = r;
+        if (encrypt) {
+            l ^= chainL;
+            r ^= chainR;
+            c.EncryptBlock(l, r);
+            chainL = l;
+            chainR = r;
+        } else {
+            c.DecryptBlock(l, r);
+            l ^= chainL;
+            r ^= chainR;
+            chainL = readL;
+            chainR = readR;
+        }
+        for (std::size_t i = 0; i < 4; ++i) {
+            bytes[o + i] = static_cast<char>(l >> (24 - 8 * i));
+            bytes[o + 4 + i] = static_cast<char>(r >> (24 - 8 * i));
         }
     }
-    return out;
+    return bytes;
+}
+
+std::string decipherContainer(const std::string& file, std::string_view key) {
+    return chain(file, key, false);
 }
 
 std::string payloadOf(std::size_t size) {
@@ -232,30 +242,6 @@ TEST(BlowfishContainer, WrongKeyKeepsTheFullDecipheredLength) {
     EXPECT_EQ(buffer, decipherContainer(enciphered, "another key"));
 }
 
-// A length field is enciphered like the rest; build containers that claim what they like.
-std::string encipherRaw(std::string plain, std::string_view key) {
-    clsEncrypt c;
-    EXPECT_TRUE(c.Key(key).ok());
-    std::uint32_t chainL = 0, chainR = 0;
-    for (std::size_t o = 0; o + 8 <= plain.size(); o += 8) {
-        std::uint32_t l = 0, r = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-            l = l << 8 | static_cast<unsigned char>(plain[o + i]);
-            r = r << 8 | static_cast<unsigned char>(plain[o + 4 + i]);
-        }
-        l ^= chainL;
-        r ^= chainR;
-        c.EncryptBlock(l, r);
-        chainL = l;
-        chainR = r;
-        for (std::size_t i = 0; i < 4; ++i) {
-            plain[o + i] = static_cast<char>(l >> (24 - 8 * i));
-            plain[o + 4 + i] = static_cast<char>(r >> (24 - 8 * i));
-        }
-    }
-    return plain;
-}
-
 TEST(BlowfishContainer, LengthFieldIsBelievedOnlyWithinTheSizeCheck) {
     struct LengthCase {
         std::uint32_t claimed;
@@ -279,7 +265,7 @@ TEST(BlowfishContainer, LengthFieldIsBelievedOnlyWithinTheSizeCheck) {
         std::string plain(c.total, 'p');
         for (std::size_t i = 0; i < 4; ++i)
             plain[8 + i] = static_cast<char>(c.claimed >> (8 * i));
-        std::string buffer = encipherRaw(plain, kProgramKey);
+        std::string buffer = chain(plain, kProgramKey, true);
         clsEncrypt cipher;
         EXPECT_EQ(cipher.DecryptByte(buffer, kProgramKey), c.accepted) << c.claimed << " in " << c.total;
         EXPECT_EQ(buffer, c.accepted ? plain.substr(12, c.claimed) : plain) << c.claimed << " in " << c.total;

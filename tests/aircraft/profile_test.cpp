@@ -185,6 +185,9 @@ TEST(ProfileWrite, ExactBytes) {
          "[fltsim.0]\r\ntitle=New\r\nsim=X\r\n"},
         {"replace keeps the key's spelling and blanks", "[a]\n  Key =  \"old\"  \n", "a", "key", "v",
          "[a]\n  Key =  v\n"},
+        {"a value with its own leading blanks replaces the old ones", "[a]\nk = old\n", "a", "k", "  new",
+         "[a]\nk =  new\n"},
+        {"an empty value keeps the blanks after '='", "[a]\r\nk = 0467\r\n", "a", "k", "", "[a]\r\nk = \r\n"},
         {"replace an empty value", "[a]\r\nmodel=\r\n", "a", "model", "m", "[a]\r\nmodel=m\r\n"},
         {"first of two keys is replaced", "[a]\nk=1\nk=2\n", "a", "k", "3", "[a]\nk=3\nk=2\n"},
         {"new key before the blank lines", "[a]\r\nx=1\r\n\r\n\r\n[b]\r\ny=2\r\n", "a", "z", "3",
@@ -214,10 +217,13 @@ TEST(ProfileWrite, ExactBytes) {
         doc.write(c.section, c.key, c.value);
         EXPECT_EQ(doc.bytes(), c.after) << c.name;
         // The lines kept in memory after a write read the same as the same bytes read afresh.
-        const ProfileDocument reread(doc.bytes());
+        ProfileDocument reread(doc.bytes());
         EXPECT_EQ(reread.find(c.section, c.key, kIniLongStringChars),
                   doc.find(c.section, c.key, kIniLongStringChars))
             << c.name;
+        // Writing the same again changes nothing.
+        reread.write(c.section, c.key, c.value);
+        EXPECT_EQ(reread.bytes(), doc.bytes()) << c.name;
     }
 }
 

@@ -1,6 +1,9 @@
 #include "output/repaint_world.h"
 
+#include "aircraft/catalogue.h"
+#include "aircraft/cipher.h"
 #include "app/text.h"
+#include "output/configuration_text.h"
 
 namespace livrano::testing {
 
@@ -30,6 +33,7 @@ RepaintWorld::RepaintWorld() : app(m_dir / "Corvane Software" / "Livrano", front
     writeFile(data() / "Craft_XXX.air", "flight model bytes");
 
     AircraftSpec& s = app.spec;
+    s.AircraftDisplayName = "Corvane Craft";
     s.AircraftDirectory = "Craft";
     s.DataPath = "CRAFT";
     s.Manufacturer = "Corvane";
@@ -66,6 +70,16 @@ RepaintWorld::RepaintWorld() : app(m_dir / "Corvane Software" / "Livrano", front
     r.FolderExtension = "qrx";
     r.TailNumber = "n123ab";
     r.Callsign = "*NONE*";
+}
+
+void RepaintWorld::installConfiguration() {
+    std::string text = configurationText(app.spec, app.extraTextures, app.extraFields);
+    clsEncrypt cipher;
+    cipher.EncryptByte(text, kProgramKey);
+    writeFile(programFolder() / "Aircraft Configurations" / "Craft.bin", text);
+    app.catalogue = LoadAircraftCatalogue(programFolder());
+    app.settings.AircraftIndex = 0;
+    app.settings.AircraftName = app.settings.PendingAircraftName = "Corvane Craft";
 }
 
 std::set<std::string> RepaintWorld::listing(const fs::path& folder) {

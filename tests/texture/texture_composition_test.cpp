@@ -166,6 +166,21 @@ TEST(BuildTextures, AFailingTextureIsSkippedAndTheOthersStillArrive) {
     }
 }
 
+TEST(BuildTextures, OfTwoTexturesWithOneNameOnlyTheSecondArrives) {
+    ThreeTextures t;
+    t.app.spec.Textures[2].BaseTextureName = "t_wing_xxx"; // the 8x8 texture, named like the 16x16 one
+    t.app.spec.Textures[2].ReplaceMask = "T_WING_*";
+    t.load();
+    const TextureBuildReport report = BuildTextures(t.app);
+    EXPECT_TRUE(report.skipped.empty()) << report.skipped.front();
+    EXPECT_EQ(report.written.size(), 2u);
+    // On a case-sensitive disk the second name is spelt differently, yet it is the same texture
+    // to the simulator: only the second one's file may be there.
+    const fs::path shared = t.folders.aircraft / "Texture";
+    EXPECT_FALSE(fs::exists(shared / "T_WING_QRX.bmp"));
+    EXPECT_EQ(testing::readFile(shared / "t_wing_QRX.bmp").size(), 74u + 4u * 16u);
+}
+
 TEST(BuildTextures, AssignOnlyTexturesKeepTheirNameAndJoinTheVariationFolderWhateverItsCase) {
     ThreeTextures t;
     fs::remove(t.folders.aircraft / "Texture.qrx");

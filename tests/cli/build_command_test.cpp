@@ -1,0 +1,93 @@
+// livrano-cli demo and build, run as a user would run them, on a demo installation.
+
+#include <gtest/gtest.h>
+
+#include "aircraft/profile.h"
+#include "output/repaint_world.h"
+#include "support/run_cli.h"
+#include "support/temp_dir.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CliRun;
+using testing::runCli;
+using testing::shellQuoted;
+using testing::TempDir;
+
+class DemoBuild : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const CliRun demo = runCli("demo " + shellQuoted(m_dir.path().string()));
+        ASSERT_EQ(demo.exitCode, 0) << demo.err;
+    }
+    fs::path programFolder() const { return m_dir / "Corvane Software" / "Livrano"; }
+    fs::path meridian() const { return m_dir / "Aircraft" / "Corvane CJ-70 Meridian"; }
+
+    CliRun build(const std::string& variation, const std::string& folder, const std::string& more = "") {
+        return runCli("build --program-folder " + shellQuoted(programFolder().string()) +
+                      " --aircraft 'Corvane CJ-70 Meridian' --template " +
+                      shellQuoted((programFolder() / "Templates" / "Meridian Template.bmp").string()) +
+                      " --variation " + shellQuoted(variation) + " --folder " + shellQuoted(folder) + " " +
+                      more);
+    }
+
+    std::vector<std::string> titles() const {
+        const ProfileDocument doc = ProfileDocument::load(meridian() / "aircraft.cfg");
+        std::vector<std::string> result;
+        for (int n = 0; !doc.readString("fltsim." + std::to_string(n), "title").empty(); ++n)
+            result.push_back(doc.readString("fltsim." + std::to_string(n), "title"));
+        return result;
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(DemoBuild, ASecondBuildOfTheSameVariationReplacesTheFirst) {
+    const CliRun first = build("Blue Sky", "qrx", "--callsign northwind --tail n77bs");
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_NE(first.out.find("is [fltsim.2] of"), std::string::npos) << first.out;
+    EXPECT_NE(first.out.find("Model.QRX/CJ70_QRX.mdl"), std::string::npos) << first.out;
+    EXPECT_NE(first.err.find("Your Aircraft Repaint has been built"), std::string::npos) << first.err;
+
+    const CliRun second = build("blue sky", "abc");
+    ASSERT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Corvane CJ-70 Meridian House Colours",
+                                                  "Corvane CJ-70 Meridian Northwind",
+                                                  "Corvane CJ-70 Meridian blue sky"}));
+    const ProfileDocument cfg = ProfileDocument::load(meridian() / "aircraft.cfg");
+    EXPECT_EQ(cfg.readString("fltsim.2", "model"), "ABC");
+    EXPECT_EQ(cfg.readString("fltsim.2", "atc_id"), "N70CM"); // the aircraft's own tail number
+    EXPECT_EQ(cfg.readString("fltsim.2", "atc_airline"), "");
+    EXPECT_FALSE(fs::exists(meridian() / "Model.QRX"));
+    EXPECT_FALSE(fs::exists(meridian() / "texture" / "CJ70_QRX_FUSE.bmp"));
+    EXPECT_TRUE(fs::exists(meridian() / "texture" / "CJ70_ABC_FUSE.bmp"));
+    EXPECT_TRUE(fs::exists(meridian() / "texture" / "CJ70_NWD_FUSE.bmp"));
+    EXPECT_TRUE(fs::exists(meridian() / "Model.NWD" / "CJ70_NWD.mdl"));
+}
+
+TEST_F(DemoBuild, RefusesWhatCannotBeBuiltAndSaysWhy) {
+    struct Case {
+        std::string variation, folder, more;
+        int exitCode;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"Blue Sky", "ab", "", 1, "exactly 3 characters"},
+        {"Blue Sky", "../x", "", 1, "path separator"},
+        {"Blue Sky", "qrx", "--callsign 'NO SUCH AIRLINE'", 2, "not in the airline list"},
+        {"Blue Sky", "qrx", "--aircraft 9", 2, "no aircraft configuration"},
+        {"", "qrx", "", 2, "--variation is required"},
+    };
+    const std::set<std::string> before = testing::RepaintWorld::listing(m_dir.path());
+    for (const Case& c : cases) {
+        const CliRun run = build(c.variation, c.folder, c.more);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.folder << " " << c.more;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(testing::RepaintWorld::listing(m_dir.path()), before);
+}
+
+} // namespace
+} // namespace livrano

@@ -1,0 +1,249 @@
+#include "output/build_repaint.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "aircraft/profile.h"
+#include "output/repaint_world.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FailingFileOperations;
+using testing::readFile;
+using testing::RepaintWorld;
+using testing::writeFile;
+
+const char* const kThreeEntries = "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\nmodel=AAA\r\n\r\n"
+                                  "[fltsim.1]\r\ntitle=Corvane Craft Beta\r\nmodel=BBB\r\n\r\n"
+                                  "[fltsim.2]\r\ntitle=Corvane Craft Gamma\r\nmodel=CCC\r\n\r\n";
+
+std::vector<std::string> titles(const fs::path& file) {
+    const ProfileDocument doc = ProfileDocument::load(file);
+    std::vector<std::string> result;
+    for (int n = 0;; ++n) {
+        std::string title = doc.readString("fltsim." + std::to_string(n), "title");
+        if (title.empty())
+            return result;
+        result.push_back(title);
+    }
+}
+
+void chooseAgain(RepaintWorld& world, const char* variation, const char* extension) {
+    world.app.settings.Variation = variation;
+    world.app.settings.FolderExtension = extension;
+    world.app.settings.TailNumber = "n123ab";
+    world.app.settings.Callsign = "*NONE*";
+}
+
+TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
+    RepaintWorld world;
+    world.installConfiguration();
+    writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
+    const Status status = CreateRepaint(world.app);
+    ASSERT_TRUE(status) << status.message();
+
+    const std::vector<double> driverAndCfg = {0, 1, 2, 3, 8, 9, 10, 11, 12, 14, 16, 18, 18, 19, 20, 20};
+    const std::vector<double>& progress = world.frontend.progressValues;
+    ASSERT_GE(progress.size(), driverAndCfg.size());
+    EXPECT_EQ(std::vector<double>(progress.begin(), progress.begin() + 16), driverAndCfg);
+    for (std::size_t i = 16; i < progress.size(); ++i)
+        EXPECT_GT(progress[i], 20) << i; // the texture passes
+
+    const std::vector<std::string>& texts = world.frontend.statusTexts;
+    ASSERT_GE(texts.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 5),
+              (std::vector<std::string>{"Copying Files", "Creating Aircraft Directories",
+                                        "Renaming Textures in MDL", "Writing Aircraft Configuration File",
+                                        "Working Texture - T_FUSE_QRX_1"}));
+    EXPECT_EQ(texts.back(), "Your Aircraft Repaint has been built");
+
+    const std::vector<std::string>& events = world.frontend.events;
+    EXPECT_EQ(events[1], "show-progress");
+    const auto hidden = std::find(events.begin(), events.end(), "hide-progress");
+    const auto done = std::find(events.begin(), events.end(), "status: Your Aircraft Repaint has been built");
+    const auto lastProgress = std::find_if(events.rbegin(), events.rend(), [](const std::string& e) {
+                                  return e.starts_with("progress: ");
+                              }).base();
+    EXPECT_TRUE(lastProgress <= hidden && hidden < done);
+    EXPECT_FALSE(world.frontend.progressVisible);
+    EXPECT_EQ(world.frontend.sounds.size(), 1u);
+
+    // The aircraft is loaded again: the choices are cleared, the aircraft stays chosen.
+    EXPECT_EQ(world.app.settings.Variation, "");
+    EXPECT_EQ(world.app.settings.FolderExtension, "");
+    EXPECT_EQ(world.app.settings.AircraftIndex, 0);
+    EXPECT_EQ(world.app.settings.AircraftName, "Corvane Craft");
+    EXPECT_EQ(world.app.settings.PendingAircraftName, "Corvane Craft");
+    EXPECT_EQ(world.app.spec.AircraftDirectory, "Craft");
+
+    EXPECT_EQ(titles(world.aircraft() / "Aircraft.cfg"),
+              (std::vector<std::string>{"Corvane Craft Alpha", "Corvane Craft Beta", "Corvane Craft Gamma",
+                                        "Corvane Craft Blue Sky"}));
+    EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), kThreeEntries);
+}
+
+TEST(BuildRepaint, TextureFolderAircraftSkipTheModelButPassItsProgress) {
+    RepaintWorld world;
+    world.app.spec.TextureAssignOnly = 1;
+    world.app.spec.CopyRenameAirFile = 0;
+    world.installConfiguration();
+    ASSERT_TRUE(CreateRepaint(world.app));
+    const std::vector<double>& progress = world.frontend.progressValues;
+    EXPECT_EQ(std::vector<double>(progress.begin(), progress.begin() + 4), (std::vector<double>{0, 1, 2, 3}));
+    for (const std::string& text : world.frontend.statusTexts)
+        EXPECT_NE(text, "Renaming Textures in MDL");
+    EXPECT_EQ(RepaintWorld::listing(world.aircraft()),
+              (std::set<std::string>{"Aircraft.cfg", "Texture.qrx/"}));
+}
+
+TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
+    struct Case {
+        const char* operation;
+        const char* file;
+        const char* step;
+        const char* lastText;
+        bool backedUp;
+        bool cfgWritten;
+    };
+    const Case cases[] = {
+        {"createDirectory", "Texture", "Creating Aircraft Directories", "Creating Aircraft Directories",
+         false, false},
+        {"copyFile", "Craft_QRX.mdl", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
+        {"patchFile", "Craft_QRX.mdl", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
+        {"copyFile", "Craft_QRX.air", "Copying the flight-model file", "Renaming Textures in MDL", false,
+         false},
+        {"readFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
+         "Writing Aircraft Configuration File", false, false},
+        {"copyFile", "Aircraft.bak", "Writing Aircraft Configuration File",
+         "Writing Aircraft Configuration File", false, false},
+        {"replaceFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
+         "Writing Aircraft Configuration File", true, false},
+        {"reload", "", "Reloading the aircraft specification", "Moving New Textures", true, true},
+    };
+    for (const Case& c : cases) {
+        RepaintWorld world;
+        world.installConfiguration();
+        writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
+        const bool reload = std::string(c.operation) == "reload";
+        if (reload)
+            world.app.settings.AircraftIndex = 7; // names no catalogue entry
+        FailingFileOperations files([&](const std::string& op, const std::string& name) {
+            return op == c.operation && name == c.file;
+        });
+        const Status status = BuildRepaint(world.app, files);
+        const std::string label = std::string(c.operation) + " " + c.file;
+        ASSERT_FALSE(status) << label;
+        EXPECT_NE(status.message().find(std::string("\"") + c.step + "\""), std::string::npos)
+            << label << ": " << status.message();
+        EXPECT_EQ(world.frontend.statusTexts.back(), c.lastText) << label;
+        EXPECT_EQ(world.frontend.progressVisible, !reload) << label;
+        EXPECT_TRUE(world.frontend.sounds.empty()) << label;
+
+        const std::string cfg = readFile(world.aircraft() / "Aircraft.cfg");
+        if (c.cfgWritten) {
+            EXPECT_EQ(titles(world.aircraft() / "Aircraft.cfg"),
+                      (std::vector<std::string>{"Corvane Craft Alpha", "Corvane Craft Beta",
+                                                "Corvane Craft Gamma", "Corvane Craft Blue Sky"}))
+                << label;
+        } else {
+            EXPECT_EQ(cfg, kThreeEntries) << label;
+        }
+        EXPECT_EQ(fs::exists(world.aircraft() / "Aircraft.bak"), c.backedUp) << label;
+        if (c.backedUp) {
+            EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), kThreeEntries) << label;
+        }
+    }
+}
+
+TEST(BuildRepaint, ASecondBuildOfTheSameTitleReplacesTheFirst) {
+    RepaintWorld world;
+    world.installConfiguration();
+    writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
+    ASSERT_TRUE(CreateRepaint(world.app));
+    ASSERT_TRUE(fs::exists(world.aircraft() / "Model.QRX" / "Craft_QRX.mdl"));
+
+    chooseAgain(world, " BLUE sky ", "abc");
+    ASSERT_TRUE(CreateRepaint(world.app));
+    chooseAgain(world, "Red Dawn", "red");
+    ASSERT_TRUE(CreateRepaint(world.app));
+
+    EXPECT_EQ(titles(world.aircraft() / "Aircraft.cfg"),
+              (std::vector<std::string>{"Corvane Craft Alpha", "Corvane Craft Beta", "Corvane Craft Gamma",
+                                        "Corvane Craft BLUE sky", "Corvane Craft Red Dawn"}));
+    const std::set<std::string> files = RepaintWorld::listing(world.aircraft());
+    EXPECT_EQ(files.count("Model.QRX/"), 0u);
+    EXPECT_EQ(files.count("Craft_QRX.air"), 0u);
+    EXPECT_EQ(files.count("Model.ABC/Craft_ABC.mdl"), 1u);
+    EXPECT_EQ(files.count("Model.RED/Craft_RED.mdl"), 1u);
+    EXPECT_EQ(files.count("Craft_ABC.air"), 1u);
+    // The backup holds the file as the last build found it.
+    EXPECT_EQ(titles(world.aircraft() / "Aircraft.bak").size(), 4u);
+}
+
+TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
+    struct Case {
+        const char* what;
+        std::function<void(RepaintWorld&)> change;
+        const char* named; // the message names this
+    };
+    const Case cases[] = {
+        {"aircraft folder", [](RepaintWorld& w) { w.app.spec.AircraftDirectory = "../Other"; }, "../Other"},
+        {"data folder", [](RepaintWorld& w) { w.app.spec.DataPath = "CRAFT\\..\\.."; }, "CRAFT\\..\\.."},
+        {"folder extension", [](RepaintWorld& w) { w.app.settings.FolderExtension = "a/b"; }, "a/b"},
+        {"folder extension dots", [](RepaintWorld& w) { w.app.settings.FolderExtension = ".."; }, ".."},
+        {"texture name",
+         [](RepaintWorld& w) {
+             w.app.spec.Textures[1].BaseTextureName = "../WING_XXX";
+             w.app.spec.Textures[1].ReplaceMask = "../WING_*";
+         },
+         "../WING_QRX.bmp"},
+        {"mask result", [](RepaintWorld& w) { w.app.spec.ReplaceAirMask = "Craft"; }, "Craft"},
+        {"extra texture",
+         [](RepaintWorld& w) {
+             w.app.extraTextures.CopyExtraTextures = 1;
+             w.app.extraTextures.NumExtraTextures = 1;
+             w.app.extraTextures.ExtraTextureNames = {"..\\evil.bmp"};
+         },
+         "..\\evil.bmp"},
+        {"identifier length", [](RepaintWorld& w) { w.app.settings.FolderExtension = "qrxy"; },
+         "exactly 3 characters"},
+        {"offset past the end",
+         [](RepaintWorld& w) {
+             w.app.spec.Textures[0].MdlOffsets = {1, 390};
+         },
+         "at model offset 390"},
+        {"too many entries",
+         [](RepaintWorld& w) {
+             std::string cfg;
+             for (int n = 0; n <= 1000; ++n)
+                 cfg += "[fltsim." + std::to_string(n) + "]\r\ntitle=L" + std::to_string(n) + "\r\n";
+             writeFile(w.aircraft() / "Aircraft.cfg", cfg);
+         },
+         "more than 1000"},
+    };
+    for (const Case& c : cases) {
+        RepaintWorld world;
+        world.installConfiguration();
+        // An earlier build of this run read a livery of the same title: replacing it would delete files.
+        writeFile(world.aircraft() / "Model.BBB" / "Craft_BBB.mdl", "b");
+        writeFile(world.aircraft() / "Craft_BBB.air", "b");
+        world.app.fltsim.FltsimEntries.resize(1);
+        world.app.fltsim.FltsimEntries[0].title = "Corvane Craft Blue Sky";
+        world.app.fltsim.FltsimEntries[0].model = "BBB";
+        c.change(world);
+        const std::set<std::string> before = RepaintWorld::listing(world.root());
+
+        const Status status = CreateRepaint(world.app);
+        ASSERT_FALSE(status) << c.what;
+        EXPECT_NE(status.message().find(c.named), std::string::npos) << c.what << ": " << status.message();
+        EXPECT_EQ(world.frontend.statusTexts, std::vector<std::string>{status.message()}) << c.what;
+        EXPECT_EQ(RepaintWorld::listing(world.root()), before) << c.what;
+        EXPECT_EQ(world.app.fltsim.LastEntryIndex(), 0) << c.what;
+    }
+}
+
+} // namespace
+} // namespace livrano

@@ -1,0 +1,112 @@
+#include "output/demo_installation.h"
+
+#include <gtest/gtest.h>
+
+#include "aircraft/aircraft_spec_loader.h"
+#include "aircraft/catalogue.h"
+#include "aircraft/configuration_file.h"
+#include "aircraft/spec_checks.h"
+#include "output/configuration_text.h"
+#include "output/masked_name.h"
+#include "support/recording_frontend.h"
+#include "support/temp_dir.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+
+std::uint32_t le32(const std::string& bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    return v;
+}
+
+TEST(DemoInstallation, HoldsTwoAircraftReadyToBuild) {
+    testing::TempDir dir;
+    DemoInstallation made;
+    ASSERT_TRUE(CreateDemoInstallation(dir.path(), made));
+    EXPECT_EQ(made.programFolder, dir / "Corvane Software" / "Livrano");
+
+    const AircraftCatalogue catalogue = LoadAircraftCatalogue(made.programFolder);
+    ASSERT_EQ(catalogue.Entries.size(), 2u);
+    ASSERT_EQ(made.aircraft.size(), 2u);
+    std::set<int> kinds;
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::string& name = made.aircraft[i].displayName;
+        ASSERT_TRUE(catalogueIndexOfName(catalogue, name)) << name;
+        const fs::path config =
+            catalogue.Entries[static_cast<std::size_t>(*catalogueIndexOfName(catalogue, name))].ConfigFile;
+
+        // The configuration deciphers and has nothing a configuration check would report.
+        const std::optional<std::string> plain = decipherConfiguration(config);
+        ASSERT_TRUE(plain) << name;
+        const ProfileDocument profile(*plain);
+        AircraftSpec spec;
+        ExtraTextureSpec extraTextures;
+        ExtraFieldSpec extraFields;
+        std::vector<SpecValueNote> notes;
+        readAircraftSpec(profile, false, spec, extraTextures, extraFields, &notes);
+        const std::vector<SpecProblem> problems =
+            checkAircraftSpec(profile, spec, extraTextures, extraFields, notes);
+        EXPECT_TRUE(problems.empty()) << name << ": " << (problems.empty() ? "" : problems[0].message);
+        kinds.insert(spec.TextureAssignOnly);
+        EXPECT_GE(spec.NumTextures, 3) << name;
+
+        // The data copy's model names each texture at each of its offsets.
+        const fs::path data = made.programFolder / ("Data." + spec.DataPath);
+        const std::string model = readFile(data / (spec.BaseModelName + ".mdl"));
+        for (const TextureSpec& t : spec.Textures)
+            for (std::int32_t offset : t.MdlOffsets)
+                EXPECT_EQ(model.substr(static_cast<std::size_t>(offset - 1), t.BaseTextureName.size() + 4),
+                          t.BaseTextureName + ".bmp")
+                    << name;
+        EXPECT_FALSE(readFile(data / (spec.BaseAirName + ".air")).empty()) << name;
+        EXPECT_EQ(ProfileDocument::load(data / "Aircraft.cfg").find("livrano", "model", 254), std::string());
+
+        // The template and its companion have the size the configuration gives.
+        const std::string colour = readFile(made.aircraft[i].templateFile);
+        std::string alphaPath = made.aircraft[i].templateFile.string();
+        alphaPath.replace(alphaPath.size() - 4, 4, "_a.bmp");
+        const std::string alpha = readFile(alphaPath);
+        for (const std::string* bmp : {&colour, &alpha}) {
+            ASSERT_GT(bmp->size(), 54u) << name;
+            EXPECT_EQ(le32(*bmp, 18), static_cast<std::uint32_t>(spec.TemplateSizeX)) << name;
+            EXPECT_EQ(le32(*bmp, 22), static_cast<std::uint32_t>(spec.TemplateSizeY)) << name;
+        }
+
+        // Two liveries are installed, with weight and balance.
+        const ProfileDocument installed =
+            ProfileDocument::load(made.aircraft[i].aircraftFolder / "aircraft.cfg");
+        EXPECT_FALSE(installed.readString("fltsim.1", "title").empty()) << name;
+        EXPECT_TRUE(installed.readString("fltsim.2", "title").empty()) << name;
+        EXPECT_FALSE(installed.readString("WEIGHT_AND_BALANCE", "empty_weight").empty()) << name;
+        for (std::size_t j = 0; j < std::size_t(std::max<std::int16_t>(extraTextures.NumExtraTextures, 0));
+             ++j)
+            EXPECT_TRUE(
+                fs::exists(made.aircraft[i].aircraftFolder / "texture" / extraTextures.ExtraTextureNames[j]));
+    }
+    EXPECT_EQ(kinds, (std::set<int>{0, 1}));
+    EXPECT_TRUE(fs::is_directory(made.programFolder / "TempBitmaps"));
+    EXPECT_TRUE(fs::is_directory(dir / "Aircraft"));
+}
+
+TEST(ConfigurationText, ReadsBackAsWritten) {
+    testing::TempDir dir;
+    DemoInstallation made;
+    ASSERT_TRUE(CreateDemoInstallation(dir.path(), made));
+    for (const AircraftConfigEntry& entry : LoadAircraftCatalogue(made.programFolder).Entries) {
+        const std::string plain = decipherConfiguration(entry.ConfigFile).value_or("");
+        AircraftSpec spec;
+        ExtraTextureSpec extraTextures;
+        ExtraFieldSpec extraFields;
+        readAircraftSpec(ProfileDocument(plain), false, spec, extraTextures, extraFields);
+        // Written, read and written again, a configuration says the same.
+        EXPECT_EQ(configurationText(spec, extraTextures, extraFields), plain) << entry.DisplayName;
+    }
+}
+
+} // namespace
+} // namespace livrano
