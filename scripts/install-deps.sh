@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsquish-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev
-    fonts-wine
+    fonts-wine fonts-dejavu-core
     xvfb xauth
     imagemagick
 )

@@ -28,10 +28,15 @@ TEST(SmartSubClassList, FreeSlotsAreReusedAndTheLastSlotShrinks) {
         std::vector<int> listed; // slot i+1 holds object index, or -1 when free
     };
     const Case cases[] = {
-        {"+a+b+c", {0, 1, 2}}, {"+a+b+c-b", {0, -1, 2}},  {"+a+b+c-b+d", {0, 3, 2}},
-        {"+a+b+c-c", {0, 1}},  {"+a+b+c-b-c", {0, -1}}, // only the last slot is cut; the free one before it
-                                                        // stays
-        {"+a-a", {}},          {"+a+b-a+c+d", {2, 1, 3}}, {"-a", {}},
+        {"+a+b+c", {0, 1, 2}},
+        {"+a+b+c-b", {0, -1, 2}},
+        {"+a+b+c-b+d", {0, 3, 2}},
+        {"+a+b+c-c", {0, 1}},
+        {"+a+b+c-b-c", {0, -1}}, // only the last slot is cut; the free one before it
+                                 // stays
+        {"+a-a", {}},
+        {"+a+b-a+c+d", {2, 1, 3}},
+        {"-a", {}},
         {"+a+a", {0}},
     };
     for (const Case& c : cases) {

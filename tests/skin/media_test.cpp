@@ -1,0 +1,165 @@
+// The drawn media as the program uses them: sizes and formats, shapes that hold every button,
+// strips that blend into the surface under them, a real cursor, sound and manual.
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "skin/cursor_file.h"
+#include "skin/image_button.h"
+#include "skin/region_data.h"
+#include "skin/trans_form.h"
+
+namespace livrano {
+namespace {
+
+QString media(const char* name) {
+    return QStringLiteral(LIVRANO_PROGRAM_DIR "/Media/") + QString::fromLatin1(name);
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::uint32_t le(const QByteArray& b, int at, int size) {
+    std::uint32_t v = 0;
+    for (int i = size - 1; i >= 0; --i) {
+        v = (v << 8) | static_cast<std::uint8_t>(b[at + i]);
+    }
+    return v;
+}
+
+TEST(Media, StripsAreTwentyFourBitBitmapsOfFourFrames) {
+    struct Case {
+        const char* file;
+        QSize frame;
+    };
+    const Case cases[] = {
+        {"Close.bmp", TinyButton::kFrameSize},    {"Help.bmp", TinyButton::kFrameSize},
+        {"Next.bmp", TinyButton::kFrameSize},     {"Previous.bmp", TinyButton::kFrameSize},
+        {"Empty.bmp", TinyButton::kFrameSize},    {"Check.bmp", TinyButton::kFrameSize},
+        {"Wizard.bmp", LargeButton::kFrameSize},  {"CreateAircraft.bmp", LargeButton::kFrameSize},
+        {"Main_Background.bmp", QSize(800, 150)}, {"Wizard_Background.bmp", QSize(400, 75)}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QByteArray bytes = bytesOf(media(c.file));
+        ASSERT_GT(bytes.size(), 54);
+        EXPECT_TRUE(bytes.startsWith("BM"));
+        EXPECT_EQ(le(bytes, 28, 2), 24u); // bits per pixel
+        EXPECT_EQ(le(bytes, 30, 4), 0u);  // uncompressed
+        const QImage image(media(c.file));
+        EXPECT_EQ(image.size(), QSize(c.frame.width(), c.frame.height() * 4));
+    }
+}
+
+// Where each window shows which strip, and the background under it.
+struct Placement {
+    const char* background;
+    const char* strip;
+    QPoint at;
+    QSize frame;
+};
+const Placement kPlacements[] = {
+    {"Main_Background.bmp", "Close.bmp", {756, 15}, TinyButton::kFrameSize},
+    {"Main_Background.bmp", "Help.bmp", {715, 15}, TinyButton::kFrameSize},
+    {"Main_Background.bmp", "Empty.bmp", {16, 149}, TinyButton::kFrameSize},
+    {"Main_Background.bmp", "Check.bmp", {16, 409}, TinyButton::kFrameSize},
+    {"Main_Background.bmp", "Wizard.bmp", {185, 85}, LargeButton::kFrameSize},
+    {"Main_Background.bmp", "CreateAircraft.bmp", {185, 468}, LargeButton::kFrameSize},
+    {"Wizard_Background.bmp", "Close.bmp", {360, 7}, TinyButton::kFrameSize},
+    {"Wizard_Background.bmp", "Previous.bmp", {161, 253}, TinyButton::kFrameSize},
+    {"Wizard_Background.bmp", "Next.bmp", {206, 253}, TinyButton::kFrameSize},
+    {"Wizard_Background.bmp", "Next.bmp", {183, 253}, TinyButton::kFrameSize},
+    {"Wizard_Background.bmp", "Empty.bmp", {17, 176}, TinyButton::kFrameSize},
+};
+
+TEST(Media, ShapesComeFromTheBackgroundsAndHoldEveryButton) {
+    struct Case {
+        const char* background;
+        const char* region;
+        QSize size;
+    };
+    const Case cases[] = {{"Main_Background.bmp", "MainRegion.dat", {800, 600}},
+                          {"Wizard_Background.bmp", "WizardRegion.dat", {400, 300}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.region);
+        const QImage background(media(c.background));
+        ASSERT_EQ(background.size(), c.size);
+        const QByteArray bytes = bytesOf(media(c.region));
+        const std::optional<QRegion> region = regionFromRgnData(bytes);
+        ASSERT_TRUE(region);
+        EXPECT_EQ(bytes.size(), 32 + 16 * region->rectCount());
+        EXPECT_EQ(*region, clsTransForm::regionFromPicture(background, qRgb(0, 0, 0)));
+        // Not a rectangle, and not much less than one.
+        EXPECT_GT(region->rectCount(), 1);
+        EXPECT_FALSE(region->contains(QPoint(0, 0)));
+        EXPECT_EQ(region->boundingRect(), QRect(QPoint(0, 0), c.size));
+        for (const Placement& p : kPlacements) {
+            if (QString::fromLatin1(p.background) == QString::fromLatin1(c.background)) {
+                EXPECT_EQ(*region & QRect(p.at, p.frame), QRegion(QRect(p.at, p.frame))) << p.strip;
+            }
+        }
+    }
+}
+
+TEST(Media, EveryLookOfAStripBlendsIntoTheSurfaceUnderIt) {
+    for (const Placement& p : kPlacements) {
+        SCOPED_TRACE(std::string(p.strip) + " on " + p.background);
+        const QImage background(media(p.background));
+        const QImage strip(media(p.strip));
+        for (int look = 0; look < 4; ++look) {
+            const int top = look * p.frame.height();
+            const QPoint corners[] = {{0, 0},
+                                      {p.frame.width() - 1, 0},
+                                      {0, p.frame.height() - 1},
+                                      {p.frame.width() - 1, p.frame.height() - 1}};
+            for (const QPoint& corner : corners) {
+                EXPECT_EQ(strip.pixel(corner + QPoint(0, top)), background.pixel(p.at + corner))
+                    << "look " << look << " corner " << corner.x() << "," << corner.y();
+            }
+        }
+    }
+}
+
+TEST(Media, CursorSoundAndManualAreRealFiles) {
+    const std::optional<CursorFile> cursor = decodeCursorFile(bytesOf(media("HMOVE.cur")));
+    ASSERT_TRUE(cursor);
+    EXPECT_EQ(cursor->image.size(), QSize(32, 32));
+    EXPECT_EQ(cursor->hotspot, QPoint(16, 16));
+    EXPECT_GT(qAlpha(cursor->image.pixel(16, 3)), 200);
+    EXPECT_EQ(qAlpha(cursor->image.pixel(2, 2)), 0);
+
+    const QByteArray wav = bytesOf(media("Next.wav"));
+    ASSERT_GT(wav.size(), 44);
+    EXPECT_TRUE(wav.startsWith("RIFF"));
+    EXPECT_EQ(wav.mid(8, 8), QByteArray("WAVEfmt "));
+    EXPECT_EQ(le(wav, 4, 4), static_cast<std::uint32_t>(wav.size() - 8));
+    EXPECT_EQ(le(wav, 20, 2), 1u);     // PCM
+    EXPECT_EQ(le(wav, 22, 2), 1u);     // mono
+    EXPECT_EQ(le(wav, 24, 4), 44100u); // rate
+    EXPECT_EQ(le(wav, 34, 2), 16u);
+    const std::uint32_t samples = le(wav, 40, 4) / 2;
+    EXPECT_EQ(static_cast<qsizetype>(44 + samples * 2), wav.size());
+    EXPECT_LT(samples, 44100u); // under a second
+    int peak = 0;
+    for (std::uint32_t i = 0; i < samples; ++i) {
+        peak = std::max(peak,
+                        std::abs(static_cast<int>(static_cast<std::int16_t>(le(wav, 44 + 2 * int(i), 2)))));
+    }
+    EXPECT_GT(peak, 8000);  // audible
+    EXPECT_LT(peak, 32000); // not clipped
+    const auto last = static_cast<std::int16_t>(le(wav, static_cast<int>(wav.size()) - 2, 2));
+    EXPECT_LT(std::abs(last), 50); // ends in silence, no click
+
+    const QByteArray pdf = bytesOf(QStringLiteral(LIVRANO_PROGRAM_DIR "/Livrano.pdf"));
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
+    EXPECT_TRUE(pdf.contains("/CreationDate (D:20260101"));
+    EXPECT_TRUE(pdf.contains("/Title"));
+}
+
+} // namespace
+} // namespace livrano
