@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/text.h"
 #include "output/masked_name.h"
 
 namespace livrano::cli {
@@ -171,13 +172,11 @@ void texturesBlock(Writer& w, const AircraftSpec& s) {
         if (s.TextureAssignOnly == 0)
             head += "  " + exampleName(t.BaseTextureName, t.ReplaceMask, s.NumIdentifierCharacters, ".bmp");
         w.line();
-        w.line("  " +
-               w.styled("[" + std::string(i < 10 ? "0" : "") + std::to_string(i) + "] " + orDash(t.ViewName),
-                        "1"));
+        w.line("  " + w.styled("[" + twoDigits(static_cast<int>(i)) + "] " + orDash(t.ViewName), "1"));
         w.row("  texture", head);
         for (std::size_t j = 0; j < t.Sections.size(); ++j) {
             const SectionColumns& c = columns[i][j];
-            w.row("  section " + std::string(j < 10 ? "0" : "") + std::to_string(j),
+            w.row("  section " + twoDigits(static_cast<int>(j)),
                   "template " + padded(c.text[0], widths[0]) + " " + padded(c.text[1], widths[1]) +
                       " -> texture " + padded(c.text[2], widths[2]) + " " + padded(c.text[3], widths[3]) +
                       "  scale " + c.scale);

@@ -208,4 +208,10 @@ Status LargeButton::dispatch(ButtonCommandDispatcher& dispatcher, const QString&
     return dispatcher.largeButton(formName, buttonType);
 }
 
+void EndButtonSubclassing(QWidget& window) {
+    for (ImageButton* button : window.findChildren<ImageButton*>()) {
+        button->end_sub_class();
+    }
+}
+
 } // namespace livrano

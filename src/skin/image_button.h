@@ -32,8 +32,9 @@ public:
 };
 
 class ImageButton : public QWidget {
-public:
-    ~ImageButton() override;
+    Q_OBJECT // so that windows can find their buttons with findChildren and qobject_cast
+
+        public : ~ImageButton() override;
 
     // The tip text; setting it makes a fresh tooltip for the button's picture surface.
     QString ToolTip() const { return m_ToolTip; }
@@ -104,6 +105,8 @@ private:
 
 // 33 x 35 pixels; dispatched through the small-button table.
 class TinyButton final : public ImageButton {
+    Q_OBJECT
+
 public:
     static constexpr QSize kFrameSize{33, 35};
     explicit TinyButton(std::filesystem::path programFolder, QWidget* parent = nullptr);
@@ -115,6 +118,8 @@ protected:
 
 // 166 x 50 pixels; dispatched through the large-button table.
 class LargeButton final : public ImageButton {
+    Q_OBJECT
+
 public:
     static constexpr QSize kFrameSize{166, 50};
     explicit LargeButton(std::filesystem::path programFolder, QWidget* parent = nullptr);
@@ -123,5 +128,9 @@ protected:
     Status dispatch(ButtonCommandDispatcher& dispatcher, const QString& formName,
                     const QString& buttonType) override;
 };
+
+// Calls end_sub_class on every TinyButton and LargeButton inside window, in child order; other
+// widgets are passed over. Run before a window goes at shutdown.
+void EndButtonSubclassing(QWidget& window);
 
 } // namespace livrano

@@ -84,7 +84,7 @@ std::optional<TransFormError> clsTransForm::ShapeMe(QWidget& name, QRgb color, b
 std::optional<TransFormError> clsTransForm::SaveRegionDataToFile(const QString& fileName) const {
     // The structure's size must fit the 32-bit size field of the format.
     const std::int64_t size = kRgnHeaderSize + std::int64_t{kRgnRectSize} * m_region.rectCount();
-    if (size <= 0 || size > INT32_MAX) {
+    if (size > INT32_MAX) {
         return TransFormError{kErrRegionSize, kSaveSource,
                               QStringLiteral("Unable to determine size of region in SaveRegionDataToFile")};
     }

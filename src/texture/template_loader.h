@@ -22,7 +22,8 @@ std::string alphaCompanionPath(std::string_view templatePath);
 // reports through the frontend ("Loading Texture Template File"; for a missing companion "No
 // Alpha Channel Bitmap Found", the alpha preview made unavailable and kNoAlphaCompanionMessage)
 // and ends with templateLoaded(). The result is an error when the template itself could not be
-// loaded; a missing or unreadable companion is not an error.
+// loaded (no message is shown for it: the window stays silent, the CLI prints it); a missing or
+// unreadable companion is not an error.
 Status LoadTemplate(Application& app, const std::string& templatePath);
 
 // Releases both template surfaces, loads the colour template and then, only when it loaded and

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "support/run_cli.h"
 #include "support/temp_dir.h"
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
@@ -11,21 +10,8 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::runCli;
 using testing::TempDir;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCli(const TempDir& dir, const std::string& args) {
-    const std::string command = std::string("\"") + LIVRANO_CLI_PATH + "\" " + args + " >\"" +
-                                (dir / "out.txt").string() + "\" 2>\"" + (dir / "err.txt").string() + "\"";
-    const int raw = std::system(command.c_str());
-    const int status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return CliRun{status, testing::readFile(dir / "out.txt"), testing::readFile(dir / "err.txt")};
-}
 
 struct Inputs {
     TempDir dir;
@@ -34,7 +20,7 @@ struct Inputs {
         const Bitmap grey = testing::greyPicture(16, 8);
         testing::writeBitmapFile(dir / "a.bmp", encodeBmp8(grey, grey.palette));
     }
-    std::string path(const char* name) const { return "\"" + (dir / name).string() + "\""; }
+    std::string path(const char* name) const { return testing::shellQuoted((dir / name).string()); }
 };
 
 TEST(ConvertAndInspectCommands, ConvertThenInspectDescribesAndDecodes) {
@@ -51,12 +37,12 @@ TEST(ConvertAndInspectCommands, ConvertThenInspectDescribesAndDecodes) {
     };
     for (const Case& c : cases) {
         Inputs in;
-        const CliRun convert = runCli(in.dir, "convert " + in.path("c.bmp") + " " + in.path("a.bmp") + " " +
-                                                  in.path("t.bmp") + " " + c.options);
-        ASSERT_EQ(convert.status, 0) << convert.err;
-        const CliRun inspect =
-            runCli(in.dir, "inspect " + in.path("t.bmp") + " --to-bmp " + in.path("back.bmp"));
-        ASSERT_EQ(inspect.status, 0) << inspect.err;
+        const testing::CliRun convert = runCli("convert " + in.path("c.bmp") + " " + in.path("a.bmp") + " " +
+                                               in.path("t.bmp") + " " + c.options);
+        ASSERT_EQ(convert.exitCode, 0) << convert.err;
+        const testing::CliRun inspect =
+            runCli("inspect " + in.path("t.bmp") + " --to-bmp " + in.path("back.bmp"));
+        ASSERT_EQ(inspect.exitCode, 0) << inspect.err;
         EXPECT_EQ(inspect.out, std::string("Container: ") + c.container + "\nFormat: " + c.format +
                                    "\nSize: 16 x 8\nMip levels: " + c.levels + "\nWrote " +
                                    (in.dir / "back.bmp").string() + "\n");
@@ -64,6 +50,9 @@ TEST(ConvertAndInspectCommands, ConvertThenInspectDescribesAndDecodes) {
         ASSERT_TRUE(back);
         EXPECT_EQ(back->width, 16);
         EXPECT_EQ(back->height, 8);
+        if (std::string(c.format) == "32-bit BGRA") { // lossless: the painter sees the colour as painted
+            EXPECT_EQ(back->pixels, testing::gradientPicture(16, 8).pixels);
+        }
     }
 }
 
@@ -96,8 +85,8 @@ TEST(ConvertAndInspectCommands, MistakesAreReportedWithANonZeroExit) {
                         (word.find('.') != std::string::npos ? in.path(word.c_str()) : word);
             start = end + 1;
         }
-        const CliRun r = runCli(in.dir, absolute);
-        EXPECT_EQ(r.status, c.status) << c.what;
+        const testing::CliRun r = runCli(absolute);
+        EXPECT_EQ(r.exitCode, c.status) << c.what;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.what << ": " << r.err;
         EXPECT_FALSE(fs::exists(in.dir / "t.bmp")) << c.what;
     }

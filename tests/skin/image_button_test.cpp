@@ -337,5 +337,25 @@ TEST(ImageButton, EndSubClassStopsTheLeaveNotificationAndTheTooltip) {
     button.end_sub_class(); // a second call is harmless
 }
 
+TEST(ImageButton, EndButtonSubclassingReachesEveryButtonOfTheWindowOnly) {
+    ProgramFolder folder;
+    Screen screen(folder.folder());
+    auto* nested = new QWidget(&screen.window);
+    auto* inner = new TinyButton(folder.folder(), nested);
+    inner->set_ToolTip(QStringLiteral("inner"));
+    screen.large->set_ToolTip(QStringLiteral("large"));
+    Screen other(folder.folder());
+    other.tiny->set_ToolTip(QStringLiteral("other"));
+    EXPECT_EQ(screen.window.findChildren<ImageButton*>().size(), 3);
+    EndButtonSubclassing(screen.window);
+    for (ImageButton* button : {static_cast<ImageButton*>(screen.tiny),
+                                static_cast<ImageButton*>(screen.large), static_cast<ImageButton*>(inner)}) {
+        EXPECT_EQ(button->tooltip(), nullptr);
+        EXPECT_FALSE(pic(*button)->property(SmartSubClass::kOwnerProperty).isValid());
+    }
+    EXPECT_NE(other.tiny->tooltip(), nullptr);
+    EXPECT_TRUE(pic(*other.tiny)->property(SmartSubClass::kOwnerProperty).isValid());
+}
+
 } // namespace
 } // namespace livrano

@@ -129,13 +129,13 @@ TEST(Tooltip, TheDelayMustPassFirst) {
     window.show();
     cls_Tooltip tip;
     tip.Create(&window);
-    int delay = 200;
+    int delay = 600;
     tip.setDelayTime(delay);
     tip.AddControl(control, QStringLiteral("later"));
     enter(*control);
     QTest::qWait(20);
     EXPECT_EQ(tip.shownFor(), nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == control; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == control; }, 3000));
 }
 
 } // namespace

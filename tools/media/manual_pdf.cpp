@@ -8,6 +8,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include "painting.h"
 #include "palette.h"
@@ -56,6 +58,21 @@ QByteArray manualPdf(const QString& markdown) {
         }
     }
 
+    // Tables as light, single-ruled grids.
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(frame)) {
+            QTextTableFormat format = table->format();
+            format.setBorderCollapse(true);
+            format.setBorder(0.6);
+            format.setBorderBrush(kLine);
+            format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+            format.setCellPadding(4);
+            format.setCellSpacing(0);
+            format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+            table->setFormat(format);
+        }
+    }
+
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -63,7 +80,8 @@ QByteArray manualPdf(const QString& markdown) {
         writer.setTitle(QStringLiteral("Livrano Manual"));
         writer.setCreator(QStringLiteral("Livrano"));
         writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(20, 18, 20, 18), QPageLayout::Millimeter);
+        // The document keeps its own 2 cm margin when printed; the page adds none.
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
         document.print(&writer);
     }
     QByteArray pdf = buffer.data();
