@@ -12,7 +12,7 @@ namespace livrano {
 
 struct Application;
 
-// A value of the configuration that the specification does not hold as written.
+// A value of the configuration file that the loaded aircraft record does not hold as written.
 struct SpecValueNote {
     enum class Kind {
         OutOfRange, // an integer outside -32768..32767 for a 16-bit field: the field kept its value

@@ -2,19 +2,11 @@
 
 #include <cstring>
 
+#include "texture/little_endian.h"
+
 namespace livrano {
 
 namespace {
-
-void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-    out[at] = static_cast<std::uint8_t>(v);
-    out[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-}
 
 // Both headers; the pixel rows start at dataOffset.
 std::vector<std::uint8_t> headers(int width, int height, int bitCount, std::size_t dataOffset,

@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "texture/dxt3_image.h"
+#include "texture/little_endian.h"
 
 namespace livrano {
 
@@ -12,24 +13,6 @@ namespace {
 constexpr std::uint32_t kFourCcDxt3 = 0x33545844; // "DXT3"
 constexpr std::size_t kFsHeaderSize = 74;
 constexpr std::size_t kDdsHeaderSize = 128;
-
-void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-    out[at] = static_cast<std::uint8_t>(v);
-    out[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::uint32_t get16(std::span<const std::uint8_t> in, std::size_t at) {
-    return static_cast<std::uint32_t>(in[at] | (in[at + 1] << 8));
-}
-
-std::uint32_t get32(std::span<const std::uint8_t> in, std::size_t at) {
-    return get16(in, at) | (get16(in, at + 2) << 16);
-}
 
 // The extended bitmap stores its rows bottom-up; this is the one place that knows it. It turns a
 // top-down picture into the stored order and, applied again, a stored picture back.
