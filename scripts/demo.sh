@@ -16,6 +16,12 @@ fi
 
 rm -rf "$demo"
 "$cli" demo "$demo" >/dev/null
+# The window's skin, sound and manual, when the build made them, so the GUI can run on the demo.
+for part in Media Livrano.pdf; do
+    if [ -e "$root/build/default/program/$part" ]; then
+        cp -r "$root/build/default/program/$part" "$program/"
+    fi
+done
 echo "Demo installation: $demo"
 
 now() { date +%s%N; }
@@ -62,9 +68,12 @@ echo "=== livrano-cli inspect ==="
 "$cli" inspect "$skylark/Texture.SUN/C310_FUSE.bmp"
 "$cli" inspect "$meridian/texture/CJ70_PLX_FUSE.bmp"
 
-gui="$root/build/default/livrano"
-if [ -x "$gui" ] && [ -n "${DISPLAY:-}" ] && [ -t 0 ]; then
-    echo
-    echo "Starting the GUI on the demo (LIVRANO_PROGRAM_FOLDER=$program)"
-    LIVRANO_PROGRAM_FOLDER="$program" "$gui"
-fi
+# With a display and someone at the terminal, the GUI opens on the demo.
+for gui in "$root/build/default/livrano" "$root/build/default/program/livrano"; do
+    if [ -x "$gui" ] && [ -n "${DISPLAY:-}" ] && [ -t 0 ]; then
+        echo
+        echo "Starting the GUI on the demo (LIVRANO_PROGRAM_FOLDER=$program)"
+        LIVRANO_PROGRAM_FOLDER="$program" "$gui"
+        break
+    fi
+done
