@@ -5,7 +5,7 @@
 
 #include "app/file_names.h"
 #include "app/text.h"
-#include "output/masked_name.h"
+#include "output/variation_layout.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/byte_files.h"
 #include "texture/texture_converter.h"
@@ -91,31 +91,20 @@ std::optional<std::string> composeAndConvert(Application& app, std::size_t i, co
 
 } // namespace
 
-fs::path aircraftFolder(const Application& app) {
-    return resolveCaseless(
-        programLocation(app.programFolder, "\\..\\..\\Aircraft\\" + trim(app.spec.AircraftDirectory)));
-}
-
 std::optional<std::string> textureName(const Application& app, std::size_t index, std::string* why) {
-    const TextureSpec& texture = app.spec.Textures[index];
-    std::optional<std::string> name;
-    if (app.spec.TextureAssignOnly == 1) {
-        name = trim(texture.BaseTextureName);
-    } else if (app.spec.TextureAssignOnly == 0) {
-        name = MaskedName(trim(texture.BaseTextureName), trim(texture.ReplaceMask),
-                          app.spec.NumIdentifierCharacters, toUpper(trim(app.settings.FolderExtension)));
-        if (!name && why != nullptr)
-            *why = "its name cannot be derived from base name \"" + trim(texture.BaseTextureName) +
-                   "\" and mask \"" + trim(texture.ReplaceMask) + "\"";
-    } else if (why != nullptr) {
-        *why = "TextureAssignOnly " + std::to_string(app.spec.TextureAssignOnly) + " is neither 0 nor 1";
-    }
-    if (name) {
-        if (Status safe = checkSafeFileName("texture name", *name); !safe) {
-            if (why != nullptr)
-                *why = safe.message();
-            return std::nullopt;
-        }
+    std::string name;
+    Status status = Status::Ok();
+    if (app.spec.TextureAssignOnly != 0 && app.spec.TextureAssignOnly != 1)
+        status = Status::Error("TextureAssignOnly " + std::to_string(app.spec.TextureAssignOnly) +
+                               " is neither 0 nor 1.");
+    else
+        status = variationTextureName(app, index, variationId(app), name);
+    if (status)
+        status = checkSafeFileName("texture name", name);
+    if (!status) {
+        if (why != nullptr)
+            *why = status.message();
+        return std::nullopt;
     }
     return name;
 }
@@ -141,9 +130,9 @@ Status MoveTexture(const Application& app, const std::string& name, fs::path* wr
     const fs::path source = tempBitmapPath(app.programFolder, name);
     fs::path folder;
     if (app.spec.TextureAssignOnly == 0)
-        folder = aircraftFolder(app) / "Texture";
+        folder = aircraftFolderPath(app) / "Texture";
     else if (app.spec.TextureAssignOnly == 1)
-        folder = aircraftFolder(app) / ("Texture." + trim(app.settings.FolderExtension));
+        folder = aircraftFolderPath(app) / ("Texture." + trim(app.settings.FolderExtension));
     else
         return Status::Error("TextureAssignOnly " + std::to_string(app.spec.TextureAssignOnly) +
                              " gives the texture no destination folder.");
@@ -210,7 +199,7 @@ TextureBuildReport BuildTextures(Application& app) {
         return report;
     const std::size_t extraCount = std::min<std::size_t>(
         static_cast<std::size_t>(std::max<int>(extra.NumExtraTextures, 0)), extra.ExtraTextureNames.size());
-    const fs::path aircraft = aircraftFolder(app);
+    const fs::path aircraft = aircraftFolderPath(app);
     const std::string baseFolder = trim(extra.BaseTextureFolder);
     const fs::path sourceFolder =
         aircraft / (baseFolder.empty() ? std::string("Texture") : "Texture." + baseFolder);

@@ -38,10 +38,6 @@ bool ComposeTexture24(Application& app, std::size_t index);
 // Composes the alpha of texture `index` on WorkSurface8 (sections copied only with AlphaLoaded).
 bool ComposeAlpha8(Application& app, std::size_t index);
 
-// The aircraft's folder in the simulator: two levels above the program folder, then
-// "Aircraft\" + AircraftDirectory, each part found without regard to case.
-std::filesystem::path aircraftFolder(const Application& app);
-
 // Moves TempBitmaps\name.bmp into the aircraft's shared texture folder (TextureAssignOnly 0) or
 // the variation's own (1), replacing a file there; the source is deleted only after the copy.
 Status MoveTexture(const Application& app, const std::string& name, std::filesystem::path* written = nullptr);
