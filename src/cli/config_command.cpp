@@ -12,11 +12,11 @@
 #include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/cipher.h"
 #include "aircraft/configuration_file.h"
-#include "aircraft/spec_checks.h"
+#include "aircraft/aircraft_spec_checks.h"
 #include "app/file_bytes.h"
 #include "app/platform.h"
 #include "cli/command.h"
-#include "cli/spec_report.h"
+#include "cli/aircraft_spec_report.h"
 
 namespace livrano::cli {
 

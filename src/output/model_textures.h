@@ -1,7 +1,7 @@
 #pragma once
 // A variation's own copy of the aircraft's model (TextureAssignOnly 0): the model file copied
 // into the variation's model folder under its masked name, the folder's Model.cfg, and the new
-// texture names written into the copy at the byte positions the specification lists.
+// texture names written into the copy at the byte positions the aircraft configuration lists.
 
 #include <vector>
 

@@ -27,7 +27,7 @@ public:
     std::filesystem::path programFolder() const { return m_dir / "Corvane Software" / "Livrano"; }
     const std::filesystem::path& root() const { return m_dir.path(); }
 
-    // Writes the specification as the enciphered configuration "Craft.bin", catalogues it and
+    // Writes the aircraft record as the enciphered configuration "Craft.bin", catalogues it and
     // selects it, so that a build can load the aircraft again at its end.
     void installConfiguration();
 

@@ -1,4 +1,4 @@
-#include "aircraft/spec_checks.h"
+#include "aircraft/aircraft_spec_checks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Arbitrary bytes as an aircraft configuration: read as plain text, and deciphered with the
 // program's key first (as a damaged or foreign .bin would be). Reading and checking must never
-// fault, and the specification must respect its counts and capacities whatever the text says.
+// fault, and the loaded AircraftSpec must respect its counts and capacities whatever the text says.
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +9,7 @@
 
 #include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/cipher.h"
-#include "aircraft/spec_checks.h"
+#include "aircraft/aircraft_spec_checks.h"
 
 namespace {
 

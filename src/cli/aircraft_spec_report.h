@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "aircraft/aircraft_spec.h"
-#include "aircraft/spec_checks.h"
+#include "aircraft/aircraft_spec_checks.h"
 
 namespace livrano::cli {
 

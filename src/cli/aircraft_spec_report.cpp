@@ -1,4 +1,4 @@
-#include "cli/spec_report.h"
+#include "cli/aircraft_spec_report.h"
 
 #include <algorithm>
 #include <array>
