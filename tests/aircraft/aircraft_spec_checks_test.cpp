@@ -28,17 +28,13 @@ Places places(const std::vector<SpecProblem>& problems) {
     return out;
 }
 
-TEST(CheckAircraftSpec, CleanConfigurationHasNoProblems) {
-    const std::vector<SpecProblem> problems = check(kSkylarkConfiguration);
-    EXPECT_TRUE(problems.empty()) << problems.front().message;
-}
-
 TEST(CheckAircraftSpec, FindsEachFaultWhereItIs) {
     struct Case {
         std::vector<std::pair<const char*, const char*>> edits;
         Places expected;
     };
     const Case cases[] = {
+        {{}, {}}, // the sample itself is clean
         // Texture sizes, and the sections that then no longer fit.
         {{{"TextureSizeX=512", "TextureSizeX=510"}},
          {{"Texture.02", "TextureSizeX"}, {"Texture.02", "Section.00"}}},
@@ -116,7 +112,7 @@ TEST(CheckAircraftSpec, FindsEachFaultWhereItIs) {
         for (const auto& [from, to] : c.edits)
             text = replaced(text, from, to);
         const std::vector<SpecProblem> problems = check(text);
-        EXPECT_EQ(places(problems), c.expected) << c.edits.front().second;
+        EXPECT_EQ(places(problems), c.expected) << (c.edits.empty() ? "unedited" : c.edits.front().second);
         for (const SpecProblem& p : problems)
             EXPECT_FALSE(p.message.empty());
     }
