@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 
 namespace livrano {
@@ -62,6 +67,52 @@ TEST(CompressDxt3, ThreadCountDoesNotChangeTheBlocks) {
         for (unsigned threads : {2u, 3u, 8u})
             EXPECT_EQ(compressDxt3(image, ColourFit::Cluster, threads), one) << c.width << "x" << c.height;
     }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+void* noThreadWork(void*) {
+    return nullptr;
+}
+
+// In a child process: takes away the address space a new thread's stack needs, then encodes with
+// four threads. Exits 0 when the blocks match `expected`; 2 when threads could still start.
+[[noreturn]] void encodeWithoutRoomForThreads(const RgbaImage& image,
+                                              const std::vector<std::uint8_t>& expected) {
+    long pages = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm == nullptr || std::fscanf(statm, "%ld", &pages) != 1)
+        std::_Exit(3);
+    std::fclose(statm);
+    // Stacks larger than any a finished thread left cached, so each new thread must map one.
+    pthread_attr_t large;
+    if (pthread_attr_init(&large) != 0 || pthread_attr_setstacksize(&large, std::size_t{256} << 20) != 0 ||
+        pthread_setattr_default_np(&large) != 0)
+        std::_Exit(3);
+    const rlim_t now = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+    const rlimit limit{now + (1u << 20), RLIM_INFINITY};
+    if (setrlimit(RLIMIT_AS, &limit) != 0)
+        std::_Exit(3);
+    pthread_t probe;
+    if (pthread_create(&probe, nullptr, noThreadWork, nullptr) == 0)
+        std::_Exit(2);
+    std::_Exit(compressDxt3(image, ColourFit::Range, 4) == expected ? 0 : 1);
+}
+
+// Where the system refuses new threads every block still comes out, encoded by the calling
+// thread, instead of an exception ending the build.
+TEST(CompressDxt3, ARefusedThreadLeavesItsRowsToTheCaller) {
+    if (kAddressSanitizer)
+        GTEST_SKIP() << "the address sanitizer's own reservations defeat the address-space limit";
+    RgbaImage image{16, 16, {}};
+    for (int i = 0; i < 16 * 16 * 4; ++i)
+        image.rgba.push_back(static_cast<std::uint8_t>(i * 13 % 251));
+    const std::vector<std::uint8_t> expected = compressDxt3(image, ColourFit::Range, 1);
+    EXPECT_EXIT(encodeWithoutRoomForThreads(image, expected), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(MipChain, BoxFiltersDownToOnePixel) {
