@@ -13,17 +13,12 @@ namespace fs = std::filesystem;
 using testing::readFile;
 using testing::TempDir;
 
-std::string le32(std::uint32_t v) {
-    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-            static_cast<char>(v >> 24)};
-}
-
 // The 54 bytes before the colour table or pixels of an intermediate bitmap.
 std::string expectedHeaders(int width, int height, int bits, std::uint32_t fileSize, std::uint32_t offset) {
-    std::string h = "BM" + le32(fileSize) + le32(0) + le32(offset) + le32(40) +
-                    le32(static_cast<std::uint32_t>(width)) + le32(static_cast<std::uint32_t>(height)) +
-                    std::string{1, 0} + std::string{static_cast<char>(bits), 0} + std::string(24, '\0');
-    return h;
+    const auto le = testing::littleEndian;
+    return "BM" + le(fileSize, 4) + le(0, 4) + le(offset, 4) + le(40, 4) +
+           le(static_cast<std::uint32_t>(width), 4) + le(static_cast<std::uint32_t>(height), 4) + le(1, 2) +
+           le(static_cast<std::uint32_t>(bits), 2) + std::string(24, '\0');
 }
 
 struct Folders {

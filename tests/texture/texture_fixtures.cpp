@@ -37,6 +37,13 @@ SimulatorFolders::SimulatorFolders() {
     std::filesystem::create_directories(aircraft / "Texture.qrx");
 }
 
+std::string littleEndian(std::uint32_t v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i)
+        s.push_back(static_cast<char>(v >> (8 * i)));
+    return s;
+}
+
 void writeBitmapFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
     writeFile(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

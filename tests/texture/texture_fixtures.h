@@ -1,6 +1,7 @@
 #pragma once
 // Pictures and folders shared by the texture tests.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -32,6 +33,9 @@ struct TestApp {
     RecordingFrontend frontend;
     Application app{folders.program, frontend};
 };
+
+// `v` as `bytes` little-endian bytes, for spelling out expected file headers.
+std::string littleEndian(std::uint32_t v, int bytes);
 
 void writeBitmapFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
 
