@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <system_error>
 
 #include "texture/byte_files.h"
 
@@ -315,6 +316,14 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
 }
 
 std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits) {
+    // No picture within the limits needs more than four bytes a pixel (32-bit rows, or the worst
+    // run-length stream) besides its headers and table. A larger file, say a film picked by
+    // mistake, is refused unread instead of being pulled whole into memory.
+    constexpr std::uintmax_t kHeaderRoom = 1 << 20;
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > static_cast<std::uintmax_t>(limits.maxPixels) * 4 + kHeaderRoom)
+        return std::nullopt;
     const auto bytes = readByteFile(path);
     if (!bytes)
         return std::nullopt;

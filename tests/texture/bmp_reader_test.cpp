@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_dir.h"
 #include "texture/bmp_fixtures.h"
 
 namespace livrano {
@@ -140,11 +141,20 @@ TEST(DecodeBmp, RunLengthDeltasAndOverlongRunsStayInsideThePicture) {
     EXPECT_EQ(decoded->pixels, (std::vector<std::uint8_t>{0, 0, 0, 0, 1, 1, 1, 1})); // bottom row filled
 }
 
-TEST(DecodeBmp, LimitsBoundThePicture) {
+TEST(DecodeBmp, LimitsBoundThePictureAndTheFile) {
     const std::vector<std::uint8_t> file = makeBmp(variantPicture(13, 6, 12), allBmpVariants()[6]);
     EXPECT_TRUE(decodeBmp(file, BmpLimits{13, 78}));
     EXPECT_FALSE(decodeBmp(file, BmpLimits{12, 1000}));
     EXPECT_FALSE(decodeBmp(file, BmpLimits{100, 77}));
+
+    // A file far larger than any picture within the limits is not read at all.
+    testing::TempDir dir;
+    std::string bytes(file.begin(), file.end());
+    testing::writeFile(dir / "small.bmp", bytes);
+    bytes.resize(file.size() + (2 << 20));
+    testing::writeFile(dir / "padded.bmp", bytes);
+    EXPECT_TRUE(readBmpFile(dir / "small.bmp", BmpLimits{13, 78}));
+    EXPECT_FALSE(readBmpFile(dir / "padded.bmp", BmpLimits{13, 78}));
 }
 
 } // namespace
