@@ -4,6 +4,7 @@
 
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
+#include "texture/texture_converter.h"
 #include "texture/texture_fixtures.h"
 
 namespace livrano {
@@ -162,6 +163,43 @@ TEST(LoadBitmap, AnUnreadableFileLeavesNothingHalfLoaded) {
     EXPECT_FALSE(s.TemplateSurface24.Ready || s.TemplateSurface8.Ready);
     EXPECT_TRUE(s.TemplateSurface24.bitmap.empty());
     EXPECT_FALSE(StretchSection24(s, 0, 0, 1, 1, 0, 0, 1, 1));
+}
+
+} // namespace
+} // namespace livrano
+
+namespace livrano {
+namespace {
+
+// In a child process with 8 MB to spare: a work surface, a template and a conversion whose
+// pictures do not fit each fail as false, leaving nothing behind. Exits 0 then.
+[[noreturn]] void runWithoutMemory(const fs::path& folder) {
+    if (!testing::limitAddressSpace(std::size_t{8} << 20))
+        std::_Exit(3);
+    BitmapSurfaces s;
+    const bool created = CreateSurface24(s, 24, 8192, 8192);
+    const bool loaded = LoadBitmap24(s, folder / "huge.bmp");
+    const std::string colour = (folder / "c.bmp").string(), alpha = (folder / "a.bmp").string();
+    const std::string output = (folder / "t.bmp").string();
+    const std::int32_t converted =
+        BMPScompressBMP(colour.c_str(), alpha.c_str(), kFormatCodeDxt3, 0, 0, output.c_str());
+    const bool clean = !created && !s.WorkSurface24.Ready && !loaded && !s.TemplateSurface24.Ready &&
+                       converted == kConvertFailed && !fs::exists(output);
+    std::_Exit(clean ? 0 : 1);
+}
+
+TEST(Surfaces, PicturesBeyondTheMemoryLeftFailCleanly) {
+    if (testing::underAddressSanitizer())
+        GTEST_SKIP() << "the address sanitizer's own reservations defeat the address-space limit";
+    TempDir dir;
+    // 8192 x 8192 run-length coded: a few bytes asking for 64 MB of indices and 192 MB of colour.
+    const auto le = testing::littleEndian;
+    testing::writeFile(dir / "huge.bmp", "BM" + le(56, 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(8192, 4) +
+                                             le(8192, 4) + le(1, 2) + le(8, 2) + le(1, 4) +
+                                             std::string(20, '\0') + le(0x0100, 2));
+    testing::writeBitmapFile(dir / "c.bmp", encodeBmp24(testing::gradientPicture(2048, 2048)));
+    testing::writeBitmapFile(dir / "a.bmp", encodeBmp8(testing::greyPicture(2048, 2048), greyRamp()));
+    EXPECT_EXIT(runWithoutMemory(dir.path()), ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

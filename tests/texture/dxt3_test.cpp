@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <pthread.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
+
+#include "texture/texture_fixtures.h"
 
 namespace livrano {
 namespace {
@@ -64,33 +63,15 @@ TEST(CompressDxt3, ThreadCountDoesNotChangeTheBlocks) {
     }
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-
 void* noThreadWork(void*) {
     return nullptr;
 }
 
-// In a child process: takes away the address space a new thread's stack needs, then encodes with
-// four threads. Exits 0 when the blocks match `expected`; 2 when threads could still start.
+// In a child process: leaves no room for a new thread's stack, then encodes with four threads.
+// Exits 0 when the blocks match `expected`; 2 when threads could still start.
 [[noreturn]] void encodeWithoutRoomForThreads(const RgbaImage& image,
                                               const std::vector<std::uint8_t>& expected) {
-    long pages = 0;
-    std::FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm == nullptr || std::fscanf(statm, "%ld", &pages) != 1)
-        std::_Exit(3);
-    std::fclose(statm);
-    // Stacks larger than any a finished thread left cached, so each new thread must map one.
-    pthread_attr_t large;
-    if (pthread_attr_init(&large) != 0 || pthread_attr_setstacksize(&large, std::size_t{256} << 20) != 0 ||
-        pthread_setattr_default_np(&large) != 0)
-        std::_Exit(3);
-    const rlim_t now = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
-    const rlimit limit{now + (1u << 20), RLIM_INFINITY};
-    if (setrlimit(RLIMIT_AS, &limit) != 0)
+    if (!testing::limitAddressSpace(std::size_t{1} << 20))
         std::_Exit(3);
     pthread_t probe;
     if (pthread_create(&probe, nullptr, noThreadWork, nullptr) == 0)
@@ -101,7 +82,7 @@ void* noThreadWork(void*) {
 // Where the system refuses new threads every block still comes out, encoded by the calling
 // thread, instead of an exception ending the build.
 TEST(CompressDxt3, ARefusedThreadLeavesItsRowsToTheCaller) {
-    if (kAddressSanitizer)
+    if (testing::underAddressSanitizer())
         GTEST_SKIP() << "the address sanitizer's own reservations defeat the address-space limit";
     RgbaImage image{16, 16, {}};
     for (int i = 0; i < 16 * 16 * 4; ++i)
