@@ -2,6 +2,7 @@
 
 #include "aircraft/catalogue.h"
 #include "aircraft/cipher.h"
+#include "aircraft/profile.h"
 #include "app/text.h"
 #include "output/configuration_text.h"
 
@@ -92,6 +93,17 @@ std::set<std::string> RepaintWorld::listing(const fs::path& folder) {
         names.insert(name);
     }
     return names;
+}
+
+std::vector<std::string> RepaintWorld::titles(const fs::path& aircraftCfg) {
+    const ProfileDocument doc = ProfileDocument::load(aircraftCfg);
+    std::vector<std::string> result;
+    for (int n = 0;; ++n) {
+        std::string title = doc.readString("fltsim." + std::to_string(n), "title");
+        if (title.empty())
+            return result;
+        result.push_back(title);
+    }
 }
 
 bool FailingFileOperations::refuse(const std::string& operation, const fs::path& file) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/application.h"
 #include "output/file_operations.h"
@@ -33,6 +34,8 @@ public:
 
     // Every file and folder under `folder`, relative, folders with a trailing "/".
     static std::set<std::string> listing(const std::filesystem::path& folder);
+    // The titles of [fltsim.0], [fltsim.1], ... of an aircraft.cfg, up to the first without one.
+    static std::vector<std::string> titles(const std::filesystem::path& aircraftCfg);
 
     // The data copy's model file: 400 bytes, byte i = (i * 7 + 3) % 251.
     static std::string modelBytes();
