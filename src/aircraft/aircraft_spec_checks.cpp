@@ -37,6 +37,7 @@ public:
     bool has(const std::string& section, const std::string& key) const {
         return m_profile.find(section, key, kIniStringChars).has_value();
     }
+    bool hasSection(const std::string& section) const { return m_profile.hasSection(section); }
     bool noted(const std::string& section, const std::string& key) const {
         return m_noted.count({toLower(section), toLower(key)}) != 0;
     }
@@ -57,7 +58,8 @@ public:
                     "\" cannot be formed.");
             return;
         }
-        if (!MaskedName(base, mask, n, std::string(n > 0 ? static_cast<std::size_t>(n) : 0, 'X'))) {
+        // Without identifier characters there is no length to check; checkMain reports that.
+        if (n > 0 && !MaskedName(base, mask, n, std::string(static_cast<std::size_t>(n), 'X'))) {
             const std::size_t position = mask.find('*') + 1;
             add(section, baseKey,
                 "\"" + base + "\" (" + std::to_string(base.size()) +
@@ -125,6 +127,14 @@ void checkMain(Checker& c, const AircraftSpec& spec) {
     if (spec.NumTextures <= 0 && !c.noted("Main", "NumTextures"))
         c.add("Main", "NumTextures",
               "NumTextures is " + std::to_string(spec.NumTextures) + ": no texture is built.");
+    // With no identifier character a derived name is the base name itself: the variation's
+    // copies would replace the aircraft's own model, textures or flight model.
+    const bool namesDerived = spec.TextureAssignOnly == 0 || spec.CopyRenameAirFile == 1;
+    if (namesDerived && spec.NumIdentifierCharacters <= 0 && !c.noted("Main", "NumIdentifierCharacters"))
+        c.add("Main", "NumIdentifierCharacters",
+              "NumIdentifierCharacters is " + std::to_string(spec.NumIdentifierCharacters) +
+                  ": the new file names need at least one identifier character, or they are the "
+                  "aircraft's own names.");
     const std::pair<const char*, int> templateSizes[] = {{"TemplateSizeX", spec.TemplateSizeX},
                                                          {"TemplateSizeY", spec.TemplateSizeY}};
     for (const auto& [key, size] : templateSizes) {
@@ -181,9 +191,7 @@ void checkTextures(Checker& c, const AircraftSpec& spec) {
     for (std::size_t i = 0; i < spec.Textures.size(); ++i) {
         const TextureSpec& texture = spec.Textures[i];
         const std::string section = "Texture." + twoDigits(static_cast<int>(i));
-        const bool present = c.has(section, "BaseTextureName") || c.has(section, "ViewName") ||
-                             c.has(section, "TextureSizeX") || c.has(section, "NumSectionsOnTexture");
-        if (!present) {
+        if (!c.hasSection(section)) {
             c.add(section, "",
                   "The section [" + section +
                       "] is missing (NumTextures = " + std::to_string(spec.NumTextures) + ").");

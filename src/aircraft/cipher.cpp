@@ -264,24 +264,25 @@ std::string clsEncrypt::DecryptString(std::string_view text, std::string_view ke
 
 bool clsEncrypt::EncryptFile(const fs::path& inFile, const fs::path& outFile, bool overwrite,
                              std::string_view key) {
-    if (!fileExists(inFile) || (fileExists(outFile) && !overwrite))
-        return false;
-    std::optional<std::string> buffer = readFileBytes(inFile);
-    if (!buffer || buffer->empty())
-        return false;
-    EncryptByte(*buffer, key);
-    return replaceFileBytes(outFile, *buffer).ok();
+    return cipherFile(inFile, outFile, overwrite, key, true);
 }
 
 bool clsEncrypt::DecryptFile(const fs::path& inFile, const fs::path& outFile, bool overwrite,
                              std::string_view key) {
+    return cipherFile(inFile, outFile, overwrite, key, false);
+}
+
+bool clsEncrypt::cipherFile(const fs::path& inFile, const fs::path& outFile, bool overwrite,
+                            std::string_view key, bool encipher) {
     if (!fileExists(inFile) || (fileExists(outFile) && !overwrite))
         return false;
     std::optional<std::string> buffer = readFileBytes(inFile);
     if (!buffer || buffer->empty())
         return false;
-    // A wrong key or damaged data still gives its deciphered bytes, as the file format expects.
-    DecryptByte(*buffer, key);
+    if (encipher)
+        EncryptByte(*buffer, key);
+    else
+        DecryptByte(*buffer, key); // a wrong key or damaged data still gives its deciphered bytes
     return replaceFileBytes(outFile, *buffer).ok();
 }
 

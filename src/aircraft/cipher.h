@@ -55,6 +55,8 @@ public:
 
 private:
     std::uint32_t RoundFunction(std::uint32_t x) const; // Blowfish's F, additions modulo 2^32
+    bool cipherFile(const std::filesystem::path& inFile, const std::filesystem::path& outFile, bool overwrite,
+                    std::string_view key, bool encipher);
 
     std::array<std::uint32_t, 18> m_p{};
     std::array<std::array<std::uint32_t, 256>, 4> m_s{};

@@ -163,16 +163,24 @@ std::optional<std::string> ProfileDocument::find(std::string_view section, std::
     return std::nullopt;
 }
 
-std::string ProfileDocument::readString(std::string_view section, std::string_view key) const {
-    std::string value = find(section, key, kIniStringChars).value_or(std::string());
+bool ProfileDocument::hasSection(std::string_view section) const {
+    return m_sectionIndex.count(toUpper(trimBlanks(section))) != 0;
+}
+
+std::string ProfileDocument::readText(std::string_view section, std::string_view key,
+                                      std::size_t maxChars) const {
+    // NUL bytes read as spaces, as they did from the space-filled buffer of the Windows call.
+    std::string value = find(section, key, maxChars).value_or(std::string());
     std::replace(value.begin(), value.end(), '\0', ' ');
     return trim(value);
 }
 
+std::string ProfileDocument::readString(std::string_view section, std::string_view key) const {
+    return readText(section, key, kIniStringChars);
+}
+
 std::string ProfileDocument::readLongString(std::string_view section, std::string_view key) const {
-    std::string value = find(section, key, kIniLongStringChars).value_or(std::string());
-    std::replace(value.begin(), value.end(), '\0', ' ');
-    return trim(value);
+    return readText(section, key, kIniLongStringChars);
 }
 
 std::int32_t ProfileDocument::readInt(std::string_view section, std::string_view key) const {

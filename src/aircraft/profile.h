@@ -42,6 +42,8 @@ public:
     // section or key is missing.
     std::optional<std::string> find(std::string_view section, std::string_view key,
                                     std::size_t maxChars) const;
+    // True when a section of this name is present, even one without any key.
+    bool hasSection(std::string_view section) const;
     // ReadIniString: at most 254 characters, trimmed; "" for a missing key or an empty value.
     std::string readString(std::string_view section, std::string_view key) const;
     // ReadIniLongString: the same with at most 511 characters.
@@ -74,6 +76,7 @@ private:
     };
 
     void joinLines() const;
+    std::string readText(std::string_view section, std::string_view key, std::size_t maxChars) const;
 
     // Lines before the first header form a first section without a name that no lookup finds.
     std::vector<Section> m_sections;

@@ -45,9 +45,9 @@ Status replaceFileBytes(const fs::path& file, std::string_view bytes) {
         if (!out)
             return failure(file, "the folder cannot be written to");
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
+        // Closing flushes the last buffer: a full disk may refuse it only here.
+        out.close();
         if (!out) {
-            out.close();
             std::error_code ignored;
             fs::remove(temporary, ignored);
             return failure(file, "the disk refused the data");

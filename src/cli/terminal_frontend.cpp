@@ -1,14 +1,16 @@
 #include "cli/terminal_frontend.h"
 
+#include "app/platform.h"
 #include <algorithm>
 #include <cmath>
-#include "app/platform.h"
 
 namespace livrano::cli {
 
 TerminalFrontend::TerminalFrontend(std::FILE* out) : m_out(out), m_tty(isTerminal(out)) {}
 
-TerminalFrontend::~TerminalFrontend() { endLine(); }
+TerminalFrontend::~TerminalFrontend() {
+    endLine();
+}
 
 void TerminalFrontend::setStatusText(const std::string& text) {
     m_status = text;
@@ -43,7 +45,6 @@ void TerminalFrontend::setProgress(double percent) {
 
 void TerminalFrontend::showMessage(const std::string& text) {
     endLine();
-    m_lastMessage = text;
     std::fprintf(m_out, "%s\n", text.c_str());
     std::fflush(m_out);
 }

@@ -14,9 +14,8 @@ public:
     explicit TerminalFrontend(std::FILE* out = stderr);
     ~TerminalFrontend() override;
 
+    // What dxt3Checked answers while a specification loads (the --dxt3 option).
     void setDxt3(bool on) { m_dxt3 = on; }
-    // Messages the core showed in boxes, in order (the CLI prints them and decides the exit).
-    const std::string& lastMessage() const { return m_lastMessage; }
 
     void setStatusText(const std::string& text) override;
     void showProgressArea() override;
@@ -44,7 +43,6 @@ private:
     bool m_dxt3 = false;
     double m_percent = 0;
     std::string m_status;
-    std::string m_lastMessage;
 };
 
 } // namespace livrano::cli

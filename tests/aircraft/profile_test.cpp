@@ -96,6 +96,9 @@ TEST(ProfileRead, FindKeepsInnerBlanksAndTellsMissingFromEmpty) {
     EXPECT_EQ(doc.find("nothing", "title", kIniStringChars), std::nullopt);
     // The first of two [fltsim.0] sections wins, for a key the second one has as well.
     EXPECT_EQ(doc.find("fltsim.0", "title", kIniStringChars), "Boeing 737-800 House Colours");
+    EXPECT_TRUE(doc.hasSection(" Weight_And_Balance "));
+    EXPECT_TRUE(ProfileDocument(std::string("[empty]\r\n")).hasSection("EMPTY"));
+    EXPECT_FALSE(doc.hasSection("fltsim.2"));
 }
 
 TEST(ProfileRead, LineEndingsAndByteOrderMark) {

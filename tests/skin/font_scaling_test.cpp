@@ -11,6 +11,11 @@
 namespace livrano {
 namespace {
 
+// How tall a font's text is in pixels when laid out at pixelsPerInch.
+double textPixelHeight(const QFont& font, int pixelsPerInch) {
+    return font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * pixelsPerInch / 72.0;
+}
+
 TEST(FontScaling, FactorIsNinetySixOverThePixelsPerInch) {
     EXPECT_EQ(fontScaleFactor(96), 1.0f);
     EXPECT_EQ(fontScaleFactor(120), 0.8f);
