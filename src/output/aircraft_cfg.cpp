@@ -271,6 +271,12 @@ Status WriteAircraftCfg(Application& app, FileOperations& files) {
     const ProfileDocument installedDoc(std::move(installedBytes));
     if (Status s = readFltsimEntries(installedDoc, app.extraFields, app.fltsim.FltsimEntries); !s)
         return s;
+    // The clean copy is read before anything is backed up or replaced: without it no new file
+    // can be composed, and the same-title replacement must not delete a livery whose entry then
+    // stays in the installed file.
+    std::string dataBytes;
+    if (Status s = files.readFile(existingEntry(dataFolderPath(app), "Aircraft.cfg"), dataBytes); !s)
+        return s;
 
     app.frontend.setProgress(8);
     const WeightAndBalance weightAndBalance = readWeightAndBalance(installedDoc);
@@ -286,9 +292,6 @@ Status WriteAircraftCfg(Application& app, FileOperations& files) {
         return s;
 
     app.frontend.setProgress(11);
-    std::string dataBytes;
-    if (Status s = files.readFile(existingEntry(dataFolderPath(app), "Aircraft.cfg"), dataBytes); !s)
-        return s;
     ProfileDocument clean(std::move(dataBytes));
     const std::string dataModel = clean.readString("livrano", "model");
     const std::string dataPanel = clean.readString("livrano", "panel");
@@ -320,15 +323,25 @@ Status WriteAircraftCfg(Application& app, FileOperations& files) {
 Status ReplaceSameTitle(Application& app, FileOperations& files) {
     const std::string target =
         trim(toUpper(trim(app.spec.AircraftTitlePrefix)) + " " + toUpper(trim(app.settings.Variation)));
+    auto sameTitle = [&](const FltsimEntry& e) { return trim(toUpper(e.title)) == target; };
     std::vector<FltsimEntry>& entries = app.fltsim.FltsimEntries;
-    const auto match = std::find_if(entries.begin(), entries.end(),
-                                    [&](const FltsimEntry& e) { return trim(toUpper(e.title)) == target; });
+    const auto match = std::find_if(entries.begin(), entries.end(), sameTitle);
     if (match == entries.end())
         return Status::Ok();
     const std::string model = match->model;
     const std::string texture = match->texture;
     entries.erase(match);
-    RemoveVariationFiles(app, model, texture, files);
+    // The files of the replaced livery may serve another one too: those of the table, and those
+    // the installed file holds now (the table misses the entry the previous build added).
+    std::vector<FltsimEntry> others = entries;
+    std::vector<FltsimEntry> installed;
+    const fs::path installedFile = existingEntry(aircraftFolderPath(app), "Aircraft.cfg");
+    if (readFltsimEntries(ProfileDocument::load(installedFile), app.extraFields, installed)) {
+        for (FltsimEntry& e : installed)
+            if (!sameTitle(e))
+                others.push_back(std::move(e));
+    }
+    RemoveVariationFiles(app, model, texture, files, others);
     if (Status s = CreateAircraftFolders(app, files); !s)
         return s;
     if (app.spec.TextureAssignOnly == 0) {

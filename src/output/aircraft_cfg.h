@@ -21,14 +21,15 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
 // app.fltsim from the installed file (a missing file holds no entries), copies the installed
 // file to Aircraft.bak, runs ReplaceSameTitle, then writes the composed file into place. Fails
 // (with the installed file as it was) when the installed file cannot be read, the backup or the
-// replacement fails, or the data copy is missing; weight-and-balance values that cannot be read
-// are left out.
+// replacement fails, or the data copy is missing; a missing data copy fails before the backup
+// and the replacement. Weight-and-balance values that cannot be read are left out.
 Status WriteAircraftCfg(Application& app, FileOperations& files = systemFileOperations());
 
 // Drops the first entry of app.fltsim whose title equals the new entry's title (prefix, blank,
-// variation; case and outer blanks ignored), removes that variation's files and makes the new
-// variation's folders, model copy and flight-model copy again. At most one entry is replaced.
-// Fails when remaking them fails; nothing to replace is success.
+// variation; case and outer blanks ignored), removes that variation's files (keeping those that
+// another entry of app.fltsim still names) and makes the new variation's folders, model copy and
+// flight-model copy again. At most one entry is replaced. Fails when remaking them fails;
+// nothing to replace is success.
 Status ReplaceSameTitle(Application& app, FileOperations& files = systemFileOperations());
 
 } // namespace livrano

@@ -59,12 +59,18 @@ bool isSafe(const std::string& name) {
 } // namespace
 
 void RemoveVariationFiles(Application& app, std::string_view model, std::string_view texture,
-                          FileOperations& files) {
+                          FileOperations& files, const std::vector<FltsimEntry>& otherEntries) {
     const fs::path aircraft = aircraftFolderPath(app);
     const std::string oldModel = trim(model);
     const std::string oldTexture = trim(texture);
     // An entry of this kind keeps its upper-case identifier as its model value.
     const std::string oldId = toUpper(oldModel);
+    bool textureInUse = false;
+    bool modelInUse = false;
+    for (const FltsimEntry& e : otherEntries) {
+        textureInUse = textureInUse || (!oldTexture.empty() && equalsNoCase(e.texture, oldTexture));
+        modelInUse = modelInUse || equalsNoCase(e.model, oldModel);
+    }
 
     auto deleteFile = [&](const fs::path& folder, const std::string& fileName) {
         if (isSafe(fileName) && !isBaseFile(app, fileName))
@@ -81,7 +87,7 @@ void RemoveVariationFiles(Application& app, std::string_view model, std::string_
     if (!oldTexture.empty()) {
         const std::string folderName = "Texture." + oldTexture;
         const fs::path folder = existingEntry(aircraft, folderName);
-        if (isSafe(folderName) && fs::is_directory(folder, ec)) {
+        if (!textureInUse && isSafe(folderName) && fs::is_directory(folder, ec)) {
             const fs::path thumbs = existingEntry(folder, "Thumbs.db");
             if (fs::exists(thumbs, ec))
                 (void)files.makeDeletable(thumbs);
@@ -95,12 +101,15 @@ void RemoveVariationFiles(Application& app, std::string_view model, std::string_
                 (void)files.removeFile(file);
             (void)files.removeEmptyDirectory(folder);
         }
-    } else {
+    } else if (!modelInUse) {
         const fs::path shared = existingEntry(aircraft, "Texture");
         for (const TextureSpec& t : app.spec.Textures)
             deleteVariationFile(shared, "texture", t.BaseTextureName, t.ReplaceMask, ".bmp");
     }
 
+    // Another livery built from the same model value uses the same model and flight model.
+    if (modelInUse)
+        return;
     if (app.spec.TextureAssignOnly == 0) {
         const std::string folderName = "Model." + oldModel;
         const fs::path folder = existingEntry(aircraft, folderName);

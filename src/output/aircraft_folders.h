@@ -3,10 +3,12 @@
 // and the removal of a replaced variation's files.
 
 #include <string_view>
+#include <vector>
 
 #include "app/application.h"
 #include "app/status.h"
 #include "output/file_operations.h"
+#include "output/fltsim_entry.h"
 
 namespace livrano {
 
@@ -27,8 +29,11 @@ Status CopyAirFile(Application& app, FileOperations& files = systemFileOperation
 // texture values: its own texture folder, or its textures in the shared folder; its model folder
 // (TextureAssignOnly 0); its flight-model copy (CopyRenameAirFile 1). Every failure is passed over.
 // Names that would leave the aircraft folder, and the aircraft's own base model, flight-model
-// and texture files, are never deleted.
+// and texture files, are never deleted. Nor is what one of `otherEntries` still uses: the
+// texture folder when one has the same texture value, the files named after the model value
+// when one has the same model value (case ignored).
 void RemoveVariationFiles(Application& app, std::string_view model, std::string_view texture,
-                          FileOperations& files = systemFileOperations());
+                          FileOperations& files = systemFileOperations(),
+                          const std::vector<FltsimEntry>& otherEntries = {});
 
 } // namespace livrano

@@ -32,13 +32,14 @@ Status reloadAircraft(Application& app) {
     return Status::Ok();
 }
 
-} // namespace
+// A build that may not start says why in the status line.
+Status refused(Application& app, Status why) {
+    app.frontend.setStatusText(why.message());
+    return why;
+}
 
-Status BuildRepaint(Application& app, FileOperations& files, TextureBuildReport* textures) {
-    if (Status s = checkBuild(app); !s) {
-        app.frontend.setStatusText(s.message());
-        return s;
-    }
+// The build's steps, once checkBuild has passed.
+Status buildChecked(Application& app, FileOperations& files, TextureBuildReport* textures) {
     Frontend& ui = app.frontend;
     ui.setStatusText("Copying Files");
     ui.showProgressArea();
@@ -76,14 +77,20 @@ Status BuildRepaint(Application& app, FileOperations& files, TextureBuildReport*
     return Status::Ok();
 }
 
+} // namespace
+
+Status BuildRepaint(Application& app, FileOperations& files, TextureBuildReport* textures) {
+    if (Status s = checkBuild(app); !s)
+        return refused(app, s);
+    return buildChecked(app, files, textures);
+}
+
 Status CreateRepaint(Application& app, FileOperations& files, TextureBuildReport* textures) {
-    if (Status s = checkBuild(app); !s) {
-        app.frontend.setStatusText(s.message());
-        return s;
-    }
+    if (Status s = checkBuild(app); !s)
+        return refused(app, s);
     if (Status s = ReplaceSameTitle(app, files); !s)
         return stoppedAt("Replacing the livery of the same title", s);
-    return BuildRepaint(app, files, textures);
+    return buildChecked(app, files, textures);
 }
 
 } // namespace livrano

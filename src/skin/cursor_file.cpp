@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "skin/byte_fields.h"
+
 namespace livrano {
 namespace {
 
@@ -12,25 +14,6 @@ constexpr int kDirectorySize = 6;
 constexpr int kEntrySize = 16;
 constexpr int kInfoHeaderSize = 40;
 constexpr std::uint16_t kCursorType = 2;
-
-void put16(QByteArray& out, std::uint32_t value) {
-    out.append(static_cast<char>(value & 0xFFu));
-    out.append(static_cast<char>((value >> 8) & 0xFFu));
-}
-
-void put32(QByteArray& out, std::uint32_t value) {
-    put16(out, value & 0xFFFFu);
-    put16(out, value >> 16);
-}
-
-std::uint32_t get16(const QByteArray& data, qsizetype at) {
-    return static_cast<std::uint8_t>(data[at]) |
-           (std::uint32_t{static_cast<std::uint8_t>(data[at + 1])} << 8);
-}
-
-std::uint32_t get32(const QByteArray& data, qsizetype at) {
-    return get16(data, at) | (get16(data, at + 2) << 16);
-}
 
 } // namespace
 
@@ -45,33 +28,33 @@ QByteArray encodeCursorFile(const QImage& image, QPoint hotspot) {
     const std::uint32_t imageBytes = kInfoHeaderSize + side * side * 4 + maskRow * side;
 
     QByteArray out;
-    put16(out, 0);
-    put16(out, kCursorType);
-    put16(out, 1);
+    appendLe16(out, 0);
+    appendLe16(out, kCursorType);
+    appendLe16(out, 1);
     out.append(static_cast<char>(size & 0xFF)); // 256 is written as 0
     out.append(static_cast<char>(size & 0xFF));
     out.append('\0'); // no palette
     out.append('\0');
-    put16(out, static_cast<std::uint32_t>(hotspot.x()));
-    put16(out, static_cast<std::uint32_t>(hotspot.y()));
-    put32(out, imageBytes);
-    put32(out, kDirectorySize + kEntrySize);
+    appendLe16(out, static_cast<std::uint32_t>(hotspot.x()));
+    appendLe16(out, static_cast<std::uint32_t>(hotspot.y()));
+    appendLe32(out, imageBytes);
+    appendLe32(out, kDirectorySize + kEntrySize);
 
-    put32(out, kInfoHeaderSize);
-    put32(out, side);
-    put32(out, side * 2); // colour rows and mask rows
-    put16(out, 1);
-    put16(out, 32);
-    put32(out, 0);
-    put32(out, side * side * 4 + maskRow * side);
-    put32(out, 0);
-    put32(out, 0);
-    put32(out, 0);
-    put32(out, 0);
+    appendLe32(out, kInfoHeaderSize);
+    appendLe32(out, side);
+    appendLe32(out, side * 2); // colour rows and mask rows
+    appendLe16(out, 1);
+    appendLe16(out, 32);
+    appendLe32(out, 0);
+    appendLe32(out, side * side * 4 + maskRow * side);
+    appendLe32(out, 0);
+    appendLe32(out, 0);
+    appendLe32(out, 0);
+    appendLe32(out, 0);
     for (int y = size - 1; y >= 0; --y) {
         const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         for (int x = 0; x < size; ++x) {
-            put32(out, row[x]); // B, G, R, A in memory order
+            appendLe32(out, row[x]); // B, G, R, A in memory order
         }
     }
     for (int y = size - 1; y >= 0; --y) {
@@ -88,13 +71,13 @@ QByteArray encodeCursorFile(const QImage& image, QPoint hotspot) {
 }
 
 std::optional<CursorFile> decodeCursorFile(const QByteArray& bytes) {
-    if (bytes.size() < kDirectorySize + kEntrySize || get16(bytes, 0) != 0 ||
-        get16(bytes, 2) != kCursorType || get16(bytes, 4) == 0) {
+    if (bytes.size() < kDirectorySize + kEntrySize || readLe16(bytes, 0) != 0 ||
+        readLe16(bytes, 2) != kCursorType || readLe16(bytes, 4) == 0) {
         return std::nullopt;
     }
-    const QPoint hotspot(static_cast<int>(get16(bytes, 10)), static_cast<int>(get16(bytes, 12)));
-    const std::uint64_t length = get32(bytes, 14);
-    const std::uint64_t offset = get32(bytes, 18);
+    const QPoint hotspot(static_cast<int>(readLe16(bytes, 10)), static_cast<int>(readLe16(bytes, 12)));
+    const std::uint64_t length = readLe32(bytes, 14);
+    const std::uint64_t offset = readLe32(bytes, 18);
     if (offset + length > static_cast<std::uint64_t>(bytes.size())) {
         return std::nullopt;
     }

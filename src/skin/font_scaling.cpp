@@ -49,11 +49,4 @@ void SmallFontFix(QWidget& window) {
     SmallFontFix(window, screenPixelsPerInch());
 }
 
-double textPixelHeight(const QFont& font, int pixelsPerInch) {
-    if (font.pixelSize() > 0) {
-        return font.pixelSize();
-    }
-    return font.pointSizeF() * pixelsPerInch / 72.0;
-}
-
 } // namespace livrano

@@ -3,7 +3,6 @@
 // device-independent pixels, so sizes already hold; point-sized fonts still grow with the
 // screen's logical pixels per inch and are scaled back by 96 / that value.
 
-class QFont;
 class QWidget;
 
 namespace livrano {
@@ -21,8 +20,5 @@ float fontScaleFactor(int pixelsPerInch);
 // made; a second call would scale again.
 void SmallFontFix(QWidget& window, int pixelsPerInch);
 void SmallFontFix(QWidget& window); // at screenPixelsPerInch()
-
-// How tall a font's text is in pixels when laid out at pixelsPerInch.
-double textPixelHeight(const QFont& font, int pixelsPerInch);
 
 } // namespace livrano

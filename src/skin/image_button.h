@@ -31,10 +31,12 @@ public:
     virtual Status largeButton(const QString& formName, const QString& buttonType) = 0;
 };
 
+// Carries a meta-object so that windows can find their buttons with findChildren.
 class ImageButton : public QWidget {
-    Q_OBJECT // so that windows can find their buttons with findChildren and qobject_cast
+    Q_OBJECT
 
-        public : ~ImageButton() override;
+public:
+    ~ImageButton() override;
 
     // The tip text; setting it makes a fresh tooltip for the button's picture surface.
     QString ToolTip() const { return m_ToolTip; }

@@ -4,28 +4,20 @@
 
 #include <cstdint>
 
+#include "skin/byte_fields.h"
+
 namespace livrano {
 namespace {
 
 constexpr std::uint32_t kRdhRectangles = 1;
 
+// Signed fields are written as their two's complement bits.
 void putInt(QByteArray& out, std::int64_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) {
-        out.append(static_cast<char>((bits >> shift) & 0xFFu));
-    }
-}
-
-std::uint32_t getUint(const QByteArray& data, qsizetype offset) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) {
-        value = (value << 8) | static_cast<std::uint8_t>(data[offset + i]);
-    }
-    return value;
+    appendLe32(out, static_cast<std::uint32_t>(value));
 }
 
 std::int32_t getInt(const QByteArray& data, qsizetype offset) {
-    return static_cast<std::int32_t>(getUint(data, offset));
+    return static_cast<std::int32_t>(readLe32(data, offset));
 }
 
 void putRect(QByteArray& out, const QRect& rect) {
@@ -57,12 +49,12 @@ QByteArray regionToRgnData(const QRegion& region) {
 }
 
 std::optional<QRegion> regionFromRgnData(const QByteArray& data) {
-    if (data.size() < kRgnHeaderSize || getUint(data, 0) != kRgnHeaderSize ||
-        getUint(data, 4) != kRdhRectangles) {
+    if (data.size() < kRgnHeaderSize || readLe32(data, 0) != kRgnHeaderSize ||
+        readLe32(data, 4) != kRdhRectangles) {
         return std::nullopt;
     }
-    const std::uint64_t count = getUint(data, 8);
-    const std::uint64_t bufferSize = getUint(data, 12);
+    const std::uint64_t count = readLe32(data, 8);
+    const std::uint64_t bufferSize = readLe32(data, 12);
     const std::uint64_t expected = kRgnHeaderSize + kRgnRectSize * count;
     if (static_cast<std::uint64_t>(data.size()) != expected ||
         (bufferSize != 0 && bufferSize != kRgnRectSize * count)) {

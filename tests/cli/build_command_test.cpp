@@ -33,14 +33,6 @@ protected:
                       more);
     }
 
-    std::vector<std::string> titles() const {
-        const ProfileDocument doc = ProfileDocument::load(meridian() / "aircraft.cfg");
-        std::vector<std::string> result;
-        for (int n = 0; !doc.readString("fltsim." + std::to_string(n), "title").empty(); ++n)
-            result.push_back(doc.readString("fltsim." + std::to_string(n), "title"));
-        return result;
-    }
-
     TempDir m_dir;
 };
 
@@ -53,9 +45,10 @@ TEST_F(DemoBuild, ASecondBuildOfTheSameVariationReplacesTheFirst) {
 
     const CliRun second = build("blue sky", "abc");
     ASSERT_EQ(second.exitCode, 0) << second.err;
-    EXPECT_EQ(titles(), (std::vector<std::string>{"Corvane CJ-70 Meridian House Colours",
-                                                  "Corvane CJ-70 Meridian Northwind",
-                                                  "Corvane CJ-70 Meridian blue sky"}));
+    EXPECT_EQ(
+        testing::RepaintWorld::titles(meridian() / "aircraft.cfg"),
+        (std::vector<std::string>{"Corvane CJ-70 Meridian House Colours", "Corvane CJ-70 Meridian Northwind",
+                                  "Corvane CJ-70 Meridian blue sky"}));
     const ProfileDocument cfg = ProfileDocument::load(meridian() / "aircraft.cfg");
     EXPECT_EQ(cfg.readString("fltsim.2", "model"), "ABC");
     EXPECT_EQ(cfg.readString("fltsim.2", "atc_id"), "N70CM"); // the aircraft's own tail number

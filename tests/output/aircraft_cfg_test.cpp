@@ -20,18 +20,6 @@ std::string entry(int n, const std::string& title, const std::string& model = ""
            "\r\ntexture=" + texture + "\r\n\r\n";
 }
 
-// The titles of [fltsim.0], [fltsim.1], ... up to the first without one.
-std::vector<std::string> titles(const fs::path& file) {
-    const ProfileDocument doc = ProfileDocument::load(file);
-    std::vector<std::string> result;
-    for (int n = 0;; ++n) {
-        std::string title = doc.readString("fltsim." + std::to_string(n), "title");
-        if (title.empty())
-            return result;
-        result.push_back(title);
-    }
-}
-
 TEST(WriteAircraftCfg, WritesTheExactFile) {
     RepaintWorld world;
     world.app.extraFields.CopyExtraFields = 1;
@@ -161,7 +149,7 @@ TEST(WriteAircraftCfg, CarriesEveryTitledEntryInNumberOrder) {
         RepaintWorld world;
         writeFile(world.aircraft() / "Aircraft.cfg", c.installed);
         ASSERT_TRUE(WriteAircraftCfg(world.app)) << c.what;
-        EXPECT_EQ(titles(world.aircraft() / "Aircraft.cfg"), c.expected) << c.what;
+        EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"), c.expected) << c.what;
     }
 }
 
@@ -175,7 +163,7 @@ TEST(WriteAircraftCfg, RefusesMoreEntriesThanTheTableHolds) {
         const Status status = WriteAircraftCfg(world.app);
         if (count == kFltsimSlots) {
             ASSERT_TRUE(status) << status.message();
-            EXPECT_EQ(titles(world.aircraft() / "Aircraft.cfg").size(), kFltsimSlots + 1);
+            EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg").size(), kFltsimSlots + 1);
         } else {
             EXPECT_FALSE(status);
             EXPECT_NE(status.message().find("1000"), std::string::npos) << status.message();
@@ -183,15 +171,6 @@ TEST(WriteAircraftCfg, RefusesMoreEntriesThanTheTableHolds) {
             EXPECT_FALSE(fs::exists(world.aircraft() / "Aircraft.bak"));
         }
     }
-}
-
-TEST(WriteAircraftCfg, MovesTheBarOneStepPerExistingEntry) {
-    RepaintWorld world;
-    writeFile(world.aircraft() / "Aircraft.cfg", entry(0, "A") + entry(1, "B") + entry(2, "C"));
-    ASSERT_TRUE(WriteAircraftCfg(world.app));
-    EXPECT_EQ(world.frontend.progressValues, (std::vector<double>{8, 9, 10, 11, 12, 14, 16, 18, 18, 19, 20}));
-    EXPECT_EQ(titles(world.aircraft() / "Aircraft.cfg"),
-              (std::vector<std::string>{"A", "B", "C", "Corvane Craft Blue Sky"}));
 }
 
 // Three installed variations of the shared-texture kind, each with its files.
@@ -222,7 +201,7 @@ TEST(ReplaceSameTitle, ReplacesTheFirstMiddleOrLastEntryAndItsFiles) {
             if (i != matchAt)
                 expected.push_back(std::string("Corvane Craft ") + ids[i]);
         expected.push_back("Corvane Craft Blue Sky");
-        EXPECT_EQ(titles(world.aircraft() / "Aircraft.cfg"), expected) << matchAt;
+        EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"), expected) << matchAt;
 
         for (int i = 0; i < 3; ++i) {
             const std::string id = ids[i];
@@ -236,6 +215,53 @@ TEST(ReplaceSameTitle, ReplacesTheFirstMiddleOrLastEntryAndItsFiles) {
                   (std::set<std::string>{"Craft_QRX.mdl", "Model.cfg"}));
         EXPECT_TRUE(fs::exists(world.aircraft() / "Craft_QRX.air"));
         EXPECT_EQ(world.app.fltsim.LastEntryIndex(), 1);
+    }
+}
+
+TEST(ReplaceSameTitle, KeepsFilesAnotherLiveryStillUses) {
+    struct Case {
+        const char* what;
+        std::int16_t textureAssignOnly;
+        std::string installed; // [fltsim.0] is replaced, [fltsim.1] shares its files
+        std::vector<std::string> files;
+        bool staleTable; // the table, read by an earlier build, lacks [fltsim.1]
+    };
+    const Case cases[] = {
+        {"same model value",
+         0,
+         entry(0, "Corvane Craft Blue Sky", "BBB") + entry(1, "Corvane Craft Floats", "bbb"),
+         {"Model.BBB/Craft_BBB.mdl", "Texture/T_FUSE_BBB_1.bmp", "Craft_BBB.air"},
+         false},
+        {"same model value, stale table",
+         0,
+         entry(0, "Corvane Craft Blue Sky", "BBB") + entry(1, "Corvane Craft Floats", "BBB"),
+         {"Model.BBB/Craft_BBB.mdl", "Texture/T_FUSE_BBB_1.bmp", "Craft_BBB.air"},
+         true},
+        {"same texture folder",
+         1,
+         entry(0, "Corvane Craft Blue Sky", "", "red") + entry(1, "Corvane Craft Floats", "floats", "RED"),
+         {"Texture.red/T_FUSE_XXX_1.bmp"},
+         false},
+    };
+    for (const Case& c : cases) {
+        RepaintWorld world;
+        world.app.spec.TextureAssignOnly = c.textureAssignOnly;
+        writeFile(world.aircraft() / "Aircraft.cfg", c.installed);
+        for (const std::string& file : c.files)
+            writeFile(world.aircraft() / file, "in use");
+        if (c.staleTable) {
+            world.app.fltsim.FltsimEntries.resize(1);
+            world.app.fltsim.FltsimEntries[0].title = "Corvane Craft Blue Sky";
+            world.app.fltsim.FltsimEntries[0].model = "BBB";
+            ASSERT_TRUE(ReplaceSameTitle(world.app)) << c.what;
+        } else {
+            ASSERT_TRUE(WriteAircraftCfg(world.app)) << c.what;
+            EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
+                      (std::vector<std::string>{"Corvane Craft Floats", "Corvane Craft Blue Sky"}))
+                << c.what;
+        }
+        for (const std::string& file : c.files)
+            EXPECT_TRUE(fs::exists(world.aircraft() / file)) << c.what << ": " << file;
     }
 }
 
@@ -262,22 +288,22 @@ TEST(WriteAircraftCfg, AFailingStepLeavesTheInstalledFileWhole) {
         bool backedUp; // the failure comes after the backup
     };
     const Case cases[] = {
-        {"readFile", "Aircraft.cfg", false},     // the installed file cannot be read
-        {"copyFile", "Aircraft.bak", false},     // the backup fails
-        {"createDirectory", "Model.QRX", true},  // remaking the replaced variation's folders
-        {"patchFile", "Craft_QRX.mdl", true},    // remaking its model
-        {"readFile", "Aircraft.cfg#data", true}, // the data copy cannot be read
-        {"replaceFile", "Aircraft.cfg", true},   // the composed file cannot be put in place
+        {"readFile", "Aircraft.cfg", false},      // the installed file cannot be read
+        {"copyFile", "Aircraft.bak", false},      // the backup fails
+        {"createDirectory", "Model.QRX", true},   // remaking the replaced variation's folders
+        {"patchFile", "Craft_QRX.mdl", true},     // remaking its model
+        {"readFile", "Aircraft.cfg#data", false}, // the data copy cannot be read
+        {"replaceFile", "Aircraft.cfg", true},    // the composed file cannot be put in place
     };
     for (const Case& c : cases) {
         RepaintWorld world;
         installThree(world, "Corvane Craft Blue Sky", 1);
         const std::string installed = readFile(world.aircraft() / "Aircraft.cfg");
         const bool dataCopy = std::string(c.file) == "Aircraft.cfg#data";
+        int reads = 0; // the installed file is read first, the data copy second
         FailingFileOperations files([&](const std::string& op, const std::string& name) {
             if (dataCopy)
-                return op == c.operation && name == "Aircraft.cfg" &&
-                       readFile(world.aircraft() / "Aircraft.bak") != "";
+                return op == c.operation && name == "Aircraft.cfg" && ++reads == 2;
             return op == c.operation && name == c.file;
         });
         const Status status = WriteAircraftCfg(world.app, files);
@@ -288,6 +314,8 @@ TEST(WriteAircraftCfg, AFailingStepLeavesTheInstalledFileWhole) {
         if (c.backedUp) {
             EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed);
         }
+        // The replaced livery's files go only once the new file can be composed.
+        EXPECT_EQ(fs::exists(world.aircraft() / "Model.BBB"), !c.backedUp) << c.operation << " " << c.file;
         for (const std::string& name : RepaintWorld::listing(world.aircraft()))
             EXPECT_EQ(name.find(".livrano-"), std::string::npos) << name; // no file left half-way
     }

@@ -20,17 +20,6 @@ const char* const kThreeEntries = "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\nmo
                                   "[fltsim.1]\r\ntitle=Corvane Craft Beta\r\nmodel=BBB\r\n\r\n"
                                   "[fltsim.2]\r\ntitle=Corvane Craft Gamma\r\nmodel=CCC\r\n\r\n";
 
-std::vector<std::string> titles(const fs::path& file) {
-    const ProfileDocument doc = ProfileDocument::load(file);
-    std::vector<std::string> result;
-    for (int n = 0;; ++n) {
-        std::string title = doc.readString("fltsim." + std::to_string(n), "title");
-        if (title.empty())
-            return result;
-        result.push_back(title);
-    }
-}
-
 void chooseAgain(RepaintWorld& world, const char* variation, const char* extension) {
     world.app.settings.Variation = variation;
     world.app.settings.FolderExtension = extension;
@@ -69,7 +58,8 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
                               }).base();
     EXPECT_TRUE(lastProgress <= hidden && hidden < done);
     EXPECT_FALSE(world.frontend.progressVisible);
-    EXPECT_EQ(world.frontend.sounds.size(), 1u);
+    EXPECT_EQ(world.frontend.sounds, std::vector<std::string>{"Next.wav"});
+    EXPECT_EQ(events.back(), "sound: Next.wav");
 
     // The aircraft is loaded again: the choices are cleared, the aircraft stays chosen.
     EXPECT_EQ(world.app.settings.Variation, "");
@@ -79,7 +69,7 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
     EXPECT_EQ(world.app.settings.PendingAircraftName, "Corvane Craft");
     EXPECT_EQ(world.app.spec.AircraftDirectory, "Craft");
 
-    EXPECT_EQ(titles(world.aircraft() / "Aircraft.cfg"),
+    EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
               (std::vector<std::string>{"Corvane Craft Alpha", "Corvane Craft Beta", "Corvane Craft Gamma",
                                         "Corvane Craft Blue Sky"}));
     EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), kThreeEntries);
@@ -144,7 +134,7 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
 
         const std::string cfg = readFile(world.aircraft() / "Aircraft.cfg");
         if (c.cfgWritten) {
-            EXPECT_EQ(titles(world.aircraft() / "Aircraft.cfg"),
+            EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
                       (std::vector<std::string>{"Corvane Craft Alpha", "Corvane Craft Beta",
                                                 "Corvane Craft Gamma", "Corvane Craft Blue Sky"}))
                 << label;
@@ -170,7 +160,7 @@ TEST(BuildRepaint, ASecondBuildOfTheSameTitleReplacesTheFirst) {
     chooseAgain(world, "Red Dawn", "red");
     ASSERT_TRUE(CreateRepaint(world.app));
 
-    EXPECT_EQ(titles(world.aircraft() / "Aircraft.cfg"),
+    EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
               (std::vector<std::string>{"Corvane Craft Alpha", "Corvane Craft Beta", "Corvane Craft Gamma",
                                         "Corvane Craft BLUE sky", "Corvane Craft Red Dawn"}));
     const std::set<std::string> files = RepaintWorld::listing(world.aircraft());
@@ -180,7 +170,7 @@ TEST(BuildRepaint, ASecondBuildOfTheSameTitleReplacesTheFirst) {
     EXPECT_EQ(files.count("Model.RED/Craft_RED.mdl"), 1u);
     EXPECT_EQ(files.count("Craft_ABC.air"), 1u);
     // The backup holds the file as the last build found it.
-    EXPECT_EQ(titles(world.aircraft() / "Aircraft.bak").size(), 4u);
+    EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.bak").size(), 4u);
 }
 
 TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "aircraft/aircraft_spec_checks.h"
 #include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/catalogue.h"
 #include "aircraft/configuration_file.h"
-#include "aircraft/aircraft_spec_checks.h"
 #include "output/configuration_text.h"
 #include "output/masked_name.h"
 #include "support/recording_frontend.h"

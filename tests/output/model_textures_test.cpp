@@ -78,17 +78,5 @@ TEST(RenameModelTextures, FailsWithoutChangingTheModelsLength) {
     }
 }
 
-TEST(ModelPatches, ListsEachNameAtEachOffsetInOrder) {
-    RepaintWorld world;
-    std::vector<FilePatch> patches;
-    ASSERT_TRUE(modelPatches(world.app, "AB", patches)); // a short identifier shortens the names
-    ASSERT_EQ(patches.size(), 3u);
-    EXPECT_EQ(patches[0].position, 0u);
-    EXPECT_EQ(patches[0].bytes, "T_FUSE_AB_1.bmp");
-    EXPECT_EQ(patches[1].position, 199u);
-    EXPECT_EQ(patches[2].position, 99u);
-    EXPECT_EQ(patches[2].bytes, "T_WING_AB.bmp");
-}
-
 } // namespace
 } // namespace livrano

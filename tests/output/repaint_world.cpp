@@ -2,6 +2,7 @@
 
 #include "aircraft/catalogue.h"
 #include "aircraft/cipher.h"
+#include "aircraft/profile.h"
 #include "app/text.h"
 #include "output/configuration_text.h"
 
@@ -94,65 +95,15 @@ std::set<std::string> RepaintWorld::listing(const fs::path& folder) {
     return names;
 }
 
-bool FailingFileOperations::refuse(const std::string& operation, const fs::path& file) {
-    if (!m_fails(operation, file.filename().string()))
-        return false;
-    ++failures;
-    return true;
-}
-
-namespace {
-Status injected(const std::string& operation, const fs::path& file) {
-    return Status::Error("injected failure: " + operation + " " + file.filename().string());
-}
-} // namespace
-
-Status FailingFileOperations::createDirectory(const fs::path& folder) {
-    if (refuse("createDirectory", folder))
-        return injected("createDirectory", folder);
-    return systemFileOperations().createDirectory(folder);
-}
-
-Status FailingFileOperations::readFile(const fs::path& file, std::string& bytes) {
-    if (refuse("readFile", file))
-        return injected("readFile", file);
-    return systemFileOperations().readFile(file, bytes);
-}
-
-Status FailingFileOperations::replaceFile(const fs::path& file, std::string_view bytes) {
-    if (refuse("replaceFile", file))
-        return injected("replaceFile", file);
-    return systemFileOperations().replaceFile(file, bytes);
-}
-
-Status FailingFileOperations::copyFile(const fs::path& from, const fs::path& to) {
-    if (refuse("copyFile", to))
-        return injected("copyFile", to);
-    return systemFileOperations().copyFile(from, to);
-}
-
-Status FailingFileOperations::patchFile(const fs::path& file, const std::vector<FilePatch>& patches) {
-    if (refuse("patchFile", file))
-        return injected("patchFile", file);
-    return systemFileOperations().patchFile(file, patches);
-}
-
-Status FailingFileOperations::removeFile(const fs::path& file) {
-    if (refuse("removeFile", file))
-        return injected("removeFile", file);
-    return systemFileOperations().removeFile(file);
-}
-
-Status FailingFileOperations::removeEmptyDirectory(const fs::path& folder) {
-    if (refuse("removeEmptyDirectory", folder))
-        return injected("removeEmptyDirectory", folder);
-    return systemFileOperations().removeEmptyDirectory(folder);
-}
-
-Status FailingFileOperations::makeDeletable(const fs::path& file) {
-    if (refuse("makeDeletable", file))
-        return injected("makeDeletable", file);
-    return systemFileOperations().makeDeletable(file);
+std::vector<std::string> RepaintWorld::titles(const fs::path& aircraftCfg) {
+    const ProfileDocument doc = ProfileDocument::load(aircraftCfg);
+    std::vector<std::string> result;
+    for (int n = 0;; ++n) {
+        std::string title = doc.readString("fltsim." + std::to_string(n), "title");
+        if (title.empty())
+            return result;
+        result.push_back(title);
+    }
 }
 
 } // namespace livrano::testing

@@ -7,6 +7,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "app/application.h"
 #include "output/file_operations.h"
@@ -33,6 +34,8 @@ public:
 
     // Every file and folder under `folder`, relative, folders with a trailing "/".
     static std::set<std::string> listing(const std::filesystem::path& folder);
+    // The titles of [fltsim.0], [fltsim.1], ... of an aircraft.cfg, up to the first without one.
+    static std::vector<std::string> titles(const std::filesystem::path& aircraftCfg);
 
     // The data copy's model file: 400 bytes, byte i = (i * 7 + 3) % 251.
     static std::string modelBytes();
@@ -49,19 +52,43 @@ public:
     using Rule = std::function<bool(const std::string& operation, const std::string& fileName)>;
     explicit FailingFileOperations(Rule fails) : m_fails(std::move(fails)) {}
 
-    Status createDirectory(const std::filesystem::path& folder) override;
-    Status readFile(const std::filesystem::path& file, std::string& bytes) override;
-    Status replaceFile(const std::filesystem::path& file, std::string_view bytes) override;
-    Status copyFile(const std::filesystem::path& from, const std::filesystem::path& to) override;
-    Status patchFile(const std::filesystem::path& file, const std::vector<FilePatch>& patches) override;
-    Status removeFile(const std::filesystem::path& file) override;
-    Status removeEmptyDirectory(const std::filesystem::path& folder) override;
-    Status makeDeletable(const std::filesystem::path& file) override;
+    Status createDirectory(const std::filesystem::path& folder) override {
+        return guarded("createDirectory", folder, [&] { return real().createDirectory(folder); });
+    }
+    Status readFile(const std::filesystem::path& file, std::string& bytes) override {
+        return guarded("readFile", file, [&] { return real().readFile(file, bytes); });
+    }
+    Status replaceFile(const std::filesystem::path& file, std::string_view bytes) override {
+        return guarded("replaceFile", file, [&] { return real().replaceFile(file, bytes); });
+    }
+    Status copyFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        return guarded("copyFile", to, [&] { return real().copyFile(from, to); });
+    }
+    Status patchFile(const std::filesystem::path& file, const std::vector<FilePatch>& patches) override {
+        return guarded("patchFile", file, [&] { return real().patchFile(file, patches); });
+    }
+    Status removeFile(const std::filesystem::path& file) override {
+        return guarded("removeFile", file, [&] { return real().removeFile(file); });
+    }
+    Status removeEmptyDirectory(const std::filesystem::path& folder) override {
+        return guarded("removeEmptyDirectory", folder, [&] { return real().removeEmptyDirectory(folder); });
+    }
+    Status makeDeletable(const std::filesystem::path& file) override {
+        return guarded("makeDeletable", file, [&] { return real().makeDeletable(file); });
+    }
 
     int failures = 0;
 
 private:
-    bool refuse(const std::string& operation, const std::filesystem::path& file);
+    static FileOperations& real() { return systemFileOperations(); }
+    // The injected failure when the rule picks this operation on this file, else the real one.
+    template <typename Real>
+    Status guarded(const std::string& operation, const std::filesystem::path& file, Real realOperation) {
+        if (!m_fails(operation, file.filename().string()))
+            return realOperation();
+        ++failures;
+        return Status::Error("injected failure: " + operation + " " + file.filename().string());
+    }
     Rule m_fails;
 };
 

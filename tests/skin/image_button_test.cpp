@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -160,101 +161,118 @@ TEST(ImageButton, EachLookShowsItsFrameAndOtherTextsChangeNothing) {
     }
 }
 
-TEST(ImageButton, HoverPressReleaseOutsideAndLeaveFollowTheStateTable) {
-    ProgramFolder folder;
-    Screen screen(folder.folder());
-    TinyButton& button = *screen.tiny;
-    hover(button);
-    EXPECT_EQ(button.state(), QStringLiteral("highlight"));
-    EXPECT_TRUE(button.tracking());
-    QTest::mousePress(pic(button), Qt::LeftButton, {}, inside(button));
-    EXPECT_EQ(button.state(), QStringLiteral("down"));
-    EXPECT_TRUE(screen.recorder.calls.empty());
-    // The release comes to the button although the pointer is now far off it.
-    QTest::mouseRelease(pic(button), Qt::LeftButton, {}, QPoint(-200, 300));
-    EXPECT_EQ(button.state(), QStringLiteral("highlight"));
-    EXPECT_EQ(shownFrame(button), 1);
-    EXPECT_EQ(screen.recorder.calls, (std::vector<Call>{{'s', "frm_Main", "close"}}));
-    leave(button);
-    EXPECT_EQ(button.state(), QStringLiteral("enabled"));
-    EXPECT_FALSE(button.tracking());
-}
-
-TEST(ImageButton, EveryMouseButtonRunsTheCommandAndADoubleClickRunsItTwice) {
-    ProgramFolder folder;
-    Screen screen(folder.folder());
-    for (const Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        QTest::mouseClick(pic(*screen.large), mouse, {}, inside(*screen.large));
+// One step of a mouse script on a button's picture surface.
+void act(ImageButton& button, char step) {
+    QLabel* surface = pic(button);
+    const auto mouse = [](char c) {
+        return c == 'P' || c == 'R'   ? Qt::RightButton
+               : c == 'M' || c == 'N' ? Qt::MiddleButton
+                                      : Qt::LeftButton;
+    };
+    switch (step) {
+    case 'm':
+        hover(button);
+        break;
+    case 'l':
+        leave(button);
+        break;
+    case 'c':
+        button.click_event();
+        break;
+    case 'o': // released far off the button
+        QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(-200, 300));
+        break;
+    case 'd': { // the second press of a double-click, as the window system reports it
+        QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(inside(button)),
+                          surface->mapToGlobal(QPointF(inside(button))), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(surface, &event);
+        break;
     }
-    EXPECT_EQ(screen.recorder.calls.size(), 3u);
-    EXPECT_EQ(screen.recorder.calls.front(), (Call{'l', "frm_Main", "close"}));
-
-    screen.recorder.calls.clear();
-    QTest::mouseClick(pic(*screen.tiny), Qt::LeftButton, {}, inside(*screen.tiny));
-    QTest::mouseDClick(pic(*screen.tiny), Qt::LeftButton, {}, inside(*screen.tiny));
-    EXPECT_EQ(screen.tiny->state(), QStringLiteral("down"));
-    QTest::mouseRelease(pic(*screen.tiny), Qt::LeftButton, {}, inside(*screen.tiny));
-    EXPECT_EQ(screen.recorder.calls.size(), 2u);
-    EXPECT_EQ(screen.tiny->state(), QStringLiteral("highlight"));
-    // A release without a press on the button is not a click.
-    QTest::mouseRelease(pic(*screen.tiny), Qt::LeftButton, {}, inside(*screen.tiny));
-    EXPECT_EQ(screen.recorder.calls.size(), 2u);
+    case 'p':
+    case 'P':
+    case 'M':
+        QTest::mousePress(surface, mouse(step), {}, inside(button));
+        break;
+    default: // r, R, N
+        QTest::mouseRelease(surface, mouse(step), {}, inside(button));
+        break;
+    }
 }
 
-TEST(ImageButton, DisabledIgnoresTheMouseAndCapitalisedEnabledDoesNot) {
-    ProgramFolder folder;
-    Screen screen(folder.folder());
-    TinyButton& button = *screen.tiny;
-    button.set_state(QStringLiteral("disabled"));
-    hover(button);
-    QTest::mouseClick(pic(button), Qt::LeftButton, {}, inside(button));
-    leave(button);
-    button.click_event();
-    EXPECT_EQ(button.state(), QStringLiteral("disabled"));
-    EXPECT_EQ(shownFrame(button), 3);
-    EXPECT_TRUE(screen.recorder.calls.empty());
+const std::map<char, QString> kLooks = {
+    {'e', "enabled"}, {'h', "highlight"}, {'d', "down"}, {'x', "disabled"}};
 
-    button.set_state(QStringLiteral("Enabled"));
-    EXPECT_EQ(shownFrame(button), 3);
-    hover(button);
-    EXPECT_EQ(button.state(), QStringLiteral("highlight"));
-    button.click_event();
-    EXPECT_EQ(button.state(), QStringLiteral("down"));
-}
+// What the dispatcher does with a released button's command.
+enum class Command { Runs, NoWindow, Fails, DisablesAndFails };
 
-TEST(ImageButton, ARunThatCannotHappenOrFailsShowsTheRecoveryLook) {
-    ProgramFolder folder;
+// Scripts: m move over, l leave, p/r left press/release, P/R right, M/N middle, o left release
+// far outside, d double-click, c click_event. After each step the button shows the next look.
+TEST(ImageButton, MouseScriptsFollowTheStateTable) {
     struct Case {
         const char* name;
-        bool withForm;
-        bool fails;
-        bool disablesItself;
-        std::size_t calls;
-        const char* look;
+        std::vector<const char*> set; // states the program sets first
+        int frameBefore;              // shown after them
+        const char* script;
+        const char* looks; // one per step
+        std::size_t runs;
+        bool large = false; // on the large button, whose commands use the large-button table
+        Command command = Command::Runs;
+        int tracking = -1; // after the script; -1: not checked
     };
+    // Looks: e enabled, h highlight, d down, x disabled.
     const Case cases[] = {
-        {"no window set", false, false, false, 0, "highlight"},
-        {"command fails", true, true, false, 1, "highlight"},
-        {"command fails after disabling the button", true, true, true, 1, "disabled"},
-        {"command succeeds", true, false, false, 1, "highlight"},
+        {"release outside still runs", {"enabled"}, 0, "mpol", "hdhe", 1},
+        {"moves while tracking change nothing", {"enabled"}, 0, "mpm", "hdd", 0},
+        {"right and middle buttons run too", {"enabled"}, 0, "PRMN", "dhdh", 2, true},
+        {"a double-click without a second press runs twice", {"enabled"}, 0, "prdr", "dhdh", 2},
+        {"a double-click runs twice", {"enabled"}, 0, "prpdr", "dhddh", 2},
+        {"a release without a press is no click", {"enabled"}, 0, "r", "e", 0},
+        {"disabled ignores the mouse", {"disabled"}, 3, "mprlc", "xxxxx", 0},
+        {"capital Enabled keeps the frame and takes the mouse", {"disabled", "Enabled"}, 3, "mc", "hd", 0},
+        {"a run keeps the hover", {"enabled"}, 0, "mpr", "hdh", 1, false, Command::Runs, 1},
+        // Recovery forgets the hover, so that the next move highlights again.
+        {"no window set", {"enabled"}, 0, "mpr", "hdh", 0, false, Command::NoWindow, 0},
+        {"the command fails", {"enabled"}, 0, "mpr", "hdh", 1, false, Command::Fails, 0},
+        {"the command disables the button and fails",
+         {"enabled"},
+         0,
+         "mpr",
+         "hdx",
+         1,
+         false,
+         Command::DisablesAndFails,
+         0},
     };
+    ProgramFolder folder;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Screen screen(folder.folder());
-        TinyButton& button = *screen.tiny;
-        if (!c.withForm) {
+        ImageButton& button = c.large ? static_cast<ImageButton&>(*screen.large) : *screen.tiny;
+        for (const char* state : c.set) {
+            button.set_state(QString::fromLatin1(state));
+        }
+        EXPECT_EQ(shownFrame(button), c.frameBefore);
+        if (c.command == Command::NoWindow) {
             button.set_form_name(nullptr);
         }
-        screen.recorder.result = c.fails ? Status::Error("failed") : Status::Ok();
-        if (c.disablesItself) {
+        if (c.command != Command::Runs && c.command != Command::NoWindow) {
+            screen.recorder.result = Status::Error("failed");
+        }
+        if (c.command == Command::DisablesAndFails) {
             screen.recorder.during = [&] { button.set_state(QStringLiteral("disabled")); };
         }
-        hover(button);
-        QTest::mouseClick(pic(button), Qt::LeftButton, {}, inside(button));
-        EXPECT_EQ(screen.recorder.calls.size(), c.calls);
-        EXPECT_EQ(button.state(), QString::fromLatin1(c.look));
-        // Recovery forgets the hover, so the next move highlights again.
-        EXPECT_EQ(button.tracking(), !(c.fails || !c.withForm));
+        for (std::size_t i = 0; c.script[i] != '\0'; ++i) {
+            act(button, c.script[i]);
+            const QString look = kLooks.at(c.looks[i]);
+            EXPECT_EQ(button.state(), look) << "after step " << i << " '" << c.script[i] << "'";
+            EXPECT_EQ(shownFrame(button), ImageButton::frameIndex(look).value()) << "after step " << i;
+        }
+        EXPECT_EQ(screen.recorder.calls,
+                  std::vector<Call>(c.runs, Call{c.large ? 'l' : 's', "frm_Main", "close"}));
+        if (c.tracking >= 0) {
+            EXPECT_EQ(button.tracking(), c.tracking == 1);
+        }
     }
 }
 
@@ -322,22 +340,7 @@ TEST(ImageButton, ToolTipIsMadeWithTheProgramsSettings) {
     EXPECT_NE(screen.tiny->tooltip(), nullptr);
 }
 
-TEST(ImageButton, EndSubClassStopsTheLeaveNotificationAndTheTooltip) {
-    ProgramFolder folder;
-    Screen screen(folder.folder());
-    TinyButton& button = *screen.tiny;
-    button.set_ToolTip(QStringLiteral("tip"));
-    EXPECT_TRUE(pic(button)->property(SmartSubClass::kOwnerProperty).isValid());
-    button.end_sub_class();
-    EXPECT_EQ(button.tooltip(), nullptr);
-    EXPECT_FALSE(pic(button)->property(SmartSubClass::kOwnerProperty).isValid());
-    hover(button);
-    leave(button);
-    EXPECT_EQ(button.state(), QStringLiteral("highlight"));
-    button.end_sub_class(); // a second call is harmless
-}
-
-TEST(ImageButton, EndButtonSubclassingReachesEveryButtonOfTheWindowOnly) {
+TEST(ImageButton, EndingTheSubclassingReachesEveryButtonOfTheWindowOnly) {
     ProgramFolder folder;
     Screen screen(folder.folder());
     auto* nested = new QWidget(&screen.window);
@@ -355,6 +358,11 @@ TEST(ImageButton, EndButtonSubclassingReachesEveryButtonOfTheWindowOnly) {
     }
     EXPECT_NE(other.tiny->tooltip(), nullptr);
     EXPECT_TRUE(pic(*other.tiny)->property(SmartSubClass::kOwnerProperty).isValid());
+    // Without its subclassing a button no longer hears the mouse leave.
+    hover(*screen.tiny);
+    leave(*screen.tiny);
+    EXPECT_EQ(screen.tiny->state(), QStringLiteral("highlight"));
+    screen.tiny->end_sub_class(); // a second call is harmless
 }
 
 } // namespace

@@ -21,23 +21,26 @@ protected:
     void keyPressEvent(QKeyEvent* event) override { keys.push_back(event->key()); }
 };
 
-// The list after a sequence of subclass (+) and release (-) steps on objects a..d.
+// The list after a sequence of subclass (+) and release (-) steps on objects a..d, and what the
+// last step returned.
 TEST(SmartSubClassList, FreeSlotsAreReusedAndTheLastSlotShrinks) {
     struct Case {
         const char* steps;
         std::vector<int> listed; // slot i+1 holds object index, or -1 when free
+        bool last;
     };
     const Case cases[] = {
-        {"+a+b+c", {0, 1, 2}},
-        {"+a+b+c-b", {0, -1, 2}},
-        {"+a+b+c-b+d", {0, 3, 2}},
-        {"+a+b+c-c", {0, 1}},
-        {"+a+b+c-b-c", {0, -1}}, // only the last slot is cut; the free one before it
-                                 // stays
-        {"+a-a", {}},
-        {"+a+b-a+c+d", {2, 1, 3}},
-        {"-a", {}},
-        {"+a+a", {0}},
+        {"+a+b+c", {0, 1, 2}, true},
+        {"+a+b+c-b", {0, -1, 2}, true},
+        {"+a+b+c-b+d", {0, 3, 2}, true},
+        {"+a+b+c-c", {0, 1}, true},
+        {"+a+b+c-b-c", {0, -1}, true}, // only the last slot is cut; the free one
+                                       // before it stays
+        {"+a-a", {}, true},
+        {"+a+b-a+c+d", {2, 1, 3}, true},
+        {"-a", {}, false},
+        {"+a-b", {0}, false}, // never subclassed: nothing is removed
+        {"+a+a", {0}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.steps);
@@ -46,9 +49,12 @@ TEST(SmartSubClassList, FreeSlotsAreReusedAndTheLastSlotShrinks) {
             objects.push_back(std::make_unique<QObject>());
         }
         SmartSubClass subclass;
+        bool last = false;
         for (const char* step = c.steps; *step != '\0'; step += 2) {
-            subclass.SubClassHwnd(objects[static_cast<std::size_t>(step[1] - 'a')].get(), step[0] == '+');
+            last =
+                subclass.SubClassHwnd(objects[static_cast<std::size_t>(step[1] - 'a')].get(), step[0] == '+');
         }
+        EXPECT_EQ(last, c.last);
         ASSERT_EQ(subclass.slotCount(), static_cast<int>(c.listed.size()) + 1);
         EXPECT_EQ(subclass.slot(0), nullptr);
         for (std::size_t i = 0; i < c.listed.size(); ++i) {
@@ -68,6 +74,7 @@ TEST(SmartSubClass, SubclassingTwiceFailsAndKeepsOneLayer) {
     EXPECT_TRUE(first.SubClassHwnd(&widget, true));
     EXPECT_FALSE(first.SubClassHwnd(&widget, true));
     EXPECT_FALSE(second.SubClassHwnd(&widget, true));
+    EXPECT_FALSE(second.SubClassHwnd(nullptr, true));
     EXPECT_EQ(second.Find(&widget), 0);
     QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
     QCoreApplication::sendEvent(&widget, &key);
@@ -80,17 +87,6 @@ TEST(SmartSubClass, SubclassingTwiceFailsAndKeepsOneLayer) {
     QCoreApplication::sendEvent(&widget, &key);
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(widget.keys.size(), 2u);
-}
-
-TEST(SmartSubClass, ReleasingANeverSubclassedObjectChangesNothing) {
-    QObject a;
-    QObject never;
-    SmartSubClass subclass;
-    subclass.SubClassHwnd(&a, true);
-    EXPECT_FALSE(subclass.SubClassHwnd(&never, false));
-    EXPECT_FALSE(subclass.SubClassHwnd(nullptr, true));
-    EXPECT_EQ(subclass.slotCount(), 2);
-    EXPECT_EQ(subclass.Find(&a), 1);
 }
 
 TEST(SmartSubClass, CancelSwallowsTheEventAsHandled) {

@@ -39,7 +39,7 @@ TEST(Tooltip, TimesAreClampedAndTheCallerSeesTheClampedValue) {
     }
 }
 
-TEST(Tooltip, SettingsMadeBeforeCreateTakeEffectOnTheWindow) {
+TEST(Tooltip, SettingsMadeBeforeCreateAndTheFontTakeEffectOnTheWindow) {
     QWidget parent;
     cls_Tooltip tip;
     EXPECT_EQ(tip.MaxWidth(), 300);
@@ -52,14 +52,7 @@ TEST(Tooltip, SettingsMadeBeforeCreateTakeEffectOnTheWindow) {
     EXPECT_EQ(tip.tipWindow()->palette().color(QPalette::WindowText), QColor(45, 45, 45));
     EXPECT_EQ(tip.tipWindow()->palette().color(QPalette::Window), QColor(231, 231, 231));
     EXPECT_EQ(tip.tipWindow()->maximumWidth(), 400);
-    tip.Destroy();
-    EXPECT_EQ(tip.tipWindow(), nullptr);
-}
 
-TEST(Tooltip, FontTakesTheFaceAndTheScreensPixelHeightAndNullChangesNothing) {
-    QWidget parent;
-    cls_Tooltip tip;
-    tip.Create(&parent);
     const QFont before = tip.tipFont();
     tip.Font(nullptr);
     EXPECT_EQ(tip.tipFont(), before);
@@ -73,6 +66,8 @@ TEST(Tooltip, FontTakesTheFaceAndTheScreensPixelHeightAndNullChangesNothing) {
     EXPECT_TRUE(tip.tipFont().italic());
     EXPECT_EQ(tip.tipFont().pixelSize(), cls_Tooltip::fontPixelHeight(8.25, screenPixelsPerInch()));
     EXPECT_EQ(tip.tipWindow()->font().pixelSize(), tip.tipFont().pixelSize());
+    tip.Destroy();
+    EXPECT_EQ(tip.tipWindow(), nullptr);
 }
 
 TEST(Tooltip, ShowsAfterTheDelayCentredOrBelowAndHidesOnLeaveOrTimeout) {

@@ -107,20 +107,15 @@ TEST(TransForm, SavedRegionLoadsBackEqualAndFileHasExactLength) {
     EXPECT_EQ(loader.mask(), save.region());
 }
 
-TEST(TransForm, LoadWithoutAFileNameComputesFromThePixels) {
+TEST(TransForm, LoadWithoutAFileNameReadsThePixelsOfWindowsOnly) {
     PictureWindow window(picture(10, 10, {{5, 7}}));
-    clsTransForm shaper;
-    ASSERT_FALSE(shaper.ShapeMe(window, kKey, true, QString()));
-    EXPECT_EQ(window.mask(), QRegion(0, 0, 10, 10) - QRegion(5, 7, 1, 1));
-}
-
-TEST(TransForm, ChildWidgetsAreNotShaped) {
-    PictureWindow window(picture(10, 10, {{1, 1}}));
     PictureWindow child(picture(10, 10, {{1, 1}}));
     child.setParent(&window);
     clsTransForm shaper;
-    EXPECT_FALSE(shaper.ShapeMe(child, kKey));
+    EXPECT_FALSE(shaper.ShapeMe(child, kKey, true, QString()));
     EXPECT_TRUE(child.mask().isEmpty());
+    ASSERT_FALSE(shaper.ShapeMe(window, kKey, true, QString()));
+    EXPECT_EQ(window.mask(), QRegion(0, 0, 10, 10) - QRegion(5, 7, 1, 1)); // the child is not painted
 }
 
 TEST(TransForm, FailuresReachTheCallerWithNumberAndSource) {

@@ -52,20 +52,13 @@ void hairline(QPainter& painter, QPointF from, QPointF to, const QColor& colour)
     painter.drawLine(from, to);
 }
 
-// The upper corner marks of a viewfinder around a frame (the lower ones would sit under the
-// preview's scroll bar).
-void viewfinder(QPainter& painter, const QRectF& frame, double length, const QColor& colour) {
-    painter.setPen(QPen(colour, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-    const QPointF corners[2] = {frame.topLeft(), frame.topRight()};
-    const QPointF across[2] = {{1, 0}, {-1, 0}};
-    const QPointF down[2] = {{0, 1}, {0, 1}};
-    for (int i = 0; i < 2; ++i) {
-        QPainterPath mark;
-        mark.moveTo(corners[i] + across[i] * length);
-        mark.lineTo(corners[i]);
-        mark.lineTo(corners[i] + down[i] * length);
-        painter.drawPath(mark);
-    }
+// The header band in the deep navy, lit from the left where the wordmark sits.
+void headerBand(QPainter& painter, double width, double height, double glowWidth) {
+    painter.fillRect(QRectF(0, 0, width, height), kNavyDeep);
+    QLinearGradient glow(0, 0, glowWidth, 0);
+    glow.setColorAt(0, QColor(0, 69, 140, 150));
+    glow.setColorAt(1, QColor(0, 69, 140, 0));
+    painter.fillRect(QRectF(0, 0, glowWidth, height), glow);
 }
 
 // A dashed flight path with an aircraft at its end, in the header.
@@ -94,11 +87,7 @@ QImage mainBackground() {
     prepare(painter);
 
     // Header band with the wordmark; the close and help buttons sit on its flat right end.
-    painter.fillRect(QRectF(0, 0, 800, 64), kNavyDeep);
-    QLinearGradient glow(0, 0, 520, 0);
-    glow.setColorAt(0, QColor(0, 69, 140, 150));
-    glow.setColorAt(1, QColor(0, 69, 140, 0));
-    painter.fillRect(QRectF(0, 0, 520, 64), glow);
+    headerBand(painter, 800, 64, 520);
     flightPath(painter, {250, 52}, {420, 4}, {612, 30}, 26, -12);
     QFont wordmark = artFont(28, true);
     wordmark.setLetterSpacing(QFont::AbsoluteSpacing, 4);
@@ -120,11 +109,10 @@ QImage mainBackground() {
         const double y = 141.5 + 52 * row;
         hairline(painter, {57, y}, {343, y}, kLine);
     }
-    // The preview panel, framed like a viewfinder.
+    // The preview panel.
     painter.setPen(QPen(kLine, 1));
     painter.setBrush(kIvory);
     painter.drawRect(QRectF(356.5, 72.5, 428, 428));
-    viewfinder(painter, QRectF(352, 68, 437, 437), 16, kNavy);
     // The progress area's recess and the bottom rule.
     painter.setPen(QPen(kLine, 1));
     painter.setBrush(Qt::NoBrush);
@@ -145,12 +133,8 @@ QImage wizardBackground() {
     prepare(painter);
 
     // Header band, and the tab that holds the close button.
-    painter.fillRect(QRectF(0, 0, 400, 26), kNavyDeep);
+    headerBand(painter, 400, 26, 300);
     painter.fillPath(cutRect(QRectF(355, 0, 60, 50), 0, 0, 0, -8), kNavyDeep);
-    QLinearGradient glow(0, 0, 300, 0);
-    glow.setColorAt(0, QColor(0, 69, 140, 150));
-    glow.setColorAt(1, QColor(0, 69, 140, 0));
-    painter.fillRect(QRectF(0, 0, 300, 26), glow);
     QFont title = artFont(11, true);
     title.setLetterSpacing(QFont::AbsoluteSpacing, 2);
     painter.setFont(title);

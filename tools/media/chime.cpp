@@ -6,6 +6,8 @@
 #include <numbers>
 #include <vector>
 
+#include "skin/byte_fields.h"
+
 namespace livrano::media {
 namespace {
 
@@ -33,16 +35,6 @@ double note(double frequency, double t) {
     return attack * sum;
 }
 
-void put16(QByteArray& out, std::uint32_t v) {
-    out.append(static_cast<char>(v & 0xFFu));
-    out.append(static_cast<char>((v >> 8) & 0xFFu));
-}
-
-void put32(QByteArray& out, std::uint32_t v) {
-    put16(out, v & 0xFFFFu);
-    put16(out, v >> 16);
-}
-
 } // namespace
 
 QByteArray chimeWav() {
@@ -63,20 +55,20 @@ QByteArray chimeWav() {
     const auto dataBytes = static_cast<std::uint32_t>(count * 2);
     QByteArray out;
     out.append("RIFF");
-    put32(out, 36 + dataBytes);
+    appendLe32(out, 36 + dataBytes);
     out.append("WAVEfmt ");
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, 1); // mono
-    put32(out, kRate);
-    put32(out, kRate * 2);
-    put16(out, 2);
-    put16(out, 16);
+    appendLe32(out, 16);
+    appendLe16(out, 1); // PCM
+    appendLe16(out, 1); // mono
+    appendLe32(out, kRate);
+    appendLe32(out, kRate * 2);
+    appendLe16(out, 2);
+    appendLe16(out, 16);
     out.append("data");
-    put32(out, dataBytes);
+    appendLe32(out, dataBytes);
     for (const double v : wave) {
         const auto sample = static_cast<std::int16_t>(std::lround(v * gain));
-        put16(out, static_cast<std::uint16_t>(sample));
+        appendLe16(out, static_cast<std::uint16_t>(sample));
     }
     return out;
 }

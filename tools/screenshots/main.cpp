@@ -7,14 +7,18 @@
 // taken from the screen itself, so the cut-away outline shows the backdrop behind it.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QThread>
 #include <QWidget>
 
@@ -78,9 +82,16 @@ public:
     }
 
     QLabel* label(const QString& text, QRect at, double points, bool bold, QColor colour) {
-        auto* label = new QLabel(text, this);
+        // The Wine Tahoma sets its small sizes with no leading at all; wrapped lines get the
+        // room the face has on Windows.
+        auto* label = new QLabel(
+            text.isEmpty()
+                ? text
+                : QStringLiteral("<div style=\"line-height:118%\">%1</div>").arg(text.toHtmlEscaped()),
+            this);
         label->setGeometry(at);
         label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop); // as the designer's labels
         QFont font = this->font();
         font.setPointSizeF(points);
         font.setBold(bold);
@@ -112,6 +123,67 @@ Button* button(SkinnedWindow& window, const std::filesystem::path& folder, QPoin
 
 const QColor kGrey(96, 96, 96);
 const QColor kNavy(0, 69, 140);
+const QColor kInk(48, 48, 48);
+const QColor kIvory(255, 254, 250);
+
+// Colours a control as the main window styles its kind: text colour on the lists' ivory.
+template <typename Control> Control* styled(Control* control, QRect at, QColor text) {
+    control->setGeometry(at);
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::Window, kIvory);
+    palette.setColor(QPalette::Base, kIvory);
+    control->setPalette(palette);
+    return control;
+}
+
+// A template's fuselage texture as the preview shows it: white body, navy cheatline under the
+// windows, an amber stripe and a tail in the airline's colours.
+class TexturePreview : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const double w = width();
+        const double h = height();
+        QPainterPath body;
+        body.moveTo(0.04 * w, 0.55 * h);
+        body.cubicTo(0.06 * w, 0.36 * h, 0.14 * w, 0.34 * h, 0.22 * w, 0.34 * h);
+        body.lineTo(0.80 * w, 0.34 * h);
+        body.lineTo(0.97 * w, 0.20 * h);
+        body.lineTo(0.99 * w, 0.58 * h);
+        body.lineTo(0.22 * w, 0.70 * h);
+        body.cubicTo(0.12 * w, 0.70 * h, 0.05 * w, 0.66 * h, 0.04 * w, 0.55 * h);
+        painter.setPen(QPen(QColor(150, 160, 175), 1));
+        painter.setBrush(Qt::white);
+        painter.drawPath(body);
+        painter.save();
+        painter.setClipPath(body);
+        painter.fillRect(QRectF(0, 0.52 * h, w, 0.07 * h), kNavy);
+        painter.fillRect(QRectF(0, 0.59 * h, w, 0.025 * h), QColor(242, 169, 0));
+        QPainterPath tail;
+        tail.moveTo(0.78 * w, 0.34 * h);
+        tail.lineTo(0.97 * w, 0.20 * h);
+        tail.lineTo(0.99 * w, 0.58 * h);
+        tail.lineTo(0.86 * w, 0.60 * h);
+        painter.fillPath(tail, kNavy);
+        painter.restore();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(60, 80, 105));
+        for (double x = 0.24 * w; x < 0.74 * w; x += 0.035 * w) {
+            painter.drawRoundedRect(QRectF(x, 0.43 * h, 0.018 * w, 0.05 * h), 2, 2);
+        }
+        painter.drawRoundedRect(QRectF(0.08 * w, 0.42 * h, 0.06 * w, 0.06 * h), 3, 3);
+        painter.setPen(QPen(QColor(120, 130, 145), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(0.17 * w, 0.40 * h, 0.035 * w, 0.17 * h)); // door
+    }
+};
 
 bool shoot(const QWidget& window, const QString& file) {
     const QRect area = window.frameGeometry().adjusted(-kMargin, -kMargin, kMargin, kMargin);
@@ -153,8 +225,20 @@ bool mainShots(const std::filesystem::path& folder, const QString& media, const 
     QLabel* status = window.label(QString(), QRect(55, 556, 293, 32), 8.25, true, kGrey);
     window.label(QStringLiteral("Livrano Version 0.1.0"), QRect(640, 520, 142, 13), 8.25, false, kGrey)
         ->setAlignment(Qt::AlignRight);
-    QLabel* note = window.label(QString(), QRect(380, 260, 380, 60), 12, true, kNavy);
+    // The preview side: the template's texture, its scroll bar and options. The texture list
+    // gives its corner to the Previous and Next strips, which only the wizard screens show.
+    (new TexturePreview(&window))->setGeometry(372, 150, 397, 240);
+    QLabel* note = window.label(QString(), QRect(358, 420, 425, 30), 11, true, kNavy);
     note->setAlignment(Qt::AlignCenter);
+    auto* scroll = styled(new QScrollBar(Qt::Horizontal, &window), QRect(358, 501, 425, 18), kGrey);
+    scroll->setRange(0, 100);
+    styled(new QCheckBox(QStringLiteral("Create Plane in DXT3 Format"), &window), QRect(359, 522, 197, 16),
+           kInk);
+    styled(new QRadioButton(QStringLiteral("Preview Standard Texture"), &window), QRect(358, 549, 179, 19),
+           kInk)
+        ->setChecked(true);
+    styled(new QRadioButton(QStringLiteral("Preview Alpha Channel"), &window), QRect(358, 569, 179, 19),
+           kInk);
     buttons.push_back(button<TinyButton>(window, folder, {756, 15}, "Close", "Click to Exit from Livrano."));
     buttons.push_back(button<TinyButton>(window, folder, {715, 15}, "Help",
                                          "Click to access the Help document for Livrano."));
