@@ -1,6 +1,7 @@
 #include "skin/font_scaling.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QLabel>
 #include <QWidget>
 
@@ -72,6 +73,34 @@ TEST(FontScaling, TextKeepsItsDesignedPixelHeightAndWidgetsTheirSize) {
             }
         }
     }
+}
+
+// On the screen itself: the build also runs this at 120 and 144 pixels per inch, with Qt's own
+// scaling off, as a system set to larger fonts presents itself.
+TEST(FontScaling, OnTheScreenTextRendersAtItsDesignedPixelHeight) {
+    if (const QByteArray wanted = qgetenv("QT_FONT_DPI"); !wanted.isEmpty()) {
+        ASSERT_EQ(screenPixelsPerInch(), wanted.toInt());
+    }
+    QWidget window;
+    window.resize(800, 600);
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPointSizeF(9.75);
+    window.setFont(tahoma);
+    auto* inherits = new QLabel(QStringLiteral("inherited"), &window);
+    auto* small = new QLabel(QStringLiteral("8.25"), &window);
+    small->setGeometry(15, 85, 162, 45);
+    tahoma.setPointSizeF(8.25);
+    small->setFont(tahoma);
+    SmallFontFix(window);
+    EXPECT_EQ(window.size(), QSize(800, 600));
+    EXPECT_EQ(small->geometry(), QRect(15, 85, 162, 45));
+    EXPECT_EQ(QFontInfo(window.font()).pixelSize(), 13);
+    EXPECT_EQ(QFontInfo(inherits->font()).pixelSize(), 13);
+    EXPECT_EQ(QFontInfo(small->font()).pixelSize(), 11);
+    cls_Tooltip tip;
+    const QFont buttonFont = small->font();
+    tip.Font(&buttonFont);
+    EXPECT_EQ(tip.tipFont().pixelSize(), 11);
 }
 
 } // namespace

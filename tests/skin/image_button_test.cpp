@@ -203,6 +203,9 @@ void act(ImageButton& button, char step) {
 const std::map<char, QString> kLooks = {
     {'e', "enabled"}, {'h', "highlight"}, {'d', "down"}, {'x', "disabled"}};
 
+// What the dispatcher does with a released button's command.
+enum class Command { Runs, NoWindow, Fails, DisablesAndFails };
+
 // Scripts: m move over, l leave, p/r left press/release, P/R right, M/N middle, o left release
 // far outside, d double-click, c click_event. After each step the button shows the next look.
 TEST(ImageButton, MouseScriptsFollowTheStateTable) {
@@ -214,6 +217,8 @@ TEST(ImageButton, MouseScriptsFollowTheStateTable) {
         const char* looks; // one per step
         std::size_t runs;
         bool large = false; // on the large button, whose commands use the large-button table
+        Command command = Command::Runs;
+        int tracking = -1; // after the script; -1: not checked
     };
     // Looks: e enabled, h highlight, d down, x disabled.
     const Case cases[] = {
@@ -225,6 +230,19 @@ TEST(ImageButton, MouseScriptsFollowTheStateTable) {
         {"a release without a press is no click", {"enabled"}, 0, "r", "e", 0},
         {"disabled ignores the mouse", {"disabled"}, 3, "mprlc", "xxxxx", 0},
         {"capital Enabled keeps the frame and takes the mouse", {"disabled", "Enabled"}, 3, "mc", "hd", 0},
+        {"a run keeps the hover", {"enabled"}, 0, "mpr", "hdh", 1, false, Command::Runs, 1},
+        // Recovery forgets the hover, so that the next move highlights again.
+        {"no window set", {"enabled"}, 0, "mpr", "hdh", 0, false, Command::NoWindow, 0},
+        {"the command fails", {"enabled"}, 0, "mpr", "hdh", 1, false, Command::Fails, 0},
+        {"the command disables the button and fails",
+         {"enabled"},
+         0,
+         "mpr",
+         "hdx",
+         1,
+         false,
+         Command::DisablesAndFails,
+         0},
     };
     ProgramFolder folder;
     for (const Case& c : cases) {
@@ -235,6 +253,15 @@ TEST(ImageButton, MouseScriptsFollowTheStateTable) {
             button.set_state(QString::fromLatin1(state));
         }
         EXPECT_EQ(shownFrame(button), c.frameBefore);
+        if (c.command == Command::NoWindow) {
+            button.set_form_name(nullptr);
+        }
+        if (c.command != Command::Runs && c.command != Command::NoWindow) {
+            screen.recorder.result = Status::Error("failed");
+        }
+        if (c.command == Command::DisablesAndFails) {
+            screen.recorder.during = [&] { button.set_state(QStringLiteral("disabled")); };
+        }
         for (std::size_t i = 0; c.script[i] != '\0'; ++i) {
             act(button, c.script[i]);
             const QString look = kLooks.at(c.looks[i]);
@@ -243,42 +270,9 @@ TEST(ImageButton, MouseScriptsFollowTheStateTable) {
         }
         EXPECT_EQ(screen.recorder.calls,
                   std::vector<Call>(c.runs, Call{c.large ? 'l' : 's', "frm_Main", "close"}));
-    }
-}
-
-TEST(ImageButton, ARunThatCannotHappenOrFailsShowsTheRecoveryLook) {
-    ProgramFolder folder;
-    struct Case {
-        const char* name;
-        bool withForm;
-        bool fails;
-        bool disablesItself;
-        std::size_t calls;
-        const char* look;
-    };
-    const Case cases[] = {
-        {"no window set", false, false, false, 0, "highlight"},
-        {"command fails", true, true, false, 1, "highlight"},
-        {"command fails after disabling the button", true, true, true, 1, "disabled"},
-        {"command succeeds", true, false, false, 1, "highlight"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Screen screen(folder.folder());
-        TinyButton& button = *screen.tiny;
-        if (!c.withForm) {
-            button.set_form_name(nullptr);
+        if (c.tracking >= 0) {
+            EXPECT_EQ(button.tracking(), c.tracking == 1);
         }
-        screen.recorder.result = c.fails ? Status::Error("failed") : Status::Ok();
-        if (c.disablesItself) {
-            screen.recorder.during = [&] { button.set_state(QStringLiteral("disabled")); };
-        }
-        hover(button);
-        QTest::mouseClick(pic(button), Qt::LeftButton, {}, inside(button));
-        EXPECT_EQ(screen.recorder.calls.size(), c.calls);
-        EXPECT_EQ(button.state(), QString::fromLatin1(c.look));
-        // Recovery forgets the hover, so the next move highlights again.
-        EXPECT_EQ(button.tracking(), !(c.fails || !c.withForm));
     }
 }
 

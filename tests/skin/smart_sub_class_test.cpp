@@ -30,10 +30,15 @@ TEST(SmartSubClassList, FreeSlotsAreReusedAndTheLastSlotShrinks) {
         bool last;
     };
     const Case cases[] = {
-        {"+a+b+c", {0, 1, 2}, true}, {"+a+b+c-b", {0, -1, 2}, true},  {"+a+b+c-b+d", {0, 3, 2}, true},
-        {"+a+b+c-c", {0, 1}, true},  {"+a+b+c-b-c", {0, -1}, true}, // only the last slot is cut; the free one
-                                                                    // before it stays
-        {"+a-a", {}, true},          {"+a+b-a+c+d", {2, 1, 3}, true}, {"-a", {}, false},
+        {"+a+b+c", {0, 1, 2}, true},
+        {"+a+b+c-b", {0, -1, 2}, true},
+        {"+a+b+c-b+d", {0, 3, 2}, true},
+        {"+a+b+c-c", {0, 1}, true},
+        {"+a+b+c-b-c", {0, -1}, true}, // only the last slot is cut; the free one
+                                       // before it stays
+        {"+a-a", {}, true},
+        {"+a+b-a+c+d", {2, 1, 3}, true},
+        {"-a", {}, false},
         {"+a-b", {0}, false}, // never subclassed: nothing is removed
         {"+a+a", {0}, false},
     };

@@ -39,10 +39,19 @@ void drawGlyph(QPainter& painter, Glyph glyph, QPointF c, const QColor& ink) {
     case Glyph::Cross:
         painter.drawPath(crossGlyph(c, 24));
         break;
-    case Glyph::Question:
-        painter.setFont(artFont(17, true));
-        painter.drawText(QRectF(c.x() - 10, c.y() - 11, 20, 22), Qt::AlignCenter, QStringLiteral("?"));
+    case Glyph::Question: {
+        // Stroked like the other glyphs: the text face's question mark is too light at this size.
+        QPainterPath hook;
+        const QRectF bowl(c.x() - 4.6, c.y() - 9.2, 9.2, 9.2);
+        hook.arcMoveTo(bowl, 165);
+        hook.arcTo(bowl, 165, -240);
+        hook.quadTo(c + QPointF(0, 0.2), c + QPointF(0, 2.6));
+        painter.drawPath(hook);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink);
+        painter.drawEllipse(c + QPointF(0, 7), 1.7, 1.7);
         break;
+    }
     case Glyph::ArrowRight:
     case Glyph::ArrowLeft:
         painter.drawPath(arrowGlyph(c, 20, glyph == Glyph::ArrowRight));

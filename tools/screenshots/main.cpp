@@ -82,7 +82,13 @@ public:
     }
 
     QLabel* label(const QString& text, QRect at, double points, bool bold, QColor colour) {
-        auto* label = new QLabel(text, this);
+        // The Wine Tahoma sets its small sizes with no leading at all; wrapped lines get the
+        // room the face has on Windows.
+        auto* label = new QLabel(
+            text.isEmpty()
+                ? text
+                : QStringLiteral("<div style=\"line-height:118%\">%1</div>").arg(text.toHtmlEscaped()),
+            this);
         label->setGeometry(at);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop); // as the designer's labels
