@@ -52,7 +52,7 @@ struct ThreeTextures : TestApp {
     void load() { ASSERT_TRUE(LoadTemplate(app, templatePath.string()).ok()); }
 };
 
-TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveInTheSharedFolder) {
+TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFolder) {
     ThreeTextures t;
     t.load();
     t.frontend.events.clear();
@@ -101,20 +101,16 @@ TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveInTheSharedFolder) {
     EXPECT_EQ(first.width, 32);
     const std::uint8_t* p = first.rgb.data() + (7 * 32 + 5) * 3;
     EXPECT_EQ((std::vector<int>{p[0], p[1], p[2]}), (std::vector<int>{24, 28, 20}));
-}
 
-TEST(BuildTextures, FinishedThirtyTwoBitTextureHoldsTheComposedColourAndAlpha) {
-    ThreeTextures t;
-    t.load();
-    BuildTextures(t.app);
-    const auto bytes = readByteFile(t.folders.aircraft / "Texture/T_WING_QRX.bmp");
+    // The halved 32-bit texture: each pixel is one of a 2x2 square with the other three ANDed in,
+    // alpha the grey level of the companion's palette.
+    const auto bytes = readByteFile(shared / "T_WING_QRX.bmp");
     ASSERT_TRUE(bytes);
     DecodedTexture decoded;
     ASSERT_TRUE(decodeTexture(*bytes, decoded).ok());
     ASSERT_EQ(decoded.format, TextureFormat::Argb32);
     ASSERT_EQ(decoded.image.width, 16);
 
-    // Halving keeps one pixel of each 2x2 square and ANDs the other three into it.
     const Bitmap colour = testing::gradientPicture(64, 32);
     const Bitmap grey = testing::greyPicture(64, 32);
     int mismatches = 0;
