@@ -58,10 +58,10 @@ struct AircraftSpec {
     std::int16_t NumTextures = 0;
     std::int16_t TemplateSizeX = 0;
     std::int16_t TemplateSizeY = 0;
-    std::string BaseModelName;   // section "Model"
-    std::string ReplaceMask;     // section "Model"
-    std::string BaseAirName;     // section "Air"
-    std::string ReplaceAirMask;  // section "Air"
+    std::string BaseModelName;  // section "Model"
+    std::string ReplaceMask;    // section "Model"
+    std::string BaseAirName;    // section "Air"
+    std::string ReplaceAirMask; // section "Air"
     std::int16_t CopyRenameAirFile = 0;
     std::int16_t UseAlpha = 0;
     std::int16_t DefaultHeavy = 0;

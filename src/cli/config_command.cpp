@@ -9,14 +9,14 @@
 #include <system_error>
 #include <vector>
 
+#include "aircraft/aircraft_spec_checks.h"
 #include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/cipher.h"
 #include "aircraft/configuration_file.h"
-#include "aircraft/aircraft_spec_checks.h"
 #include "app/file_bytes.h"
 #include "app/platform.h"
-#include "cli/command.h"
 #include "cli/aircraft_spec_report.h"
+#include "cli/command.h"
 
 namespace livrano::cli {
 

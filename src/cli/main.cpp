@@ -17,9 +17,13 @@ std::vector<Command>& registry() {
 }
 } // namespace
 
-CommandRegistration::CommandRegistration(const Command& command) { registry().push_back(command); }
+CommandRegistration::CommandRegistration(const Command& command) {
+    registry().push_back(command);
+}
 
-const std::vector<Command>& registeredCommands() { return registry(); }
+const std::vector<Command>& registeredCommands() {
+    return registry();
+}
 
 namespace {
 

@@ -12,7 +12,8 @@ using testing::TempDir;
 
 TEST(ProgramLocation, JoinsWindowsStyleRelativeParts) {
     const fs::path root = "/sim/Corvane Software/Livrano";
-    EXPECT_EQ(programLocation(root, "\\Data\\airlines.cfg"), fs::path("/sim/Corvane Software/Livrano/Data/airlines.cfg"));
+    EXPECT_EQ(programLocation(root, "\\Data\\airlines.cfg"),
+              fs::path("/sim/Corvane Software/Livrano/Data/airlines.cfg"));
     EXPECT_EQ(programLocation(root, "\\..\\..\\Aircraft\\B737"), fs::path("/sim/Aircraft/B737"));
     EXPECT_EQ(programLocation(root, "\\Data.b737"), fs::path("/sim/Corvane Software/Livrano/Data.b737"));
 }
@@ -37,11 +38,12 @@ TEST(ResolveCaseless, ExactNameWinsOverFoldedOne) {
 }
 
 TEST(CheckSafeFileName, RefusesNamesThatLeaveTheirFolder) {
-    const char* bad[] = {"", ".", "..", "a/b", "a\\b", "C:x", "a*b", "x?", "a|b", "tab\there", "dot.", "blank ",
-                         "CON", "nul.txt", "com1", "LPT9.bmp"};
+    const char* bad[] = {"",    ".",         "..",   "a/b",    "a\\b", "C:x",     "a*b",  "x?",
+                         "a|b", "tab\there", "dot.", "blank ", "CON",  "nul.txt", "com1", "LPT9.bmp"};
     for (const char* name : bad)
         EXPECT_FALSE(checkSafeFileName("folder extension", name).ok()) << name;
-    const char* good[] = {"QRX", "Texture.abc", "T_FUSE_XXX_1", "Boeing 737-800", "COM10", "CONSOLE", "\xE9t\xE9"};
+    const char* good[] = {"QRX",   "Texture.abc", "T_FUSE_XXX_1", "Boeing 737-800",
+                          "COM10", "CONSOLE",     "\xE9t\xE9"};
     for (const char* name : good)
         EXPECT_TRUE(checkSafeFileName("folder extension", name).ok()) << name;
 }

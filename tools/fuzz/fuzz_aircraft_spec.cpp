@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "aircraft/aircraft_spec_checks.h"
 #include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/cipher.h"
-#include "aircraft/aircraft_spec_checks.h"
 
 namespace {
 
