@@ -1,6 +1,7 @@
 #include "texture/bitmap_surfaces.h"
 
 #include <algorithm>
+#include <new>
 
 #include "app/file_names.h"
 #include "app/text.h"
@@ -30,7 +31,12 @@ bool create(Surface& surface, int bitCount, int bytesPerPixel, int width, int he
     surface.bitmap.width = width;
     surface.bitmap.height = height;
     surface.bitmap.bytesPerPixel = bytesPerPixel;
-    surface.bitmap.pixels.assign(surface.bitmap.rowBytes() * static_cast<std::size_t>(height), 0);
+    try {
+        surface.bitmap.pixels.assign(surface.bitmap.rowBytes() * static_cast<std::size_t>(height), 0);
+    } catch (const std::bad_alloc&) { // a size the machine cannot hold fails like the platform call
+        surface.bitmap = Bitmap{};
+        return false;
+    }
     return true;
 }
 
@@ -38,13 +44,18 @@ bool load(Surface& surface, const std::filesystem::path& path, bool alpha) {
     surface.DcCreated = true;
     surface.Ready = false;
     surface.bitmap = Bitmap{};
-    std::optional<Bitmap> picture = readBmpFile(path);
-    if (!picture)
+    try {
+        std::optional<Bitmap> picture = readBmpFile(path);
+        if (!picture)
+            return false;
+        if (alpha)
+            surface.bitmap = picture->bytesPerPixel == 1 ? std::move(*picture) : toGreyIndexed(*picture);
+        else
+            surface.bitmap = toColour(std::move(*picture));
+    } catch (const std::bad_alloc&) { // a template too large for the memory left: not loaded
+        surface.bitmap = Bitmap{};
         return false;
-    if (alpha)
-        surface.bitmap = picture->bytesPerPixel == 1 ? std::move(*picture) : toGreyIndexed(*picture);
-    else
-        surface.bitmap = toColour(std::move(*picture));
+    }
     surface.Ready = true;
     return true;
 }

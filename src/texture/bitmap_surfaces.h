@@ -38,7 +38,7 @@ struct BitmapSurfaces {
 inline constexpr std::int64_t kMaxSurfacePixels = BmpLimits{}.maxPixels;
 
 // Loads a template file into TemplateSurface24 as colour. False when the file cannot be read as
-// a BMP; the surface is then empty and not Ready.
+// a BMP or its picture does not fit in the memory left; the surface is then empty and not Ready.
 bool LoadBitmap24(BitmapSurfaces& surfaces, const std::filesystem::path& path);
 
 // Loads the alpha companion into TemplateSurface8. The path "IGNORE" returns false at once and
@@ -47,7 +47,8 @@ bool LoadBitmap24(BitmapSurfaces& surfaces, const std::filesystem::path& path);
 bool LoadBitmap8(BitmapSurfaces& surfaces, const std::filesystem::path& path);
 
 // A new all-black WorkSurface24 in place of any earlier one. Only bitCount 24 and sizes within
-// kMaxSurfacePixels succeed; on failure the surface is DcCreated but not Ready and holds nothing.
+// kMaxSurfacePixels and the memory left succeed; on failure the surface is DcCreated but not
+// Ready and holds nothing.
 bool CreateSurface24(BitmapSurfaces& surfaces, int bitCount, int width, int height);
 
 // A new WorkSurface8 (every pixel index 0) whose table is copied from the alpha template when

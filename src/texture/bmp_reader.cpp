@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <system_error>
 
 #include "texture/byte_files.h"
 
@@ -174,14 +175,21 @@ std::vector<PaletteEntry> readTable(const Reader& r, const Header& h) {
     return table;
 }
 
+std::size_t rowStride(const Header& h) {
+    return (static_cast<std::size_t>(h.width) * h.bitCount + 31) / 32 * 4;
+}
+
+// The bytes uncompressed pixels need; the final row's padding is often missing, so not counted.
+std::size_t uncompressedSize(const Header& h) {
+    const std::size_t lastRow = (static_cast<std::size_t>(h.width) * h.bitCount + 7) / 8;
+    return rowStride(h) * (static_cast<std::size_t>(h.height) - 1) + lastRow;
+}
+
+// Precondition: the file holds uncompressedSize(h) bytes from the pixel offset.
 bool decodeUncompressed(const Reader& r, const Header& h, Bitmap& out) {
     const std::size_t width = static_cast<std::size_t>(h.width);
     const std::size_t height = static_cast<std::size_t>(h.height);
-    const std::size_t rowBits = width * h.bitCount;
-    const std::size_t stride = (rowBits + 31) / 32 * 4;
-    const std::size_t lastRow = (rowBits + 7) / 8; // the final row's padding is often missing
-    if (!r.has(h.pixelOffset, stride * (height - 1) + lastRow))
-        return false;
+    const std::size_t stride = rowStride(h);
     const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
     for (std::size_t fileRow = 0; fileRow < height; ++fileRow) {
         const std::uint8_t* src = r.at(h.pixelOffset + fileRow * stride);
@@ -226,8 +234,8 @@ bool decodeUncompressed(const Reader& r, const Header& h, Bitmap& out) {
 }
 
 // Run-length encoded pixels, bottom-up. Pixels the stream skips stay index 0; pixels it places
-// beyond the right edge are dropped. The stream must end with its end-of-picture mark or by
-// filling the last row, else the file is truncated.
+// beyond the right edge or above the top are dropped. The stream must end with its end-of-picture
+// mark or with an end-of-line or delta that leaves the top row, else the file is truncated.
 bool decodeRle(const Reader& r, const Header& h, Bitmap& out) {
     const bool four = h.compression == kRle4;
     const std::int64_t width = h.width;
@@ -292,11 +300,8 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
     const bool indexed = h->bitCount <= 8;
     const bool compressed = h->compression == kRle8 || h->compression == kRle4;
     // Uncompressed pixels must all be present before anything is allocated for them.
-    if (!compressed) {
-        const auto rowBytes = (static_cast<std::size_t>(h->width) * h->bitCount + 31) / 32 * 4;
-        if (!r.has(h->pixelOffset, rowBytes * (static_cast<std::size_t>(h->height) - 1)))
-            return std::nullopt;
-    }
+    if (!compressed && !r.has(h->pixelOffset, uncompressedSize(*h)))
+        return std::nullopt;
     Bitmap out;
     out.width = static_cast<int>(h->width);
     out.height = static_cast<int>(h->height);
@@ -311,6 +316,14 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
 }
 
 std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits) {
+    // No picture within the limits needs more than four bytes a pixel (32-bit rows, or the worst
+    // run-length stream) besides its headers and table. A larger file, say a film picked by
+    // mistake, is refused unread instead of being pulled whole into memory.
+    constexpr std::uintmax_t kHeaderRoom = 1 << 20;
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > static_cast<std::uintmax_t>(limits.maxPixels) * 4 + kHeaderRoom)
+        return std::nullopt;
     const auto bytes = readByteFile(path);
     if (!bytes)
         return std::nullopt;

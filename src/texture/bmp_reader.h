@@ -26,7 +26,8 @@ struct BmpLimits {
 // alpha in the file dropped. nullopt when the bytes are not a picture this reader accepts.
 std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLimits& limits = {});
 
-// decodeBmp of a whole file; nullopt also when the file cannot be read.
+// decodeBmp of a whole file; nullopt also when the file cannot be read, and without reading it
+// when it is larger than any picture within the limits can be (4 bytes a pixel and 1 MB).
 std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits = {});
 
 } // namespace livrano

@@ -1,6 +1,7 @@
 #include "texture/dxt3_image.h"
 
 #include <algorithm>
+#include <system_error>
 #include <thread>
 
 namespace livrano {
@@ -40,10 +41,20 @@ std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourFit fit, un
         threads = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t workers = std::min<std::size_t>(threads, rows);
     std::vector<std::thread> pool;
-    for (std::size_t w = 1; w < workers; ++w)
-        pool.emplace_back(encodeBlockRows, std::cref(image), fit, rows * w / workers,
-                          rows * (w + 1) / workers, out.data());
+    std::size_t started = 1; // this thread takes the first share
+    for (; started < workers; ++started) {
+        // A thread the system refuses (out of threads or address space) must not end the build:
+        // its share and those after it are encoded here instead.
+        try {
+            pool.emplace_back(encodeBlockRows, std::cref(image), fit, rows * started / workers,
+                              rows * (started + 1) / workers, out.data());
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
     encodeBlockRows(image, fit, 0, rows / workers, out.data());
+    if (started < workers)
+        encodeBlockRows(image, fit, rows * started / workers, rows, out.data());
     for (std::thread& t : pool)
         t.join();
     return out;

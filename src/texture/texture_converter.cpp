@@ -1,5 +1,7 @@
 #include "texture/texture_converter.h"
 
+#include <new>
+
 #include "texture/bitmap.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_reader.h"
@@ -56,8 +58,13 @@ std::int32_t BMPScompressBMP(const char* colourPath, const char* alphaPath, std:
     if (colourPath == nullptr || alphaPath == nullptr || outputPath == nullptr)
         return kConvertFailed;
     options.mipmaps = mipmapFlag == 1;
-    const Status s = convertTexture(colourPath, alphaPath, outputPath, TextureContainer::FsBitmap, options);
-    return s ? kConvertOk : kConvertFailed;
+    try {
+        const Status s =
+            convertTexture(colourPath, alphaPath, outputPath, TextureContainer::FsBitmap, options);
+        return s ? kConvertOk : kConvertFailed;
+    } catch (const std::bad_alloc&) { // pictures too large for the memory left: no texture, no crash
+        return kConvertFailed;
+    }
 }
 
 bool CompressTexture(const fs::path& programFolder, std::string_view colourName, std::string_view alphaName,

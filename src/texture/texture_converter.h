@@ -35,7 +35,8 @@ Status convertTexture(const std::filesystem::path& colourBmp, const std::filesys
 // The converter's call as the program makes it: colour and alpha bitmap paths, the format code
 // (12 DXT3, 17 32-bit with alpha), a flag that adds mipmaps when 1, a second flag without
 // effect, and the path of the simulator texture to write. Returns kConvertOk when the file was
-// written; on any other result nothing was written.
+// written; on any other result (pictures too large for the memory left included) nothing was
+// written.
 std::int32_t BMPScompressBMP(const char* colourPath, const char* alphaPath, std::int32_t formatCode,
                              std::int16_t mipmapFlag, std::int16_t unusedFlag, const char* outputPath);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "support/run_cli.h"
 #include "support/temp_dir.h"
 #include "texture/bmp_reader.h"
@@ -74,17 +76,12 @@ TEST(ConvertAndInspectCommands, MistakesAreReportedWithANonZeroExit) {
     for (const Case& c : cases) {
         Inputs in;
         testing::writeFile(in.dir / "a.txt", "hello");
-        std::string args = c.args;
-        // Relative names are made absolute so the test does not depend on the working folder.
+        // File names (words with a dot) are made absolute so the test does not depend on the
+        // working folder.
+        std::istringstream words(c.args);
         std::string absolute;
-        std::size_t start = 0;
-        while (start <= args.size()) {
-            const std::size_t end = std::min(args.find(' ', start), args.size());
-            const std::string word = args.substr(start, end - start);
-            absolute += (absolute.empty() ? "" : " ") +
-                        (word.find('.') != std::string::npos ? in.path(word.c_str()) : word);
-            start = end + 1;
-        }
+        for (std::string word; words >> word;)
+            absolute += (word.find('.') != std::string::npos ? in.path(word.c_str()) : word) + " ";
         const testing::CliRun r = runCli(absolute);
         EXPECT_EQ(r.exitCode, c.status) << c.what;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.what << ": " << r.err;

@@ -4,6 +4,7 @@
 
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
+#include "texture/texture_converter.h"
 #include "texture/texture_fixtures.h"
 
 namespace livrano {
@@ -13,17 +14,12 @@ namespace fs = std::filesystem;
 using testing::readFile;
 using testing::TempDir;
 
-std::string le32(std::uint32_t v) {
-    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-            static_cast<char>(v >> 24)};
-}
-
 // The 54 bytes before the colour table or pixels of an intermediate bitmap.
 std::string expectedHeaders(int width, int height, int bits, std::uint32_t fileSize, std::uint32_t offset) {
-    std::string h = "BM" + le32(fileSize) + le32(0) + le32(offset) + le32(40) +
-                    le32(static_cast<std::uint32_t>(width)) + le32(static_cast<std::uint32_t>(height)) +
-                    std::string{1, 0} + std::string{static_cast<char>(bits), 0} + std::string(24, '\0');
-    return h;
+    const auto le = testing::littleEndian;
+    return "BM" + le(fileSize, 4) + le(0, 4) + le(offset, 4) + le(40, 4) +
+           le(static_cast<std::uint32_t>(width), 4) + le(static_cast<std::uint32_t>(height), 4) + le(1, 2) +
+           le(static_cast<std::uint32_t>(bits), 2) + std::string(24, '\0');
 }
 
 struct Folders {
@@ -167,6 +163,43 @@ TEST(LoadBitmap, AnUnreadableFileLeavesNothingHalfLoaded) {
     EXPECT_FALSE(s.TemplateSurface24.Ready || s.TemplateSurface8.Ready);
     EXPECT_TRUE(s.TemplateSurface24.bitmap.empty());
     EXPECT_FALSE(StretchSection24(s, 0, 0, 1, 1, 0, 0, 1, 1));
+}
+
+} // namespace
+} // namespace livrano
+
+namespace livrano {
+namespace {
+
+// In a child process with 8 MB to spare: a work surface, a template and a conversion whose
+// pictures do not fit each fail as false, leaving nothing behind. Exits 0 then.
+[[noreturn]] void runWithoutMemory(const fs::path& folder) {
+    if (!testing::limitAddressSpace(std::size_t{8} << 20))
+        std::_Exit(3);
+    BitmapSurfaces s;
+    const bool created = CreateSurface24(s, 24, 8192, 8192);
+    const bool loaded = LoadBitmap24(s, folder / "huge.bmp");
+    const std::string colour = (folder / "c.bmp").string(), alpha = (folder / "a.bmp").string();
+    const std::string output = (folder / "t.bmp").string();
+    const std::int32_t converted =
+        BMPScompressBMP(colour.c_str(), alpha.c_str(), kFormatCodeDxt3, 0, 0, output.c_str());
+    const bool clean = !created && !s.WorkSurface24.Ready && !loaded && !s.TemplateSurface24.Ready &&
+                       converted == kConvertFailed && !fs::exists(output);
+    std::_Exit(clean ? 0 : 1);
+}
+
+TEST(Surfaces, PicturesBeyondTheMemoryLeftFailCleanly) {
+    if (testing::underAddressSanitizer())
+        GTEST_SKIP() << "the address sanitizer's own reservations defeat the address-space limit";
+    TempDir dir;
+    // 8192 x 8192 run-length coded: a few bytes asking for 64 MB of indices and 192 MB of colour.
+    const auto le = testing::littleEndian;
+    testing::writeFile(dir / "huge.bmp", "BM" + le(56, 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(8192, 4) +
+                                             le(8192, 4) + le(1, 2) + le(8, 2) + le(1, 4) +
+                                             std::string(20, '\0') + le(0x0100, 2));
+    testing::writeBitmapFile(dir / "c.bmp", encodeBmp24(testing::gradientPicture(2048, 2048)));
+    testing::writeBitmapFile(dir / "a.bmp", encodeBmp8(testing::greyPicture(2048, 2048), greyRamp()));
+    EXPECT_EXIT(runWithoutMemory(dir.path()), ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_dir.h"
 #include "texture/bmp_fixtures.h"
-#include "texture/bmp_writer.h"
 
 namespace livrano {
 namespace {
@@ -35,13 +35,6 @@ TEST(DecodeBmp, EveryVariantDecodesToTheSamePixels) {
             EXPECT_EQ(decoded->bytesPerPixel, 3) << v.name;
         }
     }
-}
-
-TEST(DecodeBmp, TheProgramsOwnIntermediateFilesReadBack) {
-    Bitmap colour = toColour(variantPicture(6, 3, 12));
-    const auto back = decodeBmp(encodeBmp24(colour));
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->pixels, colour.pixels);
 }
 
 // A truncated file either fails or, when only the padding of its last row or its end mark is
@@ -111,6 +104,30 @@ TEST(DecodeBmp, LyingHeadersAreRefused) {
     }
 }
 
+// The colour count of the header is believed only as far as the file has room for it before
+// the pixels: neither a huge allocation nor a table read out of the pixels.
+TEST(DecodeBmp, ColourCountsAreBoundedByTheFile) {
+    struct Case {
+        const char* what;
+        testing::BmpVariant variant;
+        std::uint32_t colourCount;
+        std::size_t tableSize;
+    };
+    const Case cases[] = {
+        {"count beyond any table", {"", 40, 8, testing::BmpCompression::Rgb, false, false}, 0xFFFFFFFF, 256},
+        {"count beyond the room", {"", 40, 8, testing::BmpCompression::Rgb, false, true}, 256, 12},
+    };
+    for (const Case& c : cases) {
+        const Bitmap picture = pictureFor(c.variant);
+        std::vector<std::uint8_t> file = makeBmp(picture, c.variant);
+        put32(file, 46, c.colourCount);
+        const std::optional<Bitmap> decoded = decodeBmp(file);
+        ASSERT_TRUE(decoded) << c.what;
+        EXPECT_EQ(decoded->palette.size(), c.tableSize) << c.what;
+        EXPECT_EQ(decoded->pixels, picture.pixels) << c.what;
+    }
+}
+
 TEST(DecodeBmp, RunLengthDeltasAndOverlongRunsStayInsideThePicture) {
     // 4x2 RLE8: a run of 9 pixels on a 4-pixel row, a delta far beyond the picture, then the end.
     std::vector<std::uint8_t> file =
@@ -124,11 +141,20 @@ TEST(DecodeBmp, RunLengthDeltasAndOverlongRunsStayInsideThePicture) {
     EXPECT_EQ(decoded->pixels, (std::vector<std::uint8_t>{0, 0, 0, 0, 1, 1, 1, 1})); // bottom row filled
 }
 
-TEST(DecodeBmp, LimitsBoundThePicture) {
+TEST(DecodeBmp, LimitsBoundThePictureAndTheFile) {
     const std::vector<std::uint8_t> file = makeBmp(variantPicture(13, 6, 12), allBmpVariants()[6]);
     EXPECT_TRUE(decodeBmp(file, BmpLimits{13, 78}));
     EXPECT_FALSE(decodeBmp(file, BmpLimits{12, 1000}));
     EXPECT_FALSE(decodeBmp(file, BmpLimits{100, 77}));
+
+    // A file far larger than any picture within the limits is not read at all.
+    testing::TempDir dir;
+    std::string bytes(file.begin(), file.end());
+    testing::writeFile(dir / "small.bmp", bytes);
+    bytes.resize(file.size() + (2 << 20));
+    testing::writeFile(dir / "padded.bmp", bytes);
+    EXPECT_TRUE(readBmpFile(dir / "small.bmp", BmpLimits{13, 78}));
+    EXPECT_FALSE(readBmpFile(dir / "padded.bmp", BmpLimits{13, 78}));
 }
 
 } // namespace

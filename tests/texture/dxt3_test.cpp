@@ -2,49 +2,48 @@
 
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <cstdlib>
+
+#include "texture/texture_fixtures.h"
 
 namespace livrano {
 namespace {
 
-TEST(Dxt3Block, AlphaGoesToTheNearestOfSixteenSteps) {
+std::vector<std::uint8_t> roundTrip(const std::uint8_t* texels, ColourFit fit) {
+    std::uint8_t block[16];
+    std::vector<std::uint8_t> decoded(64);
+    encodeDxt3Block(texels, block, fit);
+    decodeDxt3Block(block, decoded.data());
+    return decoded;
+}
+
+// Whatever the colour fit: alpha goes to the nearest of its sixteen steps, and colours that
+// 5:6:5 holds exactly come back exactly.
+TEST(Dxt3Block, AlphaToTheNearestStepAndExactColoursExactly) {
+    const int colours[][3] = {{0, 0, 0},   {255, 255, 255}, {255, 0, 0},
+                              {0, 255, 0}, {0, 0, 255},     {132, 130, 66}};
     for (ColourFit fit : {ColourFit::Range, ColourFit::Cluster, ColourFit::IterativeCluster}) {
         for (int base = 0; base < 256; base += 16) {
             std::uint8_t texels[64] = {};
             for (int i = 0; i < 16; ++i)
                 texels[i * 4 + 3] = static_cast<std::uint8_t>(base + i);
-            std::uint8_t block[16];
-            std::uint8_t decoded[64];
-            encodeDxt3Block(texels, block, fit);
-            decodeDxt3Block(block, decoded);
+            const std::vector<std::uint8_t> decoded = roundTrip(texels, fit);
             for (int i = 0; i < 16; ++i) {
                 const int a = base + i;
-                const int got = decoded[i * 4 + 3];
+                const int got = decoded[static_cast<std::size_t>(i * 4 + 3)];
                 ASSERT_EQ(got % 17, 0) << a;
-                // No other step is nearer (a tie cannot occur: 17 is odd).
-                EXPECT_LE(std::abs(got - a), 8) << a;
+                EXPECT_LE(std::abs(got - a), 8) << a; // no nearer step: 17 is odd, so no ties
             }
         }
-    }
-}
-
-TEST(Dxt3Block, ColoursExactInFiveSixFiveComeBackExactly) {
-    const int colours[][3] = {{0, 0, 0},   {255, 255, 255}, {255, 0, 0},
-                              {0, 255, 0}, {0, 0, 255},     {132, 130, 66}};
-    for (ColourFit fit : {ColourFit::Range, ColourFit::Cluster, ColourFit::IterativeCluster}) {
         for (const auto& c : colours) {
             std::uint8_t texels[64];
-            for (int i = 0; i < 16; ++i) {
-                texels[i * 4] = static_cast<std::uint8_t>(c[0]);
-                texels[i * 4 + 1] = static_cast<std::uint8_t>(c[1]);
-                texels[i * 4 + 2] = static_cast<std::uint8_t>(c[2]);
-                texels[i * 4 + 3] = 255;
-            }
-            std::uint8_t block[16];
-            std::uint8_t decoded[64];
-            encodeDxt3Block(texels, block, fit);
-            decodeDxt3Block(block, decoded);
-            EXPECT_TRUE(std::equal(texels, texels + 64, decoded)) << c[0] << "," << c[1] << "," << c[2];
+            for (int i = 0; i < 16; ++i)
+                for (int k = 0; k < 4; ++k)
+                    texels[i * 4 + k] = static_cast<std::uint8_t>(k < 3 ? c[k] : 255);
+            EXPECT_EQ(roundTrip(texels, fit), std::vector<std::uint8_t>(texels, texels + 64))
+                << c[0] << "," << c[1] << "," << c[2];
         }
     }
 }
@@ -62,6 +61,34 @@ TEST(CompressDxt3, ThreadCountDoesNotChangeTheBlocks) {
         for (unsigned threads : {2u, 3u, 8u})
             EXPECT_EQ(compressDxt3(image, ColourFit::Cluster, threads), one) << c.width << "x" << c.height;
     }
+}
+
+void* noThreadWork(void*) {
+    return nullptr;
+}
+
+// In a child process: leaves no room for a new thread's stack, then encodes with four threads.
+// Exits 0 when the blocks match `expected`; 2 when threads could still start.
+[[noreturn]] void encodeWithoutRoomForThreads(const RgbaImage& image,
+                                              const std::vector<std::uint8_t>& expected) {
+    if (!testing::limitAddressSpace(std::size_t{1} << 20))
+        std::_Exit(3);
+    pthread_t probe;
+    if (pthread_create(&probe, nullptr, noThreadWork, nullptr) == 0)
+        std::_Exit(2);
+    std::_Exit(compressDxt3(image, ColourFit::Range, 4) == expected ? 0 : 1);
+}
+
+// Where the system refuses new threads every block still comes out, encoded by the calling
+// thread, instead of an exception ending the build.
+TEST(CompressDxt3, ARefusedThreadLeavesItsRowsToTheCaller) {
+    if (testing::underAddressSanitizer())
+        GTEST_SKIP() << "the address sanitizer's own reservations defeat the address-space limit";
+    RgbaImage image{16, 16, {}};
+    for (int i = 0; i < 16 * 16 * 4; ++i)
+        image.rgba.push_back(static_cast<std::uint8_t>(i * 13 % 251));
+    const std::vector<std::uint8_t> expected = compressDxt3(image, ColourFit::Range, 1);
+    EXPECT_EXIT(encodeWithoutRoomForThreads(image, expected), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(MipChain, BoxFiltersDownToOnePixel) {

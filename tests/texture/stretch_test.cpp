@@ -43,6 +43,8 @@ TEST(StretchRect, RepeatsAndsMirrorsAndClipsIndexedPixels) {
         {"source before its bitmap", row4, 4, 1, 0, 0, 4, 1, -2, 0, 4, 1, {0x77, 0x77, 1, 2}},
         {"entirely outside", row4, 2, 1, 5, 7, 4, 1, 0, 0, 4, 1, {0x77, 0x77}},
         {"huge rectangles stay in bounds", row4, 2, 1, -1000000, 0, 2000000, 1, 0, 0, 4, 1, {3, 3}},
+        {"mirrored across the 16-bit range", row4, 4, 1, 4, 0, -32768, 1, 0, 0, 32767, 1, {3, 2, 1, 1}},
+        {"source at the 16-bit limits", row4, 2, 1, 0, 0, 2, 1, -32768, 0, -32768, 1, {0x77, 0x77}},
         {"zero width draws nothing", row4, 2, 1, 0, 0, 0, 1, 0, 0, 4, 1, {0x77, 0x77}},
         {"a sub-rectangle", grid, 2, 1, 0, 0, 2, 1, 1, 1, 2, 1, {5, 6}},
     };

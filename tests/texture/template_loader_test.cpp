@@ -19,10 +19,11 @@ TEST(AlphaCompanionPath, DropsExactlyFourCharacters) {
 
 struct TemplateCase : TestApp {
     fs::path colour = folders.root / "paint/B737.bmp";
-    TemplateCase(int useAlpha, bool withCompanion, const char* companionName = "B737_a.bmp") {
+    // companionName nullptr: no companion on disk.
+    TemplateCase(int useAlpha, const char* companionName) {
         app.spec.UseAlpha = static_cast<std::int16_t>(useAlpha);
         testing::writeBitmapFile(colour, encodeBmp24(testing::gradientPicture(8, 4)));
-        if (withCompanion) {
+        if (companionName != nullptr) {
             const Bitmap grey = testing::greyPicture(8, 4);
             testing::writeBitmapFile(folders.root / "paint" / companionName, encodeBmp8(grey, grey.palette));
         }
@@ -32,52 +33,33 @@ struct TemplateCase : TestApp {
 };
 
 TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
-    const std::string message =
-        "No Alpha Channel bitmap was found.  This aircraft will still compile, but will not "
-        "show reflections.\n\nIf you need further assistance, please consult the documentation.";
+    const std::vector<std::string> start = {"status: Loading Texture Template File", "busy"};
+    const std::vector<std::string> end = {"template-loaded", "idle"};
+    auto events = [&](std::vector<std::string> middle) {
+        middle.insert(middle.begin(), start.begin(), start.end());
+        middle.insert(middle.end(), end.begin(), end.end());
+        return middle;
+    };
     struct Case {
         const char* what;
         int useAlpha;
-        bool companion;
-        const char* companionName;
+        const char* companion; // nullptr: none on disk
         bool alphaLoaded;
         std::vector<std::string> events;
     };
     const Case cases[] = {
-        {"companion found",
-         1,
-         true,
-         "B737_a.bmp",
-         true,
-         {"status: Loading Texture Template File", "busy", "alpha-preview: on", "template-loaded", "idle"}},
-        {"companion in another case",
-         1,
-         true,
-         "b737_A.BMP",
-         true,
-         {"status: Loading Texture Template File", "busy", "alpha-preview: on", "template-loaded", "idle"}},
-        {"companion missing",
-         1,
-         false,
-         "",
-         false,
-         {"status: Loading Texture Template File", "busy", "status: No Alpha Channel Bitmap Found", "idle",
-          "alpha-preview: off", "message: " + message, "template-loaded", "idle"}},
-        {"aircraft without alpha",
-         0,
-         true,
-         "B737_a.bmp",
-         false,
-         {"status: Loading Texture Template File", "busy", "template-loaded", "idle"}},
-        {"UseAlpha 2 counts as no alpha",
-         2,
-         false,
-         "",
-         false,
-         {"status: Loading Texture Template File", "busy", "template-loaded", "idle"}},
+        {"companion found", 1, "B737_a.bmp", true, events({"alpha-preview: on"})},
+        {"companion in another case", 1, "b737_A.BMP", true, events({"alpha-preview: on"})},
+        {"companion missing", 1, nullptr, false,
+         events(
+             {"status: No Alpha Channel Bitmap Found", "idle", "alpha-preview: off",
+              "message: No Alpha Channel bitmap was found.  This aircraft will still compile, but will not "
+              "show reflections.\n\nIf you need further assistance, please consult the documentation."})},
+        {"aircraft without alpha", 0, "B737_a.bmp", false, events({})},
+        {"UseAlpha 2 counts as no alpha", 2, nullptr, false, events({})},
     };
     for (const Case& c : cases) {
-        TemplateCase t(c.useAlpha, c.companion, c.companionName);
+        TemplateCase t(c.useAlpha, c.companion);
         EXPECT_TRUE(LoadTemplate(t.app, t.colour.string()).ok()) << c.what;
         EXPECT_EQ(t.frontend.events, c.events) << c.what;
         EXPECT_EQ(t.app.flags.AlphaLoaded, c.alphaLoaded) << c.what;
@@ -87,7 +69,7 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
 }
 
 TEST(LoadTemplate, AnUnreadableTemplateFailsAndReleasesThePreviousOne) {
-    TemplateCase t(1, true);
+    TemplateCase t(1, "B737_a.bmp");
     ASSERT_TRUE(LoadTemplate(t.app, t.colour.string()).ok());
     testing::writeFile(t.folders.root / "paint/broken.bmp", "BM not a bitmap");
     testing::writeFile(t.folders.root / "paint/broken_a.bmp", "BM nor this");
@@ -101,7 +83,7 @@ TEST(LoadTemplate, AnUnreadableTemplateFailsAndReleasesThePreviousOne) {
 }
 
 TEST(LoadTemplate, AColourCompanionBecomesGreyLevels) {
-    TemplateCase t(1, false);
+    TemplateCase t(1, nullptr);
     Bitmap greyAsColour = toColour(testing::greyPicture(8, 4));
     testing::writeBitmapFile(t.folders.root / "paint/B737_a.bmp", encodeBmp24(greyAsColour));
     ASSERT_TRUE(LoadTemplate(t.app, t.colour.string()).ok());

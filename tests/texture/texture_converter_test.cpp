@@ -70,15 +70,9 @@ struct Intermediates {
     }
 };
 
-std::string le(std::uint32_t v, int bytes) {
-    std::string s;
-    for (int i = 0; i < bytes; ++i)
-        s.push_back(static_cast<char>(v >> (8 * i)));
-    return s;
-}
-
 std::string fsHeader(std::uint32_t fileSize, int w, int h, int bits, std::uint32_t compression,
                      std::uint32_t imageSize, std::uint32_t mipFlag) {
+    const auto le = testing::littleEndian;
     return "BM" + le(fileSize, 4) + le(0, 4) + le(74, 4) + le(40, 4) + le(static_cast<std::uint32_t>(w), 4) +
            le(static_cast<std::uint32_t>(h), 4) + le(1, 2) + le(static_cast<std::uint32_t>(bits), 2) +
            le(compression, 4) + le(imageSize, 4) + std::string(16, '\0') + "FS70" + le(20, 4) + le(0x400, 4) +

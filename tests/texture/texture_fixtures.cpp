@@ -1,5 +1,10 @@
 #include "texture/texture_fixtures.h"
 
+#include <pthread.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <string_view>
 
 namespace livrano::testing {
@@ -35,6 +40,38 @@ SimulatorFolders::SimulatorFolders() {
     std::filesystem::create_directories(program / "TempBitmaps");
     std::filesystem::create_directories(aircraft / "Texture");
     std::filesystem::create_directories(aircraft / "Texture.qrx");
+}
+
+std::string littleEndian(std::uint32_t v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i)
+        s.push_back(static_cast<char>(v >> (8 * i)));
+    return s;
+}
+
+bool underAddressSanitizer() {
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#else
+    return false;
+#endif
+}
+
+bool limitAddressSpace(std::size_t headroom) {
+    long pages = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm == nullptr)
+        return false;
+    const bool read = std::fscanf(statm, "%ld", &pages) == 1;
+    std::fclose(statm);
+    pthread_attr_t large;
+    if (!read || pthread_attr_init(&large) != 0 ||
+        pthread_attr_setstacksize(&large, std::size_t{256} << 20) != 0 ||
+        pthread_setattr_default_np(&large) != 0)
+        return false;
+    const rlim_t now = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+    const rlimit limit{now + headroom, RLIM_INFINITY};
+    return setrlimit(RLIMIT_AS, &limit) == 0;
 }
 
 void writeBitmapFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {

@@ -1,6 +1,7 @@
 #pragma once
 // Pictures and folders shared by the texture tests.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -32,6 +33,17 @@ struct TestApp {
     RecordingFrontend frontend;
     Application app{folders.program, frontend};
 };
+
+// `v` as `bytes` little-endian bytes, for spelling out expected file headers.
+std::string littleEndian(std::uint32_t v, int bytes);
+
+// True under the address sanitizer, whose own reservations defeat an address-space limit.
+bool underAddressSanitizer();
+
+// For the child process of a death test: lets the process map at most `headroom` more bytes, so
+// a large allocation fails, and gives new threads stacks larger than any a finished thread left
+// for reuse, so starting one fails too. False when the limit could not be set.
+bool limitAddressSpace(std::size_t headroom);
 
 void writeBitmapFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
 
