@@ -81,9 +81,8 @@ std::optional<std::string> composeAndConvert(Application& app, std::size_t i, co
         return "its alpha could not be composed";
     if (!SaveBitmap8(app.surfaces, app.programFolder, name + "_a", app.flags.AlphaLoaded))
         return "TempBitmaps\\" + name + "_a.bmp could not be written";
-    // A texture file left over from an earlier, failed move must not pass for this one.
-    std::error_code ec;
-    fs::remove(tempBitmapPath(app.programFolder, name), ec);
+    // A failed conversion writes nothing, so a file already there (an earlier texture of the same
+    // name) stays whole; a leftover of an earlier build is never moved, as only converted names are.
     if (!CompressTexture(app.programFolder, name + "_c", name + "_a", name, 0, *code))
         return "the converter could not write TempBitmaps\\" + name + ".bmp";
     return std::nullopt;

@@ -13,53 +13,40 @@ using testing::RepaintWorld;
 using testing::writeFile;
 using Names = std::set<std::string>;
 
-TEST(CreateAircraftFolders, MakesTheFoldersEachTextureAssignmentNeeds) {
-    struct Case {
-        std::int16_t textureAssignOnly;
-        Names expected;
-    };
-    const Case cases[] = {
-        {0, {"Model.QRX/", "Texture/"}},
-        {1, {"Texture.qrx/"}},
-        {2, {}},
-    };
-    for (const Case& c : cases) {
-        RepaintWorld world;
-        world.app.spec.TextureAssignOnly = c.textureAssignOnly;
-        ASSERT_TRUE(CreateAircraftFolders(world.app)) << c.textureAssignOnly;
-        EXPECT_TRUE(fs::is_directory(world.aircraft()));
-        EXPECT_EQ(RepaintWorld::listing(world.aircraft()), c.expected) << c.textureAssignOnly;
-        EXPECT_EQ(world.frontend.statusTexts, std::vector<std::string>{"Creating Aircraft Directories"});
-    }
-}
-
-TEST(CreateAircraftFolders, KeepsExistingFoldersOfAnyCaseWithTheirContents) {
+TEST(CreateAircraftFolders, MakesOnlyTheMissingFoldersWhateverTheCaseOfExistingOnes) {
     struct Case {
         std::int16_t textureAssignOnly;
         const char* extension;
         Names existing; // files, created before the build
+        Names expected; // everything in the aircraft folder afterwards
     };
     const Case cases[] = {
-        {0, "qrx", {"texture/old.bmp", "model.QRX/Model.cfg"}},
-        {0, "QRX", {"TEXTURE/old.bmp", "Model.qrx/Craft_QRX.mdl"}},
-        {1, "abc", {"TEXTURE.ABC/t.bmp"}},
-        {1, "ABC", {"texture.abc/t.bmp"}},
+        {0, "qrx", {}, {"Model.QRX/", "Texture/"}},
+        {1, "qrx", {}, {"Texture.qrx/"}},
+        {2, "qrx", {}, {}},
+        {0, "qrx", {"texture/old.bmp", "model.QRX/Model.cfg"}, {}},
+        {0, "QRX", {"TEXTURE/old.bmp", "Model.qrx/Craft_QRX.mdl"}, {}},
+        {1, "abc", {"TEXTURE.ABC/t.bmp"}, {}},
+        {1, "ABC", {"texture.abc/t.bmp"}, {}},
     };
     for (const Case& c : cases) {
         RepaintWorld world;
         world.app.spec.TextureAssignOnly = c.textureAssignOnly;
         world.app.settings.FolderExtension = c.extension;
-        Names expected;
+        Names expected = c.expected;
         for (const std::string& file : c.existing) {
             writeFile(world.aircraft() / file, "kept");
             expected.insert(file);
             expected.insert(file.substr(0, file.find('/') + 1));
         }
-        ASSERT_TRUE(CreateAircraftFolders(world.app));
-        ASSERT_TRUE(CreateAircraftFolders(world.app)); // a second run changes nothing either
-        EXPECT_EQ(RepaintWorld::listing(world.aircraft()), expected) << c.extension;
+        const std::string label = std::to_string(c.textureAssignOnly) + " " + c.extension;
+        ASSERT_TRUE(CreateAircraftFolders(world.app)) << label;
+        ASSERT_TRUE(CreateAircraftFolders(world.app)) << label; // a second run changes nothing
+        EXPECT_TRUE(fs::is_directory(world.aircraft())) << label;
+        EXPECT_EQ(RepaintWorld::listing(world.aircraft()), expected) << label;
         for (const std::string& file : c.existing)
-            EXPECT_EQ(readFile(world.aircraft() / file), "kept");
+            EXPECT_EQ(readFile(world.aircraft() / file), "kept") << label;
+        EXPECT_EQ(world.frontend.statusTexts.front(), "Creating Aircraft Directories") << label;
     }
 }
 

@@ -52,7 +52,7 @@ struct ThreeTextures : TestApp {
     void load() { ASSERT_TRUE(LoadTemplate(app, templatePath.string()).ok()); }
 };
 
-TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveInTheSharedFolder) {
+TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFolder) {
     ThreeTextures t;
     t.load();
     t.frontend.events.clear();
@@ -101,20 +101,16 @@ TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveInTheSharedFolder) {
     EXPECT_EQ(first.width, 32);
     const std::uint8_t* p = first.rgb.data() + (7 * 32 + 5) * 3;
     EXPECT_EQ((std::vector<int>{p[0], p[1], p[2]}), (std::vector<int>{24, 28, 20}));
-}
 
-TEST(BuildTextures, FinishedThirtyTwoBitTextureHoldsTheComposedColourAndAlpha) {
-    ThreeTextures t;
-    t.load();
-    BuildTextures(t.app);
-    const auto bytes = readByteFile(t.folders.aircraft / "Texture/T_WING_QRX.bmp");
+    // The halved 32-bit texture: each pixel is one of a 2x2 square with the other three ANDed in,
+    // alpha the grey level of the companion's palette.
+    const auto bytes = readByteFile(shared / "T_WING_QRX.bmp");
     ASSERT_TRUE(bytes);
     DecodedTexture decoded;
     ASSERT_TRUE(decodeTexture(*bytes, decoded).ok());
     ASSERT_EQ(decoded.format, TextureFormat::Argb32);
     ASSERT_EQ(decoded.image.width, 16);
 
-    // Halving keeps one pixel of each 2x2 square and ANDs the other three into it.
     const Bitmap colour = testing::gradientPicture(64, 32);
     const Bitmap grey = testing::greyPicture(64, 32);
     int mismatches = 0;
@@ -166,19 +162,36 @@ TEST(BuildTextures, AFailingTextureIsSkippedAndTheOthersStillArrive) {
     }
 }
 
-TEST(BuildTextures, OfTwoTexturesWithOneNameOnlyTheSecondArrives) {
-    ThreeTextures t;
-    t.app.spec.Textures[2].BaseTextureName = "t_wing_xxx"; // the 8x8 texture, named like the 16x16 one
-    t.app.spec.Textures[2].ReplaceMask = "T_WING_*";
-    t.load();
-    const TextureBuildReport report = BuildTextures(t.app);
-    EXPECT_TRUE(report.skipped.empty()) << report.skipped.front();
-    EXPECT_EQ(report.written.size(), 2u);
-    // On a case-sensitive disk the second name is spelt differently, yet it is the same texture
-    // to the simulator: only the second one's file may be there.
-    const fs::path shared = t.folders.aircraft / "Texture";
-    EXPECT_FALSE(fs::exists(shared / "T_WING_QRX.bmp"));
-    EXPECT_EQ(testing::readFile(shared / "t_wing_QRX.bmp").size(), 74u + 4u * 16u);
+// The 8x8 third texture is given the name of the 16x16 second one. On a case-sensitive disk a
+// name spelt differently is still the same texture to the simulator: only one file may arrive,
+// the second's when it converts, else the first's, untouched by the failure.
+TEST(BuildTextures, OfTwoTexturesWithOneNameTheLastConvertedArrives) {
+    struct Case {
+        const char* what;
+        const char* base;
+        std::int16_t width;
+        const char* arrives;
+        std::size_t bytes;
+        std::size_t skipped;
+    };
+    const Case cases[] = {
+        {"the second converts", "t_wing_xxx", 8, "t_wing_QRX.bmp", 74 + 4 * 16, 0},
+        // Wider than the converter reads, so only its conversion fails.
+        {"the second fails to convert", "T_WING_XXX", 16388, "T_WING_QRX.bmp", 74 + 16 * 16 * 4, 1},
+    };
+    for (const Case& c : cases) {
+        ThreeTextures t;
+        t.app.spec.Textures[2].BaseTextureName = c.base;
+        t.app.spec.Textures[2].ReplaceMask = "T_WING_*";
+        t.app.spec.Textures[2].TextureSizeX = c.width;
+        t.load();
+        const TextureBuildReport report = BuildTextures(t.app);
+        EXPECT_EQ(report.skipped.size(), c.skipped) << c.what;
+        EXPECT_EQ(report.written.size(), 2u) << c.what;
+        const fs::path shared = t.folders.aircraft / "Texture";
+        EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 2) << c.what;
+        EXPECT_EQ(testing::readFile(shared / c.arrives).size(), c.bytes) << c.what;
+    }
 }
 
 TEST(BuildTextures, AssignOnlyTexturesKeepTheirNameAndJoinTheVariationFolderWhateverItsCase) {
