@@ -44,6 +44,7 @@ struct DecodedTexture {
 // wrong when the bytes are not such a texture or are cut short.
 Status decodeTexture(std::span<const std::uint8_t> file, DecodedTexture& out);
 
+// How the container and the format are named to the painter (livrano-cli inspect and convert).
 std::string describe(TextureContainer container);
 std::string describe(TextureFormat format);
 
