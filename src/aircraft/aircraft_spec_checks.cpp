@@ -38,6 +38,18 @@ public:
         return m_profile.find(section, key, kIniStringChars).has_value();
     }
     bool hasSection(const std::string& section) const { return m_profile.hasSection(section); }
+    bool hasAnySectionField(const std::string& section, const std::string& name) const {
+        return std::any_of(std::begin(kSectionFields), std::end(kSectionFields),
+                           [&](const char* field) { return has(section, name + "." + field); });
+    }
+
+    // An entry just past a list's count usually means the count was not raised with the list:
+    // nothing reads the entry, so the build silently goes without it.
+    void unreadPastCount(const std::string& section, const std::string& key, const std::string& what,
+                         const std::string& countKey, int count) {
+        add(section, key,
+            what + " is given, but " + countKey + " = " + std::to_string(count) + " leaves it unread.");
+    }
     bool noted(const std::string& section, const std::string& key) const {
         return m_noted.count({toLower(section), toLower(key)}) != 0;
     }
@@ -219,7 +231,18 @@ void checkTextures(Checker& c, const AircraftSpec& spec) {
                       key + " = " + std::to_string(texture.MdlOffsets[k]) +
                           " is not a byte position in the model (the first byte is 1).");
         }
+        const std::string nextSection = "Section." + twoDigits(static_cast<int>(texture.Sections.size()));
+        if (texture.NumSectionsOnTexture > 0 && c.hasAnySectionField(section, nextSection))
+            c.unreadPastCount(section, nextSection, nextSection, "NumSectionsOnTexture",
+                              texture.NumSectionsOnTexture);
+        const std::string nextOffset = "Offset." + twoDigits(static_cast<int>(texture.MdlOffsets.size()));
+        if (c.has(section, nextOffset) && !c.noted(section, "NumMdlOffsets"))
+            c.unreadPastCount(section, nextOffset, nextOffset, "NumMdlOffsets", texture.NumMdlOffsets);
     }
+    const std::string nextTexture = "Texture." + twoDigits(static_cast<int>(spec.Textures.size()));
+    if (spec.NumTextures > 0 && c.hasSection(nextTexture))
+        c.unreadPastCount(nextTexture, "", "The section [" + nextTexture + "]", "NumTextures",
+                          spec.NumTextures);
 }
 
 void checkExtras(Checker& c, const ExtraTextureSpec& extraTextures, const ExtraFieldSpec& extraFields) {
@@ -238,6 +261,10 @@ void checkExtras(Checker& c, const ExtraTextureSpec& extraTextures, const ExtraF
             else
                 c.safeName("ExtraTextures", key, "extra texture", extraTextures.ExtraTextureNames[i]);
         }
+        const std::string next =
+            "ExtraTexture." + twoDigits(static_cast<int>(extraTextures.ExtraTextureNames.size()));
+        if (extraTextures.NumExtraTextures > 0 && c.has("ExtraTextures", next))
+            c.unreadPastCount("ExtraTextures", next, next, "NumTextures", extraTextures.NumExtraTextures);
     }
     if (extraFields.CopyExtraFields == 1) {
         if (extraFields.NumFields <= 0)
@@ -256,6 +283,10 @@ void checkExtras(Checker& c, const ExtraTextureSpec& extraTextures, const ExtraF
                       "\"" + field +
                           "\" cannot be a key of an aircraft.cfg entry (empty, or holds '=', '[' or ']').");
         }
+        const std::string next =
+            "ExtraField." + twoDigits(static_cast<int>(extraFields.ExtraFieldNames.size()));
+        if (extraFields.NumFields > 0 && c.has("ExtraFields", next))
+            c.unreadPastCount("ExtraFields", next, next, "NumFields", extraFields.NumFields);
     }
 }
 

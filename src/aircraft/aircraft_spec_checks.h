@@ -19,12 +19,13 @@ struct SpecProblem {
 
 // Checks a specification against the profile it was read from (readAircraftSpec with fresh
 // extra records, and the notes that reading produced). Finds: values dropped or cut by the
-// reading, texture sizes that are not positive multiples of 4, masks without "*", base names
-// too short for their mask position plus NumIdentifierCharacters and a NumIdentifierCharacters
-// below 1 (where the build derives names), sections that reach outside the template or the texture or have no
-// area, counts whose sections or keys are missing, model offsets before the first byte, and names that cannot
-// be file or folder names. The values the reading dropped or cut come first, then the other problems in the
-// order the configuration is read.
+// reading; texture sizes that are not positive multiples of 4; where the build derives names,
+// masks without "*", base names too short for their mask position plus NumIdentifierCharacters,
+// and a NumIdentifierCharacters below 1; sections that reach outside the template or the
+// texture or have no area; counts whose sections or keys are missing, and entries just past a
+// count that nothing reads; model offsets before the first byte; names that cannot be file or
+// folder names. The values the reading dropped or cut come first, then the other problems in
+// the order the configuration is read.
 std::vector<SpecProblem> checkAircraftSpec(const ProfileDocument& profile, const AircraftSpec& spec,
                                            const ExtraTextureSpec& extraTextures,
                                            const ExtraFieldSpec& extraFields,

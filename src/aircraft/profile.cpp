@@ -7,6 +7,8 @@
 
 namespace livrano {
 
+namespace fs = std::filesystem;
+
 namespace {
 
 bool isBlank(char c) {
@@ -270,7 +272,13 @@ Status WriteIniString(std::string_view section, std::string_view key, std::strin
     if (!ProfileDocument::writable(section, key))
         return Status::Error("The key \"" + std::string(key) + "\" of section \"" + std::string(section) +
                              "\" cannot be written to \"" + file.string() + "\".");
-    ProfileDocument document = ProfileDocument::load(file);
+    // Only a missing file starts empty: one that is there but cannot be read (a folder, a device,
+    // no permission) would otherwise be replaced by this single key.
+    std::optional<std::string> bytes = readFileBytes(file);
+    std::error_code ec;
+    if (!bytes && fs::exists(fs::symlink_status(file, ec)))
+        return Status::Error("\"" + file.string() + "\" cannot be read, so it is left as it is.");
+    ProfileDocument document(std::move(bytes).value_or(std::string()));
     document.write(section, key, value);
     return document.save(file);
 }

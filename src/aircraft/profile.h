@@ -91,7 +91,8 @@ std::string ReadIniString(std::string_view section, std::string_view key, const 
 std::string ReadIniLongString(std::string_view section, std::string_view key,
                               const std::filesystem::path& file);
 std::int32_t ReadIniInt(std::string_view section, std::string_view key, const std::filesystem::path& file);
-// Creates the file, the section and the key as needed. The program itself ignores the result.
+// Creates the file, the section and the key as needed. Fails, touching nothing, when the key
+// cannot be written or the file is there but cannot be read. The program ignores the result.
 Status WriteIniString(std::string_view section, std::string_view key, std::string_view value,
                       const std::filesystem::path& file);
 

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "support/temp_dir.h"
 
 namespace livrano {
@@ -286,11 +288,17 @@ TEST(ProfileFile, FailedSaveLeavesTheOldFileWhole) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
-TEST(ProfileFile, MissingFolderFailsWithAStatus) {
+TEST(ProfileFile, WriteFailsWithoutReplacingWhatItCannotRead) {
     const TempDir dir;
-    const Status status = WriteIniString("a", "k", "v", dir / "missing" / "aircraft.cfg");
-    EXPECT_FALSE(status.ok());
+    EXPECT_FALSE(WriteIniString("a", "k", "v", dir / "missing" / "aircraft.cfg").ok());
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+
+    // Something that is there but reads as no file must not become a one-key file.
+    const auto pipe = dir / "aircraft.cfg";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(WriteIniString("a", "k", "v", pipe).ok());
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 TEST(ProfilePerformance, ThousandEntriesReadAndRewritten) {
