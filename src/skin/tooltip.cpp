@@ -187,7 +187,8 @@ bool cls_Tooltip::eventFilter(QObject* watched, QEvent* event) {
 
 void cls_Tooltip::showTip() {
     const Tool* tool = toolFor(m_pending);
-    if (m_window == nullptr || tool == nullptr || !tool->control) {
+    // A tool without text has nothing to say: no empty box comes up.
+    if (m_window == nullptr || tool == nullptr || !tool->control || tool->caption.isEmpty()) {
         return;
     }
     QWidget* control = tool->control;

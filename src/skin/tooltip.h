@@ -50,7 +50,7 @@ public:
     // Makes the tip window for parent's window; a previous one is destroyed first.
     void Create(QWidget* parent);
     void Destroy();
-    // Shows caption while the mouse rests on control: below the cursor, or centred below the
+    // Shows caption (unless empty) while the mouse rests on control: below the cursor, or centred below the
     // control when centre is true. Needs Create first; false without a tip window.
     bool AddControl(QWidget* control, const QString& caption, bool centre = false);
 

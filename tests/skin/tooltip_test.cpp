@@ -118,19 +118,30 @@ TEST(Tooltip, ShowsAfterTheDelayCentredOrBelowAndHidesOnLeaveOrTimeout) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == plain; }, 1000));
 }
 
-TEST(Tooltip, TheDelayMustPassFirst) {
+TEST(Tooltip, TheDelayMustPassFirstAndAnEmptyTextShowsNothing) {
     QWidget window;
+    window.setGeometry(200, 150, 300, 200);
     auto* control = new QWidget(&window);
+    control->setGeometry(10, 10, 40, 20);
+    auto* silent = new QWidget(&window);
+    silent->setGeometry(100, 10, 40, 20);
+    QCursor::setPos(0, 0); // off the window: only the test's own enter and leave count
     window.show();
     cls_Tooltip tip;
     tip.Create(&window);
     int delay = 600;
     tip.setDelayTime(delay);
     tip.AddControl(control, QStringLiteral("later"));
+    tip.AddControl(silent, QString());
     enter(*control);
     QTest::qWait(20);
     EXPECT_EQ(tip.shownFor(), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == control; }, 3000));
+    leave(*control);
+    enter(*silent);
+    QTest::qWait(delay + 200);
+    EXPECT_EQ(tip.shownFor(), nullptr);
+    EXPECT_FALSE(tip.tipWindow()->isVisible());
 }
 
 } // namespace

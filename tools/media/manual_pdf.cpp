@@ -63,8 +63,9 @@ QByteArray manualPdf(const QString& markdown) {
         if (auto* table = qobject_cast<QTextTable*>(frame)) {
             QTextTableFormat format = table->format();
             format.setBorderCollapse(true);
-            format.setBorder(0.6);
-            format.setBorderBrush(kLine);
+            // One pixel: the layout drops collapsed borders thinner than that, leaving no rules.
+            format.setBorder(1);
+            format.setBorderBrush(kLine.darker(112));
             format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
             format.setCellPadding(4);
             format.setCellSpacing(0);
