@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/headless_frontend.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/byte_files.h"
 #include "texture/dxt3_image.h"
@@ -22,24 +23,6 @@ namespace fs = std::filesystem;
 using namespace livrano;
 
 constexpr int kSize = 2048;
-
-class SilentFrontend : public Frontend {
-public:
-    void setStatusText(const std::string&) override {}
-    void showProgressArea() override {}
-    void hideProgressArea() override {}
-    void setProgress(double) override {}
-    void setTextureList(const std::vector<std::string>&) override {}
-    bool dxt3Checked() const override { return true; }
-    void showEmptyChoices() override {}
-    void showTailNumber(const std::string&) override {}
-    void showPreview(const PreviewPicture&) override {}
-    void setAlphaPreviewAvailable(bool) override {}
-    void templateLoaded() override {}
-    void setBusy(bool) override {}
-    void showMessage(const std::string&) override {}
-    void playSound(const std::filesystem::path&) override {}
-};
 
 // A template like a painted fuselage: a smooth sky-to-belly gradient, a cheat line of solid
 // bands, a row of hard-edged "letters" and window dots, and an alpha that fades across the
@@ -77,10 +60,11 @@ void paintLivery(Bitmap& colour, Bitmap& alpha) {
 // sections: one half as it is, one quarter mirrored, one enlarged and the whole template halved.
 struct Pipeline {
     fs::path root = fs::temp_directory_path() / ("livrano-bench-" + std::to_string(std::random_device{}()));
-    SilentFrontend frontend;
+    HeadlessFrontend frontend;
     Application app{root, frontend};
 
     Pipeline() {
+        frontend.setDxt3(true);
         fs::create_directories(root / "TempBitmaps");
         Surface& colour = app.surfaces.TemplateSurface24;
         Surface& alpha = app.surfaces.TemplateSurface8;
