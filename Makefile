@@ -1,7 +1,7 @@
 # The two set-up commands of the README: `make demo` and `make test`.
 # Both install what is missing (Debian packages), configure and build first.
 
-.PHONY: all deps build test test-sanitize demo fuzz format clean
+.PHONY: all deps build test test-sanitize coverage test-lines demo fuzz format clean
 
 all: build
 
@@ -19,6 +19,20 @@ test-sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+# Line and branch coverage of src/ by the whole suite, from an unoptimised --coverage build.
+# Counters of an earlier run are cleared first so that the summary is this run's alone.
+coverage:
+	@scripts/install-deps.sh coverage
+	cmake --preset coverage
+	cmake --build --preset coverage
+	find build/coverage -name '*.gcda' -delete
+	ctest --preset coverage
+	gcovr --root . --filter 'src/' --txt build/coverage/coverage.txt --print-summary build/coverage
+
+# Lines of C++ under tests/ against lines of C++ under src/, tools/ and bench/.
+test-lines:
+	@scripts/test-lines.sh
 
 demo: build
 	@scripts/demo.sh
