@@ -64,6 +64,12 @@ std::optional<std::int32_t> formatCode(const std::string& textureFormat) {
     return std::nullopt;
 }
 
+// "<what> was skipped: <reason>." with one full stop, whether or not the reason brings its own.
+std::string skippedSentence(const std::string& what, const std::string& reason) {
+    const bool stopped = !reason.empty() && reason.back() == '.';
+    return what + " was skipped: " + reason + (stopped ? "" : ".");
+}
+
 // Composes, saves and converts one texture; the reason when it cannot.
 std::optional<std::string> composeAndConvert(Application& app, std::size_t i, const std::string& name) {
     const TextureSpec& texture = app.spec.Textures[i];
@@ -165,11 +171,11 @@ TextureBuildReport BuildTextures(Application& app) {
         // An underivable name is skipped rather than given the previous texture's name, which
         // would overwrite that texture with this one's picture.
         if (!name) {
-            report.skipped.push_back("Texture " + shown + " was skipped: " + why + ".");
+            report.skipped.push_back(skippedSentence("Texture " + shown, why));
             continue;
         }
         if (const auto failure = composeAndConvert(app, i, *name)) {
-            report.skipped.push_back("Texture " + *name + " was skipped: " + *failure + ".");
+            report.skipped.push_back(skippedSentence("Texture " + *name, *failure));
             continue;
         }
         // A later texture of the same name has overwritten the earlier one's file, which must
