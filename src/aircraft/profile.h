@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "app/status.h"
@@ -44,6 +45,9 @@ public:
                                     std::size_t maxChars) const;
     // True when a section of this name is present, even one without any key.
     bool hasSection(std::string_view section) const;
+    // Every key of the section that a lookup finds (the first of each name), in file order:
+    // its name and its value as written, blanks around them removed, quotation marks kept.
+    std::vector<std::pair<std::string, std::string>> keys(std::string_view section) const;
     // ReadIniString: at most 254 characters, trimmed; "" for a missing key or an empty value.
     std::string readString(std::string_view section, std::string_view key) const;
     // ReadIniLongString: the same with at most 511 characters.

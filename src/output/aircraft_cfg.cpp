@@ -75,6 +75,35 @@ std::set<std::size_t> fltsimNumbers(const std::string& bytes) {
     return numbers;
 }
 
+// The keys the writer knows; every other key of an entry is carried as it was written.
+constexpr const char* kEntryKeys[] = {"title",
+                                      "sim",
+                                      "model",
+                                      "panel",
+                                      "sound",
+                                      "texture",
+                                      "kb_checklists",
+                                      "kb_reference",
+                                      "atc_id",
+                                      "atc_airline",
+                                      "atc_flight_number",
+                                      "atc_heavy",
+                                      "ui_manufacturer",
+                                      "ui_type",
+                                      "ui_variation",
+                                      "visual_damage",
+                                      "description"};
+
+// A control character in a written value would break the file's lines or hide the value from
+// the simulator's reader; a blank takes its place.
+std::string foldControls(std::string value) {
+    for (char& c : value) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
+    return value;
+}
+
 FltsimEntry readEntry(const ProfileDocument& doc, const std::string& section, const ExtraFieldSpec& extra) {
     FltsimEntry e;
     e.title = doc.readString(section, "title");
@@ -96,6 +125,16 @@ FltsimEntry readEntry(const ProfileDocument& doc, const std::string& section, co
     e.description = doc.readLongString(section, "description");
     for (std::size_t k = 0; k < extraFieldCount(extra); ++k)
         e.extraValues.push_back(doc.readLongString(section, trim(extra.ExtraFieldNames[k])));
+    for (auto& [key, value] : doc.keys(section)) {
+        const auto named = [&](const std::string& known) { return equalsNoCase(known, key); };
+        const bool known =
+            std::any_of(std::begin(kEntryKeys), std::end(kEntryKeys), named) ||
+            std::any_of(extra.ExtraFieldNames.begin(),
+                        extra.ExtraFieldNames.begin() + static_cast<std::ptrdiff_t>(extraFieldCount(extra)),
+                        [&](const std::string& name) { return named(trim(name)); });
+        if (!known)
+            e.otherKeys.emplace_back(std::move(key), std::move(value));
+    }
     return e;
 }
 
@@ -112,6 +151,8 @@ public:
         m_keys.clear();
     }
     void add(std::string key, std::string value) { m_keys.emplace_back(std::move(key), std::move(value)); }
+    // A value of the new entry, which comes from the user's typing or the configuration.
+    void addNew(std::string key, const std::string& value) { add(std::move(key), foldControls(value)); }
     void end() {
         const std::string section = sectionOf(m_index);
         if (m_existing.count(m_index) != 0) {
@@ -173,6 +214,8 @@ void writeEntry(EntryComposer& w, std::size_t index, const FltsimEntry& e, const
     const std::size_t count = std::min(extraFieldCount(extra), e.extraValues.size());
     for (std::size_t k = 0; k < count; ++k)
         w.add(trim(extra.ExtraFieldNames[k]), e.extraValues[k]);
+    for (const auto& [key, value] : e.otherKeys)
+        w.add(key, value);
     w.end();
 }
 
@@ -190,31 +233,31 @@ Status writeNewEntry(Application& app, EntryComposer& w, std::size_t index, cons
     const std::string callsign = trim(settings.Callsign);
 
     w.begin(index);
-    w.add("title", trim(spec.AircraftTitlePrefix) + " " + trim(settings.Variation));
-    w.add("sim", sim);
+    w.addNew("title", newEntryTitle(app));
+    w.addNew("sim", sim);
     if (spec.TextureAssignOnly == 0)
-        w.add("model", variationId(app));
+        w.addNew("model", variationId(app));
     else if (spec.TextureAssignOnly == 1)
-        w.add("model", !dataModel.empty() ? dataModel : toUpper(trim(spec.ModelFolder)));
-    w.add("panel", dataPanel);
-    w.add("sound", "");
+        w.addNew("model", !dataModel.empty() ? dataModel : toUpper(trim(spec.ModelFolder)));
+    w.addNew("panel", dataPanel);
+    w.addNew("sound", "");
     if (spec.TextureAssignOnly == 0)
-        w.add("texture", "");
+        w.addNew("texture", "");
     else if (spec.TextureAssignOnly == 1)
-        w.add("texture", folderExtension(app));
-    w.add("kb_checklists", trim(spec.CheckListFile));
-    w.add("kb_reference", trim(spec.ReferenceFile));
-    w.add("atc_id", toUpper(trim(settings.TailNumber)));
-    w.add("atc_airline", callsign == "*NONE*" ? std::string() : callsign);
-    w.add("atc_flight_number", trim(spec.AircraftFlight));
-    w.add("atc_heavy", std::to_string(spec.DefaultHeavy));
-    w.add("ui_manufacturer", trim(spec.Manufacturer));
-    w.add("ui_type", trim(spec.AircraftType));
-    w.add("ui_variation", trim(settings.Variation));
-    w.add("visual_damage", std::to_string(spec.ShowDamage));
-    w.add("description", trim(spec.Description));
+        w.addNew("texture", folderExtension(app));
+    w.addNew("kb_checklists", trim(spec.CheckListFile));
+    w.addNew("kb_reference", trim(spec.ReferenceFile));
+    w.addNew("atc_id", toUpper(trim(settings.TailNumber)));
+    w.addNew("atc_airline", callsign == "*NONE*" ? std::string() : callsign);
+    w.addNew("atc_flight_number", trim(spec.AircraftFlight));
+    w.addNew("atc_heavy", std::to_string(spec.DefaultHeavy));
+    w.addNew("ui_manufacturer", trim(spec.Manufacturer));
+    w.addNew("ui_type", trim(spec.AircraftType));
+    w.addNew("ui_variation", trim(settings.Variation));
+    w.addNew("visual_damage", std::to_string(spec.ShowDamage));
+    w.addNew("description", trim(spec.Description));
     for (std::size_t k = 0; k < extraFieldCount(app.extraFields); ++k)
-        w.add(trim(app.extraFields.ExtraFieldNames[k]), trim(app.extraFields.ExtraFieldDefaults[k]));
+        w.addNew(trim(app.extraFields.ExtraFieldNames[k]), trim(app.extraFields.ExtraFieldDefaults[k]));
     w.end();
     return Status::Ok();
 }
@@ -240,6 +283,21 @@ WeightAndBalance readWeightAndBalance(const ProfileDocument& doc) {
 }
 
 } // namespace
+
+std::string newEntryTitle(const Application& app) {
+    return foldControls(trim(app.spec.AircraftTitlePrefix) + " " + trim(app.settings.Variation));
+}
+
+Status readInstalledEntries(Application& app, FileOperations& files) {
+    const fs::path installed = existingEntry(aircraftFolderPath(app), "Aircraft.cfg");
+    std::error_code ec;
+    std::string bytes;
+    if (fs::exists(installed, ec)) {
+        if (Status s = files.readFile(installed, bytes); !s)
+            return s;
+    }
+    return readFltsimEntries(ProfileDocument(std::move(bytes)), app.extraFields, app.fltsim.FltsimEntries);
+}
 
 Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& extraFields,
                          std::vector<FltsimEntry>& entries) {
@@ -283,6 +341,13 @@ Status WriteAircraftCfg(Application& app, FileOperations& files) {
 
     app.frontend.setProgress(9);
     if (haveInstalled) {
+        // The file as it was before the program first changed it stays beside it for good:
+        // Aircraft.bak only ever holds the file of the build before.
+        const fs::path original = existingEntry(aircraft, kOriginalAircraftCfg);
+        if (!fs::exists(original, ec)) {
+            if (Status s = files.copyFile(installed, original); !s)
+                return s;
+        }
         if (Status s = files.copyFile(installed, existingEntry(aircraft, "Aircraft.bak")); !s)
             return s;
     }
@@ -321,8 +386,7 @@ Status WriteAircraftCfg(Application& app, FileOperations& files) {
 }
 
 Status ReplaceSameTitle(Application& app, FileOperations& files) {
-    const std::string target =
-        trim(toUpper(trim(app.spec.AircraftTitlePrefix)) + " " + toUpper(trim(app.settings.Variation)));
+    const std::string target = trim(toUpper(newEntryTitle(app)));
     auto sameTitle = [&](const FltsimEntry& e) { return trim(toUpper(e.title)) == target; };
     std::vector<FltsimEntry>& entries = app.fltsim.FltsimEntries;
     const auto match = std::find_if(entries.begin(), entries.end(), sameTitle);

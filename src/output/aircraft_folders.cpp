@@ -17,13 +17,20 @@ Status CreateAircraftFolders(Application& app, FileOperations& files) {
     const fs::path aircraft = aircraftFolderPath(app);
     if (Status s = files.createDirectory(aircraft); !s)
         return s;
+    const fs::path ownTextures = existingEntry(aircraft, "Texture." + folderExtension(app));
     switch (app.spec.TextureAssignOnly) {
     case 0:
         if (Status s = files.createDirectory(existingEntry(aircraft, "Texture")); !s)
             return s;
-        return files.createDirectory(modelFolder(app, variationId(app)));
+        if (Status s = files.createDirectory(modelFolder(app, variationId(app))); !s)
+            return s;
+        // The extra textures go to the variation's own texture folder whatever the kind of
+        // aircraft; without it every one of them would fail to copy.
+        if (copiesExtraTextures(app))
+            return files.createDirectory(ownTextures);
+        return Status::Ok();
     case 1:
-        return files.createDirectory(existingEntry(aircraft, "Texture." + folderExtension(app)));
+        return files.createDirectory(ownTextures);
     default:
         return Status::Ok();
     }
@@ -49,6 +56,10 @@ bool isBaseFile(const Application& app, const std::string& fileName) {
         if (equalsNoCase(fileName, trim(t.BaseTextureName) + ".bmp"))
             return true;
     }
+    for (const std::string& extra : app.extraTextures.ExtraTextureNames) {
+        if (equalsNoCase(fileName, trim(extra)))
+            return true;
+    }
     return false;
 }
 
@@ -65,8 +76,9 @@ void RemoveVariationFiles(Application& app, std::string_view model, std::string_
     const std::string oldTexture = trim(texture);
     // An entry of this kind keeps its upper-case identifier as its model value.
     const std::string oldId = toUpper(oldModel);
-    bool textureInUse = false;
     bool modelInUse = false;
+    // The folder the extra textures are copied from is the aircraft's, whoever names it.
+    bool textureInUse = equalsNoCase(oldTexture, trim(app.extraTextures.BaseTextureFolder));
     for (const FltsimEntry& e : otherEntries) {
         textureInUse = textureInUse || (!oldTexture.empty() && equalsNoCase(e.texture, oldTexture));
         modelInUse = modelInUse || equalsNoCase(e.model, oldModel);

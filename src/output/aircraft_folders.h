@@ -15,7 +15,8 @@ namespace livrano {
 // Shows "Creating Aircraft Directories", then ensures the aircraft folder (one level: the
 // simulator's "Aircraft" folder must exist) and, by TextureAssignOnly, the shared "Texture"
 // folder and the variation's model folder (0) or the variation's "Texture." + extension folder
-// (1); other values ensure the aircraft folder alone. Existing folders are kept with their
+// (1); other values ensure the aircraft folder alone. With 0 the "Texture." + extension folder
+// is made too when extra textures are copied into it. Existing folders are kept with their
 // contents; a new model folder is named with the upper-case identifier. Fails when a folder
 // cannot be made or a file stands where a folder should be.
 Status CreateAircraftFolders(Application& app, FileOperations& files = systemFileOperations());
@@ -28,10 +29,10 @@ Status CopyAirFile(Application& app, FileOperations& files = systemFileOperation
 // Deletes the files of the variation whose aircraft.cfg entry had these (trimmed) model and
 // texture values: its own texture folder, or its textures in the shared folder; its model folder
 // (TextureAssignOnly 0); its flight-model copy (CopyRenameAirFile 1). Every failure is passed over.
-// Names that would leave the aircraft folder, and the aircraft's own base model, flight-model
-// and texture files, are never deleted. Nor is what one of `otherEntries` still uses: the
-// texture folder when one has the same texture value, the files named after the model value
-// when one has the same model value (case ignored).
+// Names that would leave the aircraft folder, the aircraft's own base model, flight-model,
+// texture and extra texture files, and the BaseTextureFolder, are never deleted. Nor is what one of
+// `otherEntries` still uses: the texture folder when one has the same texture value, the files named after
+// the model value when one has the same model value (case ignored).
 void RemoveVariationFiles(Application& app, std::string_view model, std::string_view texture,
                           FileOperations& files = systemFileOperations(),
                           const std::vector<FltsimEntry>& otherEntries = {});

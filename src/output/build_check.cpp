@@ -36,6 +36,44 @@ Status checkModelOffsets(const Application& app, const std::string& id) {
     return Status::Ok();
 }
 
+// Every texture leaves three files in TempBitmaps: N_c.bmp (colour), N_a.bmp (alpha) and the
+// converted N.bmp. One texture's file must not be another's of another kind ("WING_c" converted
+// is "WING"'s colour): the build would install a plain bitmap as a texture. Two textures of one
+// name are the aircraft's own affair (the later one wins) and pass.
+Status checkTextureNames(const Application& app, const std::string& id) {
+    const std::size_t count = std::min<std::size_t>(
+        static_cast<std::size_t>(std::max<std::int16_t>(app.spec.NumTextures, 0)), app.spec.Textures.size());
+    struct Written {
+        std::string file;
+        const char* kind;
+        std::string texture;
+    };
+    std::vector<Written> written;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string name;
+        if (Status s = variationTextureName(app, i, id, name); !s)
+            return s;
+        if (Status s = checkSafeFileName("texture name", name); !s)
+            return s;
+        if (Status s = checkSafeFileName("texture name", name + "_c.bmp"); !s)
+            return s;
+        for (const Written& w :
+             {Written{name + ".bmp", "texture", name}, Written{name + "_c.bmp", "colour", name},
+              Written{name + "_a.bmp", "alpha", name}}) {
+            for (const Written& other : written) {
+                if (equalsNoCase(other.file, w.file) && std::string_view(other.kind) != w.kind)
+                    return Status::Error("The " + std::string(w.kind) + " file " + w.file +
+                                         " of the texture \"" + w.texture + "\" is also the " + other.kind +
+                                         " file of the texture \"" + other.texture +
+                                         "\" in TempBitmaps; rename one of them in the aircraft "
+                                         "configuration.");
+            }
+            written.push_back(w);
+        }
+    }
+    return Status::Ok();
+}
+
 Status checkNames(const Application& app, const std::string& id) {
     const AircraftSpec& spec = app.spec;
     std::string name;
@@ -62,14 +100,8 @@ Status checkNames(const Application& app, const std::string& id) {
             return s;
     }
     if (spec.TextureAssignOnly == 0 || spec.TextureAssignOnly == 1) {
-        const std::size_t count = std::min<std::size_t>(
-            static_cast<std::size_t>(std::max<std::int16_t>(spec.NumTextures, 0)), spec.Textures.size());
-        for (std::size_t i = 0; i < count; ++i) {
-            if (Status s = variationTextureName(app, i, id, name); !s)
-                return s;
-            if (Status s = checkSafeFileName("texture name", name + ".bmp"); !s)
-                return s;
-        }
+        if (Status s = checkTextureNames(app, id); !s)
+            return s;
     }
     const ExtraTextureSpec& extra = app.extraTextures;
     if (extra.CopyExtraTextures == 1 && extra.NumExtraTextures >= 1) {
@@ -88,13 +120,62 @@ Status checkNames(const Application& app, const std::string& id) {
     return Status::Ok();
 }
 
+// The title must read back as written, or a rebuild never finds it and adds an entry each time.
+Status checkTitle(const Application& app) {
+    const std::string title = newEntryTitle(app);
+    ProfileDocument probe;
+    probe.write("fltsim.0", "title", title);
+    if (probe.readString("fltsim.0", "title") != trim(title))
+        return Status::Error("The title \"" + title + "\" cannot be read back from aircraft.cfg (at most " +
+                             std::to_string(kIniStringChars) +
+                             " characters, no enclosing quotation marks); shorten the variation's name.");
+    return Status::Ok();
+}
+
+std::string entryName(const FltsimEntry& e) {
+    return "the livery \"" + e.title + "\"";
+}
+
+// A folder or file another livery uses is never taken over: the build would overwrite that
+// livery's textures, model or flight model. The livery of the same title is replaced, so its
+// files may be. The folder the extra textures come from is the aircraft's own.
+Status checkOwners(const Application& app, const std::vector<FltsimEntry>& entries) {
+    const std::string target = trim(toUpper(newEntryTitle(app)));
+    const std::string extension = folderExtension(app);
+    const std::string id = variationId(app);
+    const bool ownTextureFolder = app.spec.TextureAssignOnly == 1 || copiesExtraTextures(app);
+    const std::string base = trim(app.extraTextures.BaseTextureFolder);
+    if (ownTextureFolder && app.extraTextures.CopyExtraTextures == 1 && equalsNoCase(base, extension))
+        return Status::Error("The folder Texture." + extension +
+                             " holds the aircraft's own extra textures; choose another folder extension.");
+    std::string air;
+    if (app.spec.CopyRenameAirFile == 1 && !airName(app, id, air))
+        air.clear();
+    for (const FltsimEntry& e : entries) {
+        if (trim(toUpper(e.title)) == target)
+            continue;
+        if (ownTextureFolder && equalsNoCase(trim(e.texture), extension))
+            return Status::Error("The folder Texture." + extension + " belongs to " + entryName(e) +
+                                 "; choose another folder extension.");
+        if (app.spec.TextureAssignOnly == 0 && equalsNoCase(trim(e.model), id))
+            return Status::Error("The model folder Model." + id + " and the textures named with " + id +
+                                 " belong to " + entryName(e) + "; choose another folder extension.");
+        if (!air.empty() && equalsNoCase(trim(e.sim), air))
+            return Status::Error("The flight model " + air + ".air belongs to " + entryName(e) +
+                                 "; choose another folder extension.");
+    }
+    return Status::Ok();
+}
+
 Status checkInstalledEntries(const Application& app) {
     const fs::path installed = existingEntry(aircraftFolderPath(app), "Aircraft.cfg");
     std::optional<std::string> bytes = readFileBytes(installed);
     if (!bytes)
         return Status::Ok(); // a missing file holds no entries; an unreadable one fails its step
     std::vector<FltsimEntry> entries;
-    return readFltsimEntries(ProfileDocument(std::move(*bytes)), app.extraFields, entries);
+    if (Status s = readFltsimEntries(ProfileDocument(std::move(*bytes)), app.extraFields, entries); !s)
+        return s;
+    return checkOwners(app, entries);
 }
 
 } // namespace
@@ -116,6 +197,8 @@ Status checkBuild(const Application& app) {
             " characters long for this aircraft: its model names the textures with that many "
             "identifier characters.");
     if (Status s = checkNames(app, id); !s)
+        return s;
+    if (Status s = checkTitle(app); !s)
         return s;
     if (spec.TextureAssignOnly == 0) {
         if (Status s = checkModelOffsets(app, id); !s)

@@ -10,10 +10,13 @@ namespace livrano {
 
 // Every check, reading only: names that become files or folders (aircraft folder, data folder,
 // folder extension, model, flight-model, texture and extra texture names, and the masked names
-// made from them) must stay inside their folder; an aircraft whose variations patch the model
-// (TextureAssignOnly 0) needs an identifier of exactly NumIdentifierCharacters characters and
-// model offsets whose names end inside the model file; the installed aircraft.cfg may hold at
-// most kFltsimSlots titled entries. The message names the value at fault.
+// made from them) must stay inside their folder; no texture's file in TempBitmaps may be another
+// texture's file of another kind; the new title must read back from aircraft.cfg; an aircraft
+// whose variations patch the model (TextureAssignOnly 0) needs an identifier of exactly
+// NumIdentifierCharacters characters and model offsets whose names end inside the model file;
+// the installed aircraft.cfg may hold at most kFltsimSlots titled entries, and no livery of
+// another title may own the folders or files the build writes (the message names it), nor may
+// they be the BaseTextureFolder. The message names the value at fault.
 Status checkBuild(const Application& app);
 
 } // namespace livrano

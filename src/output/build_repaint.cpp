@@ -7,6 +7,7 @@
 #include "app/file_names.h"
 #include "output/aircraft_cfg.h"
 #include "output/aircraft_folders.h"
+#include "output/build_lock.h"
 #include "output/model_textures.h"
 
 namespace livrano {
@@ -80,13 +81,23 @@ Status buildChecked(Application& app, FileOperations& files, TextureBuildReport*
 } // namespace
 
 Status BuildRepaint(Application& app, FileOperations& files, TextureBuildReport* textures) {
+    BuildLock lock;
+    if (Status s = lock.acquire(app); !s)
+        return refused(app, s);
     if (Status s = checkBuild(app); !s)
         return refused(app, s);
     return buildChecked(app, files, textures);
 }
 
 Status CreateRepaint(Application& app, FileOperations& files, TextureBuildReport* textures) {
+    BuildLock lock;
+    if (Status s = lock.acquire(app); !s)
+        return refused(app, s);
     if (Status s = checkBuild(app); !s)
+        return refused(app, s);
+    // The livery to replace is looked up in the installed file as it is now that no other build
+    // can change it, not in the table an earlier build of this run read.
+    if (Status s = readInstalledEntries(app, files); !s)
         return refused(app, s);
     if (Status s = ReplaceSameTitle(app, files); !s)
         return stoppedAt("Replacing the livery of the same title", s);

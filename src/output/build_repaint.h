@@ -12,7 +12,8 @@
 
 namespace livrano {
 
-// The build driver: checkBuild (its message becomes the status text), then "Copying Files",
+// The build driver: the build lock and checkBuild (a refusal's message becomes the status
+// text), then "Copying Files",
 // the progress area, the folders (0), the model copy (1, TextureAssignOnly 0), the flight-model
 // copy (2, CopyRenameAirFile 1), aircraft.cfg (3, then 8 to 20), the textures (20 to 100), the
 // progress area hidden, the aircraft's specification reloaded from the catalogue entry
@@ -22,8 +23,8 @@ namespace livrano {
 Status BuildRepaint(Application& app, FileOperations& files = systemFileOperations(),
                     TextureBuildReport* textures = nullptr);
 
-// The Create command: checkBuild, ReplaceSameTitle against the entries the previous build of
-// this run read, then BuildRepaint.
+// The Create command: the build lock, checkBuild, ReplaceSameTitle against the entries of the
+// installed aircraft.cfg as it is under the lock, then the steps of BuildRepaint.
 Status CreateRepaint(Application& app, FileOperations& files = systemFileOperations(),
                      TextureBuildReport* textures = nullptr);
 

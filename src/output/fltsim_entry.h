@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace livrano {
@@ -29,6 +30,9 @@ struct FltsimEntry {
     std::int16_t visual_damage = 0;
     std::string description;
     std::vector<std::string> extraValues; // one per extra field name, when extra fields are carried
+    // Every other key of the section (the simulator's own, a painter's), name and value exactly
+    // as written, in file order: the writer carries them through unchanged.
+    std::vector<std::pair<std::string, std::string>> otherKeys;
 };
 
 // At most this many entries are carried from one aircraft.cfg.

@@ -25,6 +25,11 @@ std::string variationId(const Application& app) {
     return toUpper(folderExtension(app));
 }
 
+bool copiesExtraTextures(const Application& app) {
+    return app.extraTextures.CopyExtraTextures == 1 && app.extraTextures.NumExtraTextures >= 1 &&
+           !app.extraTextures.ExtraTextureNames.empty();
+}
+
 fs::path existingEntry(const fs::path& folder, std::string_view name) {
     return resolveCaseless(folder / fs::path(std::string(name)));
 }

@@ -22,6 +22,9 @@ std::string folderExtension(const Application& app);
 // VariationId: the folder extension trimmed and in upper case.
 std::string variationId(const Application& app);
 
+// True when the build copies extra textures into the variation's "Texture." + extension folder.
+bool copiesExtraTextures(const Application& app);
+
 // folder / name, as it exists on disk when some case of it does, else as given.
 std::filesystem::path existingEntry(const std::filesystem::path& folder, std::string_view name);
 // The variation's model folder "Model." + id inside the aircraft folder: "Model.abc" and

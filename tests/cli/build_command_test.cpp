@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <set>
+
 #include "aircraft/profile.h"
 #include "output/repaint_world.h"
 #include "support/run_cli.h"
@@ -24,6 +27,11 @@ protected:
     }
     fs::path programFolder() const { return m_dir / "Corvane Software" / "Livrano"; }
     fs::path meridian() const { return m_dir / "Aircraft" / "Corvane CJ-70 Meridian"; }
+    // The arguments that choose the other demo aircraft, whose liveries have folders of their own.
+    std::string skylark() const {
+        return "--aircraft 'Corvane C-310 Skylark' --template " +
+               shellQuoted((programFolder() / "Templates" / "Skylark Template.bmp").string());
+    }
 
     CliRun build(const std::string& variation, const std::string& folder, const std::string& more = "") {
         return runCli("build --program-folder " + shellQuoted(programFolder().string()) +
@@ -63,6 +71,35 @@ TEST_F(DemoBuild, ASecondBuildOfTheSameVariationReplacesTheFirst) {
     EXPECT_EQ(model.substr(4096, 17), "CJ70_ABC_FUSE.bmp");
 }
 
+// Two processes build one aircraft at once, one as DXT3: each finished texture must be its own
+// build's, each build that ran must have its entry, and a build that did not run must say why.
+TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
+    const fs::path skylark = m_dir / "Aircraft" / "Corvane C-310 Skylark";
+    const std::string chosen = skylark();
+    std::multiset<std::string> titles;
+    for (const std::string& title : testing::RepaintWorld::titles(skylark / "aircraft.cfg"))
+        titles.insert(title);
+    for (const std::string trial : {"1", "2", "3"}) {
+        const std::string names[] = {"red" + trial, "dxt" + trial};
+        auto first = std::async(std::launch::async, [&] { return build(names[0], names[0], chosen); });
+        const CliRun dxt = build(names[1], names[1], chosen + " --dxt3");
+        const CliRun runs[] = {first.get(), dxt};
+        for (int i : {0, 1}) {
+            const fs::path folder = skylark / ("Texture." + names[i]);
+            if (runs[i].exitCode != 0) {
+                EXPECT_NE(runs[i].err.find("Another build is running"), std::string::npos) << runs[i].err;
+                EXPECT_FALSE(fs::exists(folder));
+                continue;
+            }
+            titles.insert("Corvane C-310 Skylark " + names[i]);
+            EXPECT_EQ(testing::readFile(folder / "C310_FUSE.bmp").substr(30, 4) == "DXT3", i == 1) << folder;
+        }
+        EXPECT_TRUE(runs[0].exitCode == 0 || runs[1].exitCode == 0) << runs[0].err << runs[1].err;
+        const std::vector<std::string> now = testing::RepaintWorld::titles(skylark / "aircraft.cfg");
+        EXPECT_EQ(std::multiset<std::string>(now.begin(), now.end()), titles) << trial;
+    }
+}
+
 TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
     fs::remove(programFolder() / "Data.CJ70" / "CJ70_XXX.mdl");
     const std::string installed = testing::readFile(meridian() / "aircraft.cfg");
@@ -83,6 +120,8 @@ TEST_F(DemoBuild, RefusesWhatCannotBeBuiltAndSaysWhy) {
     const Case cases[] = {
         {"Blue Sky", "ab", "", 1, "exactly 3 characters"},
         {"Blue Sky", "../x", "", 1, "path separator"},
+        {"New Livery", "blueharbour", skylark(), 1,
+         "belongs to the livery \"Corvane C-310 Skylark Blue Harbour\""},
         {"Blue Sky", "qrx", "--callsign 'NO SUCH AIRLINE'", 2, "not in the airline list"},
         {"Blue Sky", "qrx", "--aircraft 9", 2, "no aircraft configuration"},
         {"", "qrx", "", 2, "--variation is required"},

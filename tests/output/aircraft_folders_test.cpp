@@ -19,9 +19,11 @@ TEST(CreateAircraftFolders, MakesOnlyTheMissingFoldersWhateverTheCaseOfExistingO
         const char* extension;
         Names existing; // files, created before the build
         Names expected; // everything in the aircraft folder afterwards
+        bool extras = false;
     };
     const Case cases[] = {
         {0, "qrx", {}, {"Model.QRX/", "Texture/"}},
+        {0, "qrx", {}, {"Model.QRX/", "Texture/", "Texture.qrx/"}, true},
         {1, "qrx", {}, {"Texture.qrx/"}},
         {2, "qrx", {}, {}},
         {0, "qrx", {"texture/old.bmp", "model.QRX/Model.cfg"}, {}},
@@ -33,6 +35,8 @@ TEST(CreateAircraftFolders, MakesOnlyTheMissingFoldersWhateverTheCaseOfExistingO
         RepaintWorld world;
         world.app.spec.TextureAssignOnly = c.textureAssignOnly;
         world.app.settings.FolderExtension = c.extension;
+        if (c.extras)
+            world.app.extraTextures = {1, "", 1, {"extra.bmp"}};
         Names expected = c.expected;
         for (const std::string& file : c.existing) {
             writeFile(world.aircraft() / file, "kept");

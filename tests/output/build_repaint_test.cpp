@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "aircraft/profile.h"
+#include "app/platform.h"
 #include "output/repaint_world.h"
 
 namespace livrano {
@@ -173,13 +174,66 @@ TEST(BuildRepaint, ASecondBuildOfTheSameTitleReplacesTheFirst) {
     EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.bak").size(), 4u);
 }
 
+TEST(CreateRepaint, OtherLiveriesKeepEveryKeyAndTheOriginalFileIsKeptOnce) {
+    RepaintWorld world;
+    world.installConfiguration();
+    std::string original;
+    for (const char* n : {"0", "1", "2"})
+        original += std::string("[fltsim.") + n + "]\r\ntitle=Livery " + n +
+                    "\r\natc_parking_codes=GA\r\nmodel=M" + n + "\r\nmy_note=\"keep " + n + "\"\r\n\r\n";
+    writeFile(world.aircraft() / "Aircraft.cfg", original);
+    for (const char* variation : {"One", "Two", "One", "Two", "One"}) {
+        chooseAgain(world, variation, variation[0] == 'O' ? "one" : "two");
+        ASSERT_TRUE(CreateRepaint(world.app)) << variation;
+    }
+    const std::string cfg = readFile(world.aircraft() / "Aircraft.cfg");
+    for (const char* n : {"0", "1", "2"})
+        EXPECT_NE(
+            cfg.find(std::string("description=\r\natc_parking_codes=GA\r\nmy_note=\"keep ") + n + "\"\r\n"),
+            std::string::npos)
+            << n << "\n"
+            << cfg;
+    EXPECT_EQ(readFile(world.aircraft() / "Aircraft.original"), original);
+}
+
 TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
     struct Case {
         const char* what;
         std::function<void(RepaintWorld&)> change;
         const char* named; // the message names this
     };
+    FolderLock otherBuild;
+    std::string error;
+    auto installed = [](const char* entry) {
+        return [entry](RepaintWorld& w) { writeFile(w.aircraft() / "Aircraft.cfg", entry); };
+    };
     const Case cases[] = {
+        {"another build", [&](RepaintWorld& w) { otherBuild.tryLock(w.programFolder(), true, error); },
+         "Another build is running"},
+        {"another livery's model", installed("[fltsim.0]\r\ntitle=Corvane Craft Harbour\r\nmodel=qrx\r\n"),
+         "\"Corvane Craft Harbour\""},
+        {"another livery's folder",
+         [&](RepaintWorld& w) {
+             w.app.spec.TextureAssignOnly = 1;
+             installed("[fltsim.0]\r\ntitle=Corvane Craft Harbour\r\ntexture=QRX\r\n")(w);
+         },
+         "\"Corvane Craft Harbour\""},
+        {"the extra textures' folder",
+         [](RepaintWorld& w) {
+             w.app.extraTextures = {1, "QRX", 1, {"extra.bmp"}};
+         },
+         "own extra textures"},
+        {"converted over an intermediate",
+         [](RepaintWorld& w) { w.app.spec.Textures[2].BaseTextureName = "T_FUSE_XXX_1_c"; },
+         "T_FUSE_QRX_1_c.bmp"},
+        {"empty texture name",
+         [](RepaintWorld& w) {
+             w.app.spec.TextureAssignOnly = 1;
+             w.app.spec.Textures[2].BaseTextureName = " ";
+         },
+         "texture name"},
+        {"unreadable title", [](RepaintWorld& w) { w.app.settings.Variation = std::string(250, 'v'); },
+         "cannot be read back"},
         {"aircraft folder", [](RepaintWorld& w) { w.app.spec.AircraftDirectory = "../Other"; }, "../Other"},
         {"data folder", [](RepaintWorld& w) { w.app.spec.DataPath = "CRAFT\\..\\.."; }, "CRAFT\\..\\.."},
         {"folder extension", [](RepaintWorld& w) { w.app.settings.FolderExtension = "a/b"; }, "a/b"},
