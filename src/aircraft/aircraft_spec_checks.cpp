@@ -4,9 +4,9 @@
 #include <set>
 #include <utility>
 
+#include "aircraft/masked_name.h"
 #include "app/file_names.h"
 #include "app/text.h"
-#include "output/masked_name.h"
 
 namespace livrano {
 

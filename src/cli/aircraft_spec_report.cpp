@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "aircraft/masked_name.h"
 #include "app/text.h"
-#include "output/masked_name.h"
 
 namespace livrano::cli {
 

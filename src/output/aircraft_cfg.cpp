@@ -8,8 +8,6 @@
 #include <system_error>
 
 #include "app/text.h"
-#include "output/aircraft_folders.h"
-#include "output/model_textures.h"
 #include "output/variation_layout.h"
 
 namespace livrano {
@@ -151,8 +149,6 @@ public:
         m_keys.clear();
     }
     void add(std::string key, std::string value) { m_keys.emplace_back(std::move(key), std::move(value)); }
-    // A value of the new entry, which comes from the user's typing or the configuration.
-    void addNew(std::string key, const std::string& value) { add(std::move(key), foldControls(value)); }
     void end() {
         const std::string section = sectionOf(m_index);
         if (m_existing.count(m_index) != 0) {
@@ -192,14 +188,18 @@ private:
     std::string m_appended;
 };
 
-void writeEntry(EntryComposer& w, std::size_t index, const FltsimEntry& e, const ExtraFieldSpec& extra) {
+// Writes every key of the entry; `modelAndTexture` false leaves those two keys out.
+void writeEntry(EntryComposer& w, std::size_t index, const FltsimEntry& e, const ExtraFieldSpec& extra,
+                bool modelAndTexture = true) {
     w.begin(index);
     w.add("title", e.title);
     w.add("sim", e.sim);
-    w.add("model", e.model);
+    if (modelAndTexture)
+        w.add("model", e.model);
     w.add("panel", e.panel);
     w.add("sound", e.sound);
-    w.add("texture", e.texture);
+    if (modelAndTexture)
+        w.add("texture", e.texture);
     w.add("kb_checklists", e.kb_checklists);
     w.add("kb_reference", e.kb_reference);
     w.add("atc_id", e.atc_id);
@@ -217,49 +217,6 @@ void writeEntry(EntryComposer& w, std::size_t index, const FltsimEntry& e, const
     for (const auto& [key, value] : e.otherKeys)
         w.add(key, value);
     w.end();
-}
-
-Status writeNewEntry(Application& app, EntryComposer& w, std::size_t index, const std::string& dataModel,
-                     const std::string& dataPanel) {
-    const AircraftSpec& spec = app.spec;
-    const RepaintSettings& settings = app.settings;
-    std::string sim;
-    if (spec.CopyRenameAirFile == 1) {
-        if (Status s = airName(app, variationId(app), sim); !s)
-            return s;
-    } else if (spec.CopyRenameAirFile == 0) {
-        sim = trim(spec.BaseAirName);
-    }
-    const std::string callsign = trim(settings.Callsign);
-
-    w.begin(index);
-    w.addNew("title", newEntryTitle(app));
-    w.addNew("sim", sim);
-    if (spec.TextureAssignOnly == 0)
-        w.addNew("model", variationId(app));
-    else if (spec.TextureAssignOnly == 1)
-        w.addNew("model", !dataModel.empty() ? dataModel : toUpper(trim(spec.ModelFolder)));
-    w.addNew("panel", dataPanel);
-    w.addNew("sound", "");
-    if (spec.TextureAssignOnly == 0)
-        w.addNew("texture", "");
-    else if (spec.TextureAssignOnly == 1)
-        w.addNew("texture", folderExtension(app));
-    w.addNew("kb_checklists", trim(spec.CheckListFile));
-    w.addNew("kb_reference", trim(spec.ReferenceFile));
-    w.addNew("atc_id", toUpper(trim(settings.TailNumber)));
-    w.addNew("atc_airline", callsign == "*NONE*" ? std::string() : callsign);
-    w.addNew("atc_flight_number", trim(spec.AircraftFlight));
-    w.addNew("atc_heavy", std::to_string(spec.DefaultHeavy));
-    w.addNew("ui_manufacturer", trim(spec.Manufacturer));
-    w.addNew("ui_type", trim(spec.AircraftType));
-    w.addNew("ui_variation", trim(settings.Variation));
-    w.addNew("visual_damage", std::to_string(spec.ShowDamage));
-    w.addNew("description", trim(spec.Description));
-    for (std::size_t k = 0; k < extraFieldCount(app.extraFields); ++k)
-        w.addNew(trim(app.extraFields.ExtraFieldNames[k]), trim(app.extraFields.ExtraFieldDefaults[k]));
-    w.end();
-    return Status::Ok();
 }
 
 // The weight-and-balance values present in the installed file, in the order they are written
@@ -288,15 +245,41 @@ std::string newEntryTitle(const Application& app) {
     return foldControls(trim(app.spec.AircraftTitlePrefix) + " " + trim(app.settings.Variation));
 }
 
-Status readInstalledEntries(Application& app, FileOperations& files) {
-    const fs::path installed = existingEntry(aircraftFolderPath(app), "Aircraft.cfg");
-    std::error_code ec;
-    std::string bytes;
-    if (fs::exists(installed, ec)) {
-        if (Status s = files.readFile(installed, bytes); !s)
-            return s;
-    }
-    return readFltsimEntries(ProfileDocument(std::move(bytes)), app.extraFields, app.fltsim.FltsimEntries);
+FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCopy, const std::string& sim) {
+    const AircraftSpec& spec = app.spec;
+    const RepaintSettings& settings = app.settings;
+    const std::string callsign = trim(settings.Callsign);
+    const std::string dataModel = dataCopy.readString("livrano", "model");
+    FltsimEntry e;
+    e.title = newEntryTitle(app);
+    e.sim = foldControls(sim);
+    if (spec.TextureAssignOnly == 0)
+        e.model = variationId(app);
+    else if (spec.TextureAssignOnly == 1)
+        e.model = !dataModel.empty() ? dataModel : toUpper(trim(spec.ModelFolder));
+    e.panel = dataCopy.readString("livrano", "panel");
+    if (spec.TextureAssignOnly == 1)
+        e.texture = folderExtension(app);
+    e.kb_checklists = trim(spec.CheckListFile);
+    e.kb_reference = trim(spec.ReferenceFile);
+    e.atc_id = toUpper(trim(settings.TailNumber));
+    e.atc_airline = callsign == "*NONE*" ? std::string() : callsign;
+    e.atc_flight_number = trim(spec.AircraftFlight);
+    e.atc_heavy = spec.DefaultHeavy;
+    e.ui_manufacturer = trim(spec.Manufacturer);
+    e.ui_type = trim(spec.AircraftType);
+    e.ui_variation = trim(settings.Variation);
+    e.visual_damage = spec.ShowDamage;
+    e.description = trim(spec.Description);
+    for (std::size_t k = 0; k < extraFieldCount(app.extraFields); ++k)
+        e.extraValues.push_back(trim(app.extraFields.ExtraFieldDefaults[k]));
+    for (std::string* value :
+         {&e.model, &e.panel, &e.texture, &e.kb_checklists, &e.kb_reference, &e.atc_id, &e.atc_airline,
+          &e.atc_flight_number, &e.ui_manufacturer, &e.ui_type, &e.ui_variation, &e.description})
+        *value = foldControls(*value);
+    for (std::string& value : e.extraValues)
+        value = foldControls(value);
+    return e;
 }
 
 Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& extraFields,
@@ -315,55 +298,40 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
     return Status::Ok();
 }
 
-Status WriteAircraftCfg(Application& app, FileOperations& files) {
+Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations& files) {
     app.frontend.setStatusText("Writing Aircraft Configuration File");
-    const fs::path aircraft = aircraftFolderPath(app);
-    const fs::path installed = existingEntry(aircraft, "Aircraft.cfg");
     std::error_code ec;
-    const bool haveInstalled = fs::exists(installed, ec);
+    const bool haveInstalled = fs::exists(plan.installedCfg, ec);
     std::string installedBytes;
     if (haveInstalled) {
-        if (Status s = files.readFile(installed, installedBytes); !s)
+        if (Status s = files.readFile(plan.installedCfg, installedBytes); !s)
             return s;
     }
-    const ProfileDocument installedDoc(std::move(installedBytes));
-    if (Status s = readFltsimEntries(installedDoc, app.extraFields, app.fltsim.FltsimEntries); !s)
-        return s;
-    // The clean copy is read before anything is backed up or replaced: without it no new file
-    // can be composed, and the same-title replacement must not delete a livery whose entry then
-    // stays in the installed file.
-    std::string dataBytes;
-    if (Status s = files.readFile(existingEntry(dataFolderPath(app), "Aircraft.cfg"), dataBytes); !s)
-        return s;
 
     app.frontend.setProgress(8);
-    const WeightAndBalance weightAndBalance = readWeightAndBalance(installedDoc);
+    const WeightAndBalance weightAndBalance =
+        readWeightAndBalance(ProfileDocument(std::move(installedBytes)));
 
     app.frontend.setProgress(9);
     if (haveInstalled) {
         // The file as it was before the program first changed it stays beside it for good:
         // Aircraft.bak only ever holds the file of the build before.
-        const fs::path original = existingEntry(aircraft, kOriginalAircraftCfg);
-        if (!fs::exists(original, ec)) {
-            if (Status s = files.copyFile(installed, original); !s)
+        if (!fs::exists(plan.originalCfg, ec)) {
+            if (Status s = files.copyFile(plan.installedCfg, plan.originalCfg); !s)
                 return s;
         }
-        if (Status s = files.copyFile(installed, existingEntry(aircraft, "Aircraft.bak")); !s)
+        if (Status s = files.copyFile(plan.installedCfg, plan.backupCfg); !s)
             return s;
     }
 
+    // The livery of the same title gave way before the build's first step.
     app.frontend.setProgress(10);
-    if (Status s = ReplaceSameTitle(app, files); !s)
-        return s;
-
     app.frontend.setProgress(11);
-    ProfileDocument clean(std::move(dataBytes));
-    const std::string dataModel = clean.readString("livrano", "model");
-    const std::string dataPanel = clean.readString("livrano", "panel");
+    ProfileDocument clean(plan.dataBytes);
     EntryComposer composer(clean);
 
     app.frontend.setProgress(12);
-    const std::vector<FltsimEntry>& entries = app.fltsim.FltsimEntries;
+    const std::vector<FltsimEntry>& entries = plan.entries;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         app.frontend.setProgress(12.0 +
                                  static_cast<double>(i + 1) * 6.0 / static_cast<double>(entries.size()));
@@ -371,49 +339,16 @@ Status WriteAircraftCfg(Application& app, FileOperations& files) {
     }
 
     app.frontend.setProgress(18);
-    if (Status s = writeNewEntry(app, composer, entries.size(), dataModel, dataPanel); !s)
-        return s;
+    writeEntry(composer, entries.size(), plan.entry, app.extraFields, plan.entryHasModelAndTexture);
     ProfileDocument doc = composer.finish();
 
     app.frontend.setProgress(19);
     for (const auto& [key, value] : weightAndBalance)
         doc.write(kWeightAndBalance, key, value);
-    if (Status s = files.replaceFile(installed, doc.bytes()); !s)
+    if (Status s = files.replaceFile(plan.installedCfg, doc.bytes()); !s)
         return s;
 
     app.frontend.setProgress(20);
-    return Status::Ok();
-}
-
-Status ReplaceSameTitle(Application& app, FileOperations& files) {
-    const std::string target = trim(toUpper(newEntryTitle(app)));
-    auto sameTitle = [&](const FltsimEntry& e) { return trim(toUpper(e.title)) == target; };
-    std::vector<FltsimEntry>& entries = app.fltsim.FltsimEntries;
-    const auto match = std::find_if(entries.begin(), entries.end(), sameTitle);
-    if (match == entries.end())
-        return Status::Ok();
-    const std::string model = match->model;
-    const std::string texture = match->texture;
-    entries.erase(match);
-    // The files of the replaced livery may serve another one too: those of the table, and those
-    // the installed file holds now (the table misses the entry the previous build added).
-    std::vector<FltsimEntry> others = entries;
-    std::vector<FltsimEntry> installed;
-    const fs::path installedFile = existingEntry(aircraftFolderPath(app), "Aircraft.cfg");
-    if (readFltsimEntries(ProfileDocument::load(installedFile), app.extraFields, installed)) {
-        for (FltsimEntry& e : installed)
-            if (!sameTitle(e))
-                others.push_back(std::move(e));
-    }
-    RemoveVariationFiles(app, model, texture, files, others);
-    if (Status s = CreateAircraftFolders(app, files); !s)
-        return s;
-    if (app.spec.TextureAssignOnly == 0) {
-        if (Status s = RenameModelTextures(app, files); !s)
-            return s;
-    }
-    if (app.spec.CopyRenameAirFile == 1)
-        return CopyAirFile(app, files);
     return Status::Ok();
 }
 

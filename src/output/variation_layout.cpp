@@ -1,8 +1,8 @@
 #include "output/variation_layout.h"
 
+#include "aircraft/masked_name.h"
 #include "app/file_names.h"
 #include "app/text.h"
-#include "output/masked_name.h"
 
 namespace livrano {
 

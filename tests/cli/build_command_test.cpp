@@ -74,10 +74,10 @@ TEST_F(DemoBuild, ASecondBuildOfTheSameVariationReplacesTheFirst) {
 // Two processes build one aircraft at once, one as DXT3: each finished texture must be its own
 // build's, each build that ran must have its entry, and a build that did not run must say why.
 TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
-    const fs::path skylark = m_dir / "Aircraft" / "Corvane C-310 Skylark";
     const std::string chosen = skylark();
+    const fs::path aircraft = m_dir / "Aircraft" / "Corvane C-310 Skylark";
     std::multiset<std::string> titles;
-    for (const std::string& title : testing::RepaintWorld::titles(skylark / "aircraft.cfg"))
+    for (const std::string& title : testing::RepaintWorld::titles(aircraft / "aircraft.cfg"))
         titles.insert(title);
     for (const std::string trial : {"1", "2", "3"}) {
         const std::string names[] = {"red" + trial, "dxt" + trial};
@@ -85,7 +85,7 @@ TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
         const CliRun dxt = build(names[1], names[1], chosen + " --dxt3");
         const CliRun runs[] = {first.get(), dxt};
         for (int i : {0, 1}) {
-            const fs::path folder = skylark / ("Texture." + names[i]);
+            const fs::path folder = aircraft / ("Texture." + names[i]);
             if (runs[i].exitCode != 0) {
                 EXPECT_NE(runs[i].err.find("Another build is running"), std::string::npos) << runs[i].err;
                 EXPECT_FALSE(fs::exists(folder));
@@ -95,7 +95,7 @@ TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
             EXPECT_EQ(testing::readFile(folder / "C310_FUSE.bmp").substr(30, 4) == "DXT3", i == 1) << folder;
         }
         EXPECT_TRUE(runs[0].exitCode == 0 || runs[1].exitCode == 0) << runs[0].err << runs[1].err;
-        const std::vector<std::string> now = testing::RepaintWorld::titles(skylark / "aircraft.cfg");
+        const std::vector<std::string> now = testing::RepaintWorld::titles(aircraft / "aircraft.cfg");
         EXPECT_EQ(std::multiset<std::string>(now.begin(), now.end()), titles) << trial;
     }
 }
@@ -111,7 +111,7 @@ TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
     EXPECT_EQ(testing::readFile(meridian() / "aircraft.cfg"), installed);
 }
 
-TEST_F(DemoBuild, RefusesWhatCannotBeBuiltAndSaysWhy) {
+TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
     struct Case {
         std::string variation, folder, more;
         int exitCode;
@@ -120,6 +120,7 @@ TEST_F(DemoBuild, RefusesWhatCannotBeBuiltAndSaysWhy) {
     const Case cases[] = {
         {"Blue Sky", "ab", "", 1, "exactly 3 characters"},
         {"Blue Sky", "../x", "", 1, "path separator"},
+        {"Blue Sky", "qrx", "--dry-run", 0, "becomes [fltsim.2] of"},
         {"New Livery", "blueharbour", skylark(), 1,
          "belongs to the livery \"Corvane C-310 Skylark Blue Harbour\""},
         {"Blue Sky", "qrx", "--callsign 'NO SUCH AIRLINE'", 2, "not in the airline list"},
@@ -130,7 +131,7 @@ TEST_F(DemoBuild, RefusesWhatCannotBeBuiltAndSaysWhy) {
     for (const Case& c : cases) {
         const CliRun run = build(c.variation, c.folder, c.more);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.folder << " " << c.more;
-        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_NE((run.out + run.err).find(c.says), std::string::npos) << run.out << run.err;
     }
     EXPECT_EQ(testing::RepaintWorld::listing(m_dir.path()), before);
 }

@@ -124,7 +124,7 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
         FailingFileOperations files([&](const std::string& op, const std::string& name) {
             return op == c.operation && name == c.file;
         });
-        const Status status = BuildRepaint(world.app, files);
+        const Status status = CreateRepaint(world.app, files);
         const std::string label = std::string(c.operation) + " " + c.file;
         ASSERT_FALSE(status) << label;
         EXPECT_NE(status.message().find(std::string("\"") + c.step + "\""), std::string::npos)
@@ -232,6 +232,7 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
              w.app.spec.Textures[2].BaseTextureName = " ";
          },
          "texture name"},
+        {"no clean copy", [](RepaintWorld& w) { fs::remove(w.data() / "Aircraft.cfg"); }, "clean copy"},
         {"unreadable title", [](RepaintWorld& w) { w.app.settings.Variation = std::string(250, 'v'); },
          "cannot be read back"},
         {"aircraft folder", [](RepaintWorld& w) { w.app.spec.AircraftDirectory = "../Other"; }, "../Other"},
@@ -243,7 +244,7 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
              w.app.spec.Textures[1].BaseTextureName = "../WING_XXX";
              w.app.spec.Textures[1].ReplaceMask = "../WING_*";
          },
-         "../WING_QRX.bmp"},
+         "../WING_QRX"},
         {"mask result", [](RepaintWorld& w) { w.app.spec.ReplaceAirMask = "Craft"; }, "Craft"},
         {"extra texture",
          [](RepaintWorld& w) {
@@ -271,12 +272,11 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
     for (const Case& c : cases) {
         RepaintWorld world;
         world.installConfiguration();
-        // An earlier build of this run read a livery of the same title: replacing it would delete files.
+        // A livery of the same title is installed: replacing it would delete files.
         writeFile(world.aircraft() / "Model.BBB" / "Craft_BBB.mdl", "b");
         writeFile(world.aircraft() / "Craft_BBB.air", "b");
-        world.app.fltsim.FltsimEntries.resize(1);
-        world.app.fltsim.FltsimEntries[0].title = "Corvane Craft Blue Sky";
-        world.app.fltsim.FltsimEntries[0].model = "BBB";
+        writeFile(world.aircraft() / "Aircraft.cfg",
+                  "[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=BBB\r\n");
         c.change(world);
         const std::set<std::string> before = RepaintWorld::listing(world.root());
 
@@ -285,7 +285,6 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
         EXPECT_NE(status.message().find(c.named), std::string::npos) << c.what << ": " << status.message();
         EXPECT_EQ(world.frontend.statusTexts, std::vector<std::string>{status.message()}) << c.what;
         EXPECT_EQ(RepaintWorld::listing(world.root()), before) << c.what;
-        EXPECT_EQ(world.app.fltsim.LastEntryIndex(), 0) << c.what;
     }
 }
 
