@@ -46,8 +46,10 @@ struct TextureBuildReport {
 // name, the preview after each composed texture), move ("Moving New Textures", 75..80), and copy
 // the extra textures ("Copying File - " + name, 80..100). A texture that fails at any step is
 // skipped and the others still arrive; the report says which and why. Of two jobs of one name
-// (case ignored) the later one's texture arrives.
-TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs);
+// (case ignored) the later one's texture arrives. With `overlap`, a texture's conversion runs on
+// its own thread while the next texture is composed; the files, texts, progress values and
+// report are those of a build without it.
+TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool overlap = true);
 
 // Composes the colour of texture `index` on WorkSurface24 and shows it in the preview. The result
 // is that of the last section's copy (with no sections: whether the surface was created).
