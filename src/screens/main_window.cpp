@@ -137,14 +137,7 @@ Status MainWindow::load() {
     lbl_Version->setAlignment(Qt::AlignRight | Qt::AlignTop);
     lbl_Version->setGeometry(751 + 31 - versionWidth, 520, versionWidth, 13);
     styleControls(kLabelGrey);
-    struct ButtonSetting {
-        ImageButton* button;
-        QPoint at;
-        const char* type;
-        const char* picture;
-        const char* state;
-        const char* tip;
-    };
+
     const ButtonSetting buttons[] = {
         {btn_Close, {756, 15}, "close", "Close", kEnabled, "Click to Exit from Livrano."},
         {btn_Help, {715, 15}, "help", "Help", kEnabled, "Click to access the Help document for Livrano."},
@@ -177,15 +170,8 @@ Status MainWindow::load() {
          kDisabled,
          "Click to create an aircraft repaint using the settings above."},
     };
-    for (const ButtonSetting& b : buttons) {
-        b.button->move(b.at);
-        b.button->set_button_type(QString::fromLatin1(b.type));
-        b.button->set_form_name(this);
-        b.button->set_picture(QString::fromLatin1(b.picture));
-        b.button->set_state(QString::fromLatin1(b.state));
-        b.button->set_ToolTip(QString::fromLatin1(b.tip));
-        b.button->setDispatcher(&dispatcher());
-    }
+    for (const ButtonSetting& b : buttons)
+        setUpButton(b);
     for (QLabel* label : currentLabels())
         setControlColours(*label, kNavy);
     return Status::Ok();

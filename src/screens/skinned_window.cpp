@@ -15,6 +15,7 @@
 #include "skin/cursor_file.h"
 #include "skin/design_font.h"
 #include "skin/font_scaling.h"
+#include "skin/image_button.h"
 #include "skin/trans_form.h"
 
 namespace livrano {
@@ -82,6 +83,16 @@ void SkinnedWindow::styleControls(const QColor& listText) {
                  qobject_cast<QCheckBox*>(control) != nullptr)
             setControlColours(*control, kOptionInk, kListIvory);
     }
+}
+
+void SkinnedWindow::setUpButton(const ButtonSetting& b) {
+    b.button->move(b.at);
+    b.button->set_button_type(QString::fromLatin1(b.type));
+    b.button->set_form_name(this);
+    b.button->set_picture(QString::fromLatin1(b.picture));
+    b.button->set_state(QString::fromLatin1(b.state));
+    b.button->set_ToolTip(QString::fromLatin1(b.tip));
+    b.button->setDispatcher(&m_dispatcher);
 }
 
 QLabel* SkinnedWindow::addLabel(const char* name, const QString& text, QRect at, double points, bool bold) {

@@ -22,6 +22,7 @@ namespace livrano {
 
 class clsTransForm;
 class ButtonCommandDispatcher;
+class ImageButton;
 
 inline const QColor kLabelGrey(96, 96, 96);
 inline const QColor kOptionInk(48, 48, 48);
@@ -51,6 +52,18 @@ public:
     // Colours every control by its kind: labels grey and transparent, combo boxes grey, list
     // boxes in listText, option buttons and check boxes dark, all on ivory. Others unchanged.
     void styleControls(const QColor& listText);
+
+    // One image button's settings, in this order: position, command, this window as its
+    // form_name, picture, state, tooltip; releases go to this window's dispatcher.
+    struct ButtonSetting {
+        ImageButton* button;
+        QPoint at;
+        const char* type;
+        const char* picture;
+        const char* state;
+        const char* tip;
+    };
+    void setUpButton(const ButtonSetting& setting);
 
     // A word-wrapping, top-aligned label at `at`; points 0 keeps the window's font.
     QLabel* addLabel(const char* name, const QString& text, QRect at, double points = 0, bool bold = false);

@@ -66,37 +66,18 @@ Status WizardScreen::create() {
     if (Status s = applySkin("WizardRegion.dat", "Wizard_Background.bmp"); !s)
         return s;
     styleControls(kNavy);
-    struct ButtonSetting {
-        TinyButton* button;
-        QPoint at;
-        const char* type;
-        const char* picture;
-        const char* tip;
-    };
+
     const ButtonSetting buttons[] = {
-        {btn_Close, {360, 7}, "close", "Close", kScreens[step() - 1].closeTip},
-        {btn_Previous,
-         {161, 253},
-         "previous",
-         "Previous",
+        {btn_Close, {360, 7}, "close", "Close", "enabled", kScreens[step() - 1].closeTip},
+        {btn_Previous, {161, 253}, "previous", "Previous", "enabled",
          "Click to move to the previous Livrano Wizard Screen."},
-        {btn_Next,
-         {step() == 1 ? 183 : 206, 253},
-         "next",
-         "Next",
+        {btn_Next, {step() == 1 ? 183 : 206, 253}, "next", "Next", "disabled",
          "Click to move to the next Livrano Wizard Screen."},
-        {btn_Select, {17, 176}, "select", "Empty", "Click to select a repaint template."},
+        {btn_Select, {17, 176}, "select", "Empty", "enabled", "Click to select a repaint template."},
     };
     for (const ButtonSetting& b : buttons) {
-        if (b.button == nullptr)
-            continue;
-        b.button->move(b.at);
-        b.button->set_button_type(QString::fromLatin1(b.type));
-        b.button->set_form_name(this);
-        b.button->set_picture(QString::fromLatin1(b.picture));
-        b.button->set_state(QString::fromLatin1(b.button == btn_Next ? "disabled" : "enabled"));
-        b.button->set_ToolTip(QString::fromLatin1(b.tip));
-        b.button->setDispatcher(&dispatcher());
+        if (b.button != nullptr)
+            setUpButton(b);
     }
     for (const char* name : kEmphasised) {
         if (auto* label = findChild<QLabel*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly))
