@@ -157,12 +157,13 @@ ENCODER_INLINE std::array<Endpoints, 2> principalAxisStarts(const Texels& t) {
         for (int i = 0; i < 16; ++i)
             sum[c] += t.channel[c][i];
     // Covariance times 16 * 16, exact in integers.
-    long long cov[3][3] = {};
+    // (16 x - sum) is within +-4080, so a product and the sum of 16 stay within 32 bits.
+    std::int32_t cov[3][3] = {};
     for (int c = 0; c < 3; ++c) {
         for (int d = c; d < 3; ++d) {
-            long long s = 0;
+            std::int32_t s = 0;
             for (int i = 0; i < 16; ++i)
-                s += static_cast<long long>(16 * t.channel[c][i] - sum[c]) * (16 * t.channel[d][i] - sum[d]);
+                s += (16 * t.channel[c][i] - sum[c]) * (16 * t.channel[d][i] - sum[d]);
             cov[c][d] = cov[d][c] = s;
         }
     }
@@ -308,8 +309,10 @@ ENCODER_INLINE void encode(const std::uint8_t* rgba, std::uint8_t* colour) {
         return;
     }
     Search s{t};
-    for (const Endpoints& start : principalAxisStarts(t))
-        refine(s, start);
+    const std::array<Endpoints, 2> starts = principalAxisStarts(t);
+    refine(s, starts[0]);
+    if (s.bestError > kGoodEnough)
+        refine(s, starts[1]);
     if (s.bestError > kGoodEnough)
         neighbourSearch(s);
     blockError<true>(t, paletteOf(s.best), indices);
