@@ -35,10 +35,11 @@ constexpr int kChannelMax[3] = {31, 63, 31};
 // next to nothing, fewer lost a measurable part of the quality.
 constexpr int kRefineRounds = 3;
 constexpr int kSearchPasses = 8;
-// A block whose error after refinement is below this (a mean square error of about 2 per
-// channel of a texel) keeps its end points: the neighbour search would cost it as much as a
-// noisy block and gain it nothing visible.
-constexpr int kGoodEnough = 100;
+// Errors below which a block keeps its end points (sums over 48 channel values): refining them
+// below a mean square error of 1 per value, searching their neighbours below about 2. Either
+// would cost a nearly smooth block as much as a noisy one and gain it nothing visible.
+constexpr int kRefineAbove = 48;
+constexpr int kSearchAbove = 100;
 
 // The four palette entries per channel, in index order: colour0, colour1, 2/3 c0 + 1/3 c1 and
 // 1/3 c0 + 2/3 c1, truncated as the decoder does.
@@ -97,7 +98,7 @@ ENCODER_INLINE int blockError(const Texels& t, const Palette& p, std::int32_t* i
 // scaled value are tried, as expansion is not linear).
 ENCODER_INLINE int quantise(int channel, double level) {
     const int max = kChannelMax[channel];
-    const int low = std::clamp(static_cast<int>(std::floor(level * max / 255.0)), 0, max);
+    const int low = std::min(static_cast<int>(level * max / 255.0), max); // level >= 0: truncation floors
     const int high = std::min(low + 1, max);
     return std::abs(expand(channel, high) - level) < std::abs(expand(channel, low) - level) ? high : low;
 }
@@ -136,13 +137,20 @@ struct Search {
     const Texels& texels;
     Endpoints best{};
     int bestError = INT_MAX;
+    std::int32_t bestIndices[16] = {};
+    bool bestIndicesKnown = false;
 
-    // The error of `e`, which becomes the best when it beats it.
-    ENCODER_INLINE int consider(const Endpoints& e) {
-        const int error = blockError<false>(texels, paletteOf(e), nullptr);
+    // The error of `e`, which becomes the best when it beats it; with `indices`, each texel's
+    // palette entry too.
+    template <bool kIndices = false>
+    ENCODER_INLINE int consider(const Endpoints& e, std::int32_t* indices = nullptr) {
+        const int error = blockError<kIndices>(texels, paletteOf(e), indices);
         if (error < bestError) {
             best = e;
             bestError = error;
+            bestIndicesKnown = kIndices;
+            if constexpr (kIndices)
+                std::copy_n(indices, 16, bestIndices);
         }
         return error;
     }
@@ -238,18 +246,19 @@ ENCODER_INLINE bool leastSquares(const Texels& t, const std::int32_t* indices, E
 
 // Least squares from `e`'s palette indices, again from the result's, while that improves.
 ENCODER_INLINE void refine(Search& s, Endpoints e) {
-    int error = s.consider(e);
     std::int32_t indices[16];
-    for (int round = 0; round < kRefineRounds; ++round) {
-        blockError<true>(s.texels, paletteOf(e), indices);
+    int error = s.consider<true>(e, indices);
+    for (int round = 0; round < kRefineRounds && error > kRefineAbove; ++round) {
         Endpoints next;
-        if (!leastSquares(s.texels, indices, next))
+        if (!leastSquares(s.texels, indices, next) || next == e)
             return;
-        const int nextError = s.consider(next);
+        std::int32_t nextIndices[16];
+        const int nextError = s.consider<true>(next, nextIndices);
         if (nextError >= error)
             return;
         e = next;
         error = nextError;
+        std::copy_n(nextIndices, 16, indices);
     }
 }
 
@@ -311,12 +320,13 @@ ENCODER_INLINE void encode(const std::uint8_t* rgba, std::uint8_t* colour) {
     Search s{t};
     const std::array<Endpoints, 2> starts = principalAxisStarts(t);
     refine(s, starts[0]);
-    if (s.bestError > kGoodEnough)
+    if (s.bestError > kSearchAbove) // the second start pays on noisy blocks only
         refine(s, starts[1]);
-    if (s.bestError > kGoodEnough)
+    if (s.bestError > kSearchAbove)
         neighbourSearch(s);
-    blockError<true>(t, paletteOf(s.best), indices);
-    write(s.best, indices, colour);
+    if (!s.bestIndicesKnown)
+        blockError<true>(t, paletteOf(s.best), s.bestIndices);
+    write(s.best, s.bestIndices, colour);
 }
 
 void encodePortable(const std::uint8_t* rgba, std::uint8_t* colour) {
