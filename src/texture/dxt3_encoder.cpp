@@ -33,6 +33,7 @@ constexpr int kChannelMax[3] = {31, 63, 31};
 
 // The search's effort, chosen on generated photographic pictures: more rounds and passes found
 // next to nothing, fewer lost a measurable part of the quality.
+constexpr int kAxisIterations = 4; // the refinement after it makes up for an axis a little off
 constexpr int kRefineRounds = 3;
 constexpr int kSearchPasses = 8;
 // Errors below which a block keeps its end points (sums over 48 channel values): refining them
@@ -180,7 +181,7 @@ ENCODER_INLINE std::array<Endpoints, 2> principalAxisStarts(const Texels& t) {
     for (int c = 1; c < 3; ++c)
         start = cov[c][c] > cov[start][start] ? c : start;
     double axis[3] = {double(cov[start][0]), double(cov[start][1]), double(cov[start][2])};
-    for (int iteration = 0; iteration < 8; ++iteration) {
+    for (int iteration = 0; iteration < kAxisIterations; ++iteration) {
         double next[3];
         for (int c = 0; c < 3; ++c)
             next[c] = double(cov[c][0]) * axis[0] + double(cov[c][1]) * axis[1] + double(cov[c][2]) * axis[2];
@@ -188,19 +189,20 @@ ENCODER_INLINE std::array<Endpoints, 2> principalAxisStarts(const Texels& t) {
         if (length == 0)
             break;
         for (int c = 0; c < 3; ++c)
-            axis[c] = next[c] / length;
+            axis[c] = next[c] * (1 / length);
     }
     const double norm = axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2];
     const double mean[3] = {sum[0] / 16.0, sum[1] / 16.0, sum[2] / 16.0};
     double low = 0, high = 0, spread = 0;
     if (norm > 0) {
+        const double inverse = 1 / norm;
         for (int i = 0; i < 16; ++i) {
             double projection = 0;
             for (int c = 0; c < 3; ++c)
                 projection += (t.channel[c][i] - mean[c]) * axis[c];
-            low = std::min(low, projection / norm);
-            high = std::max(high, projection / norm);
-            spread += projection * projection / norm;
+            low = std::min(low, projection * inverse);
+            high = std::max(high, projection * inverse);
+            spread += projection * projection * inverse;
         }
     }
     const double deviation = std::sqrt(spread / 16 / std::max(norm, 1e-300));
