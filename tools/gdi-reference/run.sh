@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Holds stretchRect against the platform's own StretchBlt (Wine's GDI) on random cases:
+# mirrors on either or both axes, clipping on every side, odd ratios, 24- and 8-bit pictures.
+#
+#   tools/gdi-reference/run.sh [COUNT [SEED]]
+#
+# Prints the cases that differ and a count of those that agree; exits non-zero when any differs.
+# Not part of `make test`: it needs MinGW and Wine, which this script installs itself.
+set -euo pipefail
+count=${1:-5000}
+seed=${2:-1}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+out=$root/build/gdi-reference
+
+missing=()
+for p in g++-mingw-w64-x86-64 wine64; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+
+mkdir -p "$out"
+x86_64-w64-mingw32-g++ -std=c++17 -O2 -static -Wall -Wextra -o "$out/gdi_stretch.exe" \
+    "$root/tools/gdi-reference/gdi_stretch.cpp" -lgdi32
+g++ -std=c++20 -O2 -Wall -Wextra -I"$root/src" -o "$out/compare" \
+    "$root/tools/gdi-reference/compare.cpp" "$root/src/texture/stretch.cpp"
+
+"$out/compare" generate "$count" "$seed" >"$out/cases.txt"
+# The platform's console output ends its lines with CR LF.
+WINEPREFIX=${WINEPREFIX:-$out/wineprefix} WINEDEBUG=-all "$wine" "$out/gdi_stretch.exe" <"$out/cases.txt" |
+    tr -d '\r' >"$out/drawn.txt"
+"$out/compare" check "$out/cases.txt" "$out/drawn.txt"
