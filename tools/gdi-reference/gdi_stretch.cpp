@@ -1,17 +1,19 @@
 // Runs the platform's own StretchBlt on the cases read from standard input and prints what it
 // drew: the reference our scaler is held against. Built for Windows (MinGW) and run under Wine.
 //
-// Input, one case a line: bytesPerPixel srcWidth srcHeight dstWidth dstHeight dx dy dw dh sx sy sw
-// sh srcHex dstHex, the pixels top-down without padding (dstHex is what the destination holds
-// before the call). Output, one line a case: StretchBlt's result (0 or 1) and the destination's
-// pixels afterwards in the same form.
+// Reads cases (see case_line.h) and prints, one line a case, StretchBlt's result (0 or 1) and the
+// destination's pixels afterwards.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "case_line.h"
 
 namespace {
 
@@ -54,41 +56,47 @@ Dib makeDib(HDC dc, int bytesPerPixel, int width, int height) {
 }
 
 void fill(const Dib& dib, const std::string& hex) {
-    std::size_t at = 0;
+    const std::vector<std::uint8_t> bytes = fromHex(hex);
+    const std::size_t rowBytes = static_cast<std::size_t>(dib.width * dib.bytesPerPixel);
     for (int y = 0; y < dib.height; ++y)
-        for (int x = 0; x < dib.width * dib.bytesPerPixel; ++x, at += 2)
-            dib.row(y)[x] = static_cast<std::uint8_t>(std::stoi(hex.substr(at, 2), nullptr, 16));
+        std::copy_n(bytes.data() + y * rowBytes, rowBytes, dib.row(y));
 }
 
 void print(const Dib& dib, BOOL result) {
-    std::printf("%d ", result ? 1 : 0);
+    const std::size_t rowBytes = static_cast<std::size_t>(dib.width * dib.bytesPerPixel);
+    std::string pixels;
     for (int y = 0; y < dib.height; ++y)
-        for (int x = 0; x < dib.width * dib.bytesPerPixel; ++x)
-            std::printf("%02x", dib.row(y)[x]);
-    std::printf("\n");
+        pixels += toHex(dib.row(y), rowBytes);
+    std::printf("%d %s\n", result ? 1 : 0, pixels.c_str());
 }
 
 } // namespace
 
 int main() {
-    int bpp, sw0, sh0, dw0, dh0, dx, dy, dw, dh, sx, sy, sw, sh;
-    std::string srcHex, dstHex;
     HDC srcDc = CreateCompatibleDC(nullptr);
     HDC dstDc = CreateCompatibleDC(nullptr);
-    while (std::cin >> bpp >> sw0 >> sh0 >> dw0 >> dh0 >> dx >> dy >> dw >> dh >> sx >> sy >> sw >> sh >>
-           srcHex >> dstHex) {
-        Dib src = makeDib(srcDc, bpp, sw0, sh0);
-        Dib dst = makeDib(dstDc, bpp, dw0, dh0);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!holdsCase(line))
+            continue;
+        const std::optional<StretchCase> c = parseCase(line);
+        if (!c) {
+            std::fprintf(stderr, "cannot read the case: %s\n", line.c_str());
+            return 1;
+        }
+        Dib src = makeDib(srcDc, c->bpp, c->srcW, c->srcH);
+        Dib dst = makeDib(dstDc, c->bpp, c->dstW, c->dstH);
         if (!src.bitmap || !dst.bitmap) {
             std::fprintf(stderr, "cannot create the bitmaps\n");
             return 1;
         }
-        fill(src, srcHex);
-        fill(dst, dstHex);
+        fill(src, c->srcHex);
+        fill(dst, c->dstHex);
         HGDIOBJ oldSrc = SelectObject(srcDc, src.bitmap);
         HGDIOBJ oldDst = SelectObject(dstDc, dst.bitmap);
         // No SetStretchBltMode: the contexts keep BLACKONWHITE, as the program's do.
-        const BOOL result = StretchBlt(dstDc, dx, dy, dw, dh, srcDc, sx, sy, sw, sh, SRCCOPY);
+        const BOOL result =
+            StretchBlt(dstDc, c->dx, c->dy, c->dw, c->dh, srcDc, c->sx, c->sy, c->sw, c->sh, SRCCOPY);
         GdiFlush();
         print(dst, result);
         SelectObject(srcDc, oldSrc);

@@ -2,13 +2,13 @@
 # Holds stretchRect against the platform's own StretchBlt (Wine's GDI) on random cases:
 # mirrors on either or both axes, clipping on every side, odd ratios, 24- and 8-bit pictures.
 #
-#   tools/gdi-reference/run.sh [COUNT [SEED]]
+#   tools/gdi-reference/run.sh [COUNT [SEED]]   random cases
+#   tools/gdi-reference/run.sh FILE             the cases of a file (case_line.h), e.g. the test table
 #
 # Prints the cases that differ and a count of those that agree; exits non-zero when any differs.
+# A case that carries an expected picture agrees only when that is what the platform drew too.
 # Not part of `make test`: it needs MinGW and Wine, which this script installs itself.
 set -euo pipefail
-count=${1:-5000}
-seed=${2:-1}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$root/build/gdi-reference
 
@@ -31,8 +31,13 @@ x86_64-w64-mingw32-g++ -std=c++17 -O2 -static -Wall -Wextra -o "$out/gdi_stretch
 g++ -std=c++20 -O2 -Wall -Wextra -I"$root/src" -o "$out/compare" \
     "$root/tools/gdi-reference/compare.cpp" "$root/src/texture/stretch.cpp"
 
-"$out/compare" generate "$count" "$seed" >"$out/cases.txt"
+cases=$out/cases.txt
+if [ -f "${1:-}" ]; then
+    cases=$1
+else
+    "$out/compare" generate "${1:-5000}" "${2:-1}" >"$cases"
+fi
 # The platform's console output ends its lines with CR LF.
-WINEPREFIX=${WINEPREFIX:-$out/wineprefix} WINEDEBUG=-all "$wine" "$out/gdi_stretch.exe" <"$out/cases.txt" |
+WINEPREFIX=${WINEPREFIX:-$out/wineprefix} WINEDEBUG=-all "$wine" "$out/gdi_stretch.exe" <"$cases" |
     tr -d '\r' >"$out/drawn.txt"
-"$out/compare" check "$out/cases.txt" "$out/drawn.txt"
+"$out/compare" check "$cases" "$out/drawn.txt"
