@@ -35,6 +35,13 @@ struct Axis {
     Range dVisible, sVisible;
 };
 
+Axis axis(int d, int dExtent, int dLimit, int s, int sExtent, int sLimit) {
+    Axis a{d, dExtent, s, sExtent, {}, {}};
+    a.dVisible = intersect(covered(d, dExtent), Range{0, dLimit});
+    a.sVisible = intersect(covered(s, sExtent), Range{0, sLimit});
+    return a;
+}
+
 // The source pixels feeding one destination pixel: [first, last).
 struct Span {
     int dest = 0;
@@ -42,47 +49,21 @@ struct Span {
     int last = 0;
 };
 
-// A copy that stretches narrows what is visible the way the platform does before it draws: the
-// visible source is mapped into the destination with truncating division and widened by a pixel
-// either way, then the destination mapped back likewise. A source that is mirrored against its
-// destination and reaches past its bitmap also shifts the destination, so that what is visible
-// of the source lands where an unmirrored copy would put it; templates laid out on Windows rely
-// on that placement. False when nothing stays visible.
-bool narrowForStretch(Axis& a) {
+// A copy whose source is mirrored against its destination and reaches past its bitmap moves the
+// destination: what is visible of the source lands where an unmirrored copy would put it, though
+// still mirrored. That is the platform's rule, its test of reach included (a mirrored source
+// counts as past the far edge only from two pixels beyond it), and templates laid out on Windows
+// rely on where it puts those pixels.
+void shiftClippedMirror(Axis& a) {
+    const bool reaches = a.sExtent < 0 ? a.s + a.sExtent + 1 < a.sVisible.lo || a.s > a.sVisible.hi
+                                       : a.s < a.sVisible.lo || a.s + a.sExtent > a.sVisible.hi;
+    if ((a.sExtent < 0) == (a.dExtent < 0) || !reaches)
+        return;
+    // Where the visible source lands in the mirrored copy, from the destination's origin.
     const std::int64_t sBase = a.s + (a.sExtent < 0 ? 1 : 0);
     const Range r = ordered((a.sVisible.lo - sBase) * a.dExtent / a.sExtent,
                             (a.sVisible.hi - sBase) * a.dExtent / a.sExtent);
-    if (a.sExtent < 0 && a.dExtent > 0 && (a.s + a.sExtent + 1 < a.sVisible.lo || a.s > a.sVisible.hi))
-        a.d += (a.dExtent - r.hi) - r.lo;
-    else if (a.sExtent > 0 && a.dExtent < 0 && (a.s < a.sVisible.lo || a.s + a.sExtent > a.sVisible.hi))
-        a.d -= r.hi - (a.dExtent - r.lo);
-    a.dVisible = intersect(a.dVisible, Range{a.d + r.lo - 1, a.d + r.hi + 1});
-    if (a.dVisible.empty())
-        return false;
-    const std::int64_t dBase = a.d + (a.dExtent < 0 ? 1 : 0);
-    const Range back = ordered(a.s + (a.dVisible.lo - dBase) * a.sExtent / a.dExtent,
-                               a.s + (a.dVisible.hi - dBase) * a.sExtent / a.dExtent);
-    a.sVisible = intersect(a.sVisible, Range{back.lo - 1, back.hi + 1});
-    return !a.sVisible.empty();
-}
-
-// A copy at the same size lines up what is visible of the two rectangles.
-bool alignForCopy(Axis& a) {
-    a.dVisible = intersect(a.dVisible, Range{a.sVisible.lo + a.d - a.s, a.sVisible.hi + a.d - a.s});
-    a.sVisible = Range{a.dVisible.lo + a.s - a.d, a.dVisible.hi + a.s - a.d};
-    return !a.dVisible.empty();
-}
-
-// A copy at the same size reads the visible destination's width from where the visible source
-// begins, as the platform does. After the narrowing of a stretch (see stretchRect) that may start
-// a pixel off the line and run past the visible source; pixels past the bitmap are left out.
-std::vector<Span> copyPixels(const Axis& a, int srcLimit) {
-    std::vector<Span> spans;
-    for (std::int64_t k = 0; k < a.dVisible.hi - a.dVisible.lo && a.sVisible.lo + k < srcLimit; ++k) {
-        const int src = static_cast<int>(a.sVisible.lo + k);
-        spans.push_back(Span{static_cast<int>(a.dVisible.lo + k), src, src + 1});
-    }
-    return spans;
+    a.d += a.dExtent - r.lo - r.hi;
 }
 
 // The indices i along a line of `length` steps from `origin` in direction `step` whose pixel
@@ -137,32 +118,19 @@ bool stretchRect(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src,
                  int sh) {
     if (dst.empty() || src.empty() || dst.bytesPerPixel != src.bytesPerPixel)
         return false;
-    Axis x{dx,
-           dw,
-           sx,
-           sw,
-           intersect(covered(dx, dw), Range{0, dst.width}),
-           intersect(covered(sx, sw), Range{0, src.width})};
-    Axis y{dy,
-           dh,
-           sy,
-           sh,
-           intersect(covered(dy, dh), Range{0, dst.height}),
-           intersect(covered(sy, sh), Range{0, src.height})};
+    Axis x = axis(dx, dw, dst.width, sx, sw, src.width);
+    Axis y = axis(dy, dh, dst.height, sy, sh, src.height);
     if (x.dVisible.empty() || x.sVisible.empty() || y.dVisible.empty() || y.sVisible.empty())
         return true;
-    const bool stretching = dw != sw || dh != sh;
-    if (stretching ? !narrowForStretch(x) || !narrowForStretch(y) : !alignForCopy(x) || !alignForCopy(y))
-        return true;
-    // A destination one pixel wide reads one source pixel fewer than asked: the platform's own
-    // adjustment, made after the narrowing. When it leaves both extents equal the platform copies
-    // at the same size from the narrowed ranges.
+    shiftClippedMirror(x);
+    shiftClippedMirror(y);
+    // A destination one pixel wide reads one source pixel fewer than asked (likewise heights): the
+    // platform's own adjustment, made after the shift.
     for (Axis* a : {&x, &y})
         if (a->dExtent == 1 && a->sExtent > 1)
             --a->sExtent;
-    const bool copying = x.dExtent == x.sExtent && y.dExtent == y.sExtent;
-    const std::vector<Span> columns = copying ? copyPixels(x, src.width) : pairPixels(x);
-    const std::vector<Span> rows = copying ? copyPixels(y, src.height) : pairPixels(y);
+    const std::vector<Span> columns = pairPixels(x);
+    const std::vector<Span> rows = pairPixels(y);
     const std::size_t bpp = static_cast<std::size_t>(dst.bytesPerPixel);
     std::uint8_t acc[4];
     for (const Span& row : rows) {

@@ -68,6 +68,7 @@ void print(const Dib& dib, BOOL result) {
     for (int y = 0; y < dib.height; ++y)
         pixels += toHex(dib.row(y), rowBytes);
     std::printf("%d %s\n", result ? 1 : 0, pixels.c_str());
+    std::fflush(stdout); // a case that brings the platform down is then the one after the last line
 }
 
 } // namespace
