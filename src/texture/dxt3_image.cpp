@@ -12,7 +12,7 @@ std::size_t blocksAcross(int width) {
     return std::max<std::size_t>(1, (static_cast<std::size_t>(width) + 3) / 4);
 }
 
-void encodeBlockRows(const RgbaImage& image, ColourFit fit, std::size_t firstRow, std::size_t lastRow,
+void encodeBlockRows(const RgbaImage& image, BlockEncoder encoder, std::size_t firstRow, std::size_t lastRow,
                      std::uint8_t* out) {
     const std::size_t across = blocksAcross(image.width);
     std::uint8_t texels[64];
@@ -23,7 +23,7 @@ void encodeBlockRows(const RgbaImage& image, ColourFit fit, std::size_t firstRow
                 const int y = std::min(static_cast<int>(by * 4) + i / 4, image.height - 1);
                 std::copy_n(image.pixel(x, y), 4, texels + i * 4);
             }
-            encodeDxt3Block(texels, out + (by * across + bx) * 16, fit);
+            encodeDxt3Block(texels, out + (by * across + bx) * 16, encoder);
         }
     }
 }
@@ -34,7 +34,7 @@ std::size_t dxt3LevelSize(int width, int height) {
     return blocksAcross(width) * blocksAcross(height) * 16;
 }
 
-std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourFit fit, unsigned threads) {
+std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, BlockEncoder encoder, unsigned threads) {
     std::vector<std::uint8_t> out(dxt3LevelSize(image.width, image.height));
     const std::size_t rows = blocksAcross(image.height);
     if (threads == 0)
@@ -46,15 +46,15 @@ std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourFit fit, un
         // A thread the system refuses (out of threads or address space) must not end the build:
         // its share and those after it are encoded here instead.
         try {
-            pool.emplace_back(encodeBlockRows, std::cref(image), fit, rows * started / workers,
+            pool.emplace_back(encodeBlockRows, std::cref(image), encoder, rows * started / workers,
                               rows * (started + 1) / workers, out.data());
         } catch (const std::system_error&) {
             break;
         }
     }
-    encodeBlockRows(image, fit, 0, rows / workers, out.data());
+    encodeBlockRows(image, encoder, 0, rows / workers, out.data());
     if (started < workers)
-        encodeBlockRows(image, fit, rows * started / workers, rows, out.data());
+        encodeBlockRows(image, encoder, rows * started / workers, rows, out.data());
     for (std::thread& t : pool)
         t.join();
     return out;

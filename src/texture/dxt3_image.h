@@ -19,7 +19,7 @@ std::size_t dxt3LevelSize(int width, int height);
 // Encodes on `threads` threads (0: one per core), each taking whole rows of blocks. When the
 // system refuses to start a thread, the calling thread encodes its rows: the result is the same
 // and nothing is thrown. Precondition: width and height at least 1.
-std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourFit fit, unsigned threads = 0);
+std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, BlockEncoder encoder, unsigned threads = 0);
 
 // Precondition: blocks.size() >= dxt3LevelSize(width, height).
 RgbaImage decompressDxt3(std::span<const std::uint8_t> blocks, int width, int height);

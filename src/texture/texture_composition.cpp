@@ -1,6 +1,7 @@
 #include "texture/texture_composition.h"
 
 #include <algorithm>
+#include <future>
 #include <system_error>
 
 #include "app/file_names.h"
@@ -64,14 +65,16 @@ std::optional<std::int32_t> formatCode(const std::string& textureFormat) {
     return std::nullopt;
 }
 
-// Composes, saves and converts one texture; the reason when it cannot.
-std::optional<std::string> composeAndConvert(Application& app, std::size_t i, const std::string& name) {
+// Composes one texture and saves its two intermediate bitmaps; the reason when it cannot.
+std::optional<std::string> composeAndSave(Application& app, std::size_t i, const std::string& name,
+                                          std::int32_t& code) {
     const TextureSpec& texture = app.spec.Textures[i];
     if (!ComposeTexture24(app, i))
         return "its colour could not be composed from the template";
-    const std::optional<std::int32_t> code = formatCode(texture.TextureFormat);
-    if (!code)
+    const std::optional<std::int32_t> format = formatCode(texture.TextureFormat);
+    if (!format)
         return "its format \"" + texture.TextureFormat + "\" is neither DXT3NM nor 32ANM";
+    code = *format;
     if (!SaveBitmap24(app.surfaces, app.programFolder, name + "_c"))
         return "TempBitmaps\\" + name + "_c.bmp could not be written";
     const bool alpha = app.flags.AlphaLoaded
@@ -81,11 +84,43 @@ std::optional<std::string> composeAndConvert(Application& app, std::size_t i, co
         return "its alpha could not be composed";
     if (!SaveBitmap8(app.surfaces, app.programFolder, name + "_a", app.flags.AlphaLoaded))
         return "TempBitmaps\\" + name + "_a.bmp could not be written";
-    // A failed conversion writes nothing, so a file already there (an earlier texture of the same
-    // name) stays whole; a leftover of an earlier build is never moved, as only converted names are.
-    if (!CompressTexture(app.programFolder, name + "_c", name + "_a", name, 0, *code))
-        return "the converter could not write TempBitmaps\\" + name + ".bmp";
     return std::nullopt;
+}
+
+// One texture's conversion, on a thread of its own while the next texture is composed.
+struct Conversion {
+    std::size_t index = 0;
+    std::string name;
+    std::future<bool> written;
+};
+
+Conversion startConversion(const Application& app, std::size_t i, const std::string& name, std::int32_t code,
+                           bool overlap) {
+    Conversion c{i, name, {}};
+    auto convert = [folder = app.programFolder, name, code] {
+        return CompressTexture(folder, name + "_c", name + "_a", name, 0, code);
+    };
+    if (overlap) {
+        try {
+            c.written = std::async(std::launch::async, convert);
+            return c;
+        } catch (const std::system_error&) { // no thread to be had: convert here instead
+        }
+    }
+    std::promise<bool> done;
+    done.set_value(convert());
+    c.written = done.get_future();
+    return c;
+}
+
+// Whether two textures' files (N, N_c and N_a) meet: the later one's bitmaps must then wait
+// until the earlier one's converter has read its own and written its texture.
+bool shareAFile(const std::string& a, const std::string& b) {
+    for (const char* x : {"", "_c", "_a"})
+        for (const char* y : {"", "_c", "_a"})
+            if (equalsNoCase(a + x, b + y))
+                return true;
+    return false;
 }
 
 } // namespace
@@ -149,11 +184,35 @@ Status MoveTexture(const Application& app, const std::string& name, fs::path* wr
     return Status::Ok();
 }
 
-TextureBuildReport BuildTextures(Application& app) {
+TextureBuildReport BuildTextures(Application& app, bool overlap) {
     TextureBuildReport report;
     Frontend& frontend = app.frontend;
     const std::size_t count = textureCount(app);
     std::vector<std::optional<std::string>> converted(count);
+
+    // Texture i's conversion runs while texture i + 1 is composed and saved; its outcome is
+    // taken before anything of texture i + 1 is reported, so the report keeps the textures'
+    // order. At most two textures are in memory: the one converting, the one composing.
+    std::optional<Conversion> pending;
+    auto finishPending = [&] {
+        if (!pending)
+            return;
+        const std::string name = pending->name;
+        if (!pending->written.get()) {
+            report.skipped.push_back("Texture " + name +
+                                     " was skipped: the converter could not write TempBitmaps\\" + name +
+                                     ".bmp.");
+        } else {
+            // A later texture of the same name has overwritten the earlier one's file, which must
+            // then not be moved twice (names differing in case are one file on Windows).
+            for (std::size_t k = 0; k < pending->index; ++k) {
+                if (converted[k] && equalsNoCase(*converted[k], name))
+                    converted[k].reset();
+            }
+            converted[pending->index] = name;
+        }
+        pending.reset();
+    };
 
     for (std::size_t i = 0; i < count; ++i) {
         frontend.setProgress(20.0 + double(i + 1) * 55.0 / double(count));
@@ -165,21 +224,22 @@ TextureBuildReport BuildTextures(Application& app) {
         // An underivable name is skipped rather than given the previous texture's name, which
         // would overwrite that texture with this one's picture.
         if (!name) {
+            finishPending();
             report.skipped.push_back("Texture " + shown + " was skipped: " + why + ".");
             continue;
         }
-        if (const auto failure = composeAndConvert(app, i, *name)) {
+        if (pending && shareAFile(pending->name, *name))
+            finishPending();
+        std::int32_t code = 0;
+        const std::optional<std::string> failure = composeAndSave(app, i, *name, code);
+        finishPending();
+        if (failure) {
             report.skipped.push_back("Texture " + *name + " was skipped: " + *failure + ".");
             continue;
         }
-        // A later texture of the same name has overwritten the earlier one's file, which must
-        // then not be moved twice (names differing in case are one file on Windows).
-        for (std::size_t k = 0; k < i; ++k) {
-            if (converted[k] && equalsNoCase(*converted[k], *name))
-                converted[k].reset();
-        }
-        converted[i] = name;
+        pending = startConversion(app, i, *name, code, overlap);
     }
+    finishPending(); // every finished file is in place before the move pass
 
     for (std::size_t i = 0; i < count; ++i) {
         frontend.setStatusText("Moving New Textures");

@@ -24,7 +24,9 @@ struct TextureBuildReport {
 // preview after each composed texture), move ("Moving New Textures", 75..80), and, when the
 // aircraft copies extra textures, copy them ("Copying File - " + name, 80..100). A texture that
 // fails at any step is skipped and the others still arrive; the report says which and why.
-TextureBuildReport BuildTextures(Application& app);
+// With `overlap`, a texture's conversion runs on its own thread while the next texture is
+// composed; the files, texts, progress values and report are those of a build without it.
+TextureBuildReport BuildTextures(Application& app, bool overlap = true);
 
 // The stem of every file of texture `index`: with TextureAssignOnly 1 its base name, with 0 the
 // base name masked with the variation's identifier. nullopt (and the reason in `why`) when it

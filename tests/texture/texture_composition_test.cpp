@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "texture/bmp_writer.h"
 #include "texture/byte_files.h"
 #include "texture/template_loader.h"
@@ -192,6 +194,40 @@ TEST(BuildTextures, OfTwoTexturesWithOneNameTheLastConvertedArrives) {
         EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 2) << c.what;
         EXPECT_EQ(testing::readFile(shared / c.arrives).size(), c.bytes) << c.what;
     }
+}
+
+// Converting one texture while the next is composed leaves what a build one texture after the
+// other leaves: the same files byte for byte, texts, progress values and report. Among the
+// textures: one whose files meet the previous one's (T_FUSE_QRX_1_C) and a repeated name.
+TEST(BuildTextures, OverlappedConversionsLeaveWhatASequentialBuildLeaves) {
+    struct Outcome {
+        std::vector<std::string> events, skipped;
+        std::vector<double> progress;
+        std::map<fs::path, std::string> files;
+        bool operator==(const Outcome&) const = default;
+    };
+    auto build = [](bool overlap) {
+        ThreeTextures t;
+        t.app.spec.Textures.push_back(
+            texture("T_FUSE_XXX_1_C", "T_FUSE_*", 16, "DXT3NM", {0, 0, 64, 32, 16, 0, 0, 16}));
+        t.app.spec.Textures.push_back(
+            texture("T_WING_XXX", "T_WING_*", 8, "DXT3NM", {5, 3, 30, 17, 0, 0, 8, 8}));
+        t.app.spec.NumTextures = 5;
+        t.load();
+        t.frontend.events.clear();
+        t.frontend.progressValues.clear();
+        Outcome o;
+        o.skipped = BuildTextures(t.app, overlap).skipped;
+        o.events = t.frontend.events;
+        o.progress = t.frontend.progressValues;
+        for (const auto& entry : fs::recursive_directory_iterator(t.folders.root.path()))
+            if (entry.is_regular_file())
+                o.files[fs::relative(entry.path(), t.folders.root.path())] = testing::readFile(entry.path());
+        return o;
+    };
+    const Outcome sequential = build(false);
+    EXPECT_EQ(sequential.files.count("Sim/Aircraft/B737/Texture/T_FUSE_QRX_1_C.bmp"), 1u);
+    EXPECT_TRUE(build(true) == sequential);
 }
 
 TEST(BuildTextures, AssignOnlyTexturesKeepTheirNameAndJoinTheVariationFolderWhateverItsCase) {
