@@ -44,8 +44,8 @@ bool readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& s
 // block; sets PendingTailNumber and TailNumber to AircraftTail and calls showTailNumber; reads
 // the rest, asking frontend.dxt3Checked() for the texture format; FillTextureList; clears
 // SpecLoading. Reports nothing: a missing or undecipherable file, or one too large for memory,
-// leaves an empty specification and "*Entire Template*" alone in the texture list. The caller sets AircraftIndex and the
-// aircraft names afterwards.
+// leaves an empty specification and "*Entire Template*" alone in the texture list. The caller
+// sets AircraftIndex and the aircraft names afterwards.
 void LoadAircraftSpec(Application& app, const std::filesystem::path& configFile);
 
 // The main window's texture list for a specification: "*Entire Template*", then each
