@@ -33,12 +33,14 @@ constexpr int kChannelMax[3] = {31, 63, 31};
 
 // The search's effort, chosen on generated photographic pictures: more rounds and passes found
 // next to nothing, fewer lost a measurable part of the quality.
+constexpr int kAxisIterations = 4; // the refinement after it makes up for an axis a little off
 constexpr int kRefineRounds = 3;
 constexpr int kSearchPasses = 8;
-// A block whose error after refinement is below this (a mean square error of about 2 per
-// channel of a texel) keeps its end points: the neighbour search would cost it as much as a
-// noisy block and gain it nothing visible.
-constexpr int kGoodEnough = 100;
+// Errors below which a block keeps its end points (sums over 48 channel values): refining them
+// below a mean square error of 1 per value, searching their neighbours below about 2. Either
+// would cost a nearly smooth block as much as a noisy one and gain it nothing visible.
+constexpr int kRefineAbove = 48;
+constexpr int kSearchAbove = 100;
 
 // The four palette entries per channel, in index order: colour0, colour1, 2/3 c0 + 1/3 c1 and
 // 1/3 c0 + 2/3 c1, truncated as the decoder does.
@@ -97,7 +99,7 @@ ENCODER_INLINE int blockError(const Texels& t, const Palette& p, std::int32_t* i
 // scaled value are tried, as expansion is not linear).
 ENCODER_INLINE int quantise(int channel, double level) {
     const int max = kChannelMax[channel];
-    const int low = std::clamp(static_cast<int>(std::floor(level * max / 255.0)), 0, max);
+    const int low = std::min(static_cast<int>(level * max / 255.0), max); // level >= 0: truncation floors
     const int high = std::min(low + 1, max);
     return std::abs(expand(channel, high) - level) < std::abs(expand(channel, low) - level) ? high : low;
 }
@@ -136,13 +138,20 @@ struct Search {
     const Texels& texels;
     Endpoints best{};
     int bestError = INT_MAX;
+    std::int32_t bestIndices[16] = {};
+    bool bestIndicesKnown = false;
 
-    // The error of `e`, which becomes the best when it beats it.
-    ENCODER_INLINE int consider(const Endpoints& e) {
-        const int error = blockError<false>(texels, paletteOf(e), nullptr);
+    // The error of `e`, which becomes the best when it beats it; with `indices`, each texel's
+    // palette entry too.
+    template <bool kIndices = false>
+    ENCODER_INLINE int consider(const Endpoints& e, std::int32_t* indices = nullptr) {
+        const int error = blockError<kIndices>(texels, paletteOf(e), indices);
         if (error < bestError) {
             best = e;
             bestError = error;
+            bestIndicesKnown = kIndices;
+            if constexpr (kIndices)
+                std::copy_n(indices, 16, bestIndices);
         }
         return error;
     }
@@ -157,12 +166,13 @@ ENCODER_INLINE std::array<Endpoints, 2> principalAxisStarts(const Texels& t) {
         for (int i = 0; i < 16; ++i)
             sum[c] += t.channel[c][i];
     // Covariance times 16 * 16, exact in integers.
-    long long cov[3][3] = {};
+    // (16 x - sum) is within +-4080, so a product and the sum of 16 stay within 32 bits.
+    std::int32_t cov[3][3] = {};
     for (int c = 0; c < 3; ++c) {
         for (int d = c; d < 3; ++d) {
-            long long s = 0;
+            std::int32_t s = 0;
             for (int i = 0; i < 16; ++i)
-                s += static_cast<long long>(16 * t.channel[c][i] - sum[c]) * (16 * t.channel[d][i] - sum[d]);
+                s += (16 * t.channel[c][i] - sum[c]) * (16 * t.channel[d][i] - sum[d]);
             cov[c][d] = cov[d][c] = s;
         }
     }
@@ -171,7 +181,7 @@ ENCODER_INLINE std::array<Endpoints, 2> principalAxisStarts(const Texels& t) {
     for (int c = 1; c < 3; ++c)
         start = cov[c][c] > cov[start][start] ? c : start;
     double axis[3] = {double(cov[start][0]), double(cov[start][1]), double(cov[start][2])};
-    for (int iteration = 0; iteration < 8; ++iteration) {
+    for (int iteration = 0; iteration < kAxisIterations; ++iteration) {
         double next[3];
         for (int c = 0; c < 3; ++c)
             next[c] = double(cov[c][0]) * axis[0] + double(cov[c][1]) * axis[1] + double(cov[c][2]) * axis[2];
@@ -179,19 +189,20 @@ ENCODER_INLINE std::array<Endpoints, 2> principalAxisStarts(const Texels& t) {
         if (length == 0)
             break;
         for (int c = 0; c < 3; ++c)
-            axis[c] = next[c] / length;
+            axis[c] = next[c] * (1 / length);
     }
     const double norm = axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2];
     const double mean[3] = {sum[0] / 16.0, sum[1] / 16.0, sum[2] / 16.0};
     double low = 0, high = 0, spread = 0;
     if (norm > 0) {
+        const double inverse = 1 / norm;
         for (int i = 0; i < 16; ++i) {
             double projection = 0;
             for (int c = 0; c < 3; ++c)
                 projection += (t.channel[c][i] - mean[c]) * axis[c];
-            low = std::min(low, projection / norm);
-            high = std::max(high, projection / norm);
-            spread += projection * projection / norm;
+            low = std::min(low, projection * inverse);
+            high = std::max(high, projection * inverse);
+            spread += projection * projection * inverse;
         }
     }
     const double deviation = std::sqrt(spread / 16 / std::max(norm, 1e-300));
@@ -237,18 +248,19 @@ ENCODER_INLINE bool leastSquares(const Texels& t, const std::int32_t* indices, E
 
 // Least squares from `e`'s palette indices, again from the result's, while that improves.
 ENCODER_INLINE void refine(Search& s, Endpoints e) {
-    int error = s.consider(e);
     std::int32_t indices[16];
-    for (int round = 0; round < kRefineRounds; ++round) {
-        blockError<true>(s.texels, paletteOf(e), indices);
+    int error = s.consider<true>(e, indices);
+    for (int round = 0; round < kRefineRounds && error > kRefineAbove; ++round) {
         Endpoints next;
-        if (!leastSquares(s.texels, indices, next))
+        if (!leastSquares(s.texels, indices, next) || next == e)
             return;
-        const int nextError = s.consider(next);
+        std::int32_t nextIndices[16];
+        const int nextError = s.consider<true>(next, nextIndices);
         if (nextError >= error)
             return;
         e = next;
         error = nextError;
+        std::copy_n(nextIndices, 16, indices);
     }
 }
 
@@ -308,12 +320,15 @@ ENCODER_INLINE void encode(const std::uint8_t* rgba, std::uint8_t* colour) {
         return;
     }
     Search s{t};
-    for (const Endpoints& start : principalAxisStarts(t))
-        refine(s, start);
-    if (s.bestError > kGoodEnough)
+    const std::array<Endpoints, 2> starts = principalAxisStarts(t);
+    refine(s, starts[0]);
+    if (s.bestError > kSearchAbove) // the second start pays on noisy blocks only
+        refine(s, starts[1]);
+    if (s.bestError > kSearchAbove)
         neighbourSearch(s);
-    blockError<true>(t, paletteOf(s.best), indices);
-    write(s.best, indices, colour);
+    if (!s.bestIndicesKnown)
+        blockError<true>(t, paletteOf(s.best), s.bestIndices);
+    write(s.best, s.bestIndices, colour);
 }
 
 void encodePortable(const std::uint8_t* rgba, std::uint8_t* colour) {

@@ -10,6 +10,7 @@
 #include "texture/bitmap_surfaces.h"
 #include "texture/byte_files.h"
 #include "texture/texture_converter.h"
+#include "texture/texture_preview.h"
 
 namespace livrano {
 
@@ -41,19 +42,6 @@ bool copySections(Application& app, const TextureSpec& texture, bool created, St
                          sec.TemplateRight - sec.TemplateLeft, sec.TemplateBottom - sec.TemplateTop);
     }
     return result;
-}
-
-PreviewPicture previewOf(const Bitmap& colour) {
-    PreviewPicture picture;
-    picture.width = colour.width;
-    picture.height = colour.height;
-    picture.rgb.resize(colour.pixels.size());
-    for (std::size_t i = 0; i + 2 < colour.pixels.size(); i += 3) {
-        picture.rgb[i] = colour.pixels[i + 2];
-        picture.rgb[i + 1] = colour.pixels[i + 1];
-        picture.rgb[i + 2] = colour.pixels[i];
-    }
-    return picture;
 }
 
 std::optional<std::int32_t> formatCode(const std::string& textureFormat) {
