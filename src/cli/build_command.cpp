@@ -13,6 +13,7 @@
 #include "aircraft/catalogue.h"
 #include "app/airline_list.h"
 #include "app/application.h"
+#include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "cli/command.h"
@@ -117,6 +118,20 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args) {
         std::fprintf(stderr, "livrano-cli build: %s is required\n", missing);
         return std::nullopt;
     }
+    // The names go into the simulator's Windows-1252 files; the template is a path and stays one.
+    const std::pair<const char*, std::string*> texts[] = {{"--aircraft", &o.aircraft},
+                                                          {"--variation", &*o.variation},
+                                                          {"--folder", &*o.folder},
+                                                          {"--tail", o.tail ? &*o.tail : nullptr},
+                                                          {"--callsign", &o.callsign}};
+    for (const auto& [option, text] : texts) {
+        if (text == nullptr)
+            continue;
+        if (Status s = windows1252FromUtf8(std::string(option) + " text", *text, *text); !s) {
+            std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+            return std::nullopt;
+        }
+    }
     return o;
 }
 
@@ -152,10 +167,10 @@ void printPlan(const BuildPlan& plan) {
         std::printf("  %-9s%s\n           <- %s\n", what, c.destination.string().c_str(),
                     c.source.string().c_str());
     };
-    std::printf("Plan: \"%s\" becomes [fltsim.%zu] of %s\n", plan.entry.title.c_str(), plan.entries.size(),
-                plan.installedCfg.string().c_str());
+    std::printf("Plan: \"%s\" becomes [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
+                plan.entries.size(), plan.installedCfg.string().c_str());
     if (plan.replaced)
-        std::printf("  replaces the livery \"%s\"\n", plan.replaced->title.c_str());
+        std::printf("  replaces the livery \"%s\"\n", utf8FromWindows1252(plan.replaced->title).c_str());
     for (const fs::path& p : plan.removals)
         line("remove", p);
     for (const fs::path& p : plan.folders)
@@ -164,7 +179,7 @@ void printPlan(const BuildPlan& plan) {
         copy("model", *plan.model);
         line("write", plan.modelCfg);
         for (const FilePatch& patch : plan.modelPatches)
-            std::printf("  %-9s%s at byte %llu\n", "patch", patch.bytes.c_str(),
+            std::printf("  %-9s%s at byte %llu\n", "patch", utf8FromWindows1252(patch.bytes).c_str(),
                         static_cast<unsigned long long>(patch.position + 1));
     }
     if (plan.air)
@@ -174,17 +189,19 @@ void printPlan(const BuildPlan& plan) {
     line("write", plan.installedCfg);
     for (const TextureJob& job : plan.textures.textures) {
         if (!job.skipped.empty()) {
-            std::printf("  %-9s%s: %s\n", "skip", job.name.c_str(), job.skipped.c_str());
+            std::printf("  %-9s%s: %s\n", "skip", utf8FromWindows1252(job.name).c_str(),
+                        utf8FromWindows1252(job.skipped).c_str());
             continue;
         }
-        std::printf("  %-9s%s_c.bmp, %s_a.bmp, %s.bmp in TempBitmaps\n", "texture", job.name.c_str(),
-                    job.name.c_str(), job.name.c_str());
+        const std::string name = utf8FromWindows1252(job.name);
+        std::printf("  %-9s%s_c.bmp, %s_a.bmp, %s.bmp in TempBitmaps\n", "texture", name.c_str(),
+                    name.c_str(), name.c_str());
         line("", job.destination);
     }
     for (const ExtraTextureJob& job : plan.textures.extras)
         copy("extra", {job.source, job.destination});
     for (const std::string& warning : plan.warnings)
-        std::printf("  warning: %s\n", warning.c_str());
+        std::printf("  warning: %s\n", utf8FromWindows1252(warning).c_str());
 }
 
 int run(const std::vector<std::string>& args) {
@@ -216,7 +233,7 @@ int run(const std::vector<std::string>& args) {
         std::fprintf(
             stderr,
             "livrano-cli build: the callsign \"%s\" is not in the airline list; use one of it or %s\n",
-            o.callsign.c_str(), std::string(kNoCallsign).c_str());
+            utf8FromWindows1252(o.callsign).c_str(), std::string(kNoCallsign).c_str());
         return kUsageError;
     }
 
@@ -224,10 +241,11 @@ int run(const std::vector<std::string>& args) {
     const std::optional<int> index = findAircraft(app.catalogue, o.aircraft);
     if (!index) {
         std::fprintf(stderr, "livrano-cli build: no aircraft configuration \"%s\" in %s. Installed:\n",
-                     o.aircraft.c_str(),
+                     utf8FromWindows1252(o.aircraft).c_str(),
                      programLocation(programFolder, "\\Aircraft Configurations").string().c_str());
         for (std::size_t i = 0; i < app.catalogue.Entries.size(); ++i)
-            std::fprintf(stderr, "  %zu  %s\n", i, app.catalogue.Entries[i].DisplayName.c_str());
+            std::fprintf(stderr, "  %zu  %s\n", i,
+                         utf8FromWindows1252(app.catalogue.Entries[i].DisplayName).c_str());
         return kUsageError;
     }
     const AircraftConfigEntry chosen = *catalogueEntry(app.catalogue, *index);
@@ -276,8 +294,8 @@ int run(const std::vector<std::string>& args) {
         return kFailed;
     }
     printChanges(before.changesTo(FolderSnapshot(watched)));
-    std::printf("\n\"%s\" is [fltsim.%zu] of %s\n", plan.entry.title.c_str(), plan.entries.size(),
-                plan.installedCfg.string().c_str());
+    std::printf("\n\"%s\" is [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
+                plan.entries.size(), plan.installedCfg.string().c_str());
     for (const std::string& why : textures.skipped)
         std::fprintf(stderr, "livrano-cli build: left out: %s\n", why.c_str());
     return textures.skipped.empty() ? kBuilt : kFailed;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "aircraft/extra_field_names.h"
 #include "aircraft/profile.h"
 #include "app/file_bytes.h"
 #include "app/file_names.h"
@@ -72,7 +73,7 @@ public:
             p.folders.push_back(m_ownTextures);
         }
         for (auto step : {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras,
-                          &Planner::aircraftCfg, &Planner::owners})
+                          &Planner::fields, &Planner::aircraftCfg, &Planner::owners})
             if (Status s = (this->*step)(); !s)
                 return s;
         return Status::Ok();
@@ -216,6 +217,18 @@ private:
             m_plan.textures.extras.push_back(
                 {name, existingEntry(source, name), existingEntry(m_ownTextures, name)});
         }
+        return Status::Ok();
+    }
+
+    // Extra field names become keys of every entry the build writes.
+    Status fields() {
+        const ExtraFieldSpec& fields = m_app.extraFields;
+        if (fields.CopyExtraFields != 1 || fields.NumFields < 1)
+            return Status::Ok();
+        const std::vector<ExtraFieldNameFault> faults =
+            extraFieldNameFaults(fields, listed(fields.NumFields, fields.ExtraFieldNames.size()));
+        if (!faults.empty())
+            return Status::Error("The extra field " + faults.front().message);
         return Status::Ok();
     }
 

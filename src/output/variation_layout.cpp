@@ -1,6 +1,7 @@
 #include "output/variation_layout.h"
 
 #include "aircraft/masked_name.h"
+#include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
 
@@ -31,7 +32,7 @@ bool copiesExtraTextures(const Application& app) {
 }
 
 fs::path existingEntry(const fs::path& folder, std::string_view name) {
-    return resolveCaseless(folder / fs::path(std::string(name)));
+    return resolveCaseless(folder / pathFromWindows1252(name));
 }
 
 fs::path modelFolder(const Application& app, std::string_view id) {

@@ -100,6 +100,36 @@ TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
     }
 }
 
+TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
+    const fs::path skylarkFolder = m_dir / "Aircraft" / "Corvane C-310 Skylark";
+    const std::string aircraft = skylark();
+    // The second build's title differs in case only: it replaces the first, folder and all.
+    for (const auto& [variation, folder] : {std::pair{"Café", "ÀÉ€"}, std::pair{"CAFÉ", "àé€"}}) {
+        const CliRun run = build(variation, folder, aircraft + " --tail n31é");
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.out.find("\"Corvane C-310 Skylark " + std::string(variation) + "\" is [fltsim."),
+                  std::string::npos)
+            << run.out;
+        const ProfileDocument cfg = ProfileDocument::load(skylarkFolder / "aircraft.cfg");
+        const int last =
+            static_cast<int>(testing::RepaintWorld::titles(skylarkFolder / "aircraft.cfg").size()) - 1;
+        const std::string entry = "fltsim." + std::to_string(last);
+        EXPECT_EQ(cfg.readString(entry, "ui_variation"),
+                  variation == std::string("Café") ? "Caf\xE9" : "CAF\xC9");
+        EXPECT_EQ(cfg.readString(entry, "texture"),
+                  folder == std::string("ÀÉ€") ? "\xC0\xC9\x80" : "\xE0\xE9\x80");
+        EXPECT_EQ(cfg.readString(entry, "atc_id"), "N31\xC9");
+        EXPECT_EQ(last, 2) << "a second entry for the same title";
+        EXPECT_TRUE(
+            fs::is_regular_file(skylarkFolder / ("Texture." + std::string(folder)) / "C310_FUSE.bmp"));
+    }
+    EXPECT_FALSE(fs::exists(skylarkFolder / "Texture.ÀÉ€"));
+
+    const CliRun refused = build("Cafē", "ÀÉ€", aircraft);
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("\"ē\" (U+0113)"), std::string::npos) << refused.err;
+}
+
 TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
     fs::remove(programFolder() / "Data.CJ70" / "CJ70_XXX.mdl");
     const std::string installed = testing::readFile(meridian() / "aircraft.cfg");
