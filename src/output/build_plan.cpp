@@ -5,6 +5,7 @@
 
 #include "aircraft/extra_field_names.h"
 #include "aircraft/profile.h"
+#include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/file_names.h"
 #include "app/text.h"
@@ -59,21 +60,9 @@ public:
                 "identifier characters.");
         p.aircraftFolder = aircraftFolderPath(m_app);
         p.dataFolder = dataFolderPath(m_app);
-        m_ownTextures = existingEntry(p.aircraftFolder, "Texture." + p.extension);
         m_shared = existingEntry(p.aircraftFolder, "Texture");
-
-        p.folders.push_back(p.aircraftFolder);
-        if (m_spec.TextureAssignOnly == 0) {
-            p.folders.push_back(m_shared);
-            p.folders.push_back(modelFolder(m_app, p.id));
-            // The extra textures go to the variation's own folder whatever the kind of aircraft.
-            if (copiesExtraTextures(m_app))
-                p.folders.push_back(m_ownTextures);
-        } else if (m_spec.TextureAssignOnly == 1) {
-            p.folders.push_back(m_ownTextures);
-        }
         for (auto step : {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras,
-                          &Planner::fields, &Planner::aircraftCfg, &Planner::owners})
+                          &Planner::fields, &Planner::aircraftCfg, &Planner::targets, &Planner::owners})
             if (Status s = (this->*step)(); !s)
                 return s;
         return Status::Ok();
@@ -91,9 +80,7 @@ private:
             return s;
         if (Status s = checkSafeFileName("model file name", p.modelName + ".mdl"); !s)
             return s;
-        const fs::path folder = modelFolder(m_app, p.id);
-        p.model = PlannedCopy{existingEntry(p.dataFolder, base), existingEntry(folder, p.modelName + ".mdl")};
-        p.modelCfg = existingEntry(folder, "Model.cfg");
+        p.model = PlannedCopy{existingEntry(p.dataFolder, base), {}};
         for (const TextureSpec& t : m_spec.Textures) {
             const std::size_t count = listed(t.NumMdlOffsets, t.MdlOffsets.size());
             std::string name;
@@ -138,8 +125,7 @@ private:
             return s;
         if (Status s = checkSafeFileName("flight-model file name", m_sim + ".air"); !s)
             return s;
-        p.air =
-            PlannedCopy{existingEntry(p.dataFolder, base), existingEntry(p.aircraftFolder, m_sim + ".air")};
+        p.air = PlannedCopy{existingEntry(p.dataFolder, base), {}};
         return Status::Ok();
     }
 
@@ -171,8 +157,6 @@ private:
                 return s;
             if (Status s = checkSafeFileName("texture name", job.name + "_c.bmp"); !s)
                 return s;
-            const fs::path folder = m_spec.TextureAssignOnly == 0 ? m_shared : m_ownTextures;
-            job.destination = existingEntry(folder, job.name + ".bmp");
             for (const Written& w :
                  {Written{job.name + ".bmp", "texture", i}, Written{job.name + "_c.bmp", "colour", i},
                   Written{job.name + "_a.bmp", "alpha", i}}) {
@@ -214,8 +198,7 @@ private:
             const std::string name = trim(extra.ExtraTextureNames[j]);
             if (Status s = checkSafeFileName("extra texture name", name); !s)
                 return s;
-            m_plan.textures.extras.push_back(
-                {name, existingEntry(source, name), existingEntry(m_ownTextures, name)});
+            m_plan.textures.extras.push_back({name, existingEntry(source, name), {}});
         }
         return Status::Ok();
     }
@@ -342,6 +325,48 @@ private:
         }
         if (m_spec.CopyRenameAirFile == 1)
             masked(p.aircraftFolder, m_spec.BaseAirName, m_spec.ReplaceAirMask, ".air");
+    }
+
+    // Where the build writes `name` in `folder`: the entry there whatever the case of its name,
+    // unless it is among the replaced livery's files, which go first; then the name as given.
+    fs::path target(const fs::path& folder, const std::string& name) const {
+        std::error_code ec;
+        const fs::path given = folder / pathFromWindows1252(name);
+        if (!fs::exists(folder, ec))
+            return given;
+        const fs::path found = existingEntry(folder, name);
+        const bool goes = std::any_of(m_plan.removals.begin(), m_plan.removals.end(),
+                                      [&](const fs::path& r) { return samePath(found, r); });
+        return goes ? given : found;
+    }
+
+    // The places of what the build writes, once the removals are known.
+    Status targets() {
+        BuildPlan& p = m_plan;
+        m_ownTextures = target(p.aircraftFolder, "Texture." + p.extension);
+        p.folders.push_back(p.aircraftFolder);
+        if (m_spec.TextureAssignOnly == 0) {
+            const fs::path models = target(p.aircraftFolder, "Model." + p.id);
+            p.folders.push_back(m_shared);
+            p.folders.push_back(models);
+            // The extra textures go to the variation's own folder whatever the kind of aircraft.
+            if (copiesExtraTextures(m_app))
+                p.folders.push_back(m_ownTextures);
+            p.model->destination = target(models, p.modelName + ".mdl");
+            p.modelCfg = target(models, "Model.cfg");
+        } else if (m_spec.TextureAssignOnly == 1) {
+            p.folders.push_back(m_ownTextures);
+        }
+        if (p.air)
+            p.air->destination = target(p.aircraftFolder, m_sim + ".air");
+        for (TextureJob& job : p.textures.textures) {
+            if (job.skipped.empty())
+                job.destination =
+                    target(m_spec.TextureAssignOnly == 0 ? m_shared : m_ownTextures, job.name + ".bmp");
+        }
+        for (ExtraTextureJob& job : p.textures.extras)
+            job.destination = target(m_ownTextures, job.name);
+        return Status::Ok();
     }
 
     std::vector<Owned> owned() const {

@@ -35,10 +35,6 @@ fs::path existingEntry(const fs::path& folder, std::string_view name) {
     return resolveCaseless(folder / pathFromWindows1252(name));
 }
 
-fs::path modelFolder(const Application& app, std::string_view id) {
-    return existingEntry(aircraftFolderPath(app), "Model." + std::string(id));
-}
-
 Status variationName(const Application& app, std::string_view what, std::string_view base,
                      std::string_view mask, std::string_view id, std::string& name) {
     const std::string b = trim(base);
