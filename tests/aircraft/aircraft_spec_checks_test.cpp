@@ -106,7 +106,13 @@ TEST(CheckAircraftSpec, FindsEachFaultWhereItIs) {
          {{"ExtraTextures", "ExtraTexture.01"}}},
         {{{"BaseTextureName=C310_TAIL_XXX", "BaseTextureName=C310_TAIL_XXX."}},
          {{"Texture.02", "BaseTextureName"}}},
+        // Extra field names that would break the entry or give it a key twice.
         {{{"ExtraField.01=atc_parking_types", "ExtraField.01=atc=parking"}},
+         {{"ExtraFields", "ExtraField.01"}}},
+        {{{"ExtraField.01=atc_parking_types", "ExtraField.01=[fltsim.0]"}},
+         {{"ExtraFields", "ExtraField.01"}}},
+        {{{"ExtraField.01=atc_parking_types", "ExtraField.01=Title"}}, {{"ExtraFields", "ExtraField.01"}}},
+        {{{"ExtraField.01=atc_parking_types", "ExtraField.01=ATC_Parking_Codes"}},
          {{"ExtraFields", "ExtraField.01"}}},
         // Values the reading did not keep.
         {{{"DataPath=c310", "DataPath=c310_with_a_far_too_long_suffix"}}, {{"Main", "DataPath"}}},
