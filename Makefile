@@ -1,7 +1,8 @@
 # The two set-up commands of the README: `make demo` and `make test`.
 # Both install what is missing (Debian packages), configure and build first.
+# `make bench` prints the texture pass's benchmark table (docs/performance.md); not part of the tests.
 
-.PHONY: all deps build test test-sanitize coverage test-lines demo fuzz format clean
+.PHONY: all deps build test test-sanitize coverage test-lines demo bench fuzz format clean
 
 all: build
 
@@ -36,6 +37,10 @@ test-lines:
 
 demo: build
 	@scripts/demo.sh
+
+# libsquish parallelises with OpenMP: one thread, so that its one-core times are one core's.
+bench: build
+	OMP_NUM_THREADS=1 build/default/bench/livrano_texture_bench
 
 fuzz: deps
 	cmake --preset fuzz

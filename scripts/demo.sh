@@ -68,12 +68,16 @@ echo "=== livrano-cli inspect ==="
 "$cli" inspect "$skylark/Texture.SUN/C310_FUSE.bmp"
 "$cli" inspect "$meridian/texture/CJ70_PLX_FUSE.bmp"
 
-# With a display and someone at the terminal, the GUI opens on the demo.
-for gui in "$root/build/default/livrano" "$root/build/default/program/livrano"; do
-    if [ -x "$gui" ] && [ -n "${DISPLAY:-}" ] && [ -t 0 ]; then
-        echo
+# The GUI on the demo: started when there is a display and someone at the terminal, else the
+# command that shows it on a virtual display.
+gui="$root/build/default/livrano"
+if [ -x "$gui" ]; then
+    echo
+    if [ -n "${DISPLAY:-}" ] && [ -t 0 ]; then
         echo "Starting the GUI on the demo (LIVRANO_PROGRAM_FOLDER=$program)"
         LIVRANO_PROGRAM_FOLDER="$program" "$gui"
-        break
+    else
+        echo "No display here. To see the GUI on the demo on a virtual display (packages xvfb, xauth):"
+        echo "  LIVRANO_PROGRAM_FOLDER=\"$program\" xvfb-run -a -s \"-screen 0 1024x768x24\" \"$gui\""
     fi
-done
+fi

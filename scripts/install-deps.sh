@@ -6,8 +6,9 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config git
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev
     libsquish-dev
+    libnvtt-bin libstb-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev
     fonts-wine fonts-dejavu-core
     xvfb xauth

@@ -13,11 +13,14 @@
 #include "aircraft/catalogue.h"
 #include "app/airline_list.h"
 #include "app/application.h"
+#include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "cli/command.h"
 #include "cli/folder_snapshot.h"
 #include "cli/terminal_frontend.h"
+#include "output/build_lock.h"
+#include "output/build_plan.h"
 #include "output/build_repaint.h"
 #include "output/variation_layout.h"
 #include "texture/template_loader.h"
@@ -34,7 +37,7 @@ constexpr int kUsageError = 2;
 
 const char* const kUsage =
     "--aircraft NAME|INDEX --template FILE.bmp --variation TEXT --folder EXT [--tail TEXT] [--callsign TEXT] "
-    "[--program-folder DIR] [--dxt3]";
+    "[--program-folder DIR] [--dxt3] [--dry-run]";
 
 void printHelp(std::FILE* out) {
     std::fprintf(
@@ -51,6 +54,7 @@ void printHelp(std::FILE* out) {
         "  --program-folder  the program folder (default: LIVRANO_PROGRAM_FOLDER, else the\n"
         "                    executable's folder)\n"
         "  --dxt3            DXT3 textures instead of 32-bit ones\n"
+        "  --dry-run         print the build's plan, every file it would write or remove, and stop\n"
         "A livery with the same title is replaced. Exit status: 0 built, 1 the build failed or\n"
         "left textures out, 2 usage or inputs that cannot be used.\n",
         kUsage);
@@ -65,14 +69,15 @@ struct Options {
     std::string callsign{kNoCallsign};
     std::optional<std::string> programFolder;
     bool dxt3 = false;
+    bool dryRun = false;
 };
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args) {
     Options o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--dxt3") {
-            o.dxt3 = true;
+        if (a == "--dxt3" || a == "--dry-run") {
+            (a == "--dxt3" ? o.dxt3 : o.dryRun) = true;
             continue;
         }
         std::string* text = nullptr;
@@ -113,6 +118,20 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args) {
         std::fprintf(stderr, "livrano-cli build: %s is required\n", missing);
         return std::nullopt;
     }
+    // The names go into the simulator's Windows-1252 files; the template is a path and stays one.
+    const std::pair<const char*, std::string*> texts[] = {{"--aircraft", &o.aircraft},
+                                                          {"--variation", &*o.variation},
+                                                          {"--folder", &*o.folder},
+                                                          {"--tail", o.tail ? &*o.tail : nullptr},
+                                                          {"--callsign", &o.callsign}};
+    for (const auto& [option, text] : texts) {
+        if (text == nullptr)
+            continue;
+        if (Status s = windows1252FromUtf8(std::string(option) + " text", *text, *text); !s) {
+            std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+            return std::nullopt;
+        }
+    }
     return o;
 }
 
@@ -138,6 +157,51 @@ void printChanges(const FolderSnapshot::Changes& changes) {
         std::printf("  wrote    %s\n", p.string().c_str());
     for (const fs::path& p : changes.removed)
         std::printf("  removed  %s\n", p.string().c_str());
+}
+
+void printPlan(const BuildPlan& plan) {
+    auto line = [](const char* what, const fs::path& path) {
+        std::printf("  %-9s%s\n", what, path.string().c_str());
+    };
+    auto copy = [](const char* what, const PlannedCopy& c) {
+        std::printf("  %-9s%s\n           <- %s\n", what, c.destination.string().c_str(),
+                    c.source.string().c_str());
+    };
+    std::printf("Plan: \"%s\" becomes [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
+                plan.entries.size(), plan.installedCfg.string().c_str());
+    if (plan.replaced)
+        std::printf("  replaces the livery \"%s\"\n", utf8FromWindows1252(plan.replaced->title).c_str());
+    for (const fs::path& p : plan.removals)
+        line("remove", p);
+    for (const fs::path& p : plan.folders)
+        line("folder", p);
+    if (plan.model) {
+        copy("model", *plan.model);
+        line("write", plan.modelCfg);
+        for (const FilePatch& patch : plan.modelPatches)
+            std::printf("  %-9s%s at byte %llu\n", "patch", utf8FromWindows1252(patch.bytes).c_str(),
+                        static_cast<unsigned long long>(patch.position + 1));
+    }
+    if (plan.air)
+        copy("copy", *plan.air);
+    line("backup", plan.backupCfg);
+    line("original", plan.originalCfg);
+    line("write", plan.installedCfg);
+    for (const TextureJob& job : plan.textures.textures) {
+        if (!job.skipped.empty()) {
+            std::printf("  %-9s%s: %s\n", "skip", utf8FromWindows1252(job.name).c_str(),
+                        utf8FromWindows1252(job.skipped).c_str());
+            continue;
+        }
+        const std::string name = utf8FromWindows1252(job.name);
+        std::printf("  %-9s%s_c.bmp, %s_a.bmp, %s.bmp in TempBitmaps\n", "texture", name.c_str(),
+                    name.c_str(), name.c_str());
+        line("", job.destination);
+    }
+    for (const ExtraTextureJob& job : plan.textures.extras)
+        copy("extra", {job.source, job.destination});
+    for (const std::string& warning : plan.warnings)
+        std::printf("  warning: %s\n", utf8FromWindows1252(warning).c_str());
 }
 
 int run(const std::vector<std::string>& args) {
@@ -169,7 +233,7 @@ int run(const std::vector<std::string>& args) {
         std::fprintf(
             stderr,
             "livrano-cli build: the callsign \"%s\" is not in the airline list; use one of it or %s\n",
-            o.callsign.c_str(), std::string(kNoCallsign).c_str());
+            utf8FromWindows1252(o.callsign).c_str(), std::string(kNoCallsign).c_str());
         return kUsageError;
     }
 
@@ -177,10 +241,11 @@ int run(const std::vector<std::string>& args) {
     const std::optional<int> index = findAircraft(app.catalogue, o.aircraft);
     if (!index) {
         std::fprintf(stderr, "livrano-cli build: no aircraft configuration \"%s\" in %s. Installed:\n",
-                     o.aircraft.c_str(),
+                     utf8FromWindows1252(o.aircraft).c_str(),
                      programLocation(programFolder, "\\Aircraft Configurations").string().c_str());
         for (std::size_t i = 0; i < app.catalogue.Entries.size(); ++i)
-            std::fprintf(stderr, "  %zu  %s\n", i, app.catalogue.Entries[i].DisplayName.c_str());
+            std::fprintf(stderr, "  %zu  %s\n", i,
+                         utf8FromWindows1252(app.catalogue.Entries[i].DisplayName).c_str());
         return kUsageError;
     }
     const AircraftConfigEntry chosen = *catalogueEntry(app.catalogue, *index);
@@ -201,13 +266,27 @@ int run(const std::vector<std::string>& args) {
         app.settings.PendingTailNumber = app.settings.TailNumber = *o.tail;
     app.settings.PendingCallsign = app.settings.Callsign = *callsign;
 
-    const std::string title = trim(app.spec.AircraftTitlePrefix) + " " + trim(app.settings.Variation);
     const fs::path aircraft = aircraftFolderPath(app);
     const std::vector<fs::path> watched = {aircraft, programLocation(programFolder, "\\TempBitmaps")};
     const FolderSnapshot before(watched);
 
+    if (o.dryRun) {
+        BuildLock lock;
+        BuildPlan plan;
+        Status planned = lock.acquire(app);
+        if (planned)
+            planned = planBuild(app, plan);
+        if (!planned) {
+            std::fprintf(stderr, "livrano-cli build: %s\n", planned.message().c_str());
+            return kFailed;
+        }
+        printPlan(plan);
+        return kBuilt;
+    }
+
     TextureBuildReport textures;
-    const Status built = CreateRepaint(app, systemFileOperations(), &textures);
+    BuildPlan plan;
+    const Status built = CreateRepaint(app, systemFileOperations(), &textures, &plan);
     if (!built) {
         // Ends the progress line that a failed build leaves standing.
         frontend.showMessage("livrano-cli build: " + built.message());
@@ -215,8 +294,8 @@ int run(const std::vector<std::string>& args) {
         return kFailed;
     }
     printChanges(before.changesTo(FolderSnapshot(watched)));
-    std::printf("\n\"%s\" is [fltsim.%d] of %s\n", title.c_str(), app.fltsim.LastEntryIndex() + 1,
-                existingEntry(aircraft, "Aircraft.cfg").string().c_str());
+    std::printf("\n\"%s\" is [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
+                plan.entries.size(), plan.installedCfg.string().c_str());
     for (const std::string& why : textures.skipped)
         std::fprintf(stderr, "livrano-cli build: left out: %s\n", why.c_str());
     return textures.skipped.empty() ? kBuilt : kFailed;

@@ -6,8 +6,10 @@
 namespace livrano {
 
 QStringList designFontFiles() {
-    return {QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"),
-            QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf")};
+    // The regular face only. Wine's tahomabd.ttf has bold advances but the regular outlines (the
+    // same ink, glyph for glyph), and Qt emboldens a family's outlines only when it has no bold
+    // face of its own: with the regular face alone, bold captions come out bold.
+    return {QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")};
 }
 
 bool ensureDesignFont() {

@@ -9,7 +9,7 @@ namespace livrano {
 
 inline const QString kDesignFontFamily = QStringLiteral("Tahoma");
 
-// The files tried when the family is missing, regular and bold.
+// The files tried when the family is missing.
 QStringList designFontFiles();
 
 // True when kDesignFontFamily can be used (already there, or registered from designFontFiles()).

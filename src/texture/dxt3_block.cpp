@@ -2,20 +2,25 @@
 
 #include <squish.h>
 
+#include "texture/dxt3_encoder.h"
+
 namespace livrano {
 
 namespace {
 
-int squishFlags(ColourFit fit) {
-    switch (fit) {
-    case ColourFit::Range:
-        return squish::kDxt3 | squish::kColourRangeFit;
-    case ColourFit::Cluster:
-        return squish::kDxt3 | squish::kColourClusterFit;
-    case ColourFit::IterativeCluster:
+// The library weighs red, green and blue alike, as our encoder does.
+int squishFlags(BlockEncoder encoder) {
+    const int flags = squish::kDxt3;
+    switch (encoder) {
+    case BlockEncoder::SquishRange:
+        return flags | squish::kColourRangeFit;
+    case BlockEncoder::SquishCluster:
+        return flags | squish::kColourClusterFit;
+    case BlockEncoder::Own:
+    case BlockEncoder::SquishIterativeCluster:
         break;
     }
-    return squish::kDxt3 | squish::kColourIterativeClusterFit;
+    return flags | squish::kColourIterativeClusterFit;
 }
 
 void decode565(unsigned v, int* rgb) {
@@ -29,8 +34,11 @@ void decode565(unsigned v, int* rgb) {
 
 } // namespace
 
-void encodeDxt3Block(const std::uint8_t* rgba, std::uint8_t* block, ColourFit fit) {
-    squish::Compress(rgba, block, squishFlags(fit));
+void encodeDxt3Block(const std::uint8_t* rgba, std::uint8_t* block, BlockEncoder encoder) {
+    if (encoder == BlockEncoder::Own)
+        encodeColourBlock(rgba, block + 8);
+    else
+        squish::Compress(rgba, block, squishFlags(encoder));
     // The alpha half is ours, so its rounding does not depend on the library's.
     for (int i = 0; i < 8; ++i) {
         const unsigned lo = (rgba[(2 * i) * 4 + 3] + 8u) / 17u;

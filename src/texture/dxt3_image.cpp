@@ -1,6 +1,7 @@
 #include "texture/dxt3_image.h"
 
 #include <algorithm>
+#include <atomic>
 #include <system_error>
 #include <thread>
 
@@ -12,18 +13,28 @@ std::size_t blocksAcross(int width) {
     return std::max<std::size_t>(1, (static_cast<std::size_t>(width) + 3) / 4);
 }
 
-void encodeBlockRows(const RgbaImage& image, ColourFit fit, std::size_t firstRow, std::size_t lastRow,
+// Encodes rows of blocks, taking the next row not yet taken until none is left: a thread slowed
+// by other work (the next texture's composition, another program) leaves more rows to the others.
+void encodeBlockRows(const RgbaImage& image, BlockEncoder encoder, std::atomic<std::size_t>& nextRow,
                      std::uint8_t* out) {
     const std::size_t across = blocksAcross(image.width);
+    const std::size_t rows = blocksAcross(image.height);
     std::uint8_t texels[64];
-    for (std::size_t by = firstRow; by < lastRow; ++by) {
+    for (std::size_t by = nextRow++; by < rows; by = nextRow++) {
+        const bool rowsInside = static_cast<int>(by * 4 + 4) <= image.height;
         for (std::size_t bx = 0; bx < across; ++bx) {
-            for (int i = 0; i < 16; ++i) {
-                const int x = std::min(static_cast<int>(bx * 4) + i % 4, image.width - 1);
-                const int y = std::min(static_cast<int>(by * 4) + i / 4, image.height - 1);
-                std::copy_n(image.pixel(x, y), 4, texels + i * 4);
+            if (rowsInside && static_cast<int>(bx * 4 + 4) <= image.width) {
+                for (int row = 0; row < 4; ++row)
+                    std::copy_n(image.pixel(static_cast<int>(bx * 4), static_cast<int>(by * 4) + row), 16,
+                                texels + row * 16);
+            } else {
+                for (int i = 0; i < 16; ++i) {
+                    const int x = std::min(static_cast<int>(bx * 4) + i % 4, image.width - 1);
+                    const int y = std::min(static_cast<int>(by * 4) + i / 4, image.height - 1);
+                    std::copy_n(image.pixel(x, y), 4, texels + i * 4);
+                }
             }
-            encodeDxt3Block(texels, out + (by * across + bx) * 16, fit);
+            encodeDxt3Block(texels, out + (by * across + bx) * 16, encoder);
         }
     }
 }
@@ -34,27 +45,24 @@ std::size_t dxt3LevelSize(int width, int height) {
     return blocksAcross(width) * blocksAcross(height) * 16;
 }
 
-std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourFit fit, unsigned threads) {
+std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, BlockEncoder encoder, unsigned threads) {
     std::vector<std::uint8_t> out(dxt3LevelSize(image.width, image.height));
     const std::size_t rows = blocksAcross(image.height);
     if (threads == 0)
         threads = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t workers = std::min<std::size_t>(threads, rows);
+    const std::size_t helpers = std::min<std::size_t>(threads, rows) - 1; // this thread works too
+    std::atomic<std::size_t> nextRow{0};
     std::vector<std::thread> pool;
-    std::size_t started = 1; // this thread takes the first share
-    for (; started < workers; ++started) {
+    for (std::size_t h = 0; h < helpers; ++h) {
         // A thread the system refuses (out of threads or address space) must not end the build:
-        // its share and those after it are encoded here instead.
+        // the threads already running, this one included, take its rows.
         try {
-            pool.emplace_back(encodeBlockRows, std::cref(image), fit, rows * started / workers,
-                              rows * (started + 1) / workers, out.data());
+            pool.emplace_back(encodeBlockRows, std::cref(image), encoder, std::ref(nextRow), out.data());
         } catch (const std::system_error&) {
             break;
         }
     }
-    encodeBlockRows(image, fit, 0, rows / workers, out.data());
-    if (started < workers)
-        encodeBlockRows(image, fit, rows * started / workers, rows, out.data());
+    encodeBlockRows(image, encoder, nextRow, out.data());
     for (std::thread& t : pool)
         t.join();
     return out;

@@ -16,10 +16,11 @@ namespace livrano {
 // Bytes of one level: max(1, ceil(w/4)) * max(1, ceil(h/4)) * 16.
 std::size_t dxt3LevelSize(int width, int height);
 
-// Encodes on `threads` threads (0: one per core), each taking whole rows of blocks. When the
-// system refuses to start a thread, the calling thread encodes its rows: the result is the same
-// and nothing is thrown. Precondition: width and height at least 1.
-std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourFit fit, unsigned threads = 0);
+// Encodes on `threads` threads (0: one per core), each taking the next row of blocks not yet
+// taken. When the system refuses to start a thread, the others (the calling thread at least)
+// encode its rows: the result is the same and nothing is thrown. Precondition: width and height
+// at least 1.
+std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, BlockEncoder encoder, unsigned threads = 0);
 
 // Precondition: blocks.size() >= dxt3LevelSize(width, height).
 RgbaImage decompressDxt3(std::span<const std::uint8_t> blocks, int width, int height);

@@ -1,25 +1,20 @@
 #include "texture/texture_composition.h"
 
 #include <algorithm>
+#include <future>
 #include <system_error>
 
-#include "app/file_names.h"
 #include "app/text.h"
-#include "output/variation_layout.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/byte_files.h"
 #include "texture/texture_converter.h"
+#include "texture/texture_preview.h"
 
 namespace livrano {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::size_t textureCount(const Application& app) {
-    return std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(app.spec.NumTextures, 0)),
-                                 app.spec.Textures.size());
-}
 
 std::size_t sectionCount(const TextureSpec& texture) {
     return std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(texture.NumSectionsOnTexture, 0)),
@@ -42,19 +37,6 @@ bool copySections(Application& app, const TextureSpec& texture, bool created, St
     return result;
 }
 
-PreviewPicture previewOf(const Bitmap& colour) {
-    PreviewPicture picture;
-    picture.width = colour.width;
-    picture.height = colour.height;
-    picture.rgb.resize(colour.pixels.size());
-    for (std::size_t i = 0; i + 2 < colour.pixels.size(); i += 3) {
-        picture.rgb[i] = colour.pixels[i + 2];
-        picture.rgb[i + 1] = colour.pixels[i + 1];
-        picture.rgb[i + 2] = colour.pixels[i];
-    }
-    return picture;
-}
-
 std::optional<std::int32_t> formatCode(const std::string& textureFormat) {
     const std::string format = toUpper(trim(textureFormat));
     if (format == kFormatDxt3)
@@ -70,14 +52,16 @@ std::string skippedSentence(const std::string& what, const std::string& reason) 
     return what + " was skipped: " + reason + (stopped ? "" : ".");
 }
 
-// Composes, saves and converts one texture; the reason when it cannot.
-std::optional<std::string> composeAndConvert(Application& app, std::size_t i, const std::string& name) {
+// Composes one texture and saves its two intermediate bitmaps; the reason when it cannot.
+std::optional<std::string> composeAndSave(Application& app, std::size_t i, const std::string& name,
+                                          std::int32_t& code) {
     const TextureSpec& texture = app.spec.Textures[i];
     if (!ComposeTexture24(app, i))
         return "its colour could not be composed from the template";
-    const std::optional<std::int32_t> code = formatCode(texture.TextureFormat);
-    if (!code)
+    const std::optional<std::int32_t> format = formatCode(texture.TextureFormat);
+    if (!format)
         return "its format \"" + texture.TextureFormat + "\" is neither DXT3NM nor 32ANM";
+    code = *format;
     if (!SaveBitmap24(app.surfaces, app.programFolder, name + "_c"))
         return "TempBitmaps\\" + name + "_c.bmp could not be written";
     const bool alpha = app.flags.AlphaLoaded
@@ -87,32 +71,46 @@ std::optional<std::string> composeAndConvert(Application& app, std::size_t i, co
         return "its alpha could not be composed";
     if (!SaveBitmap8(app.surfaces, app.programFolder, name + "_a", app.flags.AlphaLoaded))
         return "TempBitmaps\\" + name + "_a.bmp could not be written";
-    // A failed conversion writes nothing, so a file already there (an earlier texture of the same
-    // name) stays whole; a leftover of an earlier build is never moved, as only converted names are.
-    if (!CompressTexture(app.programFolder, name + "_c", name + "_a", name, 0, *code))
-        return "the converter could not write TempBitmaps\\" + name + ".bmp";
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<std::string> textureName(const Application& app, std::size_t index, std::string* why) {
+// One texture's conversion, on a thread of its own while the next texture is composed.
+struct Conversion {
+    std::size_t index = 0;
     std::string name;
-    Status status = Status::Ok();
-    if (app.spec.TextureAssignOnly != 0 && app.spec.TextureAssignOnly != 1)
-        status = Status::Error("TextureAssignOnly " + std::to_string(app.spec.TextureAssignOnly) +
-                               " is neither 0 nor 1.");
-    else
-        status = variationTextureName(app, index, variationId(app), name);
-    if (status)
-        status = checkSafeFileName("texture name", name);
-    if (!status) {
-        if (why != nullptr)
-            *why = status.message();
-        return std::nullopt;
+    std::future<bool> written;
+};
+
+Conversion startConversion(const Application& app, std::size_t i, const std::string& name, std::int32_t code,
+                           bool overlap) {
+    Conversion c{i, name, {}};
+    auto convert = [folder = app.programFolder, name, code] {
+        return CompressTexture(folder, name + "_c", name + "_a", name, 0, code);
+    };
+    if (overlap) {
+        try {
+            c.written = std::async(std::launch::async, convert);
+            return c;
+        } catch (const std::system_error&) { // no thread to be had: convert here instead
+        }
     }
-    return name;
+    std::promise<bool> done;
+    done.set_value(convert());
+    c.written = done.get_future();
+    return c;
 }
+
+// Whether two textures' files (N, N_c and N_a) meet: the later one's bitmaps must then wait
+// until the earlier one's converter has read its own and written its texture.
+bool shareAFile(const std::string& a, const std::string& b) {
+    for (const char* x : {"", "_c", "_a"})
+        for (const char* y : {"", "_c", "_a"})
+            if (equalsNoCase(a + x, b + y))
+                return true;
+    return false;
+}
+
+} // namespace
 
 bool ComposeTexture24(Application& app, std::size_t index) {
     const TextureSpec& texture = app.spec.Textures[index];
@@ -131,18 +129,7 @@ bool ComposeAlpha8(Application& app, std::size_t index) {
     return copySections(app, texture, created, StretchSection8);
 }
 
-Status MoveTexture(const Application& app, const std::string& name, fs::path* written) {
-    const fs::path source = tempBitmapPath(app.programFolder, name);
-    fs::path folder;
-    if (app.spec.TextureAssignOnly == 0)
-        folder = aircraftFolderPath(app) / "Texture";
-    else if (app.spec.TextureAssignOnly == 1)
-        folder = aircraftFolderPath(app) / ("Texture." + trim(app.settings.FolderExtension));
-    else
-        return Status::Error("TextureAssignOnly " + std::to_string(app.spec.TextureAssignOnly) +
-                             " gives the texture no destination folder.");
-    // Never a second name differing only in case: an existing folder or file is reused.
-    const fs::path destination = resolveCaseless(folder / (trim(name) + ".bmp"));
+Status MoveTexture(const fs::path& source, const fs::path& destination) {
     std::error_code ec;
     if (!fs::is_directory(destination.parent_path(), ec))
         return Status::Error("The texture folder " + destination.parent_path().string() + " does not exist.");
@@ -150,87 +137,91 @@ Status MoveTexture(const Application& app, const std::string& name, fs::path* wr
         return Status::Error("The texture " + source.string() + " could not be copied to " +
                              destination.string() + ".");
     fs::remove(source, ec);
-    if (written != nullptr)
-        *written = destination;
     return Status::Ok();
 }
 
-TextureBuildReport BuildTextures(Application& app) {
+TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool overlap) {
     TextureBuildReport report;
     Frontend& frontend = app.frontend;
-    const std::size_t count = textureCount(app);
-    std::vector<std::optional<std::string>> converted(count);
+    const std::size_t count = jobs.textures.size();
+    std::vector<const TextureJob*> converted(count);
+
+    // Texture i's conversion runs while texture i + 1 is composed and saved; its outcome is
+    // taken before anything of texture i + 1 is reported, so the report keeps the textures'
+    // order. At most two textures are in memory: the one converting, the one composing.
+    std::optional<Conversion> pending;
+    auto finishPending = [&] {
+        if (!pending)
+            return;
+        const std::string name = pending->name;
+        if (!pending->written.get()) {
+            report.skipped.push_back("Texture " + name +
+                                     " was skipped: the converter could not write TempBitmaps\\" + name +
+                                     ".bmp.");
+        } else {
+            // A later texture of the same name has overwritten the earlier one's file, which must
+            // then not be moved twice (names differing in case are one file on Windows).
+            for (std::size_t k = 0; k < pending->index; ++k) {
+                if (converted[k] != nullptr && equalsNoCase(converted[k]->name, name))
+                    converted[k] = nullptr;
+            }
+            converted[pending->index] = &jobs.textures[pending->index];
+        }
+        pending.reset();
+    };
 
     for (std::size_t i = 0; i < count; ++i) {
+        const TextureJob& job = jobs.textures[i];
         frontend.setProgress(20.0 + double(i + 1) * 55.0 / double(count));
         FreeWorkSurfaces(app.surfaces);
-        std::string why;
-        const std::optional<std::string> name = textureName(app, i, &why);
-        const std::string shown = name ? *name : trim(app.spec.Textures[i].BaseTextureName);
-        frontend.setStatusText("Working Texture - " + shown);
-        // An underivable name is skipped rather than given the previous texture's name, which
-        // would overwrite that texture with this one's picture.
-        if (!name) {
-            report.skipped.push_back(skippedSentence("Texture " + shown, why));
+        frontend.setStatusText("Working Texture - " + job.name);
+        if (!job.skipped.empty()) {
+            finishPending();
+            report.skipped.push_back(skippedSentence("Texture " + job.name, job.skipped));
             continue;
         }
-        if (const auto failure = composeAndConvert(app, i, *name)) {
-            report.skipped.push_back(skippedSentence("Texture " + *name, *failure));
+        if (pending && shareAFile(pending->name, job.name))
+            finishPending();
+        std::int32_t code = 0;
+        const std::optional<std::string> failure = composeAndSave(app, job.index, job.name, code);
+        finishPending();
+        if (failure) {
+            report.skipped.push_back(skippedSentence("Texture " + job.name, *failure));
             continue;
         }
-        // A later texture of the same name has overwritten the earlier one's file, which must
-        // then not be moved twice (names differing in case are one file on Windows).
-        for (std::size_t k = 0; k < i; ++k) {
-            if (converted[k] && equalsNoCase(*converted[k], *name))
-                converted[k].reset();
-        }
-        converted[i] = name;
+        pending = startConversion(app, i, job.name, code, overlap);
     }
+    finishPending(); // every finished file is in place before the move pass
 
     for (std::size_t i = 0; i < count; ++i) {
         frontend.setStatusText("Moving New Textures");
         frontend.setProgress(75.0 + double(i + 1) * 5.0 / double(count));
-        if (!converted[i])
+        if (converted[i] == nullptr)
             continue;
-        fs::path written;
-        if (Status moved = MoveTexture(app, *converted[i], &written); !moved)
-            report.skipped.push_back("Texture " + *converted[i] + " was not moved: " + moved.message());
+        const TextureJob& job = *converted[i];
+        if (Status moved = MoveTexture(tempBitmapPath(app.programFolder, job.name), job.destination); !moved)
+            report.skipped.push_back("Texture " + job.name + " was not moved: " + moved.message());
         else
-            report.written.push_back(written);
+            report.written.push_back(job.destination);
     }
 
-    const ExtraTextureSpec& extra = app.extraTextures;
-    if (extra.CopyExtraTextures != 1)
-        return report;
-    const std::size_t extraCount = std::min<std::size_t>(
-        static_cast<std::size_t>(std::max<int>(extra.NumExtraTextures, 0)), extra.ExtraTextureNames.size());
-    const fs::path aircraft = aircraftFolderPath(app);
-    const std::string baseFolder = trim(extra.BaseTextureFolder);
-    const fs::path sourceFolder =
-        aircraft / (baseFolder.empty() ? std::string("Texture") : "Texture." + baseFolder);
-    const fs::path destinationFolder = aircraft / ("Texture." + trim(app.settings.FolderExtension));
-    for (std::size_t j = 0; j < extraCount; ++j) {
-        const std::string file = trim(extra.ExtraTextureNames[j]);
-        frontend.setStatusText("Copying File - " + file);
-        frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(extraCount));
-        if (Status safe = checkSafeFileName("extra texture", file); !safe) {
-            report.skipped.push_back("Extra texture skipped: " + safe.message());
-            continue;
-        }
-        const fs::path source = resolveCaseless(sourceFolder / file);
-        const fs::path destination = resolveCaseless(destinationFolder / file);
+    for (std::size_t j = 0; j < jobs.extras.size(); ++j) {
+        const ExtraTextureJob& extra = jobs.extras[j];
+        frontend.setStatusText("Copying File - " + extra.name);
+        frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(jobs.extras.size()));
         std::error_code ec;
-        if (!fs::is_regular_file(source, ec)) {
-            report.skipped.push_back("Extra texture " + file + " was skipped: " + source.string() +
-                                     " does not exist.");
+        if (!fs::is_regular_file(extra.source, ec)) {
+            report.skipped.push_back("Extra texture " + extra.name +
+                                     " was skipped: " + extra.source.string() + " does not exist.");
             continue;
         }
-        if (!fs::is_directory(destination.parent_path(), ec) || !copyFileReplacing(source, destination)) {
-            report.skipped.push_back("Extra texture " + file + " could not be copied to " +
-                                     destination.string() + ".");
+        if (!fs::is_directory(extra.destination.parent_path(), ec) ||
+            !copyFileReplacing(extra.source, extra.destination)) {
+            report.skipped.push_back("Extra texture " + extra.name + " could not be copied to " +
+                                     extra.destination.string() + ".");
             continue;
         }
-        report.written.push_back(destination);
+        report.written.push_back(extra.destination);
     }
     return report;
 }

@@ -1,5 +1,6 @@
 #include "texture/texture_converter.h"
 
+#include <atomic>
 #include <new>
 
 #include "texture/bitmap.h"
@@ -10,6 +11,16 @@
 namespace livrano {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::atomic<BlockEncoder> converterEncoder{BlockEncoder::Own};
+
+} // namespace
+
+void setConverterEncoder(BlockEncoder encoder) {
+    converterEncoder = encoder;
+}
 
 Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, RgbaImage& out) {
     std::optional<Bitmap> colour = readBmpFile(colourBmp);
@@ -58,6 +69,7 @@ std::int32_t BMPScompressBMP(const char* colourPath, const char* alphaPath, std:
     if (colourPath == nullptr || alphaPath == nullptr || outputPath == nullptr)
         return kConvertFailed;
     options.mipmaps = mipmapFlag == 1;
+    options.encoder = converterEncoder;
     try {
         const Status s =
             convertTexture(colourPath, alphaPath, outputPath, TextureContainer::FsBitmap, options);

@@ -40,6 +40,10 @@ Status convertTexture(const std::filesystem::path& colourBmp, const std::filesys
 std::int32_t BMPScompressBMP(const char* colourPath, const char* alphaPath, std::int32_t formatCode,
                              std::int16_t mipmapFlag, std::int16_t unusedFlag, const char* outputPath);
 
+// The block encoder BMPScompressBMP uses for DXT3, for every thread of the process (our own
+// unless set; the benchmark sets libsquish's fits to compare whole builds).
+void setConverterEncoder(BlockEncoder encoder);
+
 // The program's wrapper: each name becomes programFolder + "\TempBitmaps\" + name trimmed +
 // ".bmp", and the flag goes into both flag arguments. True when the texture file was written.
 bool CompressTexture(const std::filesystem::path& programFolder, std::string_view colourName,

@@ -29,7 +29,7 @@ std::size_t levelSize(TextureFormat format, int width, int height) {
 // One level's stored bytes from a picture already in its stored row order.
 void appendLevel(std::vector<std::uint8_t>& out, const RgbaImage& level, const TextureOptions& options) {
     if (options.format == TextureFormat::Dxt3) {
-        const std::vector<std::uint8_t> blocks = compressDxt3(level, options.fit, options.threads);
+        const std::vector<std::uint8_t> blocks = compressDxt3(level, options.encoder, options.threads);
         out.insert(out.end(), blocks.begin(), blocks.end());
         return;
     }

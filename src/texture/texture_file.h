@@ -25,7 +25,7 @@ enum class TextureContainer { FsBitmap, Dds };
 struct TextureOptions {
     TextureFormat format = TextureFormat::Dxt3;
     bool mipmaps = false;
-    ColourFit fit = ColourFit::IterativeCluster;
+    BlockEncoder encoder = BlockEncoder::Own;
     unsigned threads = 0; // 0: one per core
 };
 

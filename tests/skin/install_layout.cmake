@@ -4,7 +4,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} O
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed (${result})")
 endif()
-set(expected livrano-cli Livrano.pdf Data/airlines.cfg)
+set(expected livrano livrano-cli Livrano.pdf Data/airlines.cfg)
 foreach(file IN LISTS MEDIA)
     list(APPEND expected Media/${file})
 endforeach()

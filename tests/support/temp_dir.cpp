@@ -41,7 +41,7 @@ std::string readFile(const fs::path& file) {
 }
 
 fs::path testData(std::string_view name) {
-    return fs::path(LIVRANO_TEST_DATA) / name;
+    return fs::path(LIVRANO_TEST_DATA_DIR) / name;
 }
 
 } // namespace livrano::testing

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "output/build_plan.h"
 #include "texture/bmp_writer.h"
 #include "texture/byte_files.h"
 #include "texture/template_loader.h"
@@ -37,6 +40,11 @@ struct ThreeTextures : TestApp {
         const Bitmap grey = testing::greyPicture(64, 32);
         testing::writeBitmapFile(folders.root / "Templates/b737_a.bmp", encodeBmp8(grey, grey.palette));
         app.spec.AircraftDirectory = "B737 ";
+        app.spec.DataPath = "B737";
+        app.spec.BaseModelName = "B737_XXX";
+        app.spec.ReplaceMask = "B737_*";
+        app.spec.BaseAirName = "B737";
+        testing::writeFile(folders.program / "Data.B737/Aircraft.cfg", "");
         app.spec.UseAlpha = 1;
         app.spec.TextureAssignOnly = 0;
         app.spec.NumIdentifierCharacters = 3;
@@ -50,6 +58,14 @@ struct ThreeTextures : TestApp {
     }
 
     void load() { ASSERT_TRUE(LoadTemplate(app, templatePath.string()).ok()); }
+
+    // The textures as the build's plan names them.
+    TextureJobs jobs() const {
+        BuildPlan plan;
+        const Status planned = planBuild(app, plan);
+        EXPECT_TRUE(planned) << planned.message();
+        return plan.textures;
+    }
 };
 
 TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFolder) {
@@ -57,7 +73,7 @@ TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFold
     t.load();
     t.frontend.events.clear();
     t.frontend.progressValues.clear();
-    const TextureBuildReport report = BuildTextures(t.app);
+    const TextureBuildReport report = BuildTextures(t.app, t.jobs());
 
     const std::vector<std::string> expectedEvents = {
         "progress: 38.3333",
@@ -134,29 +150,25 @@ TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFold
 
 TEST(BuildTextures, AFailingTextureIsSkippedForItsReasonAndTheOthersStillArrive) {
     struct Case {
-        void (*breakIt)(ThreeTextures&);
+        void (*breakIt)(ThreeTextures&, TextureJobs&);
         const char* skipped;
         std::size_t previews; // only what was composed is shown
     };
     const Case cases[] = {
-        {[](ThreeTextures& t) { t.app.spec.Textures[1].TextureSizeX = 0; },
+        {[](ThreeTextures& t, TextureJobs&) { t.app.spec.Textures[1].TextureSizeX = 0; },
          "Texture T_WING_QRX was skipped: its colour could not be composed from the template.", 2},
-        {[](ThreeTextures& t) { t.app.spec.Textures[1].TextureFormat = "DXT5"; },
+        {[](ThreeTextures& t, TextureJobs&) { t.app.spec.Textures[1].TextureFormat = "DXT5"; },
          "Texture T_WING_QRX was skipped: its format \"DXT5\" is neither DXT3NM nor 32ANM.", 3},
-        {[](ThreeTextures& t) { t.app.spec.Textures[1].ReplaceMask = "T_WING_"; },
-         "Texture T_WING_XXX was skipped: The texture name cannot be formed from the base name "
-         "\"T_WING_XXX\" and the mask \"T_WING_\" with 3 identifier characters.",
-         2},
-        {[](ThreeTextures& t) { t.app.spec.Textures[1].BaseTextureName = "T_WING_XXX/.."; },
-         "Texture T_WING_XXX/.. was skipped: The texture name \"T_WING_QRX/..\" cannot be used as a file "
-         "name: it contains a path separator.",
-         2},
+        // A reason that brings its own full stop keeps just that one.
+        {[](ThreeTextures&, TextureJobs& jobs) { jobs.textures[1].skipped = "its name is refused."; },
+         "Texture T_WING_QRX was skipped: its name is refused.", 2},
     };
     for (const Case& c : cases) {
         ThreeTextures t;
         t.load();
-        c.breakIt(t);
-        const TextureBuildReport report = BuildTextures(t.app);
+        TextureJobs jobs = t.jobs();
+        c.breakIt(t, jobs);
+        const TextureBuildReport report = BuildTextures(t.app, jobs);
         EXPECT_EQ(report.skipped, std::vector<std::string>{c.skipped});
         EXPECT_EQ(t.frontend.previews.size(), c.previews) << c.skipped;
         EXPECT_EQ(report.written.size(), 2u) << c.skipped;
@@ -194,7 +206,7 @@ TEST(BuildTextures, OfTwoTexturesWithOneNameTheLastConvertedArrives) {
         t.app.spec.Textures[2].ReplaceMask = "T_WING_*";
         t.app.spec.Textures[2].TextureSizeX = c.width;
         t.load();
-        const TextureBuildReport report = BuildTextures(t.app);
+        const TextureBuildReport report = BuildTextures(t.app, t.jobs());
         EXPECT_EQ(report.skipped.size(), c.skipped) << c.what;
         EXPECT_EQ(report.written.size(), 2u) << c.what;
         const fs::path shared = t.folders.aircraft / "Texture";
@@ -203,13 +215,52 @@ TEST(BuildTextures, OfTwoTexturesWithOneNameTheLastConvertedArrives) {
     }
 }
 
+// Converting one texture while the next is composed leaves what a build one texture after the
+// other leaves: the same files byte for byte, texts, progress values and report. Among the
+// textures: one whose files meet the previous one's (T_FUSE_QRX_1_C) and a repeated name.
+TEST(BuildTextures, OverlappedConversionsLeaveWhatASequentialBuildLeaves) {
+    struct Outcome {
+        std::vector<std::string> events, skipped;
+        std::vector<double> progress;
+        std::map<fs::path, std::string> files;
+        bool operator==(const Outcome&) const = default;
+    };
+    auto build = [](bool overlap) {
+        ThreeTextures t;
+        TextureJobs jobs = t.jobs();
+        t.app.spec.Textures.push_back(
+            texture("T_FUSE_XXX_1_C", "T_FUSE_*", 16, "DXT3NM", {0, 0, 64, 32, 16, 0, 0, 16}));
+        t.app.spec.Textures.push_back(
+            texture("T_WING_XXX", "T_WING_*", 8, "DXT3NM", {5, 3, 30, 17, 0, 0, 8, 8}));
+        t.app.spec.NumTextures = 5;
+        // Made by hand, as a build's plan refuses the fourth: its texture is the first's colour.
+        const fs::path shared = t.folders.aircraft / "Texture";
+        jobs.textures.push_back({3, "T_FUSE_QRX_1_C", "", shared / "T_FUSE_QRX_1_C.bmp"});
+        jobs.textures.push_back({4, "T_WING_QRX", "", shared / "T_WING_QRX.bmp"});
+        t.load();
+        t.frontend.events.clear();
+        t.frontend.progressValues.clear();
+        Outcome o;
+        o.skipped = BuildTextures(t.app, jobs, overlap).skipped;
+        o.events = t.frontend.events;
+        o.progress = t.frontend.progressValues;
+        for (const auto& entry : fs::recursive_directory_iterator(t.folders.root.path()))
+            if (entry.is_regular_file())
+                o.files[fs::relative(entry.path(), t.folders.root.path())] = testing::readFile(entry.path());
+        return o;
+    };
+    const Outcome sequential = build(false);
+    EXPECT_EQ(sequential.files.count("Sim/Aircraft/B737/Texture/T_FUSE_QRX_1_C.bmp"), 1u);
+    EXPECT_TRUE(build(true) == sequential);
+}
+
 TEST(BuildTextures, AssignOnlyTexturesKeepTheirNameAndJoinTheVariationFolderWhateverItsCase) {
     ThreeTextures t;
     fs::remove(t.folders.aircraft / "Texture.qrx");
     fs::create_directories(t.folders.aircraft / "texture.QRX");
     t.app.spec.TextureAssignOnly = 1;
     t.load();
-    const TextureBuildReport report = BuildTextures(t.app);
+    const TextureBuildReport report = BuildTextures(t.app, t.jobs());
     EXPECT_TRUE(report.skipped.empty());
     EXPECT_TRUE(fs::exists(t.folders.aircraft / "texture.QRX/T_FUSE_XXX_1.bmp"));
     EXPECT_TRUE(fs::exists(t.folders.aircraft / "texture.QRX/T_TAIL_XXX.bmp"));
@@ -221,7 +272,7 @@ TEST(BuildTextures, AMissingDestinationFolderLeavesTheTextureInTempBitmaps) {
     ThreeTextures t;
     fs::remove_all(t.folders.aircraft / "Texture");
     t.load();
-    const TextureBuildReport report = BuildTextures(t.app);
+    const TextureBuildReport report = BuildTextures(t.app, t.jobs());
     EXPECT_EQ(report.skipped.size(), 3u);
     EXPECT_TRUE(report.written.empty());
     EXPECT_TRUE(fs::exists(t.folders.program / "TempBitmaps/T_FUSE_QRX_1.bmp"));
@@ -233,7 +284,7 @@ TEST(BuildTextures, WithoutAlphaTemplateEveryAlphaFileIsOpaque) {
     fs::remove(t.folders.root / "Templates/b737_a.bmp");
     t.load();
     EXPECT_FALSE(t.app.flags.AlphaLoaded);
-    BuildTextures(t.app);
+    BuildTextures(t.app, t.jobs());
     const std::string alpha = testing::readFile(t.folders.program / "TempBitmaps/T_WING_QRX_a.bmp");
     ASSERT_EQ(alpha.size(), 16u * 16u + 1078u);
     EXPECT_EQ(alpha.substr(1078), std::string(256, '\xFF'));
@@ -259,7 +310,7 @@ TEST(BuildTextures, ExtraTexturesAreCopiedIntoTheVariationFolder) {
         testing::writeFile(t.folders.aircraft / "Texture.qrx/LIGHT.bmp", "old");
         t.load();
         t.frontend.events.clear();
-        const TextureBuildReport report = BuildTextures(t.app);
+        const TextureBuildReport report = BuildTextures(t.app, t.jobs());
 
         EXPECT_EQ(testing::readFile(t.folders.aircraft / "Texture.qrx/glass.bmp"), "glass") << c.sourceFolder;
         // An existing file of another case is replaced, not joined by a second name.

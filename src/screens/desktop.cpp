@@ -1,0 +1,44 @@
+#include "screens/desktop.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSoundEffect>
+#include <QUrl>
+
+#include <memory>
+
+namespace livrano {
+
+Desktop systemDesktop() {
+    Desktop d;
+    d.message = [](const QString& text) {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Livrano"), text, QMessageBox::Ok);
+        box.exec();
+    };
+    d.openFile = [](const QString& startFolder, const QString& description,
+                    const QString& pattern) -> std::optional<QString> {
+        // Qt's filter syntax puts the pattern in parentheses after the description.
+        const QString path = QFileDialog::getOpenFileName(
+            nullptr, QString(), startFolder, description + QLatin1Char('(') + pattern + QLatin1Char(')'));
+        return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+    };
+    // One effect for the whole run: a new one per confirmation would cut the last one short.
+    auto effect = std::make_shared<std::unique_ptr<QSoundEffect>>();
+    d.playSound = [effect](const std::filesystem::path& wavFile) {
+        if (!*effect)
+            *effect = std::make_unique<QSoundEffect>();
+        const QUrl url = QUrl::fromLocalFile(QString::fromStdString(wavFile.string()));
+        if ((*effect)->source() != url)
+            (*effect)->setSource(url);
+        (*effect)->play();
+    };
+    d.openDocument = [](const std::filesystem::path& document) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(document.string())));
+    };
+    d.endProcess = [] { QCoreApplication::exit(0); };
+    return d;
+}
+
+} // namespace livrano

@@ -1,0 +1,33 @@
+#pragma once
+// The calls through which the windows reach beyond themselves: message boxes, the open-file
+// dialog, the sound, the manual's viewer and the end of the process. Each is called at one
+// place only, so tests can put their own in.
+
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+namespace livrano {
+
+struct Desktop {
+    // A message box with an OK button only, titled "Livrano"; returns when it is closed.
+    std::function<void(const QString& text)> message;
+    // An open-file dialog starting in startFolder with the one filter given as description and
+    // pattern; the chosen file's full path, nullopt when cancelled.
+    std::function<std::optional<QString>(const QString& startFolder, const QString& description,
+                                         const QString& pattern)>
+        openFile;
+    // Plays a sound file without waiting; a missing file plays nothing.
+    std::function<void(const std::filesystem::path& wavFile)> playSound;
+    // Opens a document with its associated program; a failure is not reported.
+    std::function<void(const std::filesystem::path& document)> openDocument;
+    // Ends the process's event loop; the program returns from its main function.
+    std::function<void()> endProcess;
+};
+
+// The real ones: QMessageBox, QFileDialog, QSoundEffect, QDesktopServices, QCoreApplication::exit.
+Desktop systemDesktop();
+
+} // namespace livrano

@@ -1,0 +1,161 @@
+#include "screens/program.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+#include "aircraft/catalogue.h"
+#include "app/airline_list.h"
+#include "app/file_names.h"
+#include "output/build_repaint.h"
+#include "screens/callsign_screen.h"
+#include "screens/command_dispatcher.h"
+#include "screens/core_text.h"
+#include "screens/main_window.h"
+#include "screens/select_aircraft_screen.h"
+#include "skin/image_button.h"
+#include "skin/trans_form.h"
+#include "texture/texture_preview.h"
+
+namespace livrano {
+
+void useDevicePixels() {
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+}
+
+Program::Program(std::filesystem::path programFolder, Desktop desktop)
+    : m_desktop(std::move(desktop)), m_frontend(*this), m_app(std::move(programFolder), m_frontend),
+      m_dispatcher(std::make_unique<CommandDispatcher>(*this)) {}
+
+Program::~Program() = default;
+
+MainWindow* Program::mainWindow() const {
+    return static_cast<MainWindow*>(m_windows[static_cast<std::size_t>(Screen::Main)].get());
+}
+
+WizardScreen* Program::screen(Screen screen) const {
+    return static_cast<WizardScreen*>(m_windows[static_cast<std::size_t>(screen)].get());
+}
+
+WizardScreen* Program::ensureScreen(Screen which) {
+    const auto slot = static_cast<std::size_t>(which);
+    if (m_windows[slot])
+        return screen(which);
+    std::unique_ptr<WizardScreen> made;
+    switch (which) {
+    case Screen::SelectAircraft:
+        made = std::make_unique<SelectAircraftScreen>(m_app.programFolder, *m_dispatcher);
+        break;
+    case Screen::Callsign:
+        made = std::make_unique<CallsignScreen>(m_app.programFolder, *m_dispatcher);
+        break;
+    default:
+        made = std::make_unique<WizardScreen>(m_app.programFolder, which, *m_dispatcher);
+        break;
+    }
+    if (!made->create())
+        return nullptr;
+    m_app.flags.screenLoaded(which) = true;
+    m_windows[slot] = std::move(made);
+    return screen(which);
+}
+
+bool Program::Main() {
+    m_app.flags.AlphaLoaded = false;
+    if (Status s = LoadAirlineList(m_app.programFolder, m_app.airlines); !s) {
+        m_desktop.message(fromCore(s.message()));
+        return false;
+    }
+    auto* callsign = static_cast<CallsignScreen*>(ensureScreen(Screen::Callsign));
+    if (callsign == nullptr) {
+        m_desktop.message(QString::fromLatin1(kMediaMissing));
+        return false;
+    }
+    callsign->fill(callsignLines(m_app.airlines));
+    m_app.catalogue = LoadAircraftCatalogue(m_app.programFolder);
+    auto* aircraft = static_cast<SelectAircraftScreen*>(ensureScreen(Screen::SelectAircraft));
+    if (aircraft == nullptr) {
+        m_desktop.message(QString::fromLatin1(kMediaMissing));
+        return false;
+    }
+    aircraft->fill(aircraftLines(m_app.catalogue));
+
+    auto main = std::make_unique<MainWindow>(m_app.programFolder, *m_dispatcher);
+    // A main window without its skin would be a bare rectangle; it ends the program like the
+    // screens' skins do.
+    if (!main->load()) {
+        m_desktop.message(QString::fromLatin1(kMediaMissing));
+        return false;
+    }
+    m_app.flags.screenLoaded(Screen::Main) = true;
+    MainWindow* shown = main.get();
+    m_windows[static_cast<std::size_t>(Screen::Main)] = std::move(main);
+    QObject::connect(shown->lst_Texture, &QComboBox::currentIndexChanged, [this] { drawPreview(); });
+    QObject::connect(shown->opt_Alpha, &QRadioButton::clicked, [this] { drawPreview(); });
+    QObject::connect(shown->opt_Standard, &QRadioButton::clicked, [this] { drawPreview(); });
+    QObject::connect(shown->Preview_Scroll, &QScrollBar::valueChanged, [this] { drawPreview(); });
+    // A frameless window gets no place from the window manager's decorations: the middle of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        shown->move(screen->availableGeometry().center() - shown->rect().center());
+    shown->show();
+    shown->UpdateStatusLine();
+    return true;
+}
+
+void Program::ShutDownApplication() {
+    std::vector<SkinnedWindow*> loaded;
+    for (std::size_t i = 0; i < kScreenCount; ++i) {
+        if (m_app.flags.ScreenLoaded[i] && m_windows[i])
+            loaded.push_back(m_windows[i].get());
+    }
+    for (SkinnedWindow* window : loaded)
+        EndButtonSubclassing(*window);
+    for (SkinnedWindow* window : loaded)
+        window->releaseShaper();
+    for (auto& window : m_windows) {
+        if (window && std::find(loaded.begin(), loaded.end(), window.get()) != loaded.end()) {
+            window->hide();
+            // Later, not now: the command that asked for shutdown is still inside a button's event.
+            window.release()->deleteLater();
+        }
+    }
+    m_desktop.endProcess();
+}
+
+void Program::OpenHelpFile() {
+    m_desktop.openDocument(programLocation(m_app.programFolder, "\\Livrano.pdf"));
+}
+
+Status Program::CreateAircraft() {
+    return CreateRepaint(m_app);
+}
+
+void Program::drawPreview() {
+    MainWindow* main = mainWindow();
+    if (main == nullptr || m_app.flags.SpecLoading)
+        return;
+    const std::string text = main->lst_Texture->currentData().toByteArray().toStdString();
+    const PreviewScrollRange range = previewScrollRange(m_app.spec, meansEntireTemplate(text));
+    {
+        // Setting the range may move the value; that must not draw a second time.
+        const QSignalBlocker blocker(main->Preview_Scroll);
+        main->Preview_Scroll->setMaximum(range.maximum);
+        main->Preview_Scroll->setPageStep(range.largeChange);
+    }
+    DrawPreview(m_app, text, main->opt_Alpha->isChecked(), main->Preview_Scroll->value());
+}
+
+void Program::resetWizardScreens() {
+    if (auto* callsign = static_cast<CallsignScreen*>(screen(Screen::Callsign))) {
+        callsign->lbl_CurrentCallsign->setText(QStringLiteral("No Current Callsign"));
+        callsign->lst_Callsign->setCurrentIndex(0);
+    }
+}
+
+} // namespace livrano

@@ -1,0 +1,80 @@
+#pragma once
+// The running program: the application state, the Qt frontend, the seven windows in their
+// fixed order and the command dispatcher. Start-up (Main) and shutdown (ShutDownApplication)
+// live here, and so does every action that needs more than one window.
+
+#include <QPointer>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include "app/application.h"
+#include "app/status.h"
+#include "screens/desktop.h"
+#include "screens/qt_frontend.h"
+
+namespace livrano {
+
+class CommandDispatcher;
+class MainWindow;
+class SkinnedWindow;
+class WizardScreen;
+
+// What the windows need of Qt before the application object exists: the program lays itself
+// out in device pixels (its skin bitmaps have one size), so Qt's own high-DPI scaling is off
+// and the font-size fix keeps the texts at their designed pixel heights.
+void useDevicePixels();
+
+class Program {
+public:
+    // The message of a skin that cannot be read.
+    static constexpr const char* kMediaMissing = "Media files are missing. Please reinstall Livrano.";
+
+    Program(std::filesystem::path programFolder, Desktop desktop);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Start-up: the airline list into the callsign screen, the catalogue into the aircraft
+    // screen (both created hidden), the main window created and shown, the status line. False
+    // when the program must end before its loop runs: the missing airline file or a skin that
+    // cannot be read, each after its message.
+    bool Main();
+
+    // Ends every image button's subclassing, then releases every shaper, then every window, each
+    // in the fixed window order and only for windows whose ScreenLoaded flag is set; then ends
+    // the process's event loop.
+    void ShutDownApplication();
+
+    // Opens ProgramFolder\Livrano.pdf with its associated program; no message on failure.
+    void OpenHelpFile();
+
+    // The Create command: the same-title replacement and the build, as the CLI's build runs
+    // them. A refused build has put its reason in the status line.
+    Status CreateAircraft();
+
+    // DrawPreview from the main window's texture list, option buttons and scroll bar, with the
+    // scroll bar's range set for the selection first.
+    void drawPreview();
+
+    // Puts the wizard screens that exist back to their texts for an empty choice.
+    void resetWizardScreens();
+
+    Application& app() { return m_app; }
+    const Desktop& desktop() const { return m_desktop; }
+    MainWindow* mainWindow() const;
+    // The wizard screen of a step; null until it is created.
+    WizardScreen* screen(Screen screen) const;
+    // The screen, created (with its ScreenLoaded flag) on first use; null when its skin cannot be read.
+    WizardScreen* ensureScreen(Screen screen);
+
+private:
+    Desktop m_desktop;
+    QtFrontend m_frontend;
+    Application m_app;
+    std::unique_ptr<CommandDispatcher> m_dispatcher;
+    std::array<std::unique_ptr<SkinnedWindow>, kScreenCount> m_windows;
+};
+
+} // namespace livrano

@@ -1,0 +1,74 @@
+#include "texture/texture_preview.h"
+
+#include <algorithm>
+
+#include "app/text.h"
+#include "texture/bitmap_surfaces.h"
+#include "texture/texture_composition.h"
+
+namespace livrano {
+
+bool meansEntireTemplate(std::string_view listText) {
+    return equalsNoCase(trim(listText), kEntireTemplate);
+}
+
+PreviewScrollRange previewScrollRange(const AircraftSpec& spec, bool entireTemplate) {
+    return {spec.TemplateSizeX - spec.TemplateSizeY, entireTemplate ? 128 : spec.TemplateSizeY};
+}
+
+PreviewPicture previewOf(const Bitmap& bitmap) {
+    const Bitmap colour = bitmap.bytesPerPixel == 3 ? bitmap : toColour(bitmap);
+    PreviewPicture picture;
+    picture.width = colour.width;
+    picture.height = colour.height;
+    picture.rgb.resize(colour.pixels.size());
+    for (std::size_t i = 0; i + 2 < colour.pixels.size(); i += 3) {
+        picture.rgb[i] = colour.pixels[i + 2];
+        picture.rgb[i + 1] = colour.pixels[i + 1];
+        picture.rgb[i + 2] = colour.pixels[i];
+    }
+    return picture;
+}
+
+namespace {
+
+bool drawEntireTemplate(Application& app, bool alpha, int left) {
+    const int side = app.spec.TemplateSizeY;
+    BitmapSurfaces& s = app.surfaces;
+    if (alpha)
+        return CreateSurface8(s, 8, side, side) && StretchSection8(s, 0, 0, side, side, left, 0, side, side);
+    return CreateSurface24(s, 24, side, side) && StretchSection24(s, 0, 0, side, side, left, 0, side, side);
+}
+
+bool drawTexture(Application& app, std::string_view name, bool alpha) {
+    const std::string wanted = trim(name);
+    const std::size_t count = std::min<std::size_t>(
+        static_cast<std::size_t>(std::max<int>(app.spec.NumTextures, 0)), app.spec.Textures.size());
+    for (std::size_t k = 0; k < count; ++k) {
+        if (trim(app.spec.Textures[k].ViewName) != wanted)
+            continue;
+        // Without an alpha template the alpha copies fail, so the picture stays as it was.
+        if (alpha)
+            return app.flags.AlphaLoaded && ComposeAlpha8(app, k);
+        return ComposeTexture24(app, k);
+    }
+    return false;
+}
+
+} // namespace
+
+bool DrawPreview(Application& app, std::string_view listText, bool alpha, int scrollValue) {
+    if (app.flags.SpecLoading)
+        return false;
+    FreeWorkSurfaces(app.surfaces);
+    const bool entire = meansEntireTemplate(listText);
+    if (!(entire ? drawEntireTemplate(app, alpha, scrollValue) : drawTexture(app, listText, alpha)))
+        return false;
+    // ComposeTexture24 shows the colour texture itself, as it does during a build.
+    if (entire || alpha)
+        app.frontend.showPreview(
+            previewOf(alpha ? app.surfaces.WorkSurface8.bitmap : app.surfaces.WorkSurface24.bitmap));
+    return true;
+}
+
+} // namespace livrano

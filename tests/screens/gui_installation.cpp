@@ -1,0 +1,47 @@
+#include "screens/gui_installation.h"
+
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "skin/image_button.h"
+
+namespace livrano::testing {
+
+namespace fs = std::filesystem;
+
+void clickButton(ImageButton& button) {
+    QLabel* surface = button.findChild<QLabel*>();
+    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+GuiInstallation::GuiInstallation() {
+    EXPECT_TRUE(CreateDemoInstallation(m_dir.path(), m_demo));
+    const fs::path built(LIVRANO_PROGRAM_DIR);
+    fs::copy(built / "Media", m_demo.programFolder / "Media", fs::copy_options::recursive);
+    fs::copy_file(built / "Livrano.pdf", m_demo.programFolder / "Livrano.pdf");
+}
+
+std::unique_ptr<Program> GuiInstallation::program() {
+    Desktop d;
+    std::shared_ptr<DesktopRecord> r = m_record;
+    d.message = [r](const QString& text) { r->messages.push_back(text); };
+    d.openFile = [r](const QString& folder, const QString&, const QString&) -> std::optional<QString> {
+        r->dialogFolders.push_back(folder);
+        return r->chosenFile.isEmpty() ? std::nullopt : std::optional<QString>(r->chosenFile);
+    };
+    d.playSound = [r](const fs::path& file) { r->sounds.push_back(file); };
+    d.openDocument = [r](const fs::path& file) { r->documents.push_back(file); };
+    d.endProcess = [r] { ++r->ends; };
+    return std::make_unique<Program>(m_demo.programFolder, std::move(d));
+}
+
+std::unique_ptr<Program> GuiInstallation::started() {
+    std::unique_ptr<Program> p = program();
+    EXPECT_TRUE(p->Main());
+    return p;
+}
+
+} // namespace livrano::testing

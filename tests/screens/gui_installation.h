@@ -1,0 +1,53 @@
+#pragma once
+// A demo installation in a temporary folder with the build's media and manual, and a program
+// on it whose calls to the desktop are recorded instead of made.
+
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "output/demo_installation.h"
+#include "screens/program.h"
+#include "support/temp_dir.h"
+
+namespace livrano {
+class ImageButton;
+}
+
+namespace livrano::testing {
+
+// A left click on an image button's picture, as the mouse gives it.
+void clickButton(ImageButton& button);
+
+struct DesktopRecord {
+    std::vector<QString> messages;
+    std::vector<std::filesystem::path> sounds;
+    std::vector<std::filesystem::path> documents;
+    std::vector<QString> dialogFolders;
+    QString chosenFile; // what the open-file dialog returns; empty: cancelled
+    int ends = 0;
+};
+
+class GuiInstallation {
+public:
+    GuiInstallation();
+
+    const std::filesystem::path& programFolder() const { return m_demo.programFolder; }
+    const DemoInstallation& demo() const { return m_demo; }
+    DesktopRecord& record() { return *m_record; }
+
+    // A program on this installation (not yet started).
+    std::unique_ptr<Program> program();
+    // A started program; fails the test when start-up fails.
+    std::unique_ptr<Program> started();
+
+private:
+    TempDir m_dir;
+    DemoInstallation m_demo;
+    std::shared_ptr<DesktopRecord> m_record = std::make_shared<DesktopRecord>();
+};
+
+} // namespace livrano::testing

@@ -1,0 +1,212 @@
+#include "screens/program.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+#include "aircraft/aircraft_spec_loader.h"
+#include "app/file_names.h"
+#include "screens/callsign_screen.h"
+#include "screens/gui_installation.h"
+#include "screens/main_window.h"
+#include "screens/select_aircraft_screen.h"
+#include "skin/image_button.h"
+#include "skin/tooltip.h"
+#include "skin/trans_form.h"
+#include "texture/template_loader.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::clickButton;
+using testing::GuiInstallation;
+
+TEST(ProgramStartUp, EndsWithItsMessageBeforeAnyWindowShows) {
+    struct Case {
+        const char* removed; // relative to the program folder
+        const char* message;
+    };
+    const Case cases[] = {
+        {"Data/airlines.cfg",
+         "The 'Corvane Software\\Livrano\\Data\\airlines.cfg' file is missing. Please reinstall Livrano."},
+        {"Media/Wizard_Background.bmp", Program::kMediaMissing},
+        {"Media/WizardRegion.dat", Program::kMediaMissing},
+        {"Media/HMOVE.cur", Program::kMediaMissing},
+        {"Media/Main_Background.bmp", Program::kMediaMissing},
+        {"Media/MainRegion.dat", Program::kMediaMissing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.removed);
+        GuiInstallation installation;
+        fs::remove(installation.programFolder() / c.removed);
+        auto program = installation.program();
+        EXPECT_FALSE(program->Main());
+        EXPECT_EQ(installation.record().messages, std::vector<QString>{QString::fromLatin1(c.message)});
+        EXPECT_EQ(program->mainWindow(), nullptr);
+        for (QWidget* window : QApplication::topLevelWidgets())
+            EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+    }
+}
+
+TEST(ProgramStartUp, FillsTheHiddenListScreensAndShowsTheMainWindow) {
+    GuiInstallation installation;
+    auto program = installation.started();
+    const StateFlags& flags = program->app().flags;
+    EXPECT_EQ(flags.ScreenLoaded,
+              (std::array<bool, kScreenCount>{true, true, false, false, false, false, true}));
+    auto* aircraft = static_cast<SelectAircraftScreen*>(program->screen(Screen::SelectAircraft));
+    auto* callsign = static_cast<CallsignScreen*>(program->screen(Screen::Callsign));
+    EXPECT_FALSE(aircraft->isVisible());
+    EXPECT_FALSE(callsign->isVisible());
+    EXPECT_EQ(aircraft->lst_SelectAircraft->count(), 2);
+    EXPECT_EQ(aircraft->lst_SelectAircraft->currentRow(), 0);
+    EXPECT_EQ(callsign->lst_Callsign->itemText(0), "*NONE*");
+    EXPECT_GT(callsign->lst_Callsign->count(), 1);
+    EXPECT_TRUE(program->mainWindow()->isVisible());
+    EXPECT_TRUE(installation.record().messages.empty());
+}
+
+TEST(ProgramCommands, HelpOpensTheManualAndCloseShutsDownTheLoadedWindowsOnly) {
+    GuiInstallation installation;
+    auto program = installation.started();
+    MainWindow* main = program->mainWindow();
+    clickButton(*main->btn_Help);
+    EXPECT_EQ(installation.record().documents,
+              std::vector<fs::path>{programLocation(installation.programFolder(), "\\Livrano.pdf")});
+
+    const std::vector<Screen> loaded = {Screen::Main, Screen::SelectAircraft, Screen::Callsign};
+    std::vector<QPointer<QWidget>> windows;
+    std::vector<QPointer<ImageButton>> buttons;
+    for (Screen s : loaded) {
+        QWidget* window = s == Screen::Main ? static_cast<QWidget*>(main) : program->screen(s);
+        windows.emplace_back(window);
+        buttons.emplace_back(window->findChild<ImageButton*>("btn_Close"));
+        ASSERT_NE(buttons.back()->tooltip(), nullptr);
+    }
+    clickButton(*main->btn_Close);
+    EXPECT_EQ(installation.record().ends, 1);
+    for (std::size_t i = 0; i < loaded.size(); ++i) {
+        ASSERT_FALSE(buttons[i].isNull());
+        EXPECT_EQ(buttons[i]->tooltip(), nullptr);
+        EXPECT_FALSE(windows[i]->isVisible());
+    }
+    EXPECT_EQ(program->mainWindow(), nullptr);
+    EXPECT_EQ(program->screen(Screen::Variation), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (const QPointer<QWidget>& window : windows)
+        EXPECT_TRUE(window.isNull());
+}
+
+// Loads a demo aircraft and its template through the core, as the wizard's confirm steps will.
+void chooseAircraftAndTemplate(Program& program, const DemoAircraft& aircraft) {
+    Application& app = program.app();
+    const int index = *catalogueIndexOfName(app.catalogue, aircraft.displayName);
+    LoadAircraftSpec(app, app.catalogue.Entries[static_cast<std::size_t>(index)].ConfigFile);
+    app.settings.AircraftIndex = index;
+    app.settings.PendingAircraftName = app.settings.AircraftName = aircraft.displayName;
+    app.settings.TemplatePath = aircraft.templateFile.string();
+    app.settings.TemplateTitle = aircraft.templateFile.filename().string();
+    ASSERT_TRUE(LoadTemplate(app, app.settings.TemplatePath));
+}
+
+TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
+    GuiInstallation installation;
+    auto program = installation.started();
+    MainWindow& main = *program->mainWindow();
+    chooseAircraftAndTemplate(*program, installation.demo().aircraft[0]);
+    ASSERT_TRUE(main.PreviewImage->isVisible());
+    const Bitmap& colour = program->app().surfaces.TemplateSurface24.bitmap;
+    struct Case {
+        int templateWidth; // the specification's; the height is 1024
+        int scroll;
+        int maximum;
+        int firstColumn;
+    };
+    for (const Case& c : {Case{2048, 512, 1024, 512}, Case{1024, 512, 0, 0}}) {
+        SCOPED_TRACE(c.templateWidth);
+        program->app().spec.TemplateSizeX = static_cast<std::int16_t>(c.templateWidth);
+        main.Preview_Scroll->setValue(c.scroll);
+        program->drawPreview();
+        EXPECT_EQ(main.Preview_Scroll->maximum(), c.maximum);
+        EXPECT_EQ(main.Preview_Scroll->pageStep(), 128);
+        ASSERT_EQ(main.previewPicture.size(), QSize(1024, 1024));
+        for (int y : {0, 700}) {
+            const std::uint8_t* bgr = colour.row(y) + 3 * c.firstColumn;
+            EXPECT_EQ(main.previewPicture.pixel(0, y), qRgb(bgr[2], bgr[1], bgr[0]));
+        }
+    }
+    // A texture, then its alpha; the page step follows the template's height.
+    main.lst_Texture->setCurrentIndex(3);
+    EXPECT_EQ(main.previewPicture.size(), QSize(512, 512));
+    EXPECT_EQ(main.Preview_Scroll->pageStep(), 1024);
+    const QImage colourTail = main.previewPicture;
+    main.opt_Alpha->click();
+    EXPECT_EQ(main.previewPicture.size(), QSize(512, 512));
+    EXPECT_NE(main.previewPicture, colourTail);
+    // Nothing is drawn while a specification loads.
+    program->app().flags.SpecLoading = true;
+    main.opt_Standard->click();
+    EXPECT_NE(main.previewPicture, colourTail);
+}
+
+TEST(ProgramCreate, BuildsTheRepaintAndLeavesTheAircraftChosen) {
+    GuiInstallation installation;
+    auto program = installation.started();
+    MainWindow& main = *program->mainWindow();
+    const DemoAircraft& skylark = installation.demo().aircraft[0];
+    chooseAircraftAndTemplate(*program, skylark);
+    RepaintSettings& s = program->app().settings;
+    s.Variation = "Window Test";
+    s.FolderExtension = "WIN";
+    s.TailNumber = "N1GUI";
+    s.Callsign = "*NONE*";
+    main.lbl_CurrentAircraft->setText(QString::fromStdString(skylark.displayName));
+    for (ImageButton* step : main.stepButtons())
+        step->set_picture("Check");
+    main.UpdateStatusLine();
+    ASSERT_EQ(main.btn_CreateAircraft->state(), "enabled");
+
+    clickButton(*main.btn_CreateAircraft);
+    const fs::path textures = resolveCaseless(skylark.aircraftFolder / "Texture.WIN");
+    EXPECT_TRUE(fs::is_regular_file(textures / "C310_FUSE.bmp"));
+    EXPECT_NE(testing::readFile(resolveCaseless(skylark.aircraftFolder / "aircraft.cfg"))
+                  .find("title=Corvane C-310 Skylark Window Test"),
+              std::string::npos);
+    EXPECT_EQ(main.lbl_Status->text(), "Your Aircraft Repaint has been built");
+    EXPECT_FALSE(main.Pic_StatusBackground->isVisible());
+    EXPECT_EQ(installation.record().sounds.size(), 1u);
+    // The empty state, with the aircraft still chosen and its default tail number back.
+    EXPECT_EQ(s.AircraftName, skylark.displayName);
+    EXPECT_EQ(main.lbl_CurrentAircraft->text(), QString::fromStdString(skylark.displayName));
+    EXPECT_EQ(main.lbl_CurrentVariation->text(), "No aircraft variation currently entered");
+    EXPECT_EQ(main.lbl_CurrentTailNumber->text(), "N310SK");
+    EXPECT_EQ(main.btn_TailNumber->picture(), "Check");
+    EXPECT_EQ(main.btn_Variation->picture(), "Empty");
+    EXPECT_EQ(main.btn_CreateAircraft->state(), "disabled");
+    EXPECT_EQ(main.lst_Texture->itemText(0), "*Entire Template*");
+}
+
+TEST(ProgramCreate, ARefusedBuildShowsItsReasonInTheStatusLine) {
+    GuiInstallation installation;
+    auto program = installation.started();
+    MainWindow& main = *program->mainWindow();
+    chooseAircraftAndTemplate(*program, installation.demo().aircraft[0]);
+    program->app().settings.Variation = "Refused";
+    program->app().settings.FolderExtension = "../up";
+    for (ImageButton* step : main.stepButtons())
+        step->set_picture("Check");
+    main.UpdateStatusLine();
+    clickButton(*main.btn_CreateAircraft);
+    EXPECT_NE(main.lbl_Status->text().indexOf("../up"), -1) << main.lbl_Status->text().toStdString();
+    EXPECT_EQ(main.btn_CreateAircraft->state(), "highlight");
+}
+
+} // namespace
+} // namespace livrano
