@@ -18,4 +18,11 @@ std::optional<std::string> toCore(const QString& text) {
     return bytes.toStdString();
 }
 
+QString unencodableText(const QString& what) {
+    return QStringLiteral(
+               "The %1 holds a character outside the Windows-1252 code page that the simulator reads; "
+               "please type another")
+        .arg(what);
+}
+
 } // namespace livrano

@@ -15,4 +15,7 @@ QString fromCore(std::string_view text);
 // Typed text for the core; nullopt when a character has no Windows-1252 byte.
 std::optional<std::string> toCore(const QString& text);
 
+// The status line's reason for typed text that toCore refuses; `what` names the value.
+QString unencodableText(const QString& what);
+
 } // namespace livrano
