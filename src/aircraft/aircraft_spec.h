@@ -26,6 +26,10 @@ struct TextureSection {
     std::int16_t DestTop = 0;
     std::int16_t DestRight = 0;
     std::int16_t DestBottom = 0;
+    // The NN of its Section.NN keys. A configuration's count may promise 32767 sections of which
+    // it holds a few: the ones it does not hold are all-zero rectangles that draw nothing, so
+    // only the sections it holds are kept, in ascending order.
+    std::int16_t Number = 0;
 };
 
 struct TextureSpec {
@@ -36,9 +40,11 @@ struct TextureSpec {
     std::int16_t TextureSizeY = 0;
     std::string TextureFormat; // kFormatDxt3 or kFormat32Alpha, from the DXT3 check box
     std::int16_t NumSectionsOnTexture = 0;
-    std::vector<TextureSection> Sections;
+    std::vector<TextureSection> Sections; // the sections the configuration holds, by Number
     std::int16_t NumMdlOffsets = 0;
-    std::vector<std::int32_t> MdlOffsets; // 1-based byte positions in the model file
+    // 1-based byte positions in the model file. Read up to the first missing one, which reads
+    // as 0 and ends the list: the model cannot be patched without it anyway.
+    std::vector<std::int32_t> MdlOffsets;
 };
 
 struct AircraftSpec {

@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "aircraft/extra_field_names.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "output/masked_name.h"
@@ -91,8 +92,10 @@ public:
                 key + " " + std::to_string(size) + " is not a multiple of 4, which DXT3 blocks need.");
     }
 
-    // A rectangle (right and bottom exclusive, mirrored when reversed) must lie within 0..width x
-    // 0..height; a zero width or height means no area. A non-positive bound is reported elsewhere.
+    // A rectangle must lie within 0..width x 0..height; a zero width or height means no area. Right
+    // and bottom are exclusive, but a reversed side is copied mirrored as the platform draws it,
+    // from the left (top) pixel back to one past the right (bottom): (1024,0)-(0,512) covers
+    // columns 1..1024. A non-positive bound is reported elsewhere.
     void rectangle(const std::string& section, const std::string& key, const char* what, int l, int t, int r,
                    int b, int width, int height, const char* boundName) {
         const std::string shown = rect(l, t, r, b);
@@ -102,7 +105,10 @@ public:
         }
         if (width <= 0 || height <= 0)
             return;
-        if (std::min(l, r) < 0 || std::min(t, b) < 0 || std::max(l, r) > width || std::max(t, b) > height)
+        auto outside = [](int from, int to, int size) {
+            return from < to ? from < 0 || to > size : to + 1 < 0 || from + 1 > size;
+        };
+        if (outside(l, r, width) || outside(t, b, height))
             add(section, key,
                 std::string("The ") + what + " rectangle " + shown + " reaches outside the " + boundName +
                     " (" + std::to_string(width) + "x" + std::to_string(height) + ").");
@@ -172,43 +178,67 @@ void checkModelAndAir(Checker& c, const AircraftSpec& spec) {
         c.maskedName("Air", "BaseAirName", spec.BaseAirName, "ReplaceAirMask", spec.ReplaceAirMask);
 }
 
+// Numbers first..last (inclusive) that a count promises but the configuration does not hold, as
+// one problem for the run: a count of 32767 over a handful of entries is one fault, not thousands.
+std::string missingRun(const std::string& what, int first, int last) {
+    return first == last ? what + twoDigits(first)
+                         : what + twoDigits(first) + " to " + what + twoDigits(last);
+}
+
 void checkSection(Checker& c, const AircraftSpec& spec, const TextureSpec& texture,
-                  const std::string& section, std::size_t j) {
-    const std::string name = "Section." + twoDigits(static_cast<int>(j));
-    std::vector<std::string> missing;
+                  const std::string& section, const TextureSection& s) {
+    const std::string name = "Section." + twoDigits(s.Number);
+    std::string missing;
     for (const char* field : kSectionFields) {
         if (!c.has(section, name + "." + field))
-            missing.push_back(field);
+            missing += (missing.empty() ? "" : ", ") + name + "." + field;
     }
-    if (missing.size() == std::size(kSectionFields)) {
-        c.add(section, name,
-              "The keys of " + name + " are missing (NumSectionsOnTexture = " +
-                  std::to_string(texture.NumSectionsOnTexture) + "); it reads as an empty rectangle.");
-        return;
-    }
-    if (!missing.empty()) {
-        std::string list;
-        for (const std::string& field : missing)
-            list += (list.empty() ? "" : ", ") + name + "." + field;
-        c.add(section, name, "Missing " + list + " (read as 0).");
-    }
-    const TextureSection& s = texture.Sections[j];
+    if (!missing.empty())
+        c.add(section, name, "Missing " + missing + " (read as 0).");
     c.rectangle(section, name, "template", s.TemplateLeft, s.TemplateTop, s.TemplateRight, s.TemplateBottom,
                 spec.TemplateSizeX, spec.TemplateSizeY, "template");
     c.rectangle(section, name, "texture", s.DestLeft, s.DestTop, s.DestRight, s.DestBottom,
                 texture.TextureSizeX, texture.TextureSizeY, "texture");
 }
 
+void checkSections(Checker& c, const AircraftSpec& spec, const TextureSpec& texture,
+                   const std::string& section) {
+    const int count = std::max<int>(texture.NumSectionsOnTexture, 0);
+    const auto missing = [&](int first, int last) {
+        if (first <= last)
+            c.add(section, missingRun("Section.", first, last),
+                  "The keys of " + missingRun("Section.", first, last) +
+                      " are missing (NumSectionsOnTexture = " + std::to_string(count) + "); " +
+                      (first == last ? "it reads as an empty rectangle." : "they read as empty rectangles."));
+    };
+    int next = 0;
+    for (const TextureSection& s : texture.Sections) {
+        missing(next, s.Number - 1);
+        checkSection(c, spec, texture, section, s);
+        next = s.Number + 1;
+    }
+    missing(next, count - 1);
+}
+
 void checkTextures(Checker& c, const AircraftSpec& spec) {
+    const auto missing = [&](std::size_t first, std::size_t last) {
+        const std::string run = missingRun("Texture.", static_cast<int>(first), static_cast<int>(last));
+        c.add("Texture." + twoDigits(static_cast<int>(first)), "",
+              std::string(first == last ? "The section [" : "The sections [") + run + "] " +
+                  (first == last ? "is" : "are") +
+                  " missing (NumTextures = " + std::to_string(spec.NumTextures) + ").");
+    };
+    std::size_t missingFrom = 0; // the first of the current run of missing sections
     for (std::size_t i = 0; i < spec.Textures.size(); ++i) {
         const TextureSpec& texture = spec.Textures[i];
         const std::string section = "Texture." + twoDigits(static_cast<int>(i));
         if (!c.hasSection(section)) {
-            c.add(section, "",
-                  "The section [" + section +
-                      "] is missing (NumTextures = " + std::to_string(spec.NumTextures) + ").");
+            if (i + 1 == spec.Textures.size() ||
+                c.hasSection("Texture." + twoDigits(static_cast<int>(i + 1))))
+                missing(missingFrom, i);
             continue;
         }
+        missingFrom = i + 1;
         c.safeName(section, "BaseTextureName", "texture base name", texture.BaseTextureName);
         if (spec.TextureAssignOnly == 0)
             c.maskedName(section, "BaseTextureName", texture.BaseTextureName, "ReplaceMask",
@@ -219,8 +249,7 @@ void checkTextures(Checker& c, const AircraftSpec& spec) {
             c.add(section, "NumSectionsOnTexture",
                   "NumSectionsOnTexture is " + std::to_string(texture.NumSectionsOnTexture) +
                       ": nothing of the template reaches this texture.");
-        for (std::size_t j = 0; j < texture.Sections.size(); ++j)
-            checkSection(c, spec, texture, section, j);
+        checkSections(c, spec, texture, section);
         for (std::size_t k = 0; k < texture.MdlOffsets.size(); ++k) {
             const std::string key = "Offset." + twoDigits(static_cast<int>(k));
             if (!c.has(section, key))
@@ -231,11 +260,12 @@ void checkTextures(Checker& c, const AircraftSpec& spec) {
                       key + " = " + std::to_string(texture.MdlOffsets[k]) +
                           " is not a byte position in the model (the first byte is 1).");
         }
-        const std::string nextSection = "Section." + twoDigits(static_cast<int>(texture.Sections.size()));
+        const std::string nextSection =
+            "Section." + twoDigits(std::max<int>(texture.NumSectionsOnTexture, 0));
         if (texture.NumSectionsOnTexture > 0 && c.hasAnySectionField(section, nextSection))
             c.unreadPastCount(section, nextSection, nextSection, "NumSectionsOnTexture",
                               texture.NumSectionsOnTexture);
-        const std::string nextOffset = "Offset." + twoDigits(static_cast<int>(texture.MdlOffsets.size()));
+        const std::string nextOffset = "Offset." + twoDigits(std::max<int>(texture.NumMdlOffsets, 0));
         if (c.has(section, nextOffset) && !c.noted(section, "NumMdlOffsets"))
             c.unreadPastCount(section, nextOffset, nextOffset, "NumMdlOffsets", texture.NumMdlOffsets);
     }
@@ -276,12 +306,11 @@ void checkExtras(Checker& c, const ExtraTextureSpec& extraTextures, const ExtraF
                     c.add("ExtraFields", key,
                           key + " is missing (NumFields = " + std::to_string(extraFields.NumFields) + ").");
             }
-            const std::string& field = extraFields.ExtraFieldNames[i];
-            if (c.has("ExtraFields", "ExtraField." + nn) &&
-                (field.empty() || field.find_first_of("=[]") != std::string::npos))
-                c.add("ExtraFields", "ExtraField." + nn,
-                      "\"" + field +
-                          "\" cannot be a key of an aircraft.cfg entry (empty, or holds '=', '[' or ']').");
+        }
+        for (const ExtraFieldNameFault& fault :
+             extraFieldNameFaults(extraFields, extraFields.ExtraFieldNames.size())) {
+            if (c.has("ExtraFields", "ExtraField." + twoDigits(static_cast<int>(fault.field))))
+                c.add("ExtraFields", "ExtraField." + twoDigits(static_cast<int>(fault.field)), fault.message);
         }
         const std::string next =
             "ExtraField." + twoDigits(static_cast<int>(extraFields.ExtraFieldNames.size()));

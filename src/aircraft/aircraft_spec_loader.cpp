@@ -1,6 +1,10 @@
 #include "aircraft/aircraft_spec_loader.h"
 
+#include <algorithm>
 #include <limits>
+#include <new>
+#include <optional>
+#include <tuple>
 
 #include "aircraft/configuration_file.h"
 #include "app/application.h"
@@ -31,7 +35,10 @@ public:
 
     // A 16-bit field takes the value only when it fits; otherwise it keeps what it held.
     void int16(const std::string& section, const std::string& key, std::int16_t& field) const {
-        const std::int32_t value = m_profile.readInt(section, key);
+        int16(section, key, m_profile.readInt(section, key), field);
+    }
+    void int16(const std::string& section, const std::string& key, std::int32_t value,
+               std::int16_t& field) const {
         if (value >= std::numeric_limits<std::int16_t>::min() &&
             value <= std::numeric_limits<std::int16_t>::max()) {
             field = static_cast<std::int16_t>(value);
@@ -42,6 +49,7 @@ public:
     std::int32_t int32(const std::string& section, const std::string& key) const {
         return m_profile.readInt(section, key);
     }
+    const ProfileDocument& profile() const { return m_profile; }
 
 private:
     std::string keep(const std::string& section, const std::string& key, const std::string& read,
@@ -75,6 +83,73 @@ void readAircraftBlock(const FieldReader& in, AircraftSpec& spec) {
     spec.AircraftTail = in.text("Main", "AircraftTail", kSpecTextCapacity);
 }
 
+const char* const kSectionFields[] = {"TemplateLeft", "TemplateTop", "TemplateRight", "TemplateBottom",
+                                      "DestLeft",     "DestTop",     "DestRight",     "DestBottom"};
+
+std::int16_t& sectionField(TextureSection& s, std::size_t field) {
+    std::int16_t* const fields[] = {&s.TemplateLeft, &s.TemplateTop, &s.TemplateRight, &s.TemplateBottom,
+                                    &s.DestLeft,     &s.DestTop,     &s.DestRight,     &s.DestBottom};
+    return *fields[field];
+}
+
+// A key "Section.NN.Field" as the reading spells NN (twoDigits) for a section below `count`:
+// its section number and field index.
+struct SectionKey {
+    int number;
+    std::size_t field;
+};
+std::optional<SectionKey> sectionKey(std::string_view key, std::size_t count) {
+    constexpr std::string_view kPrefix = "Section.";
+    if (key.size() <= kPrefix.size() || !equalsNoCase(key.substr(0, kPrefix.size()), kPrefix))
+        return std::nullopt;
+    key.remove_prefix(kPrefix.size());
+    const std::size_t dot = key.find('.');
+    if (dot == std::string_view::npos || dot < 2 || dot > 5)
+        return std::nullopt;
+    int number = 0;
+    for (char c : key.substr(0, dot)) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        number = number * 10 + (c - '0');
+    }
+    if (static_cast<std::size_t>(number) >= count || twoDigits(number) != key.substr(0, dot))
+        return std::nullopt;
+    for (std::size_t f = 0; f < std::size(kSectionFields); ++f) {
+        if (equalsNoCase(key.substr(dot + 1), kSectionFields[f]))
+            return SectionKey{number, f};
+    }
+    return std::nullopt;
+}
+
+// The sections the texture's section of the configuration holds, found from its keys rather
+// than by asking for every number up to the count: the time follows the file, not the count.
+std::vector<TextureSection> readSections(const FieldReader& in, const std::string& section,
+                                         std::size_t count) {
+    struct Value {
+        SectionKey key;
+        std::int32_t value;
+    };
+    std::vector<Value> values;
+    in.profile().forEachKey(section, [&](std::string_view key, std::string_view value) {
+        if (const std::optional<SectionKey> k = sectionKey(key, count))
+            values.push_back({*k, ProfileDocument::intValue(value)});
+    });
+    // In the order the fields were always read, so that notes come in that order too.
+    std::sort(values.begin(), values.end(), [](const Value& a, const Value& b) {
+        return std::tie(a.key.number, a.key.field) < std::tie(b.key.number, b.key.field);
+    });
+    std::vector<TextureSection> sections;
+    for (const Value& v : values) {
+        if (sections.empty() || sections.back().Number != v.key.number) {
+            sections.emplace_back();
+            sections.back().Number = static_cast<std::int16_t>(v.key.number);
+        }
+        const std::string key = "Section." + twoDigits(v.key.number) + "." + kSectionFields[v.key.field];
+        in.int16(section, key, v.value, sectionField(sections.back(), v.key.field));
+    }
+    return sections;
+}
+
 void readTexture(const FieldReader& in, const std::string& section, bool dxt3, TextureSpec& texture) {
     texture.BaseTextureName = in.text(section, "BaseTextureName", kSpecTextCapacity);
     texture.ReplaceMask = in.text(section, "ReplaceMask", kSpecTextCapacity);
@@ -84,24 +159,17 @@ void readTexture(const FieldReader& in, const std::string& section, bool dxt3, T
     texture.TextureFormat = dxt3 ? kFormatDxt3 : kFormat32Alpha;
 
     in.int16(section, "NumSectionsOnTexture", texture.NumSectionsOnTexture);
-    texture.Sections.assign(listSize(texture.NumSectionsOnTexture), TextureSection{});
-    for (std::size_t j = 0; j < texture.Sections.size(); ++j) {
-        const std::string prefix = "Section." + twoDigits(static_cast<int>(j)) + ".";
-        TextureSection& s = texture.Sections[j];
-        in.int16(section, prefix + "TemplateLeft", s.TemplateLeft);
-        in.int16(section, prefix + "TemplateTop", s.TemplateTop);
-        in.int16(section, prefix + "TemplateRight", s.TemplateRight);
-        in.int16(section, prefix + "TemplateBottom", s.TemplateBottom);
-        in.int16(section, prefix + "DestLeft", s.DestLeft);
-        in.int16(section, prefix + "DestTop", s.DestTop);
-        in.int16(section, prefix + "DestRight", s.DestRight);
-        in.int16(section, prefix + "DestBottom", s.DestBottom);
-    }
+    texture.Sections = readSections(in, section, listSize(texture.NumSectionsOnTexture));
 
     in.int16(section, "NumMdlOffsets", texture.NumMdlOffsets);
-    texture.MdlOffsets.assign(listSize(texture.NumMdlOffsets), 0);
-    for (std::size_t k = 0; k < texture.MdlOffsets.size(); ++k)
-        texture.MdlOffsets[k] = in.int32(section, "Offset." + twoDigits(static_cast<int>(k)));
+    texture.MdlOffsets.clear();
+    for (std::size_t k = 0; k < listSize(texture.NumMdlOffsets); ++k) {
+        const std::string key = "Offset." + twoDigits(static_cast<int>(k));
+        const bool present = in.profile().find(section, key, kIniStringChars).has_value();
+        texture.MdlOffsets.push_back(present ? in.int32(section, key) : 0);
+        if (!present)
+            break;
+    }
 }
 
 // Everything after the default tail number, in the order the configuration is read.
@@ -159,13 +227,19 @@ void readRest(const FieldReader& in, bool dxt3, AircraftSpec& spec, ExtraTexture
 
 } // namespace
 
-void readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
+bool readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
                       ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
                       std::vector<SpecValueNote>* notes) {
     const FieldReader in(profile, notes);
     spec = AircraftSpec{};
-    readAircraftBlock(in, spec);
-    readRest(in, dxt3, spec, extraTextures, extraFields);
+    try {
+        readAircraftBlock(in, spec);
+        readRest(in, dxt3, spec, extraTextures, extraFields);
+        return true;
+    } catch (const std::bad_alloc&) {
+        spec = AircraftSpec{};
+        return false;
+    }
 }
 
 void LoadAircraftSpec(Application& app, const std::filesystem::path& configFile) {
@@ -174,15 +248,20 @@ void LoadAircraftSpec(Application& app, const std::filesystem::path& configFile)
     app.settings = RepaintSettings{};
     app.frontend.showEmptyChoices();
 
-    const ProfileDocument profile(decipherConfiguration(configFile).value_or(std::string()));
-    const FieldReader in(profile, nullptr);
-    readAircraftBlock(in, app.spec);
-    app.settings.PendingTailNumber = app.spec.AircraftTail;
-    app.settings.TailNumber = app.spec.AircraftTail;
-    app.frontend.showTailNumber(app.settings.TailNumber);
+    // A configuration too large for memory loads as an empty one, as an unreadable file does.
+    try {
+        const ProfileDocument profile(decipherConfiguration(configFile).value_or(std::string()));
+        const FieldReader in(profile, nullptr);
+        readAircraftBlock(in, app.spec);
+        app.settings.PendingTailNumber = app.spec.AircraftTail;
+        app.settings.TailNumber = app.spec.AircraftTail;
+        app.frontend.showTailNumber(app.settings.TailNumber);
 
-    // The check box is read now, so ticking it later changes nothing until the next load.
-    readRest(in, app.frontend.dxt3Checked(), app.spec, app.extraTextures, app.extraFields);
+        // The check box is read now, so ticking it later changes nothing until the next load.
+        readRest(in, app.frontend.dxt3Checked(), app.spec, app.extraTextures, app.extraFields);
+    } catch (const std::bad_alloc&) {
+        app.spec = AircraftSpec{};
+    }
 
     FillTextureList(app);
     app.flags.SpecLoading = false;

@@ -32,7 +32,9 @@ struct SpecValueNote {
 // in -32768..32767, else keep their previous value; model offsets are kept as 32-bit values; a
 // count of 0 or less gives an empty list. Every texture's format is kFormatDxt3 when `dxt3` is
 // true, else kFormat32Alpha. When `notes` is given it receives every value not kept as written.
-void readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
+// Time and memory follow the text's size, not its counts. False, with an empty `spec`, when
+// memory ran out.
+bool readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
                       ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
                       std::vector<SpecValueNote>* notes = nullptr);
 
@@ -41,9 +43,9 @@ void readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& s
 // SpecLoading; resets app.spec and app.settings; frontend.showEmptyChoices(); reads the aircraft
 // block; sets PendingTailNumber and TailNumber to AircraftTail and calls showTailNumber; reads
 // the rest, asking frontend.dxt3Checked() for the texture format; FillTextureList; clears
-// SpecLoading. Reports nothing: a missing or undecipherable file leaves an empty specification
-// and "*Entire Template*" alone in the texture list. The caller sets AircraftIndex and the
-// aircraft names afterwards.
+// SpecLoading. Reports nothing: a missing or undecipherable file, or one too large for memory,
+// leaves an empty specification and "*Entire Template*" alone in the texture list. The caller
+// sets AircraftIndex and the aircraft names afterwards.
 void LoadAircraftSpec(Application& app, const std::filesystem::path& configFile);
 
 // The main window's texture list for a specification: "*Entire Template*", then each

@@ -120,9 +120,25 @@ ProfileDocument::ProfileDocument(std::string bytes) : m_bytes(std::move(bytes)) 
             section.name = std::string(view.name);
             m_sectionIndex.emplace(toUpper(section.name), m_sections.size());
             m_sections.push_back(std::move(section));
+        } else if (view.kind == LineKind::Key) {
+            m_sections.back().keys.emplace(toUpper(view.name), m_sections.back().lines.size());
         }
         m_sections.back().lines.push_back(std::move(line));
     }
+}
+
+void ProfileDocument::indexKeys(Section& section) {
+    section.keys.clear();
+    for (std::size_t i = 0; i < section.lines.size(); ++i) {
+        const LineView view = classify(section.lines[i].text);
+        if (view.kind == LineKind::Key)
+            section.keys.emplace(toUpper(view.name), i);
+    }
+}
+
+const ProfileDocument::Section* ProfileDocument::findSection(std::string_view section) const {
+    const auto found = m_sectionIndex.find(toUpper(trimBlanks(section)));
+    return found == m_sectionIndex.end() ? nullptr : &m_sections[found->second];
 }
 
 ProfileDocument ProfileDocument::load(const std::filesystem::path& file) {
@@ -153,20 +169,34 @@ void ProfileDocument::joinLines() const {
 
 std::optional<std::string> ProfileDocument::find(std::string_view section, std::string_view key,
                                                  std::size_t maxChars) const {
-    const auto found = m_sectionIndex.find(toUpper(trimBlanks(section)));
-    if (found == m_sectionIndex.end())
+    const Section* found = findSection(section);
+    if (found == nullptr)
         return std::nullopt;
-    const std::string_view wanted = trimBlanks(key);
-    for (const Line& line : m_sections[found->second].lines) {
-        const LineView view = classify(line.text);
-        if (view.kind == LineKind::Key && equalsNoCase(view.name, wanted))
-            return std::string(unquote(view.value).substr(0, maxChars));
-    }
-    return std::nullopt;
+    const auto line = found->keys.find(toUpper(trimBlanks(key)));
+    if (line == found->keys.end())
+        return std::nullopt;
+    return std::string(unquote(classify(found->lines[line->second].text).value).substr(0, maxChars));
 }
 
 bool ProfileDocument::hasSection(std::string_view section) const {
-    return m_sectionIndex.count(toUpper(trimBlanks(section))) != 0;
+    return findSection(section) != nullptr;
+}
+
+void ProfileDocument::forEachKey(
+    std::string_view section,
+    const std::function<void(std::string_view key, std::string_view value)>& visit) const {
+    const Section* found = findSection(section);
+    if (found == nullptr)
+        return;
+    for (std::size_t i = 0; i < found->lines.size(); ++i) {
+        const LineView view = classify(found->lines[i].text);
+        if (view.kind == LineKind::Key && found->keys.at(toUpper(view.name)) == i)
+            visit(view.name, unquote(view.value).substr(0, kIniStringChars));
+    }
+}
+
+std::int32_t ProfileDocument::intValue(std::string_view value) {
+    return parseProfileInt(value);
 }
 
 std::string ProfileDocument::readText(std::string_view section, std::string_view key,
@@ -220,34 +250,37 @@ void ProfileDocument::write(std::string_view section, std::string_view key, std:
         added.name = std::string(sectionName);
         added.lines.push_back({"[" + added.name + "]", m_lineEnd});
         added.lines.push_back({std::string(keyName) + "=" + newValue, m_lineEnd});
+        indexKeys(added);
         m_sectionIndex.emplace(toUpper(added.name), m_sections.size());
         m_sections.push_back(std::move(added));
         return;
     }
 
-    std::vector<Line>& lines = m_sections[found->second].lines;
+    Section& target = m_sections[found->second];
+    std::vector<Line>& lines = target.lines;
+    if (const auto existing = target.keys.find(toUpper(keyName)); existing != target.keys.end()) {
+        // Only the value changes: the key's spelling and the blanks before the value stay,
+        // unless the value brings blanks of its own (writing it again then changes nothing).
+        std::string& text = lines[existing->second].text;
+        std::size_t valueStart = text.find('=') + 1;
+        if (newValue.empty() || !isBlank(newValue.front())) {
+            while (valueStart < text.size() && isBlank(text[valueStart]))
+                ++valueStart;
+        }
+        text.replace(valueStart, std::string::npos, newValue);
+        return;
+    }
     std::size_t last = 0; // the last line that is neither blank nor a comment; the header at least
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const LineView view = classify(lines[i].text);
-        if (view.kind == LineKind::Key && equalsNoCase(view.name, keyName)) {
-            // Only the value changes: the key's spelling and the blanks before the value stay,
-            // unless the value brings blanks of its own (writing it again then changes nothing).
-            std::string& text = lines[i].text;
-            std::size_t valueStart = text.find('=') + 1;
-            if (newValue.empty() || !isBlank(newValue.front())) {
-                while (valueStart < text.size() && isBlank(text[valueStart]))
-                    ++valueStart;
-            }
-            text.replace(valueStart, std::string::npos, newValue);
-            return;
-        }
-        if (view.kind != LineKind::Blank && view.kind != LineKind::Comment)
+        const LineKind kind = classify(lines[i].text).kind;
+        if (kind != LineKind::Blank && kind != LineKind::Comment)
             last = i;
     }
     if (lines[last].end.empty())
         lines[last].end = m_lineEnd;
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(last) + 1,
                  Line{std::string(keyName) + "=" + newValue, m_lineEnd});
+    indexKeys(target);
 }
 
 Status ProfileDocument::save(const std::filesystem::path& file) const {

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,13 @@ public:
                                     std::size_t maxChars) const;
     // True when a section of this name is present, even one without any key.
     bool hasSection(std::string_view section) const;
+    // Calls visit(key, value) for every key of the section in file order, the value as find()
+    // gives it (cut to kIniStringChars). A key written again later in the section is passed only
+    // where find() reads it, the first time.
+    void forEachKey(std::string_view section,
+                    const std::function<void(std::string_view key, std::string_view value)>& visit) const;
+    // ReadIniInt's reading of a value that find() or forEachKey gave.
+    static std::int32_t intValue(std::string_view value);
     // ReadIniString: at most 254 characters, trimmed; "" for a missing key or an empty value.
     std::string readString(std::string_view section, std::string_view key) const;
     // ReadIniLongString: the same with at most 511 characters.
@@ -73,8 +81,13 @@ private:
     struct Section {
         std::string name;        // as written between the brackets, blanks removed
         std::vector<Line> lines; // the header line first; the text before any header has none
+        // Upper-case key name -> its first line, so that a lookup does not scan the section: a
+        // section of thousands of keys read key by key would otherwise take quadratic time.
+        std::unordered_map<std::string, std::size_t> keys;
     };
 
+    static void indexKeys(Section& section);
+    const Section* findSection(std::string_view section) const;
     void joinLines() const;
     std::string readText(std::string_view section, std::string_view key, std::size_t maxChars) const;
 

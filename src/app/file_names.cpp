@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <system_error>
 
+#include "app/code_page.h"
 #include "app/text.h"
 
 namespace livrano {
@@ -27,7 +29,7 @@ fs::path programLocation(const fs::path& programFolder, std::string_view relativ
     std::string part;
     auto flush = [&] {
         if (!part.empty())
-            result /= part;
+            result /= pathFromWindows1252(part);
         part.clear();
     };
     for (char c : relative) {
@@ -47,12 +49,14 @@ fs::path resolveCaseless(const fs::path& path) {
     fs::path result = path.root_path();
     bool searching = true;
     for (const fs::path& component : path.relative_path()) {
-        const std::string name = component.string();
-        if (searching && name != "." && name != ".." && !fs::exists(result / component, ec)) {
+        // Compared as the Windows-1252 text the program forms names in, so that "CAFÉ" finds "café".
+        const std::optional<std::string> name = windows1252FromPath(component);
+        if (searching && name && *name != "." && *name != ".." && !fs::exists(result / component, ec)) {
             fs::path found;
             const fs::path dir = result.empty() ? fs::path(".") : result;
             for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-                if (equalsNoCase(it->path().filename().string(), name)) {
+                const std::optional<std::string> entry = windows1252FromPath(it->path().filename());
+                if (entry && equalsNoCase(*entry, *name)) {
                     found = it->path().filename();
                     break;
                 }

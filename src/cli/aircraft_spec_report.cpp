@@ -176,7 +176,7 @@ void texturesBlock(Writer& w, const AircraftSpec& s) {
         w.row("  texture", head);
         for (std::size_t j = 0; j < t.Sections.size(); ++j) {
             const SectionColumns& c = columns[i][j];
-            w.row("  section " + twoDigits(static_cast<int>(j)),
+            w.row("  section " + twoDigits(t.Sections[j].Number),
                   "template " + padded(c.text[0], widths[0]) + " " + padded(c.text[1], widths[1]) +
                       " -> texture " + padded(c.text[2], widths[2]) + " " + padded(c.text[3], widths[3]) +
                       "  scale " + c.scale);

@@ -13,6 +13,7 @@
 #include "aircraft/catalogue.h"
 #include "app/airline_list.h"
 #include "app/application.h"
+#include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "cli/command.h"
@@ -113,6 +114,20 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args) {
         std::fprintf(stderr, "livrano-cli build: %s is required\n", missing);
         return std::nullopt;
     }
+    // The names go into the simulator's Windows-1252 files; the template is a path and stays one.
+    const std::pair<const char*, std::string*> texts[] = {{"--aircraft", &o.aircraft},
+                                                          {"--variation", &*o.variation},
+                                                          {"--folder", &*o.folder},
+                                                          {"--tail", o.tail ? &*o.tail : nullptr},
+                                                          {"--callsign", &o.callsign}};
+    for (const auto& [option, text] : texts) {
+        if (text == nullptr)
+            continue;
+        if (Status s = windows1252FromUtf8(std::string(option) + " text", *text, *text); !s) {
+            std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+            return std::nullopt;
+        }
+    }
     return o;
 }
 
@@ -169,7 +184,7 @@ int run(const std::vector<std::string>& args) {
         std::fprintf(
             stderr,
             "livrano-cli build: the callsign \"%s\" is not in the airline list; use one of it or %s\n",
-            o.callsign.c_str(), std::string(kNoCallsign).c_str());
+            utf8FromWindows1252(o.callsign).c_str(), std::string(kNoCallsign).c_str());
         return kUsageError;
     }
 
@@ -177,10 +192,11 @@ int run(const std::vector<std::string>& args) {
     const std::optional<int> index = findAircraft(app.catalogue, o.aircraft);
     if (!index) {
         std::fprintf(stderr, "livrano-cli build: no aircraft configuration \"%s\" in %s. Installed:\n",
-                     o.aircraft.c_str(),
+                     utf8FromWindows1252(o.aircraft).c_str(),
                      programLocation(programFolder, "\\Aircraft Configurations").string().c_str());
         for (std::size_t i = 0; i < app.catalogue.Entries.size(); ++i)
-            std::fprintf(stderr, "  %zu  %s\n", i, app.catalogue.Entries[i].DisplayName.c_str());
+            std::fprintf(stderr, "  %zu  %s\n", i,
+                         utf8FromWindows1252(app.catalogue.Entries[i].DisplayName).c_str());
         return kUsageError;
     }
     const AircraftConfigEntry chosen = *catalogueEntry(app.catalogue, *index);
@@ -215,8 +231,8 @@ int run(const std::vector<std::string>& args) {
         return kFailed;
     }
     printChanges(before.changesTo(FolderSnapshot(watched)));
-    std::printf("\n\"%s\" is [fltsim.%d] of %s\n", title.c_str(), app.fltsim.LastEntryIndex() + 1,
-                existingEntry(aircraft, "Aircraft.cfg").string().c_str());
+    std::printf("\n\"%s\" is [fltsim.%d] of %s\n", utf8FromWindows1252(title).c_str(),
+                app.fltsim.LastEntryIndex() + 1, existingEntry(aircraft, "Aircraft.cfg").string().c_str());
     for (const std::string& why : textures.skipped)
         std::fprintf(stderr, "livrano-cli build: left out: %s\n", why.c_str());
     return textures.skipped.empty() ? kBuilt : kFailed;

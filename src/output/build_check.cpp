@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "aircraft/extra_field_names.h"
 #include "aircraft/profile.h"
 #include "app/file_bytes.h"
 #include "app/file_names.h"
@@ -84,6 +85,14 @@ Status checkNames(const Application& app, const std::string& id) {
             if (Status s = checkSafeFileName("extra texture name", trim(extra.ExtraTextureNames[j])); !s)
                 return s;
         }
+    }
+    const ExtraFieldSpec& fields = app.extraFields;
+    if (fields.CopyExtraFields == 1 && fields.NumFields >= 1) {
+        const std::vector<ExtraFieldNameFault> faults =
+            extraFieldNameFaults(fields, std::min<std::size_t>(static_cast<std::size_t>(fields.NumFields),
+                                                               fields.ExtraFieldNames.size()));
+        if (!faults.empty())
+            return Status::Error("The extra field " + faults.front().message);
     }
     return Status::Ok();
 }

@@ -95,13 +95,14 @@ std::string configurationText(const AircraftSpec& spec, const ExtraTextureSpec& 
         w.key("TextureSizeX", texture.TextureSizeX);
         w.key("TextureSizeY", texture.TextureSizeY);
         w.key("NumSectionsOnTexture", texture.NumSectionsOnTexture);
-        for (std::size_t s = 0; s < countOf(texture.NumSectionsOnTexture, texture.Sections.size()); ++s) {
-            const TextureSection& sec = texture.Sections[s];
+        for (const TextureSection& sec : texture.Sections) {
+            if (sec.Number >= texture.NumSectionsOnTexture)
+                continue;
             const std::int16_t values[] = {sec.TemplateLeft,   sec.TemplateTop, sec.TemplateRight,
                                            sec.TemplateBottom, sec.DestLeft,    sec.DestTop,
                                            sec.DestRight,      sec.DestBottom};
             for (std::size_t k = 0; k < 8; ++k)
-                w.key("Section." + twoDigits(static_cast<int>(s)) + "." + kSectionKeys[k], values[k]);
+                w.key("Section." + twoDigits(sec.Number) + "." + kSectionKeys[k], values[k]);
         }
         w.key("NumMdlOffsets", texture.NumMdlOffsets);
         for (std::size_t k = 0; k < countOf(texture.NumMdlOffsets, texture.MdlOffsets.size()); ++k)

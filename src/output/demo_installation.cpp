@@ -59,6 +59,8 @@ TextureSpec texture(const char* base, const char* mask, const char* view, std::i
     t.TextureSizeY = sy;
     t.NumSectionsOnTexture = static_cast<std::int16_t>(sections.size());
     t.Sections = std::move(sections);
+    for (std::size_t j = 0; j < t.Sections.size(); ++j)
+        t.Sections[j].Number = static_cast<std::int16_t>(j);
     t.NumMdlOffsets = static_cast<std::int16_t>(offsets.size());
     t.MdlOffsets = std::move(offsets);
     return t;

@@ -1,5 +1,6 @@
 #include "output/variation_layout.h"
 
+#include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "output/masked_name.h"
@@ -26,7 +27,7 @@ std::string variationId(const Application& app) {
 }
 
 fs::path existingEntry(const fs::path& folder, std::string_view name) {
-    return resolveCaseless(folder / fs::path(std::string(name)));
+    return resolveCaseless(folder / pathFromWindows1252(name));
 }
 
 fs::path modelFolder(const Application& app, std::string_view id) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "texture/bmp_reader.h"
@@ -116,7 +117,7 @@ std::filesystem::path tempBitmapPath(const std::filesystem::path& programFolder,
     // The folder is the program's own, but an installation copied from Windows may spell it in
     // another case.
     const std::filesystem::path folder = resolveCaseless(programLocation(programFolder, "\\TempBitmaps"));
-    return folder / (trim(name) + ".bmp");
+    return folder / pathFromWindows1252(trim(name) + ".bmp");
 }
 
 bool SaveBitmap24(const BitmapSurfaces& surfaces, const std::filesystem::path& programFolder,

@@ -21,11 +21,18 @@ void encodeBlockRows(const RgbaImage& image, BlockEncoder encoder, std::atomic<s
     const std::size_t rows = blocksAcross(image.height);
     std::uint8_t texels[64];
     for (std::size_t by = nextRow++; by < rows; by = nextRow++) {
+        const bool rowsInside = static_cast<int>(by * 4 + 4) <= image.height;
         for (std::size_t bx = 0; bx < across; ++bx) {
-            for (int i = 0; i < 16; ++i) {
-                const int x = std::min(static_cast<int>(bx * 4) + i % 4, image.width - 1);
-                const int y = std::min(static_cast<int>(by * 4) + i / 4, image.height - 1);
-                std::copy_n(image.pixel(x, y), 4, texels + i * 4);
+            if (rowsInside && static_cast<int>(bx * 4 + 4) <= image.width) {
+                for (int row = 0; row < 4; ++row)
+                    std::copy_n(image.pixel(static_cast<int>(bx * 4), static_cast<int>(by * 4) + row), 16,
+                                texels + row * 16);
+            } else {
+                for (int i = 0; i < 16; ++i) {
+                    const int x = std::min(static_cast<int>(bx * 4) + i % 4, image.width - 1);
+                    const int y = std::min(static_cast<int>(by * 4) + i / 4, image.height - 1);
+                    std::copy_n(image.pixel(x, y), 4, texels + i * 4);
+                }
             }
             encodeDxt3Block(texels, out + (by * across + bx) * 16, encoder);
         }

@@ -154,12 +154,12 @@ Status MoveTexture(const Application& app, const std::string& name, fs::path* wr
     if (app.spec.TextureAssignOnly == 0)
         folder = aircraftFolderPath(app) / "Texture";
     else if (app.spec.TextureAssignOnly == 1)
-        folder = aircraftFolderPath(app) / ("Texture." + trim(app.settings.FolderExtension));
+        folder = existingEntry(aircraftFolderPath(app), "Texture." + trim(app.settings.FolderExtension));
     else
         return Status::Error("TextureAssignOnly " + std::to_string(app.spec.TextureAssignOnly) +
                              " gives the texture no destination folder.");
     // Never a second name differing only in case: an existing folder or file is reused.
-    const fs::path destination = resolveCaseless(folder / (trim(name) + ".bmp"));
+    const fs::path destination = existingEntry(folder, trim(name) + ".bmp");
     std::error_code ec;
     if (!fs::is_directory(destination.parent_path(), ec))
         return Status::Error("The texture folder " + destination.parent_path().string() + " does not exist.");
@@ -249,8 +249,9 @@ TextureBuildReport BuildTextures(Application& app, bool overlap) {
     const fs::path aircraft = aircraftFolderPath(app);
     const std::string baseFolder = trim(extra.BaseTextureFolder);
     const fs::path sourceFolder =
-        aircraft / (baseFolder.empty() ? std::string("Texture") : "Texture." + baseFolder);
-    const fs::path destinationFolder = aircraft / ("Texture." + trim(app.settings.FolderExtension));
+        existingEntry(aircraft, baseFolder.empty() ? std::string("Texture") : "Texture." + baseFolder);
+    const fs::path destinationFolder =
+        existingEntry(aircraft, "Texture." + trim(app.settings.FolderExtension));
     for (std::size_t j = 0; j < extraCount; ++j) {
         const std::string file = trim(extra.ExtraTextureNames[j]);
         frontend.setStatusText("Copying File - " + file);
@@ -259,8 +260,8 @@ TextureBuildReport BuildTextures(Application& app, bool overlap) {
             report.skipped.push_back("Extra texture skipped: " + safe.message());
             continue;
         }
-        const fs::path source = resolveCaseless(sourceFolder / file);
-        const fs::path destination = resolveCaseless(destinationFolder / file);
+        const fs::path source = existingEntry(sourceFolder, file);
+        const fs::path destination = existingEntry(destinationFolder, file);
         std::error_code ec;
         if (!fs::is_regular_file(source, ec)) {
             report.skipped.push_back("Extra texture " + file + " was skipped: " + source.string() +

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 #include "aircraft/cipher.h"
 #include "app/application.h"
+#include "app/text.h"
 #include "support/recording_frontend.h"
 #include "support/sample_configuration.h"
 #include "support/temp_dir.h"
+#include "texture/texture_fixtures.h"
 
 namespace livrano {
 namespace {
@@ -90,13 +94,13 @@ TEST(ReadAircraftSpec, CompleteConfiguration) {
         EXPECT_EQ(t.MdlOffsets, e.offsets) << i;
     }
     EXPECT_TRUE(sameRect(s.Textures[0].Sections[1], {1024, 0, 2048, 512, 0, 512, 1024, 1024}));
-    EXPECT_TRUE(sameRect(s.Textures[2].Sections[0], {0, 1024, 512, 768, 0, 0, 512, 512}));
+    EXPECT_TRUE(sameRect(s.Textures[2].Sections[0], {0, 1023, 512, 767, 0, 0, 512, 512}));
 
     EXPECT_EQ(l.extraTextures.CopyExtraTextures, 1);
     EXPECT_EQ(l.extraTextures.BaseTextureFolder, "");
     EXPECT_EQ(l.extraTextures.ExtraTextureNames, (Lines{"C310_GLASS.bmp", "C310_PANEL_L.bmp"}));
     EXPECT_EQ(l.extraFields.CopyExtraFields, 1);
-    EXPECT_EQ(l.extraFields.ExtraFieldNames, (Lines{"atc_heavy", "atc_parking_types"}));
+    EXPECT_EQ(l.extraFields.ExtraFieldNames, (Lines{"atc_parking_codes", "atc_parking_types"}));
     EXPECT_EQ(l.extraFields.ExtraFieldDefaults, (Lines{"0", "RAMP"}));
     EXPECT_TRUE(l.notes.empty());
     EXPECT_EQ(textureListLines(s), (Lines{"*Entire Template*", "Fuselage", "Wings", "Tail"}));
@@ -141,19 +145,34 @@ TEST(ReadAircraftSpec, SixteenBitFieldsKeepOnlyValuesInRange) {
     }
 }
 
-TEST(ReadAircraftSpec, MissingKeysOfCountedEntriesReadAsZero) {
+TEST(ReadAircraftSpec, OnlyHeldSectionsAreKeptAndOffsetsEndAtTheFirstMissing) {
     const std::string text =
         replaced(kSkylarkConfiguration,
                  "NumSectionsOnTexture=1\r\nSection.00.TemplateLeft=0\r\n"
                  "Section.00.TemplateTop=512",
-                 "NumSectionsOnTexture=3\r\nSection.00.TemplateLeft=0\r\nSection.00.TemplateTop=512");
+                 "NumSectionsOnTexture=3\r\nSection.02.DestTop=7\r\nsection.2.DestLeft=9\r\n"
+                 "Section.00.TemplateLeft=0\r\nSection.00.TemplateTop=512");
     const Loaded l =
-        read(replaced(text, "NumMdlOffsets=1\r\nOffset.00=22528", "NumMdlOffsets=2\r\nOffset.01=9"));
+        read(replaced(text, "NumMdlOffsets=1\r\nOffset.00=22528", "NumMdlOffsets=3\r\nOffset.01=9"));
     const TextureSpec& wings = l.spec.Textures[1];
-    ASSERT_EQ(wings.Sections.size(), 3u);
+    ASSERT_EQ(wings.Sections.size(), 2u);
     EXPECT_TRUE(sameRect(wings.Sections[0], {0, 512, 2048, 768, 0, 0, 1024, 512}));
-    EXPECT_TRUE(sameRect(wings.Sections[2], {0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(wings.MdlOffsets, (std::vector<std::int32_t>{0, 9}));
+    EXPECT_EQ(wings.Sections[1].Number, 2);
+    EXPECT_TRUE(sameRect(wings.Sections[1], {0, 0, 0, 0, 0, 7, 0, 0}));
+    EXPECT_EQ(wings.MdlOffsets, (std::vector<std::int32_t>{0}));
+}
+
+TEST(ReadAircraftSpec, HostileCountsLoadInTimeOfTheFile) {
+    const std::string text = testing::hostileConfiguration();
+    // Processor time, so that other work on a loaded machine does not count.
+    const std::clock_t start = std::clock();
+    const Loaded l = read(text);
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    ASSERT_EQ(l.spec.Textures.size(), 32767u);
+    EXPECT_EQ(l.spec.Textures[32766].Sections.size(), 4000u);
+    EXPECT_TRUE(l.spec.Textures[0].Sections.empty());
+    EXPECT_EQ(l.spec.Textures[0].MdlOffsets.size(), 1u);
+    EXPECT_LT(seconds, testing::underAddressSanitizer() ? 10.0 : 1.0) << text.size() << " bytes";
 }
 
 TEST(ReadAircraftSpec, TextsAreCutAtTheirCapacity) {
@@ -176,7 +195,7 @@ TEST(ReadAircraftSpec, TextsAreCutAtTheirCapacity) {
 
 TEST(ReadAircraftSpec, ExtraListsSurviveUnlessRebuilt) {
     const std::string other =
-        replaced(replaced(kSkylarkConfiguration, "ExtraField.00=atc_heavy", "ExtraField.00=other"),
+        replaced(replaced(kSkylarkConfiguration, "ExtraField.00=atc_parking_codes", "ExtraField.00=other"),
                  "ExtraTexture.00=C310_GLASS.bmp", "ExtraTexture.00=OTHER.bmp");
     struct Case {
         const char* from;
@@ -197,7 +216,7 @@ TEST(ReadAircraftSpec, ExtraListsSurviveUnlessRebuilt) {
                          l.extraFields);
         readAircraftSpec(ProfileDocument(replaced(other, c.from, c.to)), false, l.spec, l.extraTextures,
                          l.extraFields);
-        EXPECT_EQ(l.extraFields.ExtraFieldNames[0], c.fieldsRebuilt ? "other" : "atc_heavy") << c.to;
+        EXPECT_EQ(l.extraFields.ExtraFieldNames[0], c.fieldsRebuilt ? "other" : "atc_parking_codes") << c.to;
         EXPECT_EQ(l.extraTextures.ExtraTextureNames[0], c.texturesRebuilt ? "OTHER.bmp" : "C310_GLASS.bmp")
             << c.to;
     }

@@ -27,6 +27,9 @@ TEST(ResolveCaseless, FindsExistingNamesWhateverTheirCase) {
     EXPECT_EQ(resolveCaseless(dir / "Aircraft/B737/Texture"), dir / "Aircraft/B737/texture");
     // Missing tails are kept as given, below the resolved part.
     EXPECT_EQ(resolveCaseless(dir / "AIRCRAFT/B737/Model.ABC/x.mdl"), dir / "Aircraft/B737/Model.ABC/x.mdl");
+    // Accented letters fold as the simulator's code page folds them.
+    fs::create_directories(dir / "Aircraft/B737/Texture.àé€");
+    EXPECT_EQ(resolveCaseless(dir / "aircraft/b737/TEXTURE.ÀÉ€"), dir / "Aircraft/B737/Texture.àé€");
 }
 
 TEST(ResolveCaseless, ExactNameWinsOverFoldedOne) {

@@ -63,6 +63,36 @@ TEST_F(DemoBuild, ASecondBuildOfTheSameVariationReplacesTheFirst) {
     EXPECT_EQ(model.substr(4096, 17), "CJ70_ABC_FUSE.bmp");
 }
 
+TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
+    const fs::path skylark = m_dir / "Aircraft" / "Corvane C-310 Skylark";
+    const std::string aircraft =
+        "--aircraft 'Corvane C-310 Skylark' --template " +
+        shellQuoted((programFolder() / "Templates" / "Skylark Template.bmp").string());
+    // The second build's title differs in case only: it replaces the first, folder and all.
+    for (const auto& [variation, folder] : {std::pair{"Café", "ÀÉ€"}, std::pair{"CAFÉ", "àé€"}}) {
+        const CliRun run = build(variation, folder, aircraft + " --tail n31é");
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.out.find("\"Corvane C-310 Skylark " + std::string(variation) + "\" is [fltsim."),
+                  std::string::npos)
+            << run.out;
+        const ProfileDocument cfg = ProfileDocument::load(skylark / "aircraft.cfg");
+        const int last = static_cast<int>(testing::RepaintWorld::titles(skylark / "aircraft.cfg").size()) - 1;
+        const std::string entry = "fltsim." + std::to_string(last);
+        EXPECT_EQ(cfg.readString(entry, "ui_variation"),
+                  variation == std::string("Café") ? "Caf\xE9" : "CAF\xC9");
+        EXPECT_EQ(cfg.readString(entry, "texture"),
+                  folder == std::string("ÀÉ€") ? "\xC0\xC9\x80" : "\xE0\xE9\x80");
+        EXPECT_EQ(cfg.readString(entry, "atc_id"), "N31\xC9");
+        EXPECT_EQ(last, 2) << "a second entry for the same title";
+        EXPECT_TRUE(fs::is_regular_file(skylark / ("Texture." + std::string(folder)) / "C310_FUSE.bmp"));
+    }
+    EXPECT_FALSE(fs::exists(skylark / "Texture.ÀÉ€"));
+
+    const CliRun refused = build("Cafē", "ÀÉ€", aircraft);
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("\"ē\" (U+0113)"), std::string::npos) << refused.err;
+}
+
 TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
     fs::remove(programFolder() / "Data.CJ70" / "CJ70_XXX.mdl");
     const std::string installed = testing::readFile(meridian() / "aircraft.cfg");

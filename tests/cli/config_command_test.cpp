@@ -125,6 +125,17 @@ TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
     }
     const auto dxt3 = runCli("config show --dxt3 " + q(dir / "sky.bin"));
     EXPECT_TRUE(contains(dxt3.out, "  Format               DXT3NM")) << dxt3.out;
+
+    // Counts far beyond what the file holds: one problem for each run of missing entries.
+    testing::writeFile(dir / "hostile.cfg", testing::hostileConfiguration());
+    const auto hostile = runCli("config show --plain " + q(dir / "hostile.cfg"));
+    EXPECT_EQ(hostile.exitCode, 1) << hostile.err;
+    for (const char* part :
+         {"[Texture.00] Section.00 to Section.32766 ",
+          " The keys of Section.00 to Section.32766 are missing (NumSectionsOnTexture = 32767); they read as "
+          "empty rectangles.\n",
+          "[Texture.32766] Section.3999", "Offset.00 is missing (NumMdlOffsets = 32767)"})
+        EXPECT_TRUE(contains(hostile.out, part)) << part;
 }
 
 TEST(ConfigCommand, ShowListsTheProblemsOfAHandWrittenConfiguration) {

@@ -205,6 +205,11 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
              w.app.spec.Textures[0].MdlOffsets = {1, 390};
          },
          "at model offset 390"},
+        {"extra field the entry writes itself",
+         [](RepaintWorld& w) {
+             w.app.extraFields = {1, 1, {"atc_ID"}, {"X"}};
+         },
+         "\"atc_ID\" (ExtraField.00) is a key"},
         {"too many entries",
          [](RepaintWorld& w) {
              std::string cfg;

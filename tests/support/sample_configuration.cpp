@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "aircraft/cipher.h"
+#include "app/text.h"
 #include "support/temp_dir.h"
 
 namespace livrano::testing {
@@ -51,7 +52,7 @@ const char* const kSkylarkConfiguration =
     "[ExtraFields]\r\n"
     "CopyExtraFields=1\r\n"
     "NumFields=2\r\n"
-    "ExtraField.00=atc_heavy\r\n"
+    "ExtraField.00=atc_parking_codes\r\n"
     "ExtraFieldDefault.00=0\r\n"
     "ExtraField.01=atc_parking_types\r\n"
     "ExtraFieldDefault.01=RAMP\r\n"
@@ -111,9 +112,9 @@ const char* const kSkylarkConfiguration =
     "TextureSizeY=512\r\n"
     "NumSectionsOnTexture=1\r\n"
     "Section.00.TemplateLeft=0\r\n"
-    "Section.00.TemplateTop=1024\r\n"
+    "Section.00.TemplateTop=1023\r\n"
     "Section.00.TemplateRight=512\r\n"
-    "Section.00.TemplateBottom=768\r\n"
+    "Section.00.TemplateBottom=767\r\n"
     "Section.00.DestLeft=0\r\n"
     "Section.00.DestTop=0\r\n"
     "Section.00.DestRight=512\r\n"
@@ -137,6 +138,18 @@ std::string replaced(std::string text, std::string_view from, std::string_view t
     EXPECT_NE(at, std::string::npos) << "no \"" << from << "\" to replace";
     if (at != std::string::npos)
         text.replace(at, from.size(), to);
+    return text;
+}
+
+std::string hostileConfiguration() {
+    std::string text =
+        "[Main]\r\nNumTextures=32767\r\n[ExtraFields]\r\nCopyExtraFields=1\r\nNumFields=32767\r\n";
+    for (int i = 0; i < 32767; ++i)
+        text += "[Texture." + twoDigits(i) + "]\r\nNumSectionsOnTexture=32767\r\nNumMdlOffsets=32767\r\n";
+    for (int j = 0; j < 4000; ++j)
+        for (const char* field : {"TemplateLeft", "TemplateTop", "TemplateRight", "TemplateBottom",
+                                  "DestLeft", "DestTop", "DestRight", "DestBottom"})
+            text += "Section." + twoDigits(j) + "." + field + "=1\r\n";
     return text;
 }
 

@@ -15,6 +15,11 @@ extern const char* const kSkylarkConfiguration;
 // The text enciphered as an aircraft configuration file with `key` (the program's by default).
 std::string encipherConfiguration(std::string_view plain, std::string_view key = {});
 
+// Counts at their maximum over sections that hold almost nothing (32767 textures of 32767
+// sections and offsets, 32767 extra fields), and a last texture of 4,000 sections in one INI
+// section: about 3 MB.
+std::string hostileConfiguration();
+
 // Writes encipherConfiguration(plain, key) to `file`, creating its folder.
 void writeConfiguration(const std::filesystem::path& file, std::string_view plain, std::string_view key = {});
 

@@ -29,14 +29,18 @@ void readAndCheck(const std::string& text, bool dxt3) {
     ExtraTextureSpec extraTextures;
     ExtraFieldSpec extraFields;
     std::vector<SpecValueNote> notes;
-    readAircraftSpec(profile, dxt3, spec, extraTextures, extraFields, &notes);
+    if (!readAircraftSpec(profile, dxt3, spec, extraTextures, extraFields, &notes))
+        return;
 
     check(spec.Textures.size() == counted(spec.NumTextures));
     check(spec.AircraftDisplayName.size() <= kSpecTextCapacity && spec.DataPath.size() <= kDataPathCapacity &&
           spec.Description.size() <= kDescriptionCapacity);
     for (const TextureSpec& t : spec.Textures) {
-        check(t.Sections.size() == counted(t.NumSectionsOnTexture));
-        check(t.MdlOffsets.size() == counted(t.NumMdlOffsets));
+        // Only the sections the text holds, in ascending order below the count.
+        for (std::size_t j = 0; j < t.Sections.size(); ++j)
+            check(t.Sections[j].Number >= 0 && t.Sections[j].Number < t.NumSectionsOnTexture &&
+                  (j == 0 || t.Sections[j - 1].Number < t.Sections[j].Number));
+        check(t.MdlOffsets.size() <= counted(t.NumMdlOffsets));
         check(t.BaseTextureName.size() <= kSpecTextCapacity && t.ViewName.size() <= kSpecTextCapacity);
         check(t.TextureFormat == (dxt3 ? kFormatDxt3 : kFormat32Alpha));
     }

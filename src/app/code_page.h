@@ -1,0 +1,32 @@
+#pragma once
+// The simulator's files hold Windows-1252 text, and so does the program inside: one byte is one
+// character, so lengths, cuts and upper-casing work on bytes. Text enters from the user (UTF-8
+// command-line arguments, or a GUI QString as toUtf8()) and is converted here, at that boundary;
+// names become paths here too, in the platform's own encoding of the same characters.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/status.h"
+
+namespace livrano {
+
+// The UTF-8 text as Windows-1252 bytes into `out`. Fails, leaving `out` alone, for text the code
+// page cannot hold (the message names the first such character and its code point, e.g. "ā"
+// (U+0101)) and for bytes that are not UTF-8. `what` names the value in the message.
+Status windows1252FromUtf8(std::string_view what, std::string_view utf8, std::string& out);
+
+// Windows-1252 text as UTF-8, for a terminal or a QString::fromUtf8. Never fails: the five bytes
+// the code page leaves undefined stand for the control characters of the same number, as on Windows.
+std::string utf8FromWindows1252(std::string_view text);
+
+// The file or folder name spelt by the Windows-1252 name, in the platform's encoding.
+std::filesystem::path pathFromWindows1252(std::string_view name);
+
+// A name found on disk as Windows-1252 text; nullopt when it holds a character the code page
+// cannot hold (no name the program forms can then match it).
+std::optional<std::string> windows1252FromPath(const std::filesystem::path& name);
+
+} // namespace livrano
