@@ -208,6 +208,11 @@ Status Wizard::show(Screen screen, bool wizard) {
     return Status::Ok();
 }
 
+Status Wizard::refused(const Status& why) {
+    m_program.mainWindow()->setStatusText(fromCore(why.message()));
+    return why;
+}
+
 void Wizard::ShowScreenCentred(WizardScreen& screen) {
     const MainWindow* main = m_program.mainWindow();
     screen.move(main->width() / 2 - screen.width() / 2 + main->x(),
@@ -245,7 +250,7 @@ Status Wizard::ConfirmAircraft() {
     const QListWidgetItem* line = screen->lst_SelectAircraft->currentItem();
     if (line == nullptr)
         return Status::Ok();
-    const std::string wanted = toUpper(trim(toCore(line->text()).value_or(std::string())));
+    const std::string wanted = toUpper(trim(toCoreOrEmpty(line->text())));
     MainWindow* main = m_program.mainWindow();
     // Every entry of the name, not only the first: each loads in its turn.
     for (int i = 0; i <= app.catalogue.CatalogueLastIndex; ++i) {
@@ -293,13 +298,11 @@ Status Wizard::confirmEntry(Screen screen) {
     Application& app = m_program.app();
     auto* entry = static_cast<EntryScreen*>(m_program.screen(screen));
     MainWindow* main = m_program.mainWindow();
-    const std::optional<std::string> text = toCore(entry->txt_Entry->text());
-    if (!text) {
-        main->setStatusText(unencodableText(QString::fromLatin1(textsOf(screen).what)));
-        return Status::Error("The text cannot be stored.");
-    }
+    std::string text;
+    if (Status s = toCore(textsOf(screen).what, entry->txt_Entry->text(), text); !s)
+        return refused(s);
     const EntryFields fields = fieldsOf(screen);
-    app.settings.*fields.pending = *text;
+    app.settings.*fields.pending = text;
     app.settings.*fields.confirmed = app.settings.*fields.pending;
     const std::size_t step = static_cast<std::size_t>(screen) - 1;
     main->stepButtons()[step]->set_picture(QStringLiteral("Check"));
@@ -313,12 +316,10 @@ Status Wizard::ConfirmCallsign(bool byEnter) {
     Application& app = m_program.app();
     auto* screen = static_cast<CallsignScreen*>(m_program.screen(Screen::Callsign));
     MainWindow* main = m_program.mainWindow();
-    const std::optional<std::string> text = toCore(screen->lst_Callsign->currentText());
-    if (!text) {
-        main->setStatusText(unencodableText(QStringLiteral("callsign")));
-        return Status::Error("The text cannot be stored.");
-    }
-    app.settings.PendingCallsign = *text;
+    std::string text;
+    if (Status s = toCore("callsign", screen->lst_Callsign->currentText(), text); !s)
+        return refused(s);
+    app.settings.PendingCallsign = text;
     app.settings.Callsign = app.settings.PendingCallsign;
     main->btn_Callsign->set_picture(QStringLiteral("Check"));
     main->lbl_CurrentCallsign->setText(fromCore(app.settings.Callsign));
@@ -384,7 +385,7 @@ void Wizard::connectScreen(WizardScreen& screen) {
             }
             const std::string chosen = toUpper(trim(app.settings.AircraftName));
             for (int i = 0; i < list->count(); ++i) {
-                if (chosen.empty() || toUpper(trim(toCore(list->item(i)->text()).value_or(""))) == chosen) {
+                if (chosen.empty() || toUpper(trim(toCoreOrEmpty(list->item(i)->text()))) == chosen) {
                     list->setCurrentRow(chosen.empty() ? 0 : i);
                     s.btn_Next->set_state(QStringLiteral("enabled"));
                     break;
@@ -414,7 +415,7 @@ void Wizard::connectScreen(WizardScreen& screen) {
             s.btn_Next->set_state(QStringLiteral("enabled"));
             int found = -1;
             for (int i = 0; i < s.lst_Callsign->count() && found < 0; ++i) {
-                if (toUpper(trim(toCore(s.lst_Callsign->itemText(i)).value_or(""))) == c)
+                if (toUpper(trim(toCoreOrEmpty(s.lst_Callsign->itemText(i)))) == c)
                     found = i;
             }
             if (found < 0 && !c.empty()) {
@@ -430,16 +431,12 @@ void Wizard::connectScreen(WizardScreen& screen) {
     default: {
         auto& s = static_cast<EntryScreen&>(screen);
         s.setChangeHandler([this, &s, &app, which](const QString& text) {
-            const std::optional<std::string> core = toCore(text);
-            if (core)
-                app.settings.*fieldsOf(which).pending = *core;
-            else
-                m_program.mainWindow()->setStatusText(
-                    unencodableText(QString::fromLatin1(textsOf(which).what)));
+            std::string& pending = app.settings.*fieldsOf(which).pending;
+            if (Status refusal = toCore(textsOf(which).what, text, pending); !refusal)
+                refused(refusal);
             s.btn_Next->set_state(QStringLiteral("enabled"));
             if (which == Screen::Folder)
-                s.lbl_Info->setText(core ? folderExample(*core)
-                                         : QStringLiteral("Texture.") + text.trimmed());
+                s.lbl_Info->setText(QStringLiteral("Texture.") + fromCore(trim(toCoreOrEmpty(text))));
         });
         s.setEnterHandler([this, which] { confirmEntry(which); }, true);
         s.setActivationHandler([&s] {
@@ -454,8 +451,10 @@ void Wizard::connectScreen(WizardScreen& screen) {
 void Wizard::callsignSelected() {
     auto* s = static_cast<CallsignScreen*>(m_program.screen(Screen::Callsign));
     s->btn_Next->set_state(QStringLiteral("enabled"));
-    if (const std::optional<std::string> text = toCore(s->lst_Callsign->currentText()))
-        m_program.app().settings.PendingCallsign = *text;
+    if (Status refusal =
+            toCore("callsign", s->lst_Callsign->currentText(), m_program.app().settings.PendingCallsign);
+        !refusal)
+        refused(refusal);
 }
 
 void Wizard::selectCallsignLine(int line) {

@@ -53,6 +53,8 @@ private:
     Status ConfirmCallsign(bool byEnter);
     void finishConfirm(Screen screen, bool wizard);
     void ShowScreenCentred(WizardScreen& screen);
+    // Puts a refusal's reason in the status line and hands it on.
+    Status refused(const Status& why);
     void callsignSelected();
     void selectCallsignLine(int line);
 

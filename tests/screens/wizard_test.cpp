@@ -186,7 +186,7 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     variation->txt_Entry->setText(QString::fromUtf8("Ch\xe2\x9c\x93"));
     enter(variation->txt_Entry);
     EXPECT_TRUE(variation->isVisible());
-    EXPECT_NE(main.lbl_Status->text().indexOf("Windows-1252"), -1);
+    EXPECT_NE(main.lbl_Status->text().indexOf("(U+2713)"), -1);
     clickButton(*variation->btn_Previous);
 
     // A typed callsign is committed as typed and comes back upper-cased as a line of its own.
