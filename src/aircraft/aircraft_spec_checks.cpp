@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "aircraft/extra_field_names.h"
+#include "aircraft/masked_name.h"
 #include "app/file_names.h"
 #include "app/text.h"
-#include "output/masked_name.h"
 
 namespace livrano {
 
