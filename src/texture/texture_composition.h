@@ -25,8 +25,10 @@ struct TextureBuildReport {
 // aircraft copies extra textures, copy them ("Copying File - " + name, 80..100). A texture that
 // fails at any step is skipped and the others still arrive; the report says which and why.
 // With `overlap`, a texture's conversion runs on its own thread while the next texture is
-// composed; the files, texts, progress values and report are those of a build without it.
-TextureBuildReport BuildTextures(Application& app, bool overlap = true);
+// composed; the files, texts, progress values and report are those of a build without it. Off
+// by default: the encoding already keeps every core busy, and on a two-core machine the overlap
+// measured slower (make bench compares the two, docs/performance.md).
+TextureBuildReport BuildTextures(Application& app, bool overlap = false);
 
 // The stem of every file of texture `index`: with TextureAssignOnly 1 its base name, with 0 the
 // base name masked with the variation's identifier. nullopt (and the reason in `why`) when it
