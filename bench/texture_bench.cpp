@@ -250,6 +250,7 @@ struct Aircraft {
     fs::path root = fs::temp_directory_path() / ("livrano-bench-" + std::to_string(std::random_device{}()));
     HeadlessFrontend frontend;
     Application app{root / "Sim/Corvane Software/Livrano", frontend};
+    TextureJobs jobs; // as a build's plan names them: the base names, in the variation's folder
 
     explicit Aircraft(int size) {
         fs::create_directories(app.programFolder / "TempBitmaps");
@@ -283,6 +284,9 @@ struct Aircraft {
             texture.Sections = sections[t];
             texture.NumSectionsOnTexture = static_cast<std::int16_t>(sections[t].size());
             app.spec.Textures.push_back(texture);
+            jobs.textures.push_back(
+                {std::size_t(t), texture.BaseTextureName, "",
+                 root / "Sim/Aircraft/BENCH/Texture.bench" / (texture.BaseTextureName + ".bmp")});
         }
         app.spec.NumTextures = 4;
     }
@@ -295,7 +299,7 @@ struct Aircraft {
     std::pair<double, double> build(bool overlap = false) {
         const double processor = processorSeconds(RUSAGE_SELF);
         const Clock::time_point start = Clock::now();
-        const TextureBuildReport report = BuildTextures(app, overlap);
+        const TextureBuildReport report = BuildTextures(app, jobs, overlap);
         const std::pair<double, double> seconds{secondsSince(start),
                                                 processorSeconds(RUSAGE_SELF) - processor};
         if (!report.skipped.empty() || report.written.size() != 4)

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "aircraft/extra_field_names.h"
+#include "aircraft/masked_name.h"
 #include "app/file_names.h"
 #include "app/text.h"
-#include "output/masked_name.h"
 
 namespace livrano {
 
@@ -92,8 +92,10 @@ public:
                 key + " " + std::to_string(size) + " is not a multiple of 4, which DXT3 blocks need.");
     }
 
-    // A rectangle (right and bottom exclusive, mirrored when reversed) must lie within 0..width x
-    // 0..height; a zero width or height means no area. A non-positive bound is reported elsewhere.
+    // A rectangle must lie within 0..width x 0..height; a zero width or height means no area. Right
+    // and bottom are exclusive, but a reversed side is copied mirrored as the platform draws it,
+    // from the left (top) pixel back to one past the right (bottom): (1024,0)-(0,512) covers
+    // columns 1..1024. A non-positive bound is reported elsewhere.
     void rectangle(const std::string& section, const std::string& key, const char* what, int l, int t, int r,
                    int b, int width, int height, const char* boundName) {
         const std::string shown = rect(l, t, r, b);
@@ -103,7 +105,10 @@ public:
         }
         if (width <= 0 || height <= 0)
             return;
-        if (std::min(l, r) < 0 || std::min(t, b) < 0 || std::max(l, r) > width || std::max(t, b) > height)
+        auto outside = [](int from, int to, int size) {
+            return from < to ? from < 0 || to > size : to + 1 < 0 || from + 1 > size;
+        };
+        if (outside(l, r, width) || outside(t, b, height))
             add(section, key,
                 std::string("The ") + what + " rectangle " + shown + " reaches outside the " + boundName +
                     " (" + std::to_string(width) + "x" + std::to_string(height) + ").");

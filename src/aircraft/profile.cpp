@@ -199,6 +199,20 @@ std::int32_t ProfileDocument::intValue(std::string_view value) {
     return parseProfileInt(value);
 }
 
+std::vector<std::pair<std::string, std::string>> ProfileDocument::keys(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> keys;
+    const auto found = m_sectionIndex.find(toUpper(trimBlanks(section)));
+    if (found == m_sectionIndex.end())
+        return keys;
+    for (const Line& line : m_sections[found->second].lines) {
+        const LineView view = classify(line.text);
+        const auto seen = [&](const auto& key) { return equalsNoCase(key.first, view.name); };
+        if (view.kind == LineKind::Key && std::none_of(keys.begin(), keys.end(), seen))
+            keys.emplace_back(view.name, view.value);
+    }
+    return keys;
+}
+
 std::string ProfileDocument::readText(std::string_view section, std::string_view key,
                                       std::size_t maxChars) const {
     // NUL bytes read as spaces, as they did from the space-filled buffer of the Windows call.

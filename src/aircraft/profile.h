@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "app/status.h"
@@ -45,6 +46,9 @@ public:
                                     std::size_t maxChars) const;
     // True when a section of this name is present, even one without any key.
     bool hasSection(std::string_view section) const;
+    // Every key of the section that a lookup finds (the first of each name), in file order:
+    // its name and its value as written, blanks around them removed, quotation marks kept.
+    std::vector<std::pair<std::string, std::string>> keys(std::string_view section) const;
     // Calls visit(key, value) for every key of the section in file order, the value as find()
     // gives it (cut to kIniStringChars). A key written again later in the section is passed only
     // where find() reads it, the first time.

@@ -17,6 +17,7 @@
 #include "app/platform.h"
 #include "cli/aircraft_spec_report.h"
 #include "cli/command.h"
+#include "cli/output_file.h"
 
 namespace livrano::cli {
 
@@ -104,9 +105,8 @@ int convert(const Options& o, bool encipher) {
     std::optional<std::string> bytes = readFileBytes(in);
     if (!bytes)
         return fail("cannot read " + quoted(in) + ".");
-    std::error_code ec;
-    if (fs::exists(out, ec) && !o.force)
-        return fail(quoted(out) + " exists already; add --force to replace it.");
+    if (const auto refused = outputRefusal(out, {in}, o.force))
+        return fail(*refused);
     const std::string_view key = o.key ? std::string_view(*o.key) : kProgramKey;
     const std::size_t inSize = bytes->size();
 

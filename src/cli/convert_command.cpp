@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/output_file.h"
 #include "texture/texture_converter.h"
 
 namespace livrano::cli {
@@ -21,6 +22,7 @@ int runConvert(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     TextureOptions options;
     TextureContainer container = TextureContainer::FsBitmap;
+    bool force = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--format") {
@@ -37,6 +39,8 @@ int runConvert(const std::vector<std::string>& args) {
             options.mipmaps = true;
         } else if (a == "--dds") {
             container = TextureContainer::Dds;
+        } else if (a == "--force") {
+            force = true;
         } else if (a.starts_with("--")) {
             return fail("unknown option \"" + a + "\"", 2);
         } else {
@@ -45,6 +49,8 @@ int runConvert(const std::vector<std::string>& args) {
     }
     if (files.size() != 3)
         return fail("expected COLOUR.bmp ALPHA.bmp OUT", 2);
+    if (const auto refused = outputRefusal(files[2], {files[0], files[1]}, force))
+        return fail(*refused, 2);
     if (Status s = convertTexture(files[0], files[1], files[2], container, options); !s)
         return fail(s.message(), 1);
     std::printf("Wrote %s: %s, %s%s\n", files[2].c_str(), describe(container).c_str(),
@@ -53,7 +59,7 @@ int runConvert(const std::vector<std::string>& args) {
 }
 
 const CommandRegistration kConvert{Command{
-    "convert", "COLOUR.bmp ALPHA.bmp OUT [--format dxt3|argb32] [--mips] [--dds]",
+    "convert", "COLOUR.bmp ALPHA.bmp OUT [--format dxt3|argb32] [--mips] [--dds] [--force]",
     "turns a colour and an alpha bitmap into a simulator texture (DXT3 unless told otherwise)", runConvert}};
 
 } // namespace

@@ -2,7 +2,9 @@
 // folder beside them, so every command can be tried without a simulator.
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/command.h"
@@ -12,9 +14,22 @@ namespace livrano::cli {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 int run(const std::vector<std::string>& args) {
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
-        std::fprintf(stderr, "Usage: livrano-cli demo DIR\n");
+    const bool force = !args.empty() && args.back() == "--force";
+    const std::size_t count = args.size() - (force ? 1 : 0);
+    if (count != 1 || args[0].empty() || args[0][0] == '-') {
+        std::fprintf(stderr, "Usage: livrano-cli demo DIR [--force]\n");
+        return 2;
+    }
+    // A demo installation may have been edited since it was written: replacing it is asked for.
+    std::error_code ec;
+    if (!force && fs::exists(args[0], ec) && !(fs::is_directory(args[0], ec) && fs::is_empty(args[0], ec))) {
+        std::fprintf(
+            stderr,
+            "livrano-cli demo: \"%s\" is not an empty folder; add --force to write the demo over it.\n",
+            args[0].c_str());
         return 2;
     }
     DemoInstallation made;
@@ -35,8 +50,9 @@ int run(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CommandRegistration registration(
-    {"demo", "DIR", "write a demo simulator with two aircraft, templates and the program folder", run});
+const CommandRegistration
+    registration({"demo", "DIR [--force]",
+                  "write a demo simulator with two aircraft, templates and the program folder", run});
 
 } // namespace
 } // namespace livrano::cli

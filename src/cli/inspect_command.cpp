@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/output_file.h"
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
 #include "texture/byte_files.h"
@@ -23,11 +24,14 @@ int fail(const std::string& message, int status) {
 int runInspect(const std::vector<std::string>& args) {
     std::string file;
     std::string toBmp;
+    bool force = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--to-bmp") {
             if (i + 1 >= args.size())
                 return fail("--to-bmp needs a file name", 2);
             toBmp = args[++i];
+        } else if (args[i] == "--force") {
+            force = true;
         } else if (args[i].starts_with("--")) {
             return fail("unknown option \"" + args[i] + "\"", 2);
         } else if (file.empty()) {
@@ -38,6 +42,10 @@ int runInspect(const std::vector<std::string>& args) {
     }
     if (file.empty())
         return fail("expected FILE", 2);
+    if (!toBmp.empty()) {
+        if (const auto refused = outputRefusal(toBmp, {file}, force))
+            return fail(*refused, 2);
+    }
     const auto bytes = readByteFile(file);
     if (!bytes)
         return fail("cannot read " + file, 1);
@@ -68,7 +76,7 @@ int runInspect(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CommandRegistration kInspect{Command{"inspect", "FILE [--to-bmp OUT]",
+const CommandRegistration kInspect{Command{"inspect", "FILE [--to-bmp OUT [--force]]",
                                            "describes a texture file and can decode it to an ordinary BMP",
                                            runInspect}};
 

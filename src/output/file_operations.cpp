@@ -20,13 +20,6 @@ Status failure(std::string_view what, const fs::path& file, const std::error_cod
     return failure(what, file, ec.message());
 }
 
-// The name a new file takes while it is written beside the one it replaces.
-fs::path besideName(const fs::path& file) {
-    fs::path beside = file;
-    beside += ".livrano-new";
-    return beside;
-}
-
 class SystemFileOperations final : public FileOperations {
 public:
     Status createDirectory(const fs::path& folder) override {
@@ -54,17 +47,11 @@ public:
     }
 
     Status copyFile(const fs::path& from, const fs::path& to) override {
-        std::error_code ec;
-        if (!fs::is_regular_file(from, ec))
-            return failure("copy", from, "it is missing or not a file");
-        const fs::path beside = besideName(to);
-        fs::copy_file(from, beside, fs::copy_options::overwrite_existing, ec);
-        if (ec) {
-            std::error_code ignored;
-            fs::remove(beside, ignored);
-            return failure("copy", from, "to \"" + beside.string() + "\": " + ec.message());
-        }
-        return moveIntoPlace(beside, to);
+        // Through the whole-file replacement, so a copy keeps links and permissions as a write does.
+        const std::optional<std::string> bytes = readFileBytes(from);
+        if (!bytes)
+            return failure("copy", from, "it is missing, not a file, or unreadable");
+        return replaceFileBytes(to, *bytes);
     }
 
     Status patchFile(const fs::path& file, const std::vector<FilePatch>& patches) override {
@@ -120,18 +107,6 @@ public:
         fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
         if (ec)
             return failure("change the attributes of", file, ec);
-        return Status::Ok();
-    }
-
-private:
-    static Status moveIntoPlace(const fs::path& beside, const fs::path& file) {
-        std::error_code ec;
-        fs::rename(beside, file, ec);
-        if (ec) {
-            std::error_code ignored;
-            fs::remove(beside, ignored);
-            return failure("replace", file, ec);
-        }
         return Status::Ok();
     }
 };

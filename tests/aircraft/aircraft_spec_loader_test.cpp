@@ -94,7 +94,7 @@ TEST(ReadAircraftSpec, CompleteConfiguration) {
         EXPECT_EQ(t.MdlOffsets, e.offsets) << i;
     }
     EXPECT_TRUE(sameRect(s.Textures[0].Sections[1], {1024, 0, 2048, 512, 0, 512, 1024, 1024}));
-    EXPECT_TRUE(sameRect(s.Textures[2].Sections[0], {0, 1024, 512, 768, 0, 0, 512, 512}));
+    EXPECT_TRUE(sameRect(s.Textures[2].Sections[0], {0, 1023, 512, 767, 0, 0, 512, 512}));
 
     EXPECT_EQ(l.extraTextures.CopyExtraTextures, 1);
     EXPECT_EQ(l.extraTextures.BaseTextureFolder, "");

@@ -72,6 +72,12 @@ TEST(ConvertAndInspectCommands, MistakesAreReportedWithANonZeroExit) {
         {"missing input", "convert nothing.bmp a.bmp t.bmp", 1, "cannot be read as a BMP file"},
         {"inspect missing", "inspect nothing.bmp", 1, "cannot read"},
         {"inspect garbage", "inspect a.txt", 1, "neither a texture bitmap nor a DDS file"},
+        // Outputs: never an input of the same command, and an existing file only with --force.
+        {"painter's source", "convert c.bmp a.bmp c.bmp --force", 2, "is also an input"},
+        {"existing output", "convert c.bmp a.bmp a.txt", 2, "add --force"},
+        {"inspect over its input", "inspect c.bmp --to-bmp c.bmp --force", 2, "is also an input"},
+        {"existing bitmap", "inspect c.bmp --to-bmp a.txt", 2, "add --force"},
+        {"demo over a file", "demo c.bmp", 2, "add --force"},
     };
     for (const Case& c : cases) {
         Inputs in;
@@ -86,6 +92,7 @@ TEST(ConvertAndInspectCommands, MistakesAreReportedWithANonZeroExit) {
         EXPECT_EQ(r.exitCode, c.status) << c.what;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.what << ": " << r.err;
         EXPECT_FALSE(fs::exists(in.dir / "t.bmp")) << c.what;
+        EXPECT_EQ(testing::readFile(in.dir / "a.txt"), "hello") << c.what;
     }
 }
 
