@@ -123,15 +123,15 @@ FltsimEntry readEntry(const ProfileDocument& doc, const std::string& section, co
     e.description = doc.readLongString(section, "description");
     for (std::size_t k = 0; k < extraFieldCount(extra); ++k)
         e.extraValues.push_back(doc.readLongString(section, trim(extra.ExtraFieldNames[k])));
-    for (auto& [key, value] : doc.keys(section)) {
-        const auto named = [&](const std::string& known) { return equalsNoCase(known, key); };
+    for (std::pair<std::string, std::string>& key : doc.keys(section)) {
+        const auto named = [&](const std::string& known) { return equalsNoCase(known, key.first); };
         const bool known =
             std::any_of(std::begin(kEntryKeys), std::end(kEntryKeys), named) ||
             std::any_of(extra.ExtraFieldNames.begin(),
                         extra.ExtraFieldNames.begin() + static_cast<std::ptrdiff_t>(extraFieldCount(extra)),
                         [&](const std::string& name) { return named(trim(name)); });
         if (!known)
-            e.otherKeys.emplace_back(std::move(key), std::move(value));
+            e.otherKeys.push_back(std::move(key));
     }
     return e;
 }

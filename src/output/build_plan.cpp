@@ -5,13 +5,13 @@
 
 #include "aircraft/extra_field_names.h"
 #include "aircraft/profile.h"
+#include "aircraft/texture_file_names.h"
 #include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "output/aircraft_cfg.h"
 #include "output/variation_layout.h"
-#include "texture/bitmap_surfaces.h"
 
 namespace livrano {
 
@@ -129,18 +129,11 @@ private:
         return Status::Ok();
     }
 
-    // Every texture leaves three files in TempBitmaps: N_c.bmp (colour), N_a.bmp (alpha) and the
-    // converted N.bmp. One texture's file must not be another's of another kind ("WING_c"
-    // converted is "WING"'s colour): the build would install a plain bitmap as a texture. Two
-    // textures of one name are the aircraft's own affair: the later one wins, as it always has.
+    // Two textures whose files in TempBitmaps meet would install a plain bitmap as a texture;
+    // two of one name are the aircraft's own affair: the later one wins, as it always has.
     Status textures() {
         BuildPlan& p = m_plan;
-        struct Written {
-            std::string file;
-            const char* kind;
-            std::size_t texture;
-        };
-        std::vector<Written> written;
+        std::vector<std::string> names;
         for (std::size_t i = 0; i < listed(m_spec.NumTextures, m_spec.Textures.size()); ++i) {
             TextureJob job;
             job.index = i;
@@ -157,27 +150,13 @@ private:
                 return s;
             if (Status s = checkSafeFileName("texture name", job.name + "_c.bmp"); !s)
                 return s;
-            for (const Written& w :
-                 {Written{job.name + ".bmp", "texture", i}, Written{job.name + "_c.bmp", "colour", i},
-                  Written{job.name + "_a.bmp", "alpha", i}}) {
-                for (const Written& other : written) {
-                    if (!equalsNoCase(other.file, w.file))
-                        continue;
-                    const std::string named = "\"" + p.textures.textures[other.texture].name + "\"";
-                    if (std::string_view(other.kind) != w.kind)
-                        return Status::Error("The " + std::string(w.kind) + " file " + w.file +
-                                             " of the texture \"" + job.name + "\" is also the " +
-                                             other.kind + " file of the texture " + named +
-                                             " in TempBitmaps; rename one of them in the aircraft "
-                                             "configuration.");
-                    if (w.kind == std::string_view("texture"))
-                        p.warnings.push_back("Textures " + std::to_string(other.texture) + " and " +
-                                             std::to_string(i) + " are both named " + named +
-                                             ": the later one is installed.");
-                }
-                written.push_back(w);
-            }
+            names.push_back(job.name);
             p.textures.textures.push_back(std::move(job));
+        }
+        for (const TextureFileClash& clash : textureFileClashes(names)) {
+            if (!clash.sameName)
+                return Status::Error(clash.message + " Rename one of them in the aircraft configuration.");
+            p.warnings.push_back(clash.message);
         }
         return Status::Ok();
     }
