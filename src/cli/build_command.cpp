@@ -11,6 +11,7 @@
 
 #include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/catalogue.h"
+#include "aircraft/configuration_file.h"
 #include "app/airline_list.h"
 #include "app/application.h"
 #include "app/code_page.h"
@@ -19,6 +20,7 @@
 #include "cli/command.h"
 #include "cli/folder_snapshot.h"
 #include "cli/terminal_frontend.h"
+#include "output/build_check.h"
 #include "output/build_repaint.h"
 #include "output/variation_layout.h"
 #include "texture/template_loader.h"
@@ -156,10 +158,6 @@ void printChanges(const FolderSnapshot::Changes& changes) {
 }
 
 int run(const std::vector<std::string>& args) {
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        printHelp(stdout);
-        return kBuilt;
-    }
     const std::optional<Options> options = parseOptions(args);
     if (!options) {
         printHelp(stderr);
@@ -176,7 +174,9 @@ int run(const std::vector<std::string>& args) {
     Application app(programFolder, frontend);
 
     if (Status s = LoadAirlineList(programFolder, app.airlines); !s) {
-        std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+        // The message is the window's own; the terminal can say exactly where the file belongs.
+        std::fprintf(stderr, "livrano-cli build: %s\n  %s\n", s.message().c_str(),
+                     programLocation(programFolder, "\\Data\\airlines.cfg").string().c_str());
         return kUsageError;
     }
     const std::optional<std::string> callsign = listedCallsign(app.airlines, o.callsign);
@@ -200,6 +200,10 @@ int run(const std::vector<std::string>& args) {
         return kUsageError;
     }
     const AircraftConfigEntry chosen = *catalogueEntry(app.catalogue, *index);
+    if (Status s = usableConfiguration(chosen.ConfigFile, decipherConfiguration(chosen.ConfigFile)); !s) {
+        std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+        return kUsageError;
+    }
     LoadAircraftSpec(app, chosen.ConfigFile);
     app.settings.AircraftIndex = *index;
     app.settings.PendingAircraftName = app.settings.AircraftName = chosen.DisplayName;
@@ -222,6 +226,12 @@ int run(const std::vector<std::string>& args) {
     const std::vector<fs::path> watched = {aircraft, programLocation(programFolder, "\\TempBitmaps")};
     const FolderSnapshot before(watched);
 
+    // Names the build refuses are inputs that cannot be used, like the options above; the build
+    // prints the refusal as its status line, so it is not printed again.
+    if (Status s = checkBuild(app); !s) {
+        frontend.setStatusText(s.message());
+        return kUsageError;
+    }
     TextureBuildReport textures;
     const Status built = CreateRepaint(app, systemFileOperations(), &textures);
     if (!built) {
@@ -233,13 +243,20 @@ int run(const std::vector<std::string>& args) {
     printChanges(before.changesTo(FolderSnapshot(watched)));
     std::printf("\n\"%s\" is [fltsim.%d] of %s\n", utf8FromWindows1252(title).c_str(),
                 app.fltsim.LastEntryIndex() + 1, existingEntry(aircraft, "Aircraft.cfg").string().c_str());
-    for (const std::string& why : textures.skipped)
-        std::fprintf(stderr, "livrano-cli build: left out: %s\n", why.c_str());
+    // 32,767 empty textures are one reason, not 32,767 lines.
+    for (std::size_t i = 0; i < textures.skipped.size();) {
+        std::size_t run = 1;
+        while (i + run < textures.skipped.size() && textures.skipped[i + run] == textures.skipped[i])
+            ++run;
+        std::fprintf(stderr, "livrano-cli build: left out: %s%s\n", textures.skipped[i].c_str(),
+                     run > 1 ? (" (" + std::to_string(run) + " times)").c_str() : "");
+        i += run;
+    }
     return textures.skipped.empty() ? kBuilt : kFailed;
 }
 
-const CommandRegistration registration({"build", kUsage,
-                                        "build one repaint of an installed aircraft (as Create)", run});
+const CommandRegistration
+    registration({"build", kUsage, "build one repaint of an installed aircraft (as Create)", run, printHelp});
 
 } // namespace
 } // namespace livrano::cli

@@ -5,6 +5,7 @@
 #include "app/file_names.h"
 #include "app/text.h"
 #include "texture/bitmap_surfaces.h"
+#include "texture/bmp_reader.h"
 
 namespace livrano {
 
@@ -80,8 +81,12 @@ Status LoadTemplate(Application& app, const std::string& templatePath) {
         warnOfSize(app, "alpha companion", app.surfaces.TemplateSurface8, alphaPath);
     frontend.templateLoaded();
     frontend.setBusy(false);
-    if (!loaded)
-        return Status::Error("The template " + templatePath + " cannot be read as a BMP file.");
+    if (!loaded) {
+        // Read again only to say what is wrong, which the surfaces do not keep.
+        std::string why = "there is too little memory for it";
+        readBmpFile(colourPath, {}, &why);
+        return Status::Error("The template " + templatePath + " cannot be read as a BMP file: " + why + ".");
+    }
     return Status::Ok();
 }
 
