@@ -1,13 +1,15 @@
 #include "aircraft/aircraft_spec_checks.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <utility>
 
 #include "aircraft/extra_field_names.h"
+#include "aircraft/masked_name.h"
+#include "aircraft/texture_file_names.h"
 #include "app/file_names.h"
 #include "app/text.h"
-#include "output/masked_name.h"
 
 namespace livrano {
 
@@ -275,6 +277,30 @@ void checkTextures(Checker& c, const AircraftSpec& spec) {
                           spec.NumTextures);
 }
 
+// The textures' files in TempBitmaps must not meet; the names are those of a variation whose
+// identifier is all X.
+void checkTextureFiles(Checker& c, const AircraftSpec& spec) {
+    if (spec.TextureAssignOnly != 0 && spec.TextureAssignOnly != 1)
+        return;
+    const int n = std::max<int>(spec.NumIdentifierCharacters, 0);
+    std::vector<std::string> names;
+    std::vector<std::size_t> textures;
+    for (std::size_t i = 0; i < spec.Textures.size(); ++i) {
+        const TextureSpec& t = spec.Textures[i];
+        const std::optional<std::string> name = spec.TextureAssignOnly == 1
+                                                    ? trim(t.BaseTextureName)
+                                                    : MaskedName(trim(t.BaseTextureName), trim(t.ReplaceMask),
+                                                                 n, std::string(std::size_t(n), 'X'));
+        if (name) {
+            names.push_back(trim(*name));
+            textures.push_back(i);
+        }
+    }
+    for (const TextureFileClash& clash : textureFileClashes(names))
+        c.add("Texture." + twoDigits(static_cast<int>(textures[clash.later])), "BaseTextureName",
+              clash.message);
+}
+
 void checkExtras(Checker& c, const ExtraTextureSpec& extraTextures, const ExtraFieldSpec& extraFields) {
     if (extraTextures.CopyExtraTextures == 1) {
         if (!extraTextures.BaseTextureFolder.empty())
@@ -330,6 +356,7 @@ std::vector<SpecProblem> checkAircraftSpec(const ProfileDocument& profile, const
     checkMain(c, spec);
     checkModelAndAir(c, spec);
     checkTextures(c, spec);
+    checkTextureFiles(c, spec);
     checkExtras(c, extraTextures, extraFields);
     return c.take();
 }

@@ -182,21 +182,31 @@ bool ProfileDocument::hasSection(std::string_view section) const {
     return findSection(section) != nullptr;
 }
 
-void ProfileDocument::forEachKey(
-    std::string_view section,
-    const std::function<void(std::string_view key, std::string_view value)>& visit) const {
+void ProfileDocument::visitKeys(std::string_view section, const KeyVisitor& visit) const {
     const Section* found = findSection(section);
     if (found == nullptr)
         return;
     for (std::size_t i = 0; i < found->lines.size(); ++i) {
         const LineView view = classify(found->lines[i].text);
         if (view.kind == LineKind::Key && found->keys.at(toUpper(view.name)) == i)
-            visit(view.name, unquote(view.value).substr(0, kIniStringChars));
+            visit(view.name, view.value);
     }
+}
+
+void ProfileDocument::forEachKey(std::string_view section, const KeyVisitor& visit) const {
+    visitKeys(section, [&](std::string_view key, std::string_view value) {
+        visit(key, unquote(value).substr(0, kIniStringChars));
+    });
 }
 
 std::int32_t ProfileDocument::intValue(std::string_view value) {
     return parseProfileInt(value);
+}
+
+std::vector<std::pair<std::string, std::string>> ProfileDocument::keys(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> keys;
+    visitKeys(section, [&](std::string_view key, std::string_view value) { keys.emplace_back(key, value); });
+    return keys;
 }
 
 std::string ProfileDocument::readText(std::string_view section, std::string_view key,

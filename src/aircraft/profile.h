@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "app/status.h"
@@ -45,11 +46,14 @@ public:
                                     std::size_t maxChars) const;
     // True when a section of this name is present, even one without any key.
     bool hasSection(std::string_view section) const;
+    // Every key of the section that a lookup finds (the first of each name), in file order:
+    // its name and its value as written, blanks around them removed, quotation marks kept.
+    std::vector<std::pair<std::string, std::string>> keys(std::string_view section) const;
     // Calls visit(key, value) for every key of the section in file order, the value as find()
     // gives it (cut to kIniStringChars). A key written again later in the section is passed only
     // where find() reads it, the first time.
-    void forEachKey(std::string_view section,
-                    const std::function<void(std::string_view key, std::string_view value)>& visit) const;
+    using KeyVisitor = std::function<void(std::string_view key, std::string_view value)>;
+    void forEachKey(std::string_view section, const KeyVisitor& visit) const;
     // ReadIniInt's reading of a value that find() or forEachKey gave.
     static std::int32_t intValue(std::string_view value);
     // ReadIniString: at most 254 characters, trimmed; "" for a missing key or an empty value.
@@ -88,6 +92,8 @@ private:
 
     static void indexKeys(Section& section);
     const Section* findSection(std::string_view section) const;
+    // Each key a lookup finds, in file order, with its value as written (quotation marks kept).
+    void visitKeys(std::string_view section, const KeyVisitor& visit) const;
     void joinLines() const;
     std::string readText(std::string_view section, std::string_view key, std::size_t maxChars) const;
 

@@ -10,7 +10,6 @@
 #include "app/frontend.h"
 #include "app/repaint_settings.h"
 #include "app/state_flags.h"
-#include "output/fltsim_entry.h"
 #include "texture/bitmap_surfaces.h"
 
 namespace livrano {
@@ -32,7 +31,6 @@ struct Application {
     AircraftCatalogue catalogue;
     AirlineList airlines;
     BitmapSurfaces surfaces;
-    FltsimTable fltsim; // aircraft.cfg entries as the last build read them
 };
 
 } // namespace livrano

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "aircraft/masked_name.h"
 #include "app/text.h"
-#include "output/masked_name.h"
 
 namespace livrano::cli {
 
@@ -188,12 +188,18 @@ void texturesBlock(Writer& w, const AircraftSpec& s) {
     }
 }
 
-void extrasBlock(Writer& w, const ExtraTextureSpec& et, const ExtraFieldSpec& ef) {
+void extrasBlock(Writer& w, const AircraftSpec& s, const ExtraTextureSpec& et, const ExtraFieldSpec& ef) {
     w.heading("Extra textures");
     if (et.CopyExtraTextures == 1) {
         w.row("Copied from", et.BaseTextureFolder.empty() ? "Texture" : "Texture." + et.BaseTextureFolder);
         for (const std::string& name : et.ExtraTextureNames)
             w.row("", orDash(name));
+        // The variation's textures go to the shared folder, its extra textures still to a folder
+        // of its own: a painter finds two folders.
+        w.row("Copied to",
+              s.TextureAssignOnly == 0
+                  ? "Texture.EXT, made for them beside the shared Texture folder (TextureAssignOnly 0)"
+                  : "Texture.EXT, the variation's texture folder");
     } else {
         w.row("Not copied", "CopyExtraTextures " + std::to_string(et.CopyExtraTextures));
     }
@@ -236,7 +242,7 @@ std::string formatSpecReport(const SpecReportInput& input, bool colour) {
     aircraftBlock(w, input.spec);
     modelBlock(w, input.spec);
     texturesBlock(w, input.spec);
-    extrasBlock(w, input.extraTextures, input.extraFields);
+    extrasBlock(w, input.spec, input.extraTextures, input.extraFields);
     problemsBlock(w, input.problems);
     return w.take();
 }

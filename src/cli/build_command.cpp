@@ -20,7 +20,8 @@
 #include "cli/command.h"
 #include "cli/folder_snapshot.h"
 #include "cli/terminal_frontend.h"
-#include "output/build_check.h"
+#include "output/build_lock.h"
+#include "output/build_plan.h"
 #include "output/build_repaint.h"
 #include "output/variation_layout.h"
 #include "texture/template_loader.h"
@@ -37,7 +38,7 @@ constexpr int kUsageError = 2;
 
 const char* const kUsage =
     "--aircraft NAME|INDEX --template FILE.bmp --variation TEXT --folder EXT [--tail TEXT] [--callsign TEXT] "
-    "[--program-folder DIR] [--dxt3]";
+    "[--program-folder DIR] [--dxt3] [--dry-run]";
 
 void printHelp(std::FILE* out) {
     std::fprintf(
@@ -54,6 +55,7 @@ void printHelp(std::FILE* out) {
         "  --program-folder  the program folder (default: LIVRANO_PROGRAM_FOLDER, else the\n"
         "                    executable's folder)\n"
         "  --dxt3            DXT3 textures instead of 32-bit ones\n"
+        "  --dry-run         print the build's plan, every file it would write or remove, and stop\n"
         "A livery with the same title is replaced. Exit status: 0 built, 1 the build failed or\n"
         "left textures out, 2 usage or inputs that cannot be used.\n",
         kUsage);
@@ -68,14 +70,15 @@ struct Options {
     std::string callsign{kNoCallsign};
     std::optional<std::string> programFolder;
     bool dxt3 = false;
+    bool dryRun = false;
 };
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args) {
     Options o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--dxt3") {
-            o.dxt3 = true;
+        if (a == "--dxt3" || a == "--dry-run") {
+            (a == "--dxt3" ? o.dxt3 : o.dryRun) = true;
             continue;
         }
         std::string* text = nullptr;
@@ -157,6 +160,51 @@ void printChanges(const FolderSnapshot::Changes& changes) {
         std::printf("  removed  %s\n", p.string().c_str());
 }
 
+void printPlan(const BuildPlan& plan) {
+    auto line = [](const char* what, const fs::path& path) {
+        std::printf("  %-9s%s\n", what, path.string().c_str());
+    };
+    auto copy = [](const char* what, const PlannedCopy& c) {
+        std::printf("  %-9s%s\n           <- %s\n", what, c.destination.string().c_str(),
+                    c.source.string().c_str());
+    };
+    std::printf("Plan: \"%s\" becomes [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
+                plan.entries.size(), plan.installedCfg.string().c_str());
+    if (plan.replaced)
+        std::printf("  replaces the livery \"%s\"\n", utf8FromWindows1252(plan.replaced->title).c_str());
+    for (const fs::path& p : plan.removals)
+        line("remove", p);
+    for (const fs::path& p : plan.folders)
+        line("folder", p);
+    if (plan.model) {
+        copy("model", *plan.model);
+        line("write", plan.modelCfg);
+        for (const FilePatch& patch : plan.modelPatches)
+            std::printf("  %-9s%s at byte %llu\n", "patch", utf8FromWindows1252(patch.bytes).c_str(),
+                        static_cast<unsigned long long>(patch.position + 1));
+    }
+    if (plan.air)
+        copy("copy", *plan.air);
+    line("backup", plan.backupCfg);
+    line("original", plan.originalCfg);
+    line("write", plan.installedCfg);
+    for (const TextureJob& job : plan.textures.textures) {
+        if (!job.skipped.empty()) {
+            std::printf("  %-9s%s: %s\n", "skip", utf8FromWindows1252(job.name).c_str(),
+                        utf8FromWindows1252(job.skipped).c_str());
+            continue;
+        }
+        const std::string name = utf8FromWindows1252(job.name);
+        std::printf("  %-9s%s_c.bmp, %s_a.bmp, %s.bmp in TempBitmaps\n", "texture", name.c_str(),
+                    name.c_str(), name.c_str());
+        line("", job.destination);
+    }
+    for (const ExtraTextureJob& job : plan.textures.extras)
+        copy("extra", {job.source, job.destination});
+    for (const std::string& warning : plan.warnings)
+        std::printf("  warning: %s\n", utf8FromWindows1252(warning).c_str());
+}
+
 int run(const std::vector<std::string>& args) {
     const std::optional<Options> options = parseOptions(args);
     if (!options) {
@@ -221,28 +269,41 @@ int run(const std::vector<std::string>& args) {
         app.settings.PendingTailNumber = app.settings.TailNumber = *o.tail;
     app.settings.PendingCallsign = app.settings.Callsign = *callsign;
 
-    const std::string title = trim(app.spec.AircraftTitlePrefix) + " " + trim(app.settings.Variation);
     const fs::path aircraft = aircraftFolderPath(app);
     const std::vector<fs::path> watched = {aircraft, programLocation(programFolder, "\\TempBitmaps")};
     const FolderSnapshot before(watched);
 
-    // Names the build refuses are inputs that cannot be used, like the options above; the build
-    // prints the refusal as its status line, so it is not printed again.
-    if (Status s = checkBuild(app); !s) {
-        frontend.setStatusText(s.message());
-        return kUsageError;
+    if (o.dryRun) {
+        BuildLock lock;
+        BuildPlan plan;
+        Status planned = lock.acquire(app);
+        if (planned)
+            planned = planBuild(app, plan);
+        if (!planned) {
+            std::fprintf(stderr, "livrano-cli build: %s\n", planned.message().c_str());
+            return kFailed;
+        }
+        printPlan(plan);
+        return kBuilt;
     }
+
     TextureBuildReport textures;
-    const Status built = CreateRepaint(app, systemFileOperations(), &textures);
+    BuildPlan plan;
+    const Status built = CreateRepaint(app, systemFileOperations(), &textures, &plan);
     if (!built) {
+        // A build that may not start (names the plan refuses, another build at work) has written
+        // nothing and already shows its reason as the status line: said once, and like the
+        // options above an input that cannot be used.
+        if (frontend.status() == built.message())
+            return kUsageError;
         // Ends the progress line that a failed build leaves standing.
         frontend.showMessage("livrano-cli build: " + built.message());
         printChanges(before.changesTo(FolderSnapshot(watched)));
         return kFailed;
     }
     printChanges(before.changesTo(FolderSnapshot(watched)));
-    std::printf("\n\"%s\" is [fltsim.%d] of %s\n", utf8FromWindows1252(title).c_str(),
-                app.fltsim.LastEntryIndex() + 1, existingEntry(aircraft, "Aircraft.cfg").string().c_str());
+    std::printf("\n\"%s\" is [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
+                plan.entries.size(), plan.installedCfg.string().c_str());
     // 32,767 empty textures are one reason, not 32,767 lines.
     for (std::size_t i = 0; i < textures.skipped.size();) {
         std::size_t run = 1;

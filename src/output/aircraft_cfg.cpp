@@ -8,8 +8,6 @@
 #include <system_error>
 
 #include "app/text.h"
-#include "output/aircraft_folders.h"
-#include "output/model_textures.h"
 #include "output/variation_layout.h"
 
 namespace livrano {
@@ -75,6 +73,35 @@ std::set<std::size_t> fltsimNumbers(const std::string& bytes) {
     return numbers;
 }
 
+// The keys the writer knows; every other key of an entry is carried as it was written.
+constexpr const char* kEntryKeys[] = {"title",
+                                      "sim",
+                                      "model",
+                                      "panel",
+                                      "sound",
+                                      "texture",
+                                      "kb_checklists",
+                                      "kb_reference",
+                                      "atc_id",
+                                      "atc_airline",
+                                      "atc_flight_number",
+                                      "atc_heavy",
+                                      "ui_manufacturer",
+                                      "ui_type",
+                                      "ui_variation",
+                                      "visual_damage",
+                                      "description"};
+
+// A control character in a written value would break the file's lines or hide the value from
+// the simulator's reader; a blank takes its place.
+std::string foldControls(std::string value) {
+    for (char& c : value) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
+    return value;
+}
+
 FltsimEntry readEntry(const ProfileDocument& doc, const std::string& section, const ExtraFieldSpec& extra) {
     FltsimEntry e;
     e.title = doc.readString(section, "title");
@@ -96,6 +123,16 @@ FltsimEntry readEntry(const ProfileDocument& doc, const std::string& section, co
     e.description = doc.readLongString(section, "description");
     for (std::size_t k = 0; k < extraFieldCount(extra); ++k)
         e.extraValues.push_back(doc.readLongString(section, trim(extra.ExtraFieldNames[k])));
+    for (std::pair<std::string, std::string>& key : doc.keys(section)) {
+        const auto named = [&](const std::string& known) { return equalsNoCase(known, key.first); };
+        const bool known =
+            std::any_of(std::begin(kEntryKeys), std::end(kEntryKeys), named) ||
+            std::any_of(extra.ExtraFieldNames.begin(),
+                        extra.ExtraFieldNames.begin() + static_cast<std::ptrdiff_t>(extraFieldCount(extra)),
+                        [&](const std::string& name) { return named(trim(name)); });
+        if (!known)
+            e.otherKeys.push_back(std::move(key));
+    }
     return e;
 }
 
@@ -151,14 +188,18 @@ private:
     std::string m_appended;
 };
 
-void writeEntry(EntryComposer& w, std::size_t index, const FltsimEntry& e, const ExtraFieldSpec& extra) {
+// Writes every key of the entry; `modelAndTexture` false leaves those two keys out.
+void writeEntry(EntryComposer& w, std::size_t index, const FltsimEntry& e, const ExtraFieldSpec& extra,
+                bool modelAndTexture = true) {
     w.begin(index);
     w.add("title", e.title);
     w.add("sim", e.sim);
-    w.add("model", e.model);
+    if (modelAndTexture)
+        w.add("model", e.model);
     w.add("panel", e.panel);
     w.add("sound", e.sound);
-    w.add("texture", e.texture);
+    if (modelAndTexture)
+        w.add("texture", e.texture);
     w.add("kb_checklists", e.kb_checklists);
     w.add("kb_reference", e.kb_reference);
     w.add("atc_id", e.atc_id);
@@ -173,50 +214,9 @@ void writeEntry(EntryComposer& w, std::size_t index, const FltsimEntry& e, const
     const std::size_t count = std::min(extraFieldCount(extra), e.extraValues.size());
     for (std::size_t k = 0; k < count; ++k)
         w.add(trim(extra.ExtraFieldNames[k]), e.extraValues[k]);
+    for (const auto& [key, value] : e.otherKeys)
+        w.add(key, value);
     w.end();
-}
-
-Status writeNewEntry(Application& app, EntryComposer& w, std::size_t index, const std::string& dataModel,
-                     const std::string& dataPanel) {
-    const AircraftSpec& spec = app.spec;
-    const RepaintSettings& settings = app.settings;
-    std::string sim;
-    if (spec.CopyRenameAirFile == 1) {
-        if (Status s = airName(app, variationId(app), sim); !s)
-            return s;
-    } else if (spec.CopyRenameAirFile == 0) {
-        sim = trim(spec.BaseAirName);
-    }
-    const std::string callsign = trim(settings.Callsign);
-
-    w.begin(index);
-    w.add("title", trim(spec.AircraftTitlePrefix) + " " + trim(settings.Variation));
-    w.add("sim", sim);
-    if (spec.TextureAssignOnly == 0)
-        w.add("model", variationId(app));
-    else if (spec.TextureAssignOnly == 1)
-        w.add("model", !dataModel.empty() ? dataModel : toUpper(trim(spec.ModelFolder)));
-    w.add("panel", dataPanel);
-    w.add("sound", "");
-    if (spec.TextureAssignOnly == 0)
-        w.add("texture", "");
-    else if (spec.TextureAssignOnly == 1)
-        w.add("texture", folderExtension(app));
-    w.add("kb_checklists", trim(spec.CheckListFile));
-    w.add("kb_reference", trim(spec.ReferenceFile));
-    w.add("atc_id", toUpper(trim(settings.TailNumber)));
-    w.add("atc_airline", callsign == "*NONE*" ? std::string() : callsign);
-    w.add("atc_flight_number", trim(spec.AircraftFlight));
-    w.add("atc_heavy", std::to_string(spec.DefaultHeavy));
-    w.add("ui_manufacturer", trim(spec.Manufacturer));
-    w.add("ui_type", trim(spec.AircraftType));
-    w.add("ui_variation", trim(settings.Variation));
-    w.add("visual_damage", std::to_string(spec.ShowDamage));
-    w.add("description", trim(spec.Description));
-    for (std::size_t k = 0; k < extraFieldCount(app.extraFields); ++k)
-        w.add(trim(app.extraFields.ExtraFieldNames[k]), trim(app.extraFields.ExtraFieldDefaults[k]));
-    w.end();
-    return Status::Ok();
 }
 
 // The weight-and-balance values present in the installed file, in the order they are written
@@ -241,6 +241,47 @@ WeightAndBalance readWeightAndBalance(const ProfileDocument& doc) {
 
 } // namespace
 
+std::string newEntryTitle(const Application& app) {
+    return foldControls(trim(app.spec.AircraftTitlePrefix) + " " + trim(app.settings.Variation));
+}
+
+FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCopy, const std::string& sim) {
+    const AircraftSpec& spec = app.spec;
+    const RepaintSettings& settings = app.settings;
+    const std::string callsign = trim(settings.Callsign);
+    const std::string dataModel = dataCopy.readString("livrano", "model");
+    FltsimEntry e;
+    e.title = newEntryTitle(app);
+    e.sim = foldControls(sim);
+    if (spec.TextureAssignOnly == 0)
+        e.model = variationId(app);
+    else if (spec.TextureAssignOnly == 1)
+        e.model = !dataModel.empty() ? dataModel : toUpper(trim(spec.ModelFolder));
+    e.panel = dataCopy.readString("livrano", "panel");
+    if (spec.TextureAssignOnly == 1)
+        e.texture = folderExtension(app);
+    e.kb_checklists = trim(spec.CheckListFile);
+    e.kb_reference = trim(spec.ReferenceFile);
+    e.atc_id = toUpper(trim(settings.TailNumber));
+    e.atc_airline = callsign == "*NONE*" ? std::string() : callsign;
+    e.atc_flight_number = trim(spec.AircraftFlight);
+    e.atc_heavy = spec.DefaultHeavy;
+    e.ui_manufacturer = trim(spec.Manufacturer);
+    e.ui_type = trim(spec.AircraftType);
+    e.ui_variation = trim(settings.Variation);
+    e.visual_damage = spec.ShowDamage;
+    e.description = trim(spec.Description);
+    for (std::size_t k = 0; k < extraFieldCount(app.extraFields); ++k)
+        e.extraValues.push_back(trim(app.extraFields.ExtraFieldDefaults[k]));
+    for (std::string* value :
+         {&e.model, &e.panel, &e.texture, &e.kb_checklists, &e.kb_reference, &e.atc_id, &e.atc_airline,
+          &e.atc_flight_number, &e.ui_manufacturer, &e.ui_type, &e.ui_variation, &e.description})
+        *value = foldControls(*value);
+    for (std::string& value : e.extraValues)
+        value = foldControls(value);
+    return e;
+}
+
 Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& extraFields,
                          std::vector<FltsimEntry>& entries) {
     std::vector<FltsimEntry> read;
@@ -257,48 +298,40 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
     return Status::Ok();
 }
 
-Status WriteAircraftCfg(Application& app, FileOperations& files) {
+Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations& files) {
     app.frontend.setStatusText("Writing Aircraft Configuration File");
-    const fs::path aircraft = aircraftFolderPath(app);
-    const fs::path installed = existingEntry(aircraft, "Aircraft.cfg");
     std::error_code ec;
-    const bool haveInstalled = fs::exists(installed, ec);
+    const bool haveInstalled = fs::exists(plan.installedCfg, ec);
     std::string installedBytes;
     if (haveInstalled) {
-        if (Status s = files.readFile(installed, installedBytes); !s)
+        if (Status s = files.readFile(plan.installedCfg, installedBytes); !s)
             return s;
     }
-    const ProfileDocument installedDoc(std::move(installedBytes));
-    if (Status s = readFltsimEntries(installedDoc, app.extraFields, app.fltsim.FltsimEntries); !s)
-        return s;
-    // The clean copy is read before anything is backed up or replaced: without it no new file
-    // can be composed, and the same-title replacement must not delete a livery whose entry then
-    // stays in the installed file.
-    std::string dataBytes;
-    if (Status s = files.readFile(existingEntry(dataFolderPath(app), "Aircraft.cfg"), dataBytes); !s)
-        return s;
 
     app.frontend.setProgress(8);
-    const WeightAndBalance weightAndBalance = readWeightAndBalance(installedDoc);
+    const WeightAndBalance weightAndBalance =
+        readWeightAndBalance(ProfileDocument(std::move(installedBytes)));
 
     app.frontend.setProgress(9);
     if (haveInstalled) {
-        if (Status s = files.copyFile(installed, existingEntry(aircraft, "Aircraft.bak")); !s)
+        // The file as it was before the program first changed it stays beside it for good:
+        // Aircraft.bak only ever holds the file of the build before.
+        if (!fs::exists(plan.originalCfg, ec)) {
+            if (Status s = files.copyFile(plan.installedCfg, plan.originalCfg); !s)
+                return s;
+        }
+        if (Status s = files.copyFile(plan.installedCfg, plan.backupCfg); !s)
             return s;
     }
 
+    // The livery of the same title gave way before the build's first step.
     app.frontend.setProgress(10);
-    if (Status s = ReplaceSameTitle(app, files); !s)
-        return s;
-
     app.frontend.setProgress(11);
-    ProfileDocument clean(std::move(dataBytes));
-    const std::string dataModel = clean.readString("livrano", "model");
-    const std::string dataPanel = clean.readString("livrano", "panel");
+    ProfileDocument clean(plan.dataBytes);
     EntryComposer composer(clean);
 
     app.frontend.setProgress(12);
-    const std::vector<FltsimEntry>& entries = app.fltsim.FltsimEntries;
+    const std::vector<FltsimEntry>& entries = plan.entries;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         app.frontend.setProgress(12.0 +
                                  static_cast<double>(i + 1) * 6.0 / static_cast<double>(entries.size()));
@@ -306,50 +339,16 @@ Status WriteAircraftCfg(Application& app, FileOperations& files) {
     }
 
     app.frontend.setProgress(18);
-    if (Status s = writeNewEntry(app, composer, entries.size(), dataModel, dataPanel); !s)
-        return s;
+    writeEntry(composer, entries.size(), plan.entry, app.extraFields, plan.entryHasModelAndTexture);
     ProfileDocument doc = composer.finish();
 
     app.frontend.setProgress(19);
     for (const auto& [key, value] : weightAndBalance)
         doc.write(kWeightAndBalance, key, value);
-    if (Status s = files.replaceFile(installed, doc.bytes()); !s)
+    if (Status s = files.replaceFile(plan.installedCfg, doc.bytes()); !s)
         return s;
 
     app.frontend.setProgress(20);
-    return Status::Ok();
-}
-
-Status ReplaceSameTitle(Application& app, FileOperations& files) {
-    const std::string target =
-        trim(toUpper(trim(app.spec.AircraftTitlePrefix)) + " " + toUpper(trim(app.settings.Variation)));
-    auto sameTitle = [&](const FltsimEntry& e) { return trim(toUpper(e.title)) == target; };
-    std::vector<FltsimEntry>& entries = app.fltsim.FltsimEntries;
-    const auto match = std::find_if(entries.begin(), entries.end(), sameTitle);
-    if (match == entries.end())
-        return Status::Ok();
-    const std::string model = match->model;
-    const std::string texture = match->texture;
-    entries.erase(match);
-    // The files of the replaced livery may serve another one too: those of the table, and those
-    // the installed file holds now (the table misses the entry the previous build added).
-    std::vector<FltsimEntry> others = entries;
-    std::vector<FltsimEntry> installed;
-    const fs::path installedFile = existingEntry(aircraftFolderPath(app), "Aircraft.cfg");
-    if (readFltsimEntries(ProfileDocument::load(installedFile), app.extraFields, installed)) {
-        for (FltsimEntry& e : installed)
-            if (!sameTitle(e))
-                others.push_back(std::move(e));
-    }
-    RemoveVariationFiles(app, model, texture, files, others);
-    if (Status s = CreateAircraftFolders(app, files); !s)
-        return s;
-    if (app.spec.TextureAssignOnly == 0) {
-        if (Status s = RenameModelTextures(app, files); !s)
-            return s;
-    }
-    if (app.spec.CopyRenameAirFile == 1)
-        return CopyAirFile(app, files);
     return Status::Ok();
 }
 

@@ -7,6 +7,7 @@
 #include "app/file_names.h"
 #include "output/aircraft_cfg.h"
 #include "output/aircraft_folders.h"
+#include "output/build_lock.h"
 #include "output/model_textures.h"
 
 namespace livrano {
@@ -38,34 +39,33 @@ Status refused(Application& app, Status why) {
     return why;
 }
 
-// The build's steps, once checkBuild has passed.
-Status buildChecked(Application& app, FileOperations& files, TextureBuildReport* textures) {
+} // namespace
+
+Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& files,
+                    TextureBuildReport* textures) {
+    RemoveVariationFiles(plan, files);
     Frontend& ui = app.frontend;
     ui.setStatusText("Copying Files");
     ui.showProgressArea();
 
     ui.setProgress(0);
-    if (Status s = CreateAircraftFolders(app, files); !s)
+    if (Status s = CreateAircraftFolders(app, plan, files); !s)
         return stoppedAt("Creating Aircraft Directories", s);
 
     ui.setProgress(1);
-    if (app.spec.TextureAssignOnly == 0) {
-        if (Status s = RenameModelTextures(app, files); !s)
-            return stoppedAt("Renaming Textures in MDL", s);
-    }
+    if (Status s = RenameModelTextures(app, plan, files); !s)
+        return stoppedAt("Renaming Textures in MDL", s);
 
     ui.setProgress(2);
-    if (app.spec.CopyRenameAirFile == 1) {
-        if (Status s = CopyAirFile(app, files); !s)
-            return stoppedAt("Copying the flight-model file", s);
-    }
+    if (Status s = CopyAirFile(plan, files); !s)
+        return stoppedAt("Copying the flight-model file", s);
 
     ui.setProgress(3);
-    if (Status s = WriteAircraftCfg(app, files); !s)
+    if (Status s = WriteAircraftCfg(app, plan, files); !s)
         return stoppedAt("Writing Aircraft Configuration File", s);
 
     ui.setProgress(20);
-    TextureBuildReport report = BuildTextures(app);
+    TextureBuildReport report = BuildTextures(app, plan.textures);
     const std::size_t leftOut = report.skipped.size();
     if (textures != nullptr)
         *textures = std::move(report);
@@ -81,20 +81,17 @@ Status buildChecked(Application& app, FileOperations& files, TextureBuildReport*
     return Status::Ok();
 }
 
-} // namespace
-
-Status BuildRepaint(Application& app, FileOperations& files, TextureBuildReport* textures) {
-    if (Status s = checkBuild(app); !s)
+Status CreateRepaint(Application& app, FileOperations& files, TextureBuildReport* textures, BuildPlan* plan) {
+    BuildLock lock;
+    if (Status s = lock.acquire(app); !s)
         return refused(app, s);
-    return buildChecked(app, files, textures);
-}
-
-Status CreateRepaint(Application& app, FileOperations& files, TextureBuildReport* textures) {
-    if (Status s = checkBuild(app); !s)
+    BuildPlan planned;
+    if (Status s = planBuild(app, planned); !s)
         return refused(app, s);
-    if (Status s = ReplaceSameTitle(app, files); !s)
-        return stoppedAt("Replacing the livery of the same title", s);
-    return buildChecked(app, files, textures);
+    const Status built = BuildRepaint(app, planned, files, textures);
+    if (plan != nullptr)
+        *plan = std::move(planned);
+    return built;
 }
 
 } // namespace livrano

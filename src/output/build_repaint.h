@@ -6,25 +6,27 @@
 
 #include "app/application.h"
 #include "app/status.h"
-#include "output/build_check.h"
+#include "output/build_plan.h"
 #include "output/file_operations.h"
 #include "texture/texture_composition.h"
 
 namespace livrano {
 
-// The build driver: checkBuild (its message becomes the status text), then "Copying Files",
-// the progress area, the folders (0), the model copy (1, TextureAssignOnly 0), the flight-model
-// copy (2, CopyRenameAirFile 1), aircraft.cfg (3, then 8 to 20), the textures (20 to 100), the
-// progress area hidden, the aircraft's specification reloaded from the catalogue entry
-// AircraftIndex (which clears the choices; the aircraft stays selected), "Your Aircraft Repaint
-// has been built" and the sound. `textures`, when given, receives what the texture passes wrote
-// and left out.
-Status BuildRepaint(Application& app, FileOperations& files = systemFileOperations(),
+// The build driver, carrying out a checked plan: the replaced livery's files removed, "Copying
+// Files", the progress area, the folders (0), the model copy (1, TextureAssignOnly 0), the
+// flight-model copy (2, CopyRenameAirFile 1), aircraft.cfg (3, then 8 to 20), the textures (20
+// to 100), the progress area hidden, the aircraft's specification reloaded from the catalogue
+// entry AircraftIndex (which clears the choices; the aircraft stays selected), "Your Aircraft
+// Repaint has been built" and the sound. `textures`, when given, receives what the texture
+// passes wrote and left out.
+Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& files = systemFileOperations(),
                     TextureBuildReport* textures = nullptr);
 
-// The Create command: checkBuild, ReplaceSameTitle against the entries the previous build of
-// this run read, then BuildRepaint.
+// The Create command: takes the build lock, plans the build from the files as they are then
+// and runs BuildRepaint. A build that may not start (another build holds the lock, the plan's
+// checks fail) changes nothing on disk and its reason becomes the status text. `plan`, when
+// given, receives the plan.
 Status CreateRepaint(Application& app, FileOperations& files = systemFileOperations(),
-                     TextureBuildReport* textures = nullptr);
+                     TextureBuildReport* textures = nullptr, BuildPlan* plan = nullptr);
 
 } // namespace livrano

@@ -3,12 +3,12 @@
 #include <system_error>
 
 #include "aircraft/cipher.h"
+#include "aircraft/masked_name.h"
 #include "aircraft/profile.h"
 #include "app/file_bytes.h"
 #include "app/text.h"
 #include "output/configuration_text.h"
 #include "output/demo_painting.h"
-#include "output/masked_name.h"
 #include "texture/bmp_writer.h"
 
 namespace livrano {

@@ -1,9 +1,9 @@
 #include "output/variation_layout.h"
 
+#include "aircraft/masked_name.h"
 #include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
-#include "output/masked_name.h"
 
 namespace livrano {
 
@@ -26,12 +26,13 @@ std::string variationId(const Application& app) {
     return toUpper(folderExtension(app));
 }
 
-fs::path existingEntry(const fs::path& folder, std::string_view name) {
-    return resolveCaseless(folder / pathFromWindows1252(name));
+bool copiesExtraTextures(const Application& app) {
+    return app.extraTextures.CopyExtraTextures == 1 && app.extraTextures.NumExtraTextures >= 1 &&
+           !app.extraTextures.ExtraTextureNames.empty();
 }
 
-fs::path modelFolder(const Application& app, std::string_view id) {
-    return existingEntry(aircraftFolderPath(app), "Model." + std::string(id));
+fs::path existingEntry(const fs::path& folder, std::string_view name) {
+    return resolveCaseless(folder / pathFromWindows1252(name));
 }
 
 Status variationName(const Application& app, std::string_view what, std::string_view base,

@@ -22,12 +22,11 @@ std::string folderExtension(const Application& app);
 // VariationId: the folder extension trimmed and in upper case.
 std::string variationId(const Application& app);
 
+// True when the build copies extra textures into the variation's "Texture." + extension folder.
+bool copiesExtraTextures(const Application& app);
+
 // folder / name, as it exists on disk when some case of it does, else as given.
 std::filesystem::path existingEntry(const std::filesystem::path& folder, std::string_view name);
-// The variation's model folder "Model." + id inside the aircraft folder: "Model.abc" and
-// "Model.ABC" are one folder.
-std::filesystem::path modelFolder(const Application& app, std::string_view id);
-
 // MaskedName of base, mask, NumIdentifierCharacters and id, trimmed, into `name`; fails with a
 // message naming `what` when the mask has no "*" or the base name is too short for it.
 Status variationName(const Application& app, std::string_view what, std::string_view base,

@@ -1,21 +1,20 @@
 #include "screens/core_text.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "app/code_page.h"
 
 namespace livrano {
 
 QString fromCore(std::string_view text) {
-    QStringDecoder decoder("windows-1252");
-    return decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    return QString::fromStdString(utf8FromWindows1252(text));
 }
 
-std::optional<std::string> toCore(const QString& text) {
-    QStringEncoder encoder("windows-1252");
-    const QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return std::nullopt;
-    return bytes.toStdString();
+Status toCore(std::string_view what, const QString& text, std::string& out) {
+    return windows1252FromUtf8(what, text.toStdString(), out);
+}
+
+std::string toCoreOrEmpty(const QString& text) {
+    std::string out;
+    return toCore("text", text, out) ? out : std::string();
 }
 
 } // namespace livrano

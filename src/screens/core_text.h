@@ -3,16 +3,21 @@
 
 #include <QString>
 
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "app/status.h"
 
 namespace livrano {
 
 // Core text for display.
 QString fromCore(std::string_view text);
 
-// Typed text for the core; nullopt when a character has no Windows-1252 byte.
-std::optional<std::string> toCore(const QString& text);
+// Typed text for the core into `out`; fails, leaving `out` alone, for a character the code page
+// lacks, with a message that names it. `what` names the value in the message.
+Status toCore(std::string_view what, const QString& text, std::string& out);
+
+// Typed text for comparing with core text; a character the code page lacks matches nothing.
+std::string toCoreOrEmpty(const QString& text);
 
 } // namespace livrano

@@ -17,8 +17,11 @@
 #include "screens/callsign_screen.h"
 #include "screens/command_dispatcher.h"
 #include "screens/core_text.h"
+#include "screens/entry_screen.h"
 #include "screens/main_window.h"
 #include "screens/select_aircraft_screen.h"
+#include "screens/select_template_screen.h"
+#include "screens/wizard.h"
 #include "skin/image_button.h"
 #include "skin/trans_form.h"
 #include "texture/texture_preview.h"
@@ -31,7 +34,7 @@ void useDevicePixels() {
 
 Program::Program(std::filesystem::path programFolder, Desktop desktop)
     : m_desktop(std::move(desktop)), m_frontend(*this), m_app(std::move(programFolder), m_frontend),
-      m_dispatcher(std::make_unique<CommandDispatcher>(*this)) {}
+      m_dispatcher(std::make_unique<CommandDispatcher>(*this)), m_wizard(std::make_unique<Wizard>(*this)) {}
 
 Program::~Program() = default;
 
@@ -52,17 +55,21 @@ WizardScreen* Program::ensureScreen(Screen which) {
     case Screen::SelectAircraft:
         made = std::make_unique<SelectAircraftScreen>(m_app.programFolder, *m_dispatcher);
         break;
+    case Screen::SelectTemplate:
+        made = std::make_unique<SelectTemplateScreen>(m_app.programFolder, *m_dispatcher);
+        break;
     case Screen::Callsign:
         made = std::make_unique<CallsignScreen>(m_app.programFolder, *m_dispatcher);
         break;
     default:
-        made = std::make_unique<WizardScreen>(m_app.programFolder, which, *m_dispatcher);
+        made = std::make_unique<EntryScreen>(m_app.programFolder, which, *m_dispatcher);
         break;
     }
     if (!made->create())
         return nullptr;
     m_app.flags.screenLoaded(which) = true;
     m_windows[slot] = std::move(made);
+    m_wizard->connectScreen(*screen(which));
     return screen(which);
 }
 
@@ -151,11 +158,13 @@ void Program::drawPreview() {
     DrawPreview(m_app, text, main->opt_Alpha->isChecked(), main->Preview_Scroll->value());
 }
 
-void Program::resetWizardScreens() {
-    if (auto* callsign = static_cast<CallsignScreen*>(screen(Screen::Callsign))) {
-        callsign->lbl_CurrentCallsign->setText(QStringLiteral("No Current Callsign"));
-        callsign->lst_Callsign->setCurrentIndex(0);
-    }
+void Program::destroyScreen(Screen which) {
+    auto& window = m_windows[static_cast<std::size_t>(which)];
+    if (!window)
+        return;
+    window->hide();
+    // Later: the screen may be inside one of its own events.
+    window.release()->deleteLater();
 }
 
 } // namespace livrano

@@ -19,6 +19,7 @@ namespace livrano {
 class CommandDispatcher;
 class MainWindow;
 class SkinnedWindow;
+class Wizard;
 class WizardScreen;
 
 // What the windows need of Qt before the application object exists: the program lays itself
@@ -58,9 +59,6 @@ public:
     // scroll bar's range set for the selection first.
     void drawPreview();
 
-    // Puts the wizard screens that exist back to their texts for an empty choice.
-    void resetWizardScreens();
-
     Application& app() { return m_app; }
     const Desktop& desktop() const { return m_desktop; }
     MainWindow* mainWindow() const;
@@ -68,12 +66,16 @@ public:
     WizardScreen* screen(Screen screen) const;
     // The screen, created (with its ScreenLoaded flag) on first use; null when its skin cannot be read.
     WizardScreen* ensureScreen(Screen screen);
+    // Destroys a wizard screen (it is made afresh on its next use).
+    void destroyScreen(Screen screen);
+    Wizard& wizard() { return *m_wizard; }
 
 private:
     Desktop m_desktop;
     QtFrontend m_frontend;
     Application m_app;
     std::unique_ptr<CommandDispatcher> m_dispatcher;
+    std::unique_ptr<Wizard> m_wizard;
     std::array<std::unique_ptr<SkinnedWindow>, kScreenCount> m_windows;
 };
 

@@ -10,6 +10,7 @@
 #include "screens/core_text.h"
 #include "screens/main_window.h"
 #include "screens/program.h"
+#include "screens/wizard.h"
 #include "skin/image_button.h"
 
 namespace livrano {
@@ -46,7 +47,7 @@ bool QtFrontend::dxt3Checked() const {
 }
 
 void QtFrontend::showEmptyChoices() {
-    m_program.resetWizardScreens();
+    m_program.wizard().resetScreens();
     m_program.mainWindow()->ResetMainWindow();
 }
 

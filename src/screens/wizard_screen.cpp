@@ -1,5 +1,6 @@
 #include "screens/wizard_screen.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 #include "skin/image_button.h"
@@ -69,9 +70,17 @@ Status WizardScreen::create() {
 
     const ButtonSetting buttons[] = {
         {btn_Close, {360, 7}, "close", "Close", "enabled", kScreens[step() - 1].closeTip},
-        {btn_Previous, {161, 253}, "previous", "Previous", "enabled",
+        {btn_Previous,
+         {161, 253},
+         "previous",
+         "Previous",
+         "enabled",
          "Click to move to the previous Livrano Wizard Screen."},
-        {btn_Next, {step() == 1 ? 183 : 206, 253}, "next", "Next", "disabled",
+        {btn_Next,
+         {step() == 1 ? 183 : 206, 253},
+         "next",
+         "Next",
+         "disabled",
          "Click to move to the next Livrano Wizard Screen."},
         {btn_Select, {17, 176}, "select", "Empty", "enabled", "Click to select a repaint template."},
     };
@@ -84,6 +93,31 @@ Status WizardScreen::create() {
             setControlColours(*label, kNavy);
     }
     return Status::Ok();
+}
+
+void WizardScreen::setEnterHandler(std::function<void()> handler, bool swallow) {
+    m_enter = std::move(handler);
+    m_swallowEnter = swallow;
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+void WizardScreen::showEvent(QShowEvent* event) {
+    SkinnedWindow::showEvent(event);
+    if (m_activated)
+        m_activated();
+}
+
+bool WizardScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && m_enter) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_enter();
+            return m_swallowEnter;
+        }
+    }
+    return SkinnedWindow::eventFilter(watched, event);
 }
 
 } // namespace livrano

@@ -4,6 +4,8 @@
 // Previous on steps 2 to 6, Select on step 2). Each screen adds its own controls in its
 // constructor; create() then finishes the frame over all of them.
 
+#include <functional>
+
 #include "app/state_flags.h"
 #include "screens/skinned_window.h"
 
@@ -27,6 +29,12 @@ public:
     // settings and the emphasised labels' colour. Fails at the first skin file that cannot be read.
     Status create();
 
+    // What Enter runs on any control of the screen (the screen sees every key first); the key is
+    // swallowed when `swallow` is set, else it goes on to the control.
+    void setEnterHandler(std::function<void()> handler, bool swallow);
+    // What runs each time the screen is shown.
+    void setActivationHandler(std::function<void()> handler) { m_activated = std::move(handler); }
+
     QLabel* lbl_Title;
     QLabel* lbl_Instructions;
     QLabel* lbl_instructions2 = nullptr; // steps 2 to 6
@@ -35,8 +43,15 @@ public:
     TinyButton* btn_Previous = nullptr; // steps 2 to 6
     TinyButton* btn_Select = nullptr;   // step 2
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     const Screen m_screen;
+    std::function<void()> m_enter;
+    bool m_swallowEnter = true;
+    std::function<void()> m_activated;
 };
 
 } // namespace livrano

@@ -4,9 +4,7 @@
 #include <future>
 #include <system_error>
 
-#include "app/file_names.h"
 #include "app/text.h"
-#include "output/variation_layout.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/byte_files.h"
 #include "texture/texture_converter.h"
@@ -17,11 +15,6 @@ namespace livrano {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::size_t textureCount(const Application& app) {
-    return std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(app.spec.NumTextures, 0)),
-                                 app.spec.Textures.size());
-}
 
 std::size_t sectionCount(const TextureSpec& texture) {
     return std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(texture.NumSectionsOnTexture, 0)),
@@ -113,24 +106,6 @@ bool shareAFile(const std::string& a, const std::string& b) {
 
 } // namespace
 
-std::optional<std::string> textureName(const Application& app, std::size_t index, std::string* why) {
-    std::string name;
-    Status status = Status::Ok();
-    if (app.spec.TextureAssignOnly != 0 && app.spec.TextureAssignOnly != 1)
-        status = Status::Error("TextureAssignOnly " + std::to_string(app.spec.TextureAssignOnly) +
-                               " is neither 0 nor 1.");
-    else
-        status = variationTextureName(app, index, variationId(app), name);
-    if (status)
-        status = checkSafeFileName("texture name", name);
-    if (!status) {
-        if (why != nullptr)
-            *why = status.message();
-        return std::nullopt;
-    }
-    return name;
-}
-
 bool ComposeTexture24(Application& app, std::size_t index) {
     const TextureSpec& texture = app.spec.Textures[index];
     const bool created = CreateSurface24(app.surfaces, 24, texture.TextureSizeX, texture.TextureSizeY);
@@ -148,18 +123,7 @@ bool ComposeAlpha8(Application& app, std::size_t index) {
     return copySections(app, texture, created, StretchSection8);
 }
 
-Status MoveTexture(const Application& app, const std::string& name, fs::path* written) {
-    const fs::path source = tempBitmapPath(app.programFolder, name);
-    fs::path folder;
-    if (app.spec.TextureAssignOnly == 0)
-        folder = aircraftFolderPath(app) / "Texture";
-    else if (app.spec.TextureAssignOnly == 1)
-        folder = existingEntry(aircraftFolderPath(app), "Texture." + trim(app.settings.FolderExtension));
-    else
-        return Status::Error("TextureAssignOnly " + std::to_string(app.spec.TextureAssignOnly) +
-                             " gives the texture no destination folder.");
-    // Never a second name differing only in case: an existing folder or file is reused.
-    const fs::path destination = existingEntry(folder, trim(name) + ".bmp");
+Status MoveTexture(const fs::path& source, const fs::path& destination) {
     std::error_code ec;
     if (!fs::is_directory(destination.parent_path(), ec))
         return Status::Error("The texture folder " + destination.parent_path().string() + " does not exist.");
@@ -167,16 +131,14 @@ Status MoveTexture(const Application& app, const std::string& name, fs::path* wr
         return Status::Error("The texture " + source.string() + " could not be copied to " +
                              destination.string() + ".");
     fs::remove(source, ec);
-    if (written != nullptr)
-        *written = destination;
     return Status::Ok();
 }
 
-TextureBuildReport BuildTextures(Application& app, bool overlap) {
+TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool overlap) {
     TextureBuildReport report;
     Frontend& frontend = app.frontend;
-    const std::size_t count = textureCount(app);
-    std::vector<std::optional<std::string>> converted(count);
+    const std::size_t count = jobs.textures.size();
+    std::vector<const TextureJob*> converted(count);
 
     // Texture i's conversion runs while texture i + 1 is composed and saved; its outcome is
     // taken before anything of texture i + 1 is reported, so the report keeps the textures'
@@ -194,86 +156,66 @@ TextureBuildReport BuildTextures(Application& app, bool overlap) {
             // A later texture of the same name has overwritten the earlier one's file, which must
             // then not be moved twice (names differing in case are one file on Windows).
             for (std::size_t k = 0; k < pending->index; ++k) {
-                if (converted[k] && equalsNoCase(*converted[k], name))
-                    converted[k].reset();
+                if (converted[k] != nullptr && equalsNoCase(converted[k]->name, name))
+                    converted[k] = nullptr;
             }
-            converted[pending->index] = name;
+            converted[pending->index] = &jobs.textures[pending->index];
         }
         pending.reset();
     };
 
     for (std::size_t i = 0; i < count; ++i) {
+        const TextureJob& job = jobs.textures[i];
         frontend.setProgress(20.0 + double(i + 1) * 55.0 / double(count));
         FreeWorkSurfaces(app.surfaces);
-        std::string why;
-        const std::optional<std::string> name = textureName(app, i, &why);
-        const std::string shown = name ? *name : trim(app.spec.Textures[i].BaseTextureName);
-        frontend.setStatusText("Working Texture - " + shown);
-        // An underivable name is skipped rather than given the previous texture's name, which
-        // would overwrite that texture with this one's picture.
-        if (!name) {
+        frontend.setStatusText("Working Texture - " + job.name);
+        if (!job.skipped.empty()) {
             finishPending();
-            report.skipped.push_back("Texture " + shown + " was skipped: " + why + ".");
+            report.skipped.push_back("Texture " + job.name + " was skipped: " + job.skipped + ".");
             continue;
         }
-        if (pending && shareAFile(pending->name, *name))
+        if (pending && shareAFile(pending->name, job.name))
             finishPending();
         std::int32_t code = 0;
-        const std::optional<std::string> failure = composeAndSave(app, i, *name, code);
+        const std::optional<std::string> failure = composeAndSave(app, job.index, job.name, code);
         finishPending();
         if (failure) {
-            report.skipped.push_back("Texture " + *name + " was skipped: " + *failure + ".");
+            report.skipped.push_back("Texture " + job.name + " was skipped: " + *failure + ".");
             continue;
         }
-        pending = startConversion(app, i, *name, code, overlap);
+        pending = startConversion(app, i, job.name, code, overlap);
     }
     finishPending(); // every finished file is in place before the move pass
 
     for (std::size_t i = 0; i < count; ++i) {
         frontend.setStatusText("Moving New Textures");
         frontend.setProgress(75.0 + double(i + 1) * 5.0 / double(count));
-        if (!converted[i])
+        if (converted[i] == nullptr)
             continue;
-        fs::path written;
-        if (Status moved = MoveTexture(app, *converted[i], &written); !moved)
-            report.skipped.push_back("Texture " + *converted[i] + " was not moved: " + moved.message());
+        const TextureJob& job = *converted[i];
+        if (Status moved = MoveTexture(tempBitmapPath(app.programFolder, job.name), job.destination); !moved)
+            report.skipped.push_back("Texture " + job.name + " was not moved: " + moved.message());
         else
-            report.written.push_back(written);
+            report.written.push_back(job.destination);
     }
 
-    const ExtraTextureSpec& extra = app.extraTextures;
-    if (extra.CopyExtraTextures != 1)
-        return report;
-    const std::size_t extraCount = std::min<std::size_t>(
-        static_cast<std::size_t>(std::max<int>(extra.NumExtraTextures, 0)), extra.ExtraTextureNames.size());
-    const fs::path aircraft = aircraftFolderPath(app);
-    const std::string baseFolder = trim(extra.BaseTextureFolder);
-    const fs::path sourceFolder =
-        existingEntry(aircraft, baseFolder.empty() ? std::string("Texture") : "Texture." + baseFolder);
-    const fs::path destinationFolder =
-        existingEntry(aircraft, "Texture." + trim(app.settings.FolderExtension));
-    for (std::size_t j = 0; j < extraCount; ++j) {
-        const std::string file = trim(extra.ExtraTextureNames[j]);
-        frontend.setStatusText("Copying File - " + file);
-        frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(extraCount));
-        if (Status safe = checkSafeFileName("extra texture", file); !safe) {
-            report.skipped.push_back("Extra texture skipped: " + safe.message());
-            continue;
-        }
-        const fs::path source = existingEntry(sourceFolder, file);
-        const fs::path destination = existingEntry(destinationFolder, file);
+    for (std::size_t j = 0; j < jobs.extras.size(); ++j) {
+        const ExtraTextureJob& extra = jobs.extras[j];
+        frontend.setStatusText("Copying File - " + extra.name);
+        frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(jobs.extras.size()));
         std::error_code ec;
-        if (!fs::is_regular_file(source, ec)) {
-            report.skipped.push_back("Extra texture " + file + " was skipped: " + source.string() +
-                                     " does not exist.");
+        if (!fs::is_regular_file(extra.source, ec)) {
+            report.skipped.push_back("Extra texture " + extra.name +
+                                     " was skipped: " + extra.source.string() + " does not exist.");
             continue;
         }
-        if (!fs::is_directory(destination.parent_path(), ec) || !copyFileReplacing(source, destination)) {
-            report.skipped.push_back("Extra texture " + file + " could not be copied to " +
-                                     destination.string() + ".");
+        if (!fs::is_directory(extra.destination.parent_path(), ec) ||
+            !copyFileReplacing(extra.source, extra.destination)) {
+            report.skipped.push_back("Extra texture " + extra.name + " could not be copied to " +
+                                     extra.destination.string() + ".");
             continue;
         }
-        report.written.push_back(destination);
+        report.written.push_back(extra.destination);
     }
     return report;
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <set>
+
 #include "aircraft/profile.h"
 #include "output/repaint_world.h"
 #include "support/run_cli.h"
@@ -24,6 +27,11 @@ protected:
     }
     fs::path programFolder() const { return m_dir / "Corvane Software" / "Livrano"; }
     fs::path meridian() const { return m_dir / "Aircraft" / "Corvane CJ-70 Meridian"; }
+    // The arguments that choose the other demo aircraft, whose liveries have folders of their own.
+    std::string skylark() const {
+        return "--aircraft 'Corvane C-310 Skylark' --template " +
+               shellQuoted((programFolder() / "Templates" / "Skylark Template.bmp").string());
+    }
 
     CliRun build(const std::string& variation, const std::string& folder, const std::string& more = "") {
         return runCli("build --program-folder " + shellQuoted(programFolder().string()) +
@@ -63,11 +71,38 @@ TEST_F(DemoBuild, ASecondBuildOfTheSameVariationReplacesTheFirst) {
     EXPECT_EQ(model.substr(4096, 17), "CJ70_ABC_FUSE.bmp");
 }
 
+// Two processes build one aircraft at once, one as DXT3: each finished texture must be its own
+// build's, each build that ran must have its entry, and a build that did not run must say why.
+TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
+    const std::string chosen = skylark();
+    const fs::path aircraft = m_dir / "Aircraft" / "Corvane C-310 Skylark";
+    std::multiset<std::string> titles;
+    for (const std::string& title : testing::RepaintWorld::titles(aircraft / "aircraft.cfg"))
+        titles.insert(title);
+    for (const std::string trial : {"1", "2", "3"}) {
+        const std::string names[] = {"red" + trial, "dxt" + trial};
+        auto first = std::async(std::launch::async, [&] { return build(names[0], names[0], chosen); });
+        const CliRun dxt = build(names[1], names[1], chosen + " --dxt3");
+        const CliRun runs[] = {first.get(), dxt};
+        for (int i : {0, 1}) {
+            const fs::path folder = aircraft / ("Texture." + names[i]);
+            if (runs[i].exitCode != 0) {
+                EXPECT_NE(runs[i].err.find("Another build is running"), std::string::npos) << runs[i].err;
+                EXPECT_FALSE(fs::exists(folder));
+                continue;
+            }
+            titles.insert("Corvane C-310 Skylark " + names[i]);
+            EXPECT_EQ(testing::readFile(folder / "C310_FUSE.bmp").substr(30, 4) == "DXT3", i == 1) << folder;
+        }
+        EXPECT_TRUE(runs[0].exitCode == 0 || runs[1].exitCode == 0) << runs[0].err << runs[1].err;
+        const std::vector<std::string> now = testing::RepaintWorld::titles(aircraft / "aircraft.cfg");
+        EXPECT_EQ(std::multiset<std::string>(now.begin(), now.end()), titles) << trial;
+    }
+}
+
 TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
-    const fs::path skylark = m_dir / "Aircraft" / "Corvane C-310 Skylark";
-    const std::string aircraft =
-        "--aircraft 'Corvane C-310 Skylark' --template " +
-        shellQuoted((programFolder() / "Templates" / "Skylark Template.bmp").string());
+    const fs::path skylarkFolder = m_dir / "Aircraft" / "Corvane C-310 Skylark";
+    const std::string aircraft = skylark();
     // The second build's title differs in case only: it replaces the first, folder and all.
     for (const auto& [variation, folder] : {std::pair{"Café", "ÀÉ€"}, std::pair{"CAFÉ", "àé€"}}) {
         const CliRun run = build(variation, folder, aircraft + " --tail n31é");
@@ -75,8 +110,9 @@ TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
         EXPECT_NE(run.out.find("\"Corvane C-310 Skylark " + std::string(variation) + "\" is [fltsim."),
                   std::string::npos)
             << run.out;
-        const ProfileDocument cfg = ProfileDocument::load(skylark / "aircraft.cfg");
-        const int last = static_cast<int>(testing::RepaintWorld::titles(skylark / "aircraft.cfg").size()) - 1;
+        const ProfileDocument cfg = ProfileDocument::load(skylarkFolder / "aircraft.cfg");
+        const int last =
+            static_cast<int>(testing::RepaintWorld::titles(skylarkFolder / "aircraft.cfg").size()) - 1;
         const std::string entry = "fltsim." + std::to_string(last);
         EXPECT_EQ(cfg.readString(entry, "ui_variation"),
                   variation == std::string("Café") ? "Caf\xE9" : "CAF\xC9");
@@ -84,9 +120,10 @@ TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
                   folder == std::string("ÀÉ€") ? "\xC0\xC9\x80" : "\xE0\xE9\x80");
         EXPECT_EQ(cfg.readString(entry, "atc_id"), "N31\xC9");
         EXPECT_EQ(last, 2) << "a second entry for the same title";
-        EXPECT_TRUE(fs::is_regular_file(skylark / ("Texture." + std::string(folder)) / "C310_FUSE.bmp"));
+        EXPECT_TRUE(
+            fs::is_regular_file(skylarkFolder / ("Texture." + std::string(folder)) / "C310_FUSE.bmp"));
     }
-    EXPECT_FALSE(fs::exists(skylark / "Texture.ÀÉ€"));
+    EXPECT_FALSE(fs::exists(skylarkFolder / "Texture.ÀÉ€"));
 
     const CliRun refused = build("Cafē", "ÀÉ€", aircraft);
     EXPECT_EQ(refused.exitCode, 2);
@@ -104,7 +141,7 @@ TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
     EXPECT_EQ(testing::readFile(meridian() / "aircraft.cfg"), installed);
 }
 
-TEST_F(DemoBuild, RefusesWhatCannotBeBuiltAndSaysWhy) {
+TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
     struct Case {
         std::string variation, folder, more;
         int exitCode;
@@ -113,6 +150,9 @@ TEST_F(DemoBuild, RefusesWhatCannotBeBuiltAndSaysWhy) {
     const Case cases[] = {
         {"Blue Sky", "ab", "", 2, "exactly 3 characters"},
         {"Blue Sky", "../x", "", 2, "path separator"},
+        {"Blue Sky", "qrx", "--dry-run", 0, "becomes [fltsim.2] of"},
+        {"New Livery", "blueharbour", skylark(), 2,
+         "belongs to the livery \"Corvane C-310 Skylark Blue Harbour\""},
         {"Blue Sky", "qrx", "--callsign 'NO SUCH AIRLINE'", 2, "not in the airline list"},
         {"Blue Sky", "qrx", "--aircraft 9", 2, "no aircraft configuration"},
         {"Blue Sky", "qrx", "--aircraft 2", 2, "Zzz.bin\" cannot be used: it is damaged"},
@@ -123,9 +163,10 @@ TEST_F(DemoBuild, RefusesWhatCannotBeBuiltAndSaysWhy) {
     for (const Case& c : cases) {
         const CliRun run = build(c.variation, c.folder, c.more);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.folder << " " << c.more;
-        const std::size_t at = run.err.find(c.says);
-        EXPECT_NE(at, std::string::npos) << run.err;
-        EXPECT_EQ(run.err.find(c.says, at + 1), std::string::npos) << "said twice: " << run.err;
+        const std::string said = run.out + run.err;
+        const std::size_t at = said.find(c.says);
+        EXPECT_NE(at, std::string::npos) << said;
+        EXPECT_EQ(said.find(c.says, at + 1), std::string::npos) << "said twice: " << said;
     }
     EXPECT_EQ(testing::RepaintWorld::listing(m_dir.path()), before);
 

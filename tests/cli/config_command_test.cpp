@@ -120,6 +120,7 @@ TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
                 "scale 1.00 x 2.00, flipped upside down\n",
                 "    model offsets      18432, 20480\n",
                 "                       C310_PANEL_L.bmp\n",
+                "  Copied to            Texture.EXT, made for them beside the shared Texture folder",
                 "  atc_parking_types = RAMP\n",
                 "No problems found.\n",
             })

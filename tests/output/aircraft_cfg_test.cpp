@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "output/aircraft_folders.h"
+#include "output/build_repaint.h"
 #include "output/repaint_world.h"
 
 namespace livrano {
@@ -41,7 +41,8 @@ TEST(WriteAircraftCfg, WritesTheExactFile) {
         "station_load.1=190,2,0,0\r\nstation_load.2=50,-3,0,0\r\n";
     writeFile(world.aircraft() / "aircraft.cfg", installed);
 
-    ASSERT_TRUE(WriteAircraftCfg(world.app));
+    const BuildPlan plan = world.plan();
+    ASSERT_TRUE(WriteAircraftCfg(world.app, plan));
 
     const std::string expected =
         "[version]\r\nmajor=1\r\nminor=0\r\n\r\n"
@@ -72,10 +73,10 @@ TEST(WriteAircraftCfg, WritesTheExactFile) {
     EXPECT_EQ(readFile(world.aircraft() / "aircraft.cfg"), expected);
     EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed);
     EXPECT_EQ(RepaintWorld::listing(world.aircraft()),
-              (std::set<std::string>{"aircraft.cfg", "Aircraft.bak"}));
+              (std::set<std::string>{"aircraft.cfg", "Aircraft.bak", "Aircraft.original"}));
     EXPECT_EQ(world.frontend.statusTexts, std::vector<std::string>{"Writing Aircraft Configuration File"});
-    ASSERT_EQ(world.app.fltsim.LastEntryIndex(), 1);
-    EXPECT_EQ(world.app.fltsim.FltsimEntries[1].extraValues, (std::vector<std::string>{"", ""}));
+    ASSERT_EQ(plan.entries.size(), 2u);
+    EXPECT_EQ(plan.entries[1].extraValues, (std::vector<std::string>{"", ""}));
 }
 
 TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
@@ -107,7 +108,7 @@ TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
                       std::string("[livrano]\r\nmodel=") + c.livranoModel + "\r\npanel=panel.craft\r\n");
         writeFile(world.data() / "Aircraft.cfg", clean);
         fs::create_directories(world.aircraft());
-        const Status status = WriteAircraftCfg(world.app);
+        const Status status = WriteAircraftCfg(world.app, world.plan());
         ASSERT_TRUE(status) << status.message();
         const ProfileDocument doc = ProfileDocument::load(world.aircraft() / "Aircraft.cfg");
         auto raw = [&](const char* key) { return doc.find("fltsim.0", key, 254); };
@@ -120,7 +121,6 @@ TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
         EXPECT_EQ(raw("atc_id"), std::optional<std::string>("N123AB")) << label;
         // No installed file: nothing to back up, the new entry is the first.
         EXPECT_FALSE(fs::exists(world.aircraft() / "Aircraft.bak")) << label;
-        EXPECT_EQ(world.app.fltsim.LastEntryIndex(), -1) << label;
     }
 }
 
@@ -148,7 +148,7 @@ TEST(WriteAircraftCfg, CarriesEveryTitledEntryInNumberOrder) {
     for (const Case& c : cases) {
         RepaintWorld world;
         writeFile(world.aircraft() / "Aircraft.cfg", c.installed);
-        ASSERT_TRUE(WriteAircraftCfg(world.app)) << c.what;
+        ASSERT_TRUE(WriteAircraftCfg(world.app, world.plan())) << c.what;
         EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"), c.expected) << c.what;
     }
 }
@@ -160,7 +160,10 @@ TEST(WriteAircraftCfg, RefusesMoreEntriesThanTheTableHolds) {
         for (std::size_t n = 0; n < count; ++n)
             installed += entry(static_cast<int>(n), "Livery " + std::to_string(n));
         writeFile(world.aircraft() / "Aircraft.cfg", installed);
-        const Status status = WriteAircraftCfg(world.app);
+        BuildPlan plan;
+        Status status = planBuild(world.app, plan);
+        if (status)
+            status = WriteAircraftCfg(world.app, plan);
         if (count == kFltsimSlots) {
             ASSERT_TRUE(status) << status.message();
             EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg").size(), kFltsimSlots + 1);
@@ -192,9 +195,9 @@ TEST(ReplaceSameTitle, ReplacesTheFirstMiddleOrLastEntryAndItsFiles) {
     const char* ids[] = {"AAA", "BBB", "CCC"};
     for (int matchAt = 0; matchAt < 3; ++matchAt) {
         RepaintWorld world;
+        world.installConfiguration();
         installThree(world, "  CORVANE craft blue SKY ", matchAt);
-        ASSERT_TRUE(CreateAircraftFolders(world.app));
-        ASSERT_TRUE(WriteAircraftCfg(world.app));
+        ASSERT_TRUE(CreateRepaint(world.app));
 
         std::vector<std::string> expected;
         for (int i = 0; i < 3; ++i)
@@ -214,7 +217,6 @@ TEST(ReplaceSameTitle, ReplacesTheFirstMiddleOrLastEntryAndItsFiles) {
         EXPECT_EQ(RepaintWorld::listing(world.aircraft() / "Model.QRX"),
                   (std::set<std::string>{"Craft_QRX.mdl", "Model.cfg"}));
         EXPECT_TRUE(fs::exists(world.aircraft() / "Craft_QRX.air"));
-        EXPECT_EQ(world.app.fltsim.LastEntryIndex(), 1);
     }
 }
 
@@ -224,42 +226,28 @@ TEST(ReplaceSameTitle, KeepsFilesAnotherLiveryStillUses) {
         std::int16_t textureAssignOnly;
         std::string installed; // [fltsim.0] is replaced, [fltsim.1] shares its files
         std::vector<std::string> files;
-        bool staleTable; // the table, read by an earlier build, lacks [fltsim.1]
     };
     const Case cases[] = {
         {"same model value",
          0,
          entry(0, "Corvane Craft Blue Sky", "BBB") + entry(1, "Corvane Craft Floats", "bbb"),
-         {"Model.BBB/Craft_BBB.mdl", "Texture/T_FUSE_BBB_1.bmp", "Craft_BBB.air"},
-         false},
-        {"same model value, stale table",
-         0,
-         entry(0, "Corvane Craft Blue Sky", "BBB") + entry(1, "Corvane Craft Floats", "BBB"),
-         {"Model.BBB/Craft_BBB.mdl", "Texture/T_FUSE_BBB_1.bmp", "Craft_BBB.air"},
-         true},
+         {"Model.BBB/Craft_BBB.mdl", "Texture/T_FUSE_BBB_1.bmp", "Craft_BBB.air"}},
         {"same texture folder",
          1,
          entry(0, "Corvane Craft Blue Sky", "", "red") + entry(1, "Corvane Craft Floats", "floats", "RED"),
-         {"Texture.red/T_FUSE_XXX_1.bmp"},
-         false},
+         {"Texture.red/T_FUSE_XXX_1.bmp"}},
     };
     for (const Case& c : cases) {
         RepaintWorld world;
+        world.installConfiguration();
         world.app.spec.TextureAssignOnly = c.textureAssignOnly;
         writeFile(world.aircraft() / "Aircraft.cfg", c.installed);
         for (const std::string& file : c.files)
             writeFile(world.aircraft() / file, "in use");
-        if (c.staleTable) {
-            world.app.fltsim.FltsimEntries.resize(1);
-            world.app.fltsim.FltsimEntries[0].title = "Corvane Craft Blue Sky";
-            world.app.fltsim.FltsimEntries[0].model = "BBB";
-            ASSERT_TRUE(ReplaceSameTitle(world.app)) << c.what;
-        } else {
-            ASSERT_TRUE(WriteAircraftCfg(world.app)) << c.what;
-            EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
-                      (std::vector<std::string>{"Corvane Craft Floats", "Corvane Craft Blue Sky"}))
-                << c.what;
-        }
+        ASSERT_TRUE(CreateRepaint(world.app)) << c.what;
+        EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
+                  (std::vector<std::string>{"Corvane Craft Floats", "Corvane Craft Blue Sky"}))
+            << c.what;
         for (const std::string& file : c.files)
             EXPECT_TRUE(fs::exists(world.aircraft() / file)) << c.what << ": " << file;
     }
@@ -267,18 +255,15 @@ TEST(ReplaceSameTitle, KeepsFilesAnotherLiveryStillUses) {
 
 TEST(ReplaceSameTitle, ReplacesOnlyTheFirstMatch) {
     RepaintWorld world;
-    world.app.fltsim.FltsimEntries.resize(3);
-    world.app.fltsim.FltsimEntries[0].title = "Corvane Craft Other";
-    world.app.fltsim.FltsimEntries[1].title = "Corvane Craft Blue Sky";
-    world.app.fltsim.FltsimEntries[2].title = "corvane craft blue sky";
-    ASSERT_TRUE(ReplaceSameTitle(world.app));
-    ASSERT_EQ(world.app.fltsim.LastEntryIndex(), 1);
-    EXPECT_EQ(world.app.fltsim.FltsimEntries[1].title, "corvane craft blue sky");
-    EXPECT_TRUE(fs::exists(world.aircraft() / "Model.QRX" / "Craft_QRX.mdl"));
-
-    RepaintWorld none;
-    ASSERT_TRUE(ReplaceSameTitle(none.app)); // an empty table: nothing happens
-    EXPECT_FALSE(fs::exists(none.aircraft()));
+    writeFile(world.aircraft() / "Aircraft.cfg", entry(0, "Corvane Craft Other") +
+                                                     entry(1, "Corvane Craft Blue Sky", "AAA") +
+                                                     entry(2, "corvane craft blue sky", "BBB"));
+    const BuildPlan plan = world.plan();
+    ASSERT_TRUE(plan.replaced);
+    EXPECT_EQ(plan.replaced->model, "AAA");
+    ASSERT_EQ(plan.entries.size(), 2u);
+    EXPECT_EQ(plan.entries[1].title, "corvane craft blue sky");
+    EXPECT_FALSE(RepaintWorld().plan().replaced); // nothing installed: nothing replaced
 }
 
 TEST(WriteAircraftCfg, AFailingStepLeavesTheInstalledFileWhole) {
@@ -289,24 +274,18 @@ TEST(WriteAircraftCfg, AFailingStepLeavesTheInstalledFileWhole) {
     };
     const Case cases[] = {
         {"readFile", "Aircraft.cfg", false},      // the installed file cannot be read
+        {"copyFile", "Aircraft.original", false}, // keeping the original fails
         {"copyFile", "Aircraft.bak", false},      // the backup fails
-        {"createDirectory", "Model.QRX", true},   // remaking the replaced variation's folders
-        {"patchFile", "Craft_QRX.mdl", true},     // remaking its model
-        {"readFile", "Aircraft.cfg#data", false}, // the data copy cannot be read
         {"replaceFile", "Aircraft.cfg", true},    // the composed file cannot be put in place
     };
     for (const Case& c : cases) {
         RepaintWorld world;
         installThree(world, "Corvane Craft Blue Sky", 1);
         const std::string installed = readFile(world.aircraft() / "Aircraft.cfg");
-        const bool dataCopy = std::string(c.file) == "Aircraft.cfg#data";
-        int reads = 0; // the installed file is read first, the data copy second
         FailingFileOperations files([&](const std::string& op, const std::string& name) {
-            if (dataCopy)
-                return op == c.operation && name == "Aircraft.cfg" && ++reads == 2;
             return op == c.operation && name == c.file;
         });
-        const Status status = WriteAircraftCfg(world.app, files);
+        const Status status = WriteAircraftCfg(world.app, world.plan(), files);
         EXPECT_FALSE(status) << c.operation << " " << c.file;
         EXPECT_EQ(files.failures, 1) << c.operation << " " << c.file;
         EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"), installed) << c.operation << " " << c.file;
@@ -314,8 +293,6 @@ TEST(WriteAircraftCfg, AFailingStepLeavesTheInstalledFileWhole) {
         if (c.backedUp) {
             EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed);
         }
-        // The replaced livery's files go only once the new file can be composed.
-        EXPECT_EQ(fs::exists(world.aircraft() / "Model.BBB"), !c.backedUp) << c.operation << " " << c.file;
         for (const std::string& name : RepaintWorld::listing(world.aircraft()))
             EXPECT_EQ(name.find(".livrano-"), std::string::npos) << name; // no file left half-way
     }

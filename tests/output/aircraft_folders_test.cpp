@@ -19,9 +19,11 @@ TEST(CreateAircraftFolders, MakesOnlyTheMissingFoldersWhateverTheCaseOfExistingO
         const char* extension;
         Names existing; // files, created before the build
         Names expected; // everything in the aircraft folder afterwards
+        bool extras = false;
     };
     const Case cases[] = {
         {0, "qrx", {}, {"Model.QRX/", "Texture/"}},
+        {0, "qrx", {}, {"Model.QRX/", "Texture/", "Texture.qrx/"}, true},
         {1, "qrx", {}, {"Texture.qrx/"}},
         {2, "qrx", {}, {}},
         {0, "qrx", {"texture/old.bmp", "model.QRX/Model.cfg"}, {}},
@@ -33,6 +35,8 @@ TEST(CreateAircraftFolders, MakesOnlyTheMissingFoldersWhateverTheCaseOfExistingO
         RepaintWorld world;
         world.app.spec.TextureAssignOnly = c.textureAssignOnly;
         world.app.settings.FolderExtension = c.extension;
+        if (c.extras)
+            world.app.extraTextures = {1, "", 1, {"extra.bmp"}};
         Names expected = c.expected;
         for (const std::string& file : c.existing) {
             writeFile(world.aircraft() / file, "kept");
@@ -40,8 +44,9 @@ TEST(CreateAircraftFolders, MakesOnlyTheMissingFoldersWhateverTheCaseOfExistingO
             expected.insert(file.substr(0, file.find('/') + 1));
         }
         const std::string label = std::to_string(c.textureAssignOnly) + " " + c.extension;
-        ASSERT_TRUE(CreateAircraftFolders(world.app)) << label;
-        ASSERT_TRUE(CreateAircraftFolders(world.app)) << label; // a second run changes nothing
+        const BuildPlan plan = world.plan();
+        ASSERT_TRUE(CreateAircraftFolders(world.app, plan)) << label;
+        ASSERT_TRUE(CreateAircraftFolders(world.app, plan)) << label; // a second run changes nothing
         EXPECT_TRUE(fs::is_directory(world.aircraft())) << label;
         EXPECT_EQ(RepaintWorld::listing(world.aircraft()), expected) << label;
         for (const std::string& file : c.existing)
@@ -65,7 +70,7 @@ TEST(CreateAircraftFolders, FailsWhenAFolderCannotBeMade) {
     for (const Case& c : cases) {
         RepaintWorld world;
         c.arrange(world);
-        const Status status = CreateAircraftFolders(world.app);
+        const Status status = CreateAircraftFolders(world.app, world.plan());
         EXPECT_FALSE(status) << c.what;
         EXPECT_FALSE(status.message().empty()) << c.what;
     }
@@ -75,14 +80,14 @@ TEST(CopyAirFile, CopiesTheFlightModelUnderTheVariationsName) {
     RepaintWorld world;
     fs::create_directories(world.aircraft());
     writeFile(world.aircraft() / "craft_qrx.AIR", "older copy");
-    ASSERT_TRUE(CopyAirFile(world.app));
+    ASSERT_TRUE(CopyAirFile(world.plan()));
     // The older copy, whatever its case, is the one replaced: no second file appears.
     EXPECT_EQ(RepaintWorld::listing(world.aircraft()), Names{"craft_qrx.AIR"});
     EXPECT_EQ(readFile(world.aircraft() / "craft_qrx.AIR"), "flight model bytes");
     EXPECT_TRUE(world.frontend.statusTexts.empty());
 
     fs::remove(world.data() / "Craft_XXX.air");
-    EXPECT_FALSE(CopyAirFile(world.app));
+    EXPECT_FALSE(CopyAirFile(world.plan()));
 }
 
 // An aircraft folder with two earlier variations: ABC (textures in the shared folder, model
@@ -135,8 +140,11 @@ TEST(RemoveVariationFiles, DeletesOnlyTheReplacedVariationsFiles) {
         installTwoVariations(world);
         world.app.spec.TextureAssignOnly = c.textureAssignOnly;
         world.app.spec.CopyRenameAirFile = static_cast<std::int16_t>(c.textureAssignOnly == 0 ? 1 : 0);
+        writeFile(world.aircraft() / "Aircraft.cfg",
+                  std::string("[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=") + c.model +
+                      "\r\ntexture=" + c.texture + "\r\n");
         const Names before = RepaintWorld::listing(world.aircraft());
-        RemoveVariationFiles(world.app, c.model, c.texture);
+        RemoveVariationFiles(world.plan());
         Names expected;
         for (const std::string& name : before)
             if (c.gone.count(name) == 0)
@@ -151,7 +159,9 @@ TEST(RemoveVariationFiles, GoesOnPastFilesThatCannotBeDeleted) {
     testing::FailingFileOperations files([](const std::string& op, const std::string& name) {
         return op == "removeFile" && name == "T_WING_ABC.bmp";
     });
-    RemoveVariationFiles(world.app, "ABC", "", files);
+    writeFile(world.aircraft() / "Aircraft.cfg",
+              "[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=ABC\r\n");
+    RemoveVariationFiles(world.plan(), files);
     EXPECT_EQ(files.failures, 1);
     EXPECT_TRUE(fs::exists(world.aircraft() / "Texture" / "T_WING_ABC.bmp"));
     EXPECT_FALSE(fs::exists(world.aircraft() / "Texture" / "T_TAIL_ABC.bmp"));

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "aircraft/profile.h"
+#include "app/platform.h"
 #include "output/repaint_world.h"
 
 namespace livrano {
@@ -124,7 +125,7 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
         FailingFileOperations files([&](const std::string& op, const std::string& name) {
             return op == c.operation && name == c.file;
         });
-        const Status status = BuildRepaint(world.app, files);
+        const Status status = CreateRepaint(world.app, files);
         const std::string label = std::string(c.operation) + " " + c.file;
         ASSERT_FALSE(status) << label;
         EXPECT_NE(status.message().find(std::string("\"") + c.step + "\""), std::string::npos)
@@ -174,13 +175,67 @@ TEST(BuildRepaint, ASecondBuildOfTheSameTitleReplacesTheFirst) {
     EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.bak").size(), 4u);
 }
 
+TEST(CreateRepaint, OtherLiveriesKeepEveryKeyAndTheOriginalFileIsKeptOnce) {
+    RepaintWorld world;
+    world.installConfiguration();
+    std::string original;
+    for (const char* n : {"0", "1", "2"})
+        original += std::string("[fltsim.") + n + "]\r\ntitle=Livery " + n +
+                    "\r\natc_parking_codes=GA\r\nmodel=M" + n + "\r\nmy_note=\"keep " + n + "\"\r\n\r\n";
+    writeFile(world.aircraft() / "Aircraft.cfg", original);
+    for (const char* variation : {"One", "Two", "One", "Two", "One"}) {
+        chooseAgain(world, variation, variation[0] == 'O' ? "one" : "two");
+        ASSERT_TRUE(CreateRepaint(world.app)) << variation;
+    }
+    const std::string cfg = readFile(world.aircraft() / "Aircraft.cfg");
+    for (const char* n : {"0", "1", "2"})
+        EXPECT_NE(
+            cfg.find(std::string("description=\r\natc_parking_codes=GA\r\nmy_note=\"keep ") + n + "\"\r\n"),
+            std::string::npos)
+            << n << "\n"
+            << cfg;
+    EXPECT_EQ(readFile(world.aircraft() / "Aircraft.original"), original);
+}
+
 TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
     struct Case {
         const char* what;
         std::function<void(RepaintWorld&)> change;
         const char* named; // the message names this
     };
+    FolderLock otherBuild;
+    std::string error;
+    auto installed = [](const char* entry) {
+        return [entry](RepaintWorld& w) { writeFile(w.aircraft() / "Aircraft.cfg", entry); };
+    };
     const Case cases[] = {
+        {"another build", [&](RepaintWorld& w) { otherBuild.tryLock(w.programFolder(), true, error); },
+         "Another build is running"},
+        {"another livery's model", installed("[fltsim.0]\r\ntitle=Corvane Craft Harbour\r\nmodel=qrx\r\n"),
+         "\"Corvane Craft Harbour\""},
+        {"another livery's folder",
+         [&](RepaintWorld& w) {
+             w.app.spec.TextureAssignOnly = 1;
+             installed("[fltsim.0]\r\ntitle=Corvane Craft Harbour\r\ntexture=QRX\r\n")(w);
+         },
+         "\"Corvane Craft Harbour\""},
+        {"the extra textures' folder",
+         [](RepaintWorld& w) {
+             w.app.extraTextures = {1, "QRX", 1, {"extra.bmp"}};
+         },
+         "own extra textures"},
+        {"converted over an intermediate",
+         [](RepaintWorld& w) { w.app.spec.Textures[2].BaseTextureName = "T_FUSE_XXX_1_c"; },
+         "T_FUSE_QRX_1_c.bmp"},
+        {"empty texture name",
+         [](RepaintWorld& w) {
+             w.app.spec.TextureAssignOnly = 1;
+             w.app.spec.Textures[2].BaseTextureName = " ";
+         },
+         "texture name"},
+        {"no clean copy", [](RepaintWorld& w) { fs::remove(w.data() / "Aircraft.cfg"); }, "clean copy"},
+        {"unreadable title", [](RepaintWorld& w) { w.app.settings.Variation = std::string(250, 'v'); },
+         "cannot be read back"},
         {"aircraft folder", [](RepaintWorld& w) { w.app.spec.AircraftDirectory = "../Other"; }, "../Other"},
         {"data folder", [](RepaintWorld& w) { w.app.spec.DataPath = "CRAFT\\..\\.."; }, "CRAFT\\..\\.."},
         {"folder extension", [](RepaintWorld& w) { w.app.settings.FolderExtension = "a/b"; }, "a/b"},
@@ -190,7 +245,7 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
              w.app.spec.Textures[1].BaseTextureName = "../WING_XXX";
              w.app.spec.Textures[1].ReplaceMask = "../WING_*";
          },
-         "../WING_QRX.bmp"},
+         "../WING_QRX"},
         {"mask result", [](RepaintWorld& w) { w.app.spec.ReplaceAirMask = "Craft"; }, "Craft"},
         {"extra texture",
          [](RepaintWorld& w) {
@@ -223,12 +278,11 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
     for (const Case& c : cases) {
         RepaintWorld world;
         world.installConfiguration();
-        // An earlier build of this run read a livery of the same title: replacing it would delete files.
+        // A livery of the same title is installed: replacing it would delete files.
         writeFile(world.aircraft() / "Model.BBB" / "Craft_BBB.mdl", "b");
         writeFile(world.aircraft() / "Craft_BBB.air", "b");
-        world.app.fltsim.FltsimEntries.resize(1);
-        world.app.fltsim.FltsimEntries[0].title = "Corvane Craft Blue Sky";
-        world.app.fltsim.FltsimEntries[0].model = "BBB";
+        writeFile(world.aircraft() / "Aircraft.cfg",
+                  "[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=BBB\r\n");
         c.change(world);
         const std::set<std::string> before = RepaintWorld::listing(world.root());
 
@@ -237,7 +291,6 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
         EXPECT_NE(status.message().find(c.named), std::string::npos) << c.what << ": " << status.message();
         EXPECT_EQ(world.frontend.statusTexts, std::vector<std::string>{status.message()}) << c.what;
         EXPECT_EQ(RepaintWorld::listing(world.root()), before) << c.what;
-        EXPECT_EQ(world.app.fltsim.LastEntryIndex(), 0) << c.what;
     }
 }
 

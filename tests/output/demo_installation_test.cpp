@@ -6,8 +6,8 @@
 #include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/catalogue.h"
 #include "aircraft/configuration_file.h"
+#include "aircraft/masked_name.h"
 #include "output/configuration_text.h"
-#include "output/masked_name.h"
 #include "support/recording_frontend.h"
 #include "support/temp_dir.h"
 

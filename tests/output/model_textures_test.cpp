@@ -15,8 +15,9 @@ using testing::writeFile;
 
 TEST(RenameModelTextures, PatchesTheNamesAtTheOffsetsAndNothingElse) {
     RepaintWorld world;
-    ASSERT_TRUE(CreateAircraftFolders(world.app));
-    ASSERT_TRUE(RenameModelTextures(world.app));
+    const BuildPlan plan = world.plan();
+    ASSERT_TRUE(CreateAircraftFolders(world.app, plan));
+    ASSERT_TRUE(RenameModelTextures(world.app, plan));
 
     const std::string original = RepaintWorld::modelBytes();
     const std::string patched = readFile(world.aircraft() / "Model.QRX" / "Craft_QRX.mdl");
@@ -36,8 +37,9 @@ TEST(RenameModelTextures, PatchesTheNamesAtTheOffsetsAndNothingElse) {
 TEST(RenameModelTextures, KeepsTheRestOfAnExistingModelCfg) {
     RepaintWorld world;
     writeFile(world.aircraft() / "model.qrx" / "model.CFG", "[models]\r\nnormal=old\r\nlow=old_low\r\n");
-    ASSERT_TRUE(CreateAircraftFolders(world.app));
-    ASSERT_TRUE(RenameModelTextures(world.app));
+    const BuildPlan plan = world.plan();
+    ASSERT_TRUE(CreateAircraftFolders(world.app, plan));
+    ASSERT_TRUE(RenameModelTextures(world.app, plan));
     EXPECT_EQ(RepaintWorld::listing(world.aircraft() / "model.qrx"),
               (std::set<std::string>{"model.CFG", "Craft_QRX.mdl"}));
     EXPECT_EQ(readFile(world.aircraft() / "model.qrx" / "model.CFG"),
@@ -47,34 +49,35 @@ TEST(RenameModelTextures, KeepsTheRestOfAnExistingModelCfg) {
 TEST(RenameModelTextures, DoesNothingForTextureFolderAircraft) {
     RepaintWorld world;
     world.app.spec.TextureAssignOnly = 1;
-    ASSERT_TRUE(RenameModelTextures(world.app));
+    ASSERT_TRUE(RenameModelTextures(world.app, world.plan()));
     EXPECT_TRUE(world.frontend.statusTexts.empty());
     EXPECT_FALSE(fs::exists(world.aircraft()));
 }
 
+// A model that would change length, or cannot be patched, is refused by the plan before any
+// copy is made; a missing model fails the step.
 TEST(RenameModelTextures, FailsWithoutChangingTheModelsLength) {
     struct Case {
         const char* what;
         std::function<void(RepaintWorld&)> arrange;
-        bool copyExists; // the copy was made before the failure
+        bool planned; // the plan passes; the step fails
     };
     const Case cases[] = {
-        {"missing data model", [](RepaintWorld& w) { fs::remove(w.data() / "Craft_XXX.mdl"); }, false},
-        {"name past the end", [](RepaintWorld& w) { w.app.spec.Textures[1].MdlOffsets = {390}; }, true},
+        {"missing data model", [](RepaintWorld& w) { fs::remove(w.data() / "Craft_XXX.mdl"); }, true},
+        {"name past the end", [](RepaintWorld& w) { w.app.spec.Textures[1].MdlOffsets = {390}; }, false},
         {"offset 0", [](RepaintWorld& w) { w.app.spec.Textures[1].MdlOffsets = {0}; }, false},
         {"mask without a star", [](RepaintWorld& w) { w.app.spec.ReplaceMask = "Craft_"; }, false},
     };
     for (const Case& c : cases) {
         RepaintWorld world;
-        ASSERT_TRUE(CreateAircraftFolders(world.app));
         c.arrange(world);
-        const Status status = RenameModelTextures(world.app);
-        EXPECT_FALSE(status) << c.what;
-        const fs::path copy = world.aircraft() / "Model.QRX" / "Craft_QRX.mdl";
-        EXPECT_EQ(fs::exists(copy), c.copyExists) << c.what;
-        if (c.copyExists) {
-            EXPECT_EQ(readFile(copy), RepaintWorld::modelBytes()) << c.what;
+        BuildPlan plan;
+        EXPECT_EQ(planBuild(world.app, plan).ok(), c.planned) << c.what;
+        if (c.planned) {
+            ASSERT_TRUE(CreateAircraftFolders(world.app, plan));
+            EXPECT_FALSE(RenameModelTextures(world.app, plan)) << c.what;
         }
+        EXPECT_FALSE(fs::exists(world.aircraft() / "Model.QRX" / "Craft_QRX.mdl")) << c.what;
     }
 }
 

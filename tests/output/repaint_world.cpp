@@ -1,5 +1,7 @@
 #include "output/repaint_world.h"
 
+#include <gtest/gtest.h>
+
 #include "aircraft/catalogue.h"
 #include "aircraft/cipher.h"
 #include "aircraft/profile.h"
@@ -81,6 +83,13 @@ void RepaintWorld::installConfiguration() {
     app.catalogue = LoadAircraftCatalogue(programFolder());
     app.settings.AircraftIndex = 0;
     app.settings.AircraftName = app.settings.PendingAircraftName = "Corvane Craft";
+}
+
+BuildPlan RepaintWorld::plan() const {
+    BuildPlan plan;
+    const Status planned = planBuild(app, plan);
+    EXPECT_TRUE(planned) << planned.message();
+    return plan;
 }
 
 std::set<std::string> RepaintWorld::listing(const fs::path& folder) {

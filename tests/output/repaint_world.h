@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "output/build_plan.h"
 #include "output/file_operations.h"
 #include "support/recording_frontend.h"
 #include "support/temp_dir.h"
@@ -31,6 +32,9 @@ public:
     // Writes the aircraft record as the enciphered configuration "Craft.bin", catalogues it and
     // selects it, so that a build can load the aircraft again at its end.
     void installConfiguration();
+
+    // The build's plan for the world as it stands; a refusal fails the test.
+    BuildPlan plan() const;
 
     // Every file and folder under `folder`, relative, folders with a trailing "/".
     static std::set<std::string> listing(const std::filesystem::path& folder);

@@ -6,12 +6,18 @@
 
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "output/demo_installation.h"
 #include "screens/program.h"
 #include "support/temp_dir.h"
+
+// Failures print QStrings as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace livrano {
 class ImageButton;

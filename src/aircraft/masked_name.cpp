@@ -1,4 +1,4 @@
-#include "output/masked_name.h"
+#include "aircraft/masked_name.h"
 
 namespace livrano {
 

@@ -1,0 +1,52 @@
+#include "output/build_lock.h"
+
+#include <system_error>
+
+#include "app/file_names.h"
+#include "app/text.h"
+#include "output/variation_layout.h"
+
+namespace livrano {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Status take(FolderLock& lock, const fs::path& folder, bool exclusive, const std::string& what) {
+    std::string error;
+    switch (lock.tryLock(folder, exclusive, error)) {
+    case FolderLock::Result::Held:
+        return Status::Ok();
+    case FolderLock::Result::Busy:
+        return Status::Error("Another build is running on " + what + " " + folder.string() +
+                             "; build again when it has finished.");
+    case FolderLock::Result::Failed:
+        break;
+    }
+    return Status::Error("The build cannot lock " + what + ": " + error + ".");
+}
+
+} // namespace
+
+Status BuildLock::acquire(const Application& app) {
+    *this = BuildLock();
+    BuildLock taken;
+    if (Status s = take(taken.m_program, app.programFolder, true, "the program folder"); !s)
+        return s;
+    const fs::path simulator = resolveCaseless(programLocation(app.programFolder, "\\..\\..\\Aircraft"));
+    const std::string directory = trim(app.spec.AircraftDirectory);
+    const fs::path aircraft = aircraftFolderPath(app);
+    std::error_code ec;
+    const bool haveAircraft =
+        checkSafeFileName("aircraft folder", directory) && fs::is_directory(aircraft, ec);
+    if (Status s = take(taken.m_simulator, simulator, !haveAircraft, "the aircraft folder"); !s)
+        return s;
+    if (haveAircraft) {
+        if (Status s = take(taken.m_aircraft, aircraft, true, "the aircraft folder"); !s)
+            return s;
+    }
+    *this = std::move(taken);
+    return Status::Ok();
+}
+
+} // namespace livrano

@@ -1,0 +1,28 @@
+#pragma once
+// One build at a time per program folder (its TempBitmaps holds the build's intermediate files)
+// and per aircraft folder (its aircraft.cfg is read, composed and replaced as a whole). A second
+// build does not wait: the window builds on its only thread, where waiting would freeze it with
+// no way to give up, so the second build is refused and its status line says why.
+
+#include "app/application.h"
+#include "app/platform.h"
+#include "app/status.h"
+
+namespace livrano {
+
+class BuildLock {
+public:
+    // Takes the program folder's lock and the aircraft folder's, or none of them. The
+    // simulator's Aircraft folder is held shared beside an existing aircraft folder and
+    // exclusively when the aircraft folder is still to be made, so two first builds of one
+    // aircraft exclude each other too. Fails, naming the folder, when another build holds one
+    // or a folder cannot be locked (the simulator's Aircraft folder must exist).
+    Status acquire(const Application& app);
+
+private:
+    FolderLock m_program;
+    FolderLock m_simulator;
+    FolderLock m_aircraft;
+};
+
+} // namespace livrano

@@ -1,0 +1,437 @@
+#include "output/build_plan.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "aircraft/extra_field_names.h"
+#include "aircraft/profile.h"
+#include "aircraft/texture_file_names.h"
+#include "app/code_page.h"
+#include "app/file_bytes.h"
+#include "app/file_names.h"
+#include "app/text.h"
+#include "output/aircraft_cfg.h"
+#include "output/variation_layout.h"
+
+namespace livrano {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::size_t listed(std::int16_t count, std::size_t size) {
+    return std::min<std::size_t>(static_cast<std::size_t>(std::max<std::int16_t>(count, 0)), size);
+}
+
+bool samePath(const fs::path& a, const fs::path& b) {
+    return equalsNoCase(a.lexically_normal().generic_string(), b.lexically_normal().generic_string());
+}
+
+// What is not the build's to write or remove: the folders and files of the other liveries, and
+// the aircraft's own textures.
+struct Owned {
+    fs::path path;
+    bool folder; // everything in it is owned too
+    std::string owner;
+};
+
+class Planner {
+public:
+    Planner(const Application& app, BuildPlan& plan) : m_app(app), m_spec(app.spec), m_plan(plan) {}
+
+    Status plan() {
+        BuildPlan& p = m_plan;
+        if (Status s =
+                checkSafeFileName("aircraft folder (AircraftDirectory)", trim(m_spec.AircraftDirectory));
+            !s)
+            return s;
+        if (Status s = checkSafeFileName("data folder (DataPath)", trim(m_spec.DataPath)); !s)
+            return s;
+        p.extension = folderExtension(m_app);
+        if (Status s = checkSafeFileName("folder extension", p.extension); !s)
+            return s;
+        p.id = variationId(m_app);
+        if (m_spec.TextureAssignOnly == 0 &&
+            static_cast<std::int64_t>(p.id.size()) != m_spec.NumIdentifierCharacters)
+            return Status::Error(
+                "The folder extension \"" + p.extension + "\" must be exactly " +
+                std::to_string(m_spec.NumIdentifierCharacters) +
+                " characters long for this aircraft: its model names the textures with that many "
+                "identifier characters.");
+        p.aircraftFolder = aircraftFolderPath(m_app);
+        p.dataFolder = dataFolderPath(m_app);
+        m_shared = existingEntry(p.aircraftFolder, "Texture");
+        for (auto step : {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras,
+                          &Planner::fields, &Planner::aircraftCfg, &Planner::targets, &Planner::owners})
+            if (Status s = (this->*step)(); !s)
+                return s;
+        return Status::Ok();
+    }
+
+private:
+    Status model() {
+        if (m_spec.TextureAssignOnly != 0)
+            return Status::Ok();
+        BuildPlan& p = m_plan;
+        const std::string base = trim(m_spec.BaseModelName) + ".mdl";
+        if (Status s = checkSafeFileName("model file name (BaseModelName)", base); !s)
+            return s;
+        if (Status s = modelName(m_app, p.id, p.modelName); !s)
+            return s;
+        if (Status s = checkSafeFileName("model file name", p.modelName + ".mdl"); !s)
+            return s;
+        p.model = PlannedCopy{existingEntry(p.dataFolder, base), {}};
+        for (const TextureSpec& t : m_spec.Textures) {
+            const std::size_t count = listed(t.NumMdlOffsets, t.MdlOffsets.size());
+            std::string name;
+            if (count > 0) {
+                if (Status s = variationName(m_app, "texture", t.BaseTextureName, t.ReplaceMask, p.id, name);
+                    !s)
+                    return s;
+            }
+            for (std::size_t k = 0; k < count; ++k) {
+                const std::int32_t offset = t.MdlOffsets[k];
+                if (offset < 1)
+                    return Status::Error("The model offset " + std::to_string(offset) + " of the texture \"" +
+                                         trim(t.BaseTextureName) +
+                                         "\" lies before the start of the model file.");
+                p.modelPatches.push_back({static_cast<std::uint64_t>(offset) - 1, name + ".bmp"});
+            }
+        }
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(p.model->source, ec);
+        if (ec)
+            return Status::Ok(); // the model step reports a missing model file itself
+        for (const FilePatch& patch : p.modelPatches) {
+            if (patch.position > size || patch.bytes.size() > size - patch.position)
+                return Status::Error("The texture name \"" + patch.bytes + "\" at model offset " +
+                                     std::to_string(patch.position + 1) +
+                                     " would end past the end of the model file \"" +
+                                     p.model->source.string() + "\" (" + std::to_string(size) + " bytes).");
+        }
+        return Status::Ok();
+    }
+
+    Status air() {
+        BuildPlan& p = m_plan;
+        const std::string base = trim(m_spec.BaseAirName) + ".air";
+        if (m_spec.CopyRenameAirFile == 0 || m_spec.CopyRenameAirFile == 1) {
+            if (Status s = checkSafeFileName("flight-model file name (BaseAirName)", base); !s)
+                return s;
+        }
+        if (m_spec.CopyRenameAirFile != 1)
+            return Status::Ok();
+        if (Status s = airName(m_app, p.id, m_sim); !s)
+            return s;
+        if (Status s = checkSafeFileName("flight-model file name", m_sim + ".air"); !s)
+            return s;
+        p.air = PlannedCopy{existingEntry(p.dataFolder, base), {}};
+        return Status::Ok();
+    }
+
+    // Two textures whose files in TempBitmaps meet would install a plain bitmap as a texture;
+    // two of one name are the aircraft's own affair: the later one wins, as it always has.
+    Status textures() {
+        BuildPlan& p = m_plan;
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < listed(m_spec.NumTextures, m_spec.Textures.size()); ++i) {
+            TextureJob job;
+            job.index = i;
+            if (m_spec.TextureAssignOnly != 0 && m_spec.TextureAssignOnly != 1) {
+                job.name = trim(m_spec.Textures[i].BaseTextureName);
+                job.skipped = "TextureAssignOnly " + std::to_string(m_spec.TextureAssignOnly) +
+                              " gives it neither a name nor a folder";
+                p.textures.textures.push_back(std::move(job));
+                continue;
+            }
+            if (Status s = variationTextureName(m_app, i, p.id, job.name); !s)
+                return s;
+            if (Status s = checkSafeFileName("texture name", job.name); !s)
+                return s;
+            if (Status s = checkSafeFileName("texture name", job.name + "_c.bmp"); !s)
+                return s;
+            names.push_back(job.name);
+            p.textures.textures.push_back(std::move(job));
+        }
+        for (const TextureFileClash& clash : textureFileClashes(names)) {
+            if (!clash.sameName)
+                return Status::Error(clash.message + " Rename one of them in the aircraft configuration.");
+            p.warnings.push_back(clash.message);
+        }
+        return Status::Ok();
+    }
+
+    Status extras() {
+        const ExtraTextureSpec& extra = m_app.extraTextures;
+        if (extra.CopyExtraTextures != 1)
+            return Status::Ok();
+        const std::string base = trim(extra.BaseTextureFolder);
+        if (!base.empty()) {
+            if (Status s = checkSafeFileName("extra texture folder", "Texture." + base); !s)
+                return s;
+        }
+        const fs::path source =
+            base.empty() ? m_shared : existingEntry(m_plan.aircraftFolder, "Texture." + base);
+        m_extrasFolder = source;
+        for (std::size_t j = 0; j < listed(extra.NumExtraTextures, extra.ExtraTextureNames.size()); ++j) {
+            const std::string name = trim(extra.ExtraTextureNames[j]);
+            if (Status s = checkSafeFileName("extra texture name", name); !s)
+                return s;
+            m_plan.textures.extras.push_back({name, existingEntry(source, name), {}});
+        }
+        return Status::Ok();
+    }
+
+    // Extra field names become keys of every entry the build writes.
+    Status fields() {
+        const ExtraFieldSpec& fields = m_app.extraFields;
+        if (fields.CopyExtraFields != 1 || fields.NumFields < 1)
+            return Status::Ok();
+        const std::vector<ExtraFieldNameFault> faults =
+            extraFieldNameFaults(fields, listed(fields.NumFields, fields.ExtraFieldNames.size()));
+        if (!faults.empty())
+            return Status::Error("The extra field " + faults.front().message);
+        return Status::Ok();
+    }
+
+    Status aircraftCfg() {
+        BuildPlan& p = m_plan;
+        p.installedCfg = existingEntry(p.aircraftFolder, "Aircraft.cfg");
+        p.backupCfg = existingEntry(p.aircraftFolder, "Aircraft.bak");
+        p.originalCfg = existingEntry(p.aircraftFolder, kOriginalAircraftCfg);
+        p.dataCfg = existingEntry(p.dataFolder, "Aircraft.cfg");
+        // Without the clean copy no new file can be composed; better to find out before the
+        // livery of the same title gives way.
+        std::optional<std::string> data = readFileBytes(p.dataCfg);
+        if (!data)
+            return Status::Error("The program's clean copy " + p.dataCfg.string() + " cannot be read.");
+        p.dataBytes = std::move(*data);
+        std::error_code ec;
+        if (fs::exists(p.installedCfg, ec)) {
+            std::optional<std::string> installed = readFileBytes(p.installedCfg);
+            if (!installed)
+                return Status::Error("The aircraft's " + p.installedCfg.string() + " cannot be read.");
+            if (Status s =
+                    readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields, p.entries);
+                !s)
+                return s;
+        }
+
+        // The title must read back as written, or a rebuild never finds it and adds an entry
+        // each time.
+        const std::string title = newEntryTitle(m_app);
+        ProfileDocument probe;
+        probe.write("fltsim.0", "title", title);
+        if (probe.readString("fltsim.0", "title") != trim(title))
+            return Status::Error("The title \"" + title +
+                                 "\" cannot be read back from aircraft.cfg (at most " +
+                                 std::to_string(kIniStringChars) +
+                                 " characters, no enclosing quotation marks); shorten the variation's name.");
+        if (m_spec.CopyRenameAirFile == 0)
+            m_sim = trim(m_spec.BaseAirName);
+        p.entry = newFltsimEntry(m_app, ProfileDocument(p.dataBytes), m_sim);
+        p.entryHasModelAndTexture = m_spec.TextureAssignOnly == 0 || m_spec.TextureAssignOnly == 1;
+
+        const std::string target = trim(toUpper(title));
+        const auto same = std::find_if(p.entries.begin(), p.entries.end(), [&](const FltsimEntry& e) {
+            return trim(toUpper(e.title)) == target;
+        });
+        if (same != p.entries.end()) {
+            p.replaced = *same;
+            p.entries.erase(same);
+        }
+        m_owned = owned();
+        if (p.replaced)
+            planRemovals();
+        return Status::Ok();
+    }
+
+    // The replaced livery's own texture folder, or its textures in the shared folder; its model
+    // folder; its flight model. Names are rebuilt with its model value as the identifier, as
+    // such a livery keeps its upper-case identifier there. Nothing goes that another livery uses
+    // with the same texture or model value, nor anything owned by another or the aircraft.
+    void planRemovals() {
+        BuildPlan& p = m_plan;
+        const std::string oldModel = trim(p.replaced->model);
+        const std::string oldTexture = trim(p.replaced->texture);
+        const std::string oldId = toUpper(oldModel);
+        bool textureInUse = false;
+        bool modelInUse = false;
+        for (const FltsimEntry& e : p.entries) {
+            textureInUse = textureInUse || (!oldTexture.empty() && equalsNoCase(trim(e.texture), oldTexture));
+            modelInUse = modelInUse || equalsNoCase(trim(e.model), oldModel);
+        }
+        std::error_code ec;
+        auto file = [&](const fs::path& folder, const std::string& name) {
+            const fs::path path = existingEntry(folder, name);
+            if (checkSafeFileName("name", name) && fs::is_regular_file(path, ec) && !ownerOf(path, false))
+                p.removals.push_back(path);
+        };
+        auto masked = [&](const fs::path& folder, std::string_view base, std::string_view mask,
+                          const char* ext) {
+            std::string name;
+            if (variationName(m_app, "file", base, mask, oldId, name))
+                file(folder, name + ext);
+        };
+        auto folder = [&](const std::string& name, auto contents) {
+            const fs::path path = existingEntry(p.aircraftFolder, name);
+            if (checkSafeFileName("name", name) && fs::is_directory(path, ec) && !ownerOf(path, true)) {
+                contents(path);
+                p.removals.push_back(path);
+            }
+        };
+        if (!oldTexture.empty()) {
+            if (!textureInUse) {
+                folder("Texture." + oldTexture, [&](const fs::path& path) {
+                    for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
+                        std::error_code kind;
+                        if (!it->is_directory(kind) && !ownerOf(it->path(), false))
+                            p.removals.push_back(it->path());
+                    }
+                });
+            }
+        } else if (!modelInUse) {
+            for (const TextureSpec& t : m_spec.Textures)
+                masked(m_shared, t.BaseTextureName, t.ReplaceMask, ".bmp");
+        }
+        if (modelInUse)
+            return;
+        if (m_spec.TextureAssignOnly == 0) {
+            folder("Model." + oldModel, [&](const fs::path& path) {
+                file(path, "Model.cfg");
+                masked(path, m_spec.BaseModelName, m_spec.ReplaceMask, ".mdl");
+            });
+        }
+        if (m_spec.CopyRenameAirFile == 1)
+            masked(p.aircraftFolder, m_spec.BaseAirName, m_spec.ReplaceAirMask, ".air");
+    }
+
+    // Where the build writes `name` in `folder`: the entry there whatever the case of its name,
+    // unless it is among the replaced livery's files, which go first; then the name as given.
+    fs::path target(const fs::path& folder, const std::string& name) const {
+        std::error_code ec;
+        const fs::path given = folder / pathFromWindows1252(name);
+        if (!fs::exists(folder, ec))
+            return given;
+        const fs::path found = existingEntry(folder, name);
+        const bool goes = std::any_of(m_plan.removals.begin(), m_plan.removals.end(),
+                                      [&](const fs::path& r) { return samePath(found, r); });
+        return goes ? given : found;
+    }
+
+    // The places of what the build writes, once the removals are known.
+    Status targets() {
+        BuildPlan& p = m_plan;
+        m_ownTextures = target(p.aircraftFolder, "Texture." + p.extension);
+        p.folders.push_back(p.aircraftFolder);
+        if (m_spec.TextureAssignOnly == 0) {
+            const fs::path models = target(p.aircraftFolder, "Model." + p.id);
+            p.folders.push_back(m_shared);
+            p.folders.push_back(models);
+            // The extra textures go to the variation's own folder whatever the kind of aircraft.
+            if (copiesExtraTextures(m_app))
+                p.folders.push_back(m_ownTextures);
+            p.model->destination = target(models, p.modelName + ".mdl");
+            p.modelCfg = target(models, "Model.cfg");
+        } else if (m_spec.TextureAssignOnly == 1) {
+            p.folders.push_back(m_ownTextures);
+        }
+        if (p.air)
+            p.air->destination = target(p.aircraftFolder, m_sim + ".air");
+        for (TextureJob& job : p.textures.textures) {
+            if (job.skipped.empty())
+                job.destination =
+                    target(m_spec.TextureAssignOnly == 0 ? m_shared : m_ownTextures, job.name + ".bmp");
+        }
+        for (ExtraTextureJob& job : p.textures.extras)
+            job.destination = target(m_ownTextures, job.name);
+        return Status::Ok();
+    }
+
+    std::vector<Owned> owned() const {
+        const BuildPlan& p = m_plan;
+        std::vector<Owned> owned;
+        const std::string aircraftOwn = "the aircraft's own textures";
+        for (const TextureSpec& t : m_spec.Textures)
+            owned.push_back({existingEntry(m_shared, trim(t.BaseTextureName) + ".bmp"), false, aircraftOwn});
+        owned.push_back({existingEntry(p.aircraftFolder, trim(m_spec.BaseAirName) + ".air"), false,
+                         "the aircraft's own flight model"});
+        if (m_app.extraTextures.CopyExtraTextures == 1) {
+            const std::string extras = "the aircraft's own extra textures (BaseTextureFolder)";
+            if (!samePath(m_extrasFolder, m_shared))
+                owned.push_back({m_extrasFolder, true, extras});
+            for (const ExtraTextureJob& job : p.textures.extras)
+                owned.push_back({job.source, false, extras});
+        }
+        for (const FltsimEntry& e : p.entries) {
+            const std::string owner = "the livery \"" + e.title + "\"";
+            if (!trim(e.texture).empty())
+                owned.push_back({existingEntry(p.aircraftFolder, "Texture." + trim(e.texture)), true, owner});
+            if (!trim(e.sim).empty())
+                owned.push_back({existingEntry(p.aircraftFolder, trim(e.sim) + ".air"), false, owner});
+            if (m_spec.TextureAssignOnly != 0 || trim(e.model).empty())
+                continue;
+            owned.push_back({existingEntry(p.aircraftFolder, "Model." + trim(e.model)), true, owner});
+            for (const TextureSpec& t : m_spec.Textures) {
+                std::string name;
+                if (variationName(m_app, "texture", t.BaseTextureName, t.ReplaceMask, toUpper(trim(e.model)),
+                                  name))
+                    owned.push_back({existingEntry(m_shared, name + ".bmp"), false, owner});
+            }
+        }
+        return owned;
+    }
+
+    const Owned* ownerOf(const fs::path& path, bool isFolder) const {
+        for (const Owned& o : m_owned) {
+            if (samePath(path, o.path) || (o.folder && !isFolder && samePath(path.parent_path(), o.path)))
+                return &o;
+        }
+        return nullptr;
+    }
+
+    // Nothing the build writes may be another livery's or the aircraft's own.
+    Status owners() {
+        const BuildPlan& p = m_plan;
+        std::vector<std::pair<fs::path, bool>> written;
+        for (const fs::path& folder : p.folders)
+            written.push_back({folder, true});
+        for (const std::optional<PlannedCopy>& copy : {p.model, p.air})
+            if (copy)
+                written.push_back({copy->destination, false});
+        if (p.model)
+            written.push_back({p.modelCfg, false});
+        for (const TextureJob& job : p.textures.textures)
+            if (job.skipped.empty())
+                written.push_back({job.destination, false});
+        for (const ExtraTextureJob& job : p.textures.extras)
+            written.push_back({job.destination, false});
+        for (const auto& [path, isFolder] : written) {
+            if (const Owned* o = ownerOf(path, isFolder))
+                return Status::Error("The build would write " + path.string() + ", which belongs to " +
+                                     o->owner + "; choose another folder extension.");
+        }
+        return Status::Ok();
+    }
+
+    const Application& m_app;
+    const AircraftSpec& m_spec;
+    BuildPlan& m_plan;
+    fs::path m_ownTextures;  // "Texture." + extension
+    fs::path m_shared;       // "Texture"
+    fs::path m_extrasFolder; // where the extra textures come from
+    std::string m_sim;       // the new entry's flight model
+    std::vector<Owned> m_owned;
+};
+
+} // namespace
+
+Status planBuild(const Application& app, BuildPlan& plan) {
+    BuildPlan planned;
+    if (Status s = Planner(app, planned).plan(); !s)
+        return s;
+    plan = std::move(planned);
+    return Status::Ok();
+}
+
+} // namespace livrano

@@ -1,0 +1,69 @@
+#pragma once
+// A build is planned, then carried out. The plan is one value that holds every name and path the
+// build will write or remove, derived once (trimmed, masked, found whatever their case) from the
+// aircraft's specification, the user's choices and the files as they are, and checked as a
+// whole before anything is touched. The steps take the plan and derive no name of their own.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/status.h"
+#include "output/file_operations.h"
+#include "output/fltsim_entry.h"
+#include "texture/texture_composition.h"
+
+namespace livrano {
+
+struct PlannedCopy {
+    std::filesystem::path source;
+    std::filesystem::path destination;
+};
+
+struct BuildPlan {
+    std::filesystem::path aircraftFolder; // ProgramFolder\..\..\Aircraft\AircraftDirectory
+    std::filesystem::path dataFolder;     // ProgramFolder\Data.DataPath
+    std::string extension;                // the folder extension as typed, trimmed
+    std::string id;                       // VariationId: the extension in upper case
+
+    std::vector<std::filesystem::path> folders; // made in this order when missing
+
+    // TextureAssignOnly 0: the model copy, its Model.cfg naming it, the names patched into it.
+    std::optional<PlannedCopy> model;
+    std::filesystem::path modelCfg;
+    std::string modelName;
+    std::vector<FilePatch> modelPatches;
+    std::optional<PlannedCopy> air; // CopyRenameAirFile 1: the flight-model copy
+
+    std::filesystem::path installedCfg;  // the aircraft's aircraft.cfg (need not exist)
+    std::filesystem::path backupCfg;     // Aircraft.bak
+    std::filesystem::path originalCfg;   // the file before the program first changed it
+    std::filesystem::path dataCfg;       // the program's clean copy
+    std::string dataBytes;               // the clean copy as read
+    std::vector<FltsimEntry> entries;    // the installed liveries, without the one replaced
+    FltsimEntry entry;                   // the new livery, [fltsim.N] with N = entries.size()
+    bool entryHasModelAndTexture = true; // false for TextureAssignOnly other than 0 and 1
+
+    // The livery of the same title that the build replaces, and its files and folders that go
+    // (files first, a folder after its files, removed only when empty).
+    std::optional<FltsimEntry> replaced;
+    std::vector<std::filesystem::path> removals;
+
+    TextureJobs textures;
+    std::vector<std::string> warnings; // what the build does that the author may not expect
+};
+
+// Plans the build from the application's state and the files as they are (call it under the
+// build lock): reads the installed aircraft.cfg, the clean copy and the model's size, and writes
+// nothing. Fails, with a message that names the value at fault, when a name that becomes a file
+// or folder would leave its folder or cannot be formed, the clean copy cannot be read, a
+// texture's file in TempBitmaps is another texture's file of another kind, the title would not
+// read back from aircraft.cfg, an identifier is not NumIdentifierCharacters long or a model
+// offset ends past the model (TextureAssignOnly 0), the installed file holds more than
+// kFltsimSlots liveries, or the build would write or remove a file or folder of another livery or
+// the BaseTextureFolder (the message names the livery).
+Status planBuild(const Application& app, BuildPlan& plan);
+
+} // namespace livrano

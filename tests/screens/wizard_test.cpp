@@ -1,0 +1,232 @@
+#include "screens/wizard.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/file_names.h"
+#include "screens/callsign_screen.h"
+#include "screens/entry_screen.h"
+#include "screens/gui_installation.h"
+#include "screens/main_window.h"
+#include "screens/select_aircraft_screen.h"
+#include "screens/select_template_screen.h"
+#include "skin/image_button.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::clickButton;
+using testing::GuiInstallation;
+
+// The one wizard screen on show; fails the test when there is none or more than one.
+WizardScreen* shown(Program& program) {
+    WizardScreen* on = nullptr;
+    for (int s = 1; s <= 6; ++s) {
+        WizardScreen* screen = program.screen(static_cast<Screen>(s));
+        if (screen != nullptr && screen->isVisible()) {
+            EXPECT_EQ(on, nullptr) << "two screens on show";
+            on = screen;
+        }
+    }
+    EXPECT_NE(on, nullptr);
+    return on;
+}
+
+template <typename S> S* shownAs(Program& program) {
+    return dynamic_cast<S*>(shown(program));
+}
+
+void enter(QWidget* control) {
+    QTest::keyClick(control, Qt::Key_Return);
+}
+
+TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
+    GuiInstallation installation;
+    const DemoAircraft& meridian = installation.demo().aircraft[1];
+    auto program = installation.started();
+    MainWindow& main = *program->mainWindow();
+    clickButton(*main.btn_Wizard);
+    auto* aircraft = shownAs<SelectAircraftScreen>(*program);
+    ASSERT_NE(aircraft, nullptr);
+    EXPECT_EQ(aircraft->lbl_Title->text(), "Wizard Step 1: Select Aircraft to Repaint");
+    EXPECT_EQ(aircraft->btn_Next->state(), "enabled");
+    QTest::keyClick(aircraft->lst_SelectAircraft, Qt::Key_Down);
+    ASSERT_EQ(aircraft->lst_SelectAircraft->currentItem()->text().toStdString(), meridian.displayName);
+    enter(aircraft->lst_SelectAircraft);
+
+    auto* templ = shownAs<SelectTemplateScreen>(*program);
+    ASSERT_NE(templ, nullptr);
+    EXPECT_EQ(templ->btn_Next->state(), "disabled");
+    enter(templ); // nothing picked: nothing happens
+    ASSERT_EQ(shown(*program), templ);
+    installation.record().chosenFile = QString::fromStdString(meridian.templateFile.string());
+    clickButton(*templ->btn_Select);
+    EXPECT_EQ(installation.record().dialogFolders.back().toStdString(),
+              resolveCaseless(installation.programFolder() / "Templates").string());
+    EXPECT_EQ(templ->lbl_SelectedTemplate->text(), "Meridian Template.bmp");
+    clickButton(*templ->btn_Next);
+
+    for (const char* typed : {"Polar Express", "PLX", "N704PX"}) {
+        auto* entry = shownAs<EntryScreen>(*program);
+        ASSERT_NE(entry, nullptr) << typed;
+        QTest::keyClicks(entry->txt_Entry, QString::fromLatin1(typed));
+        enter(entry->txt_Entry);
+    }
+    auto* callsign = shownAs<CallsignScreen>(*program);
+    ASSERT_NE(callsign, nullptr);
+    QTest::keyClick(callsign->lst_Callsign, Qt::Key_Down);
+    const QString airline = callsign->lst_Callsign->itemText(1);
+    clickButton(*callsign->btn_Next);
+    EXPECT_FALSE(callsign->isVisible());
+    EXPECT_FALSE(program->app().flags.WizardActive);
+    EXPECT_EQ(main.lbl_CurrentFolder->text(), "Texture.PLX");
+    EXPECT_EQ(main.lbl_CurrentCallsign->text(), airline);
+    ASSERT_EQ(main.btn_CreateAircraft->state(), "enabled");
+
+    clickButton(*main.btn_CreateAircraft);
+    EXPECT_TRUE(
+        fs::is_regular_file(resolveCaseless(meridian.aircraftFolder / "texture" / "CJ70_PLX_FUSE.bmp")));
+    const std::string cfg = testing::readFile(resolveCaseless(meridian.aircraftFolder / "aircraft.cfg"));
+    for (const std::string& line :
+         std::vector<std::string>{"title=Corvane CJ-70 Meridian Polar Express", "atc_id=N704PX",
+                                  "atc_airline=" + airline.toStdString()})
+        EXPECT_NE(cfg.find(line + "\r\n"), std::string::npos) << line;
+    EXPECT_EQ(main.lbl_Status->text(), "Your Aircraft Repaint has been built");
+    EXPECT_EQ(main.lbl_CurrentAircraft->text().toStdString(), meridian.displayName);
+    EXPECT_EQ(main.lbl_CurrentVariation->text(), "No aircraft variation currently entered");
+    EXPECT_EQ(main.btn_CreateAircraft->state(), "disabled");
+    EXPECT_EQ(installation.record().sounds.size(), 7u); // six confirmations and the build
+}
+
+// An aircraft chosen through the aircraft screen in single-edit mode.
+std::unique_ptr<Program> withAircraft(GuiInstallation& installation) {
+    auto program = installation.started();
+    clickButton(*program->mainWindow()->btn_SelectAircraft);
+    enter(static_cast<SelectAircraftScreen*>(shown(*program))->lst_SelectAircraft);
+    return program;
+}
+
+TEST(WizardModes, ItemButtonsOpenOneScreenAndTheWizardChainsThem) {
+    GuiInstallation installation;
+    auto program = withAircraft(installation);
+    MainWindow& main = *program->mainWindow();
+    const char* const titles[] = {"Select Aircraft to Repaint", "Select Repaint Template",
+                                  "Enter Aircraft Variation",   "Enter Aircraft Folder",
+                                  "Enter Aircraft Tail Number", "Select Aircraft Callsign"};
+    const char* const closes[] = {nullptr,        "close_selecttemplate", "close_variation",
+                                  "close_folder", "close_tailnumber",     "close_callsign"};
+    for (int step = 1; step <= 6; ++step) {
+        SCOPED_TRACE(step);
+        clickButton(*main.stepButtons()[static_cast<std::size_t>(step - 1)]);
+        WizardScreen* s = shown(*program);
+        ASSERT_EQ(s->step(), step);
+        EXPECT_EQ(s->lbl_Title->text(), titles[step - 1]);
+        EXPECT_EQ(s->btn_Close->isVisibleTo(s), step == 1);
+        EXPECT_EQ(s->pos(), main.pos() + QPoint(200, 150));
+        if (step > 1) {
+            EXPECT_EQ(s->btn_Previous->button_type(), closes[step - 1]);
+            EXPECT_EQ(s->btn_Previous->picture(), "Close");
+        }
+        clickButton(step == 1 ? *s->btn_Close : *s->btn_Previous);
+        EXPECT_FALSE(s->isVisible());
+        EXPECT_FALSE(program->app().flags.WizardActive);
+    }
+    EXPECT_EQ(main.btn_Variation->picture(), "Empty");
+
+    // The wizard: Previous goes back one step in wizard mode, Next and Close as told.
+    clickButton(*main.btn_Wizard);
+    enter(static_cast<SelectAircraftScreen*>(shown(*program))->lst_SelectAircraft);
+    installation.record().chosenFile =
+        QString::fromStdString(installation.demo().aircraft[0].templateFile.string());
+    clickButton(*shown(*program)->btn_Select);
+    clickButton(*shown(*program)->btn_Next);
+    auto* variation = shownAs<EntryScreen>(*program);
+    EXPECT_EQ(variation->lbl_Title->text(), "Wizard Step 3: Enter Aircraft Variation");
+    EXPECT_TRUE(variation->btn_Close->isVisibleTo(variation));
+    clickButton(*variation->btn_Previous);
+    WizardScreen* templ = shown(*program);
+    EXPECT_EQ(templ->lbl_Title->text(), "Wizard Step 2: Select Repaint Template");
+    EXPECT_EQ(templ->btn_Next->state(), "enabled");
+    clickButton(*templ->btn_Next);
+    enter(shownAs<EntryScreen>(*program)->txt_Entry); // Next disabled: Enter confirms the placeholder
+    EXPECT_EQ(program->app().settings.Variation, "Enter Aircraft Variation");
+    auto* folder = shownAs<EntryScreen>(*program);
+    QTest::keyClicks(folder->txt_Entry, " ab ");
+    EXPECT_EQ(folder->lbl_Info->text(), "Texture.ab");
+    clickButton(*folder->btn_Close);
+    EXPECT_FALSE(program->app().flags.WizardActive);
+    EXPECT_EQ(program->app().settings.PendingFolderExtension, " ab ");
+    const char* const checks[] = {"Check", "Check", "Check",
+                                  "Empty", "Check", "Empty"}; // 5: the default tail
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(main.stepButtons()[i]->picture(), checks[i]) << i;
+}
+
+TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
+    GuiInstallation installation;
+    auto program = withAircraft(installation);
+    MainWindow& main = *program->mainWindow();
+    RepaintSettings& settings = program->app().settings;
+    // A box cleared and closed gets the placeholder back, which counts as a change.
+    clickButton(*main.btn_Variation);
+    auto* variation = shownAs<EntryScreen>(*program);
+    variation->txt_Entry->clear();
+    EXPECT_EQ(variation->btn_Next->state(), "enabled");
+    clickButton(*variation->btn_Previous);
+    clickButton(*main.btn_Variation);
+    EXPECT_EQ(settings.PendingVariation, "Enter Aircraft Variation");
+    EXPECT_EQ(variation->btn_Next->state(), "enabled");
+    // Text the simulator cannot store is refused with its reason.
+    variation->txt_Entry->setText(QString::fromUtf8("Ch\xe2\x9c\x93"));
+    enter(variation->txt_Entry);
+    EXPECT_TRUE(variation->isVisible());
+    EXPECT_NE(main.lbl_Status->text().indexOf("(U+2713)"), -1);
+    clickButton(*variation->btn_Previous);
+
+    // A typed callsign is committed as typed and comes back upper-cased as a line of its own.
+    clickButton(*main.btn_Callsign);
+    auto* callsign = shownAs<CallsignScreen>(*program);
+    EXPECT_EQ(callsign->lbl_CurrentCallsign->text(), "NONE");
+    callsign->lst_Callsign->lineEdit()->setText(" Zz Top ");
+    enter(callsign->lst_Callsign->lineEdit());
+    EXPECT_EQ(settings.Callsign, " Zz Top ");
+    clickButton(*main.btn_Callsign);
+    EXPECT_EQ(callsign->lst_Callsign->currentIndex(), callsign->lst_Callsign->count() - 1);
+    EXPECT_EQ(settings.PendingCallsign, "ZZ TOP");
+    EXPECT_EQ(callsign->lbl_CurrentCallsign->text(), " Zz Top ");
+}
+
+TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSo) {
+    GuiInstallation installation;
+    const fs::path configurations = resolveCaseless(installation.programFolder() / "Aircraft Configurations");
+    std::vector<fs::path> files;
+    for (const auto& f : fs::directory_iterator(configurations))
+        files.push_back(f.path());
+    std::sort(files.begin(), files.end());
+    fs::copy_file(files[0], configurations / "zz_twin.bin");
+    {
+        auto program = installation.started();
+        clickButton(*program->mainWindow()->btn_Wizard);
+        enter(static_cast<SelectAircraftScreen*>(shown(*program))->lst_SelectAircraft);
+        EXPECT_EQ(program->app().settings.AircraftIndex, 2);
+        EXPECT_EQ(installation.record().sounds.size(), 2u);
+        EXPECT_NE(shownAs<SelectTemplateScreen>(*program), nullptr);
+    }
+    for (const auto& f : fs::directory_iterator(configurations))
+        fs::remove(f.path());
+    auto program = installation.started();
+    clickButton(*program->mainWindow()->btn_Wizard);
+    ASSERT_EQ(installation.record().messages.size(), 1u);
+    EXPECT_TRUE(installation.record().messages[0].startsWith("Cannot continue! There are no aircraft"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(program->screen(Screen::SelectAircraft), nullptr);
+}
+
+} // namespace
+} // namespace livrano
