@@ -81,6 +81,7 @@ Status LoadTemplate(Application& app, const std::string& templatePath) {
         warnOfSize(app, "alpha companion", app.surfaces.TemplateSurface8, alphaPath);
     frontend.templateLoaded();
     frontend.setBusy(false);
+    frontend.updateStatusLine();
     if (!loaded) {
         // Read again only to say what is wrong, which the surfaces do not keep.
         std::string why = "there is too little memory for it";

@@ -22,9 +22,10 @@ std::string alphaCompanionPath(std::string_view templatePath);
 // reports through the frontend ("Loading Texture Template File"; for a missing or unreadable
 // companion "No Alpha Channel Bitmap Found", the alpha preview made unavailable and
 // kNoAlphaCompanionMessage; a message for a template or companion whose size is not the
-// aircraft's TemplateSizeX x TemplateSizeY) and ends with templateLoaded(). The result is an
-// error when the template itself could not be loaded (no message is shown for it: the window
-// stays silent, the CLI prints it); a missing, unreadable or wrongly sized companion is not one.
+// aircraft's TemplateSizeX x TemplateSizeY) and ends with templateLoaded(), the pointer back to
+// normal and updateStatusLine(). The result is an error when the template itself could not be
+// loaded (no message is shown for it: the window stays silent, the CLI prints it); a missing,
+// unreadable or wrongly sized companion is not one.
 Status LoadTemplate(Application& app, const std::string& templatePath);
 
 // Releases both template surfaces, loads the colour template and then, only when it loaded and
