@@ -2,7 +2,7 @@
 # Both install what is missing (Debian packages), configure and build first.
 # `make bench` prints the texture pass's benchmark table (docs/performance.md); not part of the tests.
 
-.PHONY: all deps build test test-sanitize demo bench fuzz format clean
+.PHONY: all deps build test test-sanitize coverage test-lines demo bench fuzz format clean
 
 all: build
 
@@ -20,6 +20,20 @@ test-sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+# Line and branch coverage of src/ by the whole suite, from an unoptimised --coverage build.
+# Counters of an earlier run are cleared first so that the summary is this run's alone.
+coverage:
+	@scripts/install-deps.sh coverage
+	cmake --preset coverage
+	cmake --build --preset coverage
+	find build/coverage -name '*.gcda' -delete
+	ctest --preset coverage
+	gcovr --root . --filter 'src/' --txt build/coverage/coverage.txt --print-summary build/coverage
+
+# Lines of C++ under tests/ against lines of C++ under src/, tools/ and bench/.
+test-lines:
+	@scripts/test-lines.sh
 
 demo: build
 	@scripts/demo.sh

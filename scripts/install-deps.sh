@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Livrano needs to build, test and run its demo.
 # Idempotent: packages already present are skipped, and apt-get runs only when something is missing.
+# `install-deps.sh coverage` adds what the coverage report needs.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,9 @@ packages=(
     xvfb xauth
     imagemagick
 )
+if [ "${1:-}" = coverage ]; then
+    packages+=(gcovr)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

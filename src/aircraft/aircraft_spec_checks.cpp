@@ -252,7 +252,10 @@ void checkTextures(Checker& c, const AircraftSpec& spec) {
                   "NumSectionsOnTexture is " + std::to_string(texture.NumSectionsOnTexture) +
                       ": nothing of the template reaches this texture.");
         checkSections(c, spec, texture, section);
-        for (std::size_t k = 0; k < texture.MdlOffsets.size(); ++k) {
+        // Offsets are byte positions in the model copy, which only TextureAssignOnly 0 patches;
+        // other aircraft never read them.
+        const std::size_t offsetsRead = spec.TextureAssignOnly == 0 ? texture.MdlOffsets.size() : 0;
+        for (std::size_t k = 0; k < offsetsRead; ++k) {
             const std::string key = "Offset." + twoDigits(static_cast<int>(k));
             if (!c.has(section, key))
                 c.add(section, key,
@@ -268,7 +271,7 @@ void checkTextures(Checker& c, const AircraftSpec& spec) {
             c.unreadPastCount(section, nextSection, nextSection, "NumSectionsOnTexture",
                               texture.NumSectionsOnTexture);
         const std::string nextOffset = "Offset." + twoDigits(std::max<int>(texture.NumMdlOffsets, 0));
-        if (c.has(section, nextOffset) && !c.noted(section, "NumMdlOffsets"))
+        if (spec.TextureAssignOnly == 0 && c.has(section, nextOffset) && !c.noted(section, "NumMdlOffsets"))
             c.unreadPastCount(section, nextOffset, nextOffset, "NumMdlOffsets", texture.NumMdlOffsets);
     }
     const std::string nextTexture = "Texture." + twoDigits(static_cast<int>(spec.Textures.size()));

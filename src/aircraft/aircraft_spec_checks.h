@@ -23,10 +23,11 @@ struct SpecProblem {
 // masks without "*", base names too short for their mask position plus NumIdentifierCharacters,
 // and a NumIdentifierCharacters below 1; sections that reach outside the template or the
 // texture or have no area; textures whose files in TempBitmaps meet (one of them named twice, or
-// one's converted file another's colour or alpha); counts whose sections or keys are missing, and entries
-// just past a count that nothing reads; model offsets before the first byte; names that cannot be file or
-// folder names. The values the reading dropped or cut come first, then the other problems in
-// the order the configuration is read.
+// one's converted file another's colour or alpha); counts whose sections or keys are missing, and
+// entries just past a count that nothing reads; where the model is patched (TextureAssignOnly
+// 0), model offsets missing or before the first byte; names that cannot be file or folder names.
+// The values the reading dropped or cut come first, then the other problems in the order the
+// configuration is read.
 std::vector<SpecProblem> checkAircraftSpec(const ProfileDocument& profile, const AircraftSpec& spec,
                                            const ExtraTextureSpec& extraTextures,
                                            const ExtraFieldSpec& extraFields,

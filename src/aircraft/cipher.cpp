@@ -281,8 +281,8 @@ bool clsEncrypt::cipherFile(const fs::path& inFile, const fs::path& outFile, boo
         return false;
     if (encipher)
         EncryptByte(*buffer, key);
-    else
-        DecryptByte(*buffer, key); // a wrong key or damaged data still gives its deciphered bytes
+    else if (!DecryptByte(*buffer, key))
+        return false; // a wrong key or damaged data: unreadable bytes are no configuration to write
     return replaceFileBytes(outFile, *buffer).ok();
 }
 

@@ -46,8 +46,8 @@ public:
     std::string EncryptString(std::string_view text, std::string_view key = {}, bool outputInHex = false);
     std::string DecryptString(std::string_view text, std::string_view key = {}, bool isTextInHex = false);
     // Whole files: false when the input is missing or empty, the output exists and overwrite is
-    // false, or reading or writing fails. DecryptFile writes and returns true even when the
-    // length field was out of range (the output is then unreadable bytes).
+    // false, reading or writing fails, or (DecryptFile) the input does not decipher to a valid
+    // container; nothing is written then.
     bool EncryptFile(const std::filesystem::path& inFile, const std::filesystem::path& outFile,
                      bool overwrite, std::string_view key = {});
     bool DecryptFile(const std::filesystem::path& inFile, const std::filesystem::path& outFile,

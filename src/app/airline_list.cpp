@@ -30,9 +30,16 @@ std::vector<std::string> splitAirlineEntries(std::string_view text) {
             ++i;
         std::string entry;
         if (i < n && text[i] == '"') {
-            ++i;
-            while (i < n && text[i] != '"' && !isLineEnd(text[i]))
-                entry.push_back(text[i++]);
+            const std::size_t close = text.find('"', i + 1);
+            if (close != std::string_view::npos) {
+                entry = text.substr(i + 1, close - i - 1);
+                i = close + 1;
+            } else {
+                // Never closed: the line end ends it, so one stray mark cannot swallow the
+                // rest of the list.
+                for (++i; i < n && !isLineEnd(text[i]); ++i)
+                    entry.push_back(text[i]);
+            }
             // Whatever follows the closing mark up to the separator is not part of the entry.
             while (i < n && text[i] != ',' && !isLineEnd(text[i]))
                 ++i;

@@ -22,9 +22,10 @@ inline constexpr std::string_view kNoCallsign = "*NONE*";
 // Splits the text of an airlines.cfg file into its entries. Entries are separated by line ends
 // (CRLF, LF or CR) or commas. Blanks (spaces and tabs) before an entry are skipped, and so are
 // blanks after an unquoted one. An entry that begins with a double quotation mark runs to the
-// next one on the same line; the marks are dropped, commas and blanks between them belong to
-// the entry, and anything after the closing mark up to the next separator is ignored. A mark that
-// is never closed ends its entry at the line end, so a stray mark cannot swallow the file.
+// next one, across line ends; the marks are dropped, commas, blanks and line ends between them
+// belong to the entry, and anything after the closing mark up to the next separator is ignored.
+// A mark that is never closed ends its entry at the line end, so a stray mark cannot swallow the
+// file.
 // Entries that come out empty (blank lines, ",,", "") are not entries: a callsign screen line
 // that says nothing helps nobody, and the counting and the reading share this one rule.
 std::vector<std::string> splitAirlineEntries(std::string_view text);

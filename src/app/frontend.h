@@ -46,8 +46,11 @@ public:
     virtual void showPreview(const PreviewPicture& picture) = 0;
     // Whether the alpha preview can be chosen; false also selects the standard preview.
     virtual void setAlphaPreviewAvailable(bool available) = 0;
-    // A template load finished: show and redraw the preview, refresh the status line.
+    // A template load finished: show and redraw the preview.
     virtual void templateLoaded() = 0;
+    // The status line names the next step of the repaint again (the main window's refresh,
+    // which also enables Create once every step is done).
+    virtual void updateStatusLine() = 0;
 
     // The hourglass while a long operation blocks the thread.
     virtual void setBusy(bool busy) = 0;

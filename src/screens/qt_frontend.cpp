@@ -83,7 +83,10 @@ void QtFrontend::templateLoaded() {
     main->Preview_Scroll->show();
     main->lst_Texture->setEnabled(true);
     m_program.drawPreview();
-    main->UpdateStatusLine();
+}
+
+void QtFrontend::updateStatusLine() {
+    m_program.mainWindow()->UpdateStatusLine();
 }
 
 void QtFrontend::setBusy(bool busy) {

@@ -209,7 +209,9 @@ Status Wizard::show(Screen screen, bool wizard) {
 }
 
 Status Wizard::refused(const Status& why) {
-    m_program.mainWindow()->setStatusText(fromCore(why.message()));
+    // At start-up the callsign list is filled before the main window exists.
+    if (MainWindow* main = m_program.mainWindow())
+        main->setStatusText(fromCore(why.message()));
     return why;
 }
 

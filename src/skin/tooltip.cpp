@@ -65,7 +65,10 @@ void cls_Tooltip::setDelayTime(int& milliseconds) {
 }
 
 int cls_Tooltip::fontPixelHeight(double pointSize, int pixelsPerInch) {
-    return static_cast<int>(std::lround(pointSize * pixelsPerInch / 72.0));
+    // The point size goes in as a whole number (halves to even, as the conversion to a whole
+    // number does by default); the product is rounded as MulDiv rounds it, halves away from zero.
+    const double wholePoints = std::nearbyint(pointSize);
+    return static_cast<int>(std::lround(wholePoints * pixelsPerInch / 72.0));
 }
 
 void cls_Tooltip::Font(const QFont* font) {

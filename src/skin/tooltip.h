@@ -58,7 +58,9 @@ public:
     QLabel* tipWindow() const { return m_window; }
     QWidget* shownFor() const { return m_window != nullptr && m_shownFor ? m_shownFor.data() : nullptr; }
 
-    // The text height in pixels of a font of pointSize at pixelsPerInch, rounded.
+    // The text height in pixels of a font of pointSize at pixelsPerInch: the point size rounded
+    // to a whole number first (halves to even), then scaled and rounded (8.25 points at 96 give 11,
+    // 6.6 points at 120 give 12).
     static int fontPixelHeight(double pointSize, int pixelsPerInch);
 
 protected:

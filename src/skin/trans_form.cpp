@@ -63,11 +63,11 @@ std::optional<TransFormError> clsTransForm::ShapeMe(QWidget& name, QRgb color, b
         return std::nullopt;
     }
     if (FileName.isEmpty() || !Load) {
-        // The window's own picture: background and painting, not its child controls. Parts a mask
-        // already hides are not painted and read as the key, so they stay cut away.
+        // The window's own picture: background and painting, not its child controls, and the
+        // whole of it, whatever shape an earlier call gave the window.
         QImage picture(name.size(), QImage::Format_RGB32);
         picture.fill(color);
-        name.render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        name.render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::IgnoreMask);
         m_region = regionFromPicture(picture, color);
         if (!FileName.isEmpty()) {
             if (auto error = SaveRegionDataToFile(FileName)) {
@@ -77,7 +77,9 @@ std::optional<TransFormError> clsTransForm::ShapeMe(QWidget& name, QRgb color, b
     } else if (auto error = loadRegionFromFile(FileName)) {
         return error;
     }
-    name.setMask(m_region);
+    // An empty region cuts the whole window away, as the window system's region call does; Qt
+    // takes an empty mask for no mask at all, so one pixel outside the window stands for it.
+    name.setMask(m_region.isEmpty() ? QRegion(-1, -1, 1, 1) : m_region);
     return std::nullopt;
 }
 

@@ -43,7 +43,8 @@ public:
     // Load false the region is computed from the window's picture (its own painting, without
     // child widgets) with `color` as the key; when FileName is given and Load is false the region
     // is also saved there. With FileName given and Load true the region is read from the file and
-    // no pixel is read. The region becomes the window's mask; on an error the mask is unchanged.
+    // no pixel is read. The region becomes the window's mask (an empty region hides the whole
+    // window); on an error the mask is unchanged.
     std::optional<TransFormError> ShapeMe(QWidget& name, QRgb color, bool Load = false,
                                           const QString& FileName = QString());
 

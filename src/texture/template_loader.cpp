@@ -51,6 +51,7 @@ Status LoadTemplate(Application& app, const std::string& templatePath) {
     const bool loaded = LoadTemplateBitmaps(app, colourPath, alphaPath);
     frontend.templateLoaded();
     frontend.setBusy(false);
+    frontend.updateStatusLine();
     if (!loaded)
         return Status::Error("The template " + templatePath + " cannot be read as a BMP file.");
     return Status::Ok();

@@ -46,6 +46,12 @@ std::optional<std::int32_t> formatCode(const std::string& textureFormat) {
     return std::nullopt;
 }
 
+// "<what> was skipped: <reason>." with one full stop, whether or not the reason brings its own.
+std::string skippedSentence(const std::string& what, const std::string& reason) {
+    const bool stopped = !reason.empty() && reason.back() == '.';
+    return what + " was skipped: " + reason + (stopped ? "" : ".");
+}
+
 // Composes one texture and saves its two intermediate bitmaps; the reason when it cannot.
 std::optional<std::string> composeAndSave(Application& app, std::size_t i, const std::string& name,
                                           std::int32_t& code) {
@@ -171,7 +177,7 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool
         frontend.setStatusText("Working Texture - " + job.name);
         if (!job.skipped.empty()) {
             finishPending();
-            report.skipped.push_back("Texture " + job.name + " was skipped: " + job.skipped + ".");
+            report.skipped.push_back(skippedSentence("Texture " + job.name, job.skipped));
             continue;
         }
         if (pending && shareAFile(pending->name, job.name))
@@ -180,7 +186,7 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool
         const std::optional<std::string> failure = composeAndSave(app, job.index, job.name, code);
         finishPending();
         if (failure) {
-            report.skipped.push_back("Texture " + job.name + " was skipped: " + *failure + ".");
+            report.skipped.push_back(skippedSentence("Texture " + job.name, *failure));
             continue;
         }
         pending = startConversion(app, i, job.name, code, overlap);

@@ -48,8 +48,10 @@ struct TextureBuildReport {
 // skipped and the others still arrive; the report says which and why. Of two jobs of one name
 // (case ignored) the later one's texture arrives. With `overlap`, a texture's conversion runs on
 // its own thread while the next texture is composed; the files, texts, progress values and
-// report are those of a build without it.
-TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool overlap = true);
+// report are those of a build without it. Off by default: the encoding already keeps every core
+// busy, and on a two-core machine the overlap measured slower (make bench compares the two,
+// docs/performance.md).
+TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool overlap = false);
 
 // Composes the colour of texture `index` on WorkSurface24 and shows it in the preview. The result
 // is that of the last section's copy (with no sections: whether the surface was created).

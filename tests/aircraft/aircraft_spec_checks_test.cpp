@@ -46,7 +46,9 @@ TEST(CheckAircraftSpec, FindsEachFaultWhereItIs) {
         {{{"Section.00.TemplateTop=1023", "Section.00.TemplateTop=1024"}}, {{"Texture.02", "Section.00"}}},
         {{{"Section.00.TemplateBottom=767", "Section.00.TemplateBottom=-1"}}, {}},
         {{{"Section.00.TemplateLeft=0\r\nSection.00.TemplateTop=512",
-           "Section.00.TemplateLeft=-4\r\nSection.00.TemplateTop=512"}},
+           "Section.00.TemplateLeft=-1\r\nSection.00.TemplateTop=512"}},
+         {{"Texture.01", "Section.00"}}},
+        {{{"Section.00.DestBottom=512\r\nNumMdlOffsets=1", "Section.00.DestBottom=513\r\nNumMdlOffsets=1"}},
          {{"Texture.01", "Section.00"}}},
         // Masks and base names, where names are derived.
         {{{"ReplaceMask=C310_WING_*", "ReplaceMask=C310_WING_"}}, {{"Texture.01", "ReplaceMask"}}},
@@ -87,6 +89,12 @@ TEST(CheckAircraftSpec, FindsEachFaultWhereItIs) {
         {{{"Section.01.DestBottom=1024\r\n", ""}}, {{"Texture.00", "Section.01"}}},
         {{{"NumMdlOffsets=2", "NumMdlOffsets=3"}}, {{"Texture.00", "Offset.02"}}},
         {{{"Offset.00=18432", "Offset.00=0"}}, {{"Texture.00", "Offset.00"}}},
+        // Offsets are read only where the model is patched.
+        {{{"TextureAssignOnly=0", "TextureAssignOnly=1"},
+          {"Offset.00=18432", "Offset.00=0"},
+          {"NumMdlOffsets=1\r\nOffset.00=22528", "NumMdlOffsets=2\r\nOffset.00=22528"},
+          {"NumMdlOffsets=1\r\nOffset.00=70000", "NumMdlOffsets=0\r\nOffset.00=70000"}},
+         {}},
         // Entries past their count, which nothing reads.
         {{{"NumTextures=3", "NumTextures=2"}}, {{"Texture.02", ""}}},
         {{{"NumSectionsOnTexture=2", "NumSectionsOnTexture=1"}}, {{"Texture.00", "Section.01"}}},

@@ -28,8 +28,9 @@ std::set<std::string> listing(const fs::path& folder) {
 TEST(LoadAircraftCatalogue, SortsByNameWithoutRegardToCase) {
     TempDir dir;
     const fs::path folder = dir / "Aircraft Configurations";
-    testing::writeConfiguration(folder / "b_skylark.bin", named("Skylark"));
-    testing::writeConfiguration(folder / "A_heron.BIN", named("Heron"));
+    // "a" before "B", which a comparison of bytes would turn round.
+    testing::writeConfiguration(folder / "B_skylark.bin", named("Skylark"));
+    testing::writeConfiguration(folder / "a_heron.BIN", named("Heron"));
     testing::writeConfiguration(folder / "c_petrel.bin", named("Petrel"));
     testing::writeFile(folder / "readme.txt", "not a configuration");
     fs::create_directories(folder / "d_folder.bin");
@@ -37,7 +38,7 @@ TEST(LoadAircraftCatalogue, SortsByNameWithoutRegardToCase) {
     const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
     EXPECT_EQ(aircraftLines(catalogue), (Lines{"Heron", "Skylark", "Petrel"}));
     EXPECT_EQ(catalogue.CatalogueLastIndex, 2);
-    EXPECT_EQ(catalogue.Entries[1].ConfigFile, folder / "b_skylark.bin");
+    EXPECT_EQ(catalogue.Entries[1].ConfigFile, folder / "B_skylark.bin");
 }
 
 TEST(LoadAircraftCatalogue, StoresAtMostOneHundredEntries) {

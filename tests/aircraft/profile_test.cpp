@@ -119,6 +119,12 @@ TEST(ProfileRead, LineEndingsAndByteOrderMark) {
     }
 }
 
+TEST(ProfileRead, AByteOrderMarkCountsOnlyAtTheStart) {
+    const ProfileDocument doc{std::string("[a]\r\nkey=first\r\n\xEF\xBB\xBF[b]\r\nkey=second\r\n")};
+    EXPECT_FALSE(doc.hasSection("b"));
+    EXPECT_EQ(doc.readString("a", "key"), "first");
+}
+
 TEST(ProfileRead, CaseFoldsWindows1252Letters) {
     const ProfileDocument doc{std::string("[\xC9QUIPE]\r\nN\xC9=\xE9t\xE9\r\n")};
     EXPECT_EQ(doc.readString("\xE9quipe", "n\xE9"), "\xE9t\xE9");

@@ -25,6 +25,7 @@ TEST(SplitAirlineEntries, SeparatorsQuotesAndBlanks) {
         {"\"GOLDEN, EAGLE\"\r\nKESTREL", {"GOLDEN, EAGLE", "KESTREL"}},
         {"\"  PADDED  \"", {"  PADDED  "}},
         {"\"NAME\" ignored, NEXT", {"NAME", "NEXT"}},
+        {"\"GOLDEN\r\nEAGLE\", KESTREL", {"GOLDEN\r\nEAGLE", "KESTREL"}},
         {"\"OPEN\r\nNEXT", {"OPEN", "NEXT"}},
         {"\r\n\r\n  \r\nONE\r\n,,\r\n\"\"\r\nTWO,", {"ONE", "TWO"}},
         {"", {}},

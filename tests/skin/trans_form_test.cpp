@@ -118,6 +118,39 @@ TEST(TransForm, LoadWithoutAFileNameReadsThePixelsOfWindowsOnly) {
     EXPECT_EQ(window.mask(), QRegion(0, 0, 10, 10) - QRegion(5, 7, 1, 1)); // the child is not painted
 }
 
+// What of the window shows: all of it without a mask, else the mask within the window.
+QRegion visibleArea(const QWidget& window) {
+    return window.mask().isEmpty() ? QRegion(window.rect()) : window.mask() & window.rect();
+}
+
+TEST(TransForm, AnEmptyRegionHidesTheWholeWindow) {
+    TempDir dir;
+    const QString noRectangles = qpath(dir / "None.dat");
+    testing::writeFile(dir / "None.dat", regionToRgnData(QRegion()).toStdString());
+    std::vector<QPoint> everyPixel;
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            everyPixel.emplace_back(x, y);
+        }
+    }
+    for (const bool load : {false, true}) {
+        SCOPED_TRACE(load ? "region file without rectangles" : "picture all of the key colour");
+        PictureWindow window(picture(8, 6, everyPixel));
+        clsTransForm shaper;
+        ASSERT_FALSE(shaper.ShapeMe(window, kKey, load, load ? noRectangles : QString()));
+        EXPECT_TRUE(shaper.region().isEmpty());
+        EXPECT_TRUE(visibleArea(window).isEmpty());
+    }
+}
+
+TEST(TransForm, PixelsAreReadFromTheWholePictureWhateverTheCurrentShape) {
+    PictureWindow window(picture(10, 10, {{5, 7}}));
+    window.setMask(QRegion(0, 0, 3, 3));
+    clsTransForm shaper;
+    ASSERT_FALSE(shaper.ShapeMe(window, kKey));
+    EXPECT_EQ(visibleArea(window), QRegion(0, 0, 10, 10) - QRegion(5, 7, 1, 1));
+}
+
 TEST(TransForm, FailuresReachTheCallerWithNumberAndSource) {
     TempDir dir;
     testing::writeFile(dir / "short.dat", std::string(31, '\0'));

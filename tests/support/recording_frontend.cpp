@@ -56,6 +56,10 @@ void RecordingFrontend::templateLoaded() {
     events.emplace_back("template-loaded");
 }
 
+void RecordingFrontend::updateStatusLine() {
+    events.emplace_back("status-line");
+}
+
 void RecordingFrontend::setBusy(bool b) {
     busy = b;
     events.push_back(b ? "busy" : "idle");

@@ -36,6 +36,7 @@ struct RecordingFrontend : Frontend {
     void showPreview(const PreviewPicture& picture) override;
     void setAlphaPreviewAvailable(bool available) override;
     void templateLoaded() override;
+    void updateStatusLine() override;
     void setBusy(bool b) override;
     void showMessage(const std::string& text) override;
     void playSound(const std::filesystem::path& wavFile) override;

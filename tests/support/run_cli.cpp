@@ -25,13 +25,12 @@ std::string shellQuoted(const std::string& text) {
 #endif
 }
 
-CliRun runCli(const std::string& arguments, const std::string& environment) {
+CliRun runCli(const std::string& arguments, const std::string& environment, const std::string& program) {
     TempDir capture;
     const std::string out = (capture / "out.txt").string();
     const std::string err = (capture / "err.txt").string();
-    const std::string command = environment + (environment.empty() ? "" : " ") +
-                                shellQuoted(LIVRANO_CLI_PATH) + " " + arguments + " >" + shellQuoted(out) +
-                                " 2>" + shellQuoted(err);
+    const std::string command = environment + (environment.empty() ? "" : " ") + shellQuoted(program) + " " +
+                                arguments + " >" + shellQuoted(out) + " 2>" + shellQuoted(err);
     const int status = std::system(command.c_str());
     CliRun run;
 #ifdef _WIN32

@@ -12,8 +12,10 @@ struct CliRun {
 };
 
 // `arguments` is appended to the quoted program path as it stands (quote paths yourself).
-// Extra environment assignments can precede it on POSIX shells via `environment`.
-CliRun runCli(const std::string& arguments, const std::string& environment = {});
+// Extra environment assignments can precede it on POSIX shells via `environment`. `program` is
+// the build's livrano-cli unless given.
+CliRun runCli(const std::string& arguments, const std::string& environment = {},
+              const std::string& program = LIVRANO_CLI_PATH);
 
 // A path quoted for the shell.
 std::string shellQuoted(const std::string& text);

@@ -40,4 +40,8 @@ std::string readFile(const fs::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+fs::path testData(std::string_view name) {
+    return fs::path(LIVRANO_TEST_DATA_DIR) / name;
+}
+
 } // namespace livrano::testing

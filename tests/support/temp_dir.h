@@ -25,4 +25,7 @@ private:
 void writeFile(const std::filesystem::path& file, std::string_view bytes);
 std::string readFile(const std::filesystem::path& file);
 
+// A file of tests/data: known answers and sample texts kept out of the test code.
+std::filesystem::path testData(std::string_view name);
+
 } // namespace livrano::testing
