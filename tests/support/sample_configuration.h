@@ -9,8 +9,8 @@
 
 namespace livrano::testing {
 
-// The plain INI text, CRLF line ends.
-extern const char* const kSkylarkConfiguration;
+// The plain INI text, CRLF line ends (tests/data/skylark.cfg).
+extern const std::string kSkylarkConfiguration;
 
 // The text enciphered as an aircraft configuration file with `key` (the program's by default).
 std::string encipherConfiguration(std::string_view plain, std::string_view key = {});
