@@ -1,5 +1,6 @@
 #include "aircraft/configuration_file.h"
 
+#include "aircraft/profile.h"
 #include "app/file_bytes.h"
 
 namespace livrano {
@@ -12,6 +13,18 @@ std::optional<std::string> decipherConfiguration(const std::filesystem::path& fi
     if (!cipher.Key(key).ok() || !cipher.DecryptByte(*bytes))
         return std::nullopt;
     return bytes;
+}
+
+Status usableConfiguration(const std::filesystem::path& file, const std::optional<std::string>& plain) {
+    bool hasMain = false;
+    if (plain)
+        ProfileDocument(*plain).forEachKey("Main",
+                                           [&](std::string_view, std::string_view) { hasMain = true; });
+    if (hasMain)
+        return Status::Ok();
+    return Status::Error(
+        "The aircraft configuration \"" + file.string() + "\" cannot be used: " +
+        (plain ? "it holds no [Main] values." : "it is damaged, cut short or enciphered with another key."));
 }
 
 } // namespace livrano

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "aircraft/cipher.h"
+#include "app/status.h"
 
 namespace livrano {
 
@@ -17,5 +18,10 @@ namespace livrano {
 // such a file reads as a configuration without any key.
 std::optional<std::string> decipherConfiguration(const std::filesystem::path& file,
                                                  std::string_view key = kProgramKey);
+
+// Why the configuration at `file` cannot be used at all, with its deciphered text `plain` (nullopt
+// when it did not decipher): one message for a file that does not decipher and for one without
+// any [Main] value, which would otherwise surface as a blank name much later. Ok otherwise.
+Status usableConfiguration(const std::filesystem::path& file, const std::optional<std::string>& plain);
 
 } // namespace livrano

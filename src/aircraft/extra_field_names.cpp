@@ -33,6 +33,11 @@ const char* const kEntryKeys[] = {"title",
 
 } // namespace
 
+bool isEntryKey(std::string_view key) {
+    return std::any_of(std::begin(kEntryKeys), std::end(kEntryKeys),
+                       [&](const char* known) { return equalsNoCase(key, known); });
+}
+
 std::vector<ExtraFieldNameFault> extraFieldNameFaults(const ExtraFieldSpec& fields, std::size_t count) {
     std::vector<ExtraFieldNameFault> faults;
     std::unordered_map<std::string, std::size_t> first; // upper-case name -> its first field
@@ -44,8 +49,7 @@ std::vector<ExtraFieldNameFault> extraFieldNameFaults(const ExtraFieldSpec& fiel
             faults.push_back({k, shown +
                                      " cannot be a key of an aircraft.cfg entry (empty, or holds '=', '[', "
                                      "']', a line break or a leading ';')."});
-        else if (std::any_of(std::begin(kEntryKeys), std::end(kEntryKeys),
-                             [&](const char* key) { return equalsNoCase(name, key); }))
+        else if (isEntryKey(name))
             faults.push_back({k, shown + " is a key the program writes into every entry itself."});
         else if (!isFirst)
             faults.push_back(

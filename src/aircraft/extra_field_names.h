@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "aircraft/aircraft_spec.h"
@@ -21,5 +22,8 @@ struct ExtraFieldNameFault {
 // the entry writer writes itself ("title", "atc_id"...), and a name an earlier field already has.
 // Letter case does not count, as the simulator reads keys without regard to it.
 std::vector<ExtraFieldNameFault> extraFieldNameFaults(const ExtraFieldSpec& fields, std::size_t count);
+
+// True for a key the aircraft.cfg entry writer writes itself ("title", "atc_id"...), case ignored.
+bool isEntryKey(std::string_view key);
 
 } // namespace livrano

@@ -11,6 +11,7 @@
 
 #include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/catalogue.h"
+#include "aircraft/configuration_file.h"
 #include "app/airline_list.h"
 #include "app/application.h"
 #include "app/code_page.h"
@@ -205,10 +206,6 @@ void printPlan(const BuildPlan& plan) {
 }
 
 int run(const std::vector<std::string>& args) {
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        printHelp(stdout);
-        return kBuilt;
-    }
     const std::optional<Options> options = parseOptions(args);
     if (!options) {
         printHelp(stderr);
@@ -225,7 +222,9 @@ int run(const std::vector<std::string>& args) {
     Application app(programFolder, frontend);
 
     if (Status s = LoadAirlineList(programFolder, app.airlines); !s) {
-        std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+        // The message is the window's own; the terminal can say exactly where the file belongs.
+        std::fprintf(stderr, "livrano-cli build: %s\n  %s\n", s.message().c_str(),
+                     programLocation(programFolder, "\\Data\\airlines.cfg").string().c_str());
         return kUsageError;
     }
     const std::optional<std::string> callsign = listedCallsign(app.airlines, o.callsign);
@@ -249,6 +248,10 @@ int run(const std::vector<std::string>& args) {
         return kUsageError;
     }
     const AircraftConfigEntry chosen = *catalogueEntry(app.catalogue, *index);
+    if (Status s = usableConfiguration(chosen.ConfigFile, decipherConfiguration(chosen.ConfigFile)); !s) {
+        std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+        return kUsageError;
+    }
     LoadAircraftSpec(app, chosen.ConfigFile);
     app.settings.AircraftIndex = *index;
     app.settings.PendingAircraftName = app.settings.AircraftName = chosen.DisplayName;
@@ -288,6 +291,11 @@ int run(const std::vector<std::string>& args) {
     BuildPlan plan;
     const Status built = CreateRepaint(app, systemFileOperations(), &textures, &plan);
     if (!built) {
+        // A build that may not start (names the plan refuses, another build at work) has written
+        // nothing and already shows its reason as the status line: said once, and like the
+        // options above an input that cannot be used.
+        if (frontend.status() == built.message())
+            return kUsageError;
         // Ends the progress line that a failed build leaves standing.
         frontend.showMessage("livrano-cli build: " + built.message());
         printChanges(before.changesTo(FolderSnapshot(watched)));
@@ -296,13 +304,20 @@ int run(const std::vector<std::string>& args) {
     printChanges(before.changesTo(FolderSnapshot(watched)));
     std::printf("\n\"%s\" is [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
                 plan.entries.size(), plan.installedCfg.string().c_str());
-    for (const std::string& why : textures.skipped)
-        std::fprintf(stderr, "livrano-cli build: left out: %s\n", why.c_str());
+    // 32,767 empty textures are one reason, not 32,767 lines.
+    for (std::size_t i = 0; i < textures.skipped.size();) {
+        std::size_t run = 1;
+        while (i + run < textures.skipped.size() && textures.skipped[i + run] == textures.skipped[i])
+            ++run;
+        std::fprintf(stderr, "livrano-cli build: left out: %s%s\n", textures.skipped[i].c_str(),
+                     run > 1 ? (" (" + std::to_string(run) + " times)").c_str() : "");
+        i += run;
+    }
     return textures.skipped.empty() ? kBuilt : kFailed;
 }
 
-const CommandRegistration registration({"build", kUsage,
-                                        "build one repaint of an installed aircraft (as Create)", run});
+const CommandRegistration
+    registration({"build", kUsage, "build one repaint of an installed aircraft (as Create)", run, printHelp});
 
 } // namespace
 } // namespace livrano::cli

@@ -152,12 +152,15 @@ int show(const Options& o) {
             "from " + quoted(file) + ", deciphered with " + (o.key ? "the given key" : "the program's key");
     }
 
+    if (Status s = usableConfiguration(file, text); !s)
+        return fail(s.message());
     const ProfileDocument profile(std::move(*text));
     AircraftSpec spec;
     ExtraTextureSpec extraTextures;
     ExtraFieldSpec extraFields;
     std::vector<SpecValueNote> notes;
-    readAircraftSpec(profile, o.dxt3, spec, extraTextures, extraFields, &notes);
+    if (!readAircraftSpec(profile, o.dxt3, spec, extraTextures, extraFields, &notes))
+        return fail(quoted(file) + " is too large to be read in the memory left.");
     const std::vector<SpecProblem> problems =
         checkAircraftSpec(profile, spec, extraTextures, extraFields, notes);
 
@@ -187,8 +190,8 @@ int run(const std::vector<std::string>& args) {
     return usageError(("unknown tool \"" + tool + "\"").c_str());
 }
 
-const CommandRegistration registration({"config", kUsage,
-                                        "encipher, decipher and check aircraft configurations", run});
+const CommandRegistration
+    registration({"config", kUsage, "encipher, decipher and check aircraft configurations", run, printHelp});
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // livrano-cli: the program's work without a window, for painters, aircraft makers and scripts.
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -34,7 +35,27 @@ void printUsage(std::FILE* out) {
     std::fprintf(out, "Usage: livrano-cli COMMAND [ARGUMENTS]\n\nCommands:\n");
     for (const Command& c : sorted)
         std::fprintf(out, "  %-8s %s\n           %s\n", c.name, c.usage, c.summary);
-    std::fprintf(out, "\nlivrano-cli help prints this list.\n");
+    std::fprintf(out, "\nlivrano-cli help prints this list; livrano-cli help COMMAND (or COMMAND --help)\n"
+                      "explains one command.\n");
+}
+
+void printCommandHelp(const Command& c, std::FILE* out) {
+    if (c.help != nullptr) {
+        c.help(out);
+        return;
+    }
+    std::fprintf(
+        out, "Usage: livrano-cli %s %s\n\n%s%s.\n", c.name, c.usage,
+        std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(c.summary[0])))).c_str(),
+        c.summary + 1);
+}
+
+const Command* findCommand(const std::string& name) {
+    for (const Command& c : registeredCommands()) {
+        if (name == c.name)
+            return &c;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -47,15 +68,21 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string name = argv[1];
-    if (name == "help" || name == "--help" || name == "-h") {
+    const bool helpAsked = name == "help" || name == "--help" || name == "-h";
+    const std::string topic = helpAsked && argc > 2 ? argv[2] : helpAsked ? "" : name;
+    if (topic.empty()) {
         printUsage(stdout);
         return 0;
     }
-    for (const Command& c : registeredCommands()) {
-        if (name == c.name)
-            return c.run(std::vector<std::string>(argv + 2, argv + argc));
+    if (const Command* c = findCommand(topic)) {
+        const std::string first = argc > 2 ? argv[2] : "";
+        if (helpAsked || first == "--help" || first == "-h") {
+            printCommandHelp(*c, stdout);
+            return 0;
+        }
+        return c->run(std::vector<std::string>(argv + 2, argv + argc));
     }
-    std::fprintf(stderr, "livrano-cli: unknown command \"%s\"\n\n", name.c_str());
+    std::fprintf(stderr, "livrano-cli: unknown command \"%s\"\n\n", topic.c_str());
     printUsage(stderr);
     return 2;
 }

@@ -13,11 +13,15 @@ TerminalFrontend::~TerminalFrontend() {
 }
 
 void TerminalFrontend::setStatusText(const std::string& text) {
+    // The same text again ("Moving New Textures" once per texture) adds nothing to a log.
+    const bool repeated = text == m_status;
     m_status = text;
     if (m_tty && m_progressShown) {
         drawLine();
         return;
     }
+    if (repeated)
+        return;
     endLine();
     std::fprintf(m_out, "%s\n", text.c_str());
     std::fflush(m_out);

@@ -1,6 +1,7 @@
 #pragma once
 // The frontend of livrano-cli: status lines and a progress bar on stderr. On a terminal the
-// bar redraws in place; otherwise each status text is one line and the bar is left out.
+// bar redraws in place; otherwise each status text is one line (a text repeated at once is not
+// written again) and the bar is left out.
 
 #include <cstdio>
 #include <string>
@@ -19,6 +20,8 @@ public:
     void hideProgressArea() override;
     void setProgress(double percent) override;
     void showMessage(const std::string& text) override;
+    // The status text last set.
+    const std::string& status() const { return m_status; }
 
 private:
     void drawLine();

@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "aircraft/extra_field_names.h"
 #include "app/text.h"
 #include "output/variation_layout.h"
 
@@ -73,25 +74,6 @@ std::set<std::size_t> fltsimNumbers(const std::string& bytes) {
     return numbers;
 }
 
-// The keys the writer knows; every other key of an entry is carried as it was written.
-constexpr const char* kEntryKeys[] = {"title",
-                                      "sim",
-                                      "model",
-                                      "panel",
-                                      "sound",
-                                      "texture",
-                                      "kb_checklists",
-                                      "kb_reference",
-                                      "atc_id",
-                                      "atc_airline",
-                                      "atc_flight_number",
-                                      "atc_heavy",
-                                      "ui_manufacturer",
-                                      "ui_type",
-                                      "ui_variation",
-                                      "visual_damage",
-                                      "description"};
-
 // A control character in a written value would break the file's lines or hide the value from
 // the simulator's reader; a blank takes its place.
 std::string foldControls(std::string value) {
@@ -124,12 +106,11 @@ FltsimEntry readEntry(const ProfileDocument& doc, const std::string& section, co
     for (std::size_t k = 0; k < extraFieldCount(extra); ++k)
         e.extraValues.push_back(doc.readLongString(section, trim(extra.ExtraFieldNames[k])));
     for (std::pair<std::string, std::string>& key : doc.keys(section)) {
-        const auto named = [&](const std::string& known) { return equalsNoCase(known, key.first); };
         const bool known =
-            std::any_of(std::begin(kEntryKeys), std::end(kEntryKeys), named) ||
+            isEntryKey(key.first) ||
             std::any_of(extra.ExtraFieldNames.begin(),
                         extra.ExtraFieldNames.begin() + static_cast<std::ptrdiff_t>(extraFieldCount(extra)),
-                        [&](const std::string& name) { return named(trim(name)); });
+                        [&](const std::string& name) { return equalsNoCase(trim(name), key.first); });
         if (!known)
             e.otherKeys.push_back(std::move(key));
     }

@@ -66,13 +66,17 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
 
     ui.setProgress(20);
     TextureBuildReport report = BuildTextures(app, plan.textures);
+    const std::size_t leftOut = report.skipped.size();
     if (textures != nullptr)
         *textures = std::move(report);
 
     ui.hideProgressArea();
     if (Status s = reloadAircraft(app); !s)
         return stoppedAt("Reloading the aircraft specification", s);
-    ui.setStatusText("Your Aircraft Repaint has been built");
+    // A build that left textures out (a full disk can leave out all of them) must not read as whole.
+    ui.setStatusText(leftOut == 0 ? std::string("Your Aircraft Repaint has been built")
+                                  : "Your Aircraft Repaint has been built, but " + std::to_string(leftOut) +
+                                        (leftOut == 1 ? " texture was" : " textures were") + " left out");
     ui.playSound(programLocation(app.programFolder, "\\Media\\Next.wav"));
     return Status::Ok();
 }

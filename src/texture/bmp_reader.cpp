@@ -73,21 +73,31 @@ struct Channel {
     }
 };
 
-std::optional<Header> parseHeader(const Reader& r, const BmpLimits& limits) {
-    if (!r.has(0, 18) || r.u8(0) != 'B' || r.u8(1) != 'M')
+// The header, or nullopt with the reason in `why`.
+constexpr const char* kTruncated = "it is truncated";
+constexpr const char* kDamaged = "its header is damaged";
+
+std::optional<Header> parseHeader(const Reader& r, const BmpLimits& limits, std::string& why) {
+    const auto refuse = [&](std::string reason) {
+        why = std::move(reason);
         return std::nullopt;
+    };
+    if (!r.has(0, 2) || r.u8(0) != 'B' || r.u8(1) != 'M')
+        return refuse("it is not a BMP file");
+    if (!r.has(0, 18))
+        return refuse(kTruncated);
     Header h;
     h.pixelOffset = r.u32(10);
     const std::size_t infoSize = r.u32(14);
     if (!r.has(14, infoSize))
-        return std::nullopt;
+        return refuse(kTruncated);
     std::size_t masksEnd = 14 + infoSize;
     if (infoSize == 12) {
         // OS/2 1.x: unsigned 16-bit sizes, always bottom-up, three-byte colour table entries.
         h.width = r.u16(18);
         h.height = r.u16(20);
         if (r.u16(22) != 1)
-            return std::nullopt;
+            return refuse(kDamaged);
         h.bitCount = r.u16(24);
         h.tableEntrySize = 3;
     } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 || infoSize == 124) {
@@ -96,7 +106,7 @@ std::optional<Header> parseHeader(const Reader& r, const BmpLimits& limits) {
         h.topDown = height < 0;
         h.height = height < 0 ? -height : height;
         if (r.u16(26) != 1)
-            return std::nullopt;
+            return refuse(kDamaged);
         h.bitCount = r.u16(28);
         h.compression = r.u32(30);
         const std::uint32_t colorsUsed = r.u32(46);
@@ -105,53 +115,56 @@ std::optional<Header> parseHeader(const Reader& r, const BmpLimits& limits) {
             if (infoSize == 40) {
                 const std::size_t count = h.compression == kAlphaBitFields ? 4 : 3;
                 if (!r.has(54, count * 4))
-                    return std::nullopt;
+                    return refuse(kTruncated);
                 masksEnd += count * 4;
             }
             h.masks = {r.u32(54), r.u32(58), r.u32(62)};
         }
         h.tableCount = colorsUsed;
     } else {
-        return std::nullopt;
+        return refuse("its header of " + std::to_string(infoSize) + " bytes is not one this reader knows");
     }
 
     const unsigned bpp = h.bitCount;
     const bool indexed = bpp == 1 || bpp == 4 || bpp == 8;
-    if (!indexed && bpp != 16 && bpp != 24 && bpp != 32)
-        return std::nullopt;
-    if (infoSize == 12 && (bpp == 16 || bpp == 32))
-        return std::nullopt;
+    const std::string depth = "its depth of " + std::to_string(bpp) + " bits per pixel";
+    if ((!indexed && bpp != 16 && bpp != 24 && bpp != 32) || (infoSize == 12 && (bpp == 16 || bpp == 32)))
+        return refuse(depth + " is not supported");
+    const std::string compression = "its compression (" + std::to_string(h.compression) + ")";
     switch (h.compression) {
     case kRgb:
         break;
     case kRle8:
         if (bpp != 8 || h.topDown)
-            return std::nullopt;
+            return refuse(compression + " does not go with " + depth + " or top-down rows");
         break;
     case kRle4:
         if (bpp != 4 || h.topDown)
-            return std::nullopt;
+            return refuse(compression + " does not go with " + depth + " or top-down rows");
         break;
     case kBitFields:
     case kAlphaBitFields:
         if (bpp != 16 && bpp != 32)
-            return std::nullopt;
+            return refuse(compression + " does not go with " + depth);
         break;
     default:
-        return std::nullopt;
+        return refuse(compression + " is not supported");
     }
     if (h.compression == kRgb && bpp == 16)
         h.masks = {0x7C00, 0x03E0, 0x001F};
     if (h.compression == kRgb && (bpp == 24 || bpp == 32))
         h.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
 
-    if (h.width <= 0 || h.height <= 0 || h.width > limits.maxSide || h.height > limits.maxSide ||
-        h.width * h.height > limits.maxPixels)
-        return std::nullopt;
+    const std::string size = std::to_string(h.width) + " x " + std::to_string(h.height);
+    if (h.width <= 0 || h.height <= 0)
+        return refuse("its size " + size + " holds no pixel");
+    if (h.width > limits.maxSide || h.height > limits.maxSide || h.width * h.height > limits.maxPixels)
+        return refuse("its size " + size + " is too large (at most " + std::to_string(limits.maxSide) +
+                      " pixels a side and " + std::to_string(limits.maxPixels) + " pixels)");
 
     h.tableOffset = masksEnd;
     if (h.pixelOffset < masksEnd || h.pixelOffset > r.size())
-        return std::nullopt;
+        return refuse(h.pixelOffset > r.size() ? kTruncated : kDamaged);
     if (indexed) {
         const std::size_t full = std::size_t{1} << bpp;
         if (h.tableCount == 0 || h.tableCount > full)
@@ -292,16 +305,23 @@ bool decodeRle(const Reader& r, const Header& h, Bitmap& out) {
 
 } // namespace
 
-std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLimits& limits) {
-    const Reader r(file);
-    const std::optional<Header> h = parseHeader(r, limits);
-    if (!h)
+std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLimits& limits,
+                                std::string* fault) {
+    std::string why;
+    const auto refuse = [&](std::string reason) {
+        if (fault != nullptr)
+            *fault = std::move(reason);
         return std::nullopt;
+    };
+    const Reader r(file);
+    const std::optional<Header> h = parseHeader(r, limits, why);
+    if (!h)
+        return refuse(why);
     const bool indexed = h->bitCount <= 8;
     const bool compressed = h->compression == kRle8 || h->compression == kRle4;
     // Uncompressed pixels must all be present before anything is allocated for them.
     if (!compressed && !r.has(h->pixelOffset, uncompressedSize(*h)))
-        return std::nullopt;
+        return refuse(kTruncated);
     Bitmap out;
     out.width = static_cast<int>(h->width);
     out.height = static_cast<int>(h->height);
@@ -311,23 +331,29 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
         out.palette = readTable(r, *h);
     const bool ok = compressed ? decodeRle(r, *h, out) : decodeUncompressed(r, *h, out);
     if (!ok)
-        return std::nullopt;
+        return refuse("its run-length pixel data is damaged or cut short");
     return out;
 }
 
-std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits) {
+std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits,
+                                  std::string* fault) {
     // No picture within the limits needs more than four bytes a pixel (32-bit rows, or the worst
     // run-length stream) besides its headers and table. A larger file, say a film picked by
     // mistake, is refused unread instead of being pulled whole into memory.
     constexpr std::uintmax_t kHeaderRoom = 1 << 20;
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec || size > static_cast<std::uintmax_t>(limits.maxPixels) * 4 + kHeaderRoom)
+    const char* refused = ec ? "it cannot be read"
+                          : size > static_cast<std::uintmax_t>(limits.maxPixels) * 4 + kHeaderRoom
+                              ? "it is larger than any picture within the limits"
+                              : nullptr;
+    const auto bytes = refused == nullptr ? readByteFile(path) : std::nullopt;
+    if (!bytes) {
+        if (fault != nullptr)
+            *fault = refused != nullptr ? refused : "it cannot be read";
         return std::nullopt;
-    const auto bytes = readByteFile(path);
-    if (!bytes)
-        return std::nullopt;
-    return decodeBmp(*bytes, limits);
+    }
+    return decodeBmp(*bytes, limits, fault);
 }
 
 } // namespace livrano

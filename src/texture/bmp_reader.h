@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 
 #include "texture/bitmap.h"
 
@@ -23,11 +24,15 @@ struct BmpLimits {
 
 // 1, 4 and 8-bit files give an indexed Bitmap with the file's colour table (indices keep their
 // values even where the table is shorter); every other depth gives blue-green-red colour, any
-// alpha in the file dropped. nullopt when the bytes are not a picture this reader accepts.
-std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLimits& limits = {});
+// alpha in the file dropped. nullopt when the bytes are not a picture this reader accepts; then
+// `fault`, when given, receives what is wrong, as a clause ("it is truncated", "its compression
+// (3) does not go with its depth of 24 bits per pixel"...).
+std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLimits& limits = {},
+                                std::string* fault = nullptr);
 
 // decodeBmp of a whole file; nullopt also when the file cannot be read, and without reading it
 // when it is larger than any picture within the limits can be (4 bytes a pixel and 1 MB).
-std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits = {});
+std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits = {},
+                                  std::string* fault = nullptr);
 
 } // namespace livrano

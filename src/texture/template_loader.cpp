@@ -5,6 +5,7 @@
 #include "app/file_names.h"
 #include "app/text.h"
 #include "texture/bitmap_surfaces.h"
+#include "texture/bmp_reader.h"
 
 namespace livrano {
 
@@ -23,6 +24,24 @@ bool LoadTemplateBitmaps(Application& app, const std::string& colourPath, const 
         app.flags.AlphaLoaded = true;
     return true;
 }
+
+namespace {
+
+// The sections are placed by the aircraft's template size: a picture of another size is still
+// cut by those numbers (a 1x1 picture gives black textures), so the painter hears of it first.
+void warnOfSize(Application& app, const char* what, const Surface& surface, const std::string& path) {
+    const int width = app.spec.TemplateSizeX;
+    const int height = app.spec.TemplateSizeY;
+    if (surface.bitmap.width == width && surface.bitmap.height == height)
+        return;
+    app.frontend.showMessage("The " + std::string(what) + " " + path + " is " +
+                             std::to_string(surface.bitmap.width) + " x " +
+                             std::to_string(surface.bitmap.height) +
+                             " pixels, but this aircraft's template is " + std::to_string(width) + " x " +
+                             std::to_string(height) + ": its textures will be cut from the wrong places.");
+}
+
+} // namespace
 
 Status LoadTemplate(Application& app, const std::string& templatePath) {
     Frontend& frontend = app.frontend;
@@ -49,11 +68,26 @@ Status LoadTemplate(Application& app, const std::string& templatePath) {
 
     const std::string colourPath = resolveCaseless(fs::path(templatePath)).string();
     const bool loaded = LoadTemplateBitmaps(app, colourPath, alphaPath);
+    // A companion that is there but cannot be used leaves the textures without reflections just
+    // as a missing one does, and the painter is told the same.
+    if (loaded && alphaPath != "IGNORE" && app.spec.UseAlpha == 1 && !app.flags.AlphaLoaded) {
+        frontend.setStatusText("No Alpha Channel Bitmap Found");
+        frontend.setAlphaPreviewAvailable(false);
+        frontend.showMessage(kNoAlphaCompanionMessage);
+    }
+    if (loaded)
+        warnOfSize(app, "template", app.surfaces.TemplateSurface24, templatePath);
+    if (app.flags.AlphaLoaded)
+        warnOfSize(app, "alpha companion", app.surfaces.TemplateSurface8, alphaPath);
     frontend.templateLoaded();
     frontend.setBusy(false);
     frontend.updateStatusLine();
-    if (!loaded)
-        return Status::Error("The template " + templatePath + " cannot be read as a BMP file.");
+    if (!loaded) {
+        // Read again only to say what is wrong, which the surfaces do not keep.
+        std::string why = "there is too little memory for it";
+        readBmpFile(colourPath, {}, &why);
+        return Status::Error("The template " + templatePath + " cannot be read as a BMP file: " + why + ".");
+    }
     return Status::Ok();
 }
 

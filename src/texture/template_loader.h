@@ -19,11 +19,13 @@ inline constexpr const char* kNoAlphaCompanionMessage =
 std::string alphaCompanionPath(std::string_view templatePath);
 
 // Loads the template and, when the aircraft's UseAlpha is 1, its companion; sets AlphaLoaded,
-// reports through the frontend ("Loading Texture Template File"; for a missing companion "No
-// Alpha Channel Bitmap Found", the alpha preview made unavailable and kNoAlphaCompanionMessage)
-// and ends with templateLoaded(), the pointer back to normal and updateStatusLine(). The result
-// is an error when the template itself could not be loaded (no message is shown for it: the
-// window stays silent, the CLI prints it); a missing or unreadable companion is not an error.
+// reports through the frontend ("Loading Texture Template File"; for a missing or unreadable
+// companion "No Alpha Channel Bitmap Found", the alpha preview made unavailable and
+// kNoAlphaCompanionMessage; a message for a template or companion whose size is not the
+// aircraft's TemplateSizeX x TemplateSizeY) and ends with templateLoaded(), the pointer back to
+// normal and updateStatusLine(). The result is an error when the template itself could not be
+// loaded (no message is shown for it: the window stays silent, the CLI prints it); a missing,
+// unreadable or wrongly sized companion is not one.
 Status LoadTemplate(Application& app, const std::string& templatePath);
 
 // Releases both template surfaces, loads the colour template and then, only when it loaded and

@@ -23,12 +23,15 @@ void setConverterEncoder(BlockEncoder encoder) {
 }
 
 Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, RgbaImage& out) {
-    std::optional<Bitmap> colour = readBmpFile(colourBmp);
+    std::string why;
+    std::optional<Bitmap> colour = readBmpFile(colourBmp, {}, &why);
     if (!colour)
-        return Status::Error("The colour bitmap " + colourBmp.string() + " cannot be read as a BMP file.");
-    const std::optional<Bitmap> alpha = readBmpFile(alphaBmp);
+        return Status::Error("The colour bitmap " + colourBmp.string() +
+                             " cannot be read as a BMP file: " + why + ".");
+    const std::optional<Bitmap> alpha = readBmpFile(alphaBmp, {}, &why);
     if (!alpha)
-        return Status::Error("The alpha bitmap " + alphaBmp.string() + " cannot be read as a BMP file.");
+        return Status::Error("The alpha bitmap " + alphaBmp.string() +
+                             " cannot be read as a BMP file: " + why + ".");
     if (colour->width != alpha->width || colour->height != alpha->height)
         return Status::Error("The colour bitmap is " + std::to_string(colour->width) + "x" +
                              std::to_string(colour->height) + " but the alpha bitmap is " +

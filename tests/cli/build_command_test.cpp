@@ -148,22 +148,36 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         const char* says;
     };
     const Case cases[] = {
-        {"Blue Sky", "ab", "", 1, "exactly 3 characters"},
-        {"Blue Sky", "../x", "", 1, "path separator"},
+        {"Blue Sky", "ab", "", 2, "exactly 3 characters"},
+        {"Blue Sky", "../x", "", 2, "path separator"},
         {"Blue Sky", "qrx", "--dry-run", 0, "becomes [fltsim.2] of"},
-        {"New Livery", "blueharbour", skylark(), 1,
+        {"New Livery", "blueharbour", skylark(), 2,
          "belongs to the livery \"Corvane C-310 Skylark Blue Harbour\""},
         {"Blue Sky", "qrx", "--callsign 'NO SUCH AIRLINE'", 2, "not in the airline list"},
         {"Blue Sky", "qrx", "--aircraft 9", 2, "no aircraft configuration"},
+        {"Blue Sky", "qrx", "--aircraft 2", 2, "Zzz.bin\" cannot be used: it is damaged"},
         {"", "qrx", "", 2, "--variation is required"},
     };
+    testing::writeFile(programFolder() / "Aircraft Configurations" / "Zzz.bin", "not enciphered");
     const std::set<std::string> before = testing::RepaintWorld::listing(m_dir.path());
     for (const Case& c : cases) {
         const CliRun run = build(c.variation, c.folder, c.more);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.folder << " " << c.more;
-        EXPECT_NE((run.out + run.err).find(c.says), std::string::npos) << run.out << run.err;
+        const std::string said = run.out + run.err;
+        const std::size_t at = said.find(c.says);
+        EXPECT_NE(at, std::string::npos) << said;
+        EXPECT_EQ(said.find(c.says, at + 1), std::string::npos) << "said twice: " << said;
     }
     EXPECT_EQ(testing::RepaintWorld::listing(m_dir.path()), before);
+
+    // The window's message for a missing airline list, and where the file belongs.
+    const fs::path airlines = programFolder() / "Data" / "airlines.cfg";
+    fs::remove(airlines);
+    const CliRun run = build("Blue Sky", "qrx");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("file is missing. Please reinstall Livrano.\n  " + airlines.string() + "\n"),
+              std::string::npos)
+        << run.err;
 }
 
 } // namespace

@@ -64,6 +64,8 @@ TEST(ConfigCommand, RefusesToReplaceOrToWriteGarbage) {
     };
     const Case cases[] = {
         {"config decrypt " + q(dir / "sky.bin") + " " + q(dir / "mine.cfg"), 2, "--force"},
+        {"config encrypt " + q(dir / "mine.cfg") + " " + q(dir / "." / "mine.cfg") + " --force", 2,
+         "also an input"},
         {"config decrypt " + q(dir / "sky.bin") + " " + q(dir / "new.cfg") + " --key wrong", 2,
          "does not decipher"},
         {"config decrypt " + q(dir / "mine.cfg") + " " + q(dir / "new.cfg"), 2, "does not decipher"},
@@ -75,6 +77,7 @@ TEST(ConfigCommand, RefusesToReplaceOrToWriteGarbage) {
         {"config show " + q(dir / "sky.bin") + " --colourful", 2, "unknown option"},
         {"config show " + q(dir / "sky.bin") + " --key", 2, "--key needs"},
         {"config show " + q(dir / "mine.cfg"), 2, "--plain"},
+        {"config show --plain " + q(dir / "sky.bin"), 2, "cannot be used: it holds no [Main] values."},
     };
     for (const Case& c : cases) {
         const auto run = runCli(c.args);

@@ -96,5 +96,20 @@ TEST(ConvertAndInspectCommands, MistakesAreReportedWithANonZeroExit) {
     }
 }
 
+TEST(CliHelp, EveryCommandExplainsItself) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"help build", "  --variation       the livery's name"},
+        {"convert --help", "Usage: livrano-cli convert COLOUR.bmp ALPHA.bmp OUT"},
+        {"help demo", "Usage: livrano-cli demo DIR [--force]\n\nWrite a demo simulator"},
+        {"help", "livrano-cli help COMMAND"},
+    };
+    for (const auto& [args, says] : cases) {
+        const testing::CliRun r = runCli(args);
+        EXPECT_EQ(r.exitCode, 0) << args;
+        EXPECT_NE(r.out.find(says), std::string::npos) << args << ": " << r.out;
+    }
+    EXPECT_EQ(runCli("help nothing").exitCode, 2);
+}
+
 } // namespace
 } // namespace livrano

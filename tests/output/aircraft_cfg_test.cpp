@@ -103,6 +103,7 @@ TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
         world.app.spec.CopyRenameAirFile = c.copyAir;
         world.app.settings.FolderExtension = " Qrx ";
         world.app.settings.Callsign = c.callsign;
+        world.app.settings.TailNumber = "n1\x01" "23ab"; // a control character becomes a blank
         std::string clean = RepaintWorld::cleanAircraftCfg();
         clean.replace(clean.find("[livrano]"), std::string::npos,
                       std::string("[livrano]\r\nmodel=") + c.livranoModel + "\r\npanel=panel.craft\r\n");
@@ -118,7 +119,7 @@ TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
         EXPECT_EQ(raw("texture"), c.texture ? std::optional<std::string>(c.texture) : std::nullopt) << label;
         EXPECT_EQ(raw("atc_airline"), std::optional<std::string>(c.airline)) << label;
         EXPECT_EQ(raw("panel"), std::optional<std::string>("panel.craft")) << label;
-        EXPECT_EQ(raw("atc_id"), std::optional<std::string>("N123AB")) << label;
+        EXPECT_EQ(raw("atc_id"), std::optional<std::string>("N1 23AB")) << label;
         // No installed file: nothing to back up, the new entry is the first.
         EXPECT_FALSE(fs::exists(world.aircraft() / "Aircraft.bak")) << label;
     }

@@ -71,36 +71,53 @@ TEST(DecodeBmp, LyingHeadersAreRefused) {
         const char* what;
         testing::BmpVariant variant;
         void (*lie)(std::vector<std::uint8_t>&);
+        const char* says; // the start of the reason given
     };
     const Case cases[] = {
-        {"not BM", plain, [](std::vector<std::uint8_t>& f) { f[1] = 'A'; }},
-        {"huge width", plain, [](std::vector<std::uint8_t>& f) { put32(f, 18, 0x7FFFFFFF); }},
-        {"huge height", plain, [](std::vector<std::uint8_t>& f) { put32(f, 22, 0x80000000); }},
-        {"zero width", plain, [](std::vector<std::uint8_t>& f) { put32(f, 18, 0); }},
-        {"more rows than bytes", plain, [](std::vector<std::uint8_t>& f) { put32(f, 22, 4000); }},
+        {"not BM", plain, [](std::vector<std::uint8_t>& f) { f[1] = 'A'; }, "it is not a BMP file"},
+        {"huge width", plain, [](std::vector<std::uint8_t>& f) { put32(f, 18, 0x7FFFFFFF); },
+         "its size 2147483647 x 6 is too large"},
+        {"huge height", plain, [](std::vector<std::uint8_t>& f) { put32(f, 22, 0x80000000); },
+         "its size 13 x 2147483648 is too large"},
+        {"zero width", plain, [](std::vector<std::uint8_t>& f) { put32(f, 18, 0); },
+         "its size 0 x 6 holds no pixel"},
+        {"more rows than bytes", plain, [](std::vector<std::uint8_t>& f) { put32(f, 22, 4000); },
+         "it is truncated"},
         {"wide RLE beyond the pixel cap", rle,
-         [](std::vector<std::uint8_t>& f) { put32(f, 18, 16384), put32(f, 22, 16384); }},
-        {"pixels past the end", plain, [](std::vector<std::uint8_t>& f) { put32(f, 10, 0x7FFFFFF0); }},
-        {"pixels inside the header", plain, [](std::vector<std::uint8_t>& f) { put32(f, 10, 20); }},
-        {"header size past the end", plain, [](std::vector<std::uint8_t>& f) { put32(f, 14, 0xFFFFFFF0); }},
-        {"unknown header size", plain, [](std::vector<std::uint8_t>& f) { put32(f, 14, 64); }},
-        {"2 bits per pixel", plain, [](std::vector<std::uint8_t>& f) { f[28] = 2; }},
-        {"planes 0", plain, [](std::vector<std::uint8_t>& f) { f[26] = 0; }},
-        {"JPEG inside", plain, [](std::vector<std::uint8_t>& f) { put32(f, 30, 4); }},
-        {"RLE8 at 24 bits", plain, [](std::vector<std::uint8_t>& f) { put32(f, 30, 1), f[28] = 24; }},
+         [](std::vector<std::uint8_t>& f) { put32(f, 18, 16384), put32(f, 22, 16384); },
+         "its size 16384 x 16384 is too large"},
+        {"pixels past the end", plain, [](std::vector<std::uint8_t>& f) { put32(f, 10, 0x7FFFFFF0); },
+         "it is truncated"},
+        {"pixels inside the header", plain, [](std::vector<std::uint8_t>& f) { put32(f, 10, 20); },
+         "its header is damaged"},
+        {"header size past the end", plain, [](std::vector<std::uint8_t>& f) { put32(f, 14, 0xFFFFFFF0); },
+         "it is truncated"},
+        {"unknown header size", plain, [](std::vector<std::uint8_t>& f) { put32(f, 14, 64); },
+         "its header of 64 bytes"},
+        {"2 bits per pixel", plain, [](std::vector<std::uint8_t>& f) { f[28] = 2; },
+         "its depth of 2 bits per pixel is not supported"},
+        {"planes 0", plain, [](std::vector<std::uint8_t>& f) { f[26] = 0; }, "its header is damaged"},
+        {"JPEG inside", plain, [](std::vector<std::uint8_t>& f) { put32(f, 30, 4); },
+         "its compression (4) is not supported"},
+        {"RLE8 at 24 bits", plain, [](std::vector<std::uint8_t>& f) { put32(f, 30, 1), f[28] = 24; },
+         "its compression (1) does not go with its depth of 24"},
         {"top-down RLE", rle,
-         [](std::vector<std::uint8_t>& f) { put32(f, 22, static_cast<std::uint32_t>(-6)); }},
+         [](std::vector<std::uint8_t>& f) { put32(f, 22, static_cast<std::uint32_t>(-6)); },
+         "its compression (1) does not go with"},
         {"RLE literal run past the end", rle,
          [](std::vector<std::uint8_t>& f) {
              f.resize(f.size() - 4); // the last row's end-of-line and the end mark
              f.push_back(0);
              f.push_back(200);
-         }},
+         },
+         "its run-length pixel data"},
     };
     for (const Case& c : cases) {
         std::vector<std::uint8_t> file = makeBmp(pictureFor(c.variant), c.variant);
         c.lie(file);
-        EXPECT_FALSE(decodeBmp(file)) << c.what;
+        std::string why;
+        EXPECT_FALSE(decodeBmp(file, {}, &why)) << c.what;
+        EXPECT_TRUE(why.starts_with(c.says)) << c.what << ": " << why;
     }
 }
 

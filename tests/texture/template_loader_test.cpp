@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "texture/bmp_writer.h"
 #include "texture/texture_fixtures.h"
 
@@ -22,6 +24,8 @@ struct TemplateCase : TestApp {
     // companionName nullptr: no companion on disk.
     TemplateCase(int useAlpha, const char* companionName) {
         app.spec.UseAlpha = static_cast<std::int16_t>(useAlpha);
+        app.spec.TemplateSizeX = 8;
+        app.spec.TemplateSizeY = 4;
         testing::writeBitmapFile(colour, encodeBmp24(testing::gradientPicture(8, 4)));
         if (companionName != nullptr) {
             const Bitmap grey = testing::greyPicture(8, 4);
@@ -46,22 +50,38 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
         const char* companion; // nullptr: none on disk
         bool alphaLoaded;
         std::vector<std::string> events;
+        std::function<void(TemplateCase&)> change = [](TemplateCase&) {};
     };
+    const std::string noCompanion =
+        "message: No Alpha Channel bitmap was found.  This aircraft will still compile, but will not "
+        "show reflections.\n\nIf you need further assistance, please consult the documentation.";
     const Case cases[] = {
         {"companion found", 1, "B737_a.bmp", true, events({"alpha-preview: on"})},
         {"companion in another case", 1, "b737_A.BMP", true, events({"alpha-preview: on"})},
         {"companion missing", 1, nullptr, false,
+         events({"status: No Alpha Channel Bitmap Found", "idle", "alpha-preview: off", noCompanion})},
+        {"companion unreadable", 1, "B737_a.bmp", false,
+         events({"alpha-preview: on", "status: No Alpha Channel Bitmap Found", "alpha-preview: off",
+                 noCompanion}),
+         [](TemplateCase& t) { testing::writeFile(t.folders.root / "paint/B737_a.bmp", "BM not a bitmap"); }},
+        {"template of another size", 0, nullptr, false,
          events(
-             {"status: No Alpha Channel Bitmap Found", "idle", "alpha-preview: off",
-              "message: No Alpha Channel bitmap was found.  This aircraft will still compile, but will not "
-              "show reflections.\n\nIf you need further assistance, please consult the documentation."})},
+             {"message: The template " + (fs::path("paint") / "B737.bmp").string() +
+              " is 8 x 4 pixels, but this aircraft's template is 2048 x 1024: its textures will be cut from "
+              "the wrong places."}),
+         [](TemplateCase& t) { t.app.spec.TemplateSizeX = 2048, t.app.spec.TemplateSizeY = 1024; }},
         {"aircraft without alpha", 0, "B737_a.bmp", false, events({})},
         {"UseAlpha 2 counts as no alpha", 2, nullptr, false, events({})},
     };
     for (const Case& c : cases) {
         TemplateCase t(c.useAlpha, c.companion);
+        c.change(t);
         EXPECT_TRUE(LoadTemplate(t.app, t.colour.string()).ok()) << c.what;
-        EXPECT_EQ(t.frontend.events, c.events) << c.what;
+        std::vector<std::string> seen = t.frontend.events;
+        for (std::string& e : seen) // the folder of the test's own files is left out
+            if (const auto at = e.find(t.folders.root.path().string() + "/"); at != std::string::npos)
+                e.erase(at, t.folders.root.path().string().size() + 1);
+        EXPECT_EQ(seen, c.events) << c.what;
         EXPECT_EQ(t.app.flags.AlphaLoaded, c.alphaLoaded) << c.what;
         EXPECT_TRUE(t.app.surfaces.TemplateSurface24.Ready) << c.what;
         EXPECT_EQ(t.app.surfaces.TemplateSurface8.Ready, c.alphaLoaded) << c.what;
