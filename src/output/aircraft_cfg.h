@@ -30,7 +30,7 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
 // folded to blanks as every value of the new entry is.
 std::string newEntryTitle(const Application& app);
 
-// The new livery's entry from the specification, the user's choices, the "livrano" section of
+// The new livery's entry from the aircraft specification, the user's choices, the "livrano" section of
 // the clean copy and the flight model's name; a control character in any value becomes a blank.
 FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCopy, const std::string& sim);
 

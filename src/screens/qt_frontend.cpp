@@ -36,7 +36,7 @@ void QtFrontend::setProgress(double percent) {
 void QtFrontend::setTextureList(const std::vector<std::string>& lines) {
     QComboBox* list = m_program.mainWindow()->lst_Texture;
     list->clear();
-    // The core's own bytes ride along, so that a name reads back exactly as the specification has it.
+    // The core's own bytes ride along, so that a name reads back exactly as its configuration has it.
     for (const std::string& line : lines)
         list->addItem(fromCore(line), QByteArray::fromStdString(line));
     list->setCurrentIndex(0);

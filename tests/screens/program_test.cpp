@@ -115,7 +115,7 @@ TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
     ASSERT_TRUE(main.PreviewImage->isVisible());
     const Bitmap& colour = program->app().surfaces.TemplateSurface24.bitmap;
     struct Case {
-        int templateWidth; // the specification's; the height is 1024
+        int templateWidth; // the aircraft's template width; the height is 1024
         int scroll;
         int maximum;
         int firstColumn;
