@@ -103,7 +103,8 @@ TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
         world.app.spec.CopyRenameAirFile = c.copyAir;
         world.app.settings.FolderExtension = " Qrx ";
         world.app.settings.Callsign = c.callsign;
-        world.app.settings.TailNumber = "n1\x01" "23ab"; // a control character becomes a blank
+        world.app.settings.TailNumber = "n1\x01"
+                                        "23ab"; // a control character becomes a blank
         std::string clean = RepaintWorld::cleanAircraftCfg();
         clean.replace(clean.find("[livrano]"), std::string::npos,
                       std::string("[livrano]\r\nmodel=") + c.livranoModel + "\r\npanel=panel.craft\r\n");
