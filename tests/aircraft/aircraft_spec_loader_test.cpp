@@ -4,9 +4,7 @@
 
 #include <ctime>
 
-#include "aircraft/cipher.h"
 #include "app/application.h"
-#include "app/text.h"
 #include "support/recording_frontend.h"
 #include "support/sample_configuration.h"
 #include "support/temp_dir.h"
@@ -170,7 +168,16 @@ TEST(ReadAircraftSpec, HostileCountsLoadInTimeOfTheFile) {
     EXPECT_EQ(l.spec.Textures[32766].Sections.size(), 4000u);
     EXPECT_TRUE(l.spec.Textures[0].Sections.empty());
     EXPECT_EQ(l.spec.Textures[0].MdlOffsets.size(), 1u);
-    EXPECT_LT(seconds, testing::underAddressSanitizer() ? 10.0 : 1.0) << text.size() << " bytes";
+    // Under a second as built for use. An unoptimised build (the coverage build took 1.7 s) and the
+    // address sanitizer run several times slower; a lookup that scans the section took 16 s and more.
+#if defined(__OPTIMIZE__)
+    double limit = 1.0;
+#else
+    double limit = 5.0;
+#endif
+    if (testing::underAddressSanitizer())
+        limit = 10.0;
+    EXPECT_LT(seconds, limit) << text.size() << " bytes";
 }
 
 TEST(ReadAircraftSpec, TextsAreCutAtTheirCapacity) {
