@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <functional>
 #include <map>
 #include <tuple>
 
@@ -31,40 +30,29 @@ std::map<std::string, Entry> snapshot(const fs::path& folder) {
 // A replacement changes the bytes of the one file it writes and nothing else: links stay links,
 // permissions stay, no temporary file is left, and what is no regular file is refused.
 TEST(ReplaceFileBytes, KeepsLinksAndPermissionsAndRefusesWhatIsNoFile) {
-    struct Case {
-        const char* what;
-        std::function<void(const TempDir&)> prepare; // makes dir/"out" (and what it points to)
-        const char* written;                         // the file that takes the bytes; nullptr: refused
-    };
-    const Case cases[] = {
-        {"private file",
-         [](const TempDir& d) {
-             writeFile(d / "out", "old");
-             fs::permissions(d / "out", fs::perms::owner_read | fs::perms::owner_write);
-         },
-         "out"},
-        {"link to a linked mod's file",
-         [](const TempDir& d) {
-             writeFile(d / "mods" / "real", "old");
-             fs::permissions(d / "mods" / "real", fs::perms::owner_all | fs::perms::group_read);
-             fs::create_symlink("real", d / "mods" / "link");
-             fs::create_symlink(d / "mods" / "link", d / "out");
-         },
-         "mods/real"},
-        {"pipe", [](const TempDir& d) { ASSERT_EQ(mkfifo((d / "out").c_str(), 0600), 0); }, nullptr},
-        {"link loop", [](const TempDir& d) { fs::create_symlink("out", d / "out"); }, nullptr},
-    };
-    for (const Case& c : cases) {
-        const TempDir dir;
-        c.prepare(dir);
+    const TempDir dir;
+    writeFile(dir / "private", "old");
+    fs::permissions(dir / "private", fs::perms::owner_read | fs::perms::owner_write);
+    // A link to a linked mod's file.
+    writeFile(dir / "mods" / "real", "old");
+    fs::permissions(dir / "mods" / "real", fs::perms::owner_all | fs::perms::group_read);
+    fs::create_symlink("real", dir / "mods" / "link");
+    fs::create_symlink(dir / "mods" / "link", dir / "linked");
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+    fs::create_symlink("loop", dir / "loop");
+
+    // What is replaced, and the file that takes its bytes (nullptr: refused).
+    const std::pair<const char*, const char*> cases[] = {
+        {"private", "private"}, {"linked", "mods/real"}, {"pipe", nullptr}, {"loop", nullptr}};
+    for (const auto& [target, written] : cases) {
         std::map<std::string, Entry> expected = snapshot(dir.path());
-        const Status s = replaceFileBytes(dir / "out", "new");
-        EXPECT_EQ(s.ok(), c.written != nullptr) << c.what << ": " << s.message();
-        if (c.written)
-            std::get<2>(expected.at(c.written)) = "new";
+        const Status s = replaceFileBytes(dir / target, target);
+        EXPECT_EQ(s.ok(), written != nullptr) << target << ": " << s.message();
+        if (written)
+            std::get<2>(expected.at(written)) = target;
         else
-            EXPECT_NE(s.message().find("out"), std::string::npos) << c.what;
-        EXPECT_EQ(snapshot(dir.path()), expected) << c.what;
+            EXPECT_NE(s.message().find(target), std::string::npos) << s.message();
+        EXPECT_EQ(snapshot(dir.path()), expected) << target;
     }
 }
 
