@@ -235,7 +235,9 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
              w.app.spec.Textures[1].ReplaceMask = "../WING_*";
          },
          "../WING_QRX"},
-        {"mask result", [](RepaintWorld& w) { w.app.spec.ReplaceAirMask = "Craft"; }, "Craft"},
+        {"flight-model mask", [](RepaintWorld& w) { w.app.spec.ReplaceAirMask = "Craft"; }, "Craft"},
+        {"model mask", [](RepaintWorld& w) { w.app.spec.ReplaceMask = "Craft_"; }, "the mask \"Craft_\""},
+        {"offset 0", [](RepaintWorld& w) { w.app.spec.Textures[1].MdlOffsets = {0}; }, "before the start"},
         {"extra texture",
          [](RepaintWorld& w) {
              w.app.extraTextures.CopyExtraTextures = 1;
