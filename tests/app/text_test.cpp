@@ -45,7 +45,6 @@ TEST(CodePage, EveryByteRoundTripsAndForeignTextIsRefusedByName) {
     };
     const Case cases[] = {
         {"Café ÀÉ€ Œuvre™", "Caf\xE9 \xC0\xC9\x80 \x8Cuvre\x99", ""},
-        {"Cafē", nullptr, "\"\xC4\x93\" (U+0113)"},
         {"飛行", nullptr, "(U+98DB)"},
         {"a\xC3", nullptr, "not UTF-8"},        // cut short
         {"\xC0\xAF", nullptr, "not UTF-8"},     // overlong '/'
