@@ -103,6 +103,9 @@ void put32(std::vector<std::uint8_t>& f, std::size_t at, std::uint32_t v) {
         f[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
+// One case for each reason given. Sizes beyond the limits on either side, and files cut short
+// before the header, table or pixels end, are LimitsBoundThePictureAndTheFile's and
+// EveryTruncatedLengthFailsCleanly's.
 TEST(DecodeBmp, LyingHeadersAreRefused) {
     struct Case {
         const char* what;
@@ -112,23 +115,15 @@ TEST(DecodeBmp, LyingHeadersAreRefused) {
     };
     const Case cases[] = {
         {"not BM", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { f[1] = 'A'; }, "it is not a BMP file"},
-        {"huge width", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 18, 0x7FFFFFFF); },
-         "its size 2147483647 x 6 is too large"},
+        // Read as a signed height, the most negative one has no positive counterpart in 32 bits.
         {"huge height", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 22, 0x80000000); },
          "its size 13 x 2147483648 is too large"},
         {"zero width", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 18, 0); },
          "its size 0 x 6 holds no pixel"},
         {"more rows than bytes", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 22, 4000); },
          "it is truncated"},
-        {"wide RLE beyond the pixel cap", "08-bit-rle.bmp",
-         [](std::vector<std::uint8_t>& f) { put32(f, 18, 16384), put32(f, 22, 16384); },
-         "its size 16384 x 16384 is too large"},
-        {"pixels past the end", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 10, 0x7FFFFFF0); },
-         "it is truncated"},
         {"pixels inside the header", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 10, 20); },
          "its header is damaged"},
-        {"header size past the end", "08-bit.bmp",
-         [](std::vector<std::uint8_t>& f) { put32(f, 14, 0xFFFFFFF0); }, "it is truncated"},
         {"unknown header size", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 14, 64); },
          "its header of 64 bytes"},
         {"2 bits per pixel", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { f[28] = 2; },
