@@ -70,13 +70,12 @@ struct Intermediates {
     }
 };
 
+// The headers of a simulator texture: a BMP's, then the 20-byte "FS70" block.
 std::string fsHeader(std::uint32_t fileSize, int w, int h, int bits, std::uint32_t compression,
                      std::uint32_t imageSize, std::uint32_t mipFlag) {
     const auto le = testing::littleEndian;
-    return "BM" + le(fileSize, 4) + le(0, 4) + le(74, 4) + le(40, 4) + le(static_cast<std::uint32_t>(w), 4) +
-           le(static_cast<std::uint32_t>(h), 4) + le(1, 2) + le(static_cast<std::uint32_t>(bits), 2) +
-           le(compression, 4) + le(imageSize, 4) + std::string(16, '\0') + "FS70" + le(20, 4) + le(0x400, 4) +
-           le(0, 2) + le(mipFlag, 2) + le(0, 4);
+    return testing::bmpHeaders(fileSize, 74, w, h, bits, compression, imageSize) + "FS70" + le(20, 4) +
+           le(0x400, 4) + le(0, 2) + le(mipFlag, 2) + le(0, 4);
 }
 
 std::string head(const std::vector<std::uint8_t>& file, std::size_t n) {
