@@ -11,8 +11,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // tests/data/bmp holds one 13x6 file of this picture in every layout the reader accepts, named
-// by its bit count ("08-bit-rle.bmp"). They were written by a writer of our own, independent of
-// the program's, with 2 colours at 1 bit and 12 otherwise.
+// after its bit count ("08-bit-rle.bmp"), with 2 colours at 1 bit and 12 otherwise. They were
+// written by a writer of the tests' own, independent of the program's.
 //
 // An indexed picture whose channels survive 5-bit and 6-bit quantisation exactly, so every
 // layout holds it without loss; runs, single pixels and literal stretches, so both run-length
@@ -37,65 +37,46 @@ std::vector<std::uint8_t> sample(const std::string& name) {
     return readByteFile(testing::testData("bmp/" + name)).value_or(std::vector<std::uint8_t>{});
 }
 
-// Each sample with its bit count and the picture it holds.
-struct Sample {
-    std::string name;
-    int bitCount;
-    std::vector<std::uint8_t> file;
-    Bitmap picture;
-};
-
-std::vector<Sample> allSamples() {
-    std::vector<Sample> samples;
+// Every layout decodes to the same picture. Cut short, a file either fails or, when only the
+// padding of its last row or its end mark is missing, still gives the whole picture: never a part
+// of one, never a read past the end.
+TEST(DecodeBmp, EveryVariantDecodesToTheSamePixelsAndEveryTruncatedLengthFailsCleanly) {
+    int variants = 0;
     for (const auto& entry : fs::directory_iterator(testing::testData("bmp"))) {
         const std::string name = entry.path().filename().string();
-        const int bits = std::stoi(name.substr(0, 2));
-        samples.push_back({name, bits, sample(name), samplePicture(bits == 1 ? 2 : 12)});
-    }
-    return samples;
-}
-
-TEST(DecodeBmp, EveryVariantDecodesToTheSamePixels) {
-    const std::vector<Sample> samples = allSamples();
-    EXPECT_EQ(samples.size(), 27u);
-    for (const Sample& s : samples) {
-        const std::optional<Bitmap> decoded = decodeBmp(s.file);
-        ASSERT_TRUE(decoded) << s.name;
-        EXPECT_EQ(decoded->width, 13) << s.name;
-        EXPECT_EQ(decoded->height, 6) << s.name;
-        EXPECT_EQ(toColour(*decoded).pixels, toColour(s.picture).pixels) << s.name;
-        if (s.bitCount <= 8) {
+        const int bitCount = std::stoi(name.substr(0, 2));
+        const Bitmap picture = samplePicture(bitCount == 1 ? 2 : 12);
+        const std::vector<std::uint8_t> file = sample(name);
+        ++variants;
+        const std::optional<Bitmap> decoded = decodeBmp(file);
+        ASSERT_TRUE(decoded) << name;
+        EXPECT_EQ(decoded->width, 13) << name;
+        EXPECT_EQ(decoded->height, 6) << name;
+        EXPECT_EQ(toColour(*decoded).pixels, toColour(picture).pixels) << name;
+        if (bitCount <= 8) {
             // Palettised files keep their indices and their table.
-            EXPECT_EQ(decoded->bytesPerPixel, 1) << s.name;
-            EXPECT_EQ(decoded->pixels, s.picture.pixels) << s.name;
-            ASSERT_GE(decoded->palette.size(), s.picture.palette.size()) << s.name;
-            EXPECT_TRUE(
-                std::equal(s.picture.palette.begin(), s.picture.palette.end(), decoded->palette.begin()))
-                << s.name;
+            EXPECT_EQ(decoded->bytesPerPixel, 1) << name;
+            EXPECT_EQ(decoded->pixels, picture.pixels) << name;
+            ASSERT_GE(decoded->palette.size(), picture.palette.size()) << name;
+            EXPECT_TRUE(std::equal(picture.palette.begin(), picture.palette.end(), decoded->palette.begin()))
+                << name;
         } else {
-            EXPECT_EQ(decoded->bytesPerPixel, 3) << s.name;
+            EXPECT_EQ(decoded->bytesPerPixel, 3) << name;
         }
-    }
-}
-
-// A truncated file either fails or, when only the padding of its last row or its end mark is
-// missing, still gives the whole picture: never a part of one, never a read past the end.
-TEST(DecodeBmp, EveryTruncatedLengthFailsCleanly) {
-    for (const Sample& s : allSamples()) {
-        const std::vector<std::uint8_t> expected = toColour(s.picture).pixels;
         int accepted = 0;
-        for (std::size_t length = 0; length < s.file.size(); ++length) {
+        for (std::size_t length = 0; length < file.size(); ++length) {
             // A copy of exactly `length` bytes, so the sanitizer sees any read beyond it.
-            const std::vector<std::uint8_t> cut(s.file.begin(),
-                                                s.file.begin() + static_cast<std::ptrdiff_t>(length));
-            const std::optional<Bitmap> decoded = decodeBmp(cut);
-            if (decoded) {
+            const std::vector<std::uint8_t> cut(file.begin(),
+                                                file.begin() + static_cast<std::ptrdiff_t>(length));
+            const std::optional<Bitmap> decodedCut = decodeBmp(cut);
+            if (decodedCut) {
                 ++accepted;
-                EXPECT_EQ(toColour(*decoded).pixels, expected) << s.name << " cut to " << length;
+                EXPECT_EQ(decodedCut->pixels, decoded->pixels) << name << " cut to " << length;
             }
         }
-        EXPECT_LE(accepted, 3) << s.name;
+        EXPECT_LE(accepted, 3) << name;
     }
+    EXPECT_EQ(variants, 27);
 }
 
 void put32(std::vector<std::uint8_t>& f, std::size_t at, std::uint32_t v) {
