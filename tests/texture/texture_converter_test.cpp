@@ -16,16 +16,17 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempDir;
 
-// A colour picture smooth enough for DXT3 to keep it within 40 dB, and an alpha picture whose
-// table runs backwards (index i is grey 255 - i), so alpha taken from raw indices instead of grey
+// The intermediate files of a texture "T" in the TempBitmaps folder of a program folder `dir`: a
+// colour picture smooth enough for DXT3 to keep it within 40 dB, and an alpha picture whose table
+// runs backwards (index i is grey 255 - i), so alpha taken from raw indices instead of grey
 // levels shows.
 struct Intermediates {
     TempDir dir;
     Bitmap colour;
     Bitmap alpha;
-    fs::path colourPath = dir / "T_c.bmp";
-    fs::path alphaPath = dir / "T_a.bmp";
-    fs::path output = dir / "T.bmp";
+    fs::path colourPath = dir / "TempBitmaps/T_c.bmp";
+    fs::path alphaPath = dir / "TempBitmaps/T_a.bmp";
+    fs::path output = dir / "TempBitmaps/T.bmp";
 
     Intermediates(int w, int h) : alpha(testing::greyPicture(w, h)) {
         colour.width = w;
@@ -164,16 +165,11 @@ TEST(BMPScompressBMP, FailuresWriteNothing) {
 }
 
 TEST(CompressTexture, FindsTheBitmapsInTempBitmaps) {
-    TempDir dir;
-    const fs::path temp = dir / "TempBitmaps";
-    fs::create_directories(temp);
-    const Bitmap colour = testing::gradientPicture(8, 8);
-    testing::writeBitmapFile(temp / "WING_c.bmp", encodeBmp24(colour));
-    testing::writeBitmapFile(temp / "WING_a.bmp", encodeBmp8(testing::greyPicture(8, 8), greyRamp()));
-    EXPECT_TRUE(CompressTexture(dir.path(), " WING_c", "WING_a ", "WING", 0, kFormatCodeArgb32));
-    EXPECT_EQ(testing::readFile(temp / "WING.bmp").size(), 74u + 256u);
-    EXPECT_FALSE(CompressTexture(dir.path(), "NONE_c", "WING_a", "NONE", 0, kFormatCodeArgb32));
-    EXPECT_FALSE(fs::exists(temp / "NONE.bmp"));
+    Intermediates in(8, 8);
+    EXPECT_TRUE(CompressTexture(in.dir.path(), " T_c", "T_a ", "T", 0, kFormatCodeArgb32));
+    EXPECT_EQ(testing::readFile(in.output).size(), 74u + 256u);
+    EXPECT_FALSE(CompressTexture(in.dir.path(), "NONE_c", "T_a", "NONE", 0, kFormatCodeArgb32));
+    EXPECT_FALSE(fs::exists(in.dir / "TempBitmaps/NONE.bmp"));
 }
 
 TEST(ConvertTexture, DdsFilesAreTopDownWithTheirHeader) {
