@@ -4,9 +4,7 @@
 
 #include <ctime>
 
-#include "aircraft/cipher.h"
 #include "app/application.h"
-#include "app/text.h"
 #include "support/recording_frontend.h"
 #include "support/sample_configuration.h"
 #include "support/temp_dir.h"
@@ -107,40 +105,38 @@ TEST(ReadAircraftSpec, CompleteConfiguration) {
 }
 
 TEST(ReadAircraftSpec, SixteenBitFieldsKeepOnlyValuesInRange) {
+    using Probe = long (*)(const AircraftSpec&);
+    const Probe sizeX = [](const AircraftSpec& s) -> long { return s.Textures[0].TextureSizeX; };
+    const Probe textures = [](const AircraftSpec& s) -> long { return long(s.Textures.size()); };
     struct Case {
         const char* from;
         const char* to;
-        bool (*holds)(const AircraftSpec&);
+        Probe probe;
+        long expected;
         bool noted;
     };
     const Case cases[] = {
-        {"TextureSizeX=1024", "TextureSizeX=40000",
-         [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == 0; }, true},
-        {"TextureSizeX=1024", "TextureSizeX=32767",
-         [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == 32767; }, false},
-        {"TextureSizeX=1024", "TextureSizeX=-32768",
-         [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == -32768; }, false},
-        {"TextureSizeX=1024", "TextureSizeX=-32769",
-         [](const AircraftSpec& s) { return s.Textures[0].TextureSizeX == 0; }, true},
+        {"TextureSizeX=1024", "TextureSizeX=40000", sizeX, 0, true},
+        {"TextureSizeX=1024", "TextureSizeX=32767", sizeX, 32767, false},
+        {"TextureSizeX=1024", "TextureSizeX=-32768", sizeX, -32768, false},
+        {"TextureSizeX=1024", "TextureSizeX=-32769", sizeX, 0, true},
         {"Section.01.DestBottom=1024", "Section.01.DestBottom=99999",
-         [](const AircraftSpec& s) { return s.Textures[0].Sections[1].DestBottom == 0; }, true},
+         [](const AircraftSpec& s) -> long { return s.Textures[0].Sections[1].DestBottom; }, 0, true},
         {"Offset.00=70000", "Offset.00=-2147483000",
-         [](const AircraftSpec& s) { return s.Textures[2].MdlOffsets[0] == -2147483000; }, false},
-        {"NumTextures=3", "NumTextures=65539", [](const AircraftSpec& s) { return s.Textures.empty(); },
-         true},
-        {"NumTextures=3", "NumTextures=-2", [](const AircraftSpec& s) { return s.Textures.empty(); }, false},
-        {"NumTextures=3", "NumTextures=2", [](const AircraftSpec& s) { return s.Textures.size() == 2; },
-         false},
+         [](const AircraftSpec& s) -> long { return s.Textures[2].MdlOffsets[0]; }, -2147483000, false},
+        {"NumTextures=3", "NumTextures=65539", textures, 0, true},
+        {"NumTextures=3", "NumTextures=-2", textures, 0, false},
+        {"NumTextures=3", "NumTextures=2", textures, 2, false},
         {"NumSectionsOnTexture=2", "NumSectionsOnTexture=0",
-         [](const AircraftSpec& s) { return s.Textures[0].Sections.empty(); }, false},
+         [](const AircraftSpec& s) -> long { return long(s.Textures[0].Sections.size()); }, 0, false},
         {"NumMdlOffsets=2", "NumMdlOffsets=-1",
-         [](const AircraftSpec& s) { return s.Textures[0].MdlOffsets.empty(); }, false},
+         [](const AircraftSpec& s) -> long { return long(s.Textures[0].MdlOffsets.size()); }, 0, false},
         {"TemplateSizeY=1024", "TemplateSizeY=1024000",
-         [](const AircraftSpec& s) { return s.TemplateSizeY == 0; }, true},
+         [](const AircraftSpec& s) -> long { return s.TemplateSizeY; }, 0, true},
     };
     for (const Case& c : cases) {
         const Loaded l = read(replaced(kSkylarkConfiguration, c.from, c.to));
-        EXPECT_TRUE(c.holds(l.spec)) << c.to;
+        EXPECT_EQ(c.probe(l.spec), c.expected) << c.to;
         EXPECT_EQ(l.notes.size(), c.noted ? 1u : 0u) << c.to;
     }
 }
@@ -172,7 +168,16 @@ TEST(ReadAircraftSpec, HostileCountsLoadInTimeOfTheFile) {
     EXPECT_EQ(l.spec.Textures[32766].Sections.size(), 4000u);
     EXPECT_TRUE(l.spec.Textures[0].Sections.empty());
     EXPECT_EQ(l.spec.Textures[0].MdlOffsets.size(), 1u);
-    EXPECT_LT(seconds, testing::underAddressSanitizer() ? 10.0 : 1.0) << text.size() << " bytes";
+    // Under a second as built for use. An unoptimised build (the coverage build took 1.7 s) and the
+    // address sanitizer run several times slower; a lookup that scans the section took 16 s and more.
+#if defined(__OPTIMIZE__)
+    double limit = 1.0;
+#else
+    double limit = 5.0;
+#endif
+    if (testing::underAddressSanitizer())
+        limit = 10.0;
+    EXPECT_LT(seconds, limit) << text.size() << " bytes";
 }
 
 TEST(ReadAircraftSpec, TextsAreCutAtTheirCapacity) {
@@ -202,35 +207,26 @@ TEST(ReadAircraftSpec, ExtraListsSurviveUnlessRebuilt) {
         const char* to;
         bool fieldsRebuilt;
         bool texturesRebuilt;
+        int copyExtraFields; // read afresh; an out-of-range value keeps the earlier one
     };
     const Case cases[] = {
-        {"CopyExtraFields=1", "CopyExtraFields=2", false, true},
-        {"NumFields=2", "NumFields=0", false, true},
-        {"CopyExtraTextures=1", "CopyExtraTextures=0", true, false},
-        {"NumTextures=2", "NumTextures=-1", true, false},
-        {"CopyExtraFields=1", "CopyExtraFields=1", true, true},
+        {"CopyExtraFields=1", "CopyExtraFields=2", false, true, 2},
+        {"CopyExtraFields=1", "CopyExtraFields=70000", true, true, 1},
+        {"NumFields=2", "NumFields=0", false, true, 1},
+        {"CopyExtraTextures=1", "CopyExtraTextures=0", true, false, 1},
+        {"NumTextures=2", "NumTextures=-1", true, false, 1},
+        {"CopyExtraFields=1", "CopyExtraFields=1", true, true, 1},
     };
     for (const Case& c : cases) {
-        Loaded l;
-        readAircraftSpec(ProfileDocument(kSkylarkConfiguration), false, l.spec, l.extraTextures,
-                         l.extraFields);
+        // The sample first, then the variant over the same records, as a second load does.
+        Loaded l = read(kSkylarkConfiguration);
         readAircraftSpec(ProfileDocument(replaced(other, c.from, c.to)), false, l.spec, l.extraTextures,
                          l.extraFields);
         EXPECT_EQ(l.extraFields.ExtraFieldNames[0], c.fieldsRebuilt ? "other" : "atc_parking_codes") << c.to;
         EXPECT_EQ(l.extraTextures.ExtraTextureNames[0], c.texturesRebuilt ? "OTHER.bmp" : "C310_GLASS.bmp")
             << c.to;
+        EXPECT_EQ(l.extraFields.CopyExtraFields, c.copyExtraFields) << c.to;
     }
-    // The flags themselves are read afresh; an out-of-range one keeps the earlier value.
-    Loaded l;
-    readAircraftSpec(ProfileDocument(kSkylarkConfiguration), false, l.spec, l.extraTextures, l.extraFields);
-    readAircraftSpec(
-        ProfileDocument(replaced(kSkylarkConfiguration, "CopyExtraFields=1", "CopyExtraFields=2")), false,
-        l.spec, l.extraTextures, l.extraFields);
-    EXPECT_EQ(l.extraFields.CopyExtraFields, 2);
-    readAircraftSpec(
-        ProfileDocument(replaced(kSkylarkConfiguration, "CopyExtraFields=1", "CopyExtraFields=70000")), false,
-        l.spec, l.extraTextures, l.extraFields);
-    EXPECT_EQ(l.extraFields.CopyExtraFields, 2);
 }
 
 // Records the loading flag at every call the load makes, to check the order of its steps.
@@ -292,10 +288,8 @@ TEST(LoadAircraftSpec, LoadsEncipheredFileInOrderAndWritesNothing) {
 TEST(LoadAircraftSpec, UnreadableFileGivesEmptySpecification) {
     testing::TempDir dir;
     const std::string good = testing::encipherConfiguration(kSkylarkConfiguration);
-    std::string hugeLength = good;
-    hugeLength[3] = static_cast<char>(hugeLength[3] ^ 0x80); // the length field gains 2^31
-    std::string smallLength = good;
-    smallLength[0] = static_cast<char>(smallLength[0] ^ 0x40);
+    // Each kind of damaged container is refused by the cipher (its length-field and truncation
+    // tables); here, that every refusal leaves nothing of the earlier aircraft.
     struct Case {
         const char* what;
         std::string bytes;
@@ -303,11 +297,8 @@ TEST(LoadAircraftSpec, UnreadableFileGivesEmptySpecification) {
     };
     const Case cases[] = {
         {"wrong key", testing::encipherConfiguration(kSkylarkConfiguration, "NotTheProgramKey"), true},
-        {"length field far past the end", hugeLength, true},
-        {"length field changed", smallLength, true},
         {"cut short", good.substr(0, good.size() - 8), true},
         {"not whole blocks", good.substr(0, 13), true},
-        {"shorter than a block", good.substr(0, 5), true},
         {"empty", "", true},
         {"missing", "", false},
     };

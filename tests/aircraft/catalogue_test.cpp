@@ -21,7 +21,8 @@ std::string named(const std::string& displayName) {
 std::set<std::string> listing(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string() + "=" + testing::readFile(entry.path()));
+        names.insert(entry.path().filename().string() + "=" +
+                     (entry.is_directory() ? "(folder)" : testing::readFile(entry.path())));
     return names;
 }
 
@@ -31,14 +32,22 @@ TEST(LoadAircraftCatalogue, SortsByNameWithoutRegardToCase) {
     // "a" before "B", which a comparison of bytes would turn round.
     testing::writeConfiguration(folder / "B_skylark.bin", named("Skylark"));
     testing::writeConfiguration(folder / "a_heron.BIN", named("Heron"));
-    testing::writeConfiguration(folder / "c_petrel.bin", named("Petrel"));
+    // Files that do not decipher still take their slot, with an empty name.
+    testing::writeConfiguration(folder / "c_wrong_key.bin", named("Wrong Key"), "SomeOtherKey");
+    testing::writeFile(folder / "d_empty.bin", "");
+    testing::writeFile(folder / "e_plain.bin", "plain text, not enciphered at all");
+    testing::writeConfiguration(folder / "f_petrel.bin", named("Petrel"));
     testing::writeFile(folder / "readme.txt", "not a configuration");
     fs::create_directories(folder / "d_folder.bin");
+    // A user's file that happens to carry the name a plain copy of a_heron.BIN would have.
+    testing::writeFile(folder / "a_heron", "the user's own notes");
+    const std::set<std::string> before = listing(folder);
 
     const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
-    EXPECT_EQ(aircraftLines(catalogue), (Lines{"Heron", "Skylark", "Petrel"}));
-    EXPECT_EQ(catalogue.CatalogueLastIndex, 2);
+    EXPECT_EQ(aircraftLines(catalogue), (Lines{"Heron", "Skylark", "", "", "", "Petrel"}));
+    EXPECT_EQ(catalogue.CatalogueLastIndex, 5);
     EXPECT_EQ(catalogue.Entries[1].ConfigFile, folder / "B_skylark.bin");
+    EXPECT_EQ(listing(folder), before); // nothing written
 }
 
 TEST(LoadAircraftCatalogue, StoresAtMostOneHundredEntries) {
@@ -62,23 +71,6 @@ TEST(LoadAircraftCatalogue, MissingOrEmptyFolderGivesEmptyCatalogue) {
     const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
     EXPECT_EQ(catalogue.CatalogueLastIndex, -1);
     EXPECT_TRUE(aircraftLines(catalogue).empty());
-}
-
-TEST(LoadAircraftCatalogue, UndecipherableFilesTakeASlotAndNothingIsWritten) {
-    TempDir dir;
-    const fs::path folder = dir / "Aircraft Configurations";
-    testing::writeConfiguration(folder / "a.bin", named("Heron"));
-    testing::writeConfiguration(folder / "b.bin", named("Wrong Key"), "SomeOtherKey");
-    testing::writeFile(folder / "c.bin", "");
-    testing::writeFile(folder / "d.bin", "plain text, not enciphered at all");
-    testing::writeConfiguration(folder / "e.bin", named("Heron"));
-    // A user's file that happens to carry the name a plain copy of a.bin would have.
-    testing::writeFile(folder / "a", "the user's own notes");
-    const std::set<std::string> before = listing(folder);
-
-    const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
-    EXPECT_EQ(aircraftLines(catalogue), (Lines{"Heron", "", "", "", "Heron"}));
-    EXPECT_EQ(listing(folder), before);
 }
 
 TEST(CatalogueLookup, ByIndexAndByName) {

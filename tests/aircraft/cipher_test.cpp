@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "aircraft/data_rows.h"
 #include "support/temp_dir.h"
 
 namespace livrano {
@@ -27,26 +28,8 @@ std::uint32_t word(std::string_view hex) {
     return static_cast<std::uint32_t>(std::stoul(std::string(hex), nullptr, 16));
 }
 
-// The lines of tests/data/blowfish.txt that start with `kind`, split at blanks, kind dropped.
-std::vector<std::vector<std::string>> knownAnswers(const std::string& kind) {
-    std::istringstream text(readFile(testing::testData("blowfish.txt")));
-    std::vector<std::vector<std::string>> rows;
-    for (std::string line; std::getline(text, line);) {
-        std::istringstream fields(line);
-        std::string first;
-        fields >> first;
-        if (first != kind)
-            continue;
-        rows.emplace_back();
-        for (std::string field; fields >> field;)
-            rows.back().push_back(field);
-    }
-    EXPECT_FALSE(rows.empty()) << kind;
-    return rows;
-}
-
 TEST(BlowfishBlock, PublishedVectors) {
-    for (const std::vector<std::string>& v : knownAnswers("ecb")) {
+    for (const std::vector<std::string>& v : testing::dataRows("blowfish.txt", "ecb")) {
         const std::string &key = v[0], &plain = v[1], &cipher = v[2];
         clsEncrypt c;
         ASSERT_TRUE(c.Key(fromHex(key)).ok());
@@ -102,31 +85,23 @@ TEST(BlowfishKey, EmptyKeyRules) {
 std::string chain(std::string bytes, bool encrypt) {
     clsEncrypt c;
     EXPECT_TRUE(c.Key(kProgramKey).ok());
-    std::uint32_t chainL = 0, chainR = 0;
+    std::array<std::uint32_t, 2> previous{};
     for (std::size_t o = 0; o + 8 <= bytes.size(); o += 8) {
-        std::uint32_t l = 0, r = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-            l = l << 8 | static_cast<unsigned char>(bytes[o + i]);
-            r = r << 8 | static_cast<unsigned char>(bytes[o + 4 + i]);
-        }
-        const std::uint32_t readL = l, readR = r;
+        std::array<std::uint32_t, 2> block{};
+        for (std::size_t i = 0; i < 8; ++i)
+            block[i / 4] = block[i / 4] << 8 | static_cast<unsigned char>(bytes[o + i]);
+        const std::array<std::uint32_t, 2> read = block;
         if (encrypt) {
-            l ^= chainL;
-            r ^= chainR;
-            c.EncryptBlock(l, r);
-            chainL = l;
-            chainR = r;
+            block = {block[0] ^ previous[0], block[1] ^ previous[1]};
+            c.EncryptBlock(block[0], block[1]);
+            previous = block;
         } else {
-            c.DecryptBlock(l, r);
-            l ^= chainL;
-            r ^= chainR;
-            chainL = readL;
-            chainR = readR;
+            c.DecryptBlock(block[0], block[1]);
+            block = {block[0] ^ previous[0], block[1] ^ previous[1]};
+            previous = read;
         }
-        for (std::size_t i = 0; i < 4; ++i) {
-            bytes[o + i] = static_cast<char>(l >> (24 - 8 * i));
-            bytes[o + 4 + i] = static_cast<char>(r >> (24 - 8 * i));
-        }
+        for (std::size_t i = 0; i < 8; ++i)
+            bytes[o + i] = static_cast<char>(block[i / 4] >> (24 - 8 * (i % 4)));
     }
     return bytes;
 }
@@ -173,32 +148,16 @@ TEST(BlowfishContainer, RoundTripsEveryPayloadSizeWithAFreshFirstBlock) {
 }
 
 TEST(BlowfishContainer, LengthFieldIsBelievedOnlyWithinTheSizeCheck) {
-    struct LengthCase {
-        std::uint32_t claimed;
-        std::size_t total;
-        bool accepted;
-    };
-    const LengthCase cases[] = {
-        {4, 16, true},
-        {0, 16, true},
-        {5, 16, false},
-        {0, 24, false},
-        {5, 24, true},
-        {4, 24, false},
-        {12, 24, true},
-        {13, 24, false},
-        {0xFFFFFFFFu, 16, false},
-        {0x80000000u, 24, false},
-        {0xFFFFFFF8u, 32, false},
-    };
-    for (const LengthCase& c : cases) {
-        std::string plain(c.total, 'p');
+    for (const std::vector<std::string>& row : testing::dataRows("blowfish.txt", "container")) {
+        const auto claimed = static_cast<std::uint32_t>(std::stoul(row[0], nullptr, 0));
+        std::string plain(std::stoul(row[1]), 'p');
         for (std::size_t i = 0; i < 4; ++i)
-            plain[8 + i] = static_cast<char>(c.claimed >> (8 * i));
+            plain[8 + i] = static_cast<char>(claimed >> (8 * i));
         std::string buffer = chain(plain, true);
         clsEncrypt cipher;
-        EXPECT_EQ(cipher.DecryptByte(buffer, kProgramKey), c.accepted) << c.claimed << " in " << c.total;
-        EXPECT_EQ(buffer, c.accepted ? plain.substr(12, c.claimed) : plain) << c.claimed << " in " << c.total;
+        const bool accepted = row[2] == "1";
+        EXPECT_EQ(cipher.DecryptByte(buffer, kProgramKey), accepted) << row[0] << " in " << row[1];
+        EXPECT_EQ(buffer, accepted ? plain.substr(12, claimed) : plain) << row[0] << " in " << row[1];
     }
 }
 
@@ -224,7 +183,7 @@ TEST(BlowfishContainer, EveryTruncationDeciphersWithinItsBuffer) {
 // Every percentage raised while enciphering and deciphering a payload, as the data file lists
 // them: whole parts of offset / length, thresholds rounded half to even.
 TEST(BlowfishProgress, KnownSequences) {
-    for (const std::vector<std::string>& row : knownAnswers("progress")) {
+    for (const std::vector<std::string>& row : testing::dataRows("blowfish.txt", "progress")) {
         const std::size_t payload = std::stoul(row[0]);
         std::vector<std::int32_t> expected;
         for (std::size_t i = 1; i < row.size(); ++i)

@@ -4,11 +4,11 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include <sys/stat.h>
 
+#include "aircraft/data_rows.h"
 #include "support/temp_dir.h"
 
 namespace livrano {
@@ -18,75 +18,15 @@ using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
 
-// An aircraft.cfg as repainters meet it: CRLF lines, comments, blanks in odd places, quoted
-// values, a duplicated section and key, a line without '='.
-const std::string kAircraftCfg = "[fltsim.0]\r\n"
-                                 "title=Boeing 737-800 House Colours\r\n"
-                                 "sim=Boeing737-800\r\n"
-                                 "model=\r\n"
-                                 "panel=\r\n"
-                                 "sound=\r\n"
-                                 "texture=House\r\n"
-                                 "atc_id= N737HC \r\n"
-                                 "atc_airline=HOUSE\r\n"
-                                 "description=\"  A long-haul twin. \"\r\n"
-                                 "ui_manufacturer='Boeing'\r\n"
-                                 "ui_variation=\"House Colours\r\n"
-                                 "\r\n"
-                                 " [ fltsim.1 ]\t\r\n"
-                                 "Title = Second Livery\r\n"
-                                 "\tTEXTURE\t=\tSecond\t\r\n"
-                                 "texture=Shadowed\r\n"
-                                 "visual_damage\r\n"
-                                 "; atc_id=COMMENTED\r\n"
-                                 "\r\n"
-                                 "[WEIGHT_AND_BALANCE]\r\n"
-                                 "max_gross_weight = 174200\r\n"
-                                 "empty_weight=  91300.5\r\n"
-                                 "reference_datum_position= -1.5, 0, 0\r\n"
-                                 "station_load.0=\"170, 26.0, 0.0, 0.0\"\r\n"
-                                 "\r\n"
-                                 "[GENERAL]\r\n"
-                                 "atc_type=BOEING\r\n"
-                                 "atc_model=B738\r\n"
-                                 "editable=1\r\n"
-                                 "\r\n"
-                                 "[fltsim.0]\r\n"
-                                 "title=Shadowed Duplicate\r\n";
-
-struct ReadCase {
-    const char* section;
-    const char* key;
-    const char* expected;
-};
+// An aircraft.cfg as repainters meet it (tests/data/house_colours.cfg): CRLF lines, comments,
+// blanks in odd places, quoted values, a duplicated section and key, a line without '='.
+const std::string kAircraftCfg = readFile(testing::testData("house_colours.cfg"));
 
 TEST(ProfileRead, AircraftCfgValues) {
     const ProfileDocument doc(kAircraftCfg);
-    const ReadCase cases[] = {
-        {"fltsim.0", "title", "Boeing 737-800 House Colours"},
-        {"fltsim.0", "sim", "Boeing737-800"},
-        {"fltsim.0", "model", ""},                        // present, empty
-        {"fltsim.0", "atc_id", "N737HC"},                 // blanks around the value
-        {"fltsim.0", "description", "A long-haul twin."}, // quotes dropped, inner blanks trimmed
-        {"fltsim.0", "ui_manufacturer", "Boeing"},        // single quotes dropped too
-        {"fltsim.0", "ui_variation", "\"House Colours"},  // an unmatched quote stays
-        {"FLTSIM.0", "TITLE", "Boeing 737-800 House Colours"},
-        {"fltsim.1", "title", "Second Livery"}, // blanks inside and outside the brackets
-        {"fltsim.1", "texture", "Second"},      // tabs around the key; the first key wins
-        {"fltsim.1", "visual_damage", ""},      // no '=': not a key
-        {"fltsim.1", "; atc_id", ""},           // comments are not keys
-        {"fltsim.1", "atc_id", ""},
-        {"Weight_And_Balance", "max_gross_weight", "174200"},
-        {"weight_and_balance", "reference_datum_position", "-1.5, 0, 0"},
-        {"WEIGHT_AND_BALANCE", "station_load.0", "170, 26.0, 0.0, 0.0"},
-        {"General", "atc_model", "B738"},
-        {"fltsim.2", "title", ""},             // missing section
-        {"general", "missing", ""},            // missing key
-        {" general ", " atc_type ", "BOEING"}, // the names asked for are trimmed too
-    };
-    for (const ReadCase& c : cases) {
-        EXPECT_EQ(doc.readString(c.section, c.key), c.expected) << c.section << " / " << c.key;
-        EXPECT_EQ(doc.readLongString(c.section, c.key), c.expected) << c.section << " / " << c.key;
+    for (const std::vector<std::string>& c : testing::dataRows("profile_cases.txt", "read")) {
+        EXPECT_EQ(doc.readString(c[0], c[1]), c[2]) << c[0] << " / " << c[1];
+        EXPECT_EQ(doc.readLongString(c[0], c[1]), c[2]) << c[0] << " / " << c[1];
     }
 }
 
@@ -148,93 +88,29 @@ TEST(ProfileRead, NulBytesReadAsSpaces) {
     EXPECT_EQ(doc.readString("a", "key"), "x y");
 }
 
-struct IntCase {
-    const char* value;
-    std::int32_t expected;
-};
-
 TEST(ProfileRead, IntegersLikeGetPrivateProfileInt) {
-    const IntCase cases[] = {
-        {"42", 42},
-        {"  42", 42},
-        {"-17", -17},
-        {"+8", 8},
-        {"12abc", 12},
-        {"3.75", 3},
-        {"abc", 0},
-        {"", 0},
-        {"-", 0},
-        {"\" 5\"", 5},
-        {"2147483647", 2147483647},
-        {"2147483648", -2147483647 - 1},
-        {"4294967295", -1},
-        {"4294967296", 0},
-        {"-2147483648", -2147483647 - 1},
-        {"0x10", 0},
-        {"- 3", 0},
-    };
-    for (const IntCase& c : cases) {
-        const ProfileDocument doc("[GENERAL]\r\nvalue=" + std::string(c.value) + "\r\n");
-        EXPECT_EQ(doc.readInt("general", "VALUE"), c.expected) << c.value;
+    for (const std::vector<std::string>& c : testing::dataRows("profile_cases.txt", "int")) {
+        const ProfileDocument doc("[GENERAL]\r\nvalue=" + c[0] + "\r\n");
+        EXPECT_EQ(doc.readInt("general", "VALUE"), std::stol(c[1])) << c[0];
     }
     EXPECT_EQ(ProfileDocument(kAircraftCfg).readInt("GENERAL", "missing"), 0);
     EXPECT_EQ(ProfileDocument(kAircraftCfg).readInt("nowhere", "editable"), 0);
 }
 
-struct WriteCase {
-    const char* name;
-    const char* before;
-    const char* section;
-    const char* key;
-    const char* value;
-    const char* after;
-};
-
 TEST(ProfileWrite, ExactBytes) {
-    const WriteCase cases[] = {
-        {"replace in place, CRLF kept", "[fltsim.0]\r\ntitle=Old\r\nsim=X\r\n", "FLTSIM.0", "Title", "New",
-         "[fltsim.0]\r\ntitle=New\r\nsim=X\r\n"},
-        {"replace keeps the key's spelling and blanks", "[a]\n  Key =  \"old\"  \n", "a", "key", "v",
-         "[a]\n  Key =  v\n"},
-        {"a value with its own leading blanks replaces the old ones", "[a]\nk = old\n", "a", "k", "  new",
-         "[a]\nk =  new\n"},
-        {"an empty value keeps the blanks after '='", "[a]\r\nk = 0467\r\n", "a", "k", "", "[a]\r\nk = \r\n"},
-        {"replace an empty value", "[a]\r\nmodel=\r\n", "a", "model", "m", "[a]\r\nmodel=m\r\n"},
-        {"first of two keys is replaced", "[a]\nk=1\nk=2\n", "a", "k", "3", "[a]\nk=3\nk=2\n"},
-        {"new key before the blank lines", "[a]\r\nx=1\r\n\r\n\r\n[b]\r\ny=2\r\n", "a", "z", "3",
-         "[a]\r\nx=1\r\nz=3\r\n\r\n\r\n[b]\r\ny=2\r\n"},
-        {"new key before a comment that leads the next section", "[a]\nx=1\n\n; b follows\n[b]\n", "a", "z",
-         "3", "[a]\nx=1\nz=3\n\n; b follows\n[b]\n"},
-        {"new key in an empty section", "[a]\n\n[b]\n", "a", "z", "3", "[a]\nz=3\n\n[b]\n"},
-        {"new key after an unterminated last line", "[a]\r\nx=1", "a", "z", "3", "[a]\r\nx=1\r\nz=3\r\n"},
-        {"new key in the first of two sections", "[a]\nx=1\n[A]\ny=2\n", "a", "y", "3",
-         "[a]\nx=1\ny=3\n[A]\ny=2\n"},
-        {"new section at the end, LF", "[a]\nx=1\n", "b", "k", "v", "[a]\nx=1\n[b]\nk=v\n"},
-        {"new section at the end, CRLF", "[a]\r\nx=1\r\n\r\n", "b", "k", "v",
-         "[a]\r\nx=1\r\n\r\n[b]\r\nk=v\r\n"},
-        {"new section after an unterminated last line", "[a]\nx=1", "b", "k", "v", "[a]\nx=1\n[b]\nk=v\n"},
-        {"new section in an empty document", "", " b ", " k ", "v", "[b]\r\nk=v\r\n"},
-        {"only a comment before", "; nothing yet", "b", "k", "v", "; nothing yet\r\n[b]\r\nk=v\r\n"},
-        {"line break in a value stays on one line", "[a]\r\nk=1\r\n", "a", "k", "two\r\nlines",
-         "[a]\r\nk=two  lines\r\n"},
-        {"mixed file keeps each line's end", "[a]\r\nx=1\n\r\n[b]\ny=2\r\n", "a", "x", "9",
-         "[a]\r\nx=9\n\r\n[b]\ny=2\r\n"},
-        {"unwritable key changes nothing", "[a]\nx=1\n", "a", "k=v", "1", "[a]\nx=1\n"},
-        {"comment-like key changes nothing", "[a]\nx=1\n", "a", ";k", "1", "[a]\nx=1\n"},
-        {"empty key changes nothing", "[a]\nx=1\n", "a", "  ", "1", "[a]\nx=1\n"},
-    };
-    for (const WriteCase& c : cases) {
-        ProfileDocument doc{std::string(c.before)};
-        doc.write(c.section, c.key, c.value);
-        EXPECT_EQ(doc.bytes(), c.after) << c.name;
+    for (const std::vector<std::string>& row : testing::dataRows("profile_cases.txt", "write")) {
+        const std::string &name = row[0], &section = row[2], &key = row[3], &value = row[4];
+        SCOPED_TRACE(name);
+        ProfileDocument doc{row[1]};
+        doc.write(section, key, value);
+        EXPECT_EQ(doc.bytes(), row[5]);
         // The lines kept in memory after a write read the same as the same bytes read afresh.
         ProfileDocument reread(doc.bytes());
-        EXPECT_EQ(reread.find(c.section, c.key, kIniLongStringChars),
-                  doc.find(c.section, c.key, kIniLongStringChars))
-            << c.name;
+        EXPECT_EQ(reread.find(section, key, kIniLongStringChars),
+                  doc.find(section, key, kIniLongStringChars));
         // Writing the same again changes nothing.
-        reread.write(c.section, c.key, c.value);
-        EXPECT_EQ(reread.bytes(), doc.bytes()) << c.name;
+        reread.write(section, key, value);
+        EXPECT_EQ(reread.bytes(), doc.bytes());
     }
 }
 
@@ -331,11 +207,8 @@ TEST(ProfilePerformance, ThousandEntriesReadAndRewritten) {
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
     EXPECT_EQ(doc.readString("fltsim.999", "added19"), "x");
     EXPECT_GT(size, text.size());
-    RecordProperty("milliseconds", static_cast<int>(elapsed.count()));
-    std::printf("1000 entries, %zu bytes: read and rewritten in %lld ms\n", size,
-                static_cast<long long>(elapsed.count()));
     // Generous for a loaded machine under the sanitizers; rebuilding the document per call takes minutes.
-    EXPECT_LT(elapsed.count(), 15000);
+    EXPECT_LT(elapsed.count(), 15000) << size << " bytes read and rewritten";
 }
 
 } // namespace

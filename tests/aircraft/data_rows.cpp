@@ -1,0 +1,55 @@
+#include "aircraft/data_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "support/temp_dir.h"
+
+namespace livrano::testing {
+
+namespace {
+
+// The fields of one line of a table.
+std::vector<std::string> fieldsOf(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t at = line.find_first_not_of(" \t");
+    while (at != std::string::npos && line[at] != '#') {
+        std::string field;
+        if (line[at] != '"') {
+            const std::size_t end = std::min(line.find_first_of(" \t", at), line.size());
+            field = line.substr(at, end - at);
+            at = end;
+        } else {
+            for (++at; at < line.size() && line[at] != '"'; ++at) {
+                if (line[at] == '\\' && at + 1 < line.size()) {
+                    const char c = line[++at];
+                    field += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
+                } else {
+                    field += line[at];
+                }
+            }
+            ++at; // the closing quotation mark
+        }
+        fields.push_back(std::move(field));
+        at = line.find_first_not_of(" \t", std::min(at, line.size()));
+    }
+    return fields;
+}
+
+} // namespace
+
+std::vector<std::vector<std::string>> dataRows(std::string_view file, std::string_view table) {
+    std::istringstream text(readFile(testData(file)));
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(text, line);) {
+        std::vector<std::string> fields = fieldsOf(line);
+        if (!fields.empty() && fields.front() == table)
+            rows.emplace_back(fields.begin() + 1, fields.end());
+    }
+    EXPECT_FALSE(rows.empty()) << "no " << table << " rows in " << file;
+    return rows;
+}
+
+} // namespace livrano::testing

@@ -1,0 +1,17 @@
+#pragma once
+// Tables of test cases kept in tests/data, one row a line, so that long lists of known answers
+// and byte texts are data rather than test code.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace livrano::testing {
+
+// The rows of tests/data/`file` whose first field is `table`, that field dropped. Fields are
+// words separated by blanks, or double-quoted texts in which \r, \n, \t, \" and \\ stand for
+// what they stand for in C. A '#' outside quotes starts a comment. Fails the calling test when
+// no row is found, so that a misspelt table cannot pass by having no cases.
+std::vector<std::vector<std::string>> dataRows(std::string_view file, std::string_view table);
+
+} // namespace livrano::testing
