@@ -28,9 +28,7 @@ struct Intermediates {
     fs::path alphaPath = dir / "TempBitmaps/T_a.bmp";
     fs::path output = dir / "TempBitmaps/T.bmp";
 
-    Intermediates(int w, int h) : alpha(testing::greyPicture(w, h)) {
-        colour.width = w;
-        colour.height = h;
+    Intermediates(int w, int h) : colour{w, h, 3, {}, {}}, alpha(testing::greyPicture(w, h)) {
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
                 colour.pixels.push_back(static_cast<std::uint8_t>(40 + x + y));                    // blue
