@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/font_scaling.h"
-
 namespace livrano {
 namespace {
 

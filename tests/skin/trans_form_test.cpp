@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QFile>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
