@@ -237,6 +237,8 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
          "../WING_QRX"},
         {"flight-model mask", [](RepaintWorld& w) { w.app.spec.ReplaceAirMask = "Craft"; }, "Craft"},
         {"model mask", [](RepaintWorld& w) { w.app.spec.ReplaceMask = "Craft_"; }, "the mask \"Craft_\""},
+        {"texture mask", [](RepaintWorld& w) { w.app.spec.Textures[1].ReplaceMask = "T_WING_"; },
+         "The texture name cannot be formed"},
         {"offset 0", [](RepaintWorld& w) { w.app.spec.Textures[1].MdlOffsets = {0}; }, "before the start"},
         {"extra texture",
          [](RepaintWorld& w) {
