@@ -1,12 +1,10 @@
 #include "screens/main_window.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QRadioButton>
-#include <QScrollBar>
 
 #include <gtest/gtest.h>
 

@@ -217,9 +217,7 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
 TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSo) {
     GuiInstallation installation;
     const fs::path configurations = resolveCaseless(installation.programFolder() / "Aircraft Configurations");
-    std::vector<fs::path> files;
-    for (const auto& f : fs::directory_iterator(configurations))
-        files.push_back(f.path());
+    std::vector<fs::path> files(fs::directory_iterator(configurations), fs::directory_iterator{});
     std::sort(files.begin(), files.end());
     fs::copy_file(files[0], configurations / "zz_twin.bin");
     {
