@@ -25,9 +25,9 @@ struct Loaded {
     std::vector<SpecValueNote> notes;
 };
 
-Loaded read(const std::string& text, bool dxt3 = false) {
+Loaded read(const std::string& text) {
     Loaded l;
-    readAircraftSpec(ProfileDocument(text), dxt3, l.spec, l.extraTextures, l.extraFields, &l.notes);
+    readAircraftSpec(ProfileDocument(text), false, l.spec, l.extraTextures, l.extraFields, &l.notes);
     return l;
 }
 
