@@ -229,10 +229,10 @@ int run(const std::vector<std::string>& args) {
     }
     const std::optional<std::string> callsign = listedCallsign(app.airlines, o.callsign);
     if (!callsign) {
-        std::fprintf(
-            stderr,
-            "livrano-cli build: the callsign \"%s\" is not in the airline list; use one of it or %s\n",
-            utf8FromWindows1252(o.callsign).c_str(), std::string(kNoCallsign).c_str());
+        std::fprintf(stderr,
+                     "livrano-cli build: the callsign \"%s\" is not in the airline list; use a callsign from "
+                     "that list or %s\n",
+                     utf8FromWindows1252(o.callsign).c_str(), std::string(kNoCallsign).c_str());
         return kUsageError;
     }
 

@@ -46,56 +46,48 @@ std::string numberedList(int count) {
 struct Installation {
     TempDir root;
     fs::path program = root / "sim/Corvane Software/Livrano";
-    fs::path ownFile = program / "Data/airlines.cfg";
     fs::path simFile = root / "sim/Aircraft/airlines.cfg";
 };
 
-TEST(LoadAirlineList, SimulatorListIsUsedOnlyWhenLongerThanTen) {
+// The simulator's list is used only when it holds more than ten entries; either list's file is
+// found whatever its case; the screen's lines start with "*NONE*".
+TEST(LoadAirlineList, ChoosesTheListAndGivesItsScreenLines) {
     struct Case {
-        int simulatorEntries;
+        const char* ownFile; // below the program folder
+        const char* ownText;
+        const char* simFile; // below the simulator's root, "SIM0", "SIM1", ...
+        int simEntries;
         bool simulatorUsed;
+        Entries ownEntries;
     };
-    for (const Case c : {Case{10, false}, Case{11, true}, Case{0, false}, Case{40, true}}) {
+    const char* const three = "OWN A\r\nOWN B\r\nOWN C\r\n";
+    const char* const sim = "Aircraft/airlines.cfg";
+    const Case cases[] = {
+        {"Data/airlines.cfg", three, sim, 10, false, {"OWN A", "OWN B", "OWN C"}},
+        {"Data/airlines.cfg", three, sim, 0, false, {"OWN A", "OWN B", "OWN C"}},
+        {"Data/airlines.cfg", three, sim, 11, true, {}},
+        {"DATA/Airlines.CFG", "OWN\r\n", "aircraft/AIRLINES.cfg", 12, true, {}},
+        {"Data/airlines.cfg",
+         "SPEEDBIRD\r\n\"GOLDEN, EAGLE\"\r\nKESTREL\r\n",
+         sim,
+         0,
+         false,
+         {"SPEEDBIRD", "GOLDEN, EAGLE", "KESTREL"}},
+        {"Data/airlines.cfg", "\r\n", sim, 0, false, {}},
+    };
+    for (const Case& c : cases) {
         Installation inst;
-        testing::writeFile(inst.ownFile, "OWN A\r\nOWN B\r\nOWN C\r\n");
-        testing::writeFile(inst.simFile, numberedList(c.simulatorEntries));
+        testing::writeFile(inst.program / c.ownFile, c.ownText);
+        testing::writeFile(inst.root / "sim" / c.simFile, numberedList(c.simEntries));
+        Entries expected = {"*NONE*"};
+        for (int i = 0; c.simulatorUsed && i < c.simEntries; ++i)
+            expected.push_back("SIM" + std::to_string(i));
+        expected.insert(expected.end(), c.ownEntries.begin(), c.ownEntries.end());
         AirlineList list;
         ASSERT_TRUE(LoadAirlineList(inst.program, list).ok());
-        if (c.simulatorUsed) {
-            ASSERT_EQ(list.AirlineEntries.size(), static_cast<std::size_t>(c.simulatorEntries));
-            EXPECT_EQ(list.AirlineEntries.front(), "SIM0");
-            EXPECT_EQ(list.AirlineLastIndex, c.simulatorEntries - 1);
-        } else {
-            EXPECT_EQ(list.AirlineEntries, (Entries{"OWN A", "OWN B", "OWN C"})) << c.simulatorEntries;
-            EXPECT_EQ(list.AirlineLastIndex, 2);
-        }
+        EXPECT_EQ(callsignLines(list), expected) << c.ownFile << " " << c.simEntries;
+        EXPECT_EQ(list.AirlineLastIndex, static_cast<int>(expected.size()) - 2) << c.simEntries;
     }
-}
-
-TEST(LoadAirlineList, ThreeEntriesGiveFourScreenLinesNoneFirst) {
-    Installation inst;
-    testing::writeFile(inst.ownFile, "SPEEDBIRD\r\n\"GOLDEN, EAGLE\"\r\nKESTREL\r\n");
-    AirlineList list;
-    ASSERT_TRUE(LoadAirlineList(inst.program, list).ok());
-    EXPECT_EQ(callsignLines(list), (Entries{"*NONE*", "SPEEDBIRD", "GOLDEN, EAGLE", "KESTREL"}));
-}
-
-TEST(LoadAirlineList, EmptyFileGivesNoneAlone) {
-    Installation inst;
-    testing::writeFile(inst.ownFile, "\r\n");
-    AirlineList list;
-    ASSERT_TRUE(LoadAirlineList(inst.program, list).ok());
-    EXPECT_EQ(list.AirlineLastIndex, -1);
-    EXPECT_EQ(callsignLines(list), (Entries{"*NONE*"}));
-}
-
-TEST(LoadAirlineList, FindsFilesWhateverTheirCase) {
-    Installation inst;
-    testing::writeFile(inst.program / "DATA/Airlines.CFG", "OWN\r\n");
-    testing::writeFile(inst.root / "sim/aircraft/AIRLINES.cfg", numberedList(12));
-    AirlineList list;
-    ASSERT_TRUE(LoadAirlineList(inst.program, list).ok());
-    EXPECT_EQ(list.AirlineEntries.size(), 12u);
 }
 
 TEST(LoadAirlineList, MissingOwnFileFailsEvenWithSimulatorList) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/code_page.h"
+
 namespace livrano {
 namespace {
 
@@ -26,6 +28,36 @@ TEST(Text, TwoDigitIndexes) {
     EXPECT_EQ(twoDigits(9), "09");
     EXPECT_EQ(twoDigits(10), "10");
     EXPECT_EQ(twoDigits(123), "123");
+}
+
+TEST(CodePage, EveryByteRoundTripsAndForeignTextIsRefusedByName) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    std::string back;
+    ASSERT_TRUE(windows1252FromUtf8("text", utf8FromWindows1252(all), back));
+    EXPECT_EQ(back, all);
+
+    struct Case {
+        const char* utf8;
+        const char* windows1252; // nullptr: refused
+        const char* says;
+    };
+    const Case cases[] = {
+        {"Café ÀÉ€ Œuvre™", "Caf\xE9 \xC0\xC9\x80 \x8Cuvre\x99", ""},
+        {"飛行", nullptr, "(U+98DB)"},
+        {"a\xC3", nullptr, "not UTF-8"},        // cut short
+        {"\xC0\xAF", nullptr, "not UTF-8"},     // overlong '/'
+        {"\xED\xA0\x80", nullptr, "not UTF-8"}, // a surrogate
+    };
+    for (const Case& c : cases) {
+        std::string out = "kept";
+        const Status s = windows1252FromUtf8("variation", c.utf8, out);
+        EXPECT_EQ(s.ok(), c.windows1252 != nullptr) << c.utf8;
+        EXPECT_EQ(out, c.windows1252 != nullptr ? c.windows1252 : "kept") << c.utf8;
+        EXPECT_NE(s.message().find(c.says), std::string::npos) << s.message();
+    }
+    EXPECT_EQ(pathFromWindows1252("Texture.\xC0\xC9\x80"), std::filesystem::path(u8"Texture.ÀÉ€"));
 }
 
 } // namespace

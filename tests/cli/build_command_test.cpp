@@ -1,4 +1,5 @@
-// livrano-cli demo and build, run as a user would run them, on a demo installation.
+// livrano-cli demo and build, run as a user would run them, on a demo installation; and where
+// build finds its program folder when no --program-folder is given.
 
 #include <gtest/gtest.h>
 
@@ -44,25 +45,34 @@ protected:
     TempDir m_dir;
 };
 
-TEST_F(DemoBuild, ASecondBuildOfTheSameVariationReplacesTheFirst) {
-    const CliRun first = build("Blue Sky", "qrx", "--callsign northwind --tail n77bs");
+// Accented names reach aircraft.cfg, the folder names and the model in the simulator's code
+// page; a second build whose title differs in case only replaces the first, files and all.
+TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
+    const CliRun first = build("Café", "àé€", "--callsign northwind --tail n31é");
     ASSERT_EQ(first.exitCode, 0) << first.err;
-    EXPECT_NE(first.out.find("is [fltsim.2] of"), std::string::npos) << first.out;
-    EXPECT_NE(first.out.find("Model.QRX/CJ70_QRX.mdl"), std::string::npos) << first.out;
+    EXPECT_NE(first.out.find("\"Corvane CJ-70 Meridian Café\" is [fltsim.2] of"), std::string::npos)
+        << first.out;
+    EXPECT_NE(first.out.find("Model.ÀÉ€/CJ70_ÀÉ€.mdl"), std::string::npos) << first.out;
     EXPECT_NE(first.err.find("Your Aircraft Repaint has been built"), std::string::npos) << first.err;
+    const ProfileDocument firstCfg = ProfileDocument::load(meridian() / "aircraft.cfg");
+    EXPECT_EQ(firstCfg.readString("fltsim.2", "ui_variation"), "Caf\xE9");
+    EXPECT_EQ(firstCfg.readString("fltsim.2", "model"), "\xC0\xC9\x80");
+    EXPECT_EQ(firstCfg.readString("fltsim.2", "atc_id"), "N31\xC9");
+    EXPECT_EQ(testing::readFile(meridian() / "Model.ÀÉ€" / "CJ70_ÀÉ€.mdl").substr(4096, 17),
+              "CJ70_\xC0\xC9\x80_FUSE.bmp");
 
-    const CliRun second = build("blue sky", "abc");
+    const CliRun second = build("CAFÉ", "abc");
     ASSERT_EQ(second.exitCode, 0) << second.err;
     EXPECT_EQ(
         testing::RepaintWorld::titles(meridian() / "aircraft.cfg"),
         (std::vector<std::string>{"Corvane CJ-70 Meridian House Colours", "Corvane CJ-70 Meridian Northwind",
-                                  "Corvane CJ-70 Meridian blue sky"}));
+                                  "Corvane CJ-70 Meridian CAF\xC9"}));
     const ProfileDocument cfg = ProfileDocument::load(meridian() / "aircraft.cfg");
     EXPECT_EQ(cfg.readString("fltsim.2", "model"), "ABC");
     EXPECT_EQ(cfg.readString("fltsim.2", "atc_id"), "N70CM"); // the aircraft's own tail number
     EXPECT_EQ(cfg.readString("fltsim.2", "atc_airline"), "");
-    EXPECT_FALSE(fs::exists(meridian() / "Model.QRX"));
-    EXPECT_FALSE(fs::exists(meridian() / "texture" / "CJ70_QRX_FUSE.bmp"));
+    EXPECT_FALSE(fs::exists(meridian() / "Model.ÀÉ€"));
+    EXPECT_FALSE(fs::exists(meridian() / "texture" / "CJ70_ÀÉ€_FUSE.bmp"));
     EXPECT_TRUE(fs::exists(meridian() / "texture" / "CJ70_ABC_FUSE.bmp"));
     EXPECT_TRUE(fs::exists(meridian() / "texture" / "CJ70_NWD_FUSE.bmp"));
     EXPECT_TRUE(fs::exists(meridian() / "Model.NWD" / "CJ70_NWD.mdl"));
@@ -100,36 +110,6 @@ TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
     }
 }
 
-TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
-    const fs::path skylarkFolder = m_dir / "Aircraft" / "Corvane C-310 Skylark";
-    const std::string aircraft = skylark();
-    // The second build's title differs in case only: it replaces the first, folder and all.
-    for (const auto& [variation, folder] : {std::pair{"Café", "ÀÉ€"}, std::pair{"CAFÉ", "àé€"}}) {
-        const CliRun run = build(variation, folder, aircraft + " --tail n31é");
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_NE(run.out.find("\"Corvane C-310 Skylark " + std::string(variation) + "\" is [fltsim."),
-                  std::string::npos)
-            << run.out;
-        const ProfileDocument cfg = ProfileDocument::load(skylarkFolder / "aircraft.cfg");
-        const int last =
-            static_cast<int>(testing::RepaintWorld::titles(skylarkFolder / "aircraft.cfg").size()) - 1;
-        const std::string entry = "fltsim." + std::to_string(last);
-        EXPECT_EQ(cfg.readString(entry, "ui_variation"),
-                  variation == std::string("Café") ? "Caf\xE9" : "CAF\xC9");
-        EXPECT_EQ(cfg.readString(entry, "texture"),
-                  folder == std::string("ÀÉ€") ? "\xC0\xC9\x80" : "\xE0\xE9\x80");
-        EXPECT_EQ(cfg.readString(entry, "atc_id"), "N31\xC9");
-        EXPECT_EQ(last, 2) << "a second entry for the same title";
-        EXPECT_TRUE(
-            fs::is_regular_file(skylarkFolder / ("Texture." + std::string(folder)) / "C310_FUSE.bmp"));
-    }
-    EXPECT_FALSE(fs::exists(skylarkFolder / "Texture.ÀÉ€"));
-
-    const CliRun refused = build("Cafē", "ÀÉ€", aircraft);
-    EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_NE(refused.err.find("\"ē\" (U+0113)"), std::string::npos) << refused.err;
-}
-
 TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
     fs::remove(programFolder() / "Data.CJ70" / "CJ70_XXX.mdl");
     const std::string installed = testing::readFile(meridian() / "aircraft.cfg");
@@ -157,6 +137,7 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         {"Blue Sky", "qrx", "--aircraft 9", 2, "no aircraft configuration"},
         {"Blue Sky", "qrx", "--aircraft 2", 2, "Zzz.bin\" cannot be used: it is damaged"},
         {"", "qrx", "", 2, "--variation is required"},
+        {"Cafē", "qrx", "", 2, "\"ē\" (U+0113)"},
     };
     testing::writeFile(programFolder() / "Aircraft Configurations" / "Zzz.bin", "not enciphered");
     const std::set<std::string> before = testing::RepaintWorld::listing(m_dir.path());
@@ -169,15 +150,43 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         EXPECT_EQ(said.find(c.says, at + 1), std::string::npos) << "said twice: " << said;
     }
     EXPECT_EQ(testing::RepaintWorld::listing(m_dir.path()), before);
+}
 
-    // The window's message for a missing airline list, and where the file belongs.
-    const fs::path airlines = programFolder() / "Data" / "airlines.cfg";
-    fs::remove(airlines);
-    const CliRun run = build("Blue Sky", "qrx");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("file is missing. Please reinstall Livrano.\n  " + airlines.string() + "\n"),
-              std::string::npos)
-        << run.err;
+// The folder the build took for its program folder, read from its complaint that the aircraft
+// is not installed there, or that the airline list is missing from it (the window's message,
+// then where the file belongs).
+TEST(ProgramFolder, ComesFromTheEnvironmentElseTheExecutablesFolder) {
+    testing::TempDir dir;
+    const fs::path named = dir / "named";
+    const fs::path own = dir / "own";
+    const fs::path bare = dir / "bare";
+    for (const fs::path& folder : {named, own})
+        testing::writeFile(folder / "Data" / "airlines.cfg", "KESTREL\r\n");
+    const fs::path copy = own / "livrano-cli";
+    fs::copy_file(LIVRANO_CLI_PATH, copy);
+    const auto notInstalled = [](const fs::path& folder) {
+        return " in " + (folder / "Aircraft Configurations").string() + ".";
+    };
+
+    struct Case {
+        std::string environment;
+        fs::path program;
+        std::string says;
+    };
+    const Case cases[] = {
+        {"LIVRANO_PROGRAM_FOLDER=" + shellQuoted(named.string()), LIVRANO_CLI_PATH, notInstalled(named)},
+        {"env -u LIVRANO_PROGRAM_FOLDER", copy, notInstalled(own)},
+        {"LIVRANO_PROGRAM_FOLDER=", copy, notInstalled(own)}, // empty counts as not set
+        {"LIVRANO_PROGRAM_FOLDER=" + shellQuoted(bare.string()), LIVRANO_CLI_PATH,
+         "file is missing. Please reinstall Livrano.\n  " + (bare / "Data" / "airlines.cfg").string() + "\n"},
+    };
+    for (const Case& c : cases) {
+        const testing::CliRun run =
+            testing::runCli("build --aircraft Nowhere --template t.bmp --variation V --folder ABC",
+                            c.environment, c.program.string());
+        EXPECT_EQ(run.exitCode, 2) << c.environment;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.environment << "\n" << run.err;
+    }
 }
 
 } // namespace

@@ -9,7 +9,6 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FailingFileOperations;
 using testing::readFile;
 using testing::RepaintWorld;
 using testing::writeFile;
@@ -26,51 +25,16 @@ TEST(WriteAircraftCfg, WritesTheExactFile) {
     world.app.extraFields.NumFields = 2;
     world.app.extraFields.ExtraFieldNames = {"atc_parking_codes", " atc_parking_types "};
     world.app.extraFields.ExtraFieldDefaults = {"CVN", "RAMP"};
-    const std::string installed =
-        "[fltsim.0]\r\ntitle=Corvane Craft "
-        "Factory\r\nsim=Craft_XXX\r\nmodel=\r\npanel=\r\nsound=\r\ntexture=\r\n"
-        "kb_checklists=Craft_check\r\nkb_reference=Craft_ref\r\natc_id=N100CV\r\natc_airline=CORVANE\r\n"
-        "atc_flight_number=1\r\natc_heavy=0\r\nui_manufacturer=Corvane\r\nui_type=C-1 Craft\r\n"
-        "ui_variation=Factory\r\nvisual_damage=1\r\ndescription=The factory "
-        "livery.\r\natc_parking_codes=CVX\r\n\r\n"
-        "[fltsim.1]\r\nui_variation = Red \r\ntitle=  Corvane Craft Red  \r\nmodel=RED\r\natc_heavy=1\r\n"
-        "description=\"Quoted, red.\"\r\n\r\n"
-        "[General]\r\natc_type=CRAFT\r\n\r\n"
-        "[WEIGHT_AND_BALANCE]\r\nempty_weight=1234\r\nreference_datum_position=1,2,3\r\n"
-        "empty_weight_CG_position=-1,0,0\r\nmax_number_of_stations=3\r\nstation_load.0=180,1,0,0\r\n"
-        "station_load.1=190,2,0,0\r\nstation_load.2=50,-3,0,0\r\n";
+    // An installed file with an untidy second entry; the written file takes the data copy's
+    // sections, keeps the installed weights and carries every entry with every key.
+    const std::string installed = readFile(testing::testData("craft_installed.cfg"));
     writeFile(world.aircraft() / "aircraft.cfg", installed);
 
     const BuildPlan plan = world.plan();
     ASSERT_TRUE(WriteAircraftCfg(world.app, plan));
 
-    const std::string expected =
-        "[version]\r\nmajor=1\r\nminor=0\r\n\r\n"
-        "[General]\r\natc_type=CRAFT\r\n\r\n"
-        "[WEIGHT_AND_BALANCE]\r\nmax_gross_weight=5000\r\nempty_weight=1234\r\nreference_datum_position=1,2,"
-        "3\r\n"
-        "empty_weight_CG_position=-1,0,0\r\nmax_number_of_stations=3\r\nstation_load.0=180,1,0,0\r\n"
-        "station_load.1=190,2,0,0\r\nstation_load.2=50,-3,0,0\r\n\r\n"
-        "[livrano]\r\nmodel=\r\npanel=\r\n"
-        "[fltsim.0]\r\ntitle=Corvane Craft "
-        "Factory\r\nsim=Craft_XXX\r\nmodel=\r\npanel=\r\nsound=\r\ntexture=\r\n"
-        "kb_checklists=Craft_check\r\nkb_reference=Craft_ref\r\natc_id=N100CV\r\natc_airline=CORVANE\r\n"
-        "atc_flight_number=1\r\natc_heavy=0\r\nui_manufacturer=Corvane\r\nui_type=C-1 Craft\r\n"
-        "ui_variation=Factory\r\nvisual_damage=1\r\ndescription=The factory "
-        "livery.\r\natc_parking_codes=CVX\r\n"
-        "atc_parking_types=\r\n\r\n"
-        "[fltsim.1]\r\ntitle=Corvane Craft Red\r\nsim=\r\nmodel=RED\r\npanel=\r\nsound=\r\ntexture=\r\n"
-        "kb_checklists=\r\nkb_reference=\r\natc_id=\r\natc_airline=\r\natc_flight_number=\r\natc_heavy=1\r\n"
-        "ui_manufacturer=\r\nui_type=\r\nui_variation=Red\r\nvisual_damage=0\r\ndescription=Quoted, red.\r\n"
-        "atc_parking_codes=\r\natc_parking_types=\r\n\r\n"
-        "[fltsim.2]\r\ntitle=Corvane Craft Blue "
-        "Sky\r\nsim=Craft_QRX\r\nmodel=QRX\r\npanel=\r\nsound=\r\ntexture=\r\n"
-        "kb_checklists=Craft_check\r\nkb_reference=Craft_ref\r\natc_id=N123AB\r\natc_airline=\r\n"
-        "atc_flight_number=101\r\natc_heavy=1\r\nui_manufacturer=Corvane\r\nui_type=C-1 Craft\r\n"
-        "ui_variation=Blue Sky\r\nvisual_damage=1\r\ndescription=A small craft.\r\natc_parking_codes=CVN\r\n"
-        "atc_parking_types=RAMP\r\n\r\n";
     // The installed file's name keeps its case; the backup holds it as it was.
-    EXPECT_EQ(readFile(world.aircraft() / "aircraft.cfg"), expected);
+    EXPECT_EQ(readFile(world.aircraft() / "aircraft.cfg"), readFile(testing::testData("craft_written.cfg")));
     EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed);
     EXPECT_EQ(RepaintWorld::listing(world.aircraft()),
               (std::set<std::string>{"aircraft.cfg", "Aircraft.bak", "Aircraft.original"}));
@@ -105,7 +69,7 @@ TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
         world.app.settings.Callsign = c.callsign;
         world.app.settings.TailNumber = "n1\x01"
                                         "23ab"; // a control character becomes a blank
-        std::string clean = RepaintWorld::cleanAircraftCfg();
+        std::string clean = readFile(testing::testData("craft_aircraft.cfg"));
         clean.replace(clean.find("[livrano]"), std::string::npos,
                       std::string("[livrano]\r\nmodel=") + c.livranoModel + "\r\npanel=panel.craft\r\n");
         writeFile(world.data() / "Aircraft.cfg", clean);
@@ -146,6 +110,10 @@ TEST(WriteAircraftCfg, CarriesEveryTitledEntryInNumberOrder) {
         {"header case and blanks",
          "[FLTSIM.0]\r\ntitle=A\r\n  [ Fltsim.1 ]\r\ntitle=B\r\n",
          {"A", "B", "Corvane Craft Blue Sky"}},
+        {"only the first entry of the title is replaced",
+         entry(0, "Other") + entry(1, "Corvane Craft Blue Sky", "AAA") +
+             entry(2, "corvane craft blue sky", "BBB"),
+         {"Other", "corvane craft blue sky", "Corvane Craft Blue Sky"}},
     };
     for (const Case& c : cases) {
         RepaintWorld world;
@@ -155,27 +123,17 @@ TEST(WriteAircraftCfg, CarriesEveryTitledEntryInNumberOrder) {
     }
 }
 
-TEST(WriteAircraftCfg, RefusesMoreEntriesThanTheTableHolds) {
-    for (const std::size_t count : {kFltsimSlots, kFltsimSlots + 1}) {
-        RepaintWorld world;
-        std::string installed;
-        for (std::size_t n = 0; n < count; ++n)
-            installed += entry(static_cast<int>(n), "Livery " + std::to_string(n));
-        writeFile(world.aircraft() / "Aircraft.cfg", installed);
-        BuildPlan plan;
-        Status status = planBuild(world.app, plan);
-        if (status)
-            status = WriteAircraftCfg(world.app, plan);
-        if (count == kFltsimSlots) {
-            ASSERT_TRUE(status) << status.message();
-            EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg").size(), kFltsimSlots + 1);
-        } else {
-            EXPECT_FALSE(status);
-            EXPECT_NE(status.message().find("1000"), std::string::npos) << status.message();
-            EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"), installed);
-            EXPECT_FALSE(fs::exists(world.aircraft() / "Aircraft.bak"));
-        }
-    }
+// Installed entries may fill the table; one more is refused before anything is written
+// (CreateRepaint.RefusesBeforeWritingOrRemovingAnything).
+TEST(WriteAircraftCfg, InstalledEntriesMayFillTheTable) {
+    RepaintWorld world;
+    std::string installed;
+    for (std::size_t n = 0; n < kFltsimSlots; ++n)
+        installed += entry(static_cast<int>(n), "Livery " + std::to_string(n));
+    writeFile(world.aircraft() / "Aircraft.cfg", installed);
+    const Status status = WriteAircraftCfg(world.app, world.plan());
+    ASSERT_TRUE(status) << status.message();
+    EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg").size(), kFltsimSlots + 1);
 }
 
 // Three installed variations of the shared-texture kind, each with its files.
@@ -252,51 +210,6 @@ TEST(ReplaceSameTitle, KeepsFilesAnotherLiveryStillUses) {
             << c.what;
         for (const std::string& file : c.files)
             EXPECT_TRUE(fs::exists(world.aircraft() / file)) << c.what << ": " << file;
-    }
-}
-
-TEST(ReplaceSameTitle, ReplacesOnlyTheFirstMatch) {
-    RepaintWorld world;
-    writeFile(world.aircraft() / "Aircraft.cfg", entry(0, "Corvane Craft Other") +
-                                                     entry(1, "Corvane Craft Blue Sky", "AAA") +
-                                                     entry(2, "corvane craft blue sky", "BBB"));
-    const BuildPlan plan = world.plan();
-    ASSERT_TRUE(plan.replaced);
-    EXPECT_EQ(plan.replaced->model, "AAA");
-    ASSERT_EQ(plan.entries.size(), 2u);
-    EXPECT_EQ(plan.entries[1].title, "corvane craft blue sky");
-    EXPECT_FALSE(RepaintWorld().plan().replaced); // nothing installed: nothing replaced
-}
-
-TEST(WriteAircraftCfg, AFailingStepLeavesTheInstalledFileWhole) {
-    struct Case {
-        const char* operation;
-        const char* file;
-        bool backedUp; // the failure comes after the backup
-    };
-    const Case cases[] = {
-        {"readFile", "Aircraft.cfg", false},      // the installed file cannot be read
-        {"copyFile", "Aircraft.original", false}, // keeping the original fails
-        {"copyFile", "Aircraft.bak", false},      // the backup fails
-        {"replaceFile", "Aircraft.cfg", true},    // the composed file cannot be put in place
-    };
-    for (const Case& c : cases) {
-        RepaintWorld world;
-        installThree(world, "Corvane Craft Blue Sky", 1);
-        const std::string installed = readFile(world.aircraft() / "Aircraft.cfg");
-        FailingFileOperations files([&](const std::string& op, const std::string& name) {
-            return op == c.operation && name == c.file;
-        });
-        const Status status = WriteAircraftCfg(world.app, world.plan(), files);
-        EXPECT_FALSE(status) << c.operation << " " << c.file;
-        EXPECT_EQ(files.failures, 1) << c.operation << " " << c.file;
-        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"), installed) << c.operation << " " << c.file;
-        EXPECT_EQ(fs::exists(world.aircraft() / "Aircraft.bak"), c.backedUp) << c.operation << " " << c.file;
-        if (c.backedUp) {
-            EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed);
-        }
-        for (const std::string& name : RepaintWorld::listing(world.aircraft()))
-            EXPECT_EQ(name.find(".livrano-"), std::string::npos) << name; // no file left half-way
     }
 }
 

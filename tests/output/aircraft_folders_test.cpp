@@ -115,18 +115,12 @@ TEST(RemoveVariationFiles, DeletesOnlyTheReplacedVariationsFiles) {
         std::int16_t textureAssignOnly;
         Names gone;
     };
+    const Names abc = {
+        "Texture/T_FUSE_ABC_1.bmp", "Texture/T_WING_ABC.bmp",  "Texture/T_TAIL_ABC.bmp", "Model.ABC/",
+        "Model.ABC/Model.cfg",      "Model.ABC/Craft_ABC.mdl", "Craft_ABC.air"};
     const Case cases[] = {
-        {"ABC",
-         "",
-         0,
-         {"Texture/T_FUSE_ABC_1.bmp", "Texture/T_WING_ABC.bmp", "Texture/T_TAIL_ABC.bmp", "Model.ABC/",
-          "Model.ABC/Model.cfg", "Model.ABC/Craft_ABC.mdl", "Craft_ABC.air"}},
-        // The stored model value is found whatever its case.
-        {"abc",
-         "",
-         0,
-         {"Texture/T_FUSE_ABC_1.bmp", "Texture/T_WING_ABC.bmp", "Texture/T_TAIL_ABC.bmp", "Model.ABC/",
-          "Model.ABC/Model.cfg", "Model.ABC/Craft_ABC.mdl", "Craft_ABC.air"}},
+        {"ABC", "", 0, abc},
+        {"abc", "", 0, abc}, // the stored model value is found whatever its case
         // A texture folder goes whole, its read-only thumbnail cache with it.
         {"stock", "old", 1, {"Texture.old/", "Texture.old/a.bmp", "Texture.old/Thumbs.db"}},
         // Values that would leave the aircraft folder, or name the aircraft's own files.

@@ -109,6 +109,8 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
          false},
         {"readFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", false, false},
+        {"copyFile", "Aircraft.original", "Writing Aircraft Configuration File",
+         "Writing Aircraft Configuration File", false, false},
         {"copyFile", "Aircraft.bak", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", false, false},
         {"replaceFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
@@ -133,6 +135,7 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
         EXPECT_EQ(world.frontend.statusTexts.back(), c.lastText) << label;
         EXPECT_EQ(world.frontend.progressVisible, !reload) << label;
         EXPECT_TRUE(world.frontend.sounds.empty()) << label;
+        EXPECT_EQ(files.failures, reload ? 0 : 1) << label;
 
         const std::string cfg = readFile(world.aircraft() / "Aircraft.cfg");
         if (c.cfgWritten) {
@@ -150,31 +153,6 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
     }
 }
 
-TEST(BuildRepaint, ASecondBuildOfTheSameTitleReplacesTheFirst) {
-    RepaintWorld world;
-    world.installConfiguration();
-    writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
-    ASSERT_TRUE(CreateRepaint(world.app));
-    ASSERT_TRUE(fs::exists(world.aircraft() / "Model.QRX" / "Craft_QRX.mdl"));
-
-    chooseAgain(world, " BLUE sky ", "abc");
-    ASSERT_TRUE(CreateRepaint(world.app));
-    chooseAgain(world, "Red Dawn", "red");
-    ASSERT_TRUE(CreateRepaint(world.app));
-
-    EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
-              (std::vector<std::string>{"Corvane Craft Alpha", "Corvane Craft Beta", "Corvane Craft Gamma",
-                                        "Corvane Craft BLUE sky", "Corvane Craft Red Dawn"}));
-    const std::set<std::string> files = RepaintWorld::listing(world.aircraft());
-    EXPECT_EQ(files.count("Model.QRX/"), 0u);
-    EXPECT_EQ(files.count("Craft_QRX.air"), 0u);
-    EXPECT_EQ(files.count("Model.ABC/Craft_ABC.mdl"), 1u);
-    EXPECT_EQ(files.count("Model.RED/Craft_RED.mdl"), 1u);
-    EXPECT_EQ(files.count("Craft_ABC.air"), 1u);
-    // The backup holds the file as the last build found it.
-    EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.bak").size(), 4u);
-}
-
 TEST(CreateRepaint, OtherLiveriesKeepEveryKeyAndTheOriginalFileIsKeptOnce) {
     RepaintWorld world;
     world.installConfiguration();
@@ -183,8 +161,11 @@ TEST(CreateRepaint, OtherLiveriesKeepEveryKeyAndTheOriginalFileIsKeptOnce) {
         original += std::string("[fltsim.") + n + "]\r\ntitle=Livery " + n +
                     "\r\natc_parking_codes=GA\r\nmodel=M" + n + "\r\nmy_note=\"keep " + n + "\"\r\n\r\n";
     writeFile(world.aircraft() / "Aircraft.cfg", original);
-    for (const char* variation : {"One", "Two", "One", "Two", "One"}) {
-        chooseAgain(world, variation, variation[0] == 'O' ? "one" : "two");
+    // The third build's variation differs in case and blanks only: it still replaces "One".
+    for (const auto& [variation, extension] :
+         {std::pair{"One", "one"}, std::pair{"Two", "two"}, std::pair{" one ", "one"},
+          std::pair{"Two", "two"}, std::pair{"One", "one"}}) {
+        chooseAgain(world, variation, extension);
         ASSERT_TRUE(CreateRepaint(world.app)) << variation;
     }
     const std::string cfg = readFile(world.aircraft() / "Aircraft.cfg");
@@ -195,6 +176,14 @@ TEST(CreateRepaint, OtherLiveriesKeepEveryKeyAndTheOriginalFileIsKeptOnce) {
             << n << "\n"
             << cfg;
     EXPECT_EQ(readFile(world.aircraft() / "Aircraft.original"), original);
+    // Each build replaced the last one of its title; the backup holds the file as the last build
+    // found it.
+    EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.bak"),
+              (std::vector<std::string>{"Livery 0", "Livery 1", "Livery 2", "Corvane Craft one",
+                                        "Corvane Craft Two"}));
+    EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
+              (std::vector<std::string>{"Livery 0", "Livery 1", "Livery 2", "Corvane Craft Two",
+                                        "Corvane Craft One"}));
 }
 
 TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
@@ -246,7 +235,11 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
              w.app.spec.Textures[1].ReplaceMask = "../WING_*";
          },
          "../WING_QRX"},
-        {"mask result", [](RepaintWorld& w) { w.app.spec.ReplaceAirMask = "Craft"; }, "Craft"},
+        {"flight-model mask", [](RepaintWorld& w) { w.app.spec.ReplaceAirMask = "Craft"; }, "Craft"},
+        {"model mask", [](RepaintWorld& w) { w.app.spec.ReplaceMask = "Craft_"; }, "the mask \"Craft_\""},
+        {"texture mask", [](RepaintWorld& w) { w.app.spec.Textures[1].ReplaceMask = "T_WING_"; },
+         "The texture name cannot be formed"},
+        {"offset 0", [](RepaintWorld& w) { w.app.spec.Textures[1].MdlOffsets = {0}; }, "before the start"},
         {"extra texture",
          [](RepaintWorld& w) {
              w.app.extraTextures.CopyExtraTextures = 1;

@@ -10,19 +10,13 @@
 #include "output/configuration_text.h"
 #include "support/recording_frontend.h"
 #include "support/temp_dir.h"
+#include "texture/bmp_reader.h"
 
 namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::readFile;
-
-std::uint32_t le32(const std::string& bytes, std::size_t at) {
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return v;
-}
 
 TEST(DemoInstallation, HoldsTwoAircraftReadyToBuild) {
     testing::TempDir dir;
@@ -67,14 +61,13 @@ TEST(DemoInstallation, HoldsTwoAircraftReadyToBuild) {
         EXPECT_EQ(ProfileDocument::load(data / "Aircraft.cfg").find("livrano", "model", 254), std::string());
 
         // The template and its companion have the size the configuration gives.
-        const std::string colour = readFile(made.aircraft[i].templateFile);
-        std::string alphaPath = made.aircraft[i].templateFile.string();
-        alphaPath.replace(alphaPath.size() - 4, 4, "_a.bmp");
-        const std::string alpha = readFile(alphaPath);
-        for (const std::string* bmp : {&colour, &alpha}) {
-            ASSERT_GT(bmp->size(), 54u) << name;
-            EXPECT_EQ(le32(*bmp, 18), static_cast<std::uint32_t>(spec.TemplateSizeX)) << name;
-            EXPECT_EQ(le32(*bmp, 22), static_cast<std::uint32_t>(spec.TemplateSizeY)) << name;
+        std::string alpha = made.aircraft[i].templateFile.string();
+        alpha.replace(alpha.size() - 4, 4, "_a.bmp");
+        for (const fs::path& bmp : {made.aircraft[i].templateFile, fs::path(alpha)}) {
+            const std::optional<Bitmap> picture = readBmpFile(bmp);
+            ASSERT_TRUE(picture) << bmp;
+            EXPECT_EQ(picture->width, spec.TemplateSizeX) << bmp;
+            EXPECT_EQ(picture->height, spec.TemplateSizeY) << bmp;
         }
 
         // Two liveries are installed, with weight and balance.

@@ -46,40 +46,5 @@ TEST(RenameModelTextures, KeepsTheRestOfAnExistingModelCfg) {
               "[models]\r\nnormal=Craft_QRX\r\nlow=old_low\r\n");
 }
 
-TEST(RenameModelTextures, DoesNothingForTextureFolderAircraft) {
-    RepaintWorld world;
-    world.app.spec.TextureAssignOnly = 1;
-    ASSERT_TRUE(RenameModelTextures(world.app, world.plan()));
-    EXPECT_TRUE(world.frontend.statusTexts.empty());
-    EXPECT_FALSE(fs::exists(world.aircraft()));
-}
-
-// A model that would change length, or cannot be patched, is refused by the plan before any
-// copy is made; a missing model fails the step.
-TEST(RenameModelTextures, FailsWithoutChangingTheModelsLength) {
-    struct Case {
-        const char* what;
-        std::function<void(RepaintWorld&)> arrange;
-        bool planned; // the plan passes; the step fails
-    };
-    const Case cases[] = {
-        {"missing data model", [](RepaintWorld& w) { fs::remove(w.data() / "Craft_XXX.mdl"); }, true},
-        {"name past the end", [](RepaintWorld& w) { w.app.spec.Textures[1].MdlOffsets = {390}; }, false},
-        {"offset 0", [](RepaintWorld& w) { w.app.spec.Textures[1].MdlOffsets = {0}; }, false},
-        {"mask without a star", [](RepaintWorld& w) { w.app.spec.ReplaceMask = "Craft_"; }, false},
-    };
-    for (const Case& c : cases) {
-        RepaintWorld world;
-        c.arrange(world);
-        BuildPlan plan;
-        EXPECT_EQ(planBuild(world.app, plan).ok(), c.planned) << c.what;
-        if (c.planned) {
-            ASSERT_TRUE(CreateAircraftFolders(world.app, plan));
-            EXPECT_FALSE(RenameModelTextures(world.app, plan)) << c.what;
-        }
-        EXPECT_FALSE(fs::exists(world.aircraft() / "Model.QRX" / "Craft_QRX.mdl")) << c.what;
-    }
-}
-
 } // namespace
 } // namespace livrano

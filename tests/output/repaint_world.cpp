@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/catalogue.h"
 #include "aircraft/cipher.h"
 #include "aircraft/profile.h"
@@ -11,15 +12,6 @@
 namespace livrano::testing {
 
 namespace fs = std::filesystem;
-
-const char* RepaintWorld::cleanAircraftCfg() {
-    return "[version]\r\nmajor=1\r\nminor=0\r\n\r\n"
-           "[General]\r\natc_type=CRAFT\r\n\r\n"
-           "[WEIGHT_AND_BALANCE]\r\nmax_gross_weight=5000\r\nempty_weight=1000\r\n"
-           "reference_datum_position=0,0,0\r\nempty_weight_CG_position=0,0,0\r\n"
-           "max_number_of_stations=2\r\nstation_load.0=170,0,0,0\r\nstation_load.1=170,0,0,0\r\n\r\n"
-           "[livrano]\r\nmodel=\r\npanel=\r\n";
-}
 
 std::string RepaintWorld::modelBytes() {
     std::string bytes(400, '\0');
@@ -31,42 +23,12 @@ std::string RepaintWorld::modelBytes() {
 RepaintWorld::RepaintWorld() : app(m_dir / "Corvane Software" / "Livrano", frontend) {
     fs::create_directories(programFolder());
     fs::create_directories(m_dir / "Aircraft");
-    writeFile(data() / "Aircraft.cfg", cleanAircraftCfg());
+    writeFile(data() / "Aircraft.cfg", readFile(testData("craft_aircraft.cfg")));
     writeFile(data() / "Craft_XXX.mdl", modelBytes());
     writeFile(data() / "Craft_XXX.air", "flight model bytes");
 
-    AircraftSpec& s = app.spec;
-    s.AircraftDisplayName = "Corvane Craft";
-    s.AircraftDirectory = "Craft";
-    s.DataPath = "CRAFT";
-    s.Manufacturer = "Corvane";
-    s.AircraftType = "C-1 Craft";
-    s.AircraftFlight = "101";
-    s.AircraftTitlePrefix = "Corvane Craft";
-    s.CheckListFile = "Craft_check";
-    s.ReferenceFile = "Craft_ref";
-    s.Description = "A small craft.";
-    s.NumIdentifierCharacters = 3;
-    s.BaseModelName = "Craft_XXX";
-    s.ReplaceMask = "Craft_*";
-    s.BaseAirName = "Craft_XXX";
-    s.ReplaceAirMask = "Craft_*";
-    s.CopyRenameAirFile = 1;
-    s.TextureAssignOnly = 0;
-    s.DefaultHeavy = 1;
-    s.ShowDamage = 1;
-    s.ModelFolder = "stock";
-    auto texture = [](const char* base, const char* mask, std::vector<std::int32_t> offsets) {
-        TextureSpec t;
-        t.BaseTextureName = base;
-        t.ReplaceMask = mask;
-        t.NumMdlOffsets = static_cast<std::int16_t>(offsets.size());
-        t.MdlOffsets = std::move(offsets);
-        return t;
-    };
-    s.Textures = {texture("T_FUSE_XXX_1", "T_FUSE_*", {1, 200}), texture("T_WING_XXX", "T_WING_*", {100}),
-                  texture("T_TAIL_XXX", "T_TAIL_*", {})};
-    s.NumTextures = static_cast<std::int16_t>(s.Textures.size());
+    readAircraftSpec(ProfileDocument(readFile(testData("craft.cfg"))), false, app.spec, app.extraTextures,
+                     app.extraFields);
 
     RepaintSettings& r = app.settings;
     r.Variation = "Blue Sky";

@@ -21,7 +21,8 @@ class RepaintWorld {
     TempDir m_dir; // first: everything below lives in it
 
 public:
-    // "Craft" (TextureAssignOnly 0, its own flight model per variation), extension "qrx".
+    // "Craft" (TextureAssignOnly 0, its own flight model per variation; tests/data/craft.cfg),
+    // extension "qrx". The data copy's aircraft.cfg is tests/data/craft_aircraft.cfg.
     RepaintWorld();
 
     std::filesystem::path aircraft() const { return m_dir / "Aircraft" / "Craft"; }
@@ -43,7 +44,6 @@ public:
 
     // The data copy's model file: 400 bytes, byte i = (i * 7 + 3) % 251.
     static std::string modelBytes();
-    static const char* cleanAircraftCfg();
 
     RecordingFrontend frontend;
     Application app;

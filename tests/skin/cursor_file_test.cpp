@@ -12,7 +12,7 @@ QImage arrows() {
     image.fill(Qt::transparent);
     for (int i = 4; i < 28; ++i) {
         image.setPixel(i, 16, qRgba(20, 40, 80, 255));
-        image.setPixel(16, i, qRgba(240, 200, 0, 128));
+        image.setPixel(16, i, qRgba(255, 0, 255, 128)); // survives premultiplying exactly
     }
     return image;
 }
@@ -26,18 +26,7 @@ TEST(CursorFile, WrittenCursorReadsBackWithItsHotspotAndPixels) {
     const std::optional<CursorFile> cursor = decodeCursorFile(bytes);
     ASSERT_TRUE(cursor);
     EXPECT_EQ(cursor->hotspot, QPoint(16, 15));
-    const QImage read = cursor->image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            // Half-transparent pixels may lose one step to the reader's premultiplication.
-            const QRgb a = read.pixel(x, y);
-            const QRgb b = image.pixel(x, y);
-            ASSERT_EQ(qAlpha(a), qAlpha(b)) << x << "," << y;
-            ASSERT_NEAR(qRed(a), qRed(b), 1) << x << "," << y;
-            ASSERT_NEAR(qGreen(a), qGreen(b), 1) << x << "," << y;
-            ASSERT_NEAR(qBlue(a), qBlue(b), 1) << x << "," << y;
-        }
-    }
+    EXPECT_EQ(cursor->image.convertToFormat(QImage::Format_ARGB32), image);
 }
 
 TEST(CursorFile, BadArgumentsAndBadBytesAreRefused) {

@@ -1,79 +1,48 @@
 #include "skin/image_button.h"
 
-#include <QDir>
+#include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QResizeEvent>
-#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <map>
-#include <memory>
-#include <string>
 #include <vector>
 
 #include "skin/smart_sub_class.h"
 #include "skin/tooltip.h"
-#include "support/temp_dir.h"
 
 namespace livrano {
 namespace {
 
-const QRgb kFrameColours[4] = {qRgb(10, 120, 200), qRgb(250, 200, 40), qRgb(20, 60, 90), qRgb(160, 160, 160)};
+// The buttons show the strips the build drew into its program folder.
+const std::filesystem::path kProgramFolder = LIVRANO_PROGRAM_DIR;
+const char* const kLooks[] = {"enabled", "highlight", "down", "disabled"};
 
-// A program folder whose Media folder holds four-frame strips of plain colours.
-class ProgramFolder {
-public:
-    ProgramFolder() {
-        QDir().mkpath(path(""));
-        writeStrip("Close.bmp", TinyButton::kFrameSize, 0);
-        writeStrip("check.bmp", TinyButton::kFrameSize, 1); // found whatever the case
-        writeStrip("Wizard.bmp", LargeButton::kFrameSize, 0);
-    }
-    const std::filesystem::path& folder() const { return m_dir.path(); }
+// The colour at the centre of frame k of a strip, read from its file.
+QRgb frameColour(const QString& picture, QSize frame, int k) {
+    const QImage strip(QStringLiteral(LIVRANO_PROGRAM_DIR "/Media/%1.bmp").arg(picture));
+    return strip.pixel(frame.width() / 2, k * frame.height() + frame.height() / 2);
+}
 
-private:
-    QString path(const char* name) const {
-        return QString::fromStdString((m_dir.path() / "Media" / name).string());
-    }
-    void writeStrip(const char* name, QSize frame, int shift) const {
-        QImage strip(frame.width(), frame.height() * 4, QImage::Format_RGB32);
-        for (int k = 0; k < 4; ++k) {
-            for (int y = 0; y < frame.height(); ++y) {
-                for (int x = 0; x < frame.width(); ++x) {
-                    strip.setPixel(x, k * frame.height() + y, kFrameColours[(k + shift) % 4]);
-                }
-            }
-        }
-        ASSERT_TRUE(strip.save(path(name), "BMP"));
-    }
-    testing::TempDir m_dir;
-};
-
-struct Call {
-    char table;
-    QString form;
-    QString type;
-    bool operator==(const Call&) const = default;
-};
-
+// Records each command as its table ("s" small, "l" large), window name and button type.
 class Recorder : public ButtonCommandDispatcher {
 public:
-    std::vector<Call> calls;
+    std::vector<QString> calls;
     Status result = Status::Ok();
     std::function<void()> during;
 
-    Status smallButton(const QString& form, const QString& type) override { return run('s', form, type); }
-    Status largeButton(const QString& form, const QString& type) override { return run('l', form, type); }
+    Status smallButton(const QString& form, const QString& type) override { return run("s ", form, type); }
+    Status largeButton(const QString& form, const QString& type) override { return run("l ", form, type); }
 
 private:
-    Status run(char table, const QString& form, const QString& type) {
-        calls.push_back({table, form, type});
+    Status run(const char* table, const QString& form, const QString& type) {
+        calls.push_back(table + form + ' ' + type);
         if (during) {
             during();
         }
@@ -84,25 +53,25 @@ private:
 // A window with one button of each kind, set up as the screens do.
 class Screen {
 public:
-    explicit Screen(const std::filesystem::path& folder) {
+    Screen() {
         window.setObjectName(QStringLiteral("frm_Main"));
         window.setGeometry(50, 50, 400, 200);
-        tiny = new TinyButton(folder, &window);
         tiny->move(20, 20);
-        large = new LargeButton(folder, &window);
         large->move(100, 20);
-        for (ImageButton* button : {static_cast<ImageButton*>(tiny), static_cast<ImageButton*>(large)}) {
+        for (ImageButton* button : buttons()) {
             button->set_button_type(QStringLiteral("close"));
             button->set_form_name(&window);
-            button->set_picture(button == tiny ? QStringLiteral("Close") : QStringLiteral("Wizard"));
+            button->set_picture(button == tiny ? QStringLiteral("Check") : QStringLiteral("Wizard"));
             button->set_state(QStringLiteral("enabled"));
             button->setDispatcher(&recorder);
         }
         window.show();
     }
+    std::vector<ImageButton*> buttons() const { return {tiny, large}; }
+
     QWidget window;
-    TinyButton* tiny;
-    LargeButton* large;
+    TinyButton* tiny = new TinyButton(kProgramFolder, &window);
+    LargeButton* large = new LargeButton(kProgramFolder, &window);
     Recorder recorder;
 };
 
@@ -121,36 +90,51 @@ QRgb shownColour(ImageButton& button) {
     return button.grab().toImage().pixel(button.width() / 2, button.height() / 2) | 0xFF000000u;
 }
 
-void hover(ImageButton& button) {
+// One step of a mouse script on a button's picture surface: m move over, l leave, p/r left
+// press/release, P/R right, M/N middle, o left release far outside, d the second press of a
+// double-click as the window system reports it, c click_event.
+void act(ImageButton& button, char step) {
+    struct Mouse {
+        QEvent::Type type;
+        Qt::MouseButton button;
+        QPointF at = QPointF(5, 5);
+    };
+    static const std::map<char, Mouse> kMouse = {
+        {'m', {QEvent::MouseMove, Qt::NoButton}},
+        {'p', {QEvent::MouseButtonPress, Qt::LeftButton}},
+        {'r', {QEvent::MouseButtonRelease, Qt::LeftButton}},
+        {'P', {QEvent::MouseButtonPress, Qt::RightButton}},
+        {'R', {QEvent::MouseButtonRelease, Qt::RightButton}},
+        {'M', {QEvent::MouseButtonPress, Qt::MiddleButton}},
+        {'N', {QEvent::MouseButtonRelease, Qt::MiddleButton}},
+        {'o', {QEvent::MouseButtonRelease, Qt::LeftButton, QPointF(-200, 300)}},
+        {'d', {QEvent::MouseButtonDblClick, Qt::LeftButton}},
+    };
     QLabel* surface = pic(button);
-    const QPointF at(5, 5);
-    QMouseEvent move(QEvent::MouseMove, at, surface->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(surface, &move);
+    if (step == 'c') {
+        button.click_event();
+    } else if (step == 'l') {
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(surface, &leave);
+    } else {
+        const Mouse& m = kMouse.at(step);
+        const Qt::MouseButtons held = m.type == QEvent::MouseButtonRelease ? Qt::NoButton : m.button;
+        QMouseEvent event(m.type, m.at, surface->mapToGlobal(m.at), m.button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(surface, &event);
+    }
 }
 
-void leave(ImageButton& button) {
-    QEvent event(QEvent::Leave);
-    QCoreApplication::sendEvent(pic(button), &event);
-}
-
-QPoint inside(ImageButton& button) {
-    return QPoint(5, 5 - pic(button)->y());
-}
-
-TEST(ImageButton, EachLookShowsItsFrameAndOtherTextsChangeNothing) {
-    ProgramFolder folder;
-    Screen screen(folder.folder());
-    for (ImageButton* button :
-         {static_cast<ImageButton*>(screen.tiny), static_cast<ImageButton*>(screen.large)}) {
-        SCOPED_TRACE(button->oneFrameSize().width());
+TEST(ImageButton, EachLookShowsItsFrameOtherTextsKeepItAndAResizeShowsTheFirst) {
+    Screen screen;
+    for (ImageButton* button : screen.buttons()) {
+        SCOPED_TRACE(button->picture().toStdString());
         EXPECT_EQ(button->size(), button->oneFrameSize());
         EXPECT_EQ(pic(*button)->size(), QSize(button->width(), button->height() * 4));
-        const char* looks[] = {"enabled", "highlight", "down", "disabled"};
         for (int k = 0; k < 4; ++k) {
-            button->set_state(QString::fromLatin1(looks[k]));
-            EXPECT_EQ(shownFrame(*button), k) << looks[k];
-            EXPECT_EQ(shownColour(*button), kFrameColours[k]) << looks[k];
+            button->set_state(QString::fromLatin1(kLooks[k]));
+            EXPECT_EQ(shownFrame(*button), k) << kLooks[k];
+            EXPECT_EQ(shownColour(*button), frameColour(button->picture(), button->oneFrameSize(), k))
+                << kLooks[k];
         }
         button->set_state(QStringLiteral("down"));
         for (const char* other : {"Enabled", "DISABLED", "pressed", ""}) {
@@ -158,105 +142,53 @@ TEST(ImageButton, EachLookShowsItsFrameAndOtherTextsChangeNothing) {
             EXPECT_EQ(button->state(), QString::fromLatin1(other));
             EXPECT_EQ(shownFrame(*button), 2) << other;
         }
+        // The control stays one frame; a forced resize shows the first and keeps the state.
+        button->resize(70, 20);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(button->size(), button->oneFrameSize());
+        EXPECT_EQ(shownFrame(*button), 0);
+        EXPECT_EQ(button->state(), QString());
     }
 }
-
-// One step of a mouse script on a button's picture surface.
-void act(ImageButton& button, char step) {
-    QLabel* surface = pic(button);
-    const auto mouse = [](char c) {
-        return c == 'P' || c == 'R'   ? Qt::RightButton
-               : c == 'M' || c == 'N' ? Qt::MiddleButton
-                                      : Qt::LeftButton;
-    };
-    switch (step) {
-    case 'm':
-        hover(button);
-        break;
-    case 'l':
-        leave(button);
-        break;
-    case 'c':
-        button.click_event();
-        break;
-    case 'o': // released far off the button
-        QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(-200, 300));
-        break;
-    case 'd': { // the second press of a double-click, as the window system reports it
-        QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(inside(button)),
-                          surface->mapToGlobal(QPointF(inside(button))), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(surface, &event);
-        break;
-    }
-    case 'p':
-    case 'P':
-    case 'M':
-        QTest::mousePress(surface, mouse(step), {}, inside(button));
-        break;
-    default: // r, R, N
-        QTest::mouseRelease(surface, mouse(step), {}, inside(button));
-        break;
-    }
-}
-
-const std::map<char, QString> kLooks = {
-    {'e', "enabled"}, {'h', "highlight"}, {'d', "down"}, {'x', "disabled"}};
 
 // What the dispatcher does with a released button's command.
 enum class Command { Runs, NoWindow, Fails, DisablesAndFails };
 
-// Scripts: m move over, l leave, p/r left press/release, P/R right, M/N middle, o left release
-// far outside, d double-click, c click_event. After each step the button shows the next look.
 TEST(ImageButton, MouseScriptsFollowTheStateTable) {
     struct Case {
         const char* name;
-        std::vector<const char*> set; // states the program sets first
-        int frameBefore;              // shown after them
+        const char* state; // set first
         const char* script;
-        const char* looks; // one per step
+        const char* looks; // after each step: e enabled, h highlight, d down, x disabled
         std::size_t runs;
         bool large = false; // on the large button, whose commands use the large-button table
         Command command = Command::Runs;
         int tracking = -1; // after the script; -1: not checked
     };
-    // Looks: e enabled, h highlight, d down, x disabled.
     const Case cases[] = {
-        {"release outside still runs", {"enabled"}, 0, "mpol", "hdhe", 1},
-        {"moves while tracking change nothing", {"enabled"}, 0, "mpm", "hdd", 0},
-        {"right and middle buttons run too", {"enabled"}, 0, "PRMN", "dhdh", 2, true},
-        {"a double-click without a second press runs twice", {"enabled"}, 0, "prdr", "dhdh", 2},
-        {"a double-click runs twice", {"enabled"}, 0, "prpdr", "dhddh", 2},
-        {"a release without a press is no click", {"enabled"}, 0, "r", "e", 0},
-        {"disabled ignores the mouse", {"disabled"}, 3, "mprlc", "xxxxx", 0},
-        {"capital Enabled keeps the frame and takes the mouse", {"disabled", "Enabled"}, 3, "mc", "hd", 0},
-        {"a run keeps the hover", {"enabled"}, 0, "mpr", "hdh", 1, false, Command::Runs, 1},
+        {"release outside still runs", "enabled", "mpol", "hdhe", 1},
+        {"moves while tracking change nothing", "enabled", "mpm", "hdd", 0},
+        {"right and middle buttons run too", "enabled", "PRMN", "dhdh", 2, true},
+        {"a double-click without a second press runs twice", "enabled", "prdr", "dhdh", 2},
+        {"a double-click runs twice", "enabled", "prpdr", "dhddh", 2},
+        {"a release without a press is no click", "enabled", "r", "e", 0},
+        {"disabled ignores the mouse", "disabled", "mprlc", "xxxxx", 0},
+        {"capital Enabled takes the mouse", "Enabled", "mc", "hd", 0},
+        {"a run keeps the hover", "enabled", "mpr", "hdh", 1, false, Command::Runs, 1},
         // Recovery forgets the hover, so that the next move highlights again.
-        {"no window set", {"enabled"}, 0, "mpr", "hdh", 0, false, Command::NoWindow, 0},
-        {"the command fails", {"enabled"}, 0, "mpr", "hdh", 1, false, Command::Fails, 0},
-        {"the command disables the button and fails",
-         {"enabled"},
-         0,
-         "mpr",
-         "hdx",
-         1,
-         false,
-         Command::DisablesAndFails,
-         0},
+        {"no window set", "enabled", "mpr", "hdh", 0, false, Command::NoWindow, 0},
+        {"the command fails", "enabled", "mpr", "hdh", 1, false, Command::Fails, 0},
+        {"its failing command disables it", "enabled", "mpr", "hdx", 1, false, Command::DisablesAndFails, 0},
     };
-    ProgramFolder folder;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Screen screen(folder.folder());
+        Screen screen;
         ImageButton& button = c.large ? static_cast<ImageButton&>(*screen.large) : *screen.tiny;
-        for (const char* state : c.set) {
-            button.set_state(QString::fromLatin1(state));
-        }
-        EXPECT_EQ(shownFrame(button), c.frameBefore);
+        button.set_state(QString::fromLatin1(c.state));
         if (c.command == Command::NoWindow) {
             button.set_form_name(nullptr);
         }
-        if (c.command != Command::Runs && c.command != Command::NoWindow) {
+        if (c.command == Command::Fails || c.command == Command::DisablesAndFails) {
             screen.recorder.result = Status::Error("failed");
         }
         if (c.command == Command::DisablesAndFails) {
@@ -264,12 +196,12 @@ TEST(ImageButton, MouseScriptsFollowTheStateTable) {
         }
         for (std::size_t i = 0; c.script[i] != '\0'; ++i) {
             act(button, c.script[i]);
-            const QString look = kLooks.at(c.looks[i]);
-            EXPECT_EQ(button.state(), look) << "after step " << i << " '" << c.script[i] << "'";
-            EXPECT_EQ(shownFrame(button), ImageButton::frameIndex(look).value()) << "after step " << i;
+            const int look = static_cast<int>(std::strchr("ehdx", c.looks[i]) - "ehdx");
+            EXPECT_EQ(button.state(), QString::fromLatin1(kLooks[look])) << "after step " << i;
+            EXPECT_EQ(shownFrame(button), look) << "after step " << i;
         }
-        EXPECT_EQ(screen.recorder.calls,
-                  std::vector<Call>(c.runs, Call{c.large ? 'l' : 's', "frm_Main", "close"}));
+        const QString call = QStringLiteral("%1 frm_Main close").arg(c.large ? 'l' : 's');
+        EXPECT_EQ(screen.recorder.calls, std::vector<QString>(c.runs, call));
         if (c.tracking >= 0) {
             EXPECT_EQ(button.tracking(), c.tracking == 1);
         }
@@ -277,55 +209,37 @@ TEST(ImageButton, MouseScriptsFollowTheStateTable) {
 }
 
 TEST(ImageButton, ACommandMayDestroyTheButtonsWindow) {
-    ProgramFolder folder;
-    auto screen = std::make_unique<Screen>(folder.folder());
-    Recorder recorder;
-    recorder.during = [&] { delete screen->tiny; };
-    recorder.result = Status::Error("gone");
-    screen->tiny->setDispatcher(&recorder);
-    QLabel* surface = pic(*screen->tiny);
-    const QPointer<TinyButton> watch(screen->tiny);
-    QTest::mousePress(surface, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(recorder.calls.size(), 1u);
+    Screen screen;
+    const QPointer<TinyButton> watch(screen.tiny);
+    screen.recorder.during = [&] { delete screen.tiny; };
+    screen.recorder.result = Status::Error("gone");
+    act(*screen.tiny, 'p');
+    act(*screen.tiny, 'r');
+    EXPECT_EQ(screen.recorder.calls.size(), 1u);
     EXPECT_TRUE(watch.isNull());
 }
 
 TEST(ImageButton, PictureLoadsTheTrimmedNameAndAFailedLoadKeepsTheImage) {
-    ProgramFolder folder;
-    Screen screen(folder.folder());
+    Screen screen;
     TinyButton& button = *screen.tiny;
     button.set_state(QStringLiteral("highlight"));
-    button.set_picture(QStringLiteral(" Check "));
-    EXPECT_EQ(button.picture(), QStringLiteral(" Check "));
+    const QRgb close = frameColour(QStringLiteral("Close"), TinyButton::kFrameSize, 1);
+    ASSERT_NE(shownColour(button), close);
+    button.set_picture(QStringLiteral(" close ")); // the file is Close.bmp
+    EXPECT_EQ(button.picture(), QStringLiteral(" close "));
     EXPECT_EQ(shownFrame(button), 1);
-    EXPECT_EQ(shownColour(button), kFrameColours[2]); // Check's strip starts one colour later
+    EXPECT_EQ(shownColour(button), close);
     button.set_picture(QStringLiteral("Missing"));
     EXPECT_EQ(button.picture(), QStringLiteral("Missing"));
-    EXPECT_EQ(shownColour(button), kFrameColours[2]);
+    EXPECT_EQ(shownColour(button), close);
 
-    TinyButton fresh(folder.folder());
+    TinyButton fresh(kProgramFolder);
     fresh.set_picture(QStringLiteral("Missing"));
     EXPECT_TRUE(pic(fresh)->pixmap().isNull());
 }
 
-TEST(ImageButton, ResizingKeepsOneFrameAndShowsTheFirst) {
-    ProgramFolder folder;
-    Screen screen(folder.folder());
-    for (ImageButton* button :
-         {static_cast<ImageButton*>(screen.tiny), static_cast<ImageButton*>(screen.large)}) {
-        button->set_state(QStringLiteral("highlight"));
-        button->resize(70, 20);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(button->size(), button->oneFrameSize());
-        EXPECT_EQ(shownFrame(*button), 0);
-        EXPECT_EQ(button->state(), QStringLiteral("highlight"));
-    }
-}
-
 TEST(ImageButton, ToolTipIsMadeWithTheProgramsSettings) {
-    ProgramFolder folder;
-    Screen screen(folder.folder());
+    Screen screen;
     screen.tiny->set_ToolTip(QStringLiteral("Click to Exit from Livrano."));
     cls_Tooltip* first = screen.tiny->tooltip();
     ASSERT_NE(first, nullptr);
@@ -341,13 +255,12 @@ TEST(ImageButton, ToolTipIsMadeWithTheProgramsSettings) {
 }
 
 TEST(ImageButton, EndingTheSubclassingReachesEveryButtonOfTheWindowOnly) {
-    ProgramFolder folder;
-    Screen screen(folder.folder());
+    Screen screen;
     auto* nested = new QWidget(&screen.window);
-    auto* inner = new TinyButton(folder.folder(), nested);
+    auto* inner = new TinyButton(kProgramFolder, nested);
     inner->set_ToolTip(QStringLiteral("inner"));
     screen.large->set_ToolTip(QStringLiteral("large"));
-    Screen other(folder.folder());
+    Screen other;
     other.tiny->set_ToolTip(QStringLiteral("other"));
     EXPECT_EQ(screen.window.findChildren<ImageButton*>().size(), 3);
     EndButtonSubclassing(screen.window);
@@ -359,8 +272,8 @@ TEST(ImageButton, EndingTheSubclassingReachesEveryButtonOfTheWindowOnly) {
     EXPECT_NE(other.tiny->tooltip(), nullptr);
     EXPECT_TRUE(pic(*other.tiny)->property(SmartSubClass::kOwnerProperty).isValid());
     // Without its subclassing a button no longer hears the mouse leave.
-    hover(*screen.tiny);
-    leave(*screen.tiny);
+    act(*screen.tiny, 'm');
+    act(*screen.tiny, 'l');
     EXPECT_EQ(screen.tiny->state(), QStringLiteral("highlight"));
     screen.tiny->end_sub_class(); // a second call is harmless
 }

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <cstring>
 #include <vector>
 
 namespace livrano {
@@ -26,41 +26,36 @@ protected:
 TEST(SmartSubClassList, FreeSlotsAreReusedAndTheLastSlotShrinks) {
     struct Case {
         const char* steps;
-        std::vector<int> listed; // slot i+1 holds object index, or -1 when free
+        const char* listed; // the object in slot 1, 2, ...; '.' for a free slot
         bool last;
     };
     const Case cases[] = {
-        {"+a+b+c", {0, 1, 2}, true},
-        {"+a+b+c-b", {0, -1, 2}, true},
-        {"+a+b+c-b+d", {0, 3, 2}, true},
-        {"+a+b+c-c", {0, 1}, true},
-        {"+a+b+c-b-c", {0, -1}, true}, // only the last slot is cut; the free one
-                                       // before it stays
-        {"+a-a", {}, true},
-        {"+a+b-a+c+d", {2, 1, 3}, true},
-        {"-a", {}, false},
-        {"+a-b", {0}, false}, // never subclassed: nothing is removed
-        {"+a+a", {0}, false},
+        {"+a+b+c", "abc", true},
+        {"+a+b+c-b", "a.c", true},
+        {"+a+b+c-b+d", "adc", true},
+        {"+a+b+c-c", "ab", true},
+        {"+a+b+c-b-c", "a.", true}, // only the last slot is cut; the free one
+                                    // before it stays
+        {"+a-a", "", true},
+        {"+a+b-a+c+d", "cbd", true},
+        {"-a", "", false},
+        {"+a-b", "a", false}, // never subclassed: nothing is removed
+        {"+a+a", "a", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.steps);
-        std::vector<std::unique_ptr<QObject>> objects;
-        for (int i = 0; i < 4; ++i) {
-            objects.push_back(std::make_unique<QObject>());
-        }
+        QObject objects[4];
         SmartSubClass subclass;
         bool last = false;
         for (const char* step = c.steps; *step != '\0'; step += 2) {
-            last =
-                subclass.SubClassHwnd(objects[static_cast<std::size_t>(step[1] - 'a')].get(), step[0] == '+');
+            last = subclass.SubClassHwnd(&objects[step[1] - 'a'], step[0] == '+');
         }
         EXPECT_EQ(last, c.last);
-        ASSERT_EQ(subclass.slotCount(), static_cast<int>(c.listed.size()) + 1);
+        ASSERT_EQ(subclass.slotCount(), static_cast<int>(std::strlen(c.listed)) + 1);
         EXPECT_EQ(subclass.slot(0), nullptr);
-        for (std::size_t i = 0; i < c.listed.size(); ++i) {
-            const QObject* expected =
-                c.listed[i] < 0 ? nullptr : objects[static_cast<std::size_t>(c.listed[i])].get();
-            EXPECT_EQ(subclass.slot(static_cast<int>(i) + 1), expected) << "slot " << i + 1;
+        for (int i = 1; i < subclass.slotCount(); ++i) {
+            const char listed = c.listed[i - 1];
+            EXPECT_EQ(subclass.slot(i), listed == '.' ? nullptr : &objects[listed - 'a']) << "slot " << i;
         }
     }
 }
@@ -89,55 +84,51 @@ TEST(SmartSubClass, SubclassingTwiceFailsAndKeepsOneLayer) {
     EXPECT_EQ(widget.keys.size(), 2u);
 }
 
-TEST(SmartSubClass, CancelSwallowsTheEventAsHandled) {
+// The handler swallows X, which then counts as handled, and hands B to the widget in place of A.
+TEST(SmartSubClass, AHandlerCanSwallowOrReplaceTheEventTheObjectReceives) {
     KeyWidget widget;
-    SmartSubClass subclass([](QObject*, QEvent*& message, bool& cancel) {
-        cancel = message->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(message)->key() == Qt::Key_X;
+    QKeyEvent replacement(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier);
+    int calls = 0;
+    SmartSubClass subclass([&](QObject*, QEvent*& message, bool& cancel) {
+        if (message->type() == QEvent::KeyPress) {
+            ++calls;
+            const int key = static_cast<QKeyEvent*>(message)->key();
+            cancel = key == Qt::Key_X;
+            if (key == Qt::Key_A) {
+                message = &replacement;
+            }
+        }
     });
     subclass.SubClassHwnd(&widget, true);
     QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier);
     x.ignore();
     EXPECT_TRUE(QCoreApplication::sendEvent(&widget, &x));
     EXPECT_TRUE(x.isAccepted());
-    QKeyEvent y(QEvent::KeyPress, Qt::Key_Y, Qt::NoModifier);
-    QCoreApplication::sendEvent(&widget, &y);
-    EXPECT_EQ(widget.keys, std::vector<int>{Qt::Key_Y});
-}
-
-TEST(SmartSubClass, AHandlerCanChangeTheEventTheObjectReceives) {
-    KeyWidget widget;
-    QKeyEvent replacement(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier);
-    int calls = 0;
-    SmartSubClass subclass([&](QObject*, QEvent*& message, bool&) {
-        if (message->type() == QEvent::KeyPress) {
-            ++calls;
-            message = &replacement;
-        }
-    });
-    subclass.SubClassHwnd(&widget, true);
-    QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
-    QCoreApplication::sendEvent(&widget, &a);
-    EXPECT_EQ(widget.keys, std::vector<int>{Qt::Key_B});
-    EXPECT_EQ(calls, 1); // the replacement is not offered to the handler again
+    for (const Qt::Key key : {Qt::Key_A, Qt::Key_Y}) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&widget, &event);
+    }
+    EXPECT_EQ(widget.keys, (std::vector<int>{Qt::Key_B, Qt::Key_Y}));
+    EXPECT_EQ(calls, 3); // the replacement is not offered to the handler again
 }
 
 TEST(SmartSubClass, DestroyedObjectsLeaveTheListAndDestructionReleasesTheRest) {
-    auto kept = std::make_unique<QObject>();
-    auto dying = std::make_unique<QObject>();
-    auto last = std::make_unique<QObject>();
+    QObject kept;
+    QObject last;
     {
         SmartSubClass subclass;
-        subclass.SubClassHwnd(kept.get(), true);
-        subclass.SubClassHwnd(dying.get(), true);
-        subclass.SubClassHwnd(last.get(), true);
-        dying.reset();
+        auto* dying = new QObject;
+        for (QObject* object : {&kept, dying, &last}) {
+            subclass.SubClassHwnd(object, true);
+        }
+        delete dying;
         EXPECT_EQ(subclass.slot(2), nullptr);
         EXPECT_EQ(subclass.slotCount(), 4);
     }
-    EXPECT_FALSE(kept->property(SmartSubClass::kOwnerProperty).isValid());
-    EXPECT_FALSE(last->property(SmartSubClass::kOwnerProperty).isValid());
+    EXPECT_FALSE(kept.property(SmartSubClass::kOwnerProperty).isValid());
+    EXPECT_FALSE(last.property(SmartSubClass::kOwnerProperty).isValid());
     SmartSubClass again;
-    EXPECT_TRUE(again.SubClassHwnd(kept.get(), true));
+    EXPECT_TRUE(again.SubClassHwnd(&kept, true));
 }
 
 } // namespace

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/font_scaling.h"
-
 namespace livrano {
 namespace {
 
@@ -86,76 +84,74 @@ TEST(Tooltip, SettingsMadeBeforeCreateAndTheFontTakeEffectOnTheWindow) {
     EXPECT_EQ(tip.tipWindow(), nullptr);
 }
 
-TEST(Tooltip, ShowsAfterTheDelayCentredOrBelowAndHidesOnLeaveOrTimeout) {
+// A shown window with two controls, and a tip made for it that shows at once.
+class TipWindow : public ::testing::Test {
+protected:
+    TipWindow() {
+        window.setGeometry(200, 150, 300, 200);
+        first->setGeometry(40, 50, 33, 35);
+        second->setGeometry(120, 50, 33, 35);
+        QCursor::setPos(0, 0); // off the window: only the test's own enter and leave count
+        window.show();
+        tip.Create(&window);
+        setDelay(0);
+    }
+    void setDelay(int milliseconds) { tip.setDelayTime(milliseconds); }
+
     QWidget window;
-    window.setGeometry(200, 150, 300, 200);
-    auto* centred = new QWidget(&window);
-    centred->setGeometry(40, 50, 33, 35);
-    auto* plain = new QWidget(&window);
-    plain->setGeometry(120, 50, 33, 35);
-    window.show();
+    QWidget* first = new QWidget(&window);
+    QWidget* second = new QWidget(&window);
     cls_Tooltip tip;
-    tip.Create(&window);
-    int none = 0;
-    tip.setDelayTime(none);
+};
+
+TEST_F(TipWindow, ShowsCentredOrBelowTheCursorAndHidesOnLeaveOrTimeout) {
     tip.setMaxWidth(120);
     const QString longText = QStringLiteral("Click to create an aircraft repaint using the settings above.");
-    ASSERT_TRUE(tip.AddControl(centred, longText, true));
-    ASSERT_TRUE(tip.AddControl(plain, QStringLiteral("Help"), false));
+    ASSERT_TRUE(tip.AddControl(first, longText, true));
+    ASSERT_TRUE(tip.AddControl(second, QStringLiteral("Help"), false));
 
-    enter(*centred);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == centred; }, 1000));
+    enter(*first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == first; }, 1000));
     QLabel* shown = tip.tipWindow();
     EXPECT_TRUE(shown->isVisible());
     EXPECT_EQ(shown->text(), longText);
     EXPECT_LE(shown->width(), 120);
     EXPECT_GT(shown->height(), 2 * QFontMetrics(shown->font()).height()); // wrapped
-    const QRect tool(centred->mapToGlobal(QPoint(0, 0)), centred->size());
+    const QRect tool(first->mapToGlobal(QPoint(0, 0)), first->size());
     EXPECT_NEAR(shown->geometry().center().x(), tool.center().x(), 1);
     EXPECT_EQ(shown->y(), tool.bottom() + 1);
 
-    leave(*centred);
+    leave(*first);
     EXPECT_FALSE(shown->isVisible());
     EXPECT_EQ(tip.shownFor(), nullptr);
 
     int briefly = 150;
     tip.setVisibleTime(briefly);
-    QCursor::setPos(plain->mapToGlobal(QPoint(5, 5)));
-    enter(*plain);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == plain; }, 1000));
+    QCursor::setPos(second->mapToGlobal(QPoint(5, 5)));
+    enter(*second);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == second; }, 1000));
     EXPECT_EQ(shown->pos(), QCursor::pos() + QPoint(0, 20));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !shown->isVisible(); }, 2000));
     // A timed-out tip stays away while the mouse stays; leaving and coming back shows it again.
-    enter(*plain);
+    enter(*second);
     QTest::qWait(20);
     EXPECT_EQ(tip.shownFor(), nullptr);
-    leave(*plain);
-    enter(*plain);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == plain; }, 1000));
+    leave(*second);
+    enter(*second);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == second; }, 1000));
 }
 
-TEST(Tooltip, TheDelayMustPassFirstAndAnEmptyTextShowsNothing) {
-    QWidget window;
-    window.setGeometry(200, 150, 300, 200);
-    auto* control = new QWidget(&window);
-    control->setGeometry(10, 10, 40, 20);
-    auto* silent = new QWidget(&window);
-    silent->setGeometry(100, 10, 40, 20);
-    QCursor::setPos(0, 0); // off the window: only the test's own enter and leave count
-    window.show();
-    cls_Tooltip tip;
-    tip.Create(&window);
-    int delay = 600;
-    tip.setDelayTime(delay);
-    tip.AddControl(control, QStringLiteral("later"));
-    tip.AddControl(silent, QString());
-    enter(*control);
+TEST_F(TipWindow, TheDelayMustPassFirstAndAnEmptyTextShowsNothing) {
+    setDelay(600);
+    tip.AddControl(first, QStringLiteral("later"));
+    tip.AddControl(second, QString());
+    enter(*first);
     QTest::qWait(20);
     EXPECT_EQ(tip.shownFor(), nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == control; }, 3000));
-    leave(*control);
-    enter(*silent);
-    QTest::qWait(delay + 200);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == first; }, 3000));
+    leave(*first);
+    enter(*second);
+    QTest::qWait(800);
     EXPECT_EQ(tip.shownFor(), nullptr);
     EXPECT_FALSE(tip.tipWindow()->isVisible());
 }

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QFile>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -48,10 +47,6 @@ QImage picture(int width, int height, const std::vector<QPoint>& keyPixels) {
     return image;
 }
 
-std::vector<QRect> rects(const QRegion& region) {
-    return {region.begin(), region.end()};
-}
-
 TEST(TransFormRegion, KeyPixelsAreCutAwayRunByRun) {
     struct Case {
         const char* name;
@@ -62,9 +57,7 @@ TEST(TransFormRegion, KeyPixelsAreCutAwayRunByRun) {
         {"no key pixel", {}, QRegion()},
         {"single pixel at (5, 7)", {{5, 7}}, QRegion(5, 7, 1, 1)},
         {"run reaching the right edge", {{17, 3}, {18, 3}, {19, 3}}, QRegion(17, 3, 3, 1)},
-        {"runs on neighbouring rows stay apart",
-         {{19, 0}, {0, 1}},
-         QRegion(19, 0, 1, 1) + QRegion(0, 1, 1, 1)},
+        {"neighbouring rows stay apart", {{19, 0}, {0, 1}}, QRegion(19, 0, 1, 1) + QRegion(0, 1, 1, 1)},
         {"last row", {{0, 11}, {1, 11}}, QRegion(0, 11, 2, 1)},
         {"two runs in one row", {{2, 4}, {3, 4}, {6, 4}}, QRegion(2, 4, 2, 1) + QRegion(6, 4, 1, 1)},
     };
@@ -72,11 +65,7 @@ TEST(TransFormRegion, KeyPixelsAreCutAwayRunByRun) {
         SCOPED_TRACE(c.name);
         const QRegion region = clsTransForm::regionFromPicture(picture(20, 12, c.keys), kKey);
         EXPECT_EQ(region, QRegion(0, 0, 20, 12) - c.cut);
-        EXPECT_TRUE((region & c.cut).isEmpty());
     }
-    // Exactly the pixel (5, 7) to (6, 8) is gone: the rows above and below are whole.
-    const QRegion one = clsTransForm::regionFromPicture(picture(20, 12, {{5, 7}}), kKey);
-    EXPECT_EQ(rects(one), (std::vector<QRect>{{0, 0, 20, 7}, {0, 7, 5, 1}, {6, 7, 14, 1}, {0, 8, 20, 4}}));
 }
 
 TEST(TransFormRegion, OnlyTheKeyColourIsCutWhateverTheAlpha) {
@@ -89,16 +78,14 @@ TEST(TransFormRegion, OnlyTheKeyColourIsCutWhateverTheAlpha) {
     EXPECT_EQ(clsTransForm::regionFromPicture(image, qRgb(255, 0, 255)), QRegion(0, 0, 3, 1));
 }
 
-TEST(TransForm, SavedRegionLoadsBackEqualAndFileHasExactLength) {
+TEST(TransForm, SavedFileHoldsTheRegionAndLoadsBackEqual) {
     TempDir dir;
     const QString file = qpath(dir / "Shape.dat");
     PictureWindow saver(picture(30, 20, {{0, 0}, {1, 0}, {29, 0}, {0, 19}, {5, 7}, {28, 19}, {29, 19}}));
     clsTransForm save;
     ASSERT_FALSE(save.ShapeMe(saver, kKey, false, file));
     EXPECT_EQ(saver.mask(), save.region());
-    const QByteArray bytes = QByteArray::fromStdString(testing::readFile(dir / "Shape.dat"));
-    EXPECT_EQ(bytes.size(), 32 + 16 * save.region().rectCount());
-    EXPECT_EQ(bytes, regionToRgnData(save.region()));
+    EXPECT_EQ(testing::readFile(dir / "Shape.dat"), regionToRgnData(save.region()).toStdString());
 
     PictureWindow loader(picture(30, 20, {})); // its own pixels must not matter
     clsTransForm load;
@@ -127,15 +114,11 @@ TEST(TransForm, AnEmptyRegionHidesTheWholeWindow) {
     TempDir dir;
     const QString noRectangles = qpath(dir / "None.dat");
     testing::writeFile(dir / "None.dat", regionToRgnData(QRegion()).toStdString());
-    std::vector<QPoint> everyPixel;
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            everyPixel.emplace_back(x, y);
-        }
-    }
+    QImage allKey(8, 6, QImage::Format_RGB32);
+    allKey.fill(kKey);
     for (const bool load : {false, true}) {
         SCOPED_TRACE(load ? "region file without rectangles" : "picture all of the key colour");
-        PictureWindow window(picture(8, 6, everyPixel));
+        PictureWindow window(allKey);
         clsTransForm shaper;
         ASSERT_FALSE(shaper.ShapeMe(window, kKey, load, load ? noRectangles : QString()));
         EXPECT_TRUE(shaper.region().isEmpty());
@@ -197,21 +180,22 @@ TEST(TransFormDrag, OnlyTheLeftButtonMovesTheWindowUntilRelease) {
         QCursor::setPos(start);
         clsTransForm shaper;
         shaper.DragForm(window, button);
+        // The left button held while the mouse moves; released at `at`.
+        const auto mouse = [&](QEvent::Type type, QPoint at) {
+            const bool release = type == QEvent::MouseButtonRelease;
+            QMouseEvent event(type, QPointF(10, 10), QPointF(at), release ? Qt::LeftButton : Qt::NoButton,
+                              release ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&window, &event);
+        };
         const QPoint to = start + QPoint(30, 20);
-        QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(to), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QCoreApplication::sendEvent(&window, &move);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 10), QPointF(to), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&window, &release);
-        const bool left = button == Qt::LeftButton;
-        EXPECT_EQ(window.pos(), left ? QPoint(130, 120) : QPoint(100, 100));
-        EXPECT_EQ(window.cursor().shape(), left ? Qt::ArrowCursor : Qt::BitmapCursor);
+        mouse(QEvent::MouseMove, to);
+        mouse(QEvent::MouseButtonRelease, to);
+        const QPoint end = button == Qt::LeftButton ? QPoint(130, 120) : QPoint(100, 100);
+        EXPECT_EQ(window.pos(), end);
+        EXPECT_EQ(window.cursor().shape(), button == Qt::LeftButton ? Qt::ArrowCursor : Qt::BitmapCursor);
         // After the release the window no longer follows the mouse.
-        QMouseEvent later(QEvent::MouseMove, QPointF(10, 10), QPointF(to + QPoint(50, 50)), Qt::NoButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&window, &later);
-        EXPECT_EQ(window.pos(), left ? QPoint(130, 120) : QPoint(100, 100));
+        mouse(QEvent::MouseMove, to + QPoint(50, 50));
+        EXPECT_EQ(window.pos(), end);
     }
 }
 

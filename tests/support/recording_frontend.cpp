@@ -31,11 +31,6 @@ void RecordingFrontend::setTextureList(const std::vector<std::string>& lines) {
     events.emplace_back("texture-list");
 }
 
-void RecordingFrontend::showEmptyChoices() {
-    ++emptyChoices;
-    events.emplace_back("empty-choices");
-}
-
 void RecordingFrontend::showTailNumber(const std::string& text) {
     tailNumber = text;
     events.push_back("tail-number: " + text);
@@ -49,20 +44,6 @@ void RecordingFrontend::showPreview(const PreviewPicture& picture) {
 void RecordingFrontend::setAlphaPreviewAvailable(bool available) {
     alphaPreviewAvailable = available;
     events.push_back(available ? "alpha-preview: on" : "alpha-preview: off");
-}
-
-void RecordingFrontend::templateLoaded() {
-    ++templateLoads;
-    events.emplace_back("template-loaded");
-}
-
-void RecordingFrontend::updateStatusLine() {
-    events.emplace_back("status-line");
-}
-
-void RecordingFrontend::setBusy(bool b) {
-    busy = b;
-    events.push_back(b ? "busy" : "idle");
 }
 
 void RecordingFrontend::showMessage(const std::string& text) {

@@ -20,9 +20,6 @@ struct RecordingFrontend : Frontend {
     bool dxt3 = false;
     bool progressVisible = false;
     bool alphaPreviewAvailable = true;
-    bool busy = false;
-    int emptyChoices = 0;
-    int templateLoads = 0;
     std::string tailNumber;
 
     void setStatusText(const std::string& text) override;
@@ -31,13 +28,13 @@ struct RecordingFrontend : Frontend {
     void setProgress(double percent) override;
     void setTextureList(const std::vector<std::string>& lines) override;
     bool dxt3Checked() const override { return dxt3; }
-    void showEmptyChoices() override;
+    void showEmptyChoices() override { events.emplace_back("empty-choices"); }
     void showTailNumber(const std::string& text) override;
     void showPreview(const PreviewPicture& picture) override;
     void setAlphaPreviewAvailable(bool available) override;
-    void templateLoaded() override;
-    void updateStatusLine() override;
-    void setBusy(bool b) override;
+    void templateLoaded() override { events.emplace_back("template-loaded"); }
+    void updateStatusLine() override { events.emplace_back("status-line"); }
+    void setBusy(bool b) override { events.emplace_back(b ? "busy" : "idle"); }
     void showMessage(const std::string& text) override;
     void playSound(const std::filesystem::path& wavFile) override;
 };

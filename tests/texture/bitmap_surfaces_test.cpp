@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "texture/bmp_reader.h"
+#include <numeric>
+
 #include "texture/bmp_writer.h"
 #include "texture/texture_converter.h"
 #include "texture/texture_fixtures.h"
@@ -14,32 +15,30 @@ namespace fs = std::filesystem;
 using testing::readFile;
 using testing::TempDir;
 
-// The 54 bytes before the colour table or pixels of an intermediate bitmap.
-std::string expectedHeaders(int width, int height, int bits, std::uint32_t fileSize, std::uint32_t offset) {
-    const auto le = testing::littleEndian;
-    return "BM" + le(fileSize, 4) + le(0, 4) + le(offset, 4) + le(40, 4) +
-           le(static_cast<std::uint32_t>(width), 4) + le(static_cast<std::uint32_t>(height), 4) + le(1, 2) +
-           le(static_cast<std::uint32_t>(bits), 2) + std::string(24, '\0');
-}
-
 struct Folders {
     TempDir dir;
     fs::path program = dir / "Livrano";
     Folders() { fs::create_directories(program / "TempBitmaps"); }
 };
 
+// `count` bytes counting up from `first`, then `padding` zero bytes.
+std::string bytes(int first, int count, int padding) {
+    std::string s;
+    for (int i = 0; i < count; ++i)
+        s.push_back(static_cast<char>(first + i));
+    return s + std::string(static_cast<std::size_t>(padding), '\0');
+}
+
+// Three pixels a row, so that rows are padded to four bytes; rows are stored bottom-up.
 TEST(SaveBitmap24, WritesTheExactIntermediateFile) {
     Folders f;
     BitmapSurfaces s;
-    ASSERT_TRUE(CreateSurface24(s, 24, 256, 256));
-    s.WorkSurface24.bitmap.row(255)[0] = 0x11; // bottom-left blue
-    s.WorkSurface24.bitmap.row(0)[2] = 0x22;   // top-left red
+    ASSERT_TRUE(CreateSurface24(s, 24, 3, 2));
+    s.WorkSurface24.bitmap.pixels = std::vector<std::uint8_t>(18);
+    std::iota(s.WorkSurface24.bitmap.pixels.begin(), s.WorkSurface24.bitmap.pixels.end(), 1);
     ASSERT_TRUE(SaveBitmap24(s, f.program, "  T_FUSE_c "));
-    const std::string file = readFile(f.program / "TempBitmaps/T_FUSE_c.bmp");
-    ASSERT_EQ(file.size(), 196662u);
-    EXPECT_EQ(file.substr(0, 54), expectedHeaders(256, 256, 24, 196662, 54));
-    EXPECT_EQ(file[54], '\x11'); // rows bottom-up
-    EXPECT_EQ(file[54 + 255 * 768 + 2], '\x22');
+    EXPECT_EQ(readFile(f.program / "TempBitmaps/T_FUSE_c.bmp"),
+              testing::bmpHeaders(78, 54, 3, 2, 24) + bytes(10, 9, 3) + bytes(1, 9, 3));
     // Nothing but the file itself is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(f.program / "TempBitmaps"), fs::directory_iterator()), 1);
 }
@@ -48,10 +47,11 @@ TEST(SaveBitmap8, WritesComposedAlphaOrUniformWhite) {
     struct Case {
         const char* what;
         bool alphaLoaded;
-        std::uint8_t expectedPixel;
+        std::string pixels;
         std::uint8_t expectedEntry5; // blue of table entry 5
     };
-    const Case cases[] = {{"alpha template loaded", true, 9, 50}, {"no alpha template", false, 255, 5}};
+    const Case cases[] = {{"alpha template loaded", true, bytes(4, 3, 1) + bytes(1, 3, 1), 50},
+                          {"no alpha template", false, std::string("\xFF\xFF\xFF\0\xFF\xFF\xFF\0", 8), 5}};
     for (const Case& c : cases) {
         Folders f;
         BitmapSurfaces s;
@@ -59,15 +59,15 @@ TEST(SaveBitmap8, WritesComposedAlphaOrUniformWhite) {
         s.TemplateSurface8.Ready = true;
         s.TemplateSurface8.bitmap.palette.assign(16, PaletteEntry{});
         s.TemplateSurface8.bitmap.palette[5] = PaletteEntry{50, 51, 52, 0};
-        ASSERT_TRUE(CreateSurface8(s, 8, 8, 4));
-        std::fill(s.WorkSurface8.bitmap.pixels.begin(), s.WorkSurface8.bitmap.pixels.end(), std::uint8_t{9});
+        ASSERT_TRUE(CreateSurface8(s, 8, 3, 2));
+        s.WorkSurface8.bitmap.pixels = {1, 2, 3, 4, 5, 6};
         ASSERT_TRUE(SaveBitmap8(s, f.program, "T_a", c.alphaLoaded));
         const std::string file = readFile(f.program / "TempBitmaps/T_a.bmp");
-        ASSERT_EQ(file.size(), 8u * 4u + 1078u) << c.what;
-        EXPECT_EQ(file.substr(0, 54), expectedHeaders(8, 4, 8, 1110, 1078)) << c.what;
+        ASSERT_EQ(file.size(), 1078u + 8u) << c.what;
+        EXPECT_EQ(file.substr(0, 54), testing::bmpHeaders(1086, 1078, 3, 2, 8)) << c.what;
         EXPECT_EQ(static_cast<std::uint8_t>(file[54 + 5 * 4]), c.expectedEntry5) << c.what;
         EXPECT_EQ(file[54 + 5 * 4 + 3], '\0') << c.what;
-        EXPECT_EQ(file.substr(1078), std::string(32, static_cast<char>(c.expectedPixel))) << c.what;
+        EXPECT_EQ(file.substr(1078), c.pixels) << c.what;
     }
 }
 
@@ -126,37 +126,14 @@ TEST(SaveBitmap, FailsWithoutASurfaceOrAFolder) {
     EXPECT_TRUE(fs::is_empty(f.program / "TempBitmaps"));
 }
 
-TEST(SaveBitmap, WidthsNotAMultipleOfFourArePaddedNotSheared) {
-    Folders f;
-    BitmapSurfaces s;
-    ASSERT_TRUE(CreateSurface24(s, 24, 3, 2));
-    ASSERT_TRUE(CreateSurface8(s, 8, 3, 2));
-    s.WorkSurface24.bitmap.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
-    s.WorkSurface8.bitmap.pixels = {1, 2, 3, 4, 5, 6};
-    ASSERT_TRUE(SaveBitmap24(s, f.program, "c"));
-    ASSERT_TRUE(SaveBitmap8(s, f.program, "a", true));
-    EXPECT_EQ(readFile(f.program / "TempBitmaps/c.bmp").size(), 54u + 2 * 12);
-    EXPECT_EQ(readFile(f.program / "TempBitmaps/a.bmp").size(), 1078u + 2 * 4);
-    const auto colour = readBmpFile(f.program / "TempBitmaps/c.bmp");
-    const auto alpha = readBmpFile(f.program / "TempBitmaps/a.bmp");
-    ASSERT_TRUE(colour && alpha);
-    EXPECT_EQ(colour->pixels, s.WorkSurface24.bitmap.pixels);
-    EXPECT_EQ(alpha->pixels, s.WorkSurface8.bitmap.pixels);
-}
-
-TEST(LoadBitmap8, IgnoreChangesNothing) {
-    BitmapSurfaces s;
-    EXPECT_FALSE(LoadBitmap8(s, "IGNORE"));
-    EXPECT_FALSE(s.TemplateSurface8.DcCreated || s.TemplateSurface8.Ready);
-}
-
 TEST(LoadBitmap, AnUnreadableFileLeavesNothingHalfLoaded) {
     TempDir dir;
-    const Bitmap picture = testing::gradientPicture(4, 4);
-    std::vector<std::uint8_t> bytes = encodeBmp24(picture);
-    bytes.resize(bytes.size() - 13);
-    testing::writeBitmapFile(dir / "cut.bmp", bytes);
+    std::vector<std::uint8_t> cut = encodeBmp24(testing::gradientPicture(4, 4));
+    cut.resize(cut.size() - 13);
+    testing::writeBitmapFile(dir / "cut.bmp", cut);
     BitmapSurfaces s;
+    EXPECT_FALSE(LoadBitmap8(s, "IGNORE"));
+    EXPECT_FALSE(s.TemplateSurface8.DcCreated); // "IGNORE" changes nothing
     EXPECT_FALSE(LoadBitmap24(s, dir / "cut.bmp"));
     EXPECT_FALSE(LoadBitmap8(s, dir / "missing.bmp"));
     EXPECT_TRUE(s.TemplateSurface24.DcCreated);
@@ -164,12 +141,6 @@ TEST(LoadBitmap, AnUnreadableFileLeavesNothingHalfLoaded) {
     EXPECT_TRUE(s.TemplateSurface24.bitmap.empty());
     EXPECT_FALSE(StretchSection24(s, 0, 0, 1, 1, 0, 0, 1, 1));
 }
-
-} // namespace
-} // namespace livrano
-
-namespace livrano {
-namespace {
 
 // In a child process with 8 MB to spare: a work surface, a template and a conversion whose
 // pictures do not fit each fail as false, leaving nothing behind. Exits 0 then.
@@ -193,10 +164,8 @@ TEST(Surfaces, PicturesBeyondTheMemoryLeftFailCleanly) {
         GTEST_SKIP() << "the address sanitizer's own reservations defeat the address-space limit";
     TempDir dir;
     // 8192 x 8192 run-length coded: a few bytes asking for 64 MB of indices and 192 MB of colour.
-    const auto le = testing::littleEndian;
-    testing::writeFile(dir / "huge.bmp", "BM" + le(56, 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(8192, 4) +
-                                             le(8192, 4) + le(1, 2) + le(8, 2) + le(1, 4) +
-                                             std::string(20, '\0') + le(0x0100, 2));
+    testing::writeFile(dir / "huge.bmp",
+                       testing::bmpHeaders(56, 54, 8192, 8192, 8, 1) + testing::littleEndian(0x0100, 2));
     testing::writeBitmapFile(dir / "c.bmp", encodeBmp24(testing::gradientPicture(2048, 2048)));
     testing::writeBitmapFile(dir / "a.bmp", encodeBmp8(testing::greyPicture(2048, 2048), greyRamp()));
     EXPECT_EXIT(runWithoutMemory(dir.path()), ::testing::ExitedWithCode(0), "");

@@ -114,17 +114,14 @@ TEST(CompressDxt3, PhotographicQualityAndOneResultOnEveryPath) {
 }
 
 TEST(CompressDxt3, ThreadCountDoesNotChangeTheBlocks) {
-    struct Case {
-        int width, height;
-    };
-    for (const Case& c : {Case{64, 64}, Case{9, 3}, Case{1, 1}, Case{16, 4}}) {
-        RgbaImage image{c.width, c.height, {}};
-        for (int i = 0; i < c.width * c.height * 4; ++i)
+    for (const auto& [width, height] : {std::pair{64, 64}, {9, 3}, {1, 1}, {16, 4}}) {
+        RgbaImage image{width, height, {}};
+        for (int i = 0; i < width * height * 4; ++i)
             image.rgba.push_back(static_cast<std::uint8_t>(i * 7 % 251));
         const std::vector<std::uint8_t> one = compressDxt3(image, BlockEncoder::Own, 1);
-        EXPECT_EQ(one.size(), dxt3LevelSize(c.width, c.height));
+        EXPECT_EQ(one.size(), dxt3LevelSize(width, height));
         for (unsigned threads : {2u, 3u, 8u})
-            EXPECT_EQ(compressDxt3(image, BlockEncoder::Own, threads), one) << c.width << "x" << c.height;
+            EXPECT_EQ(compressDxt3(image, BlockEncoder::Own, threads), one) << width << "x" << height;
     }
 }
 

@@ -37,11 +37,10 @@ struct TemplateCase : TestApp {
 };
 
 TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
-    const std::vector<std::string> start = {"status: Loading Texture Template File", "busy"};
-    const std::vector<std::string> end = {"template-loaded", "idle", "status-line"};
-    auto events = [&](std::vector<std::string> middle) {
-        middle.insert(middle.begin(), start.begin(), start.end());
-        middle.insert(middle.end(), end.begin(), end.end());
+    // Every load begins and ends alike.
+    auto events = [](std::vector<std::string> middle) {
+        middle.insert(middle.begin(), {"status: Loading Texture Template File", "busy"});
+        middle.insert(middle.end(), {"template-loaded", "idle", "status-line"});
         return middle;
     };
     struct Case {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "texture/bmp_writer.h"
@@ -15,46 +16,41 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempDir;
 
-// A smooth colour picture and an alpha picture whose table runs backwards (index i is grey
-// 255 - i), so alpha taken from raw indices instead of grey levels shows.
+// The intermediate files of a texture "T" in the TempBitmaps folder of a program folder `dir`: a
+// colour picture smooth enough for DXT3 to keep it within 40 dB, and an alpha picture whose table
+// runs backwards (index i is grey 255 - i), so alpha taken from raw indices instead of grey
+// levels shows.
 struct Intermediates {
     TempDir dir;
-    int width, height;
     Bitmap colour;
     Bitmap alpha;
-    fs::path colourPath = dir / "T_c.bmp";
-    fs::path alphaPath = dir / "T_a.bmp";
-    fs::path output = dir / "T.bmp";
+    fs::path colourPath = dir / "TempBitmaps/T_c.bmp";
+    fs::path alphaPath = dir / "TempBitmaps/T_a.bmp";
+    fs::path output = dir / "TempBitmaps/T.bmp";
 
-    Intermediates(int w, int h) : width(w), height(h) {
-        colour.width = alpha.width = w;
-        colour.height = alpha.height = h;
-        alpha.bytesPerPixel = 1;
-        for (int i = 0; i < 256; ++i) {
-            const auto g = static_cast<std::uint8_t>(255 - i);
-            alpha.palette.push_back(PaletteEntry{g, g, g, 0});
-        }
+    Intermediates(int w, int h) : alpha(testing::greyPicture(w, h)) {
+        colour.width = w;
+        colour.height = h;
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
                 colour.pixels.push_back(static_cast<std::uint8_t>(40 + x + y));                    // blue
                 colour.pixels.push_back(static_cast<std::uint8_t>(200 - 2 * y));                   // green
                 colour.pixels.push_back(static_cast<std::uint8_t>(60 + 100 * std::sin(x / 20.0))); // red
-                alpha.pixels.push_back(
-                    static_cast<std::uint8_t>(255 - ((x * 3 + y * 8) % 256))); // grey x*3+y*8
             }
         }
+        for (std::uint8_t& index : alpha.pixels)
+            index = static_cast<std::uint8_t>(255 - index);
+        std::reverse(alpha.palette.begin(), alpha.palette.end());
         testing::writeBitmapFile(colourPath, encodeBmp24(colour));
         testing::writeBitmapFile(alphaPath, encodeBmp8(alpha, alpha.palette));
     }
 
-    std::uint8_t expectedAlpha(int x, int y) const {
-        return static_cast<std::uint8_t>((x * 3 + y * 8) % 256);
-    }
+    std::uint8_t expectedAlpha(int x, int y) const { return static_cast<std::uint8_t>(x * 16 + y * 3); }
 
     RgbaImage expected() const {
-        RgbaImage image{width, height, {}};
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
+        RgbaImage image{colour.width, colour.height, {}};
+        for (int y = 0; y < colour.height; ++y) {
+            for (int x = 0; x < colour.width; ++x) {
                 const std::uint8_t* c = colour.row(y) + x * 3;
                 for (std::uint8_t v : {c[2], c[1], c[0], expectedAlpha(x, y)})
                     image.rgba.push_back(v);
@@ -70,13 +66,12 @@ struct Intermediates {
     }
 };
 
+// The headers of a simulator texture: a BMP's, then the 20-byte "FS70" block.
 std::string fsHeader(std::uint32_t fileSize, int w, int h, int bits, std::uint32_t compression,
                      std::uint32_t imageSize, std::uint32_t mipFlag) {
     const auto le = testing::littleEndian;
-    return "BM" + le(fileSize, 4) + le(0, 4) + le(74, 4) + le(40, 4) + le(static_cast<std::uint32_t>(w), 4) +
-           le(static_cast<std::uint32_t>(h), 4) + le(1, 2) + le(static_cast<std::uint32_t>(bits), 2) +
-           le(compression, 4) + le(imageSize, 4) + std::string(16, '\0') + "FS70" + le(20, 4) + le(0x400, 4) +
-           le(0, 2) + le(mipFlag, 2) + le(0, 4);
+    return testing::bmpHeaders(fileSize, 74, w, h, bits, compression, imageSize) + "FS70" + le(20, 4) +
+           le(0x400, 4) + le(0, 2) + le(mipFlag, 2) + le(0, 4);
 }
 
 std::string head(const std::vector<std::uint8_t>& file, std::size_t n) {
@@ -170,16 +165,11 @@ TEST(BMPScompressBMP, FailuresWriteNothing) {
 }
 
 TEST(CompressTexture, FindsTheBitmapsInTempBitmaps) {
-    TempDir dir;
-    const fs::path temp = dir / "TempBitmaps";
-    fs::create_directories(temp);
-    const Bitmap colour = testing::gradientPicture(8, 8);
-    testing::writeBitmapFile(temp / "WING_c.bmp", encodeBmp24(colour));
-    testing::writeBitmapFile(temp / "WING_a.bmp", encodeBmp8(testing::greyPicture(8, 8), greyRamp()));
-    EXPECT_TRUE(CompressTexture(dir.path(), " WING_c", "WING_a ", "WING", 0, kFormatCodeArgb32));
-    EXPECT_EQ(testing::readFile(temp / "WING.bmp").size(), 74u + 256u);
-    EXPECT_FALSE(CompressTexture(dir.path(), "NONE_c", "WING_a", "NONE", 0, kFormatCodeArgb32));
-    EXPECT_FALSE(fs::exists(temp / "NONE.bmp"));
+    Intermediates in(8, 8);
+    EXPECT_TRUE(CompressTexture(in.dir.path(), " T_c", "T_a ", "T", 0, kFormatCodeArgb32));
+    EXPECT_EQ(testing::readFile(in.output).size(), 74u + 256u);
+    EXPECT_FALSE(CompressTexture(in.dir.path(), "NONE_c", "T_a", "NONE", 0, kFormatCodeArgb32));
+    EXPECT_FALSE(fs::exists(in.dir / "TempBitmaps/NONE.bmp"));
 }
 
 TEST(ConvertTexture, DdsFilesAreTopDownWithTheirHeader) {
@@ -213,7 +203,7 @@ TEST(ConvertTexture, DdsFilesAreTopDownWithTheirHeader) {
         if (c.format == TextureFormat::Argb32) {
             EXPECT_EQ(u32(92), 0x00FF0000u);
             EXPECT_EQ(u32(104), 0xFF000000u);
-            EXPECT_EQ(file[128 + 3], in.expectedAlpha(0, 0)); // top row first
+            EXPECT_EQ(file[128 + 4 + 3], in.expectedAlpha(1, 0)); // top row first
         } else {
             EXPECT_EQ(head(std::vector<std::uint8_t>(file.begin() + 84, file.begin() + 88), 4), "DXT3");
         }

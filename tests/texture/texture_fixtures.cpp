@@ -49,6 +49,15 @@ std::string littleEndian(std::uint32_t v, int bytes) {
     return s;
 }
 
+std::string bmpHeaders(std::uint32_t fileSize, std::uint32_t pixelOffset, int width, int height, int bits,
+                       std::uint32_t compression, std::uint32_t imageSize) {
+    const auto le = littleEndian;
+    return "BM" + le(fileSize, 4) + le(0, 4) + le(pixelOffset, 4) + le(40, 4) +
+           le(static_cast<std::uint32_t>(width), 4) + le(static_cast<std::uint32_t>(height), 4) + le(1, 2) +
+           le(static_cast<std::uint32_t>(bits), 2) + le(compression, 4) + le(imageSize, 4) +
+           std::string(16, '\0');
+}
+
 bool underAddressSanitizer() {
 #if defined(__SANITIZE_ADDRESS__)
     return true;

@@ -37,6 +37,11 @@ struct TestApp {
 // `v` as `bytes` little-endian bytes, for spelling out expected file headers.
 std::string littleEndian(std::uint32_t v, int bytes);
 
+// The 14-byte file header and 40-byte info header of a BMP file, planes 1 and the fields after
+// the image size zero.
+std::string bmpHeaders(std::uint32_t fileSize, std::uint32_t pixelOffset, int width, int height, int bits,
+                       std::uint32_t compression = 0, std::uint32_t imageSize = 0);
+
 // True under the address sanitizer, whose own reservations defeat an address-space limit.
 bool underAddressSanitizer();
 

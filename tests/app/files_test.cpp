@@ -1,0 +1,109 @@
+// Files on disk: names the simulator's way (file_names.h) and whole-file replacement (file_bytes.h).
+
+#include "app/file_names.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <map>
+#include <tuple>
+
+#include "app/file_bytes.h"
+#include "support/temp_dir.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+using testing::writeFile;
+
+TEST(ProgramLocation, JoinsWindowsStyleRelativeParts) {
+    const fs::path root = "/sim/Corvane Software/Livrano";
+    EXPECT_EQ(programLocation(root, "\\Data\\airlines.cfg"),
+              fs::path("/sim/Corvane Software/Livrano/Data/airlines.cfg"));
+    EXPECT_EQ(programLocation(root, "\\..\\..\\Aircraft\\B737"), fs::path("/sim/Aircraft/B737"));
+    EXPECT_EQ(programLocation(root, "\\Data.b737"), fs::path("/sim/Corvane Software/Livrano/Data.b737"));
+}
+
+TEST(ResolveCaseless, FindsExistingNamesWhateverTheirCase) {
+    TempDir dir;
+    fs::create_directories(dir / "Aircraft/B737/texture");
+    testing::writeFile(dir / "Aircraft/B737/aircraft.cfg", "x");
+
+    EXPECT_EQ(resolveCaseless(dir / "aircraft/b737/Aircraft.cfg"), dir / "Aircraft/B737/aircraft.cfg");
+    EXPECT_EQ(resolveCaseless(dir / "Aircraft/B737/Texture"), dir / "Aircraft/B737/texture");
+    // Missing tails are kept as given, below the resolved part.
+    EXPECT_EQ(resolveCaseless(dir / "AIRCRAFT/B737/Model.ABC/x.mdl"), dir / "Aircraft/B737/Model.ABC/x.mdl");
+    // Accented letters fold as the simulator's code page folds them.
+    fs::create_directories(dir / "Aircraft/B737/Texture.àé€");
+    EXPECT_EQ(resolveCaseless(dir / "aircraft/b737/TEXTURE.ÀÉ€"), dir / "Aircraft/B737/Texture.àé€");
+}
+
+TEST(ResolveCaseless, ExactNameWinsOverFoldedOne) {
+    TempDir dir;
+    fs::create_directories(dir / "Texture");
+    fs::create_directories(dir / "texture");
+    EXPECT_EQ(resolveCaseless(dir / "texture"), dir / "texture");
+    EXPECT_EQ(resolveCaseless(dir / "Texture"), dir / "Texture");
+}
+
+// A refusal names what the name is for and the name itself.
+TEST(CheckSafeFileName, RefusesNamesThatLeaveTheirFolder) {
+    const char* bad[] = {"",    ".",         "..",   "a/b",    "a\\b", "C:x",     "a*b",  "x?",
+                         "a|b", "tab\there", "dot.", "blank ", "CON",  "nul.txt", "com1", "LPT9.bmp"};
+    for (const char* name : bad) {
+        const Status s = checkSafeFileName("folder extension", name);
+        EXPECT_FALSE(s.ok()) << name;
+        EXPECT_NE(s.message().find("folder extension \"" + std::string(name) + "\""), std::string::npos)
+            << s.message();
+    }
+    const char* good[] = {"QRX",   "Texture.abc", "T_FUSE_XXX_1", "Boeing 737-800",
+                          "COM10", "CONSOLE",     "\xE9t\xE9"};
+    for (const char* name : good)
+        EXPECT_TRUE(checkSafeFileName("folder extension", name).ok()) << name;
+}
+
+// Every entry under `folder`: its type, its permissions and a file's bytes.
+using Entry = std::tuple<fs::file_type, fs::perms, std::string>;
+std::map<std::string, Entry> snapshot(const fs::path& folder) {
+    std::map<std::string, Entry> entries;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(folder)) {
+        const fs::file_status s = e.symlink_status();
+        entries[e.path().lexically_relative(folder).string()] = {
+            s.type(), s.permissions(), fs::is_regular_file(s) ? testing::readFile(e.path()) : ""};
+    }
+    return entries;
+}
+
+// A replacement changes the bytes of the one file it writes and nothing else: links stay links,
+// permissions stay, no temporary file is left, and what is no regular file is refused.
+TEST(ReplaceFileBytes, KeepsLinksAndPermissionsAndRefusesWhatIsNoFile) {
+    const TempDir dir;
+    writeFile(dir / "private", "old");
+    fs::permissions(dir / "private", fs::perms::owner_read | fs::perms::owner_write);
+    // A link to a linked mod's file.
+    writeFile(dir / "mods" / "real", "old");
+    fs::permissions(dir / "mods" / "real", fs::perms::owner_all | fs::perms::group_read);
+    fs::create_symlink("real", dir / "mods" / "link");
+    fs::create_symlink(dir / "mods" / "link", dir / "linked");
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+    fs::create_symlink("loop", dir / "loop");
+
+    // What is replaced, and the file that takes its bytes (nullptr: refused).
+    const std::pair<const char*, const char*> cases[] = {
+        {"private", "private"}, {"linked", "mods/real"}, {"pipe", nullptr}, {"loop", nullptr}};
+    for (const auto& [target, written] : cases) {
+        std::map<std::string, Entry> expected = snapshot(dir.path());
+        const Status s = replaceFileBytes(dir / target, target);
+        EXPECT_EQ(s.ok(), written != nullptr) << target << ": " << s.message();
+        if (written)
+            std::get<2>(expected.at(written)) = target;
+        else
+            EXPECT_NE(s.message().find(target), std::string::npos) << s.message();
+        EXPECT_EQ(snapshot(dir.path()), expected) << target;
+    }
+}
+
+} // namespace
+} // namespace livrano
