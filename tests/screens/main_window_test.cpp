@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "aircraft/data_rows.h"
 #include "screens/gui_installation.h"
 #include "skin/image_button.h"
 
@@ -44,97 +45,18 @@ TEST(MainWindowLoad, ControlsAndButtonsAsDesignedInDevicePixels) {
     EXPECT_EQ(main.windowTitle(), "Corvane's Livrano");
     EXPECT_FALSE(main.mask().isEmpty());
 
-    enum Colour { Grey, Navy, Ink };
-    struct Control {
-        const char* name;
-        QRect at;
-        const char* text;
-        int pixelHeight; // of its font
-        bool bold;
-        Colour colour;
-        bool visible;
-    };
-    const char* const kNone = nullptr;
-    const Control controls[] = {
-        {"Label13",
-         {15, 85, 162, 45},
-         "Select to start the aircraft repaint wizard or use the buttons below to set items manually.",
-         11,
-         false,
-         Grey,
-         true},
-        {"Label3", {57, 147, 119, 20}, "Aircraft:", 12, true, Grey, true},
-        {"lbl_CurrentAircraft",
-         {57, 168, 290, 21},
-         "No aircraft currently selected for repainting",
-         13,
-         false,
-         Navy,
-         true},
-        {"Label6", {57, 199, 119, 20}, "Template:", 12, true, Grey, true},
-        {"lbl_CurrentTemplate",
-         {57, 220, 290, 21},
-         "No repaint template currently selected",
-         13,
-         false,
-         Navy,
-         true},
-        {"Label8", {57, 251, 117, 20}, "Aircraft Variation:", 12, true, Grey, true},
-        {"lbl_CurrentVariation",
-         {57, 272, 290, 21},
-         "No aircraft variation currently entered",
-         13,
-         false,
-         Navy,
-         true},
-        {"Label10", {57, 303, 119, 20}, "Texture Folder:", 12, true, Grey, true},
-        {"lbl_CurrentFolder",
-         {57, 324, 290, 21},
-         "No folder extension currently entered",
-         13,
-         false,
-         Navy,
-         true},
-        {"Label12", {57, 355, 119, 20}, "Tail Number:", 12, true, Grey, true},
-        {"lbl_CurrentTailNumber",
-         {57, 376, 290, 21},
-         "No tail number currently entered",
-         13,
-         false,
-         Navy,
-         true},
-        {"Label5", {57, 407, 119, 20}, "Callsign:", 12, true, Grey, true},
-        {"lbl_CurrentCallsign", {57, 428, 290, 21}, "No callsign currently selected", 13, false, Navy, true},
-        {"Label14",
-         {15, 468, 162, 45},
-         "Once all items above have been checked, press the Create Aircraft button to finish.",
-         11,
-         false,
-         Grey,
-         true},
-        {"Pic_StatusBackground", {15, 526, 333, 25}, kNone, 13, false, Grey, false},
-        {"Label4", {15, 556, 39, 16}, "Status:", 11, false, Grey, true},
-        {"lbl_Status", {55, 556, 293, 32}, "Ready to Load Aircraft Specification", 11, true, Grey, true},
-        {"PreviewImage", {358, 74, 425, 425}, kNone, 13, false, Grey, false},
-        {"Preview_Scroll", {358, 501, 425, 18}, kNone, 13, false, Grey, false},
-        {"chkDXT3", {359, 522, 197, 16}, "Create Plane in DXT3 Format", 13, false, Ink, true},
-        {"opt_Standard", {358, 549, 179, 19}, "Preview Standard Texture", 13, false, Ink, true},
-        {"opt_Alpha", {358, 569, 179, 19}, "Preview Alpha Channel", 13, false, Ink, true},
-        {"Label1", {561, 547, 141, 15}, "Select Texture to View", 11, true, Grey, true},
-        {"lst_Texture", {561, 564, 224, 24}, kNone, 13, false, Grey, true},
-    };
-    const QColor colours[] = {QColor(96, 96, 96), QColor(0, 69, 140), QColor(48, 48, 48)};
-    for (const Control& c : controls) {
-        SCOPED_TRACE(c.name);
-        auto* w = main.findChild<QWidget*>(QString::fromLatin1(c.name));
+    for (const std::vector<std::string>& c : testing::dataRows("main_window_layout.txt", "control")) {
+        SCOPED_TRACE(c[0]);
+        ASSERT_EQ(c.size(), 10u);
+        auto* w = main.findChild<QWidget*>(QString::fromStdString(c[0]));
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->geometry(), c.at);
-        EXPECT_EQ(w->isVisibleTo(&main), c.visible);
-        EXPECT_EQ(QFontInfo(w->font()).pixelSize(), c.pixelHeight);
-        EXPECT_EQ(w->font().bold(), c.bold);
-        if (c.text != nullptr) {
-            EXPECT_EQ(w->property("text").toString(), QString::fromLatin1(c.text));
-            EXPECT_EQ(w->palette().color(QPalette::WindowText), colours[c.colour]);
+        EXPECT_EQ(w->geometry(), QRect(std::stoi(c[1]), std::stoi(c[2]), std::stoi(c[3]), std::stoi(c[4])));
+        EXPECT_EQ(QFontInfo(w->font()).pixelSize(), std::stoi(c[5]));
+        EXPECT_EQ(w->font().bold(), c[6] == "bold");
+        EXPECT_EQ(w->isVisibleTo(&main), c[7] == "shown");
+        if (c[9] != "-") {
+            EXPECT_EQ(w->property("text").toString(), QString::fromStdString(c[9]));
+            EXPECT_EQ(w->palette().color(QPalette::WindowText), QColor(QString::fromStdString(c[8])));
         }
     }
     EXPECT_EQ(main.lbl_Version->text(), "Livrano Version 0.1.0");
@@ -147,76 +69,17 @@ TEST(MainWindowLoad, ControlsAndButtonsAsDesignedInDevicePixels) {
     regular.setBold(false);
     EXPECT_GT(inkOf(main.findChild<QLabel*>("Label3")->font()), inkOf(regular) * 5 / 4);
 
-    struct Button {
-        const char* name;
-        QPoint at;
-        const char* type;
-        const char* picture;
-        const char* state;
-        const char* tip;
-    };
-    const Button buttons[] = {
-        {"btn_Close", {756, 15}, "close", "Close", "enabled", "Click to Exit from Livrano."},
-        {"btn_Help", {715, 15}, "help", "Help", "enabled", "Click to access the Help document for Livrano."},
-        {"btn_SelectAircraft",
-         {16, 149},
-         "selectaircraft",
-         "Empty",
-         "enabled",
-         "Click to modify the aircraft selection."},
-        {"btn_SelectTemplate",
-         {16, 201},
-         "selecttemplate",
-         "Empty",
-         "disabled",
-         "Click to modify the repaint template."},
-        {"btn_Variation",
-         {16, 253},
-         "variation",
-         "Empty",
-         "disabled",
-         "Click to modify the aircraft variation."},
-        {"btn_Folder",
-         {16, 305},
-         "folder",
-         "Empty",
-         "disabled",
-         "Click to modify the aircraft texture folder."},
-        {"btn_TailNumber",
-         {16, 357},
-         "tailnumber",
-         "Empty",
-         "disabled",
-         "Click to modify the aircraft tail number."},
-        {"btn_Callsign",
-         {16, 409},
-         "callsign",
-         "Empty",
-         "disabled",
-         "Click to modify the aircraft callsign."},
-        {"btn_Wizard",
-         {185, 85},
-         "wizard",
-         "Wizard",
-         "enabled",
-         "Click to Start the Aircraft Repaint Wizard."},
-        {"btn_CreateAircraft",
-         {185, 468},
-         "create",
-         "CreateAircraft",
-         "disabled",
-         "Click to create an aircraft repaint using the settings above."},
-    };
-    for (const Button& b : buttons) {
-        SCOPED_TRACE(b.name);
-        auto* button = main.findChild<ImageButton*>(QString::fromLatin1(b.name));
+    for (const std::vector<std::string>& b : testing::dataRows("main_window_layout.txt", "button")) {
+        SCOPED_TRACE(b[0]);
+        ASSERT_EQ(b.size(), 7u);
+        auto* button = main.findChild<ImageButton*>(QString::fromStdString(b[0]));
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->pos(), b.at);
-        EXPECT_EQ(button->button_type(), b.type);
+        EXPECT_EQ(button->pos(), QPoint(std::stoi(b[1]), std::stoi(b[2])));
+        EXPECT_EQ(button->button_type(), QString::fromStdString(b[3]));
         EXPECT_EQ(button->form_name(), &main);
-        EXPECT_EQ(button->picture(), b.picture);
-        EXPECT_EQ(button->state(), b.state);
-        EXPECT_EQ(button->ToolTip(), b.tip);
+        EXPECT_EQ(button->picture(), QString::fromStdString(b[4]));
+        EXPECT_EQ(button->state(), QString::fromStdString(b[5]));
+        EXPECT_EQ(button->ToolTip(), QString::fromStdString(b[6]));
     }
 }
 

@@ -18,7 +18,6 @@
 #include "screens/select_aircraft_screen.h"
 #include "skin/image_button.h"
 #include "skin/tooltip.h"
-#include "skin/trans_form.h"
 #include "texture/template_loader.h"
 
 namespace livrano {
@@ -145,48 +144,6 @@ TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
     program->app().flags.SpecLoading = true;
     main.opt_Standard->click();
     EXPECT_NE(main.previewPicture, colourTail);
-}
-
-TEST(ProgramCreate, BuildsTheRepaintAndLeavesTheAircraftChosen) {
-    GuiInstallation installation;
-    auto program = installation.started();
-    MainWindow& main = *program->mainWindow();
-    const DemoAircraft& skylark = installation.demo().aircraft[0];
-    chooseAircraftAndTemplate(*program, skylark);
-    RepaintSettings& s = program->app().settings;
-    s.Variation = "Window Test";
-    s.TailNumber = "N1GUI";
-    s.Callsign = "*NONE*";
-    main.lbl_CurrentAircraft->setText(QString::fromStdString(skylark.displayName));
-    for (ImageButton* step : main.stepButtons())
-        step->set_picture("Check");
-    main.UpdateStatusLine();
-    ASSERT_EQ(main.btn_CreateAircraft->state(), "enabled");
-    // A build the core refuses says why in the status line, and writes nothing.
-    s.FolderExtension = "../up";
-    clickButton(*main.btn_CreateAircraft);
-    EXPECT_NE(main.lbl_Status->text().indexOf("../up"), -1) << main.lbl_Status->text().toStdString();
-    EXPECT_EQ(main.btn_CreateAircraft->state(), "highlight");
-    s.FolderExtension = "WIN";
-
-    clickButton(*main.btn_CreateAircraft);
-    const fs::path textures = resolveCaseless(skylark.aircraftFolder / "Texture.WIN");
-    EXPECT_TRUE(fs::is_regular_file(textures / "C310_FUSE.bmp"));
-    EXPECT_NE(testing::readFile(resolveCaseless(skylark.aircraftFolder / "aircraft.cfg"))
-                  .find("title=Corvane C-310 Skylark Window Test"),
-              std::string::npos);
-    EXPECT_EQ(main.lbl_Status->text(), "Your Aircraft Repaint has been built");
-    EXPECT_FALSE(main.Pic_StatusBackground->isVisible());
-    EXPECT_EQ(installation.record().sounds.size(), 1u);
-    // The empty state, with the aircraft still chosen and its default tail number back.
-    EXPECT_EQ(s.AircraftName, skylark.displayName);
-    EXPECT_EQ(main.lbl_CurrentAircraft->text(), QString::fromStdString(skylark.displayName));
-    EXPECT_EQ(main.lbl_CurrentVariation->text(), "No aircraft variation currently entered");
-    EXPECT_EQ(main.lbl_CurrentTailNumber->text(), "N310SK");
-    EXPECT_EQ(main.btn_TailNumber->picture(), "Check");
-    EXPECT_EQ(main.btn_Variation->picture(), "Empty");
-    EXPECT_EQ(main.btn_CreateAircraft->state(), "disabled");
-    EXPECT_EQ(main.lst_Texture->itemText(0), "*Entire Template*");
 }
 
 } // namespace

@@ -89,6 +89,13 @@ TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
     EXPECT_EQ(main.lbl_CurrentCallsign->text(), airline);
     ASSERT_EQ(main.btn_CreateAircraft->state(), "enabled");
 
+    // A build the core refuses says why in the status line and stays on offer, highlighted.
+    RepaintSettings& settings = program->app().settings;
+    settings.FolderExtension = "../up";
+    clickButton(*main.btn_CreateAircraft);
+    EXPECT_NE(main.lbl_Status->text().indexOf("../up"), -1) << main.lbl_Status->text().toStdString();
+    EXPECT_EQ(main.btn_CreateAircraft->state(), "highlight");
+    settings.FolderExtension = "PLX";
     clickButton(*main.btn_CreateAircraft);
     EXPECT_TRUE(
         fs::is_regular_file(resolveCaseless(meridian.aircraftFolder / "texture" / "CJ70_PLX_FUSE.bmp")));
@@ -98,10 +105,15 @@ TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
                                   "atc_airline=" + airline.toStdString()})
         EXPECT_NE(cfg.find(line + "\r\n"), std::string::npos) << line;
     EXPECT_EQ(main.lbl_Status->text(), "Your Aircraft Repaint has been built");
+    EXPECT_FALSE(main.Pic_StatusBackground->isVisible());
+    EXPECT_EQ(installation.record().sounds.size(), 7u); // six confirmations and the build
+    // The empty state, with the aircraft still chosen and its default tail number back.
     EXPECT_EQ(main.lbl_CurrentAircraft->text().toStdString(), meridian.displayName);
     EXPECT_EQ(main.lbl_CurrentVariation->text(), "No aircraft variation currently entered");
+    EXPECT_EQ(main.lbl_CurrentTailNumber->text(), "N70CM");
+    EXPECT_EQ(main.btn_TailNumber->picture(), "Check");
     EXPECT_EQ(main.btn_CreateAircraft->state(), "disabled");
-    EXPECT_EQ(installation.record().sounds.size(), 7u); // six confirmations and the build
+    EXPECT_EQ(main.lst_Texture->itemText(0), "*Entire Template*");
 }
 
 // An aircraft chosen through the aircraft screen in single-edit mode.

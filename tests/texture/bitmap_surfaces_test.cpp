@@ -15,12 +15,6 @@ namespace fs = std::filesystem;
 using testing::readFile;
 using testing::TempDir;
 
-struct Folders {
-    TempDir dir;
-    fs::path program = dir / "Livrano";
-    Folders() { fs::create_directories(program / "TempBitmaps"); }
-};
-
 // `count` bytes counting up from `first`, then `padding` zero bytes.
 std::string bytes(int first, int count, int padding) {
     std::string s;
@@ -31,7 +25,7 @@ std::string bytes(int first, int count, int padding) {
 
 // Three pixels a row, so that rows are padded to four bytes; rows are stored bottom-up.
 TEST(SaveBitmap24, WritesTheExactIntermediateFile) {
-    Folders f;
+    testing::SimulatorFolders f;
     BitmapSurfaces s;
     ASSERT_TRUE(CreateSurface24(s, 24, 3, 2));
     s.WorkSurface24.bitmap.pixels = std::vector<std::uint8_t>(18);
@@ -53,7 +47,7 @@ TEST(SaveBitmap8, WritesComposedAlphaOrUniformWhite) {
     const Case cases[] = {{"alpha template loaded", true, bytes(4, 3, 1) + bytes(1, 3, 1), 50},
                           {"no alpha template", false, std::string("\xFF\xFF\xFF\0\xFF\xFF\xFF\0", 8), 5}};
     for (const Case& c : cases) {
-        Folders f;
+        testing::SimulatorFolders f;
         BitmapSurfaces s;
         // An alpha template whose table is not a ramp, so its use shows.
         s.TemplateSurface8.Ready = true;
@@ -115,14 +109,14 @@ TEST(WorkSurfaces, CreateFailsCleanlyAndFreeClearsEveryFlag) {
 }
 
 TEST(SaveBitmap, FailsWithoutASurfaceOrAFolder) {
-    Folders f;
+    testing::SimulatorFolders f;
     BitmapSurfaces s;
     EXPECT_FALSE(SaveBitmap24(s, f.program, "x"));
     EXPECT_FALSE(SaveBitmap8(s, f.program, "x", false));
     ASSERT_TRUE(CreateSurface24(s, 24, 4, 4));
     ASSERT_TRUE(CreateSurface8(s, 8, 4, 4));
-    EXPECT_FALSE(SaveBitmap24(s, f.dir / "nowhere", "x"));
-    EXPECT_FALSE(SaveBitmap8(s, f.dir / "nowhere", "x", true));
+    EXPECT_FALSE(SaveBitmap24(s, f.root / "nowhere", "x"));
+    EXPECT_FALSE(SaveBitmap8(s, f.root / "nowhere", "x", true));
     EXPECT_TRUE(fs::is_empty(f.program / "TempBitmaps"));
 }
 

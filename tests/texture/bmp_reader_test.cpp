@@ -19,10 +19,7 @@ namespace fs = std::filesystem;
 // modes occur.
 Bitmap samplePicture(int colours) {
     static const std::uint8_t redBlue[3] = {0, 132, 255};
-    Bitmap b;
-    b.width = 13;
-    b.height = 6;
-    b.bytesPerPixel = 1;
+    Bitmap b{13, 6, 1, {}, {}};
     for (int i = 0; i < colours; ++i)
         b.palette.push_back(PaletteEntry{redBlue[(i / 2) % 3], static_cast<std::uint8_t>(i % 2 ? 255 : 0),
                                          redBlue[(i / 6) % 3], 0});

@@ -69,6 +69,12 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
               " is 8 x 4 pixels, but this aircraft's template is 2048 x 1024: its textures will be cut from "
               "the wrong places."}),
          [](TemplateCase& t) { t.app.spec.TemplateSizeX = 2048, t.app.spec.TemplateSizeY = 1024; }},
+        // A grey picture saved as 24-bit is common.
+        {"colour companion", 1, nullptr, true, events({"alpha-preview: on"}),
+         [](TemplateCase& t) {
+             const Bitmap greyAsColour = toColour(testing::greyPicture(8, 4));
+             testing::writeBitmapFile(t.folders.root / "paint/B737_a.bmp", encodeBmp24(greyAsColour));
+         }},
         {"aircraft without alpha", 0, "B737_a.bmp", false, events({})},
         {"UseAlpha 2 counts as no alpha", 2, nullptr, false, events({})},
     };
@@ -84,6 +90,11 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
         EXPECT_EQ(t.app.flags.AlphaLoaded, c.alphaLoaded) << c.what;
         EXPECT_TRUE(t.app.surfaces.TemplateSurface24.Ready) << c.what;
         EXPECT_EQ(t.app.surfaces.TemplateSurface8.Ready, c.alphaLoaded) << c.what;
+        if (c.alphaLoaded) { // grey levels as indices, whatever the companion's depth
+            EXPECT_EQ(t.app.surfaces.TemplateSurface8.bitmap.pixels, testing::greyPicture(8, 4).pixels)
+                << c.what;
+            EXPECT_EQ(t.app.surfaces.TemplateSurface8.bitmap.palette, greyRamp()) << c.what;
+        }
     }
 }
 
@@ -99,18 +110,6 @@ TEST(LoadTemplate, AnUnreadableTemplateFailsAndReleasesThePreviousOne) {
     EXPECT_FALSE(t.app.surfaces.TemplateSurface24.Ready);
     EXPECT_FALSE(t.app.surfaces.TemplateSurface8.Ready);
     EXPECT_TRUE(t.app.surfaces.TemplateSurface8.bitmap.empty());
-}
-
-TEST(LoadTemplate, AColourCompanionBecomesGreyLevels) {
-    TemplateCase t(1, nullptr);
-    Bitmap greyAsColour = toColour(testing::greyPicture(8, 4));
-    testing::writeBitmapFile(t.folders.root / "paint/B737_a.bmp", encodeBmp24(greyAsColour));
-    ASSERT_TRUE(LoadTemplate(t.app, t.colour.string()).ok());
-    ASSERT_TRUE(t.app.flags.AlphaLoaded);
-    const Bitmap& alpha = t.app.surfaces.TemplateSurface8.bitmap;
-    EXPECT_EQ(alpha.bytesPerPixel, 1);
-    EXPECT_EQ(alpha.pixels, testing::greyPicture(8, 4).pixels);
-    EXPECT_EQ(alpha.palette, greyRamp());
 }
 
 } // namespace

@@ -10,10 +10,7 @@
 namespace livrano::testing {
 
 Bitmap gradientPicture(int width, int height) {
-    Bitmap b;
-    b.width = width;
-    b.height = height;
-    b.bytesPerPixel = 3;
+    Bitmap b{width, height, 3, {}, {}};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             b.pixels.push_back(static_cast<std::uint8_t>(x * 4));
@@ -25,11 +22,7 @@ Bitmap gradientPicture(int width, int height) {
 }
 
 Bitmap greyPicture(int width, int height) {
-    Bitmap b;
-    b.width = width;
-    b.height = height;
-    b.bytesPerPixel = 1;
-    b.palette = greyRamp();
+    Bitmap b{width, height, 1, {}, greyRamp()};
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             b.pixels.push_back(static_cast<std::uint8_t>(x * 16 + y * 3));
