@@ -31,7 +31,7 @@ coverage:
 	cmake --build --preset coverage
 	find build/coverage -name '*.gcda' -delete
 	ctest --preset coverage; status=$$?; \
-	gcovr --root . --filter 'src/' --gcov-ignore-parse-errors --txt build/coverage/coverage.txt --print-summary build/coverage; \
+	gcovr --root . --filter 'src/' --txt build/coverage/coverage.txt --print-summary build/coverage; \
 	exit $$status
 
 # Lines of C++ under tests/ against lines of C++ under src/, tools/ and bench/.

@@ -35,12 +35,12 @@ TEST(LoadAircraftCatalogue, SortsByNameWithoutRegardToCase) {
     // Files that do not decipher still take their slot, with an empty name.
     testing::writeConfiguration(folder / "c_wrong_key.bin", named("Wrong Key"), "SomeOtherKey");
     testing::writeFile(folder / "d_empty.bin", "");
-    testing::writeFile(folder / "e_plain.bin", "plain text, not enciphered at all");
+    testing::writeFile(folder / "e.bin", "plain text, not enciphered at all");
     testing::writeConfiguration(folder / "f_petrel.bin", named("Petrel"));
     testing::writeFile(folder / "readme.txt", "not a configuration");
     fs::create_directories(folder / "d_folder.bin");
-    // A user's file that happens to carry the name a plain copy of a_heron.BIN would have.
-    testing::writeFile(folder / "a_heron", "the user's own notes");
+    // A user's file that happens to carry the name a plain copy of e.bin would have.
+    testing::writeFile(folder / "e", "the user's own notes");
     const std::set<std::string> before = listing(folder);
 
     const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());

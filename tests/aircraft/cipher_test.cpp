@@ -24,8 +24,10 @@ std::string fromHex(std::string_view hex) {
     return bytes;
 }
 
-std::uint32_t word(std::string_view hex) {
-    return static_cast<std::uint32_t>(std::stoul(std::string(hex), nullptr, 16));
+// A block written as 16 hex digits: its two halves, big-endian.
+std::array<std::uint32_t, 2> halves(const std::string& hex) {
+    return {static_cast<std::uint32_t>(std::stoul(hex.substr(0, 8), nullptr, 16)),
+            static_cast<std::uint32_t>(std::stoul(hex.substr(8, 8), nullptr, 16))};
 }
 
 TEST(BlowfishBlock, PublishedVectors) {
@@ -33,14 +35,11 @@ TEST(BlowfishBlock, PublishedVectors) {
         const std::string &key = v[0], &plain = v[1], &cipher = v[2];
         clsEncrypt c;
         ASSERT_TRUE(c.Key(fromHex(key)).ok());
-        std::uint32_t l = word(plain.substr(0, 8));
-        std::uint32_t r = word(plain.substr(8, 8));
-        c.EncryptBlock(l, r);
-        EXPECT_EQ(l, word(cipher.substr(0, 8))) << "key " << key;
-        EXPECT_EQ(r, word(cipher.substr(8, 8))) << "key " << key;
-        c.DecryptBlock(l, r);
-        EXPECT_EQ(l, word(plain.substr(0, 8))) << "key " << key;
-        EXPECT_EQ(r, word(plain.substr(8, 8))) << "key " << key;
+        std::array<std::uint32_t, 2> block = halves(plain);
+        c.EncryptBlock(block[0], block[1]);
+        EXPECT_EQ(block, halves(cipher)) << "key " << key;
+        c.DecryptBlock(block[0], block[1]);
+        EXPECT_EQ(block, halves(plain)) << "key " << key;
     }
 }
 

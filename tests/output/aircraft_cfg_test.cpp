@@ -184,17 +184,19 @@ TEST(ReplaceSameTitle, KeepsFilesAnotherLiveryStillUses) {
     struct Case {
         const char* what;
         std::int16_t textureAssignOnly;
-        std::string installed; // [fltsim.0] is replaced, [fltsim.1] shares its files
+        std::string installed; // [fltsim.0] is replaced; a later entry shares its files
         std::vector<std::string> files;
     };
     const Case cases[] = {
         {"same model value",
          0,
-         entry(0, "Corvane Craft Blue Sky", "BBB") + entry(1, "Corvane Craft Floats", "bbb"),
+         entry(0, "Corvane Craft Blue Sky", "BBB") + entry(1, "Corvane Craft Floats", "bbb") +
+             entry(2, "Corvane Craft Amphibian", "BBB"),
          {"Model.BBB/Craft_BBB.mdl", "Texture/T_FUSE_BBB_1.bmp", "Craft_BBB.air"}},
         {"same texture folder",
          1,
-         entry(0, "Corvane Craft Blue Sky", "", "red") + entry(1, "Corvane Craft Floats", "floats", "RED"),
+         entry(0, "Corvane Craft Blue Sky", "", "red") + entry(1, "Corvane Craft Floats", "floats", "blue") +
+             entry(2, "Corvane Craft Amphibian", "amphibian", "RED"),
          {"Texture.red/T_FUSE_XXX_1.bmp"}},
     };
     for (const Case& c : cases) {
@@ -206,7 +208,8 @@ TEST(ReplaceSameTitle, KeepsFilesAnotherLiveryStillUses) {
             writeFile(world.aircraft() / file, "in use");
         ASSERT_TRUE(CreateRepaint(world.app)) << c.what;
         EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
-                  (std::vector<std::string>{"Corvane Craft Floats", "Corvane Craft Blue Sky"}))
+                  (std::vector<std::string>{"Corvane Craft Floats", "Corvane Craft Amphibian",
+                                            "Corvane Craft Blue Sky"}))
             << c.what;
         for (const std::string& file : c.files)
             EXPECT_TRUE(fs::exists(world.aircraft() / file)) << c.what << ": " << file;
