@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "aircraft/data_rows.h"
+#include "support/data_rows.h"
 #include "support/sample_configuration.h"
 
 namespace livrano {

@@ -4,11 +4,11 @@
 
 #include <ctime>
 
-#include "aircraft/time_limit.h"
 #include "app/application.h"
 #include "support/recording_frontend.h"
 #include "support/sample_configuration.h"
 #include "support/temp_dir.h"
+#include "support/time_limit.h"
 
 namespace livrano {
 namespace {

@@ -50,9 +50,12 @@ TEST(LoadAircraftCatalogue, SortsByNameWithoutRegardToCase) {
     EXPECT_EQ(listing(folder), before); // nothing written
 }
 
-TEST(LoadAircraftCatalogue, StoresAtMostOneHundredEntries) {
+TEST(LoadAircraftCatalogue, EmptyWithoutFilesAndAtMostOneHundredEntries) {
     TempDir dir;
-    const fs::path folder = dir / "aircraft configurations"; // found whatever its case
+    EXPECT_EQ(LoadAircraftCatalogue(dir.path()).CatalogueLastIndex, -1); // no folder
+    const fs::path folder = dir / "aircraft configurations";             // found whatever its case
+    fs::create_directories(folder);
+    EXPECT_TRUE(aircraftLines(LoadAircraftCatalogue(dir.path())).empty());
     for (int i = 0; i <= 100; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "cfg%03d.bin", i);
@@ -62,15 +65,6 @@ TEST(LoadAircraftCatalogue, StoresAtMostOneHundredEntries) {
     EXPECT_EQ(catalogue.Entries.size(), 100u);
     EXPECT_EQ(catalogue.CatalogueLastIndex, 99);
     EXPECT_EQ(catalogue.Entries.back().DisplayName, "Aircraft 99");
-}
-
-TEST(LoadAircraftCatalogue, MissingOrEmptyFolderGivesEmptyCatalogue) {
-    TempDir dir;
-    EXPECT_EQ(LoadAircraftCatalogue(dir.path()).CatalogueLastIndex, -1);
-    fs::create_directories(dir / "Aircraft Configurations");
-    const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
-    EXPECT_EQ(catalogue.CatalogueLastIndex, -1);
-    EXPECT_TRUE(aircraftLines(catalogue).empty());
 }
 
 TEST(CatalogueLookup, ByIndexAndByName) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "aircraft/data_rows.h"
+#include "support/data_rows.h"
 #include "support/temp_dir.h"
 
 namespace livrano {

@@ -8,9 +8,9 @@
 
 #include <sys/stat.h>
 
-#include "aircraft/data_rows.h"
-#include "aircraft/time_limit.h"
+#include "support/data_rows.h"
 #include "support/temp_dir.h"
+#include "support/time_limit.h"
 
 namespace livrano {
 namespace {

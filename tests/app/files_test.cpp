@@ -38,14 +38,10 @@ TEST(ResolveCaseless, FindsExistingNamesWhateverTheirCase) {
     // Accented letters fold as the simulator's code page folds them.
     fs::create_directories(dir / "Aircraft/B737/Texture.àé€");
     EXPECT_EQ(resolveCaseless(dir / "aircraft/b737/TEXTURE.ÀÉ€"), dir / "Aircraft/B737/Texture.àé€");
-}
-
-TEST(ResolveCaseless, ExactNameWinsOverFoldedOne) {
-    TempDir dir;
-    fs::create_directories(dir / "Texture");
-    fs::create_directories(dir / "texture");
-    EXPECT_EQ(resolveCaseless(dir / "texture"), dir / "texture");
-    EXPECT_EQ(resolveCaseless(dir / "Texture"), dir / "Texture");
+    // Where names differ only in case, the exact one wins.
+    fs::create_directories(dir / "Aircraft/B737/Texture");
+    EXPECT_EQ(resolveCaseless(dir / "Aircraft/B737/texture"), dir / "Aircraft/B737/texture");
+    EXPECT_EQ(resolveCaseless(dir / "Aircraft/B737/Texture"), dir / "Aircraft/B737/Texture");
 }
 
 // A refusal names what the name is for and the name itself.

@@ -23,13 +23,6 @@ TEST(Text, CaseFoldingCoversWindows1252Letters) {
     EXPECT_FALSE(equalsNoCase("Texture.ab", "texture.abc"));
 }
 
-TEST(Text, TwoDigitIndexes) {
-    EXPECT_EQ(twoDigits(0), "00");
-    EXPECT_EQ(twoDigits(9), "09");
-    EXPECT_EQ(twoDigits(10), "10");
-    EXPECT_EQ(twoDigits(123), "123");
-}
-
 TEST(CodePage, EveryByteRoundTripsAndForeignTextIsRefusedByName) {
     std::string all;
     for (int b = 0; b < 256; ++b)

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "aircraft/data_rows.h"
 #include "screens/gui_installation.h"
 #include "skin/image_button.h"
+#include "support/data_rows.h"
 
 namespace livrano {
 namespace {

@@ -238,22 +238,6 @@ TEST(ImageButton, PictureLoadsTheTrimmedNameAndAFailedLoadKeepsTheImage) {
     EXPECT_TRUE(pic(fresh)->pixmap().isNull());
 }
 
-TEST(ImageButton, ToolTipIsMadeWithTheProgramsSettings) {
-    Screen screen;
-    screen.tiny->set_ToolTip(QStringLiteral("Click to Exit from Livrano."));
-    cls_Tooltip* first = screen.tiny->tooltip();
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->ForeColor(), QColor(45, 45, 45));
-    EXPECT_EQ(first->BackColor(), QColor(231, 231, 231));
-    EXPECT_EQ(first->MaxWidth(), 400);
-    EXPECT_EQ(first->VisibleTime(), 10000);
-    EXPECT_EQ(first->DelayTime(), 250);
-    EXPECT_EQ(first->tipFont().family(), QStringLiteral("Tahoma"));
-    screen.tiny->set_ToolTip(QStringLiteral("Other"));
-    EXPECT_EQ(screen.tiny->ToolTip(), QStringLiteral("Other"));
-    EXPECT_NE(screen.tiny->tooltip(), nullptr);
-}
-
 TEST(ImageButton, EndingTheSubclassingReachesEveryButtonOfTheWindowOnly) {
     Screen screen;
     auto* nested = new QWidget(&screen.window);

@@ -262,23 +262,19 @@ TEST(BuildTextures, AssignOnlyTexturesKeepTheirNameAndJoinTheVariationFolderWhat
     EXPECT_TRUE(fs::is_empty(t.folders.aircraft / "Texture"));
 }
 
-TEST(BuildTextures, AMissingDestinationFolderLeavesTheTextureInTempBitmaps) {
+// Without a destination folder the textures stay where they were made; without an alpha
+// template every alpha file is opaque.
+TEST(BuildTextures, WithoutDestinationOrAlphaTemplateTheTexturesStayInTempBitmapsOpaque) {
     ThreeTextures t;
     fs::remove_all(t.folders.aircraft / "Texture");
+    fs::remove(t.folders.root / "Templates/b737_a.bmp");
     t.load();
+    EXPECT_FALSE(t.app.flags.AlphaLoaded);
     const TextureBuildReport report = BuildTextures(t.app, t.jobs());
     EXPECT_EQ(report.skipped.size(), 3u);
     EXPECT_TRUE(report.written.empty());
     EXPECT_TRUE(fs::exists(t.folders.program / "TempBitmaps/T_FUSE_QRX_1.bmp"));
     EXPECT_FALSE(fs::exists(t.folders.aircraft / "Texture"));
-}
-
-TEST(BuildTextures, WithoutAlphaTemplateEveryAlphaFileIsOpaque) {
-    ThreeTextures t;
-    fs::remove(t.folders.root / "Templates/b737_a.bmp");
-    t.load();
-    EXPECT_FALSE(t.app.flags.AlphaLoaded);
-    BuildTextures(t.app, t.jobs());
     const std::string alpha = testing::readFile(t.folders.program / "TempBitmaps/T_WING_QRX_a.bmp");
     ASSERT_EQ(alpha.size(), 16u * 16u + 1078u);
     EXPECT_EQ(alpha.substr(1078), std::string(256, '\xFF'));

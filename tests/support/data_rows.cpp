@@ -1,4 +1,4 @@
-#include "aircraft/data_rows.h"
+#include "support/data_rows.h"
 
 #include <gtest/gtest.h>
 
