@@ -269,7 +269,7 @@ TEST(LoadAircraftSpec, LoadsEncipheredFileInOrderAndWritesNothing) {
         for (const TextureSpec& t : app.spec.Textures)
             EXPECT_EQ(t.TextureFormat, dxt3 ? "DXT3NM" : "32ANM");
         EXPECT_EQ(app.extraFields.ExtraFieldDefaults, (Lines{"0", "RAMP"}));
-        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+        EXPECT_EQ(testing::entryCount(file.parent_path()), 1);
     }
 }
 

@@ -40,6 +40,10 @@ std::string readFile(const fs::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::ptrdiff_t entryCount(const fs::path& folder) {
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+}
+
 fs::path testData(std::string_view name) {
     return fs::path(LIVRANO_TEST_DATA_DIR) / name;
 }

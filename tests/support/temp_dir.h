@@ -1,6 +1,7 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with everything in it.
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ private:
 // Whole-file helpers for tests: bytes in, bytes out; a missing file reads as "".
 void writeFile(const std::filesystem::path& file, std::string_view bytes);
 std::string readFile(const std::filesystem::path& file);
+// The number of entries directly in `folder`.
+std::ptrdiff_t entryCount(const std::filesystem::path& folder);
 
 // A file of tests/data: known answers and sample texts kept out of the test code.
 std::filesystem::path testData(std::string_view name);

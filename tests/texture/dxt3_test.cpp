@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "paint_pictures.h"
+#include "support/time_limit.h"
 #include "texture/dxt3_encoder.h"
 #include "texture/texture_fixtures.h"
 

@@ -169,10 +169,7 @@ TEST(BuildTextures, AFailingTextureIsSkippedForItsReasonAndTheOthersStillArrive)
         EXPECT_TRUE(fs::exists(t.folders.aircraft / "Texture/T_FUSE_QRX_1.bmp")) << c.skipped;
         EXPECT_TRUE(fs::exists(t.folders.aircraft / "Texture/T_TAIL_QRX.bmp")) << c.skipped;
         // Nothing arrives under the previous texture's name or the failed one's.
-        EXPECT_EQ(
-            std::distance(fs::directory_iterator(t.folders.aircraft / "Texture"), fs::directory_iterator()),
-            2)
-            << c.skipped;
+        EXPECT_EQ(testing::entryCount(t.folders.aircraft / "Texture"), 2) << c.skipped;
         EXPECT_EQ(t.frontend.progressValues.back(), 80) << c.skipped;
     }
 }
@@ -204,7 +201,7 @@ TEST(BuildTextures, OfTwoTexturesWithOneNameTheLastConvertedArrives) {
         EXPECT_EQ(report.skipped.size(), c.skipped) << c.what;
         EXPECT_EQ(report.written.size(), 2u) << c.what;
         const fs::path shared = t.folders.aircraft / "Texture";
-        EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 2) << c.what;
+        EXPECT_EQ(testing::entryCount(shared), 2) << c.what;
         EXPECT_EQ(testing::readFile(shared / c.arrives).size(), c.bytes) << c.what;
     }
 }
@@ -306,10 +303,7 @@ TEST(BuildTextures, ExtraTexturesAreCopiedIntoTheVariationFolder) {
         EXPECT_EQ(testing::readFile(t.folders.aircraft / "Texture.qrx/glass.bmp"), "glass") << c.sourceFolder;
         // An existing file of another case is replaced, not joined by a second name.
         EXPECT_EQ(testing::readFile(t.folders.aircraft / "Texture.qrx/LIGHT.bmp"), "light") << c.sourceFolder;
-        EXPECT_EQ(std::distance(fs::directory_iterator(t.folders.aircraft / "Texture.qrx"),
-                                fs::directory_iterator()),
-                  2)
-            << c.sourceFolder;
+        EXPECT_EQ(testing::entryCount(t.folders.aircraft / "Texture.qrx"), 2) << c.sourceFolder;
         ASSERT_EQ(report.skipped.size(), 1u);
         EXPECT_NE(report.skipped[0].find("missing.bmp"), std::string::npos);
         const std::vector<std::string> tail(t.frontend.events.end() - 6, t.frontend.events.end());

@@ -51,14 +51,6 @@ std::string bmpHeaders(std::uint32_t fileSize, std::uint32_t pixelOffset, int wi
            std::string(16, '\0');
 }
 
-bool underAddressSanitizer() {
-#if defined(__SANITIZE_ADDRESS__)
-    return true;
-#else
-    return false;
-#endif
-}
-
 bool limitAddressSpace(std::size_t headroom) {
     long pages = 0;
     std::FILE* statm = std::fopen("/proc/self/statm", "r");

@@ -42,9 +42,6 @@ std::string littleEndian(std::uint32_t v, int bytes);
 std::string bmpHeaders(std::uint32_t fileSize, std::uint32_t pixelOffset, int width, int height, int bits,
                        std::uint32_t compression = 0, std::uint32_t imageSize = 0);
 
-// True under the address sanitizer, whose own reservations defeat an address-space limit.
-bool underAddressSanitizer();
-
 // For the child process of a death test: lets the process map at most `headroom` more bytes, so
 // a large allocation fails, and gives new threads stacks larger than any a finished thread left
 // for reuse, so starting one fails too. False when the limit could not be set.
