@@ -155,7 +155,7 @@ TEST(LoadBitmap, AnUnreadableFileLeavesNothingHalfLoaded) {
 }
 
 TEST(Surfaces, PicturesBeyondTheMemoryLeftFailCleanly) {
-    if (testing::underAddressSanitizer())
+    if (testing::kUnderAddressSanitizer)
         GTEST_SKIP() << "the address sanitizer's own reservations defeat the address-space limit";
     TempDir dir;
     // 8192 x 8192 run-length coded: a few bytes asking for 64 MB of indices and 192 MB of colour.

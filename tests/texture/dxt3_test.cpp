@@ -145,7 +145,7 @@ void* noThreadWork(void*) {
 // Where the system refuses new threads every block still comes out, encoded by the calling
 // thread, instead of an exception ending the build.
 TEST(CompressDxt3, ARefusedThreadLeavesItsRowsToTheCaller) {
-    if (testing::underAddressSanitizer())
+    if (testing::kUnderAddressSanitizer)
         GTEST_SKIP() << "the address sanitizer's own reservations defeat the address-space limit";
     RgbaImage image{16, 16, {}};
     for (int i = 0; i < 16 * 16 * 4; ++i)
