@@ -8,8 +8,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include <algorithm>
-
 #include "aircraft/catalogue.h"
 #include "app/airline_list.h"
 #include "app/file_names.h"
@@ -125,11 +123,11 @@ void Program::ShutDownApplication() {
         EndButtonSubclassing(*window);
     for (SkinnedWindow* window : loaded)
         window->releaseShaper();
-    for (auto& window : m_windows) {
-        if (window && std::find(loaded.begin(), loaded.end(), window.get()) != loaded.end()) {
-            window->hide();
+    for (std::size_t i = 0; i < kScreenCount; ++i) {
+        if (m_app.flags.ScreenLoaded[i] && m_windows[i]) {
+            m_windows[i]->hide();
             // Later, not now: the command that asked for shutdown is still inside a button's event.
-            window.release()->deleteLater();
+            m_windows[i].release()->deleteLater();
         }
     }
     m_desktop.endProcess();
