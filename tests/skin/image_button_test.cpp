@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "skin/smart_sub_class.h"
-#include "skin/tooltip.h"
 
 namespace livrano {
 namespace {
