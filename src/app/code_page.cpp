@@ -90,6 +90,14 @@ Status windows1252FromUtf8(std::string_view what, std::string_view utf8, std::st
     return Status::Ok();
 }
 
+bool isUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        if (!nextCodePoint(text, at))
+            return false;
+    }
+    return true;
+}
+
 std::string utf8FromWindows1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -18,6 +18,9 @@ namespace livrano {
 // (U+0101)) and for bytes that are not UTF-8. `what` names the value in the message.
 Status windows1252FromUtf8(std::string_view what, std::string_view utf8, std::string& out);
 
+// True when the bytes are well-formed UTF-8 (plain ASCII is).
+bool isUtf8(std::string_view text);
+
 // Windows-1252 text as UTF-8, for a terminal or a QString::fromUtf8. Never fails: the five bytes
 // the code page leaves undefined stand for the control characters of the same number, as on Windows.
 std::string utf8FromWindows1252(std::string_view text);

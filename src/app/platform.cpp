@@ -1,5 +1,10 @@
 #include "app/platform.h"
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #ifdef _WIN32
@@ -10,11 +15,154 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <unistd.h>
 #endif
+#ifdef __linux__
+#include <sys/inotify.h>
+#endif
 
 namespace livrano {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+#ifndef _WIN32
+// The handler writes a byte here so that a wait on the watcher's descriptor wakes at once,
+// whenever the signal arrives; a flag alone could be set just before the wait begins.
+int g_wake[2] = {-1, -1};
+#endif
+
+extern "C" void onInterrupt(int) {
+    g_interrupted = 1;
+#ifndef _WIN32
+    if (g_wake[1] >= 0) {
+        const char byte = 0;
+        [[maybe_unused]] const ssize_t n = write(g_wake[1], &byte, 1);
+    }
+#endif
+}
+
+} // namespace
+
+std::string fileStamp(const fs::path& file) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(file, ec);
+    if (ec)
+        return "-";
+    const auto time = fs::last_write_time(file, ec).time_since_epoch().count();
+    return ec ? "-" : std::to_string(size) + "@" + std::to_string(time);
+}
+
+void catchInterrupts() {
+#ifdef _WIN32
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+#else
+    if (g_wake[0] < 0 && pipe(g_wake) == 0) {
+        for (int fd : g_wake) {
+            fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+            fcntl(fd, F_SETFD, FD_CLOEXEC);
+        }
+    }
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+#endif
+}
+
+bool interrupted() {
+    return g_interrupted != 0;
+}
+
+FileWatcher::FileWatcher(std::vector<fs::path> files, Mode mode) : m_files(std::move(files)), m_mode(mode) {
+#ifdef __linux__
+    if (m_mode == Mode::Notify) {
+        m_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        // The folders are watched, not the files: a save that writes a new file and renames it
+        // over the old one leaves a watch on the old file's inode blind.
+        const std::uint32_t events = IN_CLOSE_WRITE | IN_MODIFY | IN_ATTRIB | IN_CREATE | IN_DELETE |
+                                     IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+        for (const fs::path& file : m_files) {
+            const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+            if (m_fd >= 0 && inotify_add_watch(m_fd, folder.c_str(), events) < 0) {
+                close(m_fd);
+                m_fd = -1;
+            }
+        }
+    }
+#endif
+    if (m_fd < 0)
+        m_mode = Mode::Poll;
+    for (const fs::path& file : m_files)
+        m_stamps.push_back(fileStamp(file));
+}
+
+FileWatcher::~FileWatcher() {
+#ifndef _WIN32
+    if (m_fd >= 0)
+        close(m_fd);
+#endif
+}
+
+bool FileWatcher::pollOnce() {
+    bool changed = false;
+    for (std::size_t i = 0; i < m_files.size(); ++i) {
+        std::string stamp = fileStamp(m_files[i]);
+        changed = changed || stamp != m_stamps[i];
+        m_stamps[i] = std::move(stamp);
+    }
+    return changed;
+}
+
+bool FileWatcher::wait(int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    // Four looks a second: a few stat calls each, nothing a painter's machine notices.
+    constexpr auto kPollStep = std::chrono::milliseconds(250);
+    while (!interrupted()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (m_mode == Mode::Poll) {
+            if (pollOnce())
+                return true;
+            if (left.count() <= 0)
+                return false;
+            std::this_thread::sleep_for(std::min<std::chrono::milliseconds>(left, kPollStep));
+            continue;
+        }
+#ifdef __linux__
+        if (left.count() < 0)
+            return false;
+        pollfd fds[2] = {{m_fd, POLLIN, 0}, {g_wake[0], POLLIN, 0}};
+        const int ready = poll(fds, g_wake[0] >= 0 ? 2 : 1, static_cast<int>(left.count()));
+        if (ready == 0)
+            return false;
+        if (ready < 0 && errno != EINTR)
+            return false;
+        alignas(inotify_event) char buffer[4096];
+        bool seen = false;
+        for (ssize_t n; (n = read(m_fd, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t at = 0; at < n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+                const std::string name = event->len > 0 ? event->name : "";
+                seen = seen || (event->mask & IN_Q_OVERFLOW) != 0 ||
+                       std::any_of(m_files.begin(), m_files.end(), [&](const fs::path& file) {
+                           return name.empty() || file.filename() == name;
+                       });
+            }
+        }
+        if (seen)
+            return true;
+#endif
+    }
+    return false;
+}
 
 bool isTerminal(std::FILE* stream) {
 #ifdef _WIN32

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace livrano {
 
@@ -35,6 +36,42 @@ private:
 #else
     int m_fd = -1;
 #endif
+};
+
+// Ctrl-C and a termination request set a flag instead of ending the process, so that work in
+// progress (a texture being replaced) finishes first; FileWatcher::wait returns at once on one.
+void catchInterrupts();
+bool interrupted();
+
+// A file's size and time as one text ("-" when it is missing): equal stamps, no change seen.
+std::string fileStamp(const std::filesystem::path& file);
+
+// Waits, without using the processor, for a sign that one of a few files has changed: written,
+// replaced by a rename, created or removed. Linux asks inotify about the files' folders; other
+// systems, or a Linux without inotify to spare, compare the files' size and time a few times a
+// second. A sign is a hint: callers compare the files themselves.
+class FileWatcher {
+public:
+    enum class Mode { Notify, Poll };
+
+    // Notify falls back to Poll when the folders cannot be watched; mode() says which it is.
+    explicit FileWatcher(std::vector<std::filesystem::path> files, Mode mode = Mode::Notify);
+    FileWatcher(const FileWatcher&) = delete;
+    FileWatcher& operator=(const FileWatcher&) = delete;
+    ~FileWatcher();
+
+    Mode mode() const { return m_mode; }
+    // Returns true as soon as one of the files may have changed, false after `timeoutMs` without
+    // a sign or at once when interrupted() is set.
+    bool wait(int timeoutMs);
+
+private:
+    bool pollOnce();
+
+    std::vector<std::filesystem::path> m_files;
+    Mode m_mode;
+    std::vector<std::string> m_stamps; // Poll: what the files looked like at the last look
+    int m_fd = -1;                     // Notify: the inotify descriptor
 };
 
 } // namespace livrano

@@ -274,6 +274,7 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
             return Status::Error("The aircraft.cfg holds more than " + std::to_string(kFltsimSlots) +
                                  " liveries; no more can be added.");
         read.push_back(readEntry(document, section, extraFields));
+        read.back().section = n;
     }
     entries = std::move(read);
     return Status::Ok();
@@ -320,7 +321,8 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
     }
 
     app.frontend.setProgress(18);
-    writeEntry(composer, entries.size(), plan.entry, app.extraFields, plan.entryHasModelAndTexture);
+    if (plan.writesEntry)
+        writeEntry(composer, entries.size(), plan.entry, app.extraFields, plan.entryHasModelAndTexture);
     ProfileDocument doc = composer.finish();
 
     app.frontend.setProgress(19);

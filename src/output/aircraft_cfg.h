@@ -37,7 +37,8 @@ FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCo
 // Shows "Writing Aircraft Configuration File" and moves the bar from 8 to 20. Reads the
 // weight-and-balance values of the installed file (those that cannot be read are left out),
 // copies it to Aircraft.bak (and, the first time, to kOriginalAircraftCfg), then writes the file
-// composed from the plan's clean copy, entries and new entry into place. Fails, with the
+// composed from the plan's clean copy, entries and new entry (unless writesEntry is false) into
+// place. Fails, with the
 // installed file as it was, when the installed file cannot be read or a copy or the replacement
 // fails.
 Status WriteAircraftCfg(Application& app, const BuildPlan& plan,

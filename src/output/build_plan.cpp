@@ -68,6 +68,55 @@ public:
         return Status::Ok();
     }
 
+    // One installed livery and the files that go with it. `protectAll` keeps every other
+    // livery's files (taking the livery out); otherwise only the aircraft's own liveries' are
+    // kept (the files a livery brings along when it is shared).
+    // The aircraft's folders and configurations as they are, for work on its liveries.
+    Status configurations() {
+        BuildPlan& p = m_plan;
+        if (Status s =
+                checkSafeFileName("aircraft folder (AircraftDirectory)", trim(m_spec.AircraftDirectory));
+            !s)
+            return s;
+        if (Status s = checkSafeFileName("data folder (DataPath)", trim(m_spec.DataPath)); !s)
+            return s;
+        p.aircraftFolder = aircraftFolderPath(m_app);
+        p.dataFolder = dataFolderPath(m_app);
+        m_shared = existingEntry(p.aircraftFolder, "Texture");
+        for (auto step : {&Planner::extras, &Planner::fields, &Planner::readConfigurations})
+            if (Status s = (this->*step)(); !s)
+                return s;
+        return Status::Ok();
+    }
+
+    Status livery(std::string_view title, bool protectAll) {
+        BuildPlan& p = m_plan;
+        if (Status s = configurations(); !s)
+            return s;
+        p.writesEntry = false;
+        const std::string target = trim(toUpper(title));
+        auto titled = [&](const FltsimEntry& e) { return trim(toUpper(e.title)) == target; };
+        const auto found = std::find_if(p.entries.begin(), p.entries.end(), titled);
+        if (found == p.entries.end())
+            return Status::Error("The aircraft has no livery titled \"" + std::string(title) + "\".");
+        std::vector<FltsimEntry> own;
+        if (Status s = readFltsimEntries(ProfileDocument(p.dataBytes), m_app.extraFields, own); !s)
+            return s;
+        if (std::any_of(own.begin(), own.end(), titled))
+            return Status::Error("\"" + found->title +
+                                 "\" is one of the aircraft's own liveries (its clean copy of aircraft.cfg "
+                                 "lists it); only liveries added to it can be taken out or shared.");
+        p.replaced = *found;
+        p.entryIndex = static_cast<std::size_t>(found - p.entries.begin());
+        p.entries.erase(found);
+        std::vector<FltsimEntry> kept = std::move(p.entries);
+        p.entries = protectAll ? kept : own;
+        m_owned = owned();
+        planRemovals();
+        p.entries = std::move(kept);
+        return Status::Ok();
+    }
+
 private:
     Status model() {
         if (m_spec.TextureAssignOnly != 0)
@@ -194,7 +243,7 @@ private:
         return Status::Ok();
     }
 
-    Status aircraftCfg() {
+    Status readConfigurations() {
         BuildPlan& p = m_plan;
         p.installedCfg = existingEntry(p.aircraftFolder, "Aircraft.cfg");
         p.backupCfg = existingEntry(p.aircraftFolder, "Aircraft.bak");
@@ -211,11 +260,15 @@ private:
             std::optional<std::string> installed = readFileBytes(p.installedCfg);
             if (!installed)
                 return Status::Error("The aircraft's " + p.installedCfg.string() + " cannot be read.");
-            if (Status s =
-                    readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields, p.entries);
-                !s)
-                return s;
+            return readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields, p.entries);
         }
+        return Status::Ok();
+    }
+
+    Status aircraftCfg() {
+        BuildPlan& p = m_plan;
+        if (Status s = readConfigurations(); !s)
+            return s;
 
         // The title must read back as written, or a rebuild never finds it and adds an entry
         // each time.
@@ -425,6 +478,30 @@ private:
 };
 
 } // namespace
+
+Status planConfigurations(const Application& app, BuildPlan& plan) {
+    BuildPlan planned;
+    if (Status s = Planner(app, planned).configurations(); !s)
+        return s;
+    plan = std::move(planned);
+    return Status::Ok();
+}
+
+Status planLiveryRemoval(const Application& app, std::string_view title, BuildPlan& plan) {
+    BuildPlan planned;
+    if (Status s = Planner(app, planned).livery(title, true); !s)
+        return s;
+    plan = std::move(planned);
+    return Status::Ok();
+}
+
+Status planLiveryFiles(const Application& app, std::string_view title, BuildPlan& plan) {
+    BuildPlan planned;
+    if (Status s = Planner(app, planned).livery(title, false); !s)
+        return s;
+    plan = std::move(planned);
+    return Status::Ok();
+}
 
 Status planBuild(const Application& app, BuildPlan& plan) {
     BuildPlan planned;

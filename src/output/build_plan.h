@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/application.h"
@@ -44,11 +45,13 @@ struct BuildPlan {
     std::string dataBytes;               // the clean copy as read
     std::vector<FltsimEntry> entries;    // the installed liveries, without the one replaced
     FltsimEntry entry;                   // the new livery, [fltsim.N] with N = entries.size()
+    bool writesEntry = true;             // false when a livery is only taken out
     bool entryHasModelAndTexture = true; // false for TextureAssignOnly other than 0 and 1
 
     // The livery of the same title that the build replaces, and its files and folders that go
     // (files first, a folder after its files, removed only when empty).
     std::optional<FltsimEntry> replaced;
+    std::size_t entryIndex = 0; // where the livery taken out stood among the installed ones
     std::vector<std::filesystem::path> removals;
 
     TextureJobs textures;
@@ -65,5 +68,21 @@ struct BuildPlan {
 // kFltsimSlots liveries, or the build would write or remove a file or folder of another livery or
 // the BaseTextureFolder (the message names the livery).
 Status planBuild(const Application& app, BuildPlan& plan);
+
+// The start of every plan that works on the installed liveries: the aircraft and data folders,
+// the paths of aircraft.cfg, Aircraft.bak, the original and the clean copy, the clean copy's
+// bytes and the installed entries. Fails as planBuild does for these.
+Status planConfigurations(const Application& app, BuildPlan& plan);
+
+// Taking out the installed livery titled `title` (case and surrounding blanks ignored): the
+// plan's entries are the others (the later ones numbered down when written), `replaced` the
+// livery, `removals` the files and folders only it uses, found as for a same-title replacement,
+// and writesEntry is false. Fails when no livery has the title, when it is one of the aircraft's
+// own liveries (listed in the clean copy), or for the reasons planBuild reads the files for.
+Status planLiveryRemoval(const Application& app, std::string_view title, BuildPlan& plan);
+
+// The same for sharing the livery: `removals` holds what it brings along, everything of its
+// own that the aircraft's own liveries and files do not use, whatever other added liveries use.
+Status planLiveryFiles(const Application& app, std::string_view title, BuildPlan& plan);
 
 } // namespace livrano

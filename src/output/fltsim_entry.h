@@ -12,6 +12,7 @@ namespace livrano {
 
 // Every value trimmed; a missing key reads as "" or 0.
 struct FltsimEntry {
+    std::size_t section = 0; // N of the [fltsim.N] it was read from
     std::string title;
     std::string sim;
     std::string model;

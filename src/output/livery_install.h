@@ -1,0 +1,46 @@
+#pragma once
+// Installing a livery someone shared as a zip: a texture folder "Texture.XXX" (any case), maybe a
+// model folder "Model.XXX" and a flight model ".air", and a text file that holds its
+// [fltsim.X] section. The zip is hostile input: everything is checked before anything is
+// written, and a zip that fails a check leaves the aircraft as it was.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/status.h"
+#include "output/build_plan.h"
+#include "output/file_operations.h"
+#include "output/zip_archive.h"
+
+namespace livrano {
+
+struct InstalledFile {
+    std::size_t zipIndex = 0;
+    std::filesystem::path destination;
+};
+
+struct InstallPlan {
+    BuildPlan cfg; // the installed entries and the livery's entry, for the aircraft.cfg rewrite
+    std::vector<std::filesystem::path> folders; // made in order when missing
+    std::vector<InstalledFile> files;
+    std::vector<std::string> leftOut; // names in the zip that are not installed (read-me texts...)
+};
+
+// Plans installing the opened zip into the loaded aircraft as its next livery. One folder that
+// holds everything is looked into. Refuses, with a message naming the entry: a name with "..",
+// an absolute name, a drive letter, a backslash or a character a file name may not hold; a
+// link; a name Windows-1252 cannot spell (read as the zip says: UTF-8 when flagged, else CP437);
+// a file or folder that exists already (only the shared "Texture" folder may, for new files in
+// it); two entries of one name; a folder or a title that another livery has; no [fltsim.X]
+// section or more than one; an entry that names a texture folder, model folder or flight model
+// that neither the zip nor the aircraft has.
+Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPlan& plan);
+
+// Makes the folders, writes every file and rewrites aircraft.cfg with the new entry. When a step
+// fails, what it wrote is taken away again.
+Status InstallLivery(Application& app, const ZipReader& zip, const InstallPlan& plan,
+                     FileOperations& files = systemFileOperations());
+
+} // namespace livrano

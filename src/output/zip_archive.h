@@ -1,0 +1,63 @@
+#pragma once
+// Zip archives, as painters share liveries, read and written through libzip. A zip from
+// elsewhere is hostile input: opening one inflates every entry once, counting the bytes that
+// really come out, and refuses the archive before the caller writes anything when it is
+// damaged, too large, or a compression bomb.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/status.h"
+
+namespace livrano {
+
+// What an archive may hold before it is refused as too large.
+struct ZipLimits {
+    std::size_t entries = 10000;
+    std::uint64_t inflatedBytes = std::uint64_t(2) << 30; // 2 GiB in all
+    std::uint64_t ratio = 200;                            // inflated bytes per compressed byte, in all
+};
+
+struct ZipEntry {
+    std::string name;       // UTF-8: flagged UTF-8 names as they are, every other name read as CP437
+    std::string rawName;    // the bytes of the archive's own name
+    bool folder = false;    // the name ends with "/"
+    bool link = false;      // a symbolic link (Unix mode) or a reparse point (Windows attributes)
+    std::uint64_t size = 0; // inflated bytes, as counted when the archive was opened
+};
+
+class ZipReader {
+public:
+    ZipReader();
+    ~ZipReader();
+    ZipReader(const ZipReader&) = delete;
+    ZipReader& operator=(const ZipReader&) = delete;
+
+    // Opens the archive held in `bytes` (kept by the reader) and inflates every entry once.
+    // Fails, naming the reason, for a damaged archive (bad structure, a checksum that does not
+    // match, an encrypted entry), more than limits.entries entries, more than
+    // limits.inflatedBytes inflated bytes, or inflated bytes beyond limits.ratio times the
+    // compressed ones (the inflation stops at the limit).
+    Status open(std::string bytes, const ZipLimits& limits = {});
+    const std::vector<ZipEntry>& entries() const { return m_entries; }
+    // Entry `index`'s bytes.
+    Status read(std::size_t index, std::string& bytes) const;
+
+private:
+    struct Archive;
+    std::unique_ptr<Archive> m_archive;
+    std::vector<ZipEntry> m_entries;
+};
+
+struct ZipMember {
+    std::string name; // UTF-8, "/" between folders; written with the UTF-8 flag when not ASCII
+    std::string bytes;
+};
+
+// The archive of the members, deflated, in order.
+Status makeZip(const std::vector<ZipMember>& members, std::string& zipBytes);
+
+} // namespace livrano
