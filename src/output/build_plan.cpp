@@ -98,12 +98,12 @@ public:
         auto titled = [&](const FltsimEntry& e) { return trim(toUpper(e.title)) == target; };
         const auto found = std::find_if(p.entries.begin(), p.entries.end(), titled);
         if (found == p.entries.end())
-            return Status::Error("The aircraft has no livery titled \"" + std::string(title) + "\".");
+            return Status::Error("The aircraft has no livery titled \"" + utf8FromWindows1252(title) + "\".");
         std::vector<FltsimEntry> own;
         if (Status s = readFltsimEntries(ProfileDocument(p.dataBytes), m_app.extraFields, own); !s)
             return s;
         if (std::any_of(own.begin(), own.end(), titled))
-            return Status::Error("\"" + found->title +
+            return Status::Error("\"" + utf8FromWindows1252(found->title) +
                                  "\" is one of the aircraft's own liveries (its clean copy of aircraft.cfg "
                                  "lists it); only liveries added to it can be taken out or shared.");
         p.replaced = *found;

@@ -157,7 +157,8 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
             return refused(m.name, "would overwrite " + found.string());
         for (fs::path folder = m.folder ? path : path.parent_path(); folder != aircraft;
              folder = folder.parent_path()) {
-            if (std::find(planned.folders.begin(), planned.folders.end(), folder) == planned.folders.end())
+            if (!fs::exists(folder, ec) &&
+                std::find(planned.folders.begin(), planned.folders.end(), folder) == planned.folders.end())
                 planned.folders.push_back(folder);
         }
         if (!m.folder)
@@ -222,10 +223,7 @@ Status InstallLivery(Application& app, const ZipReader& zip, const InstallPlan& 
             files.removeEmptyDirectory(*it);
         return why;
     };
-    std::error_code ec;
     for (const fs::path& folder : plan.folders) {
-        if (fs::is_directory(folder, ec))
-            continue;
         if (Status s = files.createDirectory(folder); !s)
             return undo(s);
         made.push_back(folder);

@@ -23,7 +23,7 @@ struct InstalledFile {
 
 struct InstallPlan {
     BuildPlan cfg; // the installed entries and the livery's entry, for the aircraft.cfg rewrite
-    std::vector<std::filesystem::path> folders; // made in order when missing
+    std::vector<std::filesystem::path> folders; // the missing ones, made in order
     std::vector<InstalledFile> files;
     std::vector<std::string> leftOut; // names in the zip that are not installed (read-me texts...)
 };

@@ -98,17 +98,15 @@ Status ZipReader::open(std::string bytes, const ZipLimits& limits) {
         while ((n = zip_fread(file, buffer.data(), buffer.size())) > 0) {
             inflated += static_cast<std::uint64_t>(n);
             entries[i].size += static_cast<std::uint64_t>(n);
-            const char* over = inflated > limits.inflatedBytes ? "inflates to more than "
-                               : inflated > limits.ratio * std::max<std::uint64_t>(compressed, 1)
-                                   ? "inflates to more than the ratio allows: "
-                                   : nullptr;
-            if (over != nullptr) {
+            const bool tooLarge = inflated > limits.inflatedBytes;
+            const bool tooRich = inflated > limits.ratioGrace &&
+                                 inflated > limits.ratio * std::max<std::uint64_t>(compressed, 1);
+            if (tooLarge || tooRich) {
                 zip_fclose(file);
-                return Status::Error("The zip archive " + std::string(over) +
-                                     (inflated > limits.inflatedBytes
-                                          ? std::to_string(limits.inflatedBytes) + " bytes"
-                                          : std::to_string(limits.ratio) + " bytes for each of its " +
-                                                std::to_string(compressed) + " compressed bytes") +
+                return Status::Error("The zip archive inflates to more than " +
+                                     (tooLarge ? std::to_string(limits.inflatedBytes) + " bytes"
+                                               : std::to_string(limits.ratio) + " times its " +
+                                                     std::to_string(compressed) + " compressed bytes") +
                                      "; it is refused as a possible zip bomb.");
             }
         }

@@ -1,0 +1,91 @@
+// livrano-cli install-livery: adds a livery someone shared as a zip to an aircraft.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/code_page.h"
+#include "app/file_bytes.h"
+#include "app/headless_frontend.h"
+#include "cli/command.h"
+#include "cli/livery_cli.h"
+#include "output/livery_install.h"
+
+namespace livrano::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kName = "livrano-cli install-livery";
+
+struct Options {
+    AircraftOptions aircraft;
+    std::string zip;
+};
+
+void describe(CLI::App& parser, Options& o) {
+    parser.description(
+        "Installs a livery shared as a zip (one made by pack, or the usual hand-made one: a folder\n"
+        "texture.XXX, maybe model.XXX and an .air file, and a text file holding its [fltsim.X]\n"
+        "section) as the aircraft's next livery. The zip is checked whole before anything is written;\n"
+        "a zip that would leave the aircraft folder, overwrite a file or folder, take another livery's\n"
+        "folder or title, or that is damaged, too large or a zip bomb is refused.\n"
+        "Exit status: 0 installed, 1 a step failed after writing began (what it wrote is taken away),\n"
+        "2 usage or a refused zip, 3 another build holds the aircraft (try again later).");
+    parser.add_option("ZIP", o.zip, "the livery's zip")->required();
+    addAircraftOptions(parser, o.aircraft);
+}
+
+void printHelp(std::FILE* out) {
+    Options o;
+    CLI::App parser("", kName);
+    describe(parser, o);
+    std::fputs(parser.help().c_str(), out);
+}
+
+int run(const std::vector<std::string>& args) {
+    Options o;
+    CLI::App parser("", kName);
+    describe(parser, o);
+    if (std::optional<int> exit = parseArguments(parser, args))
+        return *exit;
+    HeadlessFrontend frontend;
+    Application app(programFolderOf(o.aircraft), frontend);
+    if (!loadAircraft(app, kName, o.aircraft.aircraft))
+        return kUnusable;
+    std::optional<std::string> bytes = readFileBytes(o.zip);
+    if (!bytes)
+        return failed(kName, Status::Error("The zip " + o.zip + " cannot be read."), false);
+    ZipReader zip;
+    if (Status s = zip.open(std::move(*bytes)); !s)
+        return failed(kName, s, false);
+    BuildLock lock;
+    if (std::optional<int> exit = takeLock(lock, app, kName))
+        return *exit;
+    InstallPlan plan;
+    if (Status s = planLiveryInstall(app, zip, plan); !s)
+        return failed(kName, s, false);
+    const char* verb = o.aircraft.dryRun ? "would " : "";
+    for (const fs::path& p : plan.folders)
+        std::printf("  %s%-8s%s\n", verb, "folder", p.string().c_str());
+    for (const InstalledFile& f : plan.files)
+        std::printf("  %s%-8s%s\n", verb, "write", f.destination.string().c_str());
+    for (const std::string& name : plan.leftOut)
+        std::printf("  %s%-8s%s\n", verb, "skip", name.c_str());
+    if (!o.aircraft.dryRun) {
+        if (Status s = InstallLivery(app, zip, plan); !s)
+            return failed(kName, s, true);
+    }
+    std::printf("\"%s\" %s [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.cfg.entry.title).c_str(),
+                o.aircraft.dryRun ? "would become" : "is", plan.cfg.entries.size(),
+                plan.cfg.installedCfg.string().c_str());
+    return kDone;
+}
+
+const CommandRegistration registration({"install-livery",
+                                        "ZIP --aircraft NAME|INDEX [--program-folder DIR] [--dry-run]",
+                                        "install a livery shared as a zip", run, printHelp});
+
+} // namespace
+} // namespace livrano::cli

@@ -1,0 +1,142 @@
+// livrano-cli list: the liveries of one aircraft or of every aircraft in the catalogue, with
+// the folders and files each names and whether they are there, for painters and for scripts.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "aircraft/aircraft_spec_loader.h"
+#include "aircraft/catalogue.h"
+#include "app/code_page.h"
+#include "app/headless_frontend.h"
+#include "cli/command.h"
+#include "cli/livery_cli.h"
+#include "output/livery_list.h"
+#include "output/variation_layout.h"
+
+namespace livrano::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kName = "livrano-cli list";
+
+struct Options {
+    AircraftOptions aircraft;
+    bool json = false;
+};
+
+void describe(CLI::App& parser, Options& o) {
+    parser.description(
+        "Lists the liveries of an aircraft (all aircraft without --aircraft): each aircraft.cfg\n"
+        "entry, its texture folder, model folder and flight model and whether they exist, and\n"
+        "whether it is one of the aircraft's own liveries (in the program's clean copy).\n"
+        "Exit status: 0 listed, 2 usage or an aircraft that cannot be read.");
+    addAircraftOptions(parser, o.aircraft, true, false);
+    parser.add_flag("--json", o.json, "print JSON for scripts");
+}
+
+void printHelp(std::FILE* out) {
+    Options o;
+    CLI::App parser("", kName);
+    describe(parser, o);
+    std::fputs(parser.help().c_str(), out);
+}
+
+std::string json(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// Names from the files shown as UTF-8, control characters and all escaped the JSON way.
+std::string shown(const std::string& windows1252) {
+    return json(utf8FromWindows1252(windows1252));
+}
+
+void printText(const std::string& aircraft, const fs::path& folder,
+               const std::vector<LiveryListing>& liveries) {
+    std::printf("%s  (%s)\n", shown(aircraft).c_str(), folder.string().c_str());
+    if (liveries.empty())
+        std::printf("  no liveries\n");
+    for (const LiveryListing& l : liveries) {
+        std::printf("  [fltsim.%zu] %s%s\n", l.entry.section, shown(l.entry.title).c_str(),
+                    l.own ? "  (the aircraft's own)" : "");
+        for (const LiveryFile& f : l.files)
+            std::printf("      %-13s %-8s %s\n", f.role.c_str(), f.exists ? "present" : "MISSING",
+                        json(f.path.lexically_relative(folder).string()).c_str());
+    }
+}
+
+std::string jsonOf(const std::string& aircraft, const fs::path& folder,
+                   const std::vector<LiveryListing>& list) {
+    std::string out =
+        "{\"aircraft\": " + shown(aircraft) + ", \"folder\": " + json(folder.string()) + ", \"liveries\": [";
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const LiveryListing& l = list[i];
+        out += std::string(i == 0 ? "" : ", ") + "{\"section\": \"fltsim." + std::to_string(l.entry.section) +
+               "\", \"title\": " + shown(l.entry.title) + ", \"texture\": " + shown(l.entry.texture) +
+               ", \"model\": " + shown(l.entry.model) + ", \"sim\": " + shown(l.entry.sim) +
+               ", \"own\": " + (l.own ? "true" : "false") + ", \"files\": [";
+        for (std::size_t k = 0; k < l.files.size(); ++k)
+            out += std::string(k == 0 ? "" : ", ") + "{\"role\": " + json(l.files[k].role) +
+                   ", \"path\": " + json(l.files[k].path.string()) +
+                   ", \"exists\": " + (l.files[k].exists ? "true" : "false") + "}";
+        out += "]}";
+    }
+    return out + "]}";
+}
+
+int run(const std::vector<std::string>& args) {
+    Options o;
+    CLI::App parser("", kName);
+    describe(parser, o);
+    if (std::optional<int> exit = parseArguments(parser, args))
+        return *exit;
+    HeadlessFrontend frontend;
+    Application app(programFolderOf(o.aircraft), frontend);
+    std::vector<int> chosen;
+    if (!o.aircraft.aircraft.empty()) {
+        if (!loadAircraft(app, kName, o.aircraft.aircraft))
+            return kUnusable;
+        chosen.push_back(app.settings.AircraftIndex);
+    } else {
+        app.catalogue = LoadAircraftCatalogue(app.programFolder);
+        for (std::size_t i = 0; i < app.catalogue.Entries.size(); ++i)
+            chosen.push_back(static_cast<int>(i));
+    }
+    std::string out;
+    for (int index : chosen) {
+        const AircraftConfigEntry entry = *catalogueEntry(app.catalogue, index);
+        LoadAircraftSpec(app, entry.ConfigFile);
+        std::vector<LiveryListing> liveries;
+        if (Status s = listLiveries(app, liveries); !s)
+            return failed(kName, s, false);
+        if (o.json)
+            out += (out.empty() ? "[" : ", ") + jsonOf(entry.DisplayName, aircraftFolderPath(app), liveries);
+        else
+            printText(entry.DisplayName, aircraftFolderPath(app), liveries);
+    }
+    if (o.json)
+        std::printf("%s]\n", out.empty() ? "[" : out.c_str());
+    return kDone;
+}
+
+const CommandRegistration registration({"list", "[--aircraft NAME|INDEX] [--json] [--program-folder DIR]",
+                                        "list the liveries of an aircraft and whether their files exist", run,
+                                        printHelp});
+
+} // namespace
+} // namespace livrano::cli

@@ -1,0 +1,51 @@
+#pragma once
+// What the commands that work on an aircraft's installed liveries share: their options, the
+// choice of the aircraft, and the exit status of each outcome.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "app/application.h"
+#include "app/status.h"
+#include "output/build_lock.h"
+
+namespace livrano::cli {
+
+inline constexpr int kDone = 0;
+inline constexpr int kStepFailed = 1; // a step failed after writing began
+inline constexpr int kUnusable = 2;   // usage, inputs that cannot be used, every refusal
+inline constexpr int kLockHeld = 3;   // another build holds the lock: try again later
+
+// The options every such command takes.
+struct AircraftOptions {
+    std::string aircraft;
+    std::string programFolder;
+    bool dryRun = false;
+};
+
+// Adds --aircraft (required unless `optional`), --program-folder and, with `dryRun`, --dry-run.
+void addAircraftOptions(CLI::App& parser, AircraftOptions& options, bool optional = false,
+                        bool dryRun = true);
+
+// Parses the arguments; nullopt when the command is to run, else the exit status after the help
+// (0) or the reason the arguments cannot be used (kUnusable) has been printed.
+std::optional<int> parseArguments(CLI::App& parser, const std::vector<std::string>& args);
+
+// The program folder the options name, else the one found as every command finds it; absolute.
+std::filesystem::path programFolderOf(const AircraftOptions& options);
+
+// Loads the catalogue into `app` and the named aircraft's specification (the name as typed,
+// UTF-8, or a catalogue index). Prints why not, and the installed aircraft, as `command`.
+bool loadAircraft(Application& app, const char* command, const std::string& name);
+
+// Prints the failure as `command` and returns its exit status: `wrote` tells a failure after
+// writing began from a refusal.
+int failed(const char* command, const Status& status, bool wrote);
+
+// Takes the build lock for the loaded aircraft; prints why not and gives the exit status.
+std::optional<int> takeLock(BuildLock& lock, const Application& app, const char* command);
+
+} // namespace livrano::cli

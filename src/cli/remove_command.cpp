@@ -1,0 +1,93 @@
+// livrano-cli remove: takes one added livery out of an aircraft, its entry and the files that
+// only it uses, as a failed attempt is thrown away.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/code_page.h"
+#include "app/headless_frontend.h"
+#include "cli/command.h"
+#include "cli/livery_cli.h"
+#include "output/aircraft_cfg.h"
+#include "output/aircraft_folders.h"
+#include "output/build_plan.h"
+
+namespace livrano::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kName = "livrano-cli remove";
+
+struct Options {
+    AircraftOptions aircraft;
+    std::string title;
+};
+
+void describe(CLI::App& parser, Options& o) {
+    parser.description(
+        "Takes one livery out of an aircraft: its aircraft.cfg entry (the later entries are numbered\n"
+        "down) and the files and folders no other livery, base texture or the aircraft itself uses.\n"
+        "aircraft.cfg is rewritten as a build rewrites it; the file before is kept as Aircraft.bak.\n"
+        "The aircraft's own liveries (those in the program's clean copy) are refused.\n"
+        "Exit status: 0 removed, 1 a step failed after writing began, 2 usage or a refusal,\n"
+        "3 another build holds the aircraft (try again later).");
+    addAircraftOptions(parser, o.aircraft);
+    parser.add_option("--title", o.title, "the livery's title in aircraft.cfg (case is ignored)")->required();
+}
+
+void printHelp(std::FILE* out) {
+    Options o;
+    CLI::App parser("", kName);
+    describe(parser, o);
+    std::fputs(parser.help().c_str(), out);
+}
+
+int run(const std::vector<std::string>& args) {
+    Options o;
+    CLI::App parser("", kName);
+    describe(parser, o);
+    if (std::optional<int> exit = parseArguments(parser, args))
+        return *exit;
+    HeadlessFrontend frontend;
+    Application app(programFolderOf(o.aircraft), frontend);
+    if (!loadAircraft(app, kName, o.aircraft.aircraft))
+        return kUnusable;
+    std::string title;
+    if (Status s = windows1252FromUtf8("--title text", o.title, title); !s)
+        return failed(kName, s, false);
+    BuildLock lock;
+    if (std::optional<int> exit = takeLock(lock, app, kName))
+        return *exit;
+    BuildPlan plan;
+    if (Status s = planLiveryRemoval(app, title, plan); !s)
+        return failed(kName, s, false);
+    std::printf("%s [fltsim.%zu] \"%s\" of %s; %zu later entries numbered down\n",
+                o.aircraft.dryRun ? "Would take out" : "Taking out", plan.replaced->section,
+                utf8FromWindows1252(plan.replaced->title).c_str(), plan.installedCfg.string().c_str(),
+                plan.entries.size() - plan.entryIndex);
+    for (const fs::path& p : plan.removals)
+        std::printf("  remove   %s\n", p.string().c_str());
+    std::printf("  backup   %s\n", plan.backupCfg.string().c_str());
+    if (o.aircraft.dryRun)
+        return kDone;
+    // The entry goes first: should the rewrite fail, every file it names is still there.
+    if (Status s = WriteAircraftCfg(app, plan); !s)
+        return failed(kName, s, true);
+    RemoveVariationFiles(plan);
+    std::error_code ec;
+    for (const fs::path& p : plan.removals) {
+        if (fs::exists(p, ec))
+            std::fprintf(stderr, "%s: %s could not be removed\n", kName, p.string().c_str());
+    }
+    return kDone;
+}
+
+const CommandRegistration
+    registration({"remove", "--aircraft NAME|INDEX --title TITLE [--program-folder DIR] [--dry-run]",
+                  "take one added livery out of an aircraft", run, printHelp});
+
+} // namespace
+} // namespace livrano::cli
