@@ -3,6 +3,7 @@
 // progress, and at the end a list of every file the build wrote or removed.
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@
 #include "cli/command.h"
 #include "cli/folder_snapshot.h"
 #include "cli/terminal_frontend.h"
+#include "cli/watch_loop.h"
 #include "output/build_lock.h"
 #include "output/build_plan.h"
 #include "output/build_repaint.h"
@@ -38,7 +40,7 @@ constexpr int kUsageError = 2;
 
 const char* const kUsage =
     "--aircraft NAME|INDEX --template FILE.bmp --variation TEXT --folder EXT [--tail TEXT] [--callsign TEXT] "
-    "[--program-folder DIR] [--dxt3] [--dry-run]";
+    "[--program-folder DIR] [--dxt3] [--dry-run] [--watch [--settle-ms MS]]";
 
 void printHelp(std::FILE* out) {
     std::fprintf(
@@ -56,6 +58,11 @@ void printHelp(std::FILE* out) {
         "                    executable's folder)\n"
         "  --dxt3            DXT3 textures instead of 32-bit ones\n"
         "  --dry-run         print the build's plan, every file it would write or remove, and stop\n"
+        "  --watch           after the build, rebuild the textures each time the template (or its\n"
+        "                    _a.bmp) is saved, until Ctrl-C (exit 0); stops with exit 2 when the\n"
+        "                    livery is removed or replaced meanwhile\n"
+        "  --settle-ms       how long a saved picture must stay unchanged before it is built\n"
+        "                    (default 300)\n"
         "A livery with the same title is replaced. Exit status: 0 built, 1 the build failed or\n"
         "left textures out, 2 usage or inputs that cannot be used.\n",
         kUsage);
@@ -71,14 +78,28 @@ struct Options {
     std::optional<std::string> programFolder;
     bool dxt3 = false;
     bool dryRun = false;
+    bool watch = false;
+    int settleMs = 300;
 };
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args) {
     Options o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--dxt3" || a == "--dry-run") {
-            (a == "--dxt3" ? o.dxt3 : o.dryRun) = true;
+        if (a == "--dxt3" || a == "--dry-run" || a == "--watch") {
+            (a == "--dxt3" ? o.dxt3 : a == "--dry-run" ? o.dryRun : o.watch) = true;
+            continue;
+        }
+        if (a == "--settle-ms") {
+            const char* value = i + 1 < args.size() ? args[++i].c_str() : "";
+            char* end = nullptr;
+            const long ms = std::strtol(value, &end, 10);
+            if (*value == '\0' || *end != '\0' || ms < 0 || ms > 60000) {
+                std::fprintf(stderr,
+                             "livrano-cli build: --settle-ms needs a number of milliseconds up to 60000\n");
+                return std::nullopt;
+            }
+            o.settleMs = static_cast<int>(ms);
             continue;
         }
         std::string* text = nullptr;
@@ -263,6 +284,7 @@ int run(const std::vector<std::string>& args) {
         std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
         return kUsageError;
     }
+    const PictureShape shape = loadedPictureShape(app);
     app.settings.PendingVariation = app.settings.Variation = *o.variation;
     app.settings.PendingFolderExtension = app.settings.FolderExtension = *o.folder;
     if (o.tail)
@@ -313,6 +335,8 @@ int run(const std::vector<std::string>& args) {
                      run > 1 ? (" (" + std::to_string(run) + " times)").c_str() : "");
         i += run;
     }
+    if (o.watch)
+        return watchTemplate(app, plan, templateFile, shape, o.settleMs);
     return textures.skipped.empty() ? kBuilt : kFailed;
 }
 

@@ -1,0 +1,77 @@
+#include "output/texture_rebuild.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "aircraft/profile.h"
+#include "app/file_bytes.h"
+#include "app/text.h"
+#include "output/aircraft_cfg.h"
+#include "output/build_lock.h"
+#include "texture/template_loader.h"
+
+namespace livrano {
+
+namespace {
+
+std::string sizeText(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+} // namespace
+
+PictureShape loadedPictureShape(const Application& app) {
+    const BitmapSurfaces& s = app.surfaces;
+    PictureShape shape{s.TemplateSurface24.bitmap.width, s.TemplateSurface24.bitmap.height,
+                       app.flags.AlphaLoaded, 0, 0};
+    if (shape.alpha) {
+        shape.alphaWidth = s.TemplateSurface8.bitmap.width;
+        shape.alphaHeight = s.TemplateSurface8.bitmap.height;
+    }
+    return shape;
+}
+
+TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const std::string& templatePath,
+                               const PictureShape& shape) {
+    using Outcome = TextureRebuild::Outcome;
+    TextureRebuild result;
+    BuildLock lock;
+    if (Status s = lock.acquire(app); !s)
+        return {Outcome::Busy, s.message(), {}};
+
+    std::vector<FltsimEntry> entries;
+    const std::optional<std::string> installed = readFileBytes(plan.installedCfg);
+    if (installed)
+        readFltsimEntries(ProfileDocument(*installed), app.extraFields, entries);
+    const FltsimEntry& built = plan.entry;
+    const bool listed = std::any_of(entries.begin(), entries.end(), [&](const FltsimEntry& e) {
+        return equalsNoCase(e.title, built.title) && equalsNoCase(e.texture, built.texture) &&
+               equalsNoCase(e.model, built.model);
+    });
+    if (!listed)
+        return {Outcome::LiveryGone,
+                "the livery is no longer in " + plan.installedCfg.string() +
+                    " as it was built (removed or replaced)",
+                {}};
+
+    if (Status s = LoadTemplate(app, templatePath); !s)
+        return {Outcome::Unreadable, s.message(), {}};
+    const PictureShape now = loadedPictureShape(app);
+    if (now.alpha != shape.alpha)
+        return {Outcome::Unreadable, "the alpha companion cannot be read", {}};
+    if (now.width != shape.width || now.height != shape.height || now.alphaWidth != shape.alphaWidth ||
+        now.alphaHeight != shape.alphaHeight)
+        return {Outcome::Unreadable,
+                "the pictures are " + sizeText(now.width, now.height) + " and " +
+                    sizeText(now.alphaWidth, now.alphaHeight) + " pixels, not " +
+                    sizeText(shape.width, shape.height) + " and " +
+                    sizeText(shape.alphaWidth, shape.alphaHeight) + " as when they were built",
+                {}};
+    TextureJobs jobs = plan.textures;
+    jobs.extras.clear();
+    result.report = BuildTextures(app, jobs);
+    return result;
+}
+
+} // namespace livrano
