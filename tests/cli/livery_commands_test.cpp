@@ -1,0 +1,241 @@
+// The painter's loop run as a painter runs it, on demo simulators: liveries taken out and
+// aircraft.cfg restored, liveries packed in one simulator and installed into another, and
+// hostile zips refused with the simulator left as it was.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include <zip.h>
+
+#include "app/platform.h"
+#include "output/fltsim_snippet.h"
+#include "output/repaint_world.h"
+#include "output/zip_archive.h"
+#include "support/run_cli.h"
+#include "support/temp_dir.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CliRun;
+using testing::readFile;
+using testing::runCli;
+using testing::shellQuoted;
+using testing::TempDir;
+
+const std::string kSkylark = "Corvane C-310 Skylark";
+const std::string kMeridian = "Corvane CJ-70 Meridian";
+
+// A zip member as a hand-made archive may hold it: any name bytes, any name encoding, a link.
+struct RawMember {
+    std::string name;
+    std::string bytes;
+    zip_flags_t encoding = ZIP_FL_ENC_UTF_8;
+    bool link = false;
+};
+
+void writeZip(const fs::path& file, const std::vector<RawMember>& members) {
+    int error = 0;
+    zip_t* zip = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(zip, nullptr);
+    for (const RawMember& m : members) {
+        zip_source_t* source = zip_source_buffer(zip, m.bytes.data(), m.bytes.size(), 0);
+        const zip_int64_t i = zip_file_add(zip, m.name.c_str(), source, m.encoding);
+        ASSERT_GE(i, 0) << m.name;
+        if (m.link)
+            zip_file_set_external_attributes(zip, static_cast<zip_uint64_t>(i), 0, ZIP_OPSYS_UNIX,
+                                             0120777u << 16);
+    }
+    ASSERT_EQ(zip_close(zip), 0);
+}
+
+// Every file and folder under `dir`, with its size and time.
+std::map<fs::path, std::string> tree(const fs::path& dir) {
+    std::map<fs::path, std::string> stamps;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(dir))
+        stamps[e.path()] = e.is_directory() ? "folder" : fileStamp(e.path());
+    return stamps;
+}
+
+class Simulators : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const fs::path& dir : {m_dir / "a", m_dir / "b"})
+            ASSERT_EQ(runCli("demo " + shellQuoted(dir.string())).exitCode, 0);
+    }
+    fs::path program(const std::string& sim) const { return m_dir / sim / "Corvane Software" / "Livrano"; }
+    fs::path aircraft(const std::string& sim, const std::string& name) const {
+        return m_dir / sim / "Aircraft" / name;
+    }
+    CliRun cli(const std::string& sim, const std::string& command, const std::string& aircraftName,
+               const std::string& more) {
+        return runCli(command + " --program-folder " + shellQuoted(program(sim).string()) + " --aircraft " +
+                      shellQuoted(aircraftName) + " " + more);
+    }
+    CliRun build(const std::string& sim, const std::string& name, const std::string& variation) {
+        const std::string picture = name == kSkylark ? "Skylark Template.bmp" : "Meridian Template.bmp";
+        return cli(sim, "build", name,
+                   "--template " + shellQuoted((program(sim) / "Templates" / picture).string()) +
+                       " --variation " + variation + " --folder " + variation.substr(0, 3));
+    }
+
+    TempDir m_dir;
+};
+
+// Taking out the second of three liveries numbers the third down, keeps every other entry's
+// lines and every file another livery or the aircraft uses; restore gives each file back.
+TEST_F(Simulators, RemoveRenumbersKeepsOthersAndRestoreRoundTrips) {
+    for (const std::string& name : {kSkylark, kMeridian}) {
+        ASSERT_EQ(build("a", name, "Demo").exitCode, 0);
+        const fs::path folder = aircraft("a", name);
+        const std::string before = readFile(folder / "aircraft.cfg");
+        const std::vector<std::string> titles = testing::RepaintWorld::titles(folder / "aircraft.cfg");
+        ASSERT_EQ(titles.size(), 3u);
+        const std::map<fs::path, std::string> files = tree(folder);
+        const std::string gone = name == kSkylark ? "Blue Harbour" : "Northwind";
+        const CliRun removed = cli("a", "remove", name, "--title " + shellQuoted(name + " " + gone));
+        ASSERT_EQ(removed.exitCode, 0) << removed.err;
+
+        const std::string after = readFile(folder / "aircraft.cfg");
+        EXPECT_EQ(testing::RepaintWorld::titles(folder / "aircraft.cfg"),
+                  (std::vector<std::string>{titles[0], titles[2]}));
+        EXPECT_EQ(fltsimSnippet(after, 0), fltsimSnippet(before, 0));
+        EXPECT_EQ(fltsimSnippet(after, 1), fltsimSnippet(before, 2));
+        for (const auto& [path, stamp] : files) {
+            const bool its =
+                path.string().find(name == kSkylark ? "BlueHarbour" : "NWD") != std::string::npos;
+            EXPECT_EQ(fs::exists(path), !its) << path;
+        }
+
+        ASSERT_EQ(cli("a", "restore", name, "").exitCode, 0);
+        EXPECT_EQ(readFile(folder / "aircraft.cfg"), before);
+        ASSERT_EQ(cli("a", "restore", name, "").exitCode, 0);
+        EXPECT_EQ(readFile(folder / "aircraft.cfg"), after);
+        const CliRun original = cli("a", "restore", name, "--original");
+        ASSERT_EQ(original.exitCode, 0);
+        EXPECT_NE(original.out.find("\"" + name + " " + gone + "\": its "), std::string::npos)
+            << original.out;
+    }
+
+    // The aircraft's own liveries are those its clean copy lists.
+    const fs::path clean = program("a") / "Data.C310" / "Aircraft.cfg";
+    testing::writeFile(clean, readFile(clean) + "[fltsim.0]\r\ntitle=" + kSkylark + " Factory\r\n");
+    const std::map<fs::path, std::string> files = tree(m_dir / "a");
+    const CliRun own = cli("a", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " factory"));
+    EXPECT_EQ(own.exitCode, 2);
+    EXPECT_NE(own.err.find("is one of the aircraft's own liveries"), std::string::npos) << own.err;
+    EXPECT_EQ(tree(m_dir / "a"), files);
+}
+
+// A livery packed in one simulator reads back in the other as the same entry and files.
+TEST_F(Simulators, APackedLiveryInstallsIntoAnotherSimulatorAsItWas) {
+    for (const std::string& name : {kSkylark, kMeridian}) {
+        ASSERT_EQ(build("a", name, "Demo").exitCode, 0);
+        const fs::path zip = m_dir / (name + ".zip");
+        const CliRun packed = cli("a", "pack", name,
+                                  "--title " + shellQuoted(name + " demo") + " " + shellQuoted(zip.string()));
+        ASSERT_EQ(packed.exitCode, 0) << packed.err;
+        const std::map<fs::path, std::string> before = tree(aircraft("b", name));
+        const CliRun installed = cli("b", "install-livery", name, shellQuoted(zip.string()));
+        ASSERT_EQ(installed.exitCode, 0) << installed.err;
+
+        EXPECT_EQ(fltsimSnippet(readFile(aircraft("b", name) / "aircraft.cfg"), 2),
+                  fltsimSnippet(readFile(aircraft("a", name) / "aircraft.cfg"), 2));
+        std::size_t added = 0;
+        for (const auto& [path, stamp] : tree(aircraft("b", name))) {
+            if (before.count(path) != 0 || fs::is_directory(path) || path.filename() == "aircraft.cfg" ||
+                path.filename() == "Aircraft.bak" || path.filename() == "Aircraft.original")
+                continue;
+            ++added;
+            EXPECT_EQ(readFile(path),
+                      readFile(aircraft("a", name) / path.lexically_relative(aircraft("b", name))))
+                << path;
+        }
+        EXPECT_EQ(added, 7u); // both aircraft: textures, or textures, model and flight model
+    }
+}
+
+// Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark, names
+// in CP437 or flagged UTF-8.
+TEST_F(Simulators, HandMadeZipsInstallWhateverTheirNamesEncoding) {
+    const std::string snippet = "\xEF\xBB\xBFHow to install\r\n[fltsim.X]\r\ntitle=" + kSkylark +
+                                " Café\r\ntexture=Café\r\nmodel=\r\n";
+    const std::vector<std::vector<RawMember>> zips = {
+        {{"My Livery/TEXTURE.Café/C310_FUSE.bmp", "fuse"},
+         {"My Livery/Read me.txt", snippet},
+         {"My Livery/preview.jpg", "jpg"}},
+        {{"texture.Caf\x82/C310_FUSE.bmp", "fuse", ZIP_FL_ENC_CP437}, {"fltsim.txt", snippet}},
+    };
+    for (const std::vector<RawMember>& members : zips) {
+        writeZip(m_dir / "hand.zip", members);
+        const CliRun run = cli("b", "install-livery", kSkylark, shellQuoted((m_dir / "hand.zip").string()));
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const fs::path folder = aircraft("b", kSkylark);
+        const fs::path fuse = fs::path(members[0].name).parent_path().filename();
+        EXPECT_EQ(readFile(folder / (fuse.string().find("TEXTURE") == 0 ? "TEXTURE.Café" : "texture.Café") /
+                           "C310_FUSE.bmp"),
+                  "fuse");
+        EXPECT_EQ(testing::RepaintWorld::titles(folder / "aircraft.cfg").back(), kSkylark + " Caf\xE9");
+        ASSERT_EQ(cli("b", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " café")).exitCode, 0);
+    }
+}
+
+// Every hostile zip is refused before anything is written.
+TEST_F(Simulators, HostileZipsAreRefusedWithTheSimulatorUnchanged) {
+    const std::string snippet = "[fltsim.X]\r\ntitle=" + kSkylark + " New\r\ntexture=NEW\r\n";
+    const RawMember texture{"texture.NEW/C310_FUSE.bmp", "fuse"};
+    const RawMember cfg{"fltsim.cfg", snippet};
+    std::vector<RawMember> many = {cfg};
+    for (int i = 0; i <= 10000; ++i)
+        many.push_back({"texture.NEW/" + std::to_string(i) + ".bmp", ""});
+    std::string damaged;
+    ASSERT_TRUE(
+        makeZip({{texture.name, std::string(5000, 'x') + "varied bytes"}, {cfg.name, cfg.bytes}}, damaged));
+    damaged[60] = static_cast<char>(damaged[60] ^ 0x55);
+    std::string truncated;
+    ASSERT_TRUE(makeZip({{texture.name, "fuse"}, {cfg.name, cfg.bytes}}, truncated));
+    truncated.resize(truncated.size() / 2);
+
+    const struct {
+        std::vector<RawMember> members; // or, when empty, `bytes`
+        std::string bytes;
+        std::string refusal;
+    } cases[] = {
+        {{{"../escape.bmp", "x"}, texture, cfg}, "", "leads out of the aircraft folder"},
+        {{{"texture.NEW/../../../escape.bmp", "x"}, cfg}, "", "leads out of the aircraft folder"},
+        {{{"/tmp/escape.bmp", "x"}, texture, cfg}, "", "is an absolute path"},
+        {{{"texture.NEW\\..\\..\\escape.bmp", "x"}, cfg}, "", "holds a backslash"},
+        {{{"C:/escape.bmp", "x"}, texture, cfg}, "", "names a drive"},
+        {{{"texture.NEW/link.bmp", "/etc/passwd", ZIP_FL_ENC_UTF_8, true}, cfg}, "", "is a link"},
+        {{{"texture.\xC9\xCD/a.bmp", "x", ZIP_FL_ENC_CP437}, texture, cfg}, "", "in an encoding"},
+        {{{"Corvane_C310.air", "x"}, texture, cfg}, "", "would overwrite"},
+        {{{"texture.BlueHarbour/C310_NEW.bmp", "x"}, texture, cfg}, "", "would overwrite the folder"},
+        {{texture, {"fltsim.cfg", "[fltsim.X]\r\ntitle=" + kSkylark + " BLUE harbour\r\ntexture=NEW\r\n"}},
+         "",
+         "is installed already"},
+        {{texture}, "", "no text file with an [fltsim.X] section"},
+        {{texture, cfg, {"readme.txt", snippet}}, "", "2 text files"},
+        {{{"texture.OTHER/a.bmp", "x"}, cfg}, "", "names the texture folder Texture.NEW"},
+        {many, "", "10002 entries"},
+        {{{"texture.NEW/zeros.bmp", std::string(80 << 20, '\0')}, cfg}, "", "zip bomb"},
+        {{}, damaged, "damaged"},
+        {{}, truncated, "damaged"},
+    };
+    const std::map<fs::path, std::string> before = tree(m_dir / "b");
+    for (const auto& c : cases) {
+        const fs::path zip = m_dir / "hostile.zip";
+        if (c.members.empty())
+            testing::writeFile(zip, c.bytes);
+        else
+            writeZip(zip, c.members);
+        const CliRun run = cli("b", "install-livery", kSkylark, shellQuoted(zip.string()));
+        EXPECT_EQ(run.exitCode, 2) << c.refusal << ": " << run.err;
+        EXPECT_NE(run.err.find(c.refusal), std::string::npos) << run.err;
+        EXPECT_EQ(tree(m_dir / "b"), before) << c.refusal;
+    }
+}
+
+} // namespace
+} // namespace livrano
