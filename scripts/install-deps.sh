@@ -7,7 +7,8 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config git
     libgtest-dev libgmock-dev
-    libsquish-dev libzip-dev libcli11-dev
+    libcli11-dev
+    libsquish-dev libzip-dev
     libnvtt-bin libstb-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev
     fonts-wine fonts-dejavu-core

@@ -3,16 +3,13 @@
 // progress, and at the end a list of every file the build wrote or removed.
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#include "aircraft/aircraft_spec_loader.h"
-#include "aircraft/catalogue.h"
-#include "aircraft/configuration_file.h"
 #include "app/airline_list.h"
 #include "app/application.h"
 #include "app/code_page.h"
@@ -20,6 +17,8 @@
 #include "app/text.h"
 #include "cli/command.h"
 #include "cli/folder_snapshot.h"
+#include "cli/livery_cli.h"
+#include "cli/program_folder_option.h"
 #include "cli/terminal_frontend.h"
 #include "cli/watch_loop.h"
 #include "output/build_lock.h"
@@ -38,41 +37,11 @@ constexpr int kBuilt = 0;
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
 
-const char* const kUsage =
-    "--aircraft NAME|INDEX --template FILE.bmp --variation TEXT --folder EXT [--tail TEXT] [--callsign TEXT] "
-    "[--program-folder DIR] [--dxt3] [--dry-run] [--watch [--settle-ms MS]]";
-
-void printHelp(std::FILE* out) {
-    std::fprintf(
-        out,
-        "Usage: livrano-cli build %s\n"
-        "\n"
-        "Builds one repaint of an installed aircraft, as the Create button does.\n"
-        "  --aircraft        display name of an aircraft configuration, or its catalogue index\n"
-        "  --template        the painted template; its _a.bmp companion is used when present\n"
-        "  --variation       the livery's name (the aircraft.cfg title is the aircraft's prefix + it)\n"
-        "  --folder          the folder extension (Texture.EXT, Model.EXT)\n"
-        "  --tail            the tail number (default: the aircraft's)\n"
-        "  --callsign        an airline callsign from airlines.cfg (default: *NONE*)\n"
-        "  --program-folder  the program folder (default: LIVRANO_PROGRAM_FOLDER, else the\n"
-        "                    executable's folder)\n"
-        "  --dxt3            DXT3 textures instead of 32-bit ones\n"
-        "  --dry-run         print the build's plan, every file it would write or remove, and stop\n"
-        "  --watch           after the build, rebuild the textures each time the template (or its\n"
-        "                    _a.bmp) is saved, until Ctrl-C (exit 0); stops with exit 2 when the\n"
-        "                    livery is removed or replaced meanwhile\n"
-        "  --settle-ms       how long a saved picture must stay unchanged before it is built\n"
-        "                    (default 300)\n"
-        "A livery with the same title is replaced. Exit status: 0 built, 1 the build failed or\n"
-        "left textures out, 2 usage or inputs that cannot be used.\n",
-        kUsage);
-}
-
 struct Options {
     std::string aircraft;
     std::string templateFile;
-    std::optional<std::string> variation;
-    std::optional<std::string> folder;
+    std::string variation;
+    std::string folder;
     std::optional<std::string> tail;
     std::string callsign{kNoCallsign};
     std::optional<std::string> programFolder;
@@ -82,68 +51,59 @@ struct Options {
     int settleMs = 300;
 };
 
-std::optional<Options> parseOptions(const std::vector<std::string>& args) {
-    Options o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--dxt3" || a == "--dry-run" || a == "--watch") {
-            (a == "--dxt3" ? o.dxt3 : a == "--dry-run" ? o.dryRun : o.watch) = true;
-            continue;
-        }
-        if (a == "--settle-ms") {
-            const char* value = i + 1 < args.size() ? args[++i].c_str() : "";
-            char* end = nullptr;
-            const long ms = std::strtol(value, &end, 10);
-            if (*value == '\0' || *end != '\0' || ms < 0 || ms > 60000) {
-                std::fprintf(stderr,
-                             "livrano-cli build: --settle-ms needs a number of milliseconds up to 60000\n");
-                return std::nullopt;
-            }
-            o.settleMs = static_cast<int>(ms);
-            continue;
-        }
-        std::string* text = nullptr;
-        std::optional<std::string>* optional = nullptr;
-        if (a == "--aircraft")
-            text = &o.aircraft;
-        else if (a == "--template")
-            text = &o.templateFile;
-        else if (a == "--callsign")
-            text = &o.callsign;
-        else if (a == "--variation")
-            optional = &o.variation;
-        else if (a == "--folder")
-            optional = &o.folder;
-        else if (a == "--tail")
-            optional = &o.tail;
-        else if (a == "--program-folder")
-            optional = &o.programFolder;
-        else {
-            std::fprintf(stderr, "livrano-cli build: unknown argument \"%s\"\n", a.c_str());
-            return std::nullopt;
-        }
-        if (i + 1 == args.size()) {
-            std::fprintf(stderr, "livrano-cli build: %s needs a value\n", a.c_str());
-            return std::nullopt;
-        }
-        if (text != nullptr)
-            *text = args[++i];
-        else
-            *optional = args[++i];
+void defineOptions(CLI::App& command, Options& o) {
+    command
+        .add_option("--aircraft", o.aircraft,
+                    "display name of an aircraft configuration, or its catalogue index")
+        ->required()
+        ->type_name("NAME|INDEX");
+    command
+        .add_option("--template", o.templateFile,
+                    "the painted template; its _a.bmp companion is used when present")
+        ->required()
+        ->type_name("FILE.bmp");
+    command
+        .add_option("--variation", o.variation,
+                    "the livery's name (the aircraft.cfg title is the aircraft's prefix + it)")
+        ->required();
+    command.add_option("--folder", o.folder, "the folder extension (Texture.EXT, Model.EXT)")
+        ->required()
+        ->type_name("EXT");
+    command.add_option("--tail", o.tail, "the tail number (default: the aircraft's)");
+    command.add_option("--callsign", o.callsign, "an airline callsign from airlines.cfg")
+        ->capture_default_str();
+    addProgramFolderOption(command, o.programFolder);
+    command.add_flag("--dxt3", o.dxt3, "DXT3 textures instead of 32-bit ones (default: 32-bit)");
+    command.add_flag("--dry-run", o.dryRun,
+                     "print the build's plan, every file it would write or remove, and stop");
+    command.add_flag("--watch", o.watch,
+                     "after the build, rebuild the textures each time the template (or its _a.bmp) is "
+                     "saved, until Ctrl-C");
+    command
+        .add_option("--settle-ms", o.settleMs,
+                    "how long a saved picture must stay unchanged before --watch builds from it")
+        ->capture_default_str()
+        ->check(CLI::Range(0, 60000));
+    command.footer("A livery with the same title is replaced. With --watch, Ctrl-C ends the watch with exit\n"
+                   "status 0; a livery removed or replaced meanwhile ends it with 2.\n\n"
+                   "Exit status:\n"
+                   "  0  built (--dry-run: planned)\n"
+                   "  1  the build failed or left textures out\n"
+                   "  2  usage, or inputs that cannot be used\n");
+}
+
+// False (after printing why) when a given text cannot be used: blank names, and names the
+// simulator's Windows-1252 files cannot hold.
+bool checkOptions(Options& o) {
+    if (trim(o.variation).empty() || trim(o.folder).empty()) {
+        std::fprintf(stderr, "livrano-cli build: %s is required\n",
+                     trim(o.variation).empty() ? "--variation" : "--folder");
+        return false;
     }
-    const char* missing = o.aircraft.empty()                           ? "--aircraft"
-                          : o.templateFile.empty()                     ? "--template"
-                          : !o.variation || trim(*o.variation).empty() ? "--variation"
-                          : !o.folder || trim(*o.folder).empty()       ? "--folder"
-                                                                       : nullptr;
-    if (missing != nullptr) {
-        std::fprintf(stderr, "livrano-cli build: %s is required\n", missing);
-        return std::nullopt;
-    }
-    // The names go into the simulator's Windows-1252 files; the template is a path and stays one.
-    const std::pair<const char*, std::string*> texts[] = {{"--aircraft", &o.aircraft},
-                                                          {"--variation", &*o.variation},
-                                                          {"--folder", &*o.folder},
+    // The template is a path and stays one.
+    // The aircraft's name is read when the aircraft is chosen.
+    const std::pair<const char*, std::string*> texts[] = {{"--variation", &o.variation},
+                                                          {"--folder", &o.folder},
                                                           {"--tail", o.tail ? &*o.tail : nullptr},
                                                           {"--callsign", &o.callsign}};
     for (const auto& [option, text] : texts) {
@@ -151,10 +111,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args) {
             continue;
         if (Status s = windows1252FromUtf8(std::string(option) + " text", *text, *text); !s) {
             std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
-            return std::nullopt;
+            return false;
         }
     }
-    return o;
+    return true;
 }
 
 // The list's own spelling of a callsign the user typed (exact first, then ignoring case).
@@ -226,13 +186,9 @@ void printPlan(const BuildPlan& plan) {
         std::printf("  warning: %s\n", utf8FromWindows1252(warning).c_str());
 }
 
-int run(const std::vector<std::string>& args) {
-    const std::optional<Options> options = parseOptions(args);
-    if (!options) {
-        printHelp(stderr);
+int run(Options& o) {
+    if (!checkOptions(o))
         return kUsageError;
-    }
-    const Options& o = *options;
     std::error_code ec;
     // Absolute, so that nothing depends on the directory the command was started in.
     const fs::path programFolder =
@@ -257,25 +213,8 @@ int run(const std::vector<std::string>& args) {
         return kUsageError;
     }
 
-    app.catalogue = LoadAircraftCatalogue(programFolder);
-    const std::optional<int> index = findAircraft(app.catalogue, o.aircraft);
-    if (!index) {
-        std::fprintf(stderr, "livrano-cli build: no aircraft configuration \"%s\" in %s. Installed:\n",
-                     utf8FromWindows1252(o.aircraft).c_str(),
-                     programLocation(programFolder, "\\Aircraft Configurations").string().c_str());
-        for (std::size_t i = 0; i < app.catalogue.Entries.size(); ++i)
-            std::fprintf(stderr, "  %zu  %s\n", i,
-                         utf8FromWindows1252(app.catalogue.Entries[i].DisplayName).c_str());
+    if (!loadAircraft(app, "livrano-cli build", o.aircraft))
         return kUsageError;
-    }
-    const AircraftConfigEntry chosen = *catalogueEntry(app.catalogue, *index);
-    if (Status s = usableConfiguration(chosen.ConfigFile, decipherConfiguration(chosen.ConfigFile)); !s) {
-        std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
-        return kUsageError;
-    }
-    LoadAircraftSpec(app, chosen.ConfigFile);
-    app.settings.AircraftIndex = *index;
-    app.settings.PendingAircraftName = app.settings.AircraftName = chosen.DisplayName;
 
     const fs::path templateFile = fs::absolute(o.templateFile, ec);
     app.settings.PendingTemplateTitle = app.settings.TemplateTitle = templateFile.filename().string();
@@ -285,8 +224,8 @@ int run(const std::vector<std::string>& args) {
         return kUsageError;
     }
     const PictureShape shape = loadedPictureShape(app);
-    app.settings.PendingVariation = app.settings.Variation = *o.variation;
-    app.settings.PendingFolderExtension = app.settings.FolderExtension = *o.folder;
+    app.settings.PendingVariation = app.settings.Variation = o.variation;
+    app.settings.PendingFolderExtension = app.settings.FolderExtension = o.folder;
     if (o.tail)
         app.settings.PendingTailNumber = app.settings.TailNumber = *o.tail;
     app.settings.PendingCallsign = app.settings.Callsign = *callsign;
@@ -340,8 +279,12 @@ int run(const std::vector<std::string>& args) {
     return textures.skipped.empty() ? kBuilt : kFailed;
 }
 
-const CommandRegistration
-    registration({"build", kUsage, "build one repaint of an installed aircraft (as Create)", run, printHelp});
-
 } // namespace
+
+CommandRun defineBuildCommand(CLI::App& command) {
+    const auto options = std::make_shared<Options>();
+    defineOptions(command, *options);
+    return [options] { return run(*options); };
+}
+
 } // namespace livrano::cli

@@ -1,6 +1,7 @@
 // livrano-cli install-livery: adds a livery someone shared as a zip to an aircraft.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,32 +25,19 @@ struct Options {
     std::string zip;
 };
 
-void describe(CLI::App& parser, Options& o) {
-    parser.description(
+void describe(CLI::App& command, Options& o) {
+    command.add_option("ZIP", o.zip, "the livery's zip")->required();
+    addAircraftOptions(
+        command, o.aircraft,
         "Installs a livery shared as a zip (one made by pack, or the usual hand-made one: a folder\n"
         "texture.XXX, maybe model.XXX and an .air file, and a text file holding its [fltsim.X]\n"
         "section) as the aircraft's next livery. The zip is checked whole before anything is written;\n"
         "a zip that would leave the aircraft folder, overwrite a file or folder, take another livery's\n"
-        "folder or title, or that is damaged, too large or a zip bomb is refused.\n"
-        "Exit status: 0 installed, 1 a step failed after writing began (what it wrote is taken away),\n"
-        "2 usage or a refused zip, 3 another build holds the aircraft (try again later).");
-    parser.add_option("ZIP", o.zip, "the livery's zip")->required();
-    addAircraftOptions(parser, o.aircraft);
+        "folder or title, or that is damaged, too large or a zip bomb is refused. Should a step fail\n"
+        "after writing began, what it wrote is taken away.");
 }
 
-void printHelp(std::FILE* out) {
-    Options o;
-    CLI::App parser("", kName);
-    describe(parser, o);
-    std::fputs(parser.help().c_str(), out);
-}
-
-int run(const std::vector<std::string>& args) {
-    Options o;
-    CLI::App parser("", kName);
-    describe(parser, o);
-    if (std::optional<int> exit = parseArguments(parser, args))
-        return *exit;
+int run(Options& o) {
     HeadlessFrontend frontend;
     Application app(programFolderOf(o.aircraft), frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
@@ -83,9 +71,12 @@ int run(const std::vector<std::string>& args) {
     return kDone;
 }
 
-const CommandRegistration registration({"install-livery",
-                                        "ZIP --aircraft NAME|INDEX [--program-folder DIR] [--dry-run]",
-                                        "install a livery shared as a zip", run, printHelp});
-
 } // namespace
+
+CommandRun defineInstallLiveryCommand(CLI::App& command) {
+    const auto o = std::make_shared<Options>();
+    describe(command, *o);
+    return [o] { return run(*o); };
+}
+
 } // namespace livrano::cli

@@ -2,6 +2,7 @@
 // the folders and files each names and whether they are there, for painters and for scripts.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,21 +28,14 @@ struct Options {
     bool json = false;
 };
 
-void describe(CLI::App& parser, Options& o) {
-    parser.description(
+void describe(CLI::App& command, Options& o) {
+    addAircraftOptions(
+        command, o.aircraft,
         "Lists the liveries of an aircraft (all aircraft without --aircraft): each aircraft.cfg\n"
         "entry, its texture folder, model folder and flight model and whether they exist, and\n"
-        "whether it is one of the aircraft's own liveries (in the program's clean copy).\n"
-        "Exit status: 0 listed, 2 usage or an aircraft that cannot be read.");
-    addAircraftOptions(parser, o.aircraft, true, false);
-    parser.add_flag("--json", o.json, "print JSON for scripts");
-}
-
-void printHelp(std::FILE* out) {
-    Options o;
-    CLI::App parser("", kName);
-    describe(parser, o);
-    std::fputs(parser.help().c_str(), out);
+        "whether it is one of the aircraft's own liveries (in the program's clean copy).",
+        true, false);
+    command.add_flag("--json", o.json, "print JSON for scripts");
 }
 
 std::string json(std::string_view text) {
@@ -99,12 +93,7 @@ std::string jsonOf(const std::string& aircraft, const fs::path& folder,
     return out + "]}";
 }
 
-int run(const std::vector<std::string>& args) {
-    Options o;
-    CLI::App parser("", kName);
-    describe(parser, o);
-    if (std::optional<int> exit = parseArguments(parser, args))
-        return *exit;
+int run(Options& o) {
     HeadlessFrontend frontend;
     Application app(programFolderOf(o.aircraft), frontend);
     std::vector<int> chosen;
@@ -134,9 +123,12 @@ int run(const std::vector<std::string>& args) {
     return kDone;
 }
 
-const CommandRegistration registration({"list", "[--aircraft NAME|INDEX] [--json] [--program-folder DIR]",
-                                        "list the liveries of an aircraft and whether their files exist", run,
-                                        printHelp});
-
 } // namespace
+
+CommandRun defineListCommand(CLI::App& command) {
+    const auto o = std::make_shared<Options>();
+    describe(command, *o);
+    return [o] { return run(*o); };
+}
+
 } // namespace livrano::cli

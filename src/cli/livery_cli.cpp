@@ -9,41 +9,35 @@
 #include "aircraft/configuration_file.h"
 #include "app/code_page.h"
 #include "app/file_names.h"
+#include "cli/program_folder_option.h"
 
 namespace livrano::cli {
 
 namespace fs = std::filesystem;
 
-void addAircraftOptions(CLI::App& parser, AircraftOptions& options, bool optional, bool dryRun) {
-    CLI::Option* aircraft = parser.add_option(
-        "--aircraft", options.aircraft, "display name of an aircraft configuration, or its catalogue index");
+void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::string& about, bool optional,
+                        bool dryRun) {
+    CLI::Option* aircraft =
+        command
+            .add_option("--aircraft", options.aircraft,
+                        "display name of an aircraft configuration, or its catalogue index")
+            ->type_name("NAME|INDEX");
     if (!optional)
         aircraft->required();
-    parser.add_option("--program-folder", options.programFolder,
-                      "the program folder (default: LIVRANO_PROGRAM_FOLDER, else the executable's folder)");
+    addProgramFolderOption(command, options.programFolder);
     if (dryRun)
-        parser.add_flag("--dry-run", options.dryRun, "say what would change, and change nothing");
-}
-
-std::optional<int> parseArguments(CLI::App& parser, const std::vector<std::string>& args) {
-    std::vector<std::string> reversed(args.rbegin(), args.rend());
-    try {
-        parser.parse(reversed);
-    } catch (const CLI::CallForHelp&) {
-        std::fputs(parser.help().c_str(), stdout);
-        return kDone;
-    } catch (const CLI::ParseError& e) {
-        std::fprintf(stderr, "%s: %s\nRun \"%s --help\" for its options.\n", parser.get_name().c_str(),
-                     e.what(), parser.get_name().c_str());
-        return kUnusable;
-    }
-    return std::nullopt;
+        command.add_flag("--dry-run", options.dryRun, "say what would change, and change nothing");
+    command.footer(about + "\n\nExit status:\n"
+                           "  0  done\n"
+                           "  1  a step failed after writing began\n"
+                           "  2  usage, inputs that cannot be used, or a refusal\n"
+                           "  3  another build holds the aircraft (try again later)\n");
 }
 
 fs::path programFolderOf(const AircraftOptions& options) {
     std::error_code ec;
-    return fs::absolute(
-        options.programFolder.empty() ? findProgramFolder(nullptr) : fs::path(options.programFolder), ec);
+    return fs::absolute(options.programFolder ? fs::path(*options.programFolder) : findProgramFolder(nullptr),
+                        ec);
 }
 
 bool loadAircraft(Application& app, const char* command, const std::string& name) {

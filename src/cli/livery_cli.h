@@ -22,17 +22,14 @@ inline constexpr int kLockHeld = 3;   // another build holds the lock: try again
 // The options every such command takes.
 struct AircraftOptions {
     std::string aircraft;
-    std::string programFolder;
+    std::optional<std::string> programFolder;
     bool dryRun = false;
 };
 
-// Adds --aircraft (required unless `optional`), --program-folder and, with `dryRun`, --dry-run.
-void addAircraftOptions(CLI::App& parser, AircraftOptions& options, bool optional = false,
-                        bool dryRun = true);
-
-// Parses the arguments; nullopt when the command is to run, else the exit status after the help
-// (0) or the reason the arguments cannot be used (kUnusable) has been printed.
-std::optional<int> parseArguments(CLI::App& parser, const std::vector<std::string>& args);
+// Adds --aircraft (required unless `optional`), --program-folder and, with `dryRun`, --dry-run;
+// the footer is `about`, then the exit status of each outcome.
+void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::string& about,
+                        bool optional = false, bool dryRun = true);
 
 // The program folder the options name, else the one found as every command finds it; absolute.
 std::filesystem::path programFolderOf(const AircraftOptions& options);

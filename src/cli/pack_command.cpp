@@ -1,6 +1,7 @@
 // livrano-cli pack: a livery as a zip to share, in the form painters pass liveries around.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,32 +25,19 @@ struct Options {
     std::string zip;
 };
 
-void describe(CLI::App& parser, Options& o) {
-    parser.description(
+void describe(CLI::App& command, Options& o) {
+    command.add_option("OUT.zip", o.zip, "the zip to write (an existing one is replaced)")->required();
+    addAircraftOptions(
+        command, o.aircraft,
         "Packs one livery into a zip to share: its texture folder (on aircraft that share one texture\n"
         "folder, its own textures in it), its model and flight-model copies where it has its own,\n"
         "fltsim.cfg holding its aircraft.cfg entry as [fltsim.X], and README.txt with the install\n"
-        "steps. An existing OUT.zip is replaced.\n"
-        "Exit status: 0 packed, 1 the zip could not be written, 2 usage or a refusal, 3 another build\n"
-        "holds the aircraft (try again later).");
-    addAircraftOptions(parser, o.aircraft);
-    parser.add_option("--title", o.title, "the livery's title in aircraft.cfg (case is ignored)")->required();
-    parser.add_option("OUT.zip", o.zip, "the zip to write")->required();
+        "steps.");
+    command.add_option("--title", o.title, "the livery's title in aircraft.cfg (case is ignored)")
+        ->required();
 }
 
-void printHelp(std::FILE* out) {
-    Options o;
-    CLI::App parser("", kName);
-    describe(parser, o);
-    std::fputs(parser.help().c_str(), out);
-}
-
-int run(const std::vector<std::string>& args) {
-    Options o;
-    CLI::App parser("", kName);
-    describe(parser, o);
-    if (std::optional<int> exit = parseArguments(parser, args))
-        return *exit;
+int run(Options& o) {
     HeadlessFrontend frontend;
     Application app(programFolderOf(o.aircraft), frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
@@ -83,10 +71,12 @@ int run(const std::vector<std::string>& args) {
     return kDone;
 }
 
-const CommandRegistration registration({"pack",
-                                        "--aircraft NAME|INDEX --title TITLE OUT.zip [--program-folder DIR] "
-                                        "[--dry-run]",
-                                        "pack one livery into a zip to share", run, printHelp});
-
 } // namespace
+
+CommandRun definePackCommand(CLI::App& command) {
+    const auto o = std::make_shared<Options>();
+    describe(command, *o);
+    return [o] { return run(*o); };
+}
+
 } // namespace livrano::cli

@@ -2,6 +2,7 @@
 // only it uses, as a failed attempt is thrown away.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,31 +27,18 @@ struct Options {
     std::string title;
 };
 
-void describe(CLI::App& parser, Options& o) {
-    parser.description(
+void describe(CLI::App& command, Options& o) {
+    addAircraftOptions(
+        command, o.aircraft,
         "Takes one livery out of an aircraft: its aircraft.cfg entry (the later entries are numbered\n"
         "down) and the files and folders no other livery, base texture or the aircraft itself uses.\n"
         "aircraft.cfg is rewritten as a build rewrites it; the file before is kept as Aircraft.bak.\n"
-        "The aircraft's own liveries (those in the program's clean copy) are refused.\n"
-        "Exit status: 0 removed, 1 a step failed after writing began, 2 usage or a refusal,\n"
-        "3 another build holds the aircraft (try again later).");
-    addAircraftOptions(parser, o.aircraft);
-    parser.add_option("--title", o.title, "the livery's title in aircraft.cfg (case is ignored)")->required();
+        "The aircraft's own liveries (those in the program's clean copy) are refused.");
+    command.add_option("--title", o.title, "the livery's title in aircraft.cfg (case is ignored)")
+        ->required();
 }
 
-void printHelp(std::FILE* out) {
-    Options o;
-    CLI::App parser("", kName);
-    describe(parser, o);
-    std::fputs(parser.help().c_str(), out);
-}
-
-int run(const std::vector<std::string>& args) {
-    Options o;
-    CLI::App parser("", kName);
-    describe(parser, o);
-    if (std::optional<int> exit = parseArguments(parser, args))
-        return *exit;
+int run(Options& o) {
     HeadlessFrontend frontend;
     Application app(programFolderOf(o.aircraft), frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
@@ -85,9 +73,12 @@ int run(const std::vector<std::string>& args) {
     return kDone;
 }
 
-const CommandRegistration
-    registration({"remove", "--aircraft NAME|INDEX --title TITLE [--program-folder DIR] [--dry-run]",
-                  "take one added livery out of an aircraft", run, printHelp});
-
 } // namespace
+
+CommandRun defineRemoveCommand(CLI::App& command) {
+    const auto o = std::make_shared<Options>();
+    describe(command, *o);
+    return [o] { return run(*o); };
+}
+
 } // namespace livrano::cli

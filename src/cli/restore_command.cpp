@@ -2,6 +2,7 @@
 // program's first) back in place.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,30 +26,16 @@ struct Options {
     bool original = false;
 };
 
-void describe(CLI::App& parser, Options& o) {
-    parser.description(
+void describe(CLI::App& command, Options& o) {
+    addAircraftOptions(
+        command, o.aircraft,
         "Puts Aircraft.bak back as the aircraft's aircraft.cfg (with --original, the file as it was\n"
         "before the program first changed it); the current file becomes Aircraft.bak, so restoring\n"
-        "twice gives it back. Then names the liveries of the restored file whose files are missing.\n"
-        "Exit status: 0 restored, 1 a write failed, 2 usage or nothing to restore, 3 another build\n"
-        "holds the aircraft (try again later).");
-    addAircraftOptions(parser, o.aircraft);
-    parser.add_flag("--original", o.original, "restore " + std::string(kOriginalAircraftCfg) + " instead");
+        "twice gives it back. Then names the liveries of the restored file whose files are missing.");
+    command.add_flag("--original", o.original, "restore " + std::string(kOriginalAircraftCfg) + " instead");
 }
 
-void printHelp(std::FILE* out) {
-    Options o;
-    CLI::App parser("", kName);
-    describe(parser, o);
-    std::fputs(parser.help().c_str(), out);
-}
-
-int run(const std::vector<std::string>& args) {
-    Options o;
-    CLI::App parser("", kName);
-    describe(parser, o);
-    if (std::optional<int> exit = parseArguments(parser, args))
-        return *exit;
+int run(Options& o) {
     HeadlessFrontend frontend;
     Application app(programFolderOf(o.aircraft), frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
@@ -84,9 +71,12 @@ int run(const std::vector<std::string>& args) {
     return kDone;
 }
 
-const CommandRegistration
-    registration({"restore", "--aircraft NAME|INDEX [--original] [--program-folder DIR] [--dry-run]",
-                  "put the kept aircraft.cfg back", run, printHelp});
-
 } // namespace
+
+CommandRun defineRestoreCommand(CLI::App& command) {
+    const auto o = std::make_shared<Options>();
+    describe(command, *o);
+    return [o] { return run(*o); };
+}
+
 } // namespace livrano::cli
