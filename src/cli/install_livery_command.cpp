@@ -66,7 +66,7 @@ int run(Options& o) {
             return failed(kName, s, true);
     }
     std::printf("\"%s\" %s [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.cfg.entry.title).c_str(),
-                o.aircraft.dryRun ? "would become" : "is", plan.cfg.entries.size(),
+                o.aircraft.dryRun ? "would become" : "is", plan.cfg.entryNumber,
                 plan.cfg.installedCfg.string().c_str());
     return kDone;
 }

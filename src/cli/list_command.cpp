@@ -66,7 +66,7 @@ void printText(const std::string& aircraft, const fs::path& folder,
     if (liveries.empty())
         std::printf("  no liveries\n");
     for (const LiveryListing& l : liveries) {
-        std::printf("  [fltsim.%zu] %s%s\n", l.entry.section, shown(l.entry.title).c_str(),
+        std::printf("  [fltsim.%zu] %s%s\n", l.entry.number, shown(l.entry.title).c_str(),
                     l.own ? "  (the aircraft's own)" : "");
         for (const LiveryFile& f : l.files)
             std::printf("      %-13s %-8s %s\n", f.role.c_str(), f.exists ? "present" : "MISSING",
@@ -80,7 +80,7 @@ std::string jsonOf(const std::string& aircraft, const fs::path& folder,
         "{\"aircraft\": " + shown(aircraft) + ", \"folder\": " + json(folder.string()) + ", \"liveries\": [";
     for (std::size_t i = 0; i < list.size(); ++i) {
         const LiveryListing& l = list[i];
-        out += std::string(i == 0 ? "" : ", ") + "{\"section\": \"fltsim." + std::to_string(l.entry.section) +
+        out += std::string(i == 0 ? "" : ", ") + "{\"section\": \"fltsim." + std::to_string(l.entry.number) +
                "\", \"title\": " + shown(l.entry.title) + ", \"texture\": " + shown(l.entry.texture) +
                ", \"model\": " + shown(l.entry.model) + ", \"sim\": " + shown(l.entry.sim) +
                ", \"own\": " + (l.own ? "true" : "false") + ", \"files\": [";

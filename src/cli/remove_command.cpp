@@ -53,7 +53,7 @@ int run(Options& o) {
     if (Status s = planLiveryRemoval(app, title, plan); !s)
         return failed(kName, s, false);
     std::printf("%s [fltsim.%zu] \"%s\" of %s; %zu later entries numbered down\n",
-                o.aircraft.dryRun ? "Would take out" : "Taking out", plan.replaced->section,
+                o.aircraft.dryRun ? "Would take out" : "Taking out", plan.replaced->number,
                 utf8FromWindows1252(plan.replaced->title).c_str(), plan.installedCfg.string().c_str(),
                 plan.entries.size() - plan.entryIndex);
     for (const fs::path& p : plan.removals)

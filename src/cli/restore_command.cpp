@@ -63,7 +63,7 @@ int run(Options& o) {
     for (const LiveryListing& l : liveries) {
         for (const LiveryFile& f : l.files) {
             if (!f.exists)
-                std::printf("  [fltsim.%zu] \"%s\": its %s %s is missing\n", l.entry.section,
+                std::printf("  [fltsim.%zu] \"%s\": its %s %s is missing\n", l.entry.number,
                             utf8FromWindows1252(l.entry.title).c_str(), f.role.c_str(),
                             f.path.string().c_str());
         }

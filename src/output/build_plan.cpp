@@ -56,8 +56,7 @@ public:
             return Status::Error(
                 "The folder extension \"" + p.extension + "\" must be exactly " +
                 std::to_string(m_spec.NumIdentifierCharacters) +
-                " characters long for this aircraft: its model names the textures with that many "
-                "identifier characters.");
+                " characters long for this aircraft: its model names the textures with that many identifier characters.");
         p.aircraftFolder = aircraftFolderPath(m_app);
         p.dataFolder = dataFolderPath(m_app);
         m_shared = existingEntry(p.aircraftFolder, "Texture");
@@ -71,6 +70,14 @@ public:
     // One installed livery and the files that go with it. `protectAll` keeps every other
     // livery's files (taking the livery out); otherwise only the aircraft's own liveries' are
     // kept (the files a livery brings along when it is shared).
+    // The N each carried entry is written under, and the new entry's.
+    void numberEntries() {
+        BuildPlan& p = m_plan;
+        p.numbers = fltsimNumbers(p.entries, p.others);
+        p.entryNumber = p.numbers.back();
+        p.numbers.pop_back();
+    }
+
     // The aircraft's folders and configurations as they are, for work on its liveries.
     Status configurations() {
         BuildPlan& p = m_plan;
@@ -100,7 +107,8 @@ public:
         if (found == p.entries.end())
             return Status::Error("The aircraft has no livery titled \"" + utf8FromWindows1252(title) + "\".");
         std::vector<FltsimEntry> own;
-        if (Status s = readFltsimEntries(ProfileDocument(p.dataBytes), m_app.extraFields, own); !s)
+        std::vector<ProfileSection> untitled;
+        if (Status s = readFltsimEntries(ProfileDocument(p.dataBytes), m_app.extraFields, own, untitled); !s)
             return s;
         if (std::any_of(own.begin(), own.end(), titled))
             return Status::Error("\"" + utf8FromWindows1252(found->title) +
@@ -109,6 +117,7 @@ public:
         p.replaced = *found;
         p.entryIndex = static_cast<std::size_t>(found - p.entries.begin());
         p.entries.erase(found);
+        numberEntries();
         std::vector<FltsimEntry> kept = std::move(p.entries);
         p.entries = protectAll ? kept : own;
         m_owned = owned();
@@ -260,7 +269,8 @@ private:
             std::optional<std::string> installed = readFileBytes(p.installedCfg);
             if (!installed)
                 return Status::Error("The aircraft's " + p.installedCfg.string() + " cannot be read.");
-            return readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields, p.entries);
+            return readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields, p.entries,
+                                     p.others);
         }
         return Status::Ok();
     }
@@ -293,6 +303,7 @@ private:
             p.replaced = *same;
             p.entries.erase(same);
         }
+        numberEntries();
         m_owned = owned();
         if (p.replaced)
             planRemovals();

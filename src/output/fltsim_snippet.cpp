@@ -44,30 +44,18 @@ bool isFltsimName(const std::string& name) {
 
 } // namespace
 
-std::string fltsimSnippet(std::string_view cfgBytes, std::size_t number) {
-    const std::string wanted = "fltsim." + std::to_string(number);
+std::string fltsimSnippet(std::string_view section) {
     std::string out;
-    std::string blanks; // blank lines are kept only when a later line of the section follows
-    bool inside = false;
-    for (std::string_view line : linesOf(cfgBytes)) {
-        const std::optional<std::string> name = headerName(line);
-        if (name) {
-            if (inside)
-                break;
-            if (equalsNoCase(*name, wanted)) {
-                inside = true;
-                out = "[fltsim.X]\r\n";
-            }
-            continue;
-        }
-        if (!inside)
-            continue;
-        if (trim(line).empty()) {
+    std::string blanks; // kept only when a later line of the section follows
+    for (std::string_view line : linesOf(section)) {
+        if (out.empty()) {
+            out = "[fltsim.X]\r\n";
+        } else if (trim(line).empty()) {
             blanks += "\r\n";
-            continue;
+        } else {
+            out += blanks + std::string(line) + "\r\n";
+            blanks.clear();
         }
-        out += blanks + std::string(line) + "\r\n";
-        blanks.clear();
     }
     return out;
 }
@@ -93,7 +81,10 @@ Status readFltsimSnippet(const Application& app, std::string_view text, FltsimEn
         bytes = std::string(text);
     }
     // The one section alone, as [fltsim.0] of a file of its own: read as a build reads entries.
+    // It ends at the first line that is no key, comment or blank (a read-me goes on in prose),
+    // and a blank line follows it, as it follows every entry of the simulator's files.
     std::string section;
+    std::string blanks;
     std::size_t found = 0;
     bool inside = false;
     for (std::string_view line : linesOf(bytes)) {
@@ -105,16 +96,27 @@ Status readFltsimSnippet(const Application& app, std::string_view text, FltsimEn
                 section += "[fltsim.0]\r\n";
             continue;
         }
-        if (inside)
-            section += std::string(line) + "\r\n";
+        const std::string kept = trim(line);
+        if (!inside) {
+            continue;
+        } else if (kept.empty()) {
+            blanks += "\r\n";
+        } else if (kept.find('=') != std::string::npos || kept.starts_with(';') || kept.starts_with("//")) {
+            section += blanks + std::string(line) + "\r\n";
+            blanks.clear();
+        } else {
+            inside = false;
+        }
     }
+    section += "\r\n";
     if (found != 1)
         return Status::Error(found == 0
                                  ? std::string("The livery holds no [fltsim.X] section for aircraft.cfg.")
                                  : "The livery holds " + std::to_string(found) +
                                        " [fltsim.X] sections; it must hold exactly one.");
     std::vector<FltsimEntry> entries;
-    if (Status s = readFltsimEntries(ProfileDocument(section), app.extraFields, entries); !s)
+    std::vector<ProfileSection> untitled;
+    if (Status s = readFltsimEntries(ProfileDocument(section), app.extraFields, entries, untitled); !s)
         return s;
     if (entries.empty())
         return Status::Error("The livery's [fltsim.X] section has no title.");

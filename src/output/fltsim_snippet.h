@@ -11,10 +11,9 @@
 
 namespace livrano {
 
-// The lines of section [fltsim.N] of the aircraft.cfg bytes as they stand, the header written
-// [fltsim.X] and every line ended CRLF, the blank lines after it left out; "" when the file has
-// no such section.
-std::string fltsimSnippet(std::string_view cfgBytes, std::size_t number);
+// An entry's section as read from aircraft.cfg (FltsimEntry::section), its header written
+// [fltsim.X], every line ended CRLF and the blank lines after it left out.
+std::string fltsimSnippet(std::string_view section);
 
 // True when the text holds a line that opens an [fltsim.…] section.
 bool holdsFltsimSection(std::string_view text);

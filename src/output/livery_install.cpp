@@ -209,6 +209,13 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
             return s;
     }
     std::sort(planned.folders.begin(), planned.folders.end());
+    // The livery's section goes in as the painter wrote it, as every carried entry does.
+    BuildPlan& cfg = planned.cfg;
+    cfg.entries.push_back(entry);
+    cfg.numbers = fltsimNumbers(cfg.entries, cfg.others);
+    cfg.numbers.pop_back();
+    cfg.entryNumber = cfg.numbers.back();
+    cfg.writesEntry = false;
     plan = std::move(planned);
     return Status::Ok();
 }

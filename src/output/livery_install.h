@@ -22,7 +22,9 @@ struct InstalledFile {
 };
 
 struct InstallPlan {
-    BuildPlan cfg; // the installed entries and the livery's entry, for the aircraft.cfg rewrite
+    // For the aircraft.cfg rewrite: the installed entries and, last, the livery's, carried as its
+    // section reads; `entry` and `entryNumber` are the livery's.
+    BuildPlan cfg;
     std::vector<std::filesystem::path> folders; // the missing ones, made in order
     std::vector<InstalledFile> files;
     std::vector<std::string> leftOut; // names in the zip that are not installed (read-me texts...)

@@ -25,14 +25,15 @@ Status listLiveries(const Application& app, std::vector<LiveryListing>& liveries
     if (!bytes)
         return Status::Error("The aircraft's " + installed.string() + " cannot be read.");
     std::vector<FltsimEntry> entries;
-    if (Status s = readFltsimEntries(ProfileDocument(*bytes), app.extraFields, entries); !s)
+    std::vector<ProfileSection> untitled;
+    if (Status s = readFltsimEntries(ProfileDocument(*bytes), app.extraFields, entries, untitled); !s)
         return s;
     // Without a clean copy no livery counts as the aircraft's own.
     std::vector<FltsimEntry> own;
     const std::optional<std::string> clean =
         readFileBytes(existingEntry(dataFolderPath(app), "Aircraft.cfg"));
     if (clean)
-        readFltsimEntries(ProfileDocument(*clean), app.extraFields, own);
+        readFltsimEntries(ProfileDocument(*clean), app.extraFields, own, untitled);
 
     for (FltsimEntry& e : entries) {
         LiveryListing listing;

@@ -46,10 +46,7 @@ Status packLivery(const BuildPlan& plan, const std::string& aircraftName, std::v
         const std::u8string name = path.lexically_relative(plan.aircraftFolder).generic_u8string();
         packed.push_back({std::string(name.begin(), name.end()), *bytes});
     }
-    const std::optional<std::string> cfg = readFileBytes(plan.installedCfg);
-    if (!cfg)
-        return Status::Error("The aircraft's " + plan.installedCfg.string() + " cannot be read.");
-    packed.push_back({"fltsim.cfg", fltsimSnippet(*cfg, plan.replaced->section)});
+    packed.push_back({"fltsim.cfg", fltsimSnippet(plan.replaced->section)});
     packed.push_back({"README.txt", utf8FromWindows1252(readme(plan.replaced->title, aircraftName))});
     members = std::move(packed);
     return Status::Ok();

@@ -15,7 +15,7 @@ namespace livrano {
 // The members of the zip for the livery of a planLiveryFiles plan of the aircraft named
 // `aircraftName` (Windows-1252): each file of the plan's
 // removals (folders left out, and "Thumbs.db") under its path from the aircraft folder, then
-// "fltsim.cfg" and "README.txt". Fails when a file or the installed aircraft.cfg cannot be read.
+// "fltsim.cfg" and "README.txt". Fails when a file cannot be read.
 Status packLivery(const BuildPlan& plan, const std::string& aircraftName, std::vector<ZipMember>& members);
 
 } // namespace livrano

@@ -41,9 +41,10 @@ TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const st
         return {Outcome::Busy, s.message(), {}};
 
     std::vector<FltsimEntry> entries;
+    std::vector<ProfileSection> untitled;
     const std::optional<std::string> installed = readFileBytes(plan.installedCfg);
     if (installed)
-        readFltsimEntries(ProfileDocument(*installed), app.extraFields, entries);
+        readFltsimEntries(ProfileDocument(*installed), app.extraFields, entries, untitled);
     const FltsimEntry& built = plan.entry;
     const bool listed = std::any_of(entries.begin(), entries.end(), [&](const FltsimEntry& e) {
         return equalsNoCase(e.title, built.title) && equalsNoCase(e.texture, built.texture) &&

@@ -8,8 +8,9 @@
 
 #include <zip.h>
 
+#include "aircraft/profile.h"
 #include "app/platform.h"
-#include "output/fltsim_snippet.h"
+#include "output/aircraft_cfg.h"
 #include "output/repaint_world.h"
 #include "output/zip_archive.h"
 #include "support/run_cli.h"
@@ -59,6 +60,17 @@ std::map<fs::path, std::string> tree(const fs::path& dir) {
     return stamps;
 }
 
+// Each livery's section of an aircraft.cfg as written, less its header line.
+std::vector<std::string> sections(const fs::path& cfg) {
+    std::vector<FltsimEntry> entries;
+    std::vector<ProfileSection> others;
+    EXPECT_TRUE(readFltsimEntries(ProfileDocument(readFile(cfg)), {}, entries, others));
+    std::vector<std::string> bodies;
+    for (const FltsimEntry& e : entries)
+        bodies.push_back(e.section.substr(e.section.find('\n') + 1));
+    return bodies;
+}
+
 class Simulators : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -91,18 +103,15 @@ TEST_F(Simulators, RemoveRenumbersKeepsOthersAndRestoreRoundTrips) {
         ASSERT_EQ(build("a", name, "Demo").exitCode, 0);
         const fs::path folder = aircraft("a", name);
         const std::string before = readFile(folder / "aircraft.cfg");
-        const std::vector<std::string> titles = testing::RepaintWorld::titles(folder / "aircraft.cfg");
-        ASSERT_EQ(titles.size(), 3u);
+        const std::vector<std::string> liveries = sections(folder / "aircraft.cfg");
+        ASSERT_EQ(liveries.size(), 3u);
         const std::map<fs::path, std::string> files = tree(folder);
         const std::string gone = name == kSkylark ? "Blue Harbour" : "Northwind";
         const CliRun removed = cli("a", "remove", name, "--title " + shellQuoted(name + " " + gone));
         ASSERT_EQ(removed.exitCode, 0) << removed.err;
 
         const std::string after = readFile(folder / "aircraft.cfg");
-        EXPECT_EQ(testing::RepaintWorld::titles(folder / "aircraft.cfg"),
-                  (std::vector<std::string>{titles[0], titles[2]}));
-        EXPECT_EQ(fltsimSnippet(after, 0), fltsimSnippet(before, 0));
-        EXPECT_EQ(fltsimSnippet(after, 1), fltsimSnippet(before, 2));
+        EXPECT_EQ(sections(folder / "aircraft.cfg"), (std::vector<std::string>{liveries[0], liveries[2]}));
         for (const auto& [path, stamp] : files) {
             const bool its =
                 path.string().find(name == kSkylark ? "BlueHarbour" : "NWD") != std::string::npos;
@@ -141,8 +150,8 @@ TEST_F(Simulators, APackedLiveryInstallsIntoAnotherSimulatorAsItWas) {
         const CliRun installed = cli("b", "install-livery", name, shellQuoted(zip.string()));
         ASSERT_EQ(installed.exitCode, 0) << installed.err;
 
-        EXPECT_EQ(fltsimSnippet(readFile(aircraft("b", name) / "aircraft.cfg"), 2),
-                  fltsimSnippet(readFile(aircraft("a", name) / "aircraft.cfg"), 2));
+        EXPECT_EQ(sections(aircraft("b", name) / "aircraft.cfg").at(2),
+                  sections(aircraft("a", name) / "aircraft.cfg").at(2));
         std::size_t added = 0;
         for (const auto& [path, stamp] : tree(aircraft("b", name))) {
             if (before.count(path) != 0 || fs::is_directory(path) || path.filename() == "aircraft.cfg" ||
