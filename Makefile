@@ -1,8 +1,9 @@
 # The two set-up commands of the README: `make demo` and `make test`.
 # Both install what is missing (Debian packages), configure and build first.
 # `make bench` prints the texture pass's benchmark table (docs/performance.md); not part of the tests.
+# `make package` builds the Debian package livrano_<version>_amd64.deb into this folder.
 
-.PHONY: all deps build test test-sanitize coverage test-lines demo bench fuzz format clean
+.PHONY: all deps build test test-sanitize coverage test-lines demo bench fuzz format clean package
 
 all: build
 
@@ -37,6 +38,10 @@ coverage:
 # Lines of C++ under tests/ against lines of C++ under src/, tools/ and bench/.
 test-lines:
 	@scripts/test-lines.sh
+
+package: build
+	cd build/default && cpack
+	cp build/default/livrano_*_amd64.deb .
 
 demo: build
 	@scripts/demo.sh
