@@ -211,8 +211,8 @@ private:
             std::optional<std::string> installed = readFileBytes(p.installedCfg);
             if (!installed)
                 return Status::Error("The aircraft's " + p.installedCfg.string() + " cannot be read.");
-            if (Status s =
-                    readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields, p.entries);
+            if (Status s = readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields,
+                                             p.entries, p.others);
                 !s)
                 return s;
         }
@@ -240,6 +240,9 @@ private:
             p.replaced = *same;
             p.entries.erase(same);
         }
+        p.numbers = fltsimNumbers(p.entries, p.others);
+        p.entryNumber = p.numbers.back();
+        p.numbers.pop_back();
         m_owned = owned();
         if (p.replaced)
             planRemovals();
