@@ -29,5 +29,6 @@ CommandRun defineListCommand(CLI::App& command);
 CommandRun definePackCommand(CLI::App& command);
 CommandRun defineRemoveCommand(CLI::App& command);
 CommandRun defineRestoreCommand(CLI::App& command);
+CommandRun defineSetupCommand(CLI::App& command);
 
 } // namespace livrano::cli

@@ -10,6 +10,7 @@
 #include "app/headless_frontend.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
+#include "cli/program_folder_option.h"
 #include "output/livery_install.h"
 
 namespace livrano::cli {
@@ -39,7 +40,11 @@ void describe(CLI::App& command, Options& o) {
 
 int run(Options& o) {
     HeadlessFrontend frontend;
-    Application app(programFolderOf(o.aircraft), frontend);
+    const std::optional<std::filesystem::path> folder =
+        programFolderOrAdvice(o.aircraft.programFolder, "install-livery");
+    if (!folder)
+        return kUnusable;
+    Application app(*folder, frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
         return kUnusable;
     std::optional<std::string> bytes = readFileBytes(o.zip);

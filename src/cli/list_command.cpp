@@ -12,6 +12,7 @@
 #include "app/headless_frontend.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
+#include "cli/program_folder_option.h"
 #include "output/livery_list.h"
 #include "output/variation_layout.h"
 
@@ -95,7 +96,11 @@ std::string jsonOf(const std::string& aircraft, const fs::path& folder,
 
 int run(Options& o) {
     HeadlessFrontend frontend;
-    Application app(programFolderOf(o.aircraft), frontend);
+    const std::optional<std::filesystem::path> folder =
+        programFolderOrAdvice(o.aircraft.programFolder, "list");
+    if (!folder)
+        return kUnusable;
+    Application app(*folder, frontend);
     std::vector<int> chosen;
     if (!o.aircraft.aircraft.empty()) {
         if (!loadAircraft(app, kName, o.aircraft.aircraft))

@@ -34,12 +34,6 @@ void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::
                            "  3  another build holds the aircraft (try again later)\n");
 }
 
-fs::path programFolderOf(const AircraftOptions& options) {
-    std::error_code ec;
-    return fs::absolute(options.programFolder ? fs::path(*options.programFolder) : findProgramFolder(nullptr),
-                        ec);
-}
-
 bool loadAircraft(Application& app, const char* command, const std::string& name) {
     std::string typed;
     if (Status s = windows1252FromUtf8("--aircraft text", name, typed); !s) {

@@ -31,9 +31,6 @@ struct AircraftOptions {
 void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::string& about,
                         bool optional = false, bool dryRun = true);
 
-// The program folder the options name, else the one found as every command finds it; absolute.
-std::filesystem::path programFolderOf(const AircraftOptions& options);
-
 // Loads the catalogue into `app` and the named aircraft's specification (the name as typed,
 // UTF-8, or a catalogue index). Prints why not, and the installed aircraft, as `command`.
 bool loadAircraft(Application& app, const char* command, const std::string& name);

@@ -25,6 +25,7 @@ const Command kCommands[] = {
     {"pack", "pack one livery into a zip to share", definePackCommand},
     {"remove", "take one added livery out of an aircraft", defineRemoveCommand},
     {"restore", "put the aircraft.cfg kept before the last change back", defineRestoreCommand},
+    {"setup", "make the program folder inside a simulator (Linux installations)", defineSetupCommand},
 };
 
 constexpr int kUsageError = 2;

@@ -10,6 +10,7 @@
 #include "app/headless_frontend.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
+#include "cli/program_folder_option.h"
 #include "output/aircraft_cfg.h"
 #include "output/aircraft_folders.h"
 #include "output/build_plan.h"
@@ -40,7 +41,11 @@ void describe(CLI::App& command, Options& o) {
 
 int run(Options& o) {
     HeadlessFrontend frontend;
-    Application app(programFolderOf(o.aircraft), frontend);
+    const std::optional<std::filesystem::path> folder =
+        programFolderOrAdvice(o.aircraft.programFolder, "remove");
+    if (!folder)
+        return kUnusable;
+    Application app(*folder, frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
         return kUnusable;
     std::string title;

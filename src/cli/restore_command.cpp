@@ -10,6 +10,7 @@
 #include "app/headless_frontend.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
+#include "cli/program_folder_option.h"
 #include "output/aircraft_cfg.h"
 #include "output/cfg_restore.h"
 #include "output/livery_list.h"
@@ -37,7 +38,11 @@ void describe(CLI::App& command, Options& o) {
 
 int run(Options& o) {
     HeadlessFrontend frontend;
-    Application app(programFolderOf(o.aircraft), frontend);
+    const std::optional<std::filesystem::path> folder =
+        programFolderOrAdvice(o.aircraft.programFolder, "restore");
+    if (!folder)
+        return kUnusable;
+    Application app(*folder, frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
         return kUnusable;
     BuildLock lock;
