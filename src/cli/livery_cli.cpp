@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <system_error>
 
 #include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/catalogue.h"

@@ -38,11 +38,11 @@ void describe(CLI::App& command, Options& o) {
 
 int run(Options& o) {
     HeadlessFrontend frontend;
-    const std::optional<std::filesystem::path> folder =
+    const std::optional<std::filesystem::path> programFolder =
         programFolderOrAdvice(o.aircraft.programFolder, "restore");
-    if (!folder)
+    if (!programFolder)
         return kUnusable;
-    Application app(*folder, frontend);
+    Application app(*programFolder, frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
         return kUnusable;
     BuildLock lock;
