@@ -61,7 +61,7 @@ Status LoadAirlineList(const fs::path& programFolder, AirlineList& list) {
     const fs::path own = resolveCaseless(programLocation(programFolder, "\\Data\\airlines.cfg"));
     const std::optional<std::string> ownText = readFileBytes(own);
     if (!ownText)
-        return Status::Error(
+        return Status::Refused(
             "The 'Corvane Software\\Livrano\\Data\\airlines.cfg' file is missing. Please reinstall Livrano.");
 
     std::vector<std::string> entries = splitAirlineEntries(*ownText);

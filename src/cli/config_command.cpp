@@ -17,6 +17,7 @@
 #include "app/platform.h"
 #include "cli/aircraft_spec_report.h"
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "cli/output_file.h"
 
 namespace livrano::cli {
@@ -25,24 +26,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kClean = 0;
-constexpr int kProblems = 1;
-constexpr int kFailure = 2;
-
 const char* const kUsage = "decrypt IN OUT | encrypt IN OUT | show FILE.bin | show --plain FILE.cfg";
 
 void printHelp(std::FILE* out) {
-    std::fprintf(out,
-                 "Usage:\n"
-                 "  livrano-cli config decrypt IN.bin OUT.cfg [--key KEY] [--force]\n"
-                 "  livrano-cli config encrypt IN.cfg OUT.bin [--key KEY] [--force]\n"
-                 "  livrano-cli config show FILE.bin [--key KEY] [--dxt3]\n"
-                 "  livrano-cli config show --plain FILE.cfg [--dxt3]\n"
-                 "\n"
-                 "decrypt and encrypt use the program's key unless --key gives another; they refuse to\n"
-                 "replace an existing OUT unless --force is given.\n"
-                 "show prints the configuration as the program reads it, then the problems to fix.\n"
-                 "Exit status: 0 done (show: no problems), 1 show found problems, 2 usage or file error.\n");
+    std::fprintf(out, "Usage:\n"
+                      "  livrano-cli config decrypt IN.bin OUT.cfg [--key KEY] [--force]\n"
+                      "  livrano-cli config encrypt IN.cfg OUT.bin [--key KEY] [--force]\n"
+                      "  livrano-cli config show FILE.bin [--key KEY] [--dxt3]\n"
+                      "  livrano-cli config show --plain FILE.cfg [--dxt3]\n"
+                      "\n"
+                      "decrypt and encrypt use the program's key unless --key gives another; they refuse to\n"
+                      "replace an existing OUT unless --force is given.\n"
+                      "show prints the configuration as the program reads it, then the problems to fix.\n"
+                      "Exit status: 0 done (show: no problems); 1 the output could not be written; 2 usage,\n"
+                      "a file that cannot be read or used, or (show) a configuration with problems.\n");
 }
 
 struct Options {
@@ -83,12 +80,12 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args) {
 int usageError(const char* why) {
     std::fprintf(stderr, "livrano-cli config: %s\n\n", why);
     printHelp(stderr);
-    return kFailure;
+    return kUnusableInput;
 }
 
-int fail(const std::string& message) {
+int fail(const std::string& message, int status = kUnusableInput) {
     std::fprintf(stderr, "livrano-cli config: %s\n", message.c_str());
-    return kFailure;
+    return status;
 }
 
 std::string quoted(const fs::path& path) {
@@ -122,11 +119,11 @@ int convert(const Options& o, bool encipher) {
                     ": it is damaged or was enciphered with another key. Nothing was written.");
     }
     if (Status s = replaceFileBytes(out, *bytes); !s.ok())
-        return fail(s.message());
+        return fail(s.message(), exitStatus(s));
     std::printf("%s %s (%zu bytes) into %s (%zu bytes)%s.\n", encipher ? "Enciphered" : "Deciphered",
                 quoted(in).c_str(), inSize, quoted(out).c_str(), bytes->size(),
                 o.key ? " with the given key" : " with the program's key");
-    return kClean;
+    return kDone;
 }
 
 int show(const Options& o) {
@@ -167,7 +164,8 @@ int show(const Options& o) {
     const bool colour = isTerminal(stdout) && std::getenv("NO_COLOR") == nullptr;
     const std::string report = formatSpecReport({source, spec, extraTextures, extraFields, problems}, colour);
     std::fwrite(report.data(), 1, report.size(), stdout);
-    return problems.empty() ? kClean : kProblems;
+    // A configuration with problems is one a build cannot use as it stands.
+    return problems.empty() ? kDone : kUnusableInput;
 }
 
 int run(const std::vector<std::string>& args) {
@@ -176,11 +174,11 @@ int run(const std::vector<std::string>& args) {
     const std::string& tool = args[0];
     if (tool == "help" || tool == "--help" || tool == "-h") {
         printHelp(stdout);
-        return kClean;
+        return kDone;
     }
     const std::optional<Options> options = parseOptions({args.begin() + 1, args.end()});
     if (!options)
-        return kFailure;
+        return kUnusableInput;
     if (tool == "encrypt")
         return convert(*options, true);
     if (tool == "decrypt")

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "cli/output_file.h"
 #include "texture/texture_converter.h"
 
@@ -27,14 +28,14 @@ int runConvert(const std::vector<std::string>& args) {
         const std::string& a = args[i];
         if (a == "--format") {
             if (i + 1 >= args.size())
-                return fail("--format needs dxt3 or argb32", 2);
+                return fail("--format needs dxt3 or argb32", kUnusableInput);
             const std::string& f = args[++i];
             if (f == "dxt3")
                 options.format = TextureFormat::Dxt3;
             else if (f == "argb32")
                 options.format = TextureFormat::Argb32;
             else
-                return fail("unknown format \"" + f + "\" (use dxt3 or argb32)", 2);
+                return fail("unknown format \"" + f + "\" (use dxt3 or argb32)", kUnusableInput);
         } else if (a == "--mips") {
             options.mipmaps = true;
         } else if (a == "--dds") {
@@ -42,20 +43,20 @@ int runConvert(const std::vector<std::string>& args) {
         } else if (a == "--force") {
             force = true;
         } else if (a.starts_with("--")) {
-            return fail("unknown option \"" + a + "\"", 2);
+            return fail("unknown option \"" + a + "\"", kUnusableInput);
         } else {
             files.push_back(a);
         }
     }
     if (files.size() != 3)
-        return fail("expected COLOUR.bmp ALPHA.bmp OUT", 2);
+        return fail("expected COLOUR.bmp ALPHA.bmp OUT", kUnusableInput);
     if (const auto refused = outputRefusal(files[2], {files[0], files[1]}, force))
-        return fail(*refused, 2);
+        return fail(*refused, kUnusableInput);
     if (Status s = convertTexture(files[0], files[1], files[2], container, options); !s)
-        return fail(s.message(), 1);
+        return fail(s.message(), exitStatus(s));
     std::printf("Wrote %s: %s, %s%s\n", files[2].c_str(), describe(container).c_str(),
                 describe(options.format).c_str(), options.mipmaps ? ", with mipmaps" : "");
-    return 0;
+    return kDone;
 }
 
 const CommandRegistration kConvert{Command{

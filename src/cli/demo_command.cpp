@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "output/demo_installation.h"
 
 namespace livrano::cli {
@@ -21,7 +22,7 @@ int run(const std::vector<std::string>& args) {
     const std::size_t count = args.size() - (force ? 1 : 0);
     if (count != 1 || args[0].empty() || args[0][0] == '-') {
         std::fprintf(stderr, "Usage: livrano-cli demo DIR [--force]\n");
-        return 2;
+        return kUnusableInput;
     }
     // A demo installation may have been edited since it was written: replacing it is asked for.
     std::error_code ec;
@@ -30,12 +31,12 @@ int run(const std::vector<std::string>& args) {
             stderr,
             "livrano-cli demo: \"%s\" is not an empty folder; add --force to write the demo over it.\n",
             args[0].c_str());
-        return 2;
+        return kUnusableInput;
     }
     DemoInstallation made;
     if (Status s = CreateDemoInstallation(args[0], made); !s) {
         std::fprintf(stderr, "livrano-cli demo: %s\n", s.message().c_str());
-        return 2;
+        return exitStatus(s);
     }
     std::printf("Demo installation written to %s\n", args[0].c_str());
     std::printf("Program folder: %s\n", made.programFolder.string().c_str());
@@ -47,7 +48,7 @@ int run(const std::vector<std::string>& args) {
                     made.programFolder.string().c_str(), a.displayName.c_str(),
                     a.templateFile.string().c_str());
     }
-    return 0;
+    return kDone;
 }
 
 const CommandRegistration

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "cli/output_file.h"
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
@@ -28,27 +29,27 @@ int runInspect(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--to-bmp") {
             if (i + 1 >= args.size())
-                return fail("--to-bmp needs a file name", 2);
+                return fail("--to-bmp needs a file name", kUnusableInput);
             toBmp = args[++i];
         } else if (args[i] == "--force") {
             force = true;
         } else if (args[i].starts_with("--")) {
-            return fail("unknown option \"" + args[i] + "\"", 2);
+            return fail("unknown option \"" + args[i] + "\"", kUnusableInput);
         } else if (file.empty()) {
             file = args[i];
         } else {
-            return fail("expected one FILE", 2);
+            return fail("expected one FILE", kUnusableInput);
         }
     }
     if (file.empty())
-        return fail("expected FILE", 2);
+        return fail("expected FILE", kUnusableInput);
     if (!toBmp.empty()) {
         if (const auto refused = outputRefusal(toBmp, {file}, force))
-            return fail(*refused, 2);
+            return fail(*refused, kUnusableInput);
     }
     const auto bytes = readByteFile(file);
     if (!bytes)
-        return fail("cannot read " + file, 1);
+        return fail("cannot read " + file, kUnusableInput);
 
     std::vector<std::uint8_t> picture;
     DecodedTexture texture;
@@ -66,14 +67,14 @@ int runInspect(const std::vector<std::string>& args) {
         if (!toBmp.empty())
             picture = encodeBmp24(toColour(*plain));
     } else {
-        return fail(file + ": " + decoded.message(), 1);
+        return fail(file + ": " + decoded.message(), exitStatus(decoded));
     }
     if (!toBmp.empty()) {
         if (!writeByteFile(toBmp, picture))
-            return fail("cannot write " + toBmp, 1);
+            return fail("cannot write " + toBmp, kFailed);
         std::printf("Wrote %s\n", toBmp.c_str());
     }
-    return 0;
+    return kDone;
 }
 
 const CommandRegistration kInspect{Command{"inspect", "FILE [--to-bmp OUT [--force]]",

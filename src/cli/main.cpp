@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/exit_status.h"
 
 namespace livrano::cli {
 
@@ -65,24 +66,24 @@ int main(int argc, char** argv) {
     using namespace livrano::cli;
     if (argc < 2) {
         printUsage(stderr);
-        return 2;
+        return kUnusableInput;
     }
     const std::string name = argv[1];
     const bool helpAsked = name == "help" || name == "--help" || name == "-h";
     const std::string topic = helpAsked && argc > 2 ? argv[2] : helpAsked ? "" : name;
     if (topic.empty()) {
         printUsage(stdout);
-        return 0;
+        return kDone;
     }
     if (const Command* c = findCommand(topic)) {
         const std::string first = argc > 2 ? argv[2] : "";
         if (helpAsked || first == "--help" || first == "-h") {
             printCommandHelp(*c, stdout);
-            return 0;
+            return kDone;
         }
         return c->run(std::vector<std::string>(argv + 2, argv + argc));
     }
     std::fprintf(stderr, "livrano-cli: unknown command \"%s\"\n\n", topic.c_str());
     printUsage(stderr);
-    return 2;
+    return kUnusableInput;
 }

@@ -271,8 +271,8 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
         if (document.readString(section, "title").empty())
             continue;
         if (read.size() == kFltsimSlots)
-            return Status::Error("The aircraft.cfg holds more than " + std::to_string(kFltsimSlots) +
-                                 " liveries; no more can be added.");
+            return Status::Refused("The aircraft.cfg holds more than " + std::to_string(kFltsimSlots) +
+                                   " liveries; no more can be added.");
         read.push_back(readEntry(document, section, extraFields));
     }
     entries = std::move(read);

@@ -4,6 +4,7 @@
 #include <future>
 #include <system_error>
 
+#include "app/code_page.h"
 #include "app/text.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/byte_files.h"
@@ -60,17 +61,18 @@ std::optional<std::string> composeAndSave(Application& app, std::size_t i, const
         return "its colour could not be composed from the template";
     const std::optional<std::int32_t> format = formatCode(texture.TextureFormat);
     if (!format)
-        return "its format \"" + texture.TextureFormat + "\" is neither DXT3NM nor 32ANM";
+        return "its format \"" + utf8FromWindows1252(texture.TextureFormat) +
+               "\" is neither DXT3NM nor 32ANM";
     code = *format;
     if (!SaveBitmap24(app.surfaces, app.programFolder, name + "_c"))
-        return "TempBitmaps\\" + name + "_c.bmp could not be written";
+        return "TempBitmaps\\" + utf8FromWindows1252(name) + "_c.bmp could not be written";
     const bool alpha = app.flags.AlphaLoaded
                            ? ComposeAlpha8(app, i)
                            : CreateSurface8(app.surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
     if (!alpha)
         return "its alpha could not be composed";
     if (!SaveBitmap8(app.surfaces, app.programFolder, name + "_a", app.flags.AlphaLoaded))
-        return "TempBitmaps\\" + name + "_a.bmp could not be written";
+        return "TempBitmaps\\" + utf8FromWindows1252(name) + "_a.bmp could not be written";
     return std::nullopt;
 }
 
@@ -132,10 +134,11 @@ bool ComposeAlpha8(Application& app, std::size_t index) {
 Status MoveTexture(const fs::path& source, const fs::path& destination) {
     std::error_code ec;
     if (!fs::is_directory(destination.parent_path(), ec))
-        return Status::Error("The texture folder " + destination.parent_path().string() + " does not exist.");
+        return Status::Error("The texture folder " + utf8FromPath(destination.parent_path()) +
+                             " does not exist.");
     if (!copyFileReplacing(source, destination))
-        return Status::Error("The texture " + source.string() + " could not be copied to " +
-                             destination.string() + ".");
+        return Status::Error("The texture " + utf8FromPath(source) + " could not be copied to " +
+                             utf8FromPath(destination) + ".");
     fs::remove(source, ec);
     return Status::Ok();
 }
@@ -155,8 +158,9 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool
             return;
         const std::string name = pending->name;
         if (!pending->written.get()) {
-            report.skipped.push_back("Texture " + name +
-                                     " was skipped: the converter could not write TempBitmaps\\" + name +
+            const std::string shown = utf8FromWindows1252(name);
+            report.skipped.push_back("Texture " + shown +
+                                     " was skipped: the converter could not write TempBitmaps\\" + shown +
                                      ".bmp.");
         } else {
             // A later texture of the same name has overwritten the earlier one's file, which must
@@ -174,10 +178,11 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool
         const TextureJob& job = jobs.textures[i];
         frontend.setProgress(20.0 + double(i + 1) * 55.0 / double(count));
         FreeWorkSurfaces(app.surfaces);
-        frontend.setStatusText("Working Texture - " + job.name);
+        const std::string shown = utf8FromWindows1252(job.name);
+        frontend.setStatusText("Working Texture - " + shown);
         if (!job.skipped.empty()) {
             finishPending();
-            report.skipped.push_back(skippedSentence("Texture " + job.name, job.skipped));
+            report.skipped.push_back(skippedSentence("Texture " + shown, job.skipped));
             continue;
         }
         if (pending && shareAFile(pending->name, job.name))
@@ -186,7 +191,7 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool
         const std::optional<std::string> failure = composeAndSave(app, job.index, job.name, code);
         finishPending();
         if (failure) {
-            report.skipped.push_back(skippedSentence("Texture " + job.name, *failure));
+            report.skipped.push_back(skippedSentence("Texture " + shown, *failure));
             continue;
         }
         pending = startConversion(app, i, job.name, code, overlap);
@@ -200,25 +205,27 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool
             continue;
         const TextureJob& job = *converted[i];
         if (Status moved = MoveTexture(tempBitmapPath(app.programFolder, job.name), job.destination); !moved)
-            report.skipped.push_back("Texture " + job.name + " was not moved: " + moved.message());
+            report.skipped.push_back("Texture " + utf8FromWindows1252(job.name) +
+                                     " was not moved: " + moved.message());
         else
             report.written.push_back(job.destination);
     }
 
     for (std::size_t j = 0; j < jobs.extras.size(); ++j) {
         const ExtraTextureJob& extra = jobs.extras[j];
-        frontend.setStatusText("Copying File - " + extra.name);
+        const std::string shown = utf8FromWindows1252(extra.name);
+        frontend.setStatusText("Copying File - " + shown);
         frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(jobs.extras.size()));
         std::error_code ec;
         if (!fs::is_regular_file(extra.source, ec)) {
-            report.skipped.push_back("Extra texture " + extra.name +
-                                     " was skipped: " + extra.source.string() + " does not exist.");
+            report.skipped.push_back("Extra texture " + shown +
+                                     " was skipped: " + utf8FromPath(extra.source) + " does not exist.");
             continue;
         }
         if (!fs::is_directory(extra.destination.parent_path(), ec) ||
             !copyFileReplacing(extra.source, extra.destination)) {
-            report.skipped.push_back("Extra texture " + extra.name + " could not be copied to " +
-                                     extra.destination.string() + ".");
+            report.skipped.push_back("Extra texture " + shown + " could not be copied to " +
+                                     utf8FromPath(extra.destination) + ".");
             continue;
         }
         report.written.push_back(extra.destination);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <new>
 
+#include "app/code_page.h"
 #include "texture/bitmap.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_reader.h"
@@ -26,16 +27,16 @@ Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, 
     std::string why;
     std::optional<Bitmap> colour = readBmpFile(colourBmp, {}, &why);
     if (!colour)
-        return Status::Error("The colour bitmap " + colourBmp.string() +
-                             " cannot be read as a BMP file: " + why + ".");
+        return Status::Refused("The colour bitmap " + utf8FromPath(colourBmp) +
+                               " cannot be read as a BMP file: " + why + ".");
     const std::optional<Bitmap> alpha = readBmpFile(alphaBmp, {}, &why);
     if (!alpha)
-        return Status::Error("The alpha bitmap " + alphaBmp.string() +
-                             " cannot be read as a BMP file: " + why + ".");
+        return Status::Refused("The alpha bitmap " + utf8FromPath(alphaBmp) +
+                               " cannot be read as a BMP file: " + why + ".");
     if (colour->width != alpha->width || colour->height != alpha->height)
-        return Status::Error("The colour bitmap is " + std::to_string(colour->width) + "x" +
-                             std::to_string(colour->height) + " but the alpha bitmap is " +
-                             std::to_string(alpha->width) + "x" + std::to_string(alpha->height) + ".");
+        return Status::Refused("The colour bitmap is " + std::to_string(colour->width) + "x" +
+                               std::to_string(colour->height) + " but the alpha bitmap is " +
+                               std::to_string(alpha->width) + "x" + std::to_string(alpha->height) + ".");
     const Bitmap bgr = toColour(std::move(*colour));
     const std::vector<std::uint8_t> grey = greyLevels(*alpha);
     out.width = bgr.width;
@@ -56,7 +57,7 @@ Status convertTexture(const fs::path& colourBmp, const fs::path& alphaBmp, const
     if (Status s = composeTextureImage(colourBmp, alphaBmp, image); !s)
         return s;
     if (!writeByteFile(output, encodeTexture(image, container, options)))
-        return Status::Error("The texture file " + output.string() + " cannot be written.");
+        return Status::Error("The texture file " + utf8FromPath(output) + " cannot be written.");
     return Status::Ok();
 }
 

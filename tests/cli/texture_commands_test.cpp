@@ -70,9 +70,10 @@ TEST(CliMessages, MistakesAndHelpSayWhatTheyShould) {
         {"too few files", "convert c.bmp a.bmp", 2, "expected COLOUR.bmp ALPHA.bmp OUT"},
         {"bad format", "convert c.bmp a.bmp t.bmp --format dxt5", 2, "unknown format \"dxt5\""},
         {"bad option", "convert c.bmp a.bmp t.bmp --fast", 2, "unknown option \"--fast\""},
-        {"missing input", "convert nothing.bmp a.bmp t.bmp", 1, "cannot be read as a BMP file"},
-        {"inspect missing", "inspect nothing.bmp", 1, "cannot read"},
-        {"inspect garbage", "inspect a.txt", 1, "neither a texture bitmap nor a DDS file"},
+        {"missing input", "convert nothing.bmp a.bmp t.bmp", 2, "cannot be read as a BMP file"},
+        {"unwritable output", "convert c.bmp a.bmp no/such/t.bmp", 1, "cannot be written"},
+        {"inspect missing", "inspect nothing.bmp", 2, "cannot read"},
+        {"inspect garbage", "inspect a.txt", 2, "neither a texture bitmap nor a DDS file"},
         // Outputs: never an input of the same command, and an existing file only with --force.
         {"painter's source", "convert c.bmp a.bmp c.bmp --force", 2, "is also an input"},
         {"existing output", "convert c.bmp a.bmp a.txt", 2, "add --force"},
