@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config git
     libgtest-dev libgmock-dev
+    libcli11-dev
     libsquish-dev
     libnvtt-bin libstb-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev

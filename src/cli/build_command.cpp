@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -21,6 +22,7 @@
 #include "cli/command.h"
 #include "cli/exit_status.h"
 #include "cli/folder_snapshot.h"
+#include "cli/program_folder_option.h"
 #include "cli/terminal_frontend.h"
 #include "output/build_lock.h"
 #include "output/build_plan.h"
@@ -34,42 +36,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kUsage =
-    "--aircraft NAME|INDEX --template FILE.bmp --variation TEXT --folder EXT [--tail TEXT] [--callsign TEXT] "
-    "[--program-folder DIR] [--dxt3] [--dry-run]";
-
-void printHelp(std::FILE* out) {
-    std::fprintf(
-        out,
-        "Usage: livrano-cli build %s\n"
-        "\n"
-        "Builds one repaint of an installed aircraft, as the Create button does.\n"
-        "  --aircraft        display name of an aircraft configuration, or its catalogue index\n"
-        "  --template        the painted template; its _a.bmp companion is used when present\n"
-        "  --variation       the livery's name (the aircraft.cfg title is the aircraft's prefix + it)\n"
-        "  --folder          the folder extension (Texture.EXT, Model.EXT)\n"
-        "  --tail            the tail number (default: the aircraft's)\n"
-        "  --callsign        an airline callsign from airlines.cfg (default: *NONE*)\n"
-        "  --program-folder  the program folder (default: LIVRANO_PROGRAM_FOLDER, else the\n"
-        "                    executable's folder)\n"
-        "  --dxt3            DXT3 textures instead of 32-bit ones\n"
-        "  --dry-run         print the build's plan, every file it would write or remove, and stop\n"
-        "A livery with the same title is replaced.\n"
-        "\n"
-        "Exit status, the same for a build and its --dry-run:\n"
-        "  0  built (--dry-run: the build can run)\n"
-        "  1  a step failed after writing began, or the build left textures out\n"
-        "  2  the input cannot be used: usage, unreadable or unusable files, every refusal of the\n"
-        "     plan (names, collisions with other liveries); nothing was written\n"
-        "  3  another build holds the lock; nothing was written: build again when it has finished\n",
-        kUsage);
-}
-
 struct Options {
     std::string aircraft;
     std::string templateFile;
-    std::optional<std::string> variation;
-    std::optional<std::string> folder;
+    std::string variation;
+    std::string folder;
     std::optional<std::string> tail;
     std::string callsign{kNoCallsign};
     std::optional<std::string> programFolder;
@@ -77,56 +48,54 @@ struct Options {
     bool dryRun = false;
 };
 
-std::optional<Options> parseOptions(const std::vector<std::string>& args) {
-    Options o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--dxt3" || a == "--dry-run") {
-            (a == "--dxt3" ? o.dxt3 : o.dryRun) = true;
-            continue;
-        }
-        std::string* text = nullptr;
-        std::optional<std::string>* optional = nullptr;
-        if (a == "--aircraft")
-            text = &o.aircraft;
-        else if (a == "--template")
-            text = &o.templateFile;
-        else if (a == "--callsign")
-            text = &o.callsign;
-        else if (a == "--variation")
-            optional = &o.variation;
-        else if (a == "--folder")
-            optional = &o.folder;
-        else if (a == "--tail")
-            optional = &o.tail;
-        else if (a == "--program-folder")
-            optional = &o.programFolder;
-        else {
-            std::fprintf(stderr, "livrano-cli build: unknown argument \"%s\"\n", a.c_str());
-            return std::nullopt;
-        }
-        if (i + 1 == args.size()) {
-            std::fprintf(stderr, "livrano-cli build: %s needs a value\n", a.c_str());
-            return std::nullopt;
-        }
-        if (text != nullptr)
-            *text = args[++i];
-        else
-            *optional = args[++i];
+void defineOptions(CLI::App& command, Options& o) {
+    command
+        .add_option("--aircraft", o.aircraft,
+                    "display name of an aircraft configuration, or its catalogue index")
+        ->required()
+        ->type_name("NAME|INDEX");
+    command
+        .add_option("--template", o.templateFile,
+                    "the painted template; its _a.bmp companion is used when present")
+        ->required()
+        ->type_name("FILE.bmp");
+    command
+        .add_option("--variation", o.variation,
+                    "the livery's name (the aircraft.cfg title is the aircraft's prefix + it)")
+        ->required();
+    command.add_option("--folder", o.folder, "the folder extension (Texture.EXT, Model.EXT)")
+        ->required()
+        ->type_name("EXT");
+    command.add_option("--tail", o.tail, "the tail number (default: the aircraft's)");
+    command.add_option("--callsign", o.callsign, "an airline callsign from airlines.cfg")
+        ->capture_default_str();
+    addProgramFolderOption(command, o.programFolder);
+    command.add_flag("--dxt3", o.dxt3, "DXT3 textures instead of 32-bit ones (default: 32-bit)");
+    command.add_flag("--dry-run", o.dryRun,
+                     "print the build's plan, every file it would write or remove, and stop");
+    command.footer("A livery with the same title is replaced.\n\n"
+                   "Exit status:\n"
+                   "  0  built (--dry-run: the build can run)\n"
+                   "  1  a step failed after writing began, or the build left textures out\n"
+                   "  2  the input cannot be used: usage, unreadable or unusable files, every refusal\n"
+                   "     of the plan (names, collisions with other liveries); nothing was written\n"
+                   "  3  another build holds the lock; nothing was written: build again when it has\n"
+                   "     finished\n"
+                   "A --dry-run ends with the status its build would end with.\n");
+}
+
+// False (after printing why) when a given text cannot be used: blank names, and names the
+// simulator's Windows-1252 files cannot hold.
+bool checkOptions(Options& o) {
+    if (trim(o.variation).empty() || trim(o.folder).empty()) {
+        std::fprintf(stderr, "livrano-cli build: %s is required\n",
+                     trim(o.variation).empty() ? "--variation" : "--folder");
+        return false;
     }
-    const char* missing = o.aircraft.empty()                           ? "--aircraft"
-                          : o.templateFile.empty()                     ? "--template"
-                          : !o.variation || trim(*o.variation).empty() ? "--variation"
-                          : !o.folder || trim(*o.folder).empty()       ? "--folder"
-                                                                       : nullptr;
-    if (missing != nullptr) {
-        std::fprintf(stderr, "livrano-cli build: %s is required\n", missing);
-        return std::nullopt;
-    }
-    // The names go into the simulator's Windows-1252 files; the template is a path and stays one.
+    // The template is a path and stays one.
     const std::pair<const char*, std::string*> texts[] = {{"--aircraft", &o.aircraft},
-                                                          {"--variation", &*o.variation},
-                                                          {"--folder", &*o.folder},
+                                                          {"--variation", &o.variation},
+                                                          {"--folder", &o.folder},
                                                           {"--tail", o.tail ? &*o.tail : nullptr},
                                                           {"--callsign", &o.callsign}};
     for (const auto& [option, text] : texts) {
@@ -134,10 +103,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args) {
             continue;
         if (Status s = windows1252FromUtf8(std::string(option) + " text", *text, *text); !s) {
             std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
-            return std::nullopt;
+            return false;
         }
     }
-    return o;
+    return true;
 }
 
 // The list's own spelling of a callsign the user typed (exact first, then ignoring case).
@@ -208,13 +177,9 @@ void printPlan(const BuildPlan& plan) {
         std::printf("  warning: %s\n", warning.c_str());
 }
 
-int run(const std::vector<std::string>& args) {
-    const std::optional<Options> options = parseOptions(args);
-    if (!options) {
-        printHelp(stderr);
+int run(Options& o) {
+    if (!checkOptions(o))
         return kUnusableInput;
-    }
-    const Options& o = *options;
     std::error_code ec;
     // Absolute, so that nothing depends on the directory the command was started in.
     const fs::path programFolder =
@@ -266,8 +231,8 @@ int run(const std::vector<std::string>& args) {
         std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
         return exitStatus(s);
     }
-    app.settings.PendingVariation = app.settings.Variation = *o.variation;
-    app.settings.PendingFolderExtension = app.settings.FolderExtension = *o.folder;
+    app.settings.PendingVariation = app.settings.Variation = o.variation;
+    app.settings.PendingFolderExtension = app.settings.FolderExtension = o.folder;
     if (o.tail)
         app.settings.PendingTailNumber = app.settings.TailNumber = *o.tail;
     app.settings.PendingCallsign = app.settings.Callsign = *callsign;
@@ -321,8 +286,12 @@ int run(const std::vector<std::string>& args) {
     return textures.skipped.empty() ? kDone : kFailed;
 }
 
-const CommandRegistration
-    registration({"build", kUsage, "build one repaint of an installed aircraft (as Create)", run, printHelp});
-
 } // namespace
+
+CommandRun defineBuildCommand(CLI::App& command) {
+    const auto options = std::make_shared<Options>();
+    defineOptions(command, *options);
+    return [options] { return run(*options); };
+}
+
 } // namespace livrano::cli
