@@ -142,7 +142,7 @@ void printPlan(const BuildPlan& plan) {
                     c.source.string().c_str());
     };
     std::printf("Plan: \"%s\" becomes [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
-                plan.entries.size(), plan.installedCfg.string().c_str());
+                plan.entryNumber, plan.installedCfg.string().c_str());
     if (plan.replaced)
         std::printf("  replaces the livery \"%s\"\n", utf8FromWindows1252(plan.replaced->title).c_str());
     for (const fs::path& p : plan.removals)
@@ -161,6 +161,8 @@ void printPlan(const BuildPlan& plan) {
     line("backup", plan.backupCfg);
     line("original", plan.originalCfg);
     line("write", plan.installedCfg);
+    std::printf("           rebuilt from the program's clean copy: edits outside the [fltsim.N] entries do "
+                "not survive\n");
     for (const TextureJob& job : plan.textures.textures) {
         if (!job.skipped.empty()) {
             std::printf("  %-9s%s: %s\n", "skip", utf8FromWindows1252(job.name).c_str(), job.skipped.c_str());
@@ -273,7 +275,7 @@ int run(Options& o) {
     }
     printChanges(before.changesTo(FolderSnapshot(watched)));
     std::printf("\n\"%s\" is [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
-                plan.entries.size(), plan.installedCfg.string().c_str());
+                plan.entryNumber, plan.installedCfg.string().c_str());
     // 32,767 empty textures are one reason, not 32,767 lines.
     for (std::size_t i = 0; i < textures.skipped.size();) {
         std::size_t run = 1;

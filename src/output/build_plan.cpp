@@ -213,8 +213,8 @@ private:
             std::optional<std::string> installed = readFileBytes(p.installedCfg);
             if (!installed)
                 return Status::Refused("The aircraft's " + utf8FromPath(p.installedCfg) + " cannot be read.");
-            if (Status s =
-                    readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields, p.entries);
+            if (Status s = readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields,
+                                             p.entries, p.others);
                 !s)
                 return s;
         }
@@ -242,6 +242,9 @@ private:
             p.replaced = *same;
             p.entries.erase(same);
         }
+        p.numbers = fltsimNumbers(p.entries, p.others);
+        p.entryNumber = p.numbers.back();
+        p.numbers.pop_back();
         m_owned = owned();
         if (p.replaced)
             planRemovals();
