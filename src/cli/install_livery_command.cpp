@@ -43,22 +43,22 @@ int run(Options& o) {
     const std::optional<std::filesystem::path> folder =
         programFolderOrAdvice(o.aircraft.programFolder, "install-livery");
     if (!folder)
-        return kUnusable;
+        return kUnusableInput;
     Application app(*folder, frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
-        return kUnusable;
+        return kUnusableInput;
     std::optional<std::string> bytes = readFileBytes(o.zip);
     if (!bytes)
-        return failed(kName, Status::Error("The zip " + o.zip + " cannot be read."), false);
+        return failed(kName, Status::Refused("The zip " + o.zip + " cannot be read."));
     ZipReader zip;
     if (Status s = zip.open(std::move(*bytes)); !s)
-        return failed(kName, s, false);
+        return failed(kName, s);
     BuildLock lock;
     if (std::optional<int> exit = takeLock(lock, app, kName))
         return *exit;
     InstallPlan plan;
     if (Status s = planLiveryInstall(app, zip, plan); !s)
-        return failed(kName, s, false);
+        return failed(kName, s);
     const char* verb = o.aircraft.dryRun ? "would " : "";
     for (const fs::path& p : plan.folders)
         std::printf("  %s%-8s%s\n", verb, "folder", p.string().c_str());
@@ -68,7 +68,7 @@ int run(Options& o) {
         std::printf("  %s%-8s%s\n", verb, "skip", name.c_str());
     if (!o.aircraft.dryRun) {
         if (Status s = InstallLivery(app, zip, plan); !s)
-            return failed(kName, s, true);
+            return failed(kName, s);
     }
     std::printf("\"%s\" %s [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.cfg.entry.title).c_str(),
                 o.aircraft.dryRun ? "would become" : "is", plan.cfg.entryNumber,

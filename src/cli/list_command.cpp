@@ -99,12 +99,12 @@ int run(Options& o) {
     const std::optional<std::filesystem::path> folder =
         programFolderOrAdvice(o.aircraft.programFolder, "list");
     if (!folder)
-        return kUnusable;
+        return kUnusableInput;
     Application app(*folder, frontend);
     std::vector<int> chosen;
     if (!o.aircraft.aircraft.empty()) {
         if (!loadAircraft(app, kName, o.aircraft.aircraft))
-            return kUnusable;
+            return kUnusableInput;
         chosen.push_back(app.settings.AircraftIndex);
     } else {
         app.catalogue = LoadAircraftCatalogue(app.programFolder);
@@ -117,7 +117,7 @@ int run(Options& o) {
         LoadAircraftSpec(app, entry.ConfigFile);
         std::vector<LiveryListing> liveries;
         if (Status s = listLiveries(app, liveries); !s)
-            return failed(kName, s, false);
+            return failed(kName, s);
         if (o.json)
             out += (out.empty() ? "[" : ", ") + jsonOf(entry.DisplayName, aircraftFolderPath(app), liveries);
         else

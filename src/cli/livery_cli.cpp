@@ -61,9 +61,10 @@ bool loadAircraft(Application& app, const char* command, const std::string& name
     return true;
 }
 
-int failed(const char* command, const Status& status, bool wrote) {
-    std::fprintf(stderr, "%s: %s\n", command, status.message().c_str());
-    return wrote ? kStepFailed : kUnusable;
+int failed(const char* command, const Status& status) {
+    std::fprintf(stderr, "%s: %s
+", command, status.message().c_str());
+    return exitStatus(status);
 }
 
 } // namespace livrano::cli
@@ -71,11 +72,9 @@ int failed(const char* command, const Status& status, bool wrote) {
 namespace livrano::cli {
 
 std::optional<int> takeLock(BuildLock& lock, const Application& app, const char* command) {
-    const Status s = lock.acquire(app);
-    if (s)
-        return std::nullopt;
-    std::fprintf(stderr, "%s: %s\n", command, s.message().c_str());
-    return s.message().starts_with("Another build") ? kLockHeld : kUnusable;
+    if (Status s = lock.acquire(app); !s)
+        return failed(command, s);
+    return std::nullopt;
 }
 
 } // namespace livrano::cli

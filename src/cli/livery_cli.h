@@ -10,14 +10,10 @@
 
 #include "app/application.h"
 #include "app/status.h"
+#include "cli/exit_status.h"
 #include "output/build_lock.h"
 
 namespace livrano::cli {
-
-inline constexpr int kDone = 0;
-inline constexpr int kStepFailed = 1; // a step failed after writing began
-inline constexpr int kUnusable = 2;   // usage, inputs that cannot be used, every refusal
-inline constexpr int kLockHeld = 3;   // another build holds the lock: try again later
 
 // The options every such command takes.
 struct AircraftOptions {
@@ -35,9 +31,8 @@ void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::
 // UTF-8, or a catalogue index). Prints why not, and the installed aircraft, as `command`.
 bool loadAircraft(Application& app, const char* command, const std::string& name);
 
-// Prints the failure as `command` and returns its exit status: `wrote` tells a failure after
-// writing began from a refusal.
-int failed(const char* command, const Status& status, bool wrote);
+// Prints the failure as `command` and returns its exit status.
+int failed(const char* command, const Status& status);
 
 // Takes the build lock for the loaded aircraft; prints why not and gives the exit status.
 std::optional<int> takeLock(BuildLock& lock, const Application& app, const char* command);

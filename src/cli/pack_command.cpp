@@ -43,13 +43,13 @@ int run(Options& o) {
     const std::optional<std::filesystem::path> folder =
         programFolderOrAdvice(o.aircraft.programFolder, "pack");
     if (!folder)
-        return kUnusable;
+        return kUnusableInput;
     Application app(*folder, frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
-        return kUnusable;
+        return kUnusableInput;
     std::string title;
     if (Status s = windows1252FromUtf8("--title text", o.title, title); !s)
-        return failed(kName, s, false);
+        return failed(kName, s);
     std::vector<ZipMember> members;
     {
         // Held while the files are read, so no build changes them half-way.
@@ -58,9 +58,9 @@ int run(Options& o) {
             return *exit;
         BuildPlan plan;
         if (Status s = planLiveryFiles(app, title, plan); !s)
-            return failed(kName, s, false);
+            return failed(kName, s);
         if (Status s = packLivery(plan, app.settings.AircraftName, members); !s)
-            return failed(kName, s, false);
+            return failed(kName, s);
     }
     for (const ZipMember& m : members)
         std::printf("  %-9s%s (%zu bytes)\n", o.aircraft.dryRun ? "would add" : "add", m.name.c_str(),
@@ -69,9 +69,9 @@ int run(Options& o) {
         return kDone;
     std::string zip;
     if (Status s = makeZip(members, zip); !s)
-        return failed(kName, s, false);
+        return failed(kName, s);
     if (Status s = systemFileOperations().replaceFile(o.zip, zip); !s)
-        return failed(kName, s, true);
+        return failed(kName, s);
     std::printf("Packed %s (%zu bytes)\n", o.zip.c_str(), zip.size());
     return kDone;
 }

@@ -44,19 +44,19 @@ int run(Options& o) {
     const std::optional<std::filesystem::path> folder =
         programFolderOrAdvice(o.aircraft.programFolder, "remove");
     if (!folder)
-        return kUnusable;
+        return kUnusableInput;
     Application app(*folder, frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
-        return kUnusable;
+        return kUnusableInput;
     std::string title;
     if (Status s = windows1252FromUtf8("--title text", o.title, title); !s)
-        return failed(kName, s, false);
+        return failed(kName, s);
     BuildLock lock;
     if (std::optional<int> exit = takeLock(lock, app, kName))
         return *exit;
     BuildPlan plan;
     if (Status s = planLiveryRemoval(app, title, plan); !s)
-        return failed(kName, s, false);
+        return failed(kName, s);
     std::printf("%s [fltsim.%zu] \"%s\" of %s; %zu later entries numbered down\n",
                 o.aircraft.dryRun ? "Would take out" : "Taking out", plan.replaced->number,
                 utf8FromWindows1252(plan.replaced->title).c_str(), plan.installedCfg.string().c_str(),
@@ -68,7 +68,7 @@ int run(Options& o) {
         return kDone;
     // The entry goes first: should the rewrite fail, every file it names is still there.
     if (Status s = WriteAircraftCfg(app, plan); !s)
-        return failed(kName, s, true);
+        return failed(kName, s);
     RemoveVariationFiles(plan);
     std::error_code ec;
     for (const fs::path& p : plan.removals) {

@@ -41,10 +41,10 @@ int run(Options& o) {
     const std::optional<std::filesystem::path> programFolder =
         programFolderOrAdvice(o.aircraft.programFolder, "restore");
     if (!programFolder)
-        return kUnusable;
+        return kUnusableInput;
     Application app(*programFolder, frontend);
     if (!loadAircraft(app, kName, o.aircraft.aircraft))
-        return kUnusable;
+        return kUnusableInput;
     BuildLock lock;
     if (std::optional<int> exit = takeLock(lock, app, kName))
         return *exit;
@@ -54,17 +54,17 @@ int run(Options& o) {
     std::error_code ec;
     if (o.aircraft.dryRun) {
         if (!std::filesystem::exists(kept, ec))
-            return failed(kName, Status::Error("There is no " + kept.string() + " to restore."), false);
+            return failed(kName, Status::Refused("There is no " + kept.string() + " to restore."));
         std::printf("Would put %s back as %s; the current file would become Aircraft.bak\n",
                     kept.string().c_str(), existingEntry(folder, "Aircraft.cfg").string().c_str());
         return kDone;
     }
     if (Status s = RestoreAircraftCfg(app, o.original); !s)
-        return failed(kName, s, std::filesystem::exists(kept, ec));
+        return failed(kName, s);
     std::printf("Restored %s\n", kept.string().c_str());
     std::vector<LiveryListing> liveries;
     if (Status s = listLiveries(app, liveries); !s)
-        return failed(kName, s, true);
+        return failed(kName, Status::Error(s.message())); // restored, but not to be read
     for (const LiveryListing& l : liveries) {
         for (const LiveryFile& f : l.files) {
             if (!f.exists)

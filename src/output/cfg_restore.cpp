@@ -16,15 +16,15 @@ Status RestoreAircraftCfg(const Application& app, bool original, FileOperations&
     const fs::path kept = original ? existingEntry(aircraft, kOriginalAircraftCfg) : backup;
     std::error_code ec;
     if (!fs::exists(kept, ec))
-        return Status::Error("There is no " + kept.string() + " to restore.");
+        return Status::Refused("There is no " + kept.string() + " to restore.");
     std::string keptBytes;
     if (Status s = files.readFile(kept, keptBytes); !s)
-        return s;
+        return Status::Refused(s.message());
     std::string current;
     const bool haveCurrent = fs::exists(installed, ec);
     if (haveCurrent) {
         if (Status s = files.readFile(installed, current); !s)
-            return s;
+            return Status::Refused(s.message());
     }
     if (Status s = files.replaceFile(installed, keptBytes); !s)
         return s;

@@ -110,16 +110,16 @@ Status readFltsimSnippet(const Application& app, std::string_view text, FltsimEn
     }
     section += "\r\n";
     if (found != 1)
-        return Status::Error(found == 0
-                                 ? std::string("The livery holds no [fltsim.X] section for aircraft.cfg.")
-                                 : "The livery holds " + std::to_string(found) +
-                                       " [fltsim.X] sections; it must hold exactly one.");
+        return Status::Refused(found == 0
+                                   ? std::string("The livery holds no [fltsim.X] section for aircraft.cfg.")
+                                   : "The livery holds " + std::to_string(found) +
+                                         " [fltsim.X] sections; it must hold exactly one.");
     std::vector<FltsimEntry> entries;
     std::vector<ProfileSection> untitled;
     if (Status s = readFltsimEntries(ProfileDocument(section), app.extraFields, entries, untitled); !s)
         return s;
     if (entries.empty())
-        return Status::Error("The livery's [fltsim.X] section has no title.");
+        return Status::Refused("The livery's [fltsim.X] section has no title.");
     entry = std::move(entries.front());
     return Status::Ok();
 }

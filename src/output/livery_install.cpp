@@ -41,7 +41,7 @@ bool liveryFolder(std::string_view name) {
 }
 
 Status refused(const std::string& name, const std::string& why) {
-    return Status::Error("The zip's entry \"" + name + "\" " + why + "; nothing was installed.");
+    return Status::Refused("The zip's entry \"" + name + "\" " + why + "; nothing was installed.");
 }
 
 Status readMember(const ZipEntry& entry, std::size_t index, Member& member) {
@@ -165,15 +165,16 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
             planned.files.push_back({m.index, path});
     }
     if (planned.files.empty())
-        return Status::Error("The zip holds no texture folder (Texture.XXX), model folder or flight model to "
-                             "install; nothing was installed.");
+        return Status::Refused(
+            "The zip holds no texture folder (Texture.XXX), model folder or flight model to "
+            "install; nothing was installed.");
     if (snippets.size() != 1)
-        return Status::Error(snippets.empty()
-                                 ? std::string("The zip holds no text file with an [fltsim.X] "
-                                               "section for aircraft.cfg; nothing was installed.")
-                                 : "The zip holds " + std::to_string(snippets.size()) +
-                                       " text files with an [fltsim.X] section; it must hold "
-                                       "one. Nothing was installed.");
+        return Status::Refused(snippets.empty()
+                                   ? std::string("The zip holds no text file with an [fltsim.X] "
+                                                 "section for aircraft.cfg; nothing was installed.")
+                                   : "The zip holds " + std::to_string(snippets.size()) +
+                                         " text files with an [fltsim.X] section; it must hold "
+                                         "one. Nothing was installed.");
     std::string text;
     if (Status s = zip.read(snippets.front()->index, text); !s)
         return s;
@@ -182,8 +183,8 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
         return s;
     for (const FltsimEntry& e : planned.cfg.entries) {
         if (equalsNoCase(trim(e.title), trim(entry.title)))
-            return Status::Error("A livery titled \"" + utf8FromWindows1252(e.title) +
-                                 "\" is installed already; nothing was installed.");
+            return Status::Refused("A livery titled \"" + utf8FromWindows1252(e.title) +
+                                   "\" is installed already; nothing was installed.");
     }
     // The entry must find its files, or the simulator shows a livery without them.
     std::error_code ec;
@@ -191,14 +192,14 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
         const bool brought = folder ? topFolders.count(toUpper(name)) != 0 : names.count(toUpper(name)) != 0;
         if (brought || fs::exists(existingEntry(aircraft, name), ec))
             return Status::Ok();
-        return Status::Error("The livery's entry names the " + what + " " + utf8FromWindows1252(name) +
-                             ", which neither the zip nor the aircraft has; nothing was installed.");
+        return Status::Refused("The livery's entry names the " + what + " " + utf8FromWindows1252(name) +
+                               ", which neither the zip nor the aircraft has; nothing was installed.");
     };
     if (!entry.texture.empty()) {
         if (topFolders.count(toUpper("Texture." + entry.texture)) == 0)
-            return Status::Error("The livery's entry names the texture folder Texture." +
-                                 utf8FromWindows1252(entry.texture) +
-                                 ", which the zip does not hold; nothing was installed.");
+            return Status::Refused("The livery's entry names the texture folder Texture." +
+                                   utf8FromWindows1252(entry.texture) +
+                                   ", which the zip does not hold; nothing was installed.");
     }
     if (!entry.model.empty()) {
         if (Status s = named("model folder", "Model." + entry.model, true); !s)

@@ -23,7 +23,7 @@ Status listLiveries(const Application& app, std::vector<LiveryListing>& liveries
         return Status::Ok();
     const std::optional<std::string> bytes = readFileBytes(installed);
     if (!bytes)
-        return Status::Error("The aircraft's " + installed.string() + " cannot be read.");
+        return Status::Refused("The aircraft's " + installed.string() + " cannot be read.");
     std::vector<FltsimEntry> entries;
     std::vector<ProfileSection> untitled;
     if (Status s = readFltsimEntries(ProfileDocument(*bytes), app.extraFields, entries, untitled); !s)

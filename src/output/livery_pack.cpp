@@ -34,7 +34,7 @@ std::string readme(const std::string& title, const std::string& aircraft) {
 
 Status packLivery(const BuildPlan& plan, const std::string& aircraftName, std::vector<ZipMember>& members) {
     if (!plan.replaced)
-        return Status::Error("No livery to pack.");
+        return Status::Refused("No livery to pack.");
     std::vector<ZipMember> packed;
     std::error_code ec;
     for (const fs::path& path : plan.removals) {
@@ -42,7 +42,7 @@ Status packLivery(const BuildPlan& plan, const std::string& aircraftName, std::v
             continue;
         const std::optional<std::string> bytes = readFileBytes(path);
         if (!bytes)
-            return Status::Error("The livery's file " + path.string() + " cannot be read.");
+            return Status::Refused("The livery's file " + path.string() + " cannot be read.");
         const std::u8string name = path.lexically_relative(plan.aircraftFolder).generic_u8string();
         packed.push_back({std::string(name.begin(), name.end()), *bytes});
     }

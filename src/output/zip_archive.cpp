@@ -17,7 +17,7 @@ std::string zipError(zip_error_t* error) {
 }
 
 Status damaged(const std::string& reason) {
-    return Status::Error("The zip archive is damaged or not a zip archive: " + reason + ".");
+    return Status::Refused("The zip archive is damaged or not a zip archive: " + reason + ".");
 }
 
 } // namespace
@@ -56,8 +56,8 @@ Status ZipReader::open(std::string bytes, const ZipLimits& limits) {
     zip_t* zip = m_archive->zip;
     const zip_int64_t count = zip_get_num_entries(zip, 0);
     if (count < 0 || static_cast<std::uint64_t>(count) > limits.entries)
-        return Status::Error("The zip archive holds " + std::to_string(count) + " entries; more than " +
-                             std::to_string(limits.entries) + " are refused.");
+        return Status::Refused("The zip archive holds " + std::to_string(count) + " entries; more than " +
+                               std::to_string(limits.entries) + " are refused.");
 
     // The compressed bytes can overlap (entries sharing one stream is a known bomb), so they
     // never count for more than the archive itself.
@@ -71,8 +71,8 @@ Status ZipReader::open(std::string bytes, const ZipLimits& limits) {
         if (raw == nullptr || name == nullptr || zip_stat_index(zip, i, 0, &stat) != 0)
             return damaged(zip_strerror(zip));
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
-            return Status::Error("The zip archive's entry \"" + std::string(name) +
-                                 "\" is encrypted; only plain archives can be installed.");
+            return Status::Refused("The zip archive's entry \"" + std::string(name) +
+                                   "\" is encrypted; only plain archives can be installed.");
         ZipEntry entry;
         entry.rawName = raw;
         entry.name = name;
@@ -103,11 +103,11 @@ Status ZipReader::open(std::string bytes, const ZipLimits& limits) {
                                  inflated > limits.ratio * std::max<std::uint64_t>(compressed, 1);
             if (tooLarge || tooRich) {
                 zip_fclose(file);
-                return Status::Error("The zip archive inflates to more than " +
-                                     (tooLarge ? std::to_string(limits.inflatedBytes) + " bytes"
-                                               : std::to_string(limits.ratio) + " times its " +
-                                                     std::to_string(compressed) + " compressed bytes") +
-                                     "; it is refused as a possible zip bomb.");
+                return Status::Refused("The zip archive inflates to more than " +
+                                       (tooLarge ? std::to_string(limits.inflatedBytes) + " bytes"
+                                                 : std::to_string(limits.ratio) + " times its " +
+                                                       std::to_string(compressed) + " compressed bytes") +
+                                       "; it is refused as a possible zip bomb.");
             }
         }
         const std::string reason = n < 0 ? zip_file_strerror(file) : "";
@@ -129,7 +129,8 @@ Status ZipReader::read(std::size_t index, std::string& bytes) const {
     const zip_int64_t n = zip_fread(file, bytes.data(), bytes.size());
     zip_fclose(file);
     if (n < 0 || static_cast<std::uint64_t>(n) != bytes.size())
-        return damaged("\"" + m_entries[index].name + "\" reads differently the second time");
+        return Status::Error("The zip archive's entry \"" + m_entries[index].name +
+                             "\" reads differently the second time.");
     return Status::Ok();
 }
 
