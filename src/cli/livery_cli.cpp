@@ -62,8 +62,7 @@ bool loadAircraft(Application& app, const char* command, const std::string& name
 }
 
 int failed(const char* command, const Status& status) {
-    std::fprintf(stderr, "%s: %s
-", command, status.message().c_str());
+    std::fprintf(stderr, "%s: %s\n", command, status.message().c_str());
     return exitStatus(status);
 }
 
