@@ -1,17 +1,80 @@
-// livrano: the painter's program. Everything happens in the screens library; this only starts
-// the application, runs start-up and hands over to the event loop.
+// livrano: the painter's program. Everything happens in the screens library; this reads the
+// command line, starts the application, runs start-up and hands over to the event loop.
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <cstdio>
 
 #include "app/file_names.h"
+#include "livrano_version.h"
 #include "screens/program.h"
 #include "skin/design_font.h"
 
+namespace {
+
+struct CommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption help{QStringList{"h", "help"}, "Print this help and exit."};
+    QCommandLineOption version{QStringList{"v", "version"}, "Print the version and exit."};
+    QCommandLineOption programFolder{
+        "program-folder",
+        "The program folder (default: LIVRANO_PROGRAM_FOLDER, else the executable's folder).", "DIR"};
+
+    CommandLine() {
+        parser.setApplicationDescription(
+            "Livrano turns a painted livery into a finished, installable repaint of a Flight Simulator "
+            "aircraft.\nThe window's wizard collects the aircraft, template, variation, folder, tail number "
+            "and "
+            "callsign; Create builds the repaint.\nlivrano-cli does the same work without a window.");
+        parser.addOptions({help, version, programFolder});
+    }
+
+    // Answers --help and --version; true when the program ends here.
+    bool answered() const {
+        if (parser.isSet(help)) {
+            // Read before any application object exists, the usage line has no program name yet.
+            std::printf("%s", qPrintable(parser.helpText().replace("<executable_name>", "livrano")));
+            return true;
+        }
+        if (parser.isSet(version)) {
+            std::printf("livrano %s\n", LIVRANO_VERSION);
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 int main(int argc, char** argv) {
+    // --help and --version need no display, so they are answered before Qt opens one. Qt's own
+    // options (-platform, -style...) are known only once the application has taken them out.
+    {
+        CommandLine early;
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        if (early.parser.parse(arguments) && early.answered())
+            return 0;
+    }
     livrano::useDevicePixels();
     QApplication application(argc, argv);
+    CommandLine commandLine;
+    if (!commandLine.parser.parse(QApplication::arguments())) {
+        std::fprintf(stderr, "livrano: %s\nRun \"livrano --help\" for its options.\n",
+                     qPrintable(commandLine.parser.errorText()));
+        return 2;
+    }
+    if (commandLine.answered())
+        return 0;
     livrano::ensureDesignFont();
-    livrano::Program program(livrano::findProgramFolder(argv[0]), livrano::systemDesktop());
+    const QString folder = commandLine.parser.value(commandLine.programFolder);
+    livrano::Program program(folder.isEmpty()
+                                 ? livrano::findProgramFolder(argv[0])
+                                 : std::filesystem::path(QFile::encodeName(folder).toStdString()),
+                             livrano::systemDesktop());
     if (!program.Main())
         return 1;
     return QApplication::exec();

@@ -95,20 +95,7 @@ ProfileDocument::ProfileDocument(std::string bytes) : m_bytes(std::move(bytes)) 
         m_lineEnd = (firstNewline > 0 && all[firstNewline - 1] == '\r') ? "\r\n" : "\n";
 
     m_sections.push_back({});
-    std::size_t start = 0;
-    while (start < all.size()) {
-        const auto newline = all.find('\n', start);
-        Line line;
-        if (newline == std::string_view::npos) {
-            line.text = std::string(all.substr(start));
-            start = all.size();
-        } else {
-            const bool crlf = newline > start && all[newline - 1] == '\r';
-            const std::size_t textEnd = crlf ? newline - 1 : newline;
-            line.text = std::string(all.substr(start, textEnd - start));
-            line.end = crlf ? "\r\n" : "\n";
-            start = newline + 1;
-        }
+    for (Line& line : splitLines(all)) {
         std::string_view text = line.text;
         if (m_sections.size() == 1 && m_sections.front().lines.empty()) {
             if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
@@ -125,6 +112,27 @@ ProfileDocument::ProfileDocument(std::string bytes) : m_bytes(std::move(bytes)) 
         }
         m_sections.back().lines.push_back(std::move(line));
     }
+}
+
+std::vector<ProfileDocument::Line> ProfileDocument::splitLines(std::string_view all) {
+    std::vector<Line> lines;
+    std::size_t start = 0;
+    while (start < all.size()) {
+        const auto newline = all.find('\n', start);
+        Line line;
+        if (newline == std::string_view::npos) {
+            line.text = std::string(all.substr(start));
+            start = all.size();
+        } else {
+            const bool crlf = newline > start && all[newline - 1] == '\r';
+            const std::size_t textEnd = crlf ? newline - 1 : newline;
+            line.text = std::string(all.substr(start, textEnd - start));
+            line.end = crlf ? "\r\n" : "\n";
+            start = newline + 1;
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 void ProfileDocument::indexKeys(Section& section) {
@@ -165,6 +173,48 @@ void ProfileDocument::joinLines() const {
         }
     }
     m_bytesStale = false;
+}
+
+std::vector<ProfileSection> ProfileDocument::sections() const {
+    std::vector<ProfileSection> sections;
+    for (std::size_t i = 1; i < m_sections.size(); ++i) {
+        ProfileSection section{m_sections[i].name, {}};
+        for (const Line& line : m_sections[i].lines)
+            section.text += line.text + line.end;
+        if (i == 1 && m_sections[0].lines.empty() && section.text.starts_with(kByteOrderMark))
+            section.text.erase(0, kByteOrderMark.size());
+        sections.push_back(std::move(section));
+    }
+    return sections;
+}
+
+void ProfileDocument::endLastLine() {
+    for (auto it = m_sections.rbegin(); it != m_sections.rend(); ++it) {
+        if (!it->lines.empty()) {
+            if (it->lines.back().end.empty())
+                it->lines.back().end = m_lineEnd;
+            return;
+        }
+    }
+}
+
+void ProfileDocument::putSection(std::string_view name, std::string_view text, bool replace) {
+    Section section;
+    section.name = std::string(trimBlanks(name));
+    section.lines = splitLines(text);
+    if (!section.lines.empty() && section.lines.back().end.empty())
+        section.lines.back().end = m_lineEnd;
+    indexKeys(section);
+    m_bytesStale = true;
+    const std::string key = toUpper(section.name);
+    const auto found = m_sectionIndex.find(key);
+    if (replace && found != m_sectionIndex.end()) {
+        m_sections[found->second] = std::move(section);
+        return;
+    }
+    endLastLine();
+    m_sectionIndex.emplace(key, m_sections.size());
+    m_sections.push_back(std::move(section));
 }
 
 std::optional<std::string> ProfileDocument::find(std::string_view section, std::string_view key,
@@ -249,13 +299,7 @@ void ProfileDocument::write(std::string_view section, std::string_view key, std:
     const auto found = m_sectionIndex.find(toUpper(sectionName));
     if (found == m_sectionIndex.end()) {
         // The file's last line gets its line end before the new section follows it.
-        for (auto it = m_sections.rbegin(); it != m_sections.rend(); ++it) {
-            if (!it->lines.empty()) {
-                if (it->lines.back().end.empty())
-                    it->lines.back().end = m_lineEnd;
-                break;
-            }
-        }
+        endLastLine();
         Section added;
         added.name = std::string(sectionName);
         added.lines.push_back({"[" + added.name + "]", m_lineEnd});

@@ -29,6 +29,13 @@ namespace livrano {
 inline constexpr std::size_t kIniStringChars = 254;     // ReadIniString's limit
 inline constexpr std::size_t kIniLongStringChars = 511; // ReadIniLongString's limit
 
+// One section as written: its name (between the brackets, blanks removed) and its bytes, the
+// header line and every line up to the next header, line ends included.
+struct ProfileSection {
+    std::string name;
+    std::string text;
+};
+
 class ProfileDocument {
 public:
     ProfileDocument() = default;
@@ -73,6 +80,14 @@ public:
     // break, and the key is not empty and neither holds '=' nor begins with ';' or '['.
     static bool writable(std::string_view section, std::string_view key);
 
+    // Every section in file order, repeated names included; the text before the first header is
+    // none (and neither is a byte order mark before it).
+    std::vector<ProfileSection> sections() const;
+    // Puts `text` (a header line and the lines under it) in place of the first section called
+    // `name`, or, with `replace` false or no section of that name, at the end of the document.
+    // The text is taken as it is; a last line without a line end gets the document's.
+    void putSection(std::string_view name, std::string_view text, bool replace);
+
     // Writes the bytes to a file beside `file` and renames it into place, so the file is never
     // left half-written. Fails with a message naming the file.
     Status save(const std::filesystem::path& file) const;
@@ -90,7 +105,10 @@ private:
         std::unordered_map<std::string, std::size_t> keys;
     };
 
+    static std::vector<Line> splitLines(std::string_view bytes);
     static void indexKeys(Section& section);
+    // Gives the document's last line its line end, so that what is added after it starts a line.
+    void endLastLine();
     const Section* findSection(std::string_view section) const;
     // Each key a lookup finds, in file order, with its value as written (quotation marks kept).
     void visitKeys(std::string_view section, const KeyVisitor& visit) const;

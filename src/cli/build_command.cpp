@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -19,6 +20,7 @@
 #include "app/text.h"
 #include "cli/command.h"
 #include "cli/folder_snapshot.h"
+#include "cli/program_folder_option.h"
 #include "cli/terminal_frontend.h"
 #include "output/build_lock.h"
 #include "output/build_plan.h"
@@ -36,36 +38,11 @@ constexpr int kBuilt = 0;
 constexpr int kFailed = 1;
 constexpr int kUsageError = 2;
 
-const char* const kUsage =
-    "--aircraft NAME|INDEX --template FILE.bmp --variation TEXT --folder EXT [--tail TEXT] [--callsign TEXT] "
-    "[--program-folder DIR] [--dxt3] [--dry-run]";
-
-void printHelp(std::FILE* out) {
-    std::fprintf(
-        out,
-        "Usage: livrano-cli build %s\n"
-        "\n"
-        "Builds one repaint of an installed aircraft, as the Create button does.\n"
-        "  --aircraft        display name of an aircraft configuration, or its catalogue index\n"
-        "  --template        the painted template; its _a.bmp companion is used when present\n"
-        "  --variation       the livery's name (the aircraft.cfg title is the aircraft's prefix + it)\n"
-        "  --folder          the folder extension (Texture.EXT, Model.EXT)\n"
-        "  --tail            the tail number (default: the aircraft's)\n"
-        "  --callsign        an airline callsign from airlines.cfg (default: *NONE*)\n"
-        "  --program-folder  the program folder (default: LIVRANO_PROGRAM_FOLDER, else the\n"
-        "                    executable's folder)\n"
-        "  --dxt3            DXT3 textures instead of 32-bit ones\n"
-        "  --dry-run         print the build's plan, every file it would write or remove, and stop\n"
-        "A livery with the same title is replaced. Exit status: 0 built, 1 the build failed or\n"
-        "left textures out, 2 usage or inputs that cannot be used.\n",
-        kUsage);
-}
-
 struct Options {
     std::string aircraft;
     std::string templateFile;
-    std::optional<std::string> variation;
-    std::optional<std::string> folder;
+    std::string variation;
+    std::string folder;
     std::optional<std::string> tail;
     std::string callsign{kNoCallsign};
     std::optional<std::string> programFolder;
@@ -73,56 +50,50 @@ struct Options {
     bool dryRun = false;
 };
 
-std::optional<Options> parseOptions(const std::vector<std::string>& args) {
-    Options o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--dxt3" || a == "--dry-run") {
-            (a == "--dxt3" ? o.dxt3 : o.dryRun) = true;
-            continue;
-        }
-        std::string* text = nullptr;
-        std::optional<std::string>* optional = nullptr;
-        if (a == "--aircraft")
-            text = &o.aircraft;
-        else if (a == "--template")
-            text = &o.templateFile;
-        else if (a == "--callsign")
-            text = &o.callsign;
-        else if (a == "--variation")
-            optional = &o.variation;
-        else if (a == "--folder")
-            optional = &o.folder;
-        else if (a == "--tail")
-            optional = &o.tail;
-        else if (a == "--program-folder")
-            optional = &o.programFolder;
-        else {
-            std::fprintf(stderr, "livrano-cli build: unknown argument \"%s\"\n", a.c_str());
-            return std::nullopt;
-        }
-        if (i + 1 == args.size()) {
-            std::fprintf(stderr, "livrano-cli build: %s needs a value\n", a.c_str());
-            return std::nullopt;
-        }
-        if (text != nullptr)
-            *text = args[++i];
-        else
-            *optional = args[++i];
+void defineOptions(CLI::App& command, Options& o) {
+    command
+        .add_option("--aircraft", o.aircraft,
+                    "display name of an aircraft configuration, or its catalogue index")
+        ->required()
+        ->type_name("NAME|INDEX");
+    command
+        .add_option("--template", o.templateFile,
+                    "the painted template; its _a.bmp companion is used when present")
+        ->required()
+        ->type_name("FILE.bmp");
+    command
+        .add_option("--variation", o.variation,
+                    "the livery's name (the aircraft.cfg title is the aircraft's prefix + it)")
+        ->required();
+    command.add_option("--folder", o.folder, "the folder extension (Texture.EXT, Model.EXT)")
+        ->required()
+        ->type_name("EXT");
+    command.add_option("--tail", o.tail, "the tail number (default: the aircraft's)");
+    command.add_option("--callsign", o.callsign, "an airline callsign from airlines.cfg")
+        ->capture_default_str();
+    addProgramFolderOption(command, o.programFolder);
+    command.add_flag("--dxt3", o.dxt3, "DXT3 textures instead of 32-bit ones (default: 32-bit)");
+    command.add_flag("--dry-run", o.dryRun,
+                     "print the build's plan, every file it would write or remove, and stop");
+    command.footer("A livery with the same title is replaced.\n\n"
+                   "Exit status:\n"
+                   "  0  built (--dry-run: planned)\n"
+                   "  1  the build failed or left textures out\n"
+                   "  2  usage, or inputs that cannot be used\n");
+}
+
+// False (after printing why) when a given text cannot be used: blank names, and names the
+// simulator's Windows-1252 files cannot hold.
+bool checkOptions(Options& o) {
+    if (trim(o.variation).empty() || trim(o.folder).empty()) {
+        std::fprintf(stderr, "livrano-cli build: %s is required\n",
+                     trim(o.variation).empty() ? "--variation" : "--folder");
+        return false;
     }
-    const char* missing = o.aircraft.empty()                           ? "--aircraft"
-                          : o.templateFile.empty()                     ? "--template"
-                          : !o.variation || trim(*o.variation).empty() ? "--variation"
-                          : !o.folder || trim(*o.folder).empty()       ? "--folder"
-                                                                       : nullptr;
-    if (missing != nullptr) {
-        std::fprintf(stderr, "livrano-cli build: %s is required\n", missing);
-        return std::nullopt;
-    }
-    // The names go into the simulator's Windows-1252 files; the template is a path and stays one.
+    // The template is a path and stays one.
     const std::pair<const char*, std::string*> texts[] = {{"--aircraft", &o.aircraft},
-                                                          {"--variation", &*o.variation},
-                                                          {"--folder", &*o.folder},
+                                                          {"--variation", &o.variation},
+                                                          {"--folder", &o.folder},
                                                           {"--tail", o.tail ? &*o.tail : nullptr},
                                                           {"--callsign", &o.callsign}};
     for (const auto& [option, text] : texts) {
@@ -130,10 +101,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args) {
             continue;
         if (Status s = windows1252FromUtf8(std::string(option) + " text", *text, *text); !s) {
             std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
-            return std::nullopt;
+            return false;
         }
     }
-    return o;
+    return true;
 }
 
 // The list's own spelling of a callsign the user typed (exact first, then ignoring case).
@@ -169,7 +140,7 @@ void printPlan(const BuildPlan& plan) {
                     c.source.string().c_str());
     };
     std::printf("Plan: \"%s\" becomes [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
-                plan.entries.size(), plan.installedCfg.string().c_str());
+                plan.entryNumber, plan.installedCfg.string().c_str());
     if (plan.replaced)
         std::printf("  replaces the livery \"%s\"\n", utf8FromWindows1252(plan.replaced->title).c_str());
     for (const fs::path& p : plan.removals)
@@ -188,6 +159,8 @@ void printPlan(const BuildPlan& plan) {
     line("backup", plan.backupCfg);
     line("original", plan.originalCfg);
     line("write", plan.installedCfg);
+    std::printf("           rebuilt from the program's clean copy: edits outside the [fltsim.N] entries do "
+                "not survive\n");
     for (const TextureJob& job : plan.textures.textures) {
         if (!job.skipped.empty()) {
             std::printf("  %-9s%s: %s\n", "skip", utf8FromWindows1252(job.name).c_str(),
@@ -205,13 +178,9 @@ void printPlan(const BuildPlan& plan) {
         std::printf("  warning: %s\n", utf8FromWindows1252(warning).c_str());
 }
 
-int run(const std::vector<std::string>& args) {
-    const std::optional<Options> options = parseOptions(args);
-    if (!options) {
-        printHelp(stderr);
+int run(Options& o) {
+    if (!checkOptions(o))
         return kUsageError;
-    }
-    const Options& o = *options;
     std::error_code ec;
     // Absolute, so that nothing depends on the directory the command was started in.
     const fs::path programFolder =
@@ -263,8 +232,8 @@ int run(const std::vector<std::string>& args) {
         std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
         return kUsageError;
     }
-    app.settings.PendingVariation = app.settings.Variation = *o.variation;
-    app.settings.PendingFolderExtension = app.settings.FolderExtension = *o.folder;
+    app.settings.PendingVariation = app.settings.Variation = o.variation;
+    app.settings.PendingFolderExtension = app.settings.FolderExtension = o.folder;
     if (o.tail)
         app.settings.PendingTailNumber = app.settings.TailNumber = *o.tail;
     app.settings.PendingCallsign = app.settings.Callsign = *callsign;
@@ -303,7 +272,7 @@ int run(const std::vector<std::string>& args) {
     }
     printChanges(before.changesTo(FolderSnapshot(watched)));
     std::printf("\n\"%s\" is [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
-                plan.entries.size(), plan.installedCfg.string().c_str());
+                plan.entryNumber, plan.installedCfg.string().c_str());
     // 32,767 empty textures are one reason, not 32,767 lines.
     for (std::size_t i = 0; i < textures.skipped.size();) {
         std::size_t run = 1;
@@ -316,8 +285,12 @@ int run(const std::vector<std::string>& args) {
     return textures.skipped.empty() ? kBuilt : kFailed;
 }
 
-const CommandRegistration
-    registration({"build", kUsage, "build one repaint of an installed aircraft (as Create)", run, printHelp});
-
 } // namespace
+
+CommandRun defineBuildCommand(CLI::App& command) {
+    const auto options = std::make_shared<Options>();
+    defineOptions(command, *options);
+    return [options] { return run(*options); };
+}
+
 } // namespace livrano::cli

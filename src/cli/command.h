@@ -1,28 +1,28 @@
 #pragma once
-// The sub-commands of livrano-cli. Each command's file registers itself with a static
-// CommandRegistration, so adding a command touches no other file.
+// The sub-commands of livrano-cli. main.cpp lists them in one table; each command's file gives
+// the function that declares its options on the command's parser and returns how to run it.
 
-#include <cstdio>
-#include <string>
-#include <vector>
+#include <functional>
+
+#include <CLI/CLI.hpp>
 
 namespace livrano::cli {
 
+// Runs the command once the whole command line has parsed; returns the process exit status.
+using CommandRun = std::function<int()>;
+
 struct Command {
     const char* name;    // first word on the command line, e.g. "config"
-    const char* usage;   // argument synopsis shown by "livrano-cli help"
-    const char* summary; // one line
-    // Arguments after the command name; returns the process exit status.
-    int (*run)(const std::vector<std::string>& args);
-    // The command's full help, for "help NAME" and "NAME --help"; without one its usage and
-    // summary serve.
-    void (*help)(std::FILE* out) = nullptr;
+    const char* summary; // one line, for the list of commands
+    // Declares the command's options, arguments and help footer on `command` (already named and
+    // described); what it returns may only be called after a successful parse.
+    CommandRun (*define)(CLI::App& command);
 };
 
-struct CommandRegistration {
-    explicit CommandRegistration(const Command& command);
-};
-
-const std::vector<Command>& registeredCommands();
+CommandRun defineBuildCommand(CLI::App& command);
+CommandRun defineConfigCommand(CLI::App& command);
+CommandRun defineConvertCommand(CLI::App& command);
+CommandRun defineDemoCommand(CLI::App& command);
+CommandRun defineInspectCommand(CLI::App& command);
 
 } // namespace livrano::cli

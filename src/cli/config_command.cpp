@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -29,61 +30,59 @@ constexpr int kClean = 0;
 constexpr int kProblems = 1;
 constexpr int kFailure = 2;
 
-const char* const kUsage = "decrypt IN OUT | encrypt IN OUT | show FILE.bin | show --plain FILE.cfg";
-
-void printHelp(std::FILE* out) {
-    std::fprintf(out,
-                 "Usage:\n"
-                 "  livrano-cli config decrypt IN.bin OUT.cfg [--key KEY] [--force]\n"
-                 "  livrano-cli config encrypt IN.cfg OUT.bin [--key KEY] [--force]\n"
-                 "  livrano-cli config show FILE.bin [--key KEY] [--dxt3]\n"
-                 "  livrano-cli config show --plain FILE.cfg [--dxt3]\n"
-                 "\n"
-                 "decrypt and encrypt use the program's key unless --key gives another; they refuse to\n"
-                 "replace an existing OUT unless --force is given.\n"
-                 "show prints the configuration as the program reads it, then the problems to fix.\n"
-                 "Exit status: 0 done (show: no problems), 1 show found problems, 2 usage or file error.\n");
-}
-
 struct Options {
-    std::vector<std::string> files;
+    std::string in;
+    std::string out;
     std::optional<std::string> key;
     bool force = false;
     bool plain = false;
     bool dxt3 = false;
 };
 
-// Nullopt (after printing why) when the arguments do not parse.
-std::optional<Options> parseOptions(const std::vector<std::string>& args) {
-    Options o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--key") {
-            if (i + 1 == args.size() || args[i + 1].empty()) {
-                std::fprintf(stderr, "livrano-cli config: --key needs a key that is not empty\n");
-                return std::nullopt;
-            }
-            o.key = args[++i];
-        } else if (a == "--force") {
-            o.force = true;
-        } else if (a == "--plain") {
-            o.plain = true;
-        } else if (a == "--dxt3") {
-            o.dxt3 = true;
-        } else if (a.size() > 1 && a[0] == '-') {
-            std::fprintf(stderr, "livrano-cli config: unknown option \"%s\"\n", a.c_str());
-            return std::nullopt;
-        } else {
-            o.files.push_back(a);
-        }
-    }
-    return o;
+const char* const kExitStatus = "Exit status:\n"
+                                "  0  done (show: no problems)\n"
+                                "  1  show found problems\n"
+                                "  2  usage, or a file that cannot be read, used or written\n";
+
+CLI::Option* addKeyOption(CLI::App& tool, Options& o) {
+    return tool.add_option("--key", o.key, "the Blowfish key (default: the program's key)")
+        ->check([](const std::string& key) { return key.empty() ? "needs a key that is not empty" : ""; });
 }
 
-int usageError(const char* why) {
-    std::fprintf(stderr, "livrano-cli config: %s\n\n", why);
-    printHelp(stderr);
-    return kFailure;
+// The tools of config, declared on `command`.
+struct Tools {
+    CLI::App* decrypt;
+    CLI::App* encrypt;
+    CLI::App* show;
+};
+
+Tools defineTools(CLI::App& command, Options& o) {
+    command.require_subcommand(1);
+    command.footer(kExitStatus);
+    Tools tools{command.add_subcommand("decrypt", "decipher a configuration to edit it"),
+                command.add_subcommand("encrypt", "encipher a plain configuration for shipping"),
+                command.add_subcommand(
+                    "show", "print a configuration as the program reads it, then the problems to fix")};
+    for (CLI::App* tool : {tools.decrypt, tools.encrypt, tools.show})
+        tool->group("Tools");
+    for (CLI::App* tool : {tools.decrypt, tools.encrypt}) {
+        const bool encipher = tool == tools.encrypt;
+        tool->add_option("IN", o.in, encipher ? "the plain configuration" : "the enciphered configuration")
+            ->required()
+            ->type_name(encipher ? "IN.cfg" : "IN.bin");
+        tool->add_option("OUT", o.out, "the file to write")
+            ->required()
+            ->type_name(encipher ? "OUT.bin" : "OUT.cfg");
+        addKeyOption(*tool, o);
+        tool->add_flag("--force", o.force, "replace an existing OUT (default: refuse to)");
+        tool->footer(kExitStatus);
+    }
+    tools.show->add_option("FILE", o.in, "the configuration, enciphered unless --plain")->required();
+    CLI::Option* key = addKeyOption(*tools.show, o);
+    tools.show->add_flag("--plain", o.plain, "FILE is plain text (default: enciphered)")->excludes(key);
+    tools.show->add_flag("--dxt3", o.dxt3, "read it as a DXT3 build would (default: 32-bit)");
+    tools.show->footer(kExitStatus);
+    return tools;
 }
 
 int fail(const std::string& message) {
@@ -97,11 +96,8 @@ std::string quoted(const fs::path& path) {
 
 // encrypt and decrypt: the whole file in memory, the output written beside and renamed.
 int convert(const Options& o, bool encipher) {
-    if (o.files.size() != 2 || o.plain || o.dxt3)
-        return usageError(encipher ? "encrypt takes IN OUT [--key KEY] [--force]"
-                                   : "decrypt takes IN OUT [--key KEY] [--force]");
-    const fs::path in = o.files[0];
-    const fs::path out = o.files[1];
+    const fs::path in = o.in;
+    const fs::path out = o.out;
     std::optional<std::string> bytes = readFileBytes(in);
     if (!bytes)
         return fail("cannot read " + quoted(in) + ".");
@@ -130,9 +126,7 @@ int convert(const Options& o, bool encipher) {
 }
 
 int show(const Options& o) {
-    if (o.files.size() != 1 || o.force || (o.plain && o.key))
-        return usageError("show takes FILE.bin [--key KEY] [--dxt3], or --plain FILE.cfg [--dxt3]");
-    const fs::path file = o.files[0];
+    const fs::path file = o.in;
     std::optional<std::string> text;
     std::string source;
     if (o.plain) {
@@ -170,29 +164,16 @@ int show(const Options& o) {
     return problems.empty() ? kClean : kProblems;
 }
 
-int run(const std::vector<std::string>& args) {
-    if (args.empty())
-        return usageError("which tool? decrypt, encrypt or show");
-    const std::string& tool = args[0];
-    if (tool == "help" || tool == "--help" || tool == "-h") {
-        printHelp(stdout);
-        return kClean;
-    }
-    const std::optional<Options> options = parseOptions({args.begin() + 1, args.end()});
-    if (!options)
-        return kFailure;
-    if (tool == "encrypt")
-        return convert(*options, true);
-    if (tool == "decrypt")
-        return convert(*options, false);
-    if (tool == "show")
-        return show(*options);
-    return usageError(("unknown tool \"" + tool + "\"").c_str());
-}
-
-const CommandRegistration
-    registration({"config", kUsage, "encipher, decipher and check aircraft configurations", run, printHelp});
-
 } // namespace
+
+CommandRun defineConfigCommand(CLI::App& command) {
+    const auto options = std::make_shared<Options>();
+    const Tools tools = defineTools(command, *options);
+    return [options, tools] {
+        if (tools.show->parsed())
+            return show(*options);
+        return convert(*options, tools.encrypt->parsed());
+    };
+}
 
 } // namespace livrano::cli

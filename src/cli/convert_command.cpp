@@ -2,8 +2,8 @@
 // redo one texture without a build.
 
 #include <cstdio>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "cli/command.h"
 #include "cli/output_file.h"
@@ -18,49 +18,46 @@ int fail(const std::string& message, int status) {
     return status;
 }
 
-int runConvert(const std::vector<std::string>& args) {
-    std::vector<std::string> files;
-    TextureOptions options;
-    TextureContainer container = TextureContainer::FsBitmap;
+struct Options {
+    std::string colour, alpha, out;
+    std::string format = "dxt3";
+    bool mips = false;
+    bool dds = false;
     bool force = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--format") {
-            if (i + 1 >= args.size())
-                return fail("--format needs dxt3 or argb32", 2);
-            const std::string& f = args[++i];
-            if (f == "dxt3")
-                options.format = TextureFormat::Dxt3;
-            else if (f == "argb32")
-                options.format = TextureFormat::Argb32;
-            else
-                return fail("unknown format \"" + f + "\" (use dxt3 or argb32)", 2);
-        } else if (a == "--mips") {
-            options.mipmaps = true;
-        } else if (a == "--dds") {
-            container = TextureContainer::Dds;
-        } else if (a == "--force") {
-            force = true;
-        } else if (a.starts_with("--")) {
-            return fail("unknown option \"" + a + "\"", 2);
-        } else {
-            files.push_back(a);
-        }
-    }
-    if (files.size() != 3)
-        return fail("expected COLOUR.bmp ALPHA.bmp OUT", 2);
-    if (const auto refused = outputRefusal(files[2], {files[0], files[1]}, force))
+};
+
+int run(const Options& o) {
+    TextureOptions options;
+    options.format = o.format == "argb32" ? TextureFormat::Argb32 : TextureFormat::Dxt3;
+    options.mipmaps = o.mips;
+    const TextureContainer container = o.dds ? TextureContainer::Dds : TextureContainer::FsBitmap;
+    if (const auto refused = outputRefusal(o.out, {o.colour, o.alpha}, o.force))
         return fail(*refused, 2);
-    if (Status s = convertTexture(files[0], files[1], files[2], container, options); !s)
+    if (Status s = convertTexture(o.colour, o.alpha, o.out, container, options); !s)
         return fail(s.message(), 1);
-    std::printf("Wrote %s: %s, %s%s\n", files[2].c_str(), describe(container).c_str(),
+    std::printf("Wrote %s: %s, %s%s\n", o.out.c_str(), describe(container).c_str(),
                 describe(options.format).c_str(), options.mipmaps ? ", with mipmaps" : "");
     return 0;
 }
 
-const CommandRegistration kConvert{Command{
-    "convert", "COLOUR.bmp ALPHA.bmp OUT [--format dxt3|argb32] [--mips] [--dds] [--force]",
-    "turns a colour and an alpha bitmap into a simulator texture (DXT3 unless told otherwise)", runConvert}};
-
 } // namespace
+
+CommandRun defineConvertCommand(CLI::App& command) {
+    const auto o = std::make_shared<Options>();
+    command.add_option("COLOUR", o->colour, "the colour bitmap")->required()->type_name("COLOUR.bmp");
+    command.add_option("ALPHA", o->alpha, "the alpha bitmap")->required()->type_name("ALPHA.bmp");
+    command.add_option("OUT", o->out, "the texture to write")->required();
+    command.add_option("--format", o->format, "the texture format")
+        ->check(CLI::IsMember({"dxt3", "argb32"}))
+        ->capture_default_str();
+    command.add_flag("--mips", o->mips, "add mipmaps (default: one level)");
+    command.add_flag("--dds", o->dds, "write a DDS file (default: a simulator bitmap with its FS70 block)");
+    command.add_flag("--force", o->force, "replace an existing OUT (default: refuse to)");
+    command.footer("Exit status:\n"
+                   "  0  written\n"
+                   "  1  an input that cannot be read or converted, or OUT that cannot be written\n"
+                   "  2  usage, or an OUT that must not be replaced\n");
+    return [o] { return run(*o); };
+}
+
 } // namespace livrano::cli

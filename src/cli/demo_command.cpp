@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -16,28 +17,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int run(const std::vector<std::string>& args) {
-    const bool force = !args.empty() && args.back() == "--force";
-    const std::size_t count = args.size() - (force ? 1 : 0);
-    if (count != 1 || args[0].empty() || args[0][0] == '-') {
-        std::fprintf(stderr, "Usage: livrano-cli demo DIR [--force]\n");
-        return 2;
-    }
+struct Options {
+    std::string dir;
+    bool force = false;
+};
+
+int run(const Options& o) {
+    const std::string& dir = o.dir;
     // A demo installation may have been edited since it was written: replacing it is asked for.
     std::error_code ec;
-    if (!force && fs::exists(args[0], ec) && !(fs::is_directory(args[0], ec) && fs::is_empty(args[0], ec))) {
+    if (!o.force && fs::exists(dir, ec) && !(fs::is_directory(dir, ec) && fs::is_empty(dir, ec))) {
         std::fprintf(
             stderr,
             "livrano-cli demo: \"%s\" is not an empty folder; add --force to write the demo over it.\n",
-            args[0].c_str());
+            dir.c_str());
         return 2;
     }
     DemoInstallation made;
-    if (Status s = CreateDemoInstallation(args[0], made); !s) {
+    if (Status s = CreateDemoInstallation(dir, made); !s) {
         std::fprintf(stderr, "livrano-cli demo: %s\n", s.message().c_str());
         return 2;
     }
-    std::printf("Demo installation written to %s\n", args[0].c_str());
+    std::printf("Demo installation written to %s\n", dir.c_str());
     std::printf("Program folder: %s\n", made.programFolder.string().c_str());
     for (const DemoAircraft& a : made.aircraft) {
         std::printf("\n%s\n  installed in  %s\n  template      %s\n", a.displayName.c_str(),
@@ -50,9 +51,16 @@ int run(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CommandRegistration
-    registration({"demo", "DIR [--force]",
-                  "write a demo simulator with two aircraft, templates and the program folder", run});
-
 } // namespace
+
+CommandRun defineDemoCommand(CLI::App& command) {
+    const auto o = std::make_shared<Options>();
+    command.add_option("DIR", o->dir, "the folder to write the demo simulator into")->required();
+    command.add_flag("--force", o->force, "write over a folder that is not empty (default: refuse to)");
+    command.footer("Exit status:\n"
+                   "  0  written\n"
+                   "  2  DIR is not an empty folder (without --force), or cannot be written\n");
+    return [o] { return run(*o); };
+}
+
 } // namespace livrano::cli

@@ -2,6 +2,7 @@
 // bitmap, so a painter can look at a result without the simulator.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,29 +22,17 @@ int fail(const std::string& message, int status) {
     return status;
 }
 
-int runInspect(const std::vector<std::string>& args) {
+struct Options {
     std::string file;
     std::string toBmp;
     bool force = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--to-bmp") {
-            if (i + 1 >= args.size())
-                return fail("--to-bmp needs a file name", 2);
-            toBmp = args[++i];
-        } else if (args[i] == "--force") {
-            force = true;
-        } else if (args[i].starts_with("--")) {
-            return fail("unknown option \"" + args[i] + "\"", 2);
-        } else if (file.empty()) {
-            file = args[i];
-        } else {
-            return fail("expected one FILE", 2);
-        }
-    }
-    if (file.empty())
-        return fail("expected FILE", 2);
+};
+
+int run(const Options& o) {
+    const std::string& file = o.file;
+    const std::string& toBmp = o.toBmp;
     if (!toBmp.empty()) {
-        if (const auto refused = outputRefusal(toBmp, {file}, force))
+        if (const auto refused = outputRefusal(toBmp, {file}, o.force))
             return fail(*refused, 2);
     }
     const auto bytes = readByteFile(file);
@@ -76,9 +65,20 @@ int runInspect(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CommandRegistration kInspect{Command{"inspect", "FILE [--to-bmp OUT [--force]]",
-                                           "describes a texture file and can decode it to an ordinary BMP",
-                                           runInspect}};
-
 } // namespace
+
+CommandRun defineInspectCommand(CLI::App& command) {
+    const auto o = std::make_shared<Options>();
+    command.add_option("FILE", o->file, "a texture (simulator bitmap or DDS) or an ordinary BMP")->required();
+    command
+        .add_option("--to-bmp", o->toBmp, "also decode it into this ordinary BMP (default: describe only)")
+        ->type_name("OUT");
+    command.add_flag("--force", o->force, "replace an existing --to-bmp file (default: refuse to)");
+    command.footer("Exit status:\n"
+                   "  0  described (and decoded)\n"
+                   "  1  FILE cannot be read or decoded, or OUT cannot be written\n"
+                   "  2  usage, or an OUT that must not be replaced\n");
+    return [o] { return run(*o); };
+}
+
 } // namespace livrano::cli

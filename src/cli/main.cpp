@@ -1,88 +1,131 @@
 // livrano-cli: the program's work without a window, for painters, aircraft makers and scripts.
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/command.h"
+#include "livrano_version.h"
 
 namespace livrano::cli {
 
 namespace {
-std::vector<Command>& registry() {
-    static std::vector<Command> commands;
-    return commands;
+
+// Every command, in the order the help lists them.
+const Command kCommands[] = {
+    {"build", "build one repaint of an installed aircraft (as Create)", defineBuildCommand},
+    {"config", "encipher, decipher and check aircraft configurations", defineConfigCommand},
+    {"convert", "turn a colour and an alpha bitmap into a simulator texture", defineConvertCommand},
+    {"demo", "write a demo simulator with two aircraft, templates and the program folder", defineDemoCommand},
+    {"inspect", "describe a texture file, and decode it to an ordinary BMP", defineInspectCommand},
+};
+
+constexpr int kUsageError = 2;
+
+void print(std::FILE* out, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), out);
 }
+
+// The program's own help page, the list of commands, whichever command was parsed.
+std::string commandList(const CLI::App& app) {
+    return app.get_formatter()->make_help(&app, app.get_name(), CLI::AppFormatMode::Normal);
+}
+
+int unknownCommand(const CLI::App& app, const std::string& name) {
+    std::fprintf(stderr, "livrano-cli: unknown command \"%s\"\n\n", name.c_str());
+    print(stderr, commandList(app));
+    return kUsageError;
+}
+
+// The command a help topic names ("config show" names a tool of config), or null; `usage` gets
+// the words that come before it on a command line.
+const CLI::App* helpTopic(const CLI::App& app, const std::vector<std::string>& words,
+                          std::string* usage = nullptr) {
+    const CLI::App* topic = &app;
+    for (const std::string& word : words) {
+        if (usage != nullptr)
+            *usage += (usage->empty() ? "" : " ") + topic->get_name();
+        const std::vector<const CLI::App*> subcommands = topic->get_subcommands({});
+        const auto found = std::find_if(subcommands.begin(), subcommands.end(),
+                                        [&](const CLI::App* s) { return s->get_name() == word; });
+        if (found == subcommands.end())
+            return nullptr;
+        topic = *found;
+    }
+    return topic;
+}
+
 } // namespace
 
-CommandRegistration::CommandRegistration(const Command& command) {
-    registry().push_back(command);
-}
+int runCommandLine(int argc, char** argv) {
+    CLI::App app("livrano-cli: Livrano's work without a window, for painters, aircraft makers and scripts.",
+                 "livrano-cli");
+    app.set_version_flag("--version", "livrano-cli " LIVRANO_VERSION);
+    app.require_subcommand(1);
+    // An option given twice takes its last value, as a script that appends a choice expects.
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.get_formatter()->label("Positionals", "Arguments");
+    app.get_formatter()->label("SUBCOMMAND", "COMMAND");
+    app.get_formatter()->column_width(34);
+    app.footer("livrano-cli help COMMAND (or COMMAND --help) lists one command's options, their defaults\n"
+               "and its exit codes.");
 
-const std::vector<Command>& registeredCommands() {
-    return registry();
-}
-
-namespace {
-
-void printUsage(std::FILE* out) {
-    std::vector<Command> sorted = registeredCommands();
-    std::sort(sorted.begin(), sorted.end(),
-              [](const Command& a, const Command& b) { return std::strcmp(a.name, b.name) < 0; });
-    std::fprintf(out, "Usage: livrano-cli COMMAND [ARGUMENTS]\n\nCommands:\n");
-    for (const Command& c : sorted)
-        std::fprintf(out, "  %-8s %s\n           %s\n", c.name, c.usage, c.summary);
-    std::fprintf(out, "\nlivrano-cli help prints this list; livrano-cli help COMMAND (or COMMAND --help)\n"
-                      "explains one command.\n");
-}
-
-void printCommandHelp(const Command& c, std::FILE* out) {
-    if (c.help != nullptr) {
-        c.help(out);
-        return;
+    std::vector<std::pair<const CLI::App*, CommandRun>> runs;
+    for (const Command& c : kCommands) {
+        CLI::App* command = app.add_subcommand(c.name, c.summary)->group("Commands");
+        runs.emplace_back(command, c.define(*command));
     }
-    std::fprintf(
-        out, "Usage: livrano-cli %s %s\n\n%s%s.\n", c.name, c.usage,
-        std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(c.summary[0])))).c_str(),
-        c.summary + 1);
-}
+    CLI::App* help = app.add_subcommand("help", "list the commands, or one command's options and exit codes")
+                         ->group("Commands");
+    std::vector<std::string> topic;
+    help->add_option("COMMAND", topic, "the command (and its tool, as in \"config show\") to explain");
+    help->footer("Exit status:\n  0  help printed\n  2  no such command\n");
 
-const Command* findCommand(const std::string& name) {
-    for (const Command& c : registeredCommands()) {
-        if (name == c.name)
-            return &c;
+    // The same words as a command line that names no command: the list, where errors go.
+    if (argc < 2) {
+        print(stderr, commandList(app));
+        return kUsageError;
     }
-    return nullptr;
+    if (argv[1][0] != '-' && helpTopic(app, {argv[1]}) == nullptr)
+        return unknownCommand(app, argv[1]);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        print(stdout, app.help());
+        return 0;
+    } catch (const CLI::CallForVersion& e) {
+        std::printf("%s\n", e.what());
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        // The innermost command named so far says whose options these are.
+        std::string name = "livrano-cli";
+        for (const CLI::App* at = &app; !at->get_subcommands().empty();) {
+            at = at->get_subcommands().front();
+            name += " " + at->get_name();
+        }
+        std::fprintf(stderr, "%s: %s\nRun \"%s --help\" for its options.\n", name.c_str(), e.what(),
+                     name.c_str());
+        return kUsageError;
+    }
+    if (help->parsed()) {
+        std::string usage;
+        const CLI::App* explained = helpTopic(app, topic, &usage);
+        if (explained == nullptr)
+            return unknownCommand(app, CLI::detail::join(topic, " "));
+        print(stdout, explained == &app ? commandList(app) : explained->help(usage));
+        return 0;
+    }
+    for (const auto& [command, run] : runs) {
+        if (command->parsed())
+            return run();
+    }
+    return kUsageError; // not reached: parsing requires one command
 }
 
-} // namespace
 } // namespace livrano::cli
 
 int main(int argc, char** argv) {
-    using namespace livrano::cli;
-    if (argc < 2) {
-        printUsage(stderr);
-        return 2;
-    }
-    const std::string name = argv[1];
-    const bool helpAsked = name == "help" || name == "--help" || name == "-h";
-    const std::string topic = helpAsked && argc > 2 ? argv[2] : helpAsked ? "" : name;
-    if (topic.empty()) {
-        printUsage(stdout);
-        return 0;
-    }
-    if (const Command* c = findCommand(topic)) {
-        const std::string first = argc > 2 ? argv[2] : "";
-        if (helpAsked || first == "--help" || first == "-h") {
-            printCommandHelp(*c, stdout);
-            return 0;
-        }
-        return c->run(std::vector<std::string>(argv + 2, argv + argc));
-    }
-    std::fprintf(stderr, "livrano-cli: unknown command \"%s\"\n\n", topic.c_str());
-    printUsage(stderr);
-    return 2;
+    return livrano::cli::runCommandLine(argc, argv);
 }

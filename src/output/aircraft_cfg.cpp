@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <optional>
 #include <set>
 #include <string>
 #include <system_error>
 
-#include "aircraft/extra_field_names.h"
 #include "app/text.h"
 #include "output/variation_layout.h"
 
@@ -41,37 +41,18 @@ std::size_t extraFieldCount(const ExtraFieldSpec& extra) {
                      extra.ExtraFieldDefaults.size()});
 }
 
-// The numbers N of every section header "[fltsim.N]" (N in decimal without leading zeros, the
-// only spelling a reader of "fltsim." + N finds), ascending and each once.
-std::set<std::size_t> fltsimNumbers(const std::string& bytes) {
-    std::set<std::size_t> numbers;
-    // A byte order mark some editors write would hide the first header.
-    std::size_t start = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        std::string_view line(bytes.data() + start, end - start);
-        start = end + 1;
-        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
-            line.remove_prefix(1);
-        if (line.empty() || line.front() != '[')
-            continue;
-        const std::size_t close = line.rfind(']');
-        if (close == std::string_view::npos)
-            continue;
-        const std::string name = trim(line.substr(1, close - 1));
-        if (name.size() <= 7 || !equalsNoCase(name.substr(0, 7), "fltsim."))
-            continue;
-        const std::string digits = name.substr(7);
-        if (digits.size() > 9 || (digits.size() > 1 && digits[0] == '0') ||
-            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            continue;
-        std::size_t n = 0;
-        std::from_chars(digits.data(), digits.data() + digits.size(), n);
-        numbers.insert(n);
-    }
-    return numbers;
+// N of a section name "fltsim.N" (N in decimal without leading zeros, the only spelling a
+// reader of "fltsim." + N finds); nullopt for every other name.
+std::optional<std::size_t> fltsimNumber(const std::string& name) {
+    if (name.size() <= 7 || !equalsNoCase(name.substr(0, 7), "fltsim."))
+        return std::nullopt;
+    const std::string digits = name.substr(7);
+    if (digits.size() > 9 || (digits.size() > 1 && digits[0] == '0') ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    std::size_t n = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), n);
+    return n;
 }
 
 // A control character in a written value would break the file's lines or hide the value from
@@ -84,7 +65,9 @@ std::string foldControls(std::string value) {
     return value;
 }
 
-FltsimEntry readEntry(const ProfileDocument& doc, const std::string& section, const ExtraFieldSpec& extra) {
+FltsimEntry readEntry(const ProfileDocument& doc, const ProfileSection& raw, std::size_t number,
+                      const ExtraFieldSpec& extra) {
+    const std::string& section = raw.name;
     FltsimEntry e;
     e.title = doc.readString(section, "title");
     e.sim = doc.readString(section, "sim");
@@ -105,99 +88,65 @@ FltsimEntry readEntry(const ProfileDocument& doc, const std::string& section, co
     e.description = doc.readLongString(section, "description");
     for (std::size_t k = 0; k < extraFieldCount(extra); ++k)
         e.extraValues.push_back(doc.readLongString(section, trim(extra.ExtraFieldNames[k])));
-    for (std::pair<std::string, std::string>& key : doc.keys(section)) {
-        const bool known =
-            isEntryKey(key.first) ||
-            std::any_of(extra.ExtraFieldNames.begin(),
-                        extra.ExtraFieldNames.begin() + static_cast<std::ptrdiff_t>(extraFieldCount(extra)),
-                        [&](const std::string& name) { return equalsNoCase(trim(name), key.first); });
-        if (!known)
-            e.otherKeys.push_back(std::move(key));
-    }
+    e.number = number;
+    e.section = raw.text;
     return e;
 }
 
-// Collects the entries for the composed file. An entry whose section the clean copy already
-// has is written key by key into it; every other entry is appended as a new section whose last
-// line is followed by a blank line, as the simulator's own files separate their entries.
-class EntryComposer {
-public:
-    explicit EntryComposer(ProfileDocument& doc)
-        : m_doc(doc), m_existing(fltsimNumbers(doc.bytes())), m_lineEnd(lineEndOf(doc.bytes())) {}
+std::string lineEndOf(const std::string& bytes) {
+    const std::size_t newline = bytes.find('\n');
+    return newline != std::string::npos && (newline == 0 || bytes[newline - 1] != '\r') ? "\n" : "\r\n";
+}
 
-    void begin(std::size_t index) {
-        m_index = index;
-        m_keys.clear();
-    }
-    void add(std::string key, std::string value) { m_keys.emplace_back(std::move(key), std::move(value)); }
-    void end() {
-        const std::string section = sectionOf(m_index);
-        if (m_existing.count(m_index) != 0) {
-            for (const auto& [key, value] : m_keys)
-                m_doc.write(section, key, value);
-            return;
-        }
-        m_appended += "[" + section + "]" + m_lineEnd;
-        for (const auto& [key, value] : m_keys)
-            m_appended += key + "=" + oneLine(value) + m_lineEnd;
-        m_appended += m_lineEnd;
-    }
-    // The clean copy with the appended entries.
-    ProfileDocument finish() const {
-        std::string bytes = m_doc.bytes();
-        if (!m_appended.empty() && !bytes.empty() && bytes.back() != '\n')
-            bytes += m_lineEnd;
-        return ProfileDocument(bytes + m_appended);
-    }
+// The section carried under number `n`: its own bytes, the header line rewritten only when the
+// number changes.
+std::string renumbered(const std::string& section, std::size_t from, std::size_t to) {
+    if (from == to)
+        return section;
+    const std::size_t end = section.find_first_of("\r\n");
+    return "[" + sectionOf(to) + "]" + (end == std::string::npos ? std::string() : section.substr(end));
+}
 
-private:
-    static std::string lineEndOf(const std::string& bytes) {
-        const std::size_t newline = bytes.find('\n');
-        return newline != std::string::npos && (newline == 0 || bytes[newline - 1] != '\r') ? "\n" : "\r\n";
-    }
-    static std::string oneLine(std::string value) {
-        std::replace(value.begin(), value.end(), '\r', ' ');
-        std::replace(value.begin(), value.end(), '\n', ' ');
-        return value;
-    }
-
-    ProfileDocument& m_doc;
-    std::set<std::size_t> m_existing;
-    std::string m_lineEnd;
-    std::size_t m_index = 0;
-    std::vector<std::pair<std::string, std::string>> m_keys;
-    std::string m_appended;
-};
-
-// Writes every key of the entry; `modelAndTexture` false leaves those two keys out.
-void writeEntry(EntryComposer& w, std::size_t index, const FltsimEntry& e, const ExtraFieldSpec& extra,
-                bool modelAndTexture = true) {
-    w.begin(index);
-    w.add("title", e.title);
-    w.add("sim", e.sim);
+// Writes the new entry: key by key into the clean copy's section of its number when there is
+// one, else as a section of its own after the rest, followed by a blank line as the simulator's
+// own files separate their entries.
+void writeNewEntry(ProfileDocument& doc, std::size_t number, const FltsimEntry& e,
+                   const ExtraFieldSpec& extra, bool modelAndTexture) {
+    std::vector<std::pair<std::string, std::string>> keys = {{"title", e.title}, {"sim", e.sim}};
     if (modelAndTexture)
-        w.add("model", e.model);
-    w.add("panel", e.panel);
-    w.add("sound", e.sound);
+        keys.emplace_back("model", e.model);
+    keys.emplace_back("panel", e.panel);
+    keys.emplace_back("sound", e.sound);
     if (modelAndTexture)
-        w.add("texture", e.texture);
-    w.add("kb_checklists", e.kb_checklists);
-    w.add("kb_reference", e.kb_reference);
-    w.add("atc_id", e.atc_id);
-    w.add("atc_airline", e.atc_airline);
-    w.add("atc_flight_number", e.atc_flight_number);
-    w.add("atc_heavy", std::to_string(e.atc_heavy));
-    w.add("ui_manufacturer", e.ui_manufacturer);
-    w.add("ui_type", e.ui_type);
-    w.add("ui_variation", e.ui_variation);
-    w.add("visual_damage", std::to_string(e.visual_damage));
-    w.add("description", e.description);
+        keys.emplace_back("texture", e.texture);
+    for (const auto& [key, value] : std::initializer_list<std::pair<const char*, std::string>>{
+             {"kb_checklists", e.kb_checklists},
+             {"kb_reference", e.kb_reference},
+             {"atc_id", e.atc_id},
+             {"atc_airline", e.atc_airline},
+             {"atc_flight_number", e.atc_flight_number},
+             {"atc_heavy", std::to_string(e.atc_heavy)},
+             {"ui_manufacturer", e.ui_manufacturer},
+             {"ui_type", e.ui_type},
+             {"ui_variation", e.ui_variation},
+             {"visual_damage", std::to_string(e.visual_damage)},
+             {"description", e.description}})
+        keys.emplace_back(key, value);
     const std::size_t count = std::min(extraFieldCount(extra), e.extraValues.size());
     for (std::size_t k = 0; k < count; ++k)
-        w.add(trim(extra.ExtraFieldNames[k]), e.extraValues[k]);
-    for (const auto& [key, value] : e.otherKeys)
-        w.add(key, value);
-    w.end();
+        keys.emplace_back(trim(extra.ExtraFieldNames[k]), e.extraValues[k]);
+
+    const std::string section = sectionOf(number);
+    if (doc.hasSection(section)) {
+        for (const auto& [key, value] : keys)
+            doc.write(section, key, value);
+        return;
+    }
+    const std::string lineEnd = lineEndOf(doc.bytes());
+    std::string text = "[" + section + "]" + lineEnd;
+    for (const auto& [key, value] : keys)
+        text += key + "=" + value + lineEnd;
+    doc.putSection(section, text + lineEnd, false);
 }
 
 // The weight-and-balance values present in the installed file, in the order they are written
@@ -264,19 +213,47 @@ FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCo
 }
 
 Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& extraFields,
-                         std::vector<FltsimEntry>& entries) {
-    std::vector<FltsimEntry> read;
-    for (std::size_t n : fltsimNumbers(document.bytes())) {
-        const std::string section = sectionOf(n);
-        if (document.readString(section, "title").empty())
+                         std::vector<FltsimEntry>& entries, std::vector<ProfileSection>& others) {
+    std::vector<FltsimEntry> titled;
+    std::vector<ProfileSection> kept;
+    std::set<std::size_t> seen;
+    for (ProfileSection& section : document.sections()) {
+        const std::optional<std::size_t> n = fltsimNumber(section.name);
+        if (!n)
             continue;
-        if (read.size() == kFltsimSlots)
+        // A reader finds the first section of a name only; a later one is text it never reads.
+        if (!seen.insert(*n).second || document.readString(section.name, "title").empty()) {
+            kept.push_back(std::move(section));
+            continue;
+        }
+        if (titled.size() == kFltsimSlots)
             return Status::Error("The aircraft.cfg holds more than " + std::to_string(kFltsimSlots) +
                                  " liveries; no more can be added.");
-        read.push_back(readEntry(document, section, extraFields));
+        titled.push_back(readEntry(document, section, *n, extraFields));
     }
-    entries = std::move(read);
+    std::sort(titled.begin(), titled.end(),
+              [](const FltsimEntry& a, const FltsimEntry& b) { return a.number < b.number; });
+    entries = std::move(titled);
+    others = std::move(kept);
     return Status::Ok();
+}
+
+std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,
+                                       const std::vector<ProfileSection>& others) {
+    std::set<std::size_t> taken;
+    for (const ProfileSection& section : others)
+        taken.insert(*fltsimNumber(section.name));
+    std::vector<std::size_t> numbers;
+    std::size_t next = 0;
+    auto nextFree = [&] {
+        while (taken.count(next) != 0)
+            ++next;
+        return next++;
+    };
+    for (const FltsimEntry& e : entries)
+        numbers.push_back(taken.count(e.number) != 0 ? e.number : nextFree());
+    numbers.push_back(nextFree());
+    return numbers;
 }
 
 Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations& files) {
@@ -308,20 +285,26 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
     // The livery of the same title gave way before the build's first step.
     app.frontend.setProgress(10);
     app.frontend.setProgress(11);
-    ProfileDocument clean(plan.dataBytes);
-    EntryComposer composer(clean);
+    ProfileDocument doc(plan.dataBytes);
 
+    // A painter's own lines in the entries (long values, quotation marks, comments, spacing)
+    // are theirs: each section goes in whole, in place of the clean copy's of that name. A
+    // second section of one name goes after the first, where no reader looks, as it stood.
     app.frontend.setProgress(12);
+    std::set<std::size_t> placed;
     const std::vector<FltsimEntry>& entries = plan.entries;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         app.frontend.setProgress(12.0 +
                                  static_cast<double>(i + 1) * 6.0 / static_cast<double>(entries.size()));
-        writeEntry(composer, i, entries[i], app.extraFields);
+        const std::size_t n = plan.numbers[i];
+        doc.putSection(sectionOf(n), renumbered(entries[i].section, entries[i].number, n),
+                       placed.insert(n).second);
     }
+    for (const ProfileSection& section : plan.others)
+        doc.putSection(section.name, section.text, placed.insert(*fltsimNumber(section.name)).second);
 
     app.frontend.setProgress(18);
-    writeEntry(composer, entries.size(), plan.entry, app.extraFields, plan.entryHasModelAndTexture);
-    ProfileDocument doc = composer.finish();
+    writeNewEntry(doc, plan.entryNumber, plan.entry, app.extraFields, plan.entryHasModelAndTexture);
 
     app.frontend.setProgress(19);
     for (const auto& [key, value] : weightAndBalance)

@@ -19,12 +19,20 @@ namespace livrano {
 // The installed aircraft.cfg as it was before the program first changed it, kept beside it.
 inline constexpr const char* kOriginalAircraftCfg = "Aircraft.original";
 
-// Every titled [fltsim.N] section of the document, N ascending, whatever gaps the numbering has
-// (the simulator lists them all; none may vanish). Extra values are read when the aircraft
-// carries extra fields, and every other key as written. Fails, leaving `entries` alone, when
-// more than kFltsimSlots are titled.
+// The installed file's [fltsim.N] sections (N in decimal without leading zeros, the only spelling
+// a reader of "fltsim." + N finds). `entries`: every titled one, N ascending, whatever gaps the
+// numbering has (the simulator lists them all; none may vanish); extra values are read when the
+// aircraft carries extra fields. `others`: in file order, every other one, without a title or
+// repeating an earlier section's name, which a build carries as it stands. Fails, leaving both
+// alone, when more than kFltsimSlots are titled.
 Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& extraFields,
-                         std::vector<FltsimEntry>& entries);
+                         std::vector<FltsimEntry>& entries, std::vector<ProfileSection>& others);
+
+// The N each entry is written under, in order, then the new entry's: from 0 up, passing over the
+// numbers of the other sections. An entry whose number one of them repeats keeps it,
+// so that the reader still finds the same section first.
+std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,
+                                       const std::vector<ProfileSection>& others);
 
 // The new entry's title: the aircraft's prefix, a blank and the variation, control characters
 // folded to blanks as every value of the new entry is.
@@ -37,9 +45,10 @@ FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCo
 // Shows "Writing Aircraft Configuration File" and moves the bar from 8 to 20. Reads the
 // weight-and-balance values of the installed file (those that cannot be read are left out),
 // copies it to Aircraft.bak (and, the first time, to kOriginalAircraftCfg), then writes the file
-// composed from the plan's clean copy, entries and new entry into place. Fails, with the
-// installed file as it was, when the installed file cannot be read or a copy or the replacement
-// fails.
+// composed from the plan's clean copy into place: each carried entry's and other section's
+// bytes in place of the clean copy's section of that name (or after it), the new entry key by
+// key, the weight and balance. Fails, with the installed file as it was, when the installed file
+// cannot be read or a copy or the replacement fails.
 Status WriteAircraftCfg(Application& app, const BuildPlan& plan,
                         FileOperations& files = systemFileOperations());
 

@@ -56,8 +56,7 @@ public:
             return Status::Error(
                 "The folder extension \"" + p.extension + "\" must be exactly " +
                 std::to_string(m_spec.NumIdentifierCharacters) +
-                " characters long for this aircraft: its model names the textures with that many "
-                "identifier characters.");
+                " characters long for this aircraft: its model names the textures with that many identifier characters.");
         p.aircraftFolder = aircraftFolderPath(m_app);
         p.dataFolder = dataFolderPath(m_app);
         m_shared = existingEntry(p.aircraftFolder, "Texture");
@@ -211,8 +210,8 @@ private:
             std::optional<std::string> installed = readFileBytes(p.installedCfg);
             if (!installed)
                 return Status::Error("The aircraft's " + p.installedCfg.string() + " cannot be read.");
-            if (Status s =
-                    readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields, p.entries);
+            if (Status s = readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields,
+                                             p.entries, p.others);
                 !s)
                 return s;
         }
@@ -240,6 +239,9 @@ private:
             p.replaced = *same;
             p.entries.erase(same);
         }
+        p.numbers = fltsimNumbers(p.entries, p.others);
+        p.entryNumber = p.numbers.back();
+        p.numbers.pop_back();
         m_owned = owned();
         if (p.replaced)
             planRemovals();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "aircraft/profile.h"
 #include "app/application.h"
 #include "app/status.h"
 #include "output/file_operations.h"
@@ -43,7 +44,10 @@ struct BuildPlan {
     std::filesystem::path dataCfg;       // the program's clean copy
     std::string dataBytes;               // the clean copy as read
     std::vector<FltsimEntry> entries;    // the installed liveries, without the one replaced
-    FltsimEntry entry;                   // the new livery, [fltsim.N] with N = entries.size()
+    std::vector<std::size_t> numbers;    // the N each of them is written under
+    std::vector<ProfileSection> others;  // [fltsim.N] without a title or read before: kept as is
+    FltsimEntry entry;                   // the new livery
+    std::size_t entryNumber = 0;         // its N
     bool entryHasModelAndTexture = true; // false for TextureAssignOnly other than 0 and 1
 
     // The livery of the same title that the build replaces, and its files and folders that go

@@ -3,9 +3,9 @@
 // under its lock: the same-title replacement works on the file as it is, not as an earlier
 // build of this run found it.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace livrano {
@@ -30,9 +30,11 @@ struct FltsimEntry {
     std::int16_t visual_damage = 0;
     std::string description;
     std::vector<std::string> extraValues; // one per extra field name, when extra fields are carried
-    // Every other key of the section (the simulator's own, a painter's), name and value exactly
-    // as written, in file order: the writer carries them through unchanged.
-    std::vector<std::pair<std::string, std::string>> otherKeys;
+    // Its N of [fltsim.N] and its section as written (header to the next header, line ends
+    // included): the values above are read through the profile limits for matching and checks,
+    // but the section is written back byte for byte, renumbered at most.
+    std::size_t number = 0;
+    std::string section;
 };
 
 // At most this many entries are carried from one aircraft.cfg.

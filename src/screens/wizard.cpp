@@ -26,14 +26,14 @@ namespace livrano {
 
 namespace {
 
+// The window texts are the program's designed texts, kept word for word with their misspellings
+// ("presing", "displyed", "informaiton"); each literal stays whole on one line so that a search finds it.
 const char* const kNextTip = "Click to move to the next Livrano Wizard Screen.";
 const char* const kPreviousTip = "Click to move to the previous Livrano Wizard Screen.";
 const char* const kEntry1 =
-    "You may change your entry at any time by entering a new value in the box provided below.  "
-    "Press Next to continue or Close to Cancel.";
+    "You may change your entry at any time by entering a new value in the box provided below.  Press Next to continue or Close to Cancel.";
 const char* const kEntry2 =
-    "You may change your entry at any time by entering a new value in the box provided below.  "
-    "To close the wizard, press the Close button.";
+    "You may change your entry at any time by entering a new value in the box provided below.  To close the wizard, press the Close button.";
 
 // What an opener writes per screen; [0] single-edit mode, [1] wizard mode.
 struct StepTexts {
@@ -49,40 +49,24 @@ struct StepTexts {
 const StepTexts kSteps[] = {
     {"selectaircraft",
      {"Select Aircraft to Repaint", "Wizard Step 1: Select Aircraft to Repaint"},
-     {"Select the aircraft you would like to work on from the list below.  To select the aircraft click on "
-      "it and "
-      "press the Next Button or double-click on the desired aircraft.  To cancel the Select Aircraft Repaint "
-      "screen, "
-      "press the Close Button.",
-      "Select the aircraft you would like to work on from the list below.  To select the aircraft click on "
-      "it and "
-      "press the Next Button or double-click on the desired aircraft to continue.  To stop the wizard, press "
-      "the "
-      "Close button."},
+     {"Select the aircraft you would like to work on from the list below.  To select the aircraft click on it and press the Next Button or double-click on the desired aircraft.  To cancel the Select Aircraft Repaint screen, press the Close Button.",
+      "Select the aircraft you would like to work on from the list below.  To select the aircraft click on it and press the Next Button or double-click on the desired aircraft to continue.  To stop the wizard, press the Close button."},
      {nullptr, nullptr},
      nullptr,
      "Click to select the highlighted aircraft and close the Select Aircraft Repaint Livrano Screen.",
      "aircraft"},
     {"selecttemplate",
      {"Select Repaint Template", "Wizard Step 2: Select Repaint Template"},
-     {"Press the Button below to select the desired repaint template.  The currently selected template is "
-      "displayed "
-      "next to the button.  When a template has been loaded, the Circle will display a completed check mark.",
+     {"Press the Button below to select the desired repaint template.  The currently selected template is displayed next to the button.  When a template has been loaded, the Circle will display a completed check mark.",
       nullptr},
-     {"You may change your selection at any time by presing the selection button again.  Press Next to "
-      "continue or "
-      "Close to Cancel.",
-      "You may change your selection at any time by presing the selection button again.  To close the "
-      "wizard, press "
-      "the Close button."},
+     {"You may change your selection at any time by presing the selection button again.  Press Next to continue or Close to Cancel.",
+      "You may change your selection at any time by presing the selection button again.  To close the wizard, press the Close button."},
      "Click to cancel the Select Repaint Template Livrano Screen.",
      "Click to confirm the selected repaint template and close the Select Repaint Template Livrano Screen.",
      "template file name"},
     {"variation",
      {"Enter Aircraft Variation", "Wizard Step 3: Enter Aircraft Variation"},
-     {"Enter the aircraft variation name to be displayed in Flight Simulator for this aircraft repaint, in "
-      "the space "
-      "provided below.  The current information is displyed in the variation input box.",
+     {"Enter the aircraft variation name to be displayed in Flight Simulator for this aircraft repaint, in the space provided below.  The current information is displyed in the variation input box.",
       nullptr},
      {kEntry1, kEntry2},
      "Click to cancel the Enter Variation Livrano Screen.",
@@ -90,9 +74,7 @@ const StepTexts kSteps[] = {
      "variation"},
     {"folder",
      {"Enter Aircraft Folder", "Wizard Step 4: Enter Aircraft Folder"},
-     {"Enter the folder extension to use in the space provided below.  This informaiton will be used for "
-      "saving the "
-      "aircraft repaint.  An example of the folder name with your input will be shown below.",
+     {"Enter the folder extension to use in the space provided below.  This informaiton will be used for saving the aircraft repaint.  An example of the folder name with your input will be shown below.",
       nullptr},
      {kEntry1, kEntry2},
      "Click to cancel the Enter Aircraft Folder Livrano Screen.",
@@ -100,10 +82,7 @@ const StepTexts kSteps[] = {
      "folder extension"},
     {"tailnumber",
      {"Enter Aircraft Tail Number", "Wizard Step 5: Enter Aircraft Tail Number"},
-     {"Enter the tail number for this aircraft repaint, in the space provided below.  This is the number "
-      "that Flight "
-      "Simulator will use for the default version of the tail number when this repaint is selected in Flight "
-      "Simulator.",
+     {"Enter the tail number for this aircraft repaint, in the space provided below.  This is the number that Flight Simulator will use for the default version of the tail number when this repaint is selected in Flight Simulator.",
       nullptr},
      {kEntry1, kEntry2},
      "Click to cancel the Enter Tail Number Livrano Screen.",
@@ -111,18 +90,10 @@ const StepTexts kSteps[] = {
      "tail number"},
     {"callsign",
      {"Select Aircraft Callsign", "Wizard Step 6: Select Aircraft Callsign"},
-     {"Select the default callsign to use for this aircraft repaint in Flight Simulator, from the list "
-      "provided "
-      "below.  If you do not desire to use a callsign, select the *NONE* option from the top of the list.  "
-      "Confirm "
-      "selection with the next button.",
+     {"Select the default callsign to use for this aircraft repaint in Flight Simulator, from the list provided below.  If you do not desire to use a callsign, select the *NONE* option from the top of the list.  Confirm selection with the next button.",
       nullptr},
-     {"You may change your selection at any time by selecting a new value in the box provided below.  Press "
-      "Next to "
-      "continue or Close to Cancel.",
-      "You may change your selection at any time by selecting a new value in the box provided below.  To "
-      "close the "
-      "wizard, press the Close button."},
+     {"You may change your selection at any time by selecting a new value in the box provided below.  Press Next to continue or Close to Cancel.",
+      "You may change your selection at any time by selecting a new value in the box provided below.  To close the wizard, press the Close button."},
      "Click to cancel the Enter Callsign Livrano Screen.",
      "Click to confirm the entered Callsign and close the Enter Callsign Livrano Screen.",
      "callsign"},
@@ -382,10 +353,8 @@ void Wizard::connectScreen(WizardScreen& screen) {
         s.setActivationHandler([this, &s, &app] {
             QListWidget* list = s.lst_SelectAircraft;
             if (list->currentRow() < 0) {
-                m_program.desktop().message(
-                    QStringLiteral("Cannot continue! There are no aircraft configurations present. Aircraft "
-                                   "configurations are "
-                                   "installed with your main aircraft setup applications."));
+                m_program.desktop().message(QStringLiteral(
+                    "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
                 m_program.destroyScreen(Screen::SelectAircraft);
                 return;
             }

@@ -38,7 +38,7 @@ protected:
         return runCli("build --program-folder " + shellQuoted(programFolder().string()) +
                       " --aircraft 'Corvane CJ-70 Meridian' --template " +
                       shellQuoted((programFolder() / "Templates" / "Meridian Template.bmp").string()) +
-                      " --variation " + shellQuoted(variation) + " --folder " + shellQuoted(folder) + " " +
+                      " --variation " + shellQuoted(variation) + " --folder=" + shellQuoted(folder) + " " +
                       more);
     }
 

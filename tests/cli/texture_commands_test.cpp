@@ -7,6 +7,7 @@
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
 #include "texture/texture_fixtures.h"
+#include "livrano_version.h"
 
 namespace livrano {
 namespace {
@@ -67,11 +68,13 @@ TEST(CliMessages, MistakesAndHelpSayWhatTheyShould) {
         const char* message;
     };
     const Case cases[] = {
-        {"too few files", "convert c.bmp a.bmp", 2, "expected COLOUR.bmp ALPHA.bmp OUT"},
-        {"bad format", "convert c.bmp a.bmp t.bmp --format dxt5", 2, "unknown format \"dxt5\""},
-        {"bad option", "convert c.bmp a.bmp t.bmp --fast", 2, "unknown option \"--fast\""},
+        {"too few files", "convert c.bmp a.bmp", 2, "OUT is required"},
+        {"bad format", "convert c.bmp a.bmp t.bmp --format=dxt5", 2, "dxt5 not in {dxt3,argb32}"},
+        {"bad option", "convert c.bmp a.bmp t.bmp --fast", 2, "--fast"},
+        {"option without its value", "inspect c.bmp --to-bmp", 2, "--to-bmp"},
         {"missing input", "convert nothing.bmp a.bmp t.bmp", 1, "cannot be read as a BMP file"},
         {"inspect missing", "inspect nothing.bmp", 1, "cannot read"},
+        {"a file named like an option, after --", "inspect -- -x", 1, "cannot read -x"},
         {"inspect garbage", "inspect a.txt", 1, "neither a texture bitmap nor a DDS file"},
         // Outputs: never an input of the same command, and an existing file only with --force.
         {"painter's source", "convert c.bmp a.bmp c.bmp --force", 2, "is also an input"},
@@ -79,11 +82,15 @@ TEST(CliMessages, MistakesAndHelpSayWhatTheyShould) {
         {"inspect over its input", "inspect c.bmp --to-bmp c.bmp --force", 2, "is also an input"},
         {"existing bitmap", "inspect c.bmp --to-bmp a.txt", 2, "add --force"},
         {"demo over a file", "demo c.bmp", 2, "add --force"},
-        {"help on a command", "help build", 0, "  --variation       the livery's name"},
-        {"a command's --help", "convert --help", 0, "Usage: livrano-cli convert COLOUR.bmp ALPHA.bmp OUT"},
-        {"help for demo", "help demo", 0, "Usage: livrano-cli demo DIR [--force]\n\nWrite a demo simulator"},
+        {"help on a command", "help build", 0, "  --variation TEXT REQUIRED"},
+        {"a default in help", "help convert", 0, "--format TEXT:{dxt3,argb32}=dxt3"},
+        {"a command's --help", "convert --help", 0, "Usage: livrano-cli convert [OPTIONS] COLOUR ALPHA OUT"},
+        {"help on a tool", "help config show", 0, "Usage: livrano-cli config show [OPTIONS] FILE"},
         {"help", "help", 0, "livrano-cli help COMMAND"},
         {"help on nothing", "help nothing", 2, "unknown command \"nothing\""},
+        {"no such command", "paint", 2, "unknown command \"paint\""},
+        {"no command", "", 2, "livrano-cli help COMMAND"},
+        {"version", "--version", 0, "livrano-cli " LIVRANO_VERSION "\n"},
     };
     for (const Case& c : cases) {
         Inputs in;
@@ -101,6 +108,23 @@ TEST(CliMessages, MistakesAndHelpSayWhatTheyShould) {
         EXPECT_FALSE(fs::exists(in.dir / "t.bmp")) << c.what;
         EXPECT_EQ(testing::readFile(in.dir / "a.txt"), "hello") << c.what;
     }
+}
+
+// Every command's help page ends with what its exit codes mean.
+TEST(CliMessages, EveryCommandsHelpSaysItsExitCodes) {
+    const testing::CliRun list = runCli("help");
+    const std::size_t commands = list.out.find("Commands:\n");
+    ASSERT_NE(commands, std::string::npos) << list.out;
+    std::istringstream lines(list.out.substr(commands + 10));
+    int seen = 0;
+    for (std::string line; std::getline(lines, line) && line.starts_with("  ");) {
+        const std::string name = line.substr(2, line.find(' ', 2) - 2);
+        const testing::CliRun help = runCli("help " + name);
+        EXPECT_EQ(help.exitCode, 0) << name;
+        EXPECT_NE(help.out.find("Exit status:\n  0  "), std::string::npos) << name << "\n" << help.out;
+        ++seen;
+    }
+    EXPECT_GE(seen, 6);
 }
 
 } // namespace

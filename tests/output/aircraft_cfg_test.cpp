@@ -100,10 +100,12 @@ TEST(WriteAircraftCfg, CarriesEveryTitledEntryInNumberOrder) {
         {"gap in the numbering",
          entry(3, "D") + entry(0, "A") + entry(1, "B"),
          {"A", "B", "D", "Corvane Craft Blue Sky"}},
+        // Sections without a title, or repeating a name, keep their numbers; the others pass them.
         {"untitled entries",
          entry(0, "") + entry(1, "B") + "[fltsim.2]\r\nmodel=x\r\n" + entry(5, "F"),
-         {"B", "F", "Corvane Craft Blue Sky"}},
-        {"no titles at all", entry(0, " "), {"Corvane Craft Blue Sky"}},
+         {"", "B", "", "F", "Corvane Craft Blue Sky"}},
+        {"no titles at all", entry(0, " "), {"", "Corvane Craft Blue Sky"}},
+        {"a name twice", entry(1, "A") + entry(1, "Z") + entry(2, "B"), {"B", "A", "Corvane Craft Blue Sky"}},
         {"leading zero is another section",
          entry(0, "A") + entry(1, "B") + "[fltsim.02]\r\ntitle=Z\r\n",
          {"A", "B", "Corvane Craft Blue Sky"}},
@@ -115,11 +117,16 @@ TEST(WriteAircraftCfg, CarriesEveryTitledEntryInNumberOrder) {
              entry(2, "corvane craft blue sky", "BBB"),
          {"Other", "corvane craft blue sky", "Corvane Craft Blue Sky"}},
     };
-    for (const Case& c : cases) {
+    for (Case c : cases) {
         RepaintWorld world;
         writeFile(world.aircraft() / "Aircraft.cfg", c.installed);
         ASSERT_TRUE(WriteAircraftCfg(world.app, world.plan())) << c.what;
-        EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"), c.expected) << c.what;
+        const ProfileDocument written = ProfileDocument::load(world.aircraft() / "Aircraft.cfg");
+        std::vector<std::string> titles;
+        for (std::size_t n = 0; n < c.expected.size() + 1; ++n)
+            titles.push_back(written.readString("fltsim." + std::to_string(n), "title"));
+        c.expected.push_back("");
+        EXPECT_EQ(titles, c.expected) << c.what;
     }
 }
 
