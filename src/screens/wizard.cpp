@@ -340,99 +340,104 @@ void Wizard::SelectTemplate() {
 }
 
 void Wizard::connectScreen(WizardScreen& screen) {
-    Application& app = m_program.app();
-    const Screen which = screen.screen();
-    switch (which) {
-    case Screen::SelectAircraft: {
-        auto& s = static_cast<SelectAircraftScreen&>(screen);
-        QObject::connect(s.lst_SelectAircraft, &QListWidget::currentRowChanged, &s,
-                         [&s] { s.btn_Next->set_state(QStringLiteral("enabled")); });
-        QObject::connect(s.lst_SelectAircraft, &QListWidget::itemDoubleClicked, &s,
-                         [this] { ConfirmAircraft(); });
-        s.setEnterHandler([this] { ConfirmAircraft(); }, true);
-        s.setActivationHandler([this, &s, &app] {
-            QListWidget* list = s.lst_SelectAircraft;
-            if (list->currentRow() < 0) {
-                m_program.desktop().message(QStringLiteral(
-                    "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
-                m_program.destroyScreen(Screen::SelectAircraft);
-                return;
-            }
-            const std::string chosen = toUpper(trim(app.settings.AircraftName));
-            for (int i = 0; i < list->count(); ++i) {
-                if (chosen.empty() || toUpper(trim(toCoreOrEmpty(list->item(i)->text()))) == chosen) {
-                    list->setCurrentRow(chosen.empty() ? 0 : i);
-                    s.btn_Next->set_state(QStringLiteral("enabled"));
-                    break;
-                }
-            }
-            list->setFocus();
-        });
+    switch (screen.screen()) {
+    case Screen::SelectAircraft:
+        connectAircraftList(static_cast<SelectAircraftScreen&>(screen));
         break;
-    }
     case Screen::SelectTemplate:
         screen.setEnterHandler(
-            [this, &app] {
-                if (!trim(app.settings.PendingTemplateTitle).empty())
+            [this] {
+                if (!trim(m_program.app().settings.PendingTemplateTitle).empty())
                     ConfirmTemplate();
             },
             false);
         break;
-    case Screen::Callsign: {
-        auto& s = static_cast<CallsignScreen&>(screen);
-        QObject::connect(s.lst_Callsign, &QComboBox::currentIndexChanged, &s, [this] { callsignSelected(); });
-        s.setEnterHandler([this] { ConfirmCallsign(true); }, true);
-        s.setActivationHandler([this, &s, &app] {
-            const std::string c = toUpper(trim(app.settings.Callsign));
-            s.lbl_CurrentCallsign->setText(c.empty() || c == kNoCallsign ? QStringLiteral("NONE")
-                                                                         : fromCore(app.settings.Callsign));
-            selectCallsignLine(0);
-            s.btn_Next->set_state(QStringLiteral("enabled"));
-            int found = -1;
-            for (int i = 0; i < s.lst_Callsign->count() && found < 0; ++i) {
-                if (toUpper(trim(toCoreOrEmpty(s.lst_Callsign->itemText(i)))) == c)
-                    found = i;
-            }
-            if (found < 0 && !c.empty()) {
-                s.lst_Callsign->addItem(fromCore(c));
-                found = s.lst_Callsign->count() - 1;
-            }
-            if (found >= 0)
-                selectCallsignLine(found);
-            // The box takes the focus with its whole text selected, as the text steps' boxes do,
-            // so that typing replaces "*NONE*" rather than adding to it.
-            s.lst_Callsign->setFocus();
-            s.lst_Callsign->lineEdit()->selectAll();
-        });
+    case Screen::Callsign:
+        connectCallsignList(static_cast<CallsignScreen&>(screen));
+        break;
+    default:
+        connectEntryBox(static_cast<EntryScreen&>(screen));
         break;
     }
-    default: {
-        auto& s = static_cast<EntryScreen&>(screen);
-        s.setChangeHandler([this, &s, &app, which](const QString& text) {
-            std::string& pending = app.settings.*fieldsOf(which).pending;
-            MainWindow* main = m_program.mainWindow();
-            if (Status refusal = toCore(textsOf(which).what, text, pending); !refusal) {
-                refused(refusal);
-                m_refusedStep = which;
-                m_refusal = main->lbl_Status->text();
-            } else if (m_refusedStep == which) {
-                m_refusedStep.reset();
-                // Only while the refusal is still on show: a later text has its own reason to stay.
-                if (main->lbl_Status->text() == m_refusal)
-                    main->UpdateStatusLine();
+}
+
+void Wizard::connectAircraftList(SelectAircraftScreen& s) {
+    QObject::connect(s.lst_SelectAircraft, &QListWidget::currentRowChanged, &s,
+                     [&s] { s.btn_Next->set_state(QStringLiteral("enabled")); });
+    QObject::connect(s.lst_SelectAircraft, &QListWidget::itemDoubleClicked, &s,
+                     [this] { ConfirmAircraft(); });
+    s.setEnterHandler([this] { ConfirmAircraft(); }, true);
+    s.setActivationHandler([this, &s, &app = m_program.app()] {
+        QListWidget* list = s.lst_SelectAircraft;
+        if (list->currentRow() < 0) {
+            m_program.desktop().message(QStringLiteral(
+                "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
+            m_program.destroyScreen(Screen::SelectAircraft);
+            return;
+        }
+        const std::string chosen = toUpper(trim(app.settings.AircraftName));
+        for (int i = 0; i < list->count(); ++i) {
+            if (chosen.empty() || toUpper(trim(toCoreOrEmpty(list->item(i)->text()))) == chosen) {
+                list->setCurrentRow(chosen.empty() ? 0 : i);
+                s.btn_Next->set_state(QStringLiteral("enabled"));
+                break;
             }
-            s.btn_Next->set_state(QStringLiteral("enabled"));
-            if (which == Screen::Folder)
-                s.lbl_Info->setText(QStringLiteral("Texture.") + fromCore(trim(toCoreOrEmpty(text))));
-        });
-        s.setEnterHandler([this, which] { confirmEntry(which); }, true);
-        s.setActivationHandler([&s] {
-            s.txt_Entry->setFocus();
-            s.selectTrimmedText();
-        });
-        break;
-    }
-    }
+        }
+        list->setFocus();
+    });
+}
+
+void Wizard::connectCallsignList(CallsignScreen& s) {
+    QObject::connect(s.lst_Callsign, &QComboBox::currentIndexChanged, &s, [this] { callsignSelected(); });
+    s.setEnterHandler([this] { ConfirmCallsign(true); }, true);
+    s.setActivationHandler([this, &s, &app = m_program.app()] {
+        const std::string c = toUpper(trim(app.settings.Callsign));
+        s.lbl_CurrentCallsign->setText(c.empty() || c == kNoCallsign ? QStringLiteral("NONE")
+                                                                     : fromCore(app.settings.Callsign));
+        selectCallsignLine(0);
+        s.btn_Next->set_state(QStringLiteral("enabled"));
+        int found = -1;
+        for (int i = 0; i < s.lst_Callsign->count() && found < 0; ++i) {
+            if (toUpper(trim(toCoreOrEmpty(s.lst_Callsign->itemText(i)))) == c)
+                found = i;
+        }
+        if (found < 0 && !c.empty()) {
+            s.lst_Callsign->addItem(fromCore(c));
+            found = s.lst_Callsign->count() - 1;
+        }
+        if (found >= 0)
+            selectCallsignLine(found);
+        // The box takes the focus with its whole text selected, as the text steps' boxes do, so
+        // that typing replaces "*NONE*" rather than adding to it.
+        s.lst_Callsign->setFocus();
+        s.lst_Callsign->lineEdit()->selectAll();
+    });
+}
+
+void Wizard::connectEntryBox(EntryScreen& s) {
+    const Screen which = s.screen();
+    s.setChangeHandler([this, &s, &app = m_program.app(), which](const QString& text) {
+        std::string& pending = app.settings.*fieldsOf(which).pending;
+        MainWindow* main = m_program.mainWindow();
+        if (Status refusal = toCore(textsOf(which).what, text, pending); !refusal) {
+            refused(refusal);
+            m_refusedStep = which;
+            m_refusal = main->lbl_Status->text();
+        } else if (m_refusedStep == which) {
+            m_refusedStep.reset();
+            // Only while the refusal is still on show: a later text has its own reason to stay.
+            if (main->lbl_Status->text() == m_refusal)
+                main->UpdateStatusLine();
+        }
+        s.btn_Next->set_state(QStringLiteral("enabled"));
+        if (which == Screen::Folder)
+            s.lbl_Info->setText(QStringLiteral("Texture.") + fromCore(trim(toCoreOrEmpty(text))));
+    });
+    s.setEnterHandler([this, which] { confirmEntry(which); }, true);
+    s.setActivationHandler([&s] {
+        s.txt_Entry->setFocus();
+        s.selectTrimmedText();
+    });
 }
 
 void Wizard::callsignSelected() {
