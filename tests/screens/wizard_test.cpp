@@ -98,9 +98,13 @@ TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
 
     // A build the core refuses says why in the status line and stays on offer, highlighted.
     RepaintSettings& settings = program->app().settings;
-    settings.FolderExtension = "../up";
+    settings.FolderExtension = "NWD";
     clickButton(*main.btn_CreateAircraft);
-    EXPECT_NE(main.lbl_Status->text().indexOf("../up"), -1) << main.lbl_Status->text().toStdString();
+    EXPECT_NE(
+        main.lbl_Status->text().indexOf(QString::fromUtf8("/Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, "
+                                                          "which belongs to the livery")),
+        -1)
+        << main.lbl_Status->text().toStdString();
     EXPECT_EQ(main.btn_CreateAircraft->state(), "highlight");
     settings.FolderExtension = "PLX";
     clickButton(*main.btn_CreateAircraft);
@@ -208,7 +212,8 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
                         Qt::NoModifier);
     enter(variation->txt_Entry);
     EXPECT_TRUE(variation->isVisible());
-    EXPECT_NE(main.lbl_Status->text().indexOf("(U+0113)"), -1) << main.lbl_Status->text().toStdString();
+    EXPECT_NE(main.lbl_Status->text().indexOf(QString::fromUtf8("\"\xc4\x93\" (U+0113)")), -1)
+        << main.lbl_Status->text().toStdString();
     QTest::keyClick(variation->txt_Entry, Qt::Key_Backspace);
     EXPECT_EQ(main.lbl_Status->text(), "Ready to Load Repaint Template");
     clickButton(*variation->btn_Previous);
