@@ -7,6 +7,7 @@
 #include "aircraft/profile.h"
 #include "app/platform.h"
 #include "output/repaint_world.h"
+#include "texture/bitmap_surfaces.h"
 
 namespace livrano {
 namespace {
@@ -48,7 +49,7 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
               (std::vector<std::string>{"Copying Files", "Creating Aircraft Directories",
                                         "Renaming Textures in MDL", "Writing Aircraft Configuration File",
                                         "Working Texture - T_FUSE_QRX_1"}));
-    // No template is loaded here: every texture is left out, and the closing text says so.
+    // The craft's textures have no size: every one is left out, and the closing text says so.
     EXPECT_EQ(texts.back(), "Your Aircraft Repaint has been built, but 3 textures were left out");
 
     const std::vector<std::string>& events = world.frontend.events;
@@ -227,6 +228,7 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
          },
          "texture name"},
         {"no clean copy", [](RepaintWorld& w) { fs::remove(w.data() / "Aircraft.cfg"); }, "clean copy"},
+        {"no template", [](RepaintWorld& w) { FreeTemplateSurfaces(w.app.surfaces); }, "No template"},
         {"unreadable title", [](RepaintWorld& w) { w.app.settings.Variation = std::string(250, 'v'); },
          "cannot be read back"},
         {"aircraft folder", [](RepaintWorld& w) { w.app.spec.AircraftDirectory = "../Other"; }, "../Other"},

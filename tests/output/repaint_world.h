@@ -22,7 +22,8 @@ class RepaintWorld {
 
 public:
     // "Craft" (TextureAssignOnly 0, its own flight model per variation; tests/data/craft.cfg),
-    // extension "qrx". The data copy's aircraft.cfg is tests/data/craft_aircraft.cfg.
+    // extension "qrx", a one-pixel template loaded. The data copy's aircraft.cfg is
+    // tests/data/craft_aircraft.cfg.
     RepaintWorld();
 
     std::filesystem::path aircraft() const { return m_dir / "Aircraft" / "Craft"; }
