@@ -125,7 +125,8 @@ bool SaveBitmap24(const BitmapSurfaces& surfaces, const std::filesystem::path& p
     const Surface& work = surfaces.WorkSurface24;
     if (!work.Ready)
         return false;
-    return writeByteFile(tempBitmapPath(programFolder, name), encodeBmp24(work.bitmap));
+    // An intermediate the build makes again whenever it needs it: no sync.
+    return writeByteFile(tempBitmapPath(programFolder, name), encodeBmp24(work.bitmap), unsyncedFileSteps());
 }
 
 bool SaveBitmap8(const BitmapSurfaces& surfaces, const std::filesystem::path& programFolder,
@@ -142,7 +143,7 @@ bool SaveBitmap8(const BitmapSurfaces& surfaces, const std::filesystem::path& pr
         std::fill(opaque.pixels.begin(), opaque.pixels.end(), std::uint8_t{255});
         file = encodeBmp8(opaque, greyRamp());
     }
-    return writeByteFile(tempBitmapPath(programFolder, name), file);
+    return writeByteFile(tempBitmapPath(programFolder, name), file, unsyncedFileSteps());
 }
 
 void FreeWorkSurfaces(BitmapSurfaces& surfaces) {

@@ -6,7 +6,6 @@
 
 #include "app/text.h"
 #include "texture/bitmap_surfaces.h"
-#include "texture/byte_files.h"
 #include "texture/texture_converter.h"
 #include "texture/texture_preview.h"
 
@@ -129,18 +128,18 @@ bool ComposeAlpha8(Application& app, std::size_t index) {
     return copySections(app, texture, created, StretchSection8);
 }
 
-Status MoveTexture(const fs::path& source, const fs::path& destination) {
+Status MoveTexture(const fs::path& source, const fs::path& destination, FileSteps& steps) {
     std::error_code ec;
     if (!fs::is_directory(destination.parent_path(), ec))
         return Status::Error("The texture folder " + destination.parent_path().string() + " does not exist.");
-    if (!copyFileReplacing(source, destination))
+    if (!copyFileBytes(source, destination, steps))
         return Status::Error("The texture " + source.string() + " could not be copied to " +
                              destination.string() + ".");
-    fs::remove(source, ec);
+    (void)steps.removeFile(source);
     return Status::Ok();
 }
 
-TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool overlap) {
+TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool overlap, FileSteps& steps) {
     TextureBuildReport report;
     Frontend& frontend = app.frontend;
     const std::size_t count = jobs.textures.size();
@@ -199,7 +198,8 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool
         if (converted[i] == nullptr)
             continue;
         const TextureJob& job = *converted[i];
-        if (Status moved = MoveTexture(tempBitmapPath(app.programFolder, job.name), job.destination); !moved)
+        if (Status moved = MoveTexture(tempBitmapPath(app.programFolder, job.name), job.destination, steps);
+            !moved)
             report.skipped.push_back("Texture " + job.name + " was not moved: " + moved.message());
         else
             report.written.push_back(job.destination);
@@ -216,7 +216,7 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool
             continue;
         }
         if (!fs::is_directory(extra.destination.parent_path(), ec) ||
-            !copyFileReplacing(extra.source, extra.destination)) {
+            !copyFileBytes(extra.source, extra.destination, steps)) {
             report.skipped.push_back("Extra texture " + extra.name + " could not be copied to " +
                                      extra.destination.string() + ".");
             continue;

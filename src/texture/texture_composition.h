@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/file_bytes.h"
 #include "app/status.h"
 
 namespace livrano {
@@ -50,8 +51,10 @@ struct TextureBuildReport {
 // its own thread while the next texture is composed; the files, texts, progress values and
 // report are those of a build without it. Off by default: the encoding already keeps every core
 // busy, and on a two-core machine the overlap measured slower (make bench compares the two,
-// docs/performance.md).
-TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool overlap = false);
+// docs/performance.md). The finished and extra textures are put in place through `steps`, each
+// on the disk before the next step.
+TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool overlap = false,
+                                 FileSteps& steps = systemFileSteps());
 
 // Composes the colour of texture `index` on WorkSurface24 and shows it in the preview. The result
 // is that of the last section's copy (with no sections: whether the surface was created).
@@ -61,7 +64,8 @@ bool ComposeTexture24(Application& app, std::size_t index);
 bool ComposeAlpha8(Application& app, std::size_t index);
 
 // Moves the converted texture to its destination, replacing a file there, whose folder must
-// exist; the source is deleted only after the copy.
-Status MoveTexture(const std::filesystem::path& source, const std::filesystem::path& destination);
+// exist (replaceFileBytes through `steps`); the source is deleted only after the copy.
+Status MoveTexture(const std::filesystem::path& source, const std::filesystem::path& destination,
+                   FileSteps& steps = systemFileSteps());
 
 } // namespace livrano

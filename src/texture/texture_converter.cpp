@@ -51,11 +51,11 @@ Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, 
 }
 
 Status convertTexture(const fs::path& colourBmp, const fs::path& alphaBmp, const fs::path& output,
-                      TextureContainer container, const TextureOptions& options) {
+                      TextureContainer container, const TextureOptions& options, FileSteps& steps) {
     RgbaImage image;
     if (Status s = composeTextureImage(colourBmp, alphaBmp, image); !s)
         return s;
-    if (!writeByteFile(output, encodeTexture(image, container, options)))
+    if (!writeByteFile(output, encodeTexture(image, container, options), steps))
         return Status::Error("The texture file " + output.string() + " cannot be written.");
     return Status::Ok();
 }
@@ -74,8 +74,9 @@ std::int32_t BMPScompressBMP(const char* colourPath, const char* alphaPath, std:
     options.mipmaps = mipmapFlag == 1;
     options.encoder = converterEncoder;
     try {
-        const Status s =
-            convertTexture(colourPath, alphaPath, outputPath, TextureContainer::FsBitmap, options);
+        // The build converts into TempBitmaps and moves the texture into place durably from there.
+        const Status s = convertTexture(colourPath, alphaPath, outputPath, TextureContainer::FsBitmap,
+                                        options, unsyncedFileSteps());
         return s ? kConvertOk : kConvertFailed;
     } catch (const std::bad_alloc&) { // pictures too large for the memory left: no texture, no crash
         return kConvertFailed;

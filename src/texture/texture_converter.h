@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "app/file_bytes.h"
 #include "app/status.h"
 #include "texture/rgba_image.h"
 #include "texture/texture_file.h"
@@ -27,10 +28,11 @@ inline constexpr std::int32_t kConvertFailed = 2;
 Status composeTextureImage(const std::filesystem::path& colourBmp, const std::filesystem::path& alphaBmp,
                            RgbaImage& out);
 
-// composeTextureImage, then writes the texture file (replacing an earlier one only on success).
+// composeTextureImage, then writes the texture file (replacing an earlier one only on success)
+// through `steps`.
 Status convertTexture(const std::filesystem::path& colourBmp, const std::filesystem::path& alphaBmp,
                       const std::filesystem::path& output, TextureContainer container,
-                      const TextureOptions& options);
+                      const TextureOptions& options, FileSteps& steps = systemFileSteps());
 
 // The converter's call as the program makes it: colour and alpha bitmap paths, the format code
 // (12 DXT3, 17 32-bit with alpha), a flag that adds mipmaps when 1, a second flag without
