@@ -1,8 +1,11 @@
 # The two set-up commands of the README: `make demo` and `make test`.
 # Both install what is missing (Debian packages), configure and build first.
 # `make bench` prints the texture pass's benchmark table (docs/performance.md); not part of the tests.
+# `make clang-syntax` and `make format-check` are the checks CI runs besides the tests
+# (.ci/run); they install clang 14's tools first.
 
-.PHONY: all deps build test test-sanitize coverage test-lines demo bench fuzz format clean
+.PHONY: all deps build test test-sanitize coverage test-lines demo bench fuzz format format-check \
+	clang-syntax clean
 
 all: build
 
@@ -46,11 +49,22 @@ bench: build
 	OMP_NUM_THREADS=1 build/default/bench/livrano_texture_bench
 
 fuzz: deps
+	@scripts/install-deps.sh clang
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 
 format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	git ls-files '*.cpp' '*.h' | xargs clang-format-14 -i
+
+format-check:
+	@scripts/install-deps.sh clang
+	git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run --Werror
+
+# Every source of the default build compiled by clang 14 as well, syntax and warnings only.
+clang-syntax: deps
+	@scripts/install-deps.sh clang
+	cmake --preset default
+	scripts/clang-syntax.py build/default clang++-14
 
 clean:
 	rm -rf build

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Livrano needs to build, test and run its demo.
 # Idempotent: packages already present are skipped, and apt-get runs only when something is missing.
-# `install-deps.sh coverage` adds what the coverage report needs.
+# `install-deps.sh coverage` adds what the coverage report needs; `install-deps.sh clang` installs
+# clang 14 and its tools (the clang pass, clang-tidy, clang-format, the fuzz targets) instead.
 set -euo pipefail
 
 packages=(
@@ -17,6 +18,8 @@ packages=(
 )
 if [ "${1:-}" = coverage ]; then
     packages+=(gcovr)
+elif [ "${1:-}" = clang ]; then
+    packages=(clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14 python3)
 fi
 
 missing=()

@@ -151,10 +151,10 @@ void checkMain(Checker& c, const AircraftSpec& spec) {
     // copies would replace the aircraft's own model, textures or flight model.
     const bool namesDerived = spec.TextureAssignOnly == 0 || spec.CopyRenameAirFile == 1;
     if (namesDerived && spec.NumIdentifierCharacters <= 0 && !c.noted("Main", "NumIdentifierCharacters"))
-        c.add("Main", "NumIdentifierCharacters",
-              "NumIdentifierCharacters is " + std::to_string(spec.NumIdentifierCharacters) +
-                  ": the new file names need at least one identifier character, or they are the "
-                  "aircraft's own names.");
+        c.add(
+            "Main", "NumIdentifierCharacters",
+            "NumIdentifierCharacters is " + std::to_string(spec.NumIdentifierCharacters) +
+                ": the new file names need at least one identifier character, or they are the aircraft's own names.");
     const std::pair<const char*, int> templateSizes[] = {{"TemplateSizeX", spec.TemplateSizeX},
                                                          {"TemplateSizeY", spec.TemplateSizeY}};
     for (const auto& [key, size] : templateSizes) {

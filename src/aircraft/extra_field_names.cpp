@@ -46,9 +46,10 @@ std::vector<ExtraFieldNameFault> extraFieldNameFaults(const ExtraFieldSpec& fiel
         const std::string shown = "\"" + name + "\" (ExtraField." + twoDigits(static_cast<int>(k)) + ")";
         const auto [earlier, isFirst] = first.emplace(toUpper(name), k);
         if (!ProfileDocument::writable("fltsim.0", name) || name.find_first_of("[]") != std::string::npos)
-            faults.push_back({k, shown +
-                                     " cannot be a key of an aircraft.cfg entry (empty, or holds '=', '[', "
-                                     "']', a line break or a leading ';')."});
+            faults.push_back(
+                {k,
+                 shown +
+                     " cannot be a key of an aircraft.cfg entry (empty, or holds '=', '[', ']', a line break or a leading ';')."});
         else if (isEntryKey(name))
             faults.push_back({k, shown + " is a key the program writes into every entry itself."});
         else if (!isFirst)

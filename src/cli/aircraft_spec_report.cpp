@@ -149,9 +149,12 @@ void texturesBlock(Writer& w, const AircraftSpec& s) {
     if (s.Textures.empty())
         return;
     const std::string& format = s.Textures.front().TextureFormat;
-    w.row("Format", format == kFormatDxt3 ? format + ", DXT3 compressed (chosen with --dxt3)"
-                                          : format + ", 32-bit with alpha (--dxt3 shows DXT3NM, as with "
-                                                     "\"Create Plane in DXT3 Format\" ticked)");
+    w.row(
+        "Format",
+        format == kFormatDxt3
+            ? format + ", DXT3 compressed (chosen with --dxt3)"
+            : format +
+                  ", 32-bit with alpha (--dxt3 shows DXT3NM, as with \"Create Plane in DXT3 Format\" ticked)");
 
     // Column widths over every section, so the rectangles line up from texture to texture.
     std::vector<std::vector<SectionColumns>> columns;

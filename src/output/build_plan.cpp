@@ -56,8 +56,7 @@ public:
             return Status::Error(
                 "The folder extension \"" + p.extension + "\" must be exactly " +
                 std::to_string(m_spec.NumIdentifierCharacters) +
-                " characters long for this aircraft: its model names the textures with that many "
-                "identifier characters.");
+                " characters long for this aircraft: its model names the textures with that many identifier characters.");
         p.aircraftFolder = aircraftFolderPath(m_app);
         p.dataFolder = dataFolderPath(m_app);
         m_shared = existingEntry(p.aircraftFolder, "Texture");

@@ -38,14 +38,17 @@ std::vector<Command> makeSmallButtons() {
     const QString main = QStringLiteral("frm_Main");
     std::vector<Command> table = {
         {main, "close", [](Program& p) { return p.ShutDownApplication(), Status::Ok(); }}};
-    for (const auto& [command, screen] : kItems) {
+    // The loops copy the screen out of the pair: clang before 16 cannot capture a structured binding.
+    for (const auto& [command, item] : kItems) {
+        const Screen screen = item;
         table.push_back({main, command, [screen](Program& p) {
                              p.app().flags.WizardActive = false;
                              return p.wizard().show(screen, false);
                          }});
     }
     table.push_back({main, "help", [](Program& p) { return p.OpenHelpFile(), Status::Ok(); }});
-    for (const auto& [command, screen] : kItems) {
+    for (const auto& [command, item] : kItems) {
+        const Screen screen = item;
         const QString window = WizardScreen::windowName(screen);
         const auto close = [screen](Program& p) { return p.wizard().close(screen), Status::Ok(); };
         table.push_back({window, "close", close});

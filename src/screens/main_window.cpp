@@ -20,7 +20,6 @@ namespace {
 constexpr double kTwipsPerPixel = 15;
 
 const char* const kEmpty = "Empty";
-const char* const kCheck = "Check";
 const char* const kEnabled = "enabled";
 const char* const kDisabled = "disabled";
 

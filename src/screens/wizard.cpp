@@ -26,14 +26,14 @@ namespace livrano {
 
 namespace {
 
+// The window texts are the program's designed texts, kept word for word with their misspellings
+// ("presing", "displyed", "informaiton"); each literal stays whole on one line so that a search finds it.
 const char* const kNextTip = "Click to move to the next Livrano Wizard Screen.";
 const char* const kPreviousTip = "Click to move to the previous Livrano Wizard Screen.";
 const char* const kEntry1 =
-    "You may change your entry at any time by entering a new value in the box provided below.  "
-    "Press Next to continue or Close to Cancel.";
+    "You may change your entry at any time by entering a new value in the box provided below.  Press Next to continue or Close to Cancel.";
 const char* const kEntry2 =
-    "You may change your entry at any time by entering a new value in the box provided below.  "
-    "To close the wizard, press the Close button.";
+    "You may change your entry at any time by entering a new value in the box provided below.  To close the wizard, press the Close button.";
 
 // What an opener writes per screen; [0] single-edit mode, [1] wizard mode.
 struct StepTexts {
@@ -49,40 +49,24 @@ struct StepTexts {
 const StepTexts kSteps[] = {
     {"selectaircraft",
      {"Select Aircraft to Repaint", "Wizard Step 1: Select Aircraft to Repaint"},
-     {"Select the aircraft you would like to work on from the list below.  To select the aircraft click on "
-      "it and "
-      "press the Next Button or double-click on the desired aircraft.  To cancel the Select Aircraft Repaint "
-      "screen, "
-      "press the Close Button.",
-      "Select the aircraft you would like to work on from the list below.  To select the aircraft click on "
-      "it and "
-      "press the Next Button or double-click on the desired aircraft to continue.  To stop the wizard, press "
-      "the "
-      "Close button."},
+     {"Select the aircraft you would like to work on from the list below.  To select the aircraft click on it and press the Next Button or double-click on the desired aircraft.  To cancel the Select Aircraft Repaint screen, press the Close Button.",
+      "Select the aircraft you would like to work on from the list below.  To select the aircraft click on it and press the Next Button or double-click on the desired aircraft to continue.  To stop the wizard, press the Close button."},
      {nullptr, nullptr},
      nullptr,
      "Click to select the highlighted aircraft and close the Select Aircraft Repaint Livrano Screen.",
      "aircraft"},
     {"selecttemplate",
      {"Select Repaint Template", "Wizard Step 2: Select Repaint Template"},
-     {"Press the Button below to select the desired repaint template.  The currently selected template is "
-      "displayed "
-      "next to the button.  When a template has been loaded, the Circle will display a completed check mark.",
+     {"Press the Button below to select the desired repaint template.  The currently selected template is displayed next to the button.  When a template has been loaded, the Circle will display a completed check mark.",
       nullptr},
-     {"You may change your selection at any time by presing the selection button again.  Press Next to "
-      "continue or "
-      "Close to Cancel.",
-      "You may change your selection at any time by presing the selection button again.  To close the "
-      "wizard, press "
-      "the Close button."},
+     {"You may change your selection at any time by presing the selection button again.  Press Next to continue or Close to Cancel.",
+      "You may change your selection at any time by presing the selection button again.  To close the wizard, press the Close button."},
      "Click to cancel the Select Repaint Template Livrano Screen.",
      "Click to confirm the selected repaint template and close the Select Repaint Template Livrano Screen.",
      "template file name"},
     {"variation",
      {"Enter Aircraft Variation", "Wizard Step 3: Enter Aircraft Variation"},
-     {"Enter the aircraft variation name to be displayed in Flight Simulator for this aircraft repaint, in "
-      "the space "
-      "provided below.  The current information is displyed in the variation input box.",
+     {"Enter the aircraft variation name to be displayed in Flight Simulator for this aircraft repaint, in the space provided below.  The current information is displyed in the variation input box.",
       nullptr},
      {kEntry1, kEntry2},
      "Click to cancel the Enter Variation Livrano Screen.",
@@ -90,9 +74,7 @@ const StepTexts kSteps[] = {
      "variation"},
     {"folder",
      {"Enter Aircraft Folder", "Wizard Step 4: Enter Aircraft Folder"},
-     {"Enter the folder extension to use in the space provided below.  This informaiton will be used for "
-      "saving the "
-      "aircraft repaint.  An example of the folder name with your input will be shown below.",
+     {"Enter the folder extension to use in the space provided below.  This informaiton will be used for saving the aircraft repaint.  An example of the folder name with your input will be shown below.",
       nullptr},
      {kEntry1, kEntry2},
      "Click to cancel the Enter Aircraft Folder Livrano Screen.",
@@ -100,10 +82,7 @@ const StepTexts kSteps[] = {
      "folder extension"},
     {"tailnumber",
      {"Enter Aircraft Tail Number", "Wizard Step 5: Enter Aircraft Tail Number"},
-     {"Enter the tail number for this aircraft repaint, in the space provided below.  This is the number "
-      "that Flight "
-      "Simulator will use for the default version of the tail number when this repaint is selected in Flight "
-      "Simulator.",
+     {"Enter the tail number for this aircraft repaint, in the space provided below.  This is the number that Flight Simulator will use for the default version of the tail number when this repaint is selected in Flight Simulator.",
       nullptr},
      {kEntry1, kEntry2},
      "Click to cancel the Enter Tail Number Livrano Screen.",
@@ -111,18 +90,10 @@ const StepTexts kSteps[] = {
      "tail number"},
     {"callsign",
      {"Select Aircraft Callsign", "Wizard Step 6: Select Aircraft Callsign"},
-     {"Select the default callsign to use for this aircraft repaint in Flight Simulator, from the list "
-      "provided "
-      "below.  If you do not desire to use a callsign, select the *NONE* option from the top of the list.  "
-      "Confirm "
-      "selection with the next button.",
+     {"Select the default callsign to use for this aircraft repaint in Flight Simulator, from the list provided below.  If you do not desire to use a callsign, select the *NONE* option from the top of the list.  Confirm selection with the next button.",
       nullptr},
-     {"You may change your selection at any time by selecting a new value in the box provided below.  Press "
-      "Next to "
-      "continue or Close to Cancel.",
-      "You may change your selection at any time by selecting a new value in the box provided below.  To "
-      "close the "
-      "wizard, press the Close button."},
+     {"You may change your selection at any time by selecting a new value in the box provided below.  Press Next to continue or Close to Cancel.",
+      "You may change your selection at any time by selecting a new value in the box provided below.  To close the wizard, press the Close button."},
      "Click to cancel the Enter Callsign Livrano Screen.",
      "Click to confirm the entered Callsign and close the Enter Callsign Livrano Screen.",
      "callsign"},
@@ -365,89 +336,92 @@ void Wizard::SelectTemplate() {
 }
 
 void Wizard::connectScreen(WizardScreen& screen) {
-    Application& app = m_program.app();
-    const Screen which = screen.screen();
-    switch (which) {
-    case Screen::SelectAircraft: {
-        auto& s = static_cast<SelectAircraftScreen&>(screen);
-        QObject::connect(s.lst_SelectAircraft, &QListWidget::currentRowChanged, &s,
-                         [&s] { s.btn_Next->set_state(QStringLiteral("enabled")); });
-        QObject::connect(s.lst_SelectAircraft, &QListWidget::itemDoubleClicked, &s,
-                         [this] { ConfirmAircraft(); });
-        s.setEnterHandler([this] { ConfirmAircraft(); }, true);
-        s.setActivationHandler([this, &s, &app] {
-            QListWidget* list = s.lst_SelectAircraft;
-            if (list->currentRow() < 0) {
-                m_program.desktop().message(
-                    QStringLiteral("Cannot continue! There are no aircraft configurations present. Aircraft "
-                                   "configurations are "
-                                   "installed with your main aircraft setup applications."));
-                m_program.destroyScreen(Screen::SelectAircraft);
-                return;
-            }
-            const std::string chosen = toUpper(trim(app.settings.AircraftName));
-            for (int i = 0; i < list->count(); ++i) {
-                if (chosen.empty() || toUpper(trim(toCoreOrEmpty(list->item(i)->text()))) == chosen) {
-                    list->setCurrentRow(chosen.empty() ? 0 : i);
-                    s.btn_Next->set_state(QStringLiteral("enabled"));
-                    break;
-                }
-            }
-            list->setFocus();
-        });
+    switch (screen.screen()) {
+    case Screen::SelectAircraft:
+        connectAircraftList(static_cast<SelectAircraftScreen&>(screen));
         break;
-    }
     case Screen::SelectTemplate:
         screen.setEnterHandler(
-            [this, &app] {
-                if (!trim(app.settings.PendingTemplateTitle).empty())
+            [this] {
+                if (!trim(m_program.app().settings.PendingTemplateTitle).empty())
                     ConfirmTemplate();
             },
             false);
         break;
-    case Screen::Callsign: {
-        auto& s = static_cast<CallsignScreen&>(screen);
-        QObject::connect(s.lst_Callsign, &QComboBox::currentIndexChanged, &s, [this] { callsignSelected(); });
-        s.setEnterHandler([this] { ConfirmCallsign(true); }, true);
-        s.setActivationHandler([this, &s, &app] {
-            const std::string c = toUpper(trim(app.settings.Callsign));
-            s.lbl_CurrentCallsign->setText(c.empty() || c == kNoCallsign ? QStringLiteral("NONE")
-                                                                         : fromCore(app.settings.Callsign));
-            selectCallsignLine(0);
-            s.btn_Next->set_state(QStringLiteral("enabled"));
-            int found = -1;
-            for (int i = 0; i < s.lst_Callsign->count() && found < 0; ++i) {
-                if (toUpper(trim(toCoreOrEmpty(s.lst_Callsign->itemText(i)))) == c)
-                    found = i;
-            }
-            if (found < 0 && !c.empty()) {
-                s.lst_Callsign->addItem(fromCore(c));
-                found = s.lst_Callsign->count() - 1;
-            }
-            if (found >= 0)
-                selectCallsignLine(found);
-            s.lst_Callsign->setFocus();
-        });
+    case Screen::Callsign:
+        connectCallsignList(static_cast<CallsignScreen&>(screen));
+        break;
+    default:
+        connectEntryBox(static_cast<EntryScreen&>(screen));
         break;
     }
-    default: {
-        auto& s = static_cast<EntryScreen&>(screen);
-        s.setChangeHandler([this, &s, &app, which](const QString& text) {
-            std::string& pending = app.settings.*fieldsOf(which).pending;
-            if (Status refusal = toCore(textsOf(which).what, text, pending); !refusal)
-                refused(refusal);
-            s.btn_Next->set_state(QStringLiteral("enabled"));
-            if (which == Screen::Folder)
-                s.lbl_Info->setText(QStringLiteral("Texture.") + fromCore(trim(toCoreOrEmpty(text))));
-        });
-        s.setEnterHandler([this, which] { confirmEntry(which); }, true);
-        s.setActivationHandler([&s] {
-            s.txt_Entry->setFocus();
-            s.selectTrimmedText();
-        });
-        break;
-    }
-    }
+}
+
+void Wizard::connectAircraftList(SelectAircraftScreen& s) {
+    QObject::connect(s.lst_SelectAircraft, &QListWidget::currentRowChanged, &s,
+                     [&s] { s.btn_Next->set_state(QStringLiteral("enabled")); });
+    QObject::connect(s.lst_SelectAircraft, &QListWidget::itemDoubleClicked, &s,
+                     [this] { ConfirmAircraft(); });
+    s.setEnterHandler([this] { ConfirmAircraft(); }, true);
+    s.setActivationHandler([this, &s, &app = m_program.app()] {
+        QListWidget* list = s.lst_SelectAircraft;
+        if (list->currentRow() < 0) {
+            m_program.desktop().message(QStringLiteral(
+                "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
+            m_program.destroyScreen(Screen::SelectAircraft);
+            return;
+        }
+        const std::string chosen = toUpper(trim(app.settings.AircraftName));
+        for (int i = 0; i < list->count(); ++i) {
+            if (chosen.empty() || toUpper(trim(toCoreOrEmpty(list->item(i)->text()))) == chosen) {
+                list->setCurrentRow(chosen.empty() ? 0 : i);
+                s.btn_Next->set_state(QStringLiteral("enabled"));
+                break;
+            }
+        }
+        list->setFocus();
+    });
+}
+
+void Wizard::connectCallsignList(CallsignScreen& s) {
+    QObject::connect(s.lst_Callsign, &QComboBox::currentIndexChanged, &s, [this] { callsignSelected(); });
+    s.setEnterHandler([this] { ConfirmCallsign(true); }, true);
+    s.setActivationHandler([this, &s, &app = m_program.app()] {
+        const std::string c = toUpper(trim(app.settings.Callsign));
+        s.lbl_CurrentCallsign->setText(c.empty() || c == kNoCallsign ? QStringLiteral("NONE")
+                                                                     : fromCore(app.settings.Callsign));
+        selectCallsignLine(0);
+        s.btn_Next->set_state(QStringLiteral("enabled"));
+        int found = -1;
+        for (int i = 0; i < s.lst_Callsign->count() && found < 0; ++i) {
+            if (toUpper(trim(toCoreOrEmpty(s.lst_Callsign->itemText(i)))) == c)
+                found = i;
+        }
+        if (found < 0 && !c.empty()) {
+            s.lst_Callsign->addItem(fromCore(c));
+            found = s.lst_Callsign->count() - 1;
+        }
+        if (found >= 0)
+            selectCallsignLine(found);
+        s.lst_Callsign->setFocus();
+    });
+}
+
+void Wizard::connectEntryBox(EntryScreen& s) {
+    const Screen which = s.screen();
+    s.setChangeHandler([this, &s, &app = m_program.app(), which](const QString& text) {
+        std::string& pending = app.settings.*fieldsOf(which).pending;
+        if (Status refusal = toCore(textsOf(which).what, text, pending); !refusal)
+            refused(refusal);
+        s.btn_Next->set_state(QStringLiteral("enabled"));
+        if (which == Screen::Folder)
+            s.lbl_Info->setText(QStringLiteral("Texture.") + fromCore(trim(toCoreOrEmpty(text))));
+    });
+    s.setEnterHandler([this, which] { confirmEntry(which); }, true);
+    s.setActivationHandler([&s] {
+        s.txt_Entry->setFocus();
+        s.selectTrimmedText();
+    });
 }
 
 void Wizard::callsignSelected() {

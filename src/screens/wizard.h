@@ -14,7 +14,10 @@
 
 namespace livrano {
 
+class CallsignScreen;
+class EntryScreen;
 class Program;
+class SelectAircraftScreen;
 class WizardScreen;
 
 class Wizard {
@@ -47,6 +50,11 @@ public:
     void resetScreens();
 
 private:
+    // connectScreen's part for each kind of screen.
+    void connectAircraftList(SelectAircraftScreen& screen);
+    void connectCallsignList(CallsignScreen& screen);
+    void connectEntryBox(EntryScreen& screen);
+
     Status ConfirmAircraft();
     Status confirmEntry(Screen screen);
     Status ConfirmTemplate();

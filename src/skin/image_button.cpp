@@ -34,7 +34,7 @@ ImageButton::ImageButton(QSize frame, std::filesystem::path programFolder, QWidg
     m_pic_BG->setGeometry(QRect(QPoint(0, 0), m_frame));
     m_pic_BG->installEventFilter(this);
     m_Sniff = std::make_unique<SmartSubClass>(
-        [this](QObject* hWnd, QEvent*& uMsg, bool& Cancel) { m_Sniff_NewMessage(hWnd, uMsg, Cancel); });
+        [this](QObject* object, QEvent*& event, bool& cancel) { m_Sniff_NewMessage(object, event, cancel); });
     m_Sniff->SubClassHwnd(m_pic_BG, true);
 }
 
@@ -142,8 +142,8 @@ bool ImageButton::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void ImageButton::m_Sniff_NewMessage(QObject*, QEvent*& uMsg, bool&) {
-    if (uMsg->type() == QEvent::Leave) {
+void ImageButton::m_Sniff_NewMessage(QObject*, QEvent*& event, bool&) {
+    if (event->type() == QEvent::Leave) {
         m_tracking = false;
         if (m_state != kDisabled) {
             set_state(kEnabled);

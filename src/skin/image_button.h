@@ -83,7 +83,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void m_Sniff_NewMessage(QObject* hWnd, QEvent*& uMsg, bool& Cancel);
+    void m_Sniff_NewMessage(QObject* object, QEvent*& event, bool& cancel);
     void mouseMoved();
     void pressed();
     void released();

@@ -10,27 +10,27 @@ SmartSubClass::SmartSubClass(NewMessage handler) : m_handler(std::move(handler))
 
 SmartSubClass::~SmartSubClass() {
     for (int i = slotCount() - 1; i >= 1; --i) {
-        if (QObject* hWnd = m_handles[static_cast<std::size_t>(i)]) {
-            SubClassHwnd(hWnd, false);
+        if (QObject* object = m_handles[static_cast<std::size_t>(i)]) {
+            SubClassHwnd(object, false);
         }
     }
 }
 
-bool SmartSubClass::SubClassHwnd(QObject* hWnd, bool bSubclass) {
-    if (hWnd == nullptr) {
+bool SmartSubClass::SubClassHwnd(QObject* object, bool bSubclass) {
+    if (object == nullptr) {
         return false;
     }
-    const QVariant owner = hWnd->property(kOwnerProperty);
+    const QVariant owner = object->property(kOwnerProperty);
     if (bSubclass) {
         if (owner.isValid()) {
             return false;
         }
-        hWnd->installEventFilter(this);
-        hWnd->setProperty(kOwnerProperty, QVariant::fromValue(static_cast<QObject*>(this)));
-        Add(hWnd);
+        object->installEventFilter(this);
+        object->setProperty(kOwnerProperty, QVariant::fromValue(static_cast<QObject*>(this)));
+        Add(object);
         // A watched object that dies while subclassed must not stay in the list as a dangling
         // handle that the destructor would later release.
-        connect(hWnd, &QObject::destroyed, this, &SmartSubClass::forget);
+        connect(object, &QObject::destroyed, this, &SmartSubClass::forget);
         return true;
     }
     // Only the owner may release: releasing another owner's object would leave a stale entry in
@@ -38,10 +38,10 @@ bool SmartSubClass::SubClassHwnd(QObject* hWnd, bool bSubclass) {
     if (!owner.isValid() || owner.value<QObject*>() != this) {
         return false;
     }
-    hWnd->removeEventFilter(this);
-    hWnd->setProperty(kOwnerProperty, QVariant());
-    disconnect(hWnd, &QObject::destroyed, this, &SmartSubClass::forget);
-    Remove(hWnd);
+    object->removeEventFilter(this);
+    object->setProperty(kOwnerProperty, QVariant());
+    disconnect(object, &QObject::destroyed, this, &SmartSubClass::forget);
+    Remove(object);
     return true;
 }
 
@@ -69,31 +69,31 @@ bool SmartSubClass::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-int SmartSubClass::Find(const QObject* hWnd) const {
-    if (hWnd == nullptr) {
+int SmartSubClass::Find(const QObject* object) const {
+    if (object == nullptr) {
         return 0;
     }
     for (std::size_t i = 1; i < m_handles.size(); ++i) {
-        if (m_handles[i] == hWnd) {
+        if (m_handles[i] == object) {
             return static_cast<int>(i);
         }
     }
     return 0;
 }
 
-void SmartSubClass::Add(QObject* hWnd) {
-    if (Find(hWnd) != 0) {
+void SmartSubClass::Add(QObject* object) {
+    if (Find(object) != 0) {
         return;
     }
     if (const int free = FindFreeSlot(); free != 0) {
-        m_handles[static_cast<std::size_t>(free)] = hWnd;
+        m_handles[static_cast<std::size_t>(free)] = object;
     } else {
-        m_handles.push_back(hWnd);
+        m_handles.push_back(object);
     }
 }
 
-void SmartSubClass::Remove(const QObject* hWnd) {
-    const int index = Find(hWnd);
+void SmartSubClass::Remove(const QObject* object) {
+    const int index = Find(object);
     if (index == 0) {
         return;
     }

@@ -14,10 +14,10 @@ namespace livrano {
 class SmartSubClass : public QObject {
 public:
     // Called with every event of a subclassed object before the object sees it. The handler may
-    // point uMsg at an event of its own (kept alive until it returns), which the object then
+    // point `event` at an event of its own (kept alive until it returns), which the object then
     // receives instead, or set Cancel, which swallows the event: the object never sees it and the
     // event counts as handled (result 0).
-    using NewMessage = std::function<void(QObject* hWnd, QEvent*& uMsg, bool& Cancel)>;
+    using NewMessage = std::function<void(QObject* object, QEvent*& event, bool& Cancel)>;
 
     explicit SmartSubClass(NewMessage handler = {});
     // Releases every object still subclassed.
@@ -25,14 +25,14 @@ public:
     SmartSubClass(const SmartSubClass&) = delete;
     SmartSubClass& operator=(const SmartSubClass&) = delete;
 
-    // bSubclass true: starts watching hWnd; false when hWnd is null or already subclassed (by
+    // bSubclass true: starts watching `object`; false when it is null or already subclassed (by
     // this or any other SmartSubClass), which leaves it unchanged. bSubclass false: stops
-    // watching; true only when this object had subclassed hWnd.
-    bool SubClassHwnd(QObject* hWnd, bool bSubclass);
+    // watching; true only when this SmartSubClass had subclassed `object`.
+    bool SubClassHwnd(QObject* object, bool bSubclass);
 
     // The handle list: slot 0 holds nothing; a slot holds a subclassed object or is free (null).
-    // Find gives the slot of hWnd, 0 when it is not listed.
-    int Find(const QObject* hWnd) const;
+    // Find gives the slot of `object`, 0 when it is not listed.
+    int Find(const QObject* object) const;
     int slotCount() const { return static_cast<int>(m_handles.size()); }
     const QObject* slot(int index) const { return m_handles.at(static_cast<std::size_t>(index)); }
 
@@ -43,8 +43,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Add(QObject* hWnd);
-    void Remove(const QObject* hWnd);
+    void Add(QObject* object);
+    void Remove(const QObject* object);
     int FindFreeSlot() const;
     void forget(QObject* destroyed);
 

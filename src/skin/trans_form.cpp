@@ -57,17 +57,17 @@ QRegion clsTransForm::regionFromPicture(const QImage& picture, QRgb key) {
     return region;
 }
 
-std::optional<TransFormError> clsTransForm::ShapeMe(QWidget& name, QRgb color, bool Load,
+std::optional<TransFormError> clsTransForm::ShapeMe(QWidget& window, QRgb color, bool Load,
                                                     const QString& FileName) {
-    if (!name.isWindow()) {
+    if (!window.isWindow()) {
         return std::nullopt;
     }
     if (FileName.isEmpty() || !Load) {
         // The window's own picture: background and painting, not its child controls, and the
         // whole of it, whatever shape an earlier call gave the window.
-        QImage picture(name.size(), QImage::Format_RGB32);
+        QImage picture(window.size(), QImage::Format_RGB32);
         picture.fill(color);
-        name.render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::IgnoreMask);
+        window.render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::IgnoreMask);
         m_region = regionFromPicture(picture, color);
         if (!FileName.isEmpty()) {
             if (auto error = SaveRegionDataToFile(FileName)) {
@@ -79,7 +79,7 @@ std::optional<TransFormError> clsTransForm::ShapeMe(QWidget& name, QRgb color, b
     }
     // An empty region cuts the whole window away, as the window system's region call does; Qt
     // takes an empty mask for no mask at all, so one pixel outside the window stands for it.
-    name.setMask(m_region.isEmpty() ? QRegion(-1, -1, 1, 1) : m_region);
+    window.setMask(m_region.isEmpty() ? QRegion(-1, -1, 1, 1) : m_region);
     return std::nullopt;
 }
 
@@ -125,11 +125,11 @@ std::optional<TransFormError> clsTransForm::loadRegionFromFile(const QString& fi
     return std::nullopt;
 }
 
-void clsTransForm::DragForm(QWidget& hWnd, int intButton) {
-    if (intButton != Qt::LeftButton) {
+void clsTransForm::DragForm(QWidget& widget, int button) {
+    if (button != Qt::LeftButton) {
         return;
     }
-    QWidget* window = hWnd.window();
+    QWidget* window = widget.window();
     endMove();
     m_moving = window;
     m_grabOffset = QCursor::pos() - window->pos();

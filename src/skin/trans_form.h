@@ -39,20 +39,20 @@ class clsTransForm : public QObject {
 public:
     clsTransForm() = default;
 
-    // Shapes the top-level window `name` (other widgets are left alone). With FileName empty or
+    // Shapes the top-level `window` (other widgets are left alone). With FileName empty or
     // Load false the region is computed from the window's picture (its own painting, without
     // child widgets) with `color` as the key; when FileName is given and Load is false the region
     // is also saved there. With FileName given and Load true the region is read from the file and
     // no pixel is read. The region becomes the window's mask (an empty region hides the whole
     // window); on an error the mask is unchanged.
-    std::optional<TransFormError> ShapeMe(QWidget& name, QRgb color, bool Load = false,
+    std::optional<TransFormError> ShapeMe(QWidget& window, QRgb color, bool Load = false,
                                           const QString& FileName = QString());
 
-    // Left button (Qt::LeftButton, 1) only: lets the window system move the window with the
+    // `button` Qt::LeftButton (1) only: lets the window system move the window of `widget` with the
     // mouse until the button is released; where the platform cannot, the window follows the
     // mouse itself. When the move ends, a custom (bitmap) cursor on the window goes back to
     // the default. Other buttons do nothing. Never fails.
-    void DragForm(QWidget& hWnd, int intButton);
+    void DragForm(QWidget& widget, int button);
 
     // The region last built or loaded by ShapeMe.
     const QRegion& region() const { return m_region; }

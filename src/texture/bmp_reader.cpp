@@ -46,6 +46,7 @@ struct Header {
     bool topDown = false;
     unsigned bitCount = 0;
     std::uint32_t compression = kRgb;
+    std::size_t infoSize = 0; // 12 for OS/2 1.x, whose fields are 16-bit
     std::size_t tableOffset = 0;
     std::size_t tableEntrySize = 4;
     std::size_t tableCount = 0;
@@ -73,108 +74,133 @@ struct Channel {
     }
 };
 
-// The header, or nullopt with the reason in `why`.
 constexpr const char* kTruncated = "it is truncated";
 constexpr const char* kDamaged = "its header is damaged";
 
-std::optional<Header> parseHeader(const Reader& r, const BmpLimits& limits, std::string& why) {
-    const auto refuse = [&](std::string reason) {
-        why = std::move(reason);
-        return std::nullopt;
-    };
+// Why a header is refused; nullopt when it passes.
+using Refusal = std::optional<std::string>;
+
+// The file header and the information header into `h`, with the colour table taken to start right
+// after them (and after the masks that follow a 40-byte header).
+Refusal readHeaders(const Reader& r, Header& h) {
     if (!r.has(0, 2) || r.u8(0) != 'B' || r.u8(1) != 'M')
-        return refuse("it is not a BMP file");
+        return "it is not a BMP file";
     if (!r.has(0, 18))
-        return refuse(kTruncated);
-    Header h;
+        return kTruncated;
     h.pixelOffset = r.u32(10);
-    const std::size_t infoSize = r.u32(14);
-    if (!r.has(14, infoSize))
-        return refuse(kTruncated);
-    std::size_t masksEnd = 14 + infoSize;
-    if (infoSize == 12) {
+    h.infoSize = r.u32(14);
+    if (!r.has(14, h.infoSize))
+        return kTruncated;
+    h.tableOffset = 14 + h.infoSize;
+    if (h.infoSize == 12) {
         // OS/2 1.x: unsigned 16-bit sizes, always bottom-up, three-byte colour table entries.
         h.width = r.u16(18);
         h.height = r.u16(20);
         if (r.u16(22) != 1)
-            return refuse(kDamaged);
+            return kDamaged;
         h.bitCount = r.u16(24);
         h.tableEntrySize = 3;
-    } else if (infoSize == 40 || infoSize == 52 || infoSize == 56 || infoSize == 108 || infoSize == 124) {
-        h.width = static_cast<std::int32_t>(r.u32(18));
-        const std::int64_t height = static_cast<std::int32_t>(r.u32(22));
-        h.topDown = height < 0;
-        h.height = height < 0 ? -height : height;
-        if (r.u16(26) != 1)
-            return refuse(kDamaged);
-        h.bitCount = r.u16(28);
-        h.compression = r.u32(30);
-        const std::uint32_t colorsUsed = r.u32(46);
-        if (h.compression == kBitFields || h.compression == kAlphaBitFields) {
-            // The masks follow a 40-byte header; longer headers hold them inside.
-            if (infoSize == 40) {
-                const std::size_t count = h.compression == kAlphaBitFields ? 4 : 3;
-                if (!r.has(54, count * 4))
-                    return refuse(kTruncated);
-                masksEnd += count * 4;
-            }
-            h.masks = {r.u32(54), r.u32(58), r.u32(62)};
-        }
-        h.tableCount = colorsUsed;
-    } else {
-        return refuse("its header of " + std::to_string(infoSize) + " bytes is not one this reader knows");
+        return std::nullopt;
     }
+    if (h.infoSize != 40 && h.infoSize != 52 && h.infoSize != 56 && h.infoSize != 108 && h.infoSize != 124)
+        return "its header of " + std::to_string(h.infoSize) + " bytes is not one this reader knows";
+    h.width = static_cast<std::int32_t>(r.u32(18));
+    const std::int64_t height = static_cast<std::int32_t>(r.u32(22));
+    h.topDown = height < 0;
+    h.height = height < 0 ? -height : height;
+    if (r.u16(26) != 1)
+        return kDamaged;
+    h.bitCount = r.u16(28);
+    h.compression = r.u32(30);
+    h.tableCount = r.u32(46);
+    if (h.compression == kBitFields || h.compression == kAlphaBitFields) {
+        // The masks follow a 40-byte header; longer headers hold them inside.
+        if (h.infoSize == 40) {
+            const std::size_t count = h.compression == kAlphaBitFields ? 4 : 3;
+            if (!r.has(54, count * 4))
+                return kTruncated;
+            h.tableOffset += count * 4;
+        }
+        h.masks = {r.u32(54), r.u32(58), r.u32(62)};
+    }
+    return std::nullopt;
+}
 
+bool isIndexed(const Header& h) {
+    return h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8;
+}
+
+// Whether the depth and the compression go together; fills in the masks an uncompressed depth
+// implies.
+Refusal checkEncoding(Header& h) {
     const unsigned bpp = h.bitCount;
-    const bool indexed = bpp == 1 || bpp == 4 || bpp == 8;
     const std::string depth = "its depth of " + std::to_string(bpp) + " bits per pixel";
-    if ((!indexed && bpp != 16 && bpp != 24 && bpp != 32) || (infoSize == 12 && (bpp == 16 || bpp == 32)))
-        return refuse(depth + " is not supported");
+    if ((!isIndexed(h) && bpp != 16 && bpp != 24 && bpp != 32) ||
+        (h.infoSize == 12 && (bpp == 16 || bpp == 32)))
+        return depth + " is not supported";
     const std::string compression = "its compression (" + std::to_string(h.compression) + ")";
     switch (h.compression) {
     case kRgb:
         break;
     case kRle8:
         if (bpp != 8 || h.topDown)
-            return refuse(compression + " does not go with " + depth + " or top-down rows");
+            return compression + " does not go with " + depth + " or top-down rows";
         break;
     case kRle4:
         if (bpp != 4 || h.topDown)
-            return refuse(compression + " does not go with " + depth + " or top-down rows");
+            return compression + " does not go with " + depth + " or top-down rows";
         break;
     case kBitFields:
     case kAlphaBitFields:
         if (bpp != 16 && bpp != 32)
-            return refuse(compression + " does not go with " + depth);
+            return compression + " does not go with " + depth;
         break;
     default:
-        return refuse(compression + " is not supported");
+        return compression + " is not supported";
     }
     if (h.compression == kRgb && bpp == 16)
         h.masks = {0x7C00, 0x03E0, 0x001F};
     if (h.compression == kRgb && (bpp == 24 || bpp == 32))
         h.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
+    return std::nullopt;
+}
 
+// Whether the size is within the limits and the pixels lie after the headers and within the
+// file; the colour table is cut to what the depth can index and what fits before the pixels.
+Refusal checkLayout(const Reader& r, const BmpLimits& limits, Header& h) {
     const std::string size = std::to_string(h.width) + " x " + std::to_string(h.height);
     if (h.width <= 0 || h.height <= 0)
-        return refuse("its size " + size + " holds no pixel");
+        return "its size " + size + " holds no pixel";
     if (h.width > limits.maxSide || h.height > limits.maxSide || h.width * h.height > limits.maxPixels)
-        return refuse("its size " + size + " is too large (at most " + std::to_string(limits.maxSide) +
-                      " pixels a side and " + std::to_string(limits.maxPixels) + " pixels)");
-
-    h.tableOffset = masksEnd;
-    if (h.pixelOffset < masksEnd || h.pixelOffset > r.size())
-        return refuse(h.pixelOffset > r.size() ? kTruncated : kDamaged);
-    if (indexed) {
-        const std::size_t full = std::size_t{1} << bpp;
-        if (h.tableCount == 0 || h.tableCount > full)
-            h.tableCount = full;
-        // Writers that shorten the table without saying so still put the pixels after it.
-        const std::size_t room = (h.pixelOffset - h.tableOffset) / h.tableEntrySize;
-        if (h.tableCount > room)
-            h.tableCount = room;
-    } else {
+        return "its size " + size + " is too large (at most " + std::to_string(limits.maxSide) +
+               " pixels a side and " + std::to_string(limits.maxPixels) + " pixels)";
+    if (h.pixelOffset < h.tableOffset || h.pixelOffset > r.size())
+        return h.pixelOffset > r.size() ? kTruncated : kDamaged;
+    if (!isIndexed(h)) {
         h.tableCount = 0;
+        return std::nullopt;
+    }
+    const std::size_t full = std::size_t{1} << h.bitCount;
+    if (h.tableCount == 0 || h.tableCount > full)
+        h.tableCount = full;
+    // Writers that shorten the table without saying so still put the pixels after it.
+    const std::size_t room = (h.pixelOffset - h.tableOffset) / h.tableEntrySize;
+    if (h.tableCount > room)
+        h.tableCount = room;
+    return std::nullopt;
+}
+
+// The header, or nullopt with the reason in `why`.
+std::optional<Header> parseHeader(const Reader& r, const BmpLimits& limits, std::string& why) {
+    Header h;
+    Refusal refusal = readHeaders(r, h);
+    if (!refusal)
+        refusal = checkEncoding(h);
+    if (!refusal)
+        refusal = checkLayout(r, limits, h);
+    if (refusal) {
+        why = std::move(*refusal);
+        return std::nullopt;
     }
     return h;
 }
