@@ -8,6 +8,7 @@
 
 #include "app/text.h"
 #include "texture/bitmap_surfaces.h"
+#include "texture/byte_files.h"
 #include "texture/texture_converter.h"
 #include "texture/texture_file.h"
 #include "texture/texture_preview.h"
