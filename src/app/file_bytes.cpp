@@ -5,6 +5,7 @@
 #include <random>
 #include <system_error>
 
+#include "app/code_page.h"
 #include "app/platform.h"
 
 namespace livrano {
@@ -38,11 +39,11 @@ fs::path siblingTemporary(const fs::path& file) {
 }
 
 Status failure(const fs::path& file, const std::string& reason) {
-    return Status::Error("Could not write \"" + file.string() + "\": " + reason + ".");
+    return Status::Error("Could not write \"" + utf8FromPath(file) + "\": " + reason + ".");
 }
 
 Status stepFailure(const char* what, const fs::path& file, const std::string& reason) {
-    return Status::Error("cannot " + std::string(what) + " \"" + file.string() + "\": " + reason);
+    return Status::Error("cannot " + std::string(what) + " \"" + utf8FromPath(file) + "\": " + reason);
 }
 
 Status outcome(bool done, const char* what, const fs::path& file, const std::string& error) {
@@ -179,7 +180,7 @@ std::optional<std::string> temporaryFileTarget(std::string_view name) {
 Status copyFileBytes(const fs::path& from, const fs::path& to, FileSteps& steps) {
     const std::optional<std::string> bytes = readFileBytes(from);
     if (!bytes)
-        return Status::Error("Cannot copy \"" + from.string() +
+        return Status::Error("Cannot copy \"" + utf8FromPath(from) +
                              "\": it is missing, not a file, or unreadable.");
     return replaceFileBytes(to, *bytes, steps);
 }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "aircraft/profile.h"
+#include "app/code_page.h"
 
 namespace livrano {
 
@@ -19,7 +20,7 @@ Status RenameModelTextures(Application& app, const BuildPlan& plan, FileOperatio
         return s;
     for (const FilePatch& p : plan.modelPatches) {
         if (p.position > model.size() || p.bytes.size() > model.size() - p.position)
-            return Status::Error("Cannot patch \"" + plan.model->source.string() + "\": writing " +
+            return Status::Error("Cannot patch \"" + utf8FromPath(plan.model->source) + "\": writing " +
                                  std::to_string(p.bytes.size()) + " bytes at byte " +
                                  std::to_string(p.position + 1) + " would pass its end at byte " +
                                  std::to_string(model.size()) + ".");
