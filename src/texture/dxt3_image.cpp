@@ -24,13 +24,13 @@ void encodeBlockRows(const RgbaImage& image, BlockEncoder encoder, std::atomic<s
         const bool rowsInside = static_cast<int>(by * 4 + 4) <= image.height;
         for (std::size_t bx = 0; bx < across; ++bx) {
             if (rowsInside && static_cast<int>(bx * 4 + 4) <= image.width) {
-                for (int row = 0; row < 4; ++row)
-                    std::copy_n(image.pixel(static_cast<int>(bx * 4), static_cast<int>(by * 4) + row), 16,
+                for (std::size_t row = 0; row < 4; ++row)
+                    std::copy_n(image.pixel(static_cast<int>(bx * 4), static_cast<int>(by * 4 + row)), 16,
                                 texels + row * 16);
             } else {
-                for (int i = 0; i < 16; ++i) {
-                    const int x = std::min(static_cast<int>(bx * 4) + i % 4, image.width - 1);
-                    const int y = std::min(static_cast<int>(by * 4) + i / 4, image.height - 1);
+                for (std::size_t i = 0; i < 16; ++i) {
+                    const int x = std::min(static_cast<int>(bx * 4 + i % 4), image.width - 1);
+                    const int y = std::min(static_cast<int>(by * 4 + i / 4), image.height - 1);
                     std::copy_n(image.pixel(x, y), 4, texels + i * 4);
                 }
             }
@@ -78,9 +78,9 @@ RgbaImage decompressDxt3(std::span<const std::uint8_t> blocks, int width, int he
     for (std::size_t by = 0; by < blocksAcross(height); ++by) {
         for (std::size_t bx = 0; bx < across; ++bx) {
             decodeDxt3Block(blocks.data() + (by * across + bx) * 16, texels);
-            for (int i = 0; i < 16; ++i) {
-                const std::size_t x = bx * 4 + static_cast<std::size_t>(i % 4);
-                const std::size_t y = by * 4 + static_cast<std::size_t>(i / 4);
+            for (std::size_t i = 0; i < 16; ++i) {
+                const std::size_t x = bx * 4 + i % 4;
+                const std::size_t y = by * 4 + i / 4;
                 if (x < static_cast<std::size_t>(width) && y < static_cast<std::size_t>(height))
                     std::copy_n(texels + i * 4, 4,
                                 image.rgba.data() + (y * static_cast<std::size_t>(width) + x) * 4);
