@@ -67,6 +67,64 @@ bool glyphPixel(int code, int gx, int gy) {
     return hash(static_cast<std::uint32_t>(code), static_cast<std::uint32_t>(gy * 5 + gx), 77) % 5 < 2;
 }
 
+// Sensor grain: near-normal noise of unit deviation, new at every pixel (the sum of three
+// uniforms, scaled).
+double grain(double x, double y, std::uint32_t seed) {
+    const int ix = static_cast<int>(x), iy = static_cast<int>(y);
+    return (lattice(ix, iy, seed) + lattice(ix, iy, seed + 1) + lattice(ix, iy, seed + 2) - 1.5) * 2;
+}
+
+// Nearness to the edges of a jittered cell pattern of `scale` pixels: 1 on an edge, falling to 0
+// at `width` pixels from it. Crossing thin lines at every angle, as twigs, cracks and wires.
+double cellEdges(double x, double y, double scale, double width, std::uint32_t seed) {
+    const double fx = x / scale, fy = y / scale;
+    const int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
+    double first = 1e9, second = 1e9;
+    for (int j = -1; j <= 1; ++j) {
+        for (int i = -1; i <= 1; ++i) {
+            const double px = ix + i + lattice(ix + i, iy + j, seed);
+            const double py = iy + j + lattice(ix + i, iy + j, seed + 1);
+            const double d = std::hypot(fx - px, fy - py);
+            second = std::min(second, std::max(first, d));
+            first = std::min(first, d);
+        }
+    }
+    return std::max(0.0, 1 - (second - first) * scale / width);
+}
+
+// Fine texture everywhere, as foliage, gravel or cloth fill a photograph: strong detail at a few
+// pixels, a brown-green cast that drifts, grain.
+void fineTexture(double x, double y, double* out) {
+    const double t = fractal(x, y, 24, 0.85, 100) - 0.5;
+    const double cast = fractal(x, y, 256, 0.5, 110);
+    const double l = 110 + 260 * t;
+    out[0] = l * (0.8 + 0.3 * cast) + 3 * grain(x, y, 120);
+    out[1] = l * (1.0 - 0.1 * cast) + 10 + 3 * grain(x, y, 123);
+    out[2] = l * 0.6 + 3 * grain(x, y, 126);
+}
+
+// A low-contrast gradient with grain, as a sky or a studio backdrop: a few levels of change over
+// hundreds of pixels under grain of two to three levels, partly shared by the channels.
+void grainyGradient(double x, double y, double* out) {
+    const double shared = 2 * grain(x, y, 200);
+    const double vignette = std::hypot(x - 900, y - 700) / 3000;
+    out[0] = 120 + 40 * y / 2048 - 30 * vignette + shared + 1.5 * grain(x, y, 210);
+    out[1] = 150 + 30 * y / 2048 - 30 * vignette + shared + 1.5 * grain(x, y, 213);
+    out[2] = 210 - 20 * y / 2048 - 40 * vignette + shared + 2.5 * grain(x, y, 216);
+}
+
+// High-contrast detail, as bare branches against the sky or wires and window frames: dark lines
+// one to three pixels wide at two scales over a bright, coloured ground.
+void highContrastDetail(double x, double y, double* out) {
+    const double lines = std::max(cellEdges(x, y, 90, 2.5, 300), cellEdges(x, y, 23, 1.2, 310));
+    const double ground = fractal(x, y, 128, 0.5, 320);
+    const double patch = hash(int(x / 37), int(y / 53), 330) % 4 == 0 ? 1 : 0; // lit windows
+    const double dark = 1 - lines;
+    out[0] = (200 + 40 * ground - 120 * patch) * dark + 25 * lines + 2 * grain(x, y, 340);
+    out[1] = (215 + 30 * ground - 40 * patch) * dark + 20 * lines + 2 * grain(x, y, 343);
+    out[2] = (235 - 20 * ground + 10 * patch) * dark + 15 * lines + 2 * grain(x, y, 346);
+}
+
 } // namespace
 
 RgbaImage smoothLivery(int size) {
@@ -156,12 +214,52 @@ RgbaImage edgesAndText(int size) {
     });
 }
 
+RgbaImage photoFineTexture(int size) {
+    return paint(size, [](double x, double y, double* out) {
+        fineTexture(x, y, out);
+        out[3] = 255;
+    });
+}
+
+RgbaImage photoGrainyGradient(int size) {
+    return paint(size, [](double x, double y, double* out) {
+        grainyGradient(x, y, out);
+        out[3] = 255;
+    });
+}
+
+RgbaImage photoHighContrast(int size) {
+    return paint(size, [](double x, double y, double* out) {
+        highContrastDetail(x, y, out);
+        out[3] = 255;
+    });
+}
+
+RgbaImage photoMix(int size) {
+    return paint(size, [size](double x, double y, double* out) {
+        // Sky above a wavy horizon, detail (a tree line, a town) along it, textured ground below.
+        const double horizon = size * (0.4 + 0.1 * fractal(x, 0, 256, 0.5, 400));
+        const double d = (y - horizon) / size;
+        if (d < -0.08)
+            grainyGradient(x, y, out);
+        else if (d < 0.08)
+            highContrastDetail(x, y, out);
+        else
+            fineTexture(x, y, out);
+        out[3] = 255;
+    });
+}
+
 const std::vector<NamedPicture>& paintPictures() {
     static const std::vector<NamedPicture> pictures = {
         {"smooth livery", smoothLivery, false},
         {"photo noise", photoNoise, true},
         {"weathering", weathering, true},
         {"edges and text", edgesAndText, true},
+        {"photo: fine texture", photoFineTexture, true},
+        {"photo: grainy gradient", photoGrainyGradient, true},
+        {"photo: high-contrast detail", photoHighContrast, true},
+        {"photo: mix", photoMix, true},
     };
     return pictures;
 }

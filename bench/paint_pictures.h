@@ -19,6 +19,16 @@ RgbaImage weathering(int size);
 // Hard-edged stripes, discs and text of several sizes over textured paint.
 RgbaImage edgesAndText(int size);
 
+// With the statistics of photographs: grain at every pixel, detail down to the pixel.
+// Foliage, gravel or cloth: fine texture everywhere.
+RgbaImage photoFineTexture(int size);
+// A sky or a backdrop: a low-contrast gradient under grain.
+RgbaImage photoGrainyGradient(int size);
+// Branches, wires and window frames: thin dark lines over a bright ground.
+RgbaImage photoHighContrast(int size);
+// A landscape: the three above, sky over detail over ground.
+RgbaImage photoMix(int size);
+
 struct NamedPicture {
     std::string name;
     RgbaImage (*make)(int size);

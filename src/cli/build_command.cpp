@@ -181,19 +181,18 @@ void printPlan(const BuildPlan& plan) {
 int run(Options& o) {
     if (!checkOptions(o))
         return kUsageError;
+    const std::optional<fs::path> found = programFolderOrAdvice(o.programFolder, "build");
+    if (!found)
+        return kUsageError;
+    const fs::path& programFolder = *found;
     std::error_code ec;
-    // Absolute, so that nothing depends on the directory the command was started in.
-    const fs::path programFolder =
-        fs::absolute(o.programFolder ? fs::path(*o.programFolder) : findProgramFolder(nullptr), ec);
 
     TerminalFrontend frontend(stderr);
     frontend.setDxt3(o.dxt3);
     Application app(programFolder, frontend);
 
     if (Status s = LoadAirlineList(programFolder, app.airlines); !s) {
-        // The message is the window's own; the terminal can say exactly where the file belongs.
-        std::fprintf(stderr, "livrano-cli build: %s\n  %s\n", s.message().c_str(),
-                     programLocation(programFolder, "\\Data\\airlines.cfg").string().c_str());
+        std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
         return kUsageError;
     }
     const std::optional<std::string> callsign = listedCallsign(app.airlines, o.callsign);

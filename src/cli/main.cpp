@@ -20,6 +20,7 @@ const Command kCommands[] = {
     {"convert", "turn a colour and an alpha bitmap into a simulator texture", defineConvertCommand},
     {"demo", "write a demo simulator with two aircraft, templates and the program folder", defineDemoCommand},
     {"inspect", "describe a texture file, and decode it to an ordinary BMP", defineInspectCommand},
+    {"setup", "make the program folder inside a simulator (Linux installations)", defineSetupCommand},
 };
 
 constexpr int kUsageError = 2;

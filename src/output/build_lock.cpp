@@ -49,4 +49,9 @@ Status BuildLock::acquire(const Application& app) {
     return Status::Ok();
 }
 
+Status BuildLock::acquireProgramFolder(const fs::path& programFolder) {
+    *this = BuildLock();
+    return take(m_program, programFolder, true, "the program folder");
+}
+
 } // namespace livrano

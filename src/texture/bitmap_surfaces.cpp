@@ -133,16 +133,18 @@ bool SaveBitmap8(const BitmapSurfaces& surfaces, const std::filesystem::path& pr
     const Surface& work = surfaces.WorkSurface8;
     if (!work.Ready)
         return false;
-    std::vector<std::uint8_t> file;
-    if (alphaLoaded) {
-        file = encodeBmp8(work.bitmap, work.bitmap.palette);
-    } else {
-        // No alpha template: a uniform, fully opaque alpha whatever was drawn.
-        Bitmap opaque = work.bitmap;
-        std::fill(opaque.pixels.begin(), opaque.pixels.end(), std::uint8_t{255});
-        file = encodeBmp8(opaque, greyRamp());
-    }
+    // No alpha template: a uniform, fully opaque alpha whatever was drawn.
+    const std::vector<std::uint8_t> file =
+        alphaLoaded ? encodeBmp8(work.bitmap, work.bitmap.palette)
+                    : encodeBmp8(opaqueAlpha(work.bitmap.width, work.bitmap.height), greyRamp());
     return writeByteFile(tempBitmapPath(programFolder, name), file);
+}
+
+Bitmap opaqueAlpha(int width, int height) {
+    return Bitmap{
+        width, height, 1,
+        std::vector<std::uint8_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 255),
+        greyRamp()};
 }
 
 void FreeWorkSurfaces(BitmapSurfaces& surfaces) {

@@ -75,6 +75,9 @@ bool SaveBitmap24(const BitmapSurfaces& surfaces, const std::filesystem::path& p
 bool SaveBitmap8(const BitmapSurfaces& surfaces, const std::filesystem::path& programFolder,
                  std::string_view name, bool alphaLoaded);
 
+// What SaveBitmap8 writes without an alpha template: every pixel 255 on the grey ramp.
+Bitmap opaqueAlpha(int width, int height);
+
 // Releases both work surfaces and clears their flags; a second call releases nothing.
 void FreeWorkSurfaces(BitmapSurfaces& surfaces);
 

@@ -1,27 +1,8 @@
 #include "texture/dxt3_block.h"
 
-#include <squish.h>
-
-#include "texture/dxt3_encoder.h"
-
 namespace livrano {
 
 namespace {
-
-// The library weighs red, green and blue alike, as our encoder does.
-int squishFlags(BlockEncoder encoder) {
-    const int flags = squish::kDxt3;
-    switch (encoder) {
-    case BlockEncoder::SquishRange:
-        return flags | squish::kColourRangeFit;
-    case BlockEncoder::SquishCluster:
-        return flags | squish::kColourClusterFit;
-    case BlockEncoder::Own:
-    case BlockEncoder::SquishIterativeCluster:
-        break;
-    }
-    return flags | squish::kColourIterativeClusterFit;
-}
 
 void decode565(unsigned v, int* rgb) {
     const int r = static_cast<int>((v >> 11) & 0x1F);
@@ -34,12 +15,9 @@ void decode565(unsigned v, int* rgb) {
 
 } // namespace
 
-void encodeDxt3Block(const std::uint8_t* rgba, std::uint8_t* block, BlockEncoder encoder) {
-    if (encoder == BlockEncoder::Own)
-        encodeColourBlock(rgba, block + 8);
-    else
-        squish::Compress(rgba, block, squishFlags(encoder));
-    // The alpha half is ours, so its rounding does not depend on the library's.
+void encodeDxt3Block(const std::uint8_t* rgba, std::uint8_t* block, ColourBlockEncoder encoder) {
+    encoder(rgba, block + 8);
+    // The alpha half is always ours, so its rounding does not depend on the colour encoder's.
     for (int i = 0; i < 8; ++i) {
         const unsigned lo = (rgba[(2 * i) * 4 + 3] + 8u) / 17u;
         const unsigned hi = (rgba[(2 * i + 1) * 4 + 3] + 8u) / 17u;

@@ -16,11 +16,20 @@ namespace livrano {
 // Bytes of one level: max(1, ceil(w/4)) * max(1, ceil(h/4)) * 16.
 std::size_t dxt3LevelSize(int width, int height);
 
-// Encodes on `threads` threads (0: one per core), each taking the next row of blocks not yet
-// taken. When the system refuses to start a thread, the others (the calling thread at least)
-// encode its rows: the result is the same and nothing is thrown. Precondition: width and height
-// at least 1.
-std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, BlockEncoder encoder, unsigned threads = 0);
+// Which of the picture's rows the first row of blocks starts with: the top one, or the bottom one
+// (the rows then taken upwards, as files stored bottom-up hold them).
+enum class RowOrder { TopDown, BottomUp };
+
+// Encodes into `out` (dxt3LevelSize bytes) on `threads` threads (0: one per core), each taking the
+// next row of blocks not yet taken. When the system refuses to start a thread, the others (the
+// calling thread at least) encode its rows: the result is the same and nothing is thrown.
+// Precondition: width and height at least 1.
+void compressDxt3(const RgbaImage& image, RowOrder order, ColourBlockEncoder encoder, unsigned threads,
+                  std::uint8_t* out);
+
+// The same, top-down, into a new buffer.
+std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourBlockEncoder encoder,
+                                       unsigned threads = 0);
 
 // Precondition: blocks.size() >= dxt3LevelSize(width, height).
 RgbaImage decompressDxt3(std::span<const std::uint8_t> blocks, int width, int height);

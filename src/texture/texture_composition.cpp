@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <future>
+#include <memory>
 #include <system_error>
+#include <utility>
 
 #include "app/text.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/byte_files.h"
 #include "texture/texture_converter.h"
+#include "texture/texture_file.h"
 #include "texture/texture_preview.h"
 
 namespace livrano {
@@ -52,62 +55,115 @@ std::string skippedSentence(const std::string& what, const std::string& reason) 
     return what + " was skipped: " + reason + (stopped ? "" : ".");
 }
 
-// Composes one texture and saves its two intermediate bitmaps; the reason when it cannot.
-std::optional<std::string> composeAndSave(Application& app, std::size_t i, const std::string& name,
-                                          std::int32_t& code) {
+// A composed texture on its way to its file: its two work surfaces, taken from the application
+// so that the next texture can be composed meanwhile.
+struct Finishing {
+    std::size_t index = 0;
+    std::string name;
+    BitmapSurfaces surfaces;
+    std::future<std::optional<std::string>> failure; // why it could not be finished, if it could not
+};
+
+// Composes one texture onto the work surfaces; the reason when it cannot.
+std::optional<std::string> compose(Application& app, std::size_t i, TextureFormat& format) {
     const TextureSpec& texture = app.spec.Textures[i];
     if (!ComposeTexture24(app, i))
         return "its colour could not be composed from the template";
-    const std::optional<std::int32_t> format = formatCode(texture.TextureFormat);
-    if (!format)
+    const std::optional<std::int32_t> code = formatCode(texture.TextureFormat);
+    if (!code)
         return "its format \"" + texture.TextureFormat + "\" is neither DXT3NM nor 32ANM";
-    code = *format;
-    if (!SaveBitmap24(app.surfaces, app.programFolder, name + "_c"))
-        return "TempBitmaps\\" + name + "_c.bmp could not be written";
+    format = *code == kFormatCodeDxt3 ? TextureFormat::Dxt3 : TextureFormat::Argb32;
     const bool alpha = app.flags.AlphaLoaded
                            ? ComposeAlpha8(app, i)
                            : CreateSurface8(app.surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
     if (!alpha)
         return "its alpha could not be composed";
-    if (!SaveBitmap8(app.surfaces, app.programFolder, name + "_a", app.flags.AlphaLoaded))
-        return "TempBitmaps\\" + name + "_a.bmp could not be written";
     return std::nullopt;
 }
 
-// One texture's conversion, on a thread of its own while the next texture is composed.
-struct Conversion {
-    std::size_t index = 0;
-    std::string name;
-    std::future<bool> written;
-};
-
-Conversion startConversion(const Application& app, std::size_t i, const std::string& name, std::int32_t code,
-                           bool overlap) {
-    Conversion c{i, name, {}};
-    auto convert = [folder = app.programFolder, name, code] {
-        return CompressTexture(folder, name + "_c", name + "_a", name, 0, code);
+// Saves the two intermediate bitmaps and converts the pictures they hold into TempBitmaps\name.bmp.
+// The conversion takes the pictures from memory, as the converter would read them from the files;
+// it is written only once both bitmaps are. With more than one thread the saving runs beside the
+// encoding.
+std::optional<std::string> saveAndConvert(const BitmapSurfaces& work, const fs::path& programFolder,
+                                          const std::string& name, bool alphaLoaded, TextureOptions options) {
+    auto save = [&]() -> std::optional<std::string> {
+        if (!SaveBitmap24(work, programFolder, name + "_c"))
+            return "TempBitmaps\\" + name + "_c.bmp could not be written";
+        if (!SaveBitmap8(work, programFolder, name + "_a", alphaLoaded))
+            return "TempBitmaps\\" + name + "_a.bmp could not be written";
+        return std::nullopt;
     };
-    if (overlap) {
+    auto encode = [&] {
+        RgbaImage image;
+        const Bitmap& colour = work.WorkSurface24.bitmap;
+        const Bitmap alpha = alphaLoaded ? Bitmap{} : opaqueAlpha(colour.width, colour.height);
+        if (!composeTextureImage(colour, alphaLoaded ? work.WorkSurface8.bitmap : alpha, image))
+            return std::vector<std::uint8_t>{};
+        return encodeTexture(image, TextureContainer::FsBitmap, options);
+    };
+    std::optional<std::string> saved;
+    std::vector<std::uint8_t> file;
+    if (options.threads == 1) {
+        if ((saved = save()))
+            return saved;
+        file = encode();
+    } else {
+        std::future<std::optional<std::string>> saving;
         try {
-            c.written = std::async(std::launch::async, convert);
-            return c;
-        } catch (const std::system_error&) { // no thread to be had: convert here instead
+            saving = std::async(std::launch::async, save);
+        } catch (const std::system_error&) { // no thread to be had: save here instead
+            std::promise<std::optional<std::string>> done;
+            done.set_value(save());
+            saving = done.get_future();
         }
+        try {
+            file = encode();
+        } catch (...) {
+            saving.wait(); // the surfaces it reads must outlive it
+            throw;
+        }
+        if ((saved = saving.get()))
+            return saved;
     }
-    std::promise<bool> done;
-    done.set_value(convert());
-    c.written = done.get_future();
-    return c;
+    if (file.empty() || !writeByteFile(tempBitmapPath(programFolder, name), file))
+        return "the converter could not write TempBitmaps\\" + name + ".bmp";
+    return std::nullopt;
 }
 
-// Whether two textures' files (N, N_c and N_a) meet: the later one's bitmaps must then wait
-// until the earlier one's converter has read its own and written its texture.
-bool shareAFile(const std::string& a, const std::string& b) {
-    for (const char* x : {"", "_c", "_a"})
-        for (const char* y : {"", "_c", "_a"})
-            if (equalsNoCase(a + x, b + y))
-                return true;
-    return false;
+// Hands the work surfaces of a composed texture over to be saved and converted: on a thread of
+// its own unless the build keeps to one (or no thread can be had).
+// The task refers to the surfaces it was handed, so Finishing stays where it was made.
+std::unique_ptr<Finishing> startFinishing(Application& app, std::size_t i, const std::string& name,
+                                          TextureFormat format, const TextureBuildOptions& build) {
+    auto f = std::make_unique<Finishing>();
+    f->index = i;
+    f->name = name;
+    f->surfaces.WorkSurface24 = std::exchange(app.surfaces.WorkSurface24, Surface{});
+    f->surfaces.WorkSurface8 = std::exchange(app.surfaces.WorkSurface8, Surface{});
+    TextureOptions options;
+    options.format = format;
+    options.encoder = build.encoder;
+    options.threads = build.threads;
+    auto finish = [&work = f->surfaces, folder = app.programFolder, name, alpha = app.flags.AlphaLoaded,
+                   options] {
+        try {
+            return saveAndConvert(work, folder, name, alpha, options);
+        } catch (const std::bad_alloc&) { // pictures too large for the memory left: no texture, no crash
+            return std::optional<std::string>("the converter could not write TempBitmaps\\" + name + ".bmp");
+        }
+    };
+    if (build.threads != 1) {
+        try {
+            f->failure = std::async(std::launch::async, finish);
+            return f;
+        } catch (const std::system_error&) { // no thread to be had: finish here instead
+        }
+    }
+    std::promise<std::optional<std::string>> done;
+    done.set_value(finish());
+    f->failure = done.get_future();
+    return f;
 }
 
 } // namespace
@@ -140,24 +196,24 @@ Status MoveTexture(const fs::path& source, const fs::path& destination) {
     return Status::Ok();
 }
 
-TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool overlap) {
+TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
+                                 const TextureBuildOptions& options) {
     TextureBuildReport report;
     Frontend& frontend = app.frontend;
     const std::size_t count = jobs.textures.size();
     std::vector<const TextureJob*> converted(count);
 
-    // Texture i's conversion runs while texture i + 1 is composed and saved; its outcome is
-    // taken before anything of texture i + 1 is reported, so the report keeps the textures'
-    // order. At most two textures are in memory: the one converting, the one composing.
-    std::optional<Conversion> pending;
-    auto finishPending = [&] {
+    // Texture i is saved and converted while texture i + 1 is composed; its outcome is taken
+    // before anything of texture i + 1 is reported, so the report keeps the textures' order, and
+    // before texture i + 1's files are written, so that files of one name are written in order.
+    // At most two textures are in memory: the one finishing, the one composing.
+    std::unique_ptr<Finishing> pending;
+    auto finishPending = [&](bool last = false) {
         if (!pending)
             return;
         const std::string name = pending->name;
-        if (!pending->written.get()) {
-            report.skipped.push_back("Texture " + name +
-                                     " was skipped: the converter could not write TempBitmaps\\" + name +
-                                     ".bmp.");
+        if (const std::optional<std::string> failure = pending->failure.get()) {
+            report.skipped.push_back(skippedSentence("Texture " + name, *failure));
         } else {
             // A later texture of the same name has overwritten the earlier one's file, which must
             // then not be moved twice (names differing in case are one file on Windows).
@@ -166,6 +222,12 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool
                     converted[k] = nullptr;
             }
             converted[pending->index] = &jobs.textures[pending->index];
+        }
+        // The last texture's surfaces stay with the application until they are freed, as they
+        // would had they never been handed over.
+        if (last) {
+            app.surfaces.WorkSurface24 = std::move(pending->surfaces.WorkSurface24);
+            app.surfaces.WorkSurface8 = std::move(pending->surfaces.WorkSurface8);
         }
         pending.reset();
     };
@@ -180,18 +242,16 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool
             report.skipped.push_back(skippedSentence("Texture " + job.name, job.skipped));
             continue;
         }
-        if (pending && shareAFile(pending->name, job.name))
-            finishPending();
-        std::int32_t code = 0;
-        const std::optional<std::string> failure = composeAndSave(app, job.index, job.name, code);
+        TextureFormat format = TextureFormat::Dxt3;
+        const std::optional<std::string> failure = compose(app, job.index, format);
         finishPending();
         if (failure) {
             report.skipped.push_back(skippedSentence("Texture " + job.name, *failure));
             continue;
         }
-        pending = startConversion(app, i, job.name, code, overlap);
+        pending = startFinishing(app, i, job.name, format, options);
     }
-    finishPending(); // every finished file is in place before the move pass
+    finishPending(true); // every finished file is in place before the move pass
 
     for (std::size_t i = 0; i < count; ++i) {
         frontend.setStatusText("Moving New Textures");

@@ -10,6 +10,8 @@
 
 #include "app/application.h"
 #include "app/status.h"
+#include "texture/dxt3_block.h"
+#include "texture/dxt3_encoder.h"
 
 namespace livrano {
 
@@ -42,16 +44,23 @@ struct TextureBuildReport {
     std::vector<std::string> skipped;           // one sentence per texture or file left out
 };
 
+struct TextureBuildOptions {
+    ColourBlockEncoder encoder = encodeColourBlock; // the colour halves of DXT3 textures
+    // 0: every core, a texture's bitmaps saved and converted on other threads while the next
+    // texture is composed (two textures in memory at most); 1: all on the calling thread.
+    unsigned threads = 0;
+};
+
 // The three passes over the jobs: compose and convert (progress 20..75, "Working Texture - " +
 // name, the preview after each composed texture), move ("Moving New Textures", 75..80), and copy
-// the extra textures ("Copying File - " + name, 80..100). A texture that fails at any step is
-// skipped and the others still arrive; the report says which and why. Of two jobs of one name
-// (case ignored) the later one's texture arrives. With `overlap`, a texture's conversion runs on
-// its own thread while the next texture is composed; the files, texts, progress values and
-// report are those of a build without it. Off by default: the encoding already keeps every core
-// busy, and on a two-core machine the overlap measured slower (make bench compares the two,
-// docs/performance.md).
-TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs, bool overlap = false);
+// the extra textures ("Copying File - " + name, 80..100). Each texture's bitmaps are saved in
+// TempBitmaps and the composed pictures, still in memory, are converted. A texture that fails at
+// any step is skipped and the others still arrive; the report says which and why. Of two jobs
+// of one name (case ignored) the later one's texture arrives. Whatever the threads, the files
+// are the same byte for byte, and the texts, progress values, previews (all on the calling
+// thread) and report come in the same order.
+TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
+                                 const TextureBuildOptions& options = {});
 
 // Composes the colour of texture `index` on WorkSurface24 and shows it in the preview. The result
 // is that of the last section's copy (with no sections: whether the surface was created).

@@ -1,6 +1,5 @@
 #include "texture/texture_converter.h"
 
-#include <atomic>
 #include <new>
 
 #include "texture/bitmap.h"
@@ -12,19 +11,38 @@ namespace livrano {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::atomic<BlockEncoder> converterEncoder{BlockEncoder::Own};
-
-} // namespace
-
-void setConverterEncoder(BlockEncoder encoder) {
-    converterEncoder = encoder;
+Status composeTextureImage(const Bitmap& colour, const Bitmap& alpha, RgbaImage& out) {
+    if (colour.width != alpha.width || colour.height != alpha.height)
+        return Status::Error("The colour bitmap is " + std::to_string(colour.width) + "x" +
+                             std::to_string(colour.height) + " but the alpha bitmap is " +
+                             std::to_string(alpha.width) + "x" + std::to_string(alpha.height) + ".");
+    // The limits of the bitmaps the converter reads: a picture in memory converts exactly when
+    // its saved bitmaps would.
+    const BmpLimits limits;
+    if (colour.width > limits.maxSide || colour.height > limits.maxSide ||
+        std::int64_t{colour.width} * colour.height > limits.maxPixels)
+        return Status::Error("The picture is " + std::to_string(colour.width) + "x" +
+                             std::to_string(colour.height) + ", larger than the converter takes.");
+    if (colour.bytesPerPixel != 3)
+        return composeTextureImage(toColour(colour), alpha, out);
+    const std::vector<std::uint8_t> grey = greyLevels(alpha);
+    out.width = colour.width;
+    out.height = colour.height;
+    out.rgba.resize(grey.size() * 4);
+    const std::uint8_t* bgr = colour.pixels.data();
+    std::uint8_t* rgba = out.rgba.data();
+    for (std::size_t i = 0; i < grey.size(); ++i) {
+        rgba[i * 4] = bgr[i * 3 + 2];
+        rgba[i * 4 + 1] = bgr[i * 3 + 1];
+        rgba[i * 4 + 2] = bgr[i * 3];
+        rgba[i * 4 + 3] = grey[i];
+    }
+    return Status::Ok();
 }
 
 Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, RgbaImage& out) {
     std::string why;
-    std::optional<Bitmap> colour = readBmpFile(colourBmp, {}, &why);
+    const std::optional<Bitmap> colour = readBmpFile(colourBmp, {}, &why);
     if (!colour)
         return Status::Error("The colour bitmap " + colourBmp.string() +
                              " cannot be read as a BMP file: " + why + ".");
@@ -32,21 +50,13 @@ Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, 
     if (!alpha)
         return Status::Error("The alpha bitmap " + alphaBmp.string() +
                              " cannot be read as a BMP file: " + why + ".");
-    if (colour->width != alpha->width || colour->height != alpha->height)
-        return Status::Error("The colour bitmap is " + std::to_string(colour->width) + "x" +
-                             std::to_string(colour->height) + " but the alpha bitmap is " +
-                             std::to_string(alpha->width) + "x" + std::to_string(alpha->height) + ".");
-    const Bitmap bgr = toColour(std::move(*colour));
-    const std::vector<std::uint8_t> grey = greyLevels(*alpha);
-    out.width = bgr.width;
-    out.height = bgr.height;
-    out.rgba.resize(grey.size() * 4);
-    for (std::size_t i = 0; i < grey.size(); ++i) {
-        out.rgba[i * 4] = bgr.pixels[i * 3 + 2];
-        out.rgba[i * 4 + 1] = bgr.pixels[i * 3 + 1];
-        out.rgba[i * 4 + 2] = bgr.pixels[i * 3];
-        out.rgba[i * 4 + 3] = grey[i];
-    }
+    return composeTextureImage(*colour, *alpha, out);
+}
+
+Status convertTexture(const RgbaImage& image, const fs::path& output, TextureContainer container,
+                      const TextureOptions& options) {
+    if (!writeByteFile(output, encodeTexture(image, container, options)))
+        return Status::Error("The texture file " + output.string() + " cannot be written.");
     return Status::Ok();
 }
 
@@ -55,9 +65,7 @@ Status convertTexture(const fs::path& colourBmp, const fs::path& alphaBmp, const
     RgbaImage image;
     if (Status s = composeTextureImage(colourBmp, alphaBmp, image); !s)
         return s;
-    if (!writeByteFile(output, encodeTexture(image, container, options)))
-        return Status::Error("The texture file " + output.string() + " cannot be written.");
-    return Status::Ok();
+    return convertTexture(image, output, container, options);
 }
 
 std::int32_t BMPScompressBMP(const char* colourPath, const char* alphaPath, std::int32_t formatCode,
@@ -72,7 +80,6 @@ std::int32_t BMPScompressBMP(const char* colourPath, const char* alphaPath, std:
     if (colourPath == nullptr || alphaPath == nullptr || outputPath == nullptr)
         return kConvertFailed;
     options.mipmaps = mipmapFlag == 1;
-    options.encoder = converterEncoder;
     try {
         const Status s =
             convertTexture(colourPath, alphaPath, outputPath, TextureContainer::FsBitmap, options);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/status.h"
+#include "texture/bitmap.h"
 #include "texture/rgba_image.h"
 #include "texture/texture_file.h"
 
@@ -21,13 +22,22 @@ inline constexpr std::int32_t kConvertOk = 0;
 inline constexpr std::int32_t kConvertUnknownFormat = 1;
 inline constexpr std::int32_t kConvertFailed = 2;
 
-// The colour of the first bitmap with the alpha of the second: the alpha bitmap's grey levels,
-// looked up through its colour table when it is indexed. Fails, naming the file, when either
-// cannot be read or their sizes differ.
+// The colour of the first picture with the alpha of the second: the alpha picture's grey levels,
+// looked up through its colour table when it is indexed. Fails when their sizes differ or are
+// beyond what the BMP reader takes (BmpLimits), as the files of such pictures would.
+Status composeTextureImage(const Bitmap& colour, const Bitmap& alpha, RgbaImage& out);
+
+// The same from two BMP files; fails, naming the file, when either cannot be read.
 Status composeTextureImage(const std::filesystem::path& colourBmp, const std::filesystem::path& alphaBmp,
                            RgbaImage& out);
 
-// composeTextureImage, then writes the texture file (replacing an earlier one only on success).
+// Writes the texture file of a composed picture (replacing an earlier one only on success). A
+// build converts the pictures it has just composed this way, without reading back the bitmaps
+// it saved.
+Status convertTexture(const RgbaImage& image, const std::filesystem::path& output, TextureContainer container,
+                      const TextureOptions& options);
+
+// composeTextureImage of the two files, then the texture file.
 Status convertTexture(const std::filesystem::path& colourBmp, const std::filesystem::path& alphaBmp,
                       const std::filesystem::path& output, TextureContainer container,
                       const TextureOptions& options);
@@ -39,10 +49,6 @@ Status convertTexture(const std::filesystem::path& colourBmp, const std::filesys
 // written.
 std::int32_t BMPScompressBMP(const char* colourPath, const char* alphaPath, std::int32_t formatCode,
                              std::int16_t mipmapFlag, std::int16_t unusedFlag, const char* outputPath);
-
-// The block encoder BMPScompressBMP uses for DXT3, for every thread of the process (our own
-// unless set; the benchmark sets libsquish's fits to compare whole builds).
-void setConverterEncoder(BlockEncoder encoder);
 
 // The program's wrapper: each name becomes programFolder + "\TempBitmaps\" + name trimmed +
 // ".bmp", and the flag goes into both flag arguments. True when the texture file was written.

@@ -14,32 +14,28 @@ constexpr std::uint32_t kFourCcDxt3 = 0x33545844; // "DXT3"
 constexpr std::size_t kFsHeaderSize = 74;
 constexpr std::size_t kDdsHeaderSize = 128;
 
-// The extended bitmap stores its rows bottom-up; this is the one place that knows it. It turns a
-// top-down picture into the stored order and, applied again, a stored picture back.
-RgbaImage fsBitmapRowOrder(const RgbaImage& image) {
-    return flippedVertically(image);
-}
-
 std::size_t levelSize(TextureFormat format, int width, int height) {
     if (format == TextureFormat::Dxt3)
         return dxt3LevelSize(width, height);
     return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
 }
 
-// One level's stored bytes from a picture already in its stored row order.
-void appendLevel(std::vector<std::uint8_t>& out, const RgbaImage& level, const TextureOptions& options) {
+// One level's stored bytes at `out`, its rows taken in the container's order.
+void putLevel(std::uint8_t* out, const RgbaImage& level, RowOrder order, const TextureOptions& options) {
     if (options.format == TextureFormat::Dxt3) {
-        const std::vector<std::uint8_t> blocks = compressDxt3(level, options.encoder, options.threads);
-        out.insert(out.end(), blocks.begin(), blocks.end());
+        compressDxt3(level, order, options.encoder, options.threads, out);
         return;
     }
-    const std::size_t at = out.size();
-    out.resize(at + level.rgba.size());
-    for (std::size_t i = 0; i < level.rgba.size(); i += 4) {
-        out[at + i] = level.rgba[i + 2];
-        out[at + i + 1] = level.rgba[i + 1];
-        out[at + i + 2] = level.rgba[i];
-        out[at + i + 3] = level.rgba[i + 3];
+    const std::size_t rowBytes = static_cast<std::size_t>(level.width) * 4;
+    for (int y = 0; y < level.height; ++y) {
+        const std::uint8_t* src = level.pixel(0, order == RowOrder::BottomUp ? level.height - 1 - y : y);
+        std::uint8_t* dst = out + static_cast<std::size_t>(y) * rowBytes;
+        for (std::size_t x = 0; x < rowBytes; x += 4) {
+            dst[x] = src[x + 2];
+            dst[x + 1] = src[x + 1];
+            dst[x + 2] = src[x];
+            dst[x + 3] = src[x + 3];
+        }
     }
 }
 
@@ -71,9 +67,29 @@ std::size_t chainSize(TextureFormat format, int width, int height, int levels) {
     return total;
 }
 
+// The header of `headerSize` bytes (zeros, for the caller to fill) and the levels after it: the
+// image itself, and with mipmaps its smaller levels. The buffer is made once at its final size.
+std::vector<std::uint8_t> withLevels(std::size_t headerSize, const RgbaImage& image, RowOrder order,
+                                     const TextureOptions& options, std::size_t& levelCount) {
+    const std::vector<RgbaImage> smaller =
+        options.mipmaps ? mipChain(image) : std::vector<RgbaImage>{}; // the first is the image again
+    levelCount = std::max<std::size_t>(1, smaller.size());
+    std::vector<std::uint8_t> out(
+        headerSize + chainSize(options.format, image.width, image.height, static_cast<int>(levelCount)));
+    std::size_t at = headerSize;
+    for (std::size_t l = 0; l < levelCount; ++l) {
+        const RgbaImage& level = l == 0 ? image : smaller[l];
+        putLevel(out.data() + at, level, order, options);
+        at += levelSize(options.format, level.width, level.height);
+    }
+    return out;
+}
+
 std::vector<std::uint8_t> encodeFsBitmap(const RgbaImage& image, const TextureOptions& options) {
     const bool dxt3 = options.format == TextureFormat::Dxt3;
-    std::vector<std::uint8_t> out(kFsHeaderSize, 0);
+    std::size_t levels = 0;
+    // The extended bitmap stores its rows bottom-up.
+    std::vector<std::uint8_t> out = withLevels(kFsHeaderSize, image, RowOrder::BottomUp, options, levels);
     out[0] = 'B';
     out[1] = 'M';
     put32(out, 10, kFsHeaderSize);
@@ -92,24 +108,21 @@ std::vector<std::uint8_t> encodeFsBitmap(const RgbaImage& image, const TextureOp
     out[63] = 4;
     if (options.mipmaps)
         put16(out, 68, static_cast<std::uint32_t>(floorLog2(std::max(image.width, image.height))));
-    const std::vector<RgbaImage> levels = options.mipmaps ? mipChain(image) : std::vector<RgbaImage>{image};
-    for (const RgbaImage& level : levels)
-        appendLevel(out, fsBitmapRowOrder(level), options);
     put32(out, 2, static_cast<std::uint32_t>(out.size()));
     return out;
 }
 
 std::vector<std::uint8_t> encodeDds(const RgbaImage& image, const TextureOptions& options) {
     const bool dxt3 = options.format == TextureFormat::Dxt3;
-    const std::vector<RgbaImage> levels = options.mipmaps ? mipChain(image) : std::vector<RgbaImage>{image};
-    std::vector<std::uint8_t> out(kDdsHeaderSize, 0);
+    std::size_t levels = 0;
+    std::vector<std::uint8_t> out = withLevels(kDdsHeaderSize, image, RowOrder::TopDown, options, levels);
     out[0] = 'D';
     out[1] = 'D';
     out[2] = 'S';
     out[3] = ' ';
     put32(out, 4, 124);
     std::uint32_t flags = 0x1007 | (dxt3 ? 0x80000u : 0x8u);
-    if (levels.size() > 1)
+    if (levels > 1)
         flags |= 0x20000;
     put32(out, 8, flags);
     put32(out, 12, static_cast<std::uint32_t>(image.height));
@@ -117,7 +130,7 @@ std::vector<std::uint8_t> encodeDds(const RgbaImage& image, const TextureOptions
     put32(out, 20,
           static_cast<std::uint32_t>(dxt3 ? dxt3LevelSize(image.width, image.height)
                                           : static_cast<std::size_t>(image.width) * 4));
-    put32(out, 28, static_cast<std::uint32_t>(levels.size()));
+    put32(out, 28, static_cast<std::uint32_t>(levels));
     put32(out, 76, 32);
     if (dxt3) {
         put32(out, 80, 0x4);
@@ -130,9 +143,7 @@ std::vector<std::uint8_t> encodeDds(const RgbaImage& image, const TextureOptions
         put32(out, 100, 0x000000FF);
         put32(out, 104, 0xFF000000);
     }
-    put32(out, 108, levels.size() > 1 ? 0x1000 | 0x8 | 0x400000 : 0x1000);
-    for (const RgbaImage& level : levels)
-        appendLevel(out, level, options);
+    put32(out, 108, levels > 1 ? 0x1000 | 0x8 | 0x400000 : 0x1000);
     return out;
 }
 
@@ -163,7 +174,7 @@ Status decodeFsBitmap(std::span<const std::uint8_t> file, DecodedTexture& out) {
     const std::size_t offset = get32(file, 10);
     if (offset > file.size() || chainSize(out.format, w, h, out.levels) > file.size() - offset)
         return Status::Error("The texture file is shorter than its levels need.");
-    out.image = fsBitmapRowOrder(readLevel(file.subspan(offset), out.format, w, h));
+    out.image = flippedVertically(readLevel(file.subspan(offset), out.format, w, h));
     return Status::Ok();
 }
 

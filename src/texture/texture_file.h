@@ -15,6 +15,7 @@
 
 #include "app/status.h"
 #include "texture/dxt3_block.h"
+#include "texture/dxt3_encoder.h"
 #include "texture/rgba_image.h"
 
 namespace livrano {
@@ -25,8 +26,8 @@ enum class TextureContainer { FsBitmap, Dds };
 struct TextureOptions {
     TextureFormat format = TextureFormat::Dxt3;
     bool mipmaps = false;
-    BlockEncoder encoder = BlockEncoder::Own;
-    unsigned threads = 0; // 0: one per core
+    ColourBlockEncoder encoder = encodeColourBlock; // the colour halves of DXT3 blocks
+    unsigned threads = 0;                           // 0: one per core
 };
 
 // The file's bytes for a top-down image. Precondition: width and height at least 1.

@@ -154,36 +154,54 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
 
 // The folder the build took for its program folder, read from its complaint that the aircraft
 // is not installed there, or that the airline list is missing from it (the window's message,
-// then where the file belongs).
-TEST(ProgramFolder, ComesFromTheEnvironmentElseTheExecutablesFolder) {
+// then where the file belongs), or its advice when there is none: the option, the environment,
+// the executable's folder, the build tree's, the last setup's, in that order.
+TEST(ProgramFolder, ComesFromTheOptionTheEnvironmentTheExecutableOrTheLastSetup) {
     testing::TempDir dir;
     const fs::path named = dir / "named";
     const fs::path own = dir / "own";
     const fs::path bare = dir / "bare";
-    for (const fs::path& folder : {named, own})
+    const fs::path recorded = dir / "recorded";
+    for (const fs::path& folder : {named, own, recorded})
         testing::writeFile(folder / "Data" / "airlines.cfg", "KESTREL\r\n");
+    testing::writeFile(dir / "config" / "livrano" / "program-folder", recorded.string() + "\n");
+    fs::create_directories(dir / "empty");
+    fs::create_directories(bare);
     const fs::path copy = own / "livrano-cli";
+    const fs::path bareCopy = bare / "livrano-cli";
     fs::copy_file(LIVRANO_CLI_PATH, copy);
+    fs::copy_file(LIVRANO_CLI_PATH, bareCopy);
     const auto notInstalled = [](const fs::path& folder) {
         return " in " + (folder / "Aircraft Configurations").string() + ".";
     };
+    const std::string config = "XDG_CONFIG_HOME=" + shellQuoted((dir / "config").string());
+    const std::string noConfig = "XDG_CONFIG_HOME=" + shellQuoted((dir / "empty").string());
+    const std::string unset = "env -u LIVRANO_PROGRAM_FOLDER ";
 
     struct Case {
         std::string environment;
         fs::path program;
+        std::string options;
         std::string says;
     };
     const Case cases[] = {
-        {"LIVRANO_PROGRAM_FOLDER=" + shellQuoted(named.string()), LIVRANO_CLI_PATH, notInstalled(named)},
-        {"env -u LIVRANO_PROGRAM_FOLDER", copy, notInstalled(own)},
-        {"LIVRANO_PROGRAM_FOLDER=", copy, notInstalled(own)}, // empty counts as not set
-        {"LIVRANO_PROGRAM_FOLDER=" + shellQuoted(bare.string()), LIVRANO_CLI_PATH,
-         "file is missing. Please reinstall Livrano.\n  " + (bare / "Data" / "airlines.cfg").string() + "\n"},
+        {config + " LIVRANO_PROGRAM_FOLDER=" + shellQuoted(bare.string()), LIVRANO_CLI_PATH,
+         "--program-folder=" + shellQuoted(named.string()), notInstalled(named)},
+        {config + " LIVRANO_PROGRAM_FOLDER=" + shellQuoted(named.string()), LIVRANO_CLI_PATH, "",
+         notInstalled(named)},
+        {unset + config, copy, "", notInstalled(own)},
+        {config + " LIVRANO_PROGRAM_FOLDER=", copy, "", notInstalled(own)}, // empty counts as not set
+        {unset + config, LIVRANO_CLI_PATH, "",
+         notInstalled(fs::path(LIVRANO_CLI_PATH).parent_path() / "program")},
+        {unset + config, bareCopy, "", notInstalled(recorded)},
+        {unset + noConfig, bareCopy, "", "Run \"livrano-cli setup SIMULATOR_FOLDER\" once"},
+        {"LIVRANO_PROGRAM_FOLDER=" + shellQuoted(bare.string()), LIVRANO_CLI_PATH, "",
+         "file is missing. Please reinstall Livrano.\n" + (bare / "Data" / "airlines.cfg").string() + "\n"},
     };
     for (const Case& c : cases) {
-        const testing::CliRun run =
-            testing::runCli("build --aircraft Nowhere --template t.bmp --variation V --folder ABC",
-                            c.environment, c.program.string());
+        const testing::CliRun run = testing::runCli(
+            "build --aircraft Nowhere --template t.bmp --variation V --folder ABC " + c.options,
+            c.environment, c.program.string());
         EXPECT_EQ(run.exitCode, 2) << c.environment;
         EXPECT_NE(run.err.find(c.says), std::string::npos) << c.environment << "\n" << run.err;
     }

@@ -2,12 +2,12 @@
 
 #include <sstream>
 
+#include "livrano_version.h"
 #include "support/run_cli.h"
 #include "support/temp_dir.h"
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
 #include "texture/texture_fixtures.h"
-#include "livrano_version.h"
 
 namespace livrano {
 namespace {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "paint_pictures.h"
+#include "squish_fits.h"
 #include "support/time_limit.h"
 #include "texture/dxt3_encoder.h"
 #include "texture/texture_fixtures.h"
@@ -14,7 +15,7 @@
 namespace livrano {
 namespace {
 
-std::vector<std::uint8_t> roundTrip(const std::uint8_t* texels, BlockEncoder fit) {
+std::vector<std::uint8_t> roundTrip(const std::uint8_t* texels, ColourBlockEncoder fit) {
     std::uint8_t block[16];
     std::vector<std::uint8_t> decoded(64);
     encodeDxt3Block(texels, block, fit);
@@ -27,8 +28,8 @@ std::vector<std::uint8_t> roundTrip(const std::uint8_t* texels, BlockEncoder fit
 TEST(Dxt3Block, AlphaToTheNearestStepAndExactColoursExactly) {
     const int colours[][3] = {{0, 0, 0},   {255, 255, 255}, {255, 0, 0},
                               {0, 255, 0}, {0, 0, 255},     {132, 130, 66}};
-    for (BlockEncoder fit : {BlockEncoder::Own, BlockEncoder::SquishRange, BlockEncoder::SquishCluster,
-                             BlockEncoder::SquishIterativeCluster}) {
+    for (ColourBlockEncoder fit : {ColourBlockEncoder{encodeColourBlock}, bench::squishRangeFit,
+                                   bench::squishClusterFit, bench::squishIterativeClusterFit}) {
         for (int base = 0; base < 256; base += 16) {
             std::uint8_t texels[64] = {};
             for (int i = 0; i < 16; ++i)
@@ -70,8 +71,8 @@ TEST(Dxt3Block, FlatAndTwoColourBlocksComeBackClose) {
         std::uint8_t texels[64];
         for (int i = 0; i < 64; ++i)
             texels[i] = static_cast<std::uint8_t>(i % 4 == 3 ? 255 : colour[i % 4]);
-        EXPECT_LE(squaredError(roundTrip(texels, BlockEncoder::Own), texels),
-                  squaredError(roundTrip(texels, BlockEncoder::SquishCluster), texels))
+        EXPECT_LE(squaredError(roundTrip(texels, encodeColourBlock), texels),
+                  squaredError(roundTrip(texels, bench::squishClusterFit), texels))
             << v;
     }
     for (int block = 0; block < 500; ++block) {
@@ -83,7 +84,7 @@ TEST(Dxt3Block, FlatAndTwoColourBlocksComeBackClose) {
         for (int i = 0; i < 16; ++i)
             for (int k = 0; k < 4; ++k)
                 texels[i * 4 + k] = k == 3 ? 255 : pair[(pattern >> i) & 1][k];
-        const std::vector<std::uint8_t> decoded = roundTrip(texels, BlockEncoder::Own);
+        const std::vector<std::uint8_t> decoded = roundTrip(texels, encodeColourBlock);
         for (int i = 0; i < 48; ++i) {
             const int step = i % 3 == 1 ? 4 : 8; // green has six bits, red and blue five
             const std::size_t at = static_cast<std::size_t>(i / 3 * 4 + i % 3);
@@ -97,9 +98,9 @@ TEST(Dxt3Block, FlatAndTwoColourBlocksComeBackClose) {
 TEST(CompressDxt3, PhotographicQualityAndOneResultOnEveryPath) {
     for (const bench::NamedPicture& picture : bench::paintPictures()) {
         const RgbaImage image = picture.make(96);
-        const double ours = colourPsnr(decompressDxt3(compressDxt3(image, BlockEncoder::Own), 96, 96), image);
+        const double ours = colourPsnr(decompressDxt3(compressDxt3(image, encodeColourBlock), 96, 96), image);
         const double cluster =
-            colourPsnr(decompressDxt3(compressDxt3(image, BlockEncoder::SquishCluster), 96, 96), image);
+            colourPsnr(decompressDxt3(compressDxt3(image, bench::squishClusterFit), 96, 96), image);
         EXPECT_GE(ours, cluster - 0.1) << picture.name;
         if (!encoderPathAvailable(EncoderPath::Avx2))
             continue;
@@ -119,10 +120,10 @@ TEST(CompressDxt3, ThreadCountDoesNotChangeTheBlocks) {
         RgbaImage image{width, height, {}};
         for (int i = 0; i < width * height * 4; ++i)
             image.rgba.push_back(static_cast<std::uint8_t>(i * 7 % 251));
-        const std::vector<std::uint8_t> one = compressDxt3(image, BlockEncoder::Own, 1);
+        const std::vector<std::uint8_t> one = compressDxt3(image, encodeColourBlock, 1);
         EXPECT_EQ(one.size(), dxt3LevelSize(width, height));
         for (unsigned threads : {2u, 3u, 8u})
-            EXPECT_EQ(compressDxt3(image, BlockEncoder::Own, threads), one) << width << "x" << height;
+            EXPECT_EQ(compressDxt3(image, encodeColourBlock, threads), one) << width << "x" << height;
     }
 }
 
@@ -139,7 +140,7 @@ void* noThreadWork(void*) {
     pthread_t probe;
     if (pthread_create(&probe, nullptr, noThreadWork, nullptr) == 0)
         std::_Exit(2);
-    std::_Exit(compressDxt3(image, BlockEncoder::Own, 4) == expected ? 0 : 1);
+    std::_Exit(compressDxt3(image, encodeColourBlock, 4) == expected ? 0 : 1);
 }
 
 // Where the system refuses new threads every block still comes out, encoded by the calling
@@ -150,7 +151,7 @@ TEST(CompressDxt3, ARefusedThreadLeavesItsRowsToTheCaller) {
     RgbaImage image{16, 16, {}};
     for (int i = 0; i < 16 * 16 * 4; ++i)
         image.rgba.push_back(static_cast<std::uint8_t>(i * 13 % 251));
-    const std::vector<std::uint8_t> expected = compressDxt3(image, BlockEncoder::Own, 1);
+    const std::vector<std::uint8_t> expected = compressDxt3(image, encodeColourBlock, 1);
     EXPECT_EXIT(encodeWithoutRoomForThreads(image, expected), ::testing::ExitedWithCode(0), "");
 }
 

@@ -8,6 +8,7 @@
 #include "texture/bmp_writer.h"
 #include "texture/byte_files.h"
 #include "texture/template_loader.h"
+#include "texture/texture_converter.h"
 #include "texture/texture_file.h"
 #include "texture/texture_fixtures.h"
 
@@ -206,17 +207,18 @@ TEST(BuildTextures, OfTwoTexturesWithOneNameTheLastConvertedArrives) {
     }
 }
 
-// Converting one texture while the next is composed leaves what a build one texture after the
-// other leaves: the same files byte for byte, texts, progress values and report. Among the
-// textures: one whose files meet the previous one's (T_FUSE_QRX_1_C) and a repeated name.
-TEST(BuildTextures, OverlappedConversionsLeaveWhatASequentialBuildLeaves) {
+// A build on every core leaves what a build on the calling thread alone leaves: the same files
+// byte for byte, texts, progress values, previews and report. Among the textures: one whose files
+// meet the previous one's (T_FUSE_QRX_1_C) and a repeated name. And the finished textures, made
+// from the pictures in memory, are those the converter makes from the bitmaps left in TempBitmaps.
+TEST(BuildTextures, EveryCoreLeavesWhatOneThreadLeavesAndWhatTheConverterMakesOfTheBitmaps) {
     struct Outcome {
         std::vector<std::string> events, skipped;
         std::vector<double> progress;
         std::map<fs::path, std::string> files;
         bool operator==(const Outcome&) const = default;
     };
-    auto build = [](bool overlap) {
+    auto build = [](unsigned threads) {
         ThreeTextures t;
         TextureJobs jobs = t.jobs();
         t.app.spec.Textures.push_back(
@@ -232,17 +234,28 @@ TEST(BuildTextures, OverlappedConversionsLeaveWhatASequentialBuildLeaves) {
         t.frontend.events.clear();
         t.frontend.progressValues.clear();
         Outcome o;
-        o.skipped = BuildTextures(t.app, jobs, overlap).skipped;
+        o.skipped = BuildTextures(t.app, jobs, {.threads = threads}).skipped;
         o.events = t.frontend.events;
         o.progress = t.frontend.progressValues;
         for (const auto& entry : fs::recursive_directory_iterator(t.folders.root.path()))
             if (entry.is_regular_file())
                 o.files[fs::relative(entry.path(), t.folders.root.path())] = testing::readFile(entry.path());
+        for (const auto& [name, code] : {std::pair{"T_FUSE_QRX_1", kFormatCodeDxt3},
+                                         {"T_WING_QRX", kFormatCodeDxt3},
+                                         {"T_TAIL_QRX", kFormatCodeDxt3},
+                                         {"T_FUSE_QRX_1_C", kFormatCodeDxt3}}) {
+            EXPECT_TRUE(CompressTexture(t.app.programFolder, std::string(name) + "_c",
+                                        std::string(name) + "_a", "READ_BACK", 0, code));
+            EXPECT_EQ(testing::readFile(t.folders.program / "TempBitmaps/READ_BACK.bmp"),
+                      testing::readFile(shared / (std::string(name) + ".bmp")))
+                << name;
+        }
         return o;
     };
-    const Outcome sequential = build(false);
+    const Outcome sequential = build(1);
     EXPECT_EQ(sequential.files.count("Sim/Aircraft/B737/Texture/T_FUSE_QRX_1_C.bmp"), 1u);
-    EXPECT_TRUE(build(true) == sequential);
+    EXPECT_TRUE(build(0) == sequential);
+    EXPECT_TRUE(build(3) == sequential);
 }
 
 TEST(BuildTextures, AssignOnlyTexturesKeepTheirNameAndJoinTheVariationFolderWhateverItsCase) {
