@@ -63,10 +63,10 @@ fs::path resolveCaseless(const fs::path& path) {
 }
 
 Status checkSafeFileName(std::string_view what, std::string_view name) {
-    const std::string shown = "\"" + std::string(name) + "\"";
+    const std::string shown = "\"" + utf8FromWindows1252(name) + "\"";
     auto refuse = [&](const std::string& why) {
-        return Status::Error("The " + std::string(what) + " " + shown +
-                             " cannot be used as a file name: " + why + ".");
+        return Status::Refused("The " + std::string(what) + " " + shown +
+                               " cannot be used as a file name: " + why + ".");
     };
     if (name.empty())
         return refuse("it is empty");

@@ -8,6 +8,7 @@
 
 #include "app/program_folder.h"
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "output/program_setup.h"
 
 namespace livrano::cli {
@@ -42,14 +43,14 @@ int run(const Options& o) {
                      "livrano-cli setup: the installed files (share/livrano) are missing beside %s. "
                      "Please reinstall Livrano.\n",
                      executableFolder(nullptr).string().c_str());
-        return 2;
+        return kUnusableInput;
     }
     ProgramSetup setup;
     const Status status = setUpProgramFolder(*shared, o.simulator, o.dryRun, setup);
     // Refused, or another build or setup at work: nothing was written.
     if (!status && setup.files.empty() && setup.folders.empty()) {
         std::fprintf(stderr, "livrano-cli setup: %s\n", status.message().c_str());
-        return 2;
+        return exitStatus(status);
     }
     std::printf("%s %s\n", o.dryRun ? "Plan for the program folder" : "Program folder",
                 setup.programFolder.string().c_str());
@@ -67,14 +68,14 @@ int run(const Options& o) {
         std::printf("  %d file%s already up to date\n", current, current == 1 ? "" : "s");
     if (!status) {
         std::fprintf(stderr, "livrano-cli setup: %s\n", status.message().c_str());
-        return 1;
+        return kFailed;
     }
     if (!o.dryRun)
         std::printf("\nlivrano and livrano-cli now use this program folder (recorded in %s).\n"
                     "Aircraft makers' configurations go into %s.\n",
                     setup.record.string().c_str(),
                     (setup.programFolder / "Aircraft Configurations").string().c_str());
-    return 0;
+    return kDone;
 }
 
 } // namespace
@@ -94,8 +95,8 @@ CommandRun defineSetupCommand(CLI::App& command) {
         "Exit status:\n"
         "  0  set up (--dry-run: planned)\n"
         "  1  a file could not be written after others were\n"
-        "  2  usage, a folder that is not a simulator's, missing installed files, or another\n"
-        "     build or setup at work on the program folder\n");
+        "  2  usage, a folder that is not a simulator's, or missing installed files\n"
+        "  3  another build or setup at work on the program folder\n");
     return [o] { return run(*o); };
 }
 

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/checksum.h"
+#include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/file_names.h"
 #include "app/program_folder.h"
@@ -70,7 +71,7 @@ Status plan(const fs::path& shared, const fs::path& programFolder, const Manifes
     for (const std::string& relative : sharedFiles(shared)) {
         std::optional<std::string> bytes = readFileBytes(shared / relative);
         if (!bytes)
-            return Status::Error("Cannot read the installed file " + (shared / relative).string() + ".");
+            return Status::Refused("Cannot read the installed file " + utf8FromPath(shared / relative) + ".");
         const fs::path target = resolveCaseless(programLocation(programFolder, relative));
         const std::optional<std::string> existing = readFileBytes(target);
         const std::string checksum = sha256Hex(*bytes);
@@ -119,12 +120,12 @@ Status setUpProgramFolder(const fs::path& shared, const fs::path& simulator, boo
     std::error_code ec;
     const fs::path aircraft = resolveCaseless(simulator / "Aircraft");
     if (!fs::is_directory(aircraft, ec))
-        return Status::Error(
-            "\"" + simulator.string() +
+        return Status::Refused(
+            "\"" + utf8FromPath(simulator) +
             "\" is not a simulator's folder: it has no Aircraft folder. Nothing was written.");
     if (!fs::is_regular_file(shared / "Data" / "airlines.cfg", ec))
-        return Status::Error("The installed files are missing from \"" + shared.string() +
-                             "\". Please reinstall Livrano.");
+        return Status::Refused("The installed files are missing from \"" + utf8FromPath(shared) +
+                               "\". Please reinstall Livrano.");
     result.programFolder = resolveCaseless(simulator / "Corvane Software" / "Livrano");
     const std::vector<fs::path> folders = missingFolders(result.programFolder);
     std::vector<Planned> planned;
@@ -146,7 +147,8 @@ Status setUpProgramFolder(const fs::path& shared, const fs::path& simulator, boo
         return s;
     for (const fs::path& folder : folders) {
         if (fs::create_directories(folder, ec); ec)
-            return Status::Error("Cannot make the folder " + folder.string() + ": " + ec.message() + ".");
+            return Status::Error("Cannot make the folder " + utf8FromPath(folder) + ": " + ec.message() +
+                                 ".");
         result.folders.push_back(folder);
     }
     Status written = Status::Ok();

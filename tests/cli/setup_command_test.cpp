@@ -89,7 +89,7 @@ TEST(SetupCommand, RefreshesOnlyWhatItWroteAndRefusesWhatItMustNot) {
     ASSERT_EQ(held.tryLock(in.program, true, error), FolderLock::Result::Held) << error;
     testing::writeFile(in.shared / "Livrano.pdf", "%PDF manual 2");
     const CliRun locked = in.setup();
-    EXPECT_EQ(locked.exitCode, 2);
+    EXPECT_EQ(locked.exitCode, 3);
     EXPECT_TRUE(says(locked, "Another build is running")) << locked.err;
     EXPECT_EQ(testing::readFile(in.program / "Livrano.pdf"), "%PDF manual");
 
