@@ -314,7 +314,7 @@ private:
     // unless it is among the replaced livery's files, which go first; then the name as given.
     fs::path target(const fs::path& folder, const std::string& name) const {
         std::error_code ec;
-        const fs::path given = folder / pathFromWindows1252(name);
+        fs::path given = folder / pathFromWindows1252(name);
         if (!fs::exists(folder, ec))
             return given;
         const fs::path found = existingEntry(folder, name);

@@ -88,7 +88,7 @@ Status CreateRepaint(Application& app, FileOperations& files, TextureBuildReport
     BuildPlan planned;
     if (Status s = planBuild(app, planned); !s)
         return refused(app, s);
-    const Status built = BuildRepaint(app, planned, files, textures);
+    Status built = BuildRepaint(app, planned, files, textures);
     if (plan != nullptr)
         *plan = std::move(planned);
     return built;
