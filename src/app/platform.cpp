@@ -80,8 +80,8 @@ bool syncFile(const std::filesystem::path& file, std::string& error) {
 
 bool syncFolder(const std::filesystem::path& folder, std::string& error) {
     DWORD code = 0;
-    if (flush(folder, FILE_FLAG_BACKUP_SEMANTICS, code) || code == ERROR_ACCESS_DENIED ||
-        code == ERROR_INVALID_FUNCTION)
+    if (flush(folder.empty() ? std::filesystem::path(".") : folder, FILE_FLAG_BACKUP_SEMANTICS, code) ||
+        code == ERROR_ACCESS_DENIED || code == ERROR_INVALID_FUNCTION)
         return true;
     error = windowsError(code);
     return false;
@@ -158,7 +158,8 @@ bool syncFile(const std::filesystem::path& file, std::string& error) {
 }
 
 bool syncFolder(const std::filesystem::path& folder, std::string& error) {
-    return syncOpened(folder, O_DIRECTORY, error);
+    // A bare file name's folder is the current one.
+    return syncOpened(folder.empty() ? std::filesystem::path(".") : folder, O_DIRECTORY, error);
 }
 
 bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string& error) {

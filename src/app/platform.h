@@ -17,7 +17,7 @@ bool syncFile(const std::filesystem::path& file, std::string& error);
 
 // The folder's entries (a file created, renamed or removed in it) reach the disk before this
 // returns. Windows may refuse to flush a folder; its renames are written through instead
-// (renameOver), so a refusal there is no failure.
+// (renameOver), so a refusal there is no failure. An empty path is the current folder.
 bool syncFolder(const std::filesystem::path& folder, std::string& error);
 
 // Renames `from` over `to`, which it replaces in one step (both lie in one folder); on Windows
