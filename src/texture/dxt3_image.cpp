@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -28,16 +29,15 @@ void encodeBlockRows(const RgbaImage& image, RowOrder order, ColourBlockEncoder 
     std::uint8_t texels[64];
     for (std::size_t by = nextRow++; by < rows; by = nextRow++) {
         const std::uint8_t* rowStart[4];
-        for (int row = 0; row < 4; ++row)
-            rowStart[row] = image.pixel(0, imageRow(by * 4 + static_cast<std::size_t>(row)));
+        for (std::size_t row = 0; row < 4; ++row)
+            rowStart[row] = image.pixel(0, imageRow(by * 4 + row));
         for (std::size_t bx = 0; bx < across; ++bx) {
             if (static_cast<int>(bx * 4 + 4) <= image.width) {
-                for (int row = 0; row < 4; ++row)
+                for (std::size_t row = 0; row < 4; ++row)
                     std::copy_n(rowStart[row] + bx * 16, 16, texels + row * 16);
             } else {
-                for (int i = 0; i < 16; ++i) {
-                    const std::size_t x = std::min(bx * 4 + static_cast<std::size_t>(i % 4),
-                                                   static_cast<std::size_t>(image.width - 1));
+                for (std::size_t i = 0; i < 16; ++i) {
+                    const std::size_t x = std::min(bx * 4 + i % 4, static_cast<std::size_t>(image.width - 1));
                     std::copy_n(rowStart[i / 4] + x * 4, 4, texels + i * 4);
                 }
             }
@@ -59,13 +59,18 @@ void compressDxt3(const RgbaImage& image, RowOrder order, ColourBlockEncoder enc
         threads = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t helpers = std::min<std::size_t>(threads, rows) - 1; // this thread works too
     std::atomic<std::size_t> nextRow{0};
+    // Room for every helper before the first one runs: the list must not grow (and perhaps fail
+    // to) while threads are running, or their handles would be destroyed unjoined.
     std::vector<std::thread> pool;
+    pool.reserve(helpers);
     for (std::size_t h = 0; h < helpers; ++h) {
-        // A thread the system refuses (out of threads or address space) must not end the build:
-        // the threads already running, this one included, take its rows.
+        // A thread the system refuses (out of threads, address space or memory for its state)
+        // must not end the build: the threads already running, this one included, take its rows.
         try {
             pool.emplace_back(encodeBlockRows, std::cref(image), order, encoder, std::ref(nextRow), out);
         } catch (const std::system_error&) {
+            break;
+        } catch (const std::bad_alloc&) {
             break;
         }
     }
@@ -90,9 +95,9 @@ RgbaImage decompressDxt3(std::span<const std::uint8_t> blocks, int width, int he
     for (std::size_t by = 0; by < blocksAcross(height); ++by) {
         for (std::size_t bx = 0; bx < across; ++bx) {
             decodeDxt3Block(blocks.data() + (by * across + bx) * 16, texels);
-            for (int i = 0; i < 16; ++i) {
-                const std::size_t x = bx * 4 + static_cast<std::size_t>(i % 4);
-                const std::size_t y = by * 4 + static_cast<std::size_t>(i / 4);
+            for (std::size_t i = 0; i < 16; ++i) {
+                const std::size_t x = bx * 4 + i % 4;
+                const std::size_t y = by * 4 + i / 4;
                 if (x < static_cast<std::size_t>(width) && y < static_cast<std::size_t>(height))
                     std::copy_n(texels + i * 4, 4,
                                 image.rgba.data() + (y * static_cast<std::size_t>(width) + x) * 4);

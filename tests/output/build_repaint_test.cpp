@@ -5,8 +5,13 @@
 #include <algorithm>
 
 #include "aircraft/profile.h"
+#include "app/file_bytes.h"
 #include "app/platform.h"
 #include "output/repaint_world.h"
+#include "texture/bitmap_surfaces.h"
+#include "texture/bmp_writer.h"
+#include "texture/template_loader.h"
+#include "texture/texture_fixtures.h"
 
 namespace livrano {
 namespace {
@@ -48,7 +53,7 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
               (std::vector<std::string>{"Copying Files", "Creating Aircraft Directories",
                                         "Renaming Textures in MDL", "Writing Aircraft Configuration File",
                                         "Working Texture - T_FUSE_QRX_1"}));
-    // No template is loaded here: every texture is left out, and the closing text says so.
+    // The craft's textures have no size: every one is left out, and the closing text says so.
     EXPECT_EQ(texts.back(), "Your Aircraft Repaint has been built, but 3 textures were left out");
 
     const std::vector<std::string>& events = world.frontend.events;
@@ -103,17 +108,21 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
     const Case cases[] = {
         {"createDirectory", "Texture", "Creating Aircraft Directories", "Creating Aircraft Directories",
          false, false},
-        {"copyFile", "Craft_QRX.mdl", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
-        {"patchFile", "Craft_QRX.mdl", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
-        {"copyFile", "Craft_QRX.air", "Copying the flight-model file", "Renaming Textures in MDL", false,
+        {"syncFolder", "Craft", "Creating Aircraft Directories", "Creating Aircraft Directories", false,
+         false},
+        {"writeFile", "Craft_QRX.mdl", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
+        {"syncFile", "Model.cfg", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
+        {"renameFile", "Craft_QRX.air", "Copying the flight-model file", "Renaming Textures in MDL", false,
          false},
         {"readFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", false, false},
-        {"copyFile", "Aircraft.original", "Writing Aircraft Configuration File",
+        {"writeFile", "Aircraft.original", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", false, false},
-        {"copyFile", "Aircraft.bak", "Writing Aircraft Configuration File",
+        {"syncFile", "Aircraft.bak", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", false, false},
-        {"replaceFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
+        {"syncFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
+         "Writing Aircraft Configuration File", true, false},
+        {"renameFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", true, false},
         {"reload", "", "Reloading the aircraft specification", "Moving New Textures", true, true},
     };
@@ -147,10 +156,51 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
             EXPECT_EQ(cfg, kThreeEntries) << label;
         }
         EXPECT_EQ(fs::exists(world.aircraft() / "Aircraft.bak"), c.backedUp) << label;
+        for (const std::string& name : RepaintWorld::listing(world.aircraft()))
+            EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
         if (c.backedUp) {
             EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), kThreeEntries) << label;
         }
     }
+}
+
+TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
+    RepaintWorld world;
+    AircraftSpec& spec = world.app.spec;
+    spec.TemplateSizeX = spec.TemplateSizeY = 8;
+    for (TextureSpec& t : spec.Textures) {
+        t.TextureSizeX = t.TextureSizeY = 4;
+        t.NumSectionsOnTexture = 1;
+        t.Sections = {{0, 0, 8, 8, 0, 0, 4, 4, 0}};
+    }
+    world.app.extraTextures = {1, "", 1, {"extra.bmp"}};
+    world.installConfiguration();
+    const fs::path templateFile = world.root() / "template.bmp";
+    testing::writeBitmapFile(templateFile, encodeBmp24(testing::gradientPicture(8, 8)));
+    ASSERT_TRUE(LoadTemplate(world.app, templateFile.string()));
+    fs::create_directories(world.programFolder() / "TempBitmaps");
+    writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
+    writeFile(world.aircraft() / "Texture" / "extra.bmp", "extra");
+
+    FailingFileOperations files([](const std::string&, const std::string&) { return false; });
+    ASSERT_TRUE(CreateRepaint(world.app, files));
+    const std::vector<std::string>& log = files.log;
+    auto inOrder = [&](const std::vector<std::string>& steps) {
+        return std::search(log.begin(), log.end(), steps.begin(), steps.end()) != log.end();
+    };
+    for (const auto& [file, folder] :
+         {std::pair{"Craft_QRX.mdl", "Model.QRX"}, std::pair{"Model.cfg", "Model.QRX"},
+          std::pair{"Craft_QRX.air", "Craft"}, std::pair{"Aircraft.original", "Craft"},
+          std::pair{"Aircraft.bak", "Craft"}, std::pair{"Aircraft.cfg", "Craft"},
+          std::pair{"T_FUSE_QRX_1.bmp", "Texture"}, std::pair{"T_WING_QRX.bmp", "Texture"},
+          std::pair{"T_TAIL_QRX.bmp", "Texture"}, std::pair{"extra.bmp", "Texture.qrx"}}) {
+        const std::string name = file;
+        EXPECT_TRUE(inOrder({"writeFile " + name, "syncFile " + name, "renameFile " + name,
+                             std::string("syncFolder ") + folder}))
+            << name;
+    }
+    for (const char* folder : {"Model.QRX", "Texture.qrx"})
+        EXPECT_TRUE(inOrder({std::string("createDirectory ") + folder, "syncFolder Craft"})) << folder;
 }
 
 TEST(CreateRepaint, OtherLiveriesKeepTheirBytesAndTheOriginalFileIsKeptOnce) {
@@ -190,6 +240,22 @@ TEST(CreateRepaint, OtherLiveriesKeepTheirBytesAndTheOriginalFileIsKeptOnce) {
                                         "Corvane Craft One"}));
 }
 
+// A folder that cannot be emptied (the painter keeps sketches in it) is written again under its
+// own spelling, not beside it under another case.
+TEST(CreateRepaint, AFolderThatCannotBeEmptiedIsNotDuplicated) {
+    RepaintWorld world;
+    world.installConfiguration();
+    for (const char* extension : {"harbour", "HARBOUR"}) {
+        chooseAgain(world, "Harbour", extension);
+        world.app.spec.TextureAssignOnly = 1;
+        const Status built = CreateRepaint(world.app);
+        ASSERT_TRUE(built) << built.message();
+        fs::create_directories(world.aircraft() / "Texture.harbour" / "sketches");
+    }
+    EXPECT_TRUE(fs::is_directory(world.aircraft() / "Texture.harbour" / "sketches"));
+    EXPECT_FALSE(fs::exists(world.aircraft() / "Texture.HARBOUR"));
+}
+
 TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
     struct Case {
         const char* what;
@@ -227,12 +293,21 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
          },
          "texture name"},
         {"no clean copy", [](RepaintWorld& w) { fs::remove(w.data() / "Aircraft.cfg"); }, "clean copy"},
+        {"no template", [](RepaintWorld& w) { FreeTemplateSurfaces(w.app.surfaces); }, "No template"},
         {"unreadable title", [](RepaintWorld& w) { w.app.settings.Variation = std::string(250, 'v'); },
          "cannot be read back"},
         {"aircraft folder", [](RepaintWorld& w) { w.app.spec.AircraftDirectory = "../Other"; }, "../Other"},
         {"data folder", [](RepaintWorld& w) { w.app.spec.DataPath = "CRAFT\\..\\.."; }, "CRAFT\\..\\.."},
         {"folder extension", [](RepaintWorld& w) { w.app.settings.FolderExtension = "a/b"; }, "a/b"},
         {"folder extension dots", [](RepaintWorld& w) { w.app.settings.FolderExtension = ".."; }, ".."},
+        {"quoted folder extension", [](RepaintWorld& w) { w.app.settings.FolderExtension = "'Q'"; },
+         "\"'Q'\" of model cannot be read back"},
+        {"an extra texture the build composes",
+         [](RepaintWorld& w) {
+             w.app.spec.TextureAssignOnly = 1;
+             w.app.extraTextures = {1, "", 1, {"t_fuse_xxx_1.bmp"}};
+         },
+         "\"T_FUSE_XXX_1\" that the build composes"},
         {"texture name",
          [](RepaintWorld& w) {
              w.app.spec.Textures[1].BaseTextureName = "../WING_XXX";
@@ -287,6 +362,9 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
         ASSERT_FALSE(status) << c.what;
         EXPECT_NE(status.message().find(c.named), std::string::npos) << c.what << ": " << status.message();
         EXPECT_EQ(world.frontend.statusTexts, std::vector<std::string>{status.message()}) << c.what;
+        EXPECT_EQ(status.kind(),
+                  c.what == std::string("another build") ? Status::Kind::Locked : Status::Kind::Refused)
+            << c.what;
         EXPECT_EQ(RepaintWorld::listing(world.root()), before) << c.what;
     }
 }
