@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -19,5 +20,11 @@ bool writeByteFile(const std::filesystem::path& path, std::span<const std::uint8
 
 // Copies a file over the destination (which it replaces) by the same rule.
 bool copyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Calls `use` with the bytes of a whole regular file, mapped into memory instead of copied, so
+// that a large bitmap is read without a copy of it and without pages cleared only to be
+// overwritten. False, without calling it, when the file cannot be read.
+bool withFileBytes(const std::filesystem::path& path,
+                   const std::function<void(std::span<const std::uint8_t>)>& use);
 
 } // namespace livrano
