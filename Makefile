@@ -3,9 +3,10 @@
 # `make bench` prints the texture pass's benchmark table (docs/performance.md); not part of the tests.
 # `make clang-syntax` and `make format-check` are the checks CI runs besides the tests
 # (.ci/run); they install clang 14's tools first.
+# `make package` builds the Debian package livrano_<version>_amd64.deb into this folder.
 
 .PHONY: all deps build test test-sanitize coverage test-lines demo bench fuzz format format-check \
-	clang-syntax clean
+	clang-syntax clean package
 
 all: build
 
@@ -40,6 +41,10 @@ coverage:
 # Lines of C++ under tests/ against lines of C++ under src/, tools/ and bench/.
 test-lines:
 	@scripts/test-lines.sh
+
+package: build
+	cd build/default && cpack
+	cp build/default/livrano_*_amd64.deb .
 
 demo: build
 	@scripts/demo.sh

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Livrano needs to build, test and run its demo.
+# Installs the Debian packages Livrano needs to build, test, package and run its demo.
 # Idempotent: packages already present are skipped, and apt-get runs only when something is missing.
 # `install-deps.sh coverage` adds what the coverage report needs; `install-deps.sh clang` installs
 # clang 14 and its tools (the clang pass, clang-tidy, clang-format, the fuzz targets) instead.
@@ -8,13 +8,13 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config git
     libgtest-dev libgmock-dev
-    libcli11-dev
+    libcli11-dev libssl-dev
     libsquish-dev
     libnvtt-bin libstb-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev
     fonts-wine fonts-dejavu-core
     xvfb xauth
-    imagemagick
+    help2man dpkg-dev lintian desktop-file-utils appstream
 )
 if [ "${1:-}" = coverage ]; then
     packages+=(gcovr)

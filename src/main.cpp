@@ -7,8 +7,9 @@
 
 #include <cstdio>
 
-#include "app/file_names.h"
+#include "app/program_folder.h"
 #include "livrano_version.h"
+#include "screens/first_start.h"
 #include "screens/program.h"
 #include "skin/design_font.h"
 
@@ -20,7 +21,11 @@ struct CommandLine {
     QCommandLineOption version{QStringList{"v", "version"}, "Print the version and exit."};
     QCommandLineOption programFolder{
         "program-folder",
-        "The program folder (default: LIVRANO_PROGRAM_FOLDER, else the executable's folder).", "DIR"};
+        "The program folder (default: LIVRANO_PROGRAM_FOLDER, else the executable's folder when it holds "
+        "Data/airlines.cfg, else the one the last setup made; without any, the simulator's folder is asked "
+        "for "
+        "and set up).",
+        "DIR"};
 
     CommandLine() {
         parser.setApplicationDescription(
@@ -70,11 +75,17 @@ int main(int argc, char** argv) {
     if (commandLine.answered())
         return 0;
     livrano::ensureDesignFont();
-    const QString folder = commandLine.parser.value(commandLine.programFolder);
-    livrano::Program program(folder.isEmpty()
-                                 ? livrano::findProgramFolder(argv[0])
-                                 : std::filesystem::path(QFile::encodeName(folder).toStdString()),
-                             livrano::systemDesktop());
+    const QString given = commandLine.parser.value(commandLine.programFolder);
+    const std::filesystem::path executable = livrano::executableFolder(argv[0]);
+    std::optional<std::filesystem::path> folder = livrano::findProgramFolder(
+        given.isEmpty() ? std::nullopt
+                        : std::optional(std::filesystem::path(QFile::encodeName(given).toStdString())),
+        executable);
+    if (!folder)
+        folder = livrano::setUpOnFirstStart(executable);
+    if (!folder)
+        return 1;
+    livrano::Program program(*folder, livrano::systemDesktop());
     if (!program.Main())
         return 1;
     return QApplication::exec();

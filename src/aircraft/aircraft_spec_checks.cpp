@@ -8,6 +8,7 @@
 #include "aircraft/extra_field_names.h"
 #include "aircraft/masked_name.h"
 #include "aircraft/texture_file_names.h"
+#include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
 
@@ -69,16 +70,16 @@ public:
         const int n = m_spec.NumIdentifierCharacters;
         if (mask.find('*') == std::string::npos) {
             add(section, maskKey,
-                "The mask \"" + mask + "\" has no '*', so the new name of \"" + base +
-                    "\" cannot be formed.");
+                "The mask \"" + utf8FromWindows1252(mask) + "\" has no '*', so the new name of \"" +
+                    utf8FromWindows1252(base) + "\" cannot be formed.");
             return;
         }
         // Without identifier characters there is no length to check; checkMain reports that.
         if (n > 0 && !MaskedName(base, mask, n, std::string(static_cast<std::size_t>(n), 'X'))) {
             const std::size_t position = mask.find('*') + 1;
             add(section, baseKey,
-                "\"" + base + "\" (" + std::to_string(base.size()) +
-                    " characters) is too short for the mask \"" + mask +
+                "\"" + utf8FromWindows1252(base) + "\" (" + std::to_string(base.size()) +
+                    " characters) is too short for the mask \"" + utf8FromWindows1252(mask) +
                     "\": the identifier starts at character " + std::to_string(position) + " and needs " +
                     std::to_string(n) + " characters (NumIdentifierCharacters).");
         }
@@ -127,11 +128,12 @@ void checkNotes(Checker& c, const std::vector<SpecValueNote>& notes) {
     for (const SpecValueNote& n : notes) {
         if (n.kind == SpecValueNote::Kind::OutOfRange)
             c.add(n.section, n.key,
-                  n.key + " = " + n.value + " lies outside -32768..32767, so the program ignores it.");
+                  n.key + " = " + utf8FromWindows1252(n.value) +
+                      " lies outside -32768..32767, so the program ignores it.");
         else
             c.add(n.section, n.key,
                   n.key + " is longer than " + std::to_string(n.capacity) + " characters; only \"" +
-                      cutTo(n.value, n.capacity) + "\" is used.");
+                      utf8FromWindows1252(cutTo(n.value, n.capacity)) + "\" is used.");
     }
 }
 

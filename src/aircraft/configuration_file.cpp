@@ -1,6 +1,7 @@
 #include "aircraft/configuration_file.h"
 
 #include "aircraft/profile.h"
+#include "app/code_page.h"
 #include "app/file_bytes.h"
 
 namespace livrano {
@@ -22,8 +23,8 @@ Status usableConfiguration(const std::filesystem::path& file, const std::optiona
                                            [&](std::string_view, std::string_view) { hasMain = true; });
     if (hasMain)
         return Status::Ok();
-    return Status::Error(
-        "The aircraft configuration \"" + file.string() + "\" cannot be used: " +
+    return Status::Refused(
+        "The aircraft configuration \"" + utf8FromPath(file) + "\" cannot be used: " +
         (plain ? "it holds no [Main] values." : "it is damaged, cut short or enciphered with another key."));
 }
 

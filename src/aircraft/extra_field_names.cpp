@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "aircraft/profile.h"
+#include "app/code_page.h"
 #include "app/text.h"
 
 namespace livrano {
@@ -43,7 +44,8 @@ std::vector<ExtraFieldNameFault> extraFieldNameFaults(const ExtraFieldSpec& fiel
     std::unordered_map<std::string, std::size_t> first; // upper-case name -> its first field
     for (std::size_t k = 0; k < count; ++k) {
         const std::string name = trim(fields.ExtraFieldNames[k]);
-        const std::string shown = "\"" + name + "\" (ExtraField." + twoDigits(static_cast<int>(k)) + ")";
+        const std::string shown =
+            "\"" + utf8FromWindows1252(name) + "\" (ExtraField." + twoDigits(static_cast<int>(k)) + ")";
         const auto [earlier, isFirst] = first.emplace(toUpper(name), k);
         if (!ProfileDocument::writable("fltsim.0", name) || name.find_first_of("[]") != std::string::npos)
             faults.push_back(

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/text.h"
 
@@ -357,14 +358,15 @@ std::int32_t ReadIniInt(std::string_view section, std::string_view key, const st
 Status WriteIniString(std::string_view section, std::string_view key, std::string_view value,
                       const std::filesystem::path& file) {
     if (!ProfileDocument::writable(section, key))
-        return Status::Error("The key \"" + std::string(key) + "\" of section \"" + std::string(section) +
-                             "\" cannot be written to \"" + file.string() + "\".");
+        return Status::Error("The key \"" + utf8FromWindows1252(key) + "\" of section \"" +
+                             utf8FromWindows1252(section) + "\" cannot be written to \"" +
+                             utf8FromPath(file) + "\".");
     // Only a missing file starts empty: one that is there but cannot be read (a folder, a device,
     // no permission) would otherwise be replaced by this single key.
     std::optional<std::string> bytes = readFileBytes(file);
     std::error_code ec;
     if (!bytes && fs::exists(fs::symlink_status(file, ec)))
-        return Status::Error("\"" + file.string() + "\" cannot be read, so it is left as it is.");
+        return Status::Error("\"" + utf8FromPath(file) + "\" cannot be read, so it is left as it is.");
     ProfileDocument document(std::move(bytes).value_or(std::string()));
     document.write(section, key, value);
     return document.save(file);

@@ -1,5 +1,6 @@
 #include "aircraft/texture_file_names.h"
 
+#include "app/code_page.h"
 #include "app/text.h"
 
 namespace livrano {
@@ -10,12 +11,14 @@ std::vector<TextureFileClash> textureFileClashes(const std::vector<std::string>&
         const char* what;
     };
     static constexpr Kind kKinds[] = {{".bmp", "texture"}, {"_c.bmp", "colour"}, {"_a.bmp", "alpha"}};
+    const auto shown = utf8FromWindows1252;
     std::vector<TextureFileClash> clashes;
     for (std::size_t later = 0; later < names.size(); ++later) {
         for (std::size_t earlier = 0; earlier < later; ++earlier) {
             if (equalsNoCase(names[earlier], names[later])) {
                 clashes.push_back({earlier, later, true,
-                                   "The textures \"" + names[earlier] + "\" and \"" + names[later] +
+                                   "The textures \"" + shown(names[earlier]) + "\" and \"" +
+                                       shown(names[later]) +
                                        "\" have one name: only the later one is installed."});
                 continue;
             }
@@ -25,9 +28,9 @@ std::vector<TextureFileClash> textureFileClashes(const std::vector<std::string>&
                     if (!equalsNoCase(names[earlier] + a.suffix, file))
                         continue;
                     clashes.push_back({earlier, later, false,
-                                       "The " + std::string(b.what) + " file " + file + " of the texture \"" +
-                                           names[later] + "\" is also the " + a.what +
-                                           " file of the texture \"" + names[earlier] +
+                                       "The " + std::string(b.what) + " file " + shown(file) +
+                                           " of the texture \"" + shown(names[later]) + "\" is also the " +
+                                           a.what + " file of the texture \"" + shown(names[earlier]) +
                                            "\" in TempBitmaps: the build would install the wrong file."});
                 }
             }

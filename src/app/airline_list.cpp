@@ -1,5 +1,6 @@
 #include "app/airline_list.h"
 
+#include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/file_names.h"
 
@@ -60,9 +61,11 @@ std::vector<std::string> splitAirlineEntries(std::string_view text) {
 Status LoadAirlineList(const fs::path& programFolder, AirlineList& list) {
     const fs::path own = resolveCaseless(programLocation(programFolder, "\\Data\\airlines.cfg"));
     const std::optional<std::string> ownText = readFileBytes(own);
+    // The path on a second line: the program folder may be anywhere, and this is where it was.
     if (!ownText)
-        return Status::Error(
-            "The 'Corvane Software\\Livrano\\Data\\airlines.cfg' file is missing. Please reinstall Livrano.");
+        return Status::Refused(
+            "The 'Corvane Software\\Livrano\\Data\\airlines.cfg' file is missing. Please reinstall Livrano.\n" +
+            utf8FromPath(own));
 
     std::vector<std::string> entries = splitAirlineEntries(*ownText);
     const fs::path simulator =

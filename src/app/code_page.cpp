@@ -75,19 +75,27 @@ Status windows1252FromUtf8(std::string_view what, std::string_view utf8, std::st
         const std::size_t start = at;
         const std::optional<char32_t> c = nextCodePoint(utf8, at);
         if (!c)
-            return Status::Error("The " + std::string(what) + " is not UTF-8 text.");
+            return Status::Refused("The " + std::string(what) + " is not UTF-8 text.");
         const std::optional<unsigned char> byte = byteOf(*c);
         if (!byte) {
             char number[16];
             std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(*c));
-            return Status::Error("The " + std::string(what) + " holds the character \"" +
-                                 std::string(utf8.substr(start, at - start)) + "\" (" + number +
-                                 "), which the simulator's files (Windows-1252) cannot hold.");
+            return Status::Refused("The " + std::string(what) + " holds the character \"" +
+                                   std::string(utf8.substr(start, at - start)) + "\" (" + number +
+                                   "), which the simulator's files (Windows-1252) cannot hold.");
         }
         bytes += static_cast<char>(*byte);
     }
     out = std::move(bytes);
     return Status::Ok();
+}
+
+bool isUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        if (!nextCodePoint(text, at))
+            return false;
+    }
+    return true;
 }
 
 std::string utf8FromWindows1252(std::string_view text) {
@@ -96,6 +104,11 @@ std::string utf8FromWindows1252(std::string_view text) {
     for (char c : text)
         appendUtf8(out, codePoint(static_cast<unsigned char>(c)));
     return out;
+}
+
+std::string utf8FromPath(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
 }
 
 std::filesystem::path pathFromWindows1252(std::string_view name) {

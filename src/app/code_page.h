@@ -1,8 +1,9 @@
 #pragma once
-// The simulator's files hold Windows-1252 text, and so does the program inside: one byte is one
-// character, so lengths, cuts and upper-casing work on bytes. Text enters from the user (UTF-8
-// command-line arguments, or a GUI QString as toUtf8()) and is converted here, at that boundary;
-// names become paths here too, in the platform's own encoding of the same characters.
+// The simulator's files hold Windows-1252 text, and so do the names inside the program: one byte
+// is one character, so lengths, cuts and upper-casing work on bytes. Text enters from the user
+// (UTF-8 command-line arguments, or a GUI QString as toUtf8()) and is converted here, at that
+// boundary; names become paths here too, in the platform's own encoding of the same characters.
+// Messages are UTF-8: a name or a path that goes into one is converted here.
 
 #include <filesystem>
 #include <optional>
@@ -18,9 +19,15 @@ namespace livrano {
 // (U+0101)) and for bytes that are not UTF-8. `what` names the value in the message.
 Status windows1252FromUtf8(std::string_view what, std::string_view utf8, std::string& out);
 
+// Whether the bytes are UTF-8 text (no malformed, overlong or surrogate sequence).
+bool isUtf8(std::string_view text);
+
 // Windows-1252 text as UTF-8, for a terminal or a QString::fromUtf8. Never fails: the five bytes
 // the code page leaves undefined stand for the control characters of the same number, as on Windows.
 std::string utf8FromWindows1252(std::string_view text);
+
+// A path as UTF-8 text, for a message (the platform's own spelling may be another code page).
+std::string utf8FromPath(const std::filesystem::path& path);
 
 // The file or folder name spelt by the Windows-1252 name, in the platform's encoding.
 std::filesystem::path pathFromWindows1252(std::string_view name);

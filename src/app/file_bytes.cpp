@@ -5,6 +5,8 @@
 #include <random>
 #include <system_error>
 
+#include "app/code_page.h"
+
 namespace livrano {
 
 namespace fs = std::filesystem;
@@ -33,7 +35,7 @@ fs::path siblingTemporary(const fs::path& file) {
 }
 
 Status failure(const fs::path& file, const std::string& reason) {
-    return Status::Error("Could not write \"" + file.string() + "\": " + reason + ".");
+    return Status::Error("Could not write \"" + utf8FromPath(file) + "\": " + reason + ".");
 }
 
 // The file a write to `file` must change: a symbolic link's final target (mod folders are often

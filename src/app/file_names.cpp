@@ -1,7 +1,6 @@
 #include "app/file_names.h"
 
 #include <array>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -12,17 +11,6 @@
 namespace livrano {
 
 namespace fs = std::filesystem;
-
-fs::path findProgramFolder(const char* argv0) {
-    if (const char* env = std::getenv("LIVRANO_PROGRAM_FOLDER"); env != nullptr && *env != '\0')
-        return fs::path(env);
-    std::error_code ec;
-    // Linux exposes the running executable here; elsewhere argv0 serves.
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (ec || self.empty())
-        self = fs::absolute(fs::path(argv0 != nullptr ? argv0 : ""), ec);
-    return self.parent_path();
-}
 
 fs::path programLocation(const fs::path& programFolder, std::string_view relative) {
     fs::path result = programFolder;
@@ -75,10 +63,10 @@ fs::path resolveCaseless(const fs::path& path) {
 }
 
 Status checkSafeFileName(std::string_view what, std::string_view name) {
-    const std::string shown = "\"" + std::string(name) + "\"";
+    const std::string shown = "\"" + utf8FromWindows1252(name) + "\"";
     auto refuse = [&](const std::string& why) {
-        return Status::Error("The " + std::string(what) + " " + shown +
-                             " cannot be used as a file name: " + why + ".");
+        return Status::Refused("The " + std::string(what) + " " + shown +
+                               " cannot be used as a file name: " + why + ".");
     };
     if (name.empty())
         return refuse("it is empty");

@@ -10,10 +10,6 @@
 
 namespace livrano {
 
-// The program folder: LIVRANO_PROGRAM_FOLDER when set and not empty, else the folder of the
-// running executable (argv0 is the fallback when the platform cannot tell).
-std::filesystem::path findProgramFolder(const char* argv0);
-
 // programFolder followed by a relative part whose backslashes (and slashes) separate folders;
 // ".." is resolved lexically, as the Windows file functions do.
 std::filesystem::path programLocation(const std::filesystem::path& programFolder, std::string_view relative);

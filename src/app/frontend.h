@@ -24,7 +24,7 @@ class Frontend {
 public:
     virtual ~Frontend() = default;
 
-    // The status line: replaces its one text.
+    // The status line: replaces its one text (UTF-8, as every message of the core).
     virtual void setStatusText(const std::string& text) = 0;
     // The progress area, shown only while a build runs.
     virtual void showProgressArea() = 0;
@@ -54,7 +54,7 @@ public:
 
     // The hourglass while a long operation blocks the thread.
     virtual void setBusy(bool busy) = 0;
-    // A message box with an OK button, titled "Livrano".
+    // A message box with an OK button, titled "Livrano"; the text is UTF-8.
     virtual void showMessage(const std::string& text) = 0;
     // Plays a sound file asynchronously; a missing file plays nothing.
     virtual void playSound(const std::filesystem::path& wavFile) = 0;

@@ -1,5 +1,7 @@
 #pragma once
-// A failure as a value: the core never throws across its API.
+// A failure as a value: the core never throws across its API. Every failure has a kind, which
+// decides what follows from it (the CLI's exit status among others); its message is for people
+// and is never compared to decide anything.
 
 #include <string>
 #include <utility>
@@ -8,19 +10,32 @@ namespace livrano {
 
 class Status {
 public:
-    static Status Ok() { return Status(); }
-    static Status Error(std::string message) { return Status(std::move(message)); }
+    enum class Kind {
+        Ok,
+        Refused, // the user's input cannot be used: a value, a file or a plan to fix; nothing was written
+        Failed,  // a step failed, possibly after writing began
+        Locked,  // another build holds the lock: try again later; nothing was written
+    };
 
-    bool ok() const { return !m_failed; }
+    static Status Ok() { return Status(); }
+    // A step that failed.
+    static Status Error(std::string message) { return Status(Kind::Failed, std::move(message)); }
+    // Input the user can fix.
+    static Status Refused(std::string message) { return Status(Kind::Refused, std::move(message)); }
+    // Another build holds the lock.
+    static Status Locked(std::string message) { return Status(Kind::Locked, std::move(message)); }
+
+    bool ok() const { return m_kind == Kind::Ok; }
     explicit operator bool() const { return ok(); }
-    // Empty when ok(); otherwise a sentence a user can act on.
+    Kind kind() const { return m_kind; }
+    // Empty when ok(); otherwise a sentence a user can act on, in UTF-8.
     const std::string& message() const { return m_message; }
 
 private:
     Status() = default;
-    explicit Status(std::string message) : m_failed(true), m_message(std::move(message)) {}
+    Status(Kind kind, std::string message) : m_kind(kind), m_message(std::move(message)) {}
 
-    bool m_failed = false;
+    Kind m_kind = Kind::Ok;
     std::string m_message;
 };
 

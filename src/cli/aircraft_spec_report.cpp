@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "aircraft/masked_name.h"
+#include "app/code_page.h"
 #include "app/text.h"
 
 namespace livrano::cli {
@@ -87,7 +88,10 @@ public:
     std::string styled(const std::string& text, const char* code) const {
         return m_colour ? std::string("\033[") + code + "m" + text + "\033[0m" : text;
     }
-    void line(const std::string& text = {}) { m_out += text + "\n"; }
+    // The configuration's names are Windows-1252; the terminal reads UTF-8. Padding is counted
+    // before the conversion, where one byte is one character.
+    void line(const std::string& text = {}) { utf8Line(utf8FromWindows1252(text)); }
+    void utf8Line(const std::string& text) { m_out += text + "\n"; }
     void heading(const std::string& text) {
         line();
         line(styled(text, "1"));
@@ -233,7 +237,8 @@ void problemsBlock(Writer& w, const std::vector<SpecProblem>& problems) {
         width = std::max(width, places.back().size());
     }
     for (std::size_t i = 0; i < problems.size(); ++i)
-        w.line("  " + w.styled(padded(places[i], width), "33") + "  " + problems[i].message);
+        w.utf8Line(utf8FromWindows1252("  " + w.styled(padded(places[i], width), "33") + "  ") +
+                   problems[i].message);
 }
 
 } // namespace
@@ -241,7 +246,7 @@ void problemsBlock(Writer& w, const std::vector<SpecProblem>& problems) {
 std::string formatSpecReport(const SpecReportInput& input, bool colour) {
     Writer w(colour);
     w.line(w.styled(orDash(input.spec.AircraftDisplayName), "1"));
-    w.line(input.source);
+    w.utf8Line(input.source);
     aircraftBlock(w, input.spec);
     modelBlock(w, input.spec);
     texturesBlock(w, input.spec);

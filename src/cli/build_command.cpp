@@ -2,6 +2,7 @@
 // Create button: the same checks, the same-title replacement, the same steps, status texts and
 // progress, and at the end a list of every file the build wrote or removed.
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "app/file_names.h"
 #include "app/text.h"
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "cli/folder_snapshot.h"
 #include "cli/program_folder_option.h"
 #include "cli/terminal_frontend.h"
@@ -33,10 +35,6 @@ namespace livrano::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kBuilt = 0;
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
 
 struct Options {
     std::string aircraft;
@@ -77,9 +75,13 @@ void defineOptions(CLI::App& command, Options& o) {
                      "print the build's plan, every file it would write or remove, and stop");
     command.footer("A livery with the same title is replaced.\n\n"
                    "Exit status:\n"
-                   "  0  built (--dry-run: planned)\n"
-                   "  1  the build failed or left textures out\n"
-                   "  2  usage, or inputs that cannot be used\n");
+                   "  0  built (--dry-run: the build can run)\n"
+                   "  1  a step failed after writing began, or the build left textures out\n"
+                   "  2  the input cannot be used: usage, unreadable or unusable files, every refusal\n"
+                   "     of the plan (names, collisions with other liveries); nothing was written\n"
+                   "  3  another build holds the lock; nothing was written: build again when it has\n"
+                   "     finished\n"
+                   "A --dry-run ends with the status its build would end with.\n");
 }
 
 // False (after printing why) when a given text cannot be used: blank names, and names the
@@ -163,8 +165,7 @@ void printPlan(const BuildPlan& plan) {
                 "not survive\n");
     for (const TextureJob& job : plan.textures.textures) {
         if (!job.skipped.empty()) {
-            std::printf("  %-9s%s: %s\n", "skip", utf8FromWindows1252(job.name).c_str(),
-                        utf8FromWindows1252(job.skipped).c_str());
+            std::printf("  %-9s%s: %s\n", "skip", utf8FromWindows1252(job.name).c_str(), job.skipped.c_str());
             continue;
         }
         const std::string name = utf8FromWindows1252(job.name);
@@ -175,26 +176,25 @@ void printPlan(const BuildPlan& plan) {
     for (const ExtraTextureJob& job : plan.textures.extras)
         copy("extra", {job.source, job.destination});
     for (const std::string& warning : plan.warnings)
-        std::printf("  warning: %s\n", utf8FromWindows1252(warning).c_str());
+        std::printf("  warning: %s\n", warning.c_str());
 }
 
 int run(Options& o) {
     if (!checkOptions(o))
-        return kUsageError;
+        return kUnusableInput;
+    const std::optional<fs::path> found = programFolderOrAdvice(o.programFolder, "build");
+    if (!found)
+        return kUnusableInput;
+    const fs::path& programFolder = *found;
     std::error_code ec;
-    // Absolute, so that nothing depends on the directory the command was started in.
-    const fs::path programFolder =
-        fs::absolute(o.programFolder ? fs::path(*o.programFolder) : findProgramFolder(nullptr), ec);
 
     TerminalFrontend frontend(stderr);
     frontend.setDxt3(o.dxt3);
     Application app(programFolder, frontend);
 
     if (Status s = LoadAirlineList(programFolder, app.airlines); !s) {
-        // The message is the window's own; the terminal can say exactly where the file belongs.
-        std::fprintf(stderr, "livrano-cli build: %s\n  %s\n", s.message().c_str(),
-                     programLocation(programFolder, "\\Data\\airlines.cfg").string().c_str());
-        return kUsageError;
+        std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+        return exitStatus(s);
     }
     const std::optional<std::string> callsign = listedCallsign(app.airlines, o.callsign);
     if (!callsign) {
@@ -202,7 +202,7 @@ int run(Options& o) {
                      "livrano-cli build: the callsign \"%s\" is not in the airline list; use a callsign from "
                      "that list or %s\n",
                      utf8FromWindows1252(o.callsign).c_str(), std::string(kNoCallsign).c_str());
-        return kUsageError;
+        return kUnusableInput;
     }
 
     app.catalogue = LoadAircraftCatalogue(programFolder);
@@ -214,12 +214,12 @@ int run(Options& o) {
         for (std::size_t i = 0; i < app.catalogue.Entries.size(); ++i)
             std::fprintf(stderr, "  %zu  %s\n", i,
                          utf8FromWindows1252(app.catalogue.Entries[i].DisplayName).c_str());
-        return kUsageError;
+        return kUnusableInput;
     }
     const AircraftConfigEntry chosen = *catalogueEntry(app.catalogue, *index);
     if (Status s = usableConfiguration(chosen.ConfigFile, decipherConfiguration(chosen.ConfigFile)); !s) {
         std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
-        return kUsageError;
+        return exitStatus(s);
     }
     LoadAircraftSpec(app, chosen.ConfigFile);
     app.settings.AircraftIndex = *index;
@@ -230,7 +230,7 @@ int run(Options& o) {
     app.settings.PendingTemplatePath = app.settings.TemplatePath = templateFile.string();
     if (Status s = LoadTemplate(app, trim(app.settings.TemplatePath)); !s) {
         std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
-        return kUsageError;
+        return exitStatus(s);
     }
     app.settings.PendingVariation = app.settings.Variation = o.variation;
     app.settings.PendingFolderExtension = app.settings.FolderExtension = o.folder;
@@ -250,10 +250,13 @@ int run(Options& o) {
             planned = planBuild(app, plan);
         if (!planned) {
             std::fprintf(stderr, "livrano-cli build: %s\n", planned.message().c_str());
-            return kFailed;
+            return exitStatus(planned);
         }
         printPlan(plan);
-        return kBuilt;
+        // The build would leave these textures out, and end as such a build does.
+        const bool leavesOut = std::any_of(plan.textures.textures.begin(), plan.textures.textures.end(),
+                                           [](const TextureJob& job) { return !job.skipped.empty(); });
+        return leavesOut ? kFailed : kDone;
     }
 
     TextureBuildReport textures;
@@ -261,10 +264,9 @@ int run(Options& o) {
     const Status built = CreateRepaint(app, systemFileOperations(), &textures, &plan);
     if (!built) {
         // A build that may not start (names the plan refuses, another build at work) has written
-        // nothing and already shows its reason as the status line: said once, and like the
-        // options above an input that cannot be used.
-        if (frontend.status() == built.message())
-            return kUsageError;
+        // nothing and already shows its reason as the status line: said once.
+        if (built.kind() != Status::Kind::Failed)
+            return exitStatus(built);
         // Ends the progress line that a failed build leaves standing.
         frontend.showMessage("livrano-cli build: " + built.message());
         printChanges(before.changesTo(FolderSnapshot(watched)));
@@ -282,7 +284,7 @@ int run(Options& o) {
                      run > 1 ? (" (" + std::to_string(run) + " times)").c_str() : "");
         i += run;
     }
-    return textures.skipped.empty() ? kBuilt : kFailed;
+    return textures.skipped.empty() ? kDone : kFailed;
 }
 
 } // namespace

@@ -24,5 +24,6 @@ CommandRun defineConfigCommand(CLI::App& command);
 CommandRun defineConvertCommand(CLI::App& command);
 CommandRun defineDemoCommand(CLI::App& command);
 CommandRun defineInspectCommand(CLI::App& command);
+CommandRun defineSetupCommand(CLI::App& command);
 
 } // namespace livrano::cli

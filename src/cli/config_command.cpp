@@ -18,6 +18,7 @@
 #include "app/platform.h"
 #include "cli/aircraft_spec_report.h"
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "cli/output_file.h"
 
 namespace livrano::cli {
@@ -25,10 +26,6 @@ namespace livrano::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kClean = 0;
-constexpr int kProblems = 1;
-constexpr int kFailure = 2;
 
 struct Options {
     std::string in;
@@ -41,8 +38,9 @@ struct Options {
 
 const char* const kExitStatus = "Exit status:\n"
                                 "  0  done (show: no problems)\n"
-                                "  1  show found problems\n"
-                                "  2  usage, or a file that cannot be read, used or written\n";
+                                "  1  OUT could not be written\n"
+                                "  2  usage, a file that cannot be read or used, or (show) a configuration\n"
+                                "     with problems\n";
 
 CLI::Option* addKeyOption(CLI::App& tool, Options& o) {
     return tool.add_option("--key", o.key, "the Blowfish key (default: the program's key)")
@@ -85,9 +83,9 @@ Tools defineTools(CLI::App& command, Options& o) {
     return tools;
 }
 
-int fail(const std::string& message) {
+int fail(const std::string& message, int status = kUnusableInput) {
     std::fprintf(stderr, "livrano-cli config: %s\n", message.c_str());
-    return kFailure;
+    return status;
 }
 
 std::string quoted(const fs::path& path) {
@@ -118,11 +116,11 @@ int convert(const Options& o, bool encipher) {
                     ": it is damaged or was enciphered with another key. Nothing was written.");
     }
     if (Status s = replaceFileBytes(out, *bytes); !s.ok())
-        return fail(s.message());
+        return fail(s.message(), exitStatus(s));
     std::printf("%s %s (%zu bytes) into %s (%zu bytes)%s.\n", encipher ? "Enciphered" : "Deciphered",
                 quoted(in).c_str(), inSize, quoted(out).c_str(), bytes->size(),
                 o.key ? " with the given key" : " with the program's key");
-    return kClean;
+    return kDone;
 }
 
 int show(const Options& o) {
@@ -161,7 +159,8 @@ int show(const Options& o) {
     const bool colour = isTerminal(stdout) && std::getenv("NO_COLOR") == nullptr;
     const std::string report = formatSpecReport({source, spec, extraTextures, extraFields, problems}, colour);
     std::fwrite(report.data(), 1, report.size(), stdout);
-    return problems.empty() ? kClean : kProblems;
+    // A configuration with problems is one a build cannot use as it stands.
+    return problems.empty() ? kDone : kUnusableInput;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "cli/output_file.h"
 #include "texture/texture_converter.h"
 
@@ -32,12 +33,12 @@ int run(const Options& o) {
     options.mipmaps = o.mips;
     const TextureContainer container = o.dds ? TextureContainer::Dds : TextureContainer::FsBitmap;
     if (const auto refused = outputRefusal(o.out, {o.colour, o.alpha}, o.force))
-        return fail(*refused, 2);
+        return fail(*refused, kUnusableInput);
     if (Status s = convertTexture(o.colour, o.alpha, o.out, container, options); !s)
-        return fail(s.message(), 1);
+        return fail(s.message(), exitStatus(s));
     std::printf("Wrote %s: %s, %s%s\n", o.out.c_str(), describe(container).c_str(),
                 describe(options.format).c_str(), options.mipmaps ? ", with mipmaps" : "");
-    return 0;
+    return kDone;
 }
 
 } // namespace
@@ -55,8 +56,9 @@ CommandRun defineConvertCommand(CLI::App& command) {
     command.add_flag("--force", o->force, "replace an existing OUT (default: refuse to)");
     command.footer("Exit status:\n"
                    "  0  written\n"
-                   "  1  an input that cannot be read or converted, or OUT that cannot be written\n"
-                   "  2  usage, or an OUT that must not be replaced\n");
+                   "  1  OUT cannot be written\n"
+                   "  2  usage, an input that cannot be read or converted, or an OUT that must not be\n"
+                   "     replaced\n");
     return [o] { return run(*o); };
 }
 

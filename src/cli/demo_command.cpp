@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "output/demo_installation.h"
 
 namespace livrano::cli {
@@ -31,12 +32,12 @@ int run(const Options& o) {
             stderr,
             "livrano-cli demo: \"%s\" is not an empty folder; add --force to write the demo over it.\n",
             dir.c_str());
-        return 2;
+        return kUnusableInput;
     }
     DemoInstallation made;
     if (Status s = CreateDemoInstallation(dir, made); !s) {
         std::fprintf(stderr, "livrano-cli demo: %s\n", s.message().c_str());
-        return 2;
+        return exitStatus(s);
     }
     std::printf("Demo installation written to %s\n", dir.c_str());
     std::printf("Program folder: %s\n", made.programFolder.string().c_str());
@@ -48,7 +49,7 @@ int run(const Options& o) {
                     made.programFolder.string().c_str(), a.displayName.c_str(),
                     a.templateFile.string().c_str());
     }
-    return 0;
+    return kDone;
 }
 
 } // namespace
@@ -59,7 +60,8 @@ CommandRun defineDemoCommand(CLI::App& command) {
     command.add_flag("--force", o->force, "write over a folder that is not empty (default: refuse to)");
     command.footer("Exit status:\n"
                    "  0  written\n"
-                   "  2  DIR is not an empty folder (without --force), or cannot be written\n");
+                   "  1  writing the demo failed part-way\n"
+                   "  2  DIR is not an empty folder (without --force)\n");
     return [o] { return run(*o); };
 }
 

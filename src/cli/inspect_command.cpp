@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "cli/output_file.h"
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
@@ -33,11 +34,11 @@ int run(const Options& o) {
     const std::string& toBmp = o.toBmp;
     if (!toBmp.empty()) {
         if (const auto refused = outputRefusal(toBmp, {file}, o.force))
-            return fail(*refused, 2);
+            return fail(*refused, kUnusableInput);
     }
     const auto bytes = readByteFile(file);
     if (!bytes)
-        return fail("cannot read " + file, 1);
+        return fail("cannot read " + file, kUnusableInput);
 
     std::vector<std::uint8_t> picture;
     DecodedTexture texture;
@@ -55,14 +56,14 @@ int run(const Options& o) {
         if (!toBmp.empty())
             picture = encodeBmp24(toColour(*plain));
     } else {
-        return fail(file + ": " + decoded.message(), 1);
+        return fail(file + ": " + decoded.message(), exitStatus(decoded));
     }
     if (!toBmp.empty()) {
         if (!writeByteFile(toBmp, picture))
-            return fail("cannot write " + toBmp, 1);
+            return fail("cannot write " + toBmp, kFailed);
         std::printf("Wrote %s\n", toBmp.c_str());
     }
-    return 0;
+    return kDone;
 }
 
 } // namespace
@@ -76,8 +77,8 @@ CommandRun defineInspectCommand(CLI::App& command) {
     command.add_flag("--force", o->force, "replace an existing --to-bmp file (default: refuse to)");
     command.footer("Exit status:\n"
                    "  0  described (and decoded)\n"
-                   "  1  FILE cannot be read or decoded, or OUT cannot be written\n"
-                   "  2  usage, or an OUT that must not be replaced\n");
+                   "  1  OUT cannot be written\n"
+                   "  2  usage, FILE cannot be read or decoded, or an OUT that must not be replaced\n");
     return [o] { return run(*o); };
 }
 

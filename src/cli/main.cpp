@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/exit_status.h"
 #include "livrano_version.h"
 
 namespace livrano::cli {
@@ -20,9 +21,8 @@ const Command kCommands[] = {
     {"convert", "turn a colour and an alpha bitmap into a simulator texture", defineConvertCommand},
     {"demo", "write a demo simulator with two aircraft, templates and the program folder", defineDemoCommand},
     {"inspect", "describe a texture file, and decode it to an ordinary BMP", defineInspectCommand},
+    {"setup", "make the program folder inside a simulator (Linux installations)", defineSetupCommand},
 };
-
-constexpr int kUsageError = 2;
 
 void print(std::FILE* out, const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), out);
@@ -36,7 +36,7 @@ std::string commandList(const CLI::App& app) {
 int unknownCommand(const CLI::App& app, const std::string& name) {
     std::fprintf(stderr, "livrano-cli: unknown command \"%s\"\n\n", name.c_str());
     print(stderr, commandList(app));
-    return kUsageError;
+    return kUnusableInput;
 }
 
 // The command a help topic names ("config show" names a tool of config), or null; `usage` gets
@@ -86,7 +86,7 @@ int runCommandLine(int argc, char** argv) {
     // The same words as a command line that names no command: the list, where errors go.
     if (argc < 2) {
         print(stderr, commandList(app));
-        return kUsageError;
+        return kUnusableInput;
     }
     if (argv[1][0] != '-' && helpTopic(app, {argv[1]}) == nullptr)
         return unknownCommand(app, argv[1]);
@@ -94,10 +94,10 @@ int runCommandLine(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         print(stdout, app.help());
-        return 0;
+        return kDone;
     } catch (const CLI::CallForVersion& e) {
         std::printf("%s\n", e.what());
-        return 0;
+        return kDone;
     } catch (const CLI::ParseError& e) {
         // The innermost command named so far says whose options these are.
         std::string name = "livrano-cli";
@@ -107,7 +107,7 @@ int runCommandLine(int argc, char** argv) {
         }
         std::fprintf(stderr, "%s: %s\nRun \"%s --help\" for its options.\n", name.c_str(), e.what(),
                      name.c_str());
-        return kUsageError;
+        return kUnusableInput;
     }
     if (help->parsed()) {
         std::string usage;
@@ -115,13 +115,13 @@ int runCommandLine(int argc, char** argv) {
         if (explained == nullptr)
             return unknownCommand(app, CLI::detail::join(topic, " "));
         print(stdout, explained == &app ? commandList(app) : explained->help(usage));
-        return 0;
+        return kDone;
     }
     for (const auto& [command, run] : runs) {
         if (command->parsed())
             return run();
     }
-    return kUsageError; // not reached: parsing requires one command
+    return kUnusableInput; // not reached: parsing requires one command
 }
 
 } // namespace livrano::cli

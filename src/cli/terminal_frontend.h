@@ -20,8 +20,6 @@ public:
     void hideProgressArea() override;
     void setProgress(double percent) override;
     void showMessage(const std::string& text) override;
-    // The status text last set.
-    const std::string& status() const { return m_status; }
 
 private:
     void drawLine();

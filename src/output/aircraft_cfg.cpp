@@ -227,8 +227,8 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
             continue;
         }
         if (titled.size() == kFltsimSlots)
-            return Status::Error("The aircraft.cfg holds more than " + std::to_string(kFltsimSlots) +
-                                 " liveries; no more can be added.");
+            return Status::Refused("The aircraft.cfg holds more than " + std::to_string(kFltsimSlots) +
+                                   " liveries; no more can be added.");
         titled.push_back(readEntry(document, section, *n, extraFields));
     }
     std::sort(titled.begin(), titled.end(),

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "output/variation_layout.h"
@@ -18,12 +19,13 @@ Status take(FolderLock& lock, const fs::path& folder, bool exclusive, const std:
     case FolderLock::Result::Held:
         return Status::Ok();
     case FolderLock::Result::Busy:
-        return Status::Error("Another build is running on " + what + " " + folder.string() +
-                             "; build again when it has finished.");
+        return Status::Locked("Another build is running on " + what + " " + utf8FromPath(folder) +
+                              "; build again when it has finished.");
     case FolderLock::Result::Failed:
         break;
     }
-    return Status::Error("The build cannot lock " + what + ": " + error + ".");
+    // A folder that cannot be locked (missing, not writable) cannot take a build.
+    return Status::Refused("The build cannot lock " + what + " " + utf8FromPath(folder) + ": " + error + ".");
 }
 
 } // namespace
@@ -47,6 +49,11 @@ Status BuildLock::acquire(const Application& app) {
     }
     *this = std::move(taken);
     return Status::Ok();
+}
+
+Status BuildLock::acquireProgramFolder(const fs::path& programFolder) {
+    *this = BuildLock();
+    return take(m_program, programFolder, true, "the program folder");
 }
 
 } // namespace livrano

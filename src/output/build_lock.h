@@ -19,6 +19,10 @@ public:
     // or a folder cannot be locked (the simulator's Aircraft folder must exist).
     Status acquire(const Application& app);
 
+    // Takes the program folder's lock alone, for work that writes the program folder and no
+    // aircraft (a setup refreshing its files). Fails like acquire.
+    Status acquireProgramFolder(const std::filesystem::path& programFolder);
+
 private:
     FolderLock m_program;
     FolderLock m_simulator;

@@ -53,8 +53,8 @@ public:
         p.id = variationId(m_app);
         if (m_spec.TextureAssignOnly == 0 &&
             static_cast<std::int64_t>(p.id.size()) != m_spec.NumIdentifierCharacters)
-            return Status::Error(
-                "The folder extension \"" + p.extension + "\" must be exactly " +
+            return Status::Refused(
+                "The folder extension \"" + utf8FromWindows1252(p.extension) + "\" must be exactly " +
                 std::to_string(m_spec.NumIdentifierCharacters) +
                 " characters long for this aircraft: its model names the textures with that many identifier characters.");
         p.aircraftFolder = aircraftFolderPath(m_app);
@@ -91,9 +91,10 @@ private:
             for (std::size_t k = 0; k < count; ++k) {
                 const std::int32_t offset = t.MdlOffsets[k];
                 if (offset < 1)
-                    return Status::Error("The model offset " + std::to_string(offset) + " of the texture \"" +
-                                         trim(t.BaseTextureName) +
-                                         "\" lies before the start of the model file.");
+                    return Status::Refused("The model offset " + std::to_string(offset) +
+                                           " of the texture \"" +
+                                           utf8FromWindows1252(trim(t.BaseTextureName)) +
+                                           "\" lies before the start of the model file.");
                 p.modelPatches.push_back({static_cast<std::uint64_t>(offset) - 1, name + ".bmp"});
             }
         }
@@ -103,10 +104,10 @@ private:
             return Status::Ok(); // the model step reports a missing model file itself
         for (const FilePatch& patch : p.modelPatches) {
             if (patch.position > size || patch.bytes.size() > size - patch.position)
-                return Status::Error("The texture name \"" + patch.bytes + "\" at model offset " +
-                                     std::to_string(patch.position + 1) +
-                                     " would end past the end of the model file \"" +
-                                     p.model->source.string() + "\" (" + std::to_string(size) + " bytes).");
+                return Status::Refused(
+                    "The texture name \"" + utf8FromWindows1252(patch.bytes) + "\" at model offset " +
+                    std::to_string(patch.position + 1) + " would end past the end of the model file \"" +
+                    utf8FromPath(p.model->source) + "\" (" + std::to_string(size) + " bytes).");
         }
         return Status::Ok();
     }
@@ -154,7 +155,7 @@ private:
         }
         for (const TextureFileClash& clash : textureFileClashes(names)) {
             if (!clash.sameName)
-                return Status::Error(clash.message + " Rename one of them in the aircraft configuration.");
+                return Status::Refused(clash.message + " Rename one of them in the aircraft configuration.");
             p.warnings.push_back(clash.message);
         }
         return Status::Ok();
@@ -189,7 +190,7 @@ private:
         const std::vector<ExtraFieldNameFault> faults =
             extraFieldNameFaults(fields, listed(fields.NumFields, fields.ExtraFieldNames.size()));
         if (!faults.empty())
-            return Status::Error("The extra field " + faults.front().message);
+            return Status::Refused("The extra field " + faults.front().message);
         return Status::Ok();
     }
 
@@ -203,13 +204,14 @@ private:
         // livery of the same title gives way.
         std::optional<std::string> data = readFileBytes(p.dataCfg);
         if (!data)
-            return Status::Error("The program's clean copy " + p.dataCfg.string() + " cannot be read.");
+            return Status::Refused("The program's clean copy " + utf8FromPath(p.dataCfg) +
+                                   " cannot be read.");
         p.dataBytes = std::move(*data);
         std::error_code ec;
         if (fs::exists(p.installedCfg, ec)) {
             std::optional<std::string> installed = readFileBytes(p.installedCfg);
             if (!installed)
-                return Status::Error("The aircraft's " + p.installedCfg.string() + " cannot be read.");
+                return Status::Refused("The aircraft's " + utf8FromPath(p.installedCfg) + " cannot be read.");
             if (Status s = readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields,
                                              p.entries, p.others);
                 !s)
@@ -222,10 +224,10 @@ private:
         ProfileDocument probe;
         probe.write("fltsim.0", "title", title);
         if (probe.readString("fltsim.0", "title") != trim(title))
-            return Status::Error("The title \"" + title +
-                                 "\" cannot be read back from aircraft.cfg (at most " +
-                                 std::to_string(kIniStringChars) +
-                                 " characters, no enclosing quotation marks); shorten the variation's name.");
+            return Status::Refused(
+                "The title \"" + utf8FromWindows1252(title) +
+                "\" cannot be read back from aircraft.cfg (at most " + std::to_string(kIniStringChars) +
+                " characters, no enclosing quotation marks); shorten the variation's name.");
         if (m_spec.CopyRenameAirFile == 0)
             m_sim = trim(m_spec.BaseAirName);
         p.entry = newFltsimEntry(m_app, ProfileDocument(p.dataBytes), m_sim);
@@ -366,7 +368,7 @@ private:
                 owned.push_back({job.source, false, extras});
         }
         for (const FltsimEntry& e : p.entries) {
-            const std::string owner = "the livery \"" + e.title + "\"";
+            const std::string owner = "the livery \"" + utf8FromWindows1252(e.title) + "\"";
             if (!trim(e.texture).empty())
                 owned.push_back({existingEntry(p.aircraftFolder, "Texture." + trim(e.texture)), true, owner});
             if (!trim(e.sim).empty())
@@ -410,8 +412,8 @@ private:
             written.push_back({job.destination, false});
         for (const auto& [path, isFolder] : written) {
             if (const Owned* o = ownerOf(path, isFolder))
-                return Status::Error("The build would write " + path.string() + ", which belongs to " +
-                                     o->owner + "; choose another folder extension.");
+                return Status::Refused("The build would write " + utf8FromPath(path) + ", which belongs to " +
+                                       o->owner + "; choose another folder extension.");
         }
         return Status::Ok();
     }

@@ -61,9 +61,9 @@ struct BuildPlan {
 
 // Plans the build from the application's state and the files as they are (call it under the
 // build lock): reads the installed aircraft.cfg, the clean copy and the model's size, and writes
-// nothing. Fails, with a message that names the value at fault, when a name that becomes a file
-// or folder would leave its folder or cannot be formed, the clean copy cannot be read, a
-// texture's file in TempBitmaps is another texture's file of another kind, the title would not
+// nothing. Fails, as Refused (the user's input cannot be used), with a message that names the value at fault,
+// when a name that becomes a file or folder would leave its folder or cannot be formed, the clean copy cannot
+// be read, a texture's file in TempBitmaps is another texture's file of another kind, the title would not
 // read back from aircraft.cfg, an identifier is not NumIdentifierCharacters long or a model
 // offset ends past the model (TextureAssignOnly 0), the installed file holds more than
 // kFltsimSlots liveries, or the build would write or remove a file or folder of another livery or

@@ -5,6 +5,7 @@
 #include "aircraft/cipher.h"
 #include "aircraft/masked_name.h"
 #include "aircraft/profile.h"
+#include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/text.h"
 #include "output/configuration_text.h"
@@ -230,8 +231,8 @@ public:
         std::error_code ec;
         fs::create_directories(path, ec);
         if (ec)
-            m_status =
-                Status::Error("Cannot create the folder \"" + path.string() + "\": " + ec.message() + ".");
+            m_status = Status::Error("Cannot create the folder \"" + utf8FromPath(path) +
+                                     "\": " + ec.message() + ".");
     }
     void file(const fs::path& path, std::string_view bytes) {
         folder(path.parent_path());

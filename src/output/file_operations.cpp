@@ -4,6 +4,7 @@
 #include <optional>
 #include <system_error>
 
+#include "app/code_page.h"
 #include "app/file_bytes.h"
 
 namespace livrano {
@@ -13,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 Status failure(std::string_view what, const fs::path& file, const std::string& reason) {
-    return Status::Error("Cannot " + std::string(what) + " \"" + file.string() + "\": " + reason + ".");
+    return Status::Error("Cannot " + std::string(what) + " \"" + utf8FromPath(file) + "\": " + reason + ".");
 }
 
 Status failure(std::string_view what, const fs::path& file, const std::error_code& ec) {

@@ -1,5 +1,6 @@
 #pragma once
-// The boundary between the windows' text (QString) and the core's (Windows-1252 bytes).
+// The boundary between the windows' text (QString) and the core's: names are Windows-1252 bytes,
+// messages (status texts, message boxes, the reasons of a Status) are UTF-8.
 
 #include <QString>
 
@@ -10,8 +11,11 @@
 
 namespace livrano {
 
-// Core text for display.
+// A core name for display.
 QString fromCore(std::string_view text);
+
+// A core message for display.
+QString fromMessage(std::string_view message);
 
 // Typed text for the core into `out`; fails, leaving `out` alone, for a character the code page
 // lacks, with a message that names it. `what` names the value in the message.

@@ -16,7 +16,7 @@
 namespace livrano {
 
 void QtFrontend::setStatusText(const std::string& text) {
-    m_program.mainWindow()->setStatusText(fromCore(text));
+    m_program.mainWindow()->setStatusText(fromMessage(text));
 }
 
 void QtFrontend::showProgressArea() {
@@ -99,7 +99,7 @@ void QtFrontend::setBusy(bool busy) {
 }
 
 void QtFrontend::showMessage(const std::string& text) {
-    m_program.desktop().message(fromCore(text));
+    m_program.desktop().message(fromMessage(text));
 }
 
 void QtFrontend::playSound(const std::filesystem::path& wavFile) {

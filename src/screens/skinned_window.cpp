@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "app/code_page.h"
 #include "app/file_names.h"
 #include "skin/cursor_file.h"
 #include "skin/design_font.h"
@@ -43,7 +44,7 @@ Status SkinnedWindow::applySkin(std::string_view regionFile, std::string_view ba
         return resolveCaseless(programLocation(m_programFolder, "\\Media\\" + std::string(file)));
     };
     const auto missing = [](const std::filesystem::path& file) {
-        return Status::Error("The skin file " + file.string() + " cannot be read.");
+        return Status::Refused("The skin file " + utf8FromPath(file) + " cannot be read.");
     };
     SmallFontFix(*this);
     setFixedSize(m_size);

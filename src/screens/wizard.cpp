@@ -182,7 +182,7 @@ Status Wizard::show(Screen screen, bool wizard) {
 Status Wizard::refused(const Status& why) {
     // At start-up the callsign list is filled before the main window exists.
     if (MainWindow* main = m_program.mainWindow())
-        main->setStatusText(fromCore(why.message()));
+        main->setStatusText(fromMessage(why.message()));
     return why;
 }
 
@@ -261,7 +261,7 @@ Status Wizard::ConfirmTemplate() {
     finishConfirm(Screen::SelectTemplate, false);
     // A template that cannot be read says so until the next step is confirmed.
     if (!loaded)
-        main->setStatusText(fromCore(loaded.message()));
+        main->setStatusText(fromMessage(loaded.message()));
     if (wizard)
         show(Screen::Variation, true);
     return Status::Ok();

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "texture/bitmap_surfaces.h"
@@ -34,7 +35,7 @@ void warnOfSize(Application& app, const char* what, const Surface& surface, cons
     const int height = app.spec.TemplateSizeY;
     if (surface.bitmap.width == width && surface.bitmap.height == height)
         return;
-    app.frontend.showMessage("The " + std::string(what) + " " + path + " is " +
+    app.frontend.showMessage("The " + std::string(what) + " " + utf8FromPath(path) + " is " +
                              std::to_string(surface.bitmap.width) + " x " +
                              std::to_string(surface.bitmap.height) +
                              " pixels, but this aircraft's template is " + std::to_string(width) + " x " +
@@ -86,7 +87,8 @@ Status LoadTemplate(Application& app, const std::string& templatePath) {
         // Read again only to say what is wrong, which the surfaces do not keep.
         std::string why = "there is too little memory for it";
         readBmpFile(colourPath, {}, &why);
-        return Status::Error("The template " + templatePath + " cannot be read as a BMP file: " + why + ".");
+        return Status::Refused("The template " + utf8FromPath(templatePath) +
+                               " cannot be read as a BMP file: " + why + ".");
     }
     return Status::Ok();
 }

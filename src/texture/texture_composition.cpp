@@ -6,6 +6,7 @@
 #include <system_error>
 #include <utility>
 
+#include "app/code_page.h"
 #include "app/text.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/byte_files.h"
@@ -71,7 +72,8 @@ std::optional<std::string> compose(Application& app, std::size_t i, TextureForma
         return "its colour could not be composed from the template";
     const std::optional<std::int32_t> code = formatCode(texture.TextureFormat);
     if (!code)
-        return "its format \"" + texture.TextureFormat + "\" is neither DXT3NM nor 32ANM";
+        return "its format \"" + utf8FromWindows1252(texture.TextureFormat) +
+               "\" is neither DXT3NM nor 32ANM";
     format = *code == kFormatCodeDxt3 ? TextureFormat::Dxt3 : TextureFormat::Argb32;
     const bool alpha = app.flags.AlphaLoaded
                            ? ComposeAlpha8(app, i)
@@ -89,9 +91,9 @@ std::optional<std::string> saveAndConvert(const BitmapSurfaces& work, const fs::
                                           const std::string& name, bool alphaLoaded, TextureOptions options) {
     auto save = [&]() -> std::optional<std::string> {
         if (!SaveBitmap24(work, programFolder, name + "_c"))
-            return "TempBitmaps\\" + name + "_c.bmp could not be written";
+            return "TempBitmaps\\" + utf8FromWindows1252(name) + "_c.bmp could not be written";
         if (!SaveBitmap8(work, programFolder, name + "_a", alphaLoaded))
-            return "TempBitmaps\\" + name + "_a.bmp could not be written";
+            return "TempBitmaps\\" + utf8FromWindows1252(name) + "_a.bmp could not be written";
         return std::nullopt;
     };
     auto encode = [&] {
@@ -127,7 +129,7 @@ std::optional<std::string> saveAndConvert(const BitmapSurfaces& work, const fs::
             return saved;
     }
     if (file.empty() || !writeByteFile(tempBitmapPath(programFolder, name), file))
-        return "the converter could not write TempBitmaps\\" + name + ".bmp";
+        return "the converter could not write TempBitmaps\\" + utf8FromWindows1252(name) + ".bmp";
     return std::nullopt;
 }
 
@@ -150,7 +152,8 @@ std::unique_ptr<Finishing> startFinishing(Application& app, std::size_t i, const
         try {
             return saveAndConvert(work, folder, name, alpha, options);
         } catch (const std::bad_alloc&) { // pictures too large for the memory left: no texture, no crash
-            return std::optional<std::string>("the converter could not write TempBitmaps\\" + name + ".bmp");
+            return std::optional<std::string>("the converter could not write TempBitmaps\\" +
+                                              utf8FromWindows1252(name) + ".bmp");
         }
     };
     if (build.threads != 1) {
@@ -188,10 +191,11 @@ bool ComposeAlpha8(Application& app, std::size_t index) {
 Status MoveTexture(const fs::path& source, const fs::path& destination) {
     std::error_code ec;
     if (!fs::is_directory(destination.parent_path(), ec))
-        return Status::Error("The texture folder " + destination.parent_path().string() + " does not exist.");
+        return Status::Error("The texture folder " + utf8FromPath(destination.parent_path()) +
+                             " does not exist.");
     if (!copyFileReplacing(source, destination))
-        return Status::Error("The texture " + source.string() + " could not be copied to " +
-                             destination.string() + ".");
+        return Status::Error("The texture " + utf8FromPath(source) + " could not be copied to " +
+                             utf8FromPath(destination) + ".");
     fs::remove(source, ec);
     return Status::Ok();
 }
@@ -213,7 +217,7 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
             return;
         const std::string name = pending->name;
         if (const std::optional<std::string> failure = pending->failure.get()) {
-            report.skipped.push_back(skippedSentence("Texture " + name, *failure));
+            report.skipped.push_back(skippedSentence("Texture " + utf8FromWindows1252(name), *failure));
         } else {
             // A later texture of the same name has overwritten the earlier one's file, which must
             // then not be moved twice (names differing in case are one file on Windows).
@@ -236,17 +240,18 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
         const TextureJob& job = jobs.textures[i];
         frontend.setProgress(20.0 + double(i + 1) * 55.0 / double(count));
         FreeWorkSurfaces(app.surfaces);
-        frontend.setStatusText("Working Texture - " + job.name);
+        const std::string shown = utf8FromWindows1252(job.name);
+        frontend.setStatusText("Working Texture - " + shown);
         if (!job.skipped.empty()) {
             finishPending();
-            report.skipped.push_back(skippedSentence("Texture " + job.name, job.skipped));
+            report.skipped.push_back(skippedSentence("Texture " + shown, job.skipped));
             continue;
         }
         TextureFormat format = TextureFormat::Dxt3;
         const std::optional<std::string> failure = compose(app, job.index, format);
         finishPending();
         if (failure) {
-            report.skipped.push_back(skippedSentence("Texture " + job.name, *failure));
+            report.skipped.push_back(skippedSentence("Texture " + shown, *failure));
             continue;
         }
         pending = startFinishing(app, i, job.name, format, options);
@@ -260,25 +265,27 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
             continue;
         const TextureJob& job = *converted[i];
         if (Status moved = MoveTexture(tempBitmapPath(app.programFolder, job.name), job.destination); !moved)
-            report.skipped.push_back("Texture " + job.name + " was not moved: " + moved.message());
+            report.skipped.push_back("Texture " + utf8FromWindows1252(job.name) +
+                                     " was not moved: " + moved.message());
         else
             report.written.push_back(job.destination);
     }
 
     for (std::size_t j = 0; j < jobs.extras.size(); ++j) {
         const ExtraTextureJob& extra = jobs.extras[j];
-        frontend.setStatusText("Copying File - " + extra.name);
+        const std::string shown = utf8FromWindows1252(extra.name);
+        frontend.setStatusText("Copying File - " + shown);
         frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(jobs.extras.size()));
         std::error_code ec;
         if (!fs::is_regular_file(extra.source, ec)) {
-            report.skipped.push_back("Extra texture " + extra.name +
-                                     " was skipped: " + extra.source.string() + " does not exist.");
+            report.skipped.push_back("Extra texture " + shown +
+                                     " was skipped: " + utf8FromPath(extra.source) + " does not exist.");
             continue;
         }
         if (!fs::is_directory(extra.destination.parent_path(), ec) ||
             !copyFileReplacing(extra.source, extra.destination)) {
-            report.skipped.push_back("Extra texture " + extra.name + " could not be copied to " +
-                                     extra.destination.string() + ".");
+            report.skipped.push_back("Extra texture " + shown + " could not be copied to " +
+                                     utf8FromPath(extra.destination) + ".");
             continue;
         }
         report.written.push_back(extra.destination);

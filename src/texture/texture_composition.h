@@ -20,7 +20,7 @@ namespace livrano {
 struct TextureJob {
     std::size_t index = 0;             // into AircraftSpec::Textures
     std::string name;                  // the stem; the base name shown when `skipped` is set
-    std::string skipped;               // why the texture cannot be built; empty when it can
+    std::string skipped;               // why the texture cannot be built (UTF-8); empty when it can
     std::filesystem::path destination; // where the finished texture goes
 };
 

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/code_page.h"
 #include "texture/bitmap.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_reader.h"
@@ -14,16 +15,16 @@ namespace fs = std::filesystem;
 
 Status composeTextureImage(const Bitmap& colour, const Bitmap& alpha, RgbaImage& out) {
     if (colour.width != alpha.width || colour.height != alpha.height)
-        return Status::Error("The colour bitmap is " + std::to_string(colour.width) + "x" +
-                             std::to_string(colour.height) + " but the alpha bitmap is " +
-                             std::to_string(alpha.width) + "x" + std::to_string(alpha.height) + ".");
+        return Status::Refused("The colour bitmap is " + std::to_string(colour.width) + "x" +
+                               std::to_string(colour.height) + " but the alpha bitmap is " +
+                               std::to_string(alpha.width) + "x" + std::to_string(alpha.height) + ".");
     // The limits of the bitmaps the converter reads: a picture in memory converts exactly when
     // its saved bitmaps would.
     const BmpLimits limits;
     if (colour.width > limits.maxSide || colour.height > limits.maxSide ||
         std::int64_t{colour.width} * colour.height > limits.maxPixels)
-        return Status::Error("The picture is " + std::to_string(colour.width) + "x" +
-                             std::to_string(colour.height) + ", larger than the converter takes.");
+        return Status::Refused("The picture is " + std::to_string(colour.width) + "x" +
+                               std::to_string(colour.height) + ", larger than the converter takes.");
     if (colour.bytesPerPixel != 3)
         return composeTextureImage(toColour(colour), alpha, out);
     const std::vector<std::uint8_t> grey = greyLevels(alpha);
@@ -52,19 +53,19 @@ Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, 
     std::string why;
     const std::optional<Bitmap> colour = readBmpFile(colourBmp, {}, &why);
     if (!colour)
-        return Status::Error("The colour bitmap " + colourBmp.string() +
-                             " cannot be read as a BMP file: " + why + ".");
+        return Status::Refused("The colour bitmap " + utf8FromPath(colourBmp) +
+                               " cannot be read as a BMP file: " + why + ".");
     const std::optional<Bitmap> alpha = readBmpFile(alphaBmp, {}, &why);
     if (!alpha)
-        return Status::Error("The alpha bitmap " + alphaBmp.string() +
-                             " cannot be read as a BMP file: " + why + ".");
+        return Status::Refused("The alpha bitmap " + utf8FromPath(alphaBmp) +
+                               " cannot be read as a BMP file: " + why + ".");
     return composeTextureImage(*colour, *alpha, out);
 }
 
 Status convertTexture(const RgbaImage& image, const fs::path& output, TextureContainer container,
                       const TextureOptions& options) {
     if (!writeByteFile(output, encodeTexture(image, container, options)))
-        return Status::Error("The texture file " + output.string() + " cannot be written.");
+        return Status::Error("The texture file " + utf8FromPath(output) + " cannot be written.");
     return Status::Ok();
 }
 

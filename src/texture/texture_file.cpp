@@ -152,13 +152,13 @@ std::vector<std::uint8_t> encodeDds(const RgbaImage& image, const TextureOptions
 
 Status decodeFsBitmap(std::span<const std::uint8_t> file, DecodedTexture& out) {
     if (file.size() < kFsHeaderSize)
-        return Status::Error("The file is too short for a texture bitmap header.");
+        return Status::Refused("The file is too short for a texture bitmap header.");
     if (get32(file, 14) != 40)
-        return Status::Error("The bitmap's info header is not the 40-byte kind textures use.");
+        return Status::Refused("The bitmap's info header is not the 40-byte kind textures use.");
     const std::int64_t width = static_cast<std::int32_t>(get32(file, 18));
     const std::int64_t height = static_cast<std::int32_t>(get32(file, 22));
     if (width <= 0 || height <= 0 || width > 32768 || height > 32768)
-        return Status::Error("The texture's size is not a valid picture size.");
+        return Status::Refused("The texture's size is not a valid picture size.");
     const std::uint32_t bitCount = get16(file, 28);
     const std::uint32_t compression = get32(file, 30);
     if (compression == kFourCcDxt3)
@@ -166,9 +166,9 @@ Status decodeFsBitmap(std::span<const std::uint8_t> file, DecodedTexture& out) {
     else if (compression == 0 && bitCount == 32)
         out.format = TextureFormat::Argb32;
     else
-        return Status::Error("The bitmap is neither DXT3 nor 32-bit: not a texture of this program.");
+        return Status::Refused("The bitmap is neither DXT3 nor 32-bit: not a texture of this program.");
     if (file[54] != 'F' || file[55] != 'S' || file[56] != '7' || file[57] != '0')
-        return Status::Error("The bitmap has no FS70 block: not a simulator texture.");
+        return Status::Refused("The bitmap has no FS70 block: not a simulator texture.");
     const std::uint32_t mipFlag = get16(file, 68);
     const int w = static_cast<int>(width);
     const int h = static_cast<int>(height);
@@ -176,18 +176,18 @@ Status decodeFsBitmap(std::span<const std::uint8_t> file, DecodedTexture& out) {
     out.levels = mipFlag == 0 ? 1 : floorLog2(std::max(w, h)) + 1;
     const std::size_t offset = get32(file, 10);
     if (offset > file.size() || chainSize(out.format, w, h, out.levels) > file.size() - offset)
-        return Status::Error("The texture file is shorter than its levels need.");
+        return Status::Refused("The texture file is shorter than its levels need.");
     out.image = flippedVertically(readLevel(file.subspan(offset), out.format, w, h));
     return Status::Ok();
 }
 
 Status decodeDds(std::span<const std::uint8_t> file, DecodedTexture& out) {
     if (file.size() < kDdsHeaderSize || get32(file, 4) != 124)
-        return Status::Error("The file is too short for a DDS header.");
+        return Status::Refused("The file is too short for a DDS header.");
     const std::int64_t height = get32(file, 12);
     const std::int64_t width = get32(file, 16);
     if (width <= 0 || height <= 0 || width > 32768 || height > 32768)
-        return Status::Error("The texture's size is not a valid picture size.");
+        return Status::Refused("The texture's size is not a valid picture size.");
     const std::uint32_t pfFlags = get32(file, 80);
     if ((pfFlags & 0x4) != 0 && get32(file, 84) == kFourCcDxt3)
         out.format = TextureFormat::Dxt3;
@@ -196,7 +196,7 @@ Status decodeDds(std::span<const std::uint8_t> file, DecodedTexture& out) {
              get32(file, 104) == 0xFF000000)
         out.format = TextureFormat::Argb32;
     else
-        return Status::Error("The DDS pixel format is neither DXT3 nor 32-bit BGRA.");
+        return Status::Refused("The DDS pixel format is neither DXT3 nor 32-bit BGRA.");
     const int w = static_cast<int>(width);
     const int h = static_cast<int>(height);
     const std::uint32_t count = get32(file, 28);
@@ -205,7 +205,7 @@ Status decodeDds(std::span<const std::uint8_t> file, DecodedTexture& out) {
                      ? static_cast<int>(std::min<std::uint32_t>(count, 32))
                      : 1;
     if (chainSize(out.format, w, h, out.levels) > file.size() - kDdsHeaderSize)
-        return Status::Error("The texture file is shorter than its levels need.");
+        return Status::Refused("The texture file is shorter than its levels need.");
     out.image = readLevel(file.subspan(kDdsHeaderSize), out.format, w, h);
     return Status::Ok();
 }
@@ -222,7 +222,7 @@ Status decodeTexture(std::span<const std::uint8_t> file, DecodedTexture& out) {
         return decodeDds(file, out);
     if (file.size() >= 2 && file[0] == 'B' && file[1] == 'M')
         return decodeFsBitmap(file, out);
-    return Status::Error("The file is neither a texture bitmap nor a DDS file.");
+    return Status::Refused("The file is neither a texture bitmap nor a DDS file.");
 }
 
 std::string describe(TextureContainer container) {

@@ -100,7 +100,8 @@ TEST(LoadAirlineList, MissingOwnFileFailsEvenWithSimulatorList) {
     ASSERT_FALSE(s.ok());
     EXPECT_EQ(
         s.message(),
-        "The 'Corvane Software\\Livrano\\Data\\airlines.cfg' file is missing. Please reinstall Livrano.");
+        "The 'Corvane Software\\Livrano\\Data\\airlines.cfg' file is missing. Please reinstall Livrano.\n" +
+            (inst.program / "Data" / "airlines.cfg").string());
     EXPECT_EQ(list.AirlineEntries, (Entries{"KEPT"}));
 }
 

@@ -7,6 +7,8 @@
 #include <set>
 
 #include "aircraft/profile.h"
+#include "app/code_page.h"
+#include "app/platform.h"
 #include "output/repaint_world.h"
 #include "support/run_cli.h"
 #include "support/temp_dir.h"
@@ -20,14 +22,16 @@ using testing::runCli;
 using testing::shellQuoted;
 using testing::TempDir;
 
+// The simulator lies in a folder with an accent, as it may on a painter's disk.
 class DemoBuild : public ::testing::Test {
 protected:
     void SetUp() override {
-        const CliRun demo = runCli("demo " + shellQuoted(m_dir.path().string()));
+        const CliRun demo = runCli("demo " + shellQuoted(root().string()));
         ASSERT_EQ(demo.exitCode, 0) << demo.err;
     }
-    fs::path programFolder() const { return m_dir / "Corvane Software" / "Livrano"; }
-    fs::path meridian() const { return m_dir / "Aircraft" / "Corvane CJ-70 Meridian"; }
+    fs::path root() const { return m_dir / "Café"; }
+    fs::path programFolder() const { return root() / "Corvane Software" / "Livrano"; }
+    fs::path meridian() const { return root() / "Aircraft" / "Corvane CJ-70 Meridian"; }
     // The arguments that choose the other demo aircraft, whose liveries have folders of their own.
     std::string skylark() const {
         return "--aircraft 'Corvane C-310 Skylark' --template " +
@@ -85,7 +89,7 @@ TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
 // build's, each build that ran must have its entry, and a build that did not run must say why.
 TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
     const std::string chosen = skylark();
-    const fs::path aircraft = m_dir / "Aircraft" / "Corvane C-310 Skylark";
+    const fs::path aircraft = root() / "Aircraft" / "Corvane C-310 Skylark";
     std::multiset<std::string> titles;
     for (const std::string& title : testing::RepaintWorld::titles(aircraft / "aircraft.cfg"))
         titles.insert(title);
@@ -121,16 +125,23 @@ TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
     EXPECT_EQ(testing::readFile(meridian() / "aircraft.cfg"), installed);
 }
 
+// Every refusal ends a build and its dry run alike, in UTF-8 whatever the names' code page.
 TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
     struct Case {
         std::string variation, folder, more;
         int exitCode;
         const char* says;
+        bool locked = false; // another build holds the program folder
     };
     const Case cases[] = {
         {"Blue Sky", "ab", "", 2, "exactly 3 characters"},
+        {"Blue Sky", "éé", "", 2, "The folder extension \"éé\" must be exactly 3 characters"},
+        {"Blue Sky", "nwd", "", 2,
+         "Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, which belongs to the livery \"Corvane CJ-70 "
+         "Meridian Northwind\""},
+        {"Blue Sky", "qrx", "", 3, "Another build is running on the program folder", true},
         {"Blue Sky", "../x", "", 2, "path separator"},
-        {"Blue Sky", "qrx", "--dry-run", 0, "becomes [fltsim.2] of"},
+        {"Blue Sky", "qrx", "", 0, "becomes [fltsim.2] of"},
         {"New Livery", "blueharbour", skylark(), 2,
          "belongs to the livery \"Corvane C-310 Skylark Blue Harbour\""},
         {"Blue Sky", "qrx", "--callsign 'NO SUCH AIRLINE'", 2, "not in the airline list"},
@@ -142,48 +153,76 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
     testing::writeFile(programFolder() / "Aircraft Configurations" / "Zzz.bin", "not enciphered");
     const std::set<std::string> before = testing::RepaintWorld::listing(m_dir.path());
     for (const Case& c : cases) {
-        const CliRun run = build(c.variation, c.folder, c.more);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.folder << " " << c.more;
-        const std::string said = run.out + run.err;
-        const std::size_t at = said.find(c.says);
-        EXPECT_NE(at, std::string::npos) << said;
-        EXPECT_EQ(said.find(c.says, at + 1), std::string::npos) << "said twice: " << said;
+        FolderLock held;
+        std::string error;
+        if (c.locked) {
+            ASSERT_EQ(held.tryLock(programFolder(), true, error), FolderLock::Result::Held) << error;
+        }
+        for (const std::string& dryRun : {std::string(), std::string(" --dry-run")}) {
+            if (c.exitCode == 0 && dryRun.empty())
+                continue; // a build that can run is only planned here
+            const CliRun run = build(c.variation, c.folder, c.more + dryRun);
+            EXPECT_EQ(run.exitCode, c.exitCode) << c.folder << " " << c.more << dryRun;
+            const std::string said = run.out + run.err;
+            EXPECT_TRUE(isUtf8(said)) << said;
+            const std::size_t at = said.find(c.says);
+            EXPECT_NE(at, std::string::npos) << said;
+            EXPECT_EQ(said.find(c.says, at + 1), std::string::npos) << "said twice: " << said;
+        }
     }
     EXPECT_EQ(testing::RepaintWorld::listing(m_dir.path()), before);
 }
 
 // The folder the build took for its program folder, read from its complaint that the aircraft
 // is not installed there, or that the airline list is missing from it (the window's message,
-// then where the file belongs).
-TEST(ProgramFolder, ComesFromTheEnvironmentElseTheExecutablesFolder) {
+// then where the file belongs), or its advice when there is none: the option, the environment,
+// the executable's folder, the build tree's, the last setup's, in that order.
+TEST(ProgramFolder, ComesFromTheOptionTheEnvironmentTheExecutableOrTheLastSetup) {
     testing::TempDir dir;
     const fs::path named = dir / "named";
     const fs::path own = dir / "own";
     const fs::path bare = dir / "bare";
-    for (const fs::path& folder : {named, own})
+    const fs::path recorded = dir / "recorded";
+    for (const fs::path& folder : {named, own, recorded})
         testing::writeFile(folder / "Data" / "airlines.cfg", "KESTREL\r\n");
+    testing::writeFile(dir / "config" / "livrano" / "program-folder", recorded.string() + "\n");
+    fs::create_directories(dir / "empty");
+    fs::create_directories(bare);
     const fs::path copy = own / "livrano-cli";
+    const fs::path bareCopy = bare / "livrano-cli";
     fs::copy_file(LIVRANO_CLI_PATH, copy);
+    fs::copy_file(LIVRANO_CLI_PATH, bareCopy);
     const auto notInstalled = [](const fs::path& folder) {
         return " in " + (folder / "Aircraft Configurations").string() + ".";
     };
+    const std::string config = "XDG_CONFIG_HOME=" + shellQuoted((dir / "config").string());
+    const std::string noConfig = "XDG_CONFIG_HOME=" + shellQuoted((dir / "empty").string());
+    const std::string unset = "env -u LIVRANO_PROGRAM_FOLDER ";
 
     struct Case {
         std::string environment;
         fs::path program;
+        std::string options;
         std::string says;
     };
     const Case cases[] = {
-        {"LIVRANO_PROGRAM_FOLDER=" + shellQuoted(named.string()), LIVRANO_CLI_PATH, notInstalled(named)},
-        {"env -u LIVRANO_PROGRAM_FOLDER", copy, notInstalled(own)},
-        {"LIVRANO_PROGRAM_FOLDER=", copy, notInstalled(own)}, // empty counts as not set
-        {"LIVRANO_PROGRAM_FOLDER=" + shellQuoted(bare.string()), LIVRANO_CLI_PATH,
-         "file is missing. Please reinstall Livrano.\n  " + (bare / "Data" / "airlines.cfg").string() + "\n"},
+        {config + " LIVRANO_PROGRAM_FOLDER=" + shellQuoted(bare.string()), LIVRANO_CLI_PATH,
+         "--program-folder=" + shellQuoted(named.string()), notInstalled(named)},
+        {config + " LIVRANO_PROGRAM_FOLDER=" + shellQuoted(named.string()), LIVRANO_CLI_PATH, "",
+         notInstalled(named)},
+        {unset + config, copy, "", notInstalled(own)},
+        {config + " LIVRANO_PROGRAM_FOLDER=", copy, "", notInstalled(own)}, // empty counts as not set
+        {unset + config, LIVRANO_CLI_PATH, "",
+         notInstalled(fs::path(LIVRANO_CLI_PATH).parent_path() / "program")},
+        {unset + config, bareCopy, "", notInstalled(recorded)},
+        {unset + noConfig, bareCopy, "", "Run \"livrano-cli setup SIMULATOR_FOLDER\" once"},
+        {"LIVRANO_PROGRAM_FOLDER=" + shellQuoted(bare.string()), LIVRANO_CLI_PATH, "",
+         "file is missing. Please reinstall Livrano.\n" + (bare / "Data" / "airlines.cfg").string() + "\n"},
     };
     for (const Case& c : cases) {
-        const testing::CliRun run =
-            testing::runCli("build --aircraft Nowhere --template t.bmp --variation V --folder ABC",
-                            c.environment, c.program.string());
+        const testing::CliRun run = testing::runCli(
+            "build --aircraft Nowhere --template t.bmp --variation V --folder ABC " + c.options,
+            c.environment, c.program.string());
         EXPECT_EQ(run.exitCode, 2) << c.environment;
         EXPECT_NE(run.err.find(c.says), std::string::npos) << c.environment << "\n" << run.err;
     }

@@ -116,7 +116,7 @@ TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
     // Counts far beyond what the file holds: one problem for each run of missing entries.
     testing::writeFile(dir / "hostile.cfg", testing::hostileConfiguration());
     const auto hostile = runCli("config show --plain " + q(dir / "hostile.cfg"));
-    EXPECT_EQ(hostile.exitCode, 1) << hostile.err;
+    EXPECT_EQ(hostile.exitCode, 2) << hostile.err;
     for (const char* part :
          {"[Texture.00] Section.00 to Section.32766 ",
           " The keys of Section.00 to Section.32766 are missing (NumSectionsOnTexture = 32767); they read as "
@@ -129,7 +129,7 @@ TEST(ConfigCommand, ShowListsTheProblemsOfAHandWrittenConfiguration) {
     // tests/data/petrel.cfg, a maker's first draft of a high-wing single: sizes, masks, a section
     // off the template, counts ahead of their keys, an unsafe folder name and a value past 16 bits.
     const auto run = runCli("config show --plain " + q(testing::testData("petrel.cfg")));
-    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.exitCode, 2) << run.err;
     // The problems as tests/data/petrel_problems.txt holds them, each on one line: its place,
     // padded to one column for all, then the message.
     const std::size_t problems = run.out.find("\nProblems (");

@@ -2,12 +2,12 @@
 
 #include <sstream>
 
+#include "livrano_version.h"
 #include "support/run_cli.h"
 #include "support/temp_dir.h"
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
 #include "texture/texture_fixtures.h"
-#include "livrano_version.h"
 
 namespace livrano {
 namespace {
@@ -72,10 +72,11 @@ TEST(CliMessages, MistakesAndHelpSayWhatTheyShould) {
         {"bad format", "convert c.bmp a.bmp t.bmp --format=dxt5", 2, "dxt5 not in {dxt3,argb32}"},
         {"bad option", "convert c.bmp a.bmp t.bmp --fast", 2, "--fast"},
         {"option without its value", "inspect c.bmp --to-bmp", 2, "--to-bmp"},
-        {"missing input", "convert nothing.bmp a.bmp t.bmp", 1, "cannot be read as a BMP file"},
-        {"inspect missing", "inspect nothing.bmp", 1, "cannot read"},
-        {"a file named like an option, after --", "inspect -- -x", 1, "cannot read -x"},
-        {"inspect garbage", "inspect a.txt", 1, "neither a texture bitmap nor a DDS file"},
+        {"missing input", "convert nothing.bmp a.bmp t.bmp", 2, "cannot be read as a BMP file"},
+        {"unwritable output", "convert c.bmp a.bmp no/such/t.bmp", 1, "cannot be written"},
+        {"inspect missing", "inspect nothing.bmp", 2, "cannot read"},
+        {"a file named like an option, after --", "inspect -- -x", 2, "cannot read -x"},
+        {"inspect garbage", "inspect a.txt", 2, "neither a texture bitmap nor a DDS file"},
         // Outputs: never an input of the same command, and an existing file only with --force.
         {"painter's source", "convert c.bmp a.bmp c.bmp --force", 2, "is also an input"},
         {"existing output", "convert c.bmp a.bmp a.txt", 2, "add --force"},

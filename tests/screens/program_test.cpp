@@ -47,7 +47,13 @@ TEST(ProgramStartUp, EndsWithItsMessageBeforeAnyWindowShows) {
         fs::remove(installation.programFolder() / c.removed);
         auto program = installation.program();
         EXPECT_FALSE(program->Main());
-        EXPECT_EQ(installation.record().messages, std::vector<QString>{QString::fromLatin1(c.message)});
+        // The airline list's message names, on a second line, where the file was looked for.
+        const QString where =
+            c.message == Program::kMediaMissing
+                ? QString()
+                : "\n" + QString::fromStdString((installation.programFolder() / c.removed).string());
+        EXPECT_EQ(installation.record().messages,
+                  std::vector<QString>{QString::fromLatin1(c.message) + where});
         EXPECT_EQ(program->mainWindow(), nullptr);
         for (QWidget* window : QApplication::topLevelWidgets())
             EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();

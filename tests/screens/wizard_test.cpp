@@ -91,9 +91,13 @@ TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
 
     // A build the core refuses says why in the status line and stays on offer, highlighted.
     RepaintSettings& settings = program->app().settings;
-    settings.FolderExtension = "../up";
+    settings.FolderExtension = "NWD";
     clickButton(*main.btn_CreateAircraft);
-    EXPECT_NE(main.lbl_Status->text().indexOf("../up"), -1) << main.lbl_Status->text().toStdString();
+    EXPECT_NE(
+        main.lbl_Status->text().indexOf(QString::fromUtf8("/Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, "
+                                                          "which belongs to the livery")),
+        -1)
+        << main.lbl_Status->text().toStdString();
     EXPECT_EQ(main.btn_CreateAircraft->state(), "highlight");
     settings.FolderExtension = "PLX";
     clickButton(*main.btn_CreateAircraft);
@@ -195,10 +199,11 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     EXPECT_EQ(settings.PendingVariation, "Enter Aircraft Variation");
     EXPECT_EQ(variation->btn_Next->state(), "enabled");
     // Text the simulator cannot store is refused with its reason.
-    variation->txt_Entry->setText(QString::fromUtf8("Ch\xe2\x9c\x93"));
+    variation->txt_Entry->setText(QString::fromUtf8("Cafē"));
     enter(variation->txt_Entry);
     EXPECT_TRUE(variation->isVisible());
-    EXPECT_NE(main.lbl_Status->text().indexOf("(U+2713)"), -1);
+    EXPECT_NE(main.lbl_Status->text().indexOf(QString::fromUtf8("\"ē\" (U+0113)")), -1)
+        << main.lbl_Status->text().toStdString();
     clickButton(*variation->btn_Previous);
 
     // A typed callsign is committed as typed and comes back upper-cased as a line of its own.

@@ -1,20 +1,22 @@
 # Runs the media generator twice into fresh folders and compares every file of both runs with
-# each other and with the build's program folder. Fails on any difference or missing file.
+# each other and with the build's program folder and icons. Fails on any difference or missing file.
 file(REMOVE_RECURSE ${WORK})
 foreach(run a b)
-    execute_process(COMMAND ${GENERATOR} ${WORK}/${run} ${MANUAL} RESULT_VARIABLE result)
+    execute_process(COMMAND ${GENERATOR} ${WORK}/${run}/program ${MANUAL} ${WORK}/${run}/icons RESULT_VARIABLE result)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "livrano-media failed (${result}) in run ${run}")
     endif()
 endforeach()
 file(GLOB_RECURSE files RELATIVE ${WORK}/a ${WORK}/a/*)
 list(LENGTH files count)
-if(count LESS 15)
+if(count LESS 22)
     message(FATAL_ERROR "only ${count} files were generated")
 endif()
 foreach(file IN LISTS files)
-    foreach(other ${WORK}/b ${REFERENCE})
-        execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/a/${file} ${other}/${file}
+    string(REGEX REPLACE "^program/" "${REFERENCE}/" built ${file})
+    string(REGEX REPLACE "^icons/" "${ICONS}/" built ${built})
+    foreach(other ${WORK}/b/${file} ${built})
+        execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/a/${file} ${other}
                         RESULT_VARIABLE differs)
         if(NOT differs EQUAL 0)
             message(FATAL_ERROR "${file} differs between ${WORK}/a and ${other}")

@@ -1,9 +1,10 @@
 // livrano-media: draws the program's skin files and its manual from source.
 //
-//   livrano-media PROGRAM_FOLDER MANUAL.md
+//   livrano-media PROGRAM_FOLDER MANUAL.md ICON_FOLDER
 //
 // writes PROGRAM_FOLDER/Media/ (backgrounds, window shapes, button strips, drag cursor, sound)
-// and PROGRAM_FOLDER/Livrano.pdf. The same sources give the same bytes on every run.
+// and PROGRAM_FOLDER/Livrano.pdf, and the program's icon into ICON_FOLDER. The same sources give the same
+// bytes on every run.
 
 #include <QApplication>
 #include <QBuffer>
@@ -21,6 +22,7 @@
 #include "buttons.h"
 #include "chime.h"
 #include "cursor_art.h"
+#include "icon.h"
 #include "manual_pdf.h"
 #include "painting.h"
 #include "skin/cursor_file.h"
@@ -111,6 +113,22 @@ bool generate(const QString& folder, const QString& manualSource) {
            save(folder + QStringLiteral("/Livrano.pdf"), media::manualPdf(markdown));
 }
 
+// ICON_FOLDER/livrano.svg and livrano-SIZE.png for the desktop's usual sizes.
+bool generateIcons(const QString& folder) {
+    if (!QDir().mkpath(folder))
+        return fail(folder + QStringLiteral(": cannot make the folder"));
+    if (!save(folder + QStringLiteral("/livrano.svg"), media::iconSvg()))
+        return false;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (!media::iconImage(size).save(&buffer, "PNG") ||
+            !save(folder + QStringLiteral("/livrano-%1.png").arg(size), buffer.data()))
+            return fail(QStringLiteral("cannot write the %1 pixel icon").arg(size));
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -121,9 +139,9 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 3) {
-        std::fprintf(stderr, "usage: livrano-media PROGRAM_FOLDER MANUAL.md\n");
+    if (args.size() != 4) {
+        std::fprintf(stderr, "usage: livrano-media PROGRAM_FOLDER MANUAL.md ICON_FOLDER\n");
         return 2;
     }
-    return generate(args[1], args[2]) ? 0 : 1;
+    return generate(args[1], args[2]) && generateIcons(args[3]) ? 0 : 1;
 }

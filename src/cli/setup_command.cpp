@@ -1,0 +1,103 @@
+// livrano-cli setup: the program folder inside a simulator, for a Linux installation whose
+// programs live in bin/ and whose read-only files live in share/livrano/.
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/program_folder.h"
+#include "cli/command.h"
+#include "cli/exit_status.h"
+#include "output/program_setup.h"
+
+namespace livrano::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Options {
+    std::string simulator;
+    bool dryRun = false;
+};
+
+const char* verb(SetupFile::Action action, bool dryRun) {
+    switch (action) {
+    case SetupFile::Action::Write:
+        return dryRun ? "write" : "wrote";
+    case SetupFile::Action::Refresh:
+        return dryRun ? "update" : "updated";
+    case SetupFile::Action::Keep:
+        return dryRun ? "keep" : "kept";
+    case SetupFile::Action::Current:
+        break;
+    }
+    return nullptr;
+}
+
+int run(const Options& o) {
+    const std::optional<fs::path> shared = findSharedFiles(executableFolder(nullptr));
+    if (!shared) {
+        std::fprintf(stderr,
+                     "livrano-cli setup: the installed files (share/livrano) are missing beside %s. "
+                     "Please reinstall Livrano.\n",
+                     executableFolder(nullptr).string().c_str());
+        return kUnusableInput;
+    }
+    ProgramSetup setup;
+    const Status status = setUpProgramFolder(*shared, o.simulator, o.dryRun, setup);
+    // Refused, or another build or setup at work: nothing was written.
+    if (!status && setup.files.empty() && setup.folders.empty()) {
+        std::fprintf(stderr, "livrano-cli setup: %s\n", status.message().c_str());
+        return exitStatus(status);
+    }
+    std::printf("%s %s\n", o.dryRun ? "Plan for the program folder" : "Program folder",
+                setup.programFolder.string().c_str());
+    for (const fs::path& folder : setup.folders)
+        std::printf("  %-8s %s/\n", o.dryRun ? "create" : "created", folder.string().c_str());
+    int current = 0;
+    for (const SetupFile& file : setup.files) {
+        if (const char* what = verb(file.action, o.dryRun))
+            std::printf("  %-8s %s%s\n", what, file.path.string().c_str(),
+                        file.action == SetupFile::Action::Keep ? " (changed here: left as it is)" : "");
+        else
+            ++current;
+    }
+    if (current > 0)
+        std::printf("  %d file%s already up to date\n", current, current == 1 ? "" : "s");
+    if (!status) {
+        std::fprintf(stderr, "livrano-cli setup: %s\n", status.message().c_str());
+        return kFailed;
+    }
+    if (!o.dryRun)
+        std::printf("\nlivrano and livrano-cli now use this program folder (recorded in %s).\n"
+                    "Aircraft makers' configurations go into %s.\n",
+                    setup.record.string().c_str(),
+                    (setup.programFolder / "Aircraft Configurations").string().c_str());
+    return kDone;
+}
+
+} // namespace
+
+CommandRun defineSetupCommand(CLI::App& command) {
+    const auto o = std::make_shared<Options>();
+    command
+        .add_option("SIMULATOR_FOLDER", o->simulator, "the simulator's folder, the one that holds Aircraft")
+        ->required();
+    command.add_flag("--dry-run", o->dryRun, "print what would be made, written and kept, and stop");
+    command.footer(
+        "Lays out SIMULATOR_FOLDER/Corvane Software/Livrano: copies of the installed airlines.cfg,\n"
+        "skin files and manual, and empty Templates, TempBitmaps and Aircraft Configurations. It\n"
+        "records what it wrote (Livrano.sha256), so a second run, or a run after an upgrade,\n"
+        "refreshes only the files nobody has changed and names the ones it keeps. The folder it\n"
+        "makes becomes the one livrano and livrano-cli use when no other is given.\n\n"
+        "Exit status:\n"
+        "  0  set up (--dry-run: planned)\n"
+        "  1  a file could not be written after others were\n"
+        "  2  usage, a folder that is not a simulator's, or missing installed files\n"
+        "  3  another build or setup at work on the program folder\n");
+    return [o] { return run(*o); };
+}
+
+} // namespace livrano::cli
