@@ -332,7 +332,7 @@ private:
     // Windows cannot tell from the first.
     fs::path target(const fs::path& folder, const std::string& name) const {
         std::error_code ec;
-        const fs::path given = folder / pathFromWindows1252(name);
+        fs::path given = folder / pathFromWindows1252(name);
         if (!fs::exists(folder, ec))
             return given;
         const fs::path found = existingEntry(folder, name);
@@ -458,6 +458,10 @@ private:
 } // namespace
 
 Status planBuild(const Application& app, BuildPlan& plan) {
+    // Every texture is cut from the template: without one the build would install a livery
+    // with none of them.
+    if (!app.surfaces.TemplateSurface24.Ready)
+        return Status::Refused("No template is loaded: choose a template that reads as a BMP file.");
     BuildPlan planned;
     if (Status s = Planner(app, planned).plan(); !s)
         return s;
