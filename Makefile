@@ -1,12 +1,12 @@
 # The two set-up commands of the README: `make demo` and `make test`.
 # Both install what is missing (Debian packages), configure and build first.
 # `make bench` prints the texture pass's benchmark table (docs/performance.md); not part of the tests.
-# `make clang-syntax` and `make format-check` are the checks CI runs besides the tests
-# (.ci/run); they install clang 14's tools first.
+# `make clang-syntax` and `make format-check` are the checks CI runs besides the tests (.ci/run),
+# `make tidy` runs clang-tidy; they install clang 14's tools first.
 # `make package` builds the Debian package livrano_<version>_amd64.deb into this folder.
 
 .PHONY: all deps build test test-sanitize coverage test-lines demo bench fuzz format format-check \
-	clang-syntax clean package
+	clang-syntax tidy clean package
 
 all: build
 
@@ -70,6 +70,13 @@ clang-syntax: deps
 	@scripts/install-deps.sh clang
 	cmake --preset default
 	scripts/clang-syntax.py build/default clang++-14
+
+# clang-tidy with the checks of .clang-tidy over every source of the default build (generated
+# sources left out); any finding fails.
+tidy: deps
+	@scripts/install-deps.sh clang
+	cmake --preset default
+	run-clang-tidy-14 -p build/default -quiet -j $$(nproc) '^(?!.*/build/).*\.cpp$$'
 
 clean:
 	rm -rf build

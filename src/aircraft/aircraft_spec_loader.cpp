@@ -54,7 +54,7 @@ public:
 private:
     std::string keep(const std::string& section, const std::string& key, const std::string& read,
                      std::size_t capacity) const {
-        const std::string value = trim(read);
+        std::string value = trim(read);
         if (value.size() <= capacity)
             return value;
         note({SpecValueNote::Kind::Cut, section, key, value, capacity});

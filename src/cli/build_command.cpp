@@ -154,7 +154,7 @@ void printPlan(const BuildPlan& plan) {
         line("write", plan.modelCfg);
         for (const FilePatch& patch : plan.modelPatches)
             std::printf("  %-9s%s at byte %llu\n", "patch", utf8FromWindows1252(patch.bytes).c_str(),
-                        static_cast<unsigned long long>(patch.position + 1));
+                        static_cast<unsigned long long>(patch.position) + 1);
     }
     if (plan.air)
         copy("copy", *plan.air);
@@ -179,6 +179,8 @@ void printPlan(const BuildPlan& plan) {
         std::printf("  warning: %s\n", warning.c_str());
 }
 
+// Over the 80-line limit until its steps get functions of their own.
+// NOLINTNEXTLINE(readability-function-size)
 int run(Options& o) {
     if (!checkOptions(o))
         return kUnusableInput;

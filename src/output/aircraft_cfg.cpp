@@ -145,7 +145,7 @@ void writeNewEntry(ProfileDocument& doc, std::size_t number, const FltsimEntry& 
     const std::string lineEnd = lineEndOf(doc.bytes());
     std::string text = "[" + section + "]" + lineEnd;
     for (const auto& [key, value] : keys)
-        text += key + "=" + value + lineEnd;
+        text.append(key).append("=").append(value).append(lineEnd);
     doc.putSection(section, text + lineEnd, false);
 }
 
@@ -250,6 +250,7 @@ std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,
             ++next;
         return next++;
     };
+    numbers.reserve(entries.size() + 1);
     for (const FltsimEntry& e : entries)
         numbers.push_back(taken.count(e.number) != 0 ? e.number : nextFree());
     numbers.push_back(nextFree());
@@ -275,10 +276,10 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
         // The file as it was before the program first changed it stays beside it for good:
         // Aircraft.bak only ever holds the file of the build before.
         if (!fs::exists(plan.originalCfg, ec)) {
-            if (Status s = files.copyFile(plan.installedCfg, plan.originalCfg); !s)
+            if (Status s = files.backUpFile(plan.installedCfg, plan.originalCfg); !s)
                 return s;
         }
-        if (Status s = files.copyFile(plan.installedCfg, plan.backupCfg); !s)
+        if (Status s = files.backUpFile(plan.installedCfg, plan.backupCfg); !s)
             return s;
     }
 

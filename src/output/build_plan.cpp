@@ -332,7 +332,7 @@ private:
     // Windows cannot tell from the first.
     fs::path target(const fs::path& folder, const std::string& name) const {
         std::error_code ec;
-        const fs::path given = folder / pathFromWindows1252(name);
+        fs::path given = folder / pathFromWindows1252(name);
         if (!fs::exists(folder, ec))
             return given;
         const fs::path found = existingEntry(folder, name);

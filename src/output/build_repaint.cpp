@@ -65,7 +65,7 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
         return stoppedAt("Writing Aircraft Configuration File", s);
 
     ui.setProgress(20);
-    TextureBuildReport report = BuildTextures(app, plan.textures);
+    TextureBuildReport report = BuildTextures(app, plan.textures, {}, files);
     const std::size_t leftOut = report.skipped.size();
     if (textures != nullptr)
         *textures = std::move(report);
@@ -88,7 +88,7 @@ Status CreateRepaint(Application& app, FileOperations& files, TextureBuildReport
     BuildPlan planned;
     if (Status s = planBuild(app, planned); !s)
         return refused(app, s);
-    const Status built = BuildRepaint(app, planned, files, textures);
+    Status built = BuildRepaint(app, planned, files, textures);
     if (plan != nullptr)
         *plan = std::move(planned);
     return built;

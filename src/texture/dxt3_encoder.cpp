@@ -304,7 +304,7 @@ ENCODER_INLINE void write(const Endpoints& e, const std::int32_t* indices, std::
     colour[1] = static_cast<std::uint8_t>(c0 >> 8);
     colour[2] = static_cast<std::uint8_t>(c1);
     colour[3] = static_cast<std::uint8_t>(c1 >> 8);
-    for (int row = 0; row < 4; ++row)
+    for (std::size_t row = 0; row < 4; ++row)
         colour[4 + row] = static_cast<std::uint8_t>(indices[row * 4] | indices[row * 4 + 1] << 2 |
                                                     indices[row * 4 + 2] << 4 | indices[row * 4 + 3] << 6);
 }

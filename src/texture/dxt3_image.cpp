@@ -29,16 +29,15 @@ void encodeBlockRows(const RgbaImage& image, RowOrder order, ColourBlockEncoder 
     std::uint8_t texels[64];
     for (std::size_t by = nextRow++; by < rows; by = nextRow++) {
         const std::uint8_t* rowStart[4];
-        for (int row = 0; row < 4; ++row)
-            rowStart[row] = image.pixel(0, imageRow(by * 4 + static_cast<std::size_t>(row)));
+        for (std::size_t row = 0; row < 4; ++row)
+            rowStart[row] = image.pixel(0, imageRow(by * 4 + row));
         for (std::size_t bx = 0; bx < across; ++bx) {
             if (static_cast<int>(bx * 4 + 4) <= image.width) {
-                for (int row = 0; row < 4; ++row)
+                for (std::size_t row = 0; row < 4; ++row)
                     std::copy_n(rowStart[row] + bx * 16, 16, texels + row * 16);
             } else {
-                for (int i = 0; i < 16; ++i) {
-                    const std::size_t x = std::min(bx * 4 + static_cast<std::size_t>(i % 4),
-                                                   static_cast<std::size_t>(image.width - 1));
+                for (std::size_t i = 0; i < 16; ++i) {
+                    const std::size_t x = std::min(bx * 4 + i % 4, static_cast<std::size_t>(image.width - 1));
                     std::copy_n(rowStart[i / 4] + x * 4, 4, texels + i * 4);
                 }
             }
@@ -96,9 +95,9 @@ RgbaImage decompressDxt3(std::span<const std::uint8_t> blocks, int width, int he
     for (std::size_t by = 0; by < blocksAcross(height); ++by) {
         for (std::size_t bx = 0; bx < across; ++bx) {
             decodeDxt3Block(blocks.data() + (by * across + bx) * 16, texels);
-            for (int i = 0; i < 16; ++i) {
-                const std::size_t x = bx * 4 + static_cast<std::size_t>(i % 4);
-                const std::size_t y = by * 4 + static_cast<std::size_t>(i / 4);
+            for (std::size_t i = 0; i < 16; ++i) {
+                const std::size_t x = bx * 4 + i % 4;
+                const std::size_t y = by * 4 + i / 4;
                 if (x < static_cast<std::size_t>(width) && y < static_cast<std::size_t>(height))
                     std::copy_n(texels + i * 4, 4,
                                 image.rgba.data() + (y * static_cast<std::size_t>(width) + x) * 4);

@@ -53,7 +53,7 @@ RgbaImage readLevel(std::span<const std::uint8_t> data, TextureFormat format, in
 }
 
 int floorLog2(int v) {
-    return std::bit_width(static_cast<unsigned>(v)) - 1;
+    return static_cast<int>(std::bit_width(static_cast<unsigned>(v))) - 1;
 }
 
 // Bytes of every level of a mip chain starting at width x height.

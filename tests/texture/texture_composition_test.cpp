@@ -110,7 +110,7 @@ TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFold
     ASSERT_EQ(t.frontend.previews.size(), 3u);
     const PreviewPicture& first = t.frontend.previews[0];
     EXPECT_EQ(first.width, 32);
-    const std::uint8_t* p = first.rgb.data() + (7 * 32 + 5) * 3;
+    const std::uint8_t* p = first.rgb.data() + std::size_t{7 * 32 + 5} * 3;
     EXPECT_EQ((std::vector<int>{p[0], p[1], p[2]}), (std::vector<int>{24, 28, 20}));
 
     // The halved 32-bit texture: each pixel is one of a 2x2 square with the other three ANDed in,
@@ -130,7 +130,7 @@ TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFold
             std::uint8_t expected[4] = {0xFF, 0xFF, 0xFF, 0xFF};
             for (int sy = 2 * y; sy < 2 * y + 2; ++sy) {
                 for (int sx = 32 + 2 * x; sx < 34 + 2 * x; ++sx) {
-                    const std::uint8_t* c = colour.row(sy) + sx * 3;
+                    const std::uint8_t* c = colour.row(sy) + static_cast<std::size_t>(sx) * 3;
                     expected[0] &= c[2];
                     expected[1] &= c[1];
                     expected[2] &= c[0];

@@ -164,7 +164,8 @@ int main(int argc, char** argv) {
     click(*main.btn_Variation);
     auto* variation = on(program, Screen::Variation).findChild<QLineEdit*>();
     QTest::keyClicks(variation, QStringLiteral("Nord"));
-    QTest::sendKeyEvent(QTest::Click, variation, Qt::Key_unknown, QString::fromUtf8("\xc4\x93"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, variation, Qt::Key_unknown, QString::fromUtf8("\xc4\x93"),
+                        Qt::NoModifier);
     shots.shoot(main, "main-refusal");
     return shots.ok ? 0 : 1;
 }
