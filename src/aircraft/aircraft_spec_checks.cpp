@@ -306,7 +306,8 @@ void checkTextureFiles(Checker& c, const AircraftSpec& spec) {
               clash.message);
 }
 
-void checkExtras(Checker& c, const ExtraTextureSpec& extraTextures, const ExtraFieldSpec& extraFields) {
+void checkExtras(Checker& c, const AircraftSpec& spec, const ExtraTextureSpec& extraTextures,
+                 const ExtraFieldSpec& extraFields) {
     if (extraTextures.CopyExtraTextures == 1) {
         if (!extraTextures.BaseTextureFolder.empty())
             c.safeName("ExtraTextures", "BaseTextureFolder", "extra texture folder",
@@ -321,6 +322,15 @@ void checkExtras(Checker& c, const ExtraTextureSpec& extraTextures, const ExtraF
                           ").");
             else
                 c.safeName("ExtraTextures", key, "extra texture", extraTextures.ExtraTextureNames[i]);
+            // Textures that keep their names land where the extra textures are copied, last.
+            for (const TextureSpec& t : spec.Textures) {
+                if (spec.TextureAssignOnly == 1 &&
+                    equalsNoCase(trim(extraTextures.ExtraTextureNames[i]), trim(t.BaseTextureName) + ".bmp"))
+                    c.add(
+                        "ExtraTextures", key,
+                        "\"" + utf8FromWindows1252(trim(extraTextures.ExtraTextureNames[i])) +
+                            "\" is a texture the build composes: copying it would replace the new texture.");
+            }
         }
         const std::string next =
             "ExtraTexture." + twoDigits(static_cast<int>(extraTextures.ExtraTextureNames.size()));
@@ -362,7 +372,7 @@ std::vector<SpecProblem> checkAircraftSpec(const ProfileDocument& profile, const
     checkModelAndAir(c, spec);
     checkTextures(c, spec);
     checkTextureFiles(c, spec);
-    checkExtras(c, extraTextures, extraFields);
+    checkExtras(c, spec, extraTextures, extraFields);
     return c.take();
 }
 

@@ -232,6 +232,21 @@ private:
             m_sim = trim(m_spec.BaseAirName);
         p.entry = newFltsimEntry(m_app, ProfileDocument(p.dataBytes), m_sim);
         p.entryHasModelAndTexture = m_spec.TextureAssignOnly == 0 || m_spec.TextureAssignOnly == 1;
+        // So must every name the user typed: a reader drops enclosing quotation marks, and
+        // texture='AB' would name a folder the build never made (and a rebuild would remove).
+        const std::pair<const char*, const std::string*> typed[] = {{"ui_variation", &p.entry.ui_variation},
+                                                                    {"texture", &p.entry.texture},
+                                                                    {"model", &p.entry.model},
+                                                                    {"atc_id", &p.entry.atc_id},
+                                                                    {"atc_airline", &p.entry.atc_airline}};
+        for (const auto& [key, value] : typed) {
+            probe.write("fltsim.0", key, *value);
+            if (probe.readString("fltsim.0", key) != trim(*value))
+                return Status::Refused("The value \"" + utf8FromWindows1252(*value) + "\" of " + key +
+                                       " cannot be read back from aircraft.cfg as written (at most " +
+                                       std::to_string(kIniStringChars) +
+                                       " characters, no enclosing quotation marks).");
+        }
 
         const std::string target = trim(toUpper(title));
         const auto same = std::find_if(p.entries.begin(), p.entries.end(), [&](const FltsimEntry& e) {
@@ -311,7 +326,10 @@ private:
     }
 
     // Where the build writes `name` in `folder`: the entry there whatever the case of its name,
-    // unless it is among the replaced livery's files, which go first; then the name as given.
+    // unless it is among the replaced livery's files, which go first; then the name as given. A
+    // folder that is being emptied keeps its spelling: it stays when it cannot be removed (the
+    // painter put a folder in it), and a second spelling would be a second folder on Linux that
+    // Windows cannot tell from the first.
     fs::path target(const fs::path& folder, const std::string& name) const {
         std::error_code ec;
         fs::path given = folder / pathFromWindows1252(name);
@@ -320,7 +338,7 @@ private:
         const fs::path found = existingEntry(folder, name);
         const bool goes = std::any_of(m_plan.removals.begin(), m_plan.removals.end(),
                                       [&](const fs::path& r) { return samePath(found, r); });
-        return goes ? given : found;
+        return goes && !fs::is_directory(found, ec) ? given : found;
     }
 
     // The places of what the build writes, once the removals are known.
@@ -347,8 +365,17 @@ private:
                 job.destination =
                     target(m_spec.TextureAssignOnly == 0 ? m_shared : m_ownTextures, job.name + ".bmp");
         }
-        for (ExtraTextureJob& job : p.textures.extras)
+        for (ExtraTextureJob& job : p.textures.extras) {
             job.destination = target(m_ownTextures, job.name);
+            // The extra textures are copied last: one that is a composed texture's file would
+            // silently put the aircraft's own file over the new texture.
+            for (const TextureJob& built : p.textures.textures) {
+                if (built.skipped.empty() && samePath(job.destination, built.destination))
+                    return Status::Refused("The extra texture \"" + utf8FromWindows1252(job.name) +
+                                           "\" is the texture \"" + utf8FromWindows1252(built.name) +
+                                           "\" that the build composes; remove it from the extra textures.");
+            }
+        }
         return Status::Ok();
     }
 

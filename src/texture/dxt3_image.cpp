@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -58,13 +59,18 @@ void compressDxt3(const RgbaImage& image, RowOrder order, ColourBlockEncoder enc
         threads = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t helpers = std::min<std::size_t>(threads, rows) - 1; // this thread works too
     std::atomic<std::size_t> nextRow{0};
+    // Room for every helper before the first one runs: the list must not grow (and perhaps fail
+    // to) while threads are running, or their handles would be destroyed unjoined.
     std::vector<std::thread> pool;
+    pool.reserve(helpers);
     for (std::size_t h = 0; h < helpers; ++h) {
-        // A thread the system refuses (out of threads or address space) must not end the build:
-        // the threads already running, this one included, take its rows.
+        // A thread the system refuses (out of threads, address space or memory for its state)
+        // must not end the build: the threads already running, this one included, take its rows.
         try {
             pool.emplace_back(encodeBlockRows, std::cref(image), order, encoder, std::ref(nextRow), out);
         } catch (const std::system_error&) {
+            break;
+        } catch (const std::bad_alloc&) {
             break;
         }
     }

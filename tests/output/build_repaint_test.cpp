@@ -190,6 +190,22 @@ TEST(CreateRepaint, OtherLiveriesKeepTheirBytesAndTheOriginalFileIsKeptOnce) {
                                         "Corvane Craft One"}));
 }
 
+// A folder that cannot be emptied (the painter keeps sketches in it) is written again under its
+// own spelling, not beside it under another case.
+TEST(CreateRepaint, AFolderThatCannotBeEmptiedIsNotDuplicated) {
+    RepaintWorld world;
+    world.installConfiguration();
+    for (const char* extension : {"harbour", "HARBOUR"}) {
+        chooseAgain(world, "Harbour", extension);
+        world.app.spec.TextureAssignOnly = 1;
+        const Status built = CreateRepaint(world.app);
+        ASSERT_TRUE(built) << built.message();
+        fs::create_directories(world.aircraft() / "Texture.harbour" / "sketches");
+    }
+    EXPECT_TRUE(fs::is_directory(world.aircraft() / "Texture.harbour" / "sketches"));
+    EXPECT_FALSE(fs::exists(world.aircraft() / "Texture.HARBOUR"));
+}
+
 TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
     struct Case {
         const char* what;
@@ -233,6 +249,14 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
         {"data folder", [](RepaintWorld& w) { w.app.spec.DataPath = "CRAFT\\..\\.."; }, "CRAFT\\..\\.."},
         {"folder extension", [](RepaintWorld& w) { w.app.settings.FolderExtension = "a/b"; }, "a/b"},
         {"folder extension dots", [](RepaintWorld& w) { w.app.settings.FolderExtension = ".."; }, ".."},
+        {"quoted folder extension", [](RepaintWorld& w) { w.app.settings.FolderExtension = "'Q'"; },
+         "\"'Q'\" of model cannot be read back"},
+        {"an extra texture the build composes",
+         [](RepaintWorld& w) {
+             w.app.spec.TextureAssignOnly = 1;
+             w.app.extraTextures = {1, "", 1, {"t_fuse_xxx_1.bmp"}};
+         },
+         "\"T_FUSE_XXX_1\" that the build composes"},
         {"texture name",
          [](RepaintWorld& w) {
              w.app.spec.Textures[1].BaseTextureName = "../WING_XXX";
@@ -287,6 +311,9 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
         ASSERT_FALSE(status) << c.what;
         EXPECT_NE(status.message().find(c.named), std::string::npos) << c.what << ": " << status.message();
         EXPECT_EQ(world.frontend.statusTexts, std::vector<std::string>{status.message()}) << c.what;
+        EXPECT_EQ(status.kind(),
+                  c.what == std::string("another build") ? Status::Kind::Locked : Status::Kind::Refused)
+            << c.what;
         EXPECT_EQ(RepaintWorld::listing(world.root()), before) << c.what;
     }
 }

@@ -163,6 +163,9 @@ TEST(Surfaces, PicturesBeyondTheMemoryLeftFailCleanly) {
                        testing::bmpHeaders(56, 54, 8192, 8192, 8, 1) + testing::littleEndian(0x0100, 2));
     testing::writeBitmapFile(dir / "c.bmp", encodeBmp24(testing::gradientPicture(2048, 2048)));
     testing::writeBitmapFile(dir / "a.bmp", encodeBmp8(testing::greyPicture(2048, 2048), greyRamp()));
+    // A fresh process, not a fork of this one: what the tests before left mapped (other threads'
+    // heaps among it) would otherwise serve the allocations that must fail.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(runWithoutMemory(dir.path()), ::testing::ExitedWithCode(0), "");
 }
 
