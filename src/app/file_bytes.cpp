@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/code_page.h"
+#include "app/platform.h"
 
 namespace livrano {
 
@@ -26,17 +27,80 @@ std::optional<std::string> readFileBytes(const fs::path& file) {
 
 namespace {
 
+constexpr std::string_view kTemporaryMark = ".livrano-";
+constexpr std::string_view kTemporaryEnd = ".tmp";
+
 // A name in the same folder that no other writer picks: the rename is then atomic on one file system.
 fs::path siblingTemporary(const fs::path& file) {
     static std::mt19937 generator{std::random_device{}()};
     fs::path temporary = file;
-    temporary += ".livrano-" + std::to_string(generator()) + ".tmp";
+    temporary += std::string(kTemporaryMark) + std::to_string(generator()) + std::string(kTemporaryEnd);
     return temporary;
 }
 
 Status failure(const fs::path& file, const std::string& reason) {
     return Status::Error("Could not write \"" + utf8FromPath(file) + "\": " + reason + ".");
 }
+
+Status stepFailure(const char* what, const fs::path& file, const std::string& reason) {
+    return Status::Error("cannot " + std::string(what) + " \"" + utf8FromPath(file) + "\": " + reason);
+}
+
+Status outcome(bool done, const char* what, const fs::path& file, const std::string& error) {
+    return done ? Status::Ok() : stepFailure(what, file, error);
+}
+
+class SystemFileSteps final : public FileSteps {
+public:
+    explicit SystemFileSteps(bool sync) : m_sync(sync) {}
+
+    Status writeFile(const fs::path& file, std::string_view bytes,
+                     std::optional<fs::perms> permissions) override {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return stepFailure("create", file, "the folder cannot be written to");
+        std::error_code ec;
+        if (permissions)
+            fs::permissions(file, *permissions, fs::perm_options::replace, ec);
+        if (ec)
+            return stepFailure("set the permissions of", file, ec.message());
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        // Closing flushes the last buffer: a full disk may refuse it only here.
+        out.close();
+        if (!out)
+            return stepFailure("write", file, "the disk refused the data");
+        return Status::Ok();
+    }
+
+    Status syncFile(const fs::path& file) override {
+        std::string error;
+        return outcome(!m_sync || livrano::syncFile(file, error), "sync", file, error);
+    }
+
+    Status renameFile(const fs::path& from, const fs::path& to) override {
+        std::string error;
+        return outcome(renameOver(from, to, error), "rename", from, error);
+    }
+
+    Status syncFolder(const fs::path& folder) override {
+        std::string error;
+        return outcome(!m_sync || livrano::syncFolder(folder, error), "sync the folder", folder, error);
+    }
+
+    Status removeFile(const fs::path& file) override {
+        std::error_code ec;
+        if (fs::is_directory(file, ec))
+            return stepFailure("delete", file, "it is a folder");
+        if (!fs::remove(file, ec) && !ec)
+            return stepFailure("delete", file, "it does not exist");
+        if (ec)
+            return stepFailure("delete", file, ec.message());
+        return Status::Ok();
+    }
+
+private:
+    bool m_sync;
+};
 
 // The file a write to `file` must change: a symbolic link's final target (mod folders are often
 // linked in, and replacing the link would cut the file off from its owner), else `file` itself.
@@ -57,7 +121,18 @@ std::optional<fs::path> finalTarget(const fs::path& file) {
 
 } // namespace
 
-Status replaceFileBytes(const fs::path& file, std::string_view bytes) {
+FileSteps& systemFileSteps() {
+    static SystemFileSteps steps(true);
+    return steps;
+}
+
+FileSteps& unsyncedFileSteps() {
+    static SystemFileSteps steps(false);
+    return steps;
+}
+
+Status replaceFileBytes(const fs::path& file, std::string_view bytes, FileSteps& steps,
+                        std::optional<fs::perms> permissions) {
     const std::optional<fs::path> target = finalTarget(file);
     if (!target)
         return failure(file, "its symbolic links do not end at a file");
@@ -66,32 +141,48 @@ Status replaceFileBytes(const fs::path& file, std::string_view bytes) {
     // A device or a pipe would be replaced by a plain file, a folder cannot be.
     if (fs::exists(existing) && !fs::is_regular_file(existing))
         return failure(file, "it is not a regular file");
-    const fs::path temporary = siblingTemporary(*target);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return failure(file, "the folder cannot be written to");
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        // Closing flushes the last buffer: a full disk may refuse it only here.
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return failure(file, "the disk refused the data");
-        }
-    }
     // The replacement keeps the permissions of the file it replaces (a private 0600 stays private).
-    std::error_code ec;
-    if (fs::exists(existing))
-        fs::permissions(temporary, existing.permissions(), fs::perm_options::replace, ec);
-    if (!ec)
-        fs::rename(temporary, *target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return failure(file, ec.message());
+    if (!permissions && fs::exists(existing))
+        permissions = existing.permissions();
+    // The new bytes are on the disk before they take the old ones' place, and the new name is on
+    // the disk before the build goes on: a power cut leaves the old file or the whole new one.
+    const fs::path temporary = siblingTemporary(*target);
+    Status status = steps.writeFile(temporary, bytes, permissions);
+    if (status)
+        status = steps.syncFile(temporary);
+    if (status)
+        status = steps.renameFile(temporary, *target);
+    if (!status) {
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(temporary, ec)))
+            (void)steps.removeFile(temporary);
+        return failure(file, status.message());
     }
+    if (Status s = steps.syncFolder(target->parent_path()); !s)
+        return failure(file, s.message());
     return Status::Ok();
+}
+
+std::optional<std::string> temporaryFileTarget(std::string_view name) {
+    if (!name.ends_with(kTemporaryEnd))
+        return std::nullopt;
+    name.remove_suffix(kTemporaryEnd.size());
+    const std::size_t mark = name.rfind(kTemporaryMark);
+    if (mark == std::string_view::npos || mark == 0)
+        return std::nullopt;
+    const std::string_view digits = name.substr(mark + kTemporaryMark.size());
+    if (digits.empty() || digits.size() > 10 ||
+        digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    return std::string(name.substr(0, mark));
+}
+
+Status copyFileBytes(const fs::path& from, const fs::path& to, FileSteps& steps) {
+    const std::optional<std::string> bytes = readFileBytes(from);
+    if (!bytes)
+        return Status::Error("Cannot copy \"" + utf8FromPath(from) +
+                             "\": it is missing, not a file, or unreadable.");
+    return replaceFileBytes(to, *bytes, steps);
 }
 
 } // namespace livrano

@@ -1,5 +1,6 @@
 #pragma once
-// Whole files as bytes, and replacing a file so that it is never left half-written.
+// Whole files as bytes, and replacing a file so that it is never left half-written, not even by
+// a power cut.
 
 #include <filesystem>
 #include <optional>
@@ -13,12 +14,50 @@ namespace livrano {
 // The file's bytes; nullopt when it is missing, not a regular file or cannot be read.
 std::optional<std::string> readFileBytes(const std::filesystem::path& file);
 
-// Writes the bytes to a new file in the same folder and renames it over `file`, so a reader
-// sees either the old content or the new, never a part. A symbolic link is followed to its final
-// target, which is replaced the same way; the replaced file's permissions are kept. Refuses,
-// writing nothing, a `file` that exists but is not a regular file (a folder, a device, a pipe).
-// On failure the old file is untouched, no temporary file is left behind, and the message names
-// the file.
-Status replaceFileBytes(const std::filesystem::path& file, std::string_view bytes);
+// The system calls a replacement is made of, one each, so that a test can watch their order or
+// make one of them fail. Every failure's message is a phrase (no capital, no full stop) that
+// names the file and the reason.
+class FileSteps {
+public:
+    virtual ~FileSteps() = default;
+
+    // Creates `file` holding the bytes, with `permissions` when given (set before any byte is
+    // written, so a private file's bytes are never readable by others).
+    virtual Status writeFile(const std::filesystem::path& file, std::string_view bytes,
+                             std::optional<std::filesystem::perms> permissions) = 0;
+    // The file's bytes on the disk, not only in the system's cache.
+    virtual Status syncFile(const std::filesystem::path& file) = 0;
+    // `from` takes the place of `to` in one step; both lie in one folder.
+    virtual Status renameFile(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // The folder's entries (a file created or renamed in it) on the disk.
+    virtual Status syncFolder(const std::filesystem::path& folder) = 0;
+    // Deletes a file; a folder or a missing file is a failure.
+    virtual Status removeFile(const std::filesystem::path& file) = 0;
+};
+
+// The steps on the real file system.
+FileSteps& systemFileSteps();
+// The same without the two syncs, for files the program makes again whenever it needs them (the
+// intermediate bitmaps): losing them to a power cut loses nothing.
+FileSteps& unsyncedFileSteps();
+
+// Replaces `file` with the bytes: writes them to a new file in the same folder, syncs it, renames
+// it over `file` and syncs the folder, so that a reader, and the disk after a power cut, has
+// either the old content or the new, never a part. A symbolic link is followed to its final
+// target, which is replaced the same way. The new file gets `permissions` when given, else those
+// of the file it replaces. Refuses, writing nothing, a `file` that exists but is not a regular
+// file (a folder, a device, a pipe). When a step before the rename fails, the old file is
+// untouched and no temporary file is left behind; the message names the file.
+Status replaceFileBytes(const std::filesystem::path& file, std::string_view bytes,
+                        FileSteps& steps = systemFileSteps(),
+                        std::optional<std::filesystem::perms> permissions = std::nullopt);
+
+// The name of the file that `name` was to replace when it is one of replaceFileBytes's temporary
+// files ("<name>.livrano-<n>.tmp", left behind only by a process killed midway); else nullopt.
+std::optional<std::string> temporaryFileTarget(std::string_view name);
+
+// Copies `from` over `to` by replaceFileBytes; `to` keeps its own permissions.
+Status copyFileBytes(const std::filesystem::path& from, const std::filesystem::path& to,
+                     FileSteps& steps = systemFileSteps());
 
 } // namespace livrano

@@ -10,6 +10,20 @@ namespace livrano {
 // True when the stream writes to an interactive terminal (progress bars redraw in place).
 bool isTerminal(std::FILE* stream);
 
+// The bytes written to the file reach the disk before this returns (fsync; FlushFileBuffers on
+// Windows, where the file must be writable). False, with the reason in `error`, when the file
+// cannot be opened or the system refuses.
+bool syncFile(const std::filesystem::path& file, std::string& error);
+
+// The folder's entries (a file created, renamed or removed in it) reach the disk before this
+// returns. Windows may refuse to flush a folder; its renames are written through instead
+// (renameOver), so a refusal there is no failure. An empty path is the current folder.
+bool syncFolder(const std::filesystem::path& folder, std::string& error);
+
+// Renames `from` over `to`, which it replaces in one step (both lie in one folder); on Windows
+// the rename is written through to the disk.
+bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string& error);
+
 // An advisory lock on a folder, held until the object is destroyed or the process ends (the
 // system drops it with the process, so a killed build never leaves a stale lock). POSIX locks
 // the folder itself; Windows cannot lock a folder handle and locks a "Livrano.lock" file in it.

@@ -276,10 +276,10 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
         // The file as it was before the program first changed it stays beside it for good:
         // Aircraft.bak only ever holds the file of the build before.
         if (!fs::exists(plan.originalCfg, ec)) {
-            if (Status s = files.copyFile(plan.installedCfg, plan.originalCfg); !s)
+            if (Status s = files.backUpFile(plan.installedCfg, plan.originalCfg); !s)
                 return s;
         }
-        if (Status s = files.copyFile(plan.installedCfg, plan.backupCfg); !s)
+        if (Status s = files.backUpFile(plan.installedCfg, plan.backupCfg); !s)
             return s;
     }
 

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 Status CreateAircraftFolders(Application& app, const BuildPlan& plan, FileOperations& files) {
     app.frontend.setStatusText("Creating Aircraft Directories");
     for (const fs::path& folder : plan.folders) {
-        if (Status s = files.createDirectory(folder); !s)
+        if (Status s = files.makeFolder(folder); !s)
             return s;
     }
     return Status::Ok();

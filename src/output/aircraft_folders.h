@@ -10,7 +10,8 @@
 namespace livrano {
 
 // Shows "Creating Aircraft Directories", then makes each of the plan's folders that is missing,
-// in order (one level each: the simulator's "Aircraft" folder must exist). Existing folders are
+// in order (one level each: the simulator's "Aircraft" folder must exist), each synced into its
+// parent. Existing folders are
 // kept with their contents. Fails when a folder cannot be made or a file stands where a folder
 // should be.
 Status CreateAircraftFolders(Application& app, const BuildPlan& plan,

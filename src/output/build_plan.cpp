@@ -458,6 +458,10 @@ private:
 } // namespace
 
 Status planBuild(const Application& app, BuildPlan& plan) {
+    // Every texture is cut from the template: without one the build would install a livery
+    // with none of them.
+    if (!app.surfaces.TemplateSurface24.Ready)
+        return Status::Refused("No template is loaded: choose a template that reads as a BMP file.");
     BuildPlan planned;
     if (Status s = Planner(app, planned).plan(); !s)
         return s;

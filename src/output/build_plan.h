@@ -61,7 +61,8 @@ struct BuildPlan {
 
 // Plans the build from the application's state and the files as they are (call it under the
 // build lock): reads the installed aircraft.cfg, the clean copy and the model's size, and writes
-// nothing. Fails, as Refused (the user's input cannot be used), with a message that names the value at fault,
+// nothing. Fails, as Refused (the user's input cannot be used), when no template is loaded
+// (TemplateSurface24 not Ready), and with a message that names the value at fault,
 // when a name that becomes a file or folder would leave its folder or cannot be formed, the clean copy cannot
 // be read, a texture's file in TempBitmaps is another texture's file of another kind, the title would not
 // read back from aircraft.cfg, an identifier is not NumIdentifierCharacters long or a model

@@ -65,7 +65,7 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
         return stoppedAt("Writing Aircraft Configuration File", s);
 
     ui.setProgress(20);
-    TextureBuildReport report = BuildTextures(app, plan.textures);
+    TextureBuildReport report = BuildTextures(app, plan.textures, {}, files);
     const std::size_t leftOut = report.skipped.size();
     if (textures != nullptr)
         *textures = std::move(report);

@@ -1,6 +1,5 @@
 #include "output/file_operations.h"
 
-#include <fstream>
 #include <optional>
 #include <system_error>
 
@@ -43,53 +42,16 @@ public:
         return Status::Ok();
     }
 
-    Status replaceFile(const fs::path& file, std::string_view bytes) override {
-        return replaceFileBytes(file, bytes);
+    Status writeFile(const fs::path& file, std::string_view bytes,
+                     std::optional<fs::perms> permissions) override {
+        return systemFileSteps().writeFile(file, bytes, permissions);
     }
-
-    Status copyFile(const fs::path& from, const fs::path& to) override {
-        // Through the whole-file replacement, so a copy keeps links and permissions as a write does.
-        const std::optional<std::string> bytes = readFileBytes(from);
-        if (!bytes)
-            return failure("copy", from, "it is missing, not a file, or unreadable");
-        return replaceFileBytes(to, *bytes);
+    Status syncFile(const fs::path& file) override { return systemFileSteps().syncFile(file); }
+    Status renameFile(const fs::path& from, const fs::path& to) override {
+        return systemFileSteps().renameFile(from, to);
     }
-
-    Status patchFile(const fs::path& file, const std::vector<FilePatch>& patches) override {
-        std::error_code ec;
-        const std::uintmax_t size = fs::file_size(file, ec);
-        if (ec)
-            return failure("patch", file, ec);
-        for (const FilePatch& p : patches) {
-            if (p.position > size || p.bytes.size() > size - p.position)
-                return failure("patch", file,
-                               "writing " + std::to_string(p.bytes.size()) + " bytes at byte " +
-                                   std::to_string(p.position + 1) + " would pass its end at byte " +
-                                   std::to_string(size));
-        }
-        std::fstream io(file, std::ios::binary | std::ios::in | std::ios::out);
-        if (!io)
-            return failure("patch", file, "it cannot be opened for writing");
-        for (const FilePatch& p : patches) {
-            io.seekp(static_cast<std::streamoff>(p.position));
-            io.write(p.bytes.data(), static_cast<std::streamsize>(p.bytes.size()));
-        }
-        io.flush();
-        if (!io)
-            return failure("patch", file, "writing failed");
-        return Status::Ok();
-    }
-
-    Status removeFile(const fs::path& file) override {
-        std::error_code ec;
-        if (fs::is_directory(file, ec))
-            return failure("delete", file, "it is a folder");
-        if (!fs::remove(file, ec) && !ec)
-            return failure("delete", file, "it does not exist");
-        if (ec)
-            return failure("delete", file, ec);
-        return Status::Ok();
-    }
+    Status syncFolder(const fs::path& folder) override { return systemFileSteps().syncFolder(folder); }
+    Status removeFile(const fs::path& file) override { return systemFileSteps().removeFile(file); }
 
     Status removeEmptyDirectory(const fs::path& folder) override {
         std::error_code ec;
@@ -113,6 +75,39 @@ public:
 };
 
 } // namespace
+
+Status FileOperations::makeFolder(const fs::path& folder) {
+    std::error_code ec;
+    if (fs::is_directory(folder, ec))
+        return Status::Ok();
+    if (Status s = createDirectory(folder); !s)
+        return s;
+    if (Status s = syncFolder(folder.parent_path()); !s)
+        return failure("keep the new folder", folder, s.message());
+    return Status::Ok();
+}
+
+Status FileOperations::replaceFile(const fs::path& file, std::string_view bytes) {
+    return replaceFileBytes(file, bytes, *this);
+}
+
+Status FileOperations::copyFile(const fs::path& from, const fs::path& to) {
+    std::string bytes;
+    if (Status s = readFile(from, bytes); !s)
+        return s;
+    return replaceFileBytes(to, bytes, *this);
+}
+
+Status FileOperations::backUpFile(const fs::path& from, const fs::path& to) {
+    std::string bytes;
+    if (Status s = readFile(from, bytes); !s)
+        return s;
+    std::error_code ec;
+    const fs::file_status original = fs::status(from, ec);
+    if (ec)
+        return failure("back up", from, ec);
+    return replaceFileBytes(to, bytes, *this, original.permissions());
+}
 
 FileOperations& systemFileOperations() {
     static SystemFileOperations operations;

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "aircraft/profile.h"
+#include "app/code_page.h"
 
 namespace livrano {
 
@@ -13,7 +14,19 @@ Status RenameModelTextures(Application& app, const BuildPlan& plan, FileOperatio
     if (!plan.model)
         return Status::Ok();
     app.frontend.setStatusText("Renaming Textures in MDL");
-    if (Status s = files.copyFile(plan.model->source, plan.model->destination); !s)
+    // Patched in memory and written once: the copy is never on the disk with the old names.
+    std::string model;
+    if (Status s = files.readFile(plan.model->source, model); !s)
+        return s;
+    for (const FilePatch& p : plan.modelPatches) {
+        if (p.position > model.size() || p.bytes.size() > model.size() - p.position)
+            return Status::Error("Cannot patch \"" + utf8FromPath(plan.model->source) + "\": writing " +
+                                 std::to_string(p.bytes.size()) + " bytes at byte " +
+                                 std::to_string(p.position + 1) + " would pass its end at byte " +
+                                 std::to_string(model.size()) + ".");
+        model.replace(static_cast<std::size_t>(p.position), p.bytes.size(), p.bytes);
+    }
+    if (Status s = files.replaceFile(plan.model->destination, model); !s)
         return s;
 
     std::string bytes;
@@ -24,10 +37,7 @@ Status RenameModelTextures(Application& app, const BuildPlan& plan, FileOperatio
     }
     ProfileDocument document(std::move(bytes));
     document.write("models", "normal", plan.modelName);
-    if (Status s = files.replaceFile(plan.modelCfg, document.bytes()); !s)
-        return s;
-
-    return files.patchFile(plan.model->destination, plan.modelPatches);
+    return files.replaceFile(plan.modelCfg, document.bytes());
 }
 
 } // namespace livrano

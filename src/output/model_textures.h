@@ -11,10 +11,10 @@
 namespace livrano {
 
 // Returns at once without a planned model copy. Otherwise shows "Renaming Textures in MDL",
-// copies the model into the model folder (which must exist), sets "normal" of section "models"
-// in the folder's Model.cfg to the model's name (keeping the rest of an existing file), and
-// patches the copy in place. The copy keeps the model file's length: a name that would end past
-// the end of the file fails before anything is patched.
+// writes the model with the new names patched in into the model folder (which must exist), then
+// sets "normal" of section "models" in the folder's Model.cfg to the model's name (keeping the
+// rest of an existing file). The copy keeps the model file's length: a name that would end past
+// the end of the file fails before anything is written.
 Status RenameModelTextures(Application& app, const BuildPlan& plan,
                            FileOperations& files = systemFileOperations());
 

@@ -18,6 +18,8 @@ CallsignScreen::CallsignScreen(std::filesystem::path programFolder, ButtonComman
     lst_Callsign->setEditable(true);
     // A typed callsign is committed as typed; it must not become a list line by itself.
     lst_Callsign->setInsertPolicy(QComboBox::NoInsert);
+    // Nor may the list finish what is typed: "bo" is "bo", not the first airline that starts so.
+    lst_Callsign->setCompleter(nullptr);
 }
 
 void CallsignScreen::fill(const std::vector<std::string>& lines) {

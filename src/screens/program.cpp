@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 #include "aircraft/catalogue.h"
 #include "app/airline_list.h"
 #include "app/file_names.h"
@@ -145,12 +147,20 @@ void Program::drawPreview() {
     MainWindow* main = mainWindow();
     if (main == nullptr || m_app.flags.SpecLoading)
         return;
+    // With no template loaded there is nothing to show: an earlier template's picture would pass
+    // for this one's.
+    if (!m_app.surfaces.TemplateSurface24.Ready) {
+        main->previewPicture = QImage();
+        main->PreviewImage->clear();
+        return;
+    }
     const std::string text = main->lst_Texture->currentData().toByteArray().toStdString();
     const PreviewScrollRange range = previewScrollRange(m_app.spec, meansEntireTemplate(text));
     {
         // Setting the range may move the value; that must not draw a second time.
         const QSignalBlocker blocker(main->Preview_Scroll);
-        main->Preview_Scroll->setMaximum(range.maximum);
+        // A template higher than wide has nothing to scroll; the square starts at its left edge.
+        main->Preview_Scroll->setRange(0, std::max(0, range.maximum));
         main->Preview_Scroll->setPageStep(range.largeChange);
     }
     DrawPreview(m_app, text, main->opt_Alpha->isChecked(), main->Preview_Scroll->value());

@@ -56,7 +56,8 @@ public:
     Status CreateAircraft();
 
     // DrawPreview from the main window's texture list, option buttons and scroll bar, with the
-    // scroll bar's range set for the selection first.
+    // scroll bar's range (never below 0) set for the selection first. With no template loaded the
+    // preview shows no picture.
     void drawPreview();
 
     Application& app() { return m_app; }

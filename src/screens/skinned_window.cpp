@@ -63,8 +63,16 @@ Status SkinnedWindow::applySkin(std::string_view regionFile, std::string_view ba
 
 void setControlColours(QWidget& control, const QColor& text, const std::optional<QColor>& background) {
     QPalette palette = control.palette();
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(role, text);
+    // A disabled control draws its text half-way to the surface under it, so that the user sees
+    // why a click does nothing.
+    const QColor under = background.value_or(kListIvory);
+    const QColor greyed((text.red() + under.red()) / 2, (text.green() + under.green()) / 2,
+                        (text.blue() + under.blue()) / 2);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Active, role, text);
+        palette.setColor(QPalette::Inactive, role, text);
+        palette.setColor(QPalette::Disabled, role, greyed);
+    }
     if (background) {
         for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
             palette.setColor(role, *background);
@@ -116,16 +124,20 @@ void SkinnedWindow::paintEvent(QPaintEvent*) {
 }
 
 void SkinnedWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && m_dragCursor)
+    // Labels and frames hand the presses they ignore on to the window; only the window's own
+    // surface drags it.
+    m_dragging = event->button() == Qt::LeftButton && childAt(event->position().toPoint()) == nullptr;
+    if (m_dragging && m_dragCursor)
         setCursor(*m_dragCursor);
 }
 
 void SkinnedWindow::mouseMoveEvent(QMouseEvent* event) {
-    if ((event->buttons() & Qt::LeftButton) != 0 && m_shaper)
+    if (m_dragging && (event->buttons() & Qt::LeftButton) != 0 && m_shaper)
         m_shaper->DragForm(*this, 1);
 }
 
 void SkinnedWindow::mouseReleaseEvent(QMouseEvent*) {
+    m_dragging = false;
     if (testAttribute(Qt::WA_SetCursor) && cursor().shape() == Qt::BitmapCursor)
         unsetCursor();
 }

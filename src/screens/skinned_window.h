@@ -1,8 +1,8 @@
 #pragma once
 // What the main window and the wizard screens share: a frameless window of fixed pixel size
 // drawn from a background bitmap and cut to the outline saved in a region file, dragged by its
-// surface with the left button while it shows the drag cursor, and its controls coloured by
-// kind. The window's object name is its program name (frm_Main, frm_SelectAircraft, ...).
+// own surface (not its controls) with the left button while it shows the drag cursor, and its controls
+// coloured by kind. The window's object name is its program name (frm_Main, frm_SelectAircraft, ...).
 
 #include <QColor>
 #include <QCursor>
@@ -81,10 +81,12 @@ private:
     std::unique_ptr<clsTransForm> m_shaper;
     QPixmap m_background;
     std::optional<QCursor> m_dragCursor;
+    bool m_dragging = false; // the left button went down on the window's own surface
 };
 
 // Sets a widget's text colour (and, when given, its background) in every palette role a
-// control draws its text or face with.
+// control draws its text or face with; disabled, the text is greyed half-way to the background
+// (ivory when none is given).
 void setControlColours(QWidget& control, const QColor& text, const std::optional<QColor>& background = {});
 
 } // namespace livrano

@@ -254,10 +254,14 @@ Status Wizard::ConfirmTemplate() {
     // The template's names are the file system's own, not typed text.
     screen->lbl_CurrentTemplate->setText(QFile::decodeName(QByteArray::fromStdString(s.TemplateTitle)));
     MainWindow* main = m_program.mainWindow();
-    main->btn_SelectTemplate->set_picture(QStringLiteral("Check"));
+    // The check mark says that a template is loaded: it waits for the load, and a template that
+    // does not load leaves it clear (the one before it is gone all the same).
+    main->btn_SelectTemplate->set_picture(QStringLiteral("Empty"));
     main->lbl_CurrentTemplate->setText(QFile::decodeName(QByteArray::fromStdString(s.PendingTemplateTitle)));
     const bool wizard = app.flags.WizardActive;
     const Status loaded = LoadTemplate(app, trim(s.TemplatePath));
+    if (loaded)
+        main->btn_SelectTemplate->set_picture(QStringLiteral("Check"));
     finishConfirm(Screen::SelectTemplate, false);
     // A template that cannot be read says so until the next step is confirmed.
     if (!loaded)
@@ -403,7 +407,10 @@ void Wizard::connectCallsignList(CallsignScreen& s) {
         }
         if (found >= 0)
             selectCallsignLine(found);
+        // The box takes the focus with its whole text selected, as the text steps' boxes do, so
+        // that typing replaces "*NONE*" rather than adding to it.
         s.lst_Callsign->setFocus();
+        s.lst_Callsign->lineEdit()->selectAll();
     });
 }
 
@@ -411,8 +418,17 @@ void Wizard::connectEntryBox(EntryScreen& s) {
     const Screen which = s.screen();
     s.setChangeHandler([this, &s, &app = m_program.app(), which](const QString& text) {
         std::string& pending = app.settings.*fieldsOf(which).pending;
-        if (Status refusal = toCore(textsOf(which).what, text, pending); !refusal)
+        MainWindow* main = m_program.mainWindow();
+        if (Status refusal = toCore(textsOf(which).what, text, pending); !refusal) {
             refused(refusal);
+            m_refusedStep = which;
+            m_refusal = main->lbl_Status->text();
+        } else if (m_refusedStep == which) {
+            m_refusedStep.reset();
+            // Only while the refusal is still on show: a later text has its own reason to stay.
+            if (main->lbl_Status->text() == m_refusal)
+                main->UpdateStatusLine();
+        }
         s.btn_Next->set_state(QStringLiteral("enabled"));
         if (which == Screen::Folder)
             s.lbl_Info->setText(QStringLiteral("Texture.") + fromCore(trim(toCoreOrEmpty(text))));

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "app/state_flags.h"
 #include "app/status.h"
 
@@ -67,6 +69,10 @@ private:
     void selectCallsignLine(int line);
 
     Program& m_program;
+    // The text step whose typed text the status line refuses, and the refusal as shown: it
+    // leaves the status line when the text is acceptable again.
+    std::optional<Screen> m_refusedStep;
+    QString m_refusal;
 };
 
 } // namespace livrano

@@ -1,5 +1,6 @@
 #include "skin/image_button.h"
 
+#include <QBitmap>
 #include <QEvent>
 #include <QFont>
 #include <QLabel>
@@ -73,6 +74,9 @@ void ImageButton::set_picture(const QString& name) {
     const std::filesystem::path path = resolveCaseless(programLocation(m_programFolder, file));
     QPixmap strip;
     if (strip.load(QString::fromStdU16String(path.u16string()))) {
+        // Black is left undrawn, as it is cut from the windows: a strip drawn on it shows the
+        // window's own surface around the button, whatever that surface is.
+        strip.setMask(strip.createMaskFromColor(QColor(0, 0, 0), Qt::MaskInColor));
         m_pic_BG->setPixmap(strip);
         m_pic_BG->resize(strip.size());
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The program's clickable buttons: a fixed-size control showing one frame of a four-frame
-// bitmap strip ("\Media\<picture>.bmp": enabled, highlight, down, disabled, top to bottom). The
-// look follows the mouse; a release hands the holding window's name and the button's command
+// bitmap strip ("\Media\<picture>.bmp": enabled, highlight, down, disabled, top to bottom),
+// whose black pixels are left undrawn so that the window shows through them. The look follows
+// the mouse; a release hands the holding window's name and the button's command
 // to the command dispatcher.
 
 #include <QPointer>

@@ -125,7 +125,8 @@ bool SaveBitmap24(const BitmapSurfaces& surfaces, const std::filesystem::path& p
     const Surface& work = surfaces.WorkSurface24;
     if (!work.Ready)
         return false;
-    return writeByteFile(tempBitmapPath(programFolder, name), encodeBmp24(work.bitmap));
+    // An intermediate the build makes again whenever it needs it: no sync.
+    return writeByteFile(tempBitmapPath(programFolder, name), encodeBmp24(work.bitmap), unsyncedFileSteps());
 }
 
 bool SaveBitmap8(const BitmapSurfaces& surfaces, const std::filesystem::path& programFolder,
@@ -137,7 +138,7 @@ bool SaveBitmap8(const BitmapSurfaces& surfaces, const std::filesystem::path& pr
     const std::vector<std::uint8_t> file =
         alphaLoaded ? encodeBmp8(work.bitmap, work.bitmap.palette)
                     : encodeBmp8(opaqueAlpha(work.bitmap.width, work.bitmap.height), greyRamp());
-    return writeByteFile(tempBitmapPath(programFolder, name), file);
+    return writeByteFile(tempBitmapPath(programFolder, name), file, unsyncedFileSteps());
 }
 
 Bitmap opaqueAlpha(int width, int height) {

@@ -15,14 +15,10 @@ std::optional<std::vector<std::uint8_t>> readByteFile(const fs::path& path) {
     return std::vector<std::uint8_t>(text->begin(), text->end());
 }
 
-bool writeByteFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    return replaceFileBytes(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))
+bool writeByteFile(const fs::path& path, std::span<const std::uint8_t> bytes, FileSteps& steps) {
+    return replaceFileBytes(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                            steps)
         .ok();
-}
-
-bool copyFileReplacing(const fs::path& from, const fs::path& to) {
-    const std::optional<std::string> text = readFileBytes(from);
-    return text && replaceFileBytes(to, *text).ok();
 }
 
 } // namespace livrano

@@ -128,7 +128,8 @@ std::optional<std::string> saveAndConvert(const BitmapSurfaces& work, const fs::
         if ((saved = saving.get()))
             return saved;
     }
-    if (file.empty() || !writeByteFile(tempBitmapPath(programFolder, name), file))
+    // An intermediate like the bitmaps: the move pass puts it in place durably.
+    if (file.empty() || !writeByteFile(tempBitmapPath(programFolder, name), file, unsyncedFileSteps()))
         return "the converter could not write TempBitmaps\\" + utf8FromWindows1252(name) + ".bmp";
     return std::nullopt;
 }
@@ -188,22 +189,22 @@ bool ComposeAlpha8(Application& app, std::size_t index) {
     return copySections(app, texture, created, StretchSection8);
 }
 
-Status MoveTexture(const fs::path& source, const fs::path& destination) {
+Status MoveTexture(const fs::path& source, const fs::path& destination, FileSteps& steps) {
     std::error_code ec;
     if (!fs::is_directory(destination.parent_path(), ec))
         return Status::Error("The texture folder " + utf8FromPath(destination.parent_path()) +
                              " does not exist.");
-    if (!copyFileReplacing(source, destination))
+    if (!copyFileBytes(source, destination, steps))
         return Status::Error("The texture " + utf8FromPath(source) + " could not be copied to " +
                              utf8FromPath(destination) + ".");
-    fs::remove(source, ec);
+    (void)steps.removeFile(source);
     return Status::Ok();
 }
 
 // Over the 80-line limit until its steps get functions of their own.
 // NOLINTNEXTLINE(readability-function-size)
 TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
-                                 const TextureBuildOptions& options) {
+                                 const TextureBuildOptions& options, FileSteps& steps) {
     TextureBuildReport report;
     Frontend& frontend = app.frontend;
     const std::size_t count = jobs.textures.size();
@@ -266,7 +267,8 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
         if (converted[i] == nullptr)
             continue;
         const TextureJob& job = *converted[i];
-        if (Status moved = MoveTexture(tempBitmapPath(app.programFolder, job.name), job.destination); !moved)
+        if (Status moved = MoveTexture(tempBitmapPath(app.programFolder, job.name), job.destination, steps);
+            !moved)
             report.skipped.push_back("Texture " + utf8FromWindows1252(job.name) +
                                      " was not moved: " + moved.message());
         else
@@ -285,7 +287,7 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
             continue;
         }
         if (!fs::is_directory(extra.destination.parent_path(), ec) ||
-            !copyFileReplacing(extra.source, extra.destination)) {
+            !copyFileBytes(extra.source, extra.destination, steps)) {
             report.skipped.push_back("Extra texture " + shown + " could not be copied to " +
                                      utf8FromPath(extra.destination) + ".");
             continue;

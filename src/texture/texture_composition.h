@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/file_bytes.h"
 #include "app/status.h"
 #include "texture/dxt3_block.h"
 #include "texture/dxt3_encoder.h"
@@ -58,9 +59,11 @@ struct TextureBuildOptions {
 // any step is skipped and the others still arrive; the report says which and why. Of two jobs
 // of one name (case ignored) the later one's texture arrives. Whatever the threads, the files
 // are the same byte for byte, and the texts, progress values, previews (all on the calling
-// thread) and report come in the same order.
+// thread) and report come in the same order. The finished and extra textures are put in place
+// through `steps`, each on the disk before the next step.
 TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
-                                 const TextureBuildOptions& options = {});
+                                 const TextureBuildOptions& options = {},
+                                 FileSteps& steps = systemFileSteps());
 
 // Composes the colour of texture `index` on WorkSurface24 and shows it in the preview. The result
 // is that of the last section's copy (with no sections: whether the surface was created).
@@ -70,7 +73,8 @@ bool ComposeTexture24(Application& app, std::size_t index);
 bool ComposeAlpha8(Application& app, std::size_t index);
 
 // Moves the converted texture to its destination, replacing a file there, whose folder must
-// exist; the source is deleted only after the copy.
-Status MoveTexture(const std::filesystem::path& source, const std::filesystem::path& destination);
+// exist (replaceFileBytes through `steps`); the source is deleted only after the copy.
+Status MoveTexture(const std::filesystem::path& source, const std::filesystem::path& destination,
+                   FileSteps& steps = systemFileSteps());
 
 } // namespace livrano

@@ -55,18 +55,18 @@ Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, 
 }
 
 Status convertTexture(const RgbaImage& image, const fs::path& output, TextureContainer container,
-                      const TextureOptions& options) {
-    if (!writeByteFile(output, encodeTexture(image, container, options)))
+                      const TextureOptions& options, FileSteps& steps) {
+    if (!writeByteFile(output, encodeTexture(image, container, options), steps))
         return Status::Error("The texture file " + utf8FromPath(output) + " cannot be written.");
     return Status::Ok();
 }
 
 Status convertTexture(const fs::path& colourBmp, const fs::path& alphaBmp, const fs::path& output,
-                      TextureContainer container, const TextureOptions& options) {
+                      TextureContainer container, const TextureOptions& options, FileSteps& steps) {
     RgbaImage image;
     if (Status s = composeTextureImage(colourBmp, alphaBmp, image); !s)
         return s;
-    return convertTexture(image, output, container, options);
+    return convertTexture(image, output, container, options, steps);
 }
 
 std::int32_t BMPScompressBMP(const char* colourPath, const char* alphaPath, std::int32_t formatCode,

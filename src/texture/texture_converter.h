@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "app/file_bytes.h"
 #include "app/status.h"
 #include "texture/bitmap.h"
 #include "texture/rgba_image.h"
@@ -35,12 +36,12 @@ Status composeTextureImage(const std::filesystem::path& colourBmp, const std::fi
 // build converts the pictures it has just composed this way, without reading back the bitmaps
 // it saved.
 Status convertTexture(const RgbaImage& image, const std::filesystem::path& output, TextureContainer container,
-                      const TextureOptions& options);
+                      const TextureOptions& options, FileSteps& steps = systemFileSteps());
 
-// composeTextureImage of the two files, then the texture file.
+// composeTextureImage of the two files, then the texture file. Both write through `steps`.
 Status convertTexture(const std::filesystem::path& colourBmp, const std::filesystem::path& alphaBmp,
                       const std::filesystem::path& output, TextureContainer container,
-                      const TextureOptions& options);
+                      const TextureOptions& options, FileSteps& steps = systemFileSteps());
 
 // The converter's call as the program makes it: colour and alpha bitmap paths, the format code
 // (12 DXT3, 17 32-bit with alpha), a flag that adds mipmaps when 1, a second flag without

@@ -5,8 +5,13 @@
 #include <algorithm>
 
 #include "aircraft/profile.h"
+#include "app/file_bytes.h"
 #include "app/platform.h"
 #include "output/repaint_world.h"
+#include "texture/bitmap_surfaces.h"
+#include "texture/bmp_writer.h"
+#include "texture/template_loader.h"
+#include "texture/texture_fixtures.h"
 
 namespace livrano {
 namespace {
@@ -48,7 +53,7 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
               (std::vector<std::string>{"Copying Files", "Creating Aircraft Directories",
                                         "Renaming Textures in MDL", "Writing Aircraft Configuration File",
                                         "Working Texture - T_FUSE_QRX_1"}));
-    // No template is loaded here: every texture is left out, and the closing text says so.
+    // The craft's textures have no size: every one is left out, and the closing text says so.
     EXPECT_EQ(texts.back(), "Your Aircraft Repaint has been built, but 3 textures were left out");
 
     const std::vector<std::string>& events = world.frontend.events;
@@ -103,17 +108,21 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
     const Case cases[] = {
         {"createDirectory", "Texture", "Creating Aircraft Directories", "Creating Aircraft Directories",
          false, false},
-        {"copyFile", "Craft_QRX.mdl", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
-        {"patchFile", "Craft_QRX.mdl", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
-        {"copyFile", "Craft_QRX.air", "Copying the flight-model file", "Renaming Textures in MDL", false,
+        {"syncFolder", "Craft", "Creating Aircraft Directories", "Creating Aircraft Directories", false,
+         false},
+        {"writeFile", "Craft_QRX.mdl", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
+        {"syncFile", "Model.cfg", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
+        {"renameFile", "Craft_QRX.air", "Copying the flight-model file", "Renaming Textures in MDL", false,
          false},
         {"readFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", false, false},
-        {"copyFile", "Aircraft.original", "Writing Aircraft Configuration File",
+        {"writeFile", "Aircraft.original", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", false, false},
-        {"copyFile", "Aircraft.bak", "Writing Aircraft Configuration File",
+        {"syncFile", "Aircraft.bak", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", false, false},
-        {"replaceFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
+        {"syncFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
+         "Writing Aircraft Configuration File", true, false},
+        {"renameFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", true, false},
         {"reload", "", "Reloading the aircraft specification", "Moving New Textures", true, true},
     };
@@ -147,10 +156,51 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
             EXPECT_EQ(cfg, kThreeEntries) << label;
         }
         EXPECT_EQ(fs::exists(world.aircraft() / "Aircraft.bak"), c.backedUp) << label;
+        for (const std::string& name : RepaintWorld::listing(world.aircraft()))
+            EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
         if (c.backedUp) {
             EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), kThreeEntries) << label;
         }
     }
+}
+
+TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
+    RepaintWorld world;
+    AircraftSpec& spec = world.app.spec;
+    spec.TemplateSizeX = spec.TemplateSizeY = 8;
+    for (TextureSpec& t : spec.Textures) {
+        t.TextureSizeX = t.TextureSizeY = 4;
+        t.NumSectionsOnTexture = 1;
+        t.Sections = {{0, 0, 8, 8, 0, 0, 4, 4, 0}};
+    }
+    world.app.extraTextures = {1, "", 1, {"extra.bmp"}};
+    world.installConfiguration();
+    const fs::path templateFile = world.root() / "template.bmp";
+    testing::writeBitmapFile(templateFile, encodeBmp24(testing::gradientPicture(8, 8)));
+    ASSERT_TRUE(LoadTemplate(world.app, templateFile.string()));
+    fs::create_directories(world.programFolder() / "TempBitmaps");
+    writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
+    writeFile(world.aircraft() / "Texture" / "extra.bmp", "extra");
+
+    FailingFileOperations files([](const std::string&, const std::string&) { return false; });
+    ASSERT_TRUE(CreateRepaint(world.app, files));
+    const std::vector<std::string>& log = files.log;
+    auto inOrder = [&](const std::vector<std::string>& steps) {
+        return std::search(log.begin(), log.end(), steps.begin(), steps.end()) != log.end();
+    };
+    for (const auto& [file, folder] :
+         {std::pair{"Craft_QRX.mdl", "Model.QRX"}, std::pair{"Model.cfg", "Model.QRX"},
+          std::pair{"Craft_QRX.air", "Craft"}, std::pair{"Aircraft.original", "Craft"},
+          std::pair{"Aircraft.bak", "Craft"}, std::pair{"Aircraft.cfg", "Craft"},
+          std::pair{"T_FUSE_QRX_1.bmp", "Texture"}, std::pair{"T_WING_QRX.bmp", "Texture"},
+          std::pair{"T_TAIL_QRX.bmp", "Texture"}, std::pair{"extra.bmp", "Texture.qrx"}}) {
+        const std::string name = file;
+        EXPECT_TRUE(inOrder({"writeFile " + name, "syncFile " + name, "renameFile " + name,
+                             std::string("syncFolder ") + folder}))
+            << name;
+    }
+    for (const char* folder : {"Model.QRX", "Texture.qrx"})
+        EXPECT_TRUE(inOrder({std::string("createDirectory ") + folder, "syncFolder Craft"})) << folder;
 }
 
 TEST(CreateRepaint, OtherLiveriesKeepTheirBytesAndTheOriginalFileIsKeptOnce) {
@@ -243,6 +293,7 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
          },
          "texture name"},
         {"no clean copy", [](RepaintWorld& w) { fs::remove(w.data() / "Aircraft.cfg"); }, "clean copy"},
+        {"no template", [](RepaintWorld& w) { FreeTemplateSurfaces(w.app.surfaces); }, "No template"},
         {"unreadable title", [](RepaintWorld& w) { w.app.settings.Variation = std::string(250, 'v'); },
          "cannot be read back"},
         {"aircraft folder", [](RepaintWorld& w) { w.app.spec.AircraftDirectory = "../Other"; }, "../Other"},

@@ -5,11 +5,13 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/application.h"
+#include "app/file_bytes.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"
 #include "support/recording_frontend.h"
@@ -22,7 +24,8 @@ class RepaintWorld {
 
 public:
     // "Craft" (TextureAssignOnly 0, its own flight model per variation; tests/data/craft.cfg),
-    // extension "qrx". The data copy's aircraft.cfg is tests/data/craft_aircraft.cfg.
+    // extension "qrx", a one-pixel template loaded. The data copy's aircraft.cfg is
+    // tests/data/craft_aircraft.cfg.
     RepaintWorld();
 
     std::filesystem::path aircraft() const { return m_dir / "Aircraft" / "Craft"; }
@@ -49,8 +52,9 @@ public:
     Application app;
 };
 
-// Delegates to the real file system, except that an operation for which `fails` answers true
-// (given the operation's name and the file's name) fails without touching anything.
+// Delegates to the real file system and logs every operation as "<operation> <file name>" (a
+// temporary file by the name of the file it replaces; a rename by its target's), except that an
+// operation for which `fails` answers true fails without touching anything.
 class FailingFileOperations : public FileOperations {
 public:
     using Rule = std::function<bool(const std::string& operation, const std::string& fileName)>;
@@ -62,14 +66,18 @@ public:
     Status readFile(const std::filesystem::path& file, std::string& bytes) override {
         return guarded("readFile", file, [&] { return real().readFile(file, bytes); });
     }
-    Status replaceFile(const std::filesystem::path& file, std::string_view bytes) override {
-        return guarded("replaceFile", file, [&] { return real().replaceFile(file, bytes); });
+    Status writeFile(const std::filesystem::path& file, std::string_view bytes,
+                     std::optional<std::filesystem::perms> permissions) override {
+        return guarded("writeFile", file, [&] { return real().writeFile(file, bytes, permissions); });
     }
-    Status copyFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        return guarded("copyFile", to, [&] { return real().copyFile(from, to); });
+    Status syncFile(const std::filesystem::path& file) override {
+        return guarded("syncFile", file, [&] { return real().syncFile(file); });
     }
-    Status patchFile(const std::filesystem::path& file, const std::vector<FilePatch>& patches) override {
-        return guarded("patchFile", file, [&] { return real().patchFile(file, patches); });
+    Status renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        return guarded("renameFile", to, [&] { return real().renameFile(from, to); });
+    }
+    Status syncFolder(const std::filesystem::path& folder) override {
+        return guarded("syncFolder", folder, [&] { return real().syncFolder(folder); });
     }
     Status removeFile(const std::filesystem::path& file) override {
         return guarded("removeFile", file, [&] { return real().removeFile(file); });
@@ -82,16 +90,20 @@ public:
     }
 
     int failures = 0;
+    std::vector<std::string> log;
 
 private:
     static FileOperations& real() { return systemFileOperations(); }
     // The injected failure when the rule picks this operation on this file, else the real one.
     template <typename Real>
     Status guarded(const std::string& operation, const std::filesystem::path& file, Real realOperation) {
-        if (!m_fails(operation, file.filename().string()))
+        const std::string name =
+            temporaryFileTarget(file.filename().string()).value_or(file.filename().string());
+        log.push_back(operation + " " + name);
+        if (!m_fails(operation, name))
             return realOperation();
         ++failures;
-        return Status::Error("injected failure: " + operation + " " + file.filename().string());
+        return Status::Error("injected failure: " + operation + " " + name);
     }
     Rule m_fails;
 };

@@ -5,16 +5,19 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include "screens/gui_installation.h"
+#include "screens/wizard_screen.h"
 #include "skin/image_button.h"
 #include "support/data_rows.h"
 
 namespace livrano {
 namespace {
 
+using testing::clickButton;
 using testing::GuiInstallation;
 
 // The pixels of ink a text leaves in a font.
@@ -130,6 +133,44 @@ TEST(MainWindowStatus, NamesTheFirstOpenStepAndResetEmptiesEveryChoiceButTheAirc
     EXPECT_EQ(main.lst_Texture->count(), 0);
     EXPECT_TRUE(main.PreviewImage->pixmap().isNull());
     EXPECT_EQ(main.lbl_Status->text(), "Ready to Load Repaint Template");
+}
+
+// How far a window goes when the left button goes down on `control` at `at` and the mouse
+// moves 30 right and 20 down with it held.
+QPoint draggedBy(QWidget& control, QPoint at) {
+    QWidget& window = *control.window();
+    const QPoint before = window.pos();
+    QCursor::setPos(control.mapToGlobal(at));
+    QTest::mousePress(&control, Qt::LeftButton, {}, at);
+    for (const QPoint step : {QPoint(1, 0), QPoint(30, 20)}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at + step), QPointF(control.mapToGlobal(at + step)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&control, &move);
+    }
+    QTest::mouseRelease(&control, Qt::LeftButton, {}, at + QPoint(30, 20));
+    return window.pos() - before;
+}
+
+TEST(MainWindowDrag, OnlyTheWindowsOwnSurfaceDragsIt) {
+    GuiInstallation installation;
+    auto program = installation.started();
+    MainWindow& main = *program->mainWindow();
+    main.Pic_StatusBackground->show();
+    clickButton(*main.btn_Wizard);
+    WizardScreen& aircraft = *program->screen(Screen::SelectAircraft);
+    struct Case {
+        QWidget* control;
+        QPoint at;
+    };
+    const Case labels[] = {{main.findChild<QLabel*>("Label3"), {2, 2}},
+                           {main.lbl_CurrentAircraft, {2, 2}},
+                           {main.lbl_Status, {2, 2}},
+                           {main.Pic_StatusBackground, {1, 1}},
+                           {aircraft.lbl_Title, {2, 2}}};
+    for (const Case& c : labels)
+        EXPECT_EQ(draggedBy(*c.control, c.at), QPoint(0, 0)) << c.control->objectName().toStdString();
+    EXPECT_EQ(draggedBy(main, {300, 40}), QPoint(30, 20));
+    EXPECT_EQ(draggedBy(aircraft, {200, 15}), QPoint(30, 20));
 }
 
 } // namespace

@@ -125,11 +125,14 @@ TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
         int maximum;
         int firstColumn;
     };
-    for (const Case& c : {Case{2048, 512, 1024, 512}, Case{1024, 512, 0, 0}}) {
+    // A template higher than wide scrolls nowhere, and leaves no room left of the next one.
+    for (const Case& c : {Case{2048, 512, 1024, 512}, Case{1024, 512, 0, 0}, Case{512, 512, 0, 0},
+                          Case{2048, -300, 1024, 0}}) {
         SCOPED_TRACE(c.templateWidth);
         program->app().spec.TemplateSizeX = static_cast<std::int16_t>(c.templateWidth);
         main.Preview_Scroll->setValue(c.scroll);
         program->drawPreview();
+        EXPECT_EQ(main.Preview_Scroll->minimum(), 0);
         EXPECT_EQ(main.Preview_Scroll->maximum(), c.maximum);
         EXPECT_EQ(main.Preview_Scroll->pageStep(), 128);
         ASSERT_EQ(main.previewPicture.size(), QSize(1024, 1024));
@@ -150,6 +153,22 @@ TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
     program->app().flags.SpecLoading = true;
     main.opt_Standard->click();
     EXPECT_NE(main.previewPicture, colourTail);
+    program->app().flags.SpecLoading = false;
+
+    // Without its companion the alpha preview is disabled, and its text is greyed to show it.
+    const std::string templateFile = installation.demo().aircraft[0].templateFile.string();
+    fs::remove(resolveCaseless(fs::path(alphaCompanionPath(templateFile))));
+    ASSERT_TRUE(LoadTemplate(program->app(), templateFile));
+    ASSERT_FALSE(main.opt_Alpha->isEnabled());
+    const auto darkest = [](QWidget* control) {
+        const QImage look = control->grab().toImage();
+        int level = 255;
+        for (int y = 0; y < look.height(); ++y)
+            for (int x = 0; x < look.width(); ++x)
+                level = std::min(level, qGray(look.pixel(x, y)));
+        return level;
+    };
+    EXPECT_GT(darkest(main.opt_Alpha), darkest(main.opt_Standard) + 60);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "screens/wizard.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +41,12 @@ WizardScreen* shown(Program& program) {
 
 template <typename S> S* shownAs(Program& program) {
     return dynamic_cast<S*>(shown(program));
+}
+
+// What the window system does for a window shown in front: the offscreen platform does not, and
+// a control learns that it has the focus only from it.
+void activate(QWidget* window) {
+    QApplication::setActiveWindow(window);
 }
 
 void enter(QWidget* control) {
@@ -198,25 +205,52 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     clickButton(*main.btn_Variation);
     EXPECT_EQ(settings.PendingVariation, "Enter Aircraft Variation");
     EXPECT_EQ(variation->btn_Next->state(), "enabled");
-    // Text the simulator cannot store is refused with its reason.
-    variation->txt_Entry->setText(QString::fromUtf8("Cafē"));
+    // Text the simulator cannot store is refused with its reason, which goes with the character.
+    variation->txt_Entry->clear();
+    QTest::keyClicks(variation->txt_Entry, "Nord");
+    QTest::sendKeyEvent(QTest::Click, variation->txt_Entry, Qt::Key_unknown, QString::fromUtf8("\xc4\x93"),
+                        Qt::NoModifier);
     enter(variation->txt_Entry);
     EXPECT_TRUE(variation->isVisible());
-    EXPECT_NE(main.lbl_Status->text().indexOf(QString::fromUtf8("\"ē\" (U+0113)")), -1)
+    EXPECT_NE(main.lbl_Status->text().indexOf(QString::fromUtf8("\"\xc4\x93\" (U+0113)")), -1)
         << main.lbl_Status->text().toStdString();
+    QTest::keyClick(variation->txt_Entry, Qt::Key_Backspace);
+    EXPECT_EQ(main.lbl_Status->text(), "Ready to Load Repaint Template");
     clickButton(*variation->btn_Previous);
 
-    // A typed callsign is committed as typed and comes back upper-cased as a line of its own.
+    // A template that does not load leaves the check mark clear and the preview empty, and says why.
+    const auto pickTemplate = [&](const fs::path& file) {
+        installation.record().chosenFile = QString::fromStdString(file.string());
+        clickButton(*main.btn_SelectTemplate);
+        clickButton(*shown(*program)->btn_Select);
+        clickButton(*shown(*program)->btn_Next);
+    };
+    pickTemplate(installation.demo().aircraft[0].templateFile);
+    ASSERT_FALSE(main.PreviewImage->pixmap().isNull());
+    const fs::path notPicture = installation.programFolder() / "Templates" / "Notes.bmp";
+    testing::writeFile(notPicture, "not a picture");
+    pickTemplate(notPicture);
+    EXPECT_EQ(main.btn_SelectTemplate->picture(), "Empty");
+    EXPECT_TRUE(main.PreviewImage->pixmap().isNull());
+    EXPECT_NE(main.lbl_Status->text().indexOf("Notes.bmp"), -1) << main.lbl_Status->text().toStdString();
+
+    // A typed callsign replaces the text on show, is committed as typed, not completed from the
+    // list, and comes back upper-cased as a line of its own.
     clickButton(*main.btn_Callsign);
     auto* callsign = shownAs<CallsignScreen>(*program);
+    activate(callsign);
     EXPECT_EQ(callsign->lbl_CurrentCallsign->text(), "NONE");
-    callsign->lst_Callsign->lineEdit()->setText(" Zz Top ");
+    QTest::keyClicks(callsign->lst_Callsign->lineEdit(), " Zz Top ");
     enter(callsign->lst_Callsign->lineEdit());
     EXPECT_EQ(settings.Callsign, " Zz Top ");
     clickButton(*main.btn_Callsign);
     EXPECT_EQ(callsign->lst_Callsign->currentIndex(), callsign->lst_Callsign->count() - 1);
     EXPECT_EQ(settings.PendingCallsign, "ZZ TOP");
     EXPECT_EQ(callsign->lbl_CurrentCallsign->text(), " Zz Top ");
+    activate(callsign);
+    QTest::keyClicks(callsign->lst_Callsign->lineEdit(), "bo"); // the list holds "BOREAL"
+    enter(callsign->lst_Callsign->lineEdit());
+    EXPECT_EQ(settings.Callsign, "bo");
 }
 
 TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSo) {

@@ -2,6 +2,8 @@
 // strips that blend into the surface under them, a real cursor, sound and manual.
 #include <QFile>
 #include <QImage>
+#include <QLabel>
+#include <QPixmap>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +43,7 @@ const Placement kPlacements[] = {
     {"Main_Background.bmp", "CreateAircraft.bmp", {185, 468}, LargeButton::kFrameSize},
     {"Wizard_Background.bmp", "Close.bmp", {360, 7}, TinyButton::kFrameSize},
     {"Wizard_Background.bmp", "Previous.bmp", {161, 253}, TinyButton::kFrameSize},
+    {"Wizard_Background.bmp", "Close.bmp", {161, 253}, TinyButton::kFrameSize}, // single-edit mode
     {"Wizard_Background.bmp", "Next.bmp", {206, 253}, TinyButton::kFrameSize},
     {"Wizard_Background.bmp", "Next.bmp", {183, 253}, TinyButton::kFrameSize},
     {"Wizard_Background.bmp", "Empty.bmp", {17, 176}, TinyButton::kFrameSize},
@@ -75,7 +78,7 @@ TEST(Media, ShapesComeFromTheBackgroundsAndHoldEveryButton) {
 }
 
 // Every strip and background is a 24-bit uncompressed bitmap; a strip holds four frames, and each
-// look blends at its corners into the surface under it.
+// look, as a button shows it on its window, blends at its corners into the surface under it.
 TEST(Media, StripsAreBitmapsOfFourFramesThatBlendIntoTheSurfaceUnderThem) {
     for (const Placement& p : kPlacements) {
         SCOPED_TRACE(std::string(p.strip) + " on " + p.background);
@@ -87,13 +90,23 @@ TEST(Media, StripsAreBitmapsOfFourFramesThatBlendIntoTheSurfaceUnderThem) {
             EXPECT_EQ(readLe32(bytes, 30), 0u);  // uncompressed
         }
         const QImage background(media(p.background));
-        const QImage strip(media(p.strip));
-        ASSERT_EQ(strip.size(), QSize(p.frame.width(), p.frame.height() * 4));
-        for (int top = 0; top < strip.height(); top += p.frame.height()) {
+        ASSERT_EQ(QImage(media(p.strip)).size(), QSize(p.frame.width(), p.frame.height() * 4));
+        QLabel window;
+        window.setPixmap(QPixmap::fromImage(background));
+        window.resize(background.size());
+        const std::filesystem::path folder(LIVRANO_PROGRAM_DIR);
+        ImageButton* button = p.frame == TinyButton::kFrameSize
+                                  ? static_cast<ImageButton*>(new TinyButton(folder, &window))
+                                  : new LargeButton(folder, &window);
+        button->move(p.at);
+        button->set_picture(QString::fromLatin1(p.strip).chopped(4));
+        for (const char* state : {"enabled", "highlight", "down", "disabled"}) {
+            button->set_state(QString::fromLatin1(state));
+            const QImage shown = window.grab(QRect(p.at, p.frame)).toImage();
             for (const int x : {0, p.frame.width() - 1}) {
                 for (const int y : {0, p.frame.height() - 1}) {
-                    EXPECT_EQ(strip.pixel(x, top + y), background.pixel(p.at + QPoint(x, y)))
-                        << "frame at " << top << ", corner " << x << "," << y;
+                    EXPECT_EQ(shown.pixel(x, y), background.pixel(p.at + QPoint(x, y)))
+                        << state << ", corner " << x << "," << y;
                 }
             }
         }

@@ -220,6 +220,7 @@ TEST(BuildTextures, EveryCoreLeavesWhatOneThreadLeavesAndWhatTheConverterMakesOf
     };
     auto build = [](unsigned threads) {
         ThreeTextures t;
+        t.load();
         TextureJobs jobs = t.jobs();
         t.app.spec.Textures.push_back(
             texture("T_FUSE_XXX_1_C", "T_FUSE_*", 16, "DXT3NM", {0, 0, 64, 32, 16, 0, 0, 16}));
@@ -230,7 +231,6 @@ TEST(BuildTextures, EveryCoreLeavesWhatOneThreadLeavesAndWhatTheConverterMakesOf
         const fs::path shared = t.folders.aircraft / "Texture";
         jobs.textures.push_back({3, "T_FUSE_QRX_1_C", "", shared / "T_FUSE_QRX_1_C.bmp"});
         jobs.textures.push_back({4, "T_WING_QRX", "", shared / "T_WING_QRX.bmp"});
-        t.load();
         t.frontend.events.clear();
         t.frontend.progressValues.clear();
         Outcome o;

@@ -138,12 +138,12 @@ QImage tinyStrip(const QColor& surface, Disc (*look)(Look), Glyph glyph) {
     return strip;
 }
 
-QImage headerStrip(const QColor& active, Glyph glyph) {
+QImage headerStrip(const QColor& surface, const QColor& active, Glyph glyph) {
     QImage strip(kTinyWidth, kTinyHeight * 4, QImage::Format_RGB32);
     QPainter painter(&strip);
     prepare(painter);
     for (int k = 0; k < 4; ++k) {
-        drawDisc(painter, QPointF(0, k * kTinyHeight), kNavyDeep, headerDisc(kLooks[k], active), glyph);
+        drawDisc(painter, QPointF(0, k * kTinyHeight), surface, headerDisc(kLooks[k], active), glyph);
     }
     return strip;
 }
@@ -222,8 +222,10 @@ QImage largeStrip(const QString& caption, Icon icon) {
 
 std::vector<Strip> buttonStrips() {
     std::vector<Strip> strips{
-        {QStringLiteral("Close"), headerStrip(kAlert, Glyph::Cross)},
-        {QStringLiteral("Help"), headerStrip(kNavyLight, Glyph::Question)},
+        // Close sits on the header and, as a wizard screen's Close beside Next, on the body: it
+        // is drawn on the key colour, which the buttons leave undrawn.
+        {QStringLiteral("Close"), headerStrip(kKey, kAlert, Glyph::Cross)},
+        {QStringLiteral("Help"), headerStrip(kNavyDeep, kNavyLight, Glyph::Question)},
         {QStringLiteral("Next"), tinyStrip(kBody, solidDisc, Glyph::ArrowRight)},
         {QStringLiteral("Previous"), tinyStrip(kBody, solidDisc, Glyph::ArrowLeft)},
         {QStringLiteral("Empty"), tinyStrip(kBody, ringDisc, Glyph::None)},

@@ -1,6 +1,7 @@
 #pragma once
 // The image buttons' strips: four frames stacked top to bottom (enabled, highlight, down,
-// disabled), each drawn on the flat colour the button sits on in the windows.
+// disabled), each drawn on the flat colour the button sits on in the windows, or on the key
+// colour (black) where it sits on more than one.
 
 #include <QImage>
 #include <QString>

@@ -4,8 +4,9 @@
 //
 // Writes a demo installation into a temporary folder, gives it the media and manual of the
 // built program folder, starts the program on it exactly as `livrano` does and walks the
-// wizard from Wizard to Create as a painter would, photographing the screen at each step. The
-// open-file dialog is the one call answered by the tool (with the demo's template).
+// wizard from Wizard to Create as a painter would, photographing the screen at each step, then
+// types a variation the program refuses. The open-file dialog is the one call answered by the
+// tool (with the demo's template).
 
 #include <QApplication>
 #include <QComboBox>
@@ -158,5 +159,13 @@ int main(int argc, char** argv) {
     click(*main.btn_CreateAircraft);
     main.lst_Texture->setCurrentIndex(1);
     shots.shoot(main, "main-built");
+
+    // A refusal in the status line: a variation with a letter the simulator's files cannot hold.
+    click(*main.btn_Variation);
+    auto* variation = on(program, Screen::Variation).findChild<QLineEdit*>();
+    QTest::keyClicks(variation, QStringLiteral("Nord"));
+    QTest::sendKeyEvent(QTest::Click, variation, Qt::Key_unknown, QString::fromUtf8("\xc4\x93"),
+                        Qt::NoModifier);
+    shots.shoot(main, "main-refusal");
     return shots.ok ? 0 : 1;
 }
