@@ -243,11 +243,9 @@ void encoderTable(int size, const fs::path& folder) {
         std::printf("%s\n", v.c_str());
 }
 
-// What a program run cost: processor seconds of the process (all its threads), its peak
-// resident memory, and what it printed.
+// What a program run cost: processor seconds of the process (all its threads), and what it printed.
 struct Run {
     double processor = 0;
-    long peakKb = 0;
     std::string output;
     bool ok = false;
 };
@@ -279,7 +277,6 @@ Run run(const std::vector<std::string>& argv) {
         return r;
     r.processor = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                   double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    r.peakKb = usage.ru_maxrss;
     r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return r;
 }

@@ -1,5 +1,7 @@
 #include "texture/bitmap.h"
 
+#include "texture/large_buffer.h"
+
 namespace livrano {
 
 std::vector<PaletteEntry> greyRamp() {
@@ -18,7 +20,8 @@ std::uint8_t greyLevel(std::uint8_t red, std::uint8_t green, std::uint8_t blue) 
 std::vector<std::uint8_t> greyLevels(const Bitmap& bitmap) {
     const std::size_t count =
         static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height);
-    std::vector<std::uint8_t> grey(count);
+    std::vector<std::uint8_t> grey = largeBuffer(count);
+    grey.resize(count);
     if (bitmap.bytesPerPixel == 1) {
         std::vector<std::uint8_t> lookup(256, 0);
         for (std::size_t i = 0; i < bitmap.palette.size() && i < lookup.size(); ++i) {

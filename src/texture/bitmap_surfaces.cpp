@@ -9,6 +9,7 @@
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
 #include "texture/byte_files.h"
+#include "texture/large_buffer.h"
 #include "texture/stretch.h"
 
 namespace livrano {
@@ -33,7 +34,9 @@ bool create(Surface& surface, int bitCount, int bytesPerPixel, int width, int he
     surface.bitmap.height = height;
     surface.bitmap.bytesPerPixel = bytesPerPixel;
     try {
-        surface.bitmap.pixels.assign(surface.bitmap.rowBytes() * static_cast<std::size_t>(height), 0);
+        const std::size_t size = surface.bitmap.rowBytes() * static_cast<std::size_t>(height);
+        surface.bitmap.pixels = largeBuffer(size);
+        surface.bitmap.pixels.resize(size);
     } catch (const std::bad_alloc&) { // a size the machine cannot hold fails like the platform call
         surface.bitmap = Bitmap{};
         return false;

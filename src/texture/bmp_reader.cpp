@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "texture/byte_files.h"
+#include "texture/large_buffer.h"
 
 namespace livrano {
 
@@ -247,10 +248,6 @@ bool decodeUncompressed(const Reader& r, const Header& h, Bitmap& out) {
             }
             break;
         }
-        case 24:
-            for (std::size_t i = 0; i < width * 3; ++i)
-                dst[i] = src[i];
-            break;
         case 16:
         case 32: {
             const std::size_t bytes = h.bitCount / 8;
@@ -352,9 +349,20 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
     out.width = static_cast<int>(h->width);
     out.height = static_cast<int>(h->height);
     out.bytesPerPixel = indexed ? 1 : 3;
-    out.pixels.assign(out.rowBytes() * static_cast<std::size_t>(out.height), 0);
     if (indexed)
         out.palette = readTable(r, *h);
+    if (!compressed && (h->bitCount == 8 || h->bitCount == 24)) {
+        // The file's rows are the picture's bytes: appended in the picture's order, they are
+        // copied once and never cleared first.
+        out.pixels = largeBuffer(out.rowBytes() * static_cast<std::size_t>(out.height));
+        for (int y = 0; y < out.height; ++y) {
+            const std::size_t fileRow = static_cast<std::size_t>(h->topDown ? y : out.height - 1 - y);
+            const std::uint8_t* row = r.at(h->pixelOffset + fileRow * rowStride(*h));
+            out.pixels.insert(out.pixels.end(), row, row + out.rowBytes());
+        }
+        return out;
+    }
+    out.pixels.assign(out.rowBytes() * static_cast<std::size_t>(out.height), 0);
     const bool ok = compressed ? decodeRle(r, *h, out) : decodeUncompressed(r, *h, out);
     if (!ok)
         return refuse("its run-length pixel data is damaged or cut short");
@@ -373,13 +381,14 @@ std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLi
                           : size > static_cast<std::uintmax_t>(limits.maxPixels) * 4 + kHeaderRoom
                               ? "it is larger than any picture within the limits"
                               : nullptr;
-    const auto bytes = refused == nullptr ? readByteFile(path) : std::nullopt;
-    if (!bytes) {
-        if (fault != nullptr)
-            *fault = refused != nullptr ? refused : "it cannot be read";
-        return std::nullopt;
-    }
-    return decodeBmp(*bytes, limits, fault);
+    std::optional<Bitmap> picture;
+    if (refused == nullptr && withFileBytes(path, [&](std::span<const std::uint8_t> bytes) {
+            picture = decodeBmp(bytes, limits, fault);
+        }))
+        return picture;
+    if (fault != nullptr)
+        *fault = refused != nullptr ? refused : "it cannot be read";
+    return std::nullopt;
 }
 
 } // namespace livrano

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "texture/large_buffer.h"
 #include "texture/little_endian.h"
 
 namespace livrano {
@@ -12,7 +13,8 @@ namespace {
 std::vector<std::uint8_t> headers(int width, int height, int bitCount, std::size_t dataOffset,
                                   std::size_t rowStride) {
     const std::size_t size = dataOffset + rowStride * static_cast<std::size_t>(height);
-    std::vector<std::uint8_t> out(size, 0);
+    std::vector<std::uint8_t> out = largeBuffer(size);
+    out.resize(size);
     out[0] = 'B';
     out[1] = 'M';
     put32(out, 2, static_cast<std::uint32_t>(size));

@@ -132,10 +132,21 @@ bool stretchRect(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src,
     const std::vector<Span> columns = pairPixels(x);
     const std::vector<Span> rows = pairPixels(y);
     const std::size_t bpp = static_cast<std::size_t>(dst.bytesPerPixel);
+    // Columns copied one to one, left to right, without gaps: such a row is one block copy.
+    bool plainColumns = !columns.empty();
+    for (std::size_t k = 0; k < columns.size() && plainColumns; ++k)
+        plainColumns = columns[k].last - columns[k].first == 1 &&
+                       columns[k].dest == columns[0].dest + static_cast<int>(k) &&
+                       columns[k].first == columns[0].first + static_cast<int>(k);
     std::uint8_t acc[4];
     for (const Span& row : rows) {
         std::uint8_t* out = dst.row(row.dest);
         const bool singleRow = row.last - row.first == 1;
+        if (singleRow && plainColumns) {
+            std::copy_n(src.row(row.first) + static_cast<std::size_t>(columns[0].first) * bpp,
+                        columns.size() * bpp, out + static_cast<std::size_t>(columns[0].dest) * bpp);
+            continue;
+        }
         for (const Span& column : columns) {
             std::uint8_t* target = out + static_cast<std::size_t>(column.dest) * bpp;
             if (singleRow && column.last - column.first == 1) { // nothing dropped: a plain copy

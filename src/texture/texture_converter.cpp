@@ -7,6 +7,7 @@
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_reader.h"
 #include "texture/byte_files.h"
+#include "texture/large_buffer.h"
 
 namespace livrano {
 
@@ -29,14 +30,21 @@ Status composeTextureImage(const Bitmap& colour, const Bitmap& alpha, RgbaImage&
     const std::vector<std::uint8_t> grey = greyLevels(alpha);
     out.width = colour.width;
     out.height = colour.height;
-    out.rgba.resize(grey.size() * 4);
-    const std::uint8_t* bgr = colour.pixels.data();
-    std::uint8_t* rgba = out.rgba.data();
-    for (std::size_t i = 0; i < grey.size(); ++i) {
-        rgba[i * 4] = bgr[i * 3 + 2];
-        rgba[i * 4 + 1] = bgr[i * 3 + 1];
-        rgba[i * 4 + 2] = bgr[i * 3];
-        rgba[i * 4 + 3] = grey[i];
+    // Made a row at a time and appended, so that the picture's memory is written once, not
+    // cleared first.
+    const std::size_t width = static_cast<std::size_t>(colour.width);
+    out.rgba = largeBuffer(grey.size() * 4);
+    std::vector<std::uint8_t> row(width * 4);
+    for (int y = 0; y < colour.height; ++y) {
+        const std::uint8_t* bgr = colour.row(y);
+        const std::uint8_t* a = grey.data() + static_cast<std::size_t>(y) * width;
+        for (std::size_t x = 0; x < width; ++x) {
+            row[x * 4] = bgr[x * 3 + 2];
+            row[x * 4 + 1] = bgr[x * 3 + 1];
+            row[x * 4 + 2] = bgr[x * 3];
+            row[x * 4 + 3] = a[x];
+        }
+        out.rgba.insert(out.rgba.end(), row.begin(), row.end());
     }
     return Status::Ok();
 }

@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "texture/dxt3_image.h"
+#include "texture/large_buffer.h"
 #include "texture/little_endian.h"
 
 namespace livrano {
@@ -74,8 +75,10 @@ std::vector<std::uint8_t> withLevels(std::size_t headerSize, const RgbaImage& im
     const std::vector<RgbaImage> smaller =
         options.mipmaps ? mipChain(image) : std::vector<RgbaImage>{}; // the first is the image again
     levelCount = std::max<std::size_t>(1, smaller.size());
-    std::vector<std::uint8_t> out(
-        headerSize + chainSize(options.format, image.width, image.height, static_cast<int>(levelCount)));
+    const std::size_t size =
+        headerSize + chainSize(options.format, image.width, image.height, static_cast<int>(levelCount));
+    std::vector<std::uint8_t> out = largeBuffer(size);
+    out.resize(size);
     std::size_t at = headerSize;
     for (std::size_t l = 0; l < levelCount; ++l) {
         const RgbaImage& level = l == 0 ? image : smaller[l];

@@ -17,7 +17,9 @@ PreviewScrollRange previewScrollRange(const AircraftSpec& spec, bool entireTempl
 }
 
 PreviewPicture previewOf(const Bitmap& bitmap) {
-    const Bitmap colour = bitmap.bytesPerPixel == 3 ? bitmap : toColour(bitmap);
+    // A colour picture is read where it is; only an indexed one needs converting first.
+    const Bitmap converted = bitmap.bytesPerPixel == 3 ? Bitmap{} : toColour(bitmap);
+    const Bitmap& colour = bitmap.bytesPerPixel == 3 ? bitmap : converted;
     PreviewPicture picture;
     picture.width = colour.width;
     picture.height = colour.height;
