@@ -520,28 +520,30 @@ private:
 
 } // namespace
 
-Status planConfigurations(const Application& app, BuildPlan& plan) {
+namespace {
+
+// The plan is handed over only when the whole of it holds: a refused plan leaves the caller's as it was.
+template <typename Step> Status planWith(const Application& app, BuildPlan& plan, Step step) {
     BuildPlan planned;
-    if (Status s = Planner(app, planned).configurations(); !s)
+    Planner planner(app, planned);
+    if (Status s = step(planner); !s)
         return s;
     plan = std::move(planned);
     return Status::Ok();
+}
+
+} // namespace
+
+Status planConfigurations(const Application& app, BuildPlan& plan) {
+    return planWith(app, plan, [](Planner& planner) { return planner.configurations(); });
 }
 
 Status planLiveryRemoval(const Application& app, std::string_view title, BuildPlan& plan) {
-    BuildPlan planned;
-    if (Status s = Planner(app, planned).livery(title, true); !s)
-        return s;
-    plan = std::move(planned);
-    return Status::Ok();
+    return planWith(app, plan, [title](Planner& planner) { return planner.livery(title, true); });
 }
 
 Status planLiveryFiles(const Application& app, std::string_view title, BuildPlan& plan) {
-    BuildPlan planned;
-    if (Status s = Planner(app, planned).livery(title, false); !s)
-        return s;
-    plan = std::move(planned);
-    return Status::Ok();
+    return planWith(app, plan, [title](Planner& planner) { return planner.livery(title, false); });
 }
 
 Status planBuild(const Application& app, BuildPlan& plan) {
@@ -549,11 +551,7 @@ Status planBuild(const Application& app, BuildPlan& plan) {
     // with none of them.
     if (!app.surfaces.TemplateSurface24.Ready)
         return Status::Refused("No template is loaded: choose a template that reads as a BMP file.");
-    BuildPlan planned;
-    if (Status s = Planner(app, planned).plan(); !s)
-        return s;
-    plan = std::move(planned);
-    return Status::Ok();
+    return planWith(app, plan, [](Planner& planner) { return planner.plan(); });
 }
 
 } // namespace livrano
