@@ -321,6 +321,8 @@ private:
         if (same != p.entries.end()) {
             p.replaced = *same;
             p.entries.erase(same);
+        } else if (Status s = checkRoomForLivery(p.entries.size()); !s) {
+            return s;
         }
         numberEntries();
         m_owned = owned();

@@ -72,8 +72,8 @@ struct BuildPlan {
 // be read, a texture's file in TempBitmaps is another texture's file of another kind, the title would not
 // read back from aircraft.cfg, an identifier is not NumIdentifierCharacters long or a model
 // offset ends past the model (TextureAssignOnly 0), the installed file holds more than
-// kFltsimSlots liveries, or the build would write or remove a file or folder of another livery or
-// the BaseTextureFolder (the message names the livery).
+// kFltsimSlots liveries or, for a livery of a new title, kFltsimSlots already, or the build would write or
+// remove a file or folder of another livery or the BaseTextureFolder (the message names the livery).
 Status planBuild(const Application& app, BuildPlan& plan);
 
 // The start of every plan that works on the installed liveries: the aircraft and data folders,
