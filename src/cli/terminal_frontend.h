@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The frontend of livrano-cli: status lines and a progress bar on stderr. On a terminal the
 // bar redraws in place; otherwise each status text is one line, its detail on the lines after it
