@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aircraft/aircraft_spec_checks.h"
 
 #include <algorithm>
@@ -62,7 +63,7 @@ public:
     void safeName(const std::string& section, const std::string& key, const std::string& what,
                   const std::string& name) {
         if (Status s = checkSafeFileName(what, name); !s.ok())
-            add(section, key, s.message());
+            add(section, key, s.text());
     }
 
     // A name the build derives from a base name and a mask must be derivable.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/build_repaint.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,8 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
                                         "Working Texture - T_FUSE_QRX_1"}));
     // The craft's textures have no size: every one is left out, and the closing text says so.
     EXPECT_EQ(texts.back(), "Your Aircraft Repaint has been built, but 3 textures were left out");
+    for (const char* name : {"T_FUSE_QRX_1", "T_WING_QRX", "T_TAIL_QRX"}) // with the reason, in the detail
+        EXPECT_NE(world.frontend.statusDetail.find(std::string(name) + " was skipped: "), std::string::npos) << name;
 
     const std::vector<std::string>& events = world.frontend.events;
     EXPECT_EQ(events[1], "show-progress");
