@@ -173,9 +173,10 @@ WeightAndBalance readWeightAndBalance(const ProfileDocument& doc) {
 }
 
 Status changedSincePlan(const BuildPlan& plan) {
-    return Status::Refused("The aircraft's " + utf8FromPath(plan.installedCfg) +
-                           " changed after the build read it (another program saved it meanwhile); it was "
-                           "left as that program saved it: build again.");
+    return Status::Refused(
+        "aircraft.cfg changed after the build read it (another program saved it meanwhile); "
+        "it was left as saved: build again.",
+        utf8FromPath(plan.installedCfg));
 }
 
 } // namespace
