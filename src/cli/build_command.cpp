@@ -156,6 +156,8 @@ void printPlan(const BuildPlan& plan) {
                 plan.entryNumber, plan.installedCfg.string().c_str());
     if (plan.replaced)
         std::printf("  replaces the livery \"%s\"\n", utf8FromWindows1252(plan.replaced->title).c_str());
+    for (const fs::path& p : plan.leftovers)
+        line("leftover", p);
     for (const fs::path& p : plan.removals)
         line("remove", p);
     for (const fs::path& p : plan.folders)

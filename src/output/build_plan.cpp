@@ -69,8 +69,9 @@ public:
         p.aircraftFolder = aircraftFolderPath(m_app);
         p.dataFolder = dataFolderPath(m_app);
         m_shared = existingEntry(p.aircraftFolder, "Texture");
-        for (auto step : {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras,
-                          &Planner::fields, &Planner::aircraftCfg, &Planner::targets, &Planner::owners})
+        for (auto step :
+             {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras, &Planner::fields,
+              &Planner::aircraftCfg, &Planner::targets, &Planner::owners, &Planner::leftovers})
             if (Status s = (this->*step)(); !s)
                 return s;
         return Status::Ok();
@@ -547,6 +548,27 @@ private:
                 return Status::Refused("The build would write " + utf8FromPath(path) + ", which belongs to " +
                                        o->owner + "; choose another folder extension.");
         }
+        return Status::Ok();
+    }
+
+    // Only files of this program's own pattern: nothing else in the folders is the build's to remove.
+    Status leftovers() {
+        BuildPlan& p = m_plan;
+        std::vector<fs::path> folders = p.folders;
+        folders.push_back(resolveCaseless(programLocation(m_app.programFolder, "\\TempBitmaps")));
+        std::unordered_set<fs::path::string_type> listed;
+        for (const fs::path& folder : folders) {
+            if (!listed.insert(folder.native()).second)
+                continue;
+            std::error_code ec;
+            for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+                std::error_code kind;
+                if (temporaryFileTarget(it->path().filename().string()) && it->is_regular_file(kind) &&
+                    !it->is_symlink(kind))
+                    p.leftovers.push_back(it->path());
+            }
+        }
+        std::sort(p.leftovers.begin(), p.leftovers.end());
         return Status::Ok();
     }
 

@@ -61,6 +61,10 @@ struct BuildPlan {
     std::size_t entryIndex = 0; // where the livery taken out stood among the installed ones
     std::vector<std::filesystem::path> removals;
 
+    // The temporary files of an interrupted replacement ("<name>.livrano-<n>.tmp") found in the
+    // folders the build writes and in TempBitmaps: the build removes them first.
+    std::vector<std::filesystem::path> leftovers;
+
     TextureJobs textures;
     std::vector<std::string> warnings; // what the build does that the author may not expect
 };

@@ -64,8 +64,15 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
     // livery's files removed under an entry that stays.
     if (Status s = checkInstalledCfgUnchanged(plan); !s)
         return refused(app, s);
-    RemoveVariationFiles(plan, files);
     Frontend& ui = app.frontend;
+    std::size_t cleared = 0;
+    for (const std::filesystem::path& leftover : plan.leftovers)
+        cleared += files.removeFile(leftover) ? 1 : 0;
+    if (cleared > 0)
+        ui.setStatusText("Removed " + std::to_string(cleared) +
+                         (cleared == 1 ? " temporary file" : " temporary files") +
+                         " that an interrupted build left behind");
+    RemoveVariationFiles(plan, files);
     ui.setStatusText("Copying Files");
     ui.showProgressArea();
 

@@ -13,7 +13,8 @@
 
 namespace livrano {
 
-// The build driver, carrying out a checked plan: the replaced livery's files removed, "Copying
+// The build driver, carrying out a checked plan: the plan's leftovers removed (saying how many
+// in the status line when there were any), the replaced livery's files removed, "Copying
 // Files", the progress area, the folders (0), the model copy (1, TextureAssignOnly 0), the
 // flight-model copy (2, CopyRenameAirFile 1), aircraft.cfg (3, then 8 to 20), the textures (20
 // to 100), the progress area hidden, the aircraft's specification reloaded from the catalogue

@@ -60,7 +60,8 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
     // The craft's textures have no size: every one is left out, and the closing text says so.
     EXPECT_EQ(texts.back(), "Your Aircraft Repaint has been built, but 3 textures were left out");
     for (const char* name : {"T_FUSE_QRX_1", "T_WING_QRX", "T_TAIL_QRX"}) // with the reason, in the detail
-        EXPECT_NE(world.frontend.statusDetail.find(std::string(name) + " was skipped: "), std::string::npos) << name;
+        EXPECT_NE(world.frontend.statusDetail.find(std::string(name) + " was skipped: "), std::string::npos)
+            << name;
 
     const std::vector<std::string>& events = world.frontend.events;
     EXPECT_EQ(events[1], "show-progress");
@@ -203,6 +204,34 @@ TEST(BuildRepaint, AnAircraftCfgSavedSinceThePlanIsLeftAsSaved) {
             EXPECT_EQ(RepaintWorld::listing(world.root()), before);
         }
     }
+}
+
+// A build killed midway leaves its temporary files; the next one removes them, and nothing else.
+TEST(CreateRepaint, RemovesTheTemporaryFilesOfAnInterruptedBuild) {
+    RepaintWorld world;
+    world.installConfiguration();
+    const fs::path temp = world.programFolder() / "TempBitmaps";
+    const std::vector<fs::path> leftovers = {world.aircraft() / "Aircraft.cfg.livrano-3141592.tmp",
+                                             world.aircraft() / "Texture" / "T_WING_QRX.bmp.livrano-7.tmp",
+                                             temp / "T_WING_QRX_c.bmp.livrano-42.tmp"};
+    const std::vector<fs::path> kept = {
+        world.aircraft() / "notes.livrano-7.tmp.txt", world.aircraft() / "a.livrano-x7.tmp",
+        world.aircraft() / "backup.tmp", world.aircraft() / "Texture" / ".livrano-7.tmp",
+        world.data() / "Aircraft.cfg.livrano-7.tmp"};
+    for (const std::vector<fs::path>& files : {leftovers, kept})
+        for (const fs::path& file : files)
+            writeFile(file, "x");
+    fs::create_directories(world.aircraft() / "Model.livrano-7.tmp");
+
+    EXPECT_EQ(world.plan().leftovers, leftovers);
+    ASSERT_TRUE(CreateRepaint(world.app));
+    for (const fs::path& file : leftovers)
+        EXPECT_FALSE(fs::exists(file)) << file;
+    for (const fs::path& file : kept)
+        EXPECT_TRUE(fs::exists(file)) << file;
+    EXPECT_TRUE(fs::is_directory(world.aircraft() / "Model.livrano-7.tmp"));
+    EXPECT_EQ(world.frontend.statusTexts.front(),
+              "Removed 3 temporary files that an interrupted build left behind");
 }
 
 TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
