@@ -21,6 +21,7 @@
 #include "cli/command.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
+#include "output/build_lock.h"
 
 namespace livrano::cli {
 
@@ -41,7 +42,8 @@ const char* const kExitStatus = "Exit status:\n"
                                 "  0  done (show: no problems)\n"
                                 "  1  OUT could not be written\n"
                                 "  2  usage, a file that cannot be read or used, or (show) a configuration\n"
-                                "     with problems\n";
+                                "     with problems\n"
+                                "  3  a build is at work in the program or aircraft folder OUT lies in\n";
 
 CLI::Option* addKeyOption(CLI::App& tool, Options& o) {
     return tool.add_option("--key", o.key, "the Blowfish key (default: the program's key)")
@@ -116,6 +118,10 @@ int convert(const Options& o, bool encipher) {
         return fail(quoted(in) + " does not decipher with " + (o.key ? "this key" : "the program's key") +
                     ": it is damaged or was enciphered with another key. Nothing was written.");
     }
+    // An output in a program or aircraft folder is not replaced under a build there.
+    BuildLock lock;
+    if (Status s = lock.acquireForFile(out); !s)
+        return fail(s.text(), exitStatus(s));
     if (Status s = replaceFileBytes(out, *bytes); !s.ok())
         return fail(s.text(), exitStatus(s));
     std::printf("%s %s (%zu bytes) into %s (%zu bytes)%s.\n", encipher ? "Enciphered" : "Deciphered",

@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
+#include "output/build_lock.h"
 #include "texture/texture_converter.h"
 
 namespace livrano::cli {
@@ -35,6 +36,10 @@ int run(const Options& o) {
     const TextureContainer container = o.dds ? TextureContainer::Dds : TextureContainer::FsBitmap;
     if (const auto refused = outputRefusal(o.out, {o.colour, o.alpha}, o.force))
         return fail(*refused, kUnusableInput);
+    // An output in a program or aircraft folder is not replaced under a build there.
+    BuildLock lock;
+    if (Status s = lock.acquireForFile(o.out); !s)
+        return fail(s.text(), exitStatus(s));
     if (Status s = convertTexture(o.colour, o.alpha, o.out, container, options); !s)
         return fail(s.text(), exitStatus(s));
     std::printf("Wrote %s: %s, %s%s\n", o.out.c_str(), describe(container).c_str(),
@@ -59,7 +64,8 @@ CommandRun defineConvertCommand(CLI::App& command) {
                    "  0  written\n"
                    "  1  OUT cannot be written\n"
                    "  2  usage, an input that cannot be read or converted, or an OUT that must not be\n"
-                   "     replaced\n");
+                   "     replaced\n"
+                   "  3  a build is at work in the program or aircraft folder OUT lies in\n");
     return [o] { return run(*o); };
 }
 

@@ -62,7 +62,8 @@ CommandRun defineDemoCommand(CLI::App& command) {
     command.footer("Exit status:\n"
                    "  0  written\n"
                    "  1  writing the demo failed part-way\n"
-                   "  2  DIR is not an empty folder (without --force)\n");
+                   "  2  DIR is not an empty folder (without --force)\n"
+                   "  3  a build or setup is at work in DIR; nothing was written\n");
     return [o] { return run(*o); };
 }
 

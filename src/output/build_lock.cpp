@@ -57,4 +57,51 @@ Status BuildLock::acquireProgramFolder(const fs::path& programFolder) {
     return take(m_program, programFolder, true, "the program folder");
 }
 
+Status BuildLock::acquireInstallation(const fs::path& programFolder, const fs::path& simulatorAircraft) {
+    *this = BuildLock();
+    BuildLock taken;
+    std::error_code ec;
+    const fs::path program = resolveCaseless(programFolder);
+    if (fs::is_directory(program, ec)) {
+        if (Status s = take(taken.m_program, program, true, "the program folder"); !s)
+            return s;
+    }
+    const fs::path simulator = resolveCaseless(simulatorAircraft);
+    if (fs::is_directory(simulator, ec)) {
+        if (Status s = take(taken.m_simulator, simulator, true, "the aircraft folder"); !s)
+            return s;
+    }
+    *this = std::move(taken);
+    return Status::Ok();
+}
+
+Status BuildLock::acquireForFile(const fs::path& file) {
+    *this = BuildLock();
+    BuildLock taken;
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(file, ec).lexically_normal();
+    bool program = false;
+    bool aircraft = false;
+    for (fs::path folder = absolute.parent_path(); !folder.empty(); folder = folder.parent_path()) {
+        if (!program &&
+            fs::is_regular_file(resolveCaseless(programLocation(folder, "\\Data\\airlines.cfg")), ec)) {
+            program = true;
+            if (Status s = take(taken.m_program, folder, true, "the program folder"); !s)
+                return s;
+        }
+        if (!aircraft && equalsNoCase(folder.parent_path().filename().string(), "Aircraft") &&
+            fs::is_directory(folder, ec)) {
+            aircraft = true;
+            if (Status s = take(taken.m_simulator, folder.parent_path(), false, "the aircraft folder"); !s)
+                return s;
+            if (Status s = take(taken.m_aircraft, folder, true, "the aircraft folder"); !s)
+                return s;
+        }
+        if (folder == folder.root_path())
+            break;
+    }
+    *this = std::move(taken);
+    return Status::Ok();
+}
+
 } // namespace livrano

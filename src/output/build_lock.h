@@ -24,6 +24,18 @@ public:
     // aircraft (a setup refreshing its files). Fails like acquire.
     Status acquireProgramFolder(const std::filesystem::path& programFolder);
 
+    // Takes the program folder's lock and the simulator's Aircraft folder's, both exclusively, for
+    // work that writes the program folder and any aircraft (a demo written over an installation).
+    // A folder that does not exist yet holds no build and is passed over. Fails like acquire.
+    Status acquireInstallation(const std::filesystem::path& programFolder,
+                               const std::filesystem::path& simulatorAircraft);
+
+    // For a command writing a file the user named: the program folder it lies in (one holding
+    // Data/airlines.cfg) exclusively, and the aircraft folder it lies in (a folder inside one named
+    // Aircraft) exclusively with that Aircraft folder shared, as a build holds them. Nothing for
+    // a file in neither. Fails like acquire.
+    Status acquireForFile(const std::filesystem::path& file);
+
 private:
     FolderLock m_program;
     FolderLock m_simulator;

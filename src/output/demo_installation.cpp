@@ -9,6 +9,7 @@
 #include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/text.h"
+#include "output/build_lock.h"
 #include "output/configuration_text.h"
 #include "output/demo_painting.h"
 #include "texture/bmp_writer.h"
@@ -392,9 +393,13 @@ void writeAircraft(DemoWriter& w, const DemoPlan& plan, const fs::path& programF
 } // namespace
 
 Status CreateDemoInstallation(const fs::path& dir, DemoInstallation& made) {
-    DemoWriter w;
     made = {};
     made.programFolder = dir / "Corvane Software" / "Livrano";
+    // Written over an installation in use, the demo would replace files under a running build.
+    BuildLock lock;
+    if (Status s = lock.acquireInstallation(made.programFolder, dir / "Aircraft"); !s)
+        return s;
+    DemoWriter w;
     w.folder(dir / "Aircraft");
     w.folder(made.programFolder / "TempBitmaps");
     std::string airlines;

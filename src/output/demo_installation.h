@@ -28,7 +28,7 @@ struct DemoInstallation {
 
 // Writes the installation into `dir` (created when missing; files of an earlier demo there are
 // replaced, other files are left alone). Fails with a message naming the file that could not
-// be written.
+// be written, and, writing nothing, when a build or setup is at work in it (Locked).
 Status CreateDemoInstallation(const std::filesystem::path& dir, DemoInstallation& made);
 
 } // namespace livrano

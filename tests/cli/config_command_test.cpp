@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/platform.h"
 #include "support/run_cli.h"
 #include "support/sample_configuration.h"
 #include "support/temp_dir.h"
@@ -57,6 +58,13 @@ TEST(ConfigCommand, RefusesToReplaceOrToWriteGarbage) {
     testing::writeConfiguration(dir / "sky.bin", kSkylarkConfiguration);
     testing::writeFile(dir / "mine.cfg", "the maker's source");
     testing::writeFile(dir / "empty.cfg", "");
+    // A build at work in a program folder and in an aircraft folder.
+    testing::writeFile(dir / "pf" / "Data" / "airlines.cfg", "");
+    fs::create_directories(dir / "Aircraft" / "Craft");
+    FolderLock program, aircraft;
+    std::string error;
+    ASSERT_EQ(program.tryLock(dir / "pf", true, error), FolderLock::Result::Held) << error;
+    ASSERT_EQ(aircraft.tryLock(dir / "Aircraft" / "Craft", true, error), FolderLock::Result::Held) << error;
 
     struct Case {
         std::string args;
@@ -73,6 +81,10 @@ TEST(ConfigCommand, RefusesToReplaceOrToWriteGarbage) {
         {"config decrypt " + q(dir / "missing.bin") + " " + q(dir / "new.cfg"), 2, "cannot read"},
         {"config encrypt " + q(dir / "empty.cfg") + " " + q(dir / "new.bin"), 2, "empty"},
         {"config encrypt " + q(dir / "mine.cfg"), 2, "OUT is required"},
+        {"config decrypt " + q(dir / "sky.bin") + " " + q(dir / "pf" / "Aircraft Configurations" / "new.cfg"),
+         3, "Another build is running on the program folder"},
+        {"config decrypt " + q(dir / "sky.bin") + " " + q(dir / "Aircraft" / "Craft" / "Texture" / "new.cfg"),
+         3, "Another build is running on the aircraft folder"},
         {"config", 2, "config: A subcommand is required"},
         {"config paint " + q(dir / "sky.bin"), 2, "config: A subcommand is required"},
         {"config show " + q(dir / "sky.bin") + " --colourful", 2, "not expected: --colourful"},

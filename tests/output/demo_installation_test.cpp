@@ -8,6 +8,7 @@
 #include "aircraft/catalogue.h"
 #include "aircraft/configuration_file.h"
 #include "aircraft/masked_name.h"
+#include "app/platform.h"
 #include "output/configuration_text.h"
 #include "support/recording_frontend.h"
 #include "support/temp_dir.h"
@@ -85,6 +86,21 @@ TEST(DemoInstallation, HoldsTwoAircraftReadyToBuild) {
     EXPECT_EQ(kinds, (std::set<int>{0, 1}));
     EXPECT_TRUE(fs::is_directory(made.programFolder / "TempBitmaps"));
     EXPECT_TRUE(fs::is_directory(dir / "Aircraft"));
+}
+
+// Over an installation in use the demo is refused, writing nothing: a build there holds the
+// simulator's Aircraft folder.
+TEST(DemoInstallation, IsNotWrittenOverABuildAtWork) {
+    testing::TempDir dir;
+    DemoInstallation made;
+    ASSERT_TRUE(CreateDemoInstallation(dir.path(), made));
+    const fs::path cfg = made.aircraft[0].aircraftFolder / "aircraft.cfg";
+    fs::remove(cfg);
+    FolderLock build;
+    std::string error;
+    ASSERT_EQ(build.tryLock(dir / "Aircraft", false, error), FolderLock::Result::Held) << error;
+    EXPECT_EQ(CreateDemoInstallation(dir.path(), made).kind(), Status::Kind::Locked);
+    EXPECT_FALSE(fs::exists(cfg));
 }
 
 TEST(ConfigurationText, ReadsBackAsWritten) {
