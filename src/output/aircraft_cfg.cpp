@@ -185,6 +185,17 @@ Status checkInstalledCfgUnchanged(const BuildPlan& plan) {
     return stampOf(plan.installedCfg) == plan.installedStamp ? Status::Ok() : changedSincePlan(plan);
 }
 
+Status checkInstalledCfgWritable(const fs::path& installedCfg) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(installedCfg, ec);
+    if (ec || !fs::exists(status) || (status.permissions() & fs::perms::owner_write) != fs::perms::none)
+        return Status::Ok();
+    return Status::Refused(
+        "aircraft.cfg is read-only, and the simulator's own file functions refuse to replace "
+        "it: make it writable first. Nothing was written.",
+        utf8FromPath(installedCfg));
+}
+
 std::string newEntryTitle(const Application& app) {
     return foldControls(trim(app.spec.AircraftTitlePrefix) + " " + trim(app.settings.Variation));
 }

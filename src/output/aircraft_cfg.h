@@ -51,6 +51,10 @@ FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCo
 // it); Refused, naming the file, when another program has saved, made or removed it since.
 Status checkInstalledCfgUnchanged(const BuildPlan& plan);
 
+// Ok unless the installed file `installedCfg` is read-only: Refused then, saying so. Windows refuses to
+// replace a read-only file, and the program does the same everywhere: the mark is not the build's to clear.
+Status checkInstalledCfgWritable(const std::filesystem::path& installedCfg);
+
 // Shows "Writing Aircraft Configuration File" and moves the bar from 8 to 20. Reads the
 // weight-and-balance values of the installed file (those that cannot be read are left out),
 // copies it to Aircraft.bak (and, the first time, to kOriginalAircraftCfg), then writes the file

@@ -110,6 +110,10 @@ public:
         BuildPlan& p = m_plan;
         if (Status s = configurations(); !s)
             return s;
+        if (protectAll) {
+            if (Status s = checkInstalledCfgWritable(p.installedCfg); !s)
+                return s;
+        }
         p.writesEntry = false;
         const std::string target = trim(toUpper(title));
         auto titled = [&](const FltsimEntry& e) { return trim(toUpper(e.title)) == target; };
@@ -292,6 +296,8 @@ private:
     Status aircraftCfg() {
         BuildPlan& p = m_plan;
         if (Status s = readConfigurations(); !s)
+            return s;
+        if (Status s = checkInstalledCfgWritable(p.installedCfg); !s)
             return s;
 
         // The title must read back as written, or a rebuild never finds it and adds an entry

@@ -18,6 +18,8 @@ Status RestoreAircraftCfg(const Application& app, bool original, FileOperations&
     std::error_code ec;
     if (!fs::exists(kept, ec))
         return Status::Refused("There is no " + kept.string() + " to restore.");
+    if (Status s = checkInstalledCfgWritable(installed); !s)
+        return s;
     std::string keptBytes;
     if (Status s = files.readFile(kept, keptBytes); !s)
         return Status::Refused(s.message(), s.detail());

@@ -11,8 +11,8 @@ namespace livrano {
 // Puts Aircraft.bak back as aircraft.cfg, or with `original` the file as it was before the
 // program first changed it (kOriginalAircraftCfg); the current file becomes Aircraft.bak, so
 // restoring the backup twice gives the file back. Call it under the build lock. Fails when the
-// kept file is missing or unreadable, changing nothing, or when a write fails, with aircraft.cfg
-// as it was.
+// kept file is missing or unreadable or aircraft.cfg is read-only, changing nothing, or when a write fails,
+// with aircraft.cfg as it was.
 Status RestoreAircraftCfg(const Application& app, bool original,
                           FileOperations& files = systemFileOperations());
 

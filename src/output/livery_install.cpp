@@ -94,6 +94,8 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
     InstallPlan planned;
     if (Status s = planConfigurations(app, planned.cfg); !s)
         return s;
+    if (Status s = checkInstalledCfgWritable(planned.cfg.installedCfg); !s)
+        return s;
     const fs::path& aircraft = planned.cfg.aircraftFolder;
     std::vector<Member> members;
     for (std::size_t i = 0; i < zip.entries().size(); ++i) {

@@ -30,6 +30,7 @@ TEST(WriteAircraftCfg, WritesTheExactFile) {
     // sections, keeps the installed weights and carries every entry with every key.
     const std::string installed = readFile(testing::testData("craft_installed.cfg"));
     writeFile(world.aircraft() / "aircraft.cfg", installed);
+    fs::permissions(world.aircraft() / "aircraft.cfg", fs::perms::owner_read | fs::perms::owner_write);
 
     const BuildPlan plan = world.plan();
     ASSERT_TRUE(WriteAircraftCfg(world.app, plan));
@@ -40,6 +41,11 @@ TEST(WriteAircraftCfg, WritesTheExactFile) {
     EXPECT_EQ(RepaintWorld::listing(world.aircraft()),
               (std::set<std::string>{"aircraft.cfg", "Aircraft.bak", "Aircraft.original"}));
     EXPECT_EQ(world.frontend.statusTexts, std::vector<std::string>{"Writing Aircraft Configuration File"});
+    // A private file stays private, its copies too.
+    for (const char* name : {"aircraft.cfg", "Aircraft.bak", "Aircraft.original"})
+        EXPECT_EQ(fs::status(world.aircraft() / name).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write)
+            << name;
     ASSERT_EQ(plan.entries.size(), 2u);
     EXPECT_EQ(plan.entries[1].extraValues, (std::vector<std::string>{"", ""}));
 }

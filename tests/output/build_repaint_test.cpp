@@ -451,6 +451,11 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
              writeFile(w.aircraft() / "Aircraft.cfg", cfg);
          },
          "more than 1000"},
+        {"read-only aircraft.cfg",
+         [](RepaintWorld& w) {
+             fs::permissions(w.aircraft() / "Aircraft.cfg", fs::perms::owner_write, fs::perm_options::remove);
+         },
+         "is read-only"},
         {"a full table",
          [](RepaintWorld& w) {
              std::string cfg;
