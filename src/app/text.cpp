@@ -57,6 +57,10 @@ std::string trim(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
+bool isBlank(std::string_view text) {
+    return text.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos;
+}
+
 std::string toUpper(std::string_view text) {
     std::string out(text);
     for (char& c : out)

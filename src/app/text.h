@@ -9,6 +9,9 @@ namespace livrano {
 
 // Removes leading and trailing spaces (only spaces, as the stored fixed-width texts were padded).
 std::string trim(std::string_view text);
+// Whether the text holds nothing but blanks (spaces, tabs, line breaks): what every check of a
+// required value counts as empty.
+bool isBlank(std::string_view text);
 // Upper case in Windows-1252: ASCII letters and the accented letters of the code page.
 std::string toUpper(std::string_view text);
 std::string toLower(std::string_view text);

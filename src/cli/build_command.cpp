@@ -98,9 +98,9 @@ void defineOptions(CLI::App& command, Options& o) {
 // False (after printing why) when a given text cannot be used: blank names, and names the
 // simulator's Windows-1252 files cannot hold.
 bool checkOptions(Options& o) {
-    if (trim(o.variation).empty() || trim(o.folder).empty()) {
+    if (isBlank(o.variation) || isBlank(o.folder)) {
         std::fprintf(stderr, "livrano-cli build: %s is required\n",
-                     trim(o.variation).empty() ? "--variation" : "--folder");
+                     isBlank(o.variation) ? "--variation" : "--folder");
         return false;
     }
     // The template is a path and stays one.

@@ -122,8 +122,7 @@ public:
             return Status::Refused("The aircraft has no livery titled \"" + utf8FromWindows1252(title) +
                                    "\".");
         std::vector<FltsimEntry> own;
-        std::vector<ProfileSection> untitled;
-        if (Status s = readFltsimEntries(ProfileDocument(p.dataBytes), m_app.extraFields, own, untitled); !s)
+        if (Status s = ownLiveries(own); !s)
             return s;
         if (std::any_of(own.begin(), own.end(), titled))
             return Status::Refused("\"" + utf8FromWindows1252(found->title) +
@@ -331,10 +330,18 @@ private:
         }
 
         const std::string target = trim(toUpper(title));
-        const auto same = std::find_if(p.entries.begin(), p.entries.end(), [&](const FltsimEntry& e) {
-            return trim(toUpper(e.title)) == target;
-        });
+        auto titled = [&](const FltsimEntry& e) { return trim(toUpper(e.title)) == target; };
+        const auto same = std::find_if(p.entries.begin(), p.entries.end(), titled);
         if (same != p.entries.end()) {
+            // A blank variation gives the bare prefix, typically the title of the aircraft's factory livery.
+            std::vector<FltsimEntry> own;
+            if (Status s = ownLiveries(own); !s)
+                return s;
+            if (std::any_of(own.begin(), own.end(), titled))
+                return Status::Refused(
+                    "\"" + utf8FromWindows1252(same->title) +
+                    "\" is one of the aircraft's own liveries (its clean copy of aircraft.cfg "
+                    "lists it), which a build never replaces; choose another variation name.");
             p.replaced = *same;
             p.entries.erase(same);
         } else if (Status s = checkRoomForLivery(p.entries.size()); !s) {
@@ -345,6 +352,12 @@ private:
         if (p.replaced)
             planRemovals();
         return Status::Ok();
+    }
+
+    // The aircraft's own liveries: those its clean copy lists.
+    Status ownLiveries(std::vector<FltsimEntry>& own) const {
+        std::vector<ProfileSection> untitled;
+        return readFltsimEntries(ProfileDocument(m_plan.dataBytes), m_app.extraFields, own, untitled);
     }
 
     // The replaced livery's own texture folder, or its textures in the shared folder; its model

@@ -74,11 +74,12 @@ struct BuildPlan {
 // nothing. Fails, as Refused (the user's input cannot be used), when no template is loaded
 // (TemplateSurface24 not Ready), and with a message that names the value at fault,
 // when a name that becomes a file or folder would leave its folder or cannot be formed, the clean copy cannot
-// be read, a texture's file in TempBitmaps is another texture's file of another kind, the title would not
-// read back from aircraft.cfg, an identifier is not NumIdentifierCharacters long or a model
-// offset ends past the model (TextureAssignOnly 0), the installed file holds more than
-// kFltsimSlots liveries or, for a livery of a new title, kFltsimSlots already, or the build would write or
-// remove a file or folder of another livery or the BaseTextureFolder (the message names the livery).
+// be read, the installed aircraft.cfg is read-only, a texture's file in TempBitmaps is another texture's file
+// of another kind, the title would not read back from aircraft.cfg, an identifier is not
+// NumIdentifierCharacters long or a model offset ends past the model (TextureAssignOnly 0), the installed
+// file holds more than kFltsimSlots liveries or, for a livery of a new title, kFltsimSlots already, the
+// livery of the same title is one of the aircraft's own (listed in the clean copy), or the build would write
+// or remove a file or folder of another livery or the BaseTextureFolder (the message names the livery).
 Status planBuild(const Application& app, BuildPlan& plan);
 
 // The start of every plan that works on the installed liveries: the aircraft and data folders,

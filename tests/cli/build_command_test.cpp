@@ -149,6 +149,8 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         {"Blue Sky", "qrx", "--aircraft 9", 2, "no aircraft configuration"},
         {"Blue Sky", "qrx", "--aircraft 2", 2, "Zzz.bin\" cannot be used: it is damaged"},
         {"", "qrx", "", 2, "--variation is required"},
+        {"\t \t", "qrx", "", 2, "--variation is required"},
+        {"Blue Sky", "\t", "", 2, "--folder is required"},
         {"Cafē", "qrx", "", 2, "\"ē\" (U+0113)"},
     };
     testing::writeFile(programFolder() / "Aircraft Configurations" / "Zzz.bin", "not enciphered");

@@ -456,6 +456,12 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
              fs::permissions(w.aircraft() / "Aircraft.cfg", fs::perms::owner_write, fs::perm_options::remove);
          },
          "is read-only"},
+        {"the aircraft's own livery",
+         [](RepaintWorld& w) {
+             writeFile(w.data() / "Aircraft.cfg", readFile(testing::testData("craft_aircraft.cfg")) +
+                                                      "[fltsim.0]\r\ntitle=corvane craft BLUE SKY\r\n");
+         },
+         "one of the aircraft's own liveries"},
         {"a full table",
          [](RepaintWorld& w) {
              std::string cfg;
