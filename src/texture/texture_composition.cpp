@@ -194,7 +194,13 @@ Status MoveTexture(const fs::path& source, const fs::path& destination, FileStep
     if (!fs::is_directory(destination.parent_path(), ec))
         return Status::Error("The texture folder " + utf8FromPath(destination.parent_path()) +
                              " does not exist.");
-    if (!copyFileBytes(source, destination, steps))
+    // Mapped, not read through a stream: a finished texture is many megabytes, and the stream
+    // costs more than the write that follows.
+    bool copied = false;
+    const bool read = withFileBytes(source, [&](std::span<const std::uint8_t> bytes) {
+        copied = writeByteFile(destination, bytes, steps);
+    });
+    if (!read || !copied)
         return Status::Error("The texture " + utf8FromPath(source) + " could not be copied to " +
                              utf8FromPath(destination) + ".");
     (void)steps.removeFile(source);
