@@ -7,6 +7,7 @@
 #include "aircraft/profile.h"
 #include "app/file_bytes.h"
 #include "app/platform.h"
+#include "output/cfg_restore.h"
 #include "output/repaint_world.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_writer.h"
@@ -161,6 +162,28 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
         if (c.backedUp) {
             EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), kThreeEntries) << label;
         }
+    }
+}
+
+// Restoring swaps aircraft.cfg and Aircraft.bak; a write that fails half-way leaves the file that
+// was in place where it was, and the backup as it was.
+TEST(RestoreAircraftCfg, AFailedWriteLeavesBothFilesAsTheyWere) {
+    for (const char* failing : {"Aircraft.cfg", "Aircraft.bak", ""}) {
+        SCOPED_TRACE(failing);
+        RepaintWorld world;
+        world.installConfiguration();
+        writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
+        writeFile(world.aircraft() / "Aircraft.bak", "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n");
+        FailingFileOperations files([&](const std::string& op, const std::string& name) {
+            return op == "renameFile" && name == failing;
+        });
+        const Status status = RestoreAircraftCfg(world.app, false, files);
+        const bool swapped = *failing == '\0';
+        EXPECT_EQ(bool(status), swapped) << status.message();
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"),
+                  swapped ? "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n" : kThreeEntries);
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"),
+                  swapped ? kThreeEntries : "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n");
     }
 }
 
