@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/aircraft_cfg.h"
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <string>
 #include <system_error>
 
+#include "app/code_page.h"
+#include "app/file_stamp.h"
 #include "app/text.h"
 #include "output/variation_layout.h"
 
@@ -169,7 +172,17 @@ WeightAndBalance readWeightAndBalance(const ProfileDocument& doc) {
     return values;
 }
 
+Status changedSincePlan(const BuildPlan& plan) {
+    return Status::Refused("The aircraft's " + utf8FromPath(plan.installedCfg) +
+                           " changed after the build read it (another program saved it meanwhile); it was "
+                           "left as that program saved it: build again.");
+}
+
 } // namespace
+
+Status checkInstalledCfgUnchanged(const BuildPlan& plan) {
+    return stampOf(plan.installedCfg) == plan.installedStamp ? Status::Ok() : changedSincePlan(plan);
+}
 
 std::string newEntryTitle(const Application& app) {
     return foldControls(trim(app.spec.AircraftTitlePrefix) + " " + trim(app.settings.Variation));
@@ -238,6 +251,15 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
     return Status::Ok();
 }
 
+Status checkRoomForLivery(std::size_t carried) {
+    if (carried < kFltsimSlots)
+        return Status::Ok();
+    return Status::Refused(
+        "The aircraft.cfg holds " + std::to_string(carried) + " liveries, the most it can hold (" +
+        std::to_string(kFltsimSlots) +
+        "); no more can be added. A livery of an installed title can still be built again.");
+}
+
 std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,
                                        const std::vector<ProfileSection>& others) {
     std::set<std::size_t> taken;
@@ -266,6 +288,10 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
         if (Status s = files.readFile(plan.installedCfg, installedBytes); !s)
             return s;
     }
+    // The file is composed from the entries the plan read: any other file would lose the liveries
+    // saved into it since.
+    if ((haveInstalled ? stampOf(plan.installedCfg, installedBytes) : FileStamp()) != plan.installedStamp)
+        return changedSincePlan(plan);
 
     app.frontend.setProgress(8);
     const WeightAndBalance weightAndBalance =
@@ -311,6 +337,8 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
     app.frontend.setProgress(19);
     for (const auto& [key, value] : weightAndBalance)
         doc.write(kWeightAndBalance, key, value);
+    if (Status s = checkInstalledCfgUnchanged(plan); !s)
+        return Status::Error(s.message());
     if (Status s = files.replaceFile(plan.installedCfg, doc.bytes()); !s)
         return s;
 

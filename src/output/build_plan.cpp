@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/build_plan.h"
 
 #include <algorithm>
@@ -272,6 +273,7 @@ private:
             std::optional<std::string> installed = readFileBytes(p.installedCfg);
             if (!installed)
                 return Status::Refused("The aircraft's " + utf8FromPath(p.installedCfg) + " cannot be read.");
+            p.installedStamp = stampOf(p.installedCfg, *installed);
             return readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields, p.entries,
                                      p.others);
         }
@@ -320,6 +322,8 @@ private:
         if (same != p.entries.end()) {
             p.replaced = *same;
             p.entries.erase(same);
+        } else if (Status s = checkRoomForLivery(p.entries.size()); !s) {
+            return s;
         }
         numberEntries();
         m_owned = owned();

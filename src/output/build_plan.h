@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A build is planned, then carried out. The plan is one value that holds every name and path the
 // build will write or remove, derived once (trimmed, masked, found whatever their case) from the
@@ -12,6 +13,7 @@
 
 #include "aircraft/profile.h"
 #include "app/application.h"
+#include "app/file_stamp.h"
 #include "app/status.h"
 #include "output/file_operations.h"
 #include "output/fltsim_entry.h"
@@ -40,6 +42,7 @@ struct BuildPlan {
     std::optional<PlannedCopy> air; // CopyRenameAirFile 1: the flight-model copy
 
     std::filesystem::path installedCfg;  // the aircraft's aircraft.cfg (need not exist)
+    FileStamp installedStamp;            // aircraft.cfg as the plan read it
     std::filesystem::path backupCfg;     // Aircraft.bak
     std::filesystem::path originalCfg;   // the file before the program first changed it
     std::filesystem::path dataCfg;       // the program's clean copy
@@ -70,8 +73,8 @@ struct BuildPlan {
 // be read, a texture's file in TempBitmaps is another texture's file of another kind, the title would not
 // read back from aircraft.cfg, an identifier is not NumIdentifierCharacters long or a model
 // offset ends past the model (TextureAssignOnly 0), the installed file holds more than
-// kFltsimSlots liveries, or the build would write or remove a file or folder of another livery or
-// the BaseTextureFolder (the message names the livery).
+// kFltsimSlots liveries or, for a livery of a new title, kFltsimSlots already, or the build would write or
+// remove a file or folder of another livery or the BaseTextureFolder (the message names the livery).
 Status planBuild(const Application& app, BuildPlan& plan);
 
 // The start of every plan that works on the installed liveries: the aircraft and data folders,

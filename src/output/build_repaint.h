@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The build of one repaint, from the user's confirmed choices to an installed variation: what
 // the Create command runs. Each step reports through the frontend with the program's status
@@ -18,7 +19,8 @@ namespace livrano {
 // to 100), the progress area hidden, the aircraft's specification reloaded from the catalogue
 // entry AircraftIndex (which clears the choices; the aircraft stays selected), "Your Aircraft
 // Repaint has been built" and the sound. `textures`, when given, receives what the texture
-// passes wrote and left out.
+// passes wrote and left out. Refused, writing nothing, when aircraft.cfg is no longer the file
+// the plan read.
 Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& files = systemFileOperations(),
                     TextureBuildReport* textures = nullptr);
 
