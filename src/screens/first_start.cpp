@@ -28,7 +28,7 @@ std::optional<fs::path> setUpOnFirstStart(const fs::path& executable, const Desk
         return std::nullopt;
     ProgramSetup setup;
     if (Status s = setUpProgramFolder(*shared, QFile::encodeName(*chosen).toStdString(), false, setup); !s) {
-        desktop.message(QString::fromStdString(s.message()));
+        desktop.message(QString::fromStdString(s.text()));
         return std::nullopt;
     }
     return setup.programFolder;
