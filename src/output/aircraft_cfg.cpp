@@ -8,6 +8,8 @@
 #include <string>
 #include <system_error>
 
+#include "app/code_page.h"
+#include "app/file_stamp.h"
 #include "app/text.h"
 #include "output/variation_layout.h"
 
@@ -169,7 +171,17 @@ WeightAndBalance readWeightAndBalance(const ProfileDocument& doc) {
     return values;
 }
 
+Status changedSincePlan(const BuildPlan& plan) {
+    return Status::Refused("The aircraft's " + utf8FromPath(plan.installedCfg) +
+                           " changed after the build read it (another program saved it meanwhile); it was "
+                           "left as that program saved it: build again.");
+}
+
 } // namespace
+
+Status checkInstalledCfgUnchanged(const BuildPlan& plan) {
+    return stampOf(plan.installedCfg) == plan.installedStamp ? Status::Ok() : changedSincePlan(plan);
+}
 
 std::string newEntryTitle(const Application& app) {
     return foldControls(trim(app.spec.AircraftTitlePrefix) + " " + trim(app.settings.Variation));
@@ -266,6 +278,10 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
         if (Status s = files.readFile(plan.installedCfg, installedBytes); !s)
             return s;
     }
+    // The file is composed from the entries the plan read: any other file would lose the liveries
+    // saved into it since.
+    if ((haveInstalled ? stampOf(plan.installedCfg, installedBytes) : FileStamp()) != plan.installedStamp)
+        return changedSincePlan(plan);
 
     app.frontend.setProgress(8);
     const WeightAndBalance weightAndBalance =
@@ -311,6 +327,8 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
     app.frontend.setProgress(19);
     for (const auto& [key, value] : weightAndBalance)
         doc.write(kWeightAndBalance, key, value);
+    if (Status s = checkInstalledCfgUnchanged(plan); !s)
+        return Status::Error(s.message());
     if (Status s = files.replaceFile(plan.installedCfg, doc.bytes()); !s)
         return s;
 

@@ -42,13 +42,19 @@ std::string newEntryTitle(const Application& app);
 // the clean copy and the flight model's name; a control character in any value becomes a blank.
 FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCopy, const std::string& sim);
 
+// Ok when the installed file is still the one the plan read (or still missing, as the plan found
+// it); Refused, naming the file, when another program has saved, made or removed it since.
+Status checkInstalledCfgUnchanged(const BuildPlan& plan);
+
 // Shows "Writing Aircraft Configuration File" and moves the bar from 8 to 20. Reads the
 // weight-and-balance values of the installed file (those that cannot be read are left out),
 // copies it to Aircraft.bak (and, the first time, to kOriginalAircraftCfg), then writes the file
 // composed from the plan's clean copy into place: each carried entry's and other section's
 // bytes in place of the clean copy's section of that name (or after it), the new entry key by
 // key (unless writesEntry is false), the weight and balance. Fails, with the installed file as it was, when
-// the installed file cannot be read or a copy or the replacement fails.
+// the installed file cannot be read or a copy or the replacement fails, and when the installed
+// file is no longer the one the plan read, whether found on reading it (Refused, nothing written)
+// or just before replacing it (after the backups).
 Status WriteAircraftCfg(Application& app, const BuildPlan& plan,
                         FileOperations& files = systemFileOperations());
 

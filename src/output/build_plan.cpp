@@ -284,6 +284,7 @@ private:
             std::optional<std::string> installed = readFileBytes(p.installedCfg);
             if (!installed)
                 return Status::Refused("The aircraft's " + utf8FromPath(p.installedCfg) + " cannot be read.");
+            p.installedStamp = stampOf(p.installedCfg, *installed);
             return readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields, p.entries,
                                      p.others);
         }

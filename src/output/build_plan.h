@@ -12,6 +12,7 @@
 
 #include "aircraft/profile.h"
 #include "app/application.h"
+#include "app/file_stamp.h"
 #include "app/status.h"
 #include "output/file_operations.h"
 #include "output/fltsim_entry.h"
@@ -40,6 +41,7 @@ struct BuildPlan {
     std::optional<PlannedCopy> air; // CopyRenameAirFile 1: the flight-model copy
 
     std::filesystem::path installedCfg;  // the aircraft's aircraft.cfg (need not exist)
+    FileStamp installedStamp;            // aircraft.cfg as the plan read it
     std::filesystem::path backupCfg;     // Aircraft.bak
     std::filesystem::path originalCfg;   // the file before the program first changed it
     std::filesystem::path dataCfg;       // the program's clean copy

@@ -44,6 +44,10 @@ Status refused(Application& app, Status why) {
 
 Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& files,
                     TextureBuildReport* textures) {
+    // A livery saved into aircraft.cfg since the plan read it would be lost, and a replaced
+    // livery's files set aside under an entry that stays.
+    if (Status s = checkInstalledCfgUnchanged(plan); !s)
+        return refused(app, s);
     Frontend& ui = app.frontend;
     ui.setStatusText("Copying Files");
     ui.showProgressArea();

@@ -19,7 +19,7 @@ namespace livrano {
 // progress area hidden, the aircraft's specification reloaded from the catalogue entry
 // AircraftIndex (which clears the choices; the aircraft stays selected), "Your Aircraft Repaint
 // has been built" and the sound. `textures`, when given, receives what the texture passes wrote
-// and left out.
+// and left out. Refused, writing nothing, when aircraft.cfg is no longer the file the plan read.
 Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& files = systemFileOperations(),
                     TextureBuildReport* textures = nullptr);
 

@@ -181,6 +181,41 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
     }
 }
 
+// An editor saving aircraft.cfg while the build runs: the file composed from the plan's reading
+// would drop what the editor saved.
+TEST(BuildRepaint, AnAircraftCfgSavedSinceThePlanIsLeftAsSaved) {
+    const std::string saved = std::string(kThreeEntries) + "[fltsim.3]\r\ntitle=Saved Meanwhile\r\n";
+    struct Case {
+        const char* operation; // saved before it; "" between the plan and the build
+        const char* file;
+        bool backedUp;
+    };
+    for (const Case& c : {Case{"", "", false}, Case{"readFile", "Aircraft.cfg", false},
+                          Case{"syncFile", "Aircraft.bak", true}}) {
+        RepaintWorld world;
+        world.installConfiguration();
+        const fs::path cfg = world.aircraft() / "Aircraft.cfg";
+        writeFile(cfg, kThreeEntries);
+        const BuildPlan plan = world.plan();
+        FailingFileOperations files([&](const std::string& op, const std::string& name) {
+            if (op == c.operation && name == c.file)
+                writeFile(cfg, saved);
+            return false;
+        });
+        if (*c.operation == '\0')
+            writeFile(cfg, saved);
+        const std::set<std::string> before = RepaintWorld::listing(world.root());
+        const Status status = BuildRepaint(world.app, plan, files);
+        EXPECT_NE(status.message().find("changed after the build read it"), std::string::npos) << c.operation;
+        EXPECT_EQ(readFile(cfg), saved) << c.operation;
+        EXPECT_EQ(fs::exists(world.aircraft() / "Aircraft.bak"), c.backedUp) << c.operation;
+        if (*c.operation == '\0') {
+            EXPECT_EQ(status.kind(), Status::Kind::Refused);
+            EXPECT_EQ(RepaintWorld::listing(world.root()), before);
+        }
+    }
+}
+
 TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
     RepaintWorld world;
     AircraftSpec& spec = world.app.spec;
