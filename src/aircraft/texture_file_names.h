@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every texture a build makes leaves three files in TempBitmaps: name + "_c.bmp" (its colour),
 // name + "_a.bmp" (its alpha) and name + ".bmp" (the converted texture). Where two textures'

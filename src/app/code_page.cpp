@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/code_page.h"
 
 #include <array>

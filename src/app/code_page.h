@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The simulator's files hold Windows-1252 text, and so do the names inside the program: one byte
 // is one character, so lengths, cuts and upper-casing work on bytes. Text enters from the user

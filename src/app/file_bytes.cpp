@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/file_bytes.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The port through which the core reaches the screen. The core never includes a widget header:
 // the Qt window, the terminal and the tests each implement this interface.

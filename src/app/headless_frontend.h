@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A frontend without a window: every call that only changes the window does nothing, and the
 // DXT3 check box is a plain setting. Tools without a screen start from it and override what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A failure as a value: the core never throws across its API. Every failure has a kind, which
 // decides what follows from it (the CLI's exit status among others); its message is for people

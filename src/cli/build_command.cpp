@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli build: one repaint built without a window, with the effects of the main window's
 // Create button: the same checks, the same-title replacement, the same steps, status texts and
 // progress, and at the end a list of every file the build wrote or removed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli config: the aircraft maker's tools for configuration files. Encipher a plain
 // configuration for shipping, decipher one to edit it, and show how the program reads one
 // together with the faults that would spoil a build.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli convert: the texture converter on its own, for painters who want to check or
 // redo one texture without a build.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli demo: writes the demo installation, a simulator with two aircraft and the program
 // folder beside them, so every command can be tried without a simulator.
 

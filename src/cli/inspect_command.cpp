@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli inspect: says what a texture file holds and can turn it back into an ordinary
 // bitmap, so a painter can look at a result without the simulator.
 

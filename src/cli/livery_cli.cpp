@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/livery_cli.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli restore: puts the aircraft.cfg kept before the last change (or before the
 // program's first) back in place.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli setup: the program folder inside a simulator, for a Linux installation whose
 // programs live in bin/ and whose read-only files live in share/livrano/.
 

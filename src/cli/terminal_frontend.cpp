@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/terminal_frontend.h"
 
 #include "app/platform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The frontend of livrano-cli: status lines and a progress bar on stderr. On a terminal the
 // bar redraws in place; otherwise each status text is one line (a text repeated at once is not

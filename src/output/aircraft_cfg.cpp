@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/aircraft_cfg.h"
 
 #include <algorithm>
@@ -248,6 +249,15 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
     entries = std::move(titled);
     others = std::move(kept);
     return Status::Ok();
+}
+
+Status checkRoomForLivery(std::size_t carried) {
+    if (carried < kFltsimSlots)
+        return Status::Ok();
+    return Status::Refused(
+        "The aircraft.cfg holds " + std::to_string(carried) + " liveries, the most it can hold (" +
+        std::to_string(kFltsimSlots) +
+        "); no more can be added. A livery of an installed title can still be built again.");
 }
 
 std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,

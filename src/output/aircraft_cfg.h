@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The aircraft.cfg entry of a new variation. The installed file is never edited in place: its
 // liveries and weight-and-balance values are read, it is kept as Aircraft.bak, and a new file is
@@ -27,6 +28,10 @@ inline constexpr const char* kOriginalAircraftCfg = "Aircraft.original";
 // alone, when more than kFltsimSlots are titled.
 Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& extraFields,
                          std::vector<FltsimEntry>& entries, std::vector<ProfileSection>& others);
+
+// Ok while `carried` installed liveries leave room for one more; Refused, naming the limit, when
+// they are kFltsimSlots. A livery that replaces one of its title needs no room.
+Status checkRoomForLivery(std::size_t carried);
 
 // The N each entry is written under, in order, then the new entry's: from 0 up, passing over the
 // numbers of the other sections. An entry whose number one of them repeats keeps it,

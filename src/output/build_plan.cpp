@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/build_plan.h"
 
 #include <algorithm>
@@ -333,6 +334,8 @@ private:
         if (same != p.entries.end()) {
             p.replaced = *same;
             p.entries.erase(same);
+        } else if (Status s = checkRoomForLivery(p.entries.size()); !s) {
+            return s;
         }
         numberEntries();
         m_owned = owned();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A build is planned, then carried out. The plan is one value that holds every name and path the
 // build will write or remove, derived once (trimmed, masked, found whatever their case) from the
@@ -75,10 +76,11 @@ struct BuildPlan {
 // be read, a texture's file in TempBitmaps is another texture's file of another kind, the title would not
 // read back from aircraft.cfg, an identifier is not NumIdentifierCharacters long or a model
 // offset ends past the model (TextureAssignOnly 0), the installed file holds more than
-// kFltsimSlots liveries, the build would write or remove a file or folder of another livery or
-// the BaseTextureFolder (the message names the livery), the model or flight-model file to copy is
-// missing, something other than a folder has the name of a folder to make or something other than
-// a regular file the name of a file to replace, or a name is too long for its file system.
+// kFltsimSlots liveries or, for a livery of a new title, kFltsimSlots already, the build would
+// write or remove a file or folder of another livery or the BaseTextureFolder (the message names
+// the livery), the model or flight-model file to copy is missing, something other than a folder
+// has the name of a folder to make or something other than a regular file the name of a file to
+// replace, or a name is too long for its file system.
 Status planBuild(const Application& app, BuildPlan& plan);
 
 // The start of every plan that works on the installed liveries: the aircraft and data folders,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/build_repaint.h"
 
 #include <string>

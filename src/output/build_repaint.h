@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The build of one repaint, from the user's confirmed choices to an installed variation: what
 // the Create command runs. Each step reports through the frontend with the program's status

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/cfg_restore.h"
 
 #include <system_error>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/livery_install.h"
 
 #include <algorithm>
@@ -186,6 +187,8 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
             return Status::Refused("A livery titled \"" + utf8FromWindows1252(e.title) +
                                    "\" is installed already; nothing was installed.");
     }
+    if (Status s = checkRoomForLivery(planned.cfg.entries.size()); !s)
+        return s;
     // The entry must find its files, or the simulator shows a livery without them.
     std::error_code ec;
     auto named = [&](const std::string& what, const std::string& name, bool folder) -> Status {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/texture_rebuild.h"
 
 #include <algorithm>

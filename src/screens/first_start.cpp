@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/first_start.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // frm_Main, the program's one permanent window: the six choices of the repaint with a button
 // beside each, the Wizard and Create buttons, the preview, the status line with its progress

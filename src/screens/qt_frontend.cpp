@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/qt_frontend.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The core's port to the screen, drawn on the main window and the wizard screens. Every call
 // repaints what it changed at once: a build blocks the GUI thread, and these calls are the only

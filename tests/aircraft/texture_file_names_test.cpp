@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aircraft/texture_file_names.h"
 
 #include <gtest/gtest.h>

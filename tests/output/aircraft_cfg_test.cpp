@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/aircraft_cfg.h"
 
 #include <gtest/gtest.h>
@@ -130,17 +131,23 @@ TEST(WriteAircraftCfg, CarriesEveryTitledEntryInNumberOrder) {
     }
 }
 
-// Installed entries may fill the table; one more is refused before anything is written
-// (CreateRepaint.RefusesBeforeWritingOrRemovingAnything).
-TEST(WriteAircraftCfg, InstalledEntriesMayFillTheTable) {
-    RepaintWorld world;
-    std::string installed;
-    for (std::size_t n = 0; n < kFltsimSlots; ++n)
-        installed += entry(static_cast<int>(n), "Livery " + std::to_string(n));
-    writeFile(world.aircraft() / "Aircraft.cfg", installed);
-    const Status status = WriteAircraftCfg(world.app, world.plan());
-    ASSERT_TRUE(status) << status.message();
-    EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg").size(), kFltsimSlots + 1);
+// The new livery may fill the table, and a livery of an installed title may always be built
+// again; a new one past the table is refused (CreateRepaint.RefusesBeforeWritingOrRemovingAnything).
+TEST(WriteAircraftCfg, TheLiveriesMayFillTheTable) {
+    for (const char* last : {"", "Corvane Craft Blue Sky"}) {
+        RepaintWorld world;
+        std::string installed;
+        for (std::size_t n = 0; n + 1 < kFltsimSlots; ++n)
+            installed += entry(static_cast<int>(n), "Livery " + std::to_string(n));
+        if (*last != '\0')
+            installed += entry(static_cast<int>(kFltsimSlots) - 1, last);
+        writeFile(world.aircraft() / "Aircraft.cfg", installed);
+        const Status status = WriteAircraftCfg(world.app, world.plan());
+        ASSERT_TRUE(status) << status.message();
+        const std::vector<std::string> titles = RepaintWorld::titles(world.aircraft() / "Aircraft.cfg");
+        EXPECT_EQ(titles.size(), kFltsimSlots) << last;
+        EXPECT_EQ(titles.back(), "Corvane Craft Blue Sky") << last;
+    }
 }
 
 // Three installed variations of the shared-texture kind, each with its files.

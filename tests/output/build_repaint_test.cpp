@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/build_repaint.h"
 
 #include <gtest/gtest.h>
@@ -413,6 +414,14 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
              writeFile(w.aircraft() / "Aircraft.cfg", cfg);
          },
          "more than 1000"},
+        {"a full table",
+         [](RepaintWorld& w) {
+             std::string cfg;
+             for (int n = 0; n < 1000; ++n)
+                 cfg += "[fltsim." + std::to_string(n) + "]\r\ntitle=L" + std::to_string(n) + "\r\n";
+             writeFile(w.aircraft() / "Aircraft.cfg", cfg);
+         },
+         "the most it can hold (1000)"},
     };
     for (const Case& c : cases) {
         RepaintWorld world;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/recording_frontend.h"
 
 #include <sstream>

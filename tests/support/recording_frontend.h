@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A frontend that records what the core showed, for exact assertions on texts and values.
 
