@@ -13,7 +13,7 @@ public:
     // What dxt3Checked answers while a specification loads.
     void setDxt3(bool on) { m_dxt3 = on; }
 
-    void setStatusText(const std::string&) override {}
+    void setStatus(const std::string&, const std::string&) override {}
     void showProgressArea() override {}
     void hideProgressArea() override {}
     void setProgress(double) override {}

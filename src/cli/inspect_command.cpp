@@ -57,7 +57,7 @@ int run(const Options& o) {
         if (!toBmp.empty())
             picture = encodeBmp24(toColour(*plain));
     } else {
-        return fail(file + ": " + decoded.message(), exitStatus(decoded));
+        return fail(file + ": " + decoded.text(), exitStatus(decoded));
     }
     if (!toBmp.empty()) {
         if (!writeByteFile(toBmp, picture))

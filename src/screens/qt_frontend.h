@@ -14,7 +14,7 @@ class QtFrontend : public Frontend {
 public:
     explicit QtFrontend(Program& program) : m_program(program) {}
 
-    void setStatusText(const std::string& text) override;
+    void setStatus(const std::string& text, const std::string& detail) override;
     void showProgressArea() override;
     void hideProgressArea() override;
     void setProgress(double percent) override;

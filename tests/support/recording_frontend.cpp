@@ -5,8 +5,9 @@
 
 namespace livrano::testing {
 
-void RecordingFrontend::setStatusText(const std::string& text) {
+void RecordingFrontend::setStatus(const std::string& text, const std::string& detail) {
     statusTexts.push_back(text);
+    statusDetail = detail;
     events.push_back("status: " + text);
 }
 
