@@ -1,4 +1,4 @@
-#include "output/demo_painting.h"
+#include "demo/demo_painting.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "output/demo_installation.h"
+#include "demo/demo_installation.h"
 
 #include <gtest/gtest.h>
 
