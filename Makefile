@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The two set-up commands of the README: `make demo` and `make test`.
 # Both install what is missing (Debian packages), configure and build first.
 # `make bench` prints the texture pass's benchmark table (docs/performance.md); not part of the tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One aircraft's textures built from a template, measured in a process of its own so that its
 // peak memory is its own: the benchmark runs it for the cost curve, and the same source built
 // against an older tree (scripts/bench-against.sh) runs beside it for the comparison.

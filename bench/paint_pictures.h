@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Pictures made in code for the encoder's benchmark and its quality test: the smooth livery a
 // template starts from, and three with the detail of real paint and photographs. Each is the same

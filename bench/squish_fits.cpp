@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "squish_fits.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // libsquish's three colour fits as colour-block encoders, the references our encoder is measured
 // against by the benchmark and the comparison tests. Nothing else links the library.

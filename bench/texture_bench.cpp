@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texture pass measured: our DXT3 encoder side by side with libsquish's colour fits, stb_dxt
 // and nvcompress on generated pictures (processor seconds per texture on one core, wall seconds
 // on every core, colour PSNR, alpha exactness); the converter against cp; builds of a

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What a Linux desktop installation adds to the programs: the desktop entry, the icon, the
 # AppStream metadata, manual pages, bash completion and the documents; and `make package`, the
 # Debian package of it all (CPack).

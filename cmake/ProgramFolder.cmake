@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The program folder: Data/airlines.cfg, the empty working folders, Media/ and Livrano.pdf
 # beside the executables. The build tree gets one under build/<preset>/program (the media are
 # drawn there by tools/media), from which the binaries of the build tree work.

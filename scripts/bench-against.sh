@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the benchmark with another version of Livrano beside this one: the other version (a
 # commit, main unless told) is checked out and built under build/bench-base, livrano_build_once
 # is compiled from this tree against its core, and the benchmark runs both versions' converter

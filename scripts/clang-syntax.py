@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Compiles every source of a build's compilation database with clang, syntax and warnings only
 (no code is generated), so that the tree keeps building with both compilers. Sources the build
 generates (Qt's meta-object code) are left out: they are Qt's, not ours. A warning fails the pass.

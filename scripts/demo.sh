@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Writes the demo installation under build/demo (afresh each time), builds one repaint of each
 # demo aircraft with livrano-cli build, shows where the textures and the new [fltsim.N] entries
 # landed, and has livrano-cli inspect read one finished texture of each.

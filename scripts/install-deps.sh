@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages Livrano needs to build, test, package and run its demo.
 # Idempotent: packages already present are skipped, and apt-get runs only when something is missing.
 # `install-deps.sh coverage` adds what the coverage report needs; `install-deps.sh clang` installs

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Prints the lines of C++ in the test suite, the lines of C++ in the program (src/, tools/,
 # bench/) and their ratio, overall and for each folder of src/ against its mirror under tests/.
 # Data files under tests/data/ are not C++ and so are not counted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano: the painter's program. Everything happens in the screens library; this reads the
 // command line, starts the application, runs start-up and hands over to the event loop.
 

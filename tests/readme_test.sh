@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The README's commands, pasted as a reader would: every command block is marked as one this test
 # runs or one it does not; the marked ones run in order in a temporary folder, with the build
 # installed into a temporary prefix whose bin/ is on the PATH. No block may show optional parts

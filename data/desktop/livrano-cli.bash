@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # bash completion for livrano-cli. The commands, tools and options come from the program's own
 # help pages, so they are always the installed program's.
 _livrano_cli() {

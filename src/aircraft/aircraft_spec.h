@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Everything the program knows about one aircraft, as read from its enciphered configuration.
 // Texts are stored trimmed and cut at their capacity; integers marked 16-bit keep their value

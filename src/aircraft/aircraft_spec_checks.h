@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The faults a configuration author must fix before a build can use the configuration: the
 // CLI lists them, and the build or the screens can refuse a configuration with them.

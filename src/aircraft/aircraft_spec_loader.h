@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Loading one aircraft configuration into the application's specification records.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The initial Blowfish tables: the hexadecimal digits of the fraction of pi, the P-array first,
 // then S-boxes 0 to 3.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aircraft/catalogue.h"
 
 #include <algorithm>

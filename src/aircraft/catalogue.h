@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The installed aircraft configurations: display names the user sees, mapped to their files.
 

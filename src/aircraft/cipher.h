@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Blowfish (64-bit blocks, 16 rounds) in CBC mode with a zero IV over the configuration
 // container: 8 random bytes, the payload length L (32-bit little-endian), the payload, zero

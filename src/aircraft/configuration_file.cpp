@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aircraft/configuration_file.h"
 
 #include "aircraft/profile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reading an enciphered aircraft configuration. The plain text is produced in memory only: it is
 // never written next to the enciphered file, so no file of the user's is replaced or removed and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aircraft/extra_field_names.h"
 
 #include <algorithm>

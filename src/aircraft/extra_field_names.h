@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The names an aircraft configuration gives its extra fields become keys of every aircraft.cfg
 // entry a build writes; config show and the build refuse the same names by this one rule.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aircraft/masked_name.h"
 
 namespace livrano {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The naming rule for every file of a variation: the n characters of a base name that start at
 // the position of the first "*" in a mask are replaced by an identifier. The mask only marks the

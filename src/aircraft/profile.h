@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // INI profile access with the results of the Windows profile functions
 // (GetPrivateProfileString, GetPrivateProfileInt, WritePrivateProfileString), over bytes:

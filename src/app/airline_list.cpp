@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/airline_list.h"
 
 #include "app/code_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The airline callsigns offered for a repaint, read once at start-up from airlines.cfg.
 

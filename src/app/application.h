@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one application object: owns the shared state for the whole run and is passed by
 // reference to every operation. There are no hidden globals.

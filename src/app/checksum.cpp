@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/checksum.h"
 
 #include <openssl/evp.h>

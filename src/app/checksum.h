@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Checksums of whole files, as `sha256sum` prints them, so that a user can check a list of them.
 

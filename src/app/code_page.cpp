@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/code_page.h"
 
 #include <array>
@@ -104,6 +105,21 @@ std::string utf8FromWindows1252(std::string_view text) {
     for (char c : text)
         appendUtf8(out, codePoint(static_cast<unsigned char>(c)));
     return out;
+}
+
+std::string shortName(std::string_view utf8) {
+    std::size_t chars = 0;
+    for (std::size_t at = 0; at < utf8.size(); ++at) {
+        // A character starts at every byte that does not continue one.
+        if ((static_cast<unsigned char>(utf8[at]) & 0xC0) != 0x80 && ++chars == kShortNameChars) {
+            std::size_t next = at + 1;
+            while (next < utf8.size() && (static_cast<unsigned char>(utf8[next]) & 0xC0) == 0x80)
+                ++next;
+            return next == utf8.size() ? std::string(utf8)
+                                       : std::string(utf8.substr(0, at)) + "\xE2\x80\xA6"; // …
+        }
+    }
+    return std::string(utf8);
 }
 
 std::string utf8FromPath(const std::filesystem::path& path) {

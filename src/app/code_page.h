@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The simulator's files hold Windows-1252 text, and so do the names inside the program: one byte
 // is one character, so lengths, cuts and upper-casing work on bytes. Text enters from the user
@@ -28,6 +29,13 @@ std::string utf8FromWindows1252(std::string_view text);
 
 // A path as UTF-8 text, for a message (the platform's own spelling may be another code page).
 std::string utf8FromPath(const std::filesystem::path& path);
+
+// The most characters of a name that a short message (the window's status line) shows.
+constexpr std::size_t kShortNameChars = 32;
+
+// A UTF-8 name for a short message: whole when it has at most kShortNameChars characters,
+// otherwise its first kShortNameChars - 1 and "…". The full name goes into the message's detail.
+std::string shortName(std::string_view utf8);
 
 // The file or folder name spelt by the Windows-1252 name, in the platform's encoding.
 std::filesystem::path pathFromWindows1252(std::string_view name);

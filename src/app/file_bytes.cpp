@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/file_bytes.h"
 
 #include <fstream>
@@ -156,10 +157,10 @@ Status replaceFileBytes(const fs::path& file, std::string_view bytes, FileSteps&
         std::error_code ec;
         if (fs::exists(fs::symlink_status(temporary, ec)))
             (void)steps.removeFile(temporary);
-        return failure(file, status.message());
+        return failure(file, status.text());
     }
     if (Status s = steps.syncFolder(target->parent_path()); !s)
-        return failure(file, s.message());
+        return failure(file, s.text());
     return Status::Ok();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Whole files as bytes, and replacing a file so that it is never left half-written, not even by
 // a power cut.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Locations and file names. Every location is the program folder joined with a Windows-style
 // relative part ("\Data\airlines.cfg"). The simulator's folders may sit on a case-sensitive file

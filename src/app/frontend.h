@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The port through which the core reaches the screen. The core never includes a widget header:
 // the Qt window, the terminal and the tests each implement this interface.
@@ -24,8 +25,12 @@ class Frontend {
 public:
     virtual ~Frontend() = default;
 
-    // The status line: replaces its one text (UTF-8, as every message of the core).
-    virtual void setStatusText(const std::string& text) = 0;
+    // The status line: replaces its text and its detail (UTF-8, as every message of the core).
+    // The text is short enough for the window's line; the detail, often empty, holds what the
+    // text leaves out (full paths and names, lists): the window shows it as the line's tooltip,
+    // a terminal prints it after the text.
+    virtual void setStatus(const std::string& text, const std::string& detail) = 0;
+    void setStatusText(const std::string& text) { setStatus(text, {}); }
     // The progress area, shown only while a build runs.
     virtual void showProgressArea() = 0;
     virtual void hideProgressArea() = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A frontend without a window: every call that only changes the window does nothing, and the
 // DXT3 check box is a plain setting. Tools without a screen start from it and override what
@@ -12,7 +13,7 @@ public:
     // What dxt3Checked answers while a specification loads.
     void setDxt3(bool on) { m_dxt3 = on; }
 
-    void setStatusText(const std::string&) override {}
+    void setStatus(const std::string&, const std::string&) override {}
     void showProgressArea() override {}
     void hideProgressArea() override {}
     void setProgress(double) override {}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The few calls that differ between Windows and POSIX systems live here, and only here.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/program_folder.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the program folder is. Installed the Windows way, the program folder is the executable's
 // own folder inside the simulator. Installed the Linux way, the programs live in bin/ with their

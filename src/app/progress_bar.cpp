@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/progress_bar.h"
 
 namespace livrano {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The geometry of the progress bar inside its area, in the area's own units
 // (twips in the original layout: 15 per pixel at 96 DPI).

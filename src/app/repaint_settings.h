@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The user's choices for the repaint being built. The pending set is what a screen holds while
 // the user chooses; the confirmed set is what the main window shows and the build uses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A save is complete when the file has stopped changing: painting programs write a picture in
 // several goes, or write a new file and rename it over the old one. The watcher reports a save

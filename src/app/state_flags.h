@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's state flags. The window order is fixed: it is the order of start-up and shutdown.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Text rules shared by every module. Text is Windows-1252 bytes; nothing is transcoded.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/aircraft_spec_report.h"
 
 #include <algorithm>

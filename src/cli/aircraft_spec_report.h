@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The readable listing of an aircraft specification that "livrano-cli config show" prints:
 // what a configuration author sees of the configuration once the program has read it.

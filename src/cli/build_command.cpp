@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli build: one repaint built without a window, with the effects of the main window's
 // Create button: the same checks, the same-title replacement, the same steps, status texts and
 // progress, and at the end a list of every file the build wrote or removed.
@@ -112,7 +113,7 @@ bool checkOptions(Options& o) {
         if (text == nullptr)
             continue;
         if (Status s = windows1252FromUtf8(std::string(option) + " text", *text, *text); !s) {
-            std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+            std::fprintf(stderr, "livrano-cli build: %s\n", s.text().c_str());
             return false;
         }
     }
@@ -205,7 +206,7 @@ int run(Options& o) {
     Application app(programFolder, frontend);
 
     if (Status s = LoadAirlineList(programFolder, app.airlines); !s) {
-        std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+        std::fprintf(stderr, "livrano-cli build: %s\n", s.text().c_str());
         return exitStatus(s);
     }
     const std::optional<std::string> callsign = listedCallsign(app.airlines, o.callsign);
@@ -224,7 +225,7 @@ int run(Options& o) {
     app.settings.PendingTemplateTitle = app.settings.TemplateTitle = templateFile.filename().string();
     app.settings.PendingTemplatePath = app.settings.TemplatePath = templateFile.string();
     if (Status s = LoadTemplate(app, trim(app.settings.TemplatePath)); !s) {
-        std::fprintf(stderr, "livrano-cli build: %s\n", s.message().c_str());
+        std::fprintf(stderr, "livrano-cli build: %s\n", s.text().c_str());
         return exitStatus(s);
     }
     const PictureShape shape = loadedPictureShape(app);
@@ -245,7 +246,7 @@ int run(Options& o) {
         if (planned)
             planned = planBuild(app, plan);
         if (!planned) {
-            std::fprintf(stderr, "livrano-cli build: %s\n", planned.message().c_str());
+            std::fprintf(stderr, "livrano-cli build: %s\n", planned.text().c_str());
             return exitStatus(planned);
         }
         printPlan(plan);
@@ -264,22 +265,13 @@ int run(Options& o) {
         if (built.kind() != Status::Kind::Failed)
             return exitStatus(built);
         // Ends the progress line that a failed build leaves standing.
-        frontend.showMessage("livrano-cli build: " + built.message());
+        frontend.showMessage("livrano-cli build: " + built.text());
         printChanges(before.changesTo(FolderSnapshot(watched)));
         return kFailed;
     }
     printChanges(before.changesTo(FolderSnapshot(watched)));
     std::printf("\n\"%s\" is [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
                 plan.entryNumber, plan.installedCfg.string().c_str());
-    // 32,767 empty textures are one reason, not 32,767 lines.
-    for (std::size_t i = 0; i < textures.skipped.size();) {
-        std::size_t run = 1;
-        while (i + run < textures.skipped.size() && textures.skipped[i + run] == textures.skipped[i])
-            ++run;
-        std::fprintf(stderr, "livrano-cli build: left out: %s%s\n", textures.skipped[i].c_str(),
-                     run > 1 ? (" (" + std::to_string(run) + " times)").c_str() : "");
-        i += run;
-    }
     if (o.watch)
         return watchTemplate(app, plan, templateFile, shape, o.settleMs);
     return textures.skipped.empty() ? kDone : kFailed;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The sub-commands of livrano-cli. main.cpp lists them in one table; each command's file gives
 // the function that declares its options on the command's parser and returns how to run it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli config: the aircraft maker's tools for configuration files. Encipher a plain
 // configuration for shipping, decipher one to edit it, and show how the program reads one
 // together with the faults that would spoil a build.
@@ -106,7 +107,7 @@ int convert(const Options& o, bool encipher) {
 
     clsEncrypt cipher;
     if (Status s = cipher.Key(key); !s.ok())
-        return fail(s.message());
+        return fail(s.text());
     if (encipher) {
         if (bytes->empty())
             return fail(quoted(in) + " is empty: there is nothing to encipher.");
@@ -116,7 +117,7 @@ int convert(const Options& o, bool encipher) {
                     ": it is damaged or was enciphered with another key. Nothing was written.");
     }
     if (Status s = replaceFileBytes(out, *bytes); !s.ok())
-        return fail(s.message(), exitStatus(s));
+        return fail(s.text(), exitStatus(s));
     std::printf("%s %s (%zu bytes) into %s (%zu bytes)%s.\n", encipher ? "Enciphered" : "Deciphered",
                 quoted(in).c_str(), inSize, quoted(out).c_str(), bytes->size(),
                 o.key ? " with the given key" : " with the program's key");
@@ -145,7 +146,7 @@ int show(const Options& o) {
     }
 
     if (Status s = usableConfiguration(file, text); !s)
-        return fail(s.message());
+        return fail(s.text());
     const ProfileDocument profile(std::move(*text));
     AircraftSpec spec;
     ExtraTextureSpec extraTextures;

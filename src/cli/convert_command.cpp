@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli convert: the texture converter on its own, for painters who want to check or
 // redo one texture without a build.
 
@@ -35,7 +36,7 @@ int run(const Options& o) {
     if (const auto refused = outputRefusal(o.out, {o.colour, o.alpha}, o.force))
         return fail(*refused, kUnusableInput);
     if (Status s = convertTexture(o.colour, o.alpha, o.out, container, options); !s)
-        return fail(s.message(), exitStatus(s));
+        return fail(s.text(), exitStatus(s));
     std::printf("Wrote %s: %s, %s%s\n", o.out.c_str(), describe(container).c_str(),
                 describe(options.format).c_str(), options.mipmaps ? ", with mipmaps" : "");
     return kDone;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli demo: writes the demo installation, a simulator with two aircraft and the program
 // folder beside them, so every command can be tried without a simulator.
 
@@ -36,7 +37,7 @@ int run(const Options& o) {
     }
     DemoInstallation made;
     if (Status s = CreateDemoInstallation(dir, made); !s) {
-        std::fprintf(stderr, "livrano-cli demo: %s\n", s.message().c_str());
+        std::fprintf(stderr, "livrano-cli demo: %s\n", s.text().c_str());
         return exitStatus(s);
     }
     std::printf("Demo installation written to %s\n", dir.c_str());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/exit_status.h"
 
 namespace livrano::cli {

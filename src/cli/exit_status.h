@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The exit status of every command, from the kind of what ended it and never from a message's
 // text, so that a script can tell a build to repeat later from one to fix first. A build and its

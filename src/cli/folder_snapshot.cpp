@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/folder_snapshot.h"
 
 #include <system_error>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a command changed on disk: every file and folder under some roots, with each file's size
 // and time of last change, taken before and after the work and compared.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli inspect: says what a texture file holds and can turn it back into an ordinary
 // bitmap, so a painter can look at a result without the simulator.
 
@@ -56,7 +57,7 @@ int run(const Options& o) {
         if (!toBmp.empty())
             picture = encodeBmp24(toColour(*plain));
     } else {
-        return fail(file + ": " + decoded.message(), exitStatus(decoded));
+        return fail(file + ": " + decoded.text(), exitStatus(decoded));
     }
     if (!toBmp.empty()) {
         if (!writeByteFile(toBmp, picture))

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli install-livery: adds a livery someone shared as a zip to an aircraft.
 
 #include <cstdio>

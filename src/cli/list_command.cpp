@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli list: the liveries of one aircraft or of every aircraft in the catalogue, with
 // the folders and files each names and whether they are there, for painters and for scripts.
 

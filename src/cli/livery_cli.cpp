@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/livery_cli.h"
 
 #include <algorithm>
@@ -36,7 +37,7 @@ void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::
 bool loadAircraft(Application& app, const char* command, const std::string& name) {
     std::string typed;
     if (Status s = windows1252FromUtf8("--aircraft text", name, typed); !s) {
-        std::fprintf(stderr, "%s: %s\n", command, s.message().c_str());
+        std::fprintf(stderr, "%s: %s\n", command, s.text().c_str());
         return false;
     }
     app.catalogue = LoadAircraftCatalogue(app.programFolder);
@@ -52,7 +53,7 @@ bool loadAircraft(Application& app, const char* command, const std::string& name
     }
     const AircraftConfigEntry chosen = *catalogueEntry(app.catalogue, *index);
     if (Status s = usableConfiguration(chosen.ConfigFile, decipherConfiguration(chosen.ConfigFile)); !s) {
-        std::fprintf(stderr, "%s: %s\n", command, s.message().c_str());
+        std::fprintf(stderr, "%s: %s\n", command, s.text().c_str());
         return false;
     }
     LoadAircraftSpec(app, chosen.ConfigFile);
@@ -62,7 +63,7 @@ bool loadAircraft(Application& app, const char* command, const std::string& name
 }
 
 int failed(const char* command, const Status& status) {
-    std::fprintf(stderr, "%s: %s\n", command, status.message().c_str());
+    std::fprintf(stderr, "%s: %s\n", command, status.text().c_str());
     return exitStatus(status);
 }
 

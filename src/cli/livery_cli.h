@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the commands that work on an aircraft's installed liveries share: their options, the
 // choice of the aircraft, and the exit status of each outcome.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli: the program's work without a window, for painters, aircraft makers and scripts.
 
 #include <algorithm>

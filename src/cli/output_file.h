@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rule every command follows before it writes a file the user named: an existing file is
 // replaced only when asked (--force), and never one the same command reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli pack: a livery as a zip to share, in the form painters pass liveries around.
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/program_folder_option.h"
 
 #include <cstdio>

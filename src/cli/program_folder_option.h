@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The --program-folder option that every command working in a program folder takes, and the
 // program folder it leads to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli remove: takes one added livery out of an aircraft, its entry and the files that
 // only it uses, as a failed attempt is thrown away.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli restore: puts the aircraft.cfg kept before the last change (or before the
 // program's first) back in place.
 
@@ -64,7 +65,7 @@ int run(Options& o) {
     std::printf("Restored %s\n", kept.string().c_str());
     std::vector<LiveryListing> liveries;
     if (Status s = listLiveries(app, liveries); !s)
-        return failed(kName, Status::Error(s.message())); // restored, but not to be read
+        return failed(kName, Status::Error(s.message(), s.detail())); // restored, but not to be read
     for (const LiveryListing& l : liveries) {
         for (const LiveryFile& f : l.files) {
             if (!f.exists)

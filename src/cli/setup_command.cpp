@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli setup: the program folder inside a simulator, for a Linux installation whose
 // programs live in bin/ and whose read-only files live in share/livrano/.
 
@@ -49,7 +50,7 @@ int run(const Options& o) {
     const Status status = setUpProgramFolder(*shared, o.simulator, o.dryRun, setup);
     // Refused, or another build or setup at work: nothing was written.
     if (!status && setup.files.empty() && setup.folders.empty()) {
-        std::fprintf(stderr, "livrano-cli setup: %s\n", status.message().c_str());
+        std::fprintf(stderr, "livrano-cli setup: %s\n", status.text().c_str());
         return exitStatus(status);
     }
     std::printf("%s %s\n", o.dryRun ? "Plan for the program folder" : "Program folder",
@@ -67,7 +68,7 @@ int run(const Options& o) {
     if (current > 0)
         std::printf("  %d file%s already up to date\n", current, current == 1 ? "" : "s");
     if (!status) {
-        std::fprintf(stderr, "livrano-cli setup: %s\n", status.message().c_str());
+        std::fprintf(stderr, "livrano-cli setup: %s\n", status.text().c_str());
         return kFailed;
     }
     if (!o.dryRun)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/terminal_frontend.h"
 
 #include "app/platform.h"
@@ -12,7 +13,7 @@ TerminalFrontend::~TerminalFrontend() {
     endLine();
 }
 
-void TerminalFrontend::setStatusText(const std::string& text) {
+void TerminalFrontend::setStatus(const std::string& text, const std::string& detail) {
     // The same text again ("Moving New Textures" once per texture) adds nothing to a log.
     const bool repeated = text == m_status;
     m_status = text;
@@ -24,6 +25,8 @@ void TerminalFrontend::setStatusText(const std::string& text) {
         return;
     endLine();
     std::fprintf(m_out, "%s\n", text.c_str());
+    if (!detail.empty())
+        std::fprintf(m_out, "%s\n", detail.c_str());
     std::fflush(m_out);
 }
 

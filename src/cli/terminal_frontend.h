@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The frontend of livrano-cli: status lines and a progress bar on stderr. On a terminal the
-// bar redraws in place; otherwise each status text is one line (a text repeated at once is not
-// written again) and the bar is left out.
+// bar redraws in place; otherwise each status text is one line, its detail on the lines after it
+// (a text repeated at once is not written again), and the bar is left out.
 
 #include <cstdio>
 #include <string>
@@ -15,7 +16,7 @@ public:
     explicit TerminalFrontend(std::FILE* out = stderr);
     ~TerminalFrontend() override;
 
-    void setStatusText(const std::string& text) override;
+    void setStatus(const std::string& text, const std::string& detail) override;
     void showProgressArea() override;
     void hideProgressArea() override;
     void setProgress(double percent) override;

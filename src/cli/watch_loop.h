@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // build --watch: the painter saves, the textures follow.
 

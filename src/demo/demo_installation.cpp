@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/demo_installation.h"
 
 #include <system_error>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A complete demo installation made by the program itself, for trying the build without a
 // simulator: the simulator's root with Aircraft/, the program folder two levels below it

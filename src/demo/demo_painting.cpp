@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/demo_painting.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pictures of the demo installation, painted by the program itself: livery parts a painter
 // recognises (a fuselage with its cheatline, windows and registration, a tail fin with a logo,

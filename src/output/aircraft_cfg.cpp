@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/aircraft_cfg.h"
 
 #include <algorithm>
@@ -337,7 +338,7 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
     for (const auto& [key, value] : weightAndBalance)
         doc.write(kWeightAndBalance, key, value);
     if (Status s = checkInstalledCfgUnchanged(plan); !s)
-        return Status::Error(s.message());
+        return Status::Error(s.message(), s.detail());
     if (Status s = files.replaceFile(plan.installedCfg, doc.bytes()); !s)
         return s;
 

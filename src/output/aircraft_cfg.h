@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The aircraft.cfg entry of a new variation. The installed file is never edited in place: its
 // liveries and weight-and-balance values are read, it is kept as Aircraft.bak, and a new file is

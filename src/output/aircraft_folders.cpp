@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/aircraft_folders.h"
 
 #include <system_error>

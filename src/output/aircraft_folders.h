@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A variation's place inside the installed aircraft, as its build plan names it: its folders,
 // its copy of the flight model, and the removal of a replaced variation's files.

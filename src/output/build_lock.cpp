@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/build_lock.h"
 
 #include <system_error>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One build at a time per program folder (its TempBitmaps holds the build's intermediate files)
 // and per aircraft folder (its aircraft.cfg is read, composed and replaced as a whole). A second

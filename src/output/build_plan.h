@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A build is planned, then carried out. The plan is one value that holds every name and path the
 // build will write or remove, derived once (trimmed, masked, found whatever their case) from the

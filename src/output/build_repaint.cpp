@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: MIT
 #include "output/build_repaint.h"
 
 #include <string>
+#include <vector>
 
 #include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/catalogue.h"
@@ -15,7 +17,8 @@ namespace livrano {
 namespace {
 
 Status stoppedAt(const char* step, const Status& reason) {
-    return Status::Error("The build stopped at \"" + std::string(step) + "\": " + reason.message());
+    return Status::Error("The build stopped at \"" + std::string(step) + "\": " + reason.message(),
+                         reason.detail());
 }
 
 // The aircraft just built is loaded afresh, which clears the user's choices; it stays selected.
@@ -33,9 +36,23 @@ Status reloadAircraft(Application& app) {
     return Status::Ok();
 }
 
+// The textures left out, one line per reason in a row: 32,767 empty textures are one line.
+std::string leftOutLines(const std::vector<std::string>& skipped) {
+    std::string lines;
+    for (std::size_t i = 0; i < skipped.size();) {
+        std::size_t run = 1;
+        while (i + run < skipped.size() && skipped[i + run] == skipped[i])
+            ++run;
+        lines += (lines.empty() ? "" : "\n") + skipped[i] +
+                 (run > 1 ? " (" + std::to_string(run) + " times)" : "");
+        i += run;
+    }
+    return lines;
+}
+
 // A build that may not start says why in the status line.
 Status refused(Application& app, Status why) {
-    app.frontend.setStatusText(why.message());
+    app.frontend.setStatus(why.message(), why.detail());
     return why;
 }
 
@@ -71,6 +88,7 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
     ui.setProgress(20);
     TextureBuildReport report = BuildTextures(app, plan.textures, {}, files);
     const std::size_t leftOut = report.skipped.size();
+    const std::string leftOutDetail = leftOutLines(report.skipped);
     if (textures != nullptr)
         *textures = std::move(report);
 
@@ -78,9 +96,10 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
     if (Status s = reloadAircraft(app); !s)
         return stoppedAt("Reloading the aircraft specification", s);
     // A build that left textures out (a full disk can leave out all of them) must not read as whole.
-    ui.setStatusText(leftOut == 0 ? std::string("Your Aircraft Repaint has been built")
-                                  : "Your Aircraft Repaint has been built, but " + std::to_string(leftOut) +
-                                        (leftOut == 1 ? " texture was" : " textures were") + " left out");
+    ui.setStatus(leftOut == 0 ? std::string("Your Aircraft Repaint has been built")
+                              : "Your Aircraft Repaint has been built, but " + std::to_string(leftOut) +
+                                    (leftOut == 1 ? " texture was" : " textures were") + " left out",
+                 leftOutDetail);
     ui.playSound(programLocation(app.programFolder, "\\Media\\Next.wav"));
     return Status::Ok();
 }

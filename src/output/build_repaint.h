@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The build of one repaint, from the user's confirmed choices to an installed variation: what
 // the Create command runs. Each step reports through the frontend with the program's status
@@ -17,9 +18,9 @@ namespace livrano {
 // flight-model copy (2, CopyRenameAirFile 1), aircraft.cfg (3, then 8 to 20), the textures (20
 // to 100), the progress area hidden, the aircraft's specification reloaded from the catalogue
 // entry AircraftIndex (which clears the choices; the aircraft stays selected), "Your Aircraft
-// Repaint has been built" and the sound. `textures`, when given, receives what the texture
-// passes wrote and left out. Refused, writing nothing, when aircraft.cfg is no longer the file
-// the plan read.
+// Repaint has been built" (when textures were left out, its count, and each with its reason as the
+// detail) and the sound. `textures`, when given, receives what the texture passes wrote and left
+// out. Refused, writing nothing, when aircraft.cfg is no longer the file the plan read.
 Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& files = systemFileOperations(),
                     TextureBuildReport* textures = nullptr);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/cfg_restore.h"
 
 #include <system_error>
@@ -19,12 +20,12 @@ Status RestoreAircraftCfg(const Application& app, bool original, FileOperations&
         return Status::Refused("There is no " + kept.string() + " to restore.");
     std::string keptBytes;
     if (Status s = files.readFile(kept, keptBytes); !s)
-        return Status::Refused(s.message());
+        return Status::Refused(s.message(), s.detail());
     std::string current;
     const bool haveCurrent = fs::exists(installed, ec);
     if (haveCurrent) {
         if (Status s = files.readFile(installed, current); !s)
-            return Status::Refused(s.message());
+            return Status::Refused(s.message(), s.detail());
     }
     if (Status s = files.replaceFile(installed, keptBytes); !s)
         return s;

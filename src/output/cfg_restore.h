@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Undoing a build's change to aircraft.cfg: the file kept before it goes back into place.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/configuration_text.h"
 
 #include <algorithm>

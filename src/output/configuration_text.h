@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // An aircraft configuration's plain text written from the records it is read into, as an
 // aircraft maker's setup would install it (before it is enciphered). Reading the text back gives

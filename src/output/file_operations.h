@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The file operations a build performs on the simulator's aircraft folder, behind one narrow
 // interface so that tests can watch them or make any single one fail: the steps of every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One livery of an installed aircraft.cfg, one [fltsim.N] section. A build reads them afresh
 // under its lock: the same-title replacement works on the file as it is, not as an earlier

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/fltsim_snippet.h"
 
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The aircraft.cfg entry that travels with a shared livery: one [fltsim.X] section in a text
 // file of its own, which the painter who installs it pastes (or has pasted) into aircraft.cfg.

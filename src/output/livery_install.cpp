@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/livery_install.h"
 
 #include <algorithm>
@@ -75,7 +76,7 @@ Status readMember(const ZipEntry& entry, std::size_t index, Member& member) {
         if (part.size() >= 2 && part[1] == ':')
             return refused(entry.name, "names a drive");
         if (Status s = checkSafeFileName("name", part); !s)
-            return refused(entry.name, "cannot be a file name: " + s.message());
+            return refused(entry.name, "cannot be a file name: " + s.text());
     }
     return Status::Ok();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Installing a livery someone shared as a zip: a texture folder "Texture.XXX" (any case), maybe a
 // model folder "Model.XXX" and a flight model ".air", and a text file that holds its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/livery_list.h"
 
 #include <algorithm>

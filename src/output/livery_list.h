@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What an aircraft's liveries are, as a painter asks before taking one out or sharing it: each
 // entry of the installed aircraft.cfg with the folders and files it names and whether they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/livery_pack.h"
 
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A livery packed to share, in the form painters pass liveries around: its folders and files
 // as they lie in the aircraft folder, the aircraft.cfg entry as a [fltsim.X] snippet in

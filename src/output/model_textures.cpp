@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/model_textures.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A variation's own copy of the aircraft's model (TextureAssignOnly 0): the model file copied
 // into the variation's model folder under its masked name, the folder's Model.cfg, and the new

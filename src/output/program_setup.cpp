@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/program_setup.h"
 
 #include <algorithm>

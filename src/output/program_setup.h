@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A program folder inside a simulator, laid out from the installed read-only files: how a Linux
 // installation (programs in bin/, files in share/livrano/) gets the Windows program folder that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/texture_rebuild.h"
 
 #include <algorithm>
@@ -38,7 +39,7 @@ TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const st
     TextureRebuild result;
     BuildLock lock;
     if (Status s = lock.acquire(app); !s)
-        return {Outcome::Busy, s.message(), {}};
+        return {Outcome::Busy, s.text(), {}};
 
     std::vector<FltsimEntry> entries;
     std::vector<ProfileSection> untitled;
@@ -57,7 +58,7 @@ TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const st
                 {}};
 
     if (Status s = LoadTemplate(app, templatePath); !s)
-        return {Outcome::Unreadable, s.message(), {}};
+        return {Outcome::Unreadable, s.text(), {}};
     const PictureShape now = loadedPictureShape(app);
     if (now.alpha != shape.alpha)
         return {Outcome::Unreadable, "the alpha companion cannot be read", {}};

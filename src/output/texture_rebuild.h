@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The painter's loop: after a build, each completed save of the template rebuilds the livery's
 // textures alone (its entry, folders and model stay as built). Each rebuild takes the build lock

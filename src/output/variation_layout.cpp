@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/variation_layout.h"
 
 #include "aircraft/masked_name.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where one variation's files live and what they are called. Every value from the aircraft
 // specification or the user's choices is trimmed first. Existing folders and files are found

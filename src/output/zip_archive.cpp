@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/zip_archive.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Zip archives, as painters share liveries, read and written through libzip. A zip from
 // elsewhere is hostile input: opening one inflates every entry once, counting the bytes that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/callsign_screen.h"
 
 #include <QComboBox>

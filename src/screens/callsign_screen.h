@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // frm_Callsign, step 6: the airline callsigns, "*NONE*" first; a callsign may also be typed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/command_dispatcher.h"
 
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's commands: every image button's release arrives here with its window's name and
 // its command. Window names are compared exactly, commands after lower-casing; a pair that is

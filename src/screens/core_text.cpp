@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/core_text.h"
 
 #include "app/code_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The boundary between the windows' text (QString) and the core's: names are Windows-1252 bytes,
 // messages (status texts, message boxes, the reasons of a Status) are UTF-8.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/desktop.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The calls through which the windows reach beyond themselves: message boxes, the open-file
 // dialog, the sound, the manual's viewer and the end of the process. Each is called at one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/entry_screen.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // frm_Variation, frm_Folder and frm_TailNumber (steps 3 to 5): one line of text each, with
 // information labels. What differs between the three is a table in the .cpp.

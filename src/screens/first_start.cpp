@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/first_start.h"
 
 #include <QDir>
@@ -33,7 +34,7 @@ std::optional<fs::path> setUpOnFirstStart(const fs::path& executable) {
         return std::nullopt;
     ProgramSetup setup;
     if (Status s = setUpProgramFolder(*shared, QFile::encodeName(chosen).toStdString(), false, setup); !s) {
-        QMessageBox::critical(nullptr, title, QString::fromStdString(s.message()));
+        QMessageBox::critical(nullptr, title, QString::fromStdString(s.text()));
         return std::nullopt;
     }
     return setup.programFolder;

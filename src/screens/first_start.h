@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The first start of a Linux installation, which has no program folder yet: the simulator's
 // folder is asked for once and the program folder is made inside it, as `livrano-cli setup` does.

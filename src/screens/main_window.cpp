@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/main_window.h"
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <cmath>
 
 #include "app/progress_bar.h"
+#include "screens/core_text.h"
 #include "skin/image_button.h"
 
 namespace livrano {
@@ -216,9 +218,14 @@ void MainWindow::UpdateStatusLine() {
     setStatusText(text);
 }
 
-void MainWindow::setStatusText(const QString& text) {
+void MainWindow::setStatusText(const QString& text, const QString& detail) {
     lbl_Status->setText(text);
+    lbl_Status->setToolTip(detail);
     lbl_Status->repaint();
+}
+
+void MainWindow::setStatusText(const Status& status) {
+    setStatusText(fromMessage(status.message()), fromMessage(status.detail()));
 }
 
 void MainWindow::setProgress(double percent) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // frm_Main, the program's one permanent window: the six choices of the repaint with a button
 // beside each, the Wizard and Create buttons, the preview, the status line with its progress
@@ -38,8 +39,11 @@ public:
     // "Ready to Create Aircraft Repaint" and Create enabled. Repaints the status line at once.
     void UpdateStatusLine();
 
-    // The status line's text, repainted at once.
-    void setStatusText(const QString& text);
+    // The status line's text, repainted at once, and its tooltip: the detail, what the text
+    // leaves out (none clears it).
+    void setStatusText(const QString& text, const QString& detail = {});
+    // A refusal or failure on the status line: its message, its detail as the tooltip.
+    void setStatusText(const Status& status);
     // The bar at a percentage of the progress area (never clamped), repainted at once.
     void setProgress(double percent);
 

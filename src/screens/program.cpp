@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/program.h"
 
 #include <QComboBox>
@@ -76,7 +77,7 @@ WizardScreen* Program::ensureScreen(Screen which) {
 bool Program::Main() {
     m_app.flags.AlphaLoaded = false;
     if (Status s = LoadAirlineList(m_app.programFolder, m_app.airlines); !s) {
-        m_desktop.message(fromMessage(s.message()));
+        m_desktop.message(fromMessage(s.text()));
         return false;
     }
     auto* callsign = static_cast<CallsignScreen*>(ensureScreen(Screen::Callsign));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The running program: the application state, the Qt frontend, the seven windows in their
 // fixed order and the command dispatcher. Start-up (Main) and shutdown (ShutDownApplication)

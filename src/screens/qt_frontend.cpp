@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/qt_frontend.h"
 
 #include <QCheckBox>
@@ -15,8 +16,8 @@
 
 namespace livrano {
 
-void QtFrontend::setStatusText(const std::string& text) {
-    m_program.mainWindow()->setStatusText(fromMessage(text));
+void QtFrontend::setStatus(const std::string& text, const std::string& detail) {
+    m_program.mainWindow()->setStatusText(fromMessage(text), fromMessage(detail));
 }
 
 void QtFrontend::showProgressArea() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The core's port to the screen, drawn on the main window and the wizard screens. Every call
 // repaints what it changed at once: a build blocks the GUI thread, and these calls are the only
@@ -13,7 +14,7 @@ class QtFrontend : public Frontend {
 public:
     explicit QtFrontend(Program& program) : m_program(program) {}
 
-    void setStatusText(const std::string& text) override;
+    void setStatus(const std::string& text, const std::string& detail) override;
     void showProgressArea() override;
     void hideProgressArea() override;
     void setProgress(double percent) override;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/select_aircraft_screen.h"
 
 #include <QListWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // frm_SelectAircraft, step 1: the installed aircraft by display name.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/select_template_screen.h"
 
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // frm_SelectTemplate, step 2: the Select button opens the template file dialog; the labels show
 // the picked and the confirmed template.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/skinned_window.h"
 
 #include <QCheckBox>

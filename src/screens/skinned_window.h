@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the main window and the wizard screens share: a frameless window of fixed pixel size
 // drawn from a background bitmap and cut to the outline saved in a region file, dragged by its

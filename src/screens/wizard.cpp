@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/wizard.h"
 
 #include <QComboBox>
@@ -182,7 +183,7 @@ Status Wizard::show(Screen screen, bool wizard) {
 Status Wizard::refused(const Status& why) {
     // At start-up the callsign list is filled before the main window exists.
     if (MainWindow* main = m_program.mainWindow())
-        main->setStatusText(fromMessage(why.message()));
+        main->setStatusText(why);
     return why;
 }
 
@@ -265,7 +266,7 @@ Status Wizard::ConfirmTemplate() {
     finishConfirm(Screen::SelectTemplate, false);
     // A template that cannot be read says so until the next step is confirmed.
     if (!loaded)
-        main->setStatusText(fromMessage(loaded.message()));
+        main->setStatusText(loaded);
     if (wizard)
         show(Screen::Variation, true);
     return Status::Ok();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The six screen openers, their confirm steps and the template file dialog: how the painter
 // walks from "Wizard" to "Create", or edits one item from the main window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/wizard_screen.h"
 
 #include <QKeyEvent>

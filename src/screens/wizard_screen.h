@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The frame the six wizard screens share: a 400 x 300 shaped window titled "Select Aircraft to
 // Repaint" with the title and instruction labels and the standard buttons (Close, Next, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Little-endian integer fields of the binary files the skin writes and reads (region data,
 // cursors, sounds). Readers need `at` plus the field's width to lie inside the data.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "skin/cursor_file.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Windows cursor files (.cur): the drag cursor of the skinned windows. The hotspot lives in the
 // file's directory entry, which the image readers do not report, so it is read here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "skin/design_font.h"
 
 #include <QFile>

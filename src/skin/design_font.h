@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The screens are designed in Tahoma. Where the system lacks it, the metric-compatible Tahoma of
 // the Wine fonts (Debian's fonts-wine) is registered with the application instead.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Keeps the skinned windows as they were designed at 96 pixels per inch. Qt lays widgets out in
 // device-independent pixels, so sizes already hold; point-sized fonts still grow with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "skin/image_button.h"
 
 #include <QBitmap>

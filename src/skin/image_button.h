@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's clickable buttons: a fixed-size control showing one frame of a four-frame
 // bitmap strip ("\Media\<picture>.bmp": enabled, highlight, down, disabled, top to bottom),

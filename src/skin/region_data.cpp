@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "skin/region_data.h"
 
 #include <QRect>

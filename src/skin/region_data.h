@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Window shapes as region data files: the bytes of the Windows RGNDATA structure with nothing
 // before or after it, so that the same files serve the program on every platform.

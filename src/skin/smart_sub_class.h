@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Lets one object see, change or swallow the events of other objects before they handle them.
 // The image buttons use it to hear that the mouse has left their picture surface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "skin/tooltip.h"
 
 #include <QCursor>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A help tip for skinned controls, in the program's own colours, wrap width, timing and font.
 // One instance serves any number of controls; it watches their mouse events by itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "skin/trans_form.h"
 
 #include <QCoreApplication>

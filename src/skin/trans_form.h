@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Gives a frameless window the outline of its picture: every pixel of a key colour is cut away.
 // The shape is computed from the pixels once, saved as a region data file (region_data.h), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/bitmap.h"
 
 #include "texture/large_buffer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // An in-memory picture: either blue-green-red colour or palette indices with their colour table.
 // Rows are stored top-down without padding, so pixel (x, y) of a colour picture starts at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/bitmap_surfaces.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The four bitmaps the texture pipeline works on, and their operations. The colour template is
 // held as blue-green-red whatever depth its file had; the alpha template keeps its palette

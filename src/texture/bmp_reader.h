@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reads the BMP files a paint program writes: 1, 4, 8, 16, 24 and 32 bits per pixel, uncompressed,
 // RLE8, RLE4 and bit-field masks, bottom-up and top-down rows, the 12-byte OS/2 header and the

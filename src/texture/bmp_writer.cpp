@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/bmp_writer.h"
 
 #include <cstring>

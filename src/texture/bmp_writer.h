@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The uncompressed BMP files handed to the texture converter: a 14-byte file header, a 40-byte
 // info header (size 40, width, positive height, planes 1, the bit count, compression 0, every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/byte_files.h"
 
 #include <string_view>

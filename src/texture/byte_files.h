@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The texture pipeline's files as unsigned bytes, over the program's whole-file functions (so a
 // file is never left half-written either).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/dxt3_block.h"
 
 namespace livrano {

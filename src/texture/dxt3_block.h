@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One DXT3 (BC2) block: 4x4 texels, 16 bytes. Bytes 0-7 hold 4-bit alpha per texel (texel (x, y)
 // in bits 4(4y+x)..+3 of the little-endian 64-bit value), bytes 8-15 a colour block decoded in

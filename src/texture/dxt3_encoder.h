@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Our own encoder for the colour half of a DXT3 block. A principal-axis start, least-squares
 // refinement of the two end points from the texels' palette entries, then a search over the

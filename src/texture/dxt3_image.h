@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A whole picture as DXT3 blocks and back. Blocks are stored row by row, ceil(width / 4) per row,
 // in the picture's own row order (the caller decides which way up). Edge blocks of a picture

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/large_buffer.h"
 
 #include <sys/mman.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Room for a picture's bytes. A fresh allocation of many megabytes costs one page fault per 4 KiB
 // touched, and on a virtual machine each fault costs more than the copying it serves; asking

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Little-endian fields of the BMP, simulator-bitmap and DDS headers. Callers have sized the
 // buffer: `at` plus the field's width lies inside it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/rgba_image.h"
 
 #include <algorithm>

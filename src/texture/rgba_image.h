@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A texture picture in memory: red, green, blue, alpha bytes per pixel, rows top-down.
 

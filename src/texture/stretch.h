@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one scaler of the texture pipeline: copies a rectangle of one bitmap onto a rectangle of
 // another of the same pixel size. It draws the pixels the platform's StretchBlt draws in its

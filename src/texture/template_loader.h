@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Loading the painted template and its alpha companion into the template surfaces.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/texture_composition.h"
 
 #include <algorithm>
@@ -270,7 +271,7 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
         if (Status moved = MoveTexture(tempBitmapPath(app.programFolder, job.name), job.destination, steps);
             !moved)
             report.skipped.push_back("Texture " + utf8FromWindows1252(job.name) +
-                                     " was not moved: " + moved.message());
+                                     " was not moved: " + moved.text());
         else
             report.written.push_back(job.destination);
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Composes every texture of the aircraft from the loaded template, has each converted into the
 // simulator's texture file and moves the finished files into the aircraft's texture folders;

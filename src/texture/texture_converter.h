@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The texture converter: turns the two intermediate bitmaps of one texture (24-bit colour and
 // 8-bit alpha) into the finished texture file.

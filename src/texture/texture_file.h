@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The finished texture files: the simulator's extended bitmap (a BMP whose pixels are DXT3
 // blocks or 32-bit BGRA, followed by an "FS70" block) and DDS, each with optional mipmaps.

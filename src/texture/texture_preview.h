@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main window's preview of the loaded template: the whole template seen through a square
 // that scrolls sideways, or one texture exactly as the build composes it, in colour or as its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aircraft/aircraft_spec_checks.h"
 
 #include <gtest/gtest.h>

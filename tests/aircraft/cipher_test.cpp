@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aircraft/cipher.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/airline_list.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files on disk: names the simulator's way (file_names.h) and whole-file replacement (file_bytes.h).
 
 #include "app/file_names.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A completed save is seen by inotify and by the stat-poll fallback alike, a rename included.
 
 #include <gtest/gtest.h>

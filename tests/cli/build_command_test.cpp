@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli demo and build, run as a user would run them, on a demo installation; and where
 // build finds its program folder when no --program-folder is given.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the real livrano-cli config tools on files in a temporary folder.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The painter's loop run as a painter runs it, on demo simulators: liveries taken out and
 // aircraft.cfg restored, liveries packed in one simulator and installed into another, and
 // hostile zips refused with the simulator left as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-cli setup, run from an installed tree (bin/ beside share/livrano/) on a simulator's
 // folder: what it makes, what a second run after an upgrade refreshes and what it keeps.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // build --watch as a painter uses it: save, look, save again; Ctrl-C ends it cleanly.
 
 #include <gtest/gtest.h>

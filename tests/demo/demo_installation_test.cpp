@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/demo_installation.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/aircraft_cfg.h"
 
 #include <gtest/gtest.h>

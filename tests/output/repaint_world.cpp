@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/repaint_world.h"
 
 #include <gtest/gtest.h>

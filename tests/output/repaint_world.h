@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A simulator installation in a temporary folder for the output tests: the simulator's root
 // with Aircraft/, the program folder two levels below it, the program's data copies of one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Zip archives: what goes in comes out, and the limits count the bytes that really come out.
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Debian package as a user gets it: built with CPack, checked by lintian, unpacked into a
 # temporary root, and run there (versions, a setup on a demo simulator, a build), with the
 # desktop entry and the AppStream metadata validated.

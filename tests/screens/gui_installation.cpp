@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/gui_installation.h"
 
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "screens/main_window.h"
 
 #include <QComboBox>

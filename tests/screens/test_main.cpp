@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The windows' tests run offscreen unless told otherwise, with the program's own Qt set-up.
 #include <QApplication>
 

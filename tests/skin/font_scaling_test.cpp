@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "skin/font_scaling.h"
 
 #include <QFont>

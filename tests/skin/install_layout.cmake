@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build into a fresh prefix and checks the layout: the programs in bin/, their
 # read-only files in share/livrano/, the desktop's files, and none of the folders the program writes.
 file(REMOVE_RECURSE ${PREFIX})

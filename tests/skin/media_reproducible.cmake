@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs the media generator twice into fresh folders and compares every file of both runs with
 # each other and with the build's program folder and icons. Fails on any difference or missing file.
 file(REMOVE_RECURSE ${WORK})

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drawn media as the program uses them: sizes and formats, shapes that hold every button,
 // strips that blend into the surface under them, a real cursor, sound and manual.
 #include <QFile>

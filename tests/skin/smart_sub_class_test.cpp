@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "skin/smart_sub_class.h"
 
 #include <QCoreApplication>

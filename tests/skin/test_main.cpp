@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The skin tests need an application object; they run offscreen unless told otherwise.
 #include <QApplication>
 

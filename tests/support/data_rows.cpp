@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/data_rows.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Tables of test cases kept in tests/data, one row a line, so that long lists of known answers
 // and byte texts are data rather than test code.

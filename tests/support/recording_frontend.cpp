@@ -1,11 +1,13 @@
+// SPDX-License-Identifier: MIT
 #include "support/recording_frontend.h"
 
 #include <sstream>
 
 namespace livrano::testing {
 
-void RecordingFrontend::setStatusText(const std::string& text) {
+void RecordingFrontend::setStatus(const std::string& text, const std::string& detail) {
     statusTexts.push_back(text);
+    statusDetail = detail;
     events.push_back("status: " + text);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A frontend that records what the core showed, for exact assertions on texts and values.
 
@@ -12,6 +13,7 @@ struct RecordingFrontend : Frontend {
     // Every call in order, as "status: Copying Files", "progress: 12", "show-progress", ...
     std::vector<std::string> events;
     std::vector<std::string> statusTexts;
+    std::string statusDetail; // the last status text's
     std::vector<double> progressValues;
     std::vector<std::string> textureList;
     std::vector<std::string> messages;
@@ -22,7 +24,7 @@ struct RecordingFrontend : Frontend {
     bool alphaPreviewAvailable = true;
     std::string tailNumber;
 
-    void setStatusText(const std::string& text) override;
+    void setStatus(const std::string& text, const std::string& detail) override;
     void showProgressArea() override;
     void hideProgressArea() override;
     void setProgress(double percent) override;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs the real livrano-cli, as a user or a script would, and collects what it printed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/sample_configuration.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A hand-written configuration for an invented aircraft, the Corvane C-310 Skylark: three
 // textures with sections and model offsets, extra textures and extra fields. It has no fault a

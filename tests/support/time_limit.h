@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the build under test is, and the bounds for the timing tests, in processor seconds so that
 // other work on a loaded machine does not count.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/bmp_reader.h"
 
 #include <gtest/gtest.h>

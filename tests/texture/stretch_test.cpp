@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/stretch.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/template_loader.h"
 
 #include <gtest/gtest.h>

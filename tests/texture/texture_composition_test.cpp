@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/texture_composition.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texture/texture_fixtures.h"
 
 #include <pthread.h>

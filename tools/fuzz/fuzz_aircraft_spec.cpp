@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as an aircraft configuration: read as plain text, and deciphered with the
 // program's key first (as a damaged or foreign .bin would be). Reading and checking must never
 // fault, and the loaded AircraftSpec must respect its counts and capacities whatever the text says.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target for the BMP reader: any bytes must give either nothing or a whole picture
 // whose buffers match its size, without reading outside the input.
 

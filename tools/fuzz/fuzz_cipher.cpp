@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as an enciphered configuration (deciphering must stay inside the buffer and
 // trust no length field, also when given as hexadecimal text), and as a payload that must come
 // back unchanged from a round trip.

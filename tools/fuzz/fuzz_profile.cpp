@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as a profile document, and an arbitrary section, key and value to read and
 // write there. Reading and writing must never fault, and a sane value written reads back.
 

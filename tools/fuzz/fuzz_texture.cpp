@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target for the texture-file reader behind "livrano-cli inspect": any bytes must give
 // an error or a picture of the size the header states, without reading outside the input.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One StretchBlt case as a line of text, shared by the Windows side and the host side:
 //

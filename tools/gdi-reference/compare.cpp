@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Host side of the reference check (see run.sh): makes random StretchBlt cases, and holds
 // stretchRect against what the platform drew for them.
 //

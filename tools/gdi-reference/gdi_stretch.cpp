@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the platform's own StretchBlt on the cases read from standard input and prints what it
 // drew: the reference our scaler is held against. Built for Windows (MinGW) and run under Wine.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Holds stretchRect against the platform's own StretchBlt (Wine's GDI) on random cases:
 # mirrors on either or both axes, clipping on every side, odd ratios, 24- and 8-bit pictures.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backgrounds.h"
 
 #include <QLinearGradient>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The window backgrounds: the art inside a non-rectangular outline, the key colour outside it.
 // Every pixel inside the outline differs from the key, so the shape is exactly the outline.

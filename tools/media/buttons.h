@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The image buttons' strips: four frames stacked top to bottom (enabled, highlight, down,
 // disabled), each drawn on the flat colour the button sits on in the windows, or on the key

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The confirmation sound: a short two-note chime, computed sample by sample.
 

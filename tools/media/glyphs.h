@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Small vector glyphs shared by the backgrounds, the buttons and the cursor.
 

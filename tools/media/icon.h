@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's icon: a white aircraft seen from above over a painted stripe on a blue tile. One
 // set of shapes gives both the scalable SVG and the bitmaps the desktop asks for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-media: draws the program's skin files and its manual from source.
 //
 //   livrano-media PROGRAM_FOLDER MANUAL.md ICON_FOLDER

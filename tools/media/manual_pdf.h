@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The manual: a Markdown text laid out as an A4 PDF in the program's colours.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shared drawing set-up for the generated art: the same painter settings and fonts on every run,
 // so that the files come out byte for byte the same.

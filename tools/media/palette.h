@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The colours of the program's skin. The screens colour their labels grey (96, 96, 96), their
 // lists ivory (255, 254, 250) and their emphasised texts navy (0, 69, 140); the skin is built

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // livrano-shots: photographs the program's windows on a real X display, for the README.
 //
 //   xvfb-run -a -s "-screen 0 1040x720x24" livrano-shots BUILT_PROGRAM_FOLDER OUT_FOLDER
