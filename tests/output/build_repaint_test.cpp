@@ -9,6 +9,7 @@
 #include "aircraft/profile.h"
 #include "app/file_bytes.h"
 #include "app/platform.h"
+#include "output/cfg_restore.h"
 #include "output/configuration_text.h"
 #include "output/repaint_world.h"
 #include "support/time_limit.h"
@@ -60,7 +61,8 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
     // The craft's textures have no size: every one is left out, and the closing text says so.
     EXPECT_EQ(texts.back(), "Your Aircraft Repaint has been built, but 3 textures were left out");
     for (const char* name : {"T_FUSE_QRX_1", "T_WING_QRX", "T_TAIL_QRX"}) // with the reason, in the detail
-        EXPECT_NE(world.frontend.statusDetail.find(std::string(name) + " was skipped: "), std::string::npos) << name;
+        EXPECT_NE(world.frontend.statusDetail.find(std::string(name) + " was skipped: "), std::string::npos)
+            << name;
 
     const std::vector<std::string>& events = world.frontend.events;
     EXPECT_EQ(events[1], "show-progress");
@@ -167,6 +169,28 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
         if (c.backedUp) {
             EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), kThreeEntries) << label;
         }
+    }
+}
+
+// Restoring swaps aircraft.cfg and Aircraft.bak; a write that fails half-way leaves the file that
+// was in place where it was, and the backup as it was.
+TEST(RestoreAircraftCfg, AFailedWriteLeavesBothFilesAsTheyWere) {
+    for (const char* failing : {"Aircraft.cfg", "Aircraft.bak", ""}) {
+        SCOPED_TRACE(failing);
+        RepaintWorld world;
+        world.installConfiguration();
+        writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
+        writeFile(world.aircraft() / "Aircraft.bak", "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n");
+        FailingFileOperations files([&](const std::string& op, const std::string& name) {
+            return op == "renameFile" && name == failing;
+        });
+        const Status status = RestoreAircraftCfg(world.app, false, files);
+        const bool swapped = *failing == '\0';
+        EXPECT_EQ(bool(status), swapped) << status.message();
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"),
+                  swapped ? "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n" : kThreeEntries);
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"),
+                  swapped ? kThreeEntries : "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n");
     }
 }
 
