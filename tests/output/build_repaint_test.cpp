@@ -132,12 +132,23 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
          "Writing Aircraft Configuration File", true, false},
         {"renameFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", true, false},
+        {"moveFile", "Craft_QRX.air", "Setting aside the replaced livery", "Copying Files", false, false},
         {"reload", "", "Reloading the aircraft specification", "Moving New Textures", true, true},
     };
+    // The livery rebuilt under its own title and folders: until aircraft.cfg names the new one,
+    // the old one's files are whole.
+    const std::string installed =
+        std::string(kThreeEntries) + "[fltsim.3]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=QRX\r\n\r\n";
+    const std::vector<std::pair<fs::path, std::string>> oldFiles = {
+        {"Model.QRX/Craft_QRX.mdl", "old model"},
+        {"Model.QRX/Model.cfg", "[models]\r\nnormal=Craft_QRX\r\n; old\r\n"},
+        {"Craft_QRX.air", "old air"}};
     for (const Case& c : cases) {
         RepaintWorld world;
         world.installConfiguration();
-        writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
+        writeFile(world.aircraft() / "Aircraft.cfg", installed);
+        for (const auto& [file, bytes] : oldFiles)
+            writeFile(world.aircraft() / file, bytes);
         const bool reload = std::string(c.operation) == "reload";
         if (reload)
             world.app.settings.AircraftIndex = 7; // names no catalogue entry
@@ -161,13 +172,19 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
                                                 "Corvane Craft Gamma", "Corvane Craft Blue Sky"}))
                 << label;
         } else {
-            EXPECT_EQ(cfg, kThreeEntries) << label;
+            EXPECT_EQ(cfg, installed) << label;
         }
+        for (const auto& [file, bytes] : oldFiles)
+            EXPECT_EQ(fs::exists(world.aircraft() / file) && readFile(world.aircraft() / file) == bytes,
+                      !c.cfgWritten)
+                << label << ": " << file;
         EXPECT_EQ(fs::exists(world.aircraft() / "Aircraft.bak"), c.backedUp) << label;
-        for (const std::string& name : RepaintWorld::listing(world.aircraft()))
+        for (const std::string& name : RepaintWorld::listing(world.aircraft())) {
             EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
+            EXPECT_FALSE(name.starts_with("Livrano.replaced")) << label;
+        }
         if (c.backedUp) {
-            EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), kThreeEntries) << label;
+            EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed) << label;
         }
     }
 }
@@ -393,6 +410,21 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
          },
          "texture name"},
         {"no clean copy", [](RepaintWorld& w) { fs::remove(w.data() / "Aircraft.cfg"); }, "clean copy"},
+        {"no model", [](RepaintWorld& w) { fs::remove(w.data() / "Craft_XXX.mdl"); },
+         "Craft_XXX.mdl is missing"},
+        {"no flight model", [](RepaintWorld& w) { fs::remove(w.data() / "Craft_XXX.air"); },
+         "Craft_XXX.air is missing"},
+        {"a backup that is a folder",
+         [](RepaintWorld& w) { fs::create_directory(w.aircraft() / "Aircraft.bak"); },
+         "Aircraft.bak, which is not a regular file"},
+        {"a file where a folder goes", [](RepaintWorld& w) { writeFile(w.aircraft() / "Texture", ""); },
+         "Texture, but something that is not a folder"},
+        {"a folder name too long",
+         [](RepaintWorld& w) {
+             w.app.spec.TextureAssignOnly = 1;
+             w.app.settings.FolderExtension = std::string(250, 'e');
+         },
+         "is too long for the file system"},
         {"no template", [](RepaintWorld& w) { FreeTemplateSurfaces(w.app.surfaces); }, "No template"},
         {"unreadable title", [](RepaintWorld& w) { w.app.settings.Variation = std::string(250, 'v'); },
          "cannot be read back"},
