@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 #include <set>
+#include <unordered_set>
 #include <utility>
 
 #include "aircraft/extra_field_names.h"
@@ -315,6 +316,11 @@ void checkExtras(Checker& c, const AircraftSpec& spec, const ExtraTextureSpec& e
                        "Texture." + extraTextures.BaseTextureFolder);
         if (extraTextures.NumExtraTextures <= 0)
             c.add("ExtraTextures", "NumTextures", "CopyExtraTextures is 1 but no extra texture is counted.");
+        // Each texture's file looked up once, not compared with every extra texture.
+        std::unordered_set<std::string> composed;
+        for (const TextureSpec& t : spec.Textures)
+            if (spec.TextureAssignOnly == 1)
+                composed.insert(toUpper(trim(t.BaseTextureName) + ".bmp"));
         for (std::size_t i = 0; i < extraTextures.ExtraTextureNames.size(); ++i) {
             const std::string key = "ExtraTexture." + twoDigits(static_cast<int>(i));
             if (!c.has("ExtraTextures", key))
@@ -324,14 +330,10 @@ void checkExtras(Checker& c, const AircraftSpec& spec, const ExtraTextureSpec& e
             else
                 c.safeName("ExtraTextures", key, "extra texture", extraTextures.ExtraTextureNames[i]);
             // Textures that keep their names land where the extra textures are copied, last.
-            for (const TextureSpec& t : spec.Textures) {
-                if (spec.TextureAssignOnly == 1 &&
-                    equalsNoCase(trim(extraTextures.ExtraTextureNames[i]), trim(t.BaseTextureName) + ".bmp"))
-                    c.add(
-                        "ExtraTextures", key,
-                        "\"" + utf8FromWindows1252(trim(extraTextures.ExtraTextureNames[i])) +
-                            "\" is a texture the build composes: copying it would replace the new texture.");
-            }
+            if (composed.count(toUpper(trim(extraTextures.ExtraTextureNames[i]))) != 0)
+                c.add("ExtraTextures", key,
+                      "\"" + utf8FromWindows1252(trim(extraTextures.ExtraTextureNames[i])) +
+                          "\" is a texture the build composes: copying it would replace the new texture.");
         }
         const std::string next =
             "ExtraTexture." + twoDigits(static_cast<int>(extraTextures.ExtraTextureNames.size()));

@@ -18,9 +18,11 @@ struct TextureFileClash {
     std::string message;   // one sentence naming both textures and the file
 };
 
-// The meetings among the textures' files, names compared without regard to case. A file of
-// another kind ("WING_c" converted is "WING"'s colour) would install a plain bitmap as a
-// texture; one name given twice is reported once, with sameName set.
+// The meetings among the textures' files, names compared without regard to case, in time
+// linear in the names. A file of another kind ("WING_c" converted is "WING"'s colour) would
+// install a plain bitmap as a texture; a name given again is reported once, against the first
+// texture of that name, with sameName set, and so is a file it meets: against the first texture
+// of the name that file belongs to.
 std::vector<TextureFileClash> textureFileClashes(const std::vector<std::string>& names);
 
 } // namespace livrano

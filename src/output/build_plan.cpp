@@ -3,10 +3,13 @@
 
 #include <algorithm>
 #include <system_error>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "aircraft/extra_field_names.h"
 #include "aircraft/profile.h"
 #include "aircraft/texture_file_names.h"
+#include "app/caseless_folder.h"
 #include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/file_names.h"
@@ -29,8 +32,13 @@ std::string shortQuoted(std::string_view windows1252) {
     return "\"" + shortName(utf8FromWindows1252(windows1252)) + "\"";
 }
 
+// What two paths that name one file on Windows have in common.
+std::string pathKey(const fs::path& path) {
+    return toUpper(path.lexically_normal().generic_string());
+}
+
 bool samePath(const fs::path& a, const fs::path& b) {
-    return equalsNoCase(a.lexically_normal().generic_string(), b.lexically_normal().generic_string());
+    return pathKey(a) == pathKey(b);
 }
 
 // What is not the build's to write or remove: the folders and files of the other liveries, and
@@ -130,7 +138,7 @@ public:
         numberEntries();
         std::vector<FltsimEntry> kept = std::move(p.entries);
         p.entries = protectAll ? kept : own;
-        m_owned = owned();
+        indexOwned(owned());
         planRemovals();
         p.entries = std::move(kept);
         return Status::Ok();
@@ -251,7 +259,7 @@ private:
             const std::string name = trim(extra.ExtraTextureNames[j]);
             if (Status s = checkSafeFileName("extra texture name", name); !s)
                 return s;
-            m_plan.textures.extras.push_back({name, existingEntry(source, name), {}});
+            m_plan.textures.extras.push_back({name, entryIn(source, name), {}});
         }
         return Status::Ok();
     }
@@ -348,7 +356,7 @@ private:
             return s;
         }
         numberEntries();
-        m_owned = owned();
+        indexOwned(owned());
         if (p.replaced)
             planRemovals();
         return Status::Ok();
@@ -371,7 +379,7 @@ private:
         }
         std::error_code ec;
         auto file = [&](const fs::path& folder, const std::string& name) {
-            const fs::path path = existingEntry(folder, name);
+            const fs::path path = entryIn(folder, name);
             if (checkSafeFileName("name", name) && fs::is_regular_file(path, ec) && !ownerOf(path, false))
                 p.removals.push_back(path);
         };
@@ -424,15 +432,16 @@ private:
         fs::path given = folder / pathFromWindows1252(name);
         if (!fs::exists(folder, ec))
             return given;
-        const fs::path found = existingEntry(folder, name);
-        const bool goes = std::any_of(m_plan.removals.begin(), m_plan.removals.end(),
-                                      [&](const fs::path& r) { return samePath(found, r); });
+        const fs::path found = entryIn(folder, name);
+        const bool goes = m_removed.count(pathKey(found)) != 0;
         return goes && !fs::is_directory(found, ec) ? given : found;
     }
 
     // The places of what the build writes, once the removals are known.
     Status targets() {
         BuildPlan& p = m_plan;
+        for (const fs::path& removal : p.removals)
+            m_removed.insert(pathKey(removal));
         m_ownTextures = target(p.aircraftFolder, "Texture." + p.extension);
         p.folders.push_back(p.aircraftFolder);
         if (m_spec.TextureAssignOnly == 0) {
@@ -454,19 +463,20 @@ private:
                 job.destination =
                     target(m_spec.TextureAssignOnly == 0 ? m_shared : m_ownTextures, job.name + ".bmp");
         }
+        std::unordered_map<std::string, const TextureJob*> composed;
+        for (const TextureJob& built : p.textures.textures)
+            if (built.skipped.empty())
+                composed.emplace(pathKey(built.destination), &built);
         for (ExtraTextureJob& job : p.textures.extras) {
             job.destination = target(m_ownTextures, job.name);
             // The extra textures are copied last: one that is a composed texture's file would
             // silently put the aircraft's own file over the new texture.
-            for (const TextureJob& built : p.textures.textures) {
-                if (built.skipped.empty() && samePath(job.destination, built.destination))
-                    return Status::Refused(
-                        "An extra texture is a texture the build composes: remove " + shortQuoted(job.name) +
-                            ".",
-                        "The extra texture \"" + utf8FromWindows1252(job.name) + "\" is the texture \"" +
-                            utf8FromWindows1252(built.name) +
-                            "\" that the build composes; remove it from the extra textures.");
-            }
+            if (const auto built = composed.find(pathKey(job.destination)); built != composed.end())
+                return Status::Refused("An extra texture is a texture the build composes: remove " +
+                                           shortQuoted(job.name) + ".",
+                                       "The extra texture \"" + utf8FromWindows1252(job.name) +
+                                           "\" is the texture \"" + utf8FromWindows1252(built->second->name) +
+                                           "\" that the build composes; remove it from the extra textures.");
         }
         return Status::Ok();
     }
@@ -477,7 +487,7 @@ private:
         const std::string aircraftOwn = "the aircraft's own textures";
         for (const TextureSpec& t : m_spec.Textures)
             owned.push_back(
-                {existingEntry(m_shared, trim(t.BaseTextureName) + ".bmp"), false, aircraftOwn, aircraftOwn});
+                {entryIn(m_shared, trim(t.BaseTextureName) + ".bmp"), false, aircraftOwn, aircraftOwn});
         const std::string flightModel = "the aircraft's own flight model";
         owned.push_back({existingEntry(p.aircraftFolder, trim(m_spec.BaseAirName) + ".air"), false,
                          flightModel, flightModel});
@@ -504,18 +514,45 @@ private:
                 std::string name;
                 if (variationName(m_app, "texture", t.BaseTextureName, t.ReplaceMask, toUpper(trim(e.model)),
                                   name))
-                    owned.push_back({existingEntry(m_shared, name + ".bmp"), false, owner, brief});
+                    owned.push_back({entryIn(m_shared, name + ".bmp"), false, owner, brief});
             }
         }
         return owned;
     }
 
-    const Owned* ownerOf(const fs::path& path, bool isFolder) const {
-        for (const Owned& o : m_owned) {
-            if (samePath(path, o.path) || (o.folder && !isFolder && samePath(path.parent_path(), o.path)))
-                return &o;
+    // Every path is looked up, never compared with every owned one: an aircraft's thousands of
+    // textures would otherwise take minutes to plan.
+    void indexOwned(std::vector<Owned> owned) {
+        m_owned = std::move(owned);
+        m_ownedAt.clear();
+        m_ownedFolderAt.clear();
+        for (std::size_t i = 0; i < m_owned.size(); ++i) {
+            const std::string key = pathKey(m_owned[i].path);
+            m_ownedAt.emplace(key, i);
+            if (m_owned[i].folder)
+                m_ownedFolderAt.emplace(key, i);
         }
-        return nullptr;
+    }
+
+    // The first owner of the path, or of the folder it is in when that folder is owned whole.
+    const Owned* ownerOf(const fs::path& path, bool isFolder) const {
+        std::size_t first = m_owned.size();
+        if (const auto at = m_ownedAt.find(pathKey(path)); at != m_ownedAt.end())
+            first = at->second;
+        if (!isFolder) {
+            if (const auto at = m_ownedFolderAt.find(pathKey(path.parent_path()));
+                at != m_ownedFolderAt.end())
+                first = std::min(first, at->second);
+        }
+        return first < m_owned.size() ? &m_owned[first] : nullptr;
+    }
+
+    // existingEntry for the folders that many names are looked up in, each listed once.
+    fs::path entryIn(const fs::path& folder, const std::string& name) const {
+        auto listed = m_folders.find(folder.native());
+        if (listed == m_folders.end())
+            listed = m_folders.emplace(folder.native(), CaselessFolder(folder)).first;
+        return listed->second.find(name);
     }
 
     // Nothing the build writes may be another livery's or the aircraft's own.
@@ -552,6 +589,10 @@ private:
     fs::path m_extrasFolder; // where the extra textures come from
     std::string m_sim;       // the new entry's flight model
     std::vector<Owned> m_owned;
+    std::unordered_map<std::string, std::size_t> m_ownedAt;       // path key: first owner
+    std::unordered_map<std::string, std::size_t> m_ownedFolderAt; // the same, folders owned whole
+    std::unordered_set<std::string> m_removed;                    // path keys of the removals
+    mutable std::unordered_map<fs::path::string_type, CaselessFolder> m_folders;
 };
 
 } // namespace

@@ -17,6 +17,7 @@ TEST(TextureFileClashes, AFileOfAnotherKindIsAFaultOneNameTwiceIsNot) {
         {{"WING", "WING_c"}, {{0, 1}}, false, "WING_c.bmp"},
         {{"wing_A", "TAIL", "WING"}, {{0, 2}}, false, "WING_a.bmp"},
         {{"Wing", "TAIL", "WING"}, {{0, 2}}, true, "\"WING\""},
+        {{"Wing", "WING", "wing"}, {{0, 1}, {0, 2}}, true, "\"Wing\""}, // each against the first
         {{"WING", "WINGS_c", "WING_cc"}, {}, false, ""},
     };
     for (const Case& c : cases) {

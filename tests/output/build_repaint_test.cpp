@@ -5,9 +5,12 @@
 
 #include <algorithm>
 
+#include "aircraft/aircraft_spec_checks.h"
 #include "aircraft/profile.h"
 #include "app/file_bytes.h"
+#include "output/configuration_text.h"
 #include "output/repaint_world.h"
+#include "support/time_limit.h"
 #include "texture/bmp_writer.h"
 #include "texture/template_loader.h"
 #include "texture/texture_fixtures.h"
@@ -291,6 +294,41 @@ TEST(CreateRepaint, AFolderThatCannotBeEmptiedIsNotDuplicated) {
     }
     EXPECT_TRUE(fs::is_directory(world.aircraft() / "Texture.harbour" / "sketches"));
     EXPECT_FALSE(fs::exists(world.aircraft() / "Texture.HARBOUR"));
+}
+
+// Every name is looked up, never compared with every other: 8,000 textures, each with its file
+// and the same-title livery's beside it, planned and checked in time linear in them (comparing
+// them took minutes).
+TEST(CreateRepaint, ThousandsOfTexturesPlanInTimeOfTheConfiguration) {
+    RepaintWorld world;
+    AircraftSpec& spec = world.app.spec;
+    const TextureSpec texture = spec.Textures[1];
+    spec.Textures.assign(8000, texture);
+    spec.NumTextures = 8000;
+    for (std::size_t i = 0; i < spec.Textures.size(); ++i) {
+        const std::string base = "T" + std::to_string(i) + "_";
+        spec.Textures[i].BaseTextureName = base + "XXX";
+        spec.Textures[i].ReplaceMask = base + "*";
+        spec.Textures[i].MdlOffsets = {};
+        for (const char* id : {"XXX", "QRX"})
+            writeFile(world.aircraft() / "Texture" / (base + id + ".bmp"), "");
+    }
+    writeFile(world.aircraft() / "Aircraft.cfg",
+              "[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=QRX\r\n");
+    const ProfileDocument configuration(
+        configurationText(spec, world.app.extraTextures, world.app.extraFields));
+
+    const std::clock_t start = std::clock();
+    const BuildPlan plan = world.plan();
+    const std::vector<SpecProblem> problems =
+        checkAircraftSpec(configuration, spec, world.app.extraTextures, world.app.extraFields, {});
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    EXPECT_EQ(plan.removals.size(), 8000u);
+    EXPECT_EQ(plan.textures.textures.back().destination, world.aircraft() / "Texture" / "T7999_QRX.bmp");
+    EXPECT_TRUE(plan.warnings.empty());
+    EXPECT_TRUE(std::none_of(problems.begin(), problems.end(),
+                             [](const SpecProblem& p) { return p.key == "BaseTextureName"; }));
+    EXPECT_LT(seconds, testing::cpuSecondsAllowed(2.0));
 }
 
 } // namespace
