@@ -82,11 +82,12 @@ int main(int argc, char** argv) {
         given.isEmpty() ? std::nullopt
                         : std::optional(std::filesystem::path(QFile::encodeName(given).toStdString())),
         executable);
+    const livrano::Desktop desktop = livrano::systemDesktop();
     if (!folder)
-        folder = livrano::setUpOnFirstStart(executable);
+        folder = livrano::setUpOnFirstStart(executable, desktop);
     if (!folder)
         return 1;
-    livrano::Program program(*folder, livrano::systemDesktop());
+    livrano::Program program(*folder, desktop);
     if (!program.Main())
         return 1;
     return QApplication::exec();

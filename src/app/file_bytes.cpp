@@ -178,6 +178,10 @@ std::optional<std::string> temporaryFileTarget(std::string_view name) {
     return std::string(name.substr(0, mark));
 }
 
+std::size_t temporaryNameExtra() {
+    return kTemporaryMark.size() + std::to_string(std::mt19937::max()).size() + kTemporaryEnd.size();
+}
+
 Status copyFileBytes(const fs::path& from, const fs::path& to, FileSteps& steps) {
     const std::optional<std::string> bytes = readFileBytes(from);
     if (!bytes)

@@ -57,6 +57,10 @@ Status replaceFileBytes(const std::filesystem::path& file, std::string_view byte
 // files ("<name>.livrano-<n>.tmp", left behind only by a process killed midway); else nullopt.
 std::optional<std::string> temporaryFileTarget(std::string_view name);
 
+// How many characters a replacement's temporary file's name has at most beyond the name of the
+// file it replaces: a file whose name is that much short of the file system's limit can be replaced.
+std::size_t temporaryNameExtra();
+
 // Copies `from` over `to` by replaceFileBytes; `to` keeps its own permissions.
 Status copyFileBytes(const std::filesystem::path& from, const std::filesystem::path& to,
                      FileSteps& steps = systemFileSteps());

@@ -243,6 +243,16 @@ bool renameOver(const std::filesystem::path& from, const std::filesystem::path& 
     return false;
 }
 
+std::size_t longestFileName(const std::filesystem::path& folder) {
+    std::error_code ec;
+    const std::wstring root = std::filesystem::absolute(folder, ec).root_path().wstring();
+    DWORD longest = 0;
+    if (GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, &longest, nullptr, nullptr, 0) &&
+        longest > 0)
+        return longest;
+    return 255;
+}
+
 void FolderLock::release() {
     if (m_handle != nullptr)
         CloseHandle(m_handle); // closing the handle releases its lock
@@ -316,6 +326,11 @@ bool renameOver(const std::filesystem::path& from, const std::filesystem::path& 
         return true;
     error = std::strerror(errno);
     return false;
+}
+
+std::size_t longestFileName(const std::filesystem::path& folder) {
+    const long longest = pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    return longest > 0 ? static_cast<std::size_t>(longest) : 255;
 }
 
 void FolderLock::release() {

@@ -22,9 +22,14 @@ bool syncFile(const std::filesystem::path& file, std::string& error);
 // (renameOver), so a refusal there is no failure. An empty path is the current folder.
 bool syncFolder(const std::filesystem::path& folder, std::string& error);
 
-// Renames `from` over `to`, which it replaces in one step (both lie in one folder); on Windows
-// the rename is written through to the disk.
+// Renames `from` over `to`, which it replaces in one step (both lie on one file system, in one
+// folder or two); on Windows the rename is written through to the disk.
 bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string& error);
+
+// The longest file name the folder's file system takes, counted as the system's own path
+// characters count (bytes on POSIX, UTF-16 units on Windows); the folder must exist. 255, the
+// usual limit, when the system does not say.
+std::size_t longestFileName(const std::filesystem::path& folder);
 
 // An advisory lock on a folder, held until the object is destroyed or the process ends (the
 // system drops it with the process, so a killed build never leaves a stale lock). POSIX locks

@@ -158,6 +158,9 @@ void printPlan(const BuildPlan& plan) {
         std::printf("  replaces the livery \"%s\"\n", utf8FromWindows1252(plan.replaced->title).c_str());
     for (const fs::path& p : plan.removals)
         line("remove", p);
+    if (!plan.removals.empty())
+        std::printf("           set aside in %s until aircraft.cfg is written, put back if the build fails\n",
+                    plan.asideFolder.string().c_str());
     for (const fs::path& p : plan.folders)
         line("folder", p);
     if (plan.model) {

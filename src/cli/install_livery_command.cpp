@@ -8,10 +8,8 @@
 
 #include "app/code_page.h"
 #include "app/file_bytes.h"
-#include "app/headless_frontend.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
-#include "cli/program_folder_option.h"
 #include "output/livery_install.h"
 
 namespace livrano::cli {
@@ -40,41 +38,35 @@ void describe(CLI::App& command, Options& o) {
 }
 
 int run(Options& o) {
-    HeadlessFrontend frontend;
-    const std::optional<std::filesystem::path> folder =
-        programFolderOrAdvice(o.aircraft.programFolder, "install-livery");
-    if (!folder)
-        return kUnusableInput;
-    Application app(*folder, frontend);
-    if (!loadAircraft(app, kName, o.aircraft.aircraft))
-        return kUnusableInput;
-    std::optional<std::string> bytes = readFileBytes(o.zip);
-    if (!bytes)
-        return failed(kName, Status::Refused("The zip " + o.zip + " cannot be read."));
-    ZipReader zip;
-    if (Status s = zip.open(std::move(*bytes)); !s)
-        return failed(kName, s);
-    BuildLock lock;
-    if (std::optional<int> exit = takeLock(lock, app, kName))
-        return *exit;
-    InstallPlan plan;
-    if (Status s = planLiveryInstall(app, zip, plan); !s)
-        return failed(kName, s);
-    const char* verb = o.aircraft.dryRun ? "would " : "";
-    for (const fs::path& p : plan.folders)
-        std::printf("  %s%-8s%s\n", verb, "folder", p.string().c_str());
-    for (const InstalledFile& f : plan.files)
-        std::printf("  %s%-8s%s\n", verb, "write", f.destination.string().c_str());
-    for (const std::string& name : plan.leftOut)
-        std::printf("  %s%-8s%s\n", verb, "skip", name.c_str());
-    if (!o.aircraft.dryRun) {
-        if (Status s = InstallLivery(app, zip, plan); !s)
+    return onAircraft(o.aircraft, "install-livery", [&](Application& app) {
+        std::optional<std::string> bytes = readFileBytes(o.zip);
+        if (!bytes)
+            return failed(kName, Status::Refused("The zip " + o.zip + " cannot be read."));
+        ZipReader zip;
+        if (Status s = zip.open(std::move(*bytes)); !s)
             return failed(kName, s);
-    }
-    std::printf("\"%s\" %s [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.cfg.entry.title).c_str(),
-                o.aircraft.dryRun ? "would become" : "is", plan.cfg.entryNumber,
-                plan.cfg.installedCfg.string().c_str());
-    return kDone;
+        BuildLock lock;
+        if (std::optional<int> exit = takeLock(lock, app, kName))
+            return *exit;
+        InstallPlan plan;
+        if (Status s = planLiveryInstall(app, zip, plan); !s)
+            return failed(kName, s);
+        const char* verb = o.aircraft.dryRun ? "would " : "";
+        for (const fs::path& p : plan.folders)
+            std::printf("  %s%-8s%s\n", verb, "folder", utf8FromPath(p).c_str());
+        for (const InstalledFile& f : plan.files)
+            std::printf("  %s%-8s%s\n", verb, "write", utf8FromPath(f.destination).c_str());
+        for (const std::string& name : plan.leftOut)
+            std::printf("  %s%-8s%s\n", verb, "skip", name.c_str());
+        if (!o.aircraft.dryRun) {
+            if (Status s = InstallLivery(app, zip, plan); !s)
+                return failed(kName, s);
+        }
+        std::printf("\"%s\" %s [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.cfg.entry.title).c_str(),
+                    o.aircraft.dryRun ? "would become" : "is", plan.cfg.entryNumber,
+                    utf8FromPath(plan.cfg.installedCfg).c_str());
+        return kDone;
+    });
 }
 
 } // namespace

@@ -64,7 +64,7 @@ std::string shown(const std::string& windows1252) {
 
 void printText(const std::string& aircraft, const fs::path& folder,
                const std::vector<LiveryListing>& liveries) {
-    std::printf("%s  (%s)\n", shown(aircraft).c_str(), folder.string().c_str());
+    std::printf("%s  (%s)\n", shown(aircraft).c_str(), utf8FromPath(folder).c_str());
     if (liveries.empty())
         std::printf("  no liveries\n");
     for (const LiveryListing& l : liveries) {
@@ -72,14 +72,14 @@ void printText(const std::string& aircraft, const fs::path& folder,
                     l.own ? "  (the aircraft's own)" : "");
         for (const LiveryFile& f : l.files)
             std::printf("      %-13s %-8s %s\n", f.role.c_str(), f.exists ? "present" : "MISSING",
-                        json(f.path.lexically_relative(folder).string()).c_str());
+                        json(utf8FromPath(f.path.lexically_relative(folder))).c_str());
     }
 }
 
 std::string jsonOf(const std::string& aircraft, const fs::path& folder,
                    const std::vector<LiveryListing>& list) {
-    std::string out =
-        "{\"aircraft\": " + shown(aircraft) + ", \"folder\": " + json(folder.string()) + ", \"liveries\": [";
+    std::string out = "{\"aircraft\": " + shown(aircraft) + ", \"folder\": " + json(utf8FromPath(folder)) +
+                      ", \"liveries\": [";
     for (std::size_t i = 0; i < list.size(); ++i) {
         const LiveryListing& l = list[i];
         out += std::string(i == 0 ? "" : ", ") + "{\"section\": \"fltsim." + std::to_string(l.entry.number) +
@@ -88,7 +88,7 @@ std::string jsonOf(const std::string& aircraft, const fs::path& folder,
                ", \"own\": " + (l.own ? "true" : "false") + ", \"files\": [";
         for (std::size_t k = 0; k < l.files.size(); ++k)
             out += std::string(k == 0 ? "" : ", ") + "{\"role\": " + json(l.files[k].role) +
-                   ", \"path\": " + json(l.files[k].path.string()) +
+                   ", \"path\": " + json(utf8FromPath(l.files[k].path)) +
                    ", \"exists\": " + (l.files[k].exists ? "true" : "false") + "}";
         out += "]}";
     }

@@ -9,6 +9,7 @@
 #include "aircraft/configuration_file.h"
 #include "app/code_page.h"
 #include "app/file_names.h"
+#include "app/headless_frontend.h"
 #include "cli/program_folder_option.h"
 
 namespace livrano::cli {
@@ -45,7 +46,7 @@ bool loadAircraft(Application& app, const char* command, const std::string& name
     if (!index) {
         std::fprintf(stderr, "%s: no aircraft configuration \"%s\" in %s. Installed:\n", command,
                      name.c_str(),
-                     programLocation(app.programFolder, "\\Aircraft Configurations").string().c_str());
+                     utf8FromPath(programLocation(app.programFolder, "\\Aircraft Configurations")).c_str());
         for (std::size_t i = 0; i < app.catalogue.Entries.size(); ++i)
             std::fprintf(stderr, "  %zu  %s\n", i,
                          utf8FromWindows1252(app.catalogue.Entries[i].DisplayName).c_str());
@@ -60,6 +61,18 @@ bool loadAircraft(Application& app, const char* command, const std::string& name
     app.settings.AircraftIndex = *index;
     app.settings.PendingAircraftName = app.settings.AircraftName = chosen.DisplayName;
     return true;
+}
+
+int onAircraft(const AircraftOptions& options, const char* command,
+               const std::function<int(Application&)>& work) {
+    const std::optional<fs::path> folder = programFolderOrAdvice(options.programFolder, command);
+    if (!folder)
+        return kUnusableInput;
+    HeadlessFrontend frontend;
+    Application app(*folder, frontend);
+    if (!loadAircraft(app, ("livrano-cli " + std::string(command)).c_str(), options.aircraft))
+        return kUnusableInput;
+    return work(app);
 }
 
 int failed(const char* command, const Status& status) {

@@ -3,6 +3,7 @@
 // What the commands that work on an aircraft's installed liveries share: their options, the
 // choice of the aircraft, and the exit status of each outcome.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,13 @@ void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::
 // Loads the catalogue into `app` and the named aircraft's specification (the name as typed,
 // UTF-8, or a catalogue index). Prints why not, and the installed aircraft, as `command`.
 bool loadAircraft(Application& app, const char* command, const std::string& name);
+
+// Runs `work` on a fresh Application, without a frontend to show, holding the aircraft that
+// `options` names, found through the program folder they choose; `command` is the command's name
+// ("remove"). When there is no program folder or no such aircraft, prints why and gives
+// kUnusableInput without running `work`; otherwise gives what `work` gives.
+int onAircraft(const AircraftOptions& options, const char* command,
+               const std::function<int(Application&)>& work);
 
 // Prints the failure as `command` and returns its exit status.
 int failed(const char* command, const Status& status);

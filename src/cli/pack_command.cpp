@@ -7,10 +7,8 @@
 #include <vector>
 
 #include "app/code_page.h"
-#include "app/headless_frontend.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
-#include "cli/program_folder_option.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"
 #include "output/livery_pack.h"
@@ -40,41 +38,35 @@ void describe(CLI::App& command, Options& o) {
 }
 
 int run(Options& o) {
-    HeadlessFrontend frontend;
-    const std::optional<std::filesystem::path> folder =
-        programFolderOrAdvice(o.aircraft.programFolder, "pack");
-    if (!folder)
-        return kUnusableInput;
-    Application app(*folder, frontend);
-    if (!loadAircraft(app, kName, o.aircraft.aircraft))
-        return kUnusableInput;
-    std::string title;
-    if (Status s = windows1252FromUtf8("--title text", o.title, title); !s)
-        return failed(kName, s);
-    std::vector<ZipMember> members;
-    {
-        // Held while the files are read, so no build changes them half-way.
-        BuildLock lock;
-        if (std::optional<int> exit = takeLock(lock, app, kName))
-            return *exit;
-        BuildPlan plan;
-        if (Status s = planLiveryFiles(app, title, plan); !s)
+    return onAircraft(o.aircraft, "pack", [&](Application& app) {
+        std::string title;
+        if (Status s = windows1252FromUtf8("--title text", o.title, title); !s)
             return failed(kName, s);
-        if (Status s = packLivery(plan, app.settings.AircraftName, members); !s)
+        std::vector<ZipMember> members;
+        {
+            // Held while the files are read, so no build changes them half-way.
+            BuildLock lock;
+            if (std::optional<int> exit = takeLock(lock, app, kName))
+                return *exit;
+            BuildPlan plan;
+            if (Status s = planLiveryFiles(app, title, plan); !s)
+                return failed(kName, s);
+            if (Status s = packLivery(plan, app.settings.AircraftName, members); !s)
+                return failed(kName, s);
+        }
+        for (const ZipMember& m : members)
+            std::printf("  %-9s%s (%zu bytes)\n", o.aircraft.dryRun ? "would add" : "add", m.name.c_str(),
+                        m.bytes.size());
+        if (o.aircraft.dryRun)
+            return kDone;
+        std::string zip;
+        if (Status s = makeZip(members, zip); !s)
             return failed(kName, s);
-    }
-    for (const ZipMember& m : members)
-        std::printf("  %-9s%s (%zu bytes)\n", o.aircraft.dryRun ? "would add" : "add", m.name.c_str(),
-                    m.bytes.size());
-    if (o.aircraft.dryRun)
+        if (Status s = systemFileOperations().replaceFile(o.zip, zip); !s)
+            return failed(kName, s);
+        std::printf("Packed %s (%zu bytes)\n", o.zip.c_str(), zip.size());
         return kDone;
-    std::string zip;
-    if (Status s = makeZip(members, zip); !s)
-        return failed(kName, s);
-    if (Status s = systemFileOperations().replaceFile(o.zip, zip); !s)
-        return failed(kName, s);
-    std::printf("Packed %s (%zu bytes)\n", o.zip.c_str(), zip.size());
-    return kDone;
+    });
 }
 
 } // namespace

@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "app/code_page.h"
-#include "app/headless_frontend.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
-#include "cli/program_folder_option.h"
 #include "output/aircraft_cfg.h"
 #include "output/aircraft_folders.h"
 #include "output/build_plan.h"
@@ -41,42 +39,36 @@ void describe(CLI::App& command, Options& o) {
 }
 
 int run(Options& o) {
-    HeadlessFrontend frontend;
-    const std::optional<std::filesystem::path> folder =
-        programFolderOrAdvice(o.aircraft.programFolder, "remove");
-    if (!folder)
-        return kUnusableInput;
-    Application app(*folder, frontend);
-    if (!loadAircraft(app, kName, o.aircraft.aircraft))
-        return kUnusableInput;
-    std::string title;
-    if (Status s = windows1252FromUtf8("--title text", o.title, title); !s)
-        return failed(kName, s);
-    BuildLock lock;
-    if (std::optional<int> exit = takeLock(lock, app, kName))
-        return *exit;
-    BuildPlan plan;
-    if (Status s = planLiveryRemoval(app, title, plan); !s)
-        return failed(kName, s);
-    std::printf("%s [fltsim.%zu] \"%s\" of %s; %zu later entries numbered down\n",
-                o.aircraft.dryRun ? "Would take out" : "Taking out", plan.replaced->number,
-                utf8FromWindows1252(plan.replaced->title).c_str(), plan.installedCfg.string().c_str(),
-                plan.entries.size() - plan.entryIndex);
-    for (const fs::path& p : plan.removals)
-        std::printf("  remove   %s\n", p.string().c_str());
-    std::printf("  backup   %s\n", plan.backupCfg.string().c_str());
-    if (o.aircraft.dryRun)
+    return onAircraft(o.aircraft, "remove", [&](Application& app) {
+        std::string title;
+        if (Status s = windows1252FromUtf8("--title text", o.title, title); !s)
+            return failed(kName, s);
+        BuildLock lock;
+        if (std::optional<int> exit = takeLock(lock, app, kName))
+            return *exit;
+        BuildPlan plan;
+        if (Status s = planLiveryRemoval(app, title, plan); !s)
+            return failed(kName, s);
+        std::printf("%s [fltsim.%zu] \"%s\" of %s; %zu later entries numbered down\n",
+                    o.aircraft.dryRun ? "Would take out" : "Taking out", plan.replaced->number,
+                    utf8FromWindows1252(plan.replaced->title).c_str(),
+                    utf8FromPath(plan.installedCfg).c_str(), plan.entries.size() - plan.entryIndex);
+        for (const fs::path& p : plan.removals)
+            std::printf("  remove   %s\n", utf8FromPath(p).c_str());
+        std::printf("  backup   %s\n", utf8FromPath(plan.backupCfg).c_str());
+        if (o.aircraft.dryRun)
+            return kDone;
+        // The entry goes first: should the rewrite fail, every file it names is still there.
+        if (Status s = WriteAircraftCfg(app, plan); !s)
+            return failed(kName, s);
+        RemoveVariationFiles(plan);
+        std::error_code ec;
+        for (const fs::path& p : plan.removals) {
+            if (fs::exists(p, ec))
+                std::fprintf(stderr, "%s: %s could not be removed\n", kName, utf8FromPath(p).c_str());
+        }
         return kDone;
-    // The entry goes first: should the rewrite fail, every file it names is still there.
-    if (Status s = WriteAircraftCfg(app, plan); !s)
-        return failed(kName, s);
-    RemoveVariationFiles(plan);
-    std::error_code ec;
-    for (const fs::path& p : plan.removals) {
-        if (fs::exists(p, ec))
-            std::fprintf(stderr, "%s: %s could not be removed\n", kName, p.string().c_str());
-    }
-    return kDone;
+    });
 }
 
 } // namespace

@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "app/code_page.h"
-#include "app/headless_frontend.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
-#include "cli/program_folder_option.h"
 #include "output/aircraft_cfg.h"
 #include "output/cfg_restore.h"
 #include "output/livery_list.h"
@@ -38,43 +36,38 @@ void describe(CLI::App& command, Options& o) {
 }
 
 int run(Options& o) {
-    HeadlessFrontend frontend;
-    const std::optional<std::filesystem::path> programFolder =
-        programFolderOrAdvice(o.aircraft.programFolder, "restore");
-    if (!programFolder)
-        return kUnusableInput;
-    Application app(*programFolder, frontend);
-    if (!loadAircraft(app, kName, o.aircraft.aircraft))
-        return kUnusableInput;
-    BuildLock lock;
-    if (std::optional<int> exit = takeLock(lock, app, kName))
-        return *exit;
-    const std::filesystem::path folder = aircraftFolderPath(app);
-    const std::filesystem::path kept =
-        existingEntry(folder, o.original ? kOriginalAircraftCfg : "Aircraft.bak");
-    std::error_code ec;
-    if (o.aircraft.dryRun) {
-        if (!std::filesystem::exists(kept, ec))
-            return failed(kName, Status::Refused("There is no " + kept.string() + " to restore."));
-        std::printf("Would put %s back as %s; the current file would become Aircraft.bak\n",
-                    kept.string().c_str(), existingEntry(folder, "Aircraft.cfg").string().c_str());
-        return kDone;
-    }
-    if (Status s = RestoreAircraftCfg(app, o.original); !s)
-        return failed(kName, s);
-    std::printf("Restored %s\n", kept.string().c_str());
-    std::vector<LiveryListing> liveries;
-    if (Status s = listLiveries(app, liveries); !s)
-        return failed(kName, Status::Error(s.message(), s.detail())); // restored, but not to be read
-    for (const LiveryListing& l : liveries) {
-        for (const LiveryFile& f : l.files) {
-            if (!f.exists)
-                std::printf("  [fltsim.%zu] \"%s\": its %s %s is missing\n", l.entry.number,
-                            utf8FromWindows1252(l.entry.title).c_str(), f.role.c_str(),
-                            f.path.string().c_str());
+    return onAircraft(o.aircraft, "restore", [&](Application& app) {
+        BuildLock lock;
+        if (std::optional<int> exit = takeLock(lock, app, kName))
+            return *exit;
+        const std::filesystem::path folder = aircraftFolderPath(app);
+        const std::filesystem::path kept =
+            existingEntry(folder, o.original ? kOriginalAircraftCfg : "Aircraft.bak");
+        std::error_code ec;
+        if (o.aircraft.dryRun) {
+            if (!std::filesystem::exists(kept, ec))
+                return failed(kName, Status::Refused("There is no " + utf8FromPath(kept) + " to restore."));
+            std::printf("Would put %s back as %s; the current file would become Aircraft.bak\n",
+                        utf8FromPath(kept).c_str(),
+                        utf8FromPath(existingEntry(folder, "Aircraft.cfg")).c_str());
+            return kDone;
         }
-    }
-    return kDone;
+        if (Status s = RestoreAircraftCfg(app, o.original); !s)
+            return failed(kName, s);
+        std::printf("Restored %s\n", utf8FromPath(kept).c_str());
+        std::vector<LiveryListing> liveries;
+        if (Status s = listLiveries(app, liveries); !s)
+            return failed(kName, Status::Error(s.message(), s.detail())); // restored, but not to be read
+        for (const LiveryListing& l : liveries) {
+            for (const LiveryFile& f : l.files) {
+                if (!f.exists)
+                    std::printf("  [fltsim.%zu] \"%s\": its %s %s is missing\n", l.entry.number,
+                                utf8FromWindows1252(l.entry.title).c_str(), f.role.c_str(),
+                                utf8FromPath(f.path).c_str());
+            }
+        }
+        return kDone;
+    });
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "output/build_plan.h"
 
 #include <algorithm>
+#include <map>
 #include <system_error>
 #include <unordered_map>
 #include <unordered_set>
@@ -13,6 +14,7 @@
 #include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/file_names.h"
+#include "app/platform.h"
 #include "app/text.h"
 #include "output/aircraft_cfg.h"
 #include "output/variation_layout.h"
@@ -77,8 +79,9 @@ public:
         p.aircraftFolder = aircraftFolderPath(m_app);
         p.dataFolder = dataFolderPath(m_app);
         m_shared = existingEntry(p.aircraftFolder, "Texture");
-        for (auto step : {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras,
-                          &Planner::fields, &Planner::aircraftCfg, &Planner::targets, &Planner::owners})
+        for (auto step :
+             {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras, &Planner::fields,
+              &Planner::aircraftCfg, &Planner::targets, &Planner::owners, &Planner::writable})
             if (Status s = (this->*step)(); !s)
                 return s;
         return Status::Ok();
@@ -178,9 +181,9 @@ private:
             }
         }
         std::error_code ec;
+        if (!fs::is_regular_file(p.model->source, ec))
+            return missingSource("model file (BaseModelName)", p.model->source);
         const std::uintmax_t size = fs::file_size(p.model->source, ec);
-        if (ec)
-            return Status::Ok(); // the model step reports a missing model file itself
         for (const FilePatch& patch : p.modelPatches) {
             if (patch.position > size || patch.bytes.size() > size - patch.position)
                 return Status::Refused(
@@ -206,7 +209,19 @@ private:
         if (Status s = checkSafeFileName("flight-model file name", m_sim + ".air"); !s)
             return s;
         p.air = PlannedCopy{existingEntry(p.dataFolder, base), {}};
+        std::error_code ec;
+        if (!fs::is_regular_file(p.air->source, ec))
+            return missingSource("flight-model file (BaseAirName)", p.air->source);
         return Status::Ok();
+    }
+
+    static Status missingSource(const char* what, const fs::path& file) {
+        const std::string_view brief = std::string_view(what).substr(0, std::string_view(what).find(" ("));
+        return Status::Refused("The aircraft's " + std::string(brief) + " " +
+                                   shortName(utf8FromPath(file.filename())) +
+                                   " is missing: install the aircraft's configuration again.",
+                               "The aircraft's " + std::string(what) + " " + utf8FromPath(file) +
+                                   " is missing or not a file; install the aircraft's configuration again.");
     }
 
     // Two textures whose files in TempBitmaps meet would install a plain bitmap as a texture;
@@ -440,6 +455,13 @@ private:
     // The places of what the build writes, once the removals are known.
     Status targets() {
         BuildPlan& p = m_plan;
+        // A build killed midway may have left its aside folder behind: this one takes another.
+        std::error_code ec;
+        if (!p.removals.empty()) {
+            p.asideFolder = p.aircraftFolder / "Livrano.replaced";
+            for (int n = 2; fs::exists(fs::symlink_status(p.asideFolder, ec)); ++n)
+                p.asideFolder = p.aircraftFolder / ("Livrano.replaced." + std::to_string(n));
+        }
         for (const fs::path& removal : p.removals)
             m_removed.insert(pathKey(removal));
         m_ownTextures = target(p.aircraftFolder, "Texture." + p.extension);
@@ -555,8 +577,9 @@ private:
         return listed->second.find(name);
     }
 
-    // Nothing the build writes may be another livery's or the aircraft's own.
-    Status owners() {
+    // Everything the build writes, folders marked: its folders, the copies, aircraft.cfg and its
+    // backup, the textures.
+    std::vector<std::pair<fs::path, bool>> written() const {
         const BuildPlan& p = m_plan;
         std::vector<std::pair<fs::path, bool>> written;
         for (const fs::path& folder : p.folders)
@@ -566,12 +589,19 @@ private:
                 written.push_back({copy->destination, false});
         if (p.model)
             written.push_back({p.modelCfg, false});
+        written.push_back({p.installedCfg, false});
+        written.push_back({p.backupCfg, false});
         for (const TextureJob& job : p.textures.textures)
             if (job.skipped.empty())
                 written.push_back({job.destination, false});
         for (const ExtraTextureJob& job : p.textures.extras)
             written.push_back({job.destination, false});
-        for (const auto& [path, isFolder] : written) {
+        return written;
+    }
+
+    // Nothing the build writes may be another livery's or the aircraft's own.
+    Status owners() {
+        for (const auto& [path, isFolder] : written()) {
             if (const Owned* o = ownerOf(path, isFolder))
                 return Status::Refused(shortName(utf8FromPath(path.filename())) + " belongs to " + o->brief +
                                            ": choose another extension.",
@@ -579,6 +609,50 @@ private:
                                            o->owner + ".");
         }
         return Status::Ok();
+    }
+
+    // What the file system would refuse midway, found before anything is moved or written: a
+    // file where a folder goes or the reverse, a name longer than the file system takes (a file
+    // is written under a longer temporary name first).
+    Status writable() {
+        std::map<fs::path, std::size_t> longest; // by folder
+        for (const auto& [path, isFolder] : written()) {
+            std::error_code ec;
+            const fs::file_status status = fs::status(path, ec);
+            if (fs::exists(status) && !(isFolder ? fs::is_directory(status) : fs::is_regular_file(status)) &&
+                m_removed.count(pathKey(path)) == 0)
+                return Status::Refused(
+                    shortName(utf8FromPath(path.filename())) +
+                        (isFolder ? " is not a folder, and the build makes a folder of that name: move it."
+                                  : " is not a regular file, and the build would replace it: move it."),
+                    isFolder ? "The build would make the folder " + utf8FromPath(path) +
+                                   ", but something that is not a folder has its name."
+                             : "The build would replace " + utf8FromPath(path) +
+                                   ", which is not a regular file; move it out of the way.");
+            const fs::path folder = path.parent_path();
+            auto [limit, added] = longest.try_emplace(folder, 0);
+            if (added)
+                limit->second = longestFileName(existingFolder(folder));
+            const std::size_t length =
+                path.filename().native().size() + (isFolder ? 0 : temporaryNameExtra());
+            if (length > limit->second)
+                return Status::Refused(
+                    "The name \"" + shortName(utf8FromPath(path.filename())) +
+                        "\" is too long for the file system: shorten the folder extension or the names.",
+                    "The name \"" + utf8FromPath(path.filename()) + "\" is too long for the file system of " +
+                        utf8FromPath(folder) + ": it takes names of at most " +
+                        std::to_string(limit->second) + " characters, and the build needs " +
+                        std::to_string(length) + ".");
+        }
+        return Status::Ok();
+    }
+
+    // `folder`, or the nearest folder above it that exists.
+    static fs::path existingFolder(fs::path folder) {
+        std::error_code ec;
+        while (folder.has_relative_path() && !fs::is_directory(folder, ec))
+            folder = folder.parent_path();
+        return folder;
     }
 
     const Application& m_app;

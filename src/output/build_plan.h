@@ -60,6 +60,9 @@ struct BuildPlan {
     std::optional<FltsimEntry> replaced;
     std::size_t entryIndex = 0; // where the livery taken out stood among the installed ones
     std::vector<std::filesystem::path> removals;
+    // Where the build keeps the replaced livery's files until it has succeeded: a folder of the
+    // program's own in the aircraft folder that does not exist yet.
+    std::filesystem::path asideFolder;
 
     TextureJobs textures;
     std::vector<std::string> warnings; // what the build does that the author may not expect
@@ -73,8 +76,11 @@ struct BuildPlan {
 // be read, a texture's file in TempBitmaps is another texture's file of another kind, the title would not
 // read back from aircraft.cfg, an identifier is not NumIdentifierCharacters long or a model
 // offset ends past the model (TextureAssignOnly 0), the installed file holds more than
-// kFltsimSlots liveries or, for a livery of a new title, kFltsimSlots already, or the build would write or
-// remove a file or folder of another livery or the BaseTextureFolder (the message names the livery).
+// kFltsimSlots liveries or, for a livery of a new title, kFltsimSlots already, the build would
+// write or remove a file or folder of another livery or the BaseTextureFolder (the message names
+// the livery), the model or flight-model file to copy is missing, something other than a folder
+// has the name of a folder to make or something other than a regular file the name of a file to
+// replace, or a name is too long for its file system.
 Status planBuild(const Application& app, BuildPlan& plan);
 
 // The start of every plan that works on the installed liveries: the aircraft and data folders,

@@ -11,6 +11,7 @@
 #include "output/aircraft_folders.h"
 #include "output/build_lock.h"
 #include "output/model_textures.h"
+#include "output/set_aside_files.h"
 
 namespace livrano {
 
@@ -61,29 +62,38 @@ Status refused(Application& app, Status why) {
 Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& files,
                     TextureBuildReport* textures) {
     // A livery saved into aircraft.cfg since the plan read it would be lost, and a replaced
-    // livery's files removed under an entry that stays.
+    // livery's files set aside under an entry that stays.
     if (Status s = checkInstalledCfgUnchanged(plan); !s)
         return refused(app, s);
-    RemoveVariationFiles(plan, files);
     Frontend& ui = app.frontend;
     ui.setStatusText("Copying Files");
     ui.showProgressArea();
+    SetAsideFiles replaced(files);
+    if (Status s = replaced.setAside(plan); !s)
+        return stoppedAt("Setting aside the replaced livery", s);
+    // While aircraft.cfg lists the replaced livery, its files go back in place when a step fails.
+    auto failed = [&replaced](const char* step, const Status& reason) {
+        const Status back = replaced.putBack();
+        return stoppedAt(
+            step, back ? reason : Status::Error(reason.message() + " " + back.message(), reason.detail()));
+    };
 
     ui.setProgress(0);
     if (Status s = CreateAircraftFolders(app, plan, files); !s)
-        return stoppedAt("Creating Aircraft Directories", s);
+        return failed("Creating Aircraft Directories", s);
 
     ui.setProgress(1);
     if (Status s = RenameModelTextures(app, plan, files); !s)
-        return stoppedAt("Renaming Textures in MDL", s);
+        return failed("Renaming Textures in MDL", s);
 
     ui.setProgress(2);
     if (Status s = CopyAirFile(plan, files); !s)
-        return stoppedAt("Copying the flight-model file", s);
+        return failed("Copying the flight-model file", s);
 
     ui.setProgress(3);
     if (Status s = WriteAircraftCfg(app, plan, files); !s)
-        return stoppedAt("Writing Aircraft Configuration File", s);
+        return failed("Writing Aircraft Configuration File", s);
+    replaced.drop(plan);
 
     ui.setProgress(20);
     TextureBuildReport report = BuildTextures(app, plan.textures, {}, files);

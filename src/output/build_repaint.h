@@ -13,12 +13,13 @@
 
 namespace livrano {
 
-// The build driver, carrying out a checked plan: the replaced livery's files removed, "Copying
-// Files", the progress area, the folders (0), the model copy (1, TextureAssignOnly 0), the
-// flight-model copy (2, CopyRenameAirFile 1), aircraft.cfg (3, then 8 to 20), the textures (20
-// to 100), the progress area hidden, the aircraft's specification reloaded from the catalogue
-// entry AircraftIndex (which clears the choices; the aircraft stays selected), "Your Aircraft
-// Repaint has been built" (when textures were left out, its count, and each with its reason as the
+// The build driver, carrying out a checked plan: "Copying Files", the progress area, the
+// replaced livery's files set aside (put back when a step fails before aircraft.cfg is written,
+// deleted once it is), the folders (0), the model copy (1, TextureAssignOnly 0), the flight-model
+// copy (2, CopyRenameAirFile 1), aircraft.cfg (3, then 8 to 20), the textures (20 to 100), the
+// progress area hidden, the aircraft's specification reloaded from the catalogue entry
+// AircraftIndex (which clears the choices; the aircraft stays selected), "Your Aircraft Repaint
+// has been built" (when textures were left out, its count, and each with its reason as the
 // detail) and the sound. `textures`, when given, receives what the texture passes wrote and left
 // out. Refused, writing nothing, when aircraft.cfg is no longer the file the plan read.
 Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& files = systemFileOperations(),

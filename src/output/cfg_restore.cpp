@@ -3,6 +3,7 @@
 
 #include <system_error>
 
+#include "app/code_page.h"
 #include "output/aircraft_cfg.h"
 #include "output/variation_layout.h"
 
@@ -17,7 +18,7 @@ Status RestoreAircraftCfg(const Application& app, bool original, FileOperations&
     const fs::path kept = original ? existingEntry(aircraft, kOriginalAircraftCfg) : backup;
     std::error_code ec;
     if (!fs::exists(kept, ec))
-        return Status::Refused("There is no " + kept.string() + " to restore.");
+        return Status::Refused("There is no " + utf8FromPath(kept) + " to restore.");
     std::string keptBytes;
     if (Status s = files.readFile(kept, keptBytes); !s)
         return Status::Refused(s.message(), s.detail());

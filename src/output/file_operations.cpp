@@ -6,6 +6,7 @@
 
 #include "app/code_page.h"
 #include "app/file_bytes.h"
+#include "app/platform.h"
 
 namespace livrano {
 
@@ -71,6 +72,13 @@ public:
         fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
         if (ec)
             return failure("change the attributes of", file, ec);
+        return Status::Ok();
+    }
+
+    Status moveFile(const fs::path& from, const fs::path& to) override {
+        std::string error;
+        if (!renameOver(from, to, error))
+            return failure("move", from, error);
         return Status::Ok();
     }
 };

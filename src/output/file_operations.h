@@ -32,6 +32,8 @@ public:
     virtual Status removeEmptyDirectory(const std::filesystem::path& folder) = 0;
     // Clears the read-only mark that would stop a delete (hidden and system marks do not).
     virtual Status makeDeletable(const std::filesystem::path& file) = 0;
+    // Moves a file to another folder of the same file system in one step, replacing a file there.
+    virtual Status moveFile(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
 
     // A missing folder is created and its parent synced, so that the new folder's name is on the
     // disk before files go into it; an existing folder is left alone.

@@ -25,6 +25,10 @@ Desktop systemDesktop() {
             nullptr, QString(), startFolder, description + QLatin1Char('(') + pattern + QLatin1Char(')'));
         return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
     };
+    d.chooseFolder = [](const QString& caption, const QString& startFolder) -> std::optional<QString> {
+        const QString folder = QFileDialog::getExistingDirectory(nullptr, caption, startFolder);
+        return folder.isEmpty() ? std::nullopt : std::optional<QString>(folder);
+    };
     // One effect for the whole run: a new one per confirmation would cut the last one short.
     auto effect = std::make_shared<std::unique_ptr<QSoundEffect>>();
     d.playSound = [effect](const std::filesystem::path& wavFile) {

@@ -20,6 +20,9 @@ struct Desktop {
     std::function<std::optional<QString>(const QString& startFolder, const QString& description,
                                          const QString& pattern)>
         openFile;
+    // A folder dialog captioned `caption`, starting in startFolder; the chosen folder, nullopt
+    // when cancelled.
+    std::function<std::optional<QString>(const QString& caption, const QString& startFolder)> chooseFolder;
     // Plays a sound file without waiting; a missing file plays nothing.
     std::function<void(const std::filesystem::path& wavFile)> playSound;
     // Opens a document with its associated program; a failure is not reported.
@@ -28,7 +31,8 @@ struct Desktop {
     std::function<void()> endProcess;
 };
 
-// The real ones: QMessageBox, QFileDialog, QSoundEffect, QDesktopServices, QCoreApplication::exit.
+// The real ones: QMessageBox, QFileDialog (files and folders), QSoundEffect, QDesktopServices,
+// QCoreApplication::exit.
 Desktop systemDesktop();
 
 } // namespace livrano

@@ -6,11 +6,14 @@
 #include <filesystem>
 #include <optional>
 
+#include "screens/desktop.h"
+
 namespace livrano {
 
-// Asks for the simulator's folder and sets up its program folder from the files installed beside
-// `executable`. The program folder made; nullopt when the user cancels or the setup fails (after
-// a message saying why).
-std::optional<std::filesystem::path> setUpOnFirstStart(const std::filesystem::path& executable);
+// Asks through `desktop` for the simulator's folder and sets up its program folder from the files
+// installed beside `executable`. The program folder made; nullopt when the user cancels or the
+// setup fails (after a message saying why).
+std::optional<std::filesystem::path> setUpOnFirstStart(const std::filesystem::path& executable,
+                                                       const Desktop& desktop);
 
 } // namespace livrano

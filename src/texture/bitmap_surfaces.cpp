@@ -65,11 +65,11 @@ bool load(Surface& surface, const std::filesystem::path& path, bool alpha) {
     return true;
 }
 
-bool stretch(Surface& dst, const Surface& src, int dx, int dy, int dw, int dh, int sx, int sy, int sw,
-             int sh) {
+bool stretch(Surface& dst, const Surface& src, int dx, int dy, int dw, int dh, int sx, int sy, int sw, int sh,
+             unsigned threads) {
     if (!dst.Ready || !src.Ready)
         return false;
-    return stretchRect(dst.bitmap, dx, dy, dw, dh, src.bitmap, sx, sy, sw, sh);
+    return stretchRect(dst.bitmap, dx, dy, dw, dh, src.bitmap, sx, sy, sw, sh, threads);
 }
 
 } // namespace
@@ -106,15 +106,15 @@ bool CreateSurface8(BitmapSurfaces& surfaces, int bitCount, int width, int heigh
 }
 
 bool StretchSection24(BitmapSurfaces& surfaces, int destX, int destY, int destWidth, int destHeight, int srcX,
-                      int srcY, int srcWidth, int srcHeight) {
+                      int srcY, int srcWidth, int srcHeight, unsigned threads) {
     return stretch(surfaces.WorkSurface24, surfaces.TemplateSurface24, destX, destY, destWidth, destHeight,
-                   srcX, srcY, srcWidth, srcHeight);
+                   srcX, srcY, srcWidth, srcHeight, threads);
 }
 
 bool StretchSection8(BitmapSurfaces& surfaces, int destX, int destY, int destWidth, int destHeight, int srcX,
-                     int srcY, int srcWidth, int srcHeight) {
+                     int srcY, int srcWidth, int srcHeight, unsigned threads) {
     return stretch(surfaces.WorkSurface8, surfaces.TemplateSurface8, destX, destY, destWidth, destHeight,
-                   srcX, srcY, srcWidth, srcHeight);
+                   srcX, srcY, srcWidth, srcHeight, threads);
 }
 
 std::filesystem::path tempBitmapPath(const std::filesystem::path& programFolder, std::string_view name) {

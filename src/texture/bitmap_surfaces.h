@@ -56,12 +56,12 @@ bool CreateSurface24(BitmapSurfaces& surfaces, int bitCount, int width, int heig
 // one is loaded (entries it lacks black), else the table of the previous create. bitCount 8 only.
 bool CreateSurface8(BitmapSurfaces& surfaces, int bitCount, int width, int height);
 
-// Scales a rectangle of the template onto the work surface of the same depth (see stretchRect).
-// False when either surface is not Ready.
+// Scales a rectangle of the template onto the work surface of the same depth (see stretchRect,
+// which shares the rows out over `threads`). False when either surface is not Ready.
 bool StretchSection24(BitmapSurfaces& surfaces, int destX, int destY, int destWidth, int destHeight, int srcX,
-                      int srcY, int srcWidth, int srcHeight);
+                      int srcY, int srcWidth, int srcHeight, unsigned threads = 1);
 bool StretchSection8(BitmapSurfaces& surfaces, int destX, int destY, int destWidth, int destHeight, int srcX,
-                     int srcY, int srcWidth, int srcHeight);
+                     int srcY, int srcWidth, int srcHeight, unsigned threads = 1);
 
 // The intermediate file of a work surface: programFolder + "\TempBitmaps\" + name trimmed + ".bmp".
 std::filesystem::path tempBitmapPath(const std::filesystem::path& programFolder, std::string_view name);

@@ -3,9 +3,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <new>
-#include <system_error>
-#include <thread>
+
+#include "texture/worker_threads.h"
 
 namespace livrano {
 
@@ -55,29 +54,9 @@ std::size_t dxt3LevelSize(int width, int height) {
 
 void compressDxt3(const RgbaImage& image, RowOrder order, ColourBlockEncoder encoder, unsigned threads,
                   std::uint8_t* out) {
-    const std::size_t rows = blocksAcross(image.height);
-    if (threads == 0)
-        threads = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t helpers = std::min<std::size_t>(threads, rows) - 1; // this thread works too
     std::atomic<std::size_t> nextRow{0};
-    // Room for every helper before the first one runs: the list must not grow (and perhaps fail
-    // to) while threads are running, or their handles would be destroyed unjoined.
-    std::vector<std::thread> pool;
-    pool.reserve(helpers);
-    for (std::size_t h = 0; h < helpers; ++h) {
-        // A thread the system refuses (out of threads, address space or memory for its state)
-        // must not end the build: the threads already running, this one included, take its rows.
-        try {
-            pool.emplace_back(encodeBlockRows, std::cref(image), order, encoder, std::ref(nextRow), out);
-        } catch (const std::system_error&) {
-            break;
-        } catch (const std::bad_alloc&) {
-            break;
-        }
-    }
-    encodeBlockRows(image, order, encoder, nextRow, out);
-    for (std::thread& t : pool)
-        t.join();
+    runOnThreads(threads, blocksAcross(image.height),
+                 [&] { encodeBlockRows(image, order, encoder, nextRow, out); });
 }
 
 std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourBlockEncoder encoder, unsigned threads) {

@@ -2,8 +2,11 @@
 #include "texture/stretch.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <vector>
+
+#include "texture/worker_threads.h"
 
 namespace livrano {
 
@@ -116,7 +119,7 @@ std::vector<Span> pairPixels(const Axis& a) {
 } // namespace
 
 bool stretchRect(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src, int sx, int sy, int sw,
-                 int sh) {
+                 int sh, unsigned threads) {
     if (dst.empty() || src.empty() || dst.bytesPerPixel != src.bytesPerPixel)
         return false;
     Axis x = axis(dx, dw, dst.width, sx, sw, src.width);
@@ -139,15 +142,15 @@ bool stretchRect(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src,
         plainColumns = columns[k].last - columns[k].first == 1 &&
                        columns[k].dest == columns[0].dest + static_cast<int>(k) &&
                        columns[k].first == columns[0].first + static_cast<int>(k);
-    std::uint8_t acc[4];
-    for (const Span& row : rows) {
+    auto copyRow = [&](const Span& row) {
         std::uint8_t* out = dst.row(row.dest);
         const bool singleRow = row.last - row.first == 1;
         if (singleRow && plainColumns) {
             std::copy_n(src.row(row.first) + static_cast<std::size_t>(columns[0].first) * bpp,
                         columns.size() * bpp, out + static_cast<std::size_t>(columns[0].dest) * bpp);
-            continue;
+            return;
         }
+        std::uint8_t acc[4];
         for (const Span& column : columns) {
             std::uint8_t* target = out + static_cast<std::size_t>(column.dest) * bpp;
             if (singleRow && column.last - column.first == 1) { // nothing dropped: a plain copy
@@ -163,7 +166,22 @@ bool stretchRect(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src,
             }
             std::copy(acc, acc + bpp, target);
         }
+    };
+    if (threads == 1) {
+        for (const Span& row : rows)
+            copyRow(row);
+        return true;
     }
+    // Every destination row is written once, from source rows only: rows may go to any thread.
+    constexpr std::size_t kRowsPerPart = 16;
+    const std::size_t parts = (rows.size() + kRowsPerPart - 1) / kRowsPerPart;
+    std::atomic<std::size_t> nextPart{0};
+    runOnThreads(threads, parts, [&] {
+        for (std::size_t part = nextPart++; part < parts; part = nextPart++)
+            for (std::size_t r = part * kRowsPerPart; r < std::min(rows.size(), (part + 1) * kRowsPerPart);
+                 ++r)
+                copyRow(rows[r]);
+    });
     return true;
 }
 

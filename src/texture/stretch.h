@@ -22,8 +22,9 @@ namespace livrano {
 
 // Returns false when either bitmap is empty or their pixel sizes differ; true otherwise, even when
 // nothing lay inside the bitmaps (the platform reports some such copies as failures; a copy that
-// draws nothing is not one here).
+// draws nothing is not one here). The rows are shared out over `threads` threads (0: one per
+// core); the pixels drawn are the same whatever their number.
 bool stretchRect(Bitmap& dst, int dx, int dy, int dw, int dh, const Bitmap& src, int sx, int sy, int sw,
-                 int sh);
+                 int sh, unsigned threads = 1);
 
 } // namespace livrano

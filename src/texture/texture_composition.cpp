@@ -28,8 +28,11 @@ std::size_t sectionCount(const TextureSpec& texture) {
 
 // Copies every section of the texture with the stretch operation of one depth. The result is
 // that of the last copy: a failed earlier copy does not count, as the textures were always made.
+// Each copy's rows are shared out over `threads`; the sections still go one after the other, as
+// where they overlap the later one's pixels stay.
 template <typename Stretch>
-bool copySections(Application& app, const TextureSpec& texture, bool created, Stretch stretch) {
+bool copySections(Application& app, const TextureSpec& texture, bool created, Stretch stretch,
+                  unsigned threads) {
     bool result = created;
     if (!created)
         return false;
@@ -37,7 +40,7 @@ bool copySections(Application& app, const TextureSpec& texture, bool created, St
         const TextureSection& sec = texture.Sections[s];
         result = stretch(app.surfaces, sec.DestLeft, sec.DestTop, sec.DestRight - sec.DestLeft,
                          sec.DestBottom - sec.DestTop, sec.TemplateLeft, sec.TemplateTop,
-                         sec.TemplateRight - sec.TemplateLeft, sec.TemplateBottom - sec.TemplateTop);
+                         sec.TemplateRight - sec.TemplateLeft, sec.TemplateBottom - sec.TemplateTop, threads);
     }
     return result;
 }
@@ -67,9 +70,9 @@ struct Finishing {
 };
 
 // Composes one texture onto the work surfaces; the reason when it cannot.
-std::optional<std::string> compose(Application& app, std::size_t i, TextureFormat& format) {
+std::optional<std::string> compose(Application& app, std::size_t i, TextureFormat& format, unsigned threads) {
     const TextureSpec& texture = app.spec.Textures[i];
-    if (!ComposeTexture24(app, i))
+    if (!ComposeTexture24(app, i, threads))
         return "its colour could not be composed from the template";
     const std::optional<std::int32_t> code = formatCode(texture.TextureFormat);
     if (!code)
@@ -77,7 +80,7 @@ std::optional<std::string> compose(Application& app, std::size_t i, TextureForma
                "\" is neither DXT3NM nor 32ANM";
     format = *code == kFormatCodeDxt3 ? TextureFormat::Dxt3 : TextureFormat::Argb32;
     const bool alpha = app.flags.AlphaLoaded
-                           ? ComposeAlpha8(app, i)
+                           ? ComposeAlpha8(app, i, threads)
                            : CreateSurface8(app.surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
     if (!alpha)
         return "its alpha could not be composed";
@@ -173,21 +176,21 @@ std::unique_ptr<Finishing> startFinishing(Application& app, std::size_t i, const
 
 } // namespace
 
-bool ComposeTexture24(Application& app, std::size_t index) {
+bool ComposeTexture24(Application& app, std::size_t index, unsigned threads) {
     const TextureSpec& texture = app.spec.Textures[index];
     const bool created = CreateSurface24(app.surfaces, 24, texture.TextureSizeX, texture.TextureSizeY);
-    if (!copySections(app, texture, created, StretchSection24))
+    if (!copySections(app, texture, created, StretchSection24, threads))
         return false;
     app.frontend.showPreview(previewOf(app.surfaces.WorkSurface24.bitmap));
     return true;
 }
 
-bool ComposeAlpha8(Application& app, std::size_t index) {
+bool ComposeAlpha8(Application& app, std::size_t index, unsigned threads) {
     const TextureSpec& texture = app.spec.Textures[index];
     const bool created = CreateSurface8(app.surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
     if (!app.flags.AlphaLoaded)
         return created;
-    return copySections(app, texture, created, StretchSection8);
+    return copySections(app, texture, created, StretchSection8, threads);
 }
 
 Status MoveTexture(const fs::path& source, const fs::path& destination, FileSteps& steps) {
@@ -195,7 +198,13 @@ Status MoveTexture(const fs::path& source, const fs::path& destination, FileStep
     if (!fs::is_directory(destination.parent_path(), ec))
         return Status::Error("The texture folder " + utf8FromPath(destination.parent_path()) +
                              " does not exist.");
-    if (!copyFileBytes(source, destination, steps))
+    // Mapped, not read through a stream: a finished texture is many megabytes, and the stream
+    // costs more than the write that follows.
+    bool copied = false;
+    const bool read = withFileBytes(source, [&](std::span<const std::uint8_t> bytes) {
+        copied = writeByteFile(destination, bytes, steps);
+    });
+    if (!read || !copied)
         return Status::Error("The texture " + utf8FromPath(source) + " could not be copied to " +
                              utf8FromPath(destination) + ".");
     (void)steps.removeFile(source);
@@ -252,7 +261,7 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
             continue;
         }
         TextureFormat format = TextureFormat::Dxt3;
-        const std::optional<std::string> failure = compose(app, job.index, format);
+        const std::optional<std::string> failure = compose(app, job.index, format, options.threads);
         finishPending();
         if (failure) {
             report.skipped.push_back(skippedSentence("Texture " + shown, *failure));

@@ -49,7 +49,8 @@ struct TextureBuildReport {
 struct TextureBuildOptions {
     ColourBlockEncoder encoder = encodeColourBlock; // the colour halves of DXT3 textures
     // 0: every core, a texture's bitmaps saved and converted on other threads while the next
-    // texture is composed (two textures in memory at most); 1: all on the calling thread.
+    // texture is composed, itself on every core (two textures in memory at most); 1: all on the
+    // calling thread.
     unsigned threads = 0;
 };
 
@@ -67,11 +68,14 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
                                  FileSteps& steps = systemFileSteps());
 
 // Composes the colour of texture `index` on WorkSurface24 and shows it in the preview. The result
-// is that of the last section's copy (with no sections: whether the surface was created).
-bool ComposeTexture24(Application& app, std::size_t index);
+// is that of the last section's copy (with no sections: whether the surface was created). Each
+// section's rows are shared out over `threads` (0: one per core); the frontend is called on the
+// calling thread only, and the pixels are the same whatever the number.
+bool ComposeTexture24(Application& app, std::size_t index, unsigned threads = 1);
 
-// Composes the alpha of texture `index` on WorkSurface8 (sections copied only with AlphaLoaded).
-bool ComposeAlpha8(Application& app, std::size_t index);
+// Composes the alpha of texture `index` on WorkSurface8 (sections copied only with AlphaLoaded),
+// over `threads` as ComposeTexture24.
+bool ComposeAlpha8(Application& app, std::size_t index, unsigned threads = 1);
 
 // Moves the converted texture to its destination, replacing a file there, whose folder must
 // exist (replaceFileBytes through `steps`); the source is deleted only after the copy.

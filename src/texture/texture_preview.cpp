@@ -5,6 +5,7 @@
 
 #include "app/text.h"
 #include "texture/bitmap_surfaces.h"
+#include "texture/large_buffer.h"
 #include "texture/texture_composition.h"
 
 namespace livrano {
@@ -24,12 +25,13 @@ PreviewPicture previewOf(const Bitmap& bitmap) {
     PreviewPicture picture;
     picture.width = colour.width;
     picture.height = colour.height;
-    picture.rgb.resize(colour.pixels.size());
-    for (std::size_t i = 0; i + 2 < colour.pixels.size(); i += 3) {
-        picture.rgb[i] = colour.pixels[i + 2];
-        picture.rgb[i + 1] = colour.pixels[i + 1];
-        picture.rgb[i + 2] = colour.pixels[i];
-    }
+    // Copied whole into room that is not cleared first, then red and blue swapped in place: a
+    // build shows every texture it composes, and clearing and faulting in a fresh picture cost
+    // more than the copy.
+    picture.rgb = largeBuffer(colour.pixels.size());
+    picture.rgb.assign(colour.pixels.begin(), colour.pixels.end());
+    for (std::size_t i = 0; i + 2 < picture.rgb.size(); i += 3)
+        std::swap(picture.rgb[i], picture.rgb[i + 2]);
     return picture;
 }
 

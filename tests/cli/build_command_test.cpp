@@ -116,13 +116,25 @@ TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
 }
 
 TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
-    fs::remove(programFolder() / "Data.CJ70" / "CJ70_XXX.mdl");
+    const fs::path model = programFolder() / "Data.CJ70" / "CJ70_XXX.mdl";
     const std::string installed = testing::readFile(meridian() / "aircraft.cfg");
+    // A missing model is found by the plan: the build and its dry run refuse alike.
+    fs::rename(model, root() / "model");
+    for (const char* dryRun : {"", "--dry-run"}) {
+        const CliRun refused = build("Blue Sky", "qrx", dryRun);
+        EXPECT_EQ(refused.exitCode, 2) << dryRun;
+        EXPECT_NE(refused.err.find("CJ70_XXX.mdl is missing"), std::string::npos) << refused.err;
+    }
+    fs::rename(root() / "model", model);
+    // The model copy leads where no file can be written.
+    testing::writeFile(root() / "blocker", "a file, not a folder");
+    fs::create_directories(meridian() / "Model.QRX");
+    fs::create_symlink(root() / "blocker" / "x", meridian() / "Model.QRX" / "CJ70_QRX.mdl");
     const CliRun run = build("Blue Sky", "qrx");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("The build stopped at \"Renaming Textures in MDL\""), std::string::npos)
         << run.err;
-    EXPECT_NE(run.out.find("created  " + (meridian() / "Model.QRX").string()), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nFiles:\n"), std::string::npos) << run.out;
     EXPECT_EQ(testing::readFile(meridian() / "aircraft.cfg"), installed);
 }
 

@@ -63,15 +63,17 @@ TEST(CreateAircraftFolders, FailsWhenAFolderCannotBeMade) {
     };
     const Case cases[] = {
         {"file named like the texture folder",
-         [](RepaintWorld& w) { writeFile(w.aircraft() / "TEXTURE", "not a folder"); }},
+         [](RepaintWorld& w) { writeFile(w.aircraft() / "Texture", "not a folder"); }},
         {"file named like the model folder",
-         [](RepaintWorld& w) { writeFile(w.aircraft() / "model.qrx", "not a folder"); }},
+         [](RepaintWorld& w) { writeFile(w.aircraft() / "Model.QRX", "not a folder"); }},
         {"no simulator Aircraft folder", [](RepaintWorld& w) { fs::remove_all(w.root() / "Aircraft"); }},
     };
     for (const Case& c : cases) {
         RepaintWorld world;
+        // The plan refuses what it finds: this comes after it.
+        const BuildPlan plan = world.plan();
         c.arrange(world);
-        const Status status = CreateAircraftFolders(world.app, world.plan());
+        const Status status = CreateAircraftFolders(world.app, plan);
         EXPECT_FALSE(status) << c.what;
         EXPECT_FALSE(status.message().empty()) << c.what;
     }
@@ -87,8 +89,9 @@ TEST(CopyAirFile, CopiesTheFlightModelUnderTheVariationsName) {
     EXPECT_EQ(readFile(world.aircraft() / "craft_qrx.AIR"), "flight model bytes");
     EXPECT_TRUE(world.frontend.statusTexts.empty());
 
+    const BuildPlan plan = world.plan();
     fs::remove(world.data() / "Craft_XXX.air");
-    EXPECT_FALSE(CopyAirFile(world.plan()));
+    EXPECT_FALSE(CopyAirFile(plan));
 }
 
 // An aircraft folder with two earlier variations: ABC (textures in the shared folder, model

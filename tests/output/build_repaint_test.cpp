@@ -8,6 +8,8 @@
 #include "aircraft/aircraft_spec_checks.h"
 #include "aircraft/profile.h"
 #include "app/file_bytes.h"
+#include "app/platform.h"
+#include "output/cfg_restore.h"
 #include "output/configuration_text.h"
 #include "output/repaint_world.h"
 #include "support/time_limit.h"
@@ -129,12 +131,23 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
          "Writing Aircraft Configuration File", true, false},
         {"renameFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
          "Writing Aircraft Configuration File", true, false},
+        {"moveFile", "Craft_QRX.air", "Setting aside the replaced livery", "Copying Files", false, false},
         {"reload", "", "Reloading the aircraft specification", "Moving New Textures", true, true},
     };
+    // The livery rebuilt under its own title and folders: until aircraft.cfg names the new one,
+    // the old one's files are whole.
+    const std::string installed =
+        std::string(kThreeEntries) + "[fltsim.3]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=QRX\r\n\r\n";
+    const std::vector<std::pair<fs::path, std::string>> oldFiles = {
+        {"Model.QRX/Craft_QRX.mdl", "old model"},
+        {"Model.QRX/Model.cfg", "[models]\r\nnormal=Craft_QRX\r\n; old\r\n"},
+        {"Craft_QRX.air", "old air"}};
     for (const Case& c : cases) {
         RepaintWorld world;
         world.installConfiguration();
-        writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
+        writeFile(world.aircraft() / "Aircraft.cfg", installed);
+        for (const auto& [file, bytes] : oldFiles)
+            writeFile(world.aircraft() / file, bytes);
         const bool reload = std::string(c.operation) == "reload";
         if (reload)
             world.app.settings.AircraftIndex = 7; // names no catalogue entry
@@ -158,14 +171,42 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
                                                 "Corvane Craft Gamma", "Corvane Craft Blue Sky"}))
                 << label;
         } else {
-            EXPECT_EQ(cfg, kThreeEntries) << label;
+            EXPECT_EQ(cfg, installed) << label;
         }
+        for (const auto& [file, bytes] : oldFiles)
+            EXPECT_EQ(fs::exists(world.aircraft() / file) && readFile(world.aircraft() / file) == bytes,
+                      !c.cfgWritten)
+                << label << ": " << file;
         EXPECT_EQ(fs::exists(world.aircraft() / "Aircraft.bak"), c.backedUp) << label;
-        for (const std::string& name : RepaintWorld::listing(world.aircraft()))
+        for (const std::string& name : RepaintWorld::listing(world.aircraft())) {
             EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
-        if (c.backedUp) {
-            EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), kThreeEntries) << label;
+            EXPECT_FALSE(name.starts_with("Livrano.replaced")) << label;
         }
+        if (c.backedUp) {
+            EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed) << label;
+        }
+    }
+}
+
+// Restoring swaps aircraft.cfg and Aircraft.bak; a write that fails half-way leaves the file that
+// was in place where it was, and the backup as it was.
+TEST(RestoreAircraftCfg, AFailedWriteLeavesBothFilesAsTheyWere) {
+    for (const char* failing : {"Aircraft.cfg", "Aircraft.bak", ""}) {
+        SCOPED_TRACE(failing);
+        RepaintWorld world;
+        world.installConfiguration();
+        writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
+        writeFile(world.aircraft() / "Aircraft.bak", "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n");
+        FailingFileOperations files([&](const std::string& op, const std::string& name) {
+            return op == "renameFile" && name == failing;
+        });
+        const Status status = RestoreAircraftCfg(world.app, false, files);
+        const bool swapped = *failing == '\0';
+        EXPECT_EQ(bool(status), swapped) << status.message();
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"),
+                  swapped ? "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n" : kThreeEntries);
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"),
+                  swapped ? kThreeEntries : "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n");
     }
 }
 

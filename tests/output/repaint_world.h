@@ -89,6 +89,9 @@ public:
     Status makeDeletable(const std::filesystem::path& file) override {
         return guarded("makeDeletable", file, [&] { return real().makeDeletable(file); });
     }
+    Status moveFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        return guarded("moveFile", from, [&] { return real().moveFile(from, to); });
+    }
 
     int failures = 0;
     std::vector<std::string> log;

@@ -26,7 +26,7 @@ GuiInstallation::GuiInstallation() {
     fs::copy_file(built / "Livrano.pdf", m_demo.programFolder / "Livrano.pdf");
 }
 
-std::unique_ptr<Program> GuiInstallation::program() {
+Desktop GuiInstallation::desktop() const {
     Desktop d;
     std::shared_ptr<DesktopRecord> r = m_record;
     d.message = [r](const QString& text) { r->messages.push_back(text); };
@@ -34,10 +34,18 @@ std::unique_ptr<Program> GuiInstallation::program() {
         r->dialogFolders.push_back(folder);
         return r->chosenFile.isEmpty() ? std::nullopt : std::optional<QString>(r->chosenFile);
     };
+    d.chooseFolder = [r](const QString&, const QString& folder) -> std::optional<QString> {
+        r->dialogFolders.push_back(folder);
+        return r->chosenFolder.isEmpty() ? std::nullopt : std::optional<QString>(r->chosenFolder);
+    };
     d.playSound = [r](const fs::path& file) { r->sounds.push_back(file); };
     d.openDocument = [r](const fs::path& file) { r->documents.push_back(file); };
     d.endProcess = [r] { ++r->ends; };
-    return std::make_unique<Program>(m_demo.programFolder, std::move(d));
+    return d;
+}
+
+std::unique_ptr<Program> GuiInstallation::program() {
+    return std::make_unique<Program>(m_demo.programFolder, desktop());
 }
 
 std::unique_ptr<Program> GuiInstallation::started() {

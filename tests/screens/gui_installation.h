@@ -34,7 +34,8 @@ struct DesktopRecord {
     std::vector<std::filesystem::path> sounds;
     std::vector<std::filesystem::path> documents;
     std::vector<QString> dialogFolders;
-    QString chosenFile; // what the open-file dialog returns; empty: cancelled
+    QString chosenFile;   // what the open-file dialog returns; empty: cancelled
+    QString chosenFolder; // what the folder dialog returns; empty: cancelled
     int ends = 0;
 };
 
@@ -45,6 +46,8 @@ public:
     const std::filesystem::path& programFolder() const { return m_demo.programFolder; }
     const DemoInstallation& demo() const { return m_demo; }
     DesktopRecord& record() { return *m_record; }
+    // Desktop calls that are recorded in record() instead of made.
+    Desktop desktop() const;
 
     // A program on this installation (not yet started).
     std::unique_ptr<Program> program();

@@ -218,6 +218,21 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
          },
          "texture name"},
         {"no clean copy", [](RepaintWorld& w) { fs::remove(w.data() / "Aircraft.cfg"); }, "clean copy"},
+        {"no model", [](RepaintWorld& w) { fs::remove(w.data() / "Craft_XXX.mdl"); },
+         "Craft_XXX.mdl is missing"},
+        {"no flight model", [](RepaintWorld& w) { fs::remove(w.data() / "Craft_XXX.air"); },
+         "Craft_XXX.air is missing"},
+        {"a backup that is a folder",
+         [](RepaintWorld& w) { fs::create_directory(w.aircraft() / "Aircraft.bak"); },
+         "Aircraft.bak, which is not a regular file"},
+        {"a file where a folder goes", [](RepaintWorld& w) { writeFile(w.aircraft() / "Texture", ""); },
+         "Texture, but something that is not a folder"},
+        {"a folder name too long",
+         [](RepaintWorld& w) {
+             w.app.spec.TextureAssignOnly = 1;
+             w.app.settings.FolderExtension = std::string(250, 'e');
+         },
+         "is too long for the file system"},
         {"no template", [](RepaintWorld& w) { FreeTemplateSurfaces(w.app.surfaces); }, "No template"},
         {"unreadable title", [&](RepaintWorld& w) { w.app.settings.Variation = title; },
          "cannot be read back"},

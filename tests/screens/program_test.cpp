@@ -9,11 +9,15 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 #include "aircraft/aircraft_spec_loader.h"
 #include "app/file_names.h"
+#include "app/program_folder.h"
 #include "screens/callsign_screen.h"
+#include "screens/first_start.h"
 #include "screens/gui_installation.h"
 #include "screens/main_window.h"
 #include "screens/select_aircraft_screen.h"
@@ -59,6 +63,42 @@ TEST(ProgramStartUp, EndsWithItsMessageBeforeAnyWindowShows) {
         for (QWidget* window : QApplication::topLevelWidgets())
             EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
     }
+}
+
+// A Linux installation's first start: one question, then the same program folder a setup makes,
+// which the next start finds again by itself.
+TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
+    GuiInstallation installation;
+    testing::TempDir dir;
+    ASSERT_EQ(setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1), 0);
+    fs::create_directories(dir / "Simulator" / "Aircraft");
+    fs::create_directories(dir / "Empty");
+    const fs::path made = dir / "Simulator" / "Corvane Software" / "Livrano";
+    struct Case {
+        fs::path executable; // where the installed files are looked for
+        fs::path chosen;     // empty: the dialog is cancelled
+        std::size_t messages;
+        const char* lastMessageHas;
+    };
+    const Case cases[] = {
+        {dir / "Empty", dir / "Simulator", 1, "are missing. Please reinstall Livrano."},
+        {installation.programFolder(), {}, 1, "Choose the simulator's folder"},
+        {installation.programFolder(), dir / "Empty", 2, "has no Aircraft folder"},
+        {installation.programFolder(), dir / "Simulator", 1, "Choose the simulator's folder"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen.string());
+        installation.record() = {};
+        installation.record().chosenFolder = QString::fromStdString(c.chosen.string());
+        const std::optional<fs::path> folder = setUpOnFirstStart(c.executable, installation.desktop());
+        ASSERT_EQ(installation.record().messages.size(), c.messages);
+        EXPECT_TRUE(installation.record().messages.back().contains(QString::fromUtf8(c.lastMessageHas)));
+        EXPECT_EQ(folder.has_value(), c.chosen == dir / "Simulator" && c.executable != dir / "Empty");
+        EXPECT_EQ(fs::exists(made), folder.has_value());
+    }
+    EXPECT_EQ(findProgramFolder(std::nullopt, dir / "Empty"), made);
+    EXPECT_TRUE(fs::exists(made / "Data" / "airlines.cfg"));
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(ProgramCommands, StartUpFillsTheListScreensHelpOpensTheManualCloseShutsDownTheLoadedWindows) {

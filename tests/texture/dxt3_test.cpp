@@ -94,7 +94,7 @@ TEST(Dxt3Block, FlatAndTwoColourBlocksComeBackClose) {
     }
 }
 
-// On small photographic pictures our encoder is within 0.1 dB of libsquish's cluster fit, and
+// On small photographic pictures our encoder is within 0.05 dB of libsquish's cluster fit, and
 // the AVX2 and portable forms write the same bytes.
 TEST(CompressDxt3, PhotographicQualityAndOneResultOnEveryPath) {
     for (const bench::NamedPicture& picture : bench::paintPictures()) {
@@ -102,7 +102,7 @@ TEST(CompressDxt3, PhotographicQualityAndOneResultOnEveryPath) {
         const double ours = colourPsnr(decompressDxt3(compressDxt3(image, encodeColourBlock), 96, 96), image);
         const double cluster =
             colourPsnr(decompressDxt3(compressDxt3(image, bench::squishClusterFit), 96, 96), image);
-        EXPECT_GE(ours, cluster - 0.1) << picture.name;
+        EXPECT_GE(ours, cluster - 0.05) << picture.name << ": " << ours << " against " << cluster;
         if (!encoderPathAvailable(EncoderPath::Avx2))
             continue;
         std::uint8_t texels[64], portable[8], avx2[8];

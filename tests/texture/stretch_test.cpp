@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "../../tools/gdi-reference/case_line.h"
 
@@ -39,6 +41,30 @@ TEST(StretchRect, DrawsWhatStretchBltDraws) {
         ++cases;
     }
     EXPECT_EQ(cases, 32);
+}
+
+// However many threads share a copy's rows it draws the same pixels: enlarged, shrunk, mirrored,
+// reaching past either bitmap.
+TEST(StretchRect, ThreadsDrawWhatOneThreadDraws) {
+    const int copies[][8] = {{0, 0, 120, 160, 0, 0, 100, 150},
+                             {-10, 100, 130, -95, 5, 3, 60, 40},
+                             {20, -8, -50, 200, 90, 140, -80, -150},
+                             {3, 5, 100, 150, 0, 0, 100, 150}};
+    for (int bpp : {1, 3}) {
+        Bitmap src = picture(100, 150, bpp, "");
+        for (int i = 0; i < 100 * 150 * bpp; ++i)
+            src.pixels.push_back(static_cast<std::uint8_t>(i * 2654435761u >> 24));
+        for (const auto& c : copies) {
+            auto draw = [&](unsigned threads) {
+                Bitmap dst = picture(120, 160, bpp, std::string(120 * 160 * bpp * 2, '5'));
+                EXPECT_TRUE(stretchRect(dst, c[0], c[1], c[2], c[3], src, c[4], c[5], c[6], c[7], threads));
+                return dst.pixels;
+            };
+            const std::vector<std::uint8_t> one = draw(1);
+            for (unsigned threads : {2u, 3u, 0u})
+                EXPECT_EQ(draw(threads), one) << bpp << " " << c[0] << " " << c[1] << " threads " << threads;
+        }
+    }
 }
 
 TEST(StretchRect, RefusesEmptyOrMismatchedBitmaps) {

@@ -47,6 +47,7 @@ struct ThreeTextures : TestApp {
         app.spec.ReplaceMask = "B737_*";
         app.spec.BaseAirName = "B737";
         testing::writeFile(folders.program / "Data.B737/Aircraft.cfg", "");
+        testing::writeFile(folders.program / "Data.B737/B737_XXX.mdl", "model");
         app.spec.UseAlpha = 1;
         app.spec.TextureAssignOnly = 0;
         app.spec.NumIdentifierCharacters = 3;
