@@ -636,13 +636,13 @@ private:
             const std::size_t length =
                 path.filename().native().size() + (isFolder ? 0 : temporaryNameExtra());
             if (length > limit->second)
-                return Status::Refused(
-                    "The name \"" + shortName(utf8FromPath(path.filename())) +
-                        "\" is too long for the file system: shorten the folder extension or the names.",
-                    "The name \"" + utf8FromPath(path.filename()) + "\" is too long for the file system of " +
-                        utf8FromPath(folder) + ": it takes names of at most " +
-                        std::to_string(limit->second) + " characters, and the build needs " +
-                        std::to_string(length) + ".");
+                return Status::Refused("The name \"" + shortName(utf8FromPath(path.filename())) +
+                                           "\" is too long for the file system: shorten it.",
+                                       "The name \"" + utf8FromPath(path.filename()) +
+                                           "\" is too long for the file system of " + utf8FromPath(folder) +
+                                           ": it takes names of at most " + std::to_string(limit->second) +
+                                           " characters, and the build needs " + std::to_string(length) +
+                                           ".");
         }
         return Status::Ok();
     }
