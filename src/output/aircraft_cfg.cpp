@@ -173,9 +173,11 @@ WeightAndBalance readWeightAndBalance(const ProfileDocument& doc) {
 }
 
 Status changedSincePlan(const BuildPlan& plan) {
-    return Status::Refused("The aircraft's " + utf8FromPath(plan.installedCfg) +
-                           " changed after the build read it (another program saved it meanwhile); it was "
-                           "left as that program saved it: build again.");
+    return Status::Refused(
+        "The aircraft's aircraft.cfg changed while the build ran: build again.",
+        "The aircraft's " + utf8FromPath(plan.installedCfg) +
+            " changed after the build read it (another program saved it meanwhile); it was "
+            "left as that program saved it: build again.");
 }
 
 } // namespace
@@ -254,10 +256,10 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
 Status checkRoomForLivery(std::size_t carried) {
     if (carried < kFltsimSlots)
         return Status::Ok();
-    return Status::Refused(
-        "The aircraft.cfg holds " + std::to_string(carried) + " liveries, the most it can hold (" +
-        std::to_string(kFltsimSlots) +
-        "); no more can be added. A livery of an installed title can still be built again.");
+    return Status::Refused("The aircraft.cfg holds " + std::to_string(carried) +
+                               " liveries, the most it can hold (" + std::to_string(kFltsimSlots) +
+                               "): no more can be added.",
+                           "A livery of an installed title can still be built again.");
 }
 
 std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,
