@@ -174,9 +174,10 @@ WeightAndBalance readWeightAndBalance(const ProfileDocument& doc) {
 
 Status changedSincePlan(const BuildPlan& plan) {
     return Status::Refused(
-        "aircraft.cfg changed after the build read it (another program saved it meanwhile); "
-        "it was left as saved: build again.",
-        utf8FromPath(plan.installedCfg));
+        "The aircraft's aircraft.cfg changed while the build ran: build again.",
+        "The aircraft's " + utf8FromPath(plan.installedCfg) +
+            " changed after the build read it (another program saved it meanwhile); it was "
+            "left as that program saved it: build again.");
 }
 
 } // namespace
@@ -190,10 +191,10 @@ Status checkInstalledCfgWritable(const fs::path& installedCfg) {
     const fs::file_status status = fs::status(installedCfg, ec);
     if (ec || !fs::exists(status) || (status.permissions() & fs::perms::owner_write) != fs::perms::none)
         return Status::Ok();
-    return Status::Refused(
-        "aircraft.cfg is read-only, and the simulator's own file functions refuse to replace "
-        "it: make it writable first. Nothing was written.",
-        utf8FromPath(installedCfg));
+    return Status::Refused("aircraft.cfg is read-only: make it writable to build.",
+                           utf8FromPath(installedCfg) +
+                               " is read-only, and the simulator's own file functions refuse to replace it. "
+                               "Nothing was written.");
 }
 
 std::string newEntryTitle(const Application& app) {
@@ -266,10 +267,10 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
 Status checkRoomForLivery(std::size_t carried) {
     if (carried < kFltsimSlots)
         return Status::Ok();
-    return Status::Refused(
-        "The aircraft.cfg holds " + std::to_string(carried) + " liveries, the most it can hold (" +
-        std::to_string(kFltsimSlots) +
-        "); no more can be added. A livery of an installed title can still be built again.");
+    return Status::Refused("The aircraft.cfg holds " + std::to_string(carried) +
+                               " liveries, the most it can hold (" + std::to_string(kFltsimSlots) +
+                               "): no more can be added.",
+                           "A livery of an installed title can still be built again.");
 }
 
 std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,
