@@ -31,6 +31,14 @@ const char* const kThreeEntries = "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\nmo
                                   "[fltsim.1]\r\ntitle=Corvane Craft Beta\r\nmodel=BBB\r\n\r\n"
                                   "[fltsim.2]\r\ntitle=Corvane Craft Gamma\r\nmodel=CCC\r\n\r\n";
 
+// Latin-1 text as UTF-16, with its byte-order mark unless `mark` is false.
+std::string utf16(std::string_view latin1, bool little, bool mark = true) {
+    std::string out = mark ? (little ? "\xFF\xFE" : "\xFE\xFF") : "";
+    for (char c : latin1)
+        out += little ? std::string{c, '\0'} : std::string{'\0', c};
+    return out;
+}
+
 void chooseAgain(RepaintWorld& world, const char* variation, const char* extension) {
     world.app.settings.Variation = variation;
     world.app.settings.FolderExtension = extension;
@@ -285,6 +293,23 @@ TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
         EXPECT_TRUE(inOrder({std::string("createDirectory ") + folder, "syncFolder Craft"})) << folder;
 }
 
+// A file saved as UTF-16 or with CR line ends is read; the new one is CRLF Windows-1252 as always.
+TEST(CreateRepaint, ReadsAnInstalledFileSavedAsUtf16OrWithCrLineEnds) {
+    const std::string entry = "[fltsim.0]\r\ntitle=Livery \xE9\r\n; by hand\r\nmodel=AAA\r\n\r\n";
+    std::string crOnly = entry;
+    crOnly.erase(std::remove(crOnly.begin(), crOnly.end(), '\n'), crOnly.end());
+    for (const std::string& installed : {utf16(entry, true), utf16(entry, false), crOnly}) {
+        RepaintWorld world;
+        world.installConfiguration();
+        writeFile(world.aircraft() / "Aircraft.cfg", installed);
+        ASSERT_TRUE(CreateRepaint(world.app));
+        EXPECT_NE(readFile(world.aircraft() / "Aircraft.cfg").find(entry), std::string::npos);
+        EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
+                  (std::vector<std::string>{"Livery \xE9", "Corvane Craft Blue Sky"}));
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed);
+    }
+}
+
 TEST(CreateRepaint, OtherLiveriesKeepTheirBytesAndTheOriginalFileIsKeptOnce) {
     RepaintWorld world;
     world.installConfiguration();
@@ -470,6 +495,16 @@ TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
              w.app.extraFields = {1, 1, {"atc_ID"}, {"X"}};
          },
          "\"atc_ID\" (ExtraField.00) is a key"},
+        {"UTF-16 without its mark",
+         [](RepaintWorld& w) {
+             writeFile(w.aircraft() / "Aircraft.cfg", utf16("[fltsim.0]\r\ntitle=A\r\n", true, false));
+         },
+         "No livery can be read"},
+        {"a character Windows-1252 has not",
+         [](RepaintWorld& w) {
+             writeFile(w.aircraft() / "Aircraft.cfg", utf16("[fltsim.0]\r\ntitle=", true) + "\x13\x01");
+         },
+         "\"ē\" (U+0113)"},
         {"too many entries",
          [](RepaintWorld& w) {
              std::string cfg;
