@@ -11,7 +11,7 @@
 
 #include "cli/command.h"
 #include "cli/exit_status.h"
-#include "output/demo_installation.h"
+#include "demo/demo_installation.h"
 
 namespace livrano::cli {
 

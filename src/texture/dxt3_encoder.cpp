@@ -111,24 +111,28 @@ ENCODER_INLINE int quantise(int channel, double level) {
 }
 
 // For a block of one colour: per channel and level, the end points whose 2/3 entry comes
-// nearest to it (index 2 for every texel). Found by trying every pair.
+// nearest to it (index 2 for every texel); of equally near pairs the first, colour0 before
+// colour1. Each entry value's first pair is found once, then each level takes the nearer of the
+// entries around it.
 struct SingleColourTable {
     std::uint8_t pair[3][256][2];
 
     SingleColourTable() {
         for (int c = 0; c < 3; ++c) {
+            int first[256]; // entry value -> its first pair (a * 64 + b), -1 when no pair gives it
+            std::fill_n(first, 256, -1);
+            for (int a = kChannelMax[c]; a >= 0; --a)
+                for (int b = kChannelMax[c]; b >= 0; --b)
+                    first[(2 * expand(c, a) + expand(c, b)) / 3] = a * 64 + b;
             for (int level = 0; level < 256; ++level) {
-                int bestError = INT_MAX;
-                for (int a = 0; a <= kChannelMax[c]; ++a) {
-                    for (int b = 0; b <= kChannelMax[c]; ++b) {
-                        const int error = std::abs((2 * expand(c, a) + expand(c, b)) / 3 - level);
-                        if (error < bestError) {
-                            bestError = error;
-                            pair[c][level][0] = static_cast<std::uint8_t>(a);
-                            pair[c][level][1] = static_cast<std::uint8_t>(b);
-                        }
-                    }
+                int found = -1;
+                for (int d = 0; found < 0; ++d) {
+                    for (int v : {level - d, level + d})
+                        if (v >= 0 && v < 256 && first[v] >= 0 && (found < 0 || first[v] < found))
+                            found = first[v];
                 }
+                pair[c][level][0] = static_cast<std::uint8_t>(found / 64);
+                pair[c][level][1] = static_cast<std::uint8_t>(found % 64);
             }
         }
     }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "output/demo_installation.h"
+#include "demo/demo_installation.h"
 #include "screens/program.h"
 #include "support/temp_dir.h"
 

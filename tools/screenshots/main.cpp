@@ -26,7 +26,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "output/demo_installation.h"
+#include "demo/demo_installation.h"
 #include "screens/main_window.h"
 #include "screens/program.h"
 #include "screens/wizard_screen.h"

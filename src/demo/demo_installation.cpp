@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "output/demo_installation.h"
+#include "demo/demo_installation.h"
 
 #include <system_error>
 
@@ -10,7 +10,7 @@
 #include "app/file_bytes.h"
 #include "app/text.h"
 #include "output/configuration_text.h"
-#include "output/demo_painting.h"
+#include "demo/demo_painting.h"
 #include "texture/bmp_writer.h"
 
 namespace livrano {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "output/demo_installation.h"
+#include "demo/demo_installation.h"
 
 #include <gtest/gtest.h>
 

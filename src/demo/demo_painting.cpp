@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "output/demo_painting.h"
+#include "demo/demo_painting.h"
 
 #include <algorithm>
 #include <array>
