@@ -63,7 +63,7 @@ public:
     void safeName(const std::string& section, const std::string& key, const std::string& what,
                   const std::string& name) {
         if (Status s = checkSafeFileName(what, name); !s.ok())
-            add(section, key, s.text());
+            add(section, key, s.detail().empty() ? s.message() : s.detail()); // the detail says it whole
     }
 
     // A name the build derives from a base name and a mask must be derivable.

@@ -86,9 +86,12 @@ Status windows1252FromUtf8(std::string_view what, std::string_view utf8, std::st
         if (!byte) {
             char number[16];
             std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(*c));
-            return Status::Refused("The " + std::string(what) + " holds the character \"" +
-                                   std::string(utf8.substr(start, at - start)) + "\" (" + number +
-                                   "), which the simulator's files (Windows-1252) cannot hold.");
+            const std::string character =
+                "\"" + std::string(utf8.substr(start, at - start)) + "\" (" + number + ")";
+            return Status::Refused("The " + std::string(what) + " cannot hold " + character +
+                                       ": type another character.",
+                                   "The " + std::string(what) + " holds the character " + character +
+                                       ", which the simulator's files (Windows-1252) cannot hold.");
         }
         bytes += static_cast<char>(*byte);
     }

@@ -64,10 +64,15 @@ fs::path resolveCaseless(const fs::path& path) {
 }
 
 Status checkSafeFileName(std::string_view what, std::string_view name) {
-    const std::string shown = "\"" + utf8FromWindows1252(name) + "\"";
+    const std::string shown = utf8FromWindows1252(name);
     auto refuse = [&](const std::string& why) {
-        return Status::Refused("The " + std::string(what) + " " + shown +
-                               " cannot be used as a file name: " + why + ".");
+        // The message leaves out what the value's key is called, why Windows cares and a long
+        // value's tail, which goes last: "The folder extension contains a path separator: "a/b"."
+        const std::string_view brief = what.substr(0, what.find(" ("));
+        return Status::Refused("The " + std::string(brief) + " " + why.substr(3, why.find(", which") - 3) +
+                                   ": \"" + shortName(shown) + "\".",
+                               "The " + std::string(what) + " \"" + shown +
+                                   "\" cannot be used as a file name: " + why + ".");
     };
     if (name.empty())
         return refuse("it is empty");

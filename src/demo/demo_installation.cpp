@@ -9,8 +9,8 @@
 #include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/text.h"
-#include "output/configuration_text.h"
 #include "demo/demo_painting.h"
+#include "output/configuration_text.h"
 #include "texture/bmp_writer.h"
 
 namespace livrano {

@@ -173,9 +173,11 @@ WeightAndBalance readWeightAndBalance(const ProfileDocument& doc) {
 }
 
 Status changedSincePlan(const BuildPlan& plan) {
-    return Status::Refused("The aircraft's " + utf8FromPath(plan.installedCfg) +
-                           " changed after the build read it (another program saved it meanwhile); it was "
-                           "left as that program saved it: build again.");
+    return Status::Refused(
+        "The aircraft's aircraft.cfg changed while the build ran: build again.",
+        "The aircraft's " + utf8FromPath(plan.installedCfg) +
+            " changed after the build read it (another program saved it meanwhile); it was "
+            "left as that program saved it: build again.");
 }
 
 } // namespace
@@ -228,7 +230,8 @@ FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCo
 Status installedCfgText(const fs::path& file, std::string_view bytes, std::string& text) {
     std::string converted;
     if (Status s = windows1252FromSavedText("file " + utf8FromPath(file), bytes, converted); !s)
-        return s;
+        return Status::Refused("aircraft.cfg holds text the simulator's files cannot hold; mend it first.",
+                               s.message());
     std::string lines;
     lines.reserve(converted.size());
     for (std::size_t i = 0; i < converted.size(); ++i) {
@@ -263,9 +266,8 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
     std::string text = document.bytes();
     text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
     if (titled.empty() && kept.empty() && toUpper(text).find("[FLTSIM") != std::string::npos)
-        return Status::Refused("No livery can be read from the aircraft.cfg, although it holds [fltsim "
-                               "sections: it is saved in a form the program cannot read (save it as "
-                               "Windows-1252 or UTF-16 text).");
+        return Status::Refused("Save aircraft.cfg as ANSI or UTF-16 text: no livery can be read from it.",
+                               "It holds [fltsim sections, but in a form the program cannot read.");
     std::sort(titled.begin(), titled.end(),
               [](const FltsimEntry& a, const FltsimEntry& b) { return a.number < b.number; });
     entries = std::move(titled);
@@ -276,10 +278,10 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
 Status checkRoomForLivery(std::size_t carried) {
     if (carried < kFltsimSlots)
         return Status::Ok();
-    return Status::Refused(
-        "The aircraft.cfg holds " + std::to_string(carried) + " liveries, the most it can hold (" +
-        std::to_string(kFltsimSlots) +
-        "); no more can be added. A livery of an installed title can still be built again.");
+    return Status::Refused("The aircraft.cfg holds " + std::to_string(carried) +
+                               " liveries, the most it can hold (" + std::to_string(kFltsimSlots) +
+                               "): no more can be added.",
+                           "A livery of an installed title can still be built again.");
 }
 
 std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,

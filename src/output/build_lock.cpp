@@ -20,13 +20,14 @@ Status take(FolderLock& lock, const fs::path& folder, bool exclusive, const std:
     case FolderLock::Result::Held:
         return Status::Ok();
     case FolderLock::Result::Busy:
-        return Status::Locked("Another build is running on " + what + " " + utf8FromPath(folder) +
-                              "; build again when it has finished.");
+        return Status::Locked("Another build is running on " + what + ": build again when it has finished.",
+                              "Another build is running on " + what + " " + utf8FromPath(folder) + ".");
     case FolderLock::Result::Failed:
         break;
     }
     // A folder that cannot be locked (missing, not writable) cannot take a build.
-    return Status::Refused("The build cannot lock " + what + " " + utf8FromPath(folder) + ": " + error + ".");
+    return Status::Refused("The build cannot lock " + what + ": check that it exists and can be written to.",
+                           "The build cannot lock " + what + " " + utf8FromPath(folder) + ": " + error + ".");
 }
 
 } // namespace

@@ -29,6 +29,11 @@ std::size_t listed(std::int16_t count, std::size_t size) {
     return std::min<std::size_t>(static_cast<std::size_t>(std::max<std::int16_t>(count, 0)), size);
 }
 
+// A name in a short message: quoted, and shortened when long (the detail has it whole).
+std::string shortQuoted(std::string_view windows1252) {
+    return "\"" + shortName(utf8FromWindows1252(windows1252)) + "\"";
+}
+
 // What two paths that name one file on Windows have in common.
 std::string pathKey(const fs::path& path) {
     return toUpper(path.lexically_normal().generic_string());
@@ -42,8 +47,9 @@ bool samePath(const fs::path& a, const fs::path& b) {
 // the aircraft's own textures.
 struct Owned {
     fs::path path;
-    bool folder; // everything in it is owned too
-    std::string owner;
+    bool folder;       // everything in it is owned too
+    std::string owner; // in full, for a message's detail
+    std::string brief; // the same for a short message
 };
 
 class Planner {
@@ -65,9 +71,11 @@ public:
         if (m_spec.TextureAssignOnly == 0 &&
             static_cast<std::int64_t>(p.id.size()) != m_spec.NumIdentifierCharacters)
             return Status::Refused(
+                "The folder extension must be exactly " + std::to_string(m_spec.NumIdentifierCharacters) +
+                    " characters long for this aircraft.",
                 "The folder extension \"" + utf8FromWindows1252(p.extension) + "\" must be exactly " +
-                std::to_string(m_spec.NumIdentifierCharacters) +
-                " characters long for this aircraft: its model names the textures with that many identifier characters.");
+                    std::to_string(m_spec.NumIdentifierCharacters) +
+                    " characters long for this aircraft: its model names the textures with that many identifier characters.");
         p.aircraftFolder = aircraftFolderPath(m_app);
         p.dataFolder = dataFolderPath(m_app);
         m_shared = existingEntry(p.aircraftFolder, "Texture");
@@ -163,10 +171,12 @@ private:
             for (std::size_t k = 0; k < count; ++k) {
                 const std::int32_t offset = t.MdlOffsets[k];
                 if (offset < 1)
-                    return Status::Refused("The model offset " + std::to_string(offset) +
-                                           " of the texture \"" +
-                                           utf8FromWindows1252(trim(t.BaseTextureName)) +
-                                           "\" lies before the start of the model file.");
+                    return Status::Refused("The texture " + shortQuoted(trim(t.BaseTextureName)) +
+                                               " has a model offset before the start of the model file.",
+                                           "The model offset " + std::to_string(offset) +
+                                               " of the texture \"" +
+                                               utf8FromWindows1252(trim(t.BaseTextureName)) +
+                                               "\" lies before the start of the model file.");
                 p.modelPatches.push_back({static_cast<std::uint64_t>(offset) - 1, name + ".bmp"});
             }
         }
@@ -177,9 +187,10 @@ private:
         for (const FilePatch& patch : p.modelPatches) {
             if (patch.position > size || patch.bytes.size() > size - patch.position)
                 return Status::Refused(
+                    "The texture " + shortQuoted(patch.bytes) + " would end past the end of the model file.",
                     "The texture name \"" + utf8FromWindows1252(patch.bytes) + "\" at model offset " +
-                    std::to_string(patch.position + 1) + " would end past the end of the model file \"" +
-                    utf8FromPath(p.model->source) + "\" (" + std::to_string(size) + " bytes).");
+                        std::to_string(patch.position + 1) + " would end past the end of the model file \"" +
+                        utf8FromPath(p.model->source) + "\" (" + std::to_string(size) + " bytes).");
         }
         return Status::Ok();
     }
@@ -205,8 +216,12 @@ private:
     }
 
     static Status missingSource(const char* what, const fs::path& file) {
-        return Status::Refused("The aircraft's " + std::string(what) + " " + utf8FromPath(file) +
-                               " is missing or not a file; install the aircraft's configuration again.");
+        const std::string_view brief = std::string_view(what).substr(0, std::string_view(what).find(" ("));
+        return Status::Refused("The aircraft's " + std::string(brief) + " " +
+                                   shortName(utf8FromPath(file.filename())) +
+                                   " is missing: install the aircraft's configuration again.",
+                               "The aircraft's " + std::string(what) + " " + utf8FromPath(file) +
+                                   " is missing or not a file; install the aircraft's configuration again.");
     }
 
     // Two textures whose files in TempBitmaps meet would install a plain bitmap as a texture;
@@ -235,7 +250,9 @@ private:
         }
         for (const TextureFileClash& clash : textureFileClashes(names)) {
             if (!clash.sameName)
-                return Status::Refused(clash.message + " Rename one of them in the aircraft configuration.");
+                return Status::Refused(
+                    "Two textures would share a file: rename one of them in the aircraft configuration.",
+                    clash.message);
             p.warnings.push_back(clash.message);
         }
         return Status::Ok();
@@ -270,7 +287,10 @@ private:
         const std::vector<ExtraFieldNameFault> faults =
             extraFieldNameFaults(fields, listed(fields.NumFields, fields.ExtraFieldNames.size()));
         if (!faults.empty())
-            return Status::Refused("The extra field " + faults.front().message);
+            return Status::Refused("The extra field ExtraField." +
+                                       twoDigits(static_cast<int>(faults.front().field)) +
+                                       " cannot be written: fix it in the aircraft configuration.",
+                                   "The extra field " + faults.front().message);
         return Status::Ok();
     }
 
@@ -284,14 +304,16 @@ private:
         // livery of the same title gives way.
         std::optional<std::string> data = readFileBytes(p.dataCfg);
         if (!data)
-            return Status::Refused("The program's clean copy " + utf8FromPath(p.dataCfg) +
-                                   " cannot be read.");
+            return Status::Refused("The program's clean copy of aircraft.cfg cannot be read.",
+                                   "The program's clean copy " + utf8FromPath(p.dataCfg) +
+                                       " cannot be read.");
         p.dataBytes = std::move(*data);
         std::error_code ec;
         if (fs::exists(p.installedCfg, ec)) {
             std::optional<std::string> installed = readFileBytes(p.installedCfg);
             if (!installed)
-                return Status::Refused("The aircraft's " + utf8FromPath(p.installedCfg) + " cannot be read.");
+                return Status::Refused("The aircraft's aircraft.cfg cannot be read.",
+                                       "The aircraft's " + utf8FromPath(p.installedCfg) + " cannot be read.");
             p.installedStamp = stampOf(p.installedCfg, *installed);
             std::string text;
             if (Status s = installedCfgText(p.installedCfg, *installed, text); !s)
@@ -314,9 +336,11 @@ private:
         probe.write("fltsim.0", "title", title);
         if (probe.readString("fltsim.0", "title") != trim(title))
             return Status::Refused(
+                "The title " + shortQuoted(title) +
+                    " cannot be read back from aircraft.cfg: shorten the variation.",
                 "The title \"" + utf8FromWindows1252(title) +
-                "\" cannot be read back from aircraft.cfg (at most " + std::to_string(kIniStringChars) +
-                " characters, no enclosing quotation marks); shorten the variation's name.");
+                    "\" cannot be read back from aircraft.cfg (at most " + std::to_string(kIniStringChars) +
+                    " characters, no enclosing quotation marks); shorten the variation's name.");
         if (m_spec.CopyRenameAirFile == 0)
             m_sim = trim(m_spec.BaseAirName);
         p.entry = newFltsimEntry(m_app, ProfileDocument(p.dataBytes), m_sim);
@@ -331,10 +355,12 @@ private:
         for (const auto& [key, value] : typed) {
             probe.write("fltsim.0", key, *value);
             if (probe.readString("fltsim.0", key) != trim(*value))
-                return Status::Refused("The value \"" + utf8FromWindows1252(*value) + "\" of " + key +
-                                       " cannot be read back from aircraft.cfg as written (at most " +
-                                       std::to_string(kIniStringChars) +
-                                       " characters, no enclosing quotation marks).");
+                return Status::Refused("The " + std::string(key) + " " + shortQuoted(*value) +
+                                           " cannot be read back from aircraft.cfg.",
+                                       "The value \"" + utf8FromWindows1252(*value) + "\" of " + key +
+                                           " cannot be read back from aircraft.cfg as written (at most " +
+                                           std::to_string(kIniStringChars) +
+                                           " characters, no enclosing quotation marks).");
         }
 
         const std::string target = trim(toUpper(title));
@@ -471,9 +497,11 @@ private:
             // The extra textures are copied last: one that is a composed texture's file would
             // silently put the aircraft's own file over the new texture.
             if (const auto built = composed.find(pathKey(job.destination)); built != composed.end())
-                return Status::Refused("The extra texture \"" + utf8FromWindows1252(job.name) +
-                                       "\" is the texture \"" + utf8FromWindows1252(built->second->name) +
-                                       "\" that the build composes; remove it from the extra textures.");
+                return Status::Refused("An extra texture is a texture the build composes: remove " +
+                                           shortQuoted(job.name) + ".",
+                                       "The extra texture \"" + utf8FromWindows1252(job.name) +
+                                           "\" is the texture \"" + utf8FromWindows1252(built->second->name) +
+                                           "\" that the build composes; remove it from the extra textures.");
         }
         return Status::Ok();
     }
@@ -483,30 +511,35 @@ private:
         std::vector<Owned> owned;
         const std::string aircraftOwn = "the aircraft's own textures";
         for (const TextureSpec& t : m_spec.Textures)
-            owned.push_back({entryIn(m_shared, trim(t.BaseTextureName) + ".bmp"), false, aircraftOwn});
+            owned.push_back(
+                {entryIn(m_shared, trim(t.BaseTextureName) + ".bmp"), false, aircraftOwn, aircraftOwn});
+        const std::string flightModel = "the aircraft's own flight model";
         owned.push_back({existingEntry(p.aircraftFolder, trim(m_spec.BaseAirName) + ".air"), false,
-                         "the aircraft's own flight model"});
+                         flightModel, flightModel});
         if (m_app.extraTextures.CopyExtraTextures == 1) {
-            const std::string extras = "the aircraft's own extra textures (BaseTextureFolder)";
+            const std::string extras = "the aircraft's own extra textures";
+            const std::string inFull = extras + " (BaseTextureFolder)";
             if (!samePath(m_extrasFolder, m_shared))
-                owned.push_back({m_extrasFolder, true, extras});
+                owned.push_back({m_extrasFolder, true, inFull, extras});
             for (const ExtraTextureJob& job : p.textures.extras)
-                owned.push_back({job.source, false, extras});
+                owned.push_back({job.source, false, inFull, extras});
         }
         for (const FltsimEntry& e : p.entries) {
             const std::string owner = "the livery \"" + utf8FromWindows1252(e.title) + "\"";
+            const std::string brief = shortQuoted(e.title);
             if (!trim(e.texture).empty())
-                owned.push_back({existingEntry(p.aircraftFolder, "Texture." + trim(e.texture)), true, owner});
+                owned.push_back(
+                    {existingEntry(p.aircraftFolder, "Texture." + trim(e.texture)), true, owner, brief});
             if (!trim(e.sim).empty())
-                owned.push_back({existingEntry(p.aircraftFolder, trim(e.sim) + ".air"), false, owner});
+                owned.push_back({existingEntry(p.aircraftFolder, trim(e.sim) + ".air"), false, owner, brief});
             if (m_spec.TextureAssignOnly != 0 || trim(e.model).empty())
                 continue;
-            owned.push_back({existingEntry(p.aircraftFolder, "Model." + trim(e.model)), true, owner});
+            owned.push_back({existingEntry(p.aircraftFolder, "Model." + trim(e.model)), true, owner, brief});
             for (const TextureSpec& t : m_spec.Textures) {
                 std::string name;
                 if (variationName(m_app, "texture", t.BaseTextureName, t.ReplaceMask, toUpper(trim(e.model)),
                                   name))
-                    owned.push_back({entryIn(m_shared, name + ".bmp"), false, owner});
+                    owned.push_back({entryIn(m_shared, name + ".bmp"), false, owner, brief});
             }
         }
         return owned;
@@ -573,8 +606,10 @@ private:
     Status owners() {
         for (const auto& [path, isFolder] : written()) {
             if (const Owned* o = ownerOf(path, isFolder))
-                return Status::Refused("The build would write " + utf8FromPath(path) + ", which belongs to " +
-                                       o->owner + "; choose another folder extension.");
+                return Status::Refused(shortName(utf8FromPath(path.filename())) + " belongs to " + o->brief +
+                                           ": choose another extension.",
+                                       "The build would write " + utf8FromPath(path) + ", which belongs to " +
+                                           o->owner + ".");
         }
         return Status::Ok();
     }
@@ -589,11 +624,14 @@ private:
             const fs::file_status status = fs::status(path, ec);
             if (fs::exists(status) && !(isFolder ? fs::is_directory(status) : fs::is_regular_file(status)) &&
                 m_removed.count(pathKey(path)) == 0)
-                return Status::Refused(isFolder
-                                           ? "The build would make the folder " + utf8FromPath(path) +
-                                                 ", but something that is not a folder has its name."
-                                           : "The build would replace " + utf8FromPath(path) +
-                                                 ", which is not a regular file; move it out of the way.");
+                return Status::Refused(
+                    shortName(utf8FromPath(path.filename())) +
+                        (isFolder ? " is not a folder, and the build makes a folder of that name: move it."
+                                  : " is not a regular file, and the build would replace it: move it."),
+                    isFolder ? "The build would make the folder " + utf8FromPath(path) +
+                                   ", but something that is not a folder has its name."
+                             : "The build would replace " + utf8FromPath(path) +
+                                   ", which is not a regular file; move it out of the way.");
             const fs::path folder = path.parent_path();
             auto [limit, added] = longest.try_emplace(folder, 0);
             if (added)
@@ -601,10 +639,13 @@ private:
             const std::size_t length =
                 path.filename().native().size() + (isFolder ? 0 : temporaryNameExtra());
             if (length > limit->second)
-                return Status::Refused("The name \"" + utf8FromPath(path.filename()) +
-                                       "\" is too long for the file system of " + utf8FromPath(folder) +
-                                       ": it takes names of at most " + std::to_string(limit->second) +
-                                       " characters, and the build needs " + std::to_string(length) + ".");
+                return Status::Refused("The name \"" + shortName(utf8FromPath(path.filename())) +
+                                           "\" is too long for the file system: shorten it.",
+                                       "The name \"" + utf8FromPath(path.filename()) +
+                                           "\" is too long for the file system of " + utf8FromPath(folder) +
+                                           ": it takes names of at most " + std::to_string(limit->second) +
+                                           " characters, and the build needs " + std::to_string(length) +
+                                           ".");
         }
         return Status::Ok();
     }

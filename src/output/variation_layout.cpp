@@ -42,10 +42,12 @@ Status variationName(const Application& app, std::string_view what, std::string_
     const std::string m = trim(mask);
     const auto masked = MaskedName(b, m, app.spec.NumIdentifierCharacters, id);
     if (!masked)
-        return Status::Refused("The " + std::string(what) + " name cannot be formed from the base name \"" +
-                               utf8FromWindows1252(b) + "\" and the mask \"" + utf8FromWindows1252(m) +
-                               "\" with " + std::to_string(app.spec.NumIdentifierCharacters) +
-                               " identifier characters.");
+        return Status::Refused("The " + std::string(what) + " name cannot be formed from \"" +
+                                   shortName(utf8FromWindows1252(b)) + "\" and its mask.",
+                               "The " + std::string(what) + " name cannot be formed from the base name \"" +
+                                   utf8FromWindows1252(b) + "\" and the mask \"" + utf8FromWindows1252(m) +
+                                   "\" with " + std::to_string(app.spec.NumIdentifierCharacters) +
+                                   " identifier characters.");
     name = trim(*masked);
     return Status::Ok();
 }

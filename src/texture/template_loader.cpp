@@ -88,8 +88,10 @@ Status LoadTemplate(Application& app, const std::string& templatePath) {
         // Read again only to say what is wrong, which the surfaces do not keep.
         std::string why = "there is too little memory for it";
         readBmpFile(colourPath, {}, &why);
-        return Status::Refused("The template " + utf8FromPath(templatePath) +
-                               " cannot be read as a BMP file: " + why + ".");
+        return Status::Refused(
+            "The template \"" + shortName(utf8FromPath(fs::path(templatePath).filename())) +
+                "\" cannot be read as a BMP file: choose another template.",
+            "The template " + utf8FromPath(templatePath) + " cannot be read as a BMP file: " + why + ".");
     }
     return Status::Ok();
 }

@@ -254,7 +254,7 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
         frontend.setProgress(20.0 + double(i + 1) * 55.0 / double(count));
         FreeWorkSurfaces(app.surfaces);
         const std::string shown = utf8FromWindows1252(job.name);
-        frontend.setStatusText("Working Texture - " + shown);
+        frontend.setStatusText("Working Texture - " + shortName(shown));
         if (!job.skipped.empty()) {
             finishPending();
             report.skipped.push_back(skippedSentence("Texture " + shown, job.skipped));
@@ -288,7 +288,7 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
     for (std::size_t j = 0; j < jobs.extras.size(); ++j) {
         const ExtraTextureJob& extra = jobs.extras[j];
         const std::string shown = utf8FromWindows1252(extra.name);
-        frontend.setStatusText("Copying File - " + shown);
+        frontend.setStatusText("Copying File - " + shortName(shown));
         frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(jobs.extras.size()));
         std::error_code ec;
         if (!fs::is_regular_file(extra.source, ec)) {

@@ -52,8 +52,8 @@ TEST(CheckSafeFileName, RefusesNamesThatLeaveTheirFolder) {
     for (const char* name : bad) {
         const Status s = checkSafeFileName("folder extension", name);
         EXPECT_FALSE(s.ok()) << name;
-        EXPECT_NE(s.message().find("folder extension \"" + std::string(name) + "\""), std::string::npos)
-            << s.message();
+        EXPECT_NE(s.detail().find("folder extension \"" + std::string(name) + "\""), std::string::npos)
+            << s.detail();
     }
     const char* good[] = {"QRX",   "Texture.abc", "T_FUSE_XXX_1", "Boeing 737-800",
                           "COM10", "CONSOLE",     "\xE9t\xE9"};

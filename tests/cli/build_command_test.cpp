@@ -147,13 +147,13 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         bool locked = false; // another build holds the program folder
     };
     const Case cases[] = {
-        {"Blue Sky", "ab", "", 2, "exactly 3 characters"},
+        {"Blue Sky", "ab", "", 2, "exactly 3 characters long for this aircraft."},
         {"Blue Sky", "éé", "", 2, "The folder extension \"éé\" must be exactly 3 characters"},
         {"Blue Sky", "nwd", "", 2,
          "Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, which belongs to the livery \"Corvane CJ-70 "
          "Meridian Northwind\""},
-        {"Blue Sky", "qrx", "", 3, "Another build is running on the program folder", true},
-        {"Blue Sky", "../x", "", 2, "path separator"},
+        {"Blue Sky", "qrx", "", 3, "Another build is running on the program folder:", true},
+        {"Blue Sky", "../x", "", 2, "path separator: \"../x\""},
         {"Blue Sky", "qrx", "", 0, "becomes [fltsim.2] of"},
         {"New Livery", "blueharbour", skylark(), 2,
          "belongs to the livery \"Corvane C-310 Skylark Blue Harbour\""},
@@ -161,7 +161,7 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         {"Blue Sky", "qrx", "--aircraft 9", 2, "no aircraft configuration"},
         {"Blue Sky", "qrx", "--aircraft 2", 2, "Zzz.bin\" cannot be used: it is damaged"},
         {"", "qrx", "", 2, "--variation is required"},
-        {"Cafē", "qrx", "", 2, "\"ē\" (U+0113)"},
+        {"Cafē", "qrx", "", 2, "cannot hold \"ē\" (U+0113)"},
     };
     testing::writeFile(programFolder() / "Aircraft Configurations" / "Zzz.bin", "not enciphered");
     const std::set<std::string> before = testing::RepaintWorld::listing(m_dir.path());

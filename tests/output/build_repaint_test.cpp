@@ -13,7 +13,6 @@
 #include "output/configuration_text.h"
 #include "output/repaint_world.h"
 #include "support/time_limit.h"
-#include "texture/bitmap_surfaces.h"
 #include "texture/bmp_writer.h"
 #include "texture/template_loader.h"
 #include "texture/texture_fixtures.h"
@@ -244,7 +243,7 @@ TEST(BuildRepaint, AnAircraftCfgSavedSinceThePlanIsLeftAsSaved) {
             writeFile(cfg, saved);
         const std::set<std::string> before = RepaintWorld::listing(world.root());
         const Status status = BuildRepaint(world.app, plan, files);
-        EXPECT_NE(status.message().find("changed after the build read it"), std::string::npos) << c.operation;
+        EXPECT_NE(status.text().find("changed after the build read it"), std::string::npos) << c.operation;
         EXPECT_EQ(readFile(cfg), saved) << c.operation;
         EXPECT_EQ(fs::exists(world.aircraft() / "Aircraft.bak"), c.backedUp) << c.operation;
         if (*c.operation == '\0') {
@@ -396,152 +395,6 @@ TEST(CreateRepaint, ThousandsOfTexturesPlanInTimeOfTheConfiguration) {
     EXPECT_TRUE(std::none_of(problems.begin(), problems.end(),
                              [](const SpecProblem& p) { return p.key == "BaseTextureName"; }));
     EXPECT_LT(seconds, testing::cpuSecondsAllowed(2.0));
-}
-
-TEST(CreateRepaint, RefusesBeforeWritingOrRemovingAnything) {
-    struct Case {
-        const char* what;
-        std::function<void(RepaintWorld&)> change;
-        const char* named; // the message names this
-    };
-    FolderLock otherBuild;
-    std::string error;
-    auto installed = [](const char* entry) {
-        return [entry](RepaintWorld& w) { writeFile(w.aircraft() / "Aircraft.cfg", entry); };
-    };
-    const Case cases[] = {
-        {"another build", [&](RepaintWorld& w) { otherBuild.tryLock(w.programFolder(), true, error); },
-         "Another build is running"},
-        {"another livery's model", installed("[fltsim.0]\r\ntitle=Corvane Craft Harbour\r\nmodel=qrx\r\n"),
-         "\"Corvane Craft Harbour\""},
-        {"another livery's folder",
-         [&](RepaintWorld& w) {
-             w.app.spec.TextureAssignOnly = 1;
-             installed("[fltsim.0]\r\ntitle=Corvane Craft Harbour\r\ntexture=QRX\r\n")(w);
-         },
-         "\"Corvane Craft Harbour\""},
-        {"the extra textures' folder",
-         [](RepaintWorld& w) {
-             w.app.extraTextures = {1, "QRX", 1, {"extra.bmp"}};
-         },
-         "own extra textures"},
-        {"converted over an intermediate",
-         [](RepaintWorld& w) { w.app.spec.Textures[2].BaseTextureName = "T_FUSE_XXX_1_c"; },
-         "T_FUSE_QRX_1_c.bmp"},
-        {"empty texture name",
-         [](RepaintWorld& w) {
-             w.app.spec.TextureAssignOnly = 1;
-             w.app.spec.Textures[2].BaseTextureName = " ";
-         },
-         "texture name"},
-        {"no clean copy", [](RepaintWorld& w) { fs::remove(w.data() / "Aircraft.cfg"); }, "clean copy"},
-        {"no model", [](RepaintWorld& w) { fs::remove(w.data() / "Craft_XXX.mdl"); },
-         "Craft_XXX.mdl is missing"},
-        {"no flight model", [](RepaintWorld& w) { fs::remove(w.data() / "Craft_XXX.air"); },
-         "Craft_XXX.air is missing"},
-        {"a backup that is a folder",
-         [](RepaintWorld& w) { fs::create_directory(w.aircraft() / "Aircraft.bak"); },
-         "Aircraft.bak, which is not a regular file"},
-        {"a file where a folder goes", [](RepaintWorld& w) { writeFile(w.aircraft() / "Texture", ""); },
-         "Texture, but something that is not a folder"},
-        {"a folder name too long",
-         [](RepaintWorld& w) {
-             w.app.spec.TextureAssignOnly = 1;
-             w.app.settings.FolderExtension = std::string(250, 'e');
-         },
-         "is too long for the file system"},
-        {"no template", [](RepaintWorld& w) { FreeTemplateSurfaces(w.app.surfaces); }, "No template"},
-        {"unreadable title", [](RepaintWorld& w) { w.app.settings.Variation = std::string(250, 'v'); },
-         "cannot be read back"},
-        {"aircraft folder", [](RepaintWorld& w) { w.app.spec.AircraftDirectory = "../Other"; }, "../Other"},
-        {"data folder", [](RepaintWorld& w) { w.app.spec.DataPath = "CRAFT\\..\\.."; }, "CRAFT\\..\\.."},
-        {"folder extension", [](RepaintWorld& w) { w.app.settings.FolderExtension = "a/b"; }, "a/b"},
-        {"folder extension dots", [](RepaintWorld& w) { w.app.settings.FolderExtension = ".."; }, ".."},
-        {"quoted folder extension", [](RepaintWorld& w) { w.app.settings.FolderExtension = "'Q'"; },
-         "\"'Q'\" of model cannot be read back"},
-        {"an extra texture the build composes",
-         [](RepaintWorld& w) {
-             w.app.spec.TextureAssignOnly = 1;
-             w.app.extraTextures = {1, "", 1, {"t_fuse_xxx_1.bmp"}};
-         },
-         "\"T_FUSE_XXX_1\" that the build composes"},
-        {"texture name",
-         [](RepaintWorld& w) {
-             w.app.spec.Textures[1].BaseTextureName = "../WING_XXX";
-             w.app.spec.Textures[1].ReplaceMask = "../WING_*";
-         },
-         "../WING_QRX"},
-        {"flight-model mask", [](RepaintWorld& w) { w.app.spec.ReplaceAirMask = "Craft"; }, "Craft"},
-        {"model mask", [](RepaintWorld& w) { w.app.spec.ReplaceMask = "Craft_"; }, "the mask \"Craft_\""},
-        {"texture mask", [](RepaintWorld& w) { w.app.spec.Textures[1].ReplaceMask = "T_WING_"; },
-         "The texture name cannot be formed"},
-        {"offset 0", [](RepaintWorld& w) { w.app.spec.Textures[1].MdlOffsets = {0}; }, "before the start"},
-        {"extra texture",
-         [](RepaintWorld& w) {
-             w.app.extraTextures.CopyExtraTextures = 1;
-             w.app.extraTextures.NumExtraTextures = 1;
-             w.app.extraTextures.ExtraTextureNames = {"..\\evil.bmp"};
-         },
-         "..\\evil.bmp"},
-        {"identifier length", [](RepaintWorld& w) { w.app.settings.FolderExtension = "qrxy"; },
-         "exactly 3 characters"},
-        {"offset past the end",
-         [](RepaintWorld& w) {
-             w.app.spec.Textures[0].MdlOffsets = {1, 390};
-         },
-         "at model offset 390"},
-        {"extra field the entry writes itself",
-         [](RepaintWorld& w) {
-             w.app.extraFields = {1, 1, {"atc_ID"}, {"X"}};
-         },
-         "\"atc_ID\" (ExtraField.00) is a key"},
-        {"UTF-16 without its mark",
-         [](RepaintWorld& w) {
-             writeFile(w.aircraft() / "Aircraft.cfg", utf16("[fltsim.0]\r\ntitle=A\r\n", true, false));
-         },
-         "No livery can be read"},
-        {"a character Windows-1252 has not",
-         [](RepaintWorld& w) {
-             writeFile(w.aircraft() / "Aircraft.cfg", utf16("[fltsim.0]\r\ntitle=", true) + "\x13\x01");
-         },
-         "\"ē\" (U+0113)"},
-        {"too many entries",
-         [](RepaintWorld& w) {
-             std::string cfg;
-             for (int n = 0; n <= 1000; ++n)
-                 cfg += "[fltsim." + std::to_string(n) + "]\r\ntitle=L" + std::to_string(n) + "\r\n";
-             writeFile(w.aircraft() / "Aircraft.cfg", cfg);
-         },
-         "more than 1000"},
-        {"a full table",
-         [](RepaintWorld& w) {
-             std::string cfg;
-             for (int n = 0; n < 1000; ++n)
-                 cfg += "[fltsim." + std::to_string(n) + "]\r\ntitle=L" + std::to_string(n) + "\r\n";
-             writeFile(w.aircraft() / "Aircraft.cfg", cfg);
-         },
-         "the most it can hold (1000)"},
-    };
-    for (const Case& c : cases) {
-        RepaintWorld world;
-        world.installConfiguration();
-        // A livery of the same title is installed: replacing it would delete files.
-        writeFile(world.aircraft() / "Model.BBB" / "Craft_BBB.mdl", "b");
-        writeFile(world.aircraft() / "Craft_BBB.air", "b");
-        writeFile(world.aircraft() / "Aircraft.cfg",
-                  "[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=BBB\r\n");
-        c.change(world);
-        const std::set<std::string> before = RepaintWorld::listing(world.root());
-
-        const Status status = CreateRepaint(world.app);
-        ASSERT_FALSE(status) << c.what;
-        EXPECT_NE(status.message().find(c.named), std::string::npos) << c.what << ": " << status.message();
-        EXPECT_EQ(world.frontend.statusTexts, std::vector<std::string>{status.message()}) << c.what;
-        EXPECT_EQ(status.kind(),
-                  c.what == std::string("another build") ? Status::Kind::Locked : Status::Kind::Refused)
-            << c.what;
-        EXPECT_EQ(RepaintWorld::listing(world.root()), before) << c.what;
-    }
 }
 
 } // namespace

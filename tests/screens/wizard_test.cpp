@@ -97,15 +97,18 @@ TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
     EXPECT_EQ(main.lbl_CurrentCallsign->text(), airline);
     ASSERT_EQ(main.btn_CreateAircraft->state(), "enabled");
 
-    // A build the core refuses says why in the status line and stays on offer, highlighted.
+    // A build the core refuses says why in the status line, the path in its tooltip, and stays on
+    // offer, highlighted.
     RepaintSettings& settings = program->app().settings;
     settings.FolderExtension = "NWD";
     clickButton(*main.btn_CreateAircraft);
-    EXPECT_NE(
-        main.lbl_Status->text().indexOf(QString::fromUtf8("/Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, "
-                                                          "which belongs to the livery")),
-        -1)
+    EXPECT_TRUE(main.lbl_Status->text().startsWith("Model.NWD belongs to \"Corvane CJ-70 Meridian"))
         << main.lbl_Status->text().toStdString();
+    EXPECT_NE(main.lbl_Status->toolTip().indexOf(
+                  QString::fromUtf8("/Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, "
+                                    "which belongs to the livery")),
+              -1)
+        << main.lbl_Status->toolTip().toStdString();
     EXPECT_EQ(main.btn_CreateAircraft->state(), "highlight");
     settings.FolderExtension = "PLX";
     clickButton(*main.btn_CreateAircraft);
