@@ -22,18 +22,12 @@ struct CommandLine {
     QCommandLineOption version{QStringList{"v", "version"}, "Print the version and exit."};
     QCommandLineOption programFolder{
         "program-folder",
-        "The program folder (default: LIVRANO_PROGRAM_FOLDER, else the executable's folder when it holds "
-        "Data/airlines.cfg, else the one the last setup made; without any, the simulator's folder is asked "
-        "for "
-        "and set up).",
+        "The program folder (default: LIVRANO_PROGRAM_FOLDER, else the executable's folder when it holds Data/airlines.cfg, else the one the last setup made; without any, the simulator's folder is asked for and set up).",
         "DIR"};
 
     CommandLine() {
         parser.setApplicationDescription(
-            "Livrano turns a painted livery into a finished, installable repaint of a Flight Simulator "
-            "aircraft.\nThe window's wizard collects the aircraft, template, variation, folder, tail number "
-            "and "
-            "callsign; Create builds the repaint.\nlivrano-cli does the same work without a window.");
+            "Livrano turns a painted livery into a finished, installable repaint of a Flight Simulator aircraft.\nThe window's wizard collects the aircraft, template, variation, folder, tail number and callsign; Create builds the repaint.\nlivrano-cli does the same work without a window.");
         parser.addOptions({help, version, programFolder});
     }
 

@@ -12,9 +12,9 @@ namespace fs = std::filesystem;
 
 void addProgramFolderOption(CLI::App& command, std::optional<std::string>& folder) {
     command
-        .add_option("--program-folder", folder,
-                    "the program folder (default: LIVRANO_PROGRAM_FOLDER, else the executable's folder when "
-                    "it holds Data/airlines.cfg, else the one the last setup made)")
+        .add_option(
+            "--program-folder", folder,
+            "the program folder (default: LIVRANO_PROGRAM_FOLDER, else the executable's folder when it holds Data/airlines.cfg, else the one the last setup made)")
         ->type_name("DIR");
 }
 
@@ -24,8 +24,7 @@ std::optional<fs::path> programFolderOrAdvice(const std::optional<std::string>& 
     if (!found) {
         std::fprintf(
             stderr,
-            "livrano-cli %s: there is no program folder yet. Run \"livrano-cli setup SIMULATOR_FOLDER\" "
-            "once (the folder that holds the simulator's Aircraft folder), or give --program-folder.\n",
+            "livrano-cli %s: there is no program folder yet. Run \"livrano-cli setup SIMULATOR_FOLDER\" once (the folder that holds the simulator's Aircraft folder), or give --program-folder.\n",
             command);
         return std::nullopt;
     }

@@ -40,10 +40,10 @@ const char* verb(SetupFile::Action action, bool dryRun) {
 int run(const Options& o) {
     const std::optional<fs::path> shared = findSharedFiles(executableFolder(nullptr));
     if (!shared) {
-        std::fprintf(stderr,
-                     "livrano-cli setup: the installed files (share/livrano) are missing beside %s. "
-                     "Please reinstall Livrano.\n",
-                     executableFolder(nullptr).string().c_str());
+        std::fprintf(
+            stderr,
+            "livrano-cli setup: the installed files (share/livrano) are missing beside %s. Please reinstall Livrano.\n",
+            executableFolder(nullptr).string().c_str());
         return kUnusableInput;
     }
     ProgramSetup setup;

@@ -19,9 +19,7 @@ std::optional<fs::path> setUpOnFirstStart(const fs::path& executable, const Desk
         return std::nullopt;
     }
     desktop.message(QStringLiteral(
-        "Livrano keeps its program folder inside your simulator. Choose the simulator's "
-        "folder, the one that holds its Aircraft folder (under Wine or Proton, inside the "
-        "prefix's drive_c).\n\nThe same can be done with: livrano-cli setup SIMULATOR_FOLDER"));
+        "Livrano keeps its program folder inside your simulator. Choose the simulator's folder, the one that holds its Aircraft folder (under Wine or Proton, inside the prefix's drive_c).\n\nThe same can be done with: livrano-cli setup SIMULATOR_FOLDER"));
     const std::optional<QString> chosen =
         desktop.chooseFolder(QStringLiteral("The simulator's folder"), QDir::homePath());
     if (!chosen)
