@@ -35,8 +35,13 @@ void appendUtf8(std::string& out, char32_t c) {
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
@@ -92,6 +97,35 @@ Status windows1252FromUtf8(std::string_view what, std::string_view utf8, std::st
     }
     out = std::move(bytes);
     return Status::Ok();
+}
+
+Status windows1252FromSavedText(std::string_view what, std::string_view bytes, std::string& out) {
+    const bool little = bytes.starts_with(std::string_view("\xFF\xFE", 2));
+    if (!little && !bytes.starts_with(std::string_view("\xFE\xFF", 2))) {
+        out = std::string(bytes);
+        return Status::Ok();
+    }
+    auto unit = [&](std::size_t at) {
+        const auto first = static_cast<unsigned char>(bytes[at]);
+        const auto second = static_cast<unsigned char>(bytes[at + 1]);
+        return static_cast<char32_t>(little ? (second << 8) | first : (first << 8) | second);
+    };
+    const Status broken = Status::Refused("The " + std::string(what) + " is not UTF-16 text.");
+    if (bytes.size() % 2 != 0)
+        return broken;
+    std::string utf8;
+    for (std::size_t at = 2; at < bytes.size(); at += 2) {
+        char32_t c = unit(at);
+        if (c >= 0xD800 && c <= 0xDBFF && at + 3 < bytes.size() && unit(at + 2) >= 0xDC00 &&
+            unit(at + 2) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
+            at += 2;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            return broken;
+        }
+        appendUtf8(utf8, c);
+    }
+    return windows1252FromUtf8(what, utf8, out);
 }
 
 bool isUtf8(std::string_view text) {

@@ -20,6 +20,12 @@ namespace livrano {
 // (U+0101)) and for bytes that are not UTF-8. `what` names the value in the message.
 Status windows1252FromUtf8(std::string_view what, std::string_view utf8, std::string& out);
 
+// A file's text as Windows-1252 bytes into `out`: text saved as UTF-16 behind its byte-order mark
+// (FF FE little-endian, FE FF big-endian) is converted, any other bytes are copied as they are.
+// Fails, leaving `out` alone, for a character the code page cannot hold (named as
+// windows1252FromUtf8 names it) and for UTF-16 that is cut short or holds an unpaired surrogate.
+Status windows1252FromSavedText(std::string_view what, std::string_view bytes, std::string& out);
+
 // Whether the bytes are UTF-8 text (no malformed, overlong or surrogate sequence).
 bool isUtf8(std::string_view text);
 

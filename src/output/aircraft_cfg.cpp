@@ -238,6 +238,22 @@ FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCo
     return e;
 }
 
+Status installedCfgText(const fs::path& file, std::string_view bytes, std::string& text) {
+    std::string converted;
+    if (Status s = windows1252FromSavedText("file " + utf8FromPath(file), bytes, converted); !s)
+        return Status::Refused("aircraft.cfg holds text the simulator's files cannot hold; mend it first.",
+                               s.message());
+    std::string lines;
+    lines.reserve(converted.size());
+    for (std::size_t i = 0; i < converted.size(); ++i) {
+        lines += converted[i];
+        if (converted[i] == '\r' && (i + 1 == converted.size() || converted[i + 1] != '\n'))
+            lines += '\n';
+    }
+    text = std::move(lines);
+    return Status::Ok();
+}
+
 Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& extraFields,
                          std::vector<FltsimEntry>& entries, std::vector<ProfileSection>& others) {
     std::vector<FltsimEntry> titled;
@@ -257,6 +273,12 @@ Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& 
                                    " liveries; no more can be added.");
         titled.push_back(readEntry(document, section, *n, extraFields));
     }
+    // Entries the reader cannot see (another encoding, another line end) would all be lost to a rewrite.
+    std::string text = document.bytes();
+    text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+    if (titled.empty() && kept.empty() && toUpper(text).find("[FLTSIM") != std::string::npos)
+        return Status::Refused("Save aircraft.cfg as ANSI or UTF-16 text: no livery can be read from it.",
+                               "It holds [fltsim sections, but in a form the program cannot read.");
     std::sort(titled.begin(), titled.end(),
               [](const FltsimEntry& a, const FltsimEntry& b) { return a.number < b.number; });
     entries = std::move(titled);
@@ -305,10 +327,12 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
     // saved into it since.
     if ((haveInstalled ? stampOf(plan.installedCfg, installedBytes) : FileStamp()) != plan.installedStamp)
         return changedSincePlan(plan);
+    std::string installedText;
+    if (Status s = installedCfgText(plan.installedCfg, installedBytes, installedText); !s)
+        return s;
 
     app.frontend.setProgress(8);
-    const WeightAndBalance weightAndBalance =
-        readWeightAndBalance(ProfileDocument(std::move(installedBytes)));
+    const WeightAndBalance weightAndBalance = readWeightAndBalance(ProfileDocument(std::move(installedText)));
 
     app.frontend.setProgress(9);
     if (haveInstalled) {

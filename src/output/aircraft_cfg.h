@@ -20,12 +20,19 @@ namespace livrano {
 // The installed aircraft.cfg as it was before the program first changed it, kept beside it.
 inline constexpr const char* kOriginalAircraftCfg = "Aircraft.original";
 
+// The installed aircraft.cfg's bytes as the program reads them: Windows-1252 text whose lines end
+// in CRLF or LF. A file saved as UTF-16 (behind its byte-order mark) is converted, and a lone CR,
+// the line end of some editors, becomes CRLF. Fails, as Refused, when a character has no
+// Windows-1252 byte or the UTF-16 is broken; `file` names it in the message.
+Status installedCfgText(const std::filesystem::path& file, std::string_view bytes, std::string& text);
+
 // The installed file's [fltsim.N] sections (N in decimal without leading zeros, the only spelling
 // a reader of "fltsim." + N finds). `entries`: every titled one, N ascending, whatever gaps the
 // numbering has (the simulator lists them all; none may vanish); extra values are read when the
 // aircraft carries extra fields. `others`: in file order, every other one, without a title or
 // repeating an earlier section's name, which a build carries as it stands. Fails, leaving both
-// alone, when more than kFltsimSlots are titled.
+// alone, when more than kFltsimSlots are titled, or when none is read from text that holds
+// "[fltsim" (in any case, NUL bytes passed over): such a file is in a form the reader does not know.
 Status readFltsimEntries(const ProfileDocument& document, const ExtraFieldSpec& extraFields,
                          std::vector<FltsimEntry>& entries, std::vector<ProfileSection>& others);
 

@@ -318,7 +318,10 @@ private:
                 return Status::Refused("The aircraft's aircraft.cfg cannot be read.",
                                        "The aircraft's " + utf8FromPath(p.installedCfg) + " cannot be read.");
             p.installedStamp = stampOf(p.installedCfg, *installed);
-            return readFltsimEntries(ProfileDocument(std::move(*installed)), m_app.extraFields, p.entries,
+            std::string text;
+            if (Status s = installedCfgText(p.installedCfg, *installed, text); !s)
+                return s;
+            return readFltsimEntries(ProfileDocument(std::move(text)), m_app.extraFields, p.entries,
                                      p.others);
         }
         return Status::Ok();

@@ -25,9 +25,13 @@ Status listLiveries(const Application& app, std::vector<LiveryListing>& liveries
     const std::optional<std::string> bytes = readFileBytes(installed);
     if (!bytes)
         return Status::Refused("The aircraft's " + installed.string() + " cannot be read.");
+    std::string text;
+    if (Status s = installedCfgText(installed, *bytes, text); !s)
+        return s;
     std::vector<FltsimEntry> entries;
     std::vector<ProfileSection> untitled;
-    if (Status s = readFltsimEntries(ProfileDocument(*bytes), app.extraFields, entries, untitled); !s)
+    if (Status s = readFltsimEntries(ProfileDocument(std::move(text)), app.extraFields, entries, untitled);
+        !s)
         return s;
     // Without a clean copy no livery counts as the aircraft's own.
     std::vector<FltsimEntry> own;

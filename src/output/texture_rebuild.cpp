@@ -44,8 +44,9 @@ TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const st
     std::vector<FltsimEntry> entries;
     std::vector<ProfileSection> untitled;
     const std::optional<std::string> installed = readFileBytes(plan.installedCfg);
-    if (installed)
-        readFltsimEntries(ProfileDocument(*installed), app.extraFields, entries, untitled);
+    std::string text;
+    if (installed && installedCfgText(plan.installedCfg, *installed, text))
+        readFltsimEntries(ProfileDocument(std::move(text)), app.extraFields, entries, untitled);
     const FltsimEntry& built = plan.entry;
     const bool listed = std::any_of(entries.begin(), entries.end(), [&](const FltsimEntry& e) {
         return equalsNoCase(e.title, built.title) && equalsNoCase(e.texture, built.texture) &&

@@ -30,6 +30,14 @@ const char* const kThreeEntries = "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\nmo
                                   "[fltsim.1]\r\ntitle=Corvane Craft Beta\r\nmodel=BBB\r\n\r\n"
                                   "[fltsim.2]\r\ntitle=Corvane Craft Gamma\r\nmodel=CCC\r\n\r\n";
 
+// Latin-1 text as UTF-16, with its byte-order mark unless `mark` is false.
+std::string utf16(std::string_view latin1, bool little, bool mark = true) {
+    std::string out = mark ? (little ? "\xFF\xFE" : "\xFE\xFF") : "";
+    for (char c : latin1)
+        out += little ? std::string{c, '\0'} : std::string{'\0', c};
+    return out;
+}
+
 void chooseAgain(RepaintWorld& world, const char* variation, const char* extension) {
     world.app.settings.Variation = variation;
     world.app.settings.FolderExtension = extension;
@@ -310,6 +318,23 @@ TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
     }
     for (const char* folder : {"Model.QRX", "Texture.qrx"})
         EXPECT_TRUE(inOrder({std::string("createDirectory ") + folder, "syncFolder Craft"})) << folder;
+}
+
+// A file saved as UTF-16 or with CR line ends is read; the new one is CRLF Windows-1252 as always.
+TEST(CreateRepaint, ReadsAnInstalledFileSavedAsUtf16OrWithCrLineEnds) {
+    const std::string entry = "[fltsim.0]\r\ntitle=Livery \xE9\r\n; by hand\r\nmodel=AAA\r\n\r\n";
+    std::string crOnly = entry;
+    crOnly.erase(std::remove(crOnly.begin(), crOnly.end(), '\n'), crOnly.end());
+    for (const std::string& installed : {utf16(entry, true), utf16(entry, false), crOnly}) {
+        RepaintWorld world;
+        world.installConfiguration();
+        writeFile(world.aircraft() / "Aircraft.cfg", installed);
+        ASSERT_TRUE(CreateRepaint(world.app));
+        EXPECT_NE(readFile(world.aircraft() / "Aircraft.cfg").find(entry), std::string::npos);
+        EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
+                  (std::vector<std::string>{"Livery \xE9", "Corvane Craft Blue Sky"}));
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed);
+    }
 }
 
 TEST(CreateRepaint, OtherLiveriesKeepTheirBytesAndTheOriginalFileIsKeptOnce) {

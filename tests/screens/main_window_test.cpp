@@ -307,6 +307,20 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
              writeFile(w.aircraft() / "Aircraft.cfg", cfg);
          },
          "more than 1000"},
+        {"UTF-16 without its mark",
+         [](RepaintWorld& w) {
+             writeFile(w.aircraft() / "Aircraft.cfg", std::string("[\0f\0l\0t\0s\0i\0m\0.\0"
+                                                                  "0\0]\0",
+                                                                  18));
+         },
+         "no livery can be read"},
+        {"a character Windows-1252 has not",
+         [](RepaintWorld& w) {
+             writeFile(w.aircraft() / "Aircraft.cfg", std::string("\xFF\xFE[\0"
+                                                                  "f\0\x13\x01",
+                                                                  8));
+         },
+         "\"ē\" (U+0113)"},
         {"a full table",
          [](RepaintWorld& w) {
              std::string cfg;
