@@ -58,11 +58,7 @@ public:
 
     Status plan() {
         BuildPlan& p = m_plan;
-        if (Status s =
-                checkSafeFileName("aircraft folder (AircraftDirectory)", trim(m_spec.AircraftDirectory));
-            !s)
-            return s;
-        if (Status s = checkSafeFileName("data folder (DataPath)", trim(m_spec.DataPath)); !s)
+        if (Status s = folders(); !s)
             return s;
         p.extension = folderExtension(m_app);
         if (Status s = checkSafeFileName("folder extension", p.extension); !s)
@@ -76,9 +72,6 @@ public:
                 "The folder extension \"" + utf8FromWindows1252(p.extension) + "\" must be exactly " +
                     std::to_string(m_spec.NumIdentifierCharacters) +
                     " characters long for this aircraft: its model names the textures with that many identifier characters.");
-        p.aircraftFolder = aircraftFolderPath(m_app);
-        p.dataFolder = dataFolderPath(m_app);
-        m_shared = existingEntry(p.aircraftFolder, "Texture");
         for (auto step : {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras,
                           &Planner::fields, &Planner::aircraftCfg, &Planner::targets, &Planner::owners,
                           &Planner::writable, &Planner::leftovers})
@@ -98,8 +91,9 @@ public:
         p.numbers.pop_back();
     }
 
-    // The aircraft's folders and configurations as they are, for work on its liveries.
-    Status configurations() {
+    // The aircraft's folder, its data folder and its shared texture folder, from names checked
+    // to be safe.
+    Status folders() {
         BuildPlan& p = m_plan;
         if (Status s =
                 checkSafeFileName("aircraft folder (AircraftDirectory)", trim(m_spec.AircraftDirectory));
@@ -110,6 +104,13 @@ public:
         p.aircraftFolder = aircraftFolderPath(m_app);
         p.dataFolder = dataFolderPath(m_app);
         m_shared = existingEntry(p.aircraftFolder, "Texture");
+        return Status::Ok();
+    }
+
+    // The aircraft's folders and configurations as they are, for work on its liveries.
+    Status configurations() {
+        if (Status s = folders(); !s)
+            return s;
         for (auto step : {&Planner::extras, &Planner::fields, &Planner::readConfigurations})
             if (Status s = (this->*step)(); !s)
                 return s;
