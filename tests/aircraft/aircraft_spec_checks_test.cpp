@@ -11,8 +11,8 @@
 namespace livrano {
 namespace {
 
-using testing::kSkylarkConfiguration;
-using testing::replaced;
+using testkit::kSkylarkConfiguration;
+using testkit::replaced;
 using Places = std::vector<std::pair<std::string, std::string>>;
 
 std::vector<SpecProblem> check(const std::string& text) {
@@ -34,7 +34,7 @@ Places places(const std::vector<SpecProblem>& problems) {
 
 // The rows of tests/data/skylark_faults.txt: edits of the sample and the places of its faults.
 TEST(CheckAircraftSpec, FindsEachFaultWhereItIs) {
-    for (const std::vector<std::string>& row : testing::dataRows("skylark_faults.txt", "fault")) {
+    for (const std::vector<std::string>& row : testkit::dataRows("skylark_faults.txt", "fault")) {
         const auto arrow = std::find(row.begin(), row.end(), "=>");
         ASSERT_TRUE(arrow != row.end() && (arrow - row.begin()) % 2 == 0 && (row.end() - arrow) % 2 == 1);
         SCOPED_TRACE(arrow == row.begin() ? "unedited" : row[1]);

@@ -15,8 +15,8 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::kSkylarkConfiguration;
-using testing::replaced;
+using testkit::kSkylarkConfiguration;
+using testkit::replaced;
 using Lines = std::vector<std::string>;
 
 struct Loaded {
@@ -160,7 +160,7 @@ TEST(ReadAircraftSpec, OnlyHeldSectionsAreKeptAndOffsetsEndAtTheFirstMissing) {
 }
 
 TEST(ReadAircraftSpec, HostileCountsLoadInTimeOfTheFile) {
-    const std::string text = testing::hostileConfiguration();
+    const std::string text = testkit::hostileConfiguration();
     const std::clock_t start = std::clock();
     const Loaded l = read(text);
     const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
@@ -169,7 +169,7 @@ TEST(ReadAircraftSpec, HostileCountsLoadInTimeOfTheFile) {
     EXPECT_TRUE(l.spec.Textures[0].Sections.empty());
     EXPECT_EQ(l.spec.Textures[0].MdlOffsets.size(), 1u);
     // A key lookup that scanned its section took 16 s and more here, as built for use.
-    EXPECT_LT(seconds, testing::cpuSecondsAllowed(1.0)) << text.size() << " bytes";
+    EXPECT_LT(seconds, testkit::cpuSecondsAllowed(1.0)) << text.size() << " bytes";
 }
 
 TEST(ReadAircraftSpec, TextsAreCutAtTheirCapacity) {
@@ -222,7 +222,7 @@ TEST(ReadAircraftSpec, ExtraListsSurviveUnlessRebuilt) {
 }
 
 // Records the loading flag at every call the load makes, to check the order of its steps.
-struct FlagWatchingFrontend : testing::RecordingFrontend {
+struct FlagWatchingFrontend : testkit::RecordingFrontend {
     const Application* app = nullptr;
     std::vector<bool> loadingSeen;
     mutable std::size_t dxt3AskedAfterEvents = 0;
@@ -241,9 +241,9 @@ struct FlagWatchingFrontend : testing::RecordingFrontend {
 };
 
 TEST(LoadAircraftSpec, LoadsEncipheredFileInOrderAndWritesNothing) {
-    testing::TempDir dir;
+    testkit::TempDir dir;
     const fs::path file = dir / "Aircraft Configurations/skylark.bin";
-    testing::writeConfiguration(file, kSkylarkConfiguration);
+    testkit::writeConfiguration(file, kSkylarkConfiguration);
     for (const bool dxt3 : {false, true}) {
         FlagWatchingFrontend frontend;
         frontend.dxt3 = dxt3;
@@ -270,19 +270,19 @@ TEST(LoadAircraftSpec, LoadsEncipheredFileInOrderAndWritesNothing) {
         for (const TextureSpec& t : app.spec.Textures)
             EXPECT_EQ(t.TextureFormat, dxt3 ? "DXT3NM" : "32ANM");
         EXPECT_EQ(app.extraFields.ExtraFieldDefaults, (Lines{"0", "RAMP"}));
-        EXPECT_EQ(testing::entryCount(file.parent_path()), 1);
+        EXPECT_EQ(testkit::entryCount(file.parent_path()), 1);
     }
 }
 
 TEST(LoadAircraftSpec, UnreadableFileGivesEmptySpecification) {
-    testing::TempDir dir;
-    const std::string good = testing::encipherConfiguration(kSkylarkConfiguration);
+    testkit::TempDir dir;
+    const std::string good = testkit::encipherConfiguration(kSkylarkConfiguration);
     const fs::path clean = dir / "clean.bin";
-    testing::writeFile(clean, good);
+    testkit::writeFile(clean, good);
     // Each kind of damaged container is refused by the cipher (its length-field and truncation
     // tables); here, that every refusal leaves nothing of the earlier aircraft.
     const std::pair<const char*, std::optional<std::string>> cases[] = {
-        {"wrong key", testing::encipherConfiguration(kSkylarkConfiguration, "NotTheProgramKey")},
+        {"wrong key", testkit::encipherConfiguration(kSkylarkConfiguration, "NotTheProgramKey")},
         {"cut short", good.substr(0, good.size() - 8)},
         {"not whole blocks", good.substr(0, 13)},
         {"empty", ""},
@@ -293,8 +293,8 @@ TEST(LoadAircraftSpec, UnreadableFileGivesEmptySpecification) {
         const fs::path file = dir / "damaged.bin";
         fs::remove(file);
         if (bytes)
-            testing::writeFile(file, *bytes);
-        testing::RecordingFrontend frontend;
+            testkit::writeFile(file, *bytes);
+        testkit::RecordingFrontend frontend;
         Application app(dir.path(), frontend);
         // A clean load first, so that leftovers of it would show.
         LoadAircraftSpec(app, clean);

@@ -12,7 +12,7 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
+using testkit::TempDir;
 using Lines = std::vector<std::string>;
 
 std::string named(const std::string& displayName) {
@@ -23,7 +23,7 @@ std::set<std::string> listing(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
         names.insert(entry.path().filename().string() + "=" +
-                     (entry.is_directory() ? "(folder)" : testing::readFile(entry.path())));
+                     (entry.is_directory() ? "(folder)" : testkit::readFile(entry.path())));
     return names;
 }
 
@@ -31,17 +31,17 @@ TEST(LoadAircraftCatalogue, SortsByNameWithoutRegardToCase) {
     TempDir dir;
     const fs::path folder = dir / "Aircraft Configurations";
     // "a" before "B", which a comparison of bytes would turn round.
-    testing::writeConfiguration(folder / "B_skylark.bin", named("Skylark"));
-    testing::writeConfiguration(folder / "a_heron.BIN", named("Heron"));
+    testkit::writeConfiguration(folder / "B_skylark.bin", named("Skylark"));
+    testkit::writeConfiguration(folder / "a_heron.BIN", named("Heron"));
     // Files that do not decipher still take their slot, with an empty name.
-    testing::writeConfiguration(folder / "c_wrong_key.bin", named("Wrong Key"), "SomeOtherKey");
-    testing::writeFile(folder / "d_empty.bin", "");
-    testing::writeFile(folder / "e.bin", "plain text, not enciphered at all");
-    testing::writeConfiguration(folder / "f_petrel.bin", named("Petrel"));
-    testing::writeFile(folder / "readme.txt", "not a configuration");
+    testkit::writeConfiguration(folder / "c_wrong_key.bin", named("Wrong Key"), "SomeOtherKey");
+    testkit::writeFile(folder / "d_empty.bin", "");
+    testkit::writeFile(folder / "e.bin", "plain text, not enciphered at all");
+    testkit::writeConfiguration(folder / "f_petrel.bin", named("Petrel"));
+    testkit::writeFile(folder / "readme.txt", "not a configuration");
     fs::create_directories(folder / "d_folder.bin");
     // A user's file that happens to carry the name a plain copy of e.bin would have.
-    testing::writeFile(folder / "e", "the user's own notes");
+    testkit::writeFile(folder / "e", "the user's own notes");
     const std::set<std::string> before = listing(folder);
 
     const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
@@ -60,7 +60,7 @@ TEST(LoadAircraftCatalogue, EmptyWithoutFilesAndAtMostOneHundredEntries) {
     for (int i = 0; i <= 100; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "cfg%03d.bin", i);
-        testing::writeConfiguration(folder / name, named("Aircraft " + std::to_string(i)));
+        testkit::writeConfiguration(folder / name, named("Aircraft " + std::to_string(i)));
     }
     const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
     EXPECT_EQ(catalogue.Entries.size(), 100u);

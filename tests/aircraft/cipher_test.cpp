@@ -14,9 +14,9 @@
 namespace livrano {
 namespace {
 
-using testing::readFile;
-using testing::TempDir;
-using testing::writeFile;
+using testkit::readFile;
+using testkit::TempDir;
+using testkit::writeFile;
 
 std::string fromHex(std::string_view hex) {
     std::string bytes;
@@ -32,7 +32,7 @@ std::array<std::uint32_t, 2> halves(const std::string& hex) {
 }
 
 TEST(BlowfishBlock, PublishedVectors) {
-    for (const std::vector<std::string>& v : testing::dataRows("blowfish.txt", "ecb")) {
+    for (const std::vector<std::string>& v : testkit::dataRows("blowfish.txt", "ecb")) {
         const std::string &key = v[0], &plain = v[1], &cipher = v[2];
         clsEncrypt c;
         ASSERT_TRUE(c.Key(fromHex(key)).ok());
@@ -148,7 +148,7 @@ TEST(BlowfishContainer, RoundTripsEveryPayloadSizeWithAFreshFirstBlock) {
 }
 
 TEST(BlowfishContainer, LengthFieldIsBelievedOnlyWithinTheSizeCheck) {
-    for (const std::vector<std::string>& row : testing::dataRows("blowfish.txt", "container")) {
+    for (const std::vector<std::string>& row : testkit::dataRows("blowfish.txt", "container")) {
         const auto claimed = static_cast<std::uint32_t>(std::stoul(row[0], nullptr, 0));
         std::string plain(std::stoul(row[1]), 'p');
         for (std::size_t i = 0; i < 4; ++i)
@@ -183,7 +183,7 @@ TEST(BlowfishContainer, EveryTruncationDeciphersWithinItsBuffer) {
 // Every percentage raised while enciphering and deciphering a payload, as the data file lists
 // them: whole parts of offset / length, thresholds rounded half to even.
 TEST(BlowfishProgress, KnownSequences) {
-    for (const std::vector<std::string>& row : testing::dataRows("blowfish.txt", "progress")) {
+    for (const std::vector<std::string>& row : testkit::dataRows("blowfish.txt", "progress")) {
         const std::size_t payload = std::stoul(row[0]);
         std::vector<std::int32_t> expected;
         for (std::size_t i = 1; i < row.size(); ++i)

@@ -16,17 +16,17 @@
 namespace livrano {
 namespace {
 
-using testing::readFile;
-using testing::TempDir;
-using testing::writeFile;
+using testkit::readFile;
+using testkit::TempDir;
+using testkit::writeFile;
 
 // An aircraft.cfg as repainters meet it (tests/data/house_colours.cfg): CRLF lines, comments,
 // blanks in odd places, quoted values, a duplicated section and key, a line without '='.
-const std::string kAircraftCfg = readFile(testing::testData("house_colours.cfg"));
+const std::string kAircraftCfg = readFile(testkit::testData("house_colours.cfg"));
 
 TEST(ProfileRead, AircraftCfgValues) {
     const ProfileDocument doc(kAircraftCfg);
-    for (const std::vector<std::string>& c : testing::dataRows("profile_cases.txt", "read")) {
+    for (const std::vector<std::string>& c : testkit::dataRows("profile_cases.txt", "read")) {
         EXPECT_EQ(doc.readString(c[0], c[1]), c[2]) << c[0] << " / " << c[1];
         EXPECT_EQ(doc.readLongString(c[0], c[1]), c[2]) << c[0] << " / " << c[1];
     }
@@ -91,7 +91,7 @@ TEST(ProfileRead, NulBytesReadAsSpaces) {
 }
 
 TEST(ProfileRead, IntegersLikeGetPrivateProfileInt) {
-    for (const std::vector<std::string>& c : testing::dataRows("profile_cases.txt", "int")) {
+    for (const std::vector<std::string>& c : testkit::dataRows("profile_cases.txt", "int")) {
         const ProfileDocument doc("[GENERAL]\r\nvalue=" + c[0] + "\r\n");
         EXPECT_EQ(doc.readInt("general", "VALUE"), std::stol(c[1])) << c[0];
     }
@@ -100,7 +100,7 @@ TEST(ProfileRead, IntegersLikeGetPrivateProfileInt) {
 }
 
 TEST(ProfileWrite, ExactBytes) {
-    for (const std::vector<std::string>& row : testing::dataRows("profile_cases.txt", "write")) {
+    for (const std::vector<std::string>& row : testkit::dataRows("profile_cases.txt", "write")) {
         const std::string &name = row[0], &section = row[2], &key = row[3], &value = row[4];
         SCOPED_TRACE(name);
         ProfileDocument doc{row[1]};
@@ -209,7 +209,7 @@ TEST(ProfilePerformance, ThousandEntriesReadAndRewritten) {
     EXPECT_EQ(doc.readString("fltsim.999", "added19"), "x");
     EXPECT_GT(size, text.size());
     // 0.05 s as built for use, where rebuilding the whole document at every write took 15 s.
-    EXPECT_LT(seconds, testing::cpuSecondsAllowed(1.0)) << size << " bytes read and rewritten";
+    EXPECT_LT(seconds, testkit::cpuSecondsAllowed(1.0)) << size << " bytes read and rewritten";
 }
 
 } // namespace

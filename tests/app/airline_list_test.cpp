@@ -9,7 +9,7 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
+using testkit::TempDir;
 using Entries = std::vector<std::string>;
 
 TEST(SplitAirlineEntries, SeparatorsQuotesAndBlanks) {
@@ -78,8 +78,8 @@ TEST(LoadAirlineList, ChoosesTheListAndGivesItsScreenLines) {
     };
     for (const Case& c : cases) {
         Installation inst;
-        testing::writeFile(inst.program / c.ownFile, c.ownText);
-        testing::writeFile(inst.root / "sim" / c.simFile, numberedList(c.simEntries));
+        testkit::writeFile(inst.program / c.ownFile, c.ownText);
+        testkit::writeFile(inst.root / "sim" / c.simFile, numberedList(c.simEntries));
         Entries expected = {"*NONE*"};
         for (int i = 0; c.simulatorUsed && i < c.simEntries; ++i)
             expected.push_back("SIM" + std::to_string(i));
@@ -93,7 +93,7 @@ TEST(LoadAirlineList, ChoosesTheListAndGivesItsScreenLines) {
 
 TEST(LoadAirlineList, MissingOwnFileFailsEvenWithSimulatorList) {
     Installation inst;
-    testing::writeFile(inst.simFile, numberedList(20));
+    testkit::writeFile(inst.simFile, numberedList(20));
     AirlineList list;
     list.AirlineEntries = {"KEPT"};
     list.AirlineLastIndex = 0;

@@ -16,8 +16,8 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
-using testing::writeFile;
+using testkit::TempDir;
+using testkit::writeFile;
 
 TEST(ProgramLocation, JoinsWindowsStyleRelativeParts) {
     const fs::path root = "/sim/Corvane Software/Livrano";
@@ -30,7 +30,7 @@ TEST(ProgramLocation, JoinsWindowsStyleRelativeParts) {
 TEST(ResolveCaseless, FindsExistingNamesWhateverTheirCase) {
     TempDir dir;
     fs::create_directories(dir / "Aircraft/B737/texture");
-    testing::writeFile(dir / "Aircraft/B737/aircraft.cfg", "x");
+    testkit::writeFile(dir / "Aircraft/B737/aircraft.cfg", "x");
 
     EXPECT_EQ(resolveCaseless(dir / "aircraft/b737/Aircraft.cfg"), dir / "Aircraft/B737/aircraft.cfg");
     EXPECT_EQ(resolveCaseless(dir / "Aircraft/B737/Texture"), dir / "Aircraft/B737/texture");
@@ -68,7 +68,7 @@ std::map<std::string, Entry> snapshot(const fs::path& folder) {
     for (const fs::directory_entry& e : fs::recursive_directory_iterator(folder)) {
         const fs::file_status s = e.symlink_status();
         entries[e.path().lexically_relative(folder).string()] = {
-            s.type(), s.permissions(), fs::is_regular_file(s) ? testing::readFile(e.path()) : ""};
+            s.type(), s.permissions(), fs::is_regular_file(s) ? testkit::readFile(e.path()) : ""};
     }
     return entries;
 }

@@ -16,18 +16,18 @@ namespace fs = std::filesystem;
 
 TEST(SaveWatcher, SeesASaveByRenameInEitherMode) {
     for (FileWatcher::Mode mode : {FileWatcher::Mode::Notify, FileWatcher::Mode::Poll}) {
-        testing::TempDir dir;
+        testkit::TempDir dir;
         const fs::path file = dir / "Livery.bmp";
-        testing::writeFile(file, "first");
+        testkit::writeFile(file, "first");
         SaveWatcher watcher({file, dir / "Livery_a.bmp"}, 50, mode);
         std::thread painter([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            testing::writeFile(dir / "Livery.tmp", "second");
+            testkit::writeFile(dir / "Livery.tmp", "second");
             fs::rename(dir / "Livery.tmp", file);
         });
         EXPECT_TRUE(watcher.nextSave());
         painter.join();
-        EXPECT_EQ(testing::readFile(file), "second");
+        EXPECT_EQ(testkit::readFile(file), "second");
         EXPECT_EQ(watcher.mode(), mode);
     }
 }

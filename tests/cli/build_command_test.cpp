@@ -18,10 +18,10 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CliRun;
-using testing::runCli;
-using testing::shellQuoted;
-using testing::TempDir;
+using testkit::CliRun;
+using testkit::runCli;
+using testkit::shellQuoted;
+using testkit::TempDir;
 
 // The simulator lies in a folder with an accent, as it may on a painter's disk.
 class DemoBuild : public ::testing::Test {
@@ -63,13 +63,13 @@ TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
     EXPECT_EQ(firstCfg.readString("fltsim.2", "ui_variation"), "Caf\xE9");
     EXPECT_EQ(firstCfg.readString("fltsim.2", "model"), "\xC0\xC9\x80");
     EXPECT_EQ(firstCfg.readString("fltsim.2", "atc_id"), "N31\xC9");
-    EXPECT_EQ(testing::readFile(meridian() / "Model.ÀÉ€" / "CJ70_ÀÉ€.mdl").substr(4096, 17),
+    EXPECT_EQ(testkit::readFile(meridian() / "Model.ÀÉ€" / "CJ70_ÀÉ€.mdl").substr(4096, 17),
               "CJ70_\xC0\xC9\x80_FUSE.bmp");
 
     const CliRun second = build("CAFÉ", "abc");
     ASSERT_EQ(second.exitCode, 0) << second.err;
     EXPECT_EQ(
-        testing::RepaintWorld::titles(meridian() / "aircraft.cfg"),
+        testkit::RepaintWorld::titles(meridian() / "aircraft.cfg"),
         (std::vector<std::string>{"Corvane CJ-70 Meridian House Colours", "Corvane CJ-70 Meridian Northwind",
                                   "Corvane CJ-70 Meridian CAF\xC9"}));
     const ProfileDocument cfg = ProfileDocument::load(meridian() / "aircraft.cfg");
@@ -81,8 +81,8 @@ TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
     EXPECT_TRUE(fs::exists(meridian() / "texture" / "CJ70_ABC_FUSE.bmp"));
     EXPECT_TRUE(fs::exists(meridian() / "texture" / "CJ70_NWD_FUSE.bmp"));
     EXPECT_TRUE(fs::exists(meridian() / "Model.NWD" / "CJ70_NWD.mdl"));
-    const std::string model = testing::readFile(meridian() / "Model.ABC" / "CJ70_ABC.mdl");
-    EXPECT_EQ(model.size(), testing::readFile(programFolder() / "Data.CJ70" / "CJ70_XXX.mdl").size());
+    const std::string model = testkit::readFile(meridian() / "Model.ABC" / "CJ70_ABC.mdl");
+    EXPECT_EQ(model.size(), testkit::readFile(programFolder() / "Data.CJ70" / "CJ70_XXX.mdl").size());
     EXPECT_EQ(model.substr(4096, 17), "CJ70_ABC_FUSE.bmp");
 }
 
@@ -92,7 +92,7 @@ TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
     const std::string chosen = skylark();
     const fs::path aircraft = root() / "Aircraft" / "Corvane C-310 Skylark";
     std::multiset<std::string> titles;
-    for (const std::string& title : testing::RepaintWorld::titles(aircraft / "aircraft.cfg"))
+    for (const std::string& title : testkit::RepaintWorld::titles(aircraft / "aircraft.cfg"))
         titles.insert(title);
     for (const std::string trial : {"1", "2", "3"}) {
         const std::string names[] = {"red" + trial, "dxt" + trial};
@@ -107,17 +107,17 @@ TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
                 continue;
             }
             titles.insert("Corvane C-310 Skylark " + names[i]);
-            EXPECT_EQ(testing::readFile(folder / "C310_FUSE.bmp").substr(30, 4) == "DXT3", i == 1) << folder;
+            EXPECT_EQ(testkit::readFile(folder / "C310_FUSE.bmp").substr(30, 4) == "DXT3", i == 1) << folder;
         }
         EXPECT_TRUE(runs[0].exitCode == 0 || runs[1].exitCode == 0) << runs[0].err << runs[1].err;
-        const std::vector<std::string> now = testing::RepaintWorld::titles(aircraft / "aircraft.cfg");
+        const std::vector<std::string> now = testkit::RepaintWorld::titles(aircraft / "aircraft.cfg");
         EXPECT_EQ(std::multiset<std::string>(now.begin(), now.end()), titles) << trial;
     }
 }
 
 TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
     const fs::path model = programFolder() / "Data.CJ70" / "CJ70_XXX.mdl";
-    const std::string installed = testing::readFile(meridian() / "aircraft.cfg");
+    const std::string installed = testkit::readFile(meridian() / "aircraft.cfg");
     // A missing model is found by the plan: the build and its dry run refuse alike.
     fs::rename(model, root() / "model");
     for (const char* dryRun : {"", "--dry-run"}) {
@@ -127,7 +127,7 @@ TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
     }
     fs::rename(root() / "model", model);
     // The model copy leads where no file can be written.
-    testing::writeFile(root() / "blocker", "a file, not a folder");
+    testkit::writeFile(root() / "blocker", "a file, not a folder");
     fs::create_directories(meridian() / "Model.QRX");
     fs::create_symlink(root() / "blocker" / "x", meridian() / "Model.QRX" / "CJ70_QRX.mdl");
     const CliRun run = build("Blue Sky", "qrx");
@@ -135,7 +135,7 @@ TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
     EXPECT_NE(run.err.find("The build stopped at \"Renaming Textures in MDL\""), std::string::npos)
         << run.err;
     EXPECT_NE(run.out.find("\nFiles:\n"), std::string::npos) << run.out;
-    EXPECT_EQ(testing::readFile(meridian() / "aircraft.cfg"), installed);
+    EXPECT_EQ(testkit::readFile(meridian() / "aircraft.cfg"), installed);
 }
 
 // Every refusal ends a build and its dry run alike, in UTF-8 whatever the names' code page.
@@ -165,8 +165,8 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         {"Blue Sky", "\t", "", 2, "--folder is required"},
         {"Cafē", "qrx", "", 2, "cannot hold \"ē\" (U+0113)"},
     };
-    testing::writeFile(programFolder() / "Aircraft Configurations" / "Zzz.bin", "not enciphered");
-    const std::set<std::string> before = testing::RepaintWorld::listing(m_dir.path());
+    testkit::writeFile(programFolder() / "Aircraft Configurations" / "Zzz.bin", "not enciphered");
+    const std::set<std::string> before = testkit::RepaintWorld::listing(m_dir.path());
     for (const Case& c : cases) {
         FolderLock held;
         std::string error;
@@ -185,7 +185,7 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
             EXPECT_EQ(said.find(c.says, at + 1), std::string::npos) << "said twice: " << said;
         }
     }
-    EXPECT_EQ(testing::RepaintWorld::listing(m_dir.path()), before);
+    EXPECT_EQ(testkit::RepaintWorld::listing(m_dir.path()), before);
 }
 
 // The folder the build took for its program folder, read from its complaint that the aircraft
@@ -193,14 +193,14 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
 // then where the file belongs), or its advice when there is none: the option, the environment,
 // the executable's folder, the build tree's, the last setup's, in that order.
 TEST(ProgramFolder, ComesFromTheOptionTheEnvironmentTheExecutableOrTheLastSetup) {
-    testing::TempDir dir;
+    testkit::TempDir dir;
     const fs::path named = dir / "named";
     const fs::path own = dir / "own";
     const fs::path bare = dir / "bare";
     const fs::path recorded = dir / "recorded";
     for (const fs::path& folder : {named, own, recorded})
-        testing::writeFile(folder / "Data" / "airlines.cfg", "KESTREL\r\n");
-    testing::writeFile(dir / "config" / "livrano" / "program-folder", recorded.string() + "\n");
+        testkit::writeFile(folder / "Data" / "airlines.cfg", "KESTREL\r\n");
+    testkit::writeFile(dir / "config" / "livrano" / "program-folder", recorded.string() + "\n");
     fs::create_directories(dir / "empty");
     fs::create_directories(bare);
     const fs::path copy = own / "livrano-cli";
@@ -235,7 +235,7 @@ TEST(ProgramFolder, ComesFromTheOptionTheEnvironmentTheExecutableOrTheLastSetup)
          "file is missing. Please reinstall Livrano.\n" + (bare / "Data" / "airlines.cfg").string() + "\n"},
     };
     for (const Case& c : cases) {
-        const testing::CliRun run = testing::runCli(
+        const testkit::CliRun run = testkit::runCli(
             "build --aircraft Nowhere --template t.bmp --variation V --folder ABC " + c.options,
             c.environment, c.program.string());
         EXPECT_EQ(run.exitCode, 2) << c.environment;

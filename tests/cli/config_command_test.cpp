@@ -12,12 +12,12 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::kSkylarkConfiguration;
-using testing::runCli;
-using testing::TempDir;
+using testkit::kSkylarkConfiguration;
+using testkit::runCli;
+using testkit::TempDir;
 
 std::string q(const fs::path& p) {
-    return testing::shellQuoted(p.string());
+    return testkit::shellQuoted(p.string());
 }
 
 bool contains(const std::string& text, const std::string& part) {
@@ -36,30 +36,30 @@ TEST(ConfigCommand, EncryptThenDecryptGivesBackTheSameBytes) {
     };
     const Case cases[] = {{kSkylarkConfiguration, ""}, {binary, ""}, {"x", "--key 'another key'"}};
     for (const Case& c : cases) {
-        testing::writeFile(dir / "in.cfg", c.plain);
+        testkit::writeFile(dir / "in.cfg", c.plain);
         fs::remove(dir / "out.bin");
         fs::remove(dir / "back.cfg");
         const auto enc =
             runCli("config encrypt " + q(dir / "in.cfg") + " " + q(dir / "out.bin") + " " + c.keyOption);
         ASSERT_EQ(enc.exitCode, 0) << enc.err;
-        const std::string cipher = testing::readFile(dir / "out.bin");
+        const std::string cipher = testkit::readFile(dir / "out.bin");
         EXPECT_EQ(cipher.size() % 8, 0u);
         EXPECT_GE(cipher.size(), c.plain.size() + 12);
         EXPECT_EQ(cipher.find("Skylark"), std::string::npos);
         const auto dec =
             runCli("config decrypt " + q(dir / "out.bin") + " " + q(dir / "back.cfg") + " " + c.keyOption);
         ASSERT_EQ(dec.exitCode, 0) << dec.err;
-        EXPECT_EQ(testing::readFile(dir / "back.cfg"), c.plain);
+        EXPECT_EQ(testkit::readFile(dir / "back.cfg"), c.plain);
     }
 }
 
 TEST(ConfigCommand, RefusesToReplaceOrToWriteGarbage) {
     TempDir dir;
-    testing::writeConfiguration(dir / "sky.bin", kSkylarkConfiguration);
-    testing::writeFile(dir / "mine.cfg", "the maker's source");
-    testing::writeFile(dir / "empty.cfg", "");
+    testkit::writeConfiguration(dir / "sky.bin", kSkylarkConfiguration);
+    testkit::writeFile(dir / "mine.cfg", "the maker's source");
+    testkit::writeFile(dir / "empty.cfg", "");
     // A build at work in a program folder and in an aircraft folder.
-    testing::writeFile(dir / "pf" / "Data" / "airlines.cfg", "");
+    testkit::writeFile(dir / "pf" / "Data" / "airlines.cfg", "");
     fs::create_directories(dir / "Aircraft" / "Craft");
     FolderLock program, aircraft;
     std::string error;
@@ -98,23 +98,23 @@ TEST(ConfigCommand, RefusesToReplaceOrToWriteGarbage) {
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
         EXPECT_TRUE(contains(run.err, c.errorPart)) << c.args << "\n" << run.err;
     }
-    EXPECT_EQ(testing::readFile(dir / "mine.cfg"), "the maker's source");
+    EXPECT_EQ(testkit::readFile(dir / "mine.cfg"), "the maker's source");
     EXPECT_FALSE(fs::exists(dir / "new.cfg"));
     EXPECT_FALSE(fs::exists(dir / "new.bin"));
 
     const auto forced =
         runCli("config decrypt " + q(dir / "sky.bin") + " " + q(dir / "mine.cfg") + " --force");
     EXPECT_EQ(forced.exitCode, 0) << forced.err;
-    EXPECT_EQ(testing::readFile(dir / "mine.cfg"), kSkylarkConfiguration);
+    EXPECT_EQ(testkit::readFile(dir / "mine.cfg"), kSkylarkConfiguration);
 }
 
 // Enciphered or plain, the configuration is shown as tests/data/skylark_show.txt holds it, below
 // the lines that name the file: every value, no problems, and no colour on a pipe.
 TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
     TempDir dir;
-    const std::string shown = testing::readFile(testing::testData("skylark_show.txt"));
-    testing::writeConfiguration(dir / "sky.bin", kSkylarkConfiguration);
-    testing::writeFile(dir / "sky.cfg", kSkylarkConfiguration);
+    const std::string shown = testkit::readFile(testkit::testData("skylark_show.txt"));
+    testkit::writeConfiguration(dir / "sky.bin", kSkylarkConfiguration);
+    testkit::writeFile(dir / "sky.cfg", kSkylarkConfiguration);
     for (const std::string& args :
          {"config show " + q(dir / "sky.bin"), "config show --plain " + q(dir / "sky.cfg")}) {
         const auto run = runCli(args);
@@ -127,7 +127,7 @@ TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
     EXPECT_TRUE(contains(dxt3.out, "  Format               DXT3NM")) << dxt3.out;
 
     // Counts far beyond what the file holds: one problem for each run of missing entries.
-    testing::writeFile(dir / "hostile.cfg", testing::hostileConfiguration());
+    testkit::writeFile(dir / "hostile.cfg", testkit::hostileConfiguration());
     const auto hostile = runCli("config show --plain " + q(dir / "hostile.cfg"));
     EXPECT_EQ(hostile.exitCode, 2) << hostile.err;
     for (const char* part :
@@ -141,13 +141,13 @@ TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
 TEST(ConfigCommand, ShowListsTheProblemsOfAHandWrittenConfiguration) {
     // tests/data/petrel.cfg, a maker's first draft of a high-wing single: sizes, masks, a section
     // off the template, counts ahead of their keys, an unsafe folder name and a value past 16 bits.
-    const auto run = runCli("config show --plain " + q(testing::testData("petrel.cfg")));
+    const auto run = runCli("config show --plain " + q(testkit::testData("petrel.cfg")));
     EXPECT_EQ(run.exitCode, 2) << run.err;
     // The problems as tests/data/petrel_problems.txt holds them, each on one line: its place,
     // padded to one column for all, then the message.
     const std::size_t problems = run.out.find("\nProblems (");
     ASSERT_NE(problems, std::string::npos) << run.out;
-    EXPECT_EQ(run.out.substr(problems + 1), testing::readFile(testing::testData("petrel_problems.txt")));
+    EXPECT_EQ(run.out.substr(problems + 1), testkit::readFile(testkit::testData("petrel_problems.txt")));
 }
 
 } // namespace

@@ -21,11 +21,11 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CliRun;
-using testing::readFile;
-using testing::runCli;
-using testing::shellQuoted;
-using testing::TempDir;
+using testkit::CliRun;
+using testkit::readFile;
+using testkit::runCli;
+using testkit::shellQuoted;
+using testkit::TempDir;
 
 const std::string kSkylark = "Corvane C-310 Skylark";
 const std::string kMeridian = "Corvane CJ-70 Meridian";
@@ -131,7 +131,7 @@ TEST_F(Simulators, RemoveRenumbersKeepsOthersAndRestoreRoundTrips) {
 
     // The aircraft's own liveries are those its clean copy lists.
     const fs::path clean = program("a") / "Data.C310" / "Aircraft.cfg";
-    testing::writeFile(clean, readFile(clean) + "[fltsim.0]\r\ntitle=" + kSkylark + " Factory\r\n");
+    testkit::writeFile(clean, readFile(clean) + "[fltsim.0]\r\ntitle=" + kSkylark + " Factory\r\n");
     const std::map<fs::path, std::string> files = tree(m_dir / "a");
     const CliRun own = cli("a", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " factory"));
     EXPECT_EQ(own.exitCode, 2);
@@ -187,7 +187,7 @@ TEST_F(Simulators, HandMadeZipsInstallWhateverTheirNamesEncoding) {
         EXPECT_EQ(readFile(folder / (fuse.string().find("TEXTURE") == 0 ? "TEXTURE.Café" : "texture.Café") /
                            "C310_FUSE.bmp"),
                   "fuse");
-        EXPECT_EQ(testing::RepaintWorld::titles(folder / "aircraft.cfg").back(), kSkylark + " Caf\xE9");
+        EXPECT_EQ(testkit::RepaintWorld::titles(folder / "aircraft.cfg").back(), kSkylark + " Caf\xE9");
         ASSERT_EQ(cli("b", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " café")).exitCode, 0);
     }
 }
@@ -237,7 +237,7 @@ TEST_F(Simulators, HostileZipsAreRefusedWithTheSimulatorUnchanged) {
     for (const auto& c : cases) {
         const fs::path zip = m_dir / "hostile.zip";
         if (c.members.empty())
-            testing::writeFile(zip, c.bytes);
+            testkit::writeFile(zip, c.bytes);
         else
             writeZip(zip, c.members);
         const CliRun run = cli("b", "install-livery", kSkylark, shellQuoted(zip.string()));

@@ -13,26 +13,26 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CliRun;
-using testing::shellQuoted;
+using testkit::CliRun;
+using testkit::shellQuoted;
 
 struct Installed {
-    testing::TempDir dir;
+    testkit::TempDir dir;
     fs::path shared = dir / "usr" / "share" / "livrano";
     fs::path cli = dir / "usr" / "bin" / "livrano-cli";
     fs::path simulator = dir / "sim";
     fs::path program = simulator / "Corvane Software" / "Livrano";
 
     Installed() {
-        testing::writeFile(shared / "Data" / "airlines.cfg", "KESTREL\r\n");
-        testing::writeFile(shared / "Media" / "Next.wav", "chime 1");
-        testing::writeFile(shared / "Livrano.pdf", "%PDF manual");
+        testkit::writeFile(shared / "Data" / "airlines.cfg", "KESTREL\r\n");
+        testkit::writeFile(shared / "Media" / "Next.wav", "chime 1");
+        testkit::writeFile(shared / "Livrano.pdf", "%PDF manual");
         fs::create_directories(cli.parent_path());
         fs::copy_file(LIVRANO_CLI_PATH, cli);
         fs::create_directories(simulator / "aircraft"); // found whatever its case
     }
     CliRun setup(const std::string& more = "") const {
-        return testing::runCli("setup " + shellQuoted(simulator.string()) + " " + more,
+        return testkit::runCli("setup " + shellQuoted(simulator.string()) + " " + more,
                                "XDG_CONFIG_HOME=" + shellQuoted((dir / "config").string()), cli.string());
     }
 };
@@ -43,25 +43,25 @@ bool says(const CliRun& run, const std::string& part) {
 
 TEST(SetupCommand, LaysOutTheProgramFolderAndRecordsIt) {
     Installed in;
-    const std::set<std::string> before = testing::RepaintWorld::listing(in.dir.path());
+    const std::set<std::string> before = testkit::RepaintWorld::listing(in.dir.path());
     const CliRun planned = in.setup("--dry-run");
     EXPECT_EQ(planned.exitCode, 0) << planned.err;
     EXPECT_TRUE(says(planned, "  write    " + (in.program / "Media" / "Next.wav").string())) << planned.out;
-    EXPECT_EQ(testing::RepaintWorld::listing(in.dir.path()), before);
+    EXPECT_EQ(testkit::RepaintWorld::listing(in.dir.path()), before);
 
     const CliRun done = in.setup();
     ASSERT_EQ(done.exitCode, 0) << done.err;
     EXPECT_TRUE(says(done, "  created  " + (in.program / "Aircraft Configurations").string() + "/"))
         << done.out;
     for (const char* file : {"Data/airlines.cfg", "Media/Next.wav", "Livrano.pdf"})
-        EXPECT_EQ(testing::readFile(in.program / file), testing::readFile(in.shared / file)) << file;
+        EXPECT_EQ(testkit::readFile(in.program / file), testkit::readFile(in.shared / file)) << file;
     for (const char* folder : {"Templates", "TempBitmaps", "Aircraft Configurations"})
         EXPECT_TRUE(fs::is_directory(in.program / folder)) << folder;
-    EXPECT_EQ(testing::readFile(in.dir / "config" / "livrano" / "program-folder"),
+    EXPECT_EQ(testkit::readFile(in.dir / "config" / "livrano" / "program-folder"),
               in.program.string() + "\n");
     // sha256sum's format, so that a user can check the files with it.
     EXPECT_TRUE(
-        testing::readFile(in.program / "Livrano.sha256")
+        testkit::readFile(in.program / "Livrano.sha256")
             .starts_with(
                 "1191a48134988a2e3e0870b4169f17bf4a64f9e1dd0966d2e352ba4e23f55a6a  Data/airlines.cfg\n"));
 }
@@ -71,9 +71,9 @@ TEST(SetupCommand, LaysOutTheProgramFolderAndRecordsIt) {
 TEST(SetupCommand, RefreshesOnlyWhatItWroteAndRefusesWhatItMustNot) {
     Installed in;
     ASSERT_EQ(in.setup().exitCode, 0);
-    testing::writeFile(in.program / "Data" / "airlines.cfg", "MY OWN LIST\r\n");
-    testing::writeFile(in.shared / "Media" / "Next.wav", "chime 2");
-    testing::writeFile(in.shared / "Data" / "airlines.cfg", "KESTREL\r\nNORTHWIND\r\n");
+    testkit::writeFile(in.program / "Data" / "airlines.cfg", "MY OWN LIST\r\n");
+    testkit::writeFile(in.shared / "Media" / "Next.wav", "chime 2");
+    testkit::writeFile(in.shared / "Data" / "airlines.cfg", "KESTREL\r\nNORTHWIND\r\n");
 
     const CliRun again = in.setup();
     ASSERT_EQ(again.exitCode, 0) << again.err;
@@ -82,24 +82,24 @@ TEST(SetupCommand, RefreshesOnlyWhatItWroteAndRefusesWhatItMustNot) {
                                 " (changed here: left as it is)"))
         << again.out;
     EXPECT_TRUE(says(again, "1 file already up to date")) << again.out;
-    EXPECT_EQ(testing::readFile(in.program / "Media" / "Next.wav"), "chime 2");
-    EXPECT_EQ(testing::readFile(in.program / "Data" / "airlines.cfg"), "MY OWN LIST\r\n");
+    EXPECT_EQ(testkit::readFile(in.program / "Media" / "Next.wav"), "chime 2");
+    EXPECT_EQ(testkit::readFile(in.program / "Data" / "airlines.cfg"), "MY OWN LIST\r\n");
 
     FolderLock held;
     std::string error;
     ASSERT_EQ(held.tryLock(in.program, true, error), FolderLock::Result::Held) << error;
-    testing::writeFile(in.shared / "Livrano.pdf", "%PDF manual 2");
+    testkit::writeFile(in.shared / "Livrano.pdf", "%PDF manual 2");
     const CliRun locked = in.setup();
     EXPECT_EQ(locked.exitCode, 3);
     EXPECT_TRUE(says(locked, "Another build is running")) << locked.err;
-    EXPECT_EQ(testing::readFile(in.program / "Livrano.pdf"), "%PDF manual");
+    EXPECT_EQ(testkit::readFile(in.program / "Livrano.pdf"), "%PDF manual");
 
     fs::remove_all(in.simulator / "aircraft");
-    const std::set<std::string> before = testing::RepaintWorld::listing(in.dir.path());
+    const std::set<std::string> before = testkit::RepaintWorld::listing(in.dir.path());
     const CliRun refused = in.setup();
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(says(refused, "it has no Aircraft folder")) << refused.err;
-    EXPECT_EQ(testing::RepaintWorld::listing(in.dir.path()), before);
+    EXPECT_EQ(testkit::RepaintWorld::listing(in.dir.path()), before);
 }
 
 } // namespace

@@ -14,17 +14,17 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::runCli;
-using testing::TempDir;
+using testkit::runCli;
+using testkit::TempDir;
 
 struct Inputs {
     TempDir dir;
     Inputs() {
-        testing::writeBitmapFile(dir / "c.bmp", encodeBmp24(testing::gradientPicture(16, 8)));
-        const Bitmap grey = testing::greyPicture(16, 8);
-        testing::writeBitmapFile(dir / "a.bmp", encodeBmp8(grey, grey.palette));
+        testkit::writeBitmapFile(dir / "c.bmp", encodeBmp24(testkit::gradientPicture(16, 8)));
+        const Bitmap grey = testkit::greyPicture(16, 8);
+        testkit::writeBitmapFile(dir / "a.bmp", encodeBmp8(grey, grey.palette));
     }
-    std::string path(const char* name) const { return testing::shellQuoted((dir / name).string()); }
+    std::string path(const char* name) const { return testkit::shellQuoted((dir / name).string()); }
 };
 
 TEST(ConvertAndInspectCommands, ConvertThenInspectDescribesAndDecodes) {
@@ -41,10 +41,10 @@ TEST(ConvertAndInspectCommands, ConvertThenInspectDescribesAndDecodes) {
     };
     for (const Case& c : cases) {
         Inputs in;
-        const testing::CliRun convert = runCli("convert " + in.path("c.bmp") + " " + in.path("a.bmp") + " " +
+        const testkit::CliRun convert = runCli("convert " + in.path("c.bmp") + " " + in.path("a.bmp") + " " +
                                                in.path("t.bmp") + " " + c.options);
         ASSERT_EQ(convert.exitCode, 0) << convert.err;
-        const testing::CliRun inspect =
+        const testkit::CliRun inspect =
             runCli("inspect " + in.path("t.bmp") + " --to-bmp " + in.path("back.bmp"));
         ASSERT_EQ(inspect.exitCode, 0) << inspect.err;
         EXPECT_EQ(inspect.out, std::string("Container: ") + c.container + "\nFormat: " + c.format +
@@ -55,7 +55,7 @@ TEST(ConvertAndInspectCommands, ConvertThenInspectDescribesAndDecodes) {
         EXPECT_EQ(back->width, 16);
         EXPECT_EQ(back->height, 8);
         if (std::string(c.format) == "32-bit BGRA") { // lossless: the painter sees the colour as painted
-            EXPECT_EQ(back->pixels, testing::gradientPicture(16, 8).pixels);
+            EXPECT_EQ(back->pixels, testkit::gradientPicture(16, 8).pixels);
         }
     }
 }
@@ -96,32 +96,32 @@ TEST(CliMessages, MistakesAndHelpSayWhatTheyShould) {
     };
     for (const Case& c : cases) {
         Inputs in;
-        testing::writeFile(in.dir / "a.txt", "hello");
+        testkit::writeFile(in.dir / "a.txt", "hello");
         // File names (words with a dot) are made absolute so the test does not depend on the
         // working folder.
         std::istringstream words(c.args);
         std::string absolute;
         for (std::string word; words >> word;)
             absolute += (word.find('.') != std::string::npos ? in.path(word.c_str()) : word) + " ";
-        const testing::CliRun r = runCli(absolute);
+        const testkit::CliRun r = runCli(absolute);
         EXPECT_EQ(r.exitCode, c.status) << c.what;
         const std::string& said = c.status == 0 ? r.out : r.err; // help on stdout, mistakes on stderr
         EXPECT_NE(said.find(c.message), std::string::npos) << c.what << ": " << said;
         EXPECT_FALSE(fs::exists(in.dir / "t.bmp")) << c.what;
-        EXPECT_EQ(testing::readFile(in.dir / "a.txt"), "hello") << c.what;
+        EXPECT_EQ(testkit::readFile(in.dir / "a.txt"), "hello") << c.what;
     }
 }
 
 // Every command's help page ends with what its exit codes mean.
 TEST(CliMessages, EveryCommandsHelpSaysItsExitCodes) {
-    const testing::CliRun list = runCli("help");
+    const testkit::CliRun list = runCli("help");
     const std::size_t commands = list.out.find("Commands:\n");
     ASSERT_NE(commands, std::string::npos) << list.out;
     std::istringstream lines(list.out.substr(commands + 10));
     int seen = 0;
     for (std::string line; std::getline(lines, line) && line.starts_with("  ");) {
         const std::string name = line.substr(2, line.find(' ', 2) - 2);
-        const testing::CliRun help = runCli("help " + name);
+        const testkit::CliRun help = runCli("help " + name);
         EXPECT_EQ(help.exitCode, 0) << name;
         EXPECT_NE(help.out.find("Exit status:\n  0  "), std::string::npos) << name << "\n" << help.out;
         ++seen;

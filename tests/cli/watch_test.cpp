@@ -22,8 +22,8 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readFile;
-using testing::TempDir;
+using testkit::readFile;
+using testkit::TempDir;
 
 // Waits up to a minute for `done`, looking every 50 ms.
 template <typename Done> bool eventually(Done done) {
@@ -34,7 +34,7 @@ template <typename Done> bool eventually(Done done) {
 
 TEST(WatchedBuild, RebuildsOnEverySaveKeepsTheLastGoodTexturesAndEndsOnCtrlC) {
     TempDir dir;
-    ASSERT_EQ(testing::runCli("demo " + testing::shellQuoted(dir.path().string())).exitCode, 0);
+    ASSERT_EQ(testkit::runCli("demo " + testkit::shellQuoted(dir.path().string())).exitCode, 0);
     const fs::path program = dir / "Corvane Software" / "Livrano";
     const fs::path picture = dir / "Livery.bmp";
     fs::copy_file(program / "Templates" / "Skylark Template.bmp", picture);
@@ -73,19 +73,19 @@ TEST(WatchedBuild, RebuildsOnEverySaveKeepsTheLastGoodTexturesAndEndsOnCtrlC) {
     // A save in place: the whole template turns white.
     std::string painted = original;
     std::fill(painted.begin() + 1000, painted.end(), '\xFF');
-    testing::writeFile(picture, painted);
+    testkit::writeFile(picture, painted);
     ASSERT_TRUE(eventually([&] { return lines(" textures in ") == 1; })) << readFile(out);
     const std::string repainted = readFile(fuse);
     EXPECT_NE(repainted, built);
 
     // A picture still being written is not built from; the textures stay.
-    testing::writeFile(picture, painted.substr(0, 5000));
+    testkit::writeFile(picture, painted.substr(0, 5000));
     ASSERT_TRUE(eventually([&] { return lines("not rebuilt, the last good textures stay") == 1; }))
         << readFile(out);
     EXPECT_EQ(readFile(fuse), repainted);
 
     // A save that writes a new file and renames it over the old one.
-    testing::writeFile(dir / "saving.bmp", original);
+    testkit::writeFile(dir / "saving.bmp", original);
     fs::rename(dir / "saving.bmp", picture);
     ASSERT_TRUE(eventually([&] { return lines(" textures in ") == 2; })) << readFile(out);
     EXPECT_EQ(readFile(fuse), built);
@@ -95,7 +95,7 @@ TEST(WatchedBuild, RebuildsOnEverySaveKeepsTheLastGoodTexturesAndEndsOnCtrlC) {
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(lines("Watching ended."), 1u);
-    EXPECT_EQ(testing::entryCount(fuse.parent_path()), 7); // no temporary file left beside the textures
+    EXPECT_EQ(testkit::entryCount(fuse.parent_path()), 7); // no temporary file left beside the textures
 }
 
 } // namespace

@@ -18,10 +18,10 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readFile;
+using testkit::readFile;
 
 TEST(DemoInstallation, HoldsTwoAircraftReadyToBuild) {
-    testing::TempDir dir;
+    testkit::TempDir dir;
     DemoInstallation made;
     ASSERT_TRUE(CreateDemoInstallation(dir.path(), made));
     EXPECT_EQ(made.programFolder, dir / "Corvane Software" / "Livrano");
@@ -91,7 +91,7 @@ TEST(DemoInstallation, HoldsTwoAircraftReadyToBuild) {
 // Over an installation in use the demo is refused, writing nothing: a build there holds the
 // simulator's Aircraft folder.
 TEST(DemoInstallation, IsNotWrittenOverABuildAtWork) {
-    testing::TempDir dir;
+    testkit::TempDir dir;
     DemoInstallation made;
     ASSERT_TRUE(CreateDemoInstallation(dir.path(), made));
     const fs::path cfg = made.aircraft[0].aircraftFolder / "aircraft.cfg";
@@ -104,7 +104,7 @@ TEST(DemoInstallation, IsNotWrittenOverABuildAtWork) {
 }
 
 TEST(ConfigurationText, ReadsBackAsWritten) {
-    testing::TempDir dir;
+    testkit::TempDir dir;
     DemoInstallation made;
     ASSERT_TRUE(CreateDemoInstallation(dir.path(), made));
     for (const AircraftConfigEntry& entry : LoadAircraftCatalogue(made.programFolder).Entries) {

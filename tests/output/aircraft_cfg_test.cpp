@@ -10,9 +10,9 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readFile;
-using testing::RepaintWorld;
-using testing::writeFile;
+using testkit::readFile;
+using testkit::RepaintWorld;
+using testkit::writeFile;
 
 std::string entry(int n, const std::string& title, const std::string& model = "",
                   const std::string& texture = "") {
@@ -28,7 +28,7 @@ TEST(WriteAircraftCfg, WritesTheExactFile) {
     world.app.extraFields.ExtraFieldDefaults = {"CVN", "RAMP"};
     // An installed file with an untidy second entry; the written file takes the data copy's
     // sections, keeps the installed weights and carries every entry with every key.
-    const std::string installed = readFile(testing::testData("craft_installed.cfg"));
+    const std::string installed = readFile(testkit::testData("craft_installed.cfg"));
     writeFile(world.aircraft() / "aircraft.cfg", installed);
     fs::permissions(world.aircraft() / "aircraft.cfg", fs::perms::owner_read | fs::perms::owner_write);
 
@@ -36,7 +36,7 @@ TEST(WriteAircraftCfg, WritesTheExactFile) {
     ASSERT_TRUE(WriteAircraftCfg(world.app, plan));
 
     // The installed file's name keeps its case; the backup holds it as it was.
-    EXPECT_EQ(readFile(world.aircraft() / "aircraft.cfg"), readFile(testing::testData("craft_written.cfg")));
+    EXPECT_EQ(readFile(world.aircraft() / "aircraft.cfg"), readFile(testkit::testData("craft_written.cfg")));
     EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed);
     EXPECT_EQ(RepaintWorld::listing(world.aircraft()),
               (std::set<std::string>{"aircraft.cfg", "Aircraft.bak", "Aircraft.original"}));
@@ -76,7 +76,7 @@ TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
         world.app.settings.Callsign = c.callsign;
         world.app.settings.TailNumber = "n1\x01"
                                         "23ab"; // a control character becomes a blank
-        std::string clean = readFile(testing::testData("craft_aircraft.cfg"));
+        std::string clean = readFile(testkit::testData("craft_aircraft.cfg"));
         clean.replace(clean.find("[livrano]"), std::string::npos,
                       std::string("[livrano]\r\nmodel=") + c.livranoModel + "\r\npanel=panel.craft\r\n");
         writeFile(world.data() / "Aircraft.cfg", clean);

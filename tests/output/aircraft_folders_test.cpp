@@ -9,9 +9,9 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readFile;
-using testing::RepaintWorld;
-using testing::writeFile;
+using testkit::readFile;
+using testkit::RepaintWorld;
+using testkit::writeFile;
 using Names = std::set<std::string>;
 
 TEST(CreateAircraftFolders, MakesOnlyTheMissingFoldersWhateverTheCaseOfExistingOnes) {
@@ -154,7 +154,7 @@ TEST(RemoveVariationFiles, DeletesOnlyTheReplacedVariationsFiles) {
 TEST(RemoveVariationFiles, GoesOnPastFilesThatCannotBeDeleted) {
     RepaintWorld world;
     installTwoVariations(world);
-    testing::FailingFileOperations files([](const std::string& op, const std::string& name) {
+    testkit::FailingFileOperations files([](const std::string& op, const std::string& name) {
         return op == "removeFile" && name == "T_WING_ABC.bmp";
     });
     writeFile(world.aircraft() / "Aircraft.cfg",

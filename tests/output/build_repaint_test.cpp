@@ -21,10 +21,10 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FailingFileOperations;
-using testing::readFile;
-using testing::RepaintWorld;
-using testing::writeFile;
+using testkit::FailingFileOperations;
+using testkit::readFile;
+using testkit::RepaintWorld;
+using testkit::writeFile;
 
 const char* const kThreeEntries = "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\nmodel=AAA\r\n\r\n"
                                   "[fltsim.1]\r\ntitle=Corvane Craft Beta\r\nmodel=BBB\r\n\r\n"
@@ -293,7 +293,7 @@ TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
     world.app.extraTextures = {1, "", 1, {"extra.bmp"}};
     world.installConfiguration();
     const fs::path templateFile = world.root() / "template.bmp";
-    testing::writeBitmapFile(templateFile, encodeBmp24(testing::gradientPicture(8, 8)));
+    testkit::writeBitmapFile(templateFile, encodeBmp24(testkit::gradientPicture(8, 8)));
     ASSERT_TRUE(LoadTemplate(world.app, templateFile.string()));
     fs::create_directories(world.programFolder() / "TempBitmaps");
     writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
@@ -422,7 +422,7 @@ TEST(CreateRepaint, ThousandsOfTexturesPlanInTimeOfTheConfiguration) {
     EXPECT_TRUE(plan.warnings.empty());
     EXPECT_TRUE(std::none_of(problems.begin(), problems.end(),
                              [](const SpecProblem& p) { return p.key == "BaseTextureName"; }));
-    EXPECT_LT(seconds, testing::cpuSecondsAllowed(2.0));
+    EXPECT_LT(seconds, testkit::cpuSecondsAllowed(2.0));
 }
 
 } // namespace

@@ -10,9 +10,9 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readFile;
-using testing::RepaintWorld;
-using testing::writeFile;
+using testkit::readFile;
+using testkit::RepaintWorld;
+using testkit::writeFile;
 
 TEST(RenameModelTextures, PatchesTheNamesAtTheOffsetsAndNothingElse) {
     RepaintWorld world;

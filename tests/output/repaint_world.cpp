@@ -12,7 +12,7 @@
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_writer.h"
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 namespace fs = std::filesystem;
 
@@ -86,4 +86,4 @@ std::vector<std::string> RepaintWorld::titles(const fs::path& aircraftCfg) {
     }
 }
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

@@ -18,7 +18,7 @@
 #include "support/recording_frontend.h"
 #include "support/temp_dir.h"
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 class RepaintWorld {
     TempDir m_dir; // first: everything below lives in it
@@ -112,4 +112,4 @@ private:
     Rule m_fails;
 };
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

@@ -8,7 +8,7 @@
 
 #include "skin/image_button.h"
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 namespace fs = std::filesystem;
 
@@ -54,4 +54,4 @@ std::unique_ptr<Program> GuiInstallation::started() {
     return p;
 }
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

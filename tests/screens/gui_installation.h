@@ -24,7 +24,7 @@ namespace livrano {
 class ImageButton;
 }
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 // A left click on an image button's picture, as the mouse gives it.
 void clickButton(ImageButton& button);
@@ -60,4 +60,4 @@ private:
     std::shared_ptr<DesktopRecord> m_record = std::make_shared<DesktopRecord>();
 };
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

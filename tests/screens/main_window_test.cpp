@@ -27,10 +27,10 @@
 namespace livrano {
 namespace {
 
-using testing::clickButton;
-using testing::GuiInstallation;
-using testing::RepaintWorld;
-using testing::writeFile;
+using testkit::clickButton;
+using testkit::GuiInstallation;
+using testkit::RepaintWorld;
+using testkit::writeFile;
 namespace fs = std::filesystem;
 
 // The pixels of ink a text leaves in a font.
@@ -59,7 +59,7 @@ TEST(MainWindowLoad, ControlsAndButtonsAsDesignedInDevicePixels) {
     EXPECT_EQ(main.windowTitle(), "Corvane's Livrano");
     EXPECT_FALSE(main.mask().isEmpty());
 
-    for (const std::vector<std::string>& c : testing::dataRows("main_window_layout.txt", "control")) {
+    for (const std::vector<std::string>& c : testkit::dataRows("main_window_layout.txt", "control")) {
         SCOPED_TRACE(c[0]);
         ASSERT_EQ(c.size(), 10u);
         auto* w = main.findChild<QWidget*>(QString::fromStdString(c[0]));
@@ -83,7 +83,7 @@ TEST(MainWindowLoad, ControlsAndButtonsAsDesignedInDevicePixels) {
     regular.setBold(false);
     EXPECT_GT(inkOf(main.findChild<QLabel*>("Label3")->font()), inkOf(regular) * 5 / 4);
 
-    for (const std::vector<std::string>& b : testing::dataRows("main_window_layout.txt", "button")) {
+    for (const std::vector<std::string>& b : testkit::dataRows("main_window_layout.txt", "button")) {
         SCOPED_TRACE(b[0]);
         ASSERT_EQ(b.size(), 7u);
         auto* button = main.findChild<ImageButton*>(QString::fromStdString(b[0]));
@@ -336,7 +336,7 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
          "is read-only"},
         {"the aircraft's own livery",
          [](RepaintWorld& w) {
-             writeFile(w.data() / "Aircraft.cfg", testing::readFile(testing::testData("craft_aircraft.cfg")) +
+             writeFile(w.data() / "Aircraft.cfg", testkit::readFile(testkit::testData("craft_aircraft.cfg")) +
                                                       "[fltsim.0]\r\ntitle=corvane craft BLUE SKY\r\n");
          },
          "one of the aircraft's own liveries"},

@@ -29,8 +29,8 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::clickButton;
-using testing::GuiInstallation;
+using testkit::clickButton;
+using testkit::GuiInstallation;
 
 TEST(ProgramStartUp, EndsWithItsMessageBeforeAnyWindowShows) {
     struct Case {
@@ -69,7 +69,7 @@ TEST(ProgramStartUp, EndsWithItsMessageBeforeAnyWindowShows) {
 // which the next start finds again by itself.
 TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
     GuiInstallation installation;
-    testing::TempDir dir;
+    testkit::TempDir dir;
     ASSERT_EQ(setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1), 0);
     fs::create_directories(dir / "Simulator" / "Aircraft");
     fs::create_directories(dir / "Empty");

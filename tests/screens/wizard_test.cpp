@@ -23,8 +23,8 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::clickButton;
-using testing::GuiInstallation;
+using testkit::clickButton;
+using testkit::GuiInstallation;
 
 // The one wizard screen on show; fails the test when there is none or more than one.
 WizardScreen* shown(Program& program) {
@@ -114,7 +114,7 @@ TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
     clickButton(*main.btn_CreateAircraft);
     EXPECT_TRUE(
         fs::is_regular_file(resolveCaseless(meridian.aircraftFolder / "texture" / "CJ70_PLX_FUSE.bmp")));
-    const std::string cfg = testing::readFile(resolveCaseless(meridian.aircraftFolder / "aircraft.cfg"));
+    const std::string cfg = testkit::readFile(resolveCaseless(meridian.aircraftFolder / "aircraft.cfg"));
     for (const std::string& line :
          std::vector<std::string>{"title=Corvane CJ-70 Meridian Polar Express", "atc_id=N704PX",
                                   "atc_airline=" + airline.toStdString()})
@@ -232,7 +232,7 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     pickTemplate(installation.demo().aircraft[0].templateFile);
     ASSERT_FALSE(main.PreviewImage->pixmap().isNull());
     const fs::path notPicture = installation.programFolder() / "Templates" / "Notes.bmp";
-    testing::writeFile(notPicture, "not a picture");
+    testkit::writeFile(notPicture, "not a picture");
     pickTemplate(notPicture);
     EXPECT_EQ(main.btn_SelectTemplate->picture(), "Empty");
     EXPECT_TRUE(main.PreviewImage->pixmap().isNull());

@@ -19,7 +19,7 @@
 namespace livrano {
 namespace {
 
-using testing::TempDir;
+using testkit::TempDir;
 
 constexpr QRgb kKey = qRgb(0, 0, 0);
 
@@ -86,7 +86,7 @@ TEST(TransForm, SavedFileHoldsTheRegionAndLoadsBackEqual) {
     clsTransForm save;
     ASSERT_FALSE(save.ShapeMe(saver, kKey, false, file));
     EXPECT_EQ(saver.mask(), save.region());
-    EXPECT_EQ(testing::readFile(dir / "Shape.dat"), regionToRgnData(save.region()).toStdString());
+    EXPECT_EQ(testkit::readFile(dir / "Shape.dat"), regionToRgnData(save.region()).toStdString());
 
     PictureWindow loader(picture(30, 20, {})); // its own pixels must not matter
     clsTransForm load;
@@ -114,7 +114,7 @@ QRegion visibleArea(const QWidget& window) {
 TEST(TransForm, AnEmptyRegionHidesTheWholeWindow) {
     TempDir dir;
     const QString noRectangles = qpath(dir / "None.dat");
-    testing::writeFile(dir / "None.dat", regionToRgnData(QRegion()).toStdString());
+    testkit::writeFile(dir / "None.dat", regionToRgnData(QRegion()).toStdString());
     QImage allKey(8, 6, QImage::Format_RGB32);
     allKey.fill(kKey);
     for (const bool load : {false, true}) {
@@ -137,10 +137,10 @@ TEST(TransForm, PixelsAreReadFromTheWholePictureWhateverTheCurrentShape) {
 
 TEST(TransForm, FailuresReachTheCallerWithNumberAndSource) {
     TempDir dir;
-    testing::writeFile(dir / "short.dat", std::string(31, '\0'));
+    testkit::writeFile(dir / "short.dat", std::string(31, '\0'));
     QByteArray wrongCount = regionToRgnData(QRegion(0, 0, 4, 4));
     wrongCount[8] = 2;
-    testing::writeFile(dir / "count.dat", wrongCount.toStdString());
+    testkit::writeFile(dir / "count.dat", wrongCount.toStdString());
     struct Case {
         const char* name;
         bool load;

@@ -8,7 +8,7 @@
 
 #include "support/temp_dir.h"
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 namespace {
 
@@ -53,4 +53,4 @@ std::vector<std::vector<std::string>> dataRows(std::string_view file, std::strin
     return rows;
 }
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 // The rows of tests/data/`file` whose first field is `table`, that field dropped. Fields are
 // words separated by blanks, or double-quoted texts in which \r, \n, \t, \" and \\ stand for
@@ -15,4 +15,4 @@ namespace livrano::testing {
 // no row is found, so that a misspelt table cannot pass by having no cases.
 std::vector<std::vector<std::string>> dataRows(std::string_view file, std::string_view table);
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 void RecordingFrontend::setStatus(const std::string& text, const std::string& detail) {
     statusTexts.push_back(text);
@@ -58,4 +58,4 @@ void RecordingFrontend::playSound(const std::filesystem::path& wavFile) {
     events.push_back("sound: " + wavFile.filename().string());
 }
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

@@ -7,7 +7,7 @@
 
 #include "app/frontend.h"
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 struct RecordingFrontend : Frontend {
     // Every call in order, as "status: Copying Files", "progress: 12", "show-progress", ...
@@ -41,4 +41,4 @@ struct RecordingFrontend : Frontend {
     void playSound(const std::filesystem::path& wavFile) override;
 };
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #endif
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 std::string shellQuoted(const std::string& text) {
 #ifdef _WIN32
@@ -44,4 +44,4 @@ CliRun runCli(const std::string& arguments, const std::string& environment, cons
     return run;
 }
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

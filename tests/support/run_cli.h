@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 struct CliRun {
     int exitCode = -1; // -1 when the program did not end normally
@@ -21,4 +21,4 @@ CliRun runCli(const std::string& arguments, const std::string& environment = {},
 // A path quoted for the shell.
 std::string shellQuoted(const std::string& text);
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

@@ -7,7 +7,7 @@
 #include "app/text.h"
 #include "support/temp_dir.h"
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 const std::string kSkylarkConfiguration = readFile(testData("skylark.cfg"));
 
@@ -42,4 +42,4 @@ std::string hostileConfiguration() {
     return text;
 }
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 // The plain INI text, CRLF line ends (tests/data/skylark.cfg).
 extern const std::string kSkylarkConfiguration;
@@ -28,4 +28,4 @@ void writeConfiguration(const std::filesystem::path& file, std::string_view plai
 // `from` is not there, so a variant never silently equals the original.
 std::string replaced(std::string text, std::string_view from, std::string_view to);
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

@@ -7,7 +7,7 @@
 #include <random>
 #include <stdexcept>
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 namespace fs = std::filesystem;
 
@@ -49,4 +49,4 @@ fs::path testData(std::string_view name) {
     return fs::path(LIVRANO_TEST_DATA_DIR) / name;
 }
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 class TempDir {
 public:
@@ -32,4 +32,4 @@ std::ptrdiff_t entryCount(const std::filesystem::path& folder);
 // A file of tests/data: known answers and sample texts kept out of the test code.
 std::filesystem::path testData(std::string_view name);
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

@@ -3,7 +3,7 @@
 // What the build under test is, and the bounds for the timing tests, in processor seconds so that
 // other work on a loaded machine does not count.
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 // True under the address sanitizer, whose own reservations defeat an address-space limit and
 // whose checks slow everything down.
@@ -27,4 +27,4 @@ constexpr double cpuSecondsAllowed(double optimised) {
 #endif
 }
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

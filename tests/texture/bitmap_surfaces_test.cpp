@@ -14,8 +14,8 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readFile;
-using testing::TempDir;
+using testkit::readFile;
+using testkit::TempDir;
 
 // `count` bytes counting up from `first`, then `padding` zero bytes.
 std::string bytes(int first, int count, int padding) {
@@ -27,16 +27,16 @@ std::string bytes(int first, int count, int padding) {
 
 // Three pixels a row, so that rows are padded to four bytes; rows are stored bottom-up.
 TEST(SaveBitmap24, WritesTheExactIntermediateFile) {
-    testing::SimulatorFolders f;
+    testkit::SimulatorFolders f;
     BitmapSurfaces s;
     ASSERT_TRUE(CreateSurface24(s, 24, 3, 2));
     s.WorkSurface24.bitmap.pixels = std::vector<std::uint8_t>(18);
     std::iota(s.WorkSurface24.bitmap.pixels.begin(), s.WorkSurface24.bitmap.pixels.end(), 1);
     ASSERT_TRUE(SaveBitmap24(s, f.program, "  T_FUSE_c "));
     EXPECT_EQ(readFile(f.program / "TempBitmaps/T_FUSE_c.bmp"),
-              testing::bmpHeaders(78, 54, 3, 2, 24) + bytes(10, 9, 3) + bytes(1, 9, 3));
+              testkit::bmpHeaders(78, 54, 3, 2, 24) + bytes(10, 9, 3) + bytes(1, 9, 3));
     // Nothing but the file itself is left behind.
-    EXPECT_EQ(testing::entryCount(f.program / "TempBitmaps"), 1);
+    EXPECT_EQ(testkit::entryCount(f.program / "TempBitmaps"), 1);
 }
 
 TEST(SaveBitmap8, WritesComposedAlphaOrUniformWhite) {
@@ -49,7 +49,7 @@ TEST(SaveBitmap8, WritesComposedAlphaOrUniformWhite) {
     const Case cases[] = {{"alpha template loaded", true, bytes(4, 3, 1) + bytes(1, 3, 1), 50},
                           {"no alpha template", false, std::string("\xFF\xFF\xFF\0\xFF\xFF\xFF\0", 8), 5}};
     for (const Case& c : cases) {
-        testing::SimulatorFolders f;
+        testkit::SimulatorFolders f;
         BitmapSurfaces s;
         // An alpha template whose table is not a ramp, so its use shows.
         s.TemplateSurface8.Ready = true;
@@ -60,7 +60,7 @@ TEST(SaveBitmap8, WritesComposedAlphaOrUniformWhite) {
         ASSERT_TRUE(SaveBitmap8(s, f.program, "T_a", c.alphaLoaded));
         const std::string file = readFile(f.program / "TempBitmaps/T_a.bmp");
         ASSERT_EQ(file.size(), 1078u + 8u) << c.what;
-        EXPECT_EQ(file.substr(0, 54), testing::bmpHeaders(1086, 1078, 3, 2, 8)) << c.what;
+        EXPECT_EQ(file.substr(0, 54), testkit::bmpHeaders(1086, 1078, 3, 2, 8)) << c.what;
         EXPECT_EQ(static_cast<std::uint8_t>(file[54 + 5 * 4]), c.expectedEntry5) << c.what;
         EXPECT_EQ(file[54 + 5 * 4 + 3], '\0') << c.what;
         EXPECT_EQ(file.substr(1078), c.pixels) << c.what;
@@ -111,7 +111,7 @@ TEST(WorkSurfaces, CreateFailsCleanlyAndFreeClearsEveryFlag) {
 }
 
 TEST(SaveBitmap, FailsWithoutASurfaceOrAFolder) {
-    testing::SimulatorFolders f;
+    testkit::SimulatorFolders f;
     BitmapSurfaces s;
     EXPECT_FALSE(SaveBitmap24(s, f.program, "x"));
     EXPECT_FALSE(SaveBitmap8(s, f.program, "x", false));
@@ -124,9 +124,9 @@ TEST(SaveBitmap, FailsWithoutASurfaceOrAFolder) {
 
 TEST(LoadBitmap, AnUnreadableFileLeavesNothingHalfLoaded) {
     TempDir dir;
-    std::vector<std::uint8_t> cut = encodeBmp24(testing::gradientPicture(4, 4));
+    std::vector<std::uint8_t> cut = encodeBmp24(testkit::gradientPicture(4, 4));
     cut.resize(cut.size() - 13);
-    testing::writeBitmapFile(dir / "cut.bmp", cut);
+    testkit::writeBitmapFile(dir / "cut.bmp", cut);
     BitmapSurfaces s;
     EXPECT_FALSE(LoadBitmap8(s, "IGNORE"));
     EXPECT_FALSE(s.TemplateSurface8.DcCreated); // "IGNORE" changes nothing
@@ -141,7 +141,7 @@ TEST(LoadBitmap, AnUnreadableFileLeavesNothingHalfLoaded) {
 // In a child process with 8 MB to spare: a work surface, a template and a conversion whose
 // pictures do not fit each fail as false, leaving nothing behind. Exits 0 then.
 [[noreturn]] void runWithoutMemory(const fs::path& folder) {
-    if (!testing::limitAddressSpace(std::size_t{8} << 20))
+    if (!testkit::limitAddressSpace(std::size_t{8} << 20))
         std::_Exit(3);
     BitmapSurfaces s;
     const bool created = CreateSurface24(s, 24, 8192, 8192);
@@ -156,14 +156,14 @@ TEST(LoadBitmap, AnUnreadableFileLeavesNothingHalfLoaded) {
 }
 
 TEST(Surfaces, PicturesBeyondTheMemoryLeftFailCleanly) {
-    if (testing::kUnderAddressSanitizer)
+    if (testkit::kUnderAddressSanitizer)
         GTEST_SKIP() << "the address sanitizer's own reservations defeat the address-space limit";
     TempDir dir;
     // 8192 x 8192 run-length coded: a few bytes asking for 64 MB of indices and 192 MB of colour.
-    testing::writeFile(dir / "huge.bmp",
-                       testing::bmpHeaders(56, 54, 8192, 8192, 8, 1) + testing::littleEndian(0x0100, 2));
-    testing::writeBitmapFile(dir / "c.bmp", encodeBmp24(testing::gradientPicture(2048, 2048)));
-    testing::writeBitmapFile(dir / "a.bmp", encodeBmp8(testing::greyPicture(2048, 2048), greyRamp()));
+    testkit::writeFile(dir / "huge.bmp",
+                       testkit::bmpHeaders(56, 54, 8192, 8192, 8, 1) + testkit::littleEndian(0x0100, 2));
+    testkit::writeBitmapFile(dir / "c.bmp", encodeBmp24(testkit::gradientPicture(2048, 2048)));
+    testkit::writeBitmapFile(dir / "a.bmp", encodeBmp8(testkit::greyPicture(2048, 2048), greyRamp()));
     // A fresh process, not a fork of this one: what the tests before left mapped (other threads'
     // heaps among it) would otherwise serve the allocations that must fail.
     GTEST_FLAG_SET(death_test_style, "threadsafe");

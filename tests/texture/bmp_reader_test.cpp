@@ -32,7 +32,7 @@ Bitmap samplePicture(int colours) {
 }
 
 std::vector<std::uint8_t> sample(const std::string& name) {
-    return readByteFile(testing::testData("bmp/" + name)).value_or(std::vector<std::uint8_t>{});
+    return readByteFile(testkit::testData("bmp/" + name)).value_or(std::vector<std::uint8_t>{});
 }
 
 // Every layout decodes to the same picture. Cut short, a file either fails or, when only the
@@ -40,7 +40,7 @@ std::vector<std::uint8_t> sample(const std::string& name) {
 // of one, never a read past the end.
 TEST(DecodeBmp, EveryVariantDecodesToTheSamePixelsAndEveryTruncatedLengthFailsCleanly) {
     int variants = 0;
-    for (const auto& entry : fs::directory_iterator(testing::testData("bmp"))) {
+    for (const auto& entry : fs::directory_iterator(testkit::testData("bmp"))) {
         const std::string name = entry.path().filename().string();
         const int bitCount = std::stoi(name.substr(0, 2));
         const Bitmap picture = samplePicture(bitCount == 1 ? 2 : 12);
@@ -171,11 +171,11 @@ TEST(DecodeBmp, LimitsBoundThePictureAndTheFile) {
     EXPECT_FALSE(decodeBmp(file, BmpLimits{100, 77}));
 
     // A file far larger than any picture within the limits is not read at all.
-    testing::TempDir dir;
+    testkit::TempDir dir;
     std::string bytes(file.begin(), file.end());
-    testing::writeFile(dir / "small.bmp", bytes);
+    testkit::writeFile(dir / "small.bmp", bytes);
     bytes.resize(file.size() + (2 << 20));
-    testing::writeFile(dir / "padded.bmp", bytes);
+    testkit::writeFile(dir / "padded.bmp", bytes);
     EXPECT_TRUE(readBmpFile(dir / "small.bmp", BmpLimits{13, 78}));
     EXPECT_FALSE(readBmpFile(dir / "padded.bmp", BmpLimits{13, 78}));
 }

@@ -136,7 +136,7 @@ void* noThreadWork(void*) {
 // Exits 0 when the blocks match `expected`; 2 when threads could still start.
 [[noreturn]] void encodeWithoutRoomForThreads(const RgbaImage& image,
                                               const std::vector<std::uint8_t>& expected) {
-    if (!testing::limitAddressSpace(std::size_t{1} << 20))
+    if (!testkit::limitAddressSpace(std::size_t{1} << 20))
         std::_Exit(3);
     pthread_t probe;
     if (pthread_create(&probe, nullptr, noThreadWork, nullptr) == 0)
@@ -147,7 +147,7 @@ void* noThreadWork(void*) {
 // Where the system refuses new threads every block still comes out, encoded by the calling
 // thread, instead of an exception ending the build.
 TEST(CompressDxt3, ARefusedThreadLeavesItsRowsToTheCaller) {
-    if (testing::kUnderAddressSanitizer)
+    if (testkit::kUnderAddressSanitizer)
         GTEST_SKIP() << "the address sanitizer's own reservations defeat the address-space limit";
     RgbaImage image{16, 16, {}};
     for (int i = 0; i < 16 * 16 * 4; ++i)

@@ -12,7 +12,7 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TestApp;
+using testkit::TestApp;
 
 TEST(AlphaCompanionPath, DropsExactlyFourCharacters) {
     EXPECT_EQ(alphaCompanionPath("D:\\Paint\\B737.bmp"), "D:\\Paint\\B737_a.bmp");
@@ -27,10 +27,10 @@ struct TemplateCase : TestApp {
         app.spec.UseAlpha = static_cast<std::int16_t>(useAlpha);
         app.spec.TemplateSizeX = 8;
         app.spec.TemplateSizeY = 4;
-        testing::writeBitmapFile(colour, encodeBmp24(testing::gradientPicture(8, 4)));
+        testkit::writeBitmapFile(colour, encodeBmp24(testkit::gradientPicture(8, 4)));
         if (companionName != nullptr) {
-            const Bitmap grey = testing::greyPicture(8, 4);
-            testing::writeBitmapFile(folders.root / "paint" / companionName, encodeBmp8(grey, grey.palette));
+            const Bitmap grey = testkit::greyPicture(8, 4);
+            testkit::writeBitmapFile(folders.root / "paint" / companionName, encodeBmp8(grey, grey.palette));
         }
         app.flags.AlphaLoaded = true; // a previous template's state, which every load resets
         frontend.alphaPreviewAvailable = true;
@@ -63,7 +63,7 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
         {"companion unreadable", 1, "B737_a.bmp", false,
          events({"alpha-preview: on", "status: No Alpha Channel Bitmap Found", "alpha-preview: off",
                  noCompanion}),
-         [](TemplateCase& t) { testing::writeFile(t.folders.root / "paint/B737_a.bmp", "BM not a bitmap"); }},
+         [](TemplateCase& t) { testkit::writeFile(t.folders.root / "paint/B737_a.bmp", "BM not a bitmap"); }},
         {"template of another size", 0, nullptr, false,
          events(
              {"message: The template " + (fs::path("paint") / "B737.bmp").string() +
@@ -73,8 +73,8 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
         // A grey picture saved as 24-bit is common.
         {"colour companion", 1, nullptr, true, events({"alpha-preview: on"}),
          [](TemplateCase& t) {
-             const Bitmap greyAsColour = toColour(testing::greyPicture(8, 4));
-             testing::writeBitmapFile(t.folders.root / "paint/B737_a.bmp", encodeBmp24(greyAsColour));
+             const Bitmap greyAsColour = toColour(testkit::greyPicture(8, 4));
+             testkit::writeBitmapFile(t.folders.root / "paint/B737_a.bmp", encodeBmp24(greyAsColour));
          }},
         {"aircraft without alpha", 0, "B737_a.bmp", false, events({})},
         {"UseAlpha 2 counts as no alpha", 2, nullptr, false, events({})},
@@ -92,7 +92,7 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
         EXPECT_TRUE(t.app.surfaces.TemplateSurface24.Ready) << c.what;
         EXPECT_EQ(t.app.surfaces.TemplateSurface8.Ready, c.alphaLoaded) << c.what;
         if (c.alphaLoaded) { // grey levels as indices, whatever the companion's depth
-            EXPECT_EQ(t.app.surfaces.TemplateSurface8.bitmap.pixels, testing::greyPicture(8, 4).pixels)
+            EXPECT_EQ(t.app.surfaces.TemplateSurface8.bitmap.pixels, testkit::greyPicture(8, 4).pixels)
                 << c.what;
             EXPECT_EQ(t.app.surfaces.TemplateSurface8.bitmap.palette, greyRamp()) << c.what;
         }
@@ -102,8 +102,8 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
 TEST(LoadTemplate, AnUnreadableTemplateFailsAndReleasesThePreviousOne) {
     TemplateCase t(1, "B737_a.bmp");
     ASSERT_TRUE(LoadTemplate(t.app, t.colour.string()).ok());
-    testing::writeFile(t.folders.root / "paint/broken.bmp", "BM not a bitmap");
-    testing::writeFile(t.folders.root / "paint/broken_a.bmp", "BM nor this");
+    testkit::writeFile(t.folders.root / "paint/broken.bmp", "BM not a bitmap");
+    testkit::writeFile(t.folders.root / "paint/broken_a.bmp", "BM nor this");
     const Status s = LoadTemplate(t.app, (t.folders.root / "paint/broken.bmp").string());
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message().find("broken.bmp"), std::string::npos);

@@ -17,7 +17,7 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TestApp;
+using testkit::TestApp;
 
 TextureSpec texture(const char* base, const char* mask, int size, const char* format,
                     TextureSection section) {
@@ -38,16 +38,16 @@ struct ThreeTextures : TestApp {
     fs::path templatePath = folders.root / "Templates/b737.bmp";
 
     ThreeTextures() {
-        testing::writeBitmapFile(templatePath, encodeBmp24(testing::gradientPicture(64, 32)));
-        const Bitmap grey = testing::greyPicture(64, 32);
-        testing::writeBitmapFile(folders.root / "Templates/b737_a.bmp", encodeBmp8(grey, grey.palette));
+        testkit::writeBitmapFile(templatePath, encodeBmp24(testkit::gradientPicture(64, 32)));
+        const Bitmap grey = testkit::greyPicture(64, 32);
+        testkit::writeBitmapFile(folders.root / "Templates/b737_a.bmp", encodeBmp8(grey, grey.palette));
         app.spec.AircraftDirectory = "B737 ";
         app.spec.DataPath = "B737";
         app.spec.BaseModelName = "B737_XXX";
         app.spec.ReplaceMask = "B737_*";
         app.spec.BaseAirName = "B737";
-        testing::writeFile(folders.program / "Data.B737/Aircraft.cfg", "");
-        testing::writeFile(folders.program / "Data.B737/B737_XXX.mdl", "model");
+        testkit::writeFile(folders.program / "Data.B737/Aircraft.cfg", "");
+        testkit::writeFile(folders.program / "Data.B737/B737_XXX.mdl", "model");
         app.spec.UseAlpha = 1;
         app.spec.TextureAssignOnly = 0;
         app.spec.NumIdentifierCharacters = 3;
@@ -124,8 +124,8 @@ TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFold
     ASSERT_EQ(decoded.format, TextureFormat::Argb32);
     ASSERT_EQ(decoded.image.width, 16);
 
-    const Bitmap colour = testing::gradientPicture(64, 32);
-    const Bitmap grey = testing::greyPicture(64, 32);
+    const Bitmap colour = testkit::gradientPicture(64, 32);
+    const Bitmap grey = testkit::greyPicture(64, 32);
     int mismatches = 0;
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
@@ -172,7 +172,7 @@ TEST(BuildTextures, AFailingTextureIsSkippedForItsReasonAndTheOthersStillArrive)
         EXPECT_TRUE(fs::exists(t.folders.aircraft / "Texture/T_FUSE_QRX_1.bmp")) << c.skipped;
         EXPECT_TRUE(fs::exists(t.folders.aircraft / "Texture/T_TAIL_QRX.bmp")) << c.skipped;
         // Nothing arrives under the previous texture's name or the failed one's.
-        EXPECT_EQ(testing::entryCount(t.folders.aircraft / "Texture"), 2) << c.skipped;
+        EXPECT_EQ(testkit::entryCount(t.folders.aircraft / "Texture"), 2) << c.skipped;
         EXPECT_EQ(t.frontend.progressValues.back(), 80) << c.skipped;
     }
 }
@@ -204,8 +204,8 @@ TEST(BuildTextures, OfTwoTexturesWithOneNameTheLastConvertedArrives) {
         EXPECT_EQ(report.skipped.size(), c.skipped) << c.what;
         EXPECT_EQ(report.written.size(), 2u) << c.what;
         const fs::path shared = t.folders.aircraft / "Texture";
-        EXPECT_EQ(testing::entryCount(shared), 2) << c.what;
-        EXPECT_EQ(testing::readFile(shared / c.arrives).size(), c.bytes) << c.what;
+        EXPECT_EQ(testkit::entryCount(shared), 2) << c.what;
+        EXPECT_EQ(testkit::readFile(shared / c.arrives).size(), c.bytes) << c.what;
     }
 }
 
@@ -241,15 +241,15 @@ TEST(BuildTextures, EveryCoreLeavesWhatOneThreadLeavesAndWhatTheConverterMakesOf
         o.progress = t.frontend.progressValues;
         for (const auto& entry : fs::recursive_directory_iterator(t.folders.root.path()))
             if (entry.is_regular_file())
-                o.files[fs::relative(entry.path(), t.folders.root.path())] = testing::readFile(entry.path());
+                o.files[fs::relative(entry.path(), t.folders.root.path())] = testkit::readFile(entry.path());
         for (const auto& [name, code] : {std::pair{"T_FUSE_QRX_1", kFormatCodeDxt3},
                                          {"T_WING_QRX", kFormatCodeDxt3},
                                          {"T_TAIL_QRX", kFormatCodeDxt3},
                                          {"T_FUSE_QRX_1_C", kFormatCodeDxt3}}) {
             EXPECT_TRUE(CompressTexture(t.app.programFolder, std::string(name) + "_c",
                                         std::string(name) + "_a", "READ_BACK", 0, code));
-            EXPECT_EQ(testing::readFile(t.folders.program / "TempBitmaps/READ_BACK.bmp"),
-                      testing::readFile(shared / (std::string(name) + ".bmp")))
+            EXPECT_EQ(testkit::readFile(t.folders.program / "TempBitmaps/READ_BACK.bmp"),
+                      testkit::readFile(shared / (std::string(name) + ".bmp")))
                 << name;
         }
         return o;
@@ -287,7 +287,7 @@ TEST(BuildTextures, WithoutDestinationOrAlphaTemplateTheTexturesStayInTempBitmap
     EXPECT_TRUE(report.written.empty());
     EXPECT_TRUE(fs::exists(t.folders.program / "TempBitmaps/T_FUSE_QRX_1.bmp"));
     EXPECT_FALSE(fs::exists(t.folders.aircraft / "Texture"));
-    const std::string alpha = testing::readFile(t.folders.program / "TempBitmaps/T_WING_QRX_a.bmp");
+    const std::string alpha = testkit::readFile(t.folders.program / "TempBitmaps/T_WING_QRX_a.bmp");
     ASSERT_EQ(alpha.size(), 16u * 16u + 1078u);
     EXPECT_EQ(alpha.substr(1078), std::string(256, '\xFF'));
     EXPECT_EQ(static_cast<unsigned char>(alpha[54 + 4 * 200]), 200); // grey ramp
@@ -308,17 +308,17 @@ TEST(BuildTextures, ExtraTexturesAreCopiedIntoTheVariationFolder) {
         t.app.extraTextures.BaseTextureFolder = c.baseFolder;
         t.app.extraTextures.NumExtraTextures = 3;
         t.app.extraTextures.ExtraTextureNames = {"glass.bmp ", "missing.bmp", "Light.BMP"};
-        testing::writeFile(t.folders.aircraft / c.sourceFolder / "glass.bmp", "glass");
-        testing::writeFile(t.folders.aircraft / c.sourceFolder / "light.bmp", "light");
-        testing::writeFile(t.folders.aircraft / "Texture.qrx/LIGHT.bmp", "old");
+        testkit::writeFile(t.folders.aircraft / c.sourceFolder / "glass.bmp", "glass");
+        testkit::writeFile(t.folders.aircraft / c.sourceFolder / "light.bmp", "light");
+        testkit::writeFile(t.folders.aircraft / "Texture.qrx/LIGHT.bmp", "old");
         t.load();
         t.frontend.events.clear();
         const TextureBuildReport report = BuildTextures(t.app, t.jobs());
 
-        EXPECT_EQ(testing::readFile(t.folders.aircraft / "Texture.qrx/glass.bmp"), "glass") << c.sourceFolder;
+        EXPECT_EQ(testkit::readFile(t.folders.aircraft / "Texture.qrx/glass.bmp"), "glass") << c.sourceFolder;
         // An existing file of another case is replaced, not joined by a second name.
-        EXPECT_EQ(testing::readFile(t.folders.aircraft / "Texture.qrx/LIGHT.bmp"), "light") << c.sourceFolder;
-        EXPECT_EQ(testing::entryCount(t.folders.aircraft / "Texture.qrx"), 2) << c.sourceFolder;
+        EXPECT_EQ(testkit::readFile(t.folders.aircraft / "Texture.qrx/LIGHT.bmp"), "light") << c.sourceFolder;
+        EXPECT_EQ(testkit::entryCount(t.folders.aircraft / "Texture.qrx"), 2) << c.sourceFolder;
         ASSERT_EQ(report.skipped.size(), 1u);
         EXPECT_NE(report.skipped[0].find("missing.bmp"), std::string::npos);
         const std::vector<std::string> tail(t.frontend.events.end() - 6, t.frontend.events.end());

@@ -15,7 +15,7 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
+using testkit::TempDir;
 
 // The intermediate files of a texture "T" in the TempBitmaps folder of a program folder `dir`: a
 // colour picture smooth enough for DXT3 to keep it within 40 dB, and an alpha picture whose table
@@ -29,7 +29,7 @@ struct Intermediates {
     fs::path alphaPath = dir / "TempBitmaps/T_a.bmp";
     fs::path output = dir / "TempBitmaps/T.bmp";
 
-    Intermediates(int w, int h) : colour{w, h, 3, {}, {}}, alpha(testing::greyPicture(w, h)) {
+    Intermediates(int w, int h) : colour{w, h, 3, {}, {}}, alpha(testkit::greyPicture(w, h)) {
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
                 colour.pixels.push_back(static_cast<std::uint8_t>(40 + x + y));                    // blue
@@ -40,8 +40,8 @@ struct Intermediates {
         for (std::uint8_t& index : alpha.pixels)
             index = static_cast<std::uint8_t>(255 - index);
         std::reverse(alpha.palette.begin(), alpha.palette.end());
-        testing::writeBitmapFile(colourPath, encodeBmp24(colour));
-        testing::writeBitmapFile(alphaPath, encodeBmp8(alpha, alpha.palette));
+        testkit::writeBitmapFile(colourPath, encodeBmp24(colour));
+        testkit::writeBitmapFile(alphaPath, encodeBmp8(alpha, alpha.palette));
     }
 
     std::uint8_t expectedAlpha(int x, int y) const { return static_cast<std::uint8_t>(x * 16 + y * 3); }
@@ -68,8 +68,8 @@ struct Intermediates {
 // The headers of a simulator texture: a BMP's, then the 20-byte "FS70" block.
 std::string fsHeader(std::uint32_t fileSize, int w, int h, int bits, std::uint32_t compression,
                      std::uint32_t imageSize, std::uint32_t mipFlag) {
-    const auto le = testing::littleEndian;
-    return testing::bmpHeaders(fileSize, 74, w, h, bits, compression, imageSize) + "FS70" + le(20, 4) +
+    const auto le = testkit::littleEndian;
+    return testkit::bmpHeaders(fileSize, 74, w, h, bits, compression, imageSize) + "FS70" + le(20, 4) +
            le(0x400, 4) + le(0, 2) + le(mipFlag, 2) + le(0, 4);
 }
 
@@ -150,29 +150,29 @@ TEST(BMPScompressBMP, FailuresWriteNothing) {
     };
     for (const Case& c : cases) {
         Intermediates in(8, 4);
-        testing::writeFile(in.output, "earlier");
+        testkit::writeFile(in.output, "earlier");
         if (c.mismatchSizes)
-            testing::writeBitmapFile(in.alphaPath, encodeBmp8(testing::greyPicture(4, 4), greyRamp()));
+            testkit::writeBitmapFile(in.alphaPath, encodeBmp8(testkit::greyPicture(4, 4), greyRamp()));
         if (c.missingAlpha)
             fs::remove(in.alphaPath);
         EXPECT_EQ(
             BMPScompressBMP(in.colourPath.c_str(), in.alphaPath.c_str(), c.code, 0, 0, in.output.c_str()),
             c.result)
             << c.what;
-        EXPECT_EQ(testing::readFile(in.output), "earlier") << c.what;
+        EXPECT_EQ(testkit::readFile(in.output), "earlier") << c.what;
     }
 }
 
 TEST(CompressTexture, FindsTheBitmapsInTempBitmaps) {
     Intermediates in(8, 8);
     EXPECT_TRUE(CompressTexture(in.dir.path(), " T_c", "T_a ", "T", 0, kFormatCodeArgb32));
-    EXPECT_EQ(testing::readFile(in.output).size(), 74u + 256u);
+    EXPECT_EQ(testkit::readFile(in.output).size(), 74u + 256u);
     EXPECT_FALSE(CompressTexture(in.dir.path(), "NONE_c", "T_a", "NONE", 0, kFormatCodeArgb32));
     EXPECT_FALSE(fs::exists(in.dir / "TempBitmaps/NONE.bmp"));
 }
 
 TEST(ConvertTexture, DdsFilesAreTopDownWithTheirHeader) {
-    const auto le = testing::littleEndian;
+    const auto le = testkit::littleEndian;
     // The pixel format after its size: flags, four-character code, bit count and the four masks.
     const std::string argb = le(0x41, 4) + le(0, 4) + le(32, 4) + le(0x00FF0000, 4) + le(0x0000FF00, 4) +
                              le(0x000000FF, 4) + le(0xFF000000, 4);

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string_view>
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 Bitmap gradientPicture(int width, int height) {
     Bitmap b{width, height, 3, {}, {}};
@@ -73,4 +73,4 @@ void writeBitmapFile(const std::filesystem::path& file, const std::vector<std::u
     writeFile(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-} // namespace livrano::testing
+} // namespace livrano::testkit

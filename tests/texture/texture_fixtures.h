@@ -11,7 +11,7 @@
 #include "support/temp_dir.h"
 #include "texture/bitmap.h"
 
-namespace livrano::testing {
+namespace livrano::testkit {
 
 // A colour picture of smooth gradients: blue = x * 4, green = y * 4, red = (x + y) * 2 (mod 256).
 Bitmap gradientPicture(int width, int height);
@@ -50,4 +50,4 @@ bool limitAddressSpace(std::size_t headroom);
 
 void writeBitmapFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
 
-} // namespace livrano::testing
+} // namespace livrano::testkit
