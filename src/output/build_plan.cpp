@@ -136,9 +136,9 @@ public:
         if (Status s = ownLiveries(own); !s)
             return s;
         if (std::any_of(own.begin(), own.end(), titled))
-            return Status::Refused("\"" + utf8FromWindows1252(found->title) +
-                                   "\" is one of the aircraft's own liveries (its clean copy of aircraft.cfg "
-                                   "lists it); only liveries added to it can be taken out or shared.");
+            return Status::Refused(
+                "\"" + utf8FromWindows1252(found->title) +
+                "\" is one of the aircraft's own liveries (its clean copy of aircraft.cfg lists it); only liveries added to it can be taken out or shared.");
         p.replaced = *found;
         p.entryIndex = static_cast<std::size_t>(found - p.entries.begin());
         p.entries.erase(found);
