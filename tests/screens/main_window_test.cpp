@@ -169,6 +169,7 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
         std::vector<Change> changes;
         std::string named; // the message or its detail names this
         Status::Kind kind = Status::Kind::Refused;
+        std::optional<std::uintmax_t> freeSpace = {}; // on the disk, when not the real one's
     };
     using enum Status::Kind;
     std::string title = "Corvane Craft Harbour"; // as long as a title can be
@@ -253,6 +254,11 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
         {{cfg(entries(1000))}, "the most it can hold (1000)"},
         {{[](auto& w) { fs::permissions(w.aircraft() / "Aircraft.cfg", fs::perms::owner_read); }},
          "is read-only"},
+        // The replaced livery's files stay until the build has succeeded: they free nothing.
+        {{[](auto& w) { fs::resize_file(w.aircraft() / "Model.BBB" / "Craft_BBB.mdl", 1 << 20); }},
+         "replaced livery's files stay on it",
+         Refused,
+         40 * 1024},
         {{[](auto& w) {
              writeFile(w.data() / "Aircraft.cfg", testkit::readFile(testkit::testData("craft_aircraft.cfg")) +
                                                       "[fltsim.0]\r\ntitle=corvane craft BLUE SKY\r\n");
@@ -274,7 +280,9 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
             change(world);
         const std::set<std::string> before = RepaintWorld::listing(world.root());
 
-        const Status status = CreateRepaint(world.app);
+        testkit::FailingFileOperations files([](const std::string&, const std::string&) { return false; });
+        files.freeSpace = c.freeSpace;
+        const Status status = CreateRepaint(world.app, files);
         EXPECT_EQ(status.kind(), c.kind);
         const std::vector<std::string>& shown = world.frontend.statusTexts;
         EXPECT_THAT(status ? shown.back() + "\n" + world.frontend.statusDetail : status.text(),
