@@ -210,6 +210,12 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
         {{[](auto& w) { fs::remove_all(w.root() / "Aircraft"); }}, "cannot lock the aircraft folder"},
         {{installed("model=qrx")}, title.substr(0, 200)},
         {{assignOnly, extension(longName), installed("texture=" + longName)}, title.substr(0, 200)},
+        // Written through, its files would be replaced; removed through, they would be gone.
+        {{assignOnly, [](auto& w) { writeFile(w.aircraft() / "Texture.harbour" / "t.bmp", "harbour"); },
+          [](auto& w) { fs::create_directory_symlink("Texture.harbour", w.aircraft() / "Texture.qrx"); },
+          cfg("[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\ntexture=qrx\r\n"
+              "[fltsim.1]\r\ntitle=Harbour\r\ntexture=harbour\r\n")},
+         "Texture.qrx, which belongs to the livery \"Harbour\""},
         {{extra("extra.bmp", "QRX")}, "own extra textures"},
         {{[](auto& w) { w.app.spec.Textures[2].BaseTextureName = "T_FUSE_XXX_1_c"; }}, "T_FUSE_QRX_1_c.bmp"},
         {{assignOnly, [](auto& w) { w.app.spec.Textures[2].BaseTextureName = " "; }}, "texture name"},
