@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "skin/byte_fields.h"
+#include "app/little_endian.h"
 #include "skin/cursor_file.h"
 #include "skin/image_button.h"
 #include "skin/region_data.h"
