@@ -140,7 +140,8 @@ TEST(WriteAircraftCfg, CarriesEveryTitledEntryInNumberOrder) {
 }
 
 // The new livery may fill the table, and a livery of an installed title may always be built
-// again; a new one past the table is refused (CreateRepaint.RefusesBeforeWritingOrRemovingAnything).
+// again; a new one past the table is refused
+// (MainWindowStatus.EveryMessageFitsTheLineWithTheRestInItsDetail).
 TEST(WriteAircraftCfg, TheLiveriesMayFillTheTable) {
     for (const char* last : {"", "Corvane Craft Blue Sky"}) {
         RepaintWorld world;
