@@ -23,6 +23,9 @@ struct Application {
 
     std::filesystem::path programFolder; // no trailing separator
     Frontend& frontend;
+    // The texture format the loads of this run give every texture: DXT3 when set, else 32-bit
+    // with alpha (the window keeps it with its "Create Plane in DXT3 Format" check box).
+    bool dxt3Textures = false;
 
     RepaintSettings settings;
     StateFlags flags;

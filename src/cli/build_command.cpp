@@ -207,8 +207,8 @@ int run(Options& o) {
     std::error_code ec;
 
     TerminalFrontend frontend(stderr);
-    frontend.setDxt3(o.dxt3);
     Application app(programFolder, frontend);
+    app.dxt3Textures = o.dxt3;
 
     if (Status s = LoadAirlineList(programFolder, app.airlines); !s) {
         std::fprintf(stderr, "livrano-cli build: %s\n", s.text().c_str());

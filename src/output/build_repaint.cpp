@@ -30,7 +30,8 @@ Status reloadAircraft(Application& app) {
         return Status::Error("the aircraft index " + std::to_string(index) +
                              " names no aircraft configuration.");
     const AircraftConfigEntry chosen = *entry;
-    LoadAircraftSpec(app, chosen.ConfigFile);
+    LoadAircraftSpec(chosen.ConfigFile, app.dxt3Textures, app.spec, app.extraTextures, app.extraFields,
+                     app.settings, app.flags, app.frontend);
     app.settings.AircraftIndex = index;
     app.settings.AircraftName = chosen.DisplayName;
     app.settings.PendingAircraftName = chosen.DisplayName;

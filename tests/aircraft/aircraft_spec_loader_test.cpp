@@ -225,11 +225,6 @@ TEST(ReadAircraftSpec, ExtraListsSurviveUnlessRebuilt) {
 struct FlagWatchingFrontend : testkit::RecordingFrontend {
     const Application* app = nullptr;
     std::vector<bool> loadingSeen;
-    mutable std::size_t dxt3AskedAfterEvents = 0;
-    bool dxt3Checked() const override {
-        dxt3AskedAfterEvents = events.size();
-        return dxt3;
-    }
     void showEmptyChoices() override {
         loadingSeen.push_back(app->flags.SpecLoading);
         RecordingFrontend::showEmptyChoices();
@@ -246,7 +241,6 @@ TEST(LoadAircraftSpec, LoadsEncipheredFileInOrderAndWritesNothing) {
     testkit::writeConfiguration(file, kSkylarkConfiguration);
     for (const bool dxt3 : {false, true}) {
         FlagWatchingFrontend frontend;
-        frontend.dxt3 = dxt3;
         Application app(dir.path(), frontend);
         frontend.app = &app;
         app.settings.AircraftIndex = 4;
@@ -254,10 +248,10 @@ TEST(LoadAircraftSpec, LoadsEncipheredFileInOrderAndWritesNothing) {
         app.settings.Callsign = "KESTREL";
         app.spec.Textures.resize(7);
 
-        LoadAircraftSpec(app, file);
+        LoadAircraftSpec(file, dxt3, app.spec, app.extraTextures, app.extraFields, app.settings, app.flags,
+                         frontend);
 
         EXPECT_EQ(frontend.events, (Lines{"empty-choices", "tail-number: N310SK", "texture-list"}));
-        EXPECT_EQ(frontend.dxt3AskedAfterEvents, 2u); // after the tail number, before the list
         EXPECT_EQ(frontend.loadingSeen, (std::vector<bool>{true, true}));
         EXPECT_FALSE(app.flags.SpecLoading);
         EXPECT_EQ(frontend.textureList, (Lines{"*Entire Template*", "Fuselage", "Wings", "Tail"}));
@@ -297,10 +291,14 @@ TEST(LoadAircraftSpec, UnreadableFileGivesEmptySpecification) {
         testkit::RecordingFrontend frontend;
         Application app(dir.path(), frontend);
         // A clean load first, so that leftovers of it would show.
-        LoadAircraftSpec(app, clean);
+        auto load = [&app](const fs::path& configFile) {
+            LoadAircraftSpec(configFile, false, app.spec, app.extraTextures, app.extraFields, app.settings,
+                             app.flags, app.frontend);
+        };
+        load(clean);
         ASSERT_EQ(app.spec.Textures.size(), 3u);
 
-        LoadAircraftSpec(app, file);
+        load(file);
         EXPECT_EQ(frontend.textureList, (Lines{"*Entire Template*"}));
         EXPECT_TRUE(app.spec.Textures.empty());
         EXPECT_EQ(app.spec.AircraftDisplayName, "");

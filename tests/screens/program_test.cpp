@@ -105,7 +105,7 @@ TEST(ProgramCommands, StartUpFillsTheListScreensHelpOpensTheManualCloseShutsDown
     GuiInstallation installation;
     auto program = installation.started();
     MainWindow* main = program->mainWindow();
-    EXPECT_EQ(program->app().flags.ScreenLoaded,
+    EXPECT_EQ(program->windowFlags().ScreenLoaded,
               (std::array<bool, kScreenCount>{true, true, false, false, false, false, true}));
     auto* aircraft = static_cast<SelectAircraftScreen*>(program->screen(Screen::SelectAircraft));
     auto* callsign = static_cast<CallsignScreen*>(program->screen(Screen::Callsign));
@@ -145,7 +145,8 @@ TEST(ProgramCommands, StartUpFillsTheListScreensHelpOpensTheManualCloseShutsDown
 void chooseAircraftAndTemplate(Program& program, const DemoAircraft& aircraft) {
     Application& app = program.app();
     const int index = *catalogueIndexOfName(app.catalogue, aircraft.displayName);
-    LoadAircraftSpec(app, app.catalogue.Entries[static_cast<std::size_t>(index)].ConfigFile);
+    LoadAircraftSpec(app.catalogue.Entries[static_cast<std::size_t>(index)].ConfigFile, app.dxt3Textures,
+                     app.spec, app.extraTextures, app.extraFields, app.settings, app.flags, app.frontend);
     app.settings.AircraftIndex = index;
     app.settings.PendingAircraftName = app.settings.AircraftName = aircraft.displayName;
     app.settings.TemplatePath = aircraft.templateFile.string();

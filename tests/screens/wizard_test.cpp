@@ -92,7 +92,7 @@ TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
     const QString airline = callsign->lst_Callsign->itemText(1);
     clickButton(*callsign->btn_Next);
     EXPECT_FALSE(callsign->isVisible());
-    EXPECT_FALSE(program->app().flags.WizardActive);
+    EXPECT_FALSE(program->windowFlags().WizardActive);
     EXPECT_EQ(main.lbl_CurrentFolder->text(), "Texture.PLX");
     EXPECT_EQ(main.lbl_CurrentCallsign->text(), airline);
     ASSERT_EQ(main.btn_CreateAircraft->state(), "enabled");
@@ -162,7 +162,7 @@ TEST(WizardModes, ItemButtonsOpenOneScreenAndTheWizardChainsThem) {
         }
         clickButton(step == 1 ? *s->btn_Close : *s->btn_Previous);
         EXPECT_FALSE(s->isVisible());
-        EXPECT_FALSE(program->app().flags.WizardActive);
+        EXPECT_FALSE(program->windowFlags().WizardActive);
     }
     EXPECT_EQ(main.btn_Variation->picture(), "Empty");
 
@@ -187,7 +187,7 @@ TEST(WizardModes, ItemButtonsOpenOneScreenAndTheWizardChainsThem) {
     QTest::keyClicks(folder->txt_Entry, " ab ");
     EXPECT_EQ(folder->lbl_Info->text(), "Texture.ab");
     clickButton(*folder->btn_Close);
-    EXPECT_FALSE(program->app().flags.WizardActive);
+    EXPECT_FALSE(program->windowFlags().WizardActive);
     EXPECT_EQ(program->app().settings.PendingFolderExtension, " ab ");
     const char* const checks[] = {"Check", "Check", "Check",
                                   "Empty", "Check", "Empty"}; // 5: the default tail
