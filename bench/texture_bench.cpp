@@ -197,8 +197,8 @@ std::string cell(const std::optional<double>& v, const char* format) {
 // machine they took more than half of the benchmark's time.
 void encoderTable(int size, const fs::path& folder) {
     std::printf("## Encoders, %dx%d, %u cores\n\n", size, size, cores());
-    std::printf("| picture | encoder | s, one core (processor time) | s, all cores (wall) | colour PSNR dB | "
-                "alpha texels off |\n");
+    std::printf(
+        "| picture | encoder | s, one core (processor time) | s, all cores (wall) | colour PSNR dB | alpha texels off |\n");
     std::printf("|---|---|---|---|---|---|\n");
     struct Entry {
         const char* name;
@@ -231,12 +231,12 @@ void encoderTable(int size, const fs::path& folder) {
             continue;
         const Outcome &own = outcomes[0], &cluster = outcomes[2];
         char line[400];
-        std::snprintf(line, sizeof line,
-                      "- %s: PSNR %+.2f dB against cluster fit (target >= -0.05: %s), %.1fx its one-core "
-                      "speed (target >= 20x: %s)",
-                      named.name.c_str(), *own.psnr - *cluster.psnr,
-                      *own.psnr >= *cluster.psnr - 0.05 ? "met" : "MISSED", *cluster.oneCore / *own.oneCore,
-                      *cluster.oneCore >= 20 * *own.oneCore ? "met" : "MISSED");
+        std::snprintf(
+            line, sizeof line,
+            "- %s: PSNR %+.2f dB against cluster fit (target >= -0.05: %s), %.1fx its one-core speed (target >= 20x: %s)",
+            named.name.c_str(), *own.psnr - *cluster.psnr,
+            *own.psnr >= *cluster.psnr - 0.05 ? "met" : "MISSED", *cluster.oneCore / *own.oneCore,
+            *cluster.oneCore >= 20 * *own.oneCore ? "met" : "MISSED");
         verdicts.push_back(line);
     }
     std::printf("\nTargets, per photographic picture:\n\n");
@@ -380,8 +380,8 @@ void convertAgainstCp(const RgbaImage& picture, int size, const fs::path& folder
 // Four textures of size x size from a 2 size x size template, DXT3 and 32-bit, best of five
 // processor times, this version and the base's alternating.
 void buildComparison(const fs::path& templateFile, const std::string& base) {
-    std::printf("\n## A four-texture build from a photographic template (processor s of the build, "
-                "best of 5)\n\n| format | this version | base version | change |\n|---|---|---|---|\n");
+    std::printf(
+        "\n## A four-texture build from a photographic template (processor s of the build, best of 5)\n\n| format | this version | base version | change |\n|---|---|---|---|\n");
     for (const char* format : {"dxt3", "argb32"}) {
         double ours = 1e9, theirs = 1e9;
         for (int round = 0; round < 5; ++round) {
@@ -477,9 +477,9 @@ void buildSplit(const fs::path& templateFile) {
         steps += best[s];
     for (std::size_t s = 0; s < 4; ++s)
         std::printf("| %s | %.3f | %.0f%% |\n", names[s], best[s], 100 * best[s] / whole);
-    std::printf("| the rest (names, moving, freeing): a one-thread build's %.3f s less the steps' | %.3f | "
-                "%.0f%% |\n",
-                whole, whole - steps, 100 * (whole - steps) / whole);
+    std::printf(
+        "| the rest (names, moving, freeing): a one-thread build's %.3f s less the steps' | %.3f | %.0f%% |\n",
+        whole, whole - steps, 100 * (whole - steps) / whole);
     std::error_code ec;
     fs::remove_all(root, ec);
 }
@@ -487,9 +487,9 @@ void buildSplit(const fs::path& templateFile) {
 // Processor time and peak memory of a DXT3 build against template size and texture count, each
 // in a process of its own (best of 3), then of 50 builds into one aircraft.
 void costCurve(const RgbaImage& picture, const fs::path& folder) {
-    std::printf("\n## Cost of a DXT3 build (a process each, best of 3)\n\n"
-                "| template | textures | texture pixels (M) | processor s | processor s per M texture "
-                "pixels | peak MB |\n|---|---|---|---|---|---|\n");
+    std::printf(
+        "\n## Cost of a DXT3 build (a process each, best of 3)\n\n"
+        "| template | textures | texture pixels (M) | processor s | processor s per M texture pixels | peak MB |\n|---|---|---|---|---|---|\n");
     for (const auto& [width, height] : {std::pair{1024, 512}, {2048, 1024}, {4096, 2048}}) {
         const fs::path file = writeTemplate(picture, width, height, folder);
         for (int textures : {1, 4, 16}) {
@@ -516,9 +516,7 @@ void costCurve(const RgbaImage& picture, const fs::path& folder) {
             return sum / double(to - from);
         };
         std::printf(
-            "\n50 successive four-texture builds from the 1024x512 template into one aircraft, one "
-            "process: builds 1-10 took %.4f processor s each on average, 21-30 %.4f, 41-50 %.4f; peak "
-            "memory %.0f MB.\n",
+            "\n50 successive four-texture builds from the 1024x512 template into one aircraft, one process: builds 1-10 took %.4f processor s each on average, 21-30 %.4f, 41-50 %.4f; peak memory %.0f MB.\n",
             mean(0, 10), mean(20, 30), mean(40, 50), double(b->peakKb) / 1024.0);
     }
 }

@@ -75,9 +75,9 @@ void defineOptions(CLI::App& command, Options& o) {
     command.add_flag("--dxt3", o.dxt3, "DXT3 textures instead of 32-bit ones (default: 32-bit)");
     command.add_flag("--dry-run", o.dryRun,
                      "print the build's plan, every file it would write or remove, and stop");
-    command.add_flag("--watch", o.watch,
-                     "after the build, rebuild the textures each time the template (or its _a.bmp) is "
-                     "saved, until Ctrl-C");
+    command.add_flag(
+        "--watch", o.watch,
+        "after the build, rebuild the textures each time the template (or its _a.bmp) is saved, until Ctrl-C");
     command
         .add_option("--settle-ms", o.settleMs,
                     "how long a saved picture must stay unchanged before --watch builds from it")
@@ -177,8 +177,8 @@ void printPlan(const BuildPlan& plan) {
     line("backup", plan.backupCfg);
     line("original", plan.originalCfg);
     line("write", plan.installedCfg);
-    std::printf("           rebuilt from the program's clean copy: edits outside the [fltsim.N] entries do "
-                "not survive\n");
+    std::printf(
+        "           rebuilt from the program's clean copy: edits outside the [fltsim.N] entries do not survive\n");
     for (const TextureJob& job : plan.textures.textures) {
         if (!job.skipped.empty()) {
             std::printf("  %-9s%s: %s\n", "skip", utf8FromWindows1252(job.name).c_str(), job.skipped.c_str());
@@ -216,10 +216,10 @@ int run(Options& o) {
     }
     const std::optional<std::string> callsign = listedCallsign(app.airlines, o.callsign);
     if (!callsign) {
-        std::fprintf(stderr,
-                     "livrano-cli build: the callsign \"%s\" is not in the airline list; use a callsign from "
-                     "that list or %s\n",
-                     utf8FromWindows1252(o.callsign).c_str(), std::string(kNoCallsign).c_str());
+        std::fprintf(
+            stderr,
+            "livrano-cli build: the callsign \"%s\" is not in the airline list; use a callsign from that list or %s\n",
+            utf8FromWindows1252(o.callsign).c_str(), std::string(kNoCallsign).c_str());
         return kUnusableInput;
     }
 

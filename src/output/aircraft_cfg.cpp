@@ -176,8 +176,7 @@ Status changedSincePlan(const BuildPlan& plan) {
     return Status::Refused(
         "The aircraft's aircraft.cfg changed while the build ran: build again.",
         "The aircraft's " + utf8FromPath(plan.installedCfg) +
-            " changed after the build read it (another program saved it meanwhile); it was "
-            "left as that program saved it: build again.");
+            " changed after the build read it (another program saved it meanwhile); it was left as that program saved it: build again.");
 }
 
 } // namespace
@@ -191,10 +190,10 @@ Status checkInstalledCfgWritable(const fs::path& installedCfg) {
     const fs::file_status status = fs::status(installedCfg, ec);
     if (ec || !fs::exists(status) || (status.permissions() & fs::perms::owner_write) != fs::perms::none)
         return Status::Ok();
-    return Status::Refused("aircraft.cfg is read-only: make it writable to build.",
-                           utf8FromPath(installedCfg) +
-                               " is read-only, and the simulator's own file functions refuse to replace it. "
-                               "Nothing was written.");
+    return Status::Refused(
+        "aircraft.cfg is read-only: make it writable to build.",
+        utf8FromPath(installedCfg) +
+            " is read-only, and the simulator's own file functions refuse to replace it. Nothing was written.");
 }
 
 std::string newEntryTitle(const Application& app) {

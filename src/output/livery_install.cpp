@@ -169,15 +169,14 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
     }
     if (planned.files.empty())
         return Status::Refused(
-            "The zip holds no texture folder (Texture.XXX), model folder or flight model to "
-            "install; nothing was installed.");
+            "The zip holds no texture folder (Texture.XXX), model folder or flight model to install; nothing was installed.");
     if (snippets.size() != 1)
-        return Status::Refused(snippets.empty()
-                                   ? std::string("The zip holds no text file with an [fltsim.X] "
-                                                 "section for aircraft.cfg; nothing was installed.")
-                                   : "The zip holds " + std::to_string(snippets.size()) +
-                                         " text files with an [fltsim.X] section; it must hold "
-                                         "one. Nothing was installed.");
+        return Status::Refused(
+            snippets.empty()
+                ? std::string(
+                      "The zip holds no text file with an [fltsim.X] section for aircraft.cfg; nothing was installed.")
+                : "The zip holds " + std::to_string(snippets.size()) +
+                      " text files with an [fltsim.X] section; it must hold one. Nothing was installed.");
     std::string text;
     if (Status s = zip.read(snippets.front()->index, text); !s)
         return s;

@@ -10,9 +10,9 @@
 
 namespace livrano {
 
-// An empty vector whose capacity is `bytes`, its memory marked for large pages where the system
-// offers them (a hint: without them it is an ordinary reservation). Fill it by appending or
-// resizing; it must not reallocate.
+// An empty vector whose capacity is at least `bytes`, its memory marked for large pages where the
+// system offers them (a hint: without them it is an ordinary reservation). Fill it by appending
+// or resizing up to `bytes`; it must not reallocate.
 std::vector<std::uint8_t> largeBuffer(std::size_t bytes);
 
 } // namespace livrano

@@ -69,6 +69,10 @@ struct Finishing {
     std::future<std::optional<std::string>> failure; // why it could not be finished, if it could not
 };
 
+TextureFormat formatOf(std::int32_t code) {
+    return code == kFormatCodeDxt3 ? TextureFormat::Dxt3 : TextureFormat::Argb32;
+}
+
 // Composes one texture onto the work surfaces; the reason when it cannot.
 std::optional<std::string> compose(Application& app, std::size_t i, TextureFormat& format, unsigned threads) {
     const TextureSpec& texture = app.spec.Textures[i];
@@ -78,7 +82,7 @@ std::optional<std::string> compose(Application& app, std::size_t i, TextureForma
     if (!code)
         return "its format \"" + utf8FromWindows1252(texture.TextureFormat) +
                "\" is neither DXT3NM nor 32ANM";
-    format = *code == kFormatCodeDxt3 ? TextureFormat::Dxt3 : TextureFormat::Argb32;
+    format = formatOf(*code);
     const bool alpha = app.flags.AlphaLoaded
                            ? ComposeAlpha8(app, i, threads)
                            : CreateSurface8(app.surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
@@ -175,6 +179,16 @@ std::unique_ptr<Finishing> startFinishing(Application& app, std::size_t i, const
 }
 
 } // namespace
+
+std::uintmax_t finishedTextureSize(const TextureSpec& texture) {
+    const std::optional<std::int32_t> code = formatCode(texture.TextureFormat);
+    if (!code || texture.TextureSizeX < 1 || texture.TextureSizeY < 1)
+        return 0;
+    TextureOptions options;
+    options.format = formatOf(*code);
+    return encodedTextureSize(texture.TextureSizeX, texture.TextureSizeY, TextureContainer::FsBitmap,
+                              options);
+}
 
 bool ComposeTexture24(Application& app, std::size_t index, unsigned threads) {
     const TextureSpec& texture = app.spec.Textures[index];

@@ -69,18 +69,21 @@ std::size_t chainSize(TextureFormat format, int width, int height, int levels) {
     return total;
 }
 
-// The header of `headerSize` bytes (zeros, for the caller to fill) and the levels after it: the
-// image itself, and with mipmaps its smaller levels. The buffer is made once at its final size.
-std::vector<std::uint8_t> withLevels(std::size_t headerSize, const RgbaImage& image, RowOrder order,
+std::size_t headerSize(TextureContainer container) {
+    return container == TextureContainer::Dds ? kDdsHeaderSize : kFsHeaderSize;
+}
+
+// The container's header (zeros, for the caller to fill) and the levels after it: the image
+// itself, and with mipmaps its smaller levels. The buffer is made once at its final size.
+std::vector<std::uint8_t> withLevels(TextureContainer container, const RgbaImage& image, RowOrder order,
                                      const TextureOptions& options, std::size_t& levelCount) {
     const std::vector<RgbaImage> smaller =
         options.mipmaps ? mipChain(image) : std::vector<RgbaImage>{}; // the first is the image again
     levelCount = std::max<std::size_t>(1, smaller.size());
-    const std::size_t size =
-        headerSize + chainSize(options.format, image.width, image.height, static_cast<int>(levelCount));
+    const std::size_t size = encodedTextureSize(image.width, image.height, container, options);
     std::vector<std::uint8_t> out = largeBuffer(size);
     out.resize(size);
-    std::size_t at = headerSize;
+    std::size_t at = headerSize(container);
     for (std::size_t l = 0; l < levelCount; ++l) {
         const RgbaImage& level = l == 0 ? image : smaller[l];
         putLevel(out.data() + at, level, order, options);
@@ -93,7 +96,8 @@ std::vector<std::uint8_t> encodeFsBitmap(const RgbaImage& image, const TextureOp
     const bool dxt3 = options.format == TextureFormat::Dxt3;
     std::size_t levels = 0;
     // The extended bitmap stores its rows bottom-up.
-    std::vector<std::uint8_t> out = withLevels(kFsHeaderSize, image, RowOrder::BottomUp, options, levels);
+    std::vector<std::uint8_t> out =
+        withLevels(TextureContainer::FsBitmap, image, RowOrder::BottomUp, options, levels);
     out[0] = 'B';
     out[1] = 'M';
     put32(out, 10, kFsHeaderSize);
@@ -119,7 +123,8 @@ std::vector<std::uint8_t> encodeFsBitmap(const RgbaImage& image, const TextureOp
 std::vector<std::uint8_t> encodeDds(const RgbaImage& image, const TextureOptions& options) {
     const bool dxt3 = options.format == TextureFormat::Dxt3;
     std::size_t levels = 0;
-    std::vector<std::uint8_t> out = withLevels(kDdsHeaderSize, image, RowOrder::TopDown, options, levels);
+    std::vector<std::uint8_t> out =
+        withLevels(TextureContainer::Dds, image, RowOrder::TopDown, options, levels);
     out[0] = 'D';
     out[1] = 'D';
     out[2] = 'S';
@@ -212,6 +217,12 @@ Status decodeDds(std::span<const std::uint8_t> file, DecodedTexture& out) {
 }
 
 } // namespace
+
+std::size_t encodedTextureSize(int width, int height, TextureContainer container,
+                               const TextureOptions& options) {
+    const int levels = options.mipmaps ? floorLog2(std::max(width, height)) + 1 : 1;
+    return headerSize(container) + chainSize(options.format, width, height, levels);
+}
 
 std::vector<std::uint8_t> encodeTexture(const RgbaImage& image, TextureContainer container,
                                         const TextureOptions& options) {

@@ -150,8 +150,7 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         {"Blue Sky", "ab", "", 2, "exactly 3 characters long for this aircraft."},
         {"Blue Sky", "éé", "", 2, "The folder extension \"éé\" must be exactly 3 characters"},
         {"Blue Sky", "nwd", "", 2,
-         "Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, which belongs to the livery \"Corvane CJ-70 "
-         "Meridian Northwind\""},
+         "Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, which belongs to the livery \"Corvane CJ-70 Meridian Northwind\""},
         {"Blue Sky", "qrx", "", 3, "Another build is running on the program folder:", true},
         {"Blue Sky", "../x", "", 2, "path separator: \"../x\""},
         {"Blue Sky", "qrx", "", 0, "becomes [fltsim.2] of"},

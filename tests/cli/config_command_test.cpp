@@ -130,11 +130,11 @@ TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
     testkit::writeFile(dir / "hostile.cfg", testkit::hostileConfiguration());
     const auto hostile = runCli("config show --plain " + q(dir / "hostile.cfg"));
     EXPECT_EQ(hostile.exitCode, 2) << hostile.err;
-    for (const char* part :
-         {"[Texture.00] Section.00 to Section.32766 ",
-          " The keys of Section.00 to Section.32766 are missing (NumSectionsOnTexture = 32767); they read as "
-          "empty rectangles.\n",
-          "[Texture.32766] Section.3999", "Offset.00 is missing (NumMdlOffsets = 32767)"})
+    for (
+        const char* part :
+        {"[Texture.00] Section.00 to Section.32766 ",
+         " The keys of Section.00 to Section.32766 are missing (NumSectionsOnTexture = 32767); they read as empty rectangles.\n",
+         "[Texture.32766] Section.3999", "Offset.00 is missing (NumMdlOffsets = 32767)"})
         EXPECT_TRUE(contains(hostile.out, part)) << part;
 }
 

@@ -169,6 +169,7 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
         std::string named; // the message or its detail names this
         Status::Kind kind = Status::Kind::Refused;
         std::function<Status(RepaintWorld&)> act = {}; // the build, unless given
+        std::optional<std::uintmax_t> freeSpace = {};  // on the disk, when not the real one's
     };
     std::string title = "Corvane Craft Harbour"; // as long as a title can be
     while (title.size() < 254)
@@ -334,6 +335,15 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
              fs::permissions(w.aircraft() / "Aircraft.cfg", fs::perms::owner_write, fs::perm_options::remove);
          },
          "is read-only"},
+        // The replaced livery's files stay until the build has succeeded: they free nothing.
+        {"too little free space",
+         [](RepaintWorld& w) {
+             writeFile(w.aircraft() / "Model.BBB" / "Craft_BBB.mdl", std::string(1 << 20, 'b'));
+         },
+         "replaced livery's files stay on it",
+         Status::Kind::Refused,
+         {},
+         40 * 1024},
         {"the aircraft's own livery",
          [](RepaintWorld& w) {
              writeFile(w.data() / "Aircraft.cfg", testkit::readFile(testkit::testData("craft_aircraft.cfg")) +
@@ -381,7 +391,9 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
             c.change(world);
         const std::set<std::string> before = RepaintWorld::listing(world.root());
 
-        const Status status = c.act ? c.act(world) : CreateRepaint(world.app);
+        testkit::FailingFileOperations files([](const std::string&, const std::string&) { return false; });
+        files.freeSpace = c.freeSpace;
+        const Status status = c.act ? c.act(world) : CreateRepaint(world.app, files);
         EXPECT_EQ(status.kind(), c.kind) << c.what;
         std::vector<std::string> shown = world.frontend.statusTexts;
         const std::string whole = status ? shown.back() + "\n" + world.frontend.statusDetail : status.text();

@@ -104,9 +104,8 @@ TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
     clickButton(*main.btn_CreateAircraft);
     EXPECT_TRUE(main.lbl_Status->text().startsWith("Model.NWD belongs to \"Corvane CJ-70 Meridian"))
         << main.lbl_Status->text().toStdString();
-    EXPECT_NE(main.lbl_Status->toolTip().indexOf(
-                  QString::fromUtf8("/Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, "
-                                    "which belongs to the livery")),
+    EXPECT_NE(main.lbl_Status->toolTip().indexOf(QString::fromUtf8(
+                  "/Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, which belongs to the livery")),
               -1)
         << main.lbl_Status->toolTip().toStdString();
     EXPECT_EQ(main.btn_CreateAircraft->state(), "highlight");

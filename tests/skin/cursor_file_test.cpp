@@ -23,7 +23,17 @@ TEST(CursorFile, WrittenCursorReadsBackWithItsHotspotAndPixels) {
     const QByteArray bytes = encodeCursorFile(image, QPoint(16, 15));
     // Directory, one entry, a 40-byte header, 32 x 32 x 4 colour bytes and a 32 x 4 byte mask.
     ASSERT_EQ(bytes.size(), 6 + 16 + 40 + 4096 + 128);
-    EXPECT_EQ(bytes.left(6), QByteArray("\0\0\2\0\1\0", 6));
+    // The headers as the format lays them out: readers trust these fields, not the picture.
+    const QByteArray headers =
+        QByteArray::fromHex("000002000100"                     // a cursor, one image
+                            "2020000010000f00a810000016000000" // 32 x 32 at (16, 15)
+                            "2800000020000000400000000100200000000000801000000000000000000000"
+                            "0000000000000000");
+    EXPECT_EQ(bytes.left(62).toHex(), headers.toHex());
+    // The mask, bottom row first, marks the transparent pixels: rows 10 and 16 of the picture.
+    const int mask = 62 + 4096;
+    EXPECT_EQ(bytes.mid(mask + 4 * (31 - 10), 4).toHex(), "ffff7fff");
+    EXPECT_EQ(bytes.mid(mask + 4 * (31 - 16), 4).toHex(), "f000000f");
     const std::optional<CursorFile> cursor = decodeCursorFile(bytes);
     ASSERT_TRUE(cursor);
     EXPECT_EQ(cursor->hotspot, QPoint(16, 15));
@@ -39,6 +49,9 @@ TEST(CursorFile, BadArgumentsAndBadBytesAreRefused) {
     QByteArray icon = good;
     icon[2] = 1; // an icon, not a cursor
     EXPECT_FALSE(decodeCursorFile(icon));
+    QByteArray outside = good;
+    outside[10] = 32; // a hotspot beyond the picture
+    EXPECT_FALSE(decodeCursorFile(outside));
 }
 
 } // namespace

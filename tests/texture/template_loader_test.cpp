@@ -53,8 +53,7 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
         std::function<void(TemplateCase&)> change = [](TemplateCase&) {};
     };
     const std::string noCompanion =
-        "message: No Alpha Channel bitmap was found.  This aircraft will still compile, but will not "
-        "show reflections.\n\nIf you need further assistance, please consult the documentation.";
+        "message: No Alpha Channel bitmap was found.  This aircraft will still compile, but will not show reflections.\n\nIf you need further assistance, please consult the documentation.";
     const Case cases[] = {
         {"companion found", 1, "B737_a.bmp", true, events({"alpha-preview: on"})},
         {"companion in another case", 1, "b737_A.BMP", true, events({"alpha-preview: on"})},
@@ -67,8 +66,7 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
         {"template of another size", 0, nullptr, false,
          events(
              {"message: The template " + (fs::path("paint") / "B737.bmp").string() +
-              " is 8 x 4 pixels, but this aircraft's template is 2048 x 1024: its textures will be cut from "
-              "the wrong places."}),
+              " is 8 x 4 pixels, but this aircraft's template is 2048 x 1024: its textures will be cut from the wrong places."}),
          [](TemplateCase& t) { t.app.spec.TemplateSizeX = 2048, t.app.spec.TemplateSizeY = 1024; }},
         // A grey picture saved as 24-bit is common.
         {"colour companion", 1, nullptr, true, events({"alpha-preview: on"}),

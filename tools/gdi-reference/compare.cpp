@@ -152,10 +152,9 @@ int check(const char* casesPath, const char* drawnPath) {
                         ours.c_str());
         }
     }
-    std::printf("compared %d cases (%d mirrored, %d clipped, %d odd ratios, %d 24-bit, %d drew something): "
-                "%d agree, %d differ, %d of them one-pixel copies (of %d)",
-                compared, mirrored, clipped, odd, colour, drew, agree, compared - agree, onePixelDiffer,
-                onePixel);
+    std::printf(
+        "compared %d cases (%d mirrored, %d clipped, %d odd ratios, %d 24-bit, %d drew something): %d agree, %d differ, %d of them one-pixel copies (of %d)",
+        compared, mirrored, clipped, odd, colour, drew, agree, compared - agree, onePixelDiffer, onePixel);
     if (tables > 0)
         std::printf("; %d of %d expected pictures are the platform's", tablesAgree, tables);
     std::printf("; StretchBlt reported what stretchRect returns in %d", results);
