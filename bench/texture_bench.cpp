@@ -411,7 +411,7 @@ void buildSplit(const fs::path& templateFile) {
     alphaFile.replace_filename(templateFile.stem().string() + "_a.bmp");
     LoadBitmap24(app.surfaces, templateFile);
     LoadBitmap8(app.surfaces, alphaFile);
-    app.flags.AlphaLoaded = true;
+    app.surfaces.AlphaLoaded = true;
     app.spec.AircraftDirectory = "BENCH";
     app.spec.TextureAssignOnly = 1;
     app.settings.FolderExtension = "bench";
@@ -444,8 +444,8 @@ void buildSplit(const fs::path& templateFile) {
             std::vector<std::uint8_t> file;
             const std::function<void()> work[] = {
                 [&] {
-                    ComposeTexture24(app, i);
-                    ComposeAlpha8(app, i);
+                    ComposeTexture24(app.spec.Textures[i], app.surfaces, frontend);
+                    ComposeAlpha8(app.spec.Textures[i], app.surfaces);
                 },
                 [&] {
                     SaveBitmap24(app.surfaces, app.programFolder, "SPLIT_c");
@@ -467,7 +467,7 @@ void buildSplit(const fs::path& templateFile) {
         for (std::size_t s = 0; s < 4; ++s)
             best[s] = std::min(best[s], step[s]);
         const double processor = processorSeconds(RUSAGE_SELF);
-        BuildTextures(app, jobs, {.threads = 1});
+        BuildTextures(app.spec, app.surfaces, frontend, app.programFolder, jobs, {.threads = 1});
         whole = std::min(whole, processorSeconds(RUSAGE_SELF) - processor);
     }
     std::printf("\n## Where a four-texture DXT3 build's processor time goes (best of 3)\n\n"

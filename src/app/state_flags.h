@@ -5,8 +5,7 @@
 namespace livrano {
 
 struct StateFlags {
-    bool AlphaLoaded = false;
-    bool SpecLoading = false;
+    bool SpecLoading = false; // a specification is loading: the window draws no preview meanwhile
 };
 
 } // namespace livrano

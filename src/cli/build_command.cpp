@@ -229,11 +229,11 @@ int run(Options& o) {
     const fs::path templateFile = fs::absolute(o.templateFile, ec);
     app.settings.PendingTemplateTitle = app.settings.TemplateTitle = templateFile.filename().string();
     app.settings.PendingTemplatePath = app.settings.TemplatePath = templateFile.string();
-    if (Status s = LoadTemplate(app, trim(app.settings.TemplatePath)); !s) {
+    if (Status s = LoadTemplate(app.spec, app.surfaces, app.frontend, trim(app.settings.TemplatePath)); !s) {
         std::fprintf(stderr, "livrano-cli build: %s\n", s.text().c_str());
         return exitStatus(s);
     }
-    const PictureShape shape = loadedPictureShape(app);
+    const PictureShape shape = loadedPictureShape(app.surfaces);
     app.settings.PendingVariation = app.settings.Variation = o.variation;
     app.settings.PendingFolderExtension = app.settings.FolderExtension = o.folder;
     if (o.tail)

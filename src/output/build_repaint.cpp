@@ -104,7 +104,8 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
     replaced.drop(plan);
 
     ui.setProgress(20);
-    TextureBuildReport report = BuildTextures(app, plan.textures, {}, files);
+    TextureBuildReport report =
+        BuildTextures(app.spec, app.surfaces, app.frontend, app.programFolder, plan.textures, {}, files);
     const std::size_t leftOut = report.skipped.size();
     const std::string leftOutDetail = leftOutLines(report.skipped);
     if (textures != nullptr)

@@ -22,10 +22,9 @@ std::string sizeText(int width, int height) {
 
 } // namespace
 
-PictureShape loadedPictureShape(const Application& app) {
-    const BitmapSurfaces& s = app.surfaces;
-    PictureShape shape{s.TemplateSurface24.bitmap.width, s.TemplateSurface24.bitmap.height,
-                       app.flags.AlphaLoaded, 0, 0};
+PictureShape loadedPictureShape(const BitmapSurfaces& s) {
+    PictureShape shape{s.TemplateSurface24.bitmap.width, s.TemplateSurface24.bitmap.height, s.AlphaLoaded, 0,
+                       0};
     if (shape.alpha) {
         shape.alphaWidth = s.TemplateSurface8.bitmap.width;
         shape.alphaHeight = s.TemplateSurface8.bitmap.height;
@@ -58,9 +57,9 @@ TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const st
                     " as it was built (removed or replaced)",
                 {}};
 
-    if (Status s = LoadTemplate(app, templatePath); !s)
+    if (Status s = LoadTemplate(app.spec, app.surfaces, app.frontend, templatePath); !s)
         return {Outcome::Unreadable, s.text(), {}};
-    const PictureShape now = loadedPictureShape(app);
+    const PictureShape now = loadedPictureShape(app.surfaces);
     if (now.alpha != shape.alpha)
         return {Outcome::Unreadable, "the alpha companion cannot be read", {}};
     if (now.width != shape.width || now.height != shape.height || now.alphaWidth != shape.alphaWidth ||
@@ -73,7 +72,7 @@ TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const st
                 {}};
     TextureJobs jobs = plan.textures;
     jobs.extras.clear();
-    result.report = BuildTextures(app, jobs);
+    result.report = BuildTextures(app.spec, app.surfaces, app.frontend, app.programFolder, jobs);
     return result;
 }
 

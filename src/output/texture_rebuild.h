@@ -22,7 +22,7 @@ struct PictureShape {
 };
 
 // The shape of the template surfaces as they are loaded now.
-PictureShape loadedPictureShape(const Application& app);
+PictureShape loadedPictureShape(const BitmapSurfaces& surfaces);
 
 struct TextureRebuild {
     enum class Outcome {

@@ -76,7 +76,7 @@ WizardScreen* Program::ensureScreen(Screen which) {
 }
 
 bool Program::Main() {
-    m_app.flags.AlphaLoaded = false;
+    m_app.surfaces.AlphaLoaded = false;
     if (Status s = LoadAirlineList(m_app.programFolder, m_app.airlines); !s) {
         m_desktop.message(fromMessage(s.text()));
         return false;
@@ -168,7 +168,8 @@ void Program::drawPreview() {
         main->Preview_Scroll->setRange(0, std::max(0, range.maximum));
         main->Preview_Scroll->setPageStep(range.largeChange);
     }
-    DrawPreview(m_app, text, main->opt_Alpha->isChecked(), main->Preview_Scroll->value());
+    DrawPreview(m_app.spec, m_app.surfaces, m_frontend, text, main->opt_Alpha->isChecked(),
+                main->Preview_Scroll->value());
 }
 
 void Program::destroyScreen(Screen which) {

@@ -261,7 +261,7 @@ Status Wizard::ConfirmTemplate() {
     main->btn_SelectTemplate->set_picture(QStringLiteral("Empty"));
     main->lbl_CurrentTemplate->setText(QFile::decodeName(QByteArray::fromStdString(s.PendingTemplateTitle)));
     const bool wizard = m_program.windowFlags().WizardActive;
-    const Status loaded = LoadTemplate(app, trim(s.TemplatePath));
+    const Status loaded = LoadTemplate(app.spec, app.surfaces, app.frontend, trim(s.TemplatePath));
     if (loaded)
         main->btn_SelectTemplate->set_picture(QStringLiteral("Check"));
     finishConfirm(Screen::SelectTemplate, false);

@@ -362,7 +362,7 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
                  deep /= "Repaints of the Corvane Craft";
              writeFile(deep / "Notes.bmp", "not a picture");
              w.app.spec.UseAlpha = 1; // and no companion either
-             return LoadTemplate(w.app, (deep / "Notes.bmp").string());
+             return LoadTemplate(w.app.spec, w.app.surfaces, w.frontend, (deep / "Notes.bmp").string());
          }},
         {"typed character",
          {},

@@ -151,7 +151,7 @@ void chooseAircraftAndTemplate(Program& program, const DemoAircraft& aircraft) {
     app.settings.PendingAircraftName = app.settings.AircraftName = aircraft.displayName;
     app.settings.TemplatePath = aircraft.templateFile.string();
     app.settings.TemplateTitle = aircraft.templateFile.filename().string();
-    ASSERT_TRUE(LoadTemplate(app, app.settings.TemplatePath));
+    ASSERT_TRUE(LoadTemplate(app.spec, app.surfaces, app.frontend, app.settings.TemplatePath));
 }
 
 TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
@@ -200,7 +200,8 @@ TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
     // Without its companion the alpha preview is disabled, and its text is greyed to show it.
     const std::string templateFile = installation.demo().aircraft[0].templateFile.string();
     fs::remove(resolveCaseless(fs::path(alphaCompanionPath(templateFile))));
-    ASSERT_TRUE(LoadTemplate(program->app(), templateFile));
+    ASSERT_TRUE(
+        LoadTemplate(program->app().spec, program->app().surfaces, program->app().frontend, templateFile));
     ASSERT_FALSE(main.opt_Alpha->isEnabled());
     const auto darkest = [](QWidget* control) {
         const QImage look = control->grab().toImage();
