@@ -20,7 +20,7 @@
 
 #include <sys/resource.h>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/headless_frontend.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/texture_composition.h"

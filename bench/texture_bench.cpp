@@ -32,7 +32,7 @@
 #define BENCH_HAS_STB 1
 #endif
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/headless_frontend.h"
 #include "paint_pictures.h"
 #include "squish_fits.h"

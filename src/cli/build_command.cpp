@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/airline_list.h"
-#include "app/application.h"
+#include "output/application.h"
 #include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"

@@ -10,7 +10,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/status.h"
 #include "cli/exit_status.h"
 #include "output/build_lock.h"

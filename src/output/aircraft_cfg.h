@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "aircraft/profile.h"
-#include "app/application.h"
+#include "output/application.h"
 #include "app/status.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"

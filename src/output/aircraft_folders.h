@@ -3,7 +3,7 @@
 // A variation's place inside the installed aircraft, as its build plan names it: its folders,
 // its copy of the flight model, and the removal of a replaced variation's files.
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/status.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"

@@ -5,7 +5,7 @@
 // build does not wait: the window builds on its only thread, where waiting would freeze it with
 // no way to give up, so the second build is refused and its status line says why.
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/platform.h"
 #include "app/status.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "aircraft/profile.h"
-#include "app/application.h"
+#include "output/application.h"
 #include "app/file_stamp.h"
 #include "app/status.h"
 #include "output/file_operations.h"

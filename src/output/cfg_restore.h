@@ -2,7 +2,7 @@
 #pragma once
 // Undoing a build's change to aircraft.cfg: the file kept before it goes back into place.
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/status.h"
 #include "output/file_operations.h"
 

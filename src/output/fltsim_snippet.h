@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/status.h"
 #include "output/fltsim_entry.h"
 

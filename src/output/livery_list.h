@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/status.h"
 #include "output/fltsim_entry.h"
 

@@ -4,7 +4,7 @@
 // into the variation's model folder under its masked name, the folder's Model.cfg, and the new
 // texture names written into the copy at the byte positions the aircraft configuration lists.
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/status.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"

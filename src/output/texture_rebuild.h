@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "output/build_plan.h"
 #include "texture/texture_composition.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/status.h"
 
 namespace livrano {

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/status.h"
 #include "screens/desktop.h"
 #include "screens/qt_frontend.h"

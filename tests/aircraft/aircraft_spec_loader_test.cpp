@@ -5,7 +5,7 @@
 
 #include <ctime>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "support/recording_frontend.h"
 #include "support/sample_configuration.h"
 #include "support/temp_dir.h"

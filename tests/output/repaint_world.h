@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "app/file_bytes.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"

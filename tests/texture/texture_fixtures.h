@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "support/recording_frontend.h"
 #include "support/temp_dir.h"
 #include "texture/bitmap.h"

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The one application object: owns the shared state for the whole run and is passed by
-// reference to every operation. There are no hidden globals.
+// The one application object: owns the shared state for the whole run. It is the composition
+// root: the windows and the CLI make one and hand each operation the parts it reads and changes
+// (the build driver, which runs every step and reloads the aircraft, takes it whole). There are
+// no hidden globals.
 
 #include <filesystem>
 
