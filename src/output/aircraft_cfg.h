@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "aircraft/profile.h"
-#include "output/application.h"
 #include "app/status.h"
+#include "output/application.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"
 #include "output/fltsim_entry.h"
@@ -70,8 +70,9 @@ Status checkInstalledCfgWritable(const std::filesystem::path& installedCfg);
 // key (unless writesEntry is false), the weight and balance. Fails, with the installed file as it was, when
 // the installed file cannot be read or a copy or the replacement fails, and when the installed
 // file is no longer the one the plan read, whether found on reading it (Refused, nothing written)
-// or just before replacing it (after the backups).
-Status WriteAircraftCfg(Application& app, const BuildPlan& plan,
+// or just before replacing it (after the backups). The new entry's extra fields are named by
+// `extraFields`.
+Status WriteAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend, const BuildPlan& plan,
                         FileOperations& files = systemFileOperations());
 
 } // namespace livrano

@@ -87,11 +87,11 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
     };
 
     ui.setProgress(0);
-    if (Status s = CreateAircraftFolders(app, plan, files); !s)
+    if (Status s = CreateAircraftFolders(ui, plan, files); !s)
         return failed("Creating Aircraft Directories", s);
 
     ui.setProgress(1);
-    if (Status s = RenameModelTextures(app, plan, files); !s)
+    if (Status s = RenameModelTextures(ui, plan, files); !s)
         return failed("Renaming Textures in MDL", s);
 
     ui.setProgress(2);
@@ -99,7 +99,7 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
         return failed("Copying the flight-model file", s);
 
     ui.setProgress(3);
-    if (Status s = WriteAircraftCfg(app, plan, files); !s)
+    if (Status s = WriteAircraftCfg(app.extraFields, ui, plan, files); !s)
         return failed("Writing Aircraft Configuration File", s);
     replaced.drop(plan);
 

@@ -248,7 +248,7 @@ Status InstallLivery(Application& app, const ZipReader& zip, const InstallPlan& 
             return undo(s);
         written.push_back(f.destination);
     }
-    if (Status s = WriteAircraftCfg(app, plan.cfg, files); !s)
+    if (Status s = WriteAircraftCfg(app.extraFields, app.frontend, plan.cfg, files); !s)
         return undo(s);
     return Status::Ok();
 }
