@@ -20,8 +20,8 @@
 
 #include <sys/resource.h>
 
-#include "output/application.h"
 #include "app/headless_frontend.h"
+#include "output/application.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/texture_composition.h"
 

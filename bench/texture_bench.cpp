@@ -32,8 +32,8 @@
 #define BENCH_HAS_STB 1
 #endif
 
-#include "output/application.h"
 #include "app/headless_frontend.h"
+#include "output/application.h"
 #include "paint_pictures.h"
 #include "squish_fits.h"
 #include "texture/bitmap_surfaces.h"

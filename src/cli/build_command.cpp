@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "app/airline_list.h"
-#include "output/application.h"
 #include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
@@ -24,6 +23,7 @@
 #include "cli/program_folder_option.h"
 #include "cli/terminal_frontend.h"
 #include "cli/watch_loop.h"
+#include "output/application.h"
 #include "output/build_lock.h"
 #include "output/build_plan.h"
 #include "output/build_repaint.h"
@@ -249,7 +249,7 @@ int run(Options& o) {
         BuildPlan plan;
         Status planned = lock.acquire(app);
         if (planned)
-            planned = planBuild(app, plan);
+            planned = planBuild(app, app.surfaces, plan);
         if (!planned) {
             std::fprintf(stderr, "livrano-cli build: %s\n", planned.text().c_str());
             return exitStatus(planned);

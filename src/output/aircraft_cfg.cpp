@@ -196,25 +196,26 @@ Status checkInstalledCfgWritable(const fs::path& installedCfg) {
             " is read-only, and the simulator's own file functions refuse to replace it. Nothing was written.");
 }
 
-std::string newEntryTitle(const Application& app) {
-    return foldControls(trim(app.spec.AircraftTitlePrefix) + " " + trim(app.settings.Variation));
+std::string newEntryTitle(const RepaintInputs& repaint) {
+    return foldControls(trim(repaint.spec.AircraftTitlePrefix) + " " + trim(repaint.settings.Variation));
 }
 
-FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCopy, const std::string& sim) {
-    const AircraftSpec& spec = app.spec;
-    const RepaintSettings& settings = app.settings;
+FltsimEntry newFltsimEntry(const RepaintInputs& repaint, const ProfileDocument& dataCopy,
+                           const std::string& sim) {
+    const AircraftSpec& spec = repaint.spec;
+    const RepaintSettings& settings = repaint.settings;
     const std::string callsign = trim(settings.Callsign);
     const std::string dataModel = dataCopy.readString("livrano", "model");
     FltsimEntry e;
-    e.title = newEntryTitle(app);
+    e.title = newEntryTitle(repaint);
     e.sim = foldControls(sim);
     if (spec.TextureAssignOnly == 0)
-        e.model = variationId(app);
+        e.model = variationId(repaint);
     else if (spec.TextureAssignOnly == 1)
         e.model = !dataModel.empty() ? dataModel : toUpper(trim(spec.ModelFolder));
     e.panel = dataCopy.readString("livrano", "panel");
     if (spec.TextureAssignOnly == 1)
-        e.texture = folderExtension(app);
+        e.texture = folderExtension(repaint);
     e.kb_checklists = trim(spec.CheckListFile);
     e.kb_reference = trim(spec.ReferenceFile);
     e.atc_id = toUpper(trim(settings.TailNumber));
@@ -226,8 +227,8 @@ FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCo
     e.ui_variation = trim(settings.Variation);
     e.visual_damage = spec.ShowDamage;
     e.description = trim(spec.Description);
-    for (std::size_t k = 0; k < extraFieldCount(app.extraFields); ++k)
-        e.extraValues.push_back(trim(app.extraFields.ExtraFieldDefaults[k]));
+    for (std::size_t k = 0; k < extraFieldCount(repaint.extraFields); ++k)
+        e.extraValues.push_back(trim(repaint.extraFields.ExtraFieldDefaults[k]));
     for (std::string* value :
          {&e.model, &e.panel, &e.texture, &e.kb_checklists, &e.kb_reference, &e.atc_id, &e.atc_airline,
           &e.atc_flight_number, &e.ui_manufacturer, &e.ui_type, &e.ui_variation, &e.description})

@@ -13,6 +13,7 @@
 #include "app/frontend.h"
 #include "app/repaint_settings.h"
 #include "app/state_flags.h"
+#include "output/repaint_inputs.h"
 #include "texture/bitmap_surfaces.h"
 
 namespace livrano {
@@ -37,6 +38,10 @@ struct Application {
     AircraftCatalogue catalogue;
     AirlineList airlines;
     BitmapSurfaces surfaces;
+
+    // The parts a plan and the names of a repaint are made from. Implicit, so that a reader of
+    // them is handed the application and still sees only these.
+    operator RepaintInputs() const { return {programFolder, settings, spec, extraTextures, extraFields}; }
 };
 
 } // namespace livrano

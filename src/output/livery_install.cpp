@@ -90,9 +90,9 @@ std::string joined(const std::vector<std::string>& parts, std::size_t count) {
 
 } // namespace
 
-Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPlan& plan) {
+Status planLiveryInstall(const RepaintInputs& repaint, const ZipReader& zip, InstallPlan& plan) {
     InstallPlan planned;
-    if (Status s = planConfigurations(app, planned.cfg); !s)
+    if (Status s = planConfigurations(repaint, planned.cfg); !s)
         return s;
     if (Status s = checkInstalledCfgWritable(planned.cfg.installedCfg); !s)
         return s;
@@ -181,7 +181,7 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
     if (Status s = zip.read(snippets.front()->index, text); !s)
         return s;
     FltsimEntry& entry = planned.cfg.entry;
-    if (Status s = readFltsimSnippet(app, text, entry); !s)
+    if (Status s = readFltsimSnippet(repaint.extraFields, text, entry); !s)
         return s;
     for (const FltsimEntry& e : planned.cfg.entries) {
         if (equalsNoCase(trim(e.title), trim(entry.title)))
@@ -225,7 +225,8 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
     return Status::Ok();
 }
 
-Status InstallLivery(Application& app, const ZipReader& zip, const InstallPlan& plan, FileOperations& files) {
+Status InstallLivery(const ExtraFieldSpec& extraFields, Frontend& frontend, const ZipReader& zip,
+                     const InstallPlan& plan, FileOperations& files) {
     std::vector<fs::path> made;
     std::vector<fs::path> written;
     auto undo = [&](Status why) {
@@ -248,7 +249,7 @@ Status InstallLivery(Application& app, const ZipReader& zip, const InstallPlan& 
             return undo(s);
         written.push_back(f.destination);
     }
-    if (Status s = WriteAircraftCfg(app.extraFields, app.frontend, plan.cfg, files); !s)
+    if (Status s = WriteAircraftCfg(extraFields, frontend, plan.cfg, files); !s)
         return undo(s);
     return Status::Ok();
 }

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "output/application.h"
 #include "app/status.h"
+#include "output/application.h"
 #include "screens/desktop.h"
 #include "screens/qt_frontend.h"
 #include "screens/window_flags.h"
