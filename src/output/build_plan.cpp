@@ -34,15 +34,6 @@ std::string shortQuoted(std::string_view windows1252) {
     return "\"" + shortName(utf8FromWindows1252(windows1252)) + "\"";
 }
 
-// What two paths that name one file on Windows have in common.
-std::string pathKey(const fs::path& path) {
-    return toUpper(path.lexically_normal().generic_string());
-}
-
-bool samePath(const fs::path& a, const fs::path& b) {
-    return pathKey(a) == pathKey(b);
-}
-
 // What is not the build's to write or remove: the folders and files of the other liveries, and
 // the aircraft's own textures.
 struct Owned {
@@ -429,9 +420,12 @@ private:
             if (variationName(m_repaint, "file", base, mask, oldId, name))
                 file(folder, name + ext);
         };
+        // A folder that is a link is left whole, the link and what it leads to: nothing is
+        // removed through it.
         auto folder = [&](const std::string& name, auto contents) {
             const fs::path path = existingEntry(p.aircraftFolder, name);
-            if (checkSafeFileName("name", name) && fs::is_directory(path, ec) && !ownerOf(path, true)) {
+            if (checkSafeFileName("name", name) && fs::is_directory(fs::symlink_status(path, ec)) &&
+                !ownerOf(path, true)) {
                 contents(path);
                 p.removals.push_back(path);
             }
@@ -593,6 +587,30 @@ private:
         }
         return first < m_owned.size() ? &m_owned[first] : nullptr;
     }
+
+    // What two paths that name one file on Windows have in common, their links followed: a
+    // folder linked to another livery's folder is that folder, and what the build would write or
+    // remove through the link is that livery's. Each folder is resolved once; a name in it is
+    // resolved again only when it is a link itself.
+    std::string pathKey(const fs::path& path) const {
+        std::error_code ec;
+        const fs::path parent = path.parent_path();
+        auto [at, added] = m_resolved.try_emplace(parent.native());
+        if (added) {
+            at->second = fs::weakly_canonical(parent, ec);
+            if (ec)
+                at->second = parent;
+        }
+        fs::path resolved = at->second / path.filename();
+        if (fs::is_symlink(fs::symlink_status(resolved, ec))) {
+            fs::path target = fs::weakly_canonical(resolved, ec);
+            if (!ec)
+                resolved = std::move(target);
+        }
+        return toUpper(resolved.lexically_normal().generic_string());
+    }
+
+    bool samePath(const fs::path& a, const fs::path& b) const { return pathKey(a) == pathKey(b); }
 
     // existingEntry for the folders that many names are looked up in, each listed once.
     fs::path entryIn(const fs::path& folder, const std::string& name) const {
@@ -762,6 +780,7 @@ private:
     std::unordered_map<std::string, std::size_t> m_ownedFolderAt; // the same, folders owned whole
     std::unordered_set<std::string> m_removed;                    // path keys of the removals
     mutable std::unordered_map<fs::path::string_type, CaselessFolder> m_folders;
+    mutable std::unordered_map<fs::path::string_type, fs::path> m_resolved; // folder: its links followed
 };
 
 } // namespace

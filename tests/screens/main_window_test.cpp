@@ -204,6 +204,17 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
              installed("texture=" + longName)(w);
          },
          title.substr(0, 200)},
+        // Written through, its files would be replaced; removed through, they would be gone.
+        {"a folder linked to another livery's",
+         [](RepaintWorld& w) {
+             w.app.spec.TextureAssignOnly = 1;
+             writeFile(w.aircraft() / "Texture.harbour" / "t.bmp", "harbour");
+             fs::create_directory_symlink("Texture.harbour", w.aircraft() / "Texture.qrx");
+             writeFile(w.aircraft() / "Aircraft.cfg",
+                       "[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\ntexture=qrx\r\n"
+                       "[fltsim.1]\r\ntitle=Harbour\r\ntexture=harbour\r\n");
+         },
+         "Texture.qrx, which belongs to the livery \"Harbour\""},
         {"the extra textures' folder",
          [](RepaintWorld& w) {
              w.app.extraTextures = {1, "QRX", 1, {"extra.bmp"}};

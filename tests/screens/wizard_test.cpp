@@ -12,6 +12,7 @@
 
 #include "app/file_names.h"
 #include "screens/callsign_screen.h"
+#include "screens/core_text.h"
 #include "screens/entry_screen.h"
 #include "screens/gui_installation.h"
 #include "screens/main_window.h"
@@ -243,6 +244,11 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     auto* callsign = shownAs<CallsignScreen>(*program);
     activate(callsign);
     EXPECT_EQ(callsign->lbl_CurrentCallsign->text(), "NONE");
+    const int lines = callsign->lst_Callsign->count();
+    enter(callsign->lst_Callsign->lineEdit()); // *NONE* is a line of the list: reopened, it is not added
+    clickButton(*main.btn_Callsign);
+    EXPECT_EQ(callsign->lst_Callsign->count(), lines);
+    activate(callsign);
     QTest::keyClicks(callsign->lst_Callsign->lineEdit(), " Zz Top ");
     enter(callsign->lst_Callsign->lineEdit());
     EXPECT_EQ(settings.Callsign, " Zz Top ");
@@ -254,6 +260,15 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     QTest::keyClicks(callsign->lst_Callsign->lineEdit(), "bo"); // the list holds "BOREAL"
     enter(callsign->lst_Callsign->lineEdit());
     EXPECT_EQ(settings.Callsign, "bo");
+
+    // A double-click on an aircraft chooses it, as Enter does.
+    clickButton(*main.btn_SelectAircraft);
+    QListWidget* list = shownAs<SelectAircraftScreen>(*program)->lst_SelectAircraft;
+    const QPoint at = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // the first click of the two
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(fromCore(settings.AircraftName), list->item(1)->text());
 }
 
 TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSo) {
