@@ -8,8 +8,9 @@
 #include <utility>
 
 #include "app/code_page.h"
+#include "app/file_bytes.h"
 #include "app/text.h"
-#include "texture/byte_files.h"
+#include "texture/bitmap_surfaces.h"
 #include "texture/texture_converter.h"
 #include "texture/texture_file.h"
 #include "texture/texture_preview.h"
@@ -136,7 +137,7 @@ std::optional<std::string> saveAndConvert(const BitmapSurfaces& work, const fs::
             return saved;
     }
     // An intermediate like the bitmaps: the move pass puts it in place durably.
-    if (file.empty() || !writeByteFile(tempBitmapPath(programFolder, name), file, unsyncedFileSteps()))
+    if (file.empty() || !replaceFileBytes(tempBitmapPath(programFolder, name), file, unsyncedFileSteps()))
         return "the converter could not write TempBitmaps\\" + utf8FromWindows1252(name) + ".bmp";
     return std::nullopt;
 }
@@ -214,7 +215,7 @@ Status MoveTexture(const fs::path& source, const fs::path& destination, FileStep
     // costs more than the write that follows.
     bool copied = false;
     const bool read = withFileBytes(source, [&](std::span<const std::uint8_t> bytes) {
-        copied = writeByteFile(destination, bytes, steps);
+        copied = replaceFileBytes(destination, bytes, steps).ok();
     });
     if (!read || !copied)
         return Status::Error("The texture " + utf8FromPath(source) + " could not be copied to " +

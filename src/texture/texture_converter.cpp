@@ -4,10 +4,10 @@
 #include <new>
 
 #include "app/code_page.h"
+#include "app/file_bytes.h"
 #include "texture/bitmap.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_reader.h"
-#include "texture/byte_files.h"
 #include "texture/large_buffer.h"
 
 namespace livrano {
@@ -65,7 +65,7 @@ Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, 
 
 Status convertTexture(const RgbaImage& image, const fs::path& output, TextureContainer container,
                       const TextureOptions& options, FileSteps& steps) {
-    if (!writeByteFile(output, encodeTexture(image, container, options), steps))
+    if (!replaceFileBytes(output, encodeTexture(image, container, options), steps))
         return Status::Error("The texture file " + utf8FromPath(output) + " cannot be written.");
     return Status::Ok();
 }

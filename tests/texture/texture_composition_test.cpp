@@ -7,7 +7,6 @@
 
 #include "output/build_plan.h"
 #include "texture/bmp_writer.h"
-#include "texture/byte_files.h"
 #include "texture/template_loader.h"
 #include "texture/texture_converter.h"
 #include "texture/texture_file.h"
@@ -115,10 +114,9 @@ TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFold
 
     // The right half of the template, halved into a 32-bit texture: each pixel the AND of a 2x2
     // square of the template (worked out by hand for two of them), alpha the companion's grey.
-    const auto bytes = readByteFile(shared / "T_WING_QRX.bmp");
-    ASSERT_TRUE(bytes);
+    const std::string file = testkit::readFile(shared / "T_WING_QRX.bmp");
     DecodedTexture decoded;
-    ASSERT_TRUE(decodeTexture(*bytes, decoded).ok());
+    ASSERT_TRUE(decodeTexture(std::vector<std::uint8_t>(file.begin(), file.end()), decoded).ok());
     ASSERT_EQ(decoded.format, TextureFormat::Argb32);
     ASSERT_EQ(decoded.image.width, 16);
     const std::uint8_t* p11 = decoded.image.pixel(1, 1);   // template (34..35, 2..3)
