@@ -76,7 +76,6 @@ TEST(BlowfishKey, EmptyKeyRules) {
     const auto keyed = encryptZeroBlock(fresh);
     const Status refused = fresh.Key("");
     EXPECT_FALSE(refused.ok());
-    EXPECT_FALSE(refused.message().empty());
     EXPECT_EQ(encryptZeroBlock(fresh), keyed);
 }
 

@@ -21,7 +21,8 @@ using testkit::TempDir;
 using testkit::writeFile;
 
 // An aircraft.cfg as repainters meet it (tests/data/house_colours.cfg): CRLF lines, comments,
-// blanks in odd places, quoted values, a duplicated section and key, a line without '='.
+// blanks in odd places, quoted values, a duplicated section and key, a line without '=', and
+// lines that look like headers but are none.
 const std::string kAircraftCfg = readFile(testkit::testData("house_colours.cfg"));
 
 TEST(ProfileRead, AircraftCfgValues) {
@@ -59,12 +60,6 @@ TEST(ProfileRead, LineEndingsAndByteOrderMark) {
         EXPECT_EQ(doc.readString("b", "KEY"), "other") << text;
         EXPECT_EQ(doc.bytes(), text);
     }
-}
-
-TEST(ProfileRead, AByteOrderMarkCountsOnlyAtTheStart) {
-    const ProfileDocument doc{std::string("[a]\r\nkey=first\r\n\xEF\xBB\xBF[b]\r\nkey=second\r\n")};
-    EXPECT_FALSE(doc.hasSection("b"));
-    EXPECT_EQ(doc.readString("a", "key"), "first");
 }
 
 TEST(ProfileRead, CaseFoldsWindows1252Letters) {

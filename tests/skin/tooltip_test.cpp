@@ -4,6 +4,7 @@
 #include <QEnterEvent>
 #include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -150,6 +151,20 @@ TEST_F(TipWindow, TheDelayMustPassFirstAndAnEmptyTextShowsNothing) {
     QTest::qWait(800);
     EXPECT_EQ(tip.shownFor(), nullptr);
     EXPECT_FALSE(tip.tipWindow()->isVisible());
+}
+
+// A press hides the tip, and a drag (the mouse moving with a button held) brings none up.
+TEST_F(TipWindow, APressHidesTheTipAndADragShowsNone) {
+    tip.AddControl(first, QStringLiteral("tip"));
+    enter(*first);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == first; }, 1000));
+    QTest::mousePress(first, Qt::LeftButton);
+    EXPECT_FALSE(tip.tipWindow()->isVisible());
+    QMouseEvent drag(QEvent::MouseMove, QPointF(3, 3), first->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(first, &drag);
+    QTest::qWait(50);
+    EXPECT_EQ(tip.shownFor(), nullptr);
 }
 
 } // namespace
