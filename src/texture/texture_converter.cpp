@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "texture/texture_converter.h"
 
+#include <algorithm>
+#include <array>
 #include <new>
 
 #include "app/code_page.h"
@@ -14,7 +16,11 @@ namespace livrano {
 
 namespace fs = std::filesystem;
 
-Status composeTextureImage(const Bitmap& colour, const Bitmap& alpha, RgbaImage& out) {
+namespace {
+
+// The composition of both forms. An index beyond a colour table reads as black, as in toColour
+// and greyLevels, whose results this gives without making their pictures.
+Status compose(const BitmapView& colour, const BitmapView& alpha, RgbaImage& out) {
     if (colour.width != alpha.width || colour.height != alpha.height)
         return Status::Refused("The colour bitmap is " + std::to_string(colour.width) + "x" +
                                std::to_string(colour.height) + " but the alpha bitmap is " +
@@ -26,41 +32,73 @@ Status composeTextureImage(const Bitmap& colour, const Bitmap& alpha, RgbaImage&
         std::int64_t{colour.width} * colour.height > limits.maxPixels)
         return Status::Refused("The picture is " + std::to_string(colour.width) + "x" +
                                std::to_string(colour.height) + ", larger than the converter takes.");
-    if (colour.bytesPerPixel != 3)
-        return composeTextureImage(toColour(colour), alpha, out);
-    const std::vector<std::uint8_t> grey = greyLevels(alpha);
+    std::array<PaletteEntry, 256> colourOf{};
+    std::array<std::uint8_t, 256> greyOf{};
+    std::copy_n(colour.palette.begin(), std::min(colour.palette.size(), colourOf.size()), colourOf.begin());
+    for (std::size_t i = 0; i < alpha.palette.size() && i < greyOf.size(); ++i)
+        greyOf[i] = greyLevel(alpha.palette[i].red, alpha.palette[i].green, alpha.palette[i].blue);
     out.width = colour.width;
     out.height = colour.height;
     // Made a row at a time and appended, so that the picture's memory is written once, not
     // cleared first.
     const std::size_t width = static_cast<std::size_t>(colour.width);
-    out.rgba = largeBuffer(grey.size() * 4);
+    out.rgba = largeBuffer(width * static_cast<std::size_t>(colour.height) * 4);
     std::vector<std::uint8_t> row(width * 4);
     for (int y = 0; y < colour.height; ++y) {
-        const std::uint8_t* bgr = colour.row(y);
-        const std::uint8_t* a = grey.data() + static_cast<std::size_t>(y) * width;
-        for (std::size_t x = 0; x < width; ++x) {
-            row[x * 4] = bgr[x * 3 + 2];
-            row[x * 4 + 1] = bgr[x * 3 + 1];
-            row[x * 4 + 2] = bgr[x * 3];
-            row[x * 4 + 3] = a[x];
+        const std::uint8_t* c = colour.row(y);
+        const std::uint8_t* a = alpha.row(y);
+        std::uint8_t* rgba = row.data();
+        if (colour.bytesPerPixel == 3) {
+            for (std::size_t x = 0; x < width; ++x) {
+                rgba[x * 4] = c[x * 3 + 2];
+                rgba[x * 4 + 1] = c[x * 3 + 1];
+                rgba[x * 4 + 2] = c[x * 3];
+            }
+        } else {
+            for (std::size_t x = 0; x < width; ++x) {
+                const PaletteEntry& e = colourOf[c[x]];
+                rgba[x * 4] = e.red;
+                rgba[x * 4 + 1] = e.green;
+                rgba[x * 4 + 2] = e.blue;
+            }
+        }
+        if (alpha.bytesPerPixel == 1) {
+            for (std::size_t x = 0; x < width; ++x)
+                rgba[x * 4 + 3] = greyOf[a[x]];
+        } else {
+            for (std::size_t x = 0; x < width; ++x)
+                rgba[x * 4 + 3] = greyLevel(a[x * 3 + 2], a[x * 3 + 1], a[x * 3]);
         }
         out.rgba.insert(out.rgba.end(), row.begin(), row.end());
     }
     return Status::Ok();
 }
 
+} // namespace
+
+Status composeTextureImage(const Bitmap& colour, const Bitmap& alpha, RgbaImage& out) {
+    return compose(viewOf(colour), viewOf(alpha), out);
+}
+
 Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, RgbaImage& out) {
+    // Both files are read where they lie, without copies of their pictures.
     std::string why;
-    const std::optional<Bitmap> colour = readBmpFile(colourBmp, {}, &why);
-    if (!colour)
+    Status composed = Status::Ok();
+    bool alphaRead = true;
+    const bool colourRead = withBmpFile(
+        colourBmp,
+        [&](const BitmapView& colour) {
+            alphaRead = withBmpFile(
+                alphaBmp, [&](const BitmapView& alpha) { composed = compose(colour, alpha, out); }, {}, &why);
+        },
+        {}, &why);
+    if (!colourRead)
         return Status::Refused("The colour bitmap " + utf8FromPath(colourBmp) +
                                " cannot be read as a BMP file: " + why + ".");
-    const std::optional<Bitmap> alpha = readBmpFile(alphaBmp, {}, &why);
-    if (!alpha)
+    if (!alphaRead)
         return Status::Refused("The alpha bitmap " + utf8FromPath(alphaBmp) +
                                " cannot be read as a BMP file: " + why + ".");
-    return composeTextureImage(*colour, *alpha, out);
+    return composed;
 }
 
 Status convertTexture(const RgbaImage& image, const fs::path& output, TextureContainer container,
