@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <new>
+#include <span>
 
 #include "app/code_page.h"
 #include "texture/bitmap.h"
@@ -18,59 +20,112 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The composition of both forms. An index beyond a colour table reads as black, as in toColour
-// and greyLevels, whose results this gives without making their pictures.
-Status compose(const BitmapView& colour, const BitmapView& alpha, RgbaImage& out) {
+// Refused when the two pictures differ in size or are beyond what the BMP reader takes
+// (BmpLimits): a picture in memory converts exactly when its saved bitmaps would.
+Status checkSizes(const BitmapView& colour, const BitmapView& alpha) {
     if (colour.width != alpha.width || colour.height != alpha.height)
         return Status::Refused("The colour bitmap is " + std::to_string(colour.width) + "x" +
                                std::to_string(colour.height) + " but the alpha bitmap is " +
                                std::to_string(alpha.width) + "x" + std::to_string(alpha.height) + ".");
-    // The limits of the bitmaps the converter reads: a picture in memory converts exactly when
-    // its saved bitmaps would.
     const BmpLimits limits;
     if (colour.width > limits.maxSide || colour.height > limits.maxSide ||
         std::int64_t{colour.width} * colour.height > limits.maxPixels)
         return Status::Refused("The picture is " + std::to_string(colour.width) + "x" +
                                std::to_string(colour.height) + ", larger than the converter takes.");
-    std::array<PaletteEntry, 256> colourOf{};
-    std::array<std::uint8_t, 256> greyOf{};
-    std::copy_n(colour.palette.begin(), std::min(colour.palette.size(), colourOf.size()), colourOf.begin());
-    for (std::size_t i = 0; i < alpha.palette.size() && i < greyOf.size(); ++i)
-        greyOf[i] = greyLevel(alpha.palette[i].red, alpha.palette[i].green, alpha.palette[i].blue);
+    return Status::Ok();
+}
+
+// The colour of one picture with the alpha of another of the same size, a row at a time: what
+// toColour and greyLevels give (an index beyond a colour table reads as black), without making
+// their pictures.
+class CombinedRows {
+public:
+    CombinedRows(const BitmapView& colour, const BitmapView& alpha) : m_colour(colour), m_alpha(alpha) {
+        std::copy_n(colour.palette.begin(), std::min(colour.palette.size(), m_colourOf.size()),
+                    m_colourOf.begin());
+        for (std::size_t i = 0; i < alpha.palette.size() && i < m_greyOf.size(); ++i)
+            m_greyOf[i] = greyLevel(alpha.palette[i].red, alpha.palette[i].green, alpha.palette[i].blue);
+    }
+
+    // Row y as blue, green, red, alpha bytes.
+    void bgra(int y, std::uint8_t* out) const {
+        const std::uint8_t* c = m_colour.row(y);
+        const std::uint8_t* a = m_alpha.row(y);
+        const auto width = static_cast<std::size_t>(m_colour.width);
+        if (m_colour.bytesPerPixel == 3 && m_alpha.bytesPerPixel == 1) { // the bitmaps a build saves
+            for (std::size_t x = 0; x < width; ++x) {
+                out[x * 4] = c[x * 3];
+                out[x * 4 + 1] = c[x * 3 + 1];
+                out[x * 4 + 2] = c[x * 3 + 2];
+                out[x * 4 + 3] = m_greyOf[a[x]];
+            }
+            return;
+        }
+        for (std::size_t x = 0; x < width; ++x) {
+            const PaletteEntry e = m_colour.bytesPerPixel == 3
+                                       ? PaletteEntry{c[x * 3], c[x * 3 + 1], c[x * 3 + 2], 0}
+                                       : m_colourOf[c[x]];
+            out[x * 4] = e.blue;
+            out[x * 4 + 1] = e.green;
+            out[x * 4 + 2] = e.red;
+            out[x * 4 + 3] =
+                m_alpha.bytesPerPixel == 1 ? m_greyOf[a[x]] : greyLevel(a[x * 3 + 2], a[x * 3 + 1], a[x * 3]);
+        }
+    }
+
+private:
+    BitmapView m_colour;
+    BitmapView m_alpha;
+    std::array<PaletteEntry, 256> m_colourOf{};
+    std::array<std::uint8_t, 256> m_greyOf{};
+};
+
+Status compose(const BitmapView& colour, const BitmapView& alpha, RgbaImage& out) {
+    if (Status s = checkSizes(colour, alpha); !s)
+        return s;
+    const CombinedRows rows(colour, alpha);
     out.width = colour.width;
     out.height = colour.height;
     // Made a row at a time and appended, so that the picture's memory is written once, not
     // cleared first.
-    const std::size_t width = static_cast<std::size_t>(colour.width);
-    out.rgba = largeBuffer(width * static_cast<std::size_t>(colour.height) * 4);
-    std::vector<std::uint8_t> row(width * 4);
+    const std::size_t rowBytes = static_cast<std::size_t>(colour.width) * 4;
+    out.rgba = largeBuffer(rowBytes * static_cast<std::size_t>(colour.height));
+    std::vector<std::uint8_t> row(rowBytes);
     for (int y = 0; y < colour.height; ++y) {
-        const std::uint8_t* c = colour.row(y);
-        const std::uint8_t* a = alpha.row(y);
-        std::uint8_t* rgba = row.data();
-        if (colour.bytesPerPixel == 3) {
-            for (std::size_t x = 0; x < width; ++x) {
-                rgba[x * 4] = c[x * 3 + 2];
-                rgba[x * 4 + 1] = c[x * 3 + 1];
-                rgba[x * 4 + 2] = c[x * 3];
-            }
-        } else {
-            for (std::size_t x = 0; x < width; ++x) {
-                const PaletteEntry& e = colourOf[c[x]];
-                rgba[x * 4] = e.red;
-                rgba[x * 4 + 1] = e.green;
-                rgba[x * 4 + 2] = e.blue;
-            }
-        }
-        if (alpha.bytesPerPixel == 1) {
-            for (std::size_t x = 0; x < width; ++x)
-                rgba[x * 4 + 3] = greyOf[a[x]];
-        } else {
-            for (std::size_t x = 0; x < width; ++x)
-                rgba[x * 4 + 3] = greyLevel(a[x * 3 + 2], a[x * 3 + 1], a[x * 3]);
-        }
+        rows.bgra(y, row.data());
+        for (std::size_t x = 0; x < rowBytes; x += 4)
+            std::swap(row[x], row[x + 2]);
         out.rgba.insert(out.rgba.end(), row.begin(), row.end());
     }
+    return Status::Ok();
+}
+
+// Calls `use` with the pictures of both files, read where they lie; refused, naming the file,
+// when either cannot be read.
+Status withBitmaps(const fs::path& colourBmp, const fs::path& alphaBmp,
+                   const std::function<Status(const BitmapView&, const BitmapView&)>& use) {
+    std::string why;
+    Status used = Status::Ok();
+    bool alphaRead = true;
+    const bool colourRead = withBmpFile(
+        colourBmp,
+        [&](const BitmapView& colour) {
+            alphaRead = withBmpFile(
+                alphaBmp, [&](const BitmapView& alpha) { used = use(colour, alpha); }, {}, &why);
+        },
+        {}, &why);
+    if (!colourRead)
+        return Status::Refused("The colour bitmap " + utf8FromPath(colourBmp) +
+                               " cannot be read as a BMP file: " + why + ".");
+    if (!alphaRead)
+        return Status::Refused("The alpha bitmap " + utf8FromPath(alphaBmp) +
+                               " cannot be read as a BMP file: " + why + ".");
+    return used;
+}
+
+Status writeTexture(std::span<const std::uint8_t> bytes, const fs::path& output, FileSteps& steps) {
+    if (!writeByteFile(output, bytes, steps))
+        return Status::Error("The texture file " + utf8FromPath(output) + " cannot be written.");
     return Status::Ok();
 }
 
@@ -81,35 +136,34 @@ Status composeTextureImage(const Bitmap& colour, const Bitmap& alpha, RgbaImage&
 }
 
 Status composeTextureImage(const fs::path& colourBmp, const fs::path& alphaBmp, RgbaImage& out) {
-    // Both files are read where they lie, without copies of their pictures.
-    std::string why;
-    Status composed = Status::Ok();
-    bool alphaRead = true;
-    const bool colourRead = withBmpFile(
-        colourBmp,
-        [&](const BitmapView& colour) {
-            alphaRead = withBmpFile(
-                alphaBmp, [&](const BitmapView& alpha) { composed = compose(colour, alpha, out); }, {}, &why);
-        },
-        {}, &why);
-    if (!colourRead)
-        return Status::Refused("The colour bitmap " + utf8FromPath(colourBmp) +
-                               " cannot be read as a BMP file: " + why + ".");
-    if (!alphaRead)
-        return Status::Refused("The alpha bitmap " + utf8FromPath(alphaBmp) +
-                               " cannot be read as a BMP file: " + why + ".");
-    return composed;
+    return withBitmaps(colourBmp, alphaBmp, [&](const BitmapView& colour, const BitmapView& alpha) {
+        return compose(colour, alpha, out);
+    });
 }
 
 Status convertTexture(const RgbaImage& image, const fs::path& output, TextureContainer container,
                       const TextureOptions& options, FileSteps& steps) {
-    if (!writeByteFile(output, encodeTexture(image, container, options), steps))
-        return Status::Error("The texture file " + utf8FromPath(output) + " cannot be written.");
-    return Status::Ok();
+    return writeTexture(encodeTexture(image, container, options), output, steps);
 }
 
 Status convertTexture(const fs::path& colourBmp, const fs::path& alphaBmp, const fs::path& output,
                       TextureContainer container, const TextureOptions& options, FileSteps& steps) {
+    if (options.format == TextureFormat::Argb32 && !options.mipmaps) {
+        // A 32-bit texture's rows are the bitmaps' bytes side by side: made straight into the
+        // file's bytes, without a picture of the whole in between.
+        std::vector<std::uint8_t> file;
+        const Status made =
+            withBitmaps(colourBmp, alphaBmp, [&](const BitmapView& colour, const BitmapView& alpha) {
+                if (Status s = checkSizes(colour, alpha); !s)
+                    return s;
+                const CombinedRows rows(colour, alpha);
+                file = encodeArgb32Texture(
+                    colour.width, colour.height, [&](int y, std::uint8_t* bgra) { rows.bgra(y, bgra); },
+                    container);
+                return Status::Ok();
+            });
+        return made ? writeTexture(file, output, steps) : made;
+    }
     RgbaImage image;
     if (Status s = composeTextureImage(colourBmp, alphaBmp, image); !s)
         return s;
