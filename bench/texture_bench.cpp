@@ -33,12 +33,13 @@
 #endif
 
 #include "app/application.h"
+#include "app/file_bytes.h"
 #include "app/headless_frontend.h"
+#include "app/little_endian.h"
 #include "paint_pictures.h"
 #include "squish_fits.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_writer.h"
-#include "texture/byte_files.h"
 #include "texture/dxt3_image.h"
 #include "texture/texture_composition.h"
 #include "texture/texture_converter.h"
@@ -162,18 +163,18 @@ Outcome nvcompress(const RgbaImage& picture, const fs::path& folder, bool fast) 
     const fs::path tga = folder / "picture.tga", dds = folder / "picture.dds";
     std::vector<std::uint8_t> file = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     for (int v : {picture.width, picture.height})
-        file.insert(file.end(), {std::uint8_t(v), std::uint8_t(v >> 8)});
+        appendLe16(file, static_cast<std::uint32_t>(v));
     file.insert(file.end(), {32, 0x28}); // 8 alpha bits, rows top-down
     for (std::size_t i = 0; i < picture.rgba.size(); i += 4)
         file.insert(file.end(),
                     {picture.rgba[i + 2], picture.rgba[i + 1], picture.rgba[i], picture.rgba[i + 3]});
-    writeByteFile(tga, file);
+    replaceFileBytes(tga, file);
     const std::string command = std::string("nvcompress -bc2 -nomips ") + (fast ? "-fast " : "") + "'" +
                                 tga.string() + "' '" + dds.string() + "' >/dev/null 2>&1";
     const double processor = processorSeconds(RUSAGE_CHILDREN);
     const int status = std::system(command.c_str());
     o.oneCore = o.allCores = processorSeconds(RUSAGE_CHILDREN) - processor;
-    const auto written = readByteFile(dds);
+    const auto written = readFileBytes(dds);
     if (status != 0 || !written || written->size() < 128 + dxt3LevelSize(picture.width, picture.height)) {
         o.missing = "failed (nvcompress wrote no DXT3 file)";
         o.oneCore.reset();
@@ -305,8 +306,9 @@ fs::path writeTemplate(const RgbaImage& picture, int width, int height, const fs
         }
     }
     const fs::path file = folder / ("template" + std::to_string(width) + ".bmp");
-    writeByteFile(file, encodeBmp24(colour));
-    writeByteFile(folder / ("template" + std::to_string(width) + "_a.bmp"), encodeBmp8(alpha, alpha.palette));
+    replaceFileBytes(file, encodeBmp24(colour));
+    replaceFileBytes(folder / ("template" + std::to_string(width) + "_a.bmp"),
+                     encodeBmp8(alpha, alpha.palette));
     return file;
 }
 
@@ -347,8 +349,8 @@ void convertAgainstCp(const RgbaImage& picture, int size, const fs::path& folder
         alpha.pixels[i] = picture.rgba[i * 4 + 3];
     }
     const fs::path c = folder / "colour.bmp", a = folder / "alpha.bmp", copies = folder / "copies";
-    writeByteFile(c, encodeBmp24(colour));
-    writeByteFile(a, encodeBmp8(alpha, alpha.palette));
+    replaceFileBytes(c, encodeBmp24(colour));
+    replaceFileBytes(a, encodeBmp8(alpha, alpha.palette));
     fs::create_directories(copies);
     struct Contender {
         std::string name;
@@ -457,7 +459,7 @@ void buildSplit(const fs::path& templateFile) {
                                         image);
                     file = encodeTexture(image, TextureContainer::FsBitmap, {});
                 },
-                [&] { writeByteFile(tempBitmapPath(app.programFolder, "SPLIT"), file); }};
+                [&] { replaceFileBytes(tempBitmapPath(app.programFolder, "SPLIT"), file); }};
             for (std::size_t s = 0; s < 4; ++s) {
                 const double processor = processorSeconds(RUSAGE_SELF);
                 work[s]();
@@ -524,7 +526,7 @@ void costCurve(const RgbaImage& picture, const fs::path& folder) {
 // The machine's load average over the last minute: on a shared machine, wall times are only
 // as good as the quiet they were measured in.
 std::string loadAverage() {
-    const auto bytes = readByteFile("/proc/loadavg");
+    const auto bytes = readFileBytes("/proc/loadavg");
     return bytes ? std::string(bytes->begin(), std::find(bytes->begin(), bytes->end(), ' ')) : "unknown";
 }
 

@@ -6,6 +6,11 @@
 #include <random>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/code_page.h"
 #include "app/platform.h"
 
@@ -24,6 +29,31 @@ std::optional<std::string> readFileBytes(const fs::path& file) {
     if (in.bad())
         return std::nullopt;
     return bytes;
+}
+
+bool withFileBytes(const fs::path& file, const std::function<void(std::span<const std::uint8_t>)>& use) {
+    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return false;
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    void* mapped = size == 0 ? nullptr : mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    close(fd);
+    if (mapped == MAP_FAILED)
+        return false;
+    try {
+        use(std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(mapped), size));
+    } catch (...) {
+        munmap(mapped, size);
+        throw;
+    }
+    if (mapped != nullptr)
+        munmap(mapped, size);
+    return true;
 }
 
 namespace {
@@ -162,6 +192,12 @@ Status replaceFileBytes(const fs::path& file, std::string_view bytes, FileSteps&
     if (Status s = steps.syncFolder(target->parent_path()); !s)
         return failure(file, s.text());
     return Status::Ok();
+}
+
+Status replaceFileBytes(const fs::path& file, std::span<const std::uint8_t> bytes, FileSteps& steps,
+                        std::optional<fs::perms> permissions) {
+    return replaceFileBytes(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                            steps, permissions);
 }
 
 std::optional<std::string> temporaryFileTarget(std::string_view name) {

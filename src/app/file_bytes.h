@@ -3,8 +3,11 @@
 // Whole files as bytes, and replacing a file so that it is never left half-written, not even by
 // a power cut.
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -14,6 +17,12 @@ namespace livrano {
 
 // The file's bytes; nullopt when it is missing, not a regular file or cannot be read.
 std::optional<std::string> readFileBytes(const std::filesystem::path& file);
+
+// Calls `use` with the bytes of a whole regular file, mapped into memory instead of copied, so
+// that a large bitmap is read without a copy of it and without pages cleared only to be
+// overwritten. False, without calling it, when the file cannot be read.
+bool withFileBytes(const std::filesystem::path& file,
+                   const std::function<void(std::span<const std::uint8_t>)>& use);
 
 // The system calls a replacement is made of, one each, so that a test can watch their order or
 // make one of them fail. Every failure's message is a phrase (no capital, no full stop) that
@@ -50,6 +59,11 @@ FileSteps& unsyncedFileSteps();
 // file (a folder, a device, a pipe). When a step before the rename fails, the old file is
 // untouched and no temporary file is left behind; the message names the file.
 Status replaceFileBytes(const std::filesystem::path& file, std::string_view bytes,
+                        FileSteps& steps = systemFileSteps(),
+                        std::optional<std::filesystem::perms> permissions = std::nullopt);
+
+// The same for the unsigned bytes of pictures and textures.
+Status replaceFileBytes(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
                         FileSteps& steps = systemFileSteps(),
                         std::optional<std::filesystem::perms> permissions = std::nullopt);
 

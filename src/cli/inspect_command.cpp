@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "app/file_bytes.h"
 #include "cli/command.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
-#include "texture/byte_files.h"
 #include "texture/texture_file.h"
 
 namespace livrano::cli {
@@ -37,20 +37,25 @@ int run(const Options& o) {
         if (const auto refused = outputRefusal(toBmp, {file}, o.force))
             return fail(*refused, kUnusableInput);
     }
-    const auto bytes = readByteFile(file);
-    if (!bytes)
+    DecodedTexture texture;
+    Status decoded = Status::Ok();
+    std::optional<Bitmap> plain;
+    const bool read = withFileBytes(file, [&](std::span<const std::uint8_t> bytes) {
+        decoded = decodeTexture(bytes, texture);
+        if (!decoded)
+            plain = decodeBmp(bytes);
+    });
+    if (!read)
         return fail("cannot read " + file, kUnusableInput);
 
     std::vector<std::uint8_t> picture;
-    DecodedTexture texture;
-    const Status decoded = decodeTexture(*bytes, texture);
     if (decoded) {
         std::printf("Container: %s\nFormat: %s\nSize: %d x %d\nMip levels: %d\n",
                     describe(texture.container).c_str(), describe(texture.format).c_str(),
                     texture.image.width, texture.image.height, texture.levels);
         if (!toBmp.empty())
             picture = encodeBmp32(texture.image.width, texture.image.height, texture.image.rgba);
-    } else if (const std::optional<Bitmap> plain = decodeBmp(*bytes)) {
+    } else if (plain) {
         // An intermediate bitmap or a template: worth describing too.
         std::printf("Container: ordinary BMP\nFormat: %s\nSize: %d x %d\nMip levels: 1\n",
                     plain->bytesPerPixel == 1 ? "palettised" : "colour", plain->width, plain->height);
@@ -60,7 +65,7 @@ int run(const Options& o) {
         return fail(file + ": " + decoded.text(), exitStatus(decoded));
     }
     if (!toBmp.empty()) {
-        if (!writeByteFile(toBmp, picture))
+        if (!replaceFileBytes(toBmp, picture))
             return fail("cannot write " + toBmp, kFailed);
         std::printf("Wrote %s\n", toBmp.c_str());
     }

@@ -34,15 +34,6 @@ std::string shortQuoted(std::string_view windows1252) {
     return "\"" + shortName(utf8FromWindows1252(windows1252)) + "\"";
 }
 
-// What two paths that name one file on Windows have in common.
-std::string pathKey(const fs::path& path) {
-    return toUpper(path.lexically_normal().generic_string());
-}
-
-bool samePath(const fs::path& a, const fs::path& b) {
-    return pathKey(a) == pathKey(b);
-}
-
 // What is not the build's to write or remove: the folders and files of the other liveries, and
 // the aircraft's own textures.
 struct Owned {
@@ -54,7 +45,8 @@ struct Owned {
 
 class Planner {
 public:
-    Planner(const Application& app, BuildPlan& plan) : m_app(app), m_spec(app.spec), m_plan(plan) {}
+    Planner(const Application& app, BuildPlan& plan, FileOperations& files = systemFileOperations())
+        : m_app(app), m_spec(app.spec), m_plan(plan), m_files(files) {}
 
     Status plan() {
         BuildPlan& p = m_plan;
@@ -74,7 +66,7 @@ public:
                     " characters long for this aircraft: its model names the textures with that many identifier characters.");
         for (auto step : {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras,
                           &Planner::fields, &Planner::aircraftCfg, &Planner::targets, &Planner::owners,
-                          &Planner::writable, &Planner::leftovers})
+                          &Planner::writable, &Planner::room, &Planner::leftovers})
             if (Status s = (this->*step)(); !s)
                 return s;
         return Status::Ok();
@@ -427,9 +419,12 @@ private:
             if (variationName(m_app, "file", base, mask, oldId, name))
                 file(folder, name + ext);
         };
+        // A folder that is a link is left whole, the link and what it leads to: nothing is
+        // removed through it.
         auto folder = [&](const std::string& name, auto contents) {
             const fs::path path = existingEntry(p.aircraftFolder, name);
-            if (checkSafeFileName("name", name) && fs::is_directory(path, ec) && !ownerOf(path, true)) {
+            if (checkSafeFileName("name", name) && fs::is_directory(fs::symlink_status(path, ec)) &&
+                !ownerOf(path, true)) {
                 contents(path);
                 p.removals.push_back(path);
             }
@@ -592,6 +587,30 @@ private:
         return first < m_owned.size() ? &m_owned[first] : nullptr;
     }
 
+    // What two paths that name one file on Windows have in common, their links followed: a
+    // folder linked to another livery's folder is that folder, and what the build would write or
+    // remove through the link is that livery's. Each folder is resolved once; a name in it is
+    // resolved again only when it is a link itself.
+    std::string pathKey(const fs::path& path) const {
+        std::error_code ec;
+        const fs::path parent = path.parent_path();
+        auto [at, added] = m_resolved.try_emplace(parent.native());
+        if (added) {
+            at->second = fs::weakly_canonical(parent, ec);
+            if (ec)
+                at->second = parent;
+        }
+        fs::path resolved = at->second / path.filename();
+        if (fs::is_symlink(fs::symlink_status(resolved, ec))) {
+            fs::path target = fs::weakly_canonical(resolved, ec);
+            if (!ec)
+                resolved = std::move(target);
+        }
+        return toUpper(resolved.lexically_normal().generic_string());
+    }
+
+    bool samePath(const fs::path& a, const fs::path& b) const { return pathKey(a) == pathKey(b); }
+
     // existingEntry for the folders that many names are looked up in, each listed once.
     fs::path entryIn(const fs::path& folder, const std::string& name) const {
         auto listed = m_folders.find(folder.native());
@@ -691,6 +710,54 @@ private:
         return Status::Ok();
     }
 
+    // A disk that fills midway ends the build with its model or aircraft.cfg half done: what it
+    // writes into the aircraft folder must fit in the space that is free now. Nothing counts as
+    // freed: the replaced livery's files stay until the build has succeeded, and a file replaced
+    // in place keeps its bytes until its new copy is whole. The intermediate bitmaps go to the
+    // program's own folder and are not counted.
+    Status room() {
+        const BuildPlan& p = m_plan;
+        constexpr std::uintmax_t kTextBytes = 64 * 1024; // Model.cfg and the new entry, at most
+        auto sizeOf = [](const fs::path& file) {
+            std::error_code ec;
+            const std::uintmax_t size = fs::file_size(file, ec);
+            return ec ? 0 : size;
+        };
+        const std::uintmax_t installed = sizeOf(p.installedCfg);
+        std::error_code ec;
+        // The backup, the original kept once, and the new file: the clean copy with every entry.
+        std::uintmax_t needed = installed + (fs::exists(p.originalCfg, ec) ? 0 : installed) + installed +
+                                p.dataBytes.size() + kTextBytes;
+        for (const std::optional<PlannedCopy>& copy : {p.model, p.air})
+            if (copy)
+                needed += sizeOf(copy->source);
+        for (const TextureJob& job : p.textures.textures)
+            if (job.skipped.empty())
+                needed += finishedTextureSize(m_spec.Textures[job.index]);
+        for (const ExtraTextureJob& job : p.textures.extras)
+            needed += sizeOf(job.source);
+        std::uintmax_t free = 0;
+        // A system that cannot say lets the build find out.
+        if (!m_files.availableSpace(existingFolder(p.aircraftFolder), free) || needed <= free)
+            return Status::Ok();
+        return Status::Refused(
+            "Too little free space for the build: free " + sizeText(needed - free) + " more on the disk.",
+            "The build writes up to " + sizeText(needed) + " into " + utf8FromPath(p.aircraftFolder) +
+                ", and its disk has " + sizeText(free) + " free" +
+                (p.removals.empty() ? std::string(".")
+                                    : "; the replaced livery's files stay on it until the build has "
+                                      "succeeded."));
+    }
+
+    // A size as a painter reads it, rounded up: kilobytes below a megabyte, else megabytes.
+    static std::string sizeText(std::uintmax_t bytes) {
+        constexpr std::uintmax_t kKilo = 1024;
+        if (bytes < kKilo * kKilo)
+            return std::to_string((bytes + kKilo - 1) / kKilo) + " KB";
+        const std::uintmax_t tenths = (bytes * 10 + kKilo * kKilo - 1) / (kKilo * kKilo);
+        return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " MB";
+    }
+
     // `folder`, or the nearest folder above it that exists.
     static fs::path existingFolder(fs::path folder) {
         std::error_code ec;
@@ -702,6 +769,7 @@ private:
     const Application& m_app;
     const AircraftSpec& m_spec;
     BuildPlan& m_plan;
+    FileOperations& m_files; // asked only how much space is free
     fs::path m_ownTextures;  // "Texture." + extension
     fs::path m_shared;       // "Texture"
     fs::path m_extrasFolder; // where the extra textures come from
@@ -711,6 +779,7 @@ private:
     std::unordered_map<std::string, std::size_t> m_ownedFolderAt; // the same, folders owned whole
     std::unordered_set<std::string> m_removed;                    // path keys of the removals
     mutable std::unordered_map<fs::path::string_type, CaselessFolder> m_folders;
+    mutable std::unordered_map<fs::path::string_type, fs::path> m_resolved; // folder: its links followed
 };
 
 } // namespace
@@ -718,9 +787,11 @@ private:
 namespace {
 
 // The plan is handed over only when the whole of it holds: a refused plan leaves the caller's as it was.
-template <typename Step> Status planWith(const Application& app, BuildPlan& plan, Step step) {
+template <typename Step>
+Status planWith(const Application& app, BuildPlan& plan, Step step,
+                FileOperations& files = systemFileOperations()) {
     BuildPlan planned;
-    Planner planner(app, planned);
+    Planner planner(app, planned, files);
     if (Status s = step(planner); !s)
         return s;
     plan = std::move(planned);
@@ -741,12 +812,13 @@ Status planLiveryFiles(const Application& app, std::string_view title, BuildPlan
     return planWith(app, plan, [title](Planner& planner) { return planner.livery(title, false); });
 }
 
-Status planBuild(const Application& app, BuildPlan& plan) {
+Status planBuild(const Application& app, BuildPlan& plan, FileOperations& files) {
     // Every texture is cut from the template: without one the build would install a livery
     // with none of them.
     if (!app.surfaces.TemplateSurface24.Ready)
         return Status::Refused("No template is loaded: choose a template that reads as a BMP file.");
-    return planWith(app, plan, [](Planner& planner) { return planner.plan(); });
+    return planWith(
+        app, plan, [](Planner& planner) { return planner.plan(); }, files);
 }
 
 } // namespace livrano

@@ -85,8 +85,10 @@ struct BuildPlan {
 // clean copy), the build would write or remove a file or folder of another livery or the
 // BaseTextureFolder (the message names the livery), the model or flight-model file to copy is
 // missing, something other than a folder has the name of a folder to make or something other
-// than a regular file the name of a file to replace, or a name is too long for its file system.
-Status planBuild(const Application& app, BuildPlan& plan);
+// than a regular file the name of a file to replace, a name is too long for its file system, or
+// what the build writes into the aircraft folder does not fit in the space `files` says is free
+// there (the replaced livery's files count as staying).
+Status planBuild(const Application& app, BuildPlan& plan, FileOperations& files = systemFileOperations());
 
 // The start of every plan that works on the installed liveries: the aircraft and data folders,
 // the paths of aircraft.cfg, Aircraft.bak, the original and the clean copy, the clean copy's

@@ -126,7 +126,7 @@ Status CreateRepaint(Application& app, FileOperations& files, TextureBuildReport
     if (Status s = lock.acquire(app); !s)
         return refused(app, s);
     BuildPlan planned;
-    if (Status s = planBuild(app, planned); !s)
+    if (Status s = planBuild(app, planned, files); !s)
         return refused(app, s);
     Status built = BuildRepaint(app, planned, files, textures);
     if (plan != nullptr)

@@ -27,9 +27,9 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
                     TextureBuildReport* textures = nullptr);
 
 // The Create command: takes the build lock, plans the build from the files as they are then
-// and runs BuildRepaint. A build that may not start (another build holds the lock, the plan's
-// checks fail) changes nothing on disk and its reason becomes the status text. `plan`, when
-// given, receives the plan.
+// (and the free space `files` reports) and runs BuildRepaint. A build that may not start (another build holds
+// the lock, the plan's checks fail) changes nothing on disk and its reason becomes the status text. `plan`,
+// when given, receives the plan.
 Status CreateRepaint(Application& app, FileOperations& files = systemFileOperations(),
                      TextureBuildReport* textures = nullptr, BuildPlan* plan = nullptr);
 

@@ -81,6 +81,15 @@ public:
             return failure("move", from, error);
         return Status::Ok();
     }
+
+    Status availableSpace(const fs::path& folder, std::uintmax_t& bytes) override {
+        std::error_code ec;
+        const fs::space_info space = fs::space(folder, ec);
+        if (ec)
+            return failure("find the free space of", folder, ec);
+        bytes = space.available;
+        return Status::Ok();
+    }
 };
 
 } // namespace

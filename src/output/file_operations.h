@@ -34,6 +34,8 @@ public:
     virtual Status makeDeletable(const std::filesystem::path& file) = 0;
     // Moves a file to another folder of the same file system in one step, replacing a file there.
     virtual Status moveFile(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // The bytes that may still be written on the file system of `folder`, an existing folder.
+    virtual Status availableSpace(const std::filesystem::path& folder, std::uintmax_t& bytes) = 0;
 
     // A missing folder is created and its parent synced, so that the new folder's name is on the
     // disk before files go into it; an existing folder is left alone.

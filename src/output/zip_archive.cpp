@@ -24,12 +24,12 @@ Status damaged(const std::string& reason) {
 } // namespace
 
 struct ZipReader::Archive {
+    // Discards the archive's handle without writing: the archive is only ever read.
+    struct Discard {
+        void operator()(zip_t* zip) const { zip_discard(zip); }
+    };
     std::string bytes;
-    zip_t* zip = nullptr;
-    ~Archive() {
-        if (zip != nullptr)
-            zip_discard(zip);
-    }
+    std::unique_ptr<zip_t, Discard> zip;
 };
 
 ZipReader::ZipReader() = default;
@@ -44,7 +44,7 @@ Status ZipReader::open(std::string bytes, const ZipLimits& limits) {
     zip_source_t* source =
         zip_source_buffer_create(m_archive->bytes.data(), m_archive->bytes.size(), 0, &error);
     if (source != nullptr)
-        m_archive->zip = zip_open_from_source(source, ZIP_CHECKCONS | ZIP_RDONLY, &error);
+        m_archive->zip.reset(zip_open_from_source(source, ZIP_CHECKCONS | ZIP_RDONLY, &error));
     if (m_archive->zip == nullptr) {
         if (source != nullptr)
             zip_source_free(source);
@@ -54,7 +54,7 @@ Status ZipReader::open(std::string bytes, const ZipLimits& limits) {
         return s;
     }
     zip_error_fini(&error);
-    zip_t* zip = m_archive->zip;
+    zip_t* zip = m_archive->zip.get();
     const zip_int64_t count = zip_get_num_entries(zip, 0);
     if (count < 0 || static_cast<std::uint64_t>(count) > limits.entries)
         return Status::Refused("The zip archive holds " + std::to_string(count) + " entries; more than " +
@@ -123,9 +123,9 @@ Status ZipReader::open(std::string bytes, const ZipLimits& limits) {
 Status ZipReader::read(std::size_t index, std::string& bytes) const {
     if (!m_archive || index >= m_entries.size())
         return Status::Error("No such entry in the zip archive.");
-    zip_file_t* file = zip_fopen_index(m_archive->zip, index, 0);
+    zip_file_t* file = zip_fopen_index(m_archive->zip.get(), index, 0);
     if (file == nullptr)
-        return damaged(zip_strerror(m_archive->zip));
+        return damaged(zip_strerror(m_archive->zip.get()));
     bytes.assign(m_entries[index].size, '\0');
     const zip_int64_t n = zip_fread(file, bytes.data(), bytes.size());
     zip_fclose(file);

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "skin/byte_fields.h"
+#include "app/little_endian.h"
 
 namespace livrano {
 namespace {

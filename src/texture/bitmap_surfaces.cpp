@@ -5,11 +5,11 @@
 #include <new>
 
 #include "app/code_page.h"
+#include "app/file_bytes.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
-#include "texture/byte_files.h"
 #include "texture/large_buffer.h"
 #include "texture/stretch.h"
 
@@ -130,7 +130,9 @@ bool SaveBitmap24(const BitmapSurfaces& surfaces, const std::filesystem::path& p
     if (!work.Ready)
         return false;
     // An intermediate the build makes again whenever it needs it: no sync.
-    return writeByteFile(tempBitmapPath(programFolder, name), encodeBmp24(work.bitmap), unsyncedFileSteps());
+    return replaceFileBytes(tempBitmapPath(programFolder, name), encodeBmp24(work.bitmap),
+                            unsyncedFileSteps())
+        .ok();
 }
 
 bool SaveBitmap8(const BitmapSurfaces& surfaces, const std::filesystem::path& programFolder,
@@ -142,7 +144,7 @@ bool SaveBitmap8(const BitmapSurfaces& surfaces, const std::filesystem::path& pr
     const std::vector<std::uint8_t> file =
         alphaLoaded ? encodeBmp8(work.bitmap, work.bitmap.palette)
                     : encodeBmp8(opaqueAlpha(work.bitmap.width, work.bitmap.height), greyRamp());
-    return writeByteFile(tempBitmapPath(programFolder, name), file, unsyncedFileSteps());
+    return replaceFileBytes(tempBitmapPath(programFolder, name), file, unsyncedFileSteps()).ok();
 }
 
 Bitmap opaqueAlpha(int width, int height) {

@@ -5,7 +5,8 @@
 #include <bit>
 #include <system_error>
 
-#include "texture/byte_files.h"
+#include "app/file_bytes.h"
+#include "app/little_endian.h"
 #include "texture/large_buffer.h"
 
 namespace livrano {
@@ -18,7 +19,7 @@ constexpr std::uint32_t kRle4 = 2;
 constexpr std::uint32_t kBitFields = 3;
 constexpr std::uint32_t kAlphaBitFields = 6;
 
-// Little-endian reads that refuse to look past the end of the bytes.
+// Header fields, with the bounds check a parser asks for before it reads them.
 class Reader {
 public:
     explicit Reader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
@@ -28,14 +29,9 @@ public:
     }
     std::uint8_t u8(std::size_t offset) const { return m_bytes[offset]; }
     std::uint16_t u16(std::size_t offset) const {
-        return static_cast<std::uint16_t>(m_bytes[offset] | (m_bytes[offset + 1] << 8));
+        return static_cast<std::uint16_t>(readLe16(m_bytes, offset));
     }
-    std::uint32_t u32(std::size_t offset) const {
-        return static_cast<std::uint32_t>(m_bytes[offset]) |
-               (static_cast<std::uint32_t>(m_bytes[offset + 1]) << 8) |
-               (static_cast<std::uint32_t>(m_bytes[offset + 2]) << 16) |
-               (static_cast<std::uint32_t>(m_bytes[offset + 3]) << 24);
-    }
+    std::uint32_t u32(std::size_t offset) const { return readLe32(m_bytes, offset); }
     const std::uint8_t* at(std::size_t offset) const { return m_bytes.data() + offset; }
 
 private:
@@ -254,9 +250,7 @@ bool decodeUncompressed(const Reader& r, const Header& h, Bitmap& out) {
             const std::size_t bytes = h.bitCount / 8;
             for (std::size_t x = 0; x < width; ++x) {
                 const std::uint8_t* p = src + x * bytes;
-                std::uint32_t v = p[0] | (static_cast<std::uint32_t>(p[1]) << 8);
-                if (bytes == 4)
-                    v |= (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+                const std::uint32_t v = bytes == 4 ? readLe32(p, 0) : readLe16(p, 0);
                 dst[x * 3] = blue(v);
                 dst[x * 3 + 1] = green(v);
                 dst[x * 3 + 2] = red(v);

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
+#include "app/little_endian.h"
 #include "texture/large_buffer.h"
-#include "texture/little_endian.h"
 
 namespace livrano {
 
@@ -18,13 +18,13 @@ std::vector<std::uint8_t> headers(int width, int height, int bitCount, std::size
     out.resize(size);
     out[0] = 'B';
     out[1] = 'M';
-    put32(out, 2, static_cast<std::uint32_t>(size));
-    put32(out, 10, static_cast<std::uint32_t>(dataOffset));
-    put32(out, 14, 40);
-    put32(out, 18, static_cast<std::uint32_t>(width));
-    put32(out, 22, static_cast<std::uint32_t>(height));
-    put16(out, 26, 1);
-    put16(out, 28, static_cast<std::uint32_t>(bitCount));
+    putLe32(out, 2, static_cast<std::uint32_t>(size));
+    putLe32(out, 10, static_cast<std::uint32_t>(dataOffset));
+    putLe32(out, 14, 40);
+    putLe32(out, 18, static_cast<std::uint32_t>(width));
+    putLe32(out, 22, static_cast<std::uint32_t>(height));
+    putLe16(out, 26, 1);
+    putLe16(out, 28, static_cast<std::uint32_t>(bitCount));
     return out;
 }
 

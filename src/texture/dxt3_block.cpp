@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "texture/dxt3_block.h"
 
+#include "app/little_endian.h"
+
 namespace livrano {
 
 namespace {
@@ -28,8 +30,8 @@ void encodeDxt3Block(const std::uint8_t* rgba, std::uint8_t* block, ColourBlockE
 
 void decodeDxt3Block(const std::uint8_t* block, std::uint8_t* rgba) {
     int colours[4][3];
-    decode565(block[8] | (block[9] << 8), colours[0]);
-    decode565(block[10] | (block[11] << 8), colours[1]);
+    decode565(readLe16(block, 8), colours[0]);
+    decode565(readLe16(block, 10), colours[1]);
     for (int c = 0; c < 3; ++c) {
         colours[2][c] = (2 * colours[0][c] + colours[1][c]) / 3;
         colours[3][c] = (colours[0][c] + 2 * colours[1][c]) / 3;

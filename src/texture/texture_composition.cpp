@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "app/code_page.h"
+#include "app/file_bytes.h"
 #include "app/text.h"
 #include "texture/bitmap_surfaces.h"
-#include "texture/byte_files.h"
 #include "texture/texture_converter.h"
 #include "texture/texture_file.h"
 #include "texture/texture_preview.h"
@@ -69,6 +69,10 @@ struct Finishing {
     std::future<std::optional<std::string>> failure; // why it could not be finished, if it could not
 };
 
+TextureFormat formatOf(std::int32_t code) {
+    return code == kFormatCodeDxt3 ? TextureFormat::Dxt3 : TextureFormat::Argb32;
+}
+
 // Composes one texture onto the work surfaces; the reason when it cannot.
 std::optional<std::string> compose(Application& app, std::size_t i, TextureFormat& format, unsigned threads) {
     const TextureSpec& texture = app.spec.Textures[i];
@@ -78,7 +82,7 @@ std::optional<std::string> compose(Application& app, std::size_t i, TextureForma
     if (!code)
         return "its format \"" + utf8FromWindows1252(texture.TextureFormat) +
                "\" is neither DXT3NM nor 32ANM";
-    format = *code == kFormatCodeDxt3 ? TextureFormat::Dxt3 : TextureFormat::Argb32;
+    format = formatOf(*code);
     const bool alpha = app.flags.AlphaLoaded
                            ? ComposeAlpha8(app, i, threads)
                            : CreateSurface8(app.surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
@@ -133,7 +137,7 @@ std::optional<std::string> saveAndConvert(const BitmapSurfaces& work, const fs::
             return saved;
     }
     // An intermediate like the bitmaps: the move pass puts it in place durably.
-    if (file.empty() || !writeByteFile(tempBitmapPath(programFolder, name), file, unsyncedFileSteps()))
+    if (file.empty() || !replaceFileBytes(tempBitmapPath(programFolder, name), file, unsyncedFileSteps()))
         return "the converter could not write TempBitmaps\\" + utf8FromWindows1252(name) + ".bmp";
     return std::nullopt;
 }
@@ -176,6 +180,16 @@ std::unique_ptr<Finishing> startFinishing(Application& app, std::size_t i, const
 
 } // namespace
 
+std::uintmax_t finishedTextureSize(const TextureSpec& texture) {
+    const std::optional<std::int32_t> code = formatCode(texture.TextureFormat);
+    if (!code || texture.TextureSizeX < 1 || texture.TextureSizeY < 1)
+        return 0;
+    TextureOptions options;
+    options.format = formatOf(*code);
+    return encodedTextureSize(texture.TextureSizeX, texture.TextureSizeY, TextureContainer::FsBitmap,
+                              options);
+}
+
 bool ComposeTexture24(Application& app, std::size_t index, unsigned threads) {
     const TextureSpec& texture = app.spec.Textures[index];
     const bool created = CreateSurface24(app.surfaces, 24, texture.TextureSizeX, texture.TextureSizeY);
@@ -202,7 +216,7 @@ Status MoveTexture(const fs::path& source, const fs::path& destination, FileStep
     // costs more than the write that follows.
     bool copied = false;
     const bool read = withFileBytes(source, [&](std::span<const std::uint8_t> bytes) {
-        copied = writeByteFile(destination, bytes, steps);
+        copied = replaceFileBytes(destination, bytes, steps).ok();
     });
     if (!read || !copied)
         return Status::Error("The texture " + utf8FromPath(source) + " could not be copied to " +

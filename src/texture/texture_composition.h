@@ -5,6 +5,7 @@
 // then copies the aircraft's extra textures into the variation's texture folder.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -66,6 +67,10 @@ struct TextureBuildOptions {
 TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
                                  const TextureBuildOptions& options = {},
                                  FileSteps& steps = systemFileSteps());
+
+// The size of the finished texture file a build writes for `texture`; 0 when its size or its
+// format leaves it out.
+std::uintmax_t finishedTextureSize(const TextureSpec& texture);
 
 // Composes the colour of texture `index` on WorkSurface24 and shows it in the preview. The result
 // is that of the last section's copy (with no sections: whether the surface was created). Each

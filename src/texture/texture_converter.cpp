@@ -8,10 +8,10 @@
 #include <span>
 
 #include "app/code_page.h"
+#include "app/file_bytes.h"
 #include "texture/bitmap.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_reader.h"
-#include "texture/byte_files.h"
 #include "texture/large_buffer.h"
 
 namespace livrano {
@@ -124,7 +124,7 @@ Status withBitmaps(const fs::path& colourBmp, const fs::path& alphaBmp,
 }
 
 Status writeTexture(std::span<const std::uint8_t> bytes, const fs::path& output, FileSteps& steps) {
-    if (!writeByteFile(output, bytes, steps))
+    if (!replaceFileBytes(output, bytes, steps))
         return Status::Error("The texture file " + utf8FromPath(output) + " cannot be written.");
     return Status::Ok();
 }

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <bit>
 
+#include "app/little_endian.h"
 #include "texture/dxt3_image.h"
 #include "texture/large_buffer.h"
-#include "texture/little_endian.h"
 
 namespace livrano {
 
@@ -69,6 +69,10 @@ std::size_t chainSize(TextureFormat format, int width, int height, int levels) {
     return total;
 }
 
+std::size_t headerSize(TextureContainer container) {
+    return container == TextureContainer::Dds ? kDdsHeaderSize : kFsHeaderSize;
+}
+
 // What a file's levels are made from: the picture, whose smaller levels the mipmaps are, or the
 // rows of a 32-bit picture of one level.
 struct LevelSource {
@@ -78,26 +82,25 @@ struct LevelSource {
     const BgraRows* rows = nullptr;
 };
 
-// The header of `headerSize` bytes (zeros, for the caller to fill) and the levels after it: the
-// image itself, and with mipmaps its smaller levels. The buffer is made once at its final size.
-std::vector<std::uint8_t> withLevels(std::size_t headerSize, const LevelSource& source, RowOrder order,
+// The container's header (zeros, for the caller to fill) and the levels after it: the image
+// itself, and with mipmaps its smaller levels. The buffer is made once at its final size.
+std::vector<std::uint8_t> withLevels(TextureContainer container, const LevelSource& source, RowOrder order,
                                      const TextureOptions& options, std::size_t& levelCount) {
     const std::vector<RgbaImage> smaller = options.mipmaps && source.image != nullptr
                                                ? mipChain(*source.image)
                                                : std::vector<RgbaImage>{}; // the first is the image again
     levelCount = std::max<std::size_t>(1, smaller.size());
-    const std::size_t size =
-        headerSize + chainSize(options.format, source.width, source.height, static_cast<int>(levelCount));
+    const std::size_t size = encodedTextureSize(source.width, source.height, container, options);
     std::vector<std::uint8_t> out = largeBuffer(size);
     out.resize(size);
     if (source.image == nullptr) {
         const std::size_t rowBytes = static_cast<std::size_t>(source.width) * 4;
         for (int y = 0; y < source.height; ++y)
             (*source.rows)(order == RowOrder::BottomUp ? source.height - 1 - y : y,
-                           out.data() + headerSize + static_cast<std::size_t>(y) * rowBytes);
+                           out.data() + headerSize(container) + static_cast<std::size_t>(y) * rowBytes);
         return out;
     }
-    std::size_t at = headerSize;
+    std::size_t at = headerSize(container);
     for (std::size_t l = 0; l < levelCount; ++l) {
         const RgbaImage& level = l == 0 ? *source.image : smaller[l];
         putLevel(out.data() + at, level, order, options);
@@ -110,75 +113,77 @@ std::vector<std::uint8_t> encodeFsBitmap(const LevelSource& picture, const Textu
     const bool dxt3 = options.format == TextureFormat::Dxt3;
     std::size_t levels = 0;
     // The extended bitmap stores its rows bottom-up.
-    std::vector<std::uint8_t> out = withLevels(kFsHeaderSize, picture, RowOrder::BottomUp, options, levels);
+    std::vector<std::uint8_t> out =
+        withLevels(TextureContainer::FsBitmap, picture, RowOrder::BottomUp, options, levels);
     out[0] = 'B';
     out[1] = 'M';
-    put32(out, 10, kFsHeaderSize);
-    put32(out, 14, 40);
-    put32(out, 18, static_cast<std::uint32_t>(picture.width));
-    put32(out, 22, static_cast<std::uint32_t>(picture.height));
-    put16(out, 26, 1);
-    put16(out, 28, dxt3 ? 16 : 32);
-    put32(out, 30, dxt3 ? kFourCcDxt3 : 0);
-    put32(out, 34, static_cast<std::uint32_t>(levelSize(options.format, picture.width, picture.height)));
+    putLe32(out, 10, kFsHeaderSize);
+    putLe32(out, 14, 40);
+    putLe32(out, 18, static_cast<std::uint32_t>(picture.width));
+    putLe32(out, 22, static_cast<std::uint32_t>(picture.height));
+    putLe16(out, 26, 1);
+    putLe16(out, 28, dxt3 ? 16 : 32);
+    putLe32(out, 30, dxt3 ? kFourCcDxt3 : 0);
+    putLe32(out, 34, static_cast<std::uint32_t>(levelSize(options.format, picture.width, picture.height)));
     out[54] = 'F';
     out[55] = 'S';
     out[56] = '7';
     out[57] = '0';
-    put32(out, 58, 20);
+    putLe32(out, 58, 20);
     out[63] = 4;
     if (options.mipmaps)
-        put16(out, 68, static_cast<std::uint32_t>(floorLog2(std::max(picture.width, picture.height))));
-    put32(out, 2, static_cast<std::uint32_t>(out.size()));
+        putLe16(out, 68, static_cast<std::uint32_t>(floorLog2(std::max(picture.width, picture.height))));
+    putLe32(out, 2, static_cast<std::uint32_t>(out.size()));
     return out;
 }
 
 std::vector<std::uint8_t> encodeDds(const LevelSource& picture, const TextureOptions& options) {
     const bool dxt3 = options.format == TextureFormat::Dxt3;
     std::size_t levels = 0;
-    std::vector<std::uint8_t> out = withLevels(kDdsHeaderSize, picture, RowOrder::TopDown, options, levels);
+    std::vector<std::uint8_t> out =
+        withLevels(TextureContainer::Dds, picture, RowOrder::TopDown, options, levels);
     out[0] = 'D';
     out[1] = 'D';
     out[2] = 'S';
     out[3] = ' ';
-    put32(out, 4, 124);
+    putLe32(out, 4, 124);
     std::uint32_t flags = 0x1007 | (dxt3 ? 0x80000u : 0x8u);
     if (levels > 1)
         flags |= 0x20000;
-    put32(out, 8, flags);
-    put32(out, 12, static_cast<std::uint32_t>(picture.height));
-    put32(out, 16, static_cast<std::uint32_t>(picture.width));
-    put32(out, 20,
-          static_cast<std::uint32_t>(dxt3 ? dxt3LevelSize(picture.width, picture.height)
-                                          : static_cast<std::size_t>(picture.width) * 4));
-    put32(out, 28, static_cast<std::uint32_t>(levels));
-    put32(out, 76, 32);
+    putLe32(out, 8, flags);
+    putLe32(out, 12, static_cast<std::uint32_t>(picture.height));
+    putLe32(out, 16, static_cast<std::uint32_t>(picture.width));
+    putLe32(out, 20,
+            static_cast<std::uint32_t>(dxt3 ? dxt3LevelSize(picture.width, picture.height)
+                                            : static_cast<std::size_t>(picture.width) * 4));
+    putLe32(out, 28, static_cast<std::uint32_t>(levels));
+    putLe32(out, 76, 32);
     if (dxt3) {
-        put32(out, 80, 0x4);
-        put32(out, 84, kFourCcDxt3);
+        putLe32(out, 80, 0x4);
+        putLe32(out, 84, kFourCcDxt3);
     } else {
-        put32(out, 80, 0x41);
-        put32(out, 88, 32);
-        put32(out, 92, 0x00FF0000);
-        put32(out, 96, 0x0000FF00);
-        put32(out, 100, 0x000000FF);
-        put32(out, 104, 0xFF000000);
+        putLe32(out, 80, 0x41);
+        putLe32(out, 88, 32);
+        putLe32(out, 92, 0x00FF0000);
+        putLe32(out, 96, 0x0000FF00);
+        putLe32(out, 100, 0x000000FF);
+        putLe32(out, 104, 0xFF000000);
     }
-    put32(out, 108, levels > 1 ? 0x1000 | 0x8 | 0x400000 : 0x1000);
+    putLe32(out, 108, levels > 1 ? 0x1000 | 0x8 | 0x400000 : 0x1000);
     return out;
 }
 
 Status decodeFsBitmap(std::span<const std::uint8_t> file, DecodedTexture& out) {
     if (file.size() < kFsHeaderSize)
         return Status::Refused("The file is too short for a texture bitmap header.");
-    if (get32(file, 14) != 40)
+    if (readLe32(file, 14) != 40)
         return Status::Refused("The bitmap's info header is not the 40-byte kind textures use.");
-    const std::int64_t width = static_cast<std::int32_t>(get32(file, 18));
-    const std::int64_t height = static_cast<std::int32_t>(get32(file, 22));
+    const std::int64_t width = static_cast<std::int32_t>(readLe32(file, 18));
+    const std::int64_t height = static_cast<std::int32_t>(readLe32(file, 22));
     if (width <= 0 || height <= 0 || width > 32768 || height > 32768)
         return Status::Refused("The texture's size is not a valid picture size.");
-    const std::uint32_t bitCount = get16(file, 28);
-    const std::uint32_t compression = get32(file, 30);
+    const std::uint32_t bitCount = readLe16(file, 28);
+    const std::uint32_t compression = readLe32(file, 30);
     if (compression == kFourCcDxt3)
         out.format = TextureFormat::Dxt3;
     else if (compression == 0 && bitCount == 32)
@@ -187,12 +192,12 @@ Status decodeFsBitmap(std::span<const std::uint8_t> file, DecodedTexture& out) {
         return Status::Refused("The bitmap is neither DXT3 nor 32-bit: not a texture of this program.");
     if (file[54] != 'F' || file[55] != 'S' || file[56] != '7' || file[57] != '0')
         return Status::Refused("The bitmap has no FS70 block: not a simulator texture.");
-    const std::uint32_t mipFlag = get16(file, 68);
+    const std::uint32_t mipFlag = readLe16(file, 68);
     const int w = static_cast<int>(width);
     const int h = static_cast<int>(height);
     out.container = TextureContainer::FsBitmap;
     out.levels = mipFlag == 0 ? 1 : floorLog2(std::max(w, h)) + 1;
-    const std::size_t offset = get32(file, 10);
+    const std::size_t offset = readLe32(file, 10);
     if (offset > file.size() || chainSize(out.format, w, h, out.levels) > file.size() - offset)
         return Status::Refused("The texture file is shorter than its levels need.");
     out.image = flippedVertically(readLevel(file.subspan(offset), out.format, w, h));
@@ -200,26 +205,26 @@ Status decodeFsBitmap(std::span<const std::uint8_t> file, DecodedTexture& out) {
 }
 
 Status decodeDds(std::span<const std::uint8_t> file, DecodedTexture& out) {
-    if (file.size() < kDdsHeaderSize || get32(file, 4) != 124)
+    if (file.size() < kDdsHeaderSize || readLe32(file, 4) != 124)
         return Status::Refused("The file is too short for a DDS header.");
-    const std::int64_t height = get32(file, 12);
-    const std::int64_t width = get32(file, 16);
+    const std::int64_t height = readLe32(file, 12);
+    const std::int64_t width = readLe32(file, 16);
     if (width <= 0 || height <= 0 || width > 32768 || height > 32768)
         return Status::Refused("The texture's size is not a valid picture size.");
-    const std::uint32_t pfFlags = get32(file, 80);
-    if ((pfFlags & 0x4) != 0 && get32(file, 84) == kFourCcDxt3)
+    const std::uint32_t pfFlags = readLe32(file, 80);
+    if ((pfFlags & 0x4) != 0 && readLe32(file, 84) == kFourCcDxt3)
         out.format = TextureFormat::Dxt3;
-    else if ((pfFlags & 0x41) == 0x41 && get32(file, 88) == 32 && get32(file, 92) == 0x00FF0000 &&
-             get32(file, 96) == 0x0000FF00 && get32(file, 100) == 0x000000FF &&
-             get32(file, 104) == 0xFF000000)
+    else if ((pfFlags & 0x41) == 0x41 && readLe32(file, 88) == 32 && readLe32(file, 92) == 0x00FF0000 &&
+             readLe32(file, 96) == 0x0000FF00 && readLe32(file, 100) == 0x000000FF &&
+             readLe32(file, 104) == 0xFF000000)
         out.format = TextureFormat::Argb32;
     else
         return Status::Refused("The DDS pixel format is neither DXT3 nor 32-bit BGRA.");
     const int w = static_cast<int>(width);
     const int h = static_cast<int>(height);
-    const std::uint32_t count = get32(file, 28);
+    const std::uint32_t count = readLe32(file, 28);
     out.container = TextureContainer::Dds;
-    out.levels = (get32(file, 8) & 0x20000) != 0 && count > 0
+    out.levels = (readLe32(file, 8) & 0x20000) != 0 && count > 0
                      ? static_cast<int>(std::min<std::uint32_t>(count, 32))
                      : 1;
     if (chainSize(out.format, w, h, out.levels) > file.size() - kDdsHeaderSize)
@@ -229,6 +234,12 @@ Status decodeDds(std::span<const std::uint8_t> file, DecodedTexture& out) {
 }
 
 } // namespace
+
+std::size_t encodedTextureSize(int width, int height, TextureContainer container,
+                               const TextureOptions& options) {
+    const int levels = options.mipmaps ? floorLog2(std::max(width, height)) + 1 : 1;
+    return headerSize(container) + chainSize(options.format, width, height, levels);
+}
 
 std::vector<std::uint8_t> encodeTexture(const RgbaImage& image, TextureContainer container,
                                         const TextureOptions& options) {

@@ -53,6 +53,10 @@ struct DecodedTexture {
     RgbaImage image; // the largest level, top-down
 };
 
+// The size of the file encodeTexture writes for a picture of width x height (at least 1 x 1).
+std::size_t encodedTextureSize(int width, int height, TextureContainer container,
+                               const TextureOptions& options);
+
 // Reads a file written by encodeTexture (or any file of those layouts). An error names what is
 // wrong when the bytes are not such a texture or are cut short.
 Status decodeTexture(std::span<const std::uint8_t> file, DecodedTexture& out);

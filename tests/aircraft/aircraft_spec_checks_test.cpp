@@ -51,16 +51,5 @@ TEST(CheckAircraftSpec, FindsEachFaultWhereItIs) {
     }
 }
 
-TEST(CheckAircraftSpec, MessagesSayWhatToFix) {
-    const std::vector<SpecProblem> problems =
-        check(replaced(replaced(kSkylarkConfiguration, "TextureSizeX=512", "TextureSizeX=510"),
-                       "NumMdlOffsets=2", "NumMdlOffsets=3"));
-    ASSERT_EQ(problems.size(), 3u);
-    EXPECT_EQ(problems[0].message, "Offset.02 is missing (NumMdlOffsets = 3).");
-    EXPECT_EQ(problems[1].message, "TextureSizeX 510 is not a multiple of 4, which DXT3 blocks need.");
-    EXPECT_EQ(problems[2].message,
-              "The texture rectangle (0,0)-(512,512) reaches outside the texture (510x512).");
-}
-
 } // namespace
 } // namespace livrano

@@ -102,5 +102,40 @@ TEST(ReplaceFileBytes, KeepsLinksAndPermissionsAndRefusesWhatIsNoFile) {
     }
 }
 
+// A step that fails leaves the old file whole and no temporary file behind; a failure after the
+// rename leaves the new file in place, and each is reported, naming the file.
+TEST(ReplaceFileBytes, AFailedStepLeavesTheOldFileAndNoTemporaryOne) {
+    struct FailingStep final : FileSteps {
+        std::string failing;
+        Status after(const char* step, Status done) {
+            return failing == step ? Status::Error("refused") : done;
+        }
+        Status writeFile(const fs::path& f, std::string_view b, std::optional<fs::perms> p) override {
+            return after("write", systemFileSteps().writeFile(f, failing == "write" ? b.substr(0, 1) : b,
+                                                              p)); // a full disk
+        }
+        Status syncFile(const fs::path& f) override { return after("sync", systemFileSteps().syncFile(f)); }
+        Status renameFile(const fs::path& from, const fs::path& to) override {
+            return failing == "rename" ? Status::Error("refused") : systemFileSteps().renameFile(from, to);
+        }
+        Status syncFolder(const fs::path& f) override {
+            return after("folder", systemFileSteps().syncFolder(f));
+        }
+        Status removeFile(const fs::path& f) override { return systemFileSteps().removeFile(f); }
+    };
+    for (const char* step : {"write", "sync", "rename", "folder"}) {
+        const TempDir dir;
+        writeFile(dir / "aircraft.cfg", "old");
+        FailingStep steps;
+        steps.failing = step;
+        const Status s = replaceFileBytes(dir / "aircraft.cfg", "new", steps);
+        EXPECT_FALSE(s.ok()) << step;
+        EXPECT_NE(s.message().find("aircraft.cfg"), std::string::npos) << s.message();
+        EXPECT_EQ(testkit::readFile(dir / "aircraft.cfg"), std::string(step) == "folder" ? "new" : "old")
+            << step;
+        EXPECT_EQ(snapshot(dir.path()).size(), 1u) << step;
+    }
+}
+
 } // namespace
 } // namespace livrano

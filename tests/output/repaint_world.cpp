@@ -10,7 +10,6 @@
 #include "app/text.h"
 #include "output/configuration_text.h"
 #include "texture/bitmap_surfaces.h"
-#include "texture/bmp_writer.h"
 
 namespace livrano::testkit {
 
@@ -33,11 +32,8 @@ RepaintWorld::RepaintWorld() : app(m_dir / "Corvane Software" / "Livrano", front
     readAircraftSpec(ProfileDocument(readFile(testData("craft.cfg"))), false, app.spec, app.extraTextures,
                      app.extraFields);
 
-    // The craft's textures have no size, so whatever the template holds, each is left out.
-    const std::vector<std::uint8_t> bmp = encodeBmp24(Bitmap{1, 1, 3, {0, 0, 0}, {}});
-    writeFile(m_dir / "Template.bmp", std::string(bmp.begin(), bmp.end()));
-    EXPECT_TRUE(LoadBitmap24(app.surfaces, m_dir / "Template.bmp"));
-    fs::remove(m_dir / "Template.bmp"); // loaded: the folders hold only the simulator's files
+    // A template of one black pixel: the craft's textures have no size, so each is left out.
+    app.surfaces.TemplateSurface24 = {true, true, Bitmap{1, 1, 3, {0, 0, 0}, {}}};
 
     RepaintSettings& r = app.settings;
     r.Variation = "Blue Sky";

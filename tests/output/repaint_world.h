@@ -93,8 +93,16 @@ public:
         return guarded("moveFile", from, [&] { return real().moveFile(from, to); });
     }
 
+    Status availableSpace(const std::filesystem::path& folder, std::uintmax_t& bytes) override {
+        if (!freeSpace)
+            return guarded("availableSpace", folder, [&] { return real().availableSpace(folder, bytes); });
+        bytes = *freeSpace;
+        return Status::Ok();
+    }
+
     int failures = 0;
     std::vector<std::string> log;
+    std::optional<std::uintmax_t> freeSpace; // when given, the space every file system has free
 
 private:
     static FileOperations& real() { return systemFileOperations(); }

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "skin/byte_fields.h"
+#include "app/little_endian.h"
 #include "skin/cursor_file.h"
 #include "skin/image_button.h"
 #include "skin/region_data.h"
@@ -104,12 +104,10 @@ TEST(Media, StripsAreBitmapsOfFourFramesThatBlendIntoTheSurfaceUnderThem) {
         for (const char* state : {"enabled", "highlight", "down", "disabled"}) {
             button->set_state(QString::fromLatin1(state));
             const QImage shown = window.grab(QRect(p.at, p.frame)).toImage();
-            for (const int x : {0, p.frame.width() - 1}) {
-                for (const int y : {0, p.frame.height() - 1}) {
-                    EXPECT_EQ(shown.pixel(x, y), background.pixel(p.at + QPoint(x, y)))
-                        << state << ", corner " << x << "," << y;
-                }
-            }
+            const QRect f(QPoint(), p.frame);
+            for (const QPoint corner : {f.topLeft(), f.topRight(), f.bottomLeft(), f.bottomRight()})
+                EXPECT_EQ(shown.pixel(corner), background.pixel(p.at + corner))
+                    << state << corner.x() << corner.y();
         }
     }
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/byte_fields.h"
+#include "app/little_endian.h"
 
 namespace livrano {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/little_endian.h"
 #include "support/temp_dir.h"
-#include "texture/byte_files.h"
 
 namespace livrano {
 namespace {
@@ -32,7 +32,8 @@ Bitmap samplePicture(int colours) {
 }
 
 std::vector<std::uint8_t> sample(const std::string& name) {
-    return readByteFile(testkit::testData("bmp/" + name)).value_or(std::vector<std::uint8_t>{});
+    const std::string bytes = testkit::readFile(testkit::testData("bmp/" + name));
+    return {bytes.begin(), bytes.end()};
 }
 
 // Every layout decodes to the same picture. Cut short, a file either fails or, when only the
@@ -77,11 +78,6 @@ TEST(DecodeBmp, EveryVariantDecodesToTheSamePixelsAndEveryTruncatedLengthFailsCl
     EXPECT_EQ(variants, 27);
 }
 
-void put32(std::vector<std::uint8_t>& f, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        f[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
 // One case for each reason given. Sizes beyond the limits on either side, and files cut short
 // before the header, table or pixels end, are LimitsBoundThePictureAndTheFile's and
 // EveryTruncatedLengthFailsCleanly's.
@@ -95,25 +91,25 @@ TEST(DecodeBmp, LyingHeadersAreRefused) {
     const Case cases[] = {
         {"not BM", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { f[1] = 'A'; }, "it is not a BMP file"},
         // Read as a signed height, the most negative one has no positive counterpart in 32 bits.
-        {"huge height", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 22, 0x80000000); },
+        {"huge height", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 22, 0x80000000); },
          "its size 13 x 2147483648 is too large"},
-        {"zero width", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 18, 0); },
+        {"zero width", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 18, 0); },
          "its size 0 x 6 holds no pixel"},
-        {"more rows than bytes", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 22, 4000); },
+        {"more rows than bytes", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 22, 4000); },
          "it is truncated"},
-        {"pixels inside the header", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 10, 20); },
+        {"pixels inside the header", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 10, 20); },
          "its header is damaged"},
-        {"unknown header size", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 14, 64); },
+        {"unknown header size", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 14, 64); },
          "its header of 64 bytes"},
         {"2 bits per pixel", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { f[28] = 2; },
          "its depth of 2 bits per pixel is not supported"},
         {"planes 0", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { f[26] = 0; }, "its header is damaged"},
-        {"JPEG inside", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 30, 4); },
+        {"JPEG inside", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 30, 4); },
          "its compression (4) is not supported"},
-        {"RLE8 at 24 bits", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { put32(f, 30, 1), f[28] = 24; },
+        {"RLE8 at 24 bits", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 30, 1), f[28] = 24; },
          "its compression (1) does not go with its depth of 24"},
         {"top-down RLE", "08-bit-rle.bmp",
-         [](std::vector<std::uint8_t>& f) { put32(f, 22, static_cast<std::uint32_t>(-6)); },
+         [](std::vector<std::uint8_t>& f) { putLe32(f, 22, static_cast<std::uint32_t>(-6)); },
          "its compression (1) does not go with"},
         {"RLE literal run past the end", "08-bit-rle.bmp",
          [](std::vector<std::uint8_t>& f) {
@@ -143,7 +139,7 @@ TEST(DecodeBmp, ColourCountsAreBoundedByTheFile) {
     const Case cases[] = {{"08-bit.bmp", 0xFFFFFFFF, 256}, {"08-bit-short-table.bmp", 256, 12}};
     for (const Case& c : cases) {
         std::vector<std::uint8_t> file = sample(c.file);
-        put32(file, 46, c.colourCount);
+        putLe32(file, 46, c.colourCount);
         const std::optional<Bitmap> decoded = decodeBmp(file);
         ASSERT_TRUE(decoded) << c.file;
         EXPECT_EQ(decoded->palette.size(), c.tableSize) << c.file;
@@ -154,9 +150,9 @@ TEST(DecodeBmp, ColourCountsAreBoundedByTheFile) {
 TEST(DecodeBmp, RunLengthDeltasAndOverlongRunsStayInsideThePicture) {
     // 4x2 RLE8: a run of 9 pixels on a 4-pixel row, a delta far beyond the picture, then the end.
     std::vector<std::uint8_t> file = sample("08-bit-rle.bmp");
-    put32(file, 18, 4);
-    put32(file, 22, 2);
-    file.resize(file[10] | (file[11] << 8));
+    putLe32(file, 18, 4);
+    putLe32(file, 22, 2);
+    file.resize(readLe16(file, 10));
     for (int b : {9, 1, 0, 2, 250, 250, 0, 1})
         file.push_back(static_cast<std::uint8_t>(b));
     const auto decoded = decodeBmp(file);

@@ -40,7 +40,7 @@ TEST(StretchRect, DrawsWhatStretchBltDraws) {
         EXPECT_EQ(toHex(dst.pixels.data(), dst.pixels.size()), c->expectedHex) << "line " << lineNumber;
         ++cases;
     }
-    EXPECT_EQ(cases, 32);
+    EXPECT_EQ(cases, 34);
 }
 
 // However many threads share a copy's rows it draws the same pixels: enlarged, shrunk, mirrored,

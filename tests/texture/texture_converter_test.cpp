@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/little_endian.h"
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
-#include "texture/byte_files.h"
 #include "texture/dxt3_block.h"
 #include "texture/texture_fixtures.h"
 
@@ -62,7 +62,8 @@ struct Intermediates {
     std::vector<std::uint8_t> convert(std::int32_t code, std::int16_t flag = 0) const {
         EXPECT_EQ(BMPScompressBMP(colourPath.c_str(), alphaPath.c_str(), code, flag, flag, output.c_str()),
                   kConvertOk);
-        return readByteFile(output).value_or(std::vector<std::uint8_t>{});
+        const std::string bytes = testkit::readFile(output);
+        return {bytes.begin(), bytes.end()};
     }
 };
 
@@ -129,7 +130,7 @@ TEST(BMPScompressBMP, MipmapFlagAddsEveryLevelDownToOnePixel) {
         const std::vector<std::uint8_t> file = in.convert(c.code, 1);
         ASSERT_EQ(file.size(), 74 + c.levelBytes) << c.code;
         EXPECT_EQ(file[68], 6) << c.code; // log2 of 64
-        EXPECT_EQ(file[2] | (file[3] << 8), static_cast<int>(file.size())) << c.code;
+        EXPECT_EQ(readLe16(file, 2), static_cast<std::uint32_t>(file.size())) << c.code;
         DecodedTexture decoded;
         ASSERT_TRUE(decodeTexture(file, decoded).ok());
         EXPECT_EQ(decoded.levels, 7);
@@ -197,7 +198,8 @@ TEST(ConvertTexture, DdsFilesAreTopDownWithTheirHeader) {
         options.mipmaps = c.mips;
         ASSERT_TRUE(
             convertTexture(in.colourPath, in.alphaPath, in.output, TextureContainer::Dds, options).ok());
-        const std::vector<std::uint8_t> file = readByteFile(in.output).value();
+        const std::string bytes = testkit::readFile(in.output);
+        const std::vector<std::uint8_t> file(bytes.begin(), bytes.end());
         EXPECT_EQ(head(file, 128), "DDS " + le(124, 4) + le(c.flags, 4) + le(32, 4) + le(64, 4) +
                                        le(c.pitch, 4) + le(0, 4) + le(c.mipCount, 4) + std::string(44, '\0') +
                                        le(32, 4) + c.pixelFormat + le(c.caps, 4) + std::string(16, '\0'));
@@ -260,7 +262,8 @@ TEST(ConvertTexture, FromFilesGivesTheBytesOfTheComposedPicture) {
                     options.mipmaps = mips;
                     ASSERT_TRUE(
                         convertTexture(dir / "c.bmp", dir / "a.bmp", dir / "t", container, options).ok());
-                    EXPECT_EQ(readByteFile(dir / "t"), encodeTexture(expected, container, options))
+                    const std::vector<std::uint8_t> bytes = encodeTexture(expected, container, options);
+                    EXPECT_EQ(testkit::readFile(dir / "t"), std::string(bytes.begin(), bytes.end()))
                         << c.what << ", " << describe(container) << ", " << describe(format) << ", mips "
                         << mips;
                 }

@@ -30,7 +30,8 @@ mkdir -p "$out"
 x86_64-w64-mingw32-g++ -std=c++17 -O2 -static -Wall -Wextra -o "$out/gdi_stretch.exe" \
     "$root/tools/gdi-reference/gdi_stretch.cpp" -lgdi32
 g++ -std=c++20 -O2 -Wall -Wextra -I"$root/src" -o "$out/compare" \
-    "$root/tools/gdi-reference/compare.cpp" "$root/src/texture/stretch.cpp"
+    "$root/tools/gdi-reference/compare.cpp" "$root/src/texture/stretch.cpp" \
+    "$root/src/texture/worker_threads.cpp"
 
 cases=$out/cases.txt
 if [ -f "${1:-}" ]; then

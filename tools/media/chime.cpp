@@ -7,7 +7,7 @@
 #include <numbers>
 #include <vector>
 
-#include "skin/byte_fields.h"
+#include "app/little_endian.h"
 
 namespace livrano::media {
 namespace {
