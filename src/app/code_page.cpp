@@ -47,8 +47,8 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// The code point starting at `at`, advancing past it; nullopt for a malformed, overlong or
-// surrogate sequence.
+} // namespace
+
 std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
     const auto lead = static_cast<unsigned char>(text[at]);
     const std::size_t length = lead < 0x80           ? 1
@@ -71,8 +71,6 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
     at += length;
     return c;
 }
-
-} // namespace
 
 Status windows1252FromUtf8(std::string_view what, std::string_view utf8, std::string& out) {
     std::string bytes;

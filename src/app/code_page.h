@@ -26,6 +26,10 @@ Status windows1252FromUtf8(std::string_view what, std::string_view utf8, std::st
 // windows1252FromUtf8 names it) and for UTF-16 that is cut short or holds an unpaired surrogate.
 Status windows1252FromSavedText(std::string_view what, std::string_view bytes, std::string& out);
 
+// The UTF-8 character starting at byte `at`, advancing past it; nullopt, leaving `at`, for a
+// malformed, overlong or surrogate sequence.
+std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at);
+
 // Whether the bytes are UTF-8 text (no malformed, overlong or surrogate sequence).
 bool isUtf8(std::string_view text);
 

@@ -9,6 +9,7 @@
 #include "aircraft/masked_name.h"
 #include "app/code_page.h"
 #include "app/text.h"
+#include "cli/terminal_text.h"
 
 namespace livrano::cli {
 
@@ -86,16 +87,21 @@ class Writer {
 public:
     explicit Writer(bool colour) : m_colour(colour) {}
 
-    std::string styled(const std::string& text, const char* code) const {
-        return m_colour ? std::string("\033[") + code + "m" + text + "\033[0m" : text;
+    // The configuration's names are Windows-1252; the terminal reads UTF-8, and takes their
+    // control characters as commands. Padding is counted before, where one byte is one character.
+    static std::string shown(const std::string& windows1252) {
+        return terminalText(utf8FromWindows1252(windows1252));
     }
-    // The configuration's names are Windows-1252; the terminal reads UTF-8. Padding is counted
-    // before the conversion, where one byte is one character.
-    void line(const std::string& text = {}) { utf8Line(utf8FromWindows1252(text)); }
-    void utf8Line(const std::string& text) { m_out += text + "\n"; }
+    // `text` shown, in a colour when colours are on.
+    std::string styled(const std::string& text, const char* code) const {
+        return m_colour ? std::string("\033[") + code + "m" + shown(text) + "\033[0m" : shown(text);
+    }
+    void line(const std::string& text = {}) { shownLine(shown(text)); }
+    // A line already shown: no name in it is raw.
+    void shownLine(const std::string& text) { m_out += text + "\n"; }
     void heading(const std::string& text) {
         line();
-        line(styled(text, "1"));
+        shownLine(styled(text, "1"));
     }
     void row(const std::string& label, const std::string& value) {
         line("  " + padded(label, kLabelWidth) + value);
@@ -180,7 +186,7 @@ void texturesBlock(Writer& w, const AircraftSpec& s) {
         if (s.TextureAssignOnly == 0)
             head += "  " + exampleName(t.BaseTextureName, t.ReplaceMask, s.NumIdentifierCharacters, ".bmp");
         w.line();
-        w.line("  " + w.styled("[" + twoDigits(static_cast<int>(i)) + "] " + orDash(t.ViewName), "1"));
+        w.shownLine("  " + w.styled("[" + twoDigits(static_cast<int>(i)) + "] " + orDash(t.ViewName), "1"));
         w.row("  texture", head);
         for (std::size_t j = 0; j < t.Sections.size(); ++j) {
             const SectionColumns& c = columns[i][j];
@@ -227,10 +233,10 @@ void extrasBlock(Writer& w, const AircraftSpec& s, const ExtraTextureSpec& et, c
 void problemsBlock(Writer& w, const std::vector<SpecProblem>& problems) {
     w.line();
     if (problems.empty()) {
-        w.line(w.styled("No problems found.", "1;32"));
+        w.shownLine(w.styled("No problems found.", "1;32"));
         return;
     }
-    w.line(w.styled("Problems (" + std::to_string(problems.size()) + ")", "1;31"));
+    w.shownLine(w.styled("Problems (" + std::to_string(problems.size()) + ")", "1;31"));
     std::vector<std::string> places;
     std::size_t width = 0;
     for (const SpecProblem& p : problems) {
@@ -238,16 +244,16 @@ void problemsBlock(Writer& w, const std::vector<SpecProblem>& problems) {
         width = std::max(width, places.back().size());
     }
     for (std::size_t i = 0; i < problems.size(); ++i)
-        w.utf8Line(utf8FromWindows1252("  " + w.styled(padded(places[i], width), "33") + "  ") +
-                   problems[i].message);
+        w.shownLine("  " + w.styled(padded(places[i], width), "33") + "  " +
+                    terminalText(problems[i].message));
 }
 
 } // namespace
 
 std::string formatSpecReport(const SpecReportInput& input, bool colour) {
     Writer w(colour);
-    w.line(w.styled(orDash(input.spec.AircraftDisplayName), "1"));
-    w.utf8Line(input.source);
+    w.shownLine(w.styled(orDash(input.spec.AircraftDisplayName), "1"));
+    w.shownLine(terminalText(input.source));
     aircraftBlock(w, input.spec);
     modelBlock(w, input.spec);
     texturesBlock(w, input.spec);

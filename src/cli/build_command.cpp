@@ -23,6 +23,7 @@
 #include "cli/livery_cli.h"
 #include "cli/program_folder_option.h"
 #include "cli/terminal_frontend.h"
+#include "cli/terminal_text.h"
 #include "cli/watch_loop.h"
 #include "output/build_lock.h"
 #include "output/build_plan.h"
@@ -99,8 +100,7 @@ void defineOptions(CLI::App& command, Options& o) {
 // simulator's Windows-1252 files cannot hold.
 bool checkOptions(Options& o) {
     if (isBlank(o.variation) || isBlank(o.folder)) {
-        std::fprintf(stderr, "livrano-cli build: %s is required\n",
-                     isBlank(o.variation) ? "--variation" : "--folder");
+        say(stderr, "livrano-cli build: %s is required\n", isBlank(o.variation) ? "--variation" : "--folder");
         return false;
     }
     // The template is a path and stays one.
@@ -113,7 +113,7 @@ bool checkOptions(Options& o) {
         if (text == nullptr)
             continue;
         if (Status s = windows1252FromUtf8(std::string(option) + " text", *text, *text); !s) {
-            std::fprintf(stderr, "livrano-cli build: %s\n", s.text().c_str());
+            say(stderr, "livrano-cli build: %s\n", s.text().c_str());
             return false;
         }
     }
@@ -135,64 +135,64 @@ std::optional<std::string> listedCallsign(const AirlineList& list, const std::st
 }
 
 void printChanges(const FolderSnapshot::Changes& changes) {
-    std::printf("\nFiles:\n");
+    say(stdout, "\nFiles:\n");
     for (const fs::path& p : changes.createdFolders)
-        std::printf("  created  %s/\n", p.string().c_str());
+        say(stdout, "  created  %s/\n", p.string().c_str());
     for (const fs::path& p : changes.writtenFiles)
-        std::printf("  wrote    %s\n", p.string().c_str());
+        say(stdout, "  wrote    %s\n", p.string().c_str());
     for (const fs::path& p : changes.removed)
-        std::printf("  removed  %s\n", p.string().c_str());
+        say(stdout, "  removed  %s\n", p.string().c_str());
 }
 
 void printPlan(const BuildPlan& plan) {
     auto line = [](const char* what, const fs::path& path) {
-        std::printf("  %-9s%s\n", what, path.string().c_str());
+        say(stdout, "  %-9s%s\n", what, path.string().c_str());
     };
     auto copy = [](const char* what, const PlannedCopy& c) {
-        std::printf("  %-9s%s\n           <- %s\n", what, c.destination.string().c_str(),
-                    c.source.string().c_str());
+        say(stdout, "  %-9s%s\n           <- %s\n", what, c.destination.string().c_str(),
+            c.source.string().c_str());
     };
-    std::printf("Plan: \"%s\" becomes [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
-                plan.entryNumber, plan.installedCfg.string().c_str());
+    say(stdout, "Plan: \"%s\" becomes [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
+        plan.entryNumber, plan.installedCfg.string().c_str());
     if (plan.replaced)
-        std::printf("  replaces the livery \"%s\"\n", utf8FromWindows1252(plan.replaced->title).c_str());
+        say(stdout, "  replaces the livery \"%s\"\n", utf8FromWindows1252(plan.replaced->title).c_str());
     for (const fs::path& p : plan.leftovers)
         line("leftover", p);
     for (const fs::path& p : plan.removals)
         line("remove", p);
     if (!plan.removals.empty())
-        std::printf("           set aside in %s until aircraft.cfg is written, put back if the build fails\n",
-                    plan.asideFolder.string().c_str());
+        say(stdout, "           set aside in %s until aircraft.cfg is written, put back if the build fails\n",
+            plan.asideFolder.string().c_str());
     for (const fs::path& p : plan.folders)
         line("folder", p);
     if (plan.model) {
         copy("model", *plan.model);
         line("write", plan.modelCfg);
         for (const FilePatch& patch : plan.modelPatches)
-            std::printf("  %-9s%s at byte %llu\n", "patch", utf8FromWindows1252(patch.bytes).c_str(),
-                        static_cast<unsigned long long>(patch.position) + 1);
+            say(stdout, "  %-9s%s at byte %llu\n", "patch", utf8FromWindows1252(patch.bytes).c_str(),
+                static_cast<unsigned long long>(patch.position) + 1);
     }
     if (plan.air)
         copy("copy", *plan.air);
     line("backup", plan.backupCfg);
     line("original", plan.originalCfg);
     line("write", plan.installedCfg);
-    std::printf(
+    say(stdout,
         "           rebuilt from the program's clean copy: edits outside the [fltsim.N] entries do not survive\n");
     for (const TextureJob& job : plan.textures.textures) {
         if (!job.skipped.empty()) {
-            std::printf("  %-9s%s: %s\n", "skip", utf8FromWindows1252(job.name).c_str(), job.skipped.c_str());
+            say(stdout, "  %-9s%s: %s\n", "skip", utf8FromWindows1252(job.name).c_str(), job.skipped.c_str());
             continue;
         }
         const std::string name = utf8FromWindows1252(job.name);
-        std::printf("  %-9s%s_c.bmp, %s_a.bmp, %s.bmp in TempBitmaps\n", "texture", name.c_str(),
-                    name.c_str(), name.c_str());
+        say(stdout, "  %-9s%s_c.bmp, %s_a.bmp, %s.bmp in TempBitmaps\n", "texture", name.c_str(),
+            name.c_str(), name.c_str());
         line("", job.destination);
     }
     for (const ExtraTextureJob& job : plan.textures.extras)
         copy("extra", {job.source, job.destination});
     for (const std::string& warning : plan.warnings)
-        std::printf("  warning: %s\n", warning.c_str());
+        say(stdout, "  warning: %s\n", warning.c_str());
 }
 
 // Over the 80-line limit until its steps get functions of their own.
@@ -211,13 +211,12 @@ int run(Options& o) {
     Application app(programFolder, frontend);
 
     if (Status s = LoadAirlineList(programFolder, app.airlines); !s) {
-        std::fprintf(stderr, "livrano-cli build: %s\n", s.text().c_str());
+        say(stderr, "livrano-cli build: %s\n", s.text().c_str());
         return exitStatus(s);
     }
     const std::optional<std::string> callsign = listedCallsign(app.airlines, o.callsign);
     if (!callsign) {
-        std::fprintf(
-            stderr,
+        say(stderr,
             "livrano-cli build: the callsign \"%s\" is not in the airline list; use a callsign from that list or %s\n",
             utf8FromWindows1252(o.callsign).c_str(), std::string(kNoCallsign).c_str());
         return kUnusableInput;
@@ -230,7 +229,7 @@ int run(Options& o) {
     app.settings.PendingTemplateTitle = app.settings.TemplateTitle = templateFile.filename().string();
     app.settings.PendingTemplatePath = app.settings.TemplatePath = templateFile.string();
     if (Status s = LoadTemplate(app, trim(app.settings.TemplatePath)); !s) {
-        std::fprintf(stderr, "livrano-cli build: %s\n", s.text().c_str());
+        say(stderr, "livrano-cli build: %s\n", s.text().c_str());
         return exitStatus(s);
     }
     const PictureShape shape = loadedPictureShape(app);
@@ -251,7 +250,7 @@ int run(Options& o) {
         if (planned)
             planned = planBuild(app, plan);
         if (!planned) {
-            std::fprintf(stderr, "livrano-cli build: %s\n", planned.text().c_str());
+            say(stderr, "livrano-cli build: %s\n", planned.text().c_str());
             return exitStatus(planned);
         }
         printPlan(plan);
@@ -275,8 +274,8 @@ int run(Options& o) {
         return kFailed;
     }
     printChanges(before.changesTo(FolderSnapshot(watched)));
-    std::printf("\n\"%s\" is [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
-                plan.entryNumber, plan.installedCfg.string().c_str());
+    say(stdout, "\n\"%s\" is [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
+        plan.entryNumber, plan.installedCfg.string().c_str());
     if (o.watch)
         return watchTemplate(app, plan, templateFile, shape, o.settleMs);
     return textures.skipped.empty() ? kDone : kFailed;

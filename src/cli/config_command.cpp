@@ -21,6 +21,7 @@
 #include "cli/command.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
+#include "cli/terminal_text.h"
 #include "output/build_lock.h"
 
 namespace livrano::cli {
@@ -87,7 +88,7 @@ Tools defineTools(CLI::App& command, Options& o) {
 }
 
 int fail(const std::string& message, int status = kUnusableInput) {
-    std::fprintf(stderr, "livrano-cli config: %s\n", message.c_str());
+    say(stderr, "livrano-cli config: %s\n", message.c_str());
     return status;
 }
 
@@ -124,9 +125,9 @@ int convert(const Options& o, bool encipher) {
         return fail(s.text(), exitStatus(s));
     if (Status s = replaceFileBytes(out, *bytes); !s.ok())
         return fail(s.text(), exitStatus(s));
-    std::printf("%s %s (%zu bytes) into %s (%zu bytes)%s.\n", encipher ? "Enciphered" : "Deciphered",
-                quoted(in).c_str(), inSize, quoted(out).c_str(), bytes->size(),
-                o.key ? " with the given key" : " with the program's key");
+    say(stdout, "%s %s (%zu bytes) into %s (%zu bytes)%s.\n", encipher ? "Enciphered" : "Deciphered",
+        quoted(in).c_str(), inSize, quoted(out).c_str(), bytes->size(),
+        o.key ? " with the given key" : " with the program's key");
     return kDone;
 }
 

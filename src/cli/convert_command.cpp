@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
+#include "cli/terminal_text.h"
 #include "output/build_lock.h"
 #include "texture/texture_converter.h"
 
@@ -17,7 +18,7 @@ namespace livrano::cli {
 namespace {
 
 int fail(const std::string& message, int status) {
-    std::fprintf(stderr, "livrano-cli convert: %s\n", message.c_str());
+    say(stderr, "livrano-cli convert: %s\n", message.c_str());
     return status;
 }
 
@@ -42,8 +43,8 @@ int run(const Options& o) {
         return fail(s.text(), exitStatus(s));
     if (Status s = convertTexture(o.colour, o.alpha, o.out, container, options); !s)
         return fail(s.text(), exitStatus(s));
-    std::printf("Wrote %s: %s, %s%s\n", o.out.c_str(), describe(container).c_str(),
-                describe(options.format).c_str(), options.mipmaps ? ", with mipmaps" : "");
+    say(stdout, "Wrote %s: %s, %s%s\n", o.out.c_str(), describe(container).c_str(),
+        describe(options.format).c_str(), options.mipmaps ? ", with mipmaps" : "");
     return kDone;
 }
 

@@ -11,6 +11,7 @@
 
 #include "cli/command.h"
 #include "cli/exit_status.h"
+#include "cli/terminal_text.h"
 #include "demo/demo_installation.h"
 
 namespace livrano::cli {
@@ -29,26 +30,25 @@ int run(const Options& o) {
     // A demo installation may have been edited since it was written: replacing it is asked for.
     std::error_code ec;
     if (!o.force && fs::exists(dir, ec) && !(fs::is_directory(dir, ec) && fs::is_empty(dir, ec))) {
-        std::fprintf(
-            stderr,
+        say(stderr,
             "livrano-cli demo: \"%s\" is not an empty folder; add --force to write the demo over it.\n",
             dir.c_str());
         return kUnusableInput;
     }
     DemoInstallation made;
     if (Status s = CreateDemoInstallation(dir, made); !s) {
-        std::fprintf(stderr, "livrano-cli demo: %s\n", s.text().c_str());
+        say(stderr, "livrano-cli demo: %s\n", s.text().c_str());
         return exitStatus(s);
     }
-    std::printf("Demo installation written to %s\n", dir.c_str());
-    std::printf("Program folder: %s\n", made.programFolder.string().c_str());
+    say(stdout, "Demo installation written to %s\n", dir.c_str());
+    say(stdout, "Program folder: %s\n", made.programFolder.string().c_str());
     for (const DemoAircraft& a : made.aircraft) {
-        std::printf("\n%s\n  installed in  %s\n  template      %s\n", a.displayName.c_str(),
-                    a.aircraftFolder.string().c_str(), a.templateFile.string().c_str());
-        std::printf("  try           livrano-cli build --program-folder \"%s\" --aircraft \"%s\" \\\n"
-                    "                  --template \"%s\" --variation \"Demo\" --folder DMO\n",
-                    made.programFolder.string().c_str(), a.displayName.c_str(),
-                    a.templateFile.string().c_str());
+        say(stdout, "\n%s\n  installed in  %s\n  template      %s\n", a.displayName.c_str(),
+            a.aircraftFolder.string().c_str(), a.templateFile.string().c_str());
+        say(stdout,
+            "  try           livrano-cli build --program-folder \"%s\" --aircraft \"%s\" \\\n"
+            "                  --template \"%s\" --variation \"Demo\" --folder DMO\n",
+            made.programFolder.string().c_str(), a.displayName.c_str(), a.templateFile.string().c_str());
     }
     return kDone;
 }

@@ -11,6 +11,7 @@
 #include "cli/command.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
+#include "cli/terminal_text.h"
 #include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
 #include "texture/texture_file.h"
@@ -20,7 +21,7 @@ namespace livrano::cli {
 namespace {
 
 int fail(const std::string& message, int status) {
-    std::fprintf(stderr, "livrano-cli inspect: %s\n", message.c_str());
+    say(stderr, "livrano-cli inspect: %s\n", message.c_str());
     return status;
 }
 
@@ -50,15 +51,15 @@ int run(const Options& o) {
 
     std::vector<std::uint8_t> picture;
     if (decoded) {
-        std::printf("Container: %s\nFormat: %s\nSize: %d x %d\nMip levels: %d\n",
-                    describe(texture.container).c_str(), describe(texture.format).c_str(),
-                    texture.image.width, texture.image.height, texture.levels);
+        say(stdout, "Container: %s\nFormat: %s\nSize: %d x %d\nMip levels: %d\n",
+            describe(texture.container).c_str(), describe(texture.format).c_str(), texture.image.width,
+            texture.image.height, texture.levels);
         if (!toBmp.empty())
             picture = encodeBmp32(texture.image.width, texture.image.height, texture.image.rgba);
     } else if (plain) {
         // An intermediate bitmap or a template: worth describing too.
-        std::printf("Container: ordinary BMP\nFormat: %s\nSize: %d x %d\nMip levels: 1\n",
-                    plain->bytesPerPixel == 1 ? "palettised" : "colour", plain->width, plain->height);
+        say(stdout, "Container: ordinary BMP\nFormat: %s\nSize: %d x %d\nMip levels: 1\n",
+            plain->bytesPerPixel == 1 ? "palettised" : "colour", plain->width, plain->height);
         if (!toBmp.empty())
             picture = encodeBmp24(toColour(*plain));
     } else {
@@ -67,7 +68,7 @@ int run(const Options& o) {
     if (!toBmp.empty()) {
         if (!replaceFileBytes(toBmp, picture))
             return fail("cannot write " + toBmp, kFailed);
-        std::printf("Wrote %s\n", toBmp.c_str());
+        say(stdout, "Wrote %s\n", toBmp.c_str());
     }
     return kDone;
 }

@@ -10,6 +10,7 @@
 #include "app/file_bytes.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
+#include "cli/terminal_text.h"
 #include "output/livery_install.h"
 
 namespace livrano::cli {
@@ -53,18 +54,18 @@ int run(Options& o) {
             return failed(kName, s);
         const char* verb = o.aircraft.dryRun ? "would " : "";
         for (const fs::path& p : plan.folders)
-            std::printf("  %s%-8s%s\n", verb, "folder", utf8FromPath(p).c_str());
+            say(stdout, "  %s%-8s%s\n", verb, "folder", utf8FromPath(p).c_str());
         for (const InstalledFile& f : plan.files)
-            std::printf("  %s%-8s%s\n", verb, "write", utf8FromPath(f.destination).c_str());
+            say(stdout, "  %s%-8s%s\n", verb, "write", utf8FromPath(f.destination).c_str());
         for (const std::string& name : plan.leftOut)
-            std::printf("  %s%-8s%s\n", verb, "skip", name.c_str());
+            say(stdout, "  %s%-8s%s\n", verb, "skip", name.c_str());
         if (!o.aircraft.dryRun) {
             if (Status s = InstallLivery(app, zip, plan); !s)
                 return failed(kName, s);
         }
-        std::printf("\"%s\" %s [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.cfg.entry.title).c_str(),
-                    o.aircraft.dryRun ? "would become" : "is", plan.cfg.entryNumber,
-                    utf8FromPath(plan.cfg.installedCfg).c_str());
+        say(stdout, "\"%s\" %s [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.cfg.entry.title).c_str(),
+            o.aircraft.dryRun ? "would become" : "is", plan.cfg.entryNumber,
+            utf8FromPath(plan.cfg.installedCfg).c_str());
         return kDone;
     });
 }

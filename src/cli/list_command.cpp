@@ -14,6 +14,7 @@
 #include "cli/command.h"
 #include "cli/livery_cli.h"
 #include "cli/program_folder_option.h"
+#include "cli/terminal_text.h"
 #include "output/livery_list.h"
 #include "output/variation_layout.h"
 
@@ -46,7 +47,7 @@ std::string json(std::string_view text) {
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
+        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
             out += escaped;
@@ -64,15 +65,15 @@ std::string shown(const std::string& windows1252) {
 
 void printText(const std::string& aircraft, const fs::path& folder,
                const std::vector<LiveryListing>& liveries) {
-    std::printf("%s  (%s)\n", shown(aircraft).c_str(), utf8FromPath(folder).c_str());
+    say(stdout, "%s  (%s)\n", shown(aircraft).c_str(), utf8FromPath(folder).c_str());
     if (liveries.empty())
-        std::printf("  no liveries\n");
+        say(stdout, "  no liveries\n");
     for (const LiveryListing& l : liveries) {
-        std::printf("  [fltsim.%zu] %s%s\n", l.entry.number, shown(l.entry.title).c_str(),
-                    l.own ? "  (the aircraft's own)" : "");
+        say(stdout, "  [fltsim.%zu] %s%s\n", l.entry.number, shown(l.entry.title).c_str(),
+            l.own ? "  (the aircraft's own)" : "");
         for (const LiveryFile& f : l.files)
-            std::printf("      %-13s %-8s %s\n", f.role.c_str(), f.exists ? "present" : "MISSING",
-                        json(utf8FromPath(f.path.lexically_relative(folder))).c_str());
+            say(stdout, "      %-13s %-8s %s\n", f.role.c_str(), f.exists ? "present" : "MISSING",
+                json(utf8FromPath(f.path.lexically_relative(folder))).c_str());
     }
 }
 
@@ -125,7 +126,7 @@ int run(Options& o) {
             printText(entry.DisplayName, aircraftFolderPath(app), liveries);
     }
     if (o.json)
-        std::printf("%s]\n", out.empty() ? "[" : out.c_str());
+        say(stdout, "%s]\n", out.empty() ? "[" : out.c_str());
     return kDone;
 }
 

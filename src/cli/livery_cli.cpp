@@ -11,6 +11,7 @@
 #include "app/file_names.h"
 #include "app/headless_frontend.h"
 #include "cli/program_folder_option.h"
+#include "cli/terminal_text.h"
 
 namespace livrano::cli {
 
@@ -38,23 +39,21 @@ void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::
 bool loadAircraft(Application& app, const char* command, const std::string& name) {
     std::string typed;
     if (Status s = windows1252FromUtf8("--aircraft text", name, typed); !s) {
-        std::fprintf(stderr, "%s: %s\n", command, s.text().c_str());
+        say(stderr, "%s: %s\n", command, s.text().c_str());
         return false;
     }
     app.catalogue = LoadAircraftCatalogue(app.programFolder);
     const std::optional<int> index = findAircraft(app.catalogue, typed);
     if (!index) {
-        std::fprintf(stderr, "%s: no aircraft configuration \"%s\" in %s. Installed:\n", command,
-                     name.c_str(),
-                     utf8FromPath(programLocation(app.programFolder, "\\Aircraft Configurations")).c_str());
+        say(stderr, "%s: no aircraft configuration \"%s\" in %s. Installed:\n", command, name.c_str(),
+            utf8FromPath(programLocation(app.programFolder, "\\Aircraft Configurations")).c_str());
         for (std::size_t i = 0; i < app.catalogue.Entries.size(); ++i)
-            std::fprintf(stderr, "  %zu  %s\n", i,
-                         utf8FromWindows1252(app.catalogue.Entries[i].DisplayName).c_str());
+            say(stderr, "  %zu  %s\n", i, utf8FromWindows1252(app.catalogue.Entries[i].DisplayName).c_str());
         return false;
     }
     const AircraftConfigEntry chosen = *catalogueEntry(app.catalogue, *index);
     if (Status s = usableConfiguration(chosen.ConfigFile, decipherConfiguration(chosen.ConfigFile)); !s) {
-        std::fprintf(stderr, "%s: %s\n", command, s.text().c_str());
+        say(stderr, "%s: %s\n", command, s.text().c_str());
         return false;
     }
     LoadAircraftSpec(app, chosen.ConfigFile);
@@ -76,7 +75,7 @@ int onAircraft(const AircraftOptions& options, const char* command,
 }
 
 int failed(const char* command, const Status& status) {
-    std::fprintf(stderr, "%s: %s\n", command, status.text().c_str());
+    say(stderr, "%s: %s\n", command, status.text().c_str());
     return exitStatus(status);
 }
 

@@ -9,6 +9,7 @@
 
 #include "cli/command.h"
 #include "cli/exit_status.h"
+#include "cli/terminal_text.h"
 #include "livrano_version.h"
 
 namespace livrano::cli {
@@ -40,7 +41,7 @@ std::string commandList(const CLI::App& app) {
 }
 
 int unknownCommand(const CLI::App& app, const std::string& name) {
-    std::fprintf(stderr, "livrano-cli: unknown command \"%s\"\n\n", name.c_str());
+    say(stderr, "livrano-cli: unknown command \"%s\"\n\n", name.c_str());
     print(stderr, commandList(app));
     return kUnusableInput;
 }
@@ -102,7 +103,7 @@ int runCommandLine(int argc, char** argv) {
         print(stdout, app.help());
         return kDone;
     } catch (const CLI::CallForVersion& e) {
-        std::printf("%s\n", e.what());
+        say(stdout, "%s\n", e.what());
         return kDone;
     } catch (const CLI::ParseError& e) {
         // The innermost command named so far says whose options these are.
@@ -111,8 +112,7 @@ int runCommandLine(int argc, char** argv) {
             at = at->get_subcommands().front();
             name += " " + at->get_name();
         }
-        std::fprintf(stderr, "%s: %s\nRun \"%s --help\" for its options.\n", name.c_str(), e.what(),
-                     name.c_str());
+        say(stderr, "%s: %s\nRun \"%s --help\" for its options.\n", name.c_str(), e.what(), name.c_str());
         return kUnusableInput;
     }
     if (help->parsed()) {

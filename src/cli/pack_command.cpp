@@ -9,6 +9,7 @@
 #include "app/code_page.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
+#include "cli/terminal_text.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"
 #include "output/livery_pack.h"
@@ -55,8 +56,8 @@ int run(Options& o) {
                 return failed(kName, s);
         }
         for (const ZipMember& m : members)
-            std::printf("  %-9s%s (%zu bytes)\n", o.aircraft.dryRun ? "would add" : "add", m.name.c_str(),
-                        m.bytes.size());
+            say(stdout, "  %-9s%s (%zu bytes)\n", o.aircraft.dryRun ? "would add" : "add", m.name.c_str(),
+                m.bytes.size());
         if (o.aircraft.dryRun)
             return kDone;
         std::string zip;
@@ -64,7 +65,7 @@ int run(Options& o) {
             return failed(kName, s);
         if (Status s = systemFileOperations().replaceFile(o.zip, zip); !s)
             return failed(kName, s);
-        std::printf("Packed %s (%zu bytes)\n", o.zip.c_str(), zip.size());
+        say(stdout, "Packed %s (%zu bytes)\n", o.zip.c_str(), zip.size());
         return kDone;
     });
 }

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/program_folder.h"
+#include "cli/terminal_text.h"
 
 namespace livrano::cli {
 
@@ -22,8 +23,7 @@ std::optional<fs::path> programFolderOrAdvice(const std::optional<std::string>& 
     const std::optional<fs::path> found = findProgramFolder(
         option ? std::optional<fs::path>(*option) : std::nullopt, executableFolder(nullptr));
     if (!found) {
-        std::fprintf(
-            stderr,
+        say(stderr,
             "livrano-cli %s: there is no program folder yet. Run \"livrano-cli setup SIMULATOR_FOLDER\" once (the folder that holds the simulator's Aircraft folder), or give --program-folder.\n",
             command);
         return std::nullopt;

@@ -10,6 +10,7 @@
 #include "app/code_page.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
+#include "cli/terminal_text.h"
 #include "output/aircraft_cfg.h"
 #include "output/aircraft_folders.h"
 #include "output/build_plan.h"
@@ -49,13 +50,13 @@ int run(Options& o) {
         BuildPlan plan;
         if (Status s = planLiveryRemoval(app, title, plan); !s)
             return failed(kName, s);
-        std::printf("%s [fltsim.%zu] \"%s\" of %s; %zu later entries numbered down\n",
-                    o.aircraft.dryRun ? "Would take out" : "Taking out", plan.replaced->number,
-                    utf8FromWindows1252(plan.replaced->title).c_str(),
-                    utf8FromPath(plan.installedCfg).c_str(), plan.entries.size() - plan.entryIndex);
+        say(stdout, "%s [fltsim.%zu] \"%s\" of %s; %zu later entries numbered down\n",
+            o.aircraft.dryRun ? "Would take out" : "Taking out", plan.replaced->number,
+            utf8FromWindows1252(plan.replaced->title).c_str(), utf8FromPath(plan.installedCfg).c_str(),
+            plan.entries.size() - plan.entryIndex);
         for (const fs::path& p : plan.removals)
-            std::printf("  remove   %s\n", utf8FromPath(p).c_str());
-        std::printf("  backup   %s\n", utf8FromPath(plan.backupCfg).c_str());
+            say(stdout, "  remove   %s\n", utf8FromPath(p).c_str());
+        say(stdout, "  backup   %s\n", utf8FromPath(plan.backupCfg).c_str());
         if (o.aircraft.dryRun)
             return kDone;
         // The entry goes first: should the rewrite fail, every file it names is still there.
@@ -65,7 +66,7 @@ int run(Options& o) {
         std::error_code ec;
         for (const fs::path& p : plan.removals) {
             if (fs::exists(p, ec))
-                std::fprintf(stderr, "%s: %s could not be removed\n", kName, utf8FromPath(p).c_str());
+                say(stderr, "%s: %s could not be removed\n", kName, utf8FromPath(p).c_str());
         }
         return kDone;
     });

@@ -10,6 +10,7 @@
 #include "app/code_page.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
+#include "cli/terminal_text.h"
 #include "output/aircraft_cfg.h"
 #include "output/cfg_restore.h"
 #include "output/livery_list.h"
@@ -47,23 +48,22 @@ int run(Options& o) {
         if (o.aircraft.dryRun) {
             if (!std::filesystem::exists(kept, ec))
                 return failed(kName, Status::Refused("There is no " + utf8FromPath(kept) + " to restore."));
-            std::printf("Would put %s back as %s; the current file would become Aircraft.bak\n",
-                        utf8FromPath(kept).c_str(),
-                        utf8FromPath(existingEntry(folder, "Aircraft.cfg")).c_str());
+            say(stdout, "Would put %s back as %s; the current file would become Aircraft.bak\n",
+                utf8FromPath(kept).c_str(), utf8FromPath(existingEntry(folder, "Aircraft.cfg")).c_str());
             return kDone;
         }
         if (Status s = RestoreAircraftCfg(app, o.original); !s)
             return failed(kName, s);
-        std::printf("Restored %s\n", utf8FromPath(kept).c_str());
+        say(stdout, "Restored %s\n", utf8FromPath(kept).c_str());
         std::vector<LiveryListing> liveries;
         if (Status s = listLiveries(app, liveries); !s)
             return failed(kName, Status::Error(s.message(), s.detail())); // restored, but not to be read
         for (const LiveryListing& l : liveries) {
             for (const LiveryFile& f : l.files) {
                 if (!f.exists)
-                    std::printf("  [fltsim.%zu] \"%s\": its %s %s is missing\n", l.entry.number,
-                                utf8FromWindows1252(l.entry.title).c_str(), f.role.c_str(),
-                                utf8FromPath(f.path).c_str());
+                    say(stdout, "  [fltsim.%zu] \"%s\": its %s %s is missing\n", l.entry.number,
+                        utf8FromWindows1252(l.entry.title).c_str(), f.role.c_str(),
+                        utf8FromPath(f.path).c_str());
             }
         }
         return kDone;

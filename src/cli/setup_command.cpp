@@ -10,6 +10,7 @@
 #include "app/program_folder.h"
 #include "cli/command.h"
 #include "cli/exit_status.h"
+#include "cli/terminal_text.h"
 #include "output/program_setup.h"
 
 namespace livrano::cli {
@@ -40,8 +41,7 @@ const char* verb(SetupFile::Action action, bool dryRun) {
 int run(const Options& o) {
     const std::optional<fs::path> shared = findSharedFiles(executableFolder(nullptr));
     if (!shared) {
-        std::fprintf(
-            stderr,
+        say(stderr,
             "livrano-cli setup: the installed files (share/livrano) are missing beside %s. Please reinstall Livrano.\n",
             executableFolder(nullptr).string().c_str());
         return kUnusableInput;
@@ -50,32 +50,33 @@ int run(const Options& o) {
     const Status status = setUpProgramFolder(*shared, o.simulator, o.dryRun, setup);
     // Refused, or another build or setup at work: nothing was written.
     if (!status && setup.files.empty() && setup.folders.empty()) {
-        std::fprintf(stderr, "livrano-cli setup: %s\n", status.text().c_str());
+        say(stderr, "livrano-cli setup: %s\n", status.text().c_str());
         return exitStatus(status);
     }
-    std::printf("%s %s\n", o.dryRun ? "Plan for the program folder" : "Program folder",
-                setup.programFolder.string().c_str());
+    say(stdout, "%s %s\n", o.dryRun ? "Plan for the program folder" : "Program folder",
+        setup.programFolder.string().c_str());
     for (const fs::path& folder : setup.folders)
-        std::printf("  %-8s %s/\n", o.dryRun ? "create" : "created", folder.string().c_str());
+        say(stdout, "  %-8s %s/\n", o.dryRun ? "create" : "created", folder.string().c_str());
     int current = 0;
     for (const SetupFile& file : setup.files) {
         if (const char* what = verb(file.action, o.dryRun))
-            std::printf("  %-8s %s%s\n", what, file.path.string().c_str(),
-                        file.action == SetupFile::Action::Keep ? " (changed here: left as it is)" : "");
+            say(stdout, "  %-8s %s%s\n", what, file.path.string().c_str(),
+                file.action == SetupFile::Action::Keep ? " (changed here: left as it is)" : "");
         else
             ++current;
     }
     if (current > 0)
-        std::printf("  %d file%s already up to date\n", current, current == 1 ? "" : "s");
+        say(stdout, "  %d file%s already up to date\n", current, current == 1 ? "" : "s");
     if (!status) {
-        std::fprintf(stderr, "livrano-cli setup: %s\n", status.text().c_str());
+        say(stderr, "livrano-cli setup: %s\n", status.text().c_str());
         return kFailed;
     }
     if (!o.dryRun)
-        std::printf("\nlivrano and livrano-cli now use this program folder (recorded in %s).\n"
-                    "Aircraft makers' configurations go into %s.\n",
-                    setup.record.string().c_str(),
-                    (setup.programFolder / "Aircraft Configurations").string().c_str());
+        say(stdout,
+            "\nlivrano and livrano-cli now use this program folder (recorded in %s).\n"
+            "Aircraft makers' configurations go into %s.\n",
+            setup.record.string().c_str(),
+            (setup.programFolder / "Aircraft Configurations").string().c_str());
     return kDone;
 }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "cli/terminal_frontend.h"
 
-#include "app/platform.h"
 #include <algorithm>
 #include <cmath>
+
+#include "app/platform.h"
+#include "cli/terminal_text.h"
 
 namespace livrano::cli {
 
@@ -24,9 +26,9 @@ void TerminalFrontend::setStatus(const std::string& text, const std::string& det
     if (repeated)
         return;
     endLine();
-    std::fprintf(m_out, "%s\n", text.c_str());
+    say(m_out, "%s\n", text.c_str());
     if (!detail.empty())
-        std::fprintf(m_out, "%s\n", detail.c_str());
+        say(m_out, "%s\n", detail.c_str());
     std::fflush(m_out);
 }
 
@@ -52,7 +54,7 @@ void TerminalFrontend::setProgress(double percent) {
 
 void TerminalFrontend::showMessage(const std::string& text) {
     endLine();
-    std::fprintf(m_out, "%s\n", text.c_str());
+    say(m_out, "%s\n", text.c_str());
     std::fflush(m_out);
 }
 
@@ -62,7 +64,7 @@ void TerminalFrontend::drawLine() {
     const int filled = static_cast<int>(std::lround(clamped * kWidth / 100.0));
     std::string bar(static_cast<std::size_t>(filled), '#');
     bar.append(static_cast<std::size_t>(kWidth - filled), '.');
-    std::fprintf(m_out, "\r\033[K[%s] %5.1f%%  %s", bar.c_str(), m_percent, m_status.c_str());
+    std::fprintf(m_out, "\r\033[K[%s] %5.1f%%  %s", bar.c_str(), m_percent, terminalText(m_status).c_str());
     std::fflush(m_out);
     m_lineOpen = true;
 }

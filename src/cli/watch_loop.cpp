@@ -9,6 +9,7 @@
 
 #include "app/platform.h"
 #include "app/save_watcher.h"
+#include "cli/terminal_text.h"
 #include "texture/template_loader.h"
 
 namespace livrano::cli {
@@ -34,8 +35,8 @@ int watchTemplate(Application& app, const BuildPlan& plan, const fs::path& templ
     if (app.spec.UseAlpha == 1)
         files.emplace_back(alphaCompanionPath(templateFile.string()));
     SaveWatcher watcher(files, settleMs);
-    std::printf("\nWatching %s%s; each save rebuilds the textures. Ctrl-C ends.\n",
-                templateFile.string().c_str(), files.size() > 1 ? " and its _a.bmp" : "");
+    say(stdout, "\nWatching %s%s; each save rebuilds the textures. Ctrl-C ends.\n",
+        templateFile.string().c_str(), files.size() > 1 ? " and its _a.bmp" : "");
     std::fflush(stdout);
     while (watcher.nextSave()) {
         const auto start = std::chrono::steady_clock::now();
@@ -44,26 +45,26 @@ int watchTemplate(Application& app, const BuildPlan& plan, const fs::path& templ
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         switch (rebuild.outcome) {
         case TextureRebuild::Outcome::Rebuilt:
-            std::printf("%s  rebuilt %zu textures in %.1f s%s\n", clockTime().c_str(),
-                        rebuild.report.written.size(), seconds,
-                        rebuild.report.skipped.empty() ? "" : "; some were left out:");
+            say(stdout, "%s  rebuilt %zu textures in %.1f s%s\n", clockTime().c_str(),
+                rebuild.report.written.size(), seconds,
+                rebuild.report.skipped.empty() ? "" : "; some were left out:");
             for (const std::string& why : rebuild.report.skipped)
-                std::printf("    %s\n", why.c_str());
+                say(stdout, "    %s\n", why.c_str());
             break;
         case TextureRebuild::Outcome::Unreadable:
-            std::printf("%s  not rebuilt, the last good textures stay: %s\n", clockTime().c_str(),
-                        rebuild.message.c_str());
+            say(stdout, "%s  not rebuilt, the last good textures stay: %s\n", clockTime().c_str(),
+                rebuild.message.c_str());
             break;
         case TextureRebuild::Outcome::Busy:
-            std::printf("%s  not rebuilt: %s\n", clockTime().c_str(), rebuild.message.c_str());
+            say(stdout, "%s  not rebuilt: %s\n", clockTime().c_str(), rebuild.message.c_str());
             break;
         case TextureRebuild::Outcome::LiveryGone:
-            std::fprintf(stderr, "livrano-cli build: watching stops: %s.\n", rebuild.message.c_str());
+            say(stderr, "livrano-cli build: watching stops: %s.\n", rebuild.message.c_str());
             return 2;
         }
         std::fflush(stdout);
     }
-    std::printf("Watching ended.\n");
+    say(stdout, "Watching ended.\n");
     return 0;
 }
 

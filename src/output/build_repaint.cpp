@@ -17,9 +17,9 @@ namespace livrano {
 
 namespace {
 
+// The step alone is short enough for a status line; the reason, with its paths, is the detail.
 Status stoppedAt(const char* step, const Status& reason) {
-    return Status::Error("The build stopped at \"" + std::string(step) + "\": " + reason.message(),
-                         reason.detail());
+    return Status::Error("The build stopped at \"" + std::string(step) + "\".", reason.text());
 }
 
 // The aircraft just built is loaded afresh, which clears the user's choices; it stays selected.

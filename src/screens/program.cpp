@@ -141,7 +141,14 @@ void Program::OpenHelpFile() {
 }
 
 Status Program::CreateAircraft() {
-    return CreateRepaint(m_app);
+    const Status built = CreateRepaint(m_app);
+    // A build that stopped once it began writing has not said so: the line still shows its last
+    // step, and the progress bar where it stopped.
+    if (!built) {
+        mainWindow()->Pic_StatusBackground->hide();
+        mainWindow()->setStatusText(built);
+    }
+    return built;
 }
 
 void Program::drawPreview() {

@@ -53,7 +53,7 @@ public:
     void OpenHelpFile();
 
     // The Create command: the same-title replacement and the build, as the CLI's build runs
-    // them. A refused build has put its reason in the status line.
+    // them. A build that is refused or fails leaves its reason in the status line.
     Status CreateAircraft();
 
     // DrawPreview from the main window's texture list, option buttons and scroll bar, with the

@@ -157,6 +157,8 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         {"\t \t", "qrx", "", 2, "--variation is required"},
         {"Blue Sky", "\t", "", 2, "--folder is required"},
         {"Cafē", "qrx", "", 2, "cannot hold \"ē\" (U+0113)"},
+        // Shown, not obeyed: the terminal's title set, the screen cleared.
+        {"Blue Sky", "q\x1b]0;x\x07\x1b[2J\tz", "", 2, "control character: \"q\\x1b]0;x\\x07\\x1b[2J\\tz\""},
     };
     testkit::writeFile(programFolder() / "Aircraft Configurations" / "Zzz.bin", "not enciphered");
     const std::set<std::string> before = testkit::RepaintWorld::listing(m_dir.path());
@@ -172,7 +174,7 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
             const CliRun run = build(c.variation, c.folder, c.more + dryRun);
             EXPECT_EQ(run.exitCode, c.exitCode) << c.folder << " " << c.more << dryRun;
             const std::string said = run.out + run.err;
-            EXPECT_TRUE(isUtf8(said)) << said;
+            EXPECT_TRUE(isUtf8(said) && said.find('\x1b') == std::string::npos) << said;
             const std::size_t at = said.find(c.says);
             EXPECT_NE(at, std::string::npos) << said;
             EXPECT_EQ(said.find(c.says, at + 1), std::string::npos) << "said twice: " << said;

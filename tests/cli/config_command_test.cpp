@@ -136,6 +136,14 @@ TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
          " The keys of Section.00 to Section.32766 are missing (NumSectionsOnTexture = 32767); they read as empty rectangles.\n",
          "[Texture.32766] Section.3999", "Offset.00 is missing (NumMdlOffsets = 32767)"})
         EXPECT_TRUE(contains(hostile.out, part)) << part;
+
+    // Names that would command the terminal (set its title, clear the screen) are shown escaped.
+    std::string commands = kSkylarkConfiguration;
+    commands.insert(commands.find("AircraftDirectory=") + 18, "\x1b]0;owned\x07\x1b[2J\x81");
+    testkit::writeFile(dir / "commands.cfg", commands);
+    const auto escaped = runCli("config show --plain " + q(dir / "commands.cfg"));
+    EXPECT_TRUE(contains(escaped.out, "Aircraft\\\\x1b]0;owned\\x07\\x1b[2J\\u0081Corvane")) << escaped.out;
+    EXPECT_EQ(escaped.out.find('\x1b'), std::string::npos) << escaped.out;
 }
 
 TEST(ConfigCommand, ShowListsTheProblemsOfAHandWrittenConfiguration) {

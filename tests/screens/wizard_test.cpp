@@ -105,7 +105,16 @@ TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
     EXPECT_THAT(main.lbl_Status->toolTip().toStdString(),
                 HasSubstr("/Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, which belongs to the livery"));
     EXPECT_EQ(main.btn_CreateAircraft->state(), "highlight");
+    // One that fails once it began writing says so too: here the model copy leads into a file.
     settings.FolderExtension = "PLX";
+    const fs::path model = meridian.aircraftFolder / "Model.PLX" / "CJ70_PLX.mdl";
+    fs::create_directories(model.parent_path());
+    fs::create_symlink(meridian.aircraftFolder / "aircraft.cfg" / "x", model);
+    clickButton(*main.btn_CreateAircraft);
+    EXPECT_EQ(main.lbl_Status->text(), "The build stopped at \"Renaming Textures in MDL\".");
+    EXPECT_THAT(main.lbl_Status->toolTip().toStdString(), HasSubstr("CJ70_PLX.mdl"));
+    EXPECT_FALSE(main.Pic_StatusBackground->isVisible());
+    fs::remove(model);
     clickButton(*main.btn_CreateAircraft);
     EXPECT_TRUE(
         fs::is_regular_file(resolveCaseless(meridian.aircraftFolder / "texture" / "CJ70_PLX_FUSE.bmp")));
