@@ -75,7 +75,8 @@ TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
         world.app.settings.FolderExtension = " Qrx ";
         world.app.settings.Callsign = c.callsign;
         world.app.settings.TailNumber = "n1\x01"
-                                        "23ab"; // a control character becomes a blank
+                                        "23ab";       // a control character becomes a blank
+        world.app.settings.Variation = "Blue\r\nSky"; // and a line break in the title too
         std::string clean = readFile(testkit::testData("craft_aircraft.cfg"));
         clean.replace(clean.find("[livrano]"), std::string::npos,
                       std::string("[livrano]\r\nmodel=") + c.livranoModel + "\r\npanel=panel.craft\r\n");
@@ -92,6 +93,7 @@ TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
         EXPECT_EQ(raw("atc_airline"), std::optional<std::string>(c.airline)) << label;
         EXPECT_EQ(raw("panel"), std::optional<std::string>("panel.craft")) << label;
         EXPECT_EQ(raw("atc_id"), std::optional<std::string>("N1 23AB")) << label;
+        EXPECT_EQ(raw("title"), std::optional<std::string>("Corvane Craft Blue  Sky")) << label;
         // No installed file: nothing to back up, the new entry is the first.
         EXPECT_FALSE(fs::exists(world.aircraft() / "Aircraft.bak")) << label;
     }
