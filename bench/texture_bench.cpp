@@ -535,15 +535,18 @@ std::string loadAverage() {
 int main(int argc, char** argv) {
     int size = 2048;
     std::string base;
+    bool convertOnly = false;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--base" && i + 1 < argc)
             base = argv[++i];
+        else if (std::string(argv[i]) == "--convert-only")
+            convertOnly = true;
         else
             size = std::atoi(argv[i]);
     }
     if (size < 16 || size > 8192 || size % 16 != 0) {
-        std::fprintf(stderr,
-                     "usage: livrano_texture_bench [size: a multiple of 16 up to 8192] [--base DIR]\n");
+        std::fprintf(stderr, "usage: livrano_texture_bench [size: a multiple of 16 up to 8192] [--base DIR] "
+                             "[--convert-only]\n");
         return 2;
     }
     const Clock::time_point start = Clock::now();
@@ -551,8 +554,13 @@ int main(int argc, char** argv) {
     const fs::path folder =
         fs::temp_directory_path() / ("livrano-bench-" + std::to_string(std::random_device{}()));
     fs::create_directories(folder);
-    encoderTable(size, folder);
     const RgbaImage photo = bench::photoMix(size);
+    if (convertOnly) { // the converter against cp alone, a few seconds
+        convertAgainstCp(photo, size, folder, base);
+        fs::remove_all(folder);
+        return 0;
+    }
+    encoderTable(size, folder);
     convertAgainstCp(photo, size, folder, base);
     const fs::path buildTemplate = writeTemplate(photo, 2 * size, size, folder);
     buildComparison(buildTemplate, base);

@@ -230,18 +230,18 @@ void readRest(const FieldReader& in, bool dxt3, AircraftSpec& spec, ExtraTexture
 
 } // namespace
 
-bool readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
-                      ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
-                      std::vector<SpecValueNote>* notes) {
+Status readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
+                        ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
+                        std::vector<SpecValueNote>* notes) {
     const FieldReader in(profile, notes);
     spec = AircraftSpec{};
     try {
         readAircraftBlock(in, spec);
         readRest(in, dxt3, spec, extraTextures, extraFields);
-        return true;
+        return Status::Ok();
     } catch (const std::bad_alloc&) {
         spec = AircraftSpec{};
-        return false;
+        return Status::Error("The configuration is too large to be read in the memory left.");
     }
 }
 

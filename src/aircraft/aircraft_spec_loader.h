@@ -8,6 +8,7 @@
 
 #include "aircraft/aircraft_spec.h"
 #include "aircraft/profile.h"
+#include "app/status.h"
 
 namespace livrano {
 
@@ -35,11 +36,11 @@ struct SpecValueNote {
 // in -32768..32767, else keep their previous value; model offsets are kept as 32-bit values; a
 // count of 0 or less gives an empty list. Every texture's format is kFormatDxt3 when `dxt3` is
 // true, else kFormat32Alpha. When `notes` is given it receives every value not kept as written.
-// Time and memory follow the text's size, not its counts. False, with an empty `spec`, when
+// Time and memory follow the text's size, not its counts. A failure, with an empty `spec`, when
 // memory ran out.
-bool readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
-                      ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
-                      std::vector<SpecValueNote>* notes = nullptr);
+Status readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
+                        ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
+                        std::vector<SpecValueNote>* notes = nullptr);
 
 // Loads the enciphered configuration at `configFile` (deciphered in memory with the program's
 // key; nothing is written to disk) into `spec` and the extra records. In order: sets

@@ -10,7 +10,6 @@
 #include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/text.h"
-#include "texture/bitmap_surfaces.h"
 #include "texture/texture_converter.h"
 #include "texture/texture_file.h"
 #include "texture/texture_preview.h"
@@ -224,12 +223,15 @@ Status MoveTexture(const fs::path& source, const fs::path& destination, FileStep
     return Status::Ok();
 }
 
-// Over the 80-line limit until its steps get functions of their own.
-// NOLINTNEXTLINE(readability-function-size)
-TextureBuildReport BuildTextures(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend& frontend,
-                                 const fs::path& programFolder, const TextureJobs& jobs,
-                                 const TextureBuildOptions& options, FileSteps& steps) {
-    TextureBuildReport report;
+namespace {
+
+// Composes each texture and has it saved and converted into TempBitmaps; the textures it left
+// out go into the report. The jobs whose finished file waits there to be moved, by position
+// (null for one left out or overwritten by a later texture of the same name).
+std::vector<const TextureJob*> composeTextures(const AircraftSpec& spec, BitmapSurfaces& surfaces,
+                                               Frontend& frontend, const fs::path& programFolder,
+                                               const TextureJobs& jobs, const TextureBuildOptions& options,
+                                               TextureBuildReport& report) {
     const std::size_t count = jobs.textures.size();
     std::vector<const TextureJob*> converted(count);
 
@@ -284,7 +286,14 @@ TextureBuildReport BuildTextures(const AircraftSpec& spec, BitmapSurfaces& surfa
         pending = startFinishing(surfaces, programFolder, i, job.name, format, options);
     }
     finishPending(true); // every finished file is in place before the move pass
+    return converted;
+}
 
+// Moves each finished texture from TempBitmaps into its texture folder.
+void moveTextures(Frontend& frontend, const fs::path& programFolder,
+                  const std::vector<const TextureJob*>& converted, FileSteps& steps,
+                  TextureBuildReport& report) {
+    const std::size_t count = converted.size();
     for (std::size_t i = 0; i < count; ++i) {
         frontend.setStatusText("Moving New Textures");
         frontend.setProgress(75.0 + double(i + 1) * 5.0 / double(count));
@@ -298,12 +307,16 @@ TextureBuildReport BuildTextures(const AircraftSpec& spec, BitmapSurfaces& surfa
         else
             report.written.push_back(job.destination);
     }
+}
 
-    for (std::size_t j = 0; j < jobs.extras.size(); ++j) {
-        const ExtraTextureJob& extra = jobs.extras[j];
+// Copies the extra textures, which the build takes as they are.
+void copyExtraTextures(Frontend& frontend, const std::vector<ExtraTextureJob>& extras, FileSteps& steps,
+                       TextureBuildReport& report) {
+    for (std::size_t j = 0; j < extras.size(); ++j) {
+        const ExtraTextureJob& extra = extras[j];
         const std::string shown = utf8FromWindows1252(extra.name);
         frontend.setStatusText("Copying File - " + shortName(shown));
-        frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(jobs.extras.size()));
+        frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(extras.size()));
         std::error_code ec;
         if (!fs::is_regular_file(extra.source, ec)) {
             report.skipped.push_back("Extra texture " + shown +
@@ -318,6 +331,18 @@ TextureBuildReport BuildTextures(const AircraftSpec& spec, BitmapSurfaces& surfa
         }
         report.written.push_back(extra.destination);
     }
+}
+
+} // namespace
+
+TextureBuildReport BuildTextures(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend& frontend,
+                                 const fs::path& programFolder, const TextureJobs& jobs,
+                                 const TextureBuildOptions& options, FileSteps& steps) {
+    TextureBuildReport report;
+    const std::vector<const TextureJob*> converted =
+        composeTextures(spec, surfaces, frontend, programFolder, jobs, options, report);
+    moveTextures(frontend, programFolder, converted, steps, report);
+    copyExtraTextures(frontend, jobs.extras, steps, report);
     return report;
 }
 

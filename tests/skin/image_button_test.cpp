@@ -15,8 +15,6 @@
 #include <map>
 #include <vector>
 
-#include "skin/smart_sub_class.h"
-
 namespace livrano {
 namespace {
 
@@ -246,15 +244,12 @@ TEST(ImageButton, EndingTheSubclassingReachesEveryButtonOfTheWindowOnly) {
     screen.large->set_ToolTip(QStringLiteral("large"));
     Screen other;
     other.tiny->set_ToolTip(QStringLiteral("other"));
-    EXPECT_EQ(screen.window.findChildren<ImageButton*>().size(), 3);
     EndButtonSubclassing(screen.window);
     for (ImageButton* button : {static_cast<ImageButton*>(screen.tiny),
                                 static_cast<ImageButton*>(screen.large), static_cast<ImageButton*>(inner)}) {
         EXPECT_EQ(button->tooltip(), nullptr);
-        EXPECT_FALSE(pic(*button)->property(SmartSubClass::kOwnerProperty).isValid());
     }
     EXPECT_NE(other.tiny->tooltip(), nullptr);
-    EXPECT_TRUE(pic(*other.tiny)->property(SmartSubClass::kOwnerProperty).isValid());
     // Without its subclassing a button no longer hears the mouse leave.
     act(*screen.tiny, 'm');
     act(*screen.tiny, 'l');
