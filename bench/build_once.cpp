@@ -20,8 +20,8 @@
 
 #include <sys/resource.h>
 
-#include "app/application.h"
 #include "app/headless_frontend.h"
+#include "output/application.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/texture_composition.h"
 
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "livrano_build_once: cannot load %s and its _a.bmp\n", argv[1]);
         return 1;
     }
-    app.flags.AlphaLoaded = true;
+    app.surfaces.AlphaLoaded = true;
     const int width = app.surfaces.TemplateSurface24.bitmap.width;
     const auto side = static_cast<std::int16_t>(app.surfaces.TemplateSurface24.bitmap.height);
     const auto half = static_cast<std::int16_t>(side / 2);
@@ -88,7 +88,8 @@ int main(int argc, char** argv) {
     int status = 0;
     for (int b = 0; b < builds; ++b) {
         const double before = processorSeconds();
-        const TextureBuildReport report = BuildTextures(app, jobs);
+        const TextureBuildReport report =
+            BuildTextures(app.spec, app.surfaces, frontend, app.programFolder, jobs);
         std::printf("%.4f\n", processorSeconds() - before);
         if (report.written.size() != std::size_t(textures)) {
             std::fprintf(stderr, "livrano_build_once: the build left textures out\n");

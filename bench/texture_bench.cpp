@@ -32,10 +32,10 @@
 #define BENCH_HAS_STB 1
 #endif
 
-#include "app/application.h"
 #include "app/file_bytes.h"
 #include "app/headless_frontend.h"
 #include "app/little_endian.h"
+#include "output/application.h"
 #include "paint_pictures.h"
 #include "squish_fits.h"
 #include "texture/bitmap_surfaces.h"
@@ -413,7 +413,7 @@ void buildSplit(const fs::path& templateFile) {
     alphaFile.replace_filename(templateFile.stem().string() + "_a.bmp");
     LoadBitmap24(app.surfaces, templateFile);
     LoadBitmap8(app.surfaces, alphaFile);
-    app.flags.AlphaLoaded = true;
+    app.surfaces.AlphaLoaded = true;
     app.spec.AircraftDirectory = "BENCH";
     app.spec.TextureAssignOnly = 1;
     app.settings.FolderExtension = "bench";
@@ -446,8 +446,8 @@ void buildSplit(const fs::path& templateFile) {
             std::vector<std::uint8_t> file;
             const std::function<void()> work[] = {
                 [&] {
-                    ComposeTexture24(app, i);
-                    ComposeAlpha8(app, i);
+                    ComposeTexture24(app.spec.Textures[i], app.surfaces, frontend);
+                    ComposeAlpha8(app.spec.Textures[i], app.surfaces);
                 },
                 [&] {
                     SaveBitmap24(app.surfaces, app.programFolder, "SPLIT_c");
@@ -469,7 +469,7 @@ void buildSplit(const fs::path& templateFile) {
         for (std::size_t s = 0; s < 4; ++s)
             best[s] = std::min(best[s], step[s]);
         const double processor = processorSeconds(RUSAGE_SELF);
-        BuildTextures(app, jobs, {.threads = 1});
+        BuildTextures(app.spec, app.surfaces, frontend, app.programFolder, jobs, {.threads = 1});
         whole = std::min(whole, processorSeconds(RUSAGE_SELF) - processor);
     }
     std::printf("\n## Where a four-texture DXT3 build's processor time goes (best of 3)\n\n"
@@ -535,15 +535,18 @@ std::string loadAverage() {
 int main(int argc, char** argv) {
     int size = 2048;
     std::string base;
+    bool convertOnly = false;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--base" && i + 1 < argc)
             base = argv[++i];
+        else if (std::string(argv[i]) == "--convert-only")
+            convertOnly = true;
         else
             size = std::atoi(argv[i]);
     }
     if (size < 16 || size > 8192 || size % 16 != 0) {
-        std::fprintf(stderr,
-                     "usage: livrano_texture_bench [size: a multiple of 16 up to 8192] [--base DIR]\n");
+        std::fprintf(stderr, "usage: livrano_texture_bench [size: a multiple of 16 up to 8192] [--base DIR] "
+                             "[--convert-only]\n");
         return 2;
     }
     const Clock::time_point start = Clock::now();
@@ -551,8 +554,13 @@ int main(int argc, char** argv) {
     const fs::path folder =
         fs::temp_directory_path() / ("livrano-bench-" + std::to_string(std::random_device{}()));
     fs::create_directories(folder);
-    encoderTable(size, folder);
     const RgbaImage photo = bench::photoMix(size);
+    if (convertOnly) { // the converter against cp alone, a few seconds
+        convertAgainstCp(photo, size, folder, base);
+        fs::remove_all(folder);
+        return 0;
+    }
+    encoderTable(size, folder);
     convertAgainstCp(photo, size, folder, base);
     const fs::path buildTemplate = writeTemplate(photo, 2 * size, size, folder);
     buildComparison(buildTemplate, base);

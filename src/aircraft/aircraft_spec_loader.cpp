@@ -8,7 +8,9 @@
 #include <tuple>
 
 #include "aircraft/configuration_file.h"
-#include "app/application.h"
+#include "app/frontend.h"
+#include "app/repaint_settings.h"
+#include "app/state_flags.h"
 #include "app/text.h"
 
 namespace livrano {
@@ -228,44 +230,44 @@ void readRest(const FieldReader& in, bool dxt3, AircraftSpec& spec, ExtraTexture
 
 } // namespace
 
-bool readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
-                      ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
-                      std::vector<SpecValueNote>* notes) {
+Status readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
+                        ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
+                        std::vector<SpecValueNote>* notes) {
     const FieldReader in(profile, notes);
     spec = AircraftSpec{};
     try {
         readAircraftBlock(in, spec);
         readRest(in, dxt3, spec, extraTextures, extraFields);
-        return true;
+        return Status::Ok();
     } catch (const std::bad_alloc&) {
         spec = AircraftSpec{};
-        return false;
+        return Status::Error("The configuration is too large to be read in the memory left.");
     }
 }
 
-void LoadAircraftSpec(Application& app, const std::filesystem::path& configFile) {
-    app.flags.SpecLoading = true;
-    app.spec = AircraftSpec{};
-    app.settings = RepaintSettings{};
-    app.frontend.showEmptyChoices();
+void LoadAircraftSpec(const std::filesystem::path& configFile, bool dxt3, AircraftSpec& spec,
+                      ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields, RepaintSettings& settings,
+                      StateFlags& flags, Frontend& frontend) {
+    flags.SpecLoading = true;
+    spec = AircraftSpec{};
+    settings = RepaintSettings{};
+    frontend.showEmptyChoices();
 
     // A configuration too large for memory loads as an empty one, as an unreadable file does.
     try {
         const ProfileDocument profile(decipherConfiguration(configFile).value_or(std::string()));
         const FieldReader in(profile, nullptr);
-        readAircraftBlock(in, app.spec);
-        app.settings.PendingTailNumber = app.spec.AircraftTail;
-        app.settings.TailNumber = app.spec.AircraftTail;
-        app.frontend.showTailNumber(app.settings.TailNumber);
-
-        // The check box is read now, so ticking it later changes nothing until the next load.
-        readRest(in, app.frontend.dxt3Checked(), app.spec, app.extraTextures, app.extraFields);
+        readAircraftBlock(in, spec);
+        settings.PendingTailNumber = spec.AircraftTail;
+        settings.TailNumber = spec.AircraftTail;
+        frontend.showTailNumber(settings.TailNumber);
+        readRest(in, dxt3, spec, extraTextures, extraFields);
     } catch (const std::bad_alloc&) {
-        app.spec = AircraftSpec{};
+        spec = AircraftSpec{};
     }
 
-    FillTextureList(app);
-    app.flags.SpecLoading = false;
+    FillTextureList(spec, frontend);
+    flags.SpecLoading = false;
 }
 
 std::vector<std::string> textureListLines(const AircraftSpec& spec) {
@@ -277,8 +279,8 @@ std::vector<std::string> textureListLines(const AircraftSpec& spec) {
     return lines;
 }
 
-void FillTextureList(Application& app) {
-    app.frontend.setTextureList(textureListLines(app.spec));
+void FillTextureList(const AircraftSpec& spec, Frontend& frontend) {
+    frontend.setTextureList(textureListLines(spec));
 }
 
 } // namespace livrano

@@ -8,10 +8,13 @@
 
 #include "aircraft/aircraft_spec.h"
 #include "aircraft/profile.h"
+#include "app/status.h"
 
 namespace livrano {
 
-struct Application;
+class Frontend;
+struct RepaintSettings;
+struct StateFlags;
 
 // A value of the configuration file that the loaded aircraft record does not hold as written.
 struct SpecValueNote {
@@ -33,27 +36,29 @@ struct SpecValueNote {
 // in -32768..32767, else keep their previous value; model offsets are kept as 32-bit values; a
 // count of 0 or less gives an empty list. Every texture's format is kFormatDxt3 when `dxt3` is
 // true, else kFormat32Alpha. When `notes` is given it receives every value not kept as written.
-// Time and memory follow the text's size, not its counts. False, with an empty `spec`, when
+// Time and memory follow the text's size, not its counts. A failure, with an empty `spec`, when
 // memory ran out.
-bool readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
-                      ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
-                      std::vector<SpecValueNote>* notes = nullptr);
+Status readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec& spec,
+                        ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
+                        std::vector<SpecValueNote>* notes = nullptr);
 
 // Loads the enciphered configuration at `configFile` (deciphered in memory with the program's
-// key; nothing is written to disk) into app.spec and the extra records. In order: sets
-// SpecLoading; resets app.spec and app.settings; frontend.showEmptyChoices(); reads the aircraft
+// key; nothing is written to disk) into `spec` and the extra records. In order: sets
+// SpecLoading; resets `spec` and `settings`; frontend.showEmptyChoices(); reads the aircraft
 // block; sets PendingTailNumber and TailNumber to AircraftTail and calls showTailNumber; reads
-// the rest, asking frontend.dxt3Checked() for the texture format; FillTextureList; clears
-// SpecLoading. Reports nothing: a missing or undecipherable file, or one too large for memory,
-// leaves an empty specification and "*Entire Template*" alone in the texture list. The caller
-// sets AircraftIndex and the aircraft names afterwards.
-void LoadAircraftSpec(Application& app, const std::filesystem::path& configFile);
+// the rest, every texture's format chosen by `dxt3` as readAircraftSpec does; FillTextureList;
+// clears SpecLoading. Reports nothing: a missing or undecipherable file, or one too large for
+// memory, leaves an empty specification and "*Entire Template*" alone in the texture list. The
+// caller sets AircraftIndex and the aircraft names afterwards.
+void LoadAircraftSpec(const std::filesystem::path& configFile, bool dxt3, AircraftSpec& spec,
+                      ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields, RepaintSettings& settings,
+                      StateFlags& flags, Frontend& frontend);
 
 // The main window's texture list for a specification: "*Entire Template*", then each
 // texture's ViewName in texture order (line k stands for texture k - 1).
 std::vector<std::string> textureListLines(const AircraftSpec& spec);
 
-// Sends textureListLines(app.spec) to frontend.setTextureList.
-void FillTextureList(Application& app);
+// Sends textureListLines(spec) to frontend.setTextureList.
+void FillTextureList(const AircraftSpec& spec, Frontend& frontend);
 
 } // namespace livrano

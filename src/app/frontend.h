@@ -34,13 +34,11 @@ public:
     // The progress area, shown only while a build runs.
     virtual void showProgressArea() = 0;
     virtual void hideProgressArea() = 0;
-    // A percentage, nominally 0..100 but never clamped (see progressBarGeometry).
+    // A percentage, nominally 0..100 but never clamped: drawing it is the window's business.
     virtual void setProgress(double percent) = 0;
 
     // The main window's texture list: replaces every line and selects the first.
     virtual void setTextureList(const std::vector<std::string>& lines) = 0;
-    // The "Create Plane in DXT3 Format" check box, read while a specification loads.
-    virtual bool dxt3Checked() const = 0;
     // Every current-choice label and choice button of the main window and the wizard screens
     // goes back to its look for an empty choice.
     virtual void showEmptyChoices() = 0;

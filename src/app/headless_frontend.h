@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// A frontend without a window: every call that only changes the window does nothing, and the
-// DXT3 check box is a plain setting. Tools without a screen start from it and override what
-// they do show (the CLI its status lines and progress bar).
+// A frontend without a window: every call that only changes the window does nothing. Tools
+// without a screen start from it and override what they do show (the CLI its status lines and
+// progress bar).
 
 #include "app/frontend.h"
 
@@ -10,15 +10,11 @@ namespace livrano {
 
 class HeadlessFrontend : public Frontend {
 public:
-    // What dxt3Checked answers while a specification loads.
-    void setDxt3(bool on) { m_dxt3 = on; }
-
     void setStatus(const std::string&, const std::string&) override {}
     void showProgressArea() override {}
     void hideProgressArea() override {}
     void setProgress(double) override {}
     void setTextureList(const std::vector<std::string>&) override {}
-    bool dxt3Checked() const override { return m_dxt3; }
     void showEmptyChoices() override {}
     void showTailNumber(const std::string&) override {}
     void showPreview(const PreviewPicture&) override {}
@@ -28,9 +24,6 @@ public:
     void setBusy(bool) override {}
     void showMessage(const std::string&) override {}
     void playSound(const std::filesystem::path&) override {}
-
-private:
-    bool m_dxt3 = false;
 };
 
 } // namespace livrano

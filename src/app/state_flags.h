@@ -1,30 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The program's state flags. The window order is fixed: it is the order of start-up and shutdown.
-
-#include <array>
-#include <cstddef>
+// The core's state flags.
 
 namespace livrano {
 
-enum class Screen : std::size_t {
-    Main,
-    SelectAircraft,
-    SelectTemplate,
-    Variation,
-    Folder,
-    TailNumber,
-    Callsign,
-};
-inline constexpr std::size_t kScreenCount = 7;
-
 struct StateFlags {
-    bool WizardActive = false;
-    std::array<bool, kScreenCount> ScreenLoaded{};
-    bool AlphaLoaded = false;
-    bool SpecLoading = false;
-
-    bool& screenLoaded(Screen s) { return ScreenLoaded[static_cast<std::size_t>(s)]; }
+    bool SpecLoading = false; // a specification is loading: the window draws no preview meanwhile
 };
 
 } // namespace livrano

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "app/airline_list.h"
-#include "app/application.h"
 #include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
@@ -25,6 +24,7 @@
 #include "cli/terminal_frontend.h"
 #include "cli/terminal_text.h"
 #include "cli/watch_loop.h"
+#include "output/application.h"
 #include "output/build_lock.h"
 #include "output/build_plan.h"
 #include "output/build_repaint.h"
@@ -195,21 +195,11 @@ void printPlan(const BuildPlan& plan) {
         say(stdout, "  warning: %s\n", warning.c_str());
 }
 
-// Over the 80-line limit until its steps get functions of their own.
-// NOLINTNEXTLINE(readability-function-size)
-int run(Options& o) {
-    if (!checkOptions(o))
-        return kUnusableInput;
-    const std::optional<fs::path> found = programFolderOrAdvice(o.programFolder, "build");
-    if (!found)
-        return kUnusableInput;
-    const fs::path& programFolder = *found;
-    std::error_code ec;
-
-    TerminalFrontend frontend(stderr);
-    frontend.setDxt3(o.dxt3);
-    Application app(programFolder, frontend);
-
+// Loads the airline list, the aircraft and the template into `app` and takes the livery's
+// settings from the options, as the window's choices would. The exit status when one of them
+// cannot be used (the reason is printed), else nullopt.
+std::optional<int> loadChoices(Application& app, const Options& o, const fs::path& programFolder,
+                               const fs::path& templateFile) {
     if (Status s = LoadAirlineList(programFolder, app.airlines); !s) {
         say(stderr, "livrano-cli build: %s\n", s.text().c_str());
         return exitStatus(s);
@@ -225,41 +215,61 @@ int run(Options& o) {
     if (!loadAircraft(app, "livrano-cli build", o.aircraft))
         return kUnusableInput;
 
-    const fs::path templateFile = fs::absolute(o.templateFile, ec);
     app.settings.PendingTemplateTitle = app.settings.TemplateTitle = templateFile.filename().string();
     app.settings.PendingTemplatePath = app.settings.TemplatePath = templateFile.string();
-    if (Status s = LoadTemplate(app, trim(app.settings.TemplatePath)); !s) {
+    if (Status s = LoadTemplate(app.spec, app.surfaces, app.frontend, trim(app.settings.TemplatePath)); !s) {
         say(stderr, "livrano-cli build: %s\n", s.text().c_str());
         return exitStatus(s);
     }
-    const PictureShape shape = loadedPictureShape(app);
     app.settings.PendingVariation = app.settings.Variation = o.variation;
     app.settings.PendingFolderExtension = app.settings.FolderExtension = o.folder;
     if (o.tail)
         app.settings.PendingTailNumber = app.settings.TailNumber = *o.tail;
     app.settings.PendingCallsign = app.settings.Callsign = *callsign;
+    return std::nullopt;
+}
+
+// --dry-run: prints the plan a build would carry out and ends with the status that build would.
+int printDryRun(Application& app) {
+    BuildLock lock;
+    BuildPlan plan;
+    Status planned = lock.acquire(app);
+    if (planned)
+        planned = planBuild(app, app.surfaces, plan);
+    if (!planned) {
+        say(stderr, "livrano-cli build: %s\n", planned.text().c_str());
+        return exitStatus(planned);
+    }
+    printPlan(plan);
+    // The build would leave these textures out, and end as such a build does.
+    const bool leavesOut = std::any_of(plan.textures.textures.begin(), plan.textures.textures.end(),
+                                       [](const TextureJob& job) { return !job.skipped.empty(); });
+    return leavesOut ? kFailed : kDone;
+}
+
+int run(Options& o) {
+    if (!checkOptions(o))
+        return kUnusableInput;
+    const std::optional<fs::path> found = programFolderOrAdvice(o.programFolder, "build");
+    if (!found)
+        return kUnusableInput;
+    const fs::path& programFolder = *found;
+    std::error_code ec;
+
+    TerminalFrontend frontend(stderr);
+    Application app(programFolder, frontend);
+    app.dxt3Textures = o.dxt3;
+
+    const fs::path templateFile = fs::absolute(o.templateFile, ec);
+    if (const std::optional<int> refused = loadChoices(app, o, programFolder, templateFile))
+        return *refused;
+    const PictureShape shape = loadedPictureShape(app.surfaces);
+    if (o.dryRun)
+        return printDryRun(app);
 
     const fs::path aircraft = aircraftFolderPath(app);
     const std::vector<fs::path> watched = {aircraft, programLocation(programFolder, "\\TempBitmaps")};
     const FolderSnapshot before(watched);
-
-    if (o.dryRun) {
-        BuildLock lock;
-        BuildPlan plan;
-        Status planned = lock.acquire(app);
-        if (planned)
-            planned = planBuild(app, plan);
-        if (!planned) {
-            say(stderr, "livrano-cli build: %s\n", planned.text().c_str());
-            return exitStatus(planned);
-        }
-        printPlan(plan);
-        // The build would leave these textures out, and end as such a build does.
-        const bool leavesOut = std::any_of(plan.textures.textures.begin(), plan.textures.textures.end(),
-                                           [](const TextureJob& job) { return !job.skipped.empty(); });
-        return leavesOut ? kFailed : kDone;
-    }
-
     TextureBuildReport textures;
     BuildPlan plan;
     const Status built = CreateRepaint(app, systemFileOperations(), &textures, &plan);

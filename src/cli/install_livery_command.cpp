@@ -60,7 +60,7 @@ int run(Options& o) {
         for (const std::string& name : plan.leftOut)
             say(stdout, "  %s%-8s%s\n", verb, "skip", name.c_str());
         if (!o.aircraft.dryRun) {
-            if (Status s = InstallLivery(app, zip, plan); !s)
+            if (Status s = InstallLivery(app.extraFields, app.frontend, zip, plan); !s)
                 return failed(kName, s);
         }
         say(stdout, "\"%s\" %s [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.cfg.entry.title).c_str(),

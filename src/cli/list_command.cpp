@@ -116,7 +116,8 @@ int run(Options& o) {
     std::string out;
     for (int index : chosen) {
         const AircraftConfigEntry entry = *catalogueEntry(app.catalogue, index);
-        LoadAircraftSpec(app, entry.ConfigFile);
+        LoadAircraftSpec(entry.ConfigFile, app.dxt3Textures, app.spec, app.extraTextures, app.extraFields,
+                         app.settings, app.flags, app.frontend);
         std::vector<LiveryListing> liveries;
         if (Status s = listLiveries(app, liveries); !s)
             return failed(kName, s);

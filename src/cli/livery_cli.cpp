@@ -56,7 +56,8 @@ bool loadAircraft(Application& app, const char* command, const std::string& name
         say(stderr, "%s: %s\n", command, s.text().c_str());
         return false;
     }
-    LoadAircraftSpec(app, chosen.ConfigFile);
+    LoadAircraftSpec(chosen.ConfigFile, app.dxt3Textures, app.spec, app.extraTextures, app.extraFields,
+                     app.settings, app.flags, app.frontend);
     app.settings.AircraftIndex = *index;
     app.settings.PendingAircraftName = app.settings.AircraftName = chosen.DisplayName;
     return true;

@@ -10,9 +10,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "app/application.h"
 #include "app/status.h"
 #include "cli/exit_status.h"
+#include "output/application.h"
 #include "output/build_lock.h"
 
 namespace livrano::cli {

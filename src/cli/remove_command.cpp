@@ -60,7 +60,7 @@ int run(Options& o) {
         if (o.aircraft.dryRun)
             return kDone;
         // The entry goes first: should the rewrite fail, every file it names is still there.
-        if (Status s = WriteAircraftCfg(app, plan); !s)
+        if (Status s = WriteAircraftCfg(app.extraFields, app.frontend, plan); !s)
             return failed(kName, s);
         RemoveVariationFiles(plan);
         std::error_code ec;

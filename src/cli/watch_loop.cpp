@@ -40,7 +40,8 @@ int watchTemplate(Application& app, const BuildPlan& plan, const fs::path& templ
     std::fflush(stdout);
     while (watcher.nextSave()) {
         const auto start = std::chrono::steady_clock::now();
-        const TextureRebuild rebuild = RebuildTextures(app, plan, templateFile.string(), shape);
+        const TextureRebuild rebuild =
+            RebuildTextures(app, app.surfaces, app.frontend, plan, templateFile.string(), shape);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         switch (rebuild.outcome) {

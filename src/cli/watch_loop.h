@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "output/build_plan.h"
 #include "output/texture_rebuild.h"
 

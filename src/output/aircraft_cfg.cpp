@@ -196,25 +196,26 @@ Status checkInstalledCfgWritable(const fs::path& installedCfg) {
             " is read-only, and the simulator's own file functions refuse to replace it. Nothing was written.");
 }
 
-std::string newEntryTitle(const Application& app) {
-    return foldControls(trim(app.spec.AircraftTitlePrefix) + " " + trim(app.settings.Variation));
+std::string newEntryTitle(const RepaintInputs& repaint) {
+    return foldControls(trim(repaint.spec.AircraftTitlePrefix) + " " + trim(repaint.settings.Variation));
 }
 
-FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCopy, const std::string& sim) {
-    const AircraftSpec& spec = app.spec;
-    const RepaintSettings& settings = app.settings;
+FltsimEntry newFltsimEntry(const RepaintInputs& repaint, const ProfileDocument& dataCopy,
+                           const std::string& sim) {
+    const AircraftSpec& spec = repaint.spec;
+    const RepaintSettings& settings = repaint.settings;
     const std::string callsign = trim(settings.Callsign);
     const std::string dataModel = dataCopy.readString("livrano", "model");
     FltsimEntry e;
-    e.title = newEntryTitle(app);
+    e.title = newEntryTitle(repaint);
     e.sim = foldControls(sim);
     if (spec.TextureAssignOnly == 0)
-        e.model = variationId(app);
+        e.model = variationId(repaint);
     else if (spec.TextureAssignOnly == 1)
         e.model = !dataModel.empty() ? dataModel : toUpper(trim(spec.ModelFolder));
     e.panel = dataCopy.readString("livrano", "panel");
     if (spec.TextureAssignOnly == 1)
-        e.texture = folderExtension(app);
+        e.texture = folderExtension(repaint);
     e.kb_checklists = trim(spec.CheckListFile);
     e.kb_reference = trim(spec.ReferenceFile);
     e.atc_id = toUpper(trim(settings.TailNumber));
@@ -226,8 +227,8 @@ FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCo
     e.ui_variation = trim(settings.Variation);
     e.visual_damage = spec.ShowDamage;
     e.description = trim(spec.Description);
-    for (std::size_t k = 0; k < extraFieldCount(app.extraFields); ++k)
-        e.extraValues.push_back(trim(app.extraFields.ExtraFieldDefaults[k]));
+    for (std::size_t k = 0; k < extraFieldCount(repaint.extraFields); ++k)
+        e.extraValues.push_back(trim(repaint.extraFields.ExtraFieldDefaults[k]));
     for (std::string* value :
          {&e.model, &e.panel, &e.texture, &e.kb_checklists, &e.kb_reference, &e.atc_id, &e.atc_airline,
           &e.atc_flight_number, &e.ui_manufacturer, &e.ui_type, &e.ui_variation, &e.description})
@@ -313,8 +314,9 @@ std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,
     return numbers;
 }
 
-Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations& files) {
-    app.frontend.setStatusText("Writing Aircraft Configuration File");
+Status WriteAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend, const BuildPlan& plan,
+                        FileOperations& files) {
+    frontend.setStatusText("Writing Aircraft Configuration File");
     std::error_code ec;
     const bool haveInstalled = fs::exists(plan.installedCfg, ec);
     std::string installedBytes;
@@ -330,10 +332,10 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
     if (Status s = installedCfgText(plan.installedCfg, installedBytes, installedText); !s)
         return s;
 
-    app.frontend.setProgress(8);
+    frontend.setProgress(8);
     const WeightAndBalance weightAndBalance = readWeightAndBalance(ProfileDocument(std::move(installedText)));
 
-    app.frontend.setProgress(9);
+    frontend.setProgress(9);
     if (haveInstalled) {
         // The file as it was before the program first changed it stays beside it for good:
         // Aircraft.bak only ever holds the file of the build before.
@@ -346,19 +348,18 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
     }
 
     // The livery of the same title gave way before the build's first step.
-    app.frontend.setProgress(10);
-    app.frontend.setProgress(11);
+    frontend.setProgress(10);
+    frontend.setProgress(11);
     ProfileDocument doc(plan.dataBytes);
 
     // A painter's own lines in the entries (long values, quotation marks, comments, spacing)
     // are theirs: each section goes in whole, in place of the clean copy's of that name. A
     // second section of one name goes after the first, where no reader looks, as it stood.
-    app.frontend.setProgress(12);
+    frontend.setProgress(12);
     std::set<std::size_t> placed;
     const std::vector<FltsimEntry>& entries = plan.entries;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        app.frontend.setProgress(12.0 +
-                                 static_cast<double>(i + 1) * 6.0 / static_cast<double>(entries.size()));
+        frontend.setProgress(12.0 + static_cast<double>(i + 1) * 6.0 / static_cast<double>(entries.size()));
         const std::size_t n = plan.numbers[i];
         doc.putSection(sectionOf(n), renumbered(entries[i].section, entries[i].number, n),
                        placed.insert(n).second);
@@ -366,11 +367,11 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
     for (const ProfileSection& section : plan.others)
         doc.putSection(section.name, section.text, placed.insert(*fltsimNumber(section.name)).second);
 
-    app.frontend.setProgress(18);
+    frontend.setProgress(18);
     if (plan.writesEntry)
-        writeNewEntry(doc, plan.entryNumber, plan.entry, app.extraFields, plan.entryHasModelAndTexture);
+        writeNewEntry(doc, plan.entryNumber, plan.entry, extraFields, plan.entryHasModelAndTexture);
 
-    app.frontend.setProgress(19);
+    frontend.setProgress(19);
     for (const auto& [key, value] : weightAndBalance)
         doc.write(kWeightAndBalance, key, value);
     if (Status s = checkInstalledCfgUnchanged(plan); !s)
@@ -378,7 +379,7 @@ Status WriteAircraftCfg(Application& app, const BuildPlan& plan, FileOperations&
     if (Status s = files.replaceFile(plan.installedCfg, doc.bytes()); !s)
         return s;
 
-    app.frontend.setProgress(20);
+    frontend.setProgress(20);
     return Status::Ok();
 }
 

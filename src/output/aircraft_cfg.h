@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "aircraft/profile.h"
-#include "app/application.h"
 #include "app/status.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"
 #include "output/fltsim_entry.h"
+#include "output/repaint_inputs.h"
 
 namespace livrano {
 
@@ -48,11 +48,12 @@ std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,
 
 // The new entry's title: the aircraft's prefix, a blank and the variation, control characters
 // folded to blanks as every value of the new entry is.
-std::string newEntryTitle(const Application& app);
+std::string newEntryTitle(const RepaintInputs& repaint);
 
 // The new livery's entry from the aircraft specification, the user's choices, the "livrano" section of
 // the clean copy and the flight model's name; a control character in any value becomes a blank.
-FltsimEntry newFltsimEntry(const Application& app, const ProfileDocument& dataCopy, const std::string& sim);
+FltsimEntry newFltsimEntry(const RepaintInputs& repaint, const ProfileDocument& dataCopy,
+                           const std::string& sim);
 
 // Ok when the installed file is still the one the plan read (or still missing, as the plan found
 // it); Refused, naming the file, when another program has saved, made or removed it since.
@@ -70,8 +71,9 @@ Status checkInstalledCfgWritable(const std::filesystem::path& installedCfg);
 // key (unless writesEntry is false), the weight and balance. Fails, with the installed file as it was, when
 // the installed file cannot be read or a copy or the replacement fails, and when the installed
 // file is no longer the one the plan read, whether found on reading it (Refused, nothing written)
-// or just before replacing it (after the backups).
-Status WriteAircraftCfg(Application& app, const BuildPlan& plan,
+// or just before replacing it (after the backups). The new entry's extra fields are named by
+// `extraFields`.
+Status WriteAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend, const BuildPlan& plan,
                         FileOperations& files = systemFileOperations());
 
 } // namespace livrano

@@ -9,8 +9,8 @@ namespace livrano {
 
 namespace fs = std::filesystem;
 
-Status CreateAircraftFolders(Application& app, const BuildPlan& plan, FileOperations& files) {
-    app.frontend.setStatusText("Creating Aircraft Directories");
+Status CreateAircraftFolders(Frontend& frontend, const BuildPlan& plan, FileOperations& files) {
+    frontend.setStatusText("Creating Aircraft Directories");
     for (const fs::path& folder : plan.folders) {
         if (Status s = files.makeFolder(folder); !s)
             return s;

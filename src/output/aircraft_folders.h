@@ -3,7 +3,7 @@
 // A variation's place inside the installed aircraft, as its build plan names it: its folders,
 // its copy of the flight model, and the removal of a replaced variation's files.
 
-#include "app/application.h"
+#include "app/frontend.h"
 #include "app/status.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"
@@ -15,7 +15,7 @@ namespace livrano {
 // parent. Existing folders are
 // kept with their contents. Fails when a folder cannot be made or a file stands where a folder
 // should be.
-Status CreateAircraftFolders(Application& app, const BuildPlan& plan,
+Status CreateAircraftFolders(Frontend& frontend, const BuildPlan& plan,
                              FileOperations& files = systemFileOperations());
 
 // Copies the data folder's flight model to the plan's name for it, replacing a file of that

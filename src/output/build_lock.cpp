@@ -32,14 +32,14 @@ Status take(FolderLock& lock, const fs::path& folder, bool exclusive, const std:
 
 } // namespace
 
-Status BuildLock::acquire(const Application& app) {
+Status BuildLock::acquire(const RepaintInputs& repaint) {
     *this = BuildLock();
     BuildLock taken;
-    if (Status s = take(taken.m_program, app.programFolder, true, "the program folder"); !s)
+    if (Status s = take(taken.m_program, repaint.programFolder, true, "the program folder"); !s)
         return s;
-    const fs::path simulator = resolveCaseless(programLocation(app.programFolder, "\\..\\..\\Aircraft"));
-    const std::string directory = trim(app.spec.AircraftDirectory);
-    const fs::path aircraft = aircraftFolderPath(app);
+    const fs::path simulator = resolveCaseless(programLocation(repaint.programFolder, "\\..\\..\\Aircraft"));
+    const std::string directory = trim(repaint.spec.AircraftDirectory);
+    const fs::path aircraft = aircraftFolderPath(repaint);
     std::error_code ec;
     const bool haveAircraft =
         checkSafeFileName("aircraft folder", directory) && fs::is_directory(aircraft, ec);

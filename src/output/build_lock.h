@@ -5,9 +5,9 @@
 // build does not wait: the window builds on its only thread, where waiting would freeze it with
 // no way to give up, so the second build is refused and its status line says why.
 
-#include "app/application.h"
 #include "app/platform.h"
 #include "app/status.h"
+#include "output/repaint_inputs.h"
 
 namespace livrano {
 
@@ -18,7 +18,7 @@ public:
     // exclusively when the aircraft folder is still to be made, so two first builds of one
     // aircraft exclude each other too. Fails, naming the folder, when another build holds one
     // or a folder cannot be locked (the simulator's Aircraft folder must exist).
-    Status acquire(const Application& app);
+    Status acquire(const RepaintInputs& repaint);
 
     // Takes the program folder's lock alone, for work that writes the program folder and no
     // aircraft (a setup refreshing its files). Fails like acquire.

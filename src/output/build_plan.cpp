@@ -45,17 +45,17 @@ struct Owned {
 
 class Planner {
 public:
-    Planner(const Application& app, BuildPlan& plan, FileOperations& files = systemFileOperations())
-        : m_app(app), m_spec(app.spec), m_plan(plan), m_files(files) {}
+    Planner(const RepaintInputs& repaint, BuildPlan& plan, FileOperations& files = systemFileOperations())
+        : m_repaint(repaint), m_spec(repaint.spec), m_plan(plan), m_files(files) {}
 
     Status plan() {
         BuildPlan& p = m_plan;
         if (Status s = folders(); !s)
             return s;
-        p.extension = folderExtension(m_app);
+        p.extension = folderExtension(m_repaint);
         if (Status s = checkSafeFileName("folder extension", p.extension); !s)
             return s;
-        p.id = variationId(m_app);
+        p.id = variationId(m_repaint);
         if (m_spec.TextureAssignOnly == 0 &&
             static_cast<std::int64_t>(p.id.size()) != m_spec.NumIdentifierCharacters)
             return Status::Refused(
@@ -93,8 +93,8 @@ public:
             return s;
         if (Status s = checkSafeFileName("data folder (DataPath)", trim(m_spec.DataPath)); !s)
             return s;
-        p.aircraftFolder = aircraftFolderPath(m_app);
-        p.dataFolder = dataFolderPath(m_app);
+        p.aircraftFolder = aircraftFolderPath(m_repaint);
+        p.dataFolder = dataFolderPath(m_repaint);
         m_shared = existingEntry(p.aircraftFolder, "Texture");
         return Status::Ok();
     }
@@ -151,7 +151,7 @@ private:
         const std::string base = trim(m_spec.BaseModelName) + ".mdl";
         if (Status s = checkSafeFileName("model file name (BaseModelName)", base); !s)
             return s;
-        if (Status s = modelName(m_app, p.id, p.modelName); !s)
+        if (Status s = modelName(m_repaint, p.id, p.modelName); !s)
             return s;
         if (Status s = checkSafeFileName("model file name", p.modelName + ".mdl"); !s)
             return s;
@@ -160,7 +160,8 @@ private:
             const std::size_t count = listed(t.NumMdlOffsets, t.MdlOffsets.size());
             std::string name;
             if (count > 0) {
-                if (Status s = variationName(m_app, "texture", t.BaseTextureName, t.ReplaceMask, p.id, name);
+                if (Status s =
+                        variationName(m_repaint, "texture", t.BaseTextureName, t.ReplaceMask, p.id, name);
                     !s)
                     return s;
             }
@@ -200,7 +201,7 @@ private:
         }
         if (m_spec.CopyRenameAirFile != 1)
             return Status::Ok();
-        if (Status s = airName(m_app, p.id, m_sim); !s)
+        if (Status s = airName(m_repaint, p.id, m_sim); !s)
             return s;
         if (Status s = checkSafeFileName("flight-model file name", m_sim + ".air"); !s)
             return s;
@@ -235,7 +236,7 @@ private:
                 p.textures.textures.push_back(std::move(job));
                 continue;
             }
-            if (Status s = variationTextureName(m_app, i, p.id, job.name); !s)
+            if (Status s = variationTextureName(m_repaint, i, p.id, job.name); !s)
                 return s;
             if (Status s = checkSafeFileName("texture name", job.name); !s)
                 return s;
@@ -255,7 +256,7 @@ private:
     }
 
     Status extras() {
-        const ExtraTextureSpec& extra = m_app.extraTextures;
+        const ExtraTextureSpec& extra = m_repaint.extraTextures;
         if (extra.CopyExtraTextures != 1)
             return Status::Ok();
         const std::string base = trim(extra.BaseTextureFolder);
@@ -277,7 +278,7 @@ private:
 
     // Extra field names become keys of every entry the build writes.
     Status fields() {
-        const ExtraFieldSpec& fields = m_app.extraFields;
+        const ExtraFieldSpec& fields = m_repaint.extraFields;
         if (fields.CopyExtraFields != 1 || fields.NumFields < 1)
             return Status::Ok();
         const std::vector<ExtraFieldNameFault> faults =
@@ -314,7 +315,7 @@ private:
             std::string text;
             if (Status s = installedCfgText(p.installedCfg, *installed, text); !s)
                 return s;
-            return readFltsimEntries(ProfileDocument(std::move(text)), m_app.extraFields, p.entries,
+            return readFltsimEntries(ProfileDocument(std::move(text)), m_repaint.extraFields, p.entries,
                                      p.others);
         }
         return Status::Ok();
@@ -329,7 +330,7 @@ private:
 
         // The title must read back as written, or a rebuild never finds it and adds an entry
         // each time.
-        const std::string title = newEntryTitle(m_app);
+        const std::string title = newEntryTitle(m_repaint);
         ProfileDocument probe;
         probe.write("fltsim.0", "title", title);
         if (probe.readString("fltsim.0", "title") != trim(title))
@@ -341,7 +342,7 @@ private:
                     " characters, no enclosing quotation marks); shorten the variation's name.");
         if (m_spec.CopyRenameAirFile == 0)
             m_sim = trim(m_spec.BaseAirName);
-        p.entry = newFltsimEntry(m_app, ProfileDocument(p.dataBytes), m_sim);
+        p.entry = newFltsimEntry(m_repaint, ProfileDocument(p.dataBytes), m_sim);
         p.entryHasModelAndTexture = m_spec.TextureAssignOnly == 0 || m_spec.TextureAssignOnly == 1;
         // So must every name the user typed: a reader drops enclosing quotation marks, and
         // texture='AB' would name a folder the build never made (and a rebuild would remove).
@@ -389,7 +390,7 @@ private:
     // The aircraft's own liveries: those its clean copy lists.
     Status ownLiveries(std::vector<FltsimEntry>& own) const {
         std::vector<ProfileSection> untitled;
-        return readFltsimEntries(ProfileDocument(m_plan.dataBytes), m_app.extraFields, own, untitled);
+        return readFltsimEntries(ProfileDocument(m_plan.dataBytes), m_repaint.extraFields, own, untitled);
     }
 
     // The replaced livery's own texture folder, or its textures in the shared folder; its model
@@ -416,7 +417,7 @@ private:
         auto masked = [&](const fs::path& folder, std::string_view base, std::string_view mask,
                           const char* ext) {
             std::string name;
-            if (variationName(m_app, "file", base, mask, oldId, name))
+            if (variationName(m_repaint, "file", base, mask, oldId, name))
                 file(folder, name + ext);
         };
         // A folder that is a link is left whole, the link and what it leads to: nothing is
@@ -489,7 +490,7 @@ private:
             p.folders.push_back(m_shared);
             p.folders.push_back(models);
             // The extra textures go to the variation's own folder whatever the kind of aircraft.
-            if (copiesExtraTextures(m_app))
+            if (copiesExtraTextures(m_repaint))
                 p.folders.push_back(m_ownTextures);
             p.model->destination = target(models, p.modelName + ".mdl");
             p.modelCfg = target(models, "Model.cfg");
@@ -531,7 +532,7 @@ private:
         const std::string flightModel = "the aircraft's own flight model";
         owned.push_back({existingEntry(p.aircraftFolder, trim(m_spec.BaseAirName) + ".air"), false,
                          flightModel, flightModel});
-        if (m_app.extraTextures.CopyExtraTextures == 1) {
+        if (m_repaint.extraTextures.CopyExtraTextures == 1) {
             const std::string extras = "the aircraft's own extra textures";
             const std::string inFull = extras + " (BaseTextureFolder)";
             if (!samePath(m_extrasFolder, m_shared))
@@ -552,8 +553,8 @@ private:
             owned.push_back({existingEntry(p.aircraftFolder, "Model." + trim(e.model)), true, owner, brief});
             for (const TextureSpec& t : m_spec.Textures) {
                 std::string name;
-                if (variationName(m_app, "texture", t.BaseTextureName, t.ReplaceMask, toUpper(trim(e.model)),
-                                  name))
+                if (variationName(m_repaint, "texture", t.BaseTextureName, t.ReplaceMask,
+                                  toUpper(trim(e.model)), name))
                     owned.push_back({entryIn(m_shared, name + ".bmp"), false, owner, brief});
             }
         }
@@ -657,7 +658,7 @@ private:
     Status leftovers() {
         BuildPlan& p = m_plan;
         std::vector<fs::path> folders = p.folders;
-        folders.push_back(resolveCaseless(programLocation(m_app.programFolder, "\\TempBitmaps")));
+        folders.push_back(resolveCaseless(programLocation(m_repaint.programFolder, "\\TempBitmaps")));
         std::unordered_set<fs::path::string_type> listed;
         for (const fs::path& folder : folders) {
             if (!listed.insert(folder.native()).second)
@@ -766,7 +767,7 @@ private:
         return folder;
     }
 
-    const Application& m_app;
+    const RepaintInputs m_repaint;
     const AircraftSpec& m_spec;
     BuildPlan& m_plan;
     FileOperations& m_files; // asked only how much space is free
@@ -788,10 +789,10 @@ namespace {
 
 // The plan is handed over only when the whole of it holds: a refused plan leaves the caller's as it was.
 template <typename Step>
-Status planWith(const Application& app, BuildPlan& plan, Step step,
+Status planWith(const RepaintInputs& repaint, BuildPlan& plan, Step step,
                 FileOperations& files = systemFileOperations()) {
     BuildPlan planned;
-    Planner planner(app, planned, files);
+    Planner planner(repaint, planned, files);
     if (Status s = step(planner); !s)
         return s;
     plan = std::move(planned);
@@ -800,25 +801,26 @@ Status planWith(const Application& app, BuildPlan& plan, Step step,
 
 } // namespace
 
-Status planConfigurations(const Application& app, BuildPlan& plan) {
-    return planWith(app, plan, [](Planner& planner) { return planner.configurations(); });
+Status planConfigurations(const RepaintInputs& repaint, BuildPlan& plan) {
+    return planWith(repaint, plan, [](Planner& planner) { return planner.configurations(); });
 }
 
-Status planLiveryRemoval(const Application& app, std::string_view title, BuildPlan& plan) {
-    return planWith(app, plan, [title](Planner& planner) { return planner.livery(title, true); });
+Status planLiveryRemoval(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan) {
+    return planWith(repaint, plan, [title](Planner& planner) { return planner.livery(title, true); });
 }
 
-Status planLiveryFiles(const Application& app, std::string_view title, BuildPlan& plan) {
-    return planWith(app, plan, [title](Planner& planner) { return planner.livery(title, false); });
+Status planLiveryFiles(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan) {
+    return planWith(repaint, plan, [title](Planner& planner) { return planner.livery(title, false); });
 }
 
-Status planBuild(const Application& app, BuildPlan& plan, FileOperations& files) {
+Status planBuild(const RepaintInputs& repaint, const BitmapSurfaces& surfaces, BuildPlan& plan,
+                 FileOperations& files) {
     // Every texture is cut from the template: without one the build would install a livery
     // with none of them.
-    if (!app.surfaces.TemplateSurface24.Ready)
+    if (!surfaces.TemplateSurface24.Ready)
         return Status::Refused("No template is loaded: choose a template that reads as a BMP file.");
     return planWith(
-        app, plan, [](Planner& planner) { return planner.plan(); }, files);
+        repaint, plan, [](Planner& planner) { return planner.plan(); }, files);
 }
 
 } // namespace livrano

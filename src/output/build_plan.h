@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "aircraft/profile.h"
-#include "app/application.h"
 #include "app/file_stamp.h"
 #include "app/status.h"
 #include "output/file_operations.h"
 #include "output/fltsim_entry.h"
+#include "output/repaint_inputs.h"
+#include "texture/bitmap_surfaces.h"
 #include "texture/texture_composition.h"
 
 namespace livrano {
@@ -88,22 +89,23 @@ struct BuildPlan {
 // than a regular file the name of a file to replace, a name is too long for its file system, or
 // what the build writes into the aircraft folder does not fit in the space `files` says is free
 // there (the replaced livery's files count as staying).
-Status planBuild(const Application& app, BuildPlan& plan, FileOperations& files = systemFileOperations());
+Status planBuild(const RepaintInputs& repaint, const BitmapSurfaces& surfaces, BuildPlan& plan,
+                 FileOperations& files = systemFileOperations());
 
 // The start of every plan that works on the installed liveries: the aircraft and data folders,
 // the paths of aircraft.cfg, Aircraft.bak, the original and the clean copy, the clean copy's
 // bytes and the installed entries. Fails as planBuild does for these.
-Status planConfigurations(const Application& app, BuildPlan& plan);
+Status planConfigurations(const RepaintInputs& repaint, BuildPlan& plan);
 
 // Taking out the installed livery titled `title` (case and surrounding blanks ignored): the
 // plan's entries are the others (the later ones numbered down when written), `replaced` the
 // livery, `removals` the files and folders only it uses, found as for a same-title replacement,
 // and writesEntry is false. Fails when no livery has the title, when it is one of the aircraft's
 // own liveries (listed in the clean copy), or for the reasons planBuild reads the files for.
-Status planLiveryRemoval(const Application& app, std::string_view title, BuildPlan& plan);
+Status planLiveryRemoval(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan);
 
 // The same for sharing the livery: `removals` holds what it brings along, everything of its
 // own that the aircraft's own liveries and files do not use, whatever other added liveries use.
-Status planLiveryFiles(const Application& app, std::string_view title, BuildPlan& plan);
+Status planLiveryFiles(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan);
 
 } // namespace livrano

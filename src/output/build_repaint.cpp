@@ -30,7 +30,8 @@ Status reloadAircraft(Application& app) {
         return Status::Error("the aircraft index " + std::to_string(index) +
                              " names no aircraft configuration.");
     const AircraftConfigEntry chosen = *entry;
-    LoadAircraftSpec(app, chosen.ConfigFile);
+    LoadAircraftSpec(chosen.ConfigFile, app.dxt3Textures, app.spec, app.extraTextures, app.extraFields,
+                     app.settings, app.flags, app.frontend);
     app.settings.AircraftIndex = index;
     app.settings.AircraftName = chosen.DisplayName;
     app.settings.PendingAircraftName = chosen.DisplayName;
@@ -86,11 +87,11 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
     };
 
     ui.setProgress(0);
-    if (Status s = CreateAircraftFolders(app, plan, files); !s)
+    if (Status s = CreateAircraftFolders(ui, plan, files); !s)
         return failed("Creating Aircraft Directories", s);
 
     ui.setProgress(1);
-    if (Status s = RenameModelTextures(app, plan, files); !s)
+    if (Status s = RenameModelTextures(ui, plan, files); !s)
         return failed("Renaming Textures in MDL", s);
 
     ui.setProgress(2);
@@ -98,12 +99,13 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
         return failed("Copying the flight-model file", s);
 
     ui.setProgress(3);
-    if (Status s = WriteAircraftCfg(app, plan, files); !s)
+    if (Status s = WriteAircraftCfg(app.extraFields, ui, plan, files); !s)
         return failed("Writing Aircraft Configuration File", s);
     replaced.drop(plan);
 
     ui.setProgress(20);
-    TextureBuildReport report = BuildTextures(app, plan.textures, {}, files);
+    TextureBuildReport report =
+        BuildTextures(app.spec, app.surfaces, app.frontend, app.programFolder, plan.textures, {}, files);
     const std::size_t leftOut = report.skipped.size();
     const std::string leftOutDetail = leftOutLines(report.skipped);
     if (textures != nullptr)
@@ -126,7 +128,7 @@ Status CreateRepaint(Application& app, FileOperations& files, TextureBuildReport
     if (Status s = lock.acquire(app); !s)
         return refused(app, s);
     BuildPlan planned;
-    if (Status s = planBuild(app, planned, files); !s)
+    if (Status s = planBuild(app, app.surfaces, planned, files); !s)
         return refused(app, s);
     Status built = BuildRepaint(app, planned, files, textures);
     if (plan != nullptr)

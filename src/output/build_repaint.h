@@ -5,8 +5,8 @@
 // texts and progress values; a failing step ends the build there, leaving its status text and
 // the progress area shown, and the returned Status names the step and the reason.
 
-#include "app/application.h"
 #include "app/status.h"
+#include "output/application.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"
 #include "texture/texture_composition.h"

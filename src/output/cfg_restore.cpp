@@ -11,8 +11,8 @@ namespace livrano {
 
 namespace fs = std::filesystem;
 
-Status RestoreAircraftCfg(const Application& app, bool original, FileOperations& files) {
-    const fs::path aircraft = aircraftFolderPath(app);
+Status RestoreAircraftCfg(const RepaintInputs& repaint, bool original, FileOperations& files) {
+    const fs::path aircraft = aircraftFolderPath(repaint);
     const fs::path installed = existingEntry(aircraft, "Aircraft.cfg");
     const fs::path backup = existingEntry(aircraft, "Aircraft.bak");
     const fs::path kept = original ? existingEntry(aircraft, kOriginalAircraftCfg) : backup;

@@ -2,9 +2,9 @@
 #pragma once
 // Undoing a build's change to aircraft.cfg: the file kept before it goes back into place.
 
-#include "app/application.h"
 #include "app/status.h"
 #include "output/file_operations.h"
+#include "output/repaint_inputs.h"
 
 namespace livrano {
 
@@ -13,7 +13,7 @@ namespace livrano {
 // restoring the backup twice gives the file back. Call it under the build lock. Fails when the
 // kept file is missing or unreadable or aircraft.cfg is read-only, changing nothing, or when a write fails,
 // with aircraft.cfg as it was.
-Status RestoreAircraftCfg(const Application& app, bool original,
+Status RestoreAircraftCfg(const RepaintInputs& repaint, bool original,
                           FileOperations& files = systemFileOperations());
 
 } // namespace livrano

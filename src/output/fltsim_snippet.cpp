@@ -70,7 +70,7 @@ bool holdsFltsimSection(std::string_view text) {
     return false;
 }
 
-Status readFltsimSnippet(const Application& app, std::string_view text, FltsimEntry& entry) {
+Status readFltsimSnippet(const ExtraFieldSpec& extraFields, std::string_view text, FltsimEntry& entry) {
     std::string bytes;
     const bool bom = text.starts_with("\xEF\xBB\xBF");
     if (bom)
@@ -117,7 +117,7 @@ Status readFltsimSnippet(const Application& app, std::string_view text, FltsimEn
                                          " [fltsim.X] sections; it must hold exactly one.");
     std::vector<FltsimEntry> entries;
     std::vector<ProfileSection> untitled;
-    if (Status s = readFltsimEntries(ProfileDocument(section), app.extraFields, entries, untitled); !s)
+    if (Status s = readFltsimEntries(ProfileDocument(section), extraFields, entries, untitled); !s)
         return s;
     if (entries.empty())
         return Status::Refused("The livery's [fltsim.X] section has no title.");

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/application.h"
+#include "aircraft/aircraft_spec.h"
 #include "app/status.h"
 #include "output/fltsim_entry.h"
 
@@ -22,6 +22,6 @@ bool holdsFltsimSection(std::string_view text);
 // Reads the one [fltsim.…] section of the text (Windows-1252, or UTF-8 with or without a byte
 // order mark) as aircraft.cfg would hold it. Fails when the text holds no such section or more
 // than one, UTF-8 text holds a character Windows-1252 cannot, or the section has no title.
-Status readFltsimSnippet(const Application& app, std::string_view text, FltsimEntry& entry);
+Status readFltsimSnippet(const ExtraFieldSpec& extraFields, std::string_view text, FltsimEntry& entry);
 
 } // namespace livrano

@@ -88,23 +88,23 @@ std::string joined(const std::vector<std::string>& parts, std::size_t count) {
     return name;
 }
 
-} // namespace
+// What the zip brings, as the plan places it: the upper-case names of its files and of its top
+// folders, and the members that hold an [fltsim.X] section.
+struct Brought {
+    std::vector<const Member*> snippets;
+    std::set<std::string> names;
+    std::set<std::string> topFolders;
+};
 
-Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPlan& plan) {
-    InstallPlan planned;
-    if (Status s = planConfigurations(app, planned.cfg); !s)
-        return s;
-    if (Status s = checkInstalledCfgWritable(planned.cfg.installedCfg); !s)
-        return s;
-    const fs::path& aircraft = planned.cfg.aircraftFolder;
-    std::vector<Member> members;
+// The zip's members, checked; a zip made by zipping the livery's own folder is taken as the
+// folder's content.
+Status readMembers(const ZipReader& zip, std::vector<Member>& members) {
     for (std::size_t i = 0; i < zip.entries().size(); ++i) {
         Member m;
         if (Status s = readMember(zip.entries()[i], i, m); !s)
             return s;
         members.push_back(std::move(m));
     }
-    // A zip made by zipping the livery's own folder holds everything in that folder.
     if (!members.empty() && !liveryFolder(members.front().parts.front())) {
         const std::string outer = members.front().parts.front();
         const bool wrapped = std::all_of(members.begin(), members.end(), [&](const Member& m) {
@@ -116,10 +116,15 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
                 m.parts.erase(m.parts.begin());
         }
     }
+    return Status::Ok();
+}
 
-    std::vector<const Member*> snippets;
-    std::set<std::string> names;
-    std::set<std::string> topFolders; // upper case
+// Places each member in the aircraft folder: the files and new folders of `planned`, the members
+// left out, and what the zip brings. Refuses a member that would overwrite anything or take
+// another livery's folder.
+Status placeMembers(const ZipReader& zip, const std::vector<Member>& members, InstallPlan& planned,
+                    Brought& brought) {
+    const fs::path& aircraft = planned.cfg.aircraftFolder;
     for (const Member& m : members) {
         const std::string& first = m.parts.front();
         const bool air = m.parts.size() == 1 && !m.folder && endsNoCase(first, ".air");
@@ -130,19 +135,19 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
             if (Status s = zip.read(m.index, text); !s)
                 return s;
             if (holdsFltsimSection(text))
-                snippets.push_back(&m);
+                brought.snippets.push_back(&m);
         }
         if (!air && !(liveryFolder(first) && (m.parts.size() > 1 || m.folder))) {
             planned.leftOut.push_back(m.name);
             continue;
         }
-        if (!names.insert(toUpper(joined(m.parts, m.parts.size()))).second)
+        if (!brought.names.insert(toUpper(joined(m.parts, m.parts.size()))).second)
             return refused(m.name, "is in the zip twice");
         std::error_code ec;
         // Only the shared texture folder is there already; every other folder is new.
         const bool shared = equalsNoCase(first, "Texture");
         fs::path path = shared ? existingEntry(aircraft, first) : aircraft / pathFromWindows1252(first);
-        if (!air && topFolders.insert(toUpper(first)).second) {
+        if (!air && brought.topFolders.insert(toUpper(first)).second) {
             if (!shared && fs::exists(existingEntry(aircraft, first), ec))
                 return refused(m.name,
                                "would overwrite the folder " + existingEntry(aircraft, first).string());
@@ -167,6 +172,52 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
         if (!m.folder)
             planned.files.push_back({m.index, path});
     }
+    return Status::Ok();
+}
+
+// The entry must find its files, or the simulator shows a livery without them.
+Status checkEntryFiles(const FltsimEntry& entry, const fs::path& aircraft, const Brought& brought) {
+    std::error_code ec;
+    auto named = [&](const std::string& what, const std::string& name, bool folder) -> Status {
+        const bool inZip =
+            folder ? brought.topFolders.count(toUpper(name)) != 0 : brought.names.count(toUpper(name)) != 0;
+        if (inZip || fs::exists(existingEntry(aircraft, name), ec))
+            return Status::Ok();
+        return Status::Refused("The livery's entry names the " + what + " " + utf8FromWindows1252(name) +
+                               ", which neither the zip nor the aircraft has; nothing was installed.");
+    };
+    if (!entry.texture.empty()) {
+        if (brought.topFolders.count(toUpper("Texture." + entry.texture)) == 0)
+            return Status::Refused("The livery's entry names the texture folder Texture." +
+                                   utf8FromWindows1252(entry.texture) +
+                                   ", which the zip does not hold; nothing was installed.");
+    }
+    if (!entry.model.empty()) {
+        if (Status s = named("model folder", "Model." + entry.model, true); !s)
+            return s;
+    }
+    if (!entry.sim.empty()) {
+        if (Status s = named("flight model", entry.sim + ".air", false); !s)
+            return s;
+    }
+    return Status::Ok();
+}
+
+} // namespace
+
+Status planLiveryInstall(const RepaintInputs& repaint, const ZipReader& zip, InstallPlan& plan) {
+    InstallPlan planned;
+    if (Status s = planConfigurations(repaint, planned.cfg); !s)
+        return s;
+    if (Status s = checkInstalledCfgWritable(planned.cfg.installedCfg); !s)
+        return s;
+    std::vector<Member> members;
+    if (Status s = readMembers(zip, members); !s)
+        return s;
+    Brought brought;
+    if (Status s = placeMembers(zip, members, planned, brought); !s)
+        return s;
+    const std::vector<const Member*>& snippets = brought.snippets;
     if (planned.files.empty())
         return Status::Refused(
             "The zip holds no texture folder (Texture.XXX), model folder or flight model to install; nothing was installed.");
@@ -181,7 +232,7 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
     if (Status s = zip.read(snippets.front()->index, text); !s)
         return s;
     FltsimEntry& entry = planned.cfg.entry;
-    if (Status s = readFltsimSnippet(app, text, entry); !s)
+    if (Status s = readFltsimSnippet(repaint.extraFields, text, entry); !s)
         return s;
     for (const FltsimEntry& e : planned.cfg.entries) {
         if (equalsNoCase(trim(e.title), trim(entry.title)))
@@ -190,29 +241,8 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
     }
     if (Status s = checkRoomForLivery(planned.cfg.entries.size()); !s)
         return s;
-    // The entry must find its files, or the simulator shows a livery without them.
-    std::error_code ec;
-    auto named = [&](const std::string& what, const std::string& name, bool folder) -> Status {
-        const bool brought = folder ? topFolders.count(toUpper(name)) != 0 : names.count(toUpper(name)) != 0;
-        if (brought || fs::exists(existingEntry(aircraft, name), ec))
-            return Status::Ok();
-        return Status::Refused("The livery's entry names the " + what + " " + utf8FromWindows1252(name) +
-                               ", which neither the zip nor the aircraft has; nothing was installed.");
-    };
-    if (!entry.texture.empty()) {
-        if (topFolders.count(toUpper("Texture." + entry.texture)) == 0)
-            return Status::Refused("The livery's entry names the texture folder Texture." +
-                                   utf8FromWindows1252(entry.texture) +
-                                   ", which the zip does not hold; nothing was installed.");
-    }
-    if (!entry.model.empty()) {
-        if (Status s = named("model folder", "Model." + entry.model, true); !s)
-            return s;
-    }
-    if (!entry.sim.empty()) {
-        if (Status s = named("flight model", entry.sim + ".air", false); !s)
-            return s;
-    }
+    if (Status s = checkEntryFiles(entry, planned.cfg.aircraftFolder, brought); !s)
+        return s;
     std::sort(planned.folders.begin(), planned.folders.end());
     // The livery's section goes in as the painter wrote it, as every carried entry does.
     BuildPlan& cfg = planned.cfg;
@@ -225,7 +255,8 @@ Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPl
     return Status::Ok();
 }
 
-Status InstallLivery(Application& app, const ZipReader& zip, const InstallPlan& plan, FileOperations& files) {
+Status InstallLivery(const ExtraFieldSpec& extraFields, Frontend& frontend, const ZipReader& zip,
+                     const InstallPlan& plan, FileOperations& files) {
     std::vector<fs::path> made;
     std::vector<fs::path> written;
     auto undo = [&](Status why) {
@@ -248,7 +279,7 @@ Status InstallLivery(Application& app, const ZipReader& zip, const InstallPlan& 
             return undo(s);
         written.push_back(f.destination);
     }
-    if (Status s = WriteAircraftCfg(app, plan.cfg, files); !s)
+    if (Status s = WriteAircraftCfg(extraFields, frontend, plan.cfg, files); !s)
         return undo(s);
     return Status::Ok();
 }

@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "app/frontend.h"
 #include "app/status.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"
+#include "output/repaint_inputs.h"
 #include "output/zip_archive.h"
 
 namespace livrano {
@@ -39,11 +40,11 @@ struct InstallPlan {
 // it); two entries of one name; a folder or a title that another livery has; no [fltsim.X]
 // section or more than one; an entry that names a texture folder, model folder or flight model
 // that neither the zip nor the aircraft has.
-Status planLiveryInstall(const Application& app, const ZipReader& zip, InstallPlan& plan);
+Status planLiveryInstall(const RepaintInputs& repaint, const ZipReader& zip, InstallPlan& plan);
 
 // Makes the folders, writes every file and rewrites aircraft.cfg with the new entry. When a step
-// fails, what it wrote is taken away again.
-Status InstallLivery(Application& app, const ZipReader& zip, const InstallPlan& plan,
-                     FileOperations& files = systemFileOperations());
+// fails, what it wrote is taken away again. The entry's extra fields are named by `extraFields`.
+Status InstallLivery(const ExtraFieldSpec& extraFields, Frontend& frontend, const ZipReader& zip,
+                     const InstallPlan& plan, FileOperations& files = systemFileOperations());
 
 } // namespace livrano

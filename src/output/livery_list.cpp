@@ -15,8 +15,8 @@ namespace livrano {
 
 namespace fs = std::filesystem;
 
-Status listLiveries(const Application& app, std::vector<LiveryListing>& liveries) {
-    const fs::path aircraft = aircraftFolderPath(app);
+Status listLiveries(const RepaintInputs& repaint, std::vector<LiveryListing>& liveries) {
+    const fs::path aircraft = aircraftFolderPath(repaint);
     const fs::path installed = existingEntry(aircraft, "Aircraft.cfg");
     std::error_code ec;
     liveries.clear();
@@ -30,15 +30,16 @@ Status listLiveries(const Application& app, std::vector<LiveryListing>& liveries
         return s;
     std::vector<FltsimEntry> entries;
     std::vector<ProfileSection> untitled;
-    if (Status s = readFltsimEntries(ProfileDocument(std::move(text)), app.extraFields, entries, untitled);
+    if (Status s =
+            readFltsimEntries(ProfileDocument(std::move(text)), repaint.extraFields, entries, untitled);
         !s)
         return s;
     // Without a clean copy no livery counts as the aircraft's own.
     std::vector<FltsimEntry> own;
     const std::optional<std::string> clean =
-        readFileBytes(existingEntry(dataFolderPath(app), "Aircraft.cfg"));
+        readFileBytes(existingEntry(dataFolderPath(repaint), "Aircraft.cfg"));
     if (clean)
-        readFltsimEntries(ProfileDocument(*clean), app.extraFields, own, untitled);
+        readFltsimEntries(ProfileDocument(*clean), repaint.extraFields, own, untitled);
 
     for (FltsimEntry& e : entries) {
         LiveryListing listing;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "app/status.h"
 #include "output/fltsim_entry.h"
+#include "output/repaint_inputs.h"
 
 namespace livrano {
 
@@ -30,6 +30,6 @@ struct LiveryListing {
 // folder is "Texture." + texture, or the shared "Texture" when the value is empty; the model
 // folder "Model." + model, or "Model"; the flight model sim + ".air" when sim is set. A missing
 // aircraft.cfg lists nothing. Fails when the installed file cannot be read.
-Status listLiveries(const Application& app, std::vector<LiveryListing>& liveries);
+Status listLiveries(const RepaintInputs& repaint, std::vector<LiveryListing>& liveries);
 
 } // namespace livrano

@@ -11,10 +11,10 @@ namespace livrano {
 
 namespace fs = std::filesystem;
 
-Status RenameModelTextures(Application& app, const BuildPlan& plan, FileOperations& files) {
+Status RenameModelTextures(Frontend& frontend, const BuildPlan& plan, FileOperations& files) {
     if (!plan.model)
         return Status::Ok();
-    app.frontend.setStatusText("Renaming Textures in MDL");
+    frontend.setStatusText("Renaming Textures in MDL");
     // Patched in memory and written once: the copy is never on the disk with the old names.
     std::string model;
     if (Status s = files.readFile(plan.model->source, model); !s)

@@ -4,7 +4,7 @@
 // into the variation's model folder under its masked name, the folder's Model.cfg, and the new
 // texture names written into the copy at the byte positions the aircraft configuration lists.
 
-#include "app/application.h"
+#include "app/frontend.h"
 #include "app/status.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"
@@ -16,7 +16,7 @@ namespace livrano {
 // sets "normal" of section "models" in the folder's Model.cfg to the model's name (keeping the
 // rest of an existing file). The copy keeps the model file's length: a name that would end past
 // the end of the file fails before anything is written.
-Status RenameModelTextures(Application& app, const BuildPlan& plan,
+Status RenameModelTextures(Frontend& frontend, const BuildPlan& plan,
                            FileOperations& files = systemFileOperations());
 
 } // namespace livrano

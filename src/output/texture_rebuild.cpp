@@ -22,10 +22,9 @@ std::string sizeText(int width, int height) {
 
 } // namespace
 
-PictureShape loadedPictureShape(const Application& app) {
-    const BitmapSurfaces& s = app.surfaces;
-    PictureShape shape{s.TemplateSurface24.bitmap.width, s.TemplateSurface24.bitmap.height,
-                       app.flags.AlphaLoaded, 0, 0};
+PictureShape loadedPictureShape(const BitmapSurfaces& s) {
+    PictureShape shape{s.TemplateSurface24.bitmap.width, s.TemplateSurface24.bitmap.height, s.AlphaLoaded, 0,
+                       0};
     if (shape.alpha) {
         shape.alphaWidth = s.TemplateSurface8.bitmap.width;
         shape.alphaHeight = s.TemplateSurface8.bitmap.height;
@@ -33,12 +32,13 @@ PictureShape loadedPictureShape(const Application& app) {
     return shape;
 }
 
-TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const std::string& templatePath,
+TextureRebuild RebuildTextures(const RepaintInputs& repaint, BitmapSurfaces& surfaces, Frontend& frontend,
+                               const BuildPlan& plan, const std::string& templatePath,
                                const PictureShape& shape) {
     using Outcome = TextureRebuild::Outcome;
     TextureRebuild result;
     BuildLock lock;
-    if (Status s = lock.acquire(app); !s)
+    if (Status s = lock.acquire(repaint); !s)
         return {Outcome::Busy, s.text(), {}};
 
     std::vector<FltsimEntry> entries;
@@ -46,7 +46,7 @@ TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const st
     const std::optional<std::string> installed = readFileBytes(plan.installedCfg);
     std::string text;
     if (installed && installedCfgText(plan.installedCfg, *installed, text))
-        readFltsimEntries(ProfileDocument(std::move(text)), app.extraFields, entries, untitled);
+        readFltsimEntries(ProfileDocument(std::move(text)), repaint.extraFields, entries, untitled);
     const FltsimEntry& built = plan.entry;
     const bool listed = std::any_of(entries.begin(), entries.end(), [&](const FltsimEntry& e) {
         return equalsNoCase(e.title, built.title) && equalsNoCase(e.texture, built.texture) &&
@@ -58,9 +58,9 @@ TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const st
                     " as it was built (removed or replaced)",
                 {}};
 
-    if (Status s = LoadTemplate(app, templatePath); !s)
+    if (Status s = LoadTemplate(repaint.spec, surfaces, frontend, templatePath); !s)
         return {Outcome::Unreadable, s.text(), {}};
-    const PictureShape now = loadedPictureShape(app);
+    const PictureShape now = loadedPictureShape(surfaces);
     if (now.alpha != shape.alpha)
         return {Outcome::Unreadable, "the alpha companion cannot be read", {}};
     if (now.width != shape.width || now.height != shape.height || now.alphaWidth != shape.alphaWidth ||
@@ -73,7 +73,7 @@ TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const st
                 {}};
     TextureJobs jobs = plan.textures;
     jobs.extras.clear();
-    result.report = BuildTextures(app, jobs);
+    result.report = BuildTextures(repaint.spec, surfaces, frontend, repaint.programFolder, jobs);
     return result;
 }
 

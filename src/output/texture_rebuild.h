@@ -6,8 +6,9 @@
 
 #include <string>
 
-#include "app/application.h"
+#include "app/frontend.h"
 #include "output/build_plan.h"
+#include "output/repaint_inputs.h"
 #include "texture/texture_composition.h"
 
 namespace livrano {
@@ -22,7 +23,7 @@ struct PictureShape {
 };
 
 // The shape of the template surfaces as they are loaded now.
-PictureShape loadedPictureShape(const Application& app);
+PictureShape loadedPictureShape(const BitmapSurfaces& surfaces);
 
 struct TextureRebuild {
     enum class Outcome {
@@ -40,8 +41,9 @@ struct TextureRebuild {
 // with the texture and model values it was built with, loads the template (and its companion)
 // again, refuses pictures that cannot be read or whose shape differs from `shape` (a save still
 // being written), and rebuilds the plan's textures, each replacing the old one whole. Extra
-// textures are not copied again.
-TextureRebuild RebuildTextures(Application& app, const BuildPlan& plan, const std::string& templatePath,
+// textures are not copied again. The template is loaded into `surfaces`.
+TextureRebuild RebuildTextures(const RepaintInputs& repaint, BitmapSurfaces& surfaces, Frontend& frontend,
+                               const BuildPlan& plan, const std::string& templatePath,
                                const PictureShape& shape);
 
 } // namespace livrano

@@ -21,6 +21,69 @@ Status damaged(const std::string& reason) {
     return Status::Refused("The zip archive is damaged or not a zip archive: " + reason + ".");
 }
 
+// The archive's entries, named and typed, and the sum of their compressed sizes.
+Status listEntries(zip_t* zip, zip_uint64_t count, std::vector<ZipEntry>& entries,
+                   std::uint64_t& compressed) {
+    for (zip_uint64_t i = 0; i < count; ++i) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        const char* raw = zip_get_name(zip, i, ZIP_FL_ENC_RAW);
+        const char* name = zip_get_name(zip, i, ZIP_FL_ENC_STRICT);
+        if (raw == nullptr || name == nullptr || zip_stat_index(zip, i, 0, &stat) != 0)
+            return damaged(zip_strerror(zip));
+        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+            return Status::Refused("The zip archive's entry \"" + std::string(name) +
+                                   "\" is encrypted; only plain archives can be installed.");
+        ZipEntry entry;
+        entry.rawName = raw;
+        entry.name = name;
+        entry.folder = entry.name.ends_with('/');
+        zip_uint8_t system = 0;
+        zip_uint32_t attributes = 0;
+        if (zip_file_get_external_attributes(zip, i, 0, &system, &attributes) == 0) {
+            entry.link = (system == ZIP_OPSYS_UNIX && ((attributes >> 16) & kUnixFileType) == kUnixLink) ||
+                         (attributes & kWindowsReparsePoint) != 0;
+        }
+        compressed += (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
+        entries.push_back(std::move(entry));
+    }
+    return Status::Ok();
+}
+
+// Inflates every entry to learn its size, refusing the archive as soon as the whole grows past
+// the limits against its `compressed` bytes.
+Status measureEntries(zip_t* zip, std::vector<ZipEntry>& entries, std::uint64_t compressed,
+                      const ZipLimits& limits) {
+    std::uint64_t inflated = 0;
+    std::vector<char> buffer(1 << 16);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        zip_file_t* file = zip_fopen_index(zip, i, 0);
+        if (file == nullptr)
+            return damaged("\"" + entries[i].name + "\": " + zip_strerror(zip));
+        zip_int64_t n = 0;
+        while ((n = zip_fread(file, buffer.data(), buffer.size())) > 0) {
+            inflated += static_cast<std::uint64_t>(n);
+            entries[i].size += static_cast<std::uint64_t>(n);
+            const bool tooLarge = inflated > limits.inflatedBytes;
+            const bool tooRich = inflated > limits.ratioGrace &&
+                                 inflated > limits.ratio * std::max<std::uint64_t>(compressed, 1);
+            if (tooLarge || tooRich) {
+                zip_fclose(file);
+                return Status::Refused("The zip archive inflates to more than " +
+                                       (tooLarge ? std::to_string(limits.inflatedBytes) + " bytes"
+                                                 : std::to_string(limits.ratio) + " times its " +
+                                                       std::to_string(compressed) + " compressed bytes") +
+                                       "; it is refused as a possible zip bomb.");
+            }
+        }
+        const std::string reason = n < 0 ? zip_file_strerror(file) : "";
+        zip_fclose(file);
+        if (n < 0)
+            return damaged("\"" + entries[i].name + "\": " + reason);
+    }
+    return Status::Ok();
+}
+
 } // namespace
 
 struct ZipReader::Archive {
@@ -64,58 +127,11 @@ Status ZipReader::open(std::string bytes, const ZipLimits& limits) {
     // never count for more than the archive itself.
     std::uint64_t compressed = 0;
     std::vector<ZipEntry> entries;
-    for (zip_uint64_t i = 0; i < static_cast<zip_uint64_t>(count); ++i) {
-        zip_stat_t stat;
-        zip_stat_init(&stat);
-        const char* raw = zip_get_name(zip, i, ZIP_FL_ENC_RAW);
-        const char* name = zip_get_name(zip, i, ZIP_FL_ENC_STRICT);
-        if (raw == nullptr || name == nullptr || zip_stat_index(zip, i, 0, &stat) != 0)
-            return damaged(zip_strerror(zip));
-        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
-            return Status::Refused("The zip archive's entry \"" + std::string(name) +
-                                   "\" is encrypted; only plain archives can be installed.");
-        ZipEntry entry;
-        entry.rawName = raw;
-        entry.name = name;
-        entry.folder = entry.name.ends_with('/');
-        zip_uint8_t system = 0;
-        zip_uint32_t attributes = 0;
-        if (zip_file_get_external_attributes(zip, i, 0, &system, &attributes) == 0) {
-            entry.link = (system == ZIP_OPSYS_UNIX && ((attributes >> 16) & kUnixFileType) == kUnixLink) ||
-                         (attributes & kWindowsReparsePoint) != 0;
-        }
-        compressed += (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
-        entries.push_back(std::move(entry));
-    }
+    if (Status s = listEntries(zip, static_cast<zip_uint64_t>(count), entries, compressed); !s)
+        return s;
     compressed = std::min<std::uint64_t>(compressed, m_archive->bytes.size());
-
-    std::uint64_t inflated = 0;
-    std::vector<char> buffer(1 << 16);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        zip_file_t* file = zip_fopen_index(zip, i, 0);
-        if (file == nullptr)
-            return damaged("\"" + entries[i].name + "\": " + zip_strerror(zip));
-        zip_int64_t n = 0;
-        while ((n = zip_fread(file, buffer.data(), buffer.size())) > 0) {
-            inflated += static_cast<std::uint64_t>(n);
-            entries[i].size += static_cast<std::uint64_t>(n);
-            const bool tooLarge = inflated > limits.inflatedBytes;
-            const bool tooRich = inflated > limits.ratioGrace &&
-                                 inflated > limits.ratio * std::max<std::uint64_t>(compressed, 1);
-            if (tooLarge || tooRich) {
-                zip_fclose(file);
-                return Status::Refused("The zip archive inflates to more than " +
-                                       (tooLarge ? std::to_string(limits.inflatedBytes) + " bytes"
-                                                 : std::to_string(limits.ratio) + " times its " +
-                                                       std::to_string(compressed) + " compressed bytes") +
-                                       "; it is refused as a possible zip bomb.");
-            }
-        }
-        const std::string reason = n < 0 ? zip_file_strerror(file) : "";
-        zip_fclose(file);
-        if (n < 0)
-            return damaged("\"" + entries[i].name + "\": " + reason);
-    }
+    if (Status s = measureEntries(zip, entries, compressed, limits); !s)
+        return s;
     m_entries = std::move(entries);
     return Status::Ok();
 }

@@ -43,7 +43,7 @@ std::vector<Command> makeSmallButtons() {
     for (const auto& [command, item] : kItems) {
         const Screen screen = item;
         table.push_back({main, command, [screen](Program& p) {
-                             p.app().flags.WizardActive = false;
+                             p.windowFlags().WizardActive = false;
                              return p.wizard().show(screen, false);
                          }});
     }
@@ -68,7 +68,7 @@ std::vector<Command> makeSmallButtons() {
 const std::vector<Command> kLargeButtons = {
     {"frm_Main", "wizard",
      [](Program& p) {
-         p.app().flags.WizardActive = true;
+         p.windowFlags().WizardActive = true;
          p.mainWindow()->UpdateStatusLine();
          return p.wizard().show(Screen::SelectAircraft, true);
      }},

@@ -10,8 +10,8 @@
 
 #include <cmath>
 
-#include "app/progress_bar.h"
 #include "screens/core_text.h"
+#include "screens/progress_bar.h"
 #include "skin/image_button.h"
 
 namespace livrano {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "screens/program.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -68,14 +69,14 @@ WizardScreen* Program::ensureScreen(Screen which) {
     }
     if (!made->create())
         return nullptr;
-    m_app.flags.screenLoaded(which) = true;
+    m_windowFlags.screenLoaded(which) = true;
     m_windows[slot] = std::move(made);
     m_wizard->connectScreen(*screen(which));
     return screen(which);
 }
 
 bool Program::Main() {
-    m_app.flags.AlphaLoaded = false;
+    m_app.surfaces.AlphaLoaded = false;
     if (Status s = LoadAirlineList(m_app.programFolder, m_app.airlines); !s) {
         m_desktop.message(fromMessage(s.text()));
         return false;
@@ -101,9 +102,12 @@ bool Program::Main() {
         m_desktop.message(QString::fromLatin1(kMediaMissing));
         return false;
     }
-    m_app.flags.screenLoaded(Screen::Main) = true;
+    m_windowFlags.screenLoaded(Screen::Main) = true;
     MainWindow* shown = main.get();
     m_windows[static_cast<std::size_t>(Screen::Main)] = std::move(main);
+    // The loads read the check box's choice from the core, which follows every tick.
+    m_app.dxt3Textures = shown->chkDXT3->isChecked();
+    QObject::connect(shown->chkDXT3, &QCheckBox::toggled, [this](bool on) { m_app.dxt3Textures = on; });
     QObject::connect(shown->lst_Texture, &QComboBox::currentIndexChanged, [this] { drawPreview(); });
     QObject::connect(shown->opt_Alpha, &QRadioButton::clicked, [this] { drawPreview(); });
     QObject::connect(shown->opt_Standard, &QRadioButton::clicked, [this] { drawPreview(); });
@@ -119,7 +123,7 @@ bool Program::Main() {
 void Program::ShutDownApplication() {
     std::vector<SkinnedWindow*> loaded;
     for (std::size_t i = 0; i < kScreenCount; ++i) {
-        if (m_app.flags.ScreenLoaded[i] && m_windows[i])
+        if (m_windowFlags.ScreenLoaded[i] && m_windows[i])
             loaded.push_back(m_windows[i].get());
     }
     for (SkinnedWindow* window : loaded)
@@ -127,7 +131,7 @@ void Program::ShutDownApplication() {
     for (SkinnedWindow* window : loaded)
         window->releaseShaper();
     for (std::size_t i = 0; i < kScreenCount; ++i) {
-        if (m_app.flags.ScreenLoaded[i] && m_windows[i]) {
+        if (m_windowFlags.ScreenLoaded[i] && m_windows[i]) {
             m_windows[i]->hide();
             // Later, not now: the command that asked for shutdown is still inside a button's event.
             m_windows[i].release()->deleteLater();
@@ -171,7 +175,8 @@ void Program::drawPreview() {
         main->Preview_Scroll->setRange(0, std::max(0, range.maximum));
         main->Preview_Scroll->setPageStep(range.largeChange);
     }
-    DrawPreview(m_app, text, main->opt_Alpha->isChecked(), main->Preview_Scroll->value());
+    DrawPreview(m_app.spec, m_app.surfaces, m_frontend, text, main->opt_Alpha->isChecked(),
+                main->Preview_Scroll->value());
 }
 
 void Program::destroyScreen(Screen which) {

@@ -10,10 +10,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/application.h"
 #include "app/status.h"
+#include "output/application.h"
 #include "screens/desktop.h"
 #include "screens/qt_frontend.h"
+#include "screens/window_flags.h"
 
 namespace livrano {
 
@@ -62,6 +63,7 @@ public:
     void drawPreview();
 
     Application& app() { return m_app; }
+    WindowFlags& windowFlags() { return m_windowFlags; }
     const Desktop& desktop() const { return m_desktop; }
     MainWindow* mainWindow() const;
     // The wizard screen of a step; null until it is created.
@@ -76,6 +78,7 @@ private:
     Desktop m_desktop;
     QtFrontend m_frontend;
     Application m_app;
+    WindowFlags m_windowFlags;
     std::unique_ptr<CommandDispatcher> m_dispatcher;
     std::unique_ptr<Wizard> m_wizard;
     std::array<std::unique_ptr<SkinnedWindow>, kScreenCount> m_windows;

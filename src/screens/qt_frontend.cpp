@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "screens/qt_frontend.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -41,10 +40,6 @@ void QtFrontend::setTextureList(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         list->addItem(fromCore(line), QByteArray::fromStdString(line));
     list->setCurrentIndex(0);
-}
-
-bool QtFrontend::dxt3Checked() const {
-    return m_program.mainWindow()->chkDXT3->isChecked();
 }
 
 void QtFrontend::showEmptyChoices() {

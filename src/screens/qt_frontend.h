@@ -19,7 +19,6 @@ public:
     void hideProgressArea() override;
     void setProgress(double percent) override;
     void setTextureList(const std::vector<std::string>& lines) override;
-    bool dxt3Checked() const override;
     void showEmptyChoices() override;
     // The tail number's label; a tail number that is not empty also checks its step.
     void showTailNumber(const std::string& tailNumber) override;

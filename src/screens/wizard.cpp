@@ -233,7 +233,8 @@ Status Wizard::ConfirmAircraft() {
         const AircraftConfigEntry entry = app.catalogue.Entries[static_cast<std::size_t>(i)];
         if (toUpper(trim(entry.DisplayName)) != wanted)
             continue;
-        LoadAircraftSpec(app, entry.ConfigFile);
+        LoadAircraftSpec(entry.ConfigFile, app.dxt3Textures, app.spec, app.extraTextures, app.extraFields,
+                         app.settings, app.flags, app.frontend);
         app.settings.AircraftIndex = i;
         app.settings.PendingAircraftName = entry.DisplayName;
         app.settings.AircraftName = app.settings.PendingAircraftName;
@@ -241,7 +242,7 @@ Status Wizard::ConfirmAircraft() {
         main->lbl_CurrentAircraft->setText(fromCore(app.settings.AircraftName));
         for (std::size_t b = 1; b < main->stepButtons().size(); ++b)
             main->stepButtons()[b]->set_state(QStringLiteral("enabled"));
-        finishConfirm(Screen::SelectAircraft, app.flags.WizardActive);
+        finishConfirm(Screen::SelectAircraft, m_program.windowFlags().WizardActive);
     }
     return Status::Ok();
 }
@@ -259,8 +260,8 @@ Status Wizard::ConfirmTemplate() {
     // does not load leaves it clear (the one before it is gone all the same).
     main->btn_SelectTemplate->set_picture(QStringLiteral("Empty"));
     main->lbl_CurrentTemplate->setText(QFile::decodeName(QByteArray::fromStdString(s.PendingTemplateTitle)));
-    const bool wizard = app.flags.WizardActive;
-    const Status loaded = LoadTemplate(app, trim(s.TemplatePath));
+    const bool wizard = m_program.windowFlags().WizardActive;
+    const Status loaded = LoadTemplate(app.spec, app.surfaces, app.frontend, trim(s.TemplatePath));
     if (loaded)
         main->btn_SelectTemplate->set_picture(QStringLiteral("Check"));
     finishConfirm(Screen::SelectTemplate, false);
@@ -286,7 +287,7 @@ Status Wizard::confirmEntry(Screen screen) {
     main->stepButtons()[step]->set_picture(QStringLiteral("Check"));
     const std::string& value = app.settings.*fields.confirmed;
     main->currentLabels()[step]->setText(screen == Screen::Folder ? folderExample(value) : fromCore(value));
-    finishConfirm(screen, app.flags.WizardActive);
+    finishConfirm(screen, m_program.windowFlags().WizardActive);
     return Status::Ok();
 }
 
@@ -301,8 +302,8 @@ Status Wizard::ConfirmCallsign(bool byEnter) {
     app.settings.Callsign = app.settings.PendingCallsign;
     main->btn_Callsign->set_picture(QStringLiteral("Check"));
     main->lbl_CurrentCallsign->setText(fromCore(app.settings.Callsign));
-    const bool wizard = app.flags.WizardActive;
-    app.flags.WizardActive = false;
+    const bool wizard = m_program.windowFlags().WizardActive;
+    m_program.windowFlags().WizardActive = false;
     finishConfirm(Screen::Callsign, false);
     if (wizard && !byEnter)
         main->btn_CreateAircraft->set_state(QStringLiteral("enabled"));
@@ -310,12 +311,12 @@ Status Wizard::ConfirmCallsign(bool byEnter) {
 }
 
 void Wizard::close(Screen screen) {
-    m_program.app().flags.WizardActive = false;
+    m_program.windowFlags().WizardActive = false;
     m_program.screen(screen)->hide();
 }
 
 Status Wizard::previous(Screen screen) {
-    m_program.app().flags.WizardActive = true;
+    m_program.windowFlags().WizardActive = true;
     m_program.screen(screen)->hide();
     return show(stepAfter(screen, -1), true);
 }

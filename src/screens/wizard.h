@@ -12,8 +12,8 @@
 
 #include <optional>
 
-#include "app/state_flags.h"
 #include "app/status.h"
+#include "screens/window_flags.h"
 
 namespace livrano {
 

@@ -7,8 +7,8 @@
 
 #include <functional>
 
-#include "app/state_flags.h"
 #include "screens/skinned_window.h"
+#include "screens/window_flags.h"
 
 namespace livrano {
 

@@ -5,6 +5,15 @@
 
 namespace livrano {
 
+BitmapView viewOf(const Bitmap& bitmap) {
+    return BitmapView{bitmap.width,
+                      bitmap.height,
+                      bitmap.bytesPerPixel,
+                      bitmap.pixels.data(),
+                      static_cast<std::ptrdiff_t>(bitmap.rowBytes()),
+                      bitmap.palette};
+}
+
 std::vector<PaletteEntry> greyRamp() {
     std::vector<PaletteEntry> ramp(256);
     for (std::size_t i = 0; i < ramp.size(); ++i) {

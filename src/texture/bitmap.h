@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace livrano {
@@ -32,6 +33,23 @@ struct Bitmap {
     std::uint8_t* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * rowBytes(); }
     const std::uint8_t* row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * rowBytes(); }
 };
+
+// A picture's rows wherever they lie: in a Bitmap, or in a file's bytes read in place, without a
+// copy. Pixels as in a Bitmap; row y starts at top + y * stride (a negative stride for rows stored
+// bottom-up).
+struct BitmapView {
+    int width = 0;
+    int height = 0;
+    int bytesPerPixel = 3;
+    const std::uint8_t* top = nullptr;
+    std::ptrdiff_t stride = 0;
+    std::span<const PaletteEntry> palette;
+
+    const std::uint8_t* row(int y) const { return top + static_cast<std::ptrdiff_t>(y) * stride; }
+};
+
+// The rows of the bitmap, valid while it lives unchanged.
+BitmapView viewOf(const Bitmap& bitmap);
 
 // The 256-entry ramp in which entry i is blue i, green i, red i.
 std::vector<PaletteEntry> greyRamp();

@@ -30,6 +30,9 @@ struct BitmapSurfaces {
     Surface TemplateSurface8;
     Surface WorkSurface24;
     Surface WorkSurface8;
+    // TemplateSurface8 holds the aircraft's alpha companion: set by a template load that read it,
+    // cleared when the next load begins.
+    bool AlphaLoaded = false;
     // The colour table WorkSurface8 is created with: the alpha template's at each create; with
     // no alpha template loaded it keeps whatever table the last create used (black at first).
     std::vector<PaletteEntry> workTable8 = std::vector<PaletteEntry>(256);

@@ -321,6 +321,46 @@ bool decodeRle(const Reader& r, const Header& h, Bitmap& out) {
     return true;
 }
 
+// The header of a picture whose pixels can be read: all of an uncompressed picture's are present
+// (checked before anything is allocated for them).
+std::optional<Header> readableHeader(const Reader& r, const BmpLimits& limits, std::string& why) {
+    std::optional<Header> h = parseHeader(r, limits, why);
+    const bool compressed = h && (h->compression == kRle8 || h->compression == kRle4);
+    if (h && !compressed && !r.has(h->pixelOffset, uncompressedSize(*h))) {
+        why = kTruncated;
+        return std::nullopt;
+    }
+    return h;
+}
+
+// Whether the file's rows are a Bitmap's rows as they stand: uncompressed 8 and 24-bit pixels.
+bool readableInPlace(const Header& h) {
+    return h.compression == kRgb && (h.bitCount == 8 || h.bitCount == 24);
+}
+
+// The picture where the file holds it. Precondition: readableInPlace, and readableHeader passed.
+BitmapView viewInFile(const Reader& r, const Header& h, std::span<const PaletteEntry> palette) {
+    const auto stride = static_cast<std::ptrdiff_t>(rowStride(h));
+    const std::uint8_t* first = r.at(h.pixelOffset); // the top row of a top-down file, else the bottom
+    return BitmapView{static_cast<int>(h.width),        static_cast<int>(h.height),
+                      static_cast<int>(h.bitCount / 8), h.topDown ? first : first + (h.height - 1) * stride,
+                      h.topDown ? stride : -stride,     palette};
+}
+
+// Why a file is refused unread: it cannot be read, or it is larger than any picture within the
+// limits can be (no such picture needs more than four bytes a pixel, as 32-bit rows or the worst
+// run-length stream, besides its headers and table), say a film picked by mistake, which is then
+// not pulled whole into memory. Null when it may be read.
+const char* refusedUnread(const std::filesystem::path& path, const BmpLimits& limits) {
+    constexpr std::uintmax_t kHeaderRoom = 1 << 20;
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    return ec ? "it cannot be read"
+           : size > static_cast<std::uintmax_t>(limits.maxPixels) * 4 + kHeaderRoom
+               ? "it is larger than any picture within the limits"
+               : nullptr;
+}
+
 } // namespace
 
 std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLimits& limits,
@@ -332,32 +372,26 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
         return std::nullopt;
     };
     const Reader r(file);
-    const std::optional<Header> h = parseHeader(r, limits, why);
+    const std::optional<Header> h = readableHeader(r, limits, why);
     if (!h)
         return refuse(why);
-    const bool indexed = h->bitCount <= 8;
-    const bool compressed = h->compression == kRle8 || h->compression == kRle4;
-    // Uncompressed pixels must all be present before anything is allocated for them.
-    if (!compressed && !r.has(h->pixelOffset, uncompressedSize(*h)))
-        return refuse(kTruncated);
     Bitmap out;
     out.width = static_cast<int>(h->width);
     out.height = static_cast<int>(h->height);
-    out.bytesPerPixel = indexed ? 1 : 3;
-    if (indexed)
+    out.bytesPerPixel = isIndexed(*h) ? 1 : 3;
+    if (isIndexed(*h))
         out.palette = readTable(r, *h);
-    if (!compressed && (h->bitCount == 8 || h->bitCount == 24)) {
+    if (readableInPlace(*h)) {
         // The file's rows are the picture's bytes: appended in the picture's order, they are
         // copied once and never cleared first.
+        const BitmapView rows = viewInFile(r, *h, out.palette);
         out.pixels = largeBuffer(out.rowBytes() * static_cast<std::size_t>(out.height));
-        for (int y = 0; y < out.height; ++y) {
-            const std::size_t fileRow = static_cast<std::size_t>(h->topDown ? y : out.height - 1 - y);
-            const std::uint8_t* row = r.at(h->pixelOffset + fileRow * rowStride(*h));
-            out.pixels.insert(out.pixels.end(), row, row + out.rowBytes());
-        }
+        for (int y = 0; y < out.height; ++y)
+            out.pixels.insert(out.pixels.end(), rows.row(y), rows.row(y) + out.rowBytes());
         return out;
     }
     out.pixels.assign(out.rowBytes() * static_cast<std::size_t>(out.height), 0);
+    const bool compressed = h->compression == kRle8 || h->compression == kRle4;
     const bool ok = compressed ? decodeRle(r, *h, out) : decodeUncompressed(r, *h, out);
     if (!ok)
         return refuse("its run-length pixel data is damaged or cut short");
@@ -366,16 +400,7 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
 
 std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits,
                                   std::string* fault) {
-    // No picture within the limits needs more than four bytes a pixel (32-bit rows, or the worst
-    // run-length stream) besides its headers and table. A larger file, say a film picked by
-    // mistake, is refused unread instead of being pulled whole into memory.
-    constexpr std::uintmax_t kHeaderRoom = 1 << 20;
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    const char* refused = ec ? "it cannot be read"
-                          : size > static_cast<std::uintmax_t>(limits.maxPixels) * 4 + kHeaderRoom
-                              ? "it is larger than any picture within the limits"
-                              : nullptr;
+    const char* refused = refusedUnread(path, limits);
     std::optional<Bitmap> picture;
     if (refused == nullptr && withFileBytes(path, [&](std::span<const std::uint8_t> bytes) {
             picture = decodeBmp(bytes, limits, fault);
@@ -384,6 +409,29 @@ std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLi
     if (fault != nullptr)
         *fault = refused != nullptr ? refused : "it cannot be read";
     return std::nullopt;
+}
+
+bool withBmpFile(const std::filesystem::path& path, const std::function<void(const BitmapView&)>& use,
+                 const BmpLimits& limits, std::string* fault) {
+    const char* refused = refusedUnread(path, limits);
+    bool used = false;
+    if (refused == nullptr && withFileBytes(path, [&](std::span<const std::uint8_t> bytes) {
+            const Reader r(bytes);
+            std::string why;
+            const std::optional<Header> h = readableHeader(r, limits, why);
+            if (h && readableInPlace(*h)) {
+                const std::vector<PaletteEntry> palette = readTable(r, *h);
+                use(viewInFile(r, *h, palette));
+                used = true;
+            } else if (const std::optional<Bitmap> picture = decodeBmp(bytes, limits, fault)) {
+                use(viewOf(*picture));
+                used = true;
+            }
+        }))
+        return used;
+    if (fault != nullptr)
+        *fault = refused != nullptr ? refused : "it cannot be read";
+    return false;
 }
 
 } // namespace livrano

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -35,5 +36,11 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
 // when it is larger than any picture within the limits can be (4 bytes a pixel and 1 MB).
 std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits = {},
                                   std::string* fault = nullptr);
+
+// readBmpFile's picture, given to `use` while the file is mapped: the rows of uncompressed 8 and
+// 24-bit files where the file holds them (no copy), any other kind decoded first. False, without
+// calling `use`, when readBmpFile would give nullopt (`fault` as there).
+bool withBmpFile(const std::filesystem::path& path, const std::function<void(const BitmapView&)>& use,
+                 const BmpLimits& limits = {}, std::string* fault = nullptr);
 
 } // namespace livrano

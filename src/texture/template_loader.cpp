@@ -6,7 +6,6 @@
 #include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
-#include "texture/bitmap_surfaces.h"
 #include "texture/bmp_reader.h"
 
 namespace livrano {
@@ -18,12 +17,13 @@ std::string alphaCompanionPath(std::string_view templatePath) {
     return path.substr(0, path.size() < 4 ? 0 : path.size() - 4) + "_a.bmp";
 }
 
-bool LoadTemplateBitmaps(Application& app, const std::string& colourPath, const std::string& alphaPath) {
-    FreeTemplateSurfaces(app.surfaces);
-    if (!LoadBitmap24(app.surfaces, fs::path(colourPath)))
+bool LoadTemplateBitmaps(const AircraftSpec& spec, BitmapSurfaces& surfaces, const std::string& colourPath,
+                         const std::string& alphaPath) {
+    FreeTemplateSurfaces(surfaces);
+    if (!LoadBitmap24(surfaces, fs::path(colourPath)))
         return false;
-    if (app.spec.UseAlpha == 1 && LoadBitmap8(app.surfaces, fs::path(alphaPath)))
-        app.flags.AlphaLoaded = true;
+    if (spec.UseAlpha == 1 && LoadBitmap8(surfaces, fs::path(alphaPath)))
+        surfaces.AlphaLoaded = true;
     return true;
 }
 
@@ -31,28 +31,29 @@ namespace {
 
 // The sections are placed by the aircraft's template size: a picture of another size is still
 // cut by those numbers (a 1x1 picture gives black textures), so the painter hears of it first.
-void warnOfSize(Application& app, const char* what, const Surface& surface, const std::string& path) {
-    const int width = app.spec.TemplateSizeX;
-    const int height = app.spec.TemplateSizeY;
+void warnOfSize(const AircraftSpec& spec, Frontend& frontend, const char* what, const Surface& surface,
+                const std::string& path) {
+    const int width = spec.TemplateSizeX;
+    const int height = spec.TemplateSizeY;
     if (surface.bitmap.width == width && surface.bitmap.height == height)
         return;
-    app.frontend.showMessage("The " + std::string(what) + " " + utf8FromPath(path) + " is " +
-                             std::to_string(surface.bitmap.width) + " x " +
-                             std::to_string(surface.bitmap.height) +
-                             " pixels, but this aircraft's template is " + std::to_string(width) + " x " +
-                             std::to_string(height) + ": its textures will be cut from the wrong places.");
+    frontend.showMessage("The " + std::string(what) + " " + utf8FromPath(path) + " is " +
+                         std::to_string(surface.bitmap.width) + " x " +
+                         std::to_string(surface.bitmap.height) + " pixels, but this aircraft's template is " +
+                         std::to_string(width) + " x " + std::to_string(height) +
+                         ": its textures will be cut from the wrong places.");
 }
 
 } // namespace
 
-Status LoadTemplate(Application& app, const std::string& templatePath) {
-    Frontend& frontend = app.frontend;
+Status LoadTemplate(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend& frontend,
+                    const std::string& templatePath) {
     frontend.setStatusText("Loading Texture Template File");
     frontend.setBusy(true);
-    app.flags.AlphaLoaded = false;
+    surfaces.AlphaLoaded = false;
 
     std::string alphaPath;
-    if (app.spec.UseAlpha == 1) {
+    if (spec.UseAlpha == 1) {
         // The template may come from a case-sensitive disk where the companion is B737_A.BMP.
         const fs::path companion = resolveCaseless(fs::path(alphaCompanionPath(templatePath)));
         std::error_code ec;
@@ -69,18 +70,18 @@ Status LoadTemplate(Application& app, const std::string& templatePath) {
     }
 
     const std::string colourPath = resolveCaseless(fs::path(templatePath)).string();
-    const bool loaded = LoadTemplateBitmaps(app, colourPath, alphaPath);
+    const bool loaded = LoadTemplateBitmaps(spec, surfaces, colourPath, alphaPath);
     // A companion that is there but cannot be used leaves the textures without reflections just
     // as a missing one does, and the painter is told the same.
-    if (loaded && alphaPath != "IGNORE" && app.spec.UseAlpha == 1 && !app.flags.AlphaLoaded) {
+    if (loaded && alphaPath != "IGNORE" && spec.UseAlpha == 1 && !surfaces.AlphaLoaded) {
         frontend.setStatusText("No Alpha Channel Bitmap Found");
         frontend.setAlphaPreviewAvailable(false);
         frontend.showMessage(kNoAlphaCompanionMessage);
     }
     if (loaded)
-        warnOfSize(app, "template", app.surfaces.TemplateSurface24, templatePath);
-    if (app.flags.AlphaLoaded)
-        warnOfSize(app, "alpha companion", app.surfaces.TemplateSurface8, alphaPath);
+        warnOfSize(spec, frontend, "template", surfaces.TemplateSurface24, templatePath);
+    if (surfaces.AlphaLoaded)
+        warnOfSize(spec, frontend, "alpha companion", surfaces.TemplateSurface8, alphaPath);
     frontend.templateLoaded();
     frontend.setBusy(false);
     frontend.updateStatusLine();

@@ -5,8 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/application.h"
+#include "aircraft/aircraft_spec.h"
+#include "app/frontend.h"
 #include "app/status.h"
+#include "texture/bitmap_surfaces.h"
 
 namespace livrano {
 
@@ -19,7 +21,8 @@ inline constexpr const char* kNoAlphaCompanionMessage =
 // (so "x.jpeg" gives "x._a.bmp"; a path of fewer than 4 characters loses all of them).
 std::string alphaCompanionPath(std::string_view templatePath);
 
-// Loads the template and, when the aircraft's UseAlpha is 1, its companion; sets AlphaLoaded,
+// Loads the template and, when the aircraft's UseAlpha is 1, its companion, into `surfaces`;
+// sets AlphaLoaded,
 // reports through the frontend ("Loading Texture Template File"; for a missing or unreadable
 // companion "No Alpha Channel Bitmap Found", the alpha preview made unavailable and
 // kNoAlphaCompanionMessage; a message for a template or companion whose size is not the
@@ -27,10 +30,12 @@ std::string alphaCompanionPath(std::string_view templatePath);
 // normal and updateStatusLine(). The result is an error when the template itself could not be
 // loaded (no message is shown for it: the window stays silent, the CLI prints it); a missing,
 // unreadable or wrongly sized companion is not one.
-Status LoadTemplate(Application& app, const std::string& templatePath);
+Status LoadTemplate(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend& frontend,
+                    const std::string& templatePath);
 
 // Releases both template surfaces, loads the colour template and then, only when it loaded and
 // UseAlpha is 1, the alpha companion ("IGNORE" for none). True when the colour template loaded.
-bool LoadTemplateBitmaps(Application& app, const std::string& colourPath, const std::string& alphaPath);
+bool LoadTemplateBitmaps(const AircraftSpec& spec, BitmapSurfaces& surfaces, const std::string& colourPath,
+                         const std::string& alphaPath);
 
 } // namespace livrano

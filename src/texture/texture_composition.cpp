@@ -10,7 +10,6 @@
 #include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/text.h"
-#include "texture/bitmap_surfaces.h"
 #include "texture/texture_converter.h"
 #include "texture/texture_file.h"
 #include "texture/texture_preview.h"
@@ -31,14 +30,14 @@ std::size_t sectionCount(const TextureSpec& texture) {
 // Each copy's rows are shared out over `threads`; the sections still go one after the other, as
 // where they overlap the later one's pixels stay.
 template <typename Stretch>
-bool copySections(Application& app, const TextureSpec& texture, bool created, Stretch stretch,
+bool copySections(BitmapSurfaces& surfaces, const TextureSpec& texture, bool created, Stretch stretch,
                   unsigned threads) {
     bool result = created;
     if (!created)
         return false;
     for (std::size_t s = 0; s < sectionCount(texture); ++s) {
         const TextureSection& sec = texture.Sections[s];
-        result = stretch(app.surfaces, sec.DestLeft, sec.DestTop, sec.DestRight - sec.DestLeft,
+        result = stretch(surfaces, sec.DestLeft, sec.DestTop, sec.DestRight - sec.DestLeft,
                          sec.DestBottom - sec.DestTop, sec.TemplateLeft, sec.TemplateTop,
                          sec.TemplateRight - sec.TemplateLeft, sec.TemplateBottom - sec.TemplateTop, threads);
     }
@@ -60,8 +59,8 @@ std::string skippedSentence(const std::string& what, const std::string& reason) 
     return what + " was skipped: " + reason + (stopped ? "" : ".");
 }
 
-// A composed texture on its way to its file: its two work surfaces, taken from the application
-// so that the next texture can be composed meanwhile.
+// A composed texture on its way to its file: its two work surfaces, taken from the build's
+// surfaces so that the next texture can be composed meanwhile.
 struct Finishing {
     std::size_t index = 0;
     std::string name;
@@ -74,18 +73,18 @@ TextureFormat formatOf(std::int32_t code) {
 }
 
 // Composes one texture onto the work surfaces; the reason when it cannot.
-std::optional<std::string> compose(Application& app, std::size_t i, TextureFormat& format, unsigned threads) {
-    const TextureSpec& texture = app.spec.Textures[i];
-    if (!ComposeTexture24(app, i, threads))
+std::optional<std::string> compose(const TextureSpec& texture, BitmapSurfaces& surfaces, Frontend& frontend,
+                                   TextureFormat& format, unsigned threads) {
+    if (!ComposeTexture24(texture, surfaces, frontend, threads))
         return "its colour could not be composed from the template";
     const std::optional<std::int32_t> code = formatCode(texture.TextureFormat);
     if (!code)
         return "its format \"" + utf8FromWindows1252(texture.TextureFormat) +
                "\" is neither DXT3NM nor 32ANM";
     format = formatOf(*code);
-    const bool alpha = app.flags.AlphaLoaded
-                           ? ComposeAlpha8(app, i, threads)
-                           : CreateSurface8(app.surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
+    const bool alpha = surfaces.AlphaLoaded
+                           ? ComposeAlpha8(texture, surfaces, threads)
+                           : CreateSurface8(surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
     if (!alpha)
         return "its alpha could not be composed";
     return std::nullopt;
@@ -145,19 +144,19 @@ std::optional<std::string> saveAndConvert(const BitmapSurfaces& work, const fs::
 // Hands the work surfaces of a composed texture over to be saved and converted: on a thread of
 // its own unless the build keeps to one (or no thread can be had).
 // The task refers to the surfaces it was handed, so Finishing stays where it was made.
-std::unique_ptr<Finishing> startFinishing(Application& app, std::size_t i, const std::string& name,
-                                          TextureFormat format, const TextureBuildOptions& build) {
+std::unique_ptr<Finishing> startFinishing(BitmapSurfaces& surfaces, const fs::path& programFolder,
+                                          std::size_t i, const std::string& name, TextureFormat format,
+                                          const TextureBuildOptions& build) {
     auto f = std::make_unique<Finishing>();
     f->index = i;
     f->name = name;
-    f->surfaces.WorkSurface24 = std::exchange(app.surfaces.WorkSurface24, Surface{});
-    f->surfaces.WorkSurface8 = std::exchange(app.surfaces.WorkSurface8, Surface{});
+    f->surfaces.WorkSurface24 = std::exchange(surfaces.WorkSurface24, Surface{});
+    f->surfaces.WorkSurface8 = std::exchange(surfaces.WorkSurface8, Surface{});
     TextureOptions options;
     options.format = format;
     options.encoder = build.encoder;
     options.threads = build.threads;
-    auto finish = [&work = f->surfaces, folder = app.programFolder, name, alpha = app.flags.AlphaLoaded,
-                   options] {
+    auto finish = [&work = f->surfaces, folder = programFolder, name, alpha = surfaces.AlphaLoaded, options] {
         try {
             return saveAndConvert(work, folder, name, alpha, options);
         } catch (const std::bad_alloc&) { // pictures too large for the memory left: no texture, no crash
@@ -190,21 +189,20 @@ std::uintmax_t finishedTextureSize(const TextureSpec& texture) {
                               options);
 }
 
-bool ComposeTexture24(Application& app, std::size_t index, unsigned threads) {
-    const TextureSpec& texture = app.spec.Textures[index];
-    const bool created = CreateSurface24(app.surfaces, 24, texture.TextureSizeX, texture.TextureSizeY);
-    if (!copySections(app, texture, created, StretchSection24, threads))
+bool ComposeTexture24(const TextureSpec& texture, BitmapSurfaces& surfaces, Frontend& frontend,
+                      unsigned threads) {
+    const bool created = CreateSurface24(surfaces, 24, texture.TextureSizeX, texture.TextureSizeY);
+    if (!copySections(surfaces, texture, created, StretchSection24, threads))
         return false;
-    app.frontend.showPreview(previewOf(app.surfaces.WorkSurface24.bitmap));
+    frontend.showPreview(previewOf(surfaces.WorkSurface24.bitmap));
     return true;
 }
 
-bool ComposeAlpha8(Application& app, std::size_t index, unsigned threads) {
-    const TextureSpec& texture = app.spec.Textures[index];
-    const bool created = CreateSurface8(app.surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
-    if (!app.flags.AlphaLoaded)
+bool ComposeAlpha8(const TextureSpec& texture, BitmapSurfaces& surfaces, unsigned threads) {
+    const bool created = CreateSurface8(surfaces, 8, texture.TextureSizeX, texture.TextureSizeY);
+    if (!surfaces.AlphaLoaded)
         return created;
-    return copySections(app, texture, created, StretchSection8, threads);
+    return copySections(surfaces, texture, created, StretchSection8, threads);
 }
 
 Status MoveTexture(const fs::path& source, const fs::path& destination, FileSteps& steps) {
@@ -225,12 +223,15 @@ Status MoveTexture(const fs::path& source, const fs::path& destination, FileStep
     return Status::Ok();
 }
 
-// Over the 80-line limit until its steps get functions of their own.
-// NOLINTNEXTLINE(readability-function-size)
-TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
-                                 const TextureBuildOptions& options, FileSteps& steps) {
-    TextureBuildReport report;
-    Frontend& frontend = app.frontend;
+namespace {
+
+// Composes each texture and has it saved and converted into TempBitmaps; the textures it left
+// out go into the report. The jobs whose finished file waits there to be moved, by position
+// (null for one left out or overwritten by a later texture of the same name).
+std::vector<const TextureJob*> composeTextures(const AircraftSpec& spec, BitmapSurfaces& surfaces,
+                                               Frontend& frontend, const fs::path& programFolder,
+                                               const TextureJobs& jobs, const TextureBuildOptions& options,
+                                               TextureBuildReport& report) {
     const std::size_t count = jobs.textures.size();
     std::vector<const TextureJob*> converted(count);
 
@@ -254,11 +255,11 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
             }
             converted[pending->index] = &jobs.textures[pending->index];
         }
-        // The last texture's surfaces stay with the application until they are freed, as they
+        // The last texture's surfaces stay with the build's surfaces until they are freed, as they
         // would had they never been handed over.
         if (last) {
-            app.surfaces.WorkSurface24 = std::move(pending->surfaces.WorkSurface24);
-            app.surfaces.WorkSurface8 = std::move(pending->surfaces.WorkSurface8);
+            surfaces.WorkSurface24 = std::move(pending->surfaces.WorkSurface24);
+            surfaces.WorkSurface8 = std::move(pending->surfaces.WorkSurface8);
         }
         pending.reset();
     };
@@ -266,7 +267,7 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
     for (std::size_t i = 0; i < count; ++i) {
         const TextureJob& job = jobs.textures[i];
         frontend.setProgress(20.0 + double(i + 1) * 55.0 / double(count));
-        FreeWorkSurfaces(app.surfaces);
+        FreeWorkSurfaces(surfaces);
         const std::string shown = utf8FromWindows1252(job.name);
         frontend.setStatusText("Working Texture - " + shortName(shown));
         if (!job.skipped.empty()) {
@@ -275,35 +276,47 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
             continue;
         }
         TextureFormat format = TextureFormat::Dxt3;
-        const std::optional<std::string> failure = compose(app, job.index, format, options.threads);
+        const std::optional<std::string> failure =
+            compose(spec.Textures[job.index], surfaces, frontend, format, options.threads);
         finishPending();
         if (failure) {
             report.skipped.push_back(skippedSentence("Texture " + shown, *failure));
             continue;
         }
-        pending = startFinishing(app, i, job.name, format, options);
+        pending = startFinishing(surfaces, programFolder, i, job.name, format, options);
     }
     finishPending(true); // every finished file is in place before the move pass
+    return converted;
+}
 
+// Moves each finished texture from TempBitmaps into its texture folder.
+void moveTextures(Frontend& frontend, const fs::path& programFolder,
+                  const std::vector<const TextureJob*>& converted, FileSteps& steps,
+                  TextureBuildReport& report) {
+    const std::size_t count = converted.size();
     for (std::size_t i = 0; i < count; ++i) {
         frontend.setStatusText("Moving New Textures");
         frontend.setProgress(75.0 + double(i + 1) * 5.0 / double(count));
         if (converted[i] == nullptr)
             continue;
         const TextureJob& job = *converted[i];
-        if (Status moved = MoveTexture(tempBitmapPath(app.programFolder, job.name), job.destination, steps);
+        if (Status moved = MoveTexture(tempBitmapPath(programFolder, job.name), job.destination, steps);
             !moved)
             report.skipped.push_back("Texture " + utf8FromWindows1252(job.name) +
                                      " was not moved: " + moved.text());
         else
             report.written.push_back(job.destination);
     }
+}
 
-    for (std::size_t j = 0; j < jobs.extras.size(); ++j) {
-        const ExtraTextureJob& extra = jobs.extras[j];
+// Copies the extra textures, which the build takes as they are.
+void copyExtraTextures(Frontend& frontend, const std::vector<ExtraTextureJob>& extras, FileSteps& steps,
+                       TextureBuildReport& report) {
+    for (std::size_t j = 0; j < extras.size(); ++j) {
+        const ExtraTextureJob& extra = extras[j];
         const std::string shown = utf8FromWindows1252(extra.name);
         frontend.setStatusText("Copying File - " + shortName(shown));
-        frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(jobs.extras.size()));
+        frontend.setProgress(80.0 + double(j + 1) * 20.0 / double(extras.size()));
         std::error_code ec;
         if (!fs::is_regular_file(extra.source, ec)) {
             report.skipped.push_back("Extra texture " + shown +
@@ -318,6 +331,18 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
         }
         report.written.push_back(extra.destination);
     }
+}
+
+} // namespace
+
+TextureBuildReport BuildTextures(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend& frontend,
+                                 const fs::path& programFolder, const TextureJobs& jobs,
+                                 const TextureBuildOptions& options, FileSteps& steps) {
+    TextureBuildReport report;
+    const std::vector<const TextureJob*> converted =
+        composeTextures(spec, surfaces, frontend, programFolder, jobs, options, report);
+    moveTextures(frontend, programFolder, converted, steps, report);
+    copyExtraTextures(frontend, jobs.extras, steps, report);
     return report;
 }
 

@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
+#include "aircraft/aircraft_spec.h"
 #include "app/file_bytes.h"
+#include "app/frontend.h"
 #include "app/status.h"
+#include "texture/bitmap_surfaces.h"
 #include "texture/dxt3_block.h"
 #include "texture/dxt3_encoder.h"
 
@@ -63,8 +65,10 @@ struct TextureBuildOptions {
 // of one name (case ignored) the later one's texture arrives. Whatever the threads, the files
 // are the same byte for byte, and the texts, progress values, previews (all on the calling
 // thread) and report come in the same order. The finished and extra textures are put in place
-// through `steps`, each on the disk before the next step.
-TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
+// through `steps`, each on the disk before the next step. The textures are those of `spec`,
+// composed on `surfaces` from the template loaded there; TempBitmaps is in `programFolder`.
+TextureBuildReport BuildTextures(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend& frontend,
+                                 const std::filesystem::path& programFolder, const TextureJobs& jobs,
                                  const TextureBuildOptions& options = {},
                                  FileSteps& steps = systemFileSteps());
 
@@ -72,15 +76,16 @@ TextureBuildReport BuildTextures(Application& app, const TextureJobs& jobs,
 // format leaves it out.
 std::uintmax_t finishedTextureSize(const TextureSpec& texture);
 
-// Composes the colour of texture `index` on WorkSurface24 and shows it in the preview. The result
+// Composes the colour of `texture` on WorkSurface24 and shows it in the preview. The result
 // is that of the last section's copy (with no sections: whether the surface was created). Each
 // section's rows are shared out over `threads` (0: one per core); the frontend is called on the
 // calling thread only, and the pixels are the same whatever the number.
-bool ComposeTexture24(Application& app, std::size_t index, unsigned threads = 1);
+bool ComposeTexture24(const TextureSpec& texture, BitmapSurfaces& surfaces, Frontend& frontend,
+                      unsigned threads = 1);
 
-// Composes the alpha of texture `index` on WorkSurface8 (sections copied only with AlphaLoaded),
-// over `threads` as ComposeTexture24.
-bool ComposeAlpha8(Application& app, std::size_t index, unsigned threads = 1);
+// Composes the alpha of `texture` on WorkSurface8 (sections copied only with AlphaLoaded), over
+// `threads` as ComposeTexture24.
+bool ComposeAlpha8(const TextureSpec& texture, BitmapSurfaces& surfaces, unsigned threads = 1);
 
 // Moves the converted texture to its destination, replacing a file there, whose folder must
 // exist (replaceFileBytes through `steps`); the source is deleted only after the copy.

@@ -73,41 +73,58 @@ std::size_t headerSize(TextureContainer container) {
     return container == TextureContainer::Dds ? kDdsHeaderSize : kFsHeaderSize;
 }
 
+// What a file's levels are made from: the picture, whose smaller levels the mipmaps are, or the
+// rows of a 32-bit picture of one level.
+struct LevelSource {
+    int width = 0;
+    int height = 0;
+    const RgbaImage* image = nullptr; // else `rows`
+    const BgraRows* rows = nullptr;
+};
+
 // The container's header (zeros, for the caller to fill) and the levels after it: the image
 // itself, and with mipmaps its smaller levels. The buffer is made once at its final size.
-std::vector<std::uint8_t> withLevels(TextureContainer container, const RgbaImage& image, RowOrder order,
+std::vector<std::uint8_t> withLevels(TextureContainer container, const LevelSource& source, RowOrder order,
                                      const TextureOptions& options, std::size_t& levelCount) {
-    const std::vector<RgbaImage> smaller =
-        options.mipmaps ? mipChain(image) : std::vector<RgbaImage>{}; // the first is the image again
+    const std::vector<RgbaImage> smaller = options.mipmaps && source.image != nullptr
+                                               ? mipChain(*source.image)
+                                               : std::vector<RgbaImage>{}; // the first is the image again
     levelCount = std::max<std::size_t>(1, smaller.size());
-    const std::size_t size = encodedTextureSize(image.width, image.height, container, options);
+    const std::size_t size = encodedTextureSize(source.width, source.height, container, options);
     std::vector<std::uint8_t> out = largeBuffer(size);
     out.resize(size);
+    if (source.image == nullptr) {
+        const std::size_t rowBytes = static_cast<std::size_t>(source.width) * 4;
+        for (int y = 0; y < source.height; ++y)
+            (*source.rows)(order == RowOrder::BottomUp ? source.height - 1 - y : y,
+                           out.data() + headerSize(container) + static_cast<std::size_t>(y) * rowBytes);
+        return out;
+    }
     std::size_t at = headerSize(container);
     for (std::size_t l = 0; l < levelCount; ++l) {
-        const RgbaImage& level = l == 0 ? image : smaller[l];
+        const RgbaImage& level = l == 0 ? *source.image : smaller[l];
         putLevel(out.data() + at, level, order, options);
         at += levelSize(options.format, level.width, level.height);
     }
     return out;
 }
 
-std::vector<std::uint8_t> encodeFsBitmap(const RgbaImage& image, const TextureOptions& options) {
+std::vector<std::uint8_t> encodeFsBitmap(const LevelSource& picture, const TextureOptions& options) {
     const bool dxt3 = options.format == TextureFormat::Dxt3;
     std::size_t levels = 0;
     // The extended bitmap stores its rows bottom-up.
     std::vector<std::uint8_t> out =
-        withLevels(TextureContainer::FsBitmap, image, RowOrder::BottomUp, options, levels);
+        withLevels(TextureContainer::FsBitmap, picture, RowOrder::BottomUp, options, levels);
     out[0] = 'B';
     out[1] = 'M';
     putLe32(out, 10, kFsHeaderSize);
     putLe32(out, 14, 40);
-    putLe32(out, 18, static_cast<std::uint32_t>(image.width));
-    putLe32(out, 22, static_cast<std::uint32_t>(image.height));
+    putLe32(out, 18, static_cast<std::uint32_t>(picture.width));
+    putLe32(out, 22, static_cast<std::uint32_t>(picture.height));
     putLe16(out, 26, 1);
     putLe16(out, 28, dxt3 ? 16 : 32);
     putLe32(out, 30, dxt3 ? kFourCcDxt3 : 0);
-    putLe32(out, 34, static_cast<std::uint32_t>(levelSize(options.format, image.width, image.height)));
+    putLe32(out, 34, static_cast<std::uint32_t>(levelSize(options.format, picture.width, picture.height)));
     out[54] = 'F';
     out[55] = 'S';
     out[56] = '7';
@@ -115,16 +132,16 @@ std::vector<std::uint8_t> encodeFsBitmap(const RgbaImage& image, const TextureOp
     putLe32(out, 58, 20);
     out[63] = 4;
     if (options.mipmaps)
-        putLe16(out, 68, static_cast<std::uint32_t>(floorLog2(std::max(image.width, image.height))));
+        putLe16(out, 68, static_cast<std::uint32_t>(floorLog2(std::max(picture.width, picture.height))));
     putLe32(out, 2, static_cast<std::uint32_t>(out.size()));
     return out;
 }
 
-std::vector<std::uint8_t> encodeDds(const RgbaImage& image, const TextureOptions& options) {
+std::vector<std::uint8_t> encodeDds(const LevelSource& picture, const TextureOptions& options) {
     const bool dxt3 = options.format == TextureFormat::Dxt3;
     std::size_t levels = 0;
     std::vector<std::uint8_t> out =
-        withLevels(TextureContainer::Dds, image, RowOrder::TopDown, options, levels);
+        withLevels(TextureContainer::Dds, picture, RowOrder::TopDown, options, levels);
     out[0] = 'D';
     out[1] = 'D';
     out[2] = 'S';
@@ -134,11 +151,11 @@ std::vector<std::uint8_t> encodeDds(const RgbaImage& image, const TextureOptions
     if (levels > 1)
         flags |= 0x20000;
     putLe32(out, 8, flags);
-    putLe32(out, 12, static_cast<std::uint32_t>(image.height));
-    putLe32(out, 16, static_cast<std::uint32_t>(image.width));
+    putLe32(out, 12, static_cast<std::uint32_t>(picture.height));
+    putLe32(out, 16, static_cast<std::uint32_t>(picture.width));
     putLe32(out, 20,
-            static_cast<std::uint32_t>(dxt3 ? dxt3LevelSize(image.width, image.height)
-                                            : static_cast<std::size_t>(image.width) * 4));
+            static_cast<std::uint32_t>(dxt3 ? dxt3LevelSize(picture.width, picture.height)
+                                            : static_cast<std::size_t>(picture.width) * 4));
     putLe32(out, 28, static_cast<std::uint32_t>(levels));
     putLe32(out, 76, 32);
     if (dxt3) {
@@ -226,7 +243,16 @@ std::size_t encodedTextureSize(int width, int height, TextureContainer container
 
 std::vector<std::uint8_t> encodeTexture(const RgbaImage& image, TextureContainer container,
                                         const TextureOptions& options) {
-    return container == TextureContainer::Dds ? encodeDds(image, options) : encodeFsBitmap(image, options);
+    const LevelSource source{image.width, image.height, &image, nullptr};
+    return container == TextureContainer::Dds ? encodeDds(source, options) : encodeFsBitmap(source, options);
+}
+
+std::vector<std::uint8_t> encodeArgb32Texture(int width, int height, const BgraRows& rows,
+                                              TextureContainer container) {
+    const LevelSource source{width, height, nullptr, &rows};
+    TextureOptions options;
+    options.format = TextureFormat::Argb32;
+    return container == TextureContainer::Dds ? encodeDds(source, options) : encodeFsBitmap(source, options);
 }
 
 Status decodeTexture(std::span<const std::uint8_t> file, DecodedTexture& out) {

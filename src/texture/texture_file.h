@@ -10,6 +10,7 @@
 // Levels follow each other from offset 74, rows bottom-up like any BMP. DDS rows are top-down.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,6 +35,16 @@ struct TextureOptions {
 // The file's bytes for a top-down image. Precondition: width and height at least 1.
 std::vector<std::uint8_t> encodeTexture(const RgbaImage& image, TextureContainer container,
                                         const TextureOptions& options);
+
+// Fills `bgra` with row y of a picture (rows top-down) as a 32-bit texture stores it: blue, green,
+// red, alpha, width * 4 bytes.
+using BgraRows = std::function<void(int y, std::uint8_t* bgra)>;
+
+// The file of a 32-bit texture without mipmaps, its rows made straight into the file's bytes, so
+// that no picture of the whole is made first: encodeTexture's bytes for the picture of these
+// rows. Precondition: width and height at least 1.
+std::vector<std::uint8_t> encodeArgb32Texture(int width, int height, const BgraRows& rows,
+                                              TextureContainer container);
 
 struct DecodedTexture {
     TextureContainer container = TextureContainer::FsBitmap;

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "app/text.h"
-#include "texture/bitmap_surfaces.h"
 #include "texture/large_buffer.h"
 #include "texture/texture_composition.h"
 
@@ -37,42 +36,42 @@ PreviewPicture previewOf(const Bitmap& bitmap) {
 
 namespace {
 
-bool drawEntireTemplate(Application& app, bool alpha, int left) {
-    const int side = app.spec.TemplateSizeY;
-    BitmapSurfaces& s = app.surfaces;
+bool drawEntireTemplate(const AircraftSpec& spec, BitmapSurfaces& s, bool alpha, int left) {
+    const int side = spec.TemplateSizeY;
     if (alpha)
         return CreateSurface8(s, 8, side, side) && StretchSection8(s, 0, 0, side, side, left, 0, side, side);
     return CreateSurface24(s, 24, side, side) && StretchSection24(s, 0, 0, side, side, left, 0, side, side);
 }
 
-bool drawTexture(Application& app, std::string_view name, bool alpha) {
+bool drawTexture(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend& frontend,
+                 std::string_view name, bool alpha) {
     const std::string wanted = trim(name);
     const std::size_t count = std::min<std::size_t>(
-        static_cast<std::size_t>(std::max<int>(app.spec.NumTextures, 0)), app.spec.Textures.size());
+        static_cast<std::size_t>(std::max<int>(spec.NumTextures, 0)), spec.Textures.size());
     for (std::size_t k = 0; k < count; ++k) {
-        if (trim(app.spec.Textures[k].ViewName) != wanted)
+        const TextureSpec& texture = spec.Textures[k];
+        if (trim(texture.ViewName) != wanted)
             continue;
         // Without an alpha template the alpha copies fail, so the picture stays as it was.
         if (alpha)
-            return app.flags.AlphaLoaded && ComposeAlpha8(app, k);
-        return ComposeTexture24(app, k);
+            return surfaces.AlphaLoaded && ComposeAlpha8(texture, surfaces);
+        return ComposeTexture24(texture, surfaces, frontend);
     }
     return false;
 }
 
 } // namespace
 
-bool DrawPreview(Application& app, std::string_view listText, bool alpha, int scrollValue) {
-    if (app.flags.SpecLoading)
-        return false;
-    FreeWorkSurfaces(app.surfaces);
+bool DrawPreview(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend& frontend,
+                 std::string_view listText, bool alpha, int scrollValue) {
+    FreeWorkSurfaces(surfaces);
     const bool entire = meansEntireTemplate(listText);
-    if (!(entire ? drawEntireTemplate(app, alpha, scrollValue) : drawTexture(app, listText, alpha)))
+    if (!(entire ? drawEntireTemplate(spec, surfaces, alpha, scrollValue)
+                 : drawTexture(spec, surfaces, frontend, listText, alpha)))
         return false;
     // ComposeTexture24 shows the colour texture itself, as it does during a build.
     if (entire || alpha)
-        app.frontend.showPreview(
-            previewOf(alpha ? app.surfaces.WorkSurface8.bitmap : app.surfaces.WorkSurface24.bitmap));
+        frontend.showPreview(previewOf(alpha ? surfaces.WorkSurface8.bitmap : surfaces.WorkSurface24.bitmap));
     return true;
 }
 

@@ -6,8 +6,10 @@
 
 #include <string_view>
 
-#include "app/application.h"
+#include "aircraft/aircraft_spec.h"
+#include "app/frontend.h"
 #include "texture/bitmap.h"
+#include "texture/bitmap_surfaces.h"
 
 namespace livrano {
 
@@ -26,13 +28,13 @@ PreviewScrollRange previewScrollRange(const AircraftSpec& spec, bool entireTempl
 // A colour bitmap (or an indexed one, through its table) as the frontend's picture.
 PreviewPicture previewOf(const Bitmap& bitmap);
 
-// DrawPreview: does nothing while SpecLoading is set. Otherwise frees the work surfaces and
-// draws the list's choice from the alpha template (alpha) or the colour template: for the whole
-// template the square of side TemplateSizeY whose left edge is scrollValue, for a texture (the
-// first whose trimmed ViewName equals the trimmed text, case mattering) its sections as the
-// build copies them; then hands the picture to frontend.showPreview. False, showing nothing,
-// when the work surface cannot be made, the last copy fails (an alpha preview without an alpha
-// template always does) or the text names no texture.
-bool DrawPreview(Application& app, std::string_view listText, bool alpha, int scrollValue);
+// DrawPreview: frees the work surfaces and draws the list's choice from the alpha template (alpha) or the
+// colour template: for the whole template the square of side TemplateSizeY whose left edge is scrollValue,
+// for a texture (the first whose trimmed ViewName equals the trimmed text, case mattering) its sections as
+// the build copies them; then hands the picture to frontend.showPreview. False, showing nothing, when the
+// work surface cannot be made, the last copy fails (an alpha preview without an alpha template always does)
+// or the text names no texture. The window does not call it while a specification loads (SpecLoading).
+bool DrawPreview(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend& frontend,
+                 std::string_view listText, bool alpha, int scrollValue);
 
 } // namespace livrano

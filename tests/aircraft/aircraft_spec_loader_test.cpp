@@ -5,7 +5,7 @@
 
 #include <ctime>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "support/recording_frontend.h"
 #include "support/sample_configuration.h"
 #include "support/temp_dir.h"
@@ -225,12 +225,12 @@ TEST(LoadAircraftSpec, LoadsEncipheredFileInOrderAndWritesNothing) {
     testkit::writeConfiguration(file, kSkylarkConfiguration);
     for (const bool dxt3 : {false, true}) {
         FlagWatchingFrontend frontend;
-        frontend.dxt3 = dxt3;
         Application app(dir.path(), frontend);
         frontend.app = &app;
         app.settings.Callsign = "KESTREL";
 
-        LoadAircraftSpec(app, file);
+        LoadAircraftSpec(file, dxt3, app.spec, app.extraTextures, app.extraFields, app.settings, app.flags,
+                         frontend);
 
         EXPECT_EQ(frontend.events, (Lines{"empty-choices", "tail-number: N310SK", "texture-list"}));
         EXPECT_TRUE(frontend.loadingAtList);
@@ -267,10 +267,14 @@ TEST(LoadAircraftSpec, UnreadableFileGivesEmptySpecification) {
         testkit::RecordingFrontend frontend;
         Application app(dir.path(), frontend);
         // A clean load first, so that leftovers of it would show.
-        LoadAircraftSpec(app, clean);
+        auto load = [&app](const fs::path& configFile) {
+            LoadAircraftSpec(configFile, false, app.spec, app.extraTextures, app.extraFields, app.settings,
+                             app.flags, app.frontend);
+        };
+        load(clean);
         ASSERT_EQ(app.spec.Textures.size(), 3u);
 
-        LoadAircraftSpec(app, file);
+        load(file);
         EXPECT_EQ(frontend.textureList, (Lines{"*Entire Template*"}));
         EXPECT_TRUE(app.spec.Textures.empty());
         EXPECT_EQ(app.spec.AircraftDisplayName, "");

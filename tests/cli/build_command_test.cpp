@@ -121,6 +121,13 @@ TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
         EXPECT_NE(refused.err.find("CJ70_XXX.mdl is missing"), std::string::npos) << refused.err;
     }
     fs::rename(root() / "model", model);
+    // So does one that names an accented folder and a character the code page has not, in UTF-8.
+    testkit::writeFile(meridian() / "aircraft.cfg", std::string("\xFF\xFE\x13\x01", 4));
+    const CliRun utf16 = build("Blue Sky", "qrx", "--dry-run");
+    EXPECT_NE(utf16.err.find("Café/Aircraft/Corvane CJ-70 Meridian/aircraft.cfg cannot hold \"ē\" (U+0113)"),
+              std::string::npos)
+        << utf16.err;
+    testkit::writeFile(meridian() / "aircraft.cfg", installed);
     // The model copy leads where no file can be written.
     testkit::writeFile(root() / "blocker", "a file, not a folder");
     fs::create_directories(meridian() / "Model.QRX");

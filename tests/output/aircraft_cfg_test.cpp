@@ -33,7 +33,7 @@ TEST(WriteAircraftCfg, WritesTheExactFile) {
     fs::permissions(world.aircraft() / "aircraft.cfg", fs::perms::owner_read | fs::perms::owner_write);
 
     const BuildPlan plan = world.plan();
-    ASSERT_TRUE(WriteAircraftCfg(world.app, plan));
+    ASSERT_TRUE(WriteAircraftCfg(world.app.extraFields, world.frontend, plan));
 
     // The installed file's name keeps its case; the backup holds it as it was.
     EXPECT_EQ(readFile(world.aircraft() / "aircraft.cfg"), readFile(testkit::testData("craft_written.cfg")));
@@ -82,7 +82,7 @@ TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
                       std::string("[livrano]\r\nmodel=") + c.livranoModel + "\r\npanel=panel.craft\r\n");
         writeFile(world.data() / "Aircraft.cfg", clean);
         fs::create_directories(world.aircraft());
-        const Status status = WriteAircraftCfg(world.app, world.plan());
+        const Status status = WriteAircraftCfg(world.app.extraFields, world.frontend, world.plan());
         ASSERT_TRUE(status) << status.message();
         const ProfileDocument doc = ProfileDocument::load(world.aircraft() / "Aircraft.cfg");
         auto raw = [&](const char* key) { return doc.find("fltsim.0", key, 254); };
@@ -129,7 +129,7 @@ TEST(WriteAircraftCfg, CarriesEveryTitledEntryInNumberOrder) {
     for (Case c : cases) {
         RepaintWorld world;
         writeFile(world.aircraft() / "Aircraft.cfg", c.installed);
-        ASSERT_TRUE(WriteAircraftCfg(world.app, world.plan())) << c.what;
+        ASSERT_TRUE(WriteAircraftCfg(world.app.extraFields, world.frontend, world.plan())) << c.what;
         const ProfileDocument written = ProfileDocument::load(world.aircraft() / "Aircraft.cfg");
         std::vector<std::string> titles;
         for (std::size_t n = 0; n < c.expected.size() + 1; ++n)
@@ -151,7 +151,7 @@ TEST(WriteAircraftCfg, TheLiveriesMayFillTheTable) {
         if (*last != '\0')
             installed += entry(static_cast<int>(kFltsimSlots) - 1, last);
         writeFile(world.aircraft() / "Aircraft.cfg", installed);
-        const Status status = WriteAircraftCfg(world.app, world.plan());
+        const Status status = WriteAircraftCfg(world.app.extraFields, world.frontend, world.plan());
         ASSERT_TRUE(status) << status.message();
         const std::vector<std::string> titles = RepaintWorld::titles(world.aircraft() / "Aircraft.cfg");
         EXPECT_EQ(titles.size(), kFltsimSlots) << last;

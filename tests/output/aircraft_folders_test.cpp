@@ -46,8 +46,8 @@ TEST(CreateAircraftFolders, MakesOnlyTheMissingFoldersWhateverTheCaseOfExistingO
         }
         const std::string label = std::to_string(c.textureAssignOnly) + " " + c.extension;
         const BuildPlan plan = world.plan();
-        ASSERT_TRUE(CreateAircraftFolders(world.app, plan)) << label;
-        ASSERT_TRUE(CreateAircraftFolders(world.app, plan)) << label; // a second run changes nothing
+        ASSERT_TRUE(CreateAircraftFolders(world.frontend, plan)) << label;
+        ASSERT_TRUE(CreateAircraftFolders(world.frontend, plan)) << label; // a second run changes nothing
         EXPECT_TRUE(fs::is_directory(world.aircraft())) << label;
         EXPECT_EQ(RepaintWorld::listing(world.aircraft()), expected) << label;
         for (const std::string& file : c.existing)
@@ -73,7 +73,7 @@ TEST(CreateAircraftFolders, FailsWhenAFolderCannotBeMade) {
         // The plan refuses what it finds: this comes after it.
         const BuildPlan plan = world.plan();
         c.arrange(world);
-        const Status status = CreateAircraftFolders(world.app, plan);
+        const Status status = CreateAircraftFolders(world.frontend, plan);
         EXPECT_FALSE(status) << c.what;
         EXPECT_FALSE(status.message().empty()) << c.what;
     }

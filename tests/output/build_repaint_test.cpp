@@ -294,7 +294,7 @@ TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
     world.installConfiguration();
     const fs::path templateFile = world.root() / "template.bmp";
     testkit::writeBitmapFile(templateFile, encodeBmp24(testkit::gradientPicture(8, 8)));
-    ASSERT_TRUE(LoadTemplate(world.app, templateFile.string()));
+    ASSERT_TRUE(LoadTemplate(world.app.spec, world.app.surfaces, world.frontend, templateFile.string()));
     fs::create_directories(world.programFolder() / "TempBitmaps");
     writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
     writeFile(world.aircraft() / "Texture" / "extra.bmp", "extra");

@@ -17,8 +17,8 @@ using testkit::writeFile;
 TEST(RenameModelTextures, PatchesTheNamesAtTheOffsetsAndNothingElse) {
     RepaintWorld world;
     const BuildPlan plan = world.plan();
-    ASSERT_TRUE(CreateAircraftFolders(world.app, plan));
-    ASSERT_TRUE(RenameModelTextures(world.app, plan));
+    ASSERT_TRUE(CreateAircraftFolders(world.frontend, plan));
+    ASSERT_TRUE(RenameModelTextures(world.frontend, plan));
 
     const std::string original = RepaintWorld::modelBytes();
     const std::string patched = readFile(world.aircraft() / "Model.QRX" / "Craft_QRX.mdl");
@@ -39,8 +39,8 @@ TEST(RenameModelTextures, KeepsTheRestOfAnExistingModelCfg) {
     RepaintWorld world;
     writeFile(world.aircraft() / "model.qrx" / "model.CFG", "[models]\r\nnormal=old\r\nlow=old_low\r\n");
     const BuildPlan plan = world.plan();
-    ASSERT_TRUE(CreateAircraftFolders(world.app, plan));
-    ASSERT_TRUE(RenameModelTextures(world.app, plan));
+    ASSERT_TRUE(CreateAircraftFolders(world.frontend, plan));
+    ASSERT_TRUE(RenameModelTextures(world.frontend, plan));
     EXPECT_EQ(RepaintWorld::listing(world.aircraft() / "model.qrx"),
               (std::set<std::string>{"model.CFG", "Craft_QRX.mdl"}));
     EXPECT_EQ(readFile(world.aircraft() / "model.qrx" / "model.CFG"),

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "app/file_bytes.h"
+#include "output/application.h"
 #include "output/build_plan.h"
 #include "output/file_operations.h"
 #include "support/recording_frontend.h"

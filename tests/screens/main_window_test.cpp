@@ -306,8 +306,9 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
     writeFile(notPicture, "not a picture");
     world.app.spec.UseAlpha = 1; // and no companion either
     std::string typed;
-    for (const Status& said : {LoadTemplate(world.app, notPicture.string()),
-                               windows1252FromUtf8("template file name", title + "\xc4\x93", typed)})
+    for (const Status& said :
+         {LoadTemplate(world.app.spec, world.app.surfaces, world.frontend, notPicture.string()),
+          windows1252FromUtf8("template file name", title + "\xc4\x93", typed)})
         EXPECT_TRUE(!said && fits(said.message())) << said.message();
 }
 

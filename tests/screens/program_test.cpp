@@ -143,12 +143,13 @@ TEST(ProgramCommands, StartUpFillsTheListScreensHelpOpensTheManualCloseShutsDown
 void chooseAircraftAndTemplate(Program& program, const DemoAircraft& aircraft) {
     Application& app = program.app();
     const int index = *catalogueIndexOfName(app.catalogue, aircraft.displayName);
-    LoadAircraftSpec(app, app.catalogue.Entries[static_cast<std::size_t>(index)].ConfigFile);
+    LoadAircraftSpec(app.catalogue.Entries[static_cast<std::size_t>(index)].ConfigFile, app.dxt3Textures,
+                     app.spec, app.extraTextures, app.extraFields, app.settings, app.flags, app.frontend);
     app.settings.AircraftIndex = index;
     app.settings.PendingAircraftName = app.settings.AircraftName = aircraft.displayName;
     app.settings.TemplatePath = aircraft.templateFile.string();
     app.settings.TemplateTitle = aircraft.templateFile.filename().string();
-    ASSERT_TRUE(LoadTemplate(app, app.settings.TemplatePath));
+    ASSERT_TRUE(LoadTemplate(app.spec, app.surfaces, app.frontend, app.settings.TemplatePath));
 }
 
 TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
@@ -196,7 +197,8 @@ TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
     // Without its companion the alpha preview is disabled, and its text is greyed to show it.
     const std::string templateFile = installation.demo().aircraft[0].templateFile.string();
     fs::remove(resolveCaseless(fs::path(alphaCompanionPath(templateFile))));
-    ASSERT_TRUE(LoadTemplate(program->app(), templateFile));
+    ASSERT_TRUE(
+        LoadTemplate(program->app().spec, program->app().surfaces, program->app().frontend, templateFile));
     ASSERT_FALSE(main.opt_Alpha->isEnabled());
     const auto darkest = [](QWidget* control) {
         const QImage look = control->grab().toImage();

@@ -105,6 +105,14 @@ TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
     EXPECT_THAT(main.lbl_Status->toolTip().toStdString(),
                 HasSubstr("/Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, which belongs to the livery"));
     EXPECT_EQ(main.btn_CreateAircraft->state(), "highlight");
+    // One that names an accented folder and a character the code page has not reads as it should.
+    const fs::path cfgFile = resolveCaseless(meridian.aircraftFolder / "aircraft.cfg");
+    const std::string installed = testkit::readFile(cfgFile);
+    testkit::writeFile(cfgFile, std::string("\xFF\xFE\x13\x01", 4));
+    clickButton(*main.btn_CreateAircraft);
+    EXPECT_THAT(main.lbl_Status->toolTip().toStdString(),
+                HasSubstr("/Café/Aircraft/Corvane CJ-70 Meridian/aircraft.cfg cannot hold \"ē\" (U+0113)"));
+    testkit::writeFile(cfgFile, installed);
     // One that fails once it began writing says so too: here the model copy leads into a file.
     settings.FolderExtension = "PLX";
     const fs::path model = meridian.aircraftFolder / "Model.PLX" / "CJ70_PLX.mdl";
@@ -221,7 +229,8 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     clickButton(*variation->btn_Previous);
 
     // A template that does not load leaves the check mark clear and the preview empty, and says why.
-    ASSERT_TRUE(LoadTemplate(program->app(), installation.demo().aircraft[0].templateFile.string()));
+    ASSERT_TRUE(LoadTemplate(program->app().spec, program->app().surfaces, program->app().frontend,
+                             installation.demo().aircraft[0].templateFile.string()));
     ASSERT_FALSE(main.PreviewImage->pixmap().isNull());
     const fs::path notPicture = installation.programFolder() / "Notes.bmp";
     testkit::writeFile(notPicture, "not a picture");

@@ -19,7 +19,6 @@ struct RecordingFrontend : Frontend {
     std::vector<std::string> messages;
     std::vector<PreviewPicture> previews;
     std::vector<std::string> sounds;
-    bool dxt3 = false;
     bool progressVisible = false;
     bool alphaPreviewAvailable = true;
     std::string tailNumber;
@@ -29,7 +28,6 @@ struct RecordingFrontend : Frontend {
     void hideProgressArea() override;
     void setProgress(double percent) override;
     void setTextureList(const std::vector<std::string>& lines) override;
-    bool dxt3Checked() const override { return dxt3; }
     void showEmptyChoices() override { events.emplace_back("empty-choices"); }
     void showTailNumber(const std::string& text) override;
     void showPreview(const PreviewPicture& picture) override;

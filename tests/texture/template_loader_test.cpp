@@ -32,7 +32,7 @@ struct TemplateCase : TestApp {
             const Bitmap grey = testkit::greyPicture(8, 4);
             testkit::writeBitmapFile(folders.root / "paint" / companionName, encodeBmp8(grey, grey.palette));
         }
-        app.flags.AlphaLoaded = true; // a previous template's state, which every load resets
+        app.surfaces.AlphaLoaded = true; // a previous template's state, which every load resets
         frontend.alphaPreviewAvailable = true;
     }
 };
@@ -80,13 +80,13 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
     for (const Case& c : cases) {
         TemplateCase t(c.useAlpha, c.companion);
         c.change(t);
-        EXPECT_TRUE(LoadTemplate(t.app, t.colour.string()).ok()) << c.what;
+        EXPECT_TRUE(t.loadTemplate(t.colour.string()).ok()) << c.what;
         std::vector<std::string> seen = t.frontend.events;
         for (std::string& e : seen) // the folder of the test's own files is left out
             if (const auto at = e.find(t.folders.root.path().string() + "/"); at != std::string::npos)
                 e.erase(at, t.folders.root.path().string().size() + 1);
         EXPECT_EQ(seen, c.events) << c.what;
-        EXPECT_EQ(t.app.flags.AlphaLoaded, c.alphaLoaded) << c.what;
+        EXPECT_EQ(t.app.surfaces.AlphaLoaded, c.alphaLoaded) << c.what;
         EXPECT_TRUE(t.app.surfaces.TemplateSurface24.Ready) << c.what;
         EXPECT_EQ(t.app.surfaces.TemplateSurface8.Ready, c.alphaLoaded) << c.what;
         if (c.alphaLoaded) { // grey levels as indices, whatever the companion's depth
@@ -99,13 +99,13 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
 
 TEST(LoadTemplate, AnUnreadableTemplateFailsAndReleasesThePreviousOne) {
     TemplateCase t(1, "B737_a.bmp");
-    ASSERT_TRUE(LoadTemplate(t.app, t.colour.string()).ok());
+    ASSERT_TRUE(t.loadTemplate(t.colour.string()).ok());
     testkit::writeFile(t.folders.root / "paint/broken.bmp", "BM not a bitmap");
     testkit::writeFile(t.folders.root / "paint/broken_a.bmp", "BM nor this");
-    const Status s = LoadTemplate(t.app, (t.folders.root / "paint/broken.bmp").string());
+    const Status s = t.loadTemplate((t.folders.root / "paint/broken.bmp").string());
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message().find("broken.bmp"), std::string::npos);
-    EXPECT_FALSE(t.app.flags.AlphaLoaded);
+    EXPECT_FALSE(t.app.surfaces.AlphaLoaded);
     EXPECT_FALSE(t.app.surfaces.TemplateSurface24.Ready);
     EXPECT_FALSE(t.app.surfaces.TemplateSurface8.Ready);
     EXPECT_TRUE(t.app.surfaces.TemplateSurface8.bitmap.empty());

@@ -59,12 +59,12 @@ struct ThreeTextures : TestApp {
         app.spec.NumTextures = 3;
     }
 
-    void load() { ASSERT_TRUE(LoadTemplate(app, templatePath.string()).ok()); }
+    void load() { ASSERT_TRUE(loadTemplate(templatePath.string()).ok()); }
 
     // The textures as the build's plan names them.
     TextureJobs jobs() const {
         BuildPlan plan;
-        const Status planned = planBuild(app, plan);
+        const Status planned = planBuild(app, app.surfaces, plan);
         EXPECT_TRUE(planned) << planned.message();
         return plan.textures;
     }
@@ -74,7 +74,7 @@ TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFold
     ThreeTextures t;
     t.load();
     t.frontend.events.clear();
-    const TextureBuildReport report = BuildTextures(t.app, t.jobs());
+    const TextureBuildReport report = t.buildTextures(t.jobs());
 
     const std::vector<std::string> expectedEvents = {
         "progress: 38.3333",
@@ -145,7 +145,7 @@ TEST(BuildTextures, AFailingTextureIsSkippedForItsReasonAndTheOthersStillArrive)
         t.load();
         TextureJobs jobs = t.jobs();
         c.breakIt(t, jobs);
-        const TextureBuildReport report = BuildTextures(t.app, jobs);
+        const TextureBuildReport report = t.buildTextures(jobs);
         EXPECT_EQ(report.skipped, std::vector<std::string>{c.skipped});
         EXPECT_EQ(t.frontend.previews.size(), c.previews) << c.skipped;
         EXPECT_EQ(report.written.size(), 2u) << c.skipped;
@@ -180,7 +180,7 @@ TEST(BuildTextures, OfTwoTexturesWithOneNameTheLastConvertedArrives) {
         t.app.spec.Textures[2].ReplaceMask = "T_WING_*";
         t.app.spec.Textures[2].TextureSizeX = c.width;
         t.load();
-        const TextureBuildReport report = BuildTextures(t.app, t.jobs());
+        const TextureBuildReport report = t.buildTextures(t.jobs());
         EXPECT_EQ(report.skipped.size(), c.skipped) << c.what;
         EXPECT_EQ(report.written.size(), 2u) << c.what;
         const fs::path shared = t.folders.aircraft / "Texture";
@@ -216,7 +216,7 @@ TEST(BuildTextures, EveryCoreLeavesWhatOneThreadLeavesAndWhatTheConverterMakesOf
         t.frontend.events.clear();
         t.frontend.progressValues.clear();
         Outcome o;
-        o.skipped = BuildTextures(t.app, jobs, {.threads = threads}).skipped;
+        o.skipped = t.buildTextures(jobs, {.threads = threads}).skipped;
         o.events = t.frontend.events;
         o.progress = t.frontend.progressValues;
         for (const auto& entry : fs::recursive_directory_iterator(t.folders.root.path()))
@@ -246,7 +246,7 @@ TEST(BuildTextures, AssignOnlyTexturesKeepTheirNameAndJoinTheVariationFolderWhat
     fs::create_directories(t.folders.aircraft / "texture.QRX");
     t.app.spec.TextureAssignOnly = 1;
     t.load();
-    const TextureBuildReport report = BuildTextures(t.app, t.jobs());
+    const TextureBuildReport report = t.buildTextures(t.jobs());
     EXPECT_TRUE(report.skipped.empty());
     EXPECT_TRUE(fs::exists(t.folders.aircraft / "texture.QRX/T_FUSE_XXX_1.bmp"));
     EXPECT_TRUE(fs::exists(t.folders.aircraft / "texture.QRX/T_TAIL_XXX.bmp"));
@@ -261,8 +261,8 @@ TEST(BuildTextures, WithoutDestinationOrAlphaTemplateTheTexturesStayInTempBitmap
     fs::remove_all(t.folders.aircraft / "Texture");
     fs::remove(t.folders.root / "Templates/b737_a.bmp");
     t.load();
-    EXPECT_FALSE(t.app.flags.AlphaLoaded);
-    const TextureBuildReport report = BuildTextures(t.app, t.jobs());
+    EXPECT_FALSE(t.app.surfaces.AlphaLoaded);
+    const TextureBuildReport report = t.buildTextures(t.jobs());
     EXPECT_EQ(report.skipped.size(), 3u);
     EXPECT_TRUE(report.written.empty());
     EXPECT_TRUE(fs::exists(t.folders.program / "TempBitmaps/T_FUSE_QRX_1.bmp"));
@@ -292,7 +292,7 @@ TEST(BuildTextures, ExtraTexturesAreCopiedIntoTheVariationFolder) {
         testkit::writeFile(t.folders.aircraft / "Texture.qrx/LIGHT.bmp", "old");
         t.load();
         t.frontend.events.clear();
-        const TextureBuildReport report = BuildTextures(t.app, t.jobs());
+        const TextureBuildReport report = t.buildTextures(t.jobs());
 
         EXPECT_EQ(testkit::readFile(t.folders.aircraft / "Texture.qrx/glass.bmp"), "glass") << c.sourceFolder;
         // An existing file of another case is replaced, not joined by a second name.

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/little_endian.h"
+#include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
 #include "texture/dxt3_block.h"
 #include "texture/texture_fixtures.h"
@@ -210,6 +211,64 @@ TEST(ConvertTexture, DdsFilesAreTopDownWithTheirHeader) {
         EXPECT_EQ(decoded.container, TextureContainer::Dds);
         EXPECT_EQ(decoded.levels, static_cast<int>(c.mipCount));
         EXPECT_GE(colourPsnr(decoded.image, in.expected()), 40.0);
+    }
+}
+
+// The converter reads the two files' rows where they lie when it can and combines them straight
+// into the file for a 32-bit texture of one level: every kind of bitmap must still give the bytes
+// of the picture toColour and greyLevels make of it, in every format.
+TEST(ConvertTexture, FromFilesGivesTheBytesOfTheComposedPicture) {
+    const int w = 13, h = 6; // rows of 39 colour bytes: padded in the files
+    const Bitmap colour = testkit::gradientPicture(w, h);
+    Bitmap indexed = testkit::greyPicture(w, h);
+    indexed.palette.resize(100); // indices 100 and above are black
+    std::string topDown = testkit::bmpHeaders(54 + 40 * h, 54, w, -h, 24);
+    for (int y = 0; y < h; ++y)
+        topDown += std::string(colour.row(y), colour.row(y) + w * 3) + '\0';
+    RgbaImage rgba{w, h, std::vector<std::uint8_t>(w * h * 4)};
+    for (std::size_t i = 0; i < rgba.rgba.size(); ++i)
+        rgba.rgba[i] = static_cast<std::uint8_t>(i * 7);
+    const Bitmap greyAlpha = Intermediates(w, h).alpha; // a table that runs backwards
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> colourFile, alphaFile;
+        Bitmap colour, alpha; // the pictures the files hold
+    };
+    const Case cases[] = {
+        {"24-bit colour, 8-bit alpha", encodeBmp24(colour), encodeBmp8(greyAlpha, greyAlpha.palette), colour,
+         greyAlpha},
+        {"indexed colour, colour alpha", encodeBmp8(indexed, indexed.palette), encodeBmp24(colour),
+         toColour(indexed), colour},
+        {"top-down colour", std::vector<std::uint8_t>(topDown.begin(), topDown.end()),
+         encodeBmp8(greyAlpha, greyAlpha.palette), colour, greyAlpha},
+        {"32-bit colour, decoded", encodeBmp32(w, h, rgba.rgba), encodeBmp8(greyAlpha, greyAlpha.palette),
+         *decodeBmp(encodeBmp32(w, h, rgba.rgba)), greyAlpha},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        testkit::writeBitmapFile(dir / "c.bmp", c.colourFile);
+        testkit::writeBitmapFile(dir / "a.bmp", c.alphaFile);
+        RgbaImage expected{w, h, {}};
+        const std::vector<std::uint8_t> grey = greyLevels(c.alpha);
+        for (std::size_t i = 0; i < grey.size(); ++i)
+            for (std::uint8_t v :
+                 {c.colour.pixels[i * 3 + 2], c.colour.pixels[i * 3 + 1], c.colour.pixels[i * 3], grey[i]})
+                expected.rgba.push_back(v);
+        for (TextureContainer container : {TextureContainer::FsBitmap, TextureContainer::Dds}) {
+            for (TextureFormat format : {TextureFormat::Argb32, TextureFormat::Dxt3}) {
+                for (bool mips : {false, true}) {
+                    TextureOptions options;
+                    options.format = format;
+                    options.mipmaps = mips;
+                    ASSERT_TRUE(
+                        convertTexture(dir / "c.bmp", dir / "a.bmp", dir / "t", container, options).ok());
+                    const std::vector<std::uint8_t> bytes = encodeTexture(expected, container, options);
+                    EXPECT_EQ(testkit::readFile(dir / "t"), std::string(bytes.begin(), bytes.end()))
+                        << c.what << ", " << describe(container) << ", " << describe(format) << ", mips "
+                        << mips;
+                }
+            }
+        }
     }
 }
 

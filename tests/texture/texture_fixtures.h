@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <string>
 
-#include "app/application.h"
+#include "output/application.h"
 #include "support/recording_frontend.h"
 #include "support/temp_dir.h"
 #include "texture/bitmap.h"
+#include "texture/template_loader.h"
+#include "texture/texture_composition.h"
 
 namespace livrano::testkit {
 
@@ -33,6 +35,14 @@ struct TestApp {
     SimulatorFolders folders;
     RecordingFrontend frontend;
     Application app{folders.program, frontend};
+
+    // The template loaded, and textures built, on this application's state.
+    Status loadTemplate(const std::string& path) {
+        return LoadTemplate(app.spec, app.surfaces, frontend, path);
+    }
+    TextureBuildReport buildTextures(const TextureJobs& jobs, const TextureBuildOptions& options = {}) {
+        return BuildTextures(app.spec, app.surfaces, frontend, app.programFolder, jobs, options);
+    }
 };
 
 // `v` as `bytes` little-endian bytes, for spelling out expected file headers.

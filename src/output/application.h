@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The one application object: owns the shared state for the whole run and is passed by
-// reference to every operation. There are no hidden globals.
+// The one application object: owns the shared state for the whole run. It is the composition
+// root: the windows and the CLI make one and hand each operation the parts it reads and changes
+// (the build driver, which runs every step and reloads the aircraft, takes it whole). There are
+// no hidden globals.
 
 #include <filesystem>
 
@@ -11,6 +13,7 @@
 #include "app/frontend.h"
 #include "app/repaint_settings.h"
 #include "app/state_flags.h"
+#include "output/repaint_inputs.h"
 #include "texture/bitmap_surfaces.h"
 
 namespace livrano {
@@ -23,6 +26,9 @@ struct Application {
 
     std::filesystem::path programFolder; // no trailing separator
     Frontend& frontend;
+    // The texture format the loads of this run give every texture: DXT3 when set, else 32-bit
+    // with alpha (the window keeps it with its "Create Plane in DXT3 Format" check box).
+    bool dxt3Textures = false;
 
     RepaintSettings settings;
     StateFlags flags;
@@ -32,6 +38,10 @@ struct Application {
     AircraftCatalogue catalogue;
     AirlineList airlines;
     BitmapSurfaces surfaces;
+
+    // The parts a plan and the names of a repaint are made from. Implicit, so that a reader of
+    // them is handed the application and still sees only these.
+    operator RepaintInputs() const { return {programFolder, settings, spec, extraTextures, extraFields}; }
 };
 
 } // namespace livrano

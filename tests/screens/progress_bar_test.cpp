@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/progress_bar.h"
+#include "screens/progress_bar.h"
 
 #include <gtest/gtest.h>
 
