@@ -89,7 +89,7 @@ Status measureEntries(zip_t* zip, std::vector<ZipEntry>& entries, std::uint64_t 
 struct ZipReader::Archive {
     // Discards the archive's handle without writing: the archive is only ever read.
     struct Discard {
-        void operator()(zip_t* zip) const { zip_discard(zip); }
+        void operator()(zip_t* handle) const { zip_discard(handle); }
     };
     std::string bytes;
     std::unique_ptr<zip_t, Discard> zip;
