@@ -203,9 +203,8 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
         return text;
     };
     FolderLock otherBuild;
-    std::string error;
     const Case cases[] = {
-        {{[&](auto& w) { otherBuild.tryLock(w.programFolder(), true, error); }}, "Another build", Locked},
+        {{[&](auto& w) { otherBuild.tryLock(w.programFolder(), true); }}, "Another build", Locked},
         {{[](auto& w) { fs::remove_all(w.root() / "Aircraft"); }}, "cannot lock the aircraft folder"},
         {{installed("model=qrx")}, title.substr(0, 200)},
         {{assignOnly, extension(longName), installed("texture=" + longName)}, title.substr(0, 200)},
