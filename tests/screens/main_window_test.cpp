@@ -159,9 +159,9 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
     const QLabel& line = *program->mainWindow()->lbl_Status;
     const QRect room(QPoint(), line.size());
     const auto fits = [&](const std::string& text) {
-        return room.contains(
-            QFontMetrics(line.font())
-                .boundingRect(room, Qt::TextWordWrap | line.alignment(), QString::fromStdString(text)));
+        return room.contains(QFontMetrics(line.font())
+                                 .boundingRect(room, static_cast<int>(Qt::TextWordWrap | line.alignment()),
+                                               QString::fromStdString(text)));
     };
     using Change = std::function<void(RepaintWorld&)>;
     struct Case {
