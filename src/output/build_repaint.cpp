@@ -22,22 +22,6 @@ Status stoppedAt(const char* step, const Status& reason) {
     return Status::Error("The build stopped at \"" + std::string(step) + "\".", reason.text());
 }
 
-// The aircraft just built is loaded afresh, which clears the user's choices; it stays selected.
-Status reloadAircraft(Application& app) {
-    const int index = app.settings.AircraftIndex;
-    const AircraftConfigEntry* entry = catalogueEntry(app.catalogue, index);
-    if (entry == nullptr)
-        return Status::Error("the aircraft index " + std::to_string(index) +
-                             " names no aircraft configuration.");
-    const AircraftConfigEntry chosen = *entry;
-    LoadAircraftSpec(chosen.ConfigFile, app.dxt3Textures, app.spec, app.extraTextures, app.extraFields,
-                     app.settings, app.flags, app.frontend);
-    app.settings.AircraftIndex = index;
-    app.settings.AircraftName = chosen.DisplayName;
-    app.settings.PendingAircraftName = chosen.DisplayName;
-    return Status::Ok();
-}
-
 // The textures left out, one line per reason in a row: 32,767 empty textures are one line.
 std::string leftOutLines(const std::vector<std::string>& skipped) {
     std::string lines;
@@ -112,7 +96,11 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
         *textures = std::move(report);
 
     ui.hideProgressArea();
-    if (Status s = reloadAircraft(app); !s)
+    // The aircraft just built is loaded afresh, which clears the user's choices; it stays selected.
+    if (Status s =
+            loadCatalogueAircraft(app.catalogue, app.settings.AircraftIndex, app.dxt3Textures, app.spec,
+                                  app.extraTextures, app.extraFields, app.settings, app.flags, ui);
+        !s)
         return stoppedAt("Reloading the aircraft specification", s);
     // A build that left textures out (a full disk can leave out all of them) must not read as whole.
     ui.setStatus(leftOut == 0 ? std::string("Your Aircraft Repaint has been built")

@@ -164,7 +164,7 @@ protected:
     bool fits(const std::string& text) const {
         const QLabel& line = *program->mainWindow()->lbl_Status;
         const QRect room(QPoint(), line.size());
-        const int flags = Qt::TextWordWrap | line.alignment();
+        const auto flags = static_cast<int>(Qt::TextWordWrap | line.alignment());
         return room.contains(
             QFontMetrics(line.font()).boundingRect(room, flags, QString::fromStdString(text)));
     }
@@ -210,14 +210,14 @@ std::string entries(int count) {
 }
 
 // Each with its longest inputs, in a world where a livery of the same title is installed.
-std::vector<Refusal> refusals(const std::string& title, FolderLock& otherBuild, std::string& lockError) {
+std::vector<Refusal> refusals(const std::string& title, FolderLock& otherBuild) {
     using enum Status::Kind;
     const std::string& longName = kLongName;
     const auto installed = [&](const std::string& value) {
         return cfg("[fltsim.0]\r\ntitle=" + title + "\r\n" + value + "\r\n");
     };
     return {
-        {{[&](auto& w) { otherBuild.tryLock(w.programFolder(), true, lockError); }}, "Another build", Locked},
+        {{[&](auto& w) { otherBuild.tryLock(w.programFolder(), true); }}, "Another build", Locked},
         {{[](auto& w) { fs::remove_all(w.root() / "Aircraft"); }}, "cannot lock the aircraft folder"},
         {{installed("model=qrx")}, title.substr(0, 200)},
         {{assignOnly, extension(longName), installed("texture=" + longName)}, title.substr(0, 200)},
@@ -289,8 +289,7 @@ std::vector<Refusal> refusals(const std::string& title, FolderLock& otherBuild, 
 // A build that may not start writes and removes nothing, and says why on the line alone.
 TEST_F(MainWindowStatusLine, EveryBuildMessageFitsTheLineWithTheRestInItsDetail) {
     FolderLock otherBuild;
-    std::string lockError;
-    for (const Refusal& c : refusals(title, otherBuild, lockError)) {
+    for (const Refusal& c : refusals(title, otherBuild)) {
         SCOPED_TRACE(c.named);
         RepaintWorld world;
         world.installConfiguration();
