@@ -181,9 +181,8 @@ TEST(LoadAircraftSpec, LoadsEncipheredFileInOrderAndWritesNothing) {
         EXPECT_TRUE(frontend.loadingAtList);
         EXPECT_FALSE(app.flags.SpecLoading);
         EXPECT_EQ(frontend.textureList, (Lines{"*Entire Template*", "Fuselage", "Wings", "Tail"}));
-        EXPECT_EQ(app.settings.Callsign, "");
-        EXPECT_EQ(app.settings.PendingTailNumber, "N310SK");
-        EXPECT_EQ(app.settings.TailNumber, "N310SK");
+        EXPECT_EQ((Lines{app.settings.Callsign, app.settings.PendingTailNumber, app.settings.TailNumber}),
+                  (Lines{"", "N310SK", "N310SK"}));
         ASSERT_EQ(app.spec.Textures.size(), 3u);
         for (const TextureSpec& t : app.spec.Textures)
             EXPECT_EQ(t.TextureFormat, dxt3 ? "DXT3NM" : "32ANM");
