@@ -226,6 +226,8 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
         {{[](auto& w) { writeFile(w.aircraft() / "Texture", ""); }},
          "Texture, but something that is not a folder"},
         {{assignOnly, extension(std::string(250, 'e'))}, "is too long for the file system"},
+        // Short enough itself, but not under the temporary name it is first written as.
+        {{extra(std::string(236, 'e') + ".bmp")}, "is too long for the file system"},
         {{[](auto& w) { FreeTemplateSurfaces(w.app.surfaces); }}, "No template"},
         {{[&](auto& w) { w.app.settings.Variation = title; }}, "cannot be read back"},
         {{[&](auto& w) { w.app.spec.AircraftDirectory = "../" + longName; }}, "../" + longName},
