@@ -167,11 +167,12 @@ TEST_F(Simulators, APackedLiveryInstallsIntoAnotherSimulatorAsItWas) {
     }
 }
 
-// Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark, names
-// in CP437 or flagged UTF-8.
+// Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark and a
+// comment holding a bracket, names in CP437 or flagged UTF-8.
 TEST_F(Simulators, HandMadeZipsInstallWhateverTheirNamesEncoding) {
-    const std::string snippet = "\xEF\xBB\xBFHow to install\r\n[fltsim.X]\r\ntitle=" + kSkylark +
-                                " Café\r\ntexture=Café\r\nmodel=\r\n";
+    const std::string snippet =
+        "\xEF\xBB\xBFHow to install\r\n[fltsim.X]\r\n; colours [v2]\r\ntitle=" + kSkylark +
+        " Café\r\ntexture=Café\r\nmodel=\r\n";
     const std::vector<std::vector<RawMember>> zips = {
         {{"My Livery/TEXTURE.Café/C310_FUSE.bmp", "fuse"},
          {"My Livery/Read me.txt", snippet},
