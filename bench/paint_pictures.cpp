@@ -37,8 +37,8 @@ double noise(double x, double y, double scale, std::uint32_t seed) {
 // Noise from `largest` down to one pixel, each octave half the spacing and `falloff` the weight.
 double fractal(double x, double y, double largest, double falloff, std::uint32_t seed) {
     double sum = 0, weight = 1, total = 0;
-    for (double scale = largest; scale >= 1; scale /= 2, weight *= falloff, ++seed) {
-        sum += weight * noise(x, y, scale, seed);
+    for (int octave = 0; std::ldexp(largest, -octave) >= 1; ++octave, weight *= falloff, ++seed) {
+        sum += weight * noise(x, y, std::ldexp(largest, -octave), seed);
         total += weight;
     }
     return sum / total;

@@ -115,7 +115,7 @@ std::vector<std::uint8_t> stbBlocks(const RgbaImage& picture, unsigned threads) 
                 for (int i = 0; i < 16; ++i) {
                     const int x = std::min(bx * 4 + i % 4, picture.width - 1);
                     const int y = std::min(by * 4 + i / 4, picture.height - 1);
-                    std::copy_n(picture.pixel(x, y), 4, texels + i * 4);
+                    std::copy_n(picture.pixel(x, y), 4, texels + std::size_t(i) * 4);
                 }
                 std::uint8_t* block = out.data() + (std::size_t(by) * across + bx) * 16;
                 for (int i = 0; i < 8; ++i)
@@ -262,6 +262,7 @@ Run run(const std::vector<std::string>& argv) {
         dup2(pipeEnds[1], 1);
         close(pipeEnds[0]);
         std::vector<char*> args;
+        args.reserve(argv.size() + 1);
         for (const std::string& a : argv)
             args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
@@ -305,7 +306,7 @@ fs::path writeTemplate(const RgbaImage& picture, int width, int height, const fs
             alpha.pixels[i] = static_cast<std::uint8_t>(x * 255 / width);
         }
     }
-    const fs::path file = folder / ("template" + std::to_string(width) + ".bmp");
+    fs::path file = folder / ("template" + std::to_string(width) + ".bmp");
     replaceFileBytes(file, encodeBmp24(colour));
     replaceFileBytes(folder / ("template" + std::to_string(width) + "_a.bmp"),
                      encodeBmp8(alpha, alpha.palette));
@@ -400,24 +401,9 @@ void buildComparison(const fs::path& templateFile, const std::string& base) {
     }
 }
 
-// The steps of one build's compose-and-convert pass, one after the other and each timed
-// (processor seconds, best of three builds), against a whole build on one thread.
-void buildSplit(const fs::path& templateFile) {
-    HeadlessFrontend frontend;
-    const fs::path root =
-        fs::temp_directory_path() / ("livrano-bench-" + std::to_string(std::random_device{}()));
-    Application app{root / "Sim/Corvane Software/Livrano", frontend};
-    fs::create_directories(app.programFolder / "TempBitmaps");
-    fs::create_directories(root / "Sim/Aircraft/BENCH/Texture.bench");
-    fs::path alphaFile = templateFile;
-    alphaFile.replace_filename(templateFile.stem().string() + "_a.bmp");
-    LoadBitmap24(app.surfaces, templateFile);
-    LoadBitmap8(app.surfaces, alphaFile);
-    app.surfaces.AlphaLoaded = true;
-    app.spec.AircraftDirectory = "BENCH";
-    app.spec.TextureAssignOnly = 1;
-    app.settings.FolderExtension = "bench";
-    const auto side = static_cast<std::int16_t>(app.surfaces.TemplateSurface24.bitmap.height);
+// Four DXT3 textures of the template's height, each from two overlapping sections of it, added
+// to the spec, and the jobs that build them into `textureFolder`.
+TextureJobs addSplitTextures(AircraftSpec& spec, std::int16_t side, const fs::path& textureFolder) {
     const auto half = static_cast<std::int16_t>(side / 2);
     TextureJobs jobs;
     for (int t = 0; t < 4; ++t) {
@@ -429,59 +415,92 @@ void buildSplit(const fs::path& templateFile) {
         texture.Sections = {{left, 0, static_cast<std::int16_t>(left + side), side, 0, 0, side, side},
                             {0, 0, side, static_cast<std::int16_t>(side / 4), 0, half, half, side}};
         texture.NumSectionsOnTexture = 2;
-        app.spec.Textures.push_back(texture);
-        jobs.textures.push_back(
-            {std::size_t(t), texture.BaseTextureName, "",
-             root / "Sim/Aircraft/BENCH/Texture.bench" / (texture.BaseTextureName + ".bmp")});
+        spec.Textures.push_back(texture);
+        jobs.textures.push_back({std::size_t(t), texture.BaseTextureName, "",
+                                 textureFolder / (texture.BaseTextureName + ".bmp")});
     }
-    app.spec.NumTextures = 4;
-    const char* names[] = {"composition (with the preview)", "intermediate bitmaps written",
-                           "encoding (picture from memory, DXT3)", "texture files written"};
-    double best[4] = {1e9, 1e9, 1e9, 1e9};
+    spec.NumTextures = 4;
+    return jobs;
+}
+
+constexpr std::size_t kSplitSteps = 4;
+
+// Adds the processor seconds of each step of the pass, over every texture of the spec, to `step`.
+void timeSplitSteps(Application& app, HeadlessFrontend& frontend, double (&step)[kSplitSteps]) {
+    for (std::size_t i = 0; i < app.spec.Textures.size(); ++i) {
+        FreeWorkSurfaces(app.surfaces);
+        std::vector<std::uint8_t> file;
+        const std::function<void()> work[kSplitSteps] = {
+            [&] {
+                ComposeTexture24(app.spec.Textures[i], app.surfaces, frontend);
+                ComposeAlpha8(app.spec.Textures[i], app.surfaces);
+            },
+            [&] {
+                SaveBitmap24(app.surfaces, app.programFolder, "SPLIT_c");
+                SaveBitmap8(app.surfaces, app.programFolder, "SPLIT_a", true);
+            },
+            [&] {
+                RgbaImage image;
+                composeTextureImage(app.surfaces.WorkSurface24.bitmap, app.surfaces.WorkSurface8.bitmap,
+                                    image);
+                file = encodeTexture(image, TextureContainer::FsBitmap, {});
+            },
+            [&] { replaceFileBytes(tempBitmapPath(app.programFolder, "SPLIT"), file); }};
+        for (std::size_t s = 0; s < kSplitSteps; ++s) {
+            const double processor = processorSeconds(RUSAGE_SELF);
+            work[s]();
+            step[s] += processorSeconds(RUSAGE_SELF) - processor;
+        }
+    }
+}
+
+void printSplit(const double (&best)[kSplitSteps], double whole) {
+    const char* names[kSplitSteps] = {"composition (with the preview)", "intermediate bitmaps written",
+                                      "encoding (picture from memory, DXT3)", "texture files written"};
+    std::printf("\n## Where a four-texture DXT3 build's processor time goes (best of 3)\n\n"
+                "| step (4 textures) | processor s | share |\n|---|---|---|\n");
+    double steps = 0;
+    for (std::size_t s = 0; s < kSplitSteps; ++s) {
+        steps += best[s];
+        std::printf("| %s | %.3f | %.0f%% |\n", names[s], best[s], 100 * best[s] / whole);
+    }
+    std::printf(
+        "| the rest (names, moving, freeing): a one-thread build's %.3f s less the steps' | %.3f | %.0f%% |\n",
+        whole, whole - steps, 100 * (whole - steps) / whole);
+}
+
+// The steps of one build's compose-and-convert pass, one after the other and each timed
+// (processor seconds, best of three builds), against a whole build on one thread.
+void buildSplit(const fs::path& templateFile) {
+    HeadlessFrontend frontend;
+    const fs::path root =
+        fs::temp_directory_path() / ("livrano-bench-" + std::to_string(std::random_device{}()));
+    Application app{root / "Sim/Corvane Software/Livrano", frontend};
+    const fs::path textureFolder = root / "Sim/Aircraft/BENCH/Texture.bench";
+    fs::create_directories(app.programFolder / "TempBitmaps");
+    fs::create_directories(textureFolder);
+    fs::path alphaFile = templateFile;
+    alphaFile.replace_filename(templateFile.stem().string() + "_a.bmp");
+    LoadBitmap24(app.surfaces, templateFile);
+    LoadBitmap8(app.surfaces, alphaFile);
+    app.surfaces.AlphaLoaded = true;
+    app.spec.AircraftDirectory = "BENCH";
+    app.spec.TextureAssignOnly = 1;
+    app.settings.FolderExtension = "bench";
+    const TextureJobs jobs = addSplitTextures(
+        app.spec, static_cast<std::int16_t>(app.surfaces.TemplateSurface24.bitmap.height), textureFolder);
+    double best[kSplitSteps] = {1e9, 1e9, 1e9, 1e9};
     double whole = 1e9;
     for (int round = 0; round < 3; ++round) {
-        double step[4] = {};
-        for (std::size_t i = 0; i < 4; ++i) {
-            FreeWorkSurfaces(app.surfaces);
-            std::vector<std::uint8_t> file;
-            const std::function<void()> work[] = {
-                [&] {
-                    ComposeTexture24(app.spec.Textures[i], app.surfaces, frontend);
-                    ComposeAlpha8(app.spec.Textures[i], app.surfaces);
-                },
-                [&] {
-                    SaveBitmap24(app.surfaces, app.programFolder, "SPLIT_c");
-                    SaveBitmap8(app.surfaces, app.programFolder, "SPLIT_a", true);
-                },
-                [&] {
-                    RgbaImage image;
-                    composeTextureImage(app.surfaces.WorkSurface24.bitmap, app.surfaces.WorkSurface8.bitmap,
-                                        image);
-                    file = encodeTexture(image, TextureContainer::FsBitmap, {});
-                },
-                [&] { replaceFileBytes(tempBitmapPath(app.programFolder, "SPLIT"), file); }};
-            for (std::size_t s = 0; s < 4; ++s) {
-                const double processor = processorSeconds(RUSAGE_SELF);
-                work[s]();
-                step[s] += processorSeconds(RUSAGE_SELF) - processor;
-            }
-        }
-        for (std::size_t s = 0; s < 4; ++s)
+        double step[kSplitSteps] = {};
+        timeSplitSteps(app, frontend, step);
+        for (std::size_t s = 0; s < kSplitSteps; ++s)
             best[s] = std::min(best[s], step[s]);
         const double processor = processorSeconds(RUSAGE_SELF);
         BuildTextures(app.spec, app.surfaces, frontend, app.programFolder, jobs, {.threads = 1});
         whole = std::min(whole, processorSeconds(RUSAGE_SELF) - processor);
     }
-    std::printf("\n## Where a four-texture DXT3 build's processor time goes (best of 3)\n\n"
-                "| step (4 textures) | processor s | share |\n|---|---|---|\n");
-    double steps = 0;
-    for (std::size_t s = 0; s < 4; ++s)
-        steps += best[s];
-    for (std::size_t s = 0; s < 4; ++s)
-        std::printf("| %s | %.3f | %.0f%% |\n", names[s], best[s], 100 * best[s] / whole);
-    std::printf(
-        "| the rest (names, moving, freeing): a one-thread build's %.3f s less the steps' | %.3f | %.0f%% |\n",
-        whole, whole - steps, 100 * (whole - steps) / whole);
+    printSplit(best, whole);
     std::error_code ec;
     fs::remove_all(root, ec);
 }

@@ -5,6 +5,7 @@
 #include <limits>
 #include <new>
 #include <optional>
+#include <string>
 #include <tuple>
 
 #include "aircraft/configuration_file.h"
@@ -268,6 +269,21 @@ void LoadAircraftSpec(const std::filesystem::path& configFile, bool dxt3, Aircra
 
     FillTextureList(spec, frontend);
     flags.SpecLoading = false;
+}
+
+Status loadCatalogueAircraft(const AircraftCatalogue& catalogue, int index, bool dxt3, AircraftSpec& spec,
+                             ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
+                             RepaintSettings& settings, StateFlags& flags, Frontend& frontend) {
+    const AircraftConfigEntry* entry = catalogueEntry(catalogue, index);
+    if (entry == nullptr)
+        return Status::Error("the aircraft index " + std::to_string(index) +
+                             " names no aircraft configuration.");
+    const AircraftConfigEntry chosen = *entry;
+    LoadAircraftSpec(chosen.ConfigFile, dxt3, spec, extraTextures, extraFields, settings, flags, frontend);
+    settings.AircraftIndex = index;
+    settings.AircraftName = chosen.DisplayName;
+    settings.PendingAircraftName = chosen.DisplayName;
+    return Status::Ok();
 }
 
 std::vector<std::string> textureListLines(const AircraftSpec& spec) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "aircraft/aircraft_spec.h"
+#include "aircraft/catalogue.h"
 #include "aircraft/profile.h"
 #include "app/status.h"
 
@@ -48,11 +49,18 @@ Status readAircraftSpec(const ProfileDocument& profile, bool dxt3, AircraftSpec&
 // block; sets PendingTailNumber and TailNumber to AircraftTail and calls showTailNumber; reads
 // the rest, every texture's format chosen by `dxt3` as readAircraftSpec does; FillTextureList;
 // clears SpecLoading. Reports nothing: a missing or undecipherable file, or one too large for
-// memory, leaves an empty specification and "*Entire Template*" alone in the texture list. The
-// caller sets AircraftIndex and the aircraft names afterwards.
+// memory, leaves an empty specification and "*Entire Template*" alone in the texture list. It
+// sets neither AircraftIndex nor the aircraft names: loadCatalogueAircraft does.
 void LoadAircraftSpec(const std::filesystem::path& configFile, bool dxt3, AircraftSpec& spec,
                       ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields, RepaintSettings& settings,
                       StateFlags& flags, Frontend& frontend);
+
+// Makes catalogue entry `index` the chosen aircraft: LoadAircraftSpec of its file (which resets
+// `settings`), then AircraftIndex is `index` and AircraftName and PendingAircraftName are the
+// entry's display name. An error, changing nothing, when `index` names no stored entry.
+Status loadCatalogueAircraft(const AircraftCatalogue& catalogue, int index, bool dxt3, AircraftSpec& spec,
+                             ExtraTextureSpec& extraTextures, ExtraFieldSpec& extraFields,
+                             RepaintSettings& settings, StateFlags& flags, Frontend& frontend);
 
 // The main window's texture list for a specification: "*Entire Template*", then each
 // texture's ViewName in texture order (line k stands for texture k - 1).

@@ -108,9 +108,9 @@ Status windows1252FromSavedText(std::string_view what, std::string_view bytes, s
         const auto second = static_cast<unsigned char>(bytes[at + 1]);
         return static_cast<char32_t>(little ? (second << 8) | first : (first << 8) | second);
     };
-    const Status broken = Status::Refused("The " + std::string(what) + " is not UTF-16 text.");
+    auto broken = [&] { return Status::Refused("The " + std::string(what) + " is not UTF-16 text."); };
     if (bytes.size() % 2 != 0)
-        return broken;
+        return broken();
     std::string utf8;
     for (std::size_t at = 2; at < bytes.size(); at += 2) {
         char32_t c = unit(at);
@@ -119,7 +119,7 @@ Status windows1252FromSavedText(std::string_view what, std::string_view bytes, s
             c = 0x10000 + ((c - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
             at += 2;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
-            return broken;
+            return broken();
         }
         appendUtf8(utf8, c);
     }

@@ -77,8 +77,8 @@ Status stepFailure(const char* what, const fs::path& file, const std::string& re
     return Status::Error("cannot " + std::string(what) + " \"" + utf8FromPath(file) + "\": " + reason);
 }
 
-Status outcome(bool done, const char* what, const fs::path& file, const std::string& error) {
-    return done ? Status::Ok() : stepFailure(what, file, error);
+Status outcome(const Status& done, const char* what, const fs::path& file) {
+    return done ? Status::Ok() : stepFailure(what, file, done.message());
 }
 
 class SystemFileSteps final : public FileSteps {
@@ -104,18 +104,15 @@ public:
     }
 
     Status syncFile(const fs::path& file) override {
-        std::string error;
-        return outcome(!m_sync || livrano::syncFile(file, error), "sync", file, error);
+        return m_sync ? outcome(livrano::syncFile(file), "sync", file) : Status::Ok();
     }
 
     Status renameFile(const fs::path& from, const fs::path& to) override {
-        std::string error;
-        return outcome(renameOver(from, to, error), "rename", from, error);
+        return outcome(renameOver(from, to), "rename", from);
     }
 
     Status syncFolder(const fs::path& folder) override {
-        std::string error;
-        return outcome(!m_sync || livrano::syncFolder(folder, error), "sync the folder", folder, error);
+        return m_sync ? outcome(livrano::syncFolder(folder), "sync the folder", folder) : Status::Ok();
     }
 
     Status removeFile(const fs::path& file) override {

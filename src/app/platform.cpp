@@ -48,6 +48,10 @@ extern "C" void onInterrupt(int) {
 #endif
 }
 
+Status busy(const fs::path& folder) {
+    return Status::Locked("another holder keeps the lock on " + folder.string());
+}
+
 } // namespace
 
 std::string fileStamp(const fs::path& file) {
@@ -219,28 +223,25 @@ bool flush(const std::filesystem::path& path, DWORD flags, DWORD& code) {
 
 } // namespace
 
-bool syncFile(const std::filesystem::path& file, std::string& error) {
+Status syncFile(const std::filesystem::path& file) {
     DWORD code = 0;
     if (flush(file, FILE_ATTRIBUTE_NORMAL, code))
-        return true;
-    error = windowsError(code);
-    return false;
+        return Status::Ok();
+    return Status::Error(windowsError(code));
 }
 
-bool syncFolder(const std::filesystem::path& folder, std::string& error) {
+Status syncFolder(const std::filesystem::path& folder) {
     DWORD code = 0;
     if (flush(folder.empty() ? std::filesystem::path(".") : folder, FILE_FLAG_BACKUP_SEMANTICS, code) ||
         code == ERROR_ACCESS_DENIED || code == ERROR_INVALID_FUNCTION)
-        return true;
-    error = windowsError(code);
-    return false;
+        return Status::Ok();
+    return Status::Error(windowsError(code));
 }
 
-bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string& error) {
+Status renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    error = windowsError(GetLastError());
-    return false;
+        return Status::Ok();
+    return Status::Error(windowsError(GetLastError()));
 }
 
 std::size_t longestFileName(const std::filesystem::path& folder) {
@@ -259,73 +260,64 @@ void FolderLock::release() {
     m_handle = nullptr;
 }
 
-FolderLock::Result FolderLock::tryLock(const std::filesystem::path& folder, bool exclusive,
-                                       std::string& error) {
+Status FolderLock::tryLock(const std::filesystem::path& folder, bool exclusive) {
     release();
     const std::wstring file = (folder / L"Livrano.lock").wstring();
     HANDLE h = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_HIDDEN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        error = "cannot open " + std::filesystem::path(file).string() + " (error " +
-                std::to_string(GetLastError()) + ")";
-        return Result::Failed;
-    }
+    if (h == INVALID_HANDLE_VALUE)
+        return Status::Error("cannot open " + std::filesystem::path(file).string() + " (error " +
+                             std::to_string(GetLastError()) + ")");
     OVERLAPPED whole{};
     const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
     if (!LockFileEx(h, flags, 0, 1, 0, &whole)) {
         const DWORD code = GetLastError();
         CloseHandle(h);
         if (code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING)
-            return Result::Busy;
-        error =
-            "cannot lock " + std::filesystem::path(file).string() + " (error " + std::to_string(code) + ")";
-        return Result::Failed;
+            return busy(folder);
+        return Status::Error("cannot lock " + std::filesystem::path(file).string() + " (error " +
+                             std::to_string(code) + ")");
     }
     m_handle = h;
-    return Result::Held;
+    return Status::Ok();
 }
 
 #else
 
 namespace {
 
-bool syncOpened(const std::filesystem::path& path, int flags, std::string& error) {
+Status syncOpened(const std::filesystem::path& path, int flags) {
     // Read-only: a copy may carry the permissions of a read-only original, and fsync needs no more.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | flags);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
+    if (fd < 0)
+        return Status::Error(std::strerror(errno));
     int result = 0;
     do
         result = fsync(fd);
     while (result != 0 && errno == EINTR);
     const int code = errno;
     close(fd);
-    if (result != 0) {
-        error = std::strerror(code);
-        return false;
-    }
-    return true;
+    if (result != 0)
+        return Status::Error(std::strerror(code));
+    return Status::Ok();
 }
 
 } // namespace
 
-bool syncFile(const std::filesystem::path& file, std::string& error) {
-    return syncOpened(file, 0, error);
+Status syncFile(const std::filesystem::path& file) {
+    return syncOpened(file, 0);
 }
 
-bool syncFolder(const std::filesystem::path& folder, std::string& error) {
+Status syncFolder(const std::filesystem::path& folder) {
     // A bare file name's folder is the current one.
-    return syncOpened(folder.empty() ? std::filesystem::path(".") : folder, O_DIRECTORY, error);
+    return syncOpened(folder.empty() ? std::filesystem::path(".") : folder, O_DIRECTORY);
 }
 
-bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string& error) {
+Status renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (std::rename(from.c_str(), to.c_str()) == 0)
-        return true;
-    error = std::strerror(errno);
-    return false;
+        return Status::Ok();
+    return Status::Error(std::strerror(errno));
 }
 
 std::size_t longestFileName(const std::filesystem::path& folder) {
@@ -339,24 +331,20 @@ void FolderLock::release() {
     m_fd = -1;
 }
 
-FolderLock::Result FolderLock::tryLock(const std::filesystem::path& folder, bool exclusive,
-                                       std::string& error) {
+Status FolderLock::tryLock(const std::filesystem::path& folder, bool exclusive) {
     release();
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        error = "cannot open " + folder.string() + ": " + std::strerror(errno);
-        return Result::Failed;
-    }
+    if (fd < 0)
+        return Status::Error("cannot open " + folder.string() + ": " + std::strerror(errno));
     if (flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         const int code = errno;
         close(fd);
         if (code == EWOULDBLOCK)
-            return Result::Busy;
-        error = "cannot lock " + folder.string() + ": " + std::strerror(code);
-        return Result::Failed;
+            return busy(folder);
+        return Status::Error("cannot lock " + folder.string() + ": " + std::strerror(code));
     }
     m_fd = fd;
-    return Result::Held;
+    return Status::Ok();
 }
 
 #endif

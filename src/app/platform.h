@@ -7,24 +7,29 @@
 #include <string>
 #include <vector>
 
+#include "app/status.h"
+
 namespace livrano {
 
 // True when the stream writes to an interactive terminal (progress bars redraw in place).
 bool isTerminal(std::FILE* stream);
 
+// syncFile, syncFolder and renameOver fail with the system's reason alone as the message
+// ("Permission denied"): the caller names the step and the file.
+
 // The bytes written to the file reach the disk before this returns (fsync; FlushFileBuffers on
-// Windows, where the file must be writable). False, with the reason in `error`, when the file
-// cannot be opened or the system refuses.
-bool syncFile(const std::filesystem::path& file, std::string& error);
+// Windows, where the file must be writable). Fails when the file cannot be opened or the system
+// refuses.
+Status syncFile(const std::filesystem::path& file);
 
 // The folder's entries (a file created, renamed or removed in it) reach the disk before this
 // returns. Windows may refuse to flush a folder; its renames are written through instead
 // (renameOver), so a refusal there is no failure. An empty path is the current folder.
-bool syncFolder(const std::filesystem::path& folder, std::string& error);
+Status syncFolder(const std::filesystem::path& folder);
 
 // Renames `from` over `to`, which it replaces in one step (both lie on one file system, in one
 // folder or two); on Windows the rename is written through to the disk.
-bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to, std::string& error);
+Status renameOver(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // The longest file name the folder's file system takes, counted as the system's own path
 // characters count (bytes on POSIX, UTF-16 units on Windows); the folder must exist. 255, the
@@ -36,8 +41,6 @@ std::size_t longestFileName(const std::filesystem::path& folder);
 // the folder itself; Windows cannot lock a folder handle and locks a "Livrano.lock" file in it.
 class FolderLock {
 public:
-    enum class Result { Held, Busy, Failed };
-
     FolderLock() = default;
     FolderLock(FolderLock&& other) noexcept;
     FolderLock& operator=(FolderLock&& other) noexcept;
@@ -45,9 +48,10 @@ public:
     FolderLock& operator=(const FolderLock&) = delete;
     ~FolderLock();
 
-    // Takes the lock without waiting: Held, Busy when another holder keeps it (a shared lock
-    // goes with other shared ones), Failed (reason in `error`) when the folder cannot be locked.
-    Result tryLock(const std::filesystem::path& folder, bool exclusive, std::string& error);
+    // Takes the lock without waiting: Ok when held, Locked when another holder keeps it (a shared
+    // lock goes with other shared ones), Failed when the folder cannot be locked, its message
+    // naming the folder and the reason.
+    Status tryLock(const std::filesystem::path& folder, bool exclusive);
 
 private:
     void release();

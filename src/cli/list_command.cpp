@@ -115,16 +115,18 @@ int run(Options& o) {
     }
     std::string out;
     for (int index : chosen) {
-        const AircraftConfigEntry entry = *catalogueEntry(app.catalogue, index);
-        LoadAircraftSpec(entry.ConfigFile, app.dxt3Textures, app.spec, app.extraTextures, app.extraFields,
-                         app.settings, app.flags, app.frontend);
         std::vector<LiveryListing> liveries;
-        if (Status s = listLiveries(app, liveries); !s)
+        Status s = loadCatalogueAircraft(app.catalogue, index, app.dxt3Textures, app.spec, app.extraTextures,
+                                         app.extraFields, app.settings, app.flags, app.frontend);
+        if (s)
+            s = listLiveries(app, liveries);
+        if (!s)
             return failed(kName, s);
+        const std::string& name = app.settings.AircraftName;
         if (o.json)
-            out += (out.empty() ? "[" : ", ") + jsonOf(entry.DisplayName, aircraftFolderPath(app), liveries);
+            out += (out.empty() ? "[" : ", ") + jsonOf(name, aircraftFolderPath(app), liveries);
         else
-            printText(entry.DisplayName, aircraftFolderPath(app), liveries);
+            printText(name, aircraftFolderPath(app), liveries);
     }
     if (o.json)
         say(stdout, "%s]\n", out.empty() ? "[" : out.c_str());

@@ -51,16 +51,14 @@ bool loadAircraft(Application& app, const char* command, const std::string& name
             say(stderr, "  %zu  %s\n", i, utf8FromWindows1252(app.catalogue.Entries[i].DisplayName).c_str());
         return false;
     }
-    const AircraftConfigEntry chosen = *catalogueEntry(app.catalogue, *index);
-    if (Status s = usableConfiguration(chosen.ConfigFile, decipherConfiguration(chosen.ConfigFile)); !s) {
+    const std::filesystem::path& file = catalogueEntry(app.catalogue, *index)->ConfigFile;
+    Status s = usableConfiguration(file, decipherConfiguration(file));
+    if (s)
+        s = loadCatalogueAircraft(app.catalogue, *index, app.dxt3Textures, app.spec, app.extraTextures,
+                                  app.extraFields, app.settings, app.flags, app.frontend);
+    if (!s)
         say(stderr, "%s: %s\n", command, s.text().c_str());
-        return false;
-    }
-    LoadAircraftSpec(chosen.ConfigFile, app.dxt3Textures, app.spec, app.extraTextures, app.extraFields,
-                     app.settings, app.flags, app.frontend);
-    app.settings.AircraftIndex = *index;
-    app.settings.PendingAircraftName = app.settings.AircraftName = chosen.DisplayName;
-    return true;
+    return s.ok();
 }
 
 int onAircraft(const AircraftOptions& options, const char* command,

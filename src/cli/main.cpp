@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <utility>
 #include <vector>
@@ -133,5 +134,12 @@ int runCommandLine(int argc, char** argv) {
 } // namespace livrano::cli
 
 int main(int argc, char** argv) {
-    return livrano::cli::runCommandLine(argc, argv);
+    // What no command handles (memory running out, a file system error thrown from a library)
+    // ends the program with a message instead of an abort; some work may already be written.
+    try {
+        return livrano::cli::runCommandLine(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "livrano-cli: %s\n", e.what());
+        return livrano::cli::kFailed;
+    }
 }

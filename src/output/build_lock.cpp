@@ -15,19 +15,16 @@ namespace fs = std::filesystem;
 namespace {
 
 Status take(FolderLock& lock, const fs::path& folder, bool exclusive, const std::string& what) {
-    std::string error;
-    switch (lock.tryLock(folder, exclusive, error)) {
-    case FolderLock::Result::Held:
+    const Status taken = lock.tryLock(folder, exclusive);
+    if (taken)
         return Status::Ok();
-    case FolderLock::Result::Busy:
+    if (taken.kind() == Status::Kind::Locked)
         return Status::Locked("Another build is running on " + what + ": build again when it has finished.",
                               "Another build is running on " + what + " " + utf8FromPath(folder) + ".");
-    case FolderLock::Result::Failed:
-        break;
-    }
     // A folder that cannot be locked (missing, not writable) cannot take a build.
     return Status::Refused("The build cannot lock " + what + ": check that it exists and can be written to.",
-                           "The build cannot lock " + what + " " + utf8FromPath(folder) + ": " + error + ".");
+                           "The build cannot lock " + what + " " + utf8FromPath(folder) + ": " +
+                               taken.message() + ".");
 }
 
 } // namespace

@@ -718,7 +718,8 @@ private:
     // program's own folder and are not counted.
     Status room() {
         const BuildPlan& p = m_plan;
-        constexpr std::uintmax_t kTextBytes = 64 * 1024; // Model.cfg and the new entry, at most
+        constexpr std::uintmax_t kTextBytes =
+            std::uintmax_t{64} * 1024; // Model.cfg and the new entry, at most
         auto sizeOf = [](const fs::path& file) {
             std::error_code ec;
             const std::uintmax_t size = fs::file_size(file, ec);

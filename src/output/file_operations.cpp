@@ -76,9 +76,8 @@ public:
     }
 
     Status moveFile(const fs::path& from, const fs::path& to) override {
-        std::string error;
-        if (!renameOver(from, to, error))
-            return failure("move", from, error);
+        if (Status s = renameOver(from, to); !s)
+            return failure("move", from, s.message());
         return Status::Ok();
     }
 

@@ -38,7 +38,7 @@ Manifest readManifest(const fs::path& programFolder) {
 std::string manifestText(const Manifest& manifest) {
     std::string text;
     for (const auto& [path, checksum] : manifest)
-        text += checksum + "  " + path + "\n";
+        text.append(checksum).append("  ").append(path).append("\n");
     return text;
 }
 

@@ -111,7 +111,7 @@ Status ZipReader::open(std::string bytes, const ZipLimits& limits) {
     if (m_archive->zip == nullptr) {
         if (source != nullptr)
             zip_source_free(source);
-        const Status s = damaged(zipError(&error));
+        Status s = damaged(zipError(&error));
         zip_error_fini(&error);
         m_archive.reset();
         return s;
@@ -157,7 +157,7 @@ Status makeZip(const std::vector<ZipMember>& members, std::string& zipBytes) {
     zip_source_t* target = zip_source_buffer_create(nullptr, 0, 0, &error);
     zip_t* zip = target != nullptr ? zip_open_from_source(target, ZIP_TRUNCATE, &error) : nullptr;
     if (zip == nullptr) {
-        const Status s = Status::Error("Cannot make a zip archive: " + zipError(&error) + ".");
+        Status s = Status::Error("Cannot make a zip archive: " + zipError(&error) + ".");
         if (target != nullptr)
             zip_source_free(target);
         zip_error_fini(&error);
@@ -166,7 +166,7 @@ Status makeZip(const std::vector<ZipMember>& members, std::string& zipBytes) {
     zip_error_fini(&error);
     zip_source_keep(target); // its bytes are read after the archive is closed
     auto fail = [&](const std::string& what) {
-        const Status s = Status::Error("Cannot make a zip archive: " + what + ": " + zip_strerror(zip) + ".");
+        Status s = Status::Error("Cannot make a zip archive: " + what + ": " + zip_strerror(zip) + ".");
         zip_discard(zip);
         zip_source_free(target);
         return s;

@@ -145,7 +145,7 @@ void Program::OpenHelpFile() {
 }
 
 Status Program::CreateAircraft() {
-    const Status built = CreateRepaint(m_app);
+    Status built = CreateRepaint(m_app);
     // A build that stopped once it began writing has not said so: the line still shows its last
     // step, and the progress bar where it stopped.
     if (!built) {

@@ -56,8 +56,8 @@ void QtFrontend::showTailNumber(const std::string& tailNumber) {
 
 void QtFrontend::showPreview(const PreviewPicture& picture) {
     MainWindow* main = m_program.mainWindow();
-    const QImage image(picture.rgb.data(), picture.width, picture.height, picture.width * 3,
-                       QImage::Format_RGB888);
+    const QImage image(picture.rgb.data(), picture.width, picture.height,
+                       static_cast<qsizetype>(picture.width) * 3, QImage::Format_RGB888);
     main->previewPicture = image.copy();
     // The whole square or texture, as large as the frame allows.
     main->PreviewImage->setPixmap(QPixmap::fromImage(main->previewPicture.scaled(

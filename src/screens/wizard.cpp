@@ -233,11 +233,10 @@ Status Wizard::ConfirmAircraft() {
         const AircraftConfigEntry entry = app.catalogue.Entries[static_cast<std::size_t>(i)];
         if (toUpper(trim(entry.DisplayName)) != wanted)
             continue;
-        LoadAircraftSpec(entry.ConfigFile, app.dxt3Textures, app.spec, app.extraTextures, app.extraFields,
-                         app.settings, app.flags, app.frontend);
-        app.settings.AircraftIndex = i;
-        app.settings.PendingAircraftName = entry.DisplayName;
-        app.settings.AircraftName = app.settings.PendingAircraftName;
+        if (Status s = loadCatalogueAircraft(app.catalogue, i, app.dxt3Textures, app.spec, app.extraTextures,
+                                             app.extraFields, app.settings, app.flags, app.frontend);
+            !s)
+            return s;
         main->btn_SelectAircraft->set_picture(QStringLiteral("Check"));
         main->lbl_CurrentAircraft->setText(fromCore(app.settings.AircraftName));
         for (std::size_t b = 1; b < main->stepButtons().size(); ++b)

@@ -107,7 +107,7 @@ TEST(ReplaceFileBytes, KeepsLinksAndPermissionsAndRefusesWhatIsNoFile) {
 TEST(ReplaceFileBytes, AFailedStepLeavesTheOldFileAndNoTemporaryOne) {
     struct FailingStep final : FileSteps {
         std::string failing;
-        Status after(const char* step, Status done) {
+        Status after(const char* step, const Status& done) {
             return failing == step ? Status::Error("refused") : done;
         }
         Status writeFile(const fs::path& f, std::string_view b, std::optional<fs::perms> p) override {

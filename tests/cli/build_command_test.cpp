@@ -171,9 +171,8 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
     const std::set<std::string> before = testkit::RepaintWorld::listing(m_dir.path());
     for (const Case& c : cases) {
         FolderLock held;
-        std::string error;
         if (c.locked) {
-            ASSERT_EQ(held.tryLock(programFolder(), true, error), FolderLock::Result::Held) << error;
+            ASSERT_TRUE(held.tryLock(programFolder(), true).ok());
         }
         for (const std::string& dryRun : {std::string(), std::string(" --dry-run")}) {
             if (c.exitCode == 0 && dryRun.empty())

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/platform.h"
+#include "support/data_rows.h"
 #include "support/run_cli.h"
 #include "support/sample_configuration.h"
 #include "support/temp_dir.h"
@@ -58,39 +59,19 @@ TEST(ConfigCommand, RefusesToReplaceOrToWriteGarbage) {
     testkit::writeFile(dir / "pf" / "Data" / "airlines.cfg", "");
     fs::create_directories(dir / "Aircraft" / "Craft");
     FolderLock program, aircraft;
-    std::string error;
-    ASSERT_EQ(program.tryLock(dir / "pf", true, error), FolderLock::Result::Held) << error;
-    ASSERT_EQ(aircraft.tryLock(dir / "Aircraft" / "Craft", true, error), FolderLock::Result::Held) << error;
+    ASSERT_TRUE(program.tryLock(dir / "pf", true).ok());
+    ASSERT_TRUE(aircraft.tryLock(dir / "Aircraft" / "Craft", true).ok());
 
-    struct Case {
+    // The refusals are listed in tests/data/config_refusals.txt.
+    for (const std::vector<std::string>& row : testkit::dataRows("config_refusals.txt", "refuse")) {
         std::string args;
-        int exitCode;
-        const char* errorPart;
-    };
-    const Case cases[] = {
-        {"config decrypt " + q(dir / "sky.bin") + " " + q(dir / "mine.cfg"), 2, "--force"},
-        {"config encrypt " + q(dir / "mine.cfg") + " " + q(dir / "." / "mine.cfg") + " --force", 2,
-         "also an input"},
-        {"config decrypt " + q(dir / "sky.bin") + " " + q(dir / "new.cfg") + " --key wrong", 2,
-         "does not decipher"},
-        {"config decrypt " + q(dir / "mine.cfg") + " " + q(dir / "new.cfg"), 2, "does not decipher"},
-        {"config decrypt " + q(dir / "missing.bin") + " " + q(dir / "new.cfg"), 2, "cannot read"},
-        {"config encrypt " + q(dir / "empty.cfg") + " " + q(dir / "new.bin"), 2, "empty"},
-        {"config encrypt " + q(dir / "mine.cfg"), 2, "OUT is required"},
-        {"config decrypt " + q(dir / "sky.bin") + " " + q(dir / "pf" / "Aircraft Configurations" / "new.cfg"),
-         3, "Another build is running on the program folder"},
-        {"config decrypt " + q(dir / "sky.bin") + " " + q(dir / "Aircraft" / "Craft" / "Texture" / "new.cfg"),
-         3, "Another build is running on the aircraft folder"},
-        {"config paint " + q(dir / "sky.bin"), 2, "config: A subcommand is required"},
-        {"config show " + q(dir / "sky.bin") + " --key ''", 2, "needs a key that is not empty"},
-        {"config show --plain --key k " + q(dir / "sky.bin"), 2, "--key excludes --plain"},
-        {"config show " + q(dir / "mine.cfg"), 2, "--plain"},
-        {"config show --plain " + q(dir / "sky.bin"), 2, "cannot be used: it holds no [Main] values."},
-    };
-    for (const Case& c : cases) {
-        const auto run = runCli(c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.args;
-        EXPECT_TRUE(contains(run.err, c.errorPart)) << c.args << "\n" << run.err;
+        for (auto arg = row.begin() + 2; arg != row.end(); ++arg)
+            args +=
+                (arg->find_first_of("./") != std::string::npos ? q(dir / *arg) : testkit::shellQuoted(*arg)) +
+                " ";
+        const auto run = runCli(args);
+        EXPECT_EQ(run.exitCode, std::stoi(row[0])) << args;
+        EXPECT_TRUE(contains(run.err, row[1])) << args << "\n" << run.err;
     }
     EXPECT_EQ(testkit::readFile(dir / "mine.cfg"), "the maker's source");
     EXPECT_FALSE(fs::exists(dir / "new.cfg"));

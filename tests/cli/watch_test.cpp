@@ -50,6 +50,7 @@ TEST(WatchedBuild, RebuildsOnEverySaveKeepsTheLastGoodTexturesAndEndsOnCtrlC) {
                                      "Watched",        "--folder",    "WAT",
                                      "--watch",        "--settle-ms", "100"};
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);

@@ -30,9 +30,9 @@ const char* const kThreeEntries = "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\nmo
                                   "[fltsim.1]\r\ntitle=Corvane Craft Beta\r\nmodel=BBB\r\n\r\n"
                                   "[fltsim.2]\r\ntitle=Corvane Craft Gamma\r\nmodel=CCC\r\n\r\n";
 
-// Latin-1 text as UTF-16, with its byte-order mark unless `mark` is false.
-std::string utf16(std::string_view latin1, bool little, bool mark = true) {
-    std::string out = mark ? (little ? "\xFF\xFE" : "\xFE\xFF") : "";
+// Latin-1 text as UTF-16 with its byte-order mark.
+std::string utf16(std::string_view latin1, bool little) {
+    std::string out = little ? "\xFF\xFE" : "\xFE\xFF";
     for (char c : latin1)
         out += little ? std::string{c, '\0'} : std::string{'\0', c};
     return out;
@@ -45,12 +45,31 @@ void chooseAgain(RepaintWorld& world, const char* variation, const char* extensi
     world.app.settings.Callsign = "*NONE*";
 }
 
-TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
+// A build killed midway leaves its temporary files; the next one removes them, and nothing else.
+TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgressAndRemovesAnInterruptedBuildsFiles) {
     RepaintWorld world;
     world.installConfiguration();
     writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
+    const fs::path temp = world.programFolder() / "TempBitmaps";
+    const std::vector<fs::path> leftovers = {world.aircraft() / "Aircraft.cfg.livrano-3141592.tmp",
+                                             world.aircraft() / "Texture" / "T_WING_QRX.bmp.livrano-7.tmp",
+                                             temp / "T_WING_QRX_c.bmp.livrano-42.tmp"};
+    const std::vector<fs::path> kept = {
+        world.aircraft() / "notes.livrano-7.tmp.txt", world.aircraft() / "a.livrano-x7.tmp",
+        world.aircraft() / "backup.tmp", world.aircraft() / "Texture" / ".livrano-7.tmp",
+        world.data() / "Aircraft.cfg.livrano-7.tmp"};
+    for (const std::vector<fs::path>& files : {leftovers, kept})
+        for (const fs::path& file : files)
+            writeFile(file, "x");
+    fs::create_directories(world.aircraft() / "Model.livrano-7.tmp");
+    EXPECT_EQ(world.plan().leftovers, leftovers);
     const Status status = CreateRepaint(world.app);
     ASSERT_TRUE(status) << status.message();
+    for (const fs::path& file : leftovers)
+        EXPECT_FALSE(fs::exists(file)) << file;
+    for (const fs::path& file : kept)
+        EXPECT_TRUE(fs::exists(file)) << file;
+    EXPECT_TRUE(fs::is_directory(world.aircraft() / "Model.livrano-7.tmp"));
 
     const std::vector<double> driverAndCfg = {0, 1, 2, 3, 8, 9, 10, 11, 12, 14, 16, 18, 18, 19, 20, 20};
     const std::vector<double>& progress = world.frontend.progressValues;
@@ -60,9 +79,10 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
         EXPECT_GT(progress[i], 20) << i; // the texture passes
 
     const std::vector<std::string>& texts = world.frontend.statusTexts;
-    ASSERT_GE(texts.size(), 5u);
-    EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 5),
-              (std::vector<std::string>{"Copying Files", "Creating Aircraft Directories",
+    ASSERT_GE(texts.size(), 6u);
+    EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 6),
+              (std::vector<std::string>{"Removed 3 temporary files that an interrupted build left behind",
+                                        "Copying Files", "Creating Aircraft Directories",
                                         "Renaming Textures in MDL", "Writing Aircraft Configuration File",
                                         "Working Texture - T_FUSE_QRX_1"}));
     // The craft's textures have no size: every one is left out, and the closing text says so.
@@ -72,7 +92,7 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
             << name;
 
     const std::vector<std::string>& events = world.frontend.events;
-    EXPECT_EQ(events[1], "show-progress");
+    EXPECT_EQ(events[2], "show-progress");
     const auto hidden = std::find(events.begin(), events.end(), "hide-progress");
     const auto done = std::find(events.begin(), events.end(), "status: " + texts.back());
     const auto lastProgress = std::find_if(events.rbegin(), events.rend(), [](const std::string& e) {
@@ -84,12 +104,11 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
     EXPECT_EQ(events.back(), "sound: Next.wav");
 
     // The aircraft is loaded again: the choices are cleared, the aircraft stays chosen.
-    EXPECT_EQ(world.app.settings.Variation, "");
-    EXPECT_EQ(world.app.settings.FolderExtension, "");
-    EXPECT_EQ(world.app.settings.AircraftIndex, 0);
-    EXPECT_EQ(world.app.settings.AircraftName, "Corvane Craft");
-    EXPECT_EQ(world.app.settings.PendingAircraftName, "Corvane Craft");
-    EXPECT_EQ(world.app.spec.AircraftDirectory, "Craft");
+    const RepaintSettings& chosen = world.app.settings;
+    EXPECT_EQ((std::vector<std::string>{chosen.Variation, chosen.FolderExtension, chosen.AircraftName,
+                                        chosen.PendingAircraftName, world.app.spec.AircraftDirectory}),
+              (std::vector<std::string>{"", "", "Corvane Craft", "Corvane Craft", "Craft"}));
+    EXPECT_EQ(chosen.AircraftIndex, 0);
 
     EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
               (std::vector<std::string>{"Corvane Craft Alpha", "Corvane Craft Beta", "Corvane Craft Gamma",
@@ -97,7 +116,9 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgress) {
     EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), kThreeEntries);
 }
 
-TEST(BuildRepaint, TextureFolderAircraftSkipTheModelButPassItsProgress) {
+// A folder that cannot be emptied (the painter keeps sketches in it) is written again under its
+// own spelling, not beside it under another case.
+TEST(BuildRepaint, TextureFolderAircraftSkipTheModelAndKeepTheirFoldersSpelling) {
     RepaintWorld world;
     world.app.spec.TextureAssignOnly = 1;
     world.app.spec.CopyRenameAirFile = 0;
@@ -109,90 +130,108 @@ TEST(BuildRepaint, TextureFolderAircraftSkipTheModelButPassItsProgress) {
         EXPECT_NE(text, "Renaming Textures in MDL");
     EXPECT_EQ(RepaintWorld::listing(world.aircraft()),
               (std::set<std::string>{"Aircraft.cfg", "Texture.qrx/"}));
+    for (const char* extension : {"harbour", "HARBOUR"}) {
+        chooseAgain(world, "Harbour", extension);
+        world.app.spec.TextureAssignOnly = 1;
+        const Status built = CreateRepaint(world.app);
+        ASSERT_TRUE(built) << built.message();
+        fs::create_directories(world.aircraft() / "Texture.harbour" / "sketches");
+    }
+    EXPECT_TRUE(fs::is_directory(world.aircraft() / "Texture.harbour" / "sketches"));
+    EXPECT_FALSE(fs::exists(world.aircraft() / "Texture.HARBOUR"));
+}
+
+// The livery rebuilt under its own title and folders, whose files must stay whole until
+// aircraft.cfg names the new one.
+const std::string kInstalledBlueSky =
+    std::string(kThreeEntries) + "[fltsim.3]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=QRX\r\n\r\n";
+const std::pair<const char*, const char*> kBlueSkyFiles[] = {
+    {"Model.QRX/Craft_QRX.mdl", "old model"},
+    {"Model.QRX/Model.cfg", "[models]\r\nnormal=Craft_QRX\r\n; old\r\n"},
+    {"Craft_QRX.air", "old air"}};
+
+// After a build that stopped: no temporary file and no livery set aside is left in the aircraft.
+void expectNothingHalfDone(const RepaintWorld& world, const std::string& label) {
+    for (const std::string& name : RepaintWorld::listing(world.aircraft())) {
+        EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
+        EXPECT_FALSE(name.starts_with("Livrano.replaced")) << label;
+    }
 }
 
 TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
+    const char* const model = "Renaming Textures in MDL";
+    const char* const cfgStep = "Writing Aircraft Configuration File";
     struct Case {
         const char* operation;
         const char* file;
         const char* step;
-        const char* lastText;
-        bool backedUp;
-        bool cfgWritten;
+        bool backedUp = false;
+        bool cfgWritten = false;
+        const char* lastText = nullptr; // the step's own unless given
+        bool savedMeanwhile = false;    // an editor saves aircraft.cfg before the operation instead
     };
     const Case cases[] = {
-        {"createDirectory", "Texture", "Creating Aircraft Directories", "Creating Aircraft Directories",
-         false, false},
-        {"syncFolder", "Craft", "Creating Aircraft Directories", "Creating Aircraft Directories", false,
-         false},
-        {"writeFile", "Craft_QRX.mdl", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
-        {"syncFile", "Model.cfg", "Renaming Textures in MDL", "Renaming Textures in MDL", false, false},
-        {"renameFile", "Craft_QRX.air", "Copying the flight-model file", "Renaming Textures in MDL", false,
-         false},
-        {"readFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
-         "Writing Aircraft Configuration File", false, false},
-        {"writeFile", "Aircraft.original", "Writing Aircraft Configuration File",
-         "Writing Aircraft Configuration File", false, false},
-        {"syncFile", "Aircraft.bak", "Writing Aircraft Configuration File",
-         "Writing Aircraft Configuration File", false, false},
-        {"syncFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
-         "Writing Aircraft Configuration File", true, false},
-        {"renameFile", "Aircraft.cfg", "Writing Aircraft Configuration File",
-         "Writing Aircraft Configuration File", true, false},
-        {"moveFile", "Craft_QRX.air", "Setting aside the replaced livery", "Copying Files", false, false},
-        {"reload", "", "Reloading the aircraft specification", "Moving New Textures", true, true},
+        {"createDirectory", "Texture", "Creating Aircraft Directories"},
+        {"syncFolder", "Craft", "Creating Aircraft Directories"},
+        {"writeFile", "Craft_QRX.mdl", model},
+        {"syncFile", "Model.cfg", model},
+        {"renameFile", "Craft_QRX.air", "Copying the flight-model file", false, false, model},
+        {"readFile", "Aircraft.cfg", cfgStep},
+        {"writeFile", "Aircraft.original", cfgStep},
+        {"syncFile", "Aircraft.bak", cfgStep},
+        {"syncFile", "Aircraft.cfg", cfgStep, true},
+        {"renameFile", "Aircraft.cfg", cfgStep, true},
+        {"readFile", "Aircraft.cfg", cfgStep, false, false, nullptr, true},
+        {"syncFile", "Aircraft.bak", cfgStep, true, false, nullptr, true},
+        {"moveFile", "Craft_QRX.air", "Setting aside the replaced livery", false, false, "Copying Files"},
+        {"reload", "", "Reloading the aircraft specification", true, true, "Moving New Textures"},
     };
-    // The livery rebuilt under its own title and folders: until aircraft.cfg names the new one,
-    // the old one's files are whole.
-    const std::string installed =
-        std::string(kThreeEntries) + "[fltsim.3]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=QRX\r\n\r\n";
-    const std::vector<std::pair<fs::path, std::string>> oldFiles = {
-        {"Model.QRX/Craft_QRX.mdl", "old model"},
-        {"Model.QRX/Model.cfg", "[models]\r\nnormal=Craft_QRX\r\n; old\r\n"},
-        {"Craft_QRX.air", "old air"}};
     for (const Case& c : cases) {
         RepaintWorld world;
         world.installConfiguration();
-        writeFile(world.aircraft() / "Aircraft.cfg", installed);
-        for (const auto& [file, bytes] : oldFiles)
+        writeFile(world.aircraft() / "Aircraft.cfg", kInstalledBlueSky);
+        for (const auto& [file, bytes] : kBlueSkyFiles)
             writeFile(world.aircraft() / file, bytes);
         const bool reload = std::string(c.operation) == "reload";
         if (reload)
             world.app.settings.AircraftIndex = 7; // names no catalogue entry
+        const std::string saved = kInstalledBlueSky + "[fltsim.4]\r\ntitle=Saved Meanwhile\r\n";
         FailingFileOperations files([&](const std::string& op, const std::string& name) {
-            return op == c.operation && name == c.file;
+            const bool at = op == c.operation && name == c.file;
+            if (at && c.savedMeanwhile)
+                writeFile(world.aircraft() / "Aircraft.cfg", saved);
+            return at && !c.savedMeanwhile;
         });
         const Status status = CreateRepaint(world.app, files);
         const std::string label = std::string(c.operation) + " " + c.file;
         ASSERT_FALSE(status) << label;
         EXPECT_NE(status.message().find(std::string("\"") + c.step + "\""), std::string::npos)
             << label << ": " << status.message();
-        EXPECT_EQ(world.frontend.statusTexts.back(), c.lastText) << label;
+        EXPECT_EQ(world.frontend.statusTexts.back(), c.lastText ? c.lastText : c.step) << label;
         EXPECT_EQ(world.frontend.progressVisible, !reload) << label;
         EXPECT_TRUE(world.frontend.sounds.empty()) << label;
-        EXPECT_EQ(files.failures, reload ? 0 : 1) << label;
+        EXPECT_EQ(files.failures, reload || c.savedMeanwhile ? 0 : 1) << label;
+        EXPECT_EQ(status.text().find("changed after the build read it") != std::string::npos,
+                  c.savedMeanwhile)
+            << label;
 
-        const std::string cfg = readFile(world.aircraft() / "Aircraft.cfg");
         if (c.cfgWritten) {
             EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
                       (std::vector<std::string>{"Corvane Craft Alpha", "Corvane Craft Beta",
                                                 "Corvane Craft Gamma", "Corvane Craft Blue Sky"}))
                 << label;
         } else {
-            EXPECT_EQ(cfg, installed) << label;
+            EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"),
+                      c.savedMeanwhile ? saved : kInstalledBlueSky)
+                << label;
         }
-        for (const auto& [file, bytes] : oldFiles)
+        for (const auto& [file, bytes] : kBlueSkyFiles)
             EXPECT_EQ(fs::exists(world.aircraft() / file) && readFile(world.aircraft() / file) == bytes,
                       !c.cfgWritten)
                 << label << ": " << file;
-        EXPECT_EQ(fs::exists(world.aircraft() / "Aircraft.bak"), c.backedUp) << label;
-        for (const std::string& name : RepaintWorld::listing(world.aircraft())) {
-            EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
-            EXPECT_FALSE(name.starts_with("Livrano.replaced")) << label;
-        }
-        if (c.backedUp) {
-            EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed) << label;
-        }
+        const fs::path bak = world.aircraft() / "Aircraft.bak";
+        EXPECT_EQ(fs::exists(bak) ? readFile(bak) : "none", c.backedUp ? kInstalledBlueSky : "none") << label;
+        expectNothingHalfDone(world, label);
     }
 }
 
@@ -218,67 +257,21 @@ TEST(RestoreAircraftCfg, AFailedWriteLeavesBothFilesAsTheyWere) {
     }
 }
 
-// An editor saving aircraft.cfg while the build runs: the file composed from the plan's reading
-// would drop what the editor saved.
+// An editor saving aircraft.cfg between the plan and the build: the build is refused before it
+// writes anything (a save while it runs is a row of the failing steps' table).
 TEST(BuildRepaint, AnAircraftCfgSavedSinceThePlanIsLeftAsSaved) {
-    const std::string saved = std::string(kThreeEntries) + "[fltsim.3]\r\ntitle=Saved Meanwhile\r\n";
-    struct Case {
-        const char* operation; // saved before it; "" between the plan and the build
-        const char* file;
-        bool backedUp;
-    };
-    for (const Case& c : {Case{"", "", false}, Case{"readFile", "Aircraft.cfg", false},
-                          Case{"syncFile", "Aircraft.bak", true}}) {
-        RepaintWorld world;
-        world.installConfiguration();
-        const fs::path cfg = world.aircraft() / "Aircraft.cfg";
-        writeFile(cfg, kThreeEntries);
-        const BuildPlan plan = world.plan();
-        FailingFileOperations files([&](const std::string& op, const std::string& name) {
-            if (op == c.operation && name == c.file)
-                writeFile(cfg, saved);
-            return false;
-        });
-        if (*c.operation == '\0')
-            writeFile(cfg, saved);
-        const std::set<std::string> before = RepaintWorld::listing(world.root());
-        const Status status = BuildRepaint(world.app, plan, files);
-        EXPECT_NE(status.text().find("changed after the build read it"), std::string::npos) << c.operation;
-        EXPECT_EQ(readFile(cfg), saved) << c.operation;
-        EXPECT_EQ(fs::exists(world.aircraft() / "Aircraft.bak"), c.backedUp) << c.operation;
-        if (*c.operation == '\0') {
-            EXPECT_EQ(status.kind(), Status::Kind::Refused);
-            EXPECT_EQ(RepaintWorld::listing(world.root()), before);
-        }
-    }
-}
-
-// A build killed midway leaves its temporary files; the next one removes them, and nothing else.
-TEST(CreateRepaint, RemovesTheTemporaryFilesOfAnInterruptedBuild) {
     RepaintWorld world;
     world.installConfiguration();
-    const fs::path temp = world.programFolder() / "TempBitmaps";
-    const std::vector<fs::path> leftovers = {world.aircraft() / "Aircraft.cfg.livrano-3141592.tmp",
-                                             world.aircraft() / "Texture" / "T_WING_QRX.bmp.livrano-7.tmp",
-                                             temp / "T_WING_QRX_c.bmp.livrano-42.tmp"};
-    const std::vector<fs::path> kept = {
-        world.aircraft() / "notes.livrano-7.tmp.txt", world.aircraft() / "a.livrano-x7.tmp",
-        world.aircraft() / "backup.tmp", world.aircraft() / "Texture" / ".livrano-7.tmp",
-        world.data() / "Aircraft.cfg.livrano-7.tmp"};
-    for (const std::vector<fs::path>& files : {leftovers, kept})
-        for (const fs::path& file : files)
-            writeFile(file, "x");
-    fs::create_directories(world.aircraft() / "Model.livrano-7.tmp");
-
-    EXPECT_EQ(world.plan().leftovers, leftovers);
-    ASSERT_TRUE(CreateRepaint(world.app));
-    for (const fs::path& file : leftovers)
-        EXPECT_FALSE(fs::exists(file)) << file;
-    for (const fs::path& file : kept)
-        EXPECT_TRUE(fs::exists(file)) << file;
-    EXPECT_TRUE(fs::is_directory(world.aircraft() / "Model.livrano-7.tmp"));
-    EXPECT_EQ(world.frontend.statusTexts.front(),
-              "Removed 3 temporary files that an interrupted build left behind");
+    const fs::path cfg = world.aircraft() / "Aircraft.cfg";
+    writeFile(cfg, kThreeEntries);
+    const BuildPlan plan = world.plan();
+    writeFile(cfg, kInstalledBlueSky);
+    const std::set<std::string> before = RepaintWorld::listing(world.root());
+    const Status status = BuildRepaint(world.app, plan);
+    EXPECT_EQ(status.kind(), Status::Kind::Refused);
+    EXPECT_NE(status.text().find("changed after the build read it"), std::string::npos) << status.text();
+    EXPECT_EQ(RepaintWorld::listing(world.root()), before);
+    EXPECT_EQ(readFile(cfg), kInstalledBlueSky);
 }
 
 TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
@@ -305,12 +298,12 @@ TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
     auto inOrder = [&](const std::vector<std::string>& steps) {
         return std::search(log.begin(), log.end(), steps.begin(), steps.end()) != log.end();
     };
-    for (const auto& [file, folder] :
-         {std::pair{"Craft_QRX.mdl", "Model.QRX"}, std::pair{"Model.cfg", "Model.QRX"},
-          std::pair{"Craft_QRX.air", "Craft"}, std::pair{"Aircraft.original", "Craft"},
-          std::pair{"Aircraft.bak", "Craft"}, std::pair{"Aircraft.cfg", "Craft"},
-          std::pair{"T_FUSE_QRX_1.bmp", "Texture"}, std::pair{"T_WING_QRX.bmp", "Texture"},
-          std::pair{"T_TAIL_QRX.bmp", "Texture"}, std::pair{"extra.bmp", "Texture.qrx"}}) {
+    const std::pair<const char*, const char*> written[] = {
+        {"Craft_QRX.mdl", "Model.QRX"},  {"Model.cfg", "Model.QRX"},    {"Craft_QRX.air", "Craft"},
+        {"Aircraft.original", "Craft"},  {"Aircraft.bak", "Craft"},     {"Aircraft.cfg", "Craft"},
+        {"T_FUSE_QRX_1.bmp", "Texture"}, {"T_WING_QRX.bmp", "Texture"}, {"T_TAIL_QRX.bmp", "Texture"},
+        {"extra.bmp", "Texture.qrx"}};
+    for (const auto& [file, folder] : written) {
         const std::string name = file;
         EXPECT_TRUE(inOrder({"writeFile " + name, "syncFile " + name, "renameFile " + name,
                              std::string("syncFolder ") + folder}))
@@ -374,30 +367,13 @@ TEST(CreateRepaint, OtherLiveriesKeepTheirBytesAndTheOriginalFileIsKeptOnce) {
                                         "Corvane Craft One"}));
 }
 
-// A folder that cannot be emptied (the painter keeps sketches in it) is written again under its
-// own spelling, not beside it under another case.
-TEST(CreateRepaint, AFolderThatCannotBeEmptiedIsNotDuplicated) {
-    RepaintWorld world;
-    world.installConfiguration();
-    for (const char* extension : {"harbour", "HARBOUR"}) {
-        chooseAgain(world, "Harbour", extension);
-        world.app.spec.TextureAssignOnly = 1;
-        const Status built = CreateRepaint(world.app);
-        ASSERT_TRUE(built) << built.message();
-        fs::create_directories(world.aircraft() / "Texture.harbour" / "sketches");
-    }
-    EXPECT_TRUE(fs::is_directory(world.aircraft() / "Texture.harbour" / "sketches"));
-    EXPECT_FALSE(fs::exists(world.aircraft() / "Texture.HARBOUR"));
-}
-
 // Every name is looked up, never compared with every other: 8,000 textures, each with its file
 // and the same-title livery's beside it, planned and checked in time linear in them (comparing
 // them took minutes).
 TEST(CreateRepaint, ThousandsOfTexturesPlanInTimeOfTheConfiguration) {
     RepaintWorld world;
     AircraftSpec& spec = world.app.spec;
-    const TextureSpec texture = spec.Textures[1];
-    spec.Textures.assign(8000, texture);
+    spec.Textures.assign(8000, TextureSpec(spec.Textures[1]));
     spec.NumTextures = 8000;
     for (std::size_t i = 0; i < spec.Textures.size(); ++i) {
         const std::string base = "T" + std::to_string(i) + "_";

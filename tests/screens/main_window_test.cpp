@@ -159,9 +159,9 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
     const QLabel& line = *program->mainWindow()->lbl_Status;
     const QRect room(QPoint(), line.size());
     const auto fits = [&](const std::string& text) {
-        return room.contains(
-            QFontMetrics(line.font())
-                .boundingRect(room, Qt::TextWordWrap | line.alignment(), QString::fromStdString(text)));
+        return room.contains(QFontMetrics(line.font())
+                                 .boundingRect(room, static_cast<int>(Qt::TextWordWrap | line.alignment()),
+                                               QString::fromStdString(text)));
     };
     using Change = std::function<void(RepaintWorld&)>;
     struct Case {
@@ -203,9 +203,8 @@ TEST(MainWindowStatus, EveryMessageFitsTheLineWithTheRestInItsDetail) {
         return text;
     };
     FolderLock otherBuild;
-    std::string error;
     const Case cases[] = {
-        {{[&](auto& w) { otherBuild.tryLock(w.programFolder(), true, error); }}, "Another build", Locked},
+        {{[&](auto& w) { otherBuild.tryLock(w.programFolder(), true); }}, "Another build", Locked},
         {{[](auto& w) { fs::remove_all(w.root() / "Aircraft"); }}, "cannot lock the aircraft folder"},
         {{installed("model=qrx")}, title.substr(0, 200)},
         {{assignOnly, extension(longName), installed("texture=" + longName)}, title.substr(0, 200)},

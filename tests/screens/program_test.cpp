@@ -176,7 +176,7 @@ TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
         EXPECT_EQ(main.Preview_Scroll->pageStep(), 128);
         ASSERT_EQ(main.previewPicture.size(), QSize(1024, 1024));
         for (int y : {0, 700}) {
-            const std::uint8_t* bgr = colour.row(y) + 3 * c.firstColumn;
+            const std::uint8_t* bgr = colour.row(y) + std::size_t{3} * c.firstColumn;
             EXPECT_EQ(main.previewPicture.pixel(0, y), qRgb(bgr[2], bgr[1], bgr[0]));
         }
     }

@@ -108,9 +108,18 @@ TEST(WorkSurfaces, CreateFailsCleanlyAndFreeReleases) {
     }
 }
 
-TEST(SaveBitmap, FailsWithoutASurfaceOrAFolder) {
+TEST(Surfaces, FailuresLeaveNothingHalfMade) {
     testkit::SimulatorFolders f;
+    std::vector<std::uint8_t> cut = encodeBmp24(testkit::gradientPicture(4, 4));
+    cut.resize(cut.size() - 13);
+    testkit::writeBitmapFile(f.root / "cut.bmp", cut);
     BitmapSurfaces s;
+    EXPECT_FALSE(LoadBitmap8(s, "IGNORE"));
+    EXPECT_FALSE(LoadBitmap24(s, f.root / "cut.bmp"));
+    EXPECT_FALSE(LoadBitmap8(s, f.root / "missing.bmp"));
+    EXPECT_FALSE(s.TemplateSurface24.Ready || s.TemplateSurface8.Ready);
+    EXPECT_TRUE(s.TemplateSurface24.bitmap.empty());
+    EXPECT_FALSE(StretchSection24(s, 0, 0, 1, 1, 0, 0, 1, 1));
     EXPECT_FALSE(SaveBitmap24(s, f.program, "x"));
     EXPECT_FALSE(SaveBitmap8(s, f.program, "x", false));
     ASSERT_TRUE(CreateSurface24(s, 24, 4, 4));
@@ -118,20 +127,6 @@ TEST(SaveBitmap, FailsWithoutASurfaceOrAFolder) {
     EXPECT_FALSE(SaveBitmap24(s, f.root / "nowhere", "x"));
     EXPECT_FALSE(SaveBitmap8(s, f.root / "nowhere", "x", true));
     EXPECT_TRUE(fs::is_empty(f.program / "TempBitmaps"));
-}
-
-TEST(LoadBitmap, AnUnreadableFileLeavesNothingHalfLoaded) {
-    TempDir dir;
-    std::vector<std::uint8_t> cut = encodeBmp24(testkit::gradientPicture(4, 4));
-    cut.resize(cut.size() - 13);
-    testkit::writeBitmapFile(dir / "cut.bmp", cut);
-    BitmapSurfaces s;
-    EXPECT_FALSE(LoadBitmap8(s, "IGNORE"));
-    EXPECT_FALSE(LoadBitmap24(s, dir / "cut.bmp"));
-    EXPECT_FALSE(LoadBitmap8(s, dir / "missing.bmp"));
-    EXPECT_FALSE(s.TemplateSurface24.Ready || s.TemplateSurface8.Ready);
-    EXPECT_TRUE(s.TemplateSurface24.bitmap.empty());
-    EXPECT_FALSE(StretchSection24(s, 0, 0, 1, 1, 0, 0, 1, 1));
 }
 
 // In a child process with 8 MB to spare: a work surface, a template and a conversion whose

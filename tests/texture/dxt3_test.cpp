@@ -5,6 +5,7 @@
 
 #include <pthread.h>
 
+#include <array>
 #include <cstdlib>
 
 #include "paint_pictures.h"
@@ -24,36 +25,6 @@ std::vector<std::uint8_t> roundTrip(const std::uint8_t* texels, ColourBlockEncod
     return decoded;
 }
 
-// Whatever the colour fit: alpha goes to the nearest of its sixteen steps, and colours that
-// 5:6:5 holds exactly come back exactly.
-TEST(Dxt3Block, AlphaToTheNearestStepAndExactColoursExactly) {
-    const int colours[][3] = {{0, 0, 0},   {255, 255, 255}, {255, 0, 0},
-                              {0, 255, 0}, {0, 0, 255},     {132, 130, 66}};
-    for (ColourBlockEncoder fit : {ColourBlockEncoder{encodeColourBlock}, bench::squishRangeFit,
-                                   bench::squishClusterFit, bench::squishIterativeClusterFit}) {
-        for (int base = 0; base < 256; base += 16) {
-            std::uint8_t texels[64] = {};
-            for (int i = 0; i < 16; ++i)
-                texels[i * 4 + 3] = static_cast<std::uint8_t>(base + i);
-            const std::vector<std::uint8_t> decoded = roundTrip(texels, fit);
-            for (int i = 0; i < 16; ++i) {
-                const int a = base + i;
-                const int got = decoded[static_cast<std::size_t>(i * 4 + 3)];
-                ASSERT_EQ(got % 17, 0) << a;
-                EXPECT_LE(std::abs(got - a), 8) << a; // no nearer step: 17 is odd, so no ties
-            }
-        }
-        for (const auto& c : colours) {
-            std::uint8_t texels[64];
-            for (int i = 0; i < 16; ++i)
-                for (int k = 0; k < 4; ++k)
-                    texels[i * 4 + k] = static_cast<std::uint8_t>(k < 3 ? c[k] : 255);
-            EXPECT_EQ(roundTrip(texels, fit), std::vector<std::uint8_t>(texels, texels + 64))
-                << c[0] << "," << c[1] << "," << c[2];
-        }
-    }
-}
-
 int squaredError(const std::vector<std::uint8_t>& a, const std::uint8_t* b) {
     int sum = 0;
     for (int i = 0; i < 64; ++i)
@@ -62,9 +33,18 @@ int squaredError(const std::vector<std::uint8_t>& a, const std::uint8_t* b) {
     return sum;
 }
 
-// A flat block of any colour comes as near as libsquish brings it, and a block of two colours
-// comes back with every texel within one 5:6:5 step of its own colour.
+// A flat block of a colour 5:6:5 holds comes back exactly, one of any colour as near as libsquish
+// brings it, and a block of two colours with every texel within one 5:6:5 step of its own colour.
+// (Alpha is the converter's tests'.)
 TEST(Dxt3Block, FlatAndTwoColourBlocksComeBackClose) {
+    for (const auto& c :
+         {std::array{0, 0, 0}, {255, 255, 255}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {132, 130, 66}}) {
+        std::uint8_t texels[64];
+        for (int i = 0; i < 64; ++i)
+            texels[i] = static_cast<std::uint8_t>(i % 4 == 3 ? 255 : c[i % 4]);
+        EXPECT_EQ(roundTrip(texels, encodeColourBlock), std::vector<std::uint8_t>(texels, texels + 64))
+            << c[0] << "," << c[1] << "," << c[2];
+    }
     std::uint32_t seed = 12345;
     auto next = [&seed] { return seed = seed * 1664525u + 1013904223u, seed >> 24; };
     for (int v = 0; v < 256; ++v) {

@@ -76,23 +76,15 @@ TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFold
     t.frontend.events.clear();
     const TextureBuildReport report = t.buildTextures(t.jobs());
 
-    const std::vector<std::string> expectedEvents = {
-        "progress: 38.3333",
-        "status: Working Texture - T_FUSE_QRX_1",
-        "preview",
-        "progress: 56.6667",
-        "status: Working Texture - T_WING_QRX",
-        "preview",
-        "progress: 75",
-        "status: Working Texture - T_TAIL_QRX",
-        "preview",
-        "status: Moving New Textures",
-        "progress: 76.6667",
-        "status: Moving New Textures",
-        "progress: 78.3333",
-        "status: Moving New Textures",
-        "progress: 80",
-    };
+    std::vector<std::string> expectedEvents;
+    for (const auto& [progress, name] :
+         {std::pair{"38.3333", "T_FUSE_QRX_1"}, {"56.6667", "T_WING_QRX"}, {"75", "T_TAIL_QRX"}})
+        expectedEvents.insert(expectedEvents.end(),
+                              {std::string("progress: ") + progress,
+                               std::string("status: Working Texture - ") + name, "preview"});
+    for (const char* progress : {"76.6667", "78.3333", "80"})
+        expectedEvents.insert(expectedEvents.end(),
+                              {"status: Moving New Textures", std::string("progress: ") + progress});
     EXPECT_EQ(t.frontend.events, expectedEvents);
 
     EXPECT_TRUE(report.skipped.empty()) << report.skipped.front();

@@ -79,61 +79,54 @@ std::string head(const std::vector<std::uint8_t>& file, std::size_t n) {
     return std::string(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(std::min(n, file.size())));
 }
 
-TEST(BMPScompressBMP, Dxt3TextureHasTheTableHeaderAndTheComposedPixels) {
-    Intermediates in(64, 32);
-    const std::vector<std::uint8_t> file = in.convert(kFormatCodeDxt3);
-    ASSERT_EQ(file.size(), 74u + 2048u);
-    EXPECT_EQ(head(file, 74), fsHeader(74 + 2048, 64, 32, 16, 0x33545844, 2048, 0));
-
-    DecodedTexture decoded;
-    ASSERT_TRUE(decodeTexture(file, decoded).ok());
-    EXPECT_EQ(decoded.format, TextureFormat::Dxt3);
-    EXPECT_EQ(decoded.levels, 1);
-    const RgbaImage expected = in.expected();
-    EXPECT_GE(colourPsnr(decoded.image, expected), 40.0);
-    int alphaOff = 0;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 64; ++x)
-            alphaOff += decoded.image.pixel(x, y)[3] != (in.expectedAlpha(x, y) + 8) / 17 * 17;
-    EXPECT_EQ(alphaOff, 0);
-
-    // The first stored block covers the picture's bottom four rows, its first row the lowest.
-    std::uint8_t texels[64];
-    decodeDxt3Block(file.data() + 74, texels);
-    for (int r = 0; r < 4; ++r)
-        EXPECT_EQ(texels[r * 16 + 3], (in.expectedAlpha(0, 31 - r) + 8) / 17 * 17) << r;
-}
-
-TEST(BMPScompressBMP, ThirtyTwoBitTextureHoldsExactBgraRowsBottomUp) {
-    Intermediates in(12, 5); // neither side a power of two
-    const std::vector<std::uint8_t> file = in.convert(kFormatCodeArgb32);
-    ASSERT_EQ(file.size(), 74u + 12u * 5u * 4u);
-    EXPECT_EQ(head(file, 74), fsHeader(74 + 240, 12, 5, 32, 0, 240, 0));
-    const std::uint8_t* bottomLeft = in.colour.row(4);
-    EXPECT_EQ(std::vector<int>(file.begin() + 74, file.begin() + 78),
-              (std::vector<int>{bottomLeft[0], bottomLeft[1], bottomLeft[2], in.expectedAlpha(0, 4)}));
-    DecodedTexture decoded;
-    ASSERT_TRUE(decodeTexture(file, decoded).ok());
-    EXPECT_EQ(decoded.image.rgba, in.expected().rgba);
-}
-
-TEST(BMPScompressBMP, MipmapFlagAddsEveryLevelDownToOnePixel) {
+// Both formats, with and without every level down to one pixel: the whole header, then the
+// composed pixels bottom-up (DXT3's first block covers the picture's bottom four rows, its first
+// row the lowest), alpha to the nearest of DXT3's steps.
+TEST(BMPScompressBMP, EachFormatHasItsHeaderAndTheComposedPixelsBottomUp) {
     struct Case {
         std::int32_t code;
-        std::size_t levelBytes;
+        int w, h; // neither side a power of two for one
+        std::int16_t mips;
+        int bits;
+        std::uint32_t compression, imageSize, fileSize, mipFlag;
+        int levels;
     };
-    // 64x32, 32x16, 16x8, 8x4, 4x2, 2x1, 1x1
-    const Case cases[] = {{kFormatCodeDxt3, 2048 + 512 + 128 + 32 + 16 + 16 + 16},
-                          {kFormatCodeArgb32, 4 * (2048 + 512 + 128 + 32 + 8 + 2 + 1)}};
+    const Case cases[] = {
+        {kFormatCodeDxt3, 64, 32, 0, 16, 0x33545844, 2048, 74 + 2048, 0, 1},
+        {kFormatCodeArgb32, 12, 5, 0, 32, 0, 240, 74 + 240, 0, 1},
+        // 64x32, 32x16, 16x8, 8x4, 4x2, 2x1, 1x1
+        {kFormatCodeDxt3, 64, 32, 1, 16, 0x33545844, 2048, 74 + 2048 + 512 + 128 + 32 + 16 + 16 + 16, 6, 7},
+        {kFormatCodeArgb32, 64, 32, 1, 32, 0, 8192, 74 + 4 * (2048 + 512 + 128 + 32 + 8 + 2 + 1), 6, 7},
+    };
     for (const Case& c : cases) {
-        Intermediates in(64, 32);
-        const std::vector<std::uint8_t> file = in.convert(c.code, 1);
-        ASSERT_EQ(file.size(), 74 + c.levelBytes) << c.code;
-        EXPECT_EQ(file[68], 6) << c.code; // log2 of 64
-        EXPECT_EQ(readLe16(file, 2), static_cast<std::uint32_t>(file.size())) << c.code;
+        SCOPED_TRACE(std::to_string(c.bits) + " bits, mips " + std::to_string(c.mips));
+        Intermediates in(c.w, c.h);
+        const std::vector<std::uint8_t> file = in.convert(c.code, c.mips);
+        ASSERT_EQ(file.size(), c.fileSize);
+        EXPECT_EQ(head(file, 74),
+                  fsHeader(c.fileSize, c.w, c.h, c.bits, c.compression, c.imageSize, c.mipFlag));
         DecodedTexture decoded;
         ASSERT_TRUE(decodeTexture(file, decoded).ok());
-        EXPECT_EQ(decoded.levels, 7);
+        EXPECT_EQ(decoded.levels, c.levels);
+        if (c.code == kFormatCodeArgb32) {
+            const std::uint8_t* bottomLeft = in.colour.row(c.h - 1);
+            EXPECT_EQ(std::vector<int>(file.begin() + 74, file.begin() + 78),
+                      (std::vector<int>{bottomLeft[0], bottomLeft[1], bottomLeft[2],
+                                        in.expectedAlpha(0, c.h - 1)}));
+            EXPECT_EQ(decoded.image.rgba, in.expected().rgba);
+            continue;
+        }
+        EXPECT_EQ(decoded.format, TextureFormat::Dxt3);
+        EXPECT_GE(colourPsnr(decoded.image, in.expected()), 40.0);
+        int alphaOff = 0;
+        for (int y = 0; y < c.h; ++y)
+            for (int x = 0; x < c.w; ++x)
+                alphaOff += decoded.image.pixel(x, y)[3] != (in.expectedAlpha(x, y) + 8) / 17 * 17;
+        EXPECT_EQ(alphaOff, 0);
+        std::uint8_t texels[64];
+        decodeDxt3Block(file.data() + 74, texels);
+        for (int r = 0; r < 4; ++r)
+            EXPECT_EQ(texels[r * 16 + 3], (in.expectedAlpha(0, c.h - 1 - r) + 8) / 17 * 17) << r;
     }
 }
 
