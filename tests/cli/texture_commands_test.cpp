@@ -21,9 +21,9 @@ using testkit::TempDir;
 struct Inputs {
     TempDir dir;
     Inputs() {
-        testkit::writeBitmapFile(dir / "c.bmp", encodeBmp24(testkit::gradientPicture(16, 8)));
+        testkit::writeFile(dir / "c.bmp", encodeBmp24(testkit::gradientPicture(16, 8)));
         const Bitmap grey = testkit::greyPicture(16, 8);
-        testkit::writeBitmapFile(dir / "a.bmp", encodeBmp8(grey, grey.palette));
+        testkit::writeFile(dir / "a.bmp", encodeBmp8(grey, grey.palette));
     }
     std::string path(const char* name) const { return testkit::shellQuoted((dir / name).string()); }
 };

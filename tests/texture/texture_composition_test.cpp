@@ -37,9 +37,9 @@ struct ThreeTextures : TestApp {
     fs::path templatePath = folders.root / "Templates/b737.bmp";
 
     ThreeTextures() {
-        testkit::writeBitmapFile(templatePath, encodeBmp24(testkit::gradientPicture(64, 32)));
+        testkit::writeFile(templatePath, encodeBmp24(testkit::gradientPicture(64, 32)));
         const Bitmap grey = testkit::greyPicture(64, 32);
-        testkit::writeBitmapFile(folders.root / "Templates/b737_a.bmp", encodeBmp8(grey, grey.palette));
+        testkit::writeFile(folders.root / "Templates/b737_a.bmp", encodeBmp8(grey, grey.palette));
         app.spec.AircraftDirectory = "B737 ";
         app.spec.DataPath = "B737";
         app.spec.BaseModelName = "B737_XXX";
