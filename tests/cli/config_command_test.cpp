@@ -105,7 +105,7 @@ TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
         const char* part :
         {"[Texture.00] Section.00 to Section.32766 ",
          " The keys of Section.00 to Section.32766 are missing (NumSectionsOnTexture = 32767); they read as empty rectangles.\n",
-         "[Texture.32766] Section.3999", "Offset.00 is missing (NumMdlOffsets = 32767)"})
+         "[Texture.32766] Section.3999", "Offset.00 is missing (NumMdlOffsets = 32767)", "scale - x -\n"})
         EXPECT_TRUE(contains(hostile.out, part)) << part;
 
     // Names that would command the terminal (set its title, clear the screen) are shown escaped.

@@ -216,10 +216,11 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
         EXPECT_EQ(tree(m_dir / "b"), before) << c.refusal;
     }
 
-    // Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark, names
-    // in CP437 or flagged UTF-8.
-    const std::string handSnippet = "\xEF\xBB\xBFHow to install\r\n[fltsim.X]\r\ntitle=" + kSkylark +
-                                    " Café\r\ntexture=Café\r\nmodel=\r\n";
+    // Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark and a
+    // comment holding a bracket, names in CP437 or flagged UTF-8.
+    const std::string handSnippet =
+        "\xEF\xBB\xBFHow to install\r\n[fltsim.X]\r\n; colours [v2]\r\ntitle=" + kSkylark +
+        " Café\r\ntexture=Café\r\nmodel=\r\n";
     const std::vector<std::vector<RawMember>> zips = {
         {{"My Livery/TEXTURE.Café/C310_FUSE.bmp", "fuse"},
          {"My Livery/Read me.txt", handSnippet},

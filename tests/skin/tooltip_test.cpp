@@ -157,6 +157,7 @@ TEST_F(TipWindow, APressHidesTheTipAndADragShowsNone) {
     QCoreApplication::sendEvent(first, &drag);
     QTest::qWait(50);
     EXPECT_EQ(tip.shownFor(), nullptr);
+    QTest::mouseRelease(first, Qt::LeftButton); // no button left held for the tests that follow
 }
 
 } // namespace
