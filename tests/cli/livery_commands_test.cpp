@@ -151,6 +151,12 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
             << original.out;
     }
 
+    // Every aircraft of the program is listed, the one built for last with its restored livery.
+    const CliRun listed = runCli("list --json --program-folder " + shellQuoted(program("a").string()));
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    for (const std::string& title : {kSkylark + "\"", kMeridian + " Northwind"})
+        EXPECT_NE(listed.out.find(title), std::string::npos) << listed.out;
+
     // The aircraft's own liveries are those its clean copy lists.
     const fs::path clean = program("a") / "Data.C310" / "Aircraft.cfg";
     testkit::writeFile(clean, readFile(clean) + "[fltsim.0]\r\ntitle=" + kSkylark + " Factory\r\n");
@@ -221,11 +227,14 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
     const std::string handSnippet =
         "\xEF\xBB\xBFHow to install\r\n[fltsim.X]\r\n; colours [v2]\r\ntitle=" + kSkylark +
         " Café\r\ntexture=Café\r\nmodel=\r\n";
+    std::string macSnippet = handSnippet;
+    std::erase(macSnippet, '\n');
     const std::vector<std::vector<RawMember>> zips = {
         {{"My Livery/TEXTURE.Café/C310_FUSE.bmp", "fuse"},
          {"My Livery/Read me.txt", handSnippet},
          {"My Livery/preview.jpg", "jpg"}},
-        {{"texture.Caf\x82/C310_FUSE.bmp", "fuse", ZIP_FL_ENC_CP437}, {"fltsim.txt", handSnippet}},
+        // Its lines ended as an old Mac editor ends them.
+        {{"texture.Caf\x82/C310_FUSE.bmp", "fuse", ZIP_FL_ENC_CP437}, {"fltsim.txt", macSnippet}},
     };
     for (const std::vector<RawMember>& members : zips) {
         writeZip(m_dir / "hand.zip", members);
