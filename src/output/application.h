@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The one application object: owns the shared state for the whole run. It is the composition
-// root: the windows and the CLI make one and hand each operation the parts it reads and changes
-// (the build driver, which runs every step and reloads the aircraft, takes it whole). There are
-// no hidden globals.
+// root: the windows and the CLI make one and hand each operation the parts it reads and changes.
+// There are no hidden globals.
 
 #include <filesystem>
 
@@ -13,6 +12,7 @@
 #include "app/frontend.h"
 #include "app/repaint_settings.h"
 #include "app/state_flags.h"
+#include "output/build_state.h"
 #include "output/repaint_inputs.h"
 #include "texture/bitmap_surfaces.h"
 
@@ -42,6 +42,11 @@ struct Application {
     // The parts a plan and the names of a repaint are made from. Implicit, so that a reader of
     // them is handed the application and still sees only these.
     operator RepaintInputs() const { return {programFolder, settings, spec, extraTextures, extraFields}; }
+    // The parts a build reads and changes: all but the airline list.
+    operator BuildState() {
+        return {programFolder, frontend,      dxt3Textures, settings,  flags,
+                spec,          extraTextures, extraFields,  catalogue, surfaces};
+    }
 };
 
 } // namespace livrano

@@ -37,20 +37,20 @@ std::string leftOutLines(const std::vector<std::string>& skipped) {
 }
 
 // A build that may not start says why in the status line.
-Status refused(Application& app, Status why) {
-    app.frontend.setStatus(why.message(), why.detail());
+Status refused(Frontend& ui, Status why) {
+    ui.setStatus(why.message(), why.detail());
     return why;
 }
 
 } // namespace
 
-Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& files,
+Status BuildRepaint(const BuildState& state, const BuildPlan& plan, FileOperations& files,
                     TextureBuildReport* textures) {
     // A livery saved into aircraft.cfg since the plan read it would be lost, and a replaced
     // livery's files set aside under an entry that stays.
     if (Status s = checkInstalledCfgUnchanged(plan); !s)
-        return refused(app, s);
-    Frontend& ui = app.frontend;
+        return refused(state.frontend, s);
+    Frontend& ui = state.frontend;
     std::size_t cleared = 0;
     for (const std::filesystem::path& leftover : plan.leftovers)
         cleared += files.removeFile(leftover) ? 1 : 0;
@@ -83,13 +83,13 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
         return failed("Copying the flight-model file", s);
 
     ui.setProgress(3);
-    if (Status s = WriteAircraftCfg(app.extraFields, ui, plan, files); !s)
+    if (Status s = WriteAircraftCfg(state.extraFields, ui, plan, files); !s)
         return failed("Writing Aircraft Configuration File", s);
     replaced.drop(plan);
 
     ui.setProgress(20);
-    TextureBuildReport report =
-        BuildTextures(app.spec, app.surfaces, app.frontend, app.programFolder, plan.textures, {}, files);
+    TextureBuildReport report = BuildTextures(state.spec, state.surfaces, state.frontend, state.programFolder,
+                                              plan.textures, {}, files);
     const std::size_t leftOut = report.skipped.size();
     const std::string leftOutDetail = leftOutLines(report.skipped);
     if (textures != nullptr)
@@ -97,9 +97,9 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
 
     ui.hideProgressArea();
     // The aircraft just built is loaded afresh, which clears the user's choices; it stays selected.
-    if (Status s =
-            loadCatalogueAircraft(app.catalogue, app.settings.AircraftIndex, app.dxt3Textures, app.spec,
-                                  app.extraTextures, app.extraFields, app.settings, app.flags, ui);
+    if (Status s = loadCatalogueAircraft(state.catalogue, state.settings.AircraftIndex, state.dxt3Textures,
+                                         state.spec, state.extraTextures, state.extraFields, state.settings,
+                                         state.flags, ui);
         !s)
         return stoppedAt("Reloading the aircraft specification", s);
     // A build that left textures out (a full disk can leave out all of them) must not read as whole.
@@ -107,18 +107,19 @@ Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& fil
                               : "Your Aircraft Repaint has been built, but " + std::to_string(leftOut) +
                                     (leftOut == 1 ? " texture was" : " textures were") + " left out",
                  leftOutDetail);
-    ui.playSound(programLocation(app.programFolder, "\\Media\\Next.wav"));
+    ui.playSound(programLocation(state.programFolder, "\\Media\\Next.wav"));
     return Status::Ok();
 }
 
-Status CreateRepaint(Application& app, FileOperations& files, TextureBuildReport* textures, BuildPlan* plan) {
+Status CreateRepaint(const BuildState& state, FileOperations& files, TextureBuildReport* textures,
+                     BuildPlan* plan) {
     BuildLock lock;
-    if (Status s = lock.acquire(app); !s)
-        return refused(app, s);
+    if (Status s = lock.acquire(state); !s)
+        return refused(state.frontend, s);
     BuildPlan planned;
-    if (Status s = planBuild(app, app.surfaces, planned, files); !s)
-        return refused(app, s);
-    Status built = BuildRepaint(app, planned, files, textures);
+    if (Status s = planBuild(state, state.surfaces, planned, files); !s)
+        return refused(state.frontend, s);
+    Status built = BuildRepaint(state, planned, files, textures);
     if (plan != nullptr)
         *plan = std::move(planned);
     return built;

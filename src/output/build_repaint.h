@@ -6,8 +6,8 @@
 // the progress area shown, and the returned Status names the step and the reason.
 
 #include "app/status.h"
-#include "output/application.h"
 #include "output/build_plan.h"
+#include "output/build_state.h"
 #include "output/file_operations.h"
 #include "texture/texture_composition.h"
 
@@ -23,14 +23,14 @@ namespace livrano {
 // has been built" (when textures were left out, its count, and each with its reason as the
 // detail) and the sound. `textures`, when given, receives what the texture passes wrote and left
 // out. Refused, writing nothing, when aircraft.cfg is no longer the file the plan read.
-Status BuildRepaint(Application& app, const BuildPlan& plan, FileOperations& files = systemFileOperations(),
-                    TextureBuildReport* textures = nullptr);
+Status BuildRepaint(const BuildState& state, const BuildPlan& plan,
+                    FileOperations& files = systemFileOperations(), TextureBuildReport* textures = nullptr);
 
 // The Create command: takes the build lock, plans the build from the files as they are then
 // (and the free space `files` reports) and runs BuildRepaint. A build that may not start (another build holds
 // the lock, the plan's checks fail) changes nothing on disk and its reason becomes the status text. `plan`,
 // when given, receives the plan.
-Status CreateRepaint(Application& app, FileOperations& files = systemFileOperations(),
+Status CreateRepaint(const BuildState& state, FileOperations& files = systemFileOperations(),
                      TextureBuildReport* textures = nullptr, BuildPlan* plan = nullptr);
 
 } // namespace livrano

@@ -8,12 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
+#include <memory>
 #include <vector>
 
 namespace livrano {
 namespace {
 
-// Records the keys and presses it receives.
+// Records the keys it receives.
 class KeyWidget : public QWidget {
 public:
     std::vector<int> keys;
@@ -22,67 +24,60 @@ protected:
     void keyPressEvent(QKeyEvent* event) override { keys.push_back(event->key()); }
 };
 
-// The list after a sequence of subclass (+) and release (-) steps on objects a..d, and what the
-// last step returned.
-TEST(SmartSubClassList, FreeSlotsAreReusedAndTheLastSlotShrinks) {
+void press(QObject* object, Qt::Key key = Qt::Key_A) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(object, &event);
+}
+
+// Steps on objects a..c: + subclass, - release, x destroy the object, o and O another instance
+// subclassing and releasing. Then the handler hears each watched object exactly once and no
+// other; once the instance is gone, every object left can be subclassed afresh.
+TEST(SmartSubClass, TheHandlerHearsExactlyTheWatchedObjectsAndDestructionReleasesThem) {
     struct Case {
         const char* steps;
-        const char* listed; // the object in slot 1, 2, ...; '.' for a free slot
-        bool last;
+        const char* watched;
+        bool last; // what the last subclass or release step returned
     };
     const Case cases[] = {
-        {"+a+b+c", "abc", true},
-        {"+a+b+c-b", "a.c", true},
-        {"+a+b+c-b+d", "adc", true},
-        {"+a+b+c-c", "ab", true},
-        {"+a+b+c-b-c", "a.", true}, // only the last slot is cut; the free one
-                                    // before it stays
-        {"+a-a", "", true},
-        {"+a+b-a+c+d", "cbd", true},
-        {"-a", "", false},
-        {"+a-b", "a", false}, // never subclassed: nothing is removed
-        {"+a+a", "a", false},
+        {"+a+b+c-b", "ac", true},     {"+a+b+c-c", "ab", true}, {"+a+b-a+c", "bc", true},
+        {"+a+b+c-a-b+a", "ac", true}, {"+a-a", "", true},       {"-a", "", false},
+        {"+a-b", "a", false},         {"+a+a", "a", false},     {"+a+b+cxb", "ac", true},
+        {"+a+b+cxc", "ab", true},     {"+aoa", "a", false},     {"+aOa", "a", false},
+        {"oa+a", "", false},          {"oa-a", "", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.steps);
-        QObject objects[4];
-        SmartSubClass subclass;
+        std::map<char, std::unique_ptr<QObject>> objects;
+        for (const char name : {'a', 'b', 'c'})
+            objects[name] = std::make_unique<QObject>();
+        std::map<const QObject*, int> heard;
+        auto subclass = std::make_unique<SmartSubClass>([&](QObject* object, QEvent*& message, bool&) {
+            heard[object] += message->type() == QEvent::KeyPress;
+        });
+        SmartSubClass other;
         bool last = false;
         for (const char* step = c.steps; *step != '\0'; step += 2) {
-            last = subclass.SubClassHwnd(&objects[step[1] - 'a'], step[0] == '+');
+            QObject* object = objects[step[1]].get();
+            if (step[0] == 'x')
+                objects.erase(step[1]);
+            else if (step[0] == 'o' || step[0] == 'O')
+                last = other.SubClassHwnd(object, step[0] == 'o');
+            else
+                last = subclass->SubClassHwnd(object, step[0] == '+');
         }
         EXPECT_EQ(last, c.last);
-        ASSERT_EQ(subclass.slotCount(), static_cast<int>(std::strlen(c.listed)) + 1);
-        EXPECT_EQ(subclass.slot(0), nullptr);
-        for (int i = 1; i < subclass.slotCount(); ++i) {
-            const char listed = c.listed[i - 1];
-            EXPECT_EQ(subclass.slot(i), listed == '.' ? nullptr : &objects[listed - 'a']) << "slot " << i;
+        for (const auto& [name, object] : objects) {
+            press(object.get());
+            EXPECT_EQ(heard[object.get()], std::strchr(c.watched, name) != nullptr ? 1 : 0) << name;
+        }
+        subclass.reset();
+        SmartSubClass fresh;
+        for (const auto& [name, object] : objects) {
+            other.SubClassHwnd(object.get(), false);
+            EXPECT_TRUE(fresh.SubClassHwnd(object.get(), true)) << name;
         }
     }
-}
-
-TEST(SmartSubClass, SubclassingTwiceFailsAndKeepsOneLayer) {
-    KeyWidget widget;
-    int seen = 0;
-    SmartSubClass first(
-        [&](QObject*, QEvent*& message, bool&) { seen += message->type() == QEvent::KeyPress; });
-    SmartSubClass second;
-    EXPECT_TRUE(first.SubClassHwnd(&widget, true));
-    EXPECT_FALSE(first.SubClassHwnd(&widget, true));
-    EXPECT_FALSE(second.SubClassHwnd(&widget, true));
-    EXPECT_FALSE(second.SubClassHwnd(nullptr, true));
-    EXPECT_EQ(second.Find(&widget), 0);
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
-    QCoreApplication::sendEvent(&widget, &key);
-    EXPECT_EQ(seen, 1);
-    // Only the owner can release it.
-    EXPECT_FALSE(second.SubClassHwnd(&widget, false));
-    EXPECT_TRUE(first.SubClassHwnd(&widget, false));
-    EXPECT_FALSE(first.SubClassHwnd(&widget, false));
-    EXPECT_FALSE(widget.property(SmartSubClass::kOwnerProperty).isValid());
-    QCoreApplication::sendEvent(&widget, &key);
-    EXPECT_EQ(seen, 1);
-    EXPECT_EQ(widget.keys.size(), 2u);
+    EXPECT_FALSE(SmartSubClass().SubClassHwnd(nullptr, true));
 }
 
 // The handler swallows X, which then counts as handled, and hands B to the widget in place of A.
@@ -105,29 +100,10 @@ TEST(SmartSubClass, AHandlerCanSwallowOrReplaceTheEventTheObjectReceives) {
     x.ignore();
     EXPECT_TRUE(QCoreApplication::sendEvent(&widget, &x));
     EXPECT_TRUE(x.isAccepted());
-    for (const Qt::Key key : {Qt::Key_A, Qt::Key_Y}) {
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-        QCoreApplication::sendEvent(&widget, &event);
-    }
+    press(&widget, Qt::Key_A);
+    press(&widget, Qt::Key_Y);
     EXPECT_EQ(widget.keys, (std::vector<int>{Qt::Key_B, Qt::Key_Y}));
     EXPECT_EQ(calls, 3); // the replacement is not offered to the handler again
-}
-
-TEST(SmartSubClass, DestroyedObjectsLeaveTheListAndDestructionReleasesTheRest) {
-    QObject kept;
-    QObject last;
-    {
-        SmartSubClass subclass;
-        auto* dying = new QObject;
-        for (QObject* object : {&kept, dying, &last}) {
-            subclass.SubClassHwnd(object, true);
-        }
-        delete dying;
-        EXPECT_EQ(subclass.slot(2), nullptr);
-        EXPECT_EQ(subclass.slotCount(), 4);
-    }
-    SmartSubClass again; // released, both may be subclassed again
-    EXPECT_TRUE(again.SubClassHwnd(&kept, true) && again.SubClassHwnd(&last, true));
 }
 
 } // namespace

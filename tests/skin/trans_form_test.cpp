@@ -79,95 +79,71 @@ TEST(TransFormRegion, OnlyTheKeyColourIsCutWhateverTheAlpha) {
     EXPECT_EQ(clsTransForm::regionFromPicture(image, qRgb(255, 0, 255)), QRegion(0, 0, 3, 1));
 }
 
-TEST(TransForm, SavedFileHoldsTheRegionAndLoadsBackEqual) {
-    TempDir dir;
-    const QString file = qpath(dir / "Shape.dat");
-    PictureWindow saver(picture(30, 20, {{0, 0}, {1, 0}, {29, 0}, {0, 19}, {5, 7}, {28, 19}, {29, 19}}));
-    clsTransForm save;
-    ASSERT_FALSE(save.ShapeMe(saver, kKey, false, file));
-    EXPECT_EQ(saver.mask(), save.region());
-    EXPECT_EQ(testkit::readFile(dir / "Shape.dat"), regionToRgnData(save.region()).toStdString());
-
-    PictureWindow loader(picture(30, 20, {})); // its own pixels must not matter
-    clsTransForm load;
-    ASSERT_FALSE(load.ShapeMe(loader, kKey, true, file));
-    EXPECT_EQ(load.region(), save.region());
-    EXPECT_EQ(loader.mask(), save.region());
-}
-
-TEST(TransForm, LoadWithoutAFileNameReadsThePixelsOfWindowsOnly) {
-    PictureWindow window(picture(10, 10, {{5, 7}}));
-    PictureWindow child(picture(10, 10, {{1, 1}}));
-    child.setParent(&window);
-    clsTransForm shaper;
-    EXPECT_FALSE(shaper.ShapeMe(child, kKey, true, QString()));
-    EXPECT_TRUE(child.mask().isEmpty());
-    ASSERT_FALSE(shaper.ShapeMe(window, kKey, true, QString()));
-    EXPECT_EQ(window.mask(), QRegion(0, 0, 10, 10) - QRegion(5, 7, 1, 1)); // the child is not painted
-}
-
 // What of the window shows: all of it without a mask, else the mask within the window.
 QRegion visibleArea(const QWidget& window) {
     return window.mask().isEmpty() ? QRegion(window.rect()) : window.mask() & window.rect();
 }
 
-TEST(TransForm, AnEmptyRegionHidesTheWholeWindow) {
+// Each window starts with a 3 x 3 shape, which must not matter, and a key pixel at (5, 7).
+TEST(TransForm, ShapeMeCutsThePictureSavesAndLoadsTheShapeOrSaysWhyNot) {
     TempDir dir;
-    const QString noRectangles = qpath(dir / "None.dat");
-    testkit::writeFile(dir / "None.dat", regionToRgnData(QRegion()).toStdString());
-    QImage allKey(8, 6, QImage::Format_RGB32);
-    allKey.fill(kKey);
-    for (const bool load : {false, true}) {
-        SCOPED_TRACE(load ? "region file without rectangles" : "picture all of the key colour");
-        PictureWindow window(allKey);
-        clsTransForm shaper;
-        ASSERT_FALSE(shaper.ShapeMe(window, kKey, load, load ? noRectangles : QString()));
-        EXPECT_TRUE(shaper.region().isEmpty());
-        EXPECT_TRUE(visibleArea(window).isEmpty());
-    }
-}
-
-TEST(TransForm, PixelsAreReadFromTheWholePictureWhateverTheCurrentShape) {
-    PictureWindow window(picture(10, 10, {{5, 7}}));
-    window.setMask(QRegion(0, 0, 3, 3));
-    clsTransForm shaper;
-    ASSERT_FALSE(shaper.ShapeMe(window, kKey));
-    EXPECT_EQ(visibleArea(window), QRegion(0, 0, 10, 10) - QRegion(5, 7, 1, 1));
-}
-
-TEST(TransForm, FailuresReachTheCallerWithNumberAndSource) {
-    TempDir dir;
+    const QRegion loaded = QRegion(0, 0, 8, 8) - QRegion(2, 3, 1, 1);
+    testkit::writeFile(dir / "loaded.dat", regionToRgnData(loaded).toStdString());
+    testkit::writeFile(dir / "none.dat", regionToRgnData(QRegion()).toStdString());
     testkit::writeFile(dir / "short.dat", std::string(31, '\0'));
     QByteArray wrongCount = regionToRgnData(QRegion(0, 0, 4, 4));
     wrongCount[8] = 2;
     testkit::writeFile(dir / "count.dat", wrongCount.toStdString());
+    const QRegion cut = QRegion(0, 0, 8, 8) - QRegion(5, 7, 1, 1);
     struct Case {
-        const char* name;
+        const char* file; // in dir; "" for none
         bool load;
-        QString file;
-        std::uint32_t number;
-        QString sourceEnd;
+        QRegion shown;              // when it succeeds
+        std::uint32_t error = 0;    // else its number
+        const char* sourceEnd = ""; // and the end of its source
     };
     const Case cases[] = {
-        {"missing region file", true, qpath(dir / "missing.dat"), kErrFileNotFound, ".cDIBSectionRegion"},
-        {"too short for a header", true, qpath(dir / "short.dat"), kErrBadFileFormat, ".cDIBSectionRegion"},
-        {"count disagrees with length", true, qpath(dir / "count.dat"), kErrBadFileFormat,
-         ".cDIBSectionRegion"},
-        {"save into a missing folder", false, qpath(dir / "no" / "such.dat"), kErrPathFileAccess,
-         "TransForm"},
+        {"", false, cut},
+        {"", true, cut}, // nothing to load: the picture counts
+        {"saved.dat", false, cut},
+        {"loaded.dat", true, loaded},
+        {"none.dat", true, QRegion()}, // no rectangles hide the whole window
+        {"missing.dat", true, {}, kErrFileNotFound, ".cDIBSectionRegion"},
+        {"short.dat", true, {}, kErrBadFileFormat, ".cDIBSectionRegion"},
+        {"count.dat", true, {}, kErrBadFileFormat, ".cDIBSectionRegion"},
+        {"no/such.dat", false, {}, kErrPathFileAccess, "TransForm"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        PictureWindow window(picture(8, 8, {{1, 1}}));
+        SCOPED_TRACE(std::string(c.file) + (c.load ? " loaded" : " saved"));
+        PictureWindow window(picture(8, 8, {{5, 7}}));
         window.setMask(QRegion(0, 0, 3, 3));
         clsTransForm shaper;
-        const std::optional<TransFormError> error = shaper.ShapeMe(window, kKey, c.load, c.file);
-        ASSERT_TRUE(error);
-        EXPECT_EQ(error->number, c.number);
-        EXPECT_TRUE(error->source.endsWith(c.sourceEnd)) << error->source.toStdString();
-        EXPECT_FALSE(error->description.isEmpty());
-        EXPECT_EQ(window.mask(), QRegion(0, 0, 3, 3)); // the window keeps its shape
+        const QString file = *c.file == '\0' ? QString() : qpath(dir / c.file);
+        const std::optional<TransFormError> error = shaper.ShapeMe(window, kKey, c.load, file);
+        if (c.error != 0) {
+            ASSERT_TRUE(error);
+            EXPECT_EQ(error->number, c.error);
+            EXPECT_TRUE(error->source.endsWith(c.sourceEnd)) << error->source.toStdString();
+            EXPECT_FALSE(error->description.isEmpty());
+            EXPECT_EQ(window.mask(), QRegion(0, 0, 3, 3));
+            continue;
+        }
+        ASSERT_FALSE(error) << error->description.toStdString();
+        EXPECT_EQ(shaper.region(), c.shown);
+        EXPECT_EQ(visibleArea(window), c.shown);
+        if (!c.load && !file.isEmpty()) {
+            EXPECT_EQ(testkit::readFile(dir / c.file), regionToRgnData(c.shown).toStdString());
+        }
     }
+    // Only the window's own picture counts, not a control on it, which keeps its shape.
+    PictureWindow window(picture(8, 8, {{5, 7}}));
+    PictureWindow child(picture(8, 8, {{1, 1}}));
+    child.setParent(&window);
+    clsTransForm shaper;
+    EXPECT_FALSE(shaper.ShapeMe(child, kKey));
+    EXPECT_TRUE(child.mask().isEmpty());
+    EXPECT_FALSE(shaper.ShapeMe(window, kKey));
+    EXPECT_EQ(window.mask(), cut);
 }
 
 TEST(TransFormDrag, OnlyTheLeftButtonMovesTheWindowUntilRelease) {
