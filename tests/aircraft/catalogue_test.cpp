@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "support/data_rows.h"
 #include "support/sample_configuration.h"
 #include "support/temp_dir.h"
 
@@ -81,25 +82,10 @@ TEST(CatalogueLookup, ByIndexAndByName) {
     EXPECT_EQ(catalogueEntry(catalogue, 5), nullptr);
     EXPECT_EQ(catalogueEntry(catalogue, -1), nullptr);
 
-    struct Case {
-        const char* query;
-        std::optional<int> expected;
-    };
-    const Case cases[] = {
-        {"Corvane Skylark", 2}, // exact beats the earlier folded match
-        {"CORVANE SKYLARK", 1}, // first folded match
-        {" Corvane Heron ", 0}, // trimmed
-        {"1", 1},               // an index
-        {"42", 4},              // a name made of digits is a name first
-        {"4", 4},
-        {"5", std::nullopt}, // no such entry
-        {"-1", std::nullopt},
-        {"1x", std::nullopt},
-        {"", std::nullopt}, // never the entry without a name
-        {"Corvane Petrel", std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(findAircraft(catalogue, c.query), c.expected) << c.query;
+    for (const std::vector<std::string>& c : testkit::dataRows("catalogue_lookup.txt", "find"))
+        EXPECT_EQ(findAircraft(catalogue, c[0]),
+                  c[1] == "none" ? std::nullopt : std::optional(std::stoi(c[1])))
+            << c[0];
 }
 
 } // namespace

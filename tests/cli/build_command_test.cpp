@@ -110,37 +110,8 @@ TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
     }
 }
 
-TEST_F(DemoBuild, AFailingStepIsNamedAndEndsTheCommand) {
-    const fs::path model = programFolder() / "Data.CJ70" / "CJ70_XXX.mdl";
-    const std::string installed = testkit::readFile(meridian() / "aircraft.cfg");
-    // A missing model is found by the plan: the build and its dry run refuse alike.
-    fs::rename(model, root() / "model");
-    for (const char* dryRun : {"", "--dry-run"}) {
-        const CliRun refused = build("Blue Sky", "qrx", dryRun);
-        EXPECT_EQ(refused.exitCode, 2) << dryRun;
-        EXPECT_NE(refused.err.find("CJ70_XXX.mdl is missing"), std::string::npos) << refused.err;
-    }
-    fs::rename(root() / "model", model);
-    // So does one that names an accented folder and a character the code page has not, in UTF-8.
-    testkit::writeFile(meridian() / "aircraft.cfg", std::string("\xFF\xFE\x13\x01", 4));
-    const CliRun utf16 = build("Blue Sky", "qrx", "--dry-run");
-    EXPECT_NE(utf16.err.find("Café/Aircraft/Corvane CJ-70 Meridian/aircraft.cfg cannot hold \"ē\" (U+0113)"),
-              std::string::npos)
-        << utf16.err;
-    testkit::writeFile(meridian() / "aircraft.cfg", installed);
-    // The model copy leads where no file can be written.
-    testkit::writeFile(root() / "blocker", "a file, not a folder");
-    fs::create_directories(meridian() / "Model.QRX");
-    fs::create_symlink(root() / "blocker" / "x", meridian() / "Model.QRX" / "CJ70_QRX.mdl");
-    const CliRun run = build("Blue Sky", "qrx");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("The build stopped at \"Renaming Textures in MDL\""), std::string::npos)
-        << run.err;
-    EXPECT_NE(run.out.find("\nFiles:\n"), std::string::npos) << run.out;
-    EXPECT_EQ(testkit::readFile(meridian() / "aircraft.cfg"), installed);
-}
-
-// Every refusal ends a build and its dry run alike, in UTF-8 whatever the names' code page.
+// Every refusal ends a build and its dry run alike, in UTF-8 whatever the names' code page; a step
+// that fails is named and ends the command.
 TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
     struct Case {
         std::string variation, folder, more;
@@ -187,6 +158,34 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         }
     }
     EXPECT_EQ(testkit::RepaintWorld::listing(m_dir.path()), before);
+
+    const fs::path model = programFolder() / "Data.CJ70" / "CJ70_XXX.mdl";
+    const std::string installed = testkit::readFile(meridian() / "aircraft.cfg");
+    // A missing model is found by the plan: the build and its dry run refuse alike.
+    fs::rename(model, root() / "model");
+    for (const char* dryRun : {"", "--dry-run"}) {
+        const CliRun refused = build("Blue Sky", "qrx", dryRun);
+        EXPECT_EQ(refused.exitCode, 2) << dryRun;
+        EXPECT_NE(refused.err.find("CJ70_XXX.mdl is missing"), std::string::npos) << refused.err;
+    }
+    fs::rename(root() / "model", model);
+    // So does one that names an accented folder and a character the code page has not, in UTF-8.
+    testkit::writeFile(meridian() / "aircraft.cfg", std::string("\xFF\xFE\x13\x01", 4));
+    const CliRun utf16 = build("Blue Sky", "qrx", "--dry-run");
+    EXPECT_NE(utf16.err.find("Café/Aircraft/Corvane CJ-70 Meridian/aircraft.cfg cannot hold \"ē\" (U+0113)"),
+              std::string::npos)
+        << utf16.err;
+    testkit::writeFile(meridian() / "aircraft.cfg", installed);
+    // The model copy leads where no file can be written.
+    testkit::writeFile(root() / "blocker", "a file, not a folder");
+    fs::create_directories(meridian() / "Model.QRX");
+    fs::create_symlink(root() / "blocker" / "x", meridian() / "Model.QRX" / "CJ70_QRX.mdl");
+    const CliRun run = build("Blue Sky", "qrx");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("The build stopped at \"Renaming Textures in MDL\""), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.out.find("\nFiles:\n"), std::string::npos) << run.out;
+    EXPECT_EQ(testkit::readFile(meridian() / "aircraft.cfg"), installed);
 }
 
 // The folder the build took for its program folder, read from its complaint that the aircraft

@@ -98,11 +98,34 @@ protected:
     TempDir m_dir;
 };
 
-// Taking out the second of three liveries numbers the third down, keeps every other entry's
-// lines and every file another livery or the aircraft uses; restore gives each file back.
-TEST_F(Simulators, RemoveRenumbersKeepsOthersAndRestoreRoundTrips) {
+// A livery packed in one simulator reads back in the other as the same entry and files. Taking
+// out the second of three liveries numbers the third down, keeps every other entry's lines and
+// every file another livery or the aircraft uses; restore gives each file back.
+TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
     for (const std::string& name : {kSkylark, kMeridian}) {
         ASSERT_EQ(build("a", name, "Demo").exitCode, 0);
+        const fs::path zip = m_dir / (name + ".zip");
+        const CliRun packed = cli("a", "pack", name,
+                                  "--title " + shellQuoted(name + " demo") + " " + shellQuoted(zip.string()));
+        ASSERT_EQ(packed.exitCode, 0) << packed.err;
+        const std::map<fs::path, std::string> installedBefore = tree(aircraft("b", name));
+        const CliRun installed = cli("b", "install-livery", name, shellQuoted(zip.string()));
+        ASSERT_EQ(installed.exitCode, 0) << installed.err;
+        EXPECT_EQ(sections(aircraft("b", name) / "aircraft.cfg").at(2),
+                  sections(aircraft("a", name) / "aircraft.cfg").at(2));
+        std::size_t added = 0;
+        for (const auto& [path, stamp] : tree(aircraft("b", name))) {
+            if (installedBefore.count(path) != 0 || fs::is_directory(path) ||
+                path.filename() == "aircraft.cfg" || path.filename() == "Aircraft.bak" ||
+                path.filename() == "Aircraft.original")
+                continue;
+            ++added;
+            EXPECT_EQ(readFile(path),
+                      readFile(aircraft("a", name) / path.lexically_relative(aircraft("b", name))))
+                << path;
+        }
+        EXPECT_EQ(added, 7u); // both aircraft: textures, or textures, model and flight model
+
         const fs::path folder = aircraft("a", name);
         const std::string before = readFile(folder / "aircraft.cfg");
         const std::vector<std::string> liveries = sections(folder / "aircraft.cfg");
@@ -111,7 +134,6 @@ TEST_F(Simulators, RemoveRenumbersKeepsOthersAndRestoreRoundTrips) {
         const std::string gone = name + (name == kSkylark ? " Blue Harbour" : " Northwind"); // its title
         const CliRun removed = cli("a", "remove", name, "--title " + shellQuoted(gone));
         ASSERT_EQ(removed.exitCode, 0) << removed.err;
-
         const std::string after = readFile(folder / "aircraft.cfg");
         EXPECT_EQ(sections(folder / "aircraft.cfg"), (std::vector<std::string>{liveries[0], liveries[2]}));
         for (const auto& [path, stamp] : files) {
@@ -119,7 +141,6 @@ TEST_F(Simulators, RemoveRenumbersKeepsOthersAndRestoreRoundTrips) {
                 path.string().find(name == kSkylark ? "BlueHarbour" : "NWD") != std::string::npos;
             EXPECT_EQ(fs::exists(path), !its) << path;
         }
-
         ASSERT_EQ(cli("a", "restore", name, "").exitCode, 0);
         EXPECT_EQ(readFile(folder / "aircraft.cfg"), before);
         ASSERT_EQ(cli("a", "restore", name, "").exitCode, 0);
@@ -139,61 +160,9 @@ TEST_F(Simulators, RemoveRenumbersKeepsOthersAndRestoreRoundTrips) {
     EXPECT_EQ(tree(m_dir / "a"), files);
 }
 
-// A livery packed in one simulator reads back in the other as the same entry and files.
-TEST_F(Simulators, APackedLiveryInstallsIntoAnotherSimulatorAsItWas) {
-    for (const std::string& name : {kSkylark, kMeridian}) {
-        ASSERT_EQ(build("a", name, "Demo").exitCode, 0);
-        const fs::path zip = m_dir / (name + ".zip");
-        const CliRun packed = cli("a", "pack", name,
-                                  "--title " + shellQuoted(name + " demo") + " " + shellQuoted(zip.string()));
-        ASSERT_EQ(packed.exitCode, 0) << packed.err;
-        const std::map<fs::path, std::string> before = tree(aircraft("b", name));
-        const CliRun installed = cli("b", "install-livery", name, shellQuoted(zip.string()));
-        ASSERT_EQ(installed.exitCode, 0) << installed.err;
-
-        EXPECT_EQ(sections(aircraft("b", name) / "aircraft.cfg").at(2),
-                  sections(aircraft("a", name) / "aircraft.cfg").at(2));
-        std::size_t added = 0;
-        for (const auto& [path, stamp] : tree(aircraft("b", name))) {
-            if (before.count(path) != 0 || fs::is_directory(path) || path.filename() == "aircraft.cfg" ||
-                path.filename() == "Aircraft.bak" || path.filename() == "Aircraft.original")
-                continue;
-            ++added;
-            EXPECT_EQ(readFile(path),
-                      readFile(aircraft("a", name) / path.lexically_relative(aircraft("b", name))))
-                << path;
-        }
-        EXPECT_EQ(added, 7u); // both aircraft: textures, or textures, model and flight model
-    }
-}
-
-// Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark, names
-// in CP437 or flagged UTF-8.
-TEST_F(Simulators, HandMadeZipsInstallWhateverTheirNamesEncoding) {
-    const std::string snippet = "\xEF\xBB\xBFHow to install\r\n[fltsim.X]\r\ntitle=" + kSkylark +
-                                " Café\r\ntexture=Café\r\nmodel=\r\n";
-    const std::vector<std::vector<RawMember>> zips = {
-        {{"My Livery/TEXTURE.Café/C310_FUSE.bmp", "fuse"},
-         {"My Livery/Read me.txt", snippet},
-         {"My Livery/preview.jpg", "jpg"}},
-        {{"texture.Caf\x82/C310_FUSE.bmp", "fuse", ZIP_FL_ENC_CP437}, {"fltsim.txt", snippet}},
-    };
-    for (const std::vector<RawMember>& members : zips) {
-        writeZip(m_dir / "hand.zip", members);
-        const CliRun run = cli("b", "install-livery", kSkylark, shellQuoted((m_dir / "hand.zip").string()));
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        const fs::path folder = aircraft("b", kSkylark);
-        const fs::path fuse = fs::path(members[0].name).parent_path().filename();
-        EXPECT_EQ(readFile(folder / (fuse.string().find("TEXTURE") == 0 ? "TEXTURE.Café" : "texture.Café") /
-                           "C310_FUSE.bmp"),
-                  "fuse");
-        EXPECT_EQ(testkit::RepaintWorld::titles(folder / "aircraft.cfg").back(), kSkylark + " Caf\xE9");
-        ASSERT_EQ(cli("b", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " café")).exitCode, 0);
-    }
-}
-
-// Every hostile zip is refused before anything is written.
-TEST_F(Simulators, HostileZipsAreRefusedWithTheSimulatorUnchanged) {
+// Every hostile zip is refused before anything is written; hand-made ones install whatever their
+// names' encoding.
+TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
     const std::string snippet = "[fltsim.X]\r\ntitle=" + kSkylark + " New\r\ntexture=NEW\r\n";
     const RawMember texture{"texture.NEW/C310_FUSE.bmp", "fuse"};
     const RawMember cfg{"fltsim.cfg", snippet};
@@ -244,6 +213,30 @@ TEST_F(Simulators, HostileZipsAreRefusedWithTheSimulatorUnchanged) {
         EXPECT_EQ(run.exitCode, 2) << c.refusal << ": " << run.err;
         EXPECT_NE(run.err.find(c.refusal), std::string::npos) << run.err;
         EXPECT_EQ(tree(m_dir / "b"), before) << c.refusal;
+    }
+
+    // Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark and a
+    // comment holding a bracket, names in CP437 or flagged UTF-8.
+    const std::string handSnippet =
+        "\xEF\xBB\xBFHow to install\r\n[fltsim.X]\r\n; colours [v2]\r\ntitle=" + kSkylark +
+        " Café\r\ntexture=Café\r\nmodel=\r\n";
+    const std::vector<std::vector<RawMember>> zips = {
+        {{"My Livery/TEXTURE.Café/C310_FUSE.bmp", "fuse"},
+         {"My Livery/Read me.txt", handSnippet},
+         {"My Livery/preview.jpg", "jpg"}},
+        {{"texture.Caf\x82/C310_FUSE.bmp", "fuse", ZIP_FL_ENC_CP437}, {"fltsim.txt", handSnippet}},
+    };
+    for (const std::vector<RawMember>& members : zips) {
+        writeZip(m_dir / "hand.zip", members);
+        const CliRun run = cli("b", "install-livery", kSkylark, shellQuoted((m_dir / "hand.zip").string()));
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const fs::path folder = aircraft("b", kSkylark);
+        const fs::path fuse = fs::path(members[0].name).parent_path().filename();
+        EXPECT_EQ(readFile(folder / (fuse.string().find("TEXTURE") == 0 ? "TEXTURE.Café" : "texture.Café") /
+                           "C310_FUSE.bmp"),
+                  "fuse");
+        EXPECT_EQ(testkit::RepaintWorld::titles(folder / "aircraft.cfg").back(), kSkylark + " Caf\xE9");
+        ASSERT_EQ(cli("b", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " café")).exitCode, 0);
     }
 }
 

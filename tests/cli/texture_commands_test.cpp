@@ -21,9 +21,9 @@ using testkit::TempDir;
 struct Inputs {
     TempDir dir;
     Inputs() {
-        testkit::writeBitmapFile(dir / "c.bmp", encodeBmp24(testkit::gradientPicture(16, 8)));
+        testkit::writeFile(dir / "c.bmp", encodeBmp24(testkit::gradientPicture(16, 8)));
         const Bitmap grey = testkit::greyPicture(16, 8);
-        testkit::writeBitmapFile(dir / "a.bmp", encodeBmp8(grey, grey.palette));
+        testkit::writeFile(dir / "a.bmp", encodeBmp8(grey, grey.palette));
     }
     std::string path(const char* name) const { return testkit::shellQuoted((dir / name).string()); }
 };
@@ -53,8 +53,7 @@ TEST(ConvertAndInspectCommands, ConvertThenInspectDescribesAndDecodes) {
                                    (in.dir / "back.bmp").string() + "\n");
         const auto back = readBmpFile(in.dir / "back.bmp");
         ASSERT_TRUE(back);
-        EXPECT_EQ(back->width, 16);
-        EXPECT_EQ(back->height, 8);
+        EXPECT_EQ(std::pair(back->width, back->height), std::pair(16, 8));
         if (std::string(c.format) == "32-bit BGRA") { // lossless: the painter sees the colour as painted
             EXPECT_EQ(back->pixels, testkit::gradientPicture(16, 8).pixels);
         }

@@ -108,6 +108,10 @@ TEST(DemoPainting, EachPartShowsItsFeaturesInsideItsArea) {
         EXPECT_EQ(glyphAt(picture, kArea.left + 74 + letter * 84, kArea.top + 51, 14, kAccent), ell)
             << letter;
     EXPECT_EQ(glyphAt(picture, kArea.left + 74 + 84, kArea.top + 51, 14, kAccent), dash);
+    // The fuselage's titles start a sixth of its length in; its registration ends a thirtieth short.
+    paintPart(picture, LiveryPart::Fuselage, kArea, lettered);
+    EXPECT_EQ(glyphAt(picture, kArea.left + 400 / 6, kArea.top + 28, 5, kStripe), ell);
+    EXPECT_EQ(glyphAt(picture, kArea.right - 400 / 30 - 3 * 6 * 5, kArea.top + 80, 5, kAccent), ell);
     paintPart(picture, LiveryPart::Tail, kArea, lettered);
     EXPECT_EQ(glyphAt(picture, kArea.left + 228, kArea.top + 76, 8, kStripe), ell);
 }

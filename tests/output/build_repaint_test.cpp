@@ -286,7 +286,7 @@ TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
     world.app.extraTextures = {1, "", 1, {"extra.bmp"}};
     world.installConfiguration();
     const fs::path templateFile = world.root() / "template.bmp";
-    testkit::writeBitmapFile(templateFile, encodeBmp24(testkit::gradientPicture(8, 8)));
+    testkit::writeFile(templateFile, encodeBmp24(testkit::gradientPicture(8, 8)));
     ASSERT_TRUE(LoadTemplate(world.app.spec, world.app.surfaces, world.frontend, templateFile.string()));
     fs::create_directories(world.programFolder() / "TempBitmaps");
     writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);

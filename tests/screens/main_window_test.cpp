@@ -238,6 +238,8 @@ std::vector<Refusal> refusals(const std::string& title, FolderLock& otherBuild) 
         {{[](auto& w) { writeFile(w.aircraft() / "Texture", ""); }},
          "Texture, but something that is not a folder"},
         {{assignOnly, extension(std::string(250, 'e'))}, "is too long for the file system"},
+        // Short enough itself, but not under the temporary name it is first written as.
+        {{extra(std::string(236, 'e') + ".bmp")}, "is too long for the file system"},
         {{[](auto& w) { FreeTemplateSurfaces(w.app.surfaces); }}, "No template"},
         {{[&](auto& w) { w.app.settings.Variation = title; }}, "cannot be read back"},
         {{[&](auto& w) { w.app.spec.AircraftDirectory = "../" + longName; }}, "../" + longName},
@@ -281,8 +283,14 @@ std::vector<Refusal> refusals(const std::string& title, FolderLock& otherBuild) 
                                                       "[fltsim.0]\r\ntitle=corvane craft BLUE SKY\r\n");
          }},
          "one of the aircraft's own liveries"},
-        // Every text of a build that leaves out textures of long names.
-        {{longTextures, extra(longName + ".bmp")}, "Extra texture " + longName + ".bmp was skipped", Ok},
+        // Every text of a build that leaves out textures of long names; extra fields it does not
+        // copy are not checked.
+        {{longTextures, extra(longName + ".bmp"),
+          [](auto& w) {
+              w.app.extraFields = {0, 1, {"atc_ID"}, {"X"}};
+          }},
+         "Extra texture " + longName + ".bmp was skipped",
+         Ok},
     };
 }
 

@@ -200,6 +200,8 @@ TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
     ASSERT_TRUE(
         LoadTemplate(program->app().spec, program->app().surfaces, program->app().frontend, templateFile));
     ASSERT_FALSE(main.opt_Alpha->isEnabled());
+    EXPECT_EQ(installation.record().messages.size(), 1u); // saying so
+    EXPECT_EQ(main.cursor().shape(), Qt::ArrowCursor);    // and no longer busy
     const auto darkest = [](QWidget* control) {
         const QImage look = control->grab().toImage();
         int level = 255;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "skin/image_button.h"
+#include "skin/tooltip.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <tuple>
 #include <vector>
 
 namespace livrano {
@@ -240,7 +242,12 @@ TEST(ImageButton, EndingTheSubclassingReachesEveryButtonOfTheWindowOnly) {
                                 static_cast<ImageButton*>(screen.large), static_cast<ImageButton*>(inner)}) {
         EXPECT_EQ(button->tooltip(), nullptr);
     }
-    EXPECT_NE(other.tiny->tooltip(), nullptr);
+    ASSERT_NE(other.tiny->tooltip(), nullptr);
+    // The buttons' tips as designed: dark ink on light grey, 400 pixels wide, after 250 ms for 10 s.
+    const cls_Tooltip& tip = *other.tiny->tooltip();
+    EXPECT_EQ(
+        std::tuple(tip.ForeColor(), tip.BackColor(), tip.MaxWidth(), tip.DelayTime(), tip.VisibleTime()),
+        std::tuple(QColor(45, 45, 45), QColor(231, 231, 231), 400, 250, 10000));
     // Without its subclassing a button no longer hears the mouse leave.
     act(*screen.tiny, 'm');
     act(*screen.tiny, 'l');

@@ -62,11 +62,13 @@ TEST(Tooltip, SettingsMadeBeforeCreateAndTheFontTakeEffectOnTheWindow) {
     EXPECT_EQ(tip.tipWindow()->palette().color(QPalette::WindowText), QColor(45, 45, 45));
     EXPECT_EQ(tip.tipWindow()->palette().color(QPalette::Window), QColor(231, 231, 231));
     EXPECT_EQ(tip.tipWindow()->maximumWidth(), 400);
+    const QFont before = tip.tipFont();
+    tip.Font(nullptr);
+    EXPECT_EQ(tip.tipFont(), before);
     QFont tahoma(QStringLiteral("Tahoma"));
     tahoma.setPointSizeF(8.25);
     tahoma.setItalic(true);
     tip.Font(&tahoma);
-    tip.Font(nullptr);
     EXPECT_TRUE(tip.tipWindow()->font().italic());
     EXPECT_GT(tip.tipWindow()->font().pixelSize(), 0);
 }
@@ -155,6 +157,7 @@ TEST_F(TipWindow, APressHidesTheTipAndADragShowsNone) {
     QCoreApplication::sendEvent(first, &drag);
     QTest::qWait(50);
     EXPECT_EQ(tip.shownFor(), nullptr);
+    QTest::mouseRelease(first, Qt::LeftButton); // no button left held for the tests that follow
 }
 
 } // namespace

@@ -147,8 +147,11 @@ TEST(TransForm, ShapeMeCutsThePictureSavesAndLoadsTheShapeOrSaysWhyNot) {
 }
 
 TEST(TransFormDrag, OnlyTheLeftButtonMovesTheWindowUntilRelease) {
-    for (const int button : {int(Qt::RightButton), int(Qt::MiddleButton), int(Qt::LeftButton)}) {
-        SCOPED_TRACE(button);
+    // `entered`: the mouse comes back into the window with the button let go elsewhere.
+    const std::pair<int, bool> cases[] = {
+        {Qt::RightButton, false}, {Qt::MiddleButton, false}, {Qt::LeftButton, false}, {Qt::LeftButton, true}};
+    for (const auto& [button, entered] : cases) {
+        SCOPED_TRACE(button + entered);
         PictureWindow window(picture(40, 30, {}));
         window.move(100, 100);
         window.show();
@@ -165,9 +168,14 @@ TEST(TransFormDrag, OnlyTheLeftButtonMovesTheWindowUntilRelease) {
             QCoreApplication::sendEvent(&window, &event);
         };
         const QPoint to = start + QPoint(30, 20);
+        if (entered) {
+            QEvent enter(QEvent::Enter);
+            QCoreApplication::sendEvent(&window, &enter);
+        }
         mouse(QEvent::MouseMove, to);
         mouse(QEvent::MouseButtonRelease, to);
-        const QPoint end = button == Qt::LeftButton ? QPoint(130, 120) : QPoint(100, 100);
+        const bool dragged = button == Qt::LeftButton && !entered;
+        const QPoint end = dragged ? QPoint(130, 120) : QPoint(100, 100);
         EXPECT_EQ(window.pos(), end);
         EXPECT_EQ(window.cursor().shape(), button == Qt::LeftButton ? Qt::ArrowCursor : Qt::BitmapCursor);
         // After the release the window no longer follows the mouse.

@@ -36,6 +36,10 @@ void writeFile(const fs::path& file, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+void writeFile(const fs::path& file, std::span<const std::uint8_t> bytes) {
+    writeFile(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
 std::string readFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

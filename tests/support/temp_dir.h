@@ -3,7 +3,9 @@
 // A fresh folder under the system's temporary folder, removed with everything in it.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,7 @@ private:
 
 // Whole-file helpers for tests: bytes in, bytes out; a missing file reads as "".
 void writeFile(const std::filesystem::path& file, std::string_view bytes);
+void writeFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes);
 std::string readFile(const std::filesystem::path& file);
 // The number of entries directly in `folder`.
 std::ptrdiff_t entryCount(const std::filesystem::path& folder);

@@ -112,7 +112,7 @@ TEST(Surfaces, FailuresLeaveNothingHalfMade) {
     testkit::SimulatorFolders f;
     std::vector<std::uint8_t> cut = encodeBmp24(testkit::gradientPicture(4, 4));
     cut.resize(cut.size() - 13);
-    testkit::writeBitmapFile(f.root / "cut.bmp", cut);
+    testkit::writeFile(f.root / "cut.bmp", cut);
     BitmapSurfaces s;
     EXPECT_FALSE(LoadBitmap8(s, "IGNORE"));
     EXPECT_FALSE(LoadBitmap24(s, f.root / "cut.bmp"));
@@ -153,8 +153,8 @@ TEST(Surfaces, PicturesBeyondTheMemoryLeftFailCleanly) {
     // 8192 x 8192 run-length coded: a few bytes asking for 64 MB of indices and 192 MB of colour.
     testkit::writeFile(dir / "huge.bmp",
                        testkit::bmpHeaders(56, 54, 8192, 8192, 8, 1) + testkit::littleEndian(0x0100, 2));
-    testkit::writeBitmapFile(dir / "c.bmp", encodeBmp24(testkit::gradientPicture(2048, 2048)));
-    testkit::writeBitmapFile(dir / "a.bmp", encodeBmp8(testkit::greyPicture(2048, 2048), greyRamp()));
+    testkit::writeFile(dir / "c.bmp", encodeBmp24(testkit::gradientPicture(2048, 2048)));
+    testkit::writeFile(dir / "a.bmp", encodeBmp8(testkit::greyPicture(2048, 2048), greyRamp()));
     // A fresh process, not a fork of this one: what the tests before left mapped (other threads'
     // heaps among it) would otherwise serve the allocations that must fail.
     GTEST_FLAG_SET(death_test_style, "threadsafe");

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "app/little_endian.h"
+#include "support/data_rows.h"
 #include "support/temp_dir.h"
 
 namespace livrano {
@@ -78,53 +81,25 @@ TEST(DecodeBmp, EveryVariantDecodesToTheSamePixelsAndEveryTruncatedLengthFailsCl
     EXPECT_EQ(variants, 27);
 }
 
-// One case for each reason given. Sizes beyond the limits on either side, and files cut short
-// before the header, table or pixels end, are LimitsBoundThePictureAndTheFile's and
-// EveryTruncatedLengthFailsCleanly's.
+// One case for each reason given, as tests/data/bmp_lies.txt lists them.
 TEST(DecodeBmp, LyingHeadersAreRefused) {
-    struct Case {
-        const char* what;
-        const char* file;
-        void (*lie)(std::vector<std::uint8_t>&);
-        const char* says; // the start of the reason given
-    };
-    const Case cases[] = {
-        {"not BM", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { f[1] = 'A'; }, "it is not a BMP file"},
-        // Read as a signed height, the most negative one has no positive counterpart in 32 bits.
-        {"huge height", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 22, 0x80000000); },
-         "its size 13 x 2147483648 is too large"},
-        {"zero width", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 18, 0); },
-         "its size 0 x 6 holds no pixel"},
-        {"more rows than bytes", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 22, 4000); },
-         "it is truncated"},
-        {"pixels inside the header", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 10, 20); },
-         "its header is damaged"},
-        {"unknown header size", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 14, 64); },
-         "its header of 64 bytes"},
-        {"2 bits per pixel", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { f[28] = 2; },
-         "its depth of 2 bits per pixel is not supported"},
-        {"planes 0", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { f[26] = 0; }, "its header is damaged"},
-        {"JPEG inside", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 30, 4); },
-         "its compression (4) is not supported"},
-        {"RLE8 at 24 bits", "08-bit.bmp", [](std::vector<std::uint8_t>& f) { putLe32(f, 30, 1), f[28] = 24; },
-         "its compression (1) does not go with its depth of 24"},
-        {"top-down RLE", "08-bit-rle.bmp",
-         [](std::vector<std::uint8_t>& f) { putLe32(f, 22, static_cast<std::uint32_t>(-6)); },
-         "its compression (1) does not go with"},
-        {"RLE literal run past the end", "08-bit-rle.bmp",
-         [](std::vector<std::uint8_t>& f) {
-             f.resize(f.size() - 4); // the last row's end-of-line and the end mark
-             f.push_back(0);
-             f.push_back(200);
-         },
-         "its run-length pixel data"},
-    };
-    for (const Case& c : cases) {
-        std::vector<std::uint8_t> file = sample(c.file);
-        c.lie(file);
+    for (const std::vector<std::string>& row : testkit::dataRows("bmp_lies.txt", "lie")) {
+        std::vector<std::uint8_t> file = sample(row[0]);
+        for (auto patch = row.begin() + 2; patch != row.end(); ++patch) {
+            long at = 0, value = 0;
+            int bytes = 0;
+            if (std::sscanf(patch->c_str(), "cut:%ld", &at) == 1)
+                file.resize(file.size() - static_cast<std::size_t>(at));
+            else if (std::sscanf(patch->c_str(), "%ld:%d:%li", &at, &bytes, &value) == 3)
+                for (int i = 0; i < bytes; ++i)
+                    file.at(static_cast<std::size_t>(at < 0 ? at + long(file.size()) : at) + i) =
+                        static_cast<std::uint8_t>(value >> (8 * i));
+            else
+                ADD_FAILURE() << "unreadable patch " << *patch;
+        }
         std::string why;
-        EXPECT_FALSE(decodeBmp(file, {}, &why)) << c.what;
-        EXPECT_TRUE(why.starts_with(c.says)) << c.what << ": " << why;
+        EXPECT_FALSE(decodeBmp(file, {}, &why)) << row[1];
+        EXPECT_TRUE(why.starts_with(row[1])) << row[1] << ": " << why;
     }
 }
 

@@ -27,10 +27,10 @@ struct TemplateCase : TestApp {
         app.spec.UseAlpha = static_cast<std::int16_t>(useAlpha);
         app.spec.TemplateSizeX = 8;
         app.spec.TemplateSizeY = 4;
-        testkit::writeBitmapFile(colour, encodeBmp24(testkit::gradientPicture(8, 4)));
+        testkit::writeFile(colour, encodeBmp24(testkit::gradientPicture(8, 4)));
         if (companionName != nullptr) {
             const Bitmap grey = testkit::greyPicture(8, 4);
-            testkit::writeBitmapFile(folders.root / "paint" / companionName, encodeBmp8(grey, grey.palette));
+            testkit::writeFile(folders.root / "paint" / companionName, encodeBmp8(grey, grey.palette));
         }
         app.surfaces.AlphaLoaded = true; // a previous template's state, which every load resets
         frontend.alphaPreviewAvailable = true;
@@ -72,7 +72,7 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
         {"colour companion", 1, nullptr, true, events({"alpha-preview: on"}),
          [](TemplateCase& t) {
              const Bitmap greyAsColour = toColour(testkit::greyPicture(8, 4));
-             testkit::writeBitmapFile(t.folders.root / "paint/B737_a.bmp", encodeBmp24(greyAsColour));
+             testkit::writeFile(t.folders.root / "paint/B737_a.bmp", encodeBmp24(greyAsColour));
          }},
         {"aircraft without alpha", 0, "B737_a.bmp", false, events({})},
         {"UseAlpha 2 counts as no alpha", 2, nullptr, false, events({})},

@@ -20,15 +20,8 @@ using testkit::TestApp;
 
 TextureSpec texture(const char* base, const char* mask, int size, const char* format,
                     TextureSection section) {
-    TextureSpec t;
-    t.BaseTextureName = base;
-    t.ReplaceMask = mask;
-    t.TextureSizeX = static_cast<std::int16_t>(size);
-    t.TextureSizeY = static_cast<std::int16_t>(size);
-    t.TextureFormat = format;
-    t.NumSectionsOnTexture = 1;
-    t.Sections = {section};
-    return t;
+    const auto side = static_cast<std::int16_t>(size);
+    return {base, mask, "", side, side, format, 1, {section}, 0, {}};
 }
 
 // A 64x32 colour template with its grey companion, and three textures cut from it: the left
@@ -37,9 +30,9 @@ struct ThreeTextures : TestApp {
     fs::path templatePath = folders.root / "Templates/b737.bmp";
 
     ThreeTextures() {
-        testkit::writeBitmapFile(templatePath, encodeBmp24(testkit::gradientPicture(64, 32)));
+        testkit::writeFile(templatePath, encodeBmp24(testkit::gradientPicture(64, 32)));
         const Bitmap grey = testkit::greyPicture(64, 32);
-        testkit::writeBitmapFile(folders.root / "Templates/b737_a.bmp", encodeBmp8(grey, grey.palette));
+        testkit::writeFile(folders.root / "Templates/b737_a.bmp", encodeBmp8(grey, grey.palette));
         app.spec.AircraftDirectory = "B737 ";
         app.spec.DataPath = "B737";
         app.spec.BaseModelName = "B737_XXX";

@@ -41,8 +41,8 @@ struct Intermediates {
         for (std::uint8_t& index : alpha.pixels)
             index = static_cast<std::uint8_t>(255 - index);
         std::reverse(alpha.palette.begin(), alpha.palette.end());
-        testkit::writeBitmapFile(colourPath, encodeBmp24(colour));
-        testkit::writeBitmapFile(alphaPath, encodeBmp8(alpha, alpha.palette));
+        testkit::writeFile(colourPath, encodeBmp24(colour));
+        testkit::writeFile(alphaPath, encodeBmp8(alpha, alpha.palette));
     }
 
     std::uint8_t expectedAlpha(int x, int y) const { return static_cast<std::uint8_t>(x * 16 + y * 3); }
@@ -147,7 +147,7 @@ TEST(BMPScompressBMP, FailuresWriteNothing) {
         Intermediates in(8, 4);
         testkit::writeFile(in.output, "earlier");
         if (c.mismatchSizes)
-            testkit::writeBitmapFile(in.alphaPath, encodeBmp8(testkit::greyPicture(4, 4), greyRamp()));
+            testkit::writeFile(in.alphaPath, encodeBmp8(testkit::greyPicture(4, 4), greyRamp()));
         if (c.missingAlpha)
             fs::remove(in.alphaPath);
         EXPECT_EQ(
@@ -239,8 +239,8 @@ TEST(ConvertTexture, FromFilesGivesTheBytesOfTheComposedPicture) {
     };
     for (const Case& c : cases) {
         TempDir dir;
-        testkit::writeBitmapFile(dir / "c.bmp", c.colourFile);
-        testkit::writeBitmapFile(dir / "a.bmp", c.alphaFile);
+        testkit::writeFile(dir / "c.bmp", c.colourFile);
+        testkit::writeFile(dir / "a.bmp", c.alphaFile);
         RgbaImage expected{w, h, {}};
         const std::vector<std::uint8_t> grey = greyLevels(c.alpha);
         for (std::size_t i = 0; i < grey.size(); ++i)

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <string_view>
 
 namespace livrano::testkit {
 
@@ -67,10 +66,6 @@ bool limitAddressSpace(std::size_t headroom) {
     const rlim_t now = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
     const rlimit limit{now + headroom, RLIM_INFINITY};
     return setrlimit(RLIMIT_AS, &limit) == 0;
-}
-
-void writeBitmapFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
-    writeFile(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 } // namespace livrano::testkit

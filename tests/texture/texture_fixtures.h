@@ -58,6 +58,4 @@ std::string bmpHeaders(std::uint32_t fileSize, std::uint32_t pixelOffset, int wi
 // for reuse, so starting one fails too. False when the limit could not be set.
 bool limitAddressSpace(std::size_t headroom);
 
-void writeBitmapFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
-
 } // namespace livrano::testkit
