@@ -31,9 +31,9 @@ void putRect(QByteArray& out, const QRect& rect) {
 } // namespace
 
 QByteArray regionToRgnData(const QRegion& region) {
-    const auto count = static_cast<std::int64_t>(region.rectCount());
+    const auto count = static_cast<qsizetype>(region.rectCount());
     QByteArray out;
-    out.reserve(static_cast<qsizetype>(kRgnHeaderSize + kRgnRectSize * count));
+    out.reserve(kRgnHeaderSize + kRgnRectSize * count);
     putInt(out, kRgnHeaderSize);
     putInt(out, kRdhRectangles);
     putInt(out, count);
@@ -65,7 +65,7 @@ std::optional<QRegion> regionFromRgnData(const QByteArray& data) {
     // allows; their union is the region.
     QRegion region;
     for (std::uint64_t i = 0; i < count; ++i) {
-        const auto at = static_cast<qsizetype>(kRgnHeaderSize + kRgnRectSize * i);
+        const qsizetype at = kRgnHeaderSize + kRgnRectSize * static_cast<qsizetype>(i);
         const std::int64_t left = getInt(data, at);
         const std::int64_t top = getInt(data, at + 4);
         const std::int64_t right = getInt(data, at + 8);

@@ -35,10 +35,12 @@ std::vector<std::uint8_t> largeBuffer(std::size_t bytes) {
     buffer.reserve((bytes + page + kLargePage - 1) / kLargePage * kLargePage - page);
     const auto start = reinterpret_cast<std::uintptr_t>(buffer.data()) & ~(page - 1);
     const auto end = reinterpret_cast<std::uintptr_t>(buffer.data() + buffer.capacity());
-    madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): madvise takes the page's address, rounded as an integer
+    void* const first = reinterpret_cast<void*>(start);
+    madvise(first, end - start, MADV_HUGEPAGE);
     // The allocator wrote its header into the first small page before the advice: that large
     // page would stay 512 small ones. Collapsing it now costs one fault's work, not 511.
-    madvise(reinterpret_cast<void*>(start), kLargePage, kCollapse);
+    madvise(first, kLargePage, kCollapse);
 #else
     buffer.reserve(bytes);
 #endif

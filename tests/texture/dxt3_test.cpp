@@ -66,9 +66,9 @@ TEST(Dxt3Block, FlatAndTwoColourBlocksComeBackClose) {
             for (int k = 0; k < 4; ++k)
                 texels[i * 4 + k] = k == 3 ? 255 : pair[(pattern >> i) & 1][k];
         const std::vector<std::uint8_t> decoded = roundTrip(texels, encodeColourBlock);
-        for (int i = 0; i < 48; ++i) {
+        for (std::size_t i = 0; i < 48; ++i) {
             const int step = i % 3 == 1 ? 4 : 8; // green has six bits, red and blue five
-            const std::size_t at = static_cast<std::size_t>(i / 3 * 4 + i % 3);
+            const std::size_t at = i / 3 * 4 + i % 3;
             ASSERT_LE(std::abs(decoded[at] - texels[at]), step) << "block " << block << " value " << i;
         }
     }
@@ -88,7 +88,8 @@ TEST(CompressDxt3, PhotographicQualityAndOneResultOnEveryPath) {
         std::uint8_t texels[64], portable[8], avx2[8];
         for (int bx = 0; bx < 24 * 24; ++bx) {
             for (int i = 0; i < 16; ++i)
-                std::copy_n(image.pixel(bx % 24 * 4 + i % 4, bx / 24 * 4 + i / 4), 4, texels + i * 4);
+                std::copy_n(image.pixel(bx % 24 * 4 + i % 4, bx / 24 * 4 + i / 4), 4,
+                            texels + std::size_t(i) * 4);
             encodeColourBlock(texels, portable, EncoderPath::Portable);
             encodeColourBlock(texels, avx2, EncoderPath::Avx2);
             ASSERT_TRUE(std::equal(portable, portable + 8, avx2)) << picture.name << " block " << bx;

@@ -56,7 +56,7 @@ TEST(StretchRect, ThreadsDrawWhatOneThreadDraws) {
             src.pixels.push_back(static_cast<std::uint8_t>(i * 2654435761u >> 24));
         for (const auto& c : copies) {
             auto draw = [&](unsigned threads) {
-                Bitmap dst = picture(120, 160, bpp, std::string(120 * 160 * bpp * 2, '5'));
+                Bitmap dst = picture(120, 160, bpp, std::string(std::size_t{120} * 160 * bpp * 2, '5'));
                 EXPECT_TRUE(stretchRect(dst, c[0], c[1], c[2], c[3], src, c[4], c[5], c[6], c[7], threads));
                 return dst.pixels;
             };

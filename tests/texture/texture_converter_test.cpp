@@ -51,7 +51,7 @@ struct Intermediates {
         RgbaImage image{colour.width, colour.height, {}};
         for (int y = 0; y < colour.height; ++y) {
             for (int x = 0; x < colour.width; ++x) {
-                const std::uint8_t* c = colour.row(y) + x * 3;
+                const std::uint8_t* c = colour.row(y) + std::size_t(x) * 3;
                 for (std::uint8_t v : {c[2], c[1], c[0], expectedAlpha(x, y)})
                     image.rgba.push_back(v);
             }
@@ -217,8 +217,8 @@ TEST(ConvertTexture, FromFilesGivesTheBytesOfTheComposedPicture) {
     indexed.palette.resize(100); // indices 100 and above are black
     std::string topDown = testkit::bmpHeaders(54 + 40 * h, 54, w, -h, 24);
     for (int y = 0; y < h; ++y)
-        topDown += std::string(colour.row(y), colour.row(y) + w * 3) + '\0';
-    RgbaImage rgba{w, h, std::vector<std::uint8_t>(w * h * 4)};
+        topDown += std::string(colour.row(y), colour.row(y) + std::size_t(w) * 3) + '\0';
+    RgbaImage rgba{w, h, std::vector<std::uint8_t>(std::size_t(w) * h * 4)};
     for (std::size_t i = 0; i < rgba.rgba.size(); ++i)
         rgba.rgba[i] = static_cast<std::uint8_t>(i * 7);
     const Bitmap greyAlpha = Intermediates(w, h).alpha; // a table that runs backwards
