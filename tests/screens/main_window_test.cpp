@@ -199,6 +199,9 @@ Change extension(const std::string& text) {
 Change extra(const std::string& name, const std::string& folder = "") {
     return [=](RepaintWorld& w) { w.app.extraTextures = {1, folder, 1, {name}}; };
 }
+void uncopiedFields(RepaintWorld& w) {
+    w.app.extraFields = {0, 1, {"atc_ID"}, {"X"}}; // a key, were it copied
+}
 Change cfg(const std::string& text) {
     return [text](RepaintWorld& w) { writeFile(w.aircraft() / "Aircraft.cfg", text); };
 }
@@ -285,10 +288,7 @@ std::vector<Refusal> refusals(const std::string& title, FolderLock& otherBuild) 
          "one of the aircraft's own liveries"},
         // Every text of a build that leaves out textures of long names; extra fields it does not
         // copy are not checked.
-        {{longTextures, extra(longName + ".bmp"),
-          [](auto& w) {
-              w.app.extraFields = {0, 1, {"atc_ID"}, {"X"}};
-          }},
+        {{longTextures, extra(longName + ".bmp"), uncopiedFields},
          "Extra texture " + longName + ".bmp was skipped",
          Ok},
     };
