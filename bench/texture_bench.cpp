@@ -402,7 +402,7 @@ void buildComparison(const fs::path& templateFile, const std::string& base) {
 }
 
 // Four DXT3 textures of the template's height, each from two overlapping sections of it, added
-// to the spec, and the jobs that build them into `textureFolder`.
+// to the aircraft configuration, and the jobs that build them into `textureFolder`.
 TextureJobs addSplitTextures(AircraftSpec& spec, std::int16_t side, const fs::path& textureFolder) {
     const auto half = static_cast<std::int16_t>(side / 2);
     TextureJobs jobs;
@@ -425,7 +425,8 @@ TextureJobs addSplitTextures(AircraftSpec& spec, std::int16_t side, const fs::pa
 
 constexpr std::size_t kSplitSteps = 4;
 
-// Adds the processor seconds of each step of the pass, over every texture of the spec, to `step`.
+// Adds to `step` the processor seconds of each step of the pass, over every texture of the
+// aircraft configuration.
 void timeSplitSteps(Application& app, HeadlessFrontend& frontend, double (&step)[kSplitSteps]) {
     for (std::size_t i = 0; i < app.spec.Textures.size(); ++i) {
         FreeWorkSurfaces(app.surfaces);
