@@ -116,8 +116,7 @@ int run(Options& o) {
     std::string out;
     for (int index : chosen) {
         std::vector<LiveryListing> liveries;
-        Status s = loadCatalogueAircraft(app.catalogue, index, app.dxt3Textures, app.spec, app.extraTextures,
-                                         app.extraFields, app.settings, app.flags, app.frontend);
+        Status s = app.chooseAircraft(index);
         if (s)
             s = listLiveries(app, liveries);
         if (!s)

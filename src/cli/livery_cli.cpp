@@ -54,8 +54,7 @@ bool loadAircraft(Application& app, const char* command, const std::string& name
     const std::filesystem::path& file = catalogueEntry(app.catalogue, *index)->ConfigFile;
     Status s = usableConfiguration(file, decipherConfiguration(file));
     if (s)
-        s = loadCatalogueAircraft(app.catalogue, *index, app.dxt3Textures, app.spec, app.extraTextures,
-                                  app.extraFields, app.settings, app.flags, app.frontend);
+        s = app.chooseAircraft(*index);
     if (!s)
         say(stderr, "%s: %s\n", command, s.text().c_str());
     return s.ok();

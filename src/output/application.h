@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "aircraft/aircraft_spec.h"
+#include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/catalogue.h"
 #include "app/airline_list.h"
 #include "app/frontend.h"
@@ -42,6 +43,11 @@ struct Application {
     // The parts a plan and the names of a repaint are made from. Implicit, so that a reader of
     // them is handed the application and still sees only these.
     operator RepaintInputs() const { return {programFolder, settings, spec, extraTextures, extraFields}; }
+    // Makes catalogue entry `index` the chosen aircraft, as loadCatalogueAircraft does.
+    Status chooseAircraft(int index) {
+        return loadCatalogueAircraft(catalogue, index, dxt3Textures, spec, extraTextures, extraFields,
+                                     settings, flags, frontend);
+    }
     // The parts a build reads and changes: all but the airline list.
     operator BuildState() {
         return {programFolder, frontend,      dxt3Textures, settings,  flags,

@@ -233,9 +233,7 @@ Status Wizard::ConfirmAircraft() {
         const AircraftConfigEntry entry = app.catalogue.Entries[static_cast<std::size_t>(i)];
         if (toUpper(trim(entry.DisplayName)) != wanted)
             continue;
-        if (Status s = loadCatalogueAircraft(app.catalogue, i, app.dxt3Textures, app.spec, app.extraTextures,
-                                             app.extraFields, app.settings, app.flags, app.frontend);
-            !s)
+        if (Status s = app.chooseAircraft(i); !s)
             return s;
         main->btn_SelectAircraft->set_picture(QStringLiteral("Check"));
         main->lbl_CurrentAircraft->setText(fromCore(app.settings.AircraftName));
