@@ -43,9 +43,8 @@ public:
 private:
     Status run(const char* table, const QString& form, const QString& type) {
         calls.push_back(table + form + ' ' + type);
-        if (during) {
+        if (during)
             during();
-        }
         return result;
     }
 };
@@ -198,15 +197,12 @@ TEST(ImageButton, MouseScriptsFollowTheStateTable) {
         Screen screen;
         ImageButton& button = c.large ? static_cast<ImageButton&>(*screen.large) : *screen.tiny;
         button.set_state(QString::fromLatin1(c.state));
-        if (c.command == Command::NoWindow) {
+        if (c.command == Command::NoWindow)
             button.set_form_name(nullptr);
-        }
-        if (c.command == Command::Fails || c.command == Command::DisablesAndFails) {
+        if (c.command == Command::Fails || c.command == Command::DisablesAndFails)
             screen.recorder.result = Status::Error("failed");
-        }
-        if (c.command == Command::DisablesAndFails) {
+        if (c.command == Command::DisablesAndFails)
             screen.recorder.during = [&] { button.set_state(QStringLiteral("disabled")); };
-        }
         for (std::size_t i = 0; c.script[i] != '\0'; ++i) {
             act(button, c.script[i]);
             const int look = static_cast<int>(std::strchr("ehdx", c.looks[i]) - "ehdx");

@@ -13,17 +13,15 @@ namespace {
 
 std::vector<std::int32_t> words(const QByteArray& bytes) {
     std::vector<std::int32_t> out;
-    for (qsizetype i = 0; i + 4 <= bytes.size(); i += 4) {
+    for (qsizetype i = 0; i + 4 <= bytes.size(); i += 4)
         out.push_back(static_cast<std::int32_t>(readLe32(bytes, i)));
-    }
     return out;
 }
 
 QByteArray fromWords(const std::vector<std::int32_t>& values) {
     QByteArray out;
-    for (const std::int32_t value : values) {
+    for (const std::int32_t value : values)
         appendLe32(out, static_cast<std::uint32_t>(value));
-    }
     return out;
 }
 
@@ -49,9 +47,8 @@ TEST(RegionData, ReadsWhatItWritesAndAcceptsAZeroBufferSize) {
 
 TEST(RegionData, MalformedBytesAreRefused) {
     const QByteArray good = regionToRgnData(QRegion(0, 0, 8, 2) + QRegion(0, 2, 3, 2));
-    for (qsizetype length = 0; length < good.size(); ++length) {
+    for (qsizetype length = 0; length < good.size(); ++length)
         EXPECT_FALSE(regionFromRgnData(good.left(length))) << "length " << length;
-    }
     struct Case {
         const char* name;
         std::vector<std::int32_t> words;
@@ -67,9 +64,8 @@ TEST(RegionData, MalformedBytesAreRefused) {
         {"width beyond 32 bits", {32, 1, 1, 16, 0, 0, 1, 1, INT32_MIN, 0, INT32_MAX, 1}},
         {"trailing byte", {32, 1, 0, 0, 0, 0, 0, 0, 7}},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_FALSE(regionFromRgnData(fromWords(c.words))) << c.name;
-    }
 }
 
 } // namespace

@@ -90,9 +90,8 @@ TEST(SmartSubClass, AHandlerCanSwallowOrReplaceTheEventTheObjectReceives) {
             ++calls;
             const int key = static_cast<QKeyEvent*>(message)->key();
             cancel = key == Qt::Key_X;
-            if (key == Qt::Key_A) {
+            if (key == Qt::Key_A)
                 message = &replacement;
-            }
         }
     });
     subclass.SubClassHwnd(&widget, true);

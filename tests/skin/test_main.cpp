@@ -7,9 +7,8 @@
 #include "skin/design_font.h"
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     livrano::ensureDesignFont();

@@ -23,10 +23,6 @@ using testkit::TempDir;
 
 constexpr QRgb kKey = qRgb(0, 0, 0);
 
-QString qpath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
 // A window whose picture is an image, as the skinned windows paint their backgrounds.
 class PictureWindow : public QWidget {
 public:
@@ -42,9 +38,8 @@ private:
 QImage picture(int width, int height, const std::vector<QPoint>& keyPixels) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(qRgb(200, 210, 220));
-    for (const QPoint& p : keyPixels) {
+    for (const QPoint& p : keyPixels)
         image.setPixel(p, kKey);
-    }
     return image;
 }
 
@@ -118,7 +113,7 @@ TEST(TransForm, ShapeMeCutsThePictureSavesAndLoadsTheShapeOrSaysWhyNot) {
         PictureWindow window(picture(8, 8, {{5, 7}}));
         window.setMask(QRegion(0, 0, 3, 3));
         clsTransForm shaper;
-        const QString file = *c.file == '\0' ? QString() : qpath(dir / c.file);
+        const QString file = *c.file == '\0' ? QString() : QString::fromStdString((dir / c.file).string());
         const std::optional<TransFormError> error = shaper.ShapeMe(window, kKey, c.load, file);
         if (c.error != 0) {
             ASSERT_TRUE(error);
@@ -168,10 +163,9 @@ TEST(TransFormDrag, OnlyTheLeftButtonMovesTheWindowUntilRelease) {
             QCoreApplication::sendEvent(&window, &event);
         };
         const QPoint to = start + QPoint(30, 20);
-        if (entered) {
-            QEvent enter(QEvent::Enter);
+        QEvent enter(QEvent::Enter);
+        if (entered)
             QCoreApplication::sendEvent(&window, &enter);
-        }
         mouse(QEvent::MouseMove, to);
         mouse(QEvent::MouseButtonRelease, to);
         const bool dragged = button == Qt::LeftButton && !entered;

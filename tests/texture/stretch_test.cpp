@@ -14,12 +14,7 @@ namespace livrano {
 namespace {
 
 Bitmap picture(int width, int height, int bytesPerPixel, const std::string& hex) {
-    Bitmap b;
-    b.width = width;
-    b.height = height;
-    b.bytesPerPixel = bytesPerPixel;
-    b.pixels = fromHex(hex);
-    return b;
+    return {width, height, bytesPerPixel, fromHex(hex), {}};
 }
 
 // Each line of the table is a StretchBlt call with the pixels the platform drew for it.

@@ -31,13 +31,10 @@ struct Intermediates {
     fs::path output = dir / "TempBitmaps/T.bmp";
 
     Intermediates(int w, int h) : colour{w, h, 3, {}, {}}, alpha(testkit::greyPicture(w, h)) {
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                colour.pixels.push_back(static_cast<std::uint8_t>(40 + x + y));                    // blue
-                colour.pixels.push_back(static_cast<std::uint8_t>(200 - 2 * y));                   // green
-                colour.pixels.push_back(static_cast<std::uint8_t>(60 + 100 * std::sin(x / 20.0))); // red
-            }
-        }
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) // blue, green, red
+                for (double v : {40.0 + x + y, 200.0 - 2 * y, 60 + 100 * std::sin(x / 20.0)})
+                    colour.pixels.push_back(static_cast<std::uint8_t>(v));
         for (std::uint8_t& index : alpha.pixels)
             index = static_cast<std::uint8_t>(255 - index);
         std::reverse(alpha.palette.begin(), alpha.palette.end());
@@ -49,13 +46,11 @@ struct Intermediates {
 
     RgbaImage expected() const {
         RgbaImage image{colour.width, colour.height, {}};
-        for (int y = 0; y < colour.height; ++y) {
+        for (int y = 0; y < colour.height; ++y)
             for (int x = 0; x < colour.width; ++x) {
                 const std::uint8_t* c = colour.row(y) + std::size_t(x) * 3;
-                for (std::uint8_t v : {c[2], c[1], c[0], expectedAlpha(x, y)})
-                    image.rgba.push_back(v);
+                image.rgba.insert(image.rgba.end(), {c[2], c[1], c[0], expectedAlpha(x, y)});
             }
-        }
         return image;
     }
 

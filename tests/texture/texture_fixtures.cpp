@@ -11,13 +11,10 @@ namespace livrano::testkit {
 
 Bitmap gradientPicture(int width, int height) {
     Bitmap b{width, height, 3, {}, {}};
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            b.pixels.push_back(static_cast<std::uint8_t>(x * 4));
-            b.pixels.push_back(static_cast<std::uint8_t>(y * 4));
-            b.pixels.push_back(static_cast<std::uint8_t>((x + y) * 2));
-        }
-    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int v : {x * 4, y * 4, (x + y) * 2})
+                b.pixels.push_back(static_cast<std::uint8_t>(v));
     return b;
 }
 
