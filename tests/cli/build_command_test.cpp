@@ -87,9 +87,8 @@ TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
 TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
     const std::string chosen = skylark();
     const fs::path aircraft = root() / "Aircraft" / "Corvane C-310 Skylark";
-    std::multiset<std::string> titles;
-    for (const std::string& title : testkit::RepaintWorld::titles(aircraft / "aircraft.cfg"))
-        titles.insert(title);
+    const std::vector<std::string> installed = testkit::RepaintWorld::titles(aircraft / "aircraft.cfg");
+    std::multiset<std::string> titles(installed.begin(), installed.end());
     for (const std::string trial : {"1", "2", "3"}) {
         const std::string names[] = {"red" + trial, "dxt" + trial};
         auto first = std::async(std::launch::async, [&] { return build(names[0], names[0], chosen); });

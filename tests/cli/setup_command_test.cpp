@@ -57,10 +57,9 @@ TEST(SetupCommand, LaysOutTheProgramFolderRecordsItAndRefreshesOnlyWhatItWrote) 
     EXPECT_EQ(testkit::readFile(in.dir / "config" / "livrano" / "program-folder"),
               in.program.string() + "\n");
     // sha256sum's format, so that a user can check the files with it.
-    EXPECT_TRUE(
-        testkit::readFile(in.program / "Livrano.sha256")
-            .starts_with(
-                "1191a48134988a2e3e0870b4169f17bf4a64f9e1dd0966d2e352ba4e23f55a6a  Data/airlines.cfg\n"));
+    EXPECT_THAT(testkit::readFile(in.program / "Livrano.sha256"),
+                testing::StartsWith(
+                    "1191a48134988a2e3e0870b4169f17bf4a64f9e1dd0966d2e352ba4e23f55a6a  Data/airlines.cfg\n"));
 
     // After an upgrade, the files nobody touched are refreshed and the user's own are kept and
     // named; another build at work on the folder stops the setup; a folder without Aircraft is refused.

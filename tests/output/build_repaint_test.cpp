@@ -151,14 +151,6 @@ const std::pair<const char*, const char*> kBlueSkyFiles[] = {
     {"Model.QRX/Model.cfg", "[models]\r\nnormal=Craft_QRX\r\n; old\r\n"},
     {"Craft_QRX.air", "old air"}};
 
-// After a build that stopped: no temporary file and no livery set aside is left in the aircraft.
-void expectNothingHalfDone(const RepaintWorld& world, const std::string& label) {
-    for (const std::string& name : RepaintWorld::listing(world.aircraft())) {
-        EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
-        EXPECT_FALSE(name.starts_with("Livrano.replaced")) << label;
-    }
-}
-
 TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
     const char* const model = "Renaming Textures in MDL";
     const char* const cfgStep = "Writing Aircraft Configuration File";
@@ -231,7 +223,11 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
                 << label << ": " << file;
         const fs::path bak = world.aircraft() / "Aircraft.bak";
         EXPECT_EQ(fs::exists(bak) ? readFile(bak) : "none", c.backedUp ? kInstalledBlueSky : "none") << label;
-        expectNothingHalfDone(world, label);
+        // No temporary file and no livery set aside is left in the aircraft.
+        for (const std::string& name : RepaintWorld::listing(world.aircraft())) {
+            EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
+            EXPECT_FALSE(name.starts_with("Livrano.replaced")) << label;
+        }
     }
 }
 
@@ -243,17 +239,16 @@ TEST(RestoreAircraftCfg, AFailedWriteLeavesBothFilesAsTheyWere) {
         RepaintWorld world;
         world.installConfiguration();
         writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
-        writeFile(world.aircraft() / "Aircraft.bak", "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n");
+        const std::string backup = "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n";
+        writeFile(world.aircraft() / "Aircraft.bak", backup);
         FailingFileOperations files([&](const std::string& op, const std::string& name) {
             return op == "renameFile" && name == failing;
         });
         const Status status = RestoreAircraftCfg(world.app, false, files);
         const bool swapped = *failing == '\0';
         EXPECT_EQ(bool(status), swapped) << status.message();
-        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"),
-                  swapped ? "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n" : kThreeEntries);
-        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"),
-                  swapped ? kThreeEntries : "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n");
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"), swapped ? backup : kThreeEntries);
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), swapped ? kThreeEntries : backup);
     }
 }
 
