@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/text.h"
 #include "support/data_rows.h"
 #include "support/temp_dir.h"
 
@@ -44,17 +45,15 @@ TEST(BlowfishBlock, PublishedVectors) {
     }
 }
 
-std::pair<std::uint32_t, std::uint32_t> encryptZeroBlock(const clsEncrypt& c) {
-    std::uint32_t l = 0;
-    std::uint32_t r = 0;
-    c.EncryptBlock(l, r);
-    return {l, r};
-}
-
 // The same key again changes nothing, but another key runs the schedule on the current tables; an
 // empty key is nothing to do while the key is empty, and refused once there is one.
 TEST(BlowfishKey, SameKeyAgainChangesNothingAnotherRunsOnTheCurrentTablesEmptyIsRefused) {
     clsEncrypt c;
+    const auto encryptZeroBlock = [](const clsEncrypt& cipher) {
+        std::array<std::uint32_t, 2> block{};
+        cipher.EncryptBlock(block[0], block[1]);
+        return block;
+    };
     const auto initial = encryptZeroBlock(c);
     EXPECT_TRUE(c.Key("").ok());
     EXPECT_EQ(encryptZeroBlock(c), initial);
@@ -187,10 +186,7 @@ TEST(BlowfishText, HexStringsRoundTripInEitherCase) {
     const std::string hex = c.EncryptString(text, kProgramKey, true);
     EXPECT_EQ(hex.find_first_not_of("0123456789ABCDEF"), std::string::npos) << hex;
     EXPECT_EQ(c.DecryptString(hex, {}, true), text);
-    std::string lower = hex;
-    for (char& ch : lower)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    EXPECT_EQ(c.DecryptString(lower, {}, true), text);
+    EXPECT_EQ(c.DecryptString(toLower(hex), {}, true), text);
     EXPECT_EQ(c.DecryptString(c.EncryptString(text, "other key")), text);
 }
 

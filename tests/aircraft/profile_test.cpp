@@ -33,7 +33,7 @@ TEST(ProfileRead, AircraftCfgValues) {
     }
 }
 
-TEST(ProfileRead, FindKeepsInnerBlanksAndTellsMissingFromEmpty) {
+TEST(ProfileRead, FindKeepsInnerBlanksTellsMissingFromEmptyAndFoldsCase) {
     const ProfileDocument doc(kAircraftCfg);
     EXPECT_EQ(doc.find("fltsim.0", "description", kIniStringChars), "  A long-haul twin. ");
     EXPECT_EQ(doc.find("fltsim.0", "model", kIniStringChars), "");
@@ -44,6 +44,10 @@ TEST(ProfileRead, FindKeepsInnerBlanksAndTellsMissingFromEmpty) {
     EXPECT_TRUE(doc.hasSection(" Weight_And_Balance "));
     EXPECT_TRUE(ProfileDocument(std::string("[empty]\r\n")).hasSection("EMPTY"));
     EXPECT_FALSE(doc.hasSection("fltsim.2"));
+    // Names fold case as Windows-1252 letters do.
+    EXPECT_EQ(
+        ProfileDocument(std::string("[\xC9QUIPE]\r\nN\xC9=\xE9t\xE9\r\n")).readString("\xE9quipe", "n\xE9"),
+        "\xE9t\xE9");
 }
 
 TEST(ProfileRead, LineEndingsAndByteOrderMark) {
@@ -62,11 +66,6 @@ TEST(ProfileRead, LineEndingsAndByteOrderMark) {
         // The mark belongs to the file, not to the first section a rewrite moves elsewhere.
         EXPECT_EQ(doc.sections().front().text.substr(0, 3), "[a]") << text;
     }
-}
-
-TEST(ProfileRead, CaseFoldsWindows1252Letters) {
-    const ProfileDocument doc{std::string("[\xC9QUIPE]\r\nN\xC9=\xE9t\xE9\r\n")};
-    EXPECT_EQ(doc.readString("\xE9quipe", "n\xE9"), "\xE9t\xE9");
 }
 
 TEST(ProfileRead, LongValuesAreCutLikeTheWindowsBuffers) {

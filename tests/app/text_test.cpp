@@ -8,14 +8,12 @@
 namespace livrano {
 namespace {
 
-TEST(Text, TrimRemovesOnlySurroundingSpaces) {
+TEST(Text, TrimRemovesOnlySurroundingSpacesAndCaseFoldsWindows1252Letters) {
     EXPECT_EQ(trim("  a b  "), "a b");
     EXPECT_EQ(trim("   "), "");
     EXPECT_EQ(trim(""), "");
     EXPECT_EQ(trim("\tx\t"), "\tx\t");
-}
-
-TEST(Text, CaseFoldingCoversWindows1252Letters) {
+    // Case folds every Windows-1252 letter.
     EXPECT_EQ(toUpper("n123ab"), "N123AB");
     EXPECT_EQ(toUpper("\xE0t\xE9 \x9A\x9C\x9E\xFF \xFE \xF7"),
               "\xC0T\xC9 \x8A\x8C\x8E\x9F \xDE \xF7"); // àté šœžÿ þ ÷

@@ -8,7 +8,6 @@
 #include <chrono>
 #include <thread>
 
-#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -23,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testkit::readFile;
+using testkit::shellQuoted;
 using testkit::TempDir;
 
 // Waits up to a minute for `done`, looking every 50 ms.
@@ -34,7 +34,7 @@ template <typename Done> bool eventually(Done done) {
 
 TEST(WatchedBuild, RebuildsOnEverySaveKeepsTheLastGoodTexturesAndEndsOnCtrlC) {
     TempDir dir;
-    ASSERT_EQ(testkit::runCli("demo " + testkit::shellQuoted(dir.path().string())).exitCode, 0);
+    ASSERT_EQ(testkit::runCli("demo " + shellQuoted(dir.path().string())).exitCode, 0);
     const fs::path program = dir / "Corvane Software" / "Livrano";
     const fs::path picture = dir / "Livery.bmp";
     fs::copy_file(program / "Templates" / "Skylark Template.bmp", picture);
@@ -43,24 +43,15 @@ TEST(WatchedBuild, RebuildsOnEverySaveKeepsTheLastGoodTexturesAndEndsOnCtrlC) {
     const fs::path fuse = dir / "Aircraft" / "Corvane C-310 Skylark" / "Texture.WAT" / "C310_FUSE.bmp";
     const fs::path out = dir / "out.txt";
 
-    const std::string programArg = program.string(), pictureArg = picture.string();
-    std::vector<std::string> args = {LIVRANO_CLI_PATH, "build",       "--program-folder",
-                                     programArg,       "--aircraft",  "0",
-                                     "--template",     pictureArg,    "--variation",
-                                     "Watched",        "--folder",    "WAT",
-                                     "--watch",        "--settle-ms", "100"};
-    std::vector<char*> argv;
-    argv.reserve(args.size() + 1);
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    // exec: the signal goes to livrano-cli itself, not to a shell waiting for it.
+    std::string command = "exec " + shellQuoted(LIVRANO_CLI_PATH) + " build --program-folder " +
+                          shellQuoted(program.string()) + " --aircraft 0 --template " +
+                          shellQuoted(picture.string()) + " --variation Watched --folder WAT --watch " +
+                          "--settle-ms 100 >" + shellQuoted(out.string()) + " 2>/dev/null";
+    std::string sh = "/bin/sh", c = "-c";
+    char* argv[] = {sh.data(), c.data(), command.data(), nullptr};
     pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
+    ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ), 0);
     auto lines = [&](const char* what) {
         const std::string text = readFile(out);
         std::size_t n = 0;

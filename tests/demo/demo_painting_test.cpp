@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
+#include <string>
 
 namespace livrano {
 namespace {
@@ -108,6 +110,18 @@ TEST(DemoPainting, EachPartShowsItsFeaturesInsideItsArea) {
         EXPECT_EQ(glyphAt(picture, kArea.left + 74 + letter * 84, kArea.top + 51, 14, kAccent), ell)
             << letter;
     EXPECT_EQ(glyphAt(picture, kArea.left + 74 + 84, kArea.top + 51, 14, kAccent), dash);
+    // Every capital and digit is the cell's full height, and no two look alike.
+    const std::string glyphs = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::set<std::array<int, 7>> seen;
+    for (std::size_t i = 0; i < glyphs.size(); i += 3) {
+        paintPart(picture, LiveryPart::Wing, kArea, {kBody, kStripe, kAccent, glyphs.substr(i, 3), ""});
+        for (int letter = 0; letter < 3; ++letter) {
+            const auto rows = glyphAt(picture, kArea.left + 74 + letter * 84, kArea.top + 51, 14, kAccent);
+            EXPECT_TRUE(rows[0] != 0 && rows[6] != 0) << glyphs[i + letter];
+            seen.insert(rows);
+        }
+    }
+    EXPECT_EQ(seen.size(), glyphs.size());
     // The fuselage's titles start a sixth of its length in; its registration ends a thirtieth short.
     paintPart(picture, LiveryPart::Fuselage, kArea, lettered);
     EXPECT_EQ(glyphAt(picture, kArea.left + 400 / 6, kArea.top + 28, 5, kStripe), ell);

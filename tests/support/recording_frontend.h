@@ -24,19 +24,43 @@ struct RecordingFrontend : Frontend {
     std::string tailNumber;
 
     void setStatus(const std::string& text, const std::string& detail) override;
-    void showProgressArea() override;
-    void hideProgressArea() override;
+    void showProgressArea() override {
+        progressVisible = true;
+        events.emplace_back("show-progress");
+    }
+    void hideProgressArea() override {
+        progressVisible = false;
+        events.emplace_back("hide-progress");
+    }
     void setProgress(double percent) override;
-    void setTextureList(const std::vector<std::string>& lines) override;
+    void setTextureList(const std::vector<std::string>& lines) override {
+        textureList = lines;
+        events.emplace_back("texture-list");
+    }
     void showEmptyChoices() override { events.emplace_back("empty-choices"); }
-    void showTailNumber(const std::string& text) override;
-    void showPreview(const PreviewPicture& picture) override;
-    void setAlphaPreviewAvailable(bool available) override;
+    void showTailNumber(const std::string& text) override {
+        tailNumber = text;
+        events.push_back("tail-number: " + text);
+    }
+    void showPreview(const PreviewPicture& picture) override {
+        previews.push_back(picture);
+        events.emplace_back("preview");
+    }
+    void setAlphaPreviewAvailable(bool available) override {
+        alphaPreviewAvailable = available;
+        events.push_back(available ? "alpha-preview: on" : "alpha-preview: off");
+    }
     void templateLoaded() override { events.emplace_back("template-loaded"); }
     void updateStatusLine() override { events.emplace_back("status-line"); }
     void setBusy(bool b) override { events.emplace_back(b ? "busy" : "idle"); }
-    void showMessage(const std::string& text) override;
-    void playSound(const std::filesystem::path& wavFile) override;
+    void showMessage(const std::string& text) override {
+        messages.push_back(text);
+        events.push_back("message: " + text);
+    }
+    void playSound(const std::filesystem::path& wavFile) override {
+        sounds.push_back(wavFile.filename().string());
+        events.push_back("sound: " + sounds.back());
+    }
 };
 
 } // namespace livrano::testkit
