@@ -53,9 +53,12 @@ protected:
 };
 
 // Accented names reach aircraft.cfg, the folder names and the model in the simulator's code
-// page; a second build whose title differs in case only replaces the first, files and all.
+// page; a second build whose title differs in case only replaces the first, files and all. A
+// callsign is the list's line of that spelling, else the first line that differs only in case.
 TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
-    const CliRun first = build("Café", "àé€", "--callsign northwind --tail n31é");
+    const fs::path airlines = programFolder() / "Data" / "airlines.cfg";
+    testkit::writeFile(airlines, testkit::readFile(airlines) + "Northwind\r\n"); // after NORTHWIND
+    const CliRun first = build("Café", "àé€", "--callsign Northwind --tail n31é");
     ASSERT_EQ(first.exitCode, 0) << first.err;
     EXPECT_THAT(first.out, HasSubstr("\"Corvane CJ-70 Meridian Café\" is [fltsim.2] of"));
     EXPECT_THAT(first.out, HasSubstr("Model.ÀÉ€/CJ70_ÀÉ€.mdl"));
@@ -64,10 +67,11 @@ TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
     EXPECT_EQ(firstCfg.readString("fltsim.2", "ui_variation"), "Caf\xE9");
     EXPECT_EQ(firstCfg.readString("fltsim.2", "model"), "\xC0\xC9\x80");
     EXPECT_EQ(firstCfg.readString("fltsim.2", "atc_id"), "N31\xC9");
+    EXPECT_EQ(firstCfg.readString("fltsim.2", "atc_airline"), "Northwind");
     EXPECT_EQ(testkit::readFile(meridian() / "Model.ÀÉ€" / "CJ70_ÀÉ€.mdl").substr(4096, 17),
               "CJ70_\xC0\xC9\x80_FUSE.bmp");
 
-    const CliRun second = build("CAFÉ", "abc");
+    const CliRun second = build("CAFÉ", "abc", "--callsign northwind");
     ASSERT_EQ(second.exitCode, 0) << second.err;
     EXPECT_EQ(
         testkit::RepaintWorld::titles(meridian() / "aircraft.cfg"),
@@ -76,7 +80,7 @@ TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
     const ProfileDocument cfg = ProfileDocument::load(meridian() / "aircraft.cfg");
     EXPECT_EQ(cfg.readString("fltsim.2", "model"), "ABC");
     EXPECT_EQ(cfg.readString("fltsim.2", "atc_id"), "N70CM"); // the aircraft's own tail number
-    EXPECT_EQ(cfg.readString("fltsim.2", "atc_airline"), "");
+    EXPECT_EQ(cfg.readString("fltsim.2", "atc_airline"), "NORTHWIND");
     EXPECT_FALSE(fs::exists(meridian() / "Model.ÀÉ€"));
     EXPECT_FALSE(fs::exists(meridian() / "texture" / "CJ70_ÀÉ€_FUSE.bmp"));
     EXPECT_TRUE(fs::exists(meridian() / "texture" / "CJ70_ABC_FUSE.bmp"));

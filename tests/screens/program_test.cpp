@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include <cstdlib>
 
@@ -152,6 +153,16 @@ void chooseAircraftAndTemplate(Program& program, const DemoAircraft& aircraft) {
     ASSERT_TRUE(LoadTemplate(app.spec, app.surfaces, app.frontend, app.settings.TemplatePath));
 }
 
+// Counts the paint events a control gets.
+struct Paints : QObject {
+    explicit Paints(QWidget* control) { control->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+    int count = 0;
+};
+
 TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
     GuiInstallation installation;
     auto program = installation.started();
@@ -180,8 +191,12 @@ TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
             EXPECT_EQ(main.previewPicture.pixel(0, y), qRgb(bgr[2], bgr[1], bgr[0]));
         }
     }
-    // A texture, then its alpha; the page step follows the template's height.
+    // A texture, then its alpha; the page step follows the template's height. Each is painted at
+    // once, before the event loop runs again: a build shows each texture as it makes it.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    const Paints painted(main.PreviewImage);
     main.lst_Texture->setCurrentIndex(3);
+    EXPECT_EQ(painted.count, 1);
     EXPECT_EQ(main.previewPicture.size(), QSize(512, 512));
     EXPECT_EQ(main.Preview_Scroll->pageStep(), 1024);
     const QImage colourTail = main.previewPicture;

@@ -14,13 +14,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// tests/data/bmp holds one 13x6 file of this picture in every layout the reader accepts, named
-// after its bit count ("08-bit-rle.bmp"), with 2 colours at 1 bit and 12 otherwise. They were
-// written by a writer of the tests' own, independent of the program's.
-//
-// An indexed picture whose channels survive 5-bit and 6-bit quantisation exactly, so every
-// layout holds it without loss; runs, single pixels and literal stretches, so both run-length
-// modes occur.
+// tests/data/bmp holds this 13x6 picture (2 colours at 1 bit, 12 otherwise) in every layout the
+// reader accepts, named after its bit count ("08-bit-rle.bmp") and written independently of the
+// program. Its channels survive 5- and 6-bit quantisation exactly; runs, single pixels and literal
+// stretches make both run-length modes occur.
 Bitmap samplePicture(int colours) {
     static const std::uint8_t redBlue[3] = {0, 132, 255};
     Bitmap b{13, 6, 1, {}, {}};
@@ -52,8 +49,7 @@ TEST(DecodeBmp, EveryVariantDecodesToTheSamePixelsAndEveryTruncatedLengthFailsCl
         ++variants;
         const std::optional<Bitmap> decoded = decodeBmp(file);
         ASSERT_TRUE(decoded) << name;
-        EXPECT_EQ(decoded->width, 13) << name;
-        EXPECT_EQ(decoded->height, 6) << name;
+        EXPECT_EQ(std::pair(decoded->width, decoded->height), std::pair(13, 6)) << name;
         EXPECT_EQ(toColour(*decoded).pixels, toColour(picture).pixels) << name;
         if (bitCount <= 8) {
             // Palettised files keep their indices and their table.

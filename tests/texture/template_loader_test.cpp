@@ -105,10 +105,9 @@ TEST(LoadTemplate, AnUnreadableTemplateFailsAndReleasesThePreviousOne) {
     const Status s = t.loadTemplate((t.folders.root / "paint/broken.bmp").string());
     EXPECT_FALSE(s.ok());
     EXPECT_NE(s.message().find("broken.bmp"), std::string::npos);
-    EXPECT_FALSE(t.app.surfaces.AlphaLoaded);
-    EXPECT_FALSE(t.app.surfaces.TemplateSurface24.Ready);
-    EXPECT_FALSE(t.app.surfaces.TemplateSurface8.Ready);
-    EXPECT_TRUE(t.app.surfaces.TemplateSurface8.bitmap.empty());
+    const BitmapSurfaces& held = t.app.surfaces;
+    EXPECT_FALSE(held.AlphaLoaded || held.TemplateSurface24.Ready || held.TemplateSurface8.Ready);
+    EXPECT_TRUE(held.TemplateSurface8.bitmap.empty());
 }
 
 } // namespace

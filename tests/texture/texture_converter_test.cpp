@@ -245,35 +245,22 @@ TEST(ConvertTexture, FromFilesGivesTheBytesOfTheComposedPicture) {
         for (TextureContainer container : {TextureContainer::FsBitmap, TextureContainer::Dds}) {
             for (TextureFormat format : {TextureFormat::Argb32, TextureFormat::Dxt3}) {
                 for (bool mips : {false, true}) {
-                    TextureOptions options;
-                    options.format = format;
-                    options.mipmaps = mips;
+                    const TextureOptions options{.format = format, .mipmaps = mips};
                     ASSERT_TRUE(
                         convertTexture(dir / "c.bmp", dir / "a.bmp", dir / "t", container, options).ok());
                     const std::vector<std::uint8_t> bytes = encodeTexture(expected, container, options);
-                    EXPECT_EQ(testkit::readFile(dir / "t"), std::string(bytes.begin(), bytes.end()))
-                        << c.what << ", " << describe(container) << ", " << describe(format) << ", mips "
-                        << mips;
+                    SCOPED_TRACE(std::string(c.what) + ", " + describe(container) + ", " + describe(format) +
+                                 (mips ? ", mips" : ""));
+                    EXPECT_EQ(testkit::readFile(dir / "t"), std::string(bytes.begin(), bytes.end()));
+                    // It decodes; no part of it cut short does (exact-size copies, for the sanitizer).
+                    DecodedTexture decoded;
+                    EXPECT_TRUE(decodeTexture(bytes, decoded).ok());
+                    for (std::size_t length = 0; length < bytes.size(); ++length) {
+                        const std::vector<std::uint8_t> cut(bytes.begin(),
+                                                            bytes.begin() + std::ptrdiff_t(length));
+                        EXPECT_FALSE(decodeTexture(cut, decoded).ok()) << length;
+                    }
                 }
-            }
-        }
-    }
-}
-
-TEST(DecodeTexture, EveryTruncatedLengthIsRefused) {
-    for (TextureContainer container : {TextureContainer::FsBitmap, TextureContainer::Dds}) {
-        for (TextureFormat format : {TextureFormat::Dxt3, TextureFormat::Argb32}) {
-            Intermediates in(8, 4);
-            TextureOptions options;
-            options.format = format;
-            options.mipmaps = true;
-            const std::vector<std::uint8_t> file = encodeTexture(in.expected(), container, options);
-            DecodedTexture decoded;
-            EXPECT_TRUE(decodeTexture(file, decoded).ok());
-            for (std::size_t length = 0; length < file.size(); ++length) {
-                const std::vector<std::uint8_t> cut(file.begin(),
-                                                    file.begin() + static_cast<std::ptrdiff_t>(length));
-                EXPECT_FALSE(decodeTexture(cut, decoded).ok()) << describe(container) << " " << length;
             }
         }
     }
