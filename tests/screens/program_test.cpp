@@ -169,6 +169,10 @@ TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
     MainWindow& main = *program->mainWindow();
     chooseAircraftAndTemplate(*program, installation.demo().aircraft[0]);
     ASSERT_TRUE(main.PreviewImage->isVisible());
+    // Once loaded, the status line says what the choices made so far call for, not what loading said.
+    const QString afterLoading = main.lbl_Status->text();
+    main.UpdateStatusLine();
+    EXPECT_EQ(main.lbl_Status->text(), afterLoading);
     const Bitmap& colour = program->app().surfaces.TemplateSurface24.bitmap;
     struct Case {
         int templateWidth; // the aircraft's template width; the height is 1024
