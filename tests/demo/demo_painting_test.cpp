@@ -70,6 +70,7 @@ TEST(DemoPainting, EachPartShowsItsFeaturesInsideItsArea) {
         {LiveryPart::Tail, 0.58, 0.5, 0.66, 0.54, white, 0.2, 1}, // the logo's ring and letter
         {LiveryPart::Tail, 0.5, 0.1, 0.55, 0.2, kStripe, 1, 1},   // the fin's tip
         {LiveryPart::Tail, 0, 0, 0.35, 0.3, kStripe, 0, 0},       // ahead of its leading edge
+        {LiveryPart::Tail, 0, 0.2, 0.3, 0.9, kAccent, 0, 0},      // the logo is round
         {LiveryPart::Nacelle, 0, 0, 1, 0.16, metal, 1, 1},
         {LiveryPart::Nacelle, 0, 0.4, 1, 0.6, kStripe, 1, 1},
         {LiveryPart::Nacelle, 0, 0.6, 1, 0.66, kAccent, 1, 1},
@@ -100,6 +101,13 @@ TEST(DemoPainting, EachPartShowsItsFeaturesInsideItsArea) {
     EXPECT_EQ(alpha(kArea.left + 200, kArea.top + 180), 255);
     paintPart(picture, LiveryPart::Nacelle, kArea, design);
     EXPECT_EQ(alpha(kArea.left + 200, kArea.top + 10), 170);
+    // On a small fuselage the cabin windows are still two pixels wide, half of their row.
+    LiveryPicture small = blankPicture(100, 40, design);
+    paintPart(small, LiveryPart::Fuselage, {0, 0, 100, 40}, design);
+    int window = 0;
+    for (int x = 15; x < 70; ++x)
+        window += same(colourAt(small, x, 14), glass);
+    EXPECT_EQ(window, 14 * 2);
 
     // Letters read as letters, in either case, one cell apart: the wing's registration, centred,
     // and the logo's initial.

@@ -239,6 +239,8 @@ TEST(ImageButton, EndingTheSubclassingReachesEveryButtonOfTheWindowOnly) {
     ASSERT_NE(other.tiny->tooltip(), nullptr);
     // The buttons' tips as designed: dark ink on light grey, 400 pixels wide, after 250 ms for 10 s.
     const cls_Tooltip& tip = *other.tiny->tooltip();
+    ASSERT_NE(tip.tipWindow(), nullptr);
+    EXPECT_EQ(tip.tipWindow()->parentWidget(), &other.window); // and go with the button's window
     EXPECT_EQ(
         std::tuple(tip.ForeColor(), tip.BackColor(), tip.MaxWidth(), tip.DelayTime(), tip.VisibleTime()),
         std::tuple(QColor(45, 45, 45), QColor(231, 231, 231), 400, 250, 10000));
