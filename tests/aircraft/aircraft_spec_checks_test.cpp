@@ -15,16 +15,6 @@ using testkit::kSkylarkConfiguration;
 using testkit::replaced;
 using Places = std::vector<std::pair<std::string, std::string>>;
 
-std::vector<SpecProblem> check(const std::string& text) {
-    const ProfileDocument profile(text);
-    AircraftSpec spec;
-    ExtraTextureSpec extraTextures;
-    ExtraFieldSpec extraFields;
-    std::vector<SpecValueNote> notes;
-    readAircraftSpec(profile, false, spec, extraTextures, extraFields, &notes);
-    return checkAircraftSpec(profile, spec, extraTextures, extraFields, notes);
-}
-
 Places places(const std::vector<SpecProblem>& problems) {
     Places out;
     for (const SpecProblem& p : problems)
@@ -44,7 +34,7 @@ TEST(CheckAircraftSpec, FindsEachFaultWhereItIs) {
         Places expected;
         for (auto place = arrow + 1; place != row.end(); place += 2)
             expected.emplace_back(place[0], place[1]);
-        const std::vector<SpecProblem> problems = check(text);
+        const std::vector<SpecProblem> problems = testkit::configurationProblems(text);
         EXPECT_EQ(places(problems), expected);
         for (const SpecProblem& p : problems)
             EXPECT_FALSE(p.message.empty());

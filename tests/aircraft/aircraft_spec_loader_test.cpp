@@ -17,20 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 using testkit::kSkylarkConfiguration;
 using testkit::replaced;
+using Loaded = testkit::ReadConfiguration;
 using Lines = std::vector<std::string>;
-
-struct Loaded {
-    AircraftSpec spec;
-    ExtraTextureSpec extraTextures;
-    ExtraFieldSpec extraFields;
-    std::vector<SpecValueNote> notes;
-};
-
-Loaded read(const std::string& text) {
-    Loaded l;
-    readAircraftSpec(ProfileDocument(text), false, l.spec, l.extraTextures, l.extraFields, &l.notes);
-    return l;
-}
 
 bool sameRect(const TextureSection& s, std::initializer_list<int> v) {
     const int got[] = {s.TemplateLeft, s.TemplateTop, s.TemplateRight, s.TemplateBottom,
@@ -69,7 +57,7 @@ TEST(ReadAircraftSpec, SixteenBitFieldsKeepOnlyValuesInRange) {
          [](const AircraftSpec& s) -> long { return s.TemplateSizeY; }, 0, true},
     };
     for (const Case& c : cases) {
-        const Loaded l = read(replaced(kSkylarkConfiguration, c.from, c.to));
+        const Loaded l = testkit::readConfiguration(replaced(kSkylarkConfiguration, c.from, c.to));
         EXPECT_EQ(c.probe(l.spec), c.expected) << c.to;
         EXPECT_EQ(l.notes.size(), c.noted ? 1u : 0u) << c.to;
     }
@@ -82,8 +70,8 @@ TEST(ReadAircraftSpec, OnlyHeldSectionsAreKeptAndOffsetsEndAtTheFirstMissing) {
                  "Section.00.TemplateTop=512",
                  "NumSectionsOnTexture=3\r\nSection.02.DestTop=7\r\nsection.2.DestLeft=9\r\n"
                  "Section.00.TemplateLeft=0\r\nSection.00.TemplateTop=512");
-    const Loaded l =
-        read(replaced(text, "NumMdlOffsets=1\r\nOffset.00=22528", "NumMdlOffsets=3\r\nOffset.01=9"));
+    const Loaded l = testkit::readConfiguration(
+        replaced(text, "NumMdlOffsets=1\r\nOffset.00=22528", "NumMdlOffsets=3\r\nOffset.01=9"));
     const TextureSpec& wings = l.spec.Textures[1];
     ASSERT_EQ(wings.Sections.size(), 2u);
     EXPECT_TRUE(sameRect(wings.Sections[0], {0, 512, 2048, 768, 0, 0, 1024, 512}));
@@ -95,7 +83,7 @@ TEST(ReadAircraftSpec, OnlyHeldSectionsAreKeptAndOffsetsEndAtTheFirstMissing) {
 TEST(ReadAircraftSpec, HostileCountsLoadInTimeOfTheFile) {
     const std::string text = testkit::hostileConfiguration();
     const std::clock_t start = std::clock();
-    const Loaded l = read(text);
+    const Loaded l = testkit::readConfiguration(text);
     const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
     ASSERT_EQ(l.spec.Textures.size(), 32767u);
     EXPECT_EQ(l.spec.Textures[32766].Sections.size(), 4000u);
@@ -113,7 +101,7 @@ TEST(ReadAircraftSpec, TextsAreCutAtTheirCapacity) {
     text = replaced(text, "ViewName=Wings", "ViewName=" + longName);
     text = replaced(text, "Description=\"A light twin for short fields, repainted with Livrano.\"",
                     "Description=" + longDescription);
-    const Loaded l = read(text);
+    const Loaded l = testkit::readConfiguration(text);
     EXPECT_EQ(l.spec.DataPath, longPath.substr(0, 20));
     EXPECT_EQ(l.spec.Textures[1].ViewName, longName.substr(0, 100));
     EXPECT_EQ(l.spec.Description, longDescription.substr(0, 511));
@@ -144,7 +132,7 @@ TEST(ReadAircraftSpec, ExtraListsSurviveUnlessRebuilt) {
     };
     for (const Case& c : cases) {
         // The sample first, then the variant over the same records, as a second load does.
-        Loaded l = read(kSkylarkConfiguration);
+        Loaded l = testkit::readConfiguration(kSkylarkConfiguration);
         readAircraftSpec(ProfileDocument(replaced(other, c.from, c.to)), false, l.spec, l.extraTextures,
                          l.extraFields);
         EXPECT_EQ(l.extraFields.ExtraFieldNames[0], c.fieldsRebuilt ? "other" : "atc_parking_codes") << c.to;

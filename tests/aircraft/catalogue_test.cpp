@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "support/data_rows.h"
 #include "support/sample_configuration.h"
 #include "support/temp_dir.h"
@@ -18,14 +16,6 @@ using Lines = std::vector<std::string>;
 
 std::string named(const std::string& displayName) {
     return "[Main]\r\nAircraftDisplayName=  " + displayName + "  \r\nNumTextures=0\r\n";
-}
-
-std::set<std::string> listing(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string() + "=" +
-                     (entry.is_directory() ? "(folder)" : testkit::readFile(entry.path())));
-    return names;
 }
 
 TEST(LoadAircraftCatalogue, SortsByNameWithoutRegardToCase) {
@@ -43,13 +33,13 @@ TEST(LoadAircraftCatalogue, SortsByNameWithoutRegardToCase) {
     fs::create_directories(folder / "d_folder.bin");
     // A user's file that happens to carry the name a plain copy of e.bin would have.
     testkit::writeFile(folder / "e", "the user's own notes");
-    const std::set<std::string> before = listing(folder);
+    const testkit::Snapshot before = testkit::snapshot(folder);
 
     const AircraftCatalogue catalogue = LoadAircraftCatalogue(dir.path());
     EXPECT_EQ(aircraftLines(catalogue), (Lines{"Heron", "Skylark", "", "", "", "Petrel"}));
     EXPECT_EQ(catalogue.CatalogueLastIndex, 5);
     EXPECT_EQ(catalogue.Entries[1].ConfigFile, folder / "B_skylark.bin");
-    EXPECT_EQ(listing(folder), before); // nothing written
+    EXPECT_EQ(testkit::snapshot(folder), before); // nothing written
 }
 
 TEST(LoadAircraftCatalogue, EmptyWithoutFilesAndAtMostOneHundredEntries) {

@@ -68,12 +68,6 @@ TEST(LoadAirlineList, ChoosesTheListAndGivesItsScreenLines) {
         {"Data/airlines.cfg", three, sim, 0, false, {"OWN A", "OWN B", "OWN C"}},
         {"Data/airlines.cfg", three, sim, 11, true, {}},
         {"DATA/Airlines.CFG", "OWN\r\n", "aircraft/AIRLINES.cfg", 12, true, {}},
-        {"Data/airlines.cfg",
-         "SPEEDBIRD\r\n\"GOLDEN, EAGLE\"\r\nKESTREL\r\n",
-         sim,
-         0,
-         false,
-         {"SPEEDBIRD", "GOLDEN, EAGLE", "KESTREL"}},
         {"Data/airlines.cfg", "\r\n", sim, 0, false, {}},
     };
     for (const Case& c : cases) {

@@ -3,11 +3,9 @@
 
 #include "app/file_names.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-
-#include <map>
-#include <tuple>
 
 #include "app/file_bytes.h"
 #include "support/temp_dir.h"
@@ -16,6 +14,8 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::HasSubstr;
+using testkit::snapshot;
 using testkit::TempDir;
 using testkit::writeFile;
 
@@ -52,25 +52,12 @@ TEST(CheckSafeFileName, RefusesNamesThatLeaveTheirFolder) {
     for (const char* name : bad) {
         const Status s = checkSafeFileName("folder extension", name);
         EXPECT_FALSE(s.ok()) << name;
-        EXPECT_NE(s.detail().find("folder extension \"" + std::string(name) + "\""), std::string::npos)
-            << s.detail();
+        EXPECT_THAT(s.detail(), HasSubstr("folder extension \"" + std::string(name) + "\""));
     }
     const char* good[] = {"QRX",   "Texture.abc", "T_FUSE_XXX_1", "Boeing 737-800",
                           "COM10", "CONSOLE",     "\xE9t\xE9"};
     for (const char* name : good)
         EXPECT_TRUE(checkSafeFileName("folder extension", name).ok()) << name;
-}
-
-// Every entry under `folder`: its type, its permissions and a file's bytes.
-using Entry = std::tuple<fs::file_type, fs::perms, std::string>;
-std::map<std::string, Entry> snapshot(const fs::path& folder) {
-    std::map<std::string, Entry> entries;
-    for (const fs::directory_entry& e : fs::recursive_directory_iterator(folder)) {
-        const fs::file_status s = e.symlink_status();
-        entries[e.path().lexically_relative(folder).string()] = {
-            s.type(), s.permissions(), fs::is_regular_file(s) ? testkit::readFile(e.path()) : ""};
-    }
-    return entries;
 }
 
 // A replacement changes the bytes of the one file it writes and nothing else: links stay links,
@@ -91,13 +78,13 @@ TEST(ReplaceFileBytes, KeepsLinksAndPermissionsAndRefusesWhatIsNoFile) {
     const std::pair<const char*, const char*> cases[] = {
         {"private", "private"}, {"linked", "mods/real"}, {"pipe", nullptr}, {"loop", nullptr}};
     for (const auto& [target, written] : cases) {
-        std::map<std::string, Entry> expected = snapshot(dir.path());
+        testkit::Snapshot expected = snapshot(dir.path());
         const Status s = replaceFileBytes(dir / target, target);
         EXPECT_EQ(s.ok(), written != nullptr) << target << ": " << s.message();
         if (written)
             std::get<2>(expected.at(written)) = target;
         else
-            EXPECT_NE(s.message().find(target), std::string::npos) << s.message();
+            EXPECT_THAT(s.message(), HasSubstr(target));
         EXPECT_EQ(snapshot(dir.path()), expected) << target;
     }
 }
@@ -130,7 +117,7 @@ TEST(ReplaceFileBytes, AFailedStepLeavesTheOldFileAndNoTemporaryOne) {
         steps.failing = step;
         const Status s = replaceFileBytes(dir / "aircraft.cfg", "new", steps);
         EXPECT_FALSE(s.ok()) << step;
-        EXPECT_NE(s.message().find("aircraft.cfg"), std::string::npos) << s.message();
+        EXPECT_THAT(s.message(), HasSubstr("aircraft.cfg"));
         EXPECT_EQ(testkit::readFile(dir / "aircraft.cfg"), std::string(step) == "folder" ? "new" : "old")
             << step;
         EXPECT_EQ(snapshot(dir.path()).size(), 1u) << step;

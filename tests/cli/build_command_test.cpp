@@ -2,6 +2,7 @@
 // livrano-cli demo and build, run as a user would run them, on a demo installation; and where
 // build finds its program folder when no --program-folder is given.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <future>
@@ -18,6 +19,7 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::HasSubstr;
 using testkit::CliRun;
 using testkit::runCli;
 using testkit::shellQuoted;
@@ -58,10 +60,9 @@ TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
     testkit::writeFile(airlines, testkit::readFile(airlines) + "Northwind\r\n"); // after NORTHWIND
     const CliRun first = build("Café", "àé€", "--callsign Northwind --tail n31é");
     ASSERT_EQ(first.exitCode, 0) << first.err;
-    EXPECT_NE(first.out.find("\"Corvane CJ-70 Meridian Café\" is [fltsim.2] of"), std::string::npos)
-        << first.out;
-    EXPECT_NE(first.out.find("Model.ÀÉ€/CJ70_ÀÉ€.mdl"), std::string::npos) << first.out;
-    EXPECT_NE(first.err.find("Your Aircraft Repaint has been built"), std::string::npos) << first.err;
+    EXPECT_THAT(first.out, HasSubstr("\"Corvane CJ-70 Meridian Café\" is [fltsim.2] of"));
+    EXPECT_THAT(first.out, HasSubstr("Model.ÀÉ€/CJ70_ÀÉ€.mdl"));
+    EXPECT_THAT(first.err, HasSubstr("Your Aircraft Repaint has been built"));
     const ProfileDocument firstCfg = ProfileDocument::load(meridian() / "aircraft.cfg");
     EXPECT_EQ(firstCfg.readString("fltsim.2", "ui_variation"), "Caf\xE9");
     EXPECT_EQ(firstCfg.readString("fltsim.2", "model"), "\xC0\xC9\x80");
@@ -90,9 +91,8 @@ TEST_F(DemoBuild, AccentedNamesAreWrittenInTheSimulatorsCodePage) {
 TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
     const std::string chosen = skylark();
     const fs::path aircraft = root() / "Aircraft" / "Corvane C-310 Skylark";
-    std::multiset<std::string> titles;
-    for (const std::string& title : testkit::RepaintWorld::titles(aircraft / "aircraft.cfg"))
-        titles.insert(title);
+    const std::vector<std::string> installed = testkit::RepaintWorld::titles(aircraft / "aircraft.cfg");
+    std::multiset<std::string> titles(installed.begin(), installed.end());
     for (const std::string trial : {"1", "2", "3"}) {
         const std::string names[] = {"red" + trial, "dxt" + trial};
         auto first = std::async(std::launch::async, [&] { return build(names[0], names[0], chosen); });
@@ -101,7 +101,7 @@ TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
         for (int i : {0, 1}) {
             const fs::path folder = aircraft / ("Texture." + names[i]);
             if (runs[i].exitCode != 0) {
-                EXPECT_NE(runs[i].err.find("Another build is running"), std::string::npos) << runs[i].err;
+                EXPECT_THAT(runs[i].err, HasSubstr("Another build is running"));
                 EXPECT_FALSE(fs::exists(folder));
                 continue;
             }
@@ -170,15 +170,14 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
     for (const char* dryRun : {"", "--dry-run"}) {
         const CliRun refused = build("Blue Sky", "qrx", dryRun);
         EXPECT_EQ(refused.exitCode, 2) << dryRun;
-        EXPECT_NE(refused.err.find("CJ70_XXX.mdl is missing"), std::string::npos) << refused.err;
+        EXPECT_THAT(refused.err, HasSubstr("CJ70_XXX.mdl is missing"));
     }
     fs::rename(root() / "model", model);
     // So does one that names an accented folder and a character the code page has not, in UTF-8.
     testkit::writeFile(meridian() / "aircraft.cfg", std::string("\xFF\xFE\x13\x01", 4));
     const CliRun utf16 = build("Blue Sky", "qrx", "--dry-run");
-    EXPECT_NE(utf16.err.find("Café/Aircraft/Corvane CJ-70 Meridian/aircraft.cfg cannot hold \"ē\" (U+0113)"),
-              std::string::npos)
-        << utf16.err;
+    EXPECT_THAT(utf16.err,
+                HasSubstr("Café/Aircraft/Corvane CJ-70 Meridian/aircraft.cfg cannot hold \"ē\" (U+0113)"));
     testkit::writeFile(meridian() / "aircraft.cfg", installed);
     // The model copy leads where no file can be written.
     testkit::writeFile(root() / "blocker", "a file, not a folder");
@@ -186,9 +185,8 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
     fs::create_symlink(root() / "blocker" / "x", meridian() / "Model.QRX" / "CJ70_QRX.mdl");
     const CliRun run = build("Blue Sky", "qrx");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("The build stopped at \"Renaming Textures in MDL\""), std::string::npos)
-        << run.err;
-    EXPECT_NE(run.out.find("\nFiles:\n"), std::string::npos) << run.out;
+    EXPECT_THAT(run.err, HasSubstr("The build stopped at \"Renaming Textures in MDL\""));
+    EXPECT_THAT(run.out, HasSubstr("\nFiles:\n"));
     EXPECT_EQ(testkit::readFile(meridian() / "aircraft.cfg"), installed);
 }
 
@@ -243,7 +241,7 @@ TEST(ProgramFolder, ComesFromTheOptionTheEnvironmentTheExecutableOrTheLastSetup)
             "build --aircraft Nowhere --template t.bmp --variation V --folder ABC " + c.options,
             c.environment, c.program.string());
         EXPECT_EQ(run.exitCode, 2) << c.environment;
-        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.environment << "\n" << run.err;
+        EXPECT_THAT(run.err, HasSubstr(c.says)) << c.environment;
     }
 }
 

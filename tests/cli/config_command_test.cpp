@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Runs the real livrano-cli config tools on files in a temporary folder.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/platform.h"
@@ -13,16 +14,13 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::HasSubstr;
 using testkit::kSkylarkConfiguration;
 using testkit::runCli;
 using testkit::TempDir;
 
 std::string q(const fs::path& p) {
     return testkit::shellQuoted(p.string());
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 TEST(ConfigCommand, RefusesToReplaceOrToWriteGarbageAndGivesBackEveryByte) {
@@ -46,7 +44,7 @@ TEST(ConfigCommand, RefusesToReplaceOrToWriteGarbageAndGivesBackEveryByte) {
                 " ";
         const auto run = runCli(args);
         EXPECT_EQ(run.exitCode, std::stoi(row[0])) << args;
-        EXPECT_TRUE(contains(run.err, row[1])) << args << "\n" << run.err;
+        EXPECT_THAT(run.err, HasSubstr(row[1])) << args;
     }
     EXPECT_EQ(testkit::readFile(dir / "mine.cfg"), "the maker's source");
     EXPECT_FALSE(fs::exists(dir / "new.cfg"));
@@ -93,9 +91,8 @@ TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
                        testkit::replaced(kSkylarkConfiguration, "Bottom=768\r\nSection.00.DestLeft=0",
                                          "Bottom=768\r\nSection.00.DestLeft=24"));
     const auto dxt3 = runCli("config show --dxt3 --plain " + q(dir / "shifted.cfg"));
-    EXPECT_TRUE(contains(dxt3.out, "  Format               DXT3NM")) << dxt3.out;
-    EXPECT_TRUE(contains(dxt3.out, "-> texture (24,0)-(1024,512)   1000x512  scale 0.49 x 2.00\n"))
-        << dxt3.out;
+    EXPECT_THAT(dxt3.out, HasSubstr("  Format               DXT3NM"));
+    EXPECT_THAT(dxt3.out, HasSubstr("-> texture (24,0)-(1024,512)   1000x512  scale 0.49 x 2.00\n"));
 
     // Counts far beyond what the file holds: one problem for each run of missing entries.
     testkit::writeFile(dir / "hostile.cfg", testkit::hostileConfiguration());
@@ -106,14 +103,14 @@ TEST(ConfigCommand, ShowPrintsACleanConfiguration) {
         {"[Texture.00] Section.00 to Section.32766 ",
          " The keys of Section.00 to Section.32766 are missing (NumSectionsOnTexture = 32767); they read as empty rectangles.\n",
          "[Texture.32766] Section.3999", "Offset.00 is missing (NumMdlOffsets = 32767)", "scale - x -\n"})
-        EXPECT_TRUE(contains(hostile.out, part)) << part;
+        EXPECT_THAT(hostile.out, HasSubstr(part));
 
     // Names that would command the terminal (set its title, clear the screen) are shown escaped.
     std::string commands = kSkylarkConfiguration;
     commands.insert(commands.find("AircraftDirectory=") + 18, "\x1b]0;owned\x07\x1b[2J\x81");
     testkit::writeFile(dir / "commands.cfg", commands);
     const auto escaped = runCli("config show --plain " + q(dir / "commands.cfg"));
-    EXPECT_TRUE(contains(escaped.out, "Aircraft\\\\x1b]0;owned\\x07\\x1b[2J\\u0081Corvane")) << escaped.out;
+    EXPECT_THAT(escaped.out, HasSubstr("Aircraft\\\\x1b]0;owned\\x07\\x1b[2J\\u0081Corvane"));
     EXPECT_EQ(escaped.out.find('\x1b'), std::string::npos) << escaped.out;
 }
 

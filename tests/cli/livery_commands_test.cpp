@@ -3,6 +3,7 @@
 // aircraft.cfg restored, liveries packed in one simulator and installed into another, and
 // hostile zips refused with the simulator left as it was.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -21,6 +22,7 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::HasSubstr;
 using testkit::CliRun;
 using testkit::readFile;
 using testkit::runCli;
@@ -67,7 +69,6 @@ std::vector<std::string> sections(const fs::path& cfg) {
     std::vector<ProfileSection> others;
     EXPECT_TRUE(readFltsimEntries(ProfileDocument(readFile(cfg)), {}, entries, others));
     std::vector<std::string> bodies;
-    bodies.reserve(entries.size());
     for (const FltsimEntry& e : entries)
         bodies.push_back(e.section.substr(e.section.find('\n') + 1));
     return bodies;
@@ -147,14 +148,14 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
         EXPECT_EQ(readFile(folder / "aircraft.cfg"), after);
         const CliRun original = cli("a", "restore", name, "--original");
         ASSERT_EQ(original.exitCode, 0);
-        EXPECT_NE(original.out.find(gone + "\": its "), std::string::npos) << original.out;
+        EXPECT_THAT(original.out, HasSubstr(gone + "\": its "));
     }
 
     // Every aircraft of the program is listed, the one built for last with its restored livery.
     const CliRun listed = runCli("list --json --program-folder " + shellQuoted(program("a").string()));
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
     for (const std::string& title : {kSkylark + "\"", kMeridian + " Northwind"})
-        EXPECT_NE(listed.out.find(title), std::string::npos) << listed.out;
+        EXPECT_THAT(listed.out, HasSubstr(title));
 
     // The aircraft's own liveries are those its clean copy lists.
     const fs::path clean = program("a") / "Data.C310" / "Aircraft.cfg";
@@ -162,7 +163,7 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
     const std::map<fs::path, std::string> files = tree(m_dir / "a");
     const CliRun own = cli("a", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " factory"));
     EXPECT_EQ(own.exitCode, 2);
-    EXPECT_NE(own.err.find("is one of the aircraft's own liveries"), std::string::npos) << own.err;
+    EXPECT_THAT(own.err, HasSubstr("is one of the aircraft's own liveries"));
     EXPECT_EQ(tree(m_dir / "a"), files);
 }
 
@@ -217,7 +218,7 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
             writeZip(zip, c.members);
         const CliRun run = cli("b", "install-livery", kSkylark, shellQuoted(zip.string()));
         EXPECT_EQ(run.exitCode, 2) << c.refusal << ": " << run.err;
-        EXPECT_NE(run.err.find(c.refusal), std::string::npos) << run.err;
+        EXPECT_THAT(run.err, HasSubstr(c.refusal));
         EXPECT_EQ(tree(m_dir / "b"), before) << c.refusal;
     }
 

@@ -2,6 +2,7 @@
 // livrano-cli setup, run from an installed tree (bin/ beside share/livrano/) on a simulator's
 // folder: what it makes, what a second run after an upgrade refreshes and what it keeps.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/platform.h"
@@ -13,6 +14,7 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::HasSubstr;
 using testkit::CliRun;
 using testkit::shellQuoted;
 
@@ -37,22 +39,17 @@ struct Installed {
     }
 };
 
-bool says(const CliRun& run, const std::string& part) {
-    return (run.out + run.err).find(part) != std::string::npos;
-}
-
 TEST(SetupCommand, LaysOutTheProgramFolderRecordsItAndRefreshesOnlyWhatItWrote) {
     Installed in;
     const std::set<std::string> before = testkit::RepaintWorld::listing(in.dir.path());
     const CliRun planned = in.setup("--dry-run");
     EXPECT_EQ(planned.exitCode, 0) << planned.err;
-    EXPECT_TRUE(says(planned, "  write    " + (in.program / "Media" / "Next.wav").string())) << planned.out;
+    EXPECT_THAT(planned.out, HasSubstr("  write    " + (in.program / "Media" / "Next.wav").string()));
     EXPECT_EQ(testkit::RepaintWorld::listing(in.dir.path()), before);
 
     const CliRun done = in.setup();
     ASSERT_EQ(done.exitCode, 0) << done.err;
-    EXPECT_TRUE(says(done, "  created  " + (in.program / "Aircraft Configurations").string() + "/"))
-        << done.out;
+    EXPECT_THAT(done.out, HasSubstr("  created  " + (in.program / "Aircraft Configurations").string() + "/"));
     for (const char* file : {"Data/airlines.cfg", "Media/Next.wav", "Livrano.pdf"})
         EXPECT_EQ(testkit::readFile(in.program / file), testkit::readFile(in.shared / file)) << file;
     for (const char* folder : {"Templates", "TempBitmaps", "Aircraft Configurations"})
@@ -60,10 +57,9 @@ TEST(SetupCommand, LaysOutTheProgramFolderRecordsItAndRefreshesOnlyWhatItWrote) 
     EXPECT_EQ(testkit::readFile(in.dir / "config" / "livrano" / "program-folder"),
               in.program.string() + "\n");
     // sha256sum's format, so that a user can check the files with it.
-    EXPECT_TRUE(
-        testkit::readFile(in.program / "Livrano.sha256")
-            .starts_with(
-                "1191a48134988a2e3e0870b4169f17bf4a64f9e1dd0966d2e352ba4e23f55a6a  Data/airlines.cfg\n"));
+    EXPECT_THAT(testkit::readFile(in.program / "Livrano.sha256"),
+                testing::StartsWith(
+                    "1191a48134988a2e3e0870b4169f17bf4a64f9e1dd0966d2e352ba4e23f55a6a  Data/airlines.cfg\n"));
 
     // After an upgrade, the files nobody touched are refreshed and the user's own are kept and
     // named; another build at work on the folder stops the setup; a folder without Aircraft is refused.
@@ -73,11 +69,10 @@ TEST(SetupCommand, LaysOutTheProgramFolderRecordsItAndRefreshesOnlyWhatItWrote) 
 
     const CliRun again = in.setup();
     ASSERT_EQ(again.exitCode, 0) << again.err;
-    EXPECT_TRUE(says(again, "  updated  " + (in.program / "Media" / "Next.wav").string())) << again.out;
-    EXPECT_TRUE(says(again, "  kept     " + (in.program / "Data" / "airlines.cfg").string() +
-                                " (changed here: left as it is)"))
-        << again.out;
-    EXPECT_TRUE(says(again, "1 file already up to date")) << again.out;
+    EXPECT_THAT(again.out, HasSubstr("  updated  " + (in.program / "Media" / "Next.wav").string()));
+    EXPECT_THAT(again.out, HasSubstr("  kept     " + (in.program / "Data" / "airlines.cfg").string() +
+                                     " (changed here: left as it is)"));
+    EXPECT_THAT(again.out, HasSubstr("1 file already up to date"));
     EXPECT_EQ(testkit::readFile(in.program / "Media" / "Next.wav"), "chime 2");
     EXPECT_EQ(testkit::readFile(in.program / "Data" / "airlines.cfg"), "MY OWN LIST\r\n");
 
@@ -86,14 +81,14 @@ TEST(SetupCommand, LaysOutTheProgramFolderRecordsItAndRefreshesOnlyWhatItWrote) 
     testkit::writeFile(in.shared / "Livrano.pdf", "%PDF manual 2");
     const CliRun locked = in.setup();
     EXPECT_EQ(locked.exitCode, 3);
-    EXPECT_TRUE(says(locked, "Another build is running")) << locked.err;
+    EXPECT_THAT(locked.err, HasSubstr("Another build is running"));
     EXPECT_EQ(testkit::readFile(in.program / "Livrano.pdf"), "%PDF manual");
 
     fs::remove_all(in.simulator / "aircraft");
     const std::set<std::string> beforeRefusal = testkit::RepaintWorld::listing(in.dir.path());
     const CliRun refused = in.setup();
     EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_TRUE(says(refused, "it has no Aircraft folder")) << refused.err;
+    EXPECT_THAT(refused.err, HasSubstr("it has no Aircraft folder"));
     EXPECT_EQ(testkit::RepaintWorld::listing(in.dir.path()), beforeRefusal);
 }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -15,6 +16,7 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::HasSubstr;
 using testkit::runCli;
 using testkit::TempDir;
 
@@ -79,7 +81,7 @@ TEST(CliMessages, MistakesAndHelpSayWhatTheyShould) {
         std::string text = row[2];
         if (const std::size_t at = text.find("@VERSION@"); at != std::string::npos)
             text.replace(at, 9, LIVRANO_VERSION);
-        EXPECT_NE(said.find(text), std::string::npos) << said;
+        EXPECT_THAT(said, HasSubstr(text));
         EXPECT_FALSE(fs::exists(in.dir / "t.bmp"));
         EXPECT_EQ(testkit::readFile(in.dir / "a.txt"), "hello");
     }
@@ -96,7 +98,7 @@ TEST(CliMessages, EveryCommandsHelpSaysItsExitCodes) {
         const std::string name = line.substr(2, line.find(' ', 2) - 2);
         const testkit::CliRun help = runCli("help " + name);
         EXPECT_EQ(help.exitCode, 0) << name;
-        EXPECT_NE(help.out.find("Exit status:\n  0  "), std::string::npos) << name << "\n" << help.out;
+        EXPECT_THAT(help.out, HasSubstr("Exit status:\n  0  ")) << name;
         ++seen;
     }
     EXPECT_GE(seen, 6);

@@ -3,14 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "aircraft/aircraft_spec_checks.h"
-#include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/catalogue.h"
 #include "aircraft/configuration_file.h"
-#include "aircraft/masked_name.h"
 #include "app/platform.h"
 #include "output/configuration_text.h"
-#include "support/recording_frontend.h"
+#include "support/sample_configuration.h"
 #include "support/temp_dir.h"
 #include "texture/bmp_reader.h"
 
@@ -39,14 +36,8 @@ TEST(DemoInstallation, HoldsTwoAircraftReadyToBuild) {
         // The configuration deciphers and has nothing a configuration check would report.
         const std::optional<std::string> plain = decipherConfiguration(config);
         ASSERT_TRUE(plain) << name;
-        const ProfileDocument profile(*plain);
-        AircraftSpec spec;
-        ExtraTextureSpec extraTextures;
-        ExtraFieldSpec extraFields;
-        std::vector<SpecValueNote> notes;
-        readAircraftSpec(profile, false, spec, extraTextures, extraFields, &notes);
-        const std::vector<SpecProblem> problems =
-            checkAircraftSpec(profile, spec, extraTextures, extraFields, notes);
+        const auto& [spec, extraTextures, extraFields, notes] = testkit::readConfiguration(*plain);
+        const std::vector<SpecProblem> problems = testkit::configurationProblems(*plain);
         EXPECT_TRUE(problems.empty()) << name << ": " << (problems.empty() ? "" : problems[0].message);
         // Written, read and written again, a configuration says the same.
         EXPECT_EQ(configurationText(spec, extraTextures, extraFields), *plain) << name;

@@ -160,37 +160,29 @@ TEST(WriteAircraftCfg, TheLiveriesMayFillTheTable) {
 }
 
 // Three installed variations of the shared-texture kind, each with its files.
-void installThree(const RepaintWorld& world, const std::string& matchTitle, int matchAt) {
-    const char* ids[] = {"AAA", "BBB", "CCC"};
-    std::string cfg;
-    for (int i = 0; i < 3; ++i) {
-        const std::string id = ids[i];
-        cfg += entry(i, i == matchAt ? matchTitle : "Corvane Craft " + id, id);
-        writeFile(world.aircraft() / "Texture" / ("T_FUSE_" + id + "_1.bmp"), id);
-        writeFile(world.aircraft() / ("Model." + id) / ("Craft_" + id + ".mdl"), id);
-        writeFile(world.aircraft() / ("Model." + id) / "Model.cfg", id);
-        writeFile(world.aircraft() / ("Craft_" + id + ".air"), id);
-    }
-    writeFile(world.aircraft() / "Aircraft.cfg", cfg);
-}
-
 TEST(ReplaceSameTitle, ReplacesTheFirstMiddleOrLastEntryAndItsFiles) {
-    const char* ids[] = {"AAA", "BBB", "CCC"};
+    const std::string ids[] = {"AAA", "BBB", "CCC"};
     for (int matchAt = 0; matchAt < 3; ++matchAt) {
         RepaintWorld world;
         world.installConfiguration();
-        installThree(world, "  CORVANE craft blue SKY ", matchAt);
-        ASSERT_TRUE(CreateRepaint(world.app));
-
+        std::string cfg;
         std::vector<std::string> expected;
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 3; ++i) {
+            const std::string& id = ids[i];
+            cfg += entry(i, i == matchAt ? "  CORVANE craft blue SKY " : "Corvane Craft " + id, id);
+            writeFile(world.aircraft() / "Texture" / ("T_FUSE_" + id + "_1.bmp"), id);
+            writeFile(world.aircraft() / ("Model." + id) / ("Craft_" + id + ".mdl"), id);
+            writeFile(world.aircraft() / ("Model." + id) / "Model.cfg", id);
+            writeFile(world.aircraft() / ("Craft_" + id + ".air"), id);
             if (i != matchAt)
-                expected.push_back(std::string("Corvane Craft ") + ids[i]);
+                expected.push_back("Corvane Craft " + id);
+        }
+        writeFile(world.aircraft() / "Aircraft.cfg", cfg);
+        ASSERT_TRUE(CreateRepaint(world.app));
         expected.push_back("Corvane Craft Blue Sky");
         EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"), expected) << matchAt;
-
         for (int i = 0; i < 3; ++i) {
-            const std::string id = ids[i];
+            const std::string& id = ids[i];
             const bool kept = i != matchAt;
             EXPECT_EQ(fs::exists(world.aircraft() / "Texture" / ("T_FUSE_" + id + "_1.bmp")), kept) << id;
             EXPECT_EQ(fs::exists(world.aircraft() / ("Model." + id)), kept) << id;

@@ -57,25 +57,18 @@ TEST(CreateAircraftFolders, MakesOnlyTheMissingFoldersWhateverTheCaseOfExistingO
 }
 
 TEST(CreateAircraftFolders, FailsWhenAFolderCannotBeMade) {
-    struct Case {
-        const char* what;
-        std::function<void(RepaintWorld&)> arrange;
-    };
-    const Case cases[] = {
-        {"file named like the texture folder",
-         [](RepaintWorld& w) { writeFile(w.aircraft() / "Texture", "not a folder"); }},
-        {"file named like the model folder",
-         [](RepaintWorld& w) { writeFile(w.aircraft() / "Model.QRX", "not a folder"); }},
-        {"no simulator Aircraft folder", [](RepaintWorld& w) { fs::remove_all(w.root() / "Aircraft"); }},
-    };
-    for (const Case& c : cases) {
+    // A file where the texture or the model folder belongs, or no simulator Aircraft folder at all.
+    for (const char* blocker : {"Texture", "Model.QRX", ""}) {
         RepaintWorld world;
         // The plan refuses what it finds: this comes after it.
         const BuildPlan plan = world.plan();
-        c.arrange(world);
+        if (*blocker != '\0')
+            writeFile(world.aircraft() / blocker, "not a folder");
+        else
+            fs::remove_all(world.root() / "Aircraft");
         const Status status = CreateAircraftFolders(world.frontend, plan);
-        EXPECT_FALSE(status) << c.what;
-        EXPECT_FALSE(status.message().empty()) << c.what;
+        EXPECT_FALSE(status) << blocker;
+        EXPECT_FALSE(status.message().empty()) << blocker;
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "output/build_repaint.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,6 +22,7 @@ namespace livrano {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::HasSubstr;
 using testkit::FailingFileOperations;
 using testkit::readFile;
 using testkit::RepaintWorld;
@@ -88,8 +90,7 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgressAndRemovesAnInterrupted
     // The craft's textures have no size: every one is left out, and the closing text says so.
     EXPECT_EQ(texts.back(), "Your Aircraft Repaint has been built, but 3 textures were left out");
     for (const char* name : {"T_FUSE_QRX_1", "T_WING_QRX", "T_TAIL_QRX"}) // with the reason, in the detail
-        EXPECT_NE(world.frontend.statusDetail.find(std::string(name) + " was skipped: "), std::string::npos)
-            << name;
+        EXPECT_THAT(world.frontend.statusDetail, HasSubstr(std::string(name) + " was skipped: ")) << name;
 
     const std::vector<std::string>& events = world.frontend.events;
     EXPECT_EQ(events[2], "show-progress");
@@ -150,14 +151,6 @@ const std::pair<const char*, const char*> kBlueSkyFiles[] = {
     {"Model.QRX/Model.cfg", "[models]\r\nnormal=Craft_QRX\r\n; old\r\n"},
     {"Craft_QRX.air", "old air"}};
 
-// After a build that stopped: no temporary file and no livery set aside is left in the aircraft.
-void expectNothingHalfDone(const RepaintWorld& world, const std::string& label) {
-    for (const std::string& name : RepaintWorld::listing(world.aircraft())) {
-        EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
-        EXPECT_FALSE(name.starts_with("Livrano.replaced")) << label;
-    }
-}
-
 TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
     const char* const model = "Renaming Textures in MDL";
     const char* const cfgStep = "Writing Aircraft Configuration File";
@@ -205,8 +198,7 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
         const Status status = CreateRepaint(world.app, files);
         const std::string label = std::string(c.operation) + " " + c.file;
         ASSERT_FALSE(status) << label;
-        EXPECT_NE(status.message().find(std::string("\"") + c.step + "\""), std::string::npos)
-            << label << ": " << status.message();
+        EXPECT_THAT(status.message(), HasSubstr(std::string("\"") + c.step + "\"")) << label;
         EXPECT_EQ(world.frontend.statusTexts.back(), c.lastText ? c.lastText : c.step) << label;
         EXPECT_EQ(world.frontend.progressVisible, !reload) << label;
         EXPECT_TRUE(world.frontend.sounds.empty()) << label;
@@ -231,7 +223,11 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
                 << label << ": " << file;
         const fs::path bak = world.aircraft() / "Aircraft.bak";
         EXPECT_EQ(fs::exists(bak) ? readFile(bak) : "none", c.backedUp ? kInstalledBlueSky : "none") << label;
-        expectNothingHalfDone(world, label);
+        // No temporary file and no livery set aside is left in the aircraft.
+        for (const std::string& name : RepaintWorld::listing(world.aircraft())) {
+            EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
+            EXPECT_FALSE(name.starts_with("Livrano.replaced")) << label;
+        }
     }
 }
 
@@ -243,17 +239,16 @@ TEST(RestoreAircraftCfg, AFailedWriteLeavesBothFilesAsTheyWere) {
         RepaintWorld world;
         world.installConfiguration();
         writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
-        writeFile(world.aircraft() / "Aircraft.bak", "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n");
+        const std::string backup = "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n";
+        writeFile(world.aircraft() / "Aircraft.bak", backup);
         FailingFileOperations files([&](const std::string& op, const std::string& name) {
             return op == "renameFile" && name == failing;
         });
         const Status status = RestoreAircraftCfg(world.app, false, files);
         const bool swapped = *failing == '\0';
         EXPECT_EQ(bool(status), swapped) << status.message();
-        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"),
-                  swapped ? "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n" : kThreeEntries);
-        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"),
-                  swapped ? kThreeEntries : "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n");
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"), swapped ? backup : kThreeEntries);
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), swapped ? kThreeEntries : backup);
     }
 }
 
@@ -269,7 +264,7 @@ TEST(BuildRepaint, AnAircraftCfgSavedSinceThePlanIsLeftAsSaved) {
     const std::set<std::string> before = RepaintWorld::listing(world.root());
     const Status status = BuildRepaint(world.app, plan);
     EXPECT_EQ(status.kind(), Status::Kind::Refused);
-    EXPECT_NE(status.text().find("changed after the build read it"), std::string::npos) << status.text();
+    EXPECT_THAT(status.text(), HasSubstr("changed after the build read it"));
     EXPECT_EQ(RepaintWorld::listing(world.root()), before);
     EXPECT_EQ(readFile(cfg), kInstalledBlueSky);
 }
@@ -323,7 +318,7 @@ TEST(CreateRepaint, ReadsAnInstalledFileSavedAsUtf16OrWithCrLineEnds) {
         world.installConfiguration();
         writeFile(world.aircraft() / "Aircraft.cfg", installed);
         ASSERT_TRUE(CreateRepaint(world.app));
-        EXPECT_NE(readFile(world.aircraft() / "Aircraft.cfg").find(entry), std::string::npos);
+        EXPECT_THAT(readFile(world.aircraft() / "Aircraft.cfg"), HasSubstr(entry));
         EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
                   (std::vector<std::string>{"Livery \xE9", "Corvane Craft Blue Sky"}));
         EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), installed);
@@ -355,7 +350,7 @@ TEST(CreateRepaint, OtherLiveriesKeepTheirBytesAndTheOriginalFileIsKeptOnce) {
     }
     const std::string cfg = readFile(world.aircraft() / "Aircraft.cfg");
     for (const std::string& section : sections)
-        EXPECT_NE(cfg.find(section), std::string::npos) << section << "\n" << cfg;
+        EXPECT_THAT(cfg, HasSubstr(section));
     EXPECT_EQ(readFile(world.aircraft() / "Aircraft.original"), original);
     // Each build replaced the last one of its title; the backup holds the file as the last build
     // found it.

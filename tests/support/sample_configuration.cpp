@@ -22,6 +22,17 @@ void writeConfiguration(const std::filesystem::path& file, std::string_view plai
     writeFile(file, encipherConfiguration(plain, key));
 }
 
+ReadConfiguration readConfiguration(const std::string& text) {
+    ReadConfiguration r;
+    readAircraftSpec(ProfileDocument(text), false, r.spec, r.extraTextures, r.extraFields, &r.notes);
+    return r;
+}
+
+std::vector<SpecProblem> configurationProblems(const std::string& text) {
+    const ReadConfiguration r = readConfiguration(text);
+    return checkAircraftSpec(ProfileDocument(text), r.spec, r.extraTextures, r.extraFields, r.notes);
+}
+
 std::string replaced(std::string text, std::string_view from, std::string_view to) {
     const std::size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << "no \"" << from << "\" to replace";

@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "aircraft/aircraft_spec_checks.h"
 
 namespace livrano::testkit {
 
@@ -23,6 +26,17 @@ std::string hostileConfiguration();
 
 // Writes encipherConfiguration(plain, key) to `file`, creating its folder.
 void writeConfiguration(const std::filesystem::path& file, std::string_view plain, std::string_view key = {});
+
+// A configuration text read as the program reads it, with the notes on the values it could not keep.
+struct ReadConfiguration {
+    AircraftSpec spec;
+    ExtraTextureSpec extraTextures;
+    ExtraFieldSpec extraFields;
+    std::vector<SpecValueNote> notes;
+};
+ReadConfiguration readConfiguration(const std::string& text);
+// What the configuration check finds in `text`, read as readConfiguration reads it.
+std::vector<SpecProblem> configurationProblems(const std::string& text);
 
 // The text with the first occurrence of `from` replaced by `to`; fails the calling test when
 // `from` is not there, so a variant never silently equals the original.

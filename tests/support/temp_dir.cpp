@@ -49,6 +49,16 @@ std::ptrdiff_t entryCount(const fs::path& folder) {
     return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
 
+Snapshot snapshot(const fs::path& folder) {
+    Snapshot entries;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(folder)) {
+        const fs::file_status s = e.symlink_status();
+        entries[e.path().lexically_relative(folder).string()] = {
+            s.type(), s.permissions(), fs::is_regular_file(s) ? readFile(e.path()) : ""};
+    }
+    return entries;
+}
+
 fs::path testData(std::string_view name) {
     return fs::path(LIVRANO_TEST_DATA_DIR) / name;
 }

@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace livrano::testkit {
 
@@ -31,6 +33,11 @@ void writeFile(const std::filesystem::path& file, std::span<const std::uint8_t> 
 std::string readFile(const std::filesystem::path& file);
 // The number of entries directly in `folder`.
 std::ptrdiff_t entryCount(const std::filesystem::path& folder);
+
+// Every entry under `folder` by its relative name: its type, its permissions and a file's bytes.
+using Snapshot =
+    std::map<std::string, std::tuple<std::filesystem::file_type, std::filesystem::perms, std::string>>;
+Snapshot snapshot(const std::filesystem::path& folder);
 
 // A file of tests/data: known answers and sample texts kept out of the test code.
 std::filesystem::path testData(std::string_view name);
