@@ -234,10 +234,8 @@ TEST(ImageButton, EndingTheSubclassingReachesEveryButtonOfTheWindowOnly) {
     Screen other;
     other.tiny->set_ToolTip(QStringLiteral("other"));
     EndButtonSubclassing(screen.window);
-    for (ImageButton* button : {static_cast<ImageButton*>(screen.tiny),
-                                static_cast<ImageButton*>(screen.large), static_cast<ImageButton*>(inner)}) {
+    for (ImageButton* button : std::initializer_list<ImageButton*>{screen.tiny, screen.large, inner})
         EXPECT_EQ(button->tooltip(), nullptr);
-    }
     ASSERT_NE(other.tiny->tooltip(), nullptr);
     // The buttons' tips as designed: dark ink on light grey, 400 pixels wide, after 250 ms for 10 s.
     const cls_Tooltip& tip = *other.tiny->tooltip();
