@@ -59,41 +59,29 @@ public:
 class FailingFileOperations : public FileOperations {
 public:
     using Rule = std::function<bool(const std::string& operation, const std::string& fileName)>;
+    using Path = std::filesystem::path;
     explicit FailingFileOperations(Rule fails) : m_fails(std::move(fails)) {}
 
-    Status createDirectory(const std::filesystem::path& folder) override {
-        return guarded("createDirectory", folder, [&] { return real().createDirectory(folder); });
+#define LIVRANO_GUARDED(operation, file, parameters, arguments)                                              \
+    Status operation parameters override {                                                                   \
+        return guarded(#operation, file, [&] { return real().operation arguments; });                        \
     }
-    Status readFile(const std::filesystem::path& file, std::string& bytes) override {
-        return guarded("readFile", file, [&] { return real().readFile(file, bytes); });
-    }
-    Status writeFile(const std::filesystem::path& file, std::string_view bytes,
-                     std::optional<std::filesystem::perms> permissions) override {
-        return guarded("writeFile", file, [&] { return real().writeFile(file, bytes, permissions); });
-    }
-    Status syncFile(const std::filesystem::path& file) override {
-        return guarded("syncFile", file, [&] { return real().syncFile(file); });
-    }
-    Status renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        return guarded("renameFile", to, [&] { return real().renameFile(from, to); });
-    }
-    Status syncFolder(const std::filesystem::path& folder) override {
-        return guarded("syncFolder", folder, [&] { return real().syncFolder(folder); });
-    }
-    Status removeFile(const std::filesystem::path& file) override {
-        return guarded("removeFile", file, [&] { return real().removeFile(file); });
-    }
-    Status removeEmptyDirectory(const std::filesystem::path& folder) override {
-        return guarded("removeEmptyDirectory", folder, [&] { return real().removeEmptyDirectory(folder); });
-    }
-    Status makeDeletable(const std::filesystem::path& file) override {
-        return guarded("makeDeletable", file, [&] { return real().makeDeletable(file); });
-    }
-    Status moveFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        return guarded("moveFile", from, [&] { return real().moveFile(from, to); });
-    }
+    LIVRANO_GUARDED(createDirectory, folder, (const Path& folder), (folder))
+    LIVRANO_GUARDED(readFile, file, (const Path& file, std::string& bytes), (file, bytes))
+    LIVRANO_GUARDED(writeFile, file,
+                    (const Path& file, std::string_view bytes,
+                     std::optional<std::filesystem::perms> permissions),
+                    (file, bytes, permissions))
+    LIVRANO_GUARDED(syncFile, file, (const Path& file), (file))
+    LIVRANO_GUARDED(renameFile, to, (const Path& from, const Path& to), (from, to))
+    LIVRANO_GUARDED(syncFolder, folder, (const Path& folder), (folder))
+    LIVRANO_GUARDED(removeFile, file, (const Path& file), (file))
+    LIVRANO_GUARDED(removeEmptyDirectory, folder, (const Path& folder), (folder))
+    LIVRANO_GUARDED(makeDeletable, file, (const Path& file), (file))
+    LIVRANO_GUARDED(moveFile, from, (const Path& from, const Path& to), (from, to))
+#undef LIVRANO_GUARDED
 
-    Status availableSpace(const std::filesystem::path& folder, std::uintmax_t& bytes) override {
+    Status availableSpace(const Path& folder, std::uintmax_t& bytes) override {
         if (!freeSpace)
             return guarded("availableSpace", folder, [&] { return real().availableSpace(folder, bytes); });
         bytes = *freeSpace;
@@ -105,7 +93,9 @@ public:
     std::optional<std::uintmax_t> freeSpace; // when given, the space every file system has free
 
 private:
-    static FileOperations& real() { return systemFileOperations(); }
+    static FileOperations& real() {
+        return systemFileOperations();
+    }
     // The injected failure when the rule picks this operation on this file, else the real one.
     template <typename Real>
     Status guarded(const std::string& operation, const std::filesystem::path& file, Real realOperation) {

@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include "aircraft/aircraft_spec_loader.h"
 #include "app/file_names.h"
 #include "app/program_folder.h"
 #include "screens/callsign_screen.h"
@@ -143,11 +142,7 @@ TEST(ProgramCommands, StartUpFillsTheListScreensHelpOpensTheManualCloseShutsDown
 // Loads a demo aircraft and its template through the core, as the wizard's confirm steps will.
 void chooseAircraftAndTemplate(Program& program, const DemoAircraft& aircraft) {
     Application& app = program.app();
-    const int index = *catalogueIndexOfName(app.catalogue, aircraft.displayName);
-    LoadAircraftSpec(app.catalogue.Entries[static_cast<std::size_t>(index)].ConfigFile, app.dxt3Textures,
-                     app.spec, app.extraTextures, app.extraFields, app.settings, app.flags, app.frontend);
-    app.settings.AircraftIndex = index;
-    app.settings.PendingAircraftName = app.settings.AircraftName = aircraft.displayName;
+    ASSERT_TRUE(app.chooseAircraft(*catalogueIndexOfName(app.catalogue, aircraft.displayName)));
     app.settings.TemplatePath = aircraft.templateFile.string();
     app.settings.TemplateTitle = aircraft.templateFile.filename().string();
     ASSERT_TRUE(LoadTemplate(app.spec, app.surfaces, app.frontend, app.settings.TemplatePath));
