@@ -51,6 +51,12 @@ TEST(CodePage, EveryByteRoundTripsAndForeignTextIsRefusedByName) {
         EXPECT_EQ(out, c.windows1252 != nullptr ? c.windows1252 : "kept") << c.utf8;
         EXPECT_NE(s.message().find(c.says), std::string::npos) << s.message();
     }
+    // Saved as UTF-16: read either way round; half of a pair alone is not text.
+    std::string saved;
+    EXPECT_TRUE(windows1252FromSavedText("file", std::string("\xFE\xFF\0C\0\xE9", 6), saved));
+    EXPECT_EQ(saved, "C\xE9");
+    EXPECT_EQ(windows1252FromSavedText("file", std::string("\xFF\xFE\0\xD8\x41\0", 6), saved).message(),
+              "The file is not UTF-16 text.");
     EXPECT_EQ(pathFromWindows1252("Texture.\xC0\xC9\x80"), std::filesystem::path(u8"Texture.ÀÉ€"));
 }
 

@@ -222,10 +222,10 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
         EXPECT_EQ(tree(m_dir / "b"), before) << c.refusal;
     }
 
-    // Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark and a
-    // comment holding a bracket, names in CP437 or flagged UTF-8.
+    // Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark, an
+    // indented header and a comment holding a bracket, names in CP437 or flagged UTF-8.
     const std::string handSnippet =
-        "\xEF\xBB\xBFHow to install\r\n[fltsim.X]\r\n; colours [v2]\r\ntitle=" + kSkylark +
+        "\xEF\xBB\xBFHow to install\r\n \t[fltsim.X]\r\n; colours [v2]\r\ntitle=" + kSkylark +
         " Café\r\ntexture=Café\r\nmodel=\r\n";
     std::string macSnippet = handSnippet;
     std::erase(macSnippet, '\n');

@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 
@@ -132,6 +133,14 @@ TEST_F(TipWindow, ShowsCentredOrBelowTheCursorAndHidesOnLeaveOrTimeout) {
     leave(*second);
     enter(*second);
     EXPECT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == second; }, 1000));
+    // At the screen's right edge the tip ends at the edge.
+    leave(*second);
+    const QRect area = second->screen()->availableGeometry();
+    window.move(area.right() - 160, 150);
+    QCursor::setPos(second->mapToGlobal(QPoint(5, 5)));
+    enter(*second);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == second; }, 1000));
+    EXPECT_EQ(shown->geometry().right(), area.right());
 }
 
 // The delay must pass first; a press hides the tip, a drag (the mouse moving with a button held)
