@@ -266,8 +266,9 @@ std::vector<Refusal> refusals(const std::string& title, FolderLock& otherBuild) 
         {{[](auto& w) { fs::permissions(w.aircraft() / "Aircraft.cfg", fs::perms::owner_read); }},
          "is read-only"},
         // The replaced livery's files stay until the build has succeeded: they free nothing.
-        {{[](auto& w) { fs::resize_file(w.aircraft() / "Model.BBB" / "Craft_BBB.mdl", 1 << 20); }},
-         "replaced livery's files stay on it",
+        {{[](auto& w) { fs::resize_file(w.aircraft() / "Model.BBB" / "Craft_BBB.mdl", 4 << 20); },
+          [](auto& w) { fs::resize_file(w.data() / "Craft_XXX.mdl", 3 << 20); }},
+         "writes up to 3.1 MB",
          Refused,
          40 * 1024},
         {{[](auto& w) {
