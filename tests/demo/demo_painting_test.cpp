@@ -5,8 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "support/data_rows.h"
 
 namespace livrano {
 namespace {
@@ -42,47 +46,25 @@ std::array<int, 7> glyphAt(const LiveryPicture& p, int x, int y, int scale, Rgb 
     return rows;
 }
 
-// What a painter must recognise in each part, as bands of the part's area: a band wholly of one
-// colour (share 1), or holding some of it (share between 0 and 1), or none of it (share 0).
+// What a painter must recognise in each part, as bands of its area (tests/data/demo_painting_bands.txt).
 TEST(DemoPainting, EachPartShowsItsFeaturesInsideItsArea) {
     const Rgb glass{40, 52, 70}, metal{150, 154, 160}, white{245, 245, 245};
-    struct Band {
-        LiveryPart part;
-        double left, top, right, bottom;
-        Rgb colour;
-        double minShare, maxShare;
-    };
-    const Band bands[] = {
-        {LiveryPart::Fuselage, 0, 0.71, 1, 1, kStripe, 1, 1},       // the belly
-        {LiveryPart::Fuselage, 0.17, 0.53, 1, 0.61, kStripe, 1, 1}, // the cheatline
-        {LiveryPart::Fuselage, 0.15, 0.635, 1, 0.655, kAccent, 1, 1},
-        {LiveryPart::Fuselage, 0.03, 0.33, 0.09, 0.4, glass, 1, 1}, // the cockpit
-        {LiveryPart::Fuselage, 0.15, 0.37, 0.7, 0.44, glass, 0.2, 0.6},
-        {LiveryPart::Fuselage, 0.72, 0.37, 1, 0.44, glass, 0, 0},
-        {LiveryPart::Fuselage, 0.15, 0.14, 0.9, 0.32, kStripe, 0.05, 0.6}, // the titles
-        {LiveryPart::Fuselage, 0.7, 0.4, 1, 0.52, kAccent, 0.05, 0.6},     // the registration
-        {LiveryPart::Wing, 0, 0, 1, 0.1, metal, 1, 1},
-        {LiveryPart::Wing, 0, 0.9, 1, 1, metal, 1, 1},
-        {LiveryPart::Wing, 0, 0.1, 0.08, 0.9, kStripe, 1, 1},
-        {LiveryPart::Wing, 0.92, 0.1, 1, 0.9, kStripe, 1, 1},
-        {LiveryPart::Wing, 0.1, 0.3, 0.9, 0.7, kAccent, 0.05, 0.6},
-        {LiveryPart::Tail, 0, 0.92, 1, 1, kAccent, 1, 1},
-        {LiveryPart::Tail, 0.58, 0.5, 0.66, 0.54, white, 0.2, 1}, // the logo's ring and letter
-        {LiveryPart::Tail, 0.5, 0.1, 0.55, 0.2, kStripe, 1, 1},   // the fin's tip
-        {LiveryPart::Tail, 0, 0, 0.35, 0.3, kStripe, 0, 0},       // ahead of its leading edge
-        {LiveryPart::Tail, 0, 0.2, 0.3, 0.9, kAccent, 0, 0},      // the logo is round
-        {LiveryPart::Nacelle, 0, 0, 1, 0.16, metal, 1, 1},
-        {LiveryPart::Nacelle, 0, 0.4, 1, 0.6, kStripe, 1, 1},
-        {LiveryPart::Nacelle, 0, 0.6, 1, 0.66, kAccent, 1, 1},
-    };
+    const std::map<std::string, Rgb> colours = {
+        {"stripe", kStripe}, {"accent", kAccent}, {"glass", glass}, {"metal", metal}, {"white", white}};
+    const std::map<std::string, LiveryPart> parts = {{"fuselage", LiveryPart::Fuselage},
+                                                     {"wing", LiveryPart::Wing},
+                                                     {"tail", LiveryPart::Tail},
+                                                     {"nacelle", LiveryPart::Nacelle}};
     const LiveryDesign design{kBody, kStripe, kAccent, "N318BH", "SKYLARK AIR"};
-    for (const Band& b : bands) {
-        SCOPED_TRACE(testing::Message() << "part " << int(b.part) << " band " << b.left << "," << b.top);
+    for (const std::vector<std::string>& b : testkit::dataRows("demo_painting_bands.txt", "band")) {
+        SCOPED_TRACE(b[0] + " " + b[1] + "," + b[2]);
+        ASSERT_EQ(b.size(), 8u);
+        const auto at = [&](int i) { return std::stoi(b[static_cast<std::size_t>(i)]) / 1000.0; };
         LiveryPicture picture = blankPicture(480, 260, {kSentinel, kSentinel, kSentinel, "", ""});
-        paintPart(picture, b.part, kArea, design);
-        const double painted = share(picture, b.left, b.top, b.right, b.bottom, b.colour);
-        EXPECT_GE(painted, b.minShare);
-        EXPECT_LE(painted, b.maxShare);
+        paintPart(picture, parts.at(b[0]), kArea, design);
+        const double painted = share(picture, at(1), at(2), at(3), at(4), colours.at(b[5]));
+        EXPECT_GE(painted, at(6));
+        EXPECT_LE(painted, at(7));
         // Nothing outside the area is painted.
         int outside = 0;
         for (int y = 0; y < 260; ++y)
