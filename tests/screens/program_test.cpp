@@ -33,32 +33,22 @@ using testkit::clickButton;
 using testkit::GuiInstallation;
 
 TEST(ProgramStartUp, EndsWithItsMessageBeforeAnyWindowShows) {
-    struct Case {
-        const char* removed; // relative to the program folder
-        const char* message;
-    };
-    const Case cases[] = {
-        {"Data/airlines.cfg",
-         "The 'Corvane Software\\Livrano\\Data\\airlines.cfg' file is missing. Please reinstall Livrano."},
-        {"Media/Wizard_Background.bmp", Program::kMediaMissing},
-        {"Media/WizardRegion.dat", Program::kMediaMissing},
-        {"Media/HMOVE.cur", Program::kMediaMissing},
-        {"Media/Main_Background.bmp", Program::kMediaMissing},
-        {"Media/MainRegion.dat", Program::kMediaMissing},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.removed);
+    // Relative to the program folder; all but the airline list are the windows' media.
+    for (const std::string removed :
+         {"Data/airlines.cfg", "Media/Wizard_Background.bmp", "Media/WizardRegion.dat", "Media/HMOVE.cur",
+          "Media/Main_Background.bmp", "Media/MainRegion.dat"}) {
+        SCOPED_TRACE(removed);
         GuiInstallation installation;
-        fs::remove(installation.programFolder() / c.removed);
+        fs::remove(installation.programFolder() / removed);
         auto program = installation.program();
         EXPECT_FALSE(program->Main());
         // The airline list's message names, on a second line, where the file was looked for.
-        const QString where =
-            c.message == Program::kMediaMissing
-                ? QString()
-                : "\n" + QString::fromStdString((installation.programFolder() / c.removed).string());
-        EXPECT_EQ(installation.record().messages,
-                  std::vector<QString>{QString::fromLatin1(c.message) + where});
+        const QString message =
+            removed.starts_with("Media/")
+                ? QString::fromLatin1(Program::kMediaMissing)
+                : "The 'Corvane Software\\Livrano\\Data\\airlines.cfg' file is missing. Please reinstall Livrano.\n" +
+                      QString::fromStdString((installation.programFolder() / removed).string());
+        EXPECT_EQ(installation.record().messages, std::vector<QString>{message});
         EXPECT_EQ(program->mainWindow(), nullptr);
         for (QWidget* window : QApplication::topLevelWidgets())
             EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
