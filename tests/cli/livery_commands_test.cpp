@@ -11,7 +11,6 @@
 #include <zip.h>
 
 #include "aircraft/profile.h"
-#include "app/platform.h"
 #include "output/aircraft_cfg.h"
 #include "output/repaint_world.h"
 #include "output/zip_archive.h"
@@ -53,14 +52,6 @@ void writeZip(const fs::path& file, const std::vector<RawMember>& members) {
                                              0120777u << 16);
     }
     ASSERT_EQ(zip_close(zip), 0);
-}
-
-// Every file and folder under `dir`, with its size and time.
-std::map<fs::path, std::string> tree(const fs::path& dir) {
-    std::map<fs::path, std::string> stamps;
-    for (const fs::directory_entry& e : fs::recursive_directory_iterator(dir))
-        stamps[e.path()] = e.is_directory() ? "folder" : fileStamp(e.path());
-    return stamps;
 }
 
 // Each livery's section of an aircraft.cfg as written, less its header line.
@@ -109,21 +100,19 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
         const CliRun packed = cli("a", "pack", name,
                                   "--title " + shellQuoted(name + " demo") + " " + shellQuoted(zip.string()));
         ASSERT_EQ(packed.exitCode, 0) << packed.err;
-        const std::map<fs::path, std::string> installedBefore = tree(aircraft("b", name));
+        const testkit::Snapshot installedBefore = testkit::snapshot(aircraft("b", name));
         const CliRun installed = cli("b", "install-livery", name, shellQuoted(zip.string()));
         ASSERT_EQ(installed.exitCode, 0) << installed.err;
         EXPECT_EQ(sections(aircraft("b", name) / "aircraft.cfg").at(2),
                   sections(aircraft("a", name) / "aircraft.cfg").at(2));
         std::size_t added = 0;
-        for (const auto& [path, stamp] : tree(aircraft("b", name))) {
-            if (installedBefore.count(path) != 0 || fs::is_directory(path) ||
-                path.filename() == "aircraft.cfg" || path.filename() == "Aircraft.bak" ||
-                path.filename() == "Aircraft.original")
+        for (const auto& [path, entry] : testkit::snapshot(aircraft("b", name))) {
+            const auto& [type, perms, bytes] = entry;
+            if (installedBefore.count(path) != 0 || type == fs::file_type::directory ||
+                path.starts_with("aircraft.cfg") || path.starts_with("Aircraft."))
                 continue;
             ++added;
-            EXPECT_EQ(readFile(path),
-                      readFile(aircraft("a", name) / path.lexically_relative(aircraft("b", name))))
-                << path;
+            EXPECT_EQ(bytes, readFile(aircraft("a", name) / path)) << path;
         }
         EXPECT_EQ(added, 7u); // both aircraft: textures, or textures, model and flight model
 
@@ -131,16 +120,15 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
         const std::string before = readFile(folder / "aircraft.cfg");
         const std::vector<std::string> liveries = sections(folder / "aircraft.cfg");
         ASSERT_EQ(liveries.size(), 3u);
-        const std::map<fs::path, std::string> files = tree(folder);
+        const testkit::Snapshot files = testkit::snapshot(folder);
         const std::string gone = name + (name == kSkylark ? " Blue Harbour" : " Northwind"); // its title
         const CliRun removed = cli("a", "remove", name, "--title " + shellQuoted(gone));
         ASSERT_EQ(removed.exitCode, 0) << removed.err;
         const std::string after = readFile(folder / "aircraft.cfg");
         EXPECT_EQ(sections(folder / "aircraft.cfg"), (std::vector<std::string>{liveries[0], liveries[2]}));
-        for (const auto& [path, stamp] : files) {
-            const bool its =
-                path.string().find(name == kSkylark ? "BlueHarbour" : "NWD") != std::string::npos;
-            EXPECT_EQ(fs::exists(path), !its) << path;
+        for (const auto& [path, entry] : files) {
+            const bool its = path.find(name == kSkylark ? "BlueHarbour" : "NWD") != std::string::npos;
+            EXPECT_EQ(fs::exists(folder / path), !its) << path;
         }
         ASSERT_EQ(cli("a", "restore", name, "").exitCode, 0);
         EXPECT_EQ(readFile(folder / "aircraft.cfg"), before);
@@ -160,11 +148,11 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
     // The aircraft's own liveries are those its clean copy lists.
     const fs::path clean = program("a") / "Data.C310" / "Aircraft.cfg";
     testkit::writeFile(clean, readFile(clean) + "[fltsim.0]\r\ntitle=" + kSkylark + " Factory\r\n");
-    const std::map<fs::path, std::string> files = tree(m_dir / "a");
+    const testkit::Snapshot files = testkit::snapshot(m_dir / "a");
     const CliRun own = cli("a", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " factory"));
     EXPECT_EQ(own.exitCode, 2);
     EXPECT_THAT(own.err, HasSubstr("is one of the aircraft's own liveries"));
-    EXPECT_EQ(tree(m_dir / "a"), files);
+    EXPECT_EQ(testkit::snapshot(m_dir / "a"), files);
 }
 
 // Every hostile zip is refused before anything is written; hand-made ones install whatever their
@@ -209,7 +197,7 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
         {{}, damaged, "damaged"},
         {{}, truncated, "damaged"},
     };
-    const std::map<fs::path, std::string> before = tree(m_dir / "b");
+    const testkit::Snapshot before = testkit::snapshot(m_dir / "b");
     for (const auto& c : cases) {
         const fs::path zip = m_dir / "hostile.zip";
         if (c.members.empty())
@@ -219,7 +207,7 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
         const CliRun run = cli("b", "install-livery", kSkylark, shellQuoted(zip.string()));
         EXPECT_EQ(run.exitCode, 2) << c.refusal << ": " << run.err;
         EXPECT_THAT(run.err, HasSubstr(c.refusal));
-        EXPECT_EQ(tree(m_dir / "b"), before) << c.refusal;
+        EXPECT_EQ(testkit::snapshot(m_dir / "b"), before) << c.refusal;
     }
 
     // Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark, an
