@@ -124,7 +124,6 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         bool locked = false; // another build holds the program folder
     };
     const Case cases[] = {
-        {"Blue Sky", "ab", "", 2, "exactly 3 characters long for this aircraft."},
         {"Blue Sky", "éé", "", 2, "The folder extension \"éé\" must be exactly 3 characters"},
         {"Blue Sky", "nwd", "", 2,
          "Café/Aircraft/Corvane CJ-70 Meridian/Model.NWD, which belongs to the livery \"Corvane CJ-70 Meridian Northwind\""},
