@@ -60,6 +60,7 @@ std::vector<std::string> sections(const fs::path& cfg) {
     std::vector<ProfileSection> others;
     EXPECT_TRUE(readFltsimEntries(ProfileDocument(readFile(cfg)), {}, entries, others));
     std::vector<std::string> bodies;
+    bodies.reserve(entries.size());
     for (const FltsimEntry& e : entries)
         bodies.push_back(e.section.substr(e.section.find('\n') + 1));
     return bodies;
