@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "output/build_plan.h"
 #include "texture/bmp_writer.h"
 #include "texture/template_loader.h"
@@ -181,7 +179,7 @@ TEST(BuildTextures, EveryCoreLeavesWhatOneThreadLeavesAndWhatTheConverterMakesOf
     struct Outcome {
         std::vector<std::string> events, skipped;
         std::vector<double> progress;
-        std::map<fs::path, std::string> files;
+        testkit::Snapshot files;
         bool operator==(const Outcome&) const = default;
     };
     auto build = [](unsigned threads) {
@@ -203,9 +201,7 @@ TEST(BuildTextures, EveryCoreLeavesWhatOneThreadLeavesAndWhatTheConverterMakesOf
         o.skipped = t.buildTextures(jobs, {.threads = threads}).skipped;
         o.events = t.frontend.events;
         o.progress = t.frontend.progressValues;
-        for (const auto& entry : fs::recursive_directory_iterator(t.folders.root.path()))
-            if (entry.is_regular_file())
-                o.files[fs::relative(entry.path(), t.folders.root.path())] = testkit::readFile(entry.path());
+        o.files = testkit::snapshot(t.folders.root.path());
         for (const char* name : {"T_FUSE_QRX_1", "T_WING_QRX", "T_TAIL_QRX", "T_FUSE_QRX_1_C"}) {
             EXPECT_TRUE(CompressTexture(t.app.programFolder, std::string(name) + "_c",
                                         std::string(name) + "_a", "READ_BACK", 0, kFormatCodeDxt3));
