@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/data_rows.h"
 #include "support/temp_dir.h"
 
 namespace livrano {
@@ -13,28 +14,8 @@ using testkit::TempDir;
 using Entries = std::vector<std::string>;
 
 TEST(SplitAirlineEntries, SeparatorsQuotesAndBlanks) {
-    struct Case {
-        const char* text;
-        Entries expected;
-    };
-    const Case cases[] = {
-        {"SPEEDBIRD\r\nSHAMROCK\r\n", {"SPEEDBIRD", "SHAMROCK"}},
-        {"SPEEDBIRD\nSHAMROCK", {"SPEEDBIRD", "SHAMROCK"}},
-        {"SPEEDBIRD\rSHAMROCK\r", {"SPEEDBIRD", "SHAMROCK"}},
-        {"AIR FRANCE,LUFTHANSA, SWISS", {"AIR FRANCE", "LUFTHANSA", "SWISS"}},
-        {"   \tCLIPPER   \r\n", {"CLIPPER"}},
-        {"\"GOLDEN, EAGLE\"\r\nKESTREL", {"GOLDEN, EAGLE", "KESTREL"}},
-        {"\"  PADDED  \"", {"  PADDED  "}},
-        {"\"NAME\" ignored, NEXT", {"NAME", "NEXT"}},
-        {"\"GOLDEN\r\nEAGLE\", KESTREL", {"GOLDEN\r\nEAGLE", "KESTREL"}},
-        {"\"OPEN\r\nNEXT", {"OPEN", "NEXT"}},
-        {"\r\n\r\n  \r\nONE\r\n,,\r\n\"\"\r\nTWO,", {"ONE", "TWO"}},
-        {"", {}},
-        {"SOME\"QUOTE", {"SOME\"QUOTE"}},
-        {"\xC9LAN\r\n", {"\xC9LAN"}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(splitAirlineEntries(c.text), c.expected) << c.text;
+    for (const std::vector<std::string>& row : testkit::dataRows("airline_lists.txt", "split"))
+        EXPECT_EQ(splitAirlineEntries(row[0]), Entries(row.begin() + 1, row.end())) << row[0];
 }
 
 std::string numberedList(int count) {

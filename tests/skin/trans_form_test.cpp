@@ -16,6 +16,7 @@
 
 #include "app/little_endian.h"
 #include "skin/region_data.h"
+#include "support/data_rows.h"
 #include "support/temp_dir.h"
 
 namespace livrano {
@@ -218,23 +219,12 @@ TEST(RegionData, MalformedBytesAreRefused) {
     const QByteArray good = regionToRgnData(QRegion(0, 0, 8, 2) + QRegion(0, 2, 3, 2));
     for (qsizetype length = 0; length < good.size(); ++length)
         EXPECT_FALSE(regionFromRgnData(good.left(length))) << "length " << length;
-    struct Case {
-        const char* name;
-        std::vector<std::int32_t> words;
-    };
-    const Case cases[] = {
-        {"header size", {16, 1, 0, 0, 0, 0, 0, 0}},
-        {"type", {32, 2, 0, 0, 0, 0, 0, 0}},
-        {"count beyond the data", {32, 1, 2, 32, 0, 0, 1, 1, 0, 0, 1, 1}},
-        {"huge count", {32, 1, -1, 0, 0, 0, 1, 1, 0, 0, 1, 1}},
-        {"buffer size disagrees", {32, 1, 1, 8, 0, 0, 1, 1, 0, 0, 1, 1}},
-        {"right before left", {32, 1, 1, 16, 0, 0, 1, 1, 5, 0, 4, 1}},
-        {"bottom before top", {32, 1, 1, 16, 0, 0, 1, 1, 0, 5, 1, 4}},
-        {"width beyond 32 bits", {32, 1, 1, 16, 0, 0, 1, 1, INT32_MIN, 0, INT32_MAX, 1}},
-        {"trailing byte", {32, 1, 0, 0, 0, 0, 0, 0, 7}},
-    };
-    for (const Case& c : cases)
-        EXPECT_FALSE(regionFromRgnData(fromWords(c.words))) << c.name;
+    for (const std::vector<std::string>& row : testkit::dataRows("region_data.txt", "malformed")) {
+        std::vector<std::int32_t> values;
+        for (auto word = row.begin() + 1; word != row.end(); ++word)
+            values.push_back(static_cast<std::int32_t>(std::stol(*word)));
+        EXPECT_FALSE(regionFromRgnData(fromWords(values))) << row[0];
+    }
 }
 
 } // namespace

@@ -26,6 +26,11 @@ std::vector<std::string> fieldsOf(const std::string& line) {
             for (++at; at < line.size() && line[at] != '"'; ++at) {
                 if (line[at] == '\\' && at + 1 < line.size()) {
                     const char c = line[++at];
+                    if (c == 'x' && at + 2 < line.size()) { // a byte of another code page
+                        field += static_cast<char>(std::stoi(line.substr(at + 1, 2), nullptr, 16));
+                        at += 2;
+                        continue;
+                    }
                     field += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
                 } else {
                     field += line[at];

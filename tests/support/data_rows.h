@@ -10,8 +10,8 @@
 namespace livrano::testkit {
 
 // The rows of tests/data/`file` whose first field is `table`, that field dropped. Fields are
-// words separated by blanks, or double-quoted texts in which \r, \n, \t, \" and \\ stand for
-// what they stand for in C. A '#' outside quotes starts a comment. Fails the calling test when
+// words separated by blanks, or double-quoted texts in which \r, \n, \t, \xHH, \" and \\ stand
+// for what they stand for in C. A '#' outside quotes starts a comment. Fails the calling test when
 // no row is found, so that a misspelt table cannot pass by having no cases.
 std::vector<std::vector<std::string>> dataRows(std::string_view file, std::string_view table);
 
