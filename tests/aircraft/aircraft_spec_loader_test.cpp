@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "output/application.h"
+#include "support/data_rows.h"
 #include "support/recording_frontend.h"
 #include "support/sample_configuration.h"
 #include "support/temp_dir.h"
@@ -115,30 +116,14 @@ TEST(ReadAircraftSpec, ExtraListsSurviveUnlessRebuilt) {
     const std::string other =
         replaced(replaced(kSkylarkConfiguration, "ExtraField.00=atc_parking_codes", "ExtraField.00=other"),
                  "ExtraTexture.00=C310_GLASS.bmp", "ExtraTexture.00=OTHER.bmp");
-    struct Case {
-        const char* from;
-        const char* to;
-        bool fieldsRebuilt;
-        bool texturesRebuilt;
-        int copyExtraFields; // read afresh; an out-of-range value keeps the earlier one
-    };
-    const Case cases[] = {
-        {"CopyExtraFields=1", "CopyExtraFields=2", false, true, 2},
-        {"CopyExtraFields=1", "CopyExtraFields=70000", true, true, 1},
-        {"NumFields=2", "NumFields=0", false, true, 1},
-        {"CopyExtraTextures=1", "CopyExtraTextures=0", true, false, 1},
-        {"NumTextures=2", "NumTextures=-1", true, false, 1},
-        {"CopyExtraFields=1", "CopyExtraFields=1", true, true, 1},
-    };
-    for (const Case& c : cases) {
+    for (const std::vector<std::string>& c : testkit::dataRows("skylark_reloads.txt", "reload")) {
         // The sample first, then the variant over the same records, as a second load does.
         Loaded l = testkit::readConfiguration(kSkylarkConfiguration);
-        readAircraftSpec(ProfileDocument(replaced(other, c.from, c.to)), false, l.spec, l.extraTextures,
+        readAircraftSpec(ProfileDocument(replaced(other, c[0], c[1])), false, l.spec, l.extraTextures,
                          l.extraFields);
-        EXPECT_EQ(l.extraFields.ExtraFieldNames[0], c.fieldsRebuilt ? "other" : "atc_parking_codes") << c.to;
-        EXPECT_EQ(l.extraTextures.ExtraTextureNames[0], c.texturesRebuilt ? "OTHER.bmp" : "C310_GLASS.bmp")
-            << c.to;
-        EXPECT_EQ(l.extraFields.CopyExtraFields, c.copyExtraFields) << c.to;
+        EXPECT_EQ(l.extraFields.ExtraFieldNames[0], c[2] == "1" ? "other" : "atc_parking_codes") << c[1];
+        EXPECT_EQ(l.extraTextures.ExtraTextureNames[0], c[3] == "1" ? "OTHER.bmp" : "C310_GLASS.bmp") << c[1];
+        EXPECT_EQ(l.extraFields.CopyExtraFields, std::stoi(c[4])) << c[1];
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "output/build_repaint.h"
 #include "output/repaint_world.h"
+#include "support/data_rows.h"
 
 namespace livrano {
 namespace {
@@ -51,46 +52,29 @@ TEST(WriteAircraftCfg, WritesTheExactFile) {
 }
 
 TEST(WriteAircraftCfg, NewEntryValuesFollowTheAircraftsKind) {
-    struct Case {
-        std::int16_t textureAssignOnly;
-        std::int16_t copyAir;
-        const char* livranoModel;
-        const char* callsign;
-        // expected: nullptr for a key that must be absent
-        const char* sim;
-        const char* model;
-        const char* texture;
-        const char* airline;
-    };
-    const Case cases[] = {
-        {0, 1, "", "*NONE*", "Craft_QRX", "QRX", "", ""},
-        {1, 0, "craft_model", "CORVANE", "Craft_XXX", "craft_model", "Qrx", "CORVANE"},
-        {1, 2, "", " *NONE* ", "", "STOCK", "Qrx", ""},
-        {2, 0, "x", "CORVANE", "Craft_XXX", nullptr, nullptr, "CORVANE"},
-    };
-    for (const Case& c : cases) {
+    for (const std::vector<std::string>& c : testkit::dataRows("craft_entries.txt", "new")) {
         RepaintWorld world;
-        world.app.spec.TextureAssignOnly = c.textureAssignOnly;
-        world.app.spec.CopyRenameAirFile = c.copyAir;
+        world.app.spec.TextureAssignOnly = static_cast<std::int16_t>(std::stoi(c[0]));
+        world.app.spec.CopyRenameAirFile = static_cast<std::int16_t>(std::stoi(c[1]));
         world.app.settings.FolderExtension = " Qrx ";
-        world.app.settings.Callsign = c.callsign;
+        world.app.settings.Callsign = c[3];
         world.app.settings.TailNumber = "n1\x01"
                                         "23ab";       // a control character becomes a blank
         world.app.settings.Variation = "Blue\r\nSky"; // and a line break in the title too
         std::string clean = readFile(testkit::testData("craft_aircraft.cfg"));
         clean.replace(clean.find("[livrano]"), std::string::npos,
-                      std::string("[livrano]\r\nmodel=") + c.livranoModel + "\r\npanel=panel.craft\r\n");
+                      "[livrano]\r\nmodel=" + c[2] + "\r\npanel=panel.craft\r\n");
         writeFile(world.data() / "Aircraft.cfg", clean);
         fs::create_directories(world.aircraft());
         const Status status = WriteAircraftCfg(world.app.extraFields, world.frontend, world.plan());
         ASSERT_TRUE(status) << status.message();
         const ProfileDocument doc = ProfileDocument::load(world.aircraft() / "Aircraft.cfg");
         auto raw = [&](const char* key) { return doc.find("fltsim.0", key, 254); };
-        const std::string label = std::to_string(c.textureAssignOnly) + "/" + std::to_string(c.copyAir);
-        EXPECT_EQ(raw("sim"), std::optional<std::string>(c.sim)) << label;
-        EXPECT_EQ(raw("model"), c.model ? std::optional<std::string>(c.model) : std::nullopt) << label;
-        EXPECT_EQ(raw("texture"), c.texture ? std::optional<std::string>(c.texture) : std::nullopt) << label;
-        EXPECT_EQ(raw("atc_airline"), std::optional<std::string>(c.airline)) << label;
+        const std::string label = c[0] + "/" + c[1];
+        const char* const keys[] = {"sim", "model", "texture", "atc_airline"};
+        for (std::size_t k = 0; k < 4; ++k)
+            EXPECT_EQ(raw(keys[k]), c[4 + k] == "-" ? std::nullopt : std::optional(c[4 + k]))
+                << label << " " << keys[k];
         EXPECT_EQ(raw("panel"), std::optional<std::string>("panel.craft")) << label;
         EXPECT_EQ(raw("atc_id"), std::optional<std::string>("N1 23AB")) << label;
         EXPECT_EQ(raw("title"), std::optional<std::string>("Corvane Craft Blue  Sky")) << label;
