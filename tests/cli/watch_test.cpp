@@ -82,6 +82,10 @@ TEST(WatchedBuild, RebuildsOnEverySaveKeepsTheLastGoodTexturesAndEndsOnCtrlC) {
     ASSERT_TRUE(eventually([&] { return lines(" textures in ") == 2; })) << readFile(out);
     EXPECT_EQ(readFile(fuse), built);
 
+    // The alpha companion is watched too.
+    testkit::writeFile(dir / "Livery_a.bmp", readFile(dir / "Livery_a.bmp"));
+    ASSERT_TRUE(eventually([&] { return lines(" textures in ") == 3; })) << readFile(out);
+
     kill(pid, SIGINT);
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
