@@ -28,6 +28,7 @@
 #include "output/build_lock.h"
 #include "output/build_plan.h"
 #include "output/build_repaint.h"
+#include "output/interrupted_work.h"
 #include "output/variation_layout.h"
 #include "texture/template_loader.h"
 
@@ -156,13 +157,10 @@ void printPlan(const BuildPlan& plan) {
         plan.entryNumber, plan.installedCfg.string().c_str());
     if (plan.replaced)
         say(stdout, "  replaces the livery \"%s\"\n", utf8FromWindows1252(plan.replaced->title).c_str());
-    for (const fs::path& p : plan.leftovers)
-        line("leftover", p);
     for (const fs::path& p : plan.removals)
         line("remove", p);
     if (!plan.removals.empty())
-        say(stdout, "           set aside in %s until aircraft.cfg is written, put back if the build fails\n",
-            plan.asideFolder.string().c_str());
+        say(stdout, "           removed once aircraft.cfg names the new livery\n");
     for (const fs::path& p : plan.folders)
         line("folder", p);
     if (plan.model) {
@@ -240,6 +238,9 @@ int printDryRun(Application& app) {
         say(stderr, "livrano-cli build: %s\n", planned.text().c_str());
         return exitStatus(planned);
     }
+    const InterruptedWork interrupted = findInterruptedWork(aircraftFolderPath(app), app.programFolder);
+    if (!interrupted.empty())
+        say(stdout, "%s\n", interrupted.summary(false).c_str());
     printPlan(plan);
     // The build would leave these textures out, and end as such a build does.
     const bool leavesOut = std::any_of(plan.textures.textures.begin(), plan.textures.textures.end(),

@@ -47,7 +47,7 @@ int run(Options& o) {
         if (Status s = zip.open(std::move(*bytes)); !s)
             return failed(kName, s);
         BuildLock lock;
-        if (std::optional<int> exit = takeLock(lock, app, kName))
+        if (std::optional<int> exit = takeLock(lock, app, kName, o.aircraft.dryRun))
             return *exit;
         InstallPlan plan;
         if (Status s = planLiveryInstall(app, zip, plan); !s)

@@ -12,6 +12,8 @@
 #include "app/headless_frontend.h"
 #include "cli/program_folder_option.h"
 #include "cli/terminal_text.h"
+#include "output/interrupted_work.h"
+#include "output/variation_layout.h"
 
 namespace livrano::cli {
 
@@ -81,9 +83,18 @@ int failed(const char* command, const Status& status) {
 
 namespace livrano::cli {
 
-std::optional<int> takeLock(BuildLock& lock, const Application& app, const char* command) {
+std::optional<int> takeLock(BuildLock& lock, const Application& app, const char* command, bool dryRun) {
     if (Status s = lock.acquire(app); !s)
         return failed(command, s);
+    const InterruptedWork interrupted = findInterruptedWork(aircraftFolderPath(app), app.programFolder);
+    if (interrupted.empty())
+        return std::nullopt;
+    say(stdout, "%s\n", interrupted.summary(!dryRun).c_str());
+    // What cannot be finished is said, and the command goes on: its plan leaves such files alone.
+    if (!dryRun) {
+        if (Status s = finishInterruptedWork(interrupted, systemFileOperations()); !s)
+            say(stderr, "%s: %s\n", command, s.text().c_str());
+    }
     return std::nullopt;
 }
 

@@ -43,7 +43,9 @@ int onAircraft(const AircraftOptions& options, const char* command,
 // Prints the failure as `command` and returns its exit status.
 int failed(const char* command, const Status& status);
 
-// Takes the build lock for the loaded aircraft; prints why not and gives the exit status.
-std::optional<int> takeLock(BuildLock& lock, const Application& app, const char* command);
+// Takes the build lock for the loaded aircraft; prints why not and gives the exit status. Then
+// finishes what an interrupted run left in the aircraft folder, saying so in one line (with
+// `dryRun`, says what finishing it would do and leaves it).
+std::optional<int> takeLock(BuildLock& lock, const Application& app, const char* command, bool dryRun);
 
 } // namespace livrano::cli

@@ -47,7 +47,7 @@ int run(Options& o) {
         {
             // Held while the files are read, so no build changes them half-way.
             BuildLock lock;
-            if (std::optional<int> exit = takeLock(lock, app, kName))
+            if (std::optional<int> exit = takeLock(lock, app, kName, o.aircraft.dryRun))
                 return *exit;
             BuildPlan plan;
             if (Status s = planLiveryFiles(app, title, plan); !s)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/checksum.h"
 #include "app/code_page.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
@@ -14,6 +15,8 @@
 #include "output/aircraft_cfg.h"
 #include "output/aircraft_folders.h"
 #include "output/build_plan.h"
+#include "output/interrupted_work.h"
+#include "output/work_journal.h"
 
 namespace livrano::cli {
 
@@ -45,7 +48,7 @@ int run(Options& o) {
         if (Status s = windows1252FromUtf8("--title text", o.title, title); !s)
             return failed(kName, s);
         BuildLock lock;
-        if (std::optional<int> exit = takeLock(lock, app, kName))
+        if (std::optional<int> exit = takeLock(lock, app, kName, o.aircraft.dryRun))
             return *exit;
         BuildPlan plan;
         if (Status s = planLiveryRemoval(app, title, plan); !s)
@@ -59,10 +62,20 @@ int run(Options& o) {
         say(stdout, "  backup   %s\n", utf8FromPath(plan.backupCfg).c_str());
         if (o.aircraft.dryRun)
             return kDone;
-        // The entry goes first: should the rewrite fail, every file it names is still there.
-        if (Status s = WriteAircraftCfg(app.extraFields, app.frontend, plan); !s)
+        // The entry goes first: should the rewrite fail, every file it names is still there. The
+        // journal lets the next command finish the removals should this one be killed after it.
+        FileOperations& files = systemFileOperations();
+        std::string bytes;
+        if (Status s = ComposeAircraftCfg(app.extraFields, app.frontend, plan, bytes, files); !s)
             return failed(kName, s);
-        RemoveVariationFiles(plan);
+        const WorkJournal journal{sha256Hex(bytes), {}, plan.removals};
+        if (Status s = writeJournal(plan.aircraftFolder, journal, files); !s)
+            return failed(kName, s);
+        if (Status s = CommitAircraftCfg(plan, bytes, files); !s) {
+            (void)closeJournal(plan.aircraftFolder, files); // nothing was removed: the note is moot
+            return failed(kName, s);
+        }
+        (void)completeWork(plan.aircraftFolder, journal, files); // what stays is named below
         std::error_code ec;
         for (const fs::path& p : plan.removals) {
             if (fs::exists(p, ec))

@@ -39,7 +39,7 @@ void describe(CLI::App& command, Options& o) {
 int run(Options& o) {
     return onAircraft(o.aircraft, "restore", [&](Application& app) {
         BuildLock lock;
-        if (std::optional<int> exit = takeLock(lock, app, kName))
+        if (std::optional<int> exit = takeLock(lock, app, kName, o.aircraft.dryRun))
             return *exit;
         const std::filesystem::path folder = aircraftFolderPath(app);
         const std::filesystem::path kept =

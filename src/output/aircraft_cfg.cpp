@@ -314,8 +314,8 @@ std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,
     return numbers;
 }
 
-Status WriteAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend, const BuildPlan& plan,
-                        FileOperations& files) {
+Status ComposeAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend, const BuildPlan& plan,
+                          std::string& bytes, FileOperations& files) {
     frontend.setStatusText("Writing Aircraft Configuration File");
     std::error_code ec;
     const bool haveInstalled = fs::exists(plan.installedCfg, ec);
@@ -374,13 +374,23 @@ Status WriteAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend, c
     frontend.setProgress(19);
     for (const auto& [key, value] : weightAndBalance)
         doc.write(kWeightAndBalance, key, value);
-    if (Status s = checkInstalledCfgUnchanged(plan); !s)
-        return Status::Error(s.message(), s.detail());
-    if (Status s = files.replaceFile(plan.installedCfg, doc.bytes()); !s)
-        return s;
-
+    bytes = doc.bytes();
     frontend.setProgress(20);
     return Status::Ok();
+}
+
+Status CommitAircraftCfg(const BuildPlan& plan, std::string_view bytes, FileOperations& files) {
+    if (Status s = checkInstalledCfgUnchanged(plan); !s)
+        return Status::Error(s.message(), s.detail());
+    return files.replaceFile(plan.installedCfg, bytes);
+}
+
+Status WriteAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend, const BuildPlan& plan,
+                        FileOperations& files) {
+    std::string bytes;
+    if (Status s = ComposeAircraftCfg(extraFields, frontend, plan, bytes, files); !s)
+        return s;
+    return CommitAircraftCfg(plan, bytes, files);
 }
 
 } // namespace livrano

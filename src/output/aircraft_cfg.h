@@ -65,14 +65,23 @@ Status checkInstalledCfgWritable(const std::filesystem::path& installedCfg);
 
 // Shows "Writing Aircraft Configuration File" and moves the bar from 8 to 20. Reads the
 // weight-and-balance values of the installed file (those that cannot be read are left out),
-// copies it to Aircraft.bak (and, the first time, to kOriginalAircraftCfg), then writes the file
-// composed from the plan's clean copy into place: each carried entry's and other section's
-// bytes in place of the clean copy's section of that name (or after it), the new entry key by
-// key (unless writesEntry is false), the weight and balance. Fails, with the installed file as it was, when
-// the installed file cannot be read or a copy or the replacement fails, and when the installed
-// file is no longer the one the plan read, whether found on reading it (Refused, nothing written)
-// or just before replacing it (after the backups). The new entry's extra fields are named by
-// `extraFields`.
+// copies it to Aircraft.bak (and, the first time, to kOriginalAircraftCfg), then composes into
+// `bytes` the file from the plan's clean copy: each carried entry's and other section's bytes in
+// place of the clean copy's section of that name (or after it), the new entry key by key (unless
+// writesEntry is false), the weight and balance. The installed file itself is not touched. Fails
+// when the installed file cannot be read or a copy fails, and, Refused with nothing written, when
+// the installed file is no longer the one the plan read. The new entry's extra fields are named
+// by `extraFields`.
+Status ComposeAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend, const BuildPlan& plan,
+                          std::string& bytes, FileOperations& files = systemFileOperations());
+
+// Puts the composed `bytes` in place of the installed file, in one replacement: the moment
+// aircraft.cfg names what the plan made. Fails, with the installed file as it was, when the file
+// is no longer the one the plan read or the replacement fails.
+Status CommitAircraftCfg(const BuildPlan& plan, std::string_view bytes,
+                         FileOperations& files = systemFileOperations());
+
+// ComposeAircraftCfg, then CommitAircraftCfg at once: for the commands whose only change is the file.
 Status WriteAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend, const BuildPlan& plan,
                         FileOperations& files = systemFileOperations());
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A variation's place inside the installed aircraft, as its build plan names it: its folders,
-// its copy of the flight model, and the removal of a replaced variation's files.
+// its copy of the flight model.
 
 #include "app/frontend.h"
 #include "app/status.h"
@@ -21,9 +21,5 @@ Status CreateAircraftFolders(Frontend& frontend, const BuildPlan& plan,
 // Copies the data folder's flight model to the plan's name for it, replacing a file of that
 // name. Fails when the source is missing or the copy fails. Does nothing without a planned copy.
 Status CopyAirFile(const BuildPlan& plan, FileOperations& files = systemFileOperations());
-
-// Removes the plan's removals in order: files (a "Thumbs.db" made deletable first), then each
-// folder once it is empty. Every failure is passed over.
-void RemoveVariationFiles(const BuildPlan& plan, FileOperations& files = systemFileOperations());
 
 } // namespace livrano

@@ -64,9 +64,9 @@ public:
                 "The folder extension \"" + utf8FromWindows1252(p.extension) + "\" must be exactly " +
                     std::to_string(m_spec.NumIdentifierCharacters) +
                     " characters long for this aircraft: its model names the textures with that many identifier characters.");
-        for (auto step : {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras,
-                          &Planner::fields, &Planner::aircraftCfg, &Planner::targets, &Planner::owners,
-                          &Planner::writable, &Planner::room, &Planner::leftovers})
+        for (auto step :
+             {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras, &Planner::fields,
+              &Planner::aircraftCfg, &Planner::targets, &Planner::owners, &Planner::writable, &Planner::room})
             if (Status s = (this->*step)(); !s)
                 return s;
         return Status::Ok();
@@ -435,7 +435,9 @@ private:
                 folder("Texture." + oldTexture, [&](const fs::path& path) {
                     for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
                         std::error_code kind;
-                        if (!it->is_directory(kind) && !ownerOf(it->path(), false))
+                        // A temporary file is an interrupted run's, finished or removed apart.
+                        if (!it->is_directory(kind) && !ownerOf(it->path(), false) &&
+                            !temporaryFileTarget(it->path().filename().string()))
                             p.removals.push_back(it->path());
                     }
                 });
@@ -457,32 +459,19 @@ private:
     }
 
     // Where the build writes `name` in `folder`: the entry there whatever the case of its name,
-    // unless it is among the replaced livery's files, which go first; then the name as given. A
-    // folder that is being emptied keeps its spelling: it stays when it cannot be removed (the
-    // painter put a folder in it), and a second spelling would be a second folder on Linux that
-    // Windows cannot tell from the first.
+    // else the name as given. A file of the replaced livery is thus written over in place, under
+    // the spelling it has: on Windows a second spelling is the same file, which removing the old
+    // one afterwards would take away.
     fs::path target(const fs::path& folder, const std::string& name) const {
         std::error_code ec;
-        fs::path given = folder / pathFromWindows1252(name);
         if (!fs::exists(folder, ec))
-            return given;
-        const fs::path found = entryIn(folder, name);
-        const bool goes = m_removed.count(pathKey(found)) != 0;
-        return goes && !fs::is_directory(found, ec) ? given : found;
+            return folder / pathFromWindows1252(name);
+        return entryIn(folder, name);
     }
 
-    // The places of what the build writes, once the removals are known.
+    // The places of what the build writes; what it writes over is no longer among the removals.
     Status targets() {
         BuildPlan& p = m_plan;
-        // A build killed midway may have left its aside folder behind: this one takes another.
-        std::error_code ec;
-        if (!p.removals.empty()) {
-            p.asideFolder = p.aircraftFolder / "Livrano.replaced";
-            for (int n = 2; fs::exists(fs::symlink_status(p.asideFolder, ec)); ++n)
-                p.asideFolder = p.aircraftFolder / ("Livrano.replaced." + std::to_string(n));
-        }
-        for (const fs::path& removal : p.removals)
-            m_removed.insert(pathKey(removal));
         m_ownTextures = target(p.aircraftFolder, "Texture." + p.extension);
         p.folders.push_back(p.aircraftFolder);
         if (m_spec.TextureAssignOnly == 0) {
@@ -519,7 +508,18 @@ private:
                                            "\" is the texture \"" + utf8FromWindows1252(built->second->name) +
                                            "\" that the build composes; remove it from the extra textures.");
         }
+        keepWrittenOver();
         return Status::Ok();
+    }
+
+    // A removal that the build writes again (a texture, the model, a folder) stays: it is
+    // replaced in place. The rest goes after the build has succeeded.
+    void keepWrittenOver() {
+        std::unordered_set<std::string> writes;
+        for (const auto& [path, isFolder] : written())
+            writes.insert(pathKey(path));
+        BuildPlan& p = m_plan;
+        std::erase_if(p.removals, [&](const fs::path& path) { return writes.count(pathKey(path)) != 0; });
     }
 
     std::vector<Owned> owned() const {
@@ -654,27 +654,6 @@ private:
         return Status::Ok();
     }
 
-    // Only files of this program's own pattern: nothing else in the folders is the build's to remove.
-    Status leftovers() {
-        BuildPlan& p = m_plan;
-        std::vector<fs::path> folders = p.folders;
-        folders.push_back(resolveCaseless(programLocation(m_repaint.programFolder, "\\TempBitmaps")));
-        std::unordered_set<fs::path::string_type> listed;
-        for (const fs::path& folder : folders) {
-            if (!listed.insert(folder.native()).second)
-                continue;
-            std::error_code ec;
-            for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-                std::error_code kind;
-                if (temporaryFileTarget(it->path().filename().string()) && it->is_regular_file(kind) &&
-                    !it->is_symlink(kind))
-                    p.leftovers.push_back(it->path());
-            }
-        }
-        std::sort(p.leftovers.begin(), p.leftovers.end());
-        return Status::Ok();
-    }
-
     // What the file system would refuse midway, found before anything is moved or written: a
     // file where a folder goes or the reverse, a name longer than the file system takes (a file
     // is written under a longer temporary name first).
@@ -683,8 +662,7 @@ private:
         for (const auto& [path, isFolder] : written()) {
             std::error_code ec;
             const fs::file_status status = fs::status(path, ec);
-            if (fs::exists(status) && !(isFolder ? fs::is_directory(status) : fs::is_regular_file(status)) &&
-                m_removed.count(pathKey(path)) == 0)
+            if (fs::exists(status) && !(isFolder ? fs::is_directory(status) : fs::is_regular_file(status)))
                 return Status::Refused(
                     shortName(utf8FromPath(path.filename())) +
                         (isFolder ? " is not a folder, and the build makes a folder of that name: move it."
@@ -779,7 +757,6 @@ private:
     std::vector<Owned> m_owned;
     std::unordered_map<std::string, std::size_t> m_ownedAt;       // path key: first owner
     std::unordered_map<std::string, std::size_t> m_ownedFolderAt; // the same, folders owned whole
-    std::unordered_set<std::string> m_removed;                    // path keys of the removals
     mutable std::unordered_map<fs::path::string_type, CaselessFolder> m_folders;
     mutable std::unordered_map<fs::path::string_type, fs::path> m_resolved; // folder: its links followed
 };

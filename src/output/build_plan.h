@@ -56,18 +56,14 @@ struct BuildPlan {
     bool writesEntry = true;             // false when no new livery is added
     bool entryHasModelAndTexture = true; // false for TextureAssignOnly other than 0 and 1
 
-    // The livery of the same title that the build replaces, and its files and folders that go
-    // (files first, a folder after its files, removed only when empty).
+    // The livery of the same title that the build replaces, and those of its files and folders
+    // that the new livery does not write over (files first, a folder after its files, removed
+    // only when empty). A file both liveries have is replaced in place, never removed: the
+    // livery keeps the old file or the new one at every moment, and what goes is removed only
+    // once aircraft.cfg names the new livery.
     std::optional<FltsimEntry> replaced;
     std::size_t entryIndex = 0; // where the livery taken out stood among the installed ones
     std::vector<std::filesystem::path> removals;
-    // Where the build keeps the replaced livery's files until it has succeeded: a folder of the
-    // program's own in the aircraft folder that does not exist yet.
-    std::filesystem::path asideFolder;
-
-    // The temporary files of an interrupted replacement ("<name>.livrano-<n>.tmp") found in the
-    // folders the build writes and in TempBitmaps: the build removes them first.
-    std::vector<std::filesystem::path> leftovers;
 
     TextureJobs textures;
     std::vector<std::string> warnings; // what the build does that the author may not expect

@@ -6,12 +6,15 @@
 
 #include "aircraft/aircraft_spec_loader.h"
 #include "aircraft/catalogue.h"
+#include "app/checksum.h"
 #include "app/file_names.h"
 #include "output/aircraft_cfg.h"
 #include "output/aircraft_folders.h"
 #include "output/build_lock.h"
+#include "output/interrupted_work.h"
 #include "output/model_textures.h"
-#include "output/set_aside_files.h"
+#include "output/variation_layout.h"
+#include "output/work_journal.h"
 
 namespace livrano {
 
@@ -42,32 +45,59 @@ Status refused(Frontend& ui, Status why) {
     return why;
 }
 
+// What the build adds (the folders and files that are not there yet) and what it removes once
+// aircraft.cfg names the new livery.
+WorkJournal journalOf(const BuildPlan& plan) {
+    WorkJournal journal;
+    std::error_code ec;
+    auto note = [&](const std::filesystem::path& path) {
+        if (!path.empty() && !std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+            journal.added.push_back(path);
+    };
+    for (const std::filesystem::path& folder : plan.folders)
+        note(folder);
+    for (const std::optional<PlannedCopy>& copy : {plan.model, plan.air})
+        if (copy)
+            note(copy->destination);
+    if (plan.model)
+        note(plan.modelCfg);
+    for (const TextureJob& job : plan.textures.textures)
+        if (job.skipped.empty())
+            note(job.destination);
+    for (const ExtraTextureJob& job : plan.textures.extras)
+        note(job.destination);
+    journal.removals = plan.removals;
+    return journal;
+}
+
 } // namespace
 
 Status BuildRepaint(const BuildState& state, const BuildPlan& plan, FileOperations& files,
                     TextureBuildReport* textures) {
-    // A livery saved into aircraft.cfg since the plan read it would be lost, and a replaced
-    // livery's files set aside under an entry that stays.
+    // A livery saved into aircraft.cfg since the plan read it would be lost, and the files of a
+    // replaced livery removed under an entry that stays.
     if (Status s = checkInstalledCfgUnchanged(plan); !s)
         return refused(state.frontend, s);
     Frontend& ui = state.frontend;
-    std::size_t cleared = 0;
-    for (const std::filesystem::path& leftover : plan.leftovers)
-        cleared += files.removeFile(leftover) ? 1 : 0;
-    if (cleared > 0)
-        ui.setStatusText("Removed " + std::to_string(cleared) +
-                         (cleared == 1 ? " temporary file" : " temporary files") +
-                         " that an interrupted build left behind");
     ui.setStatusText("Copying Files");
     ui.showProgressArea();
-    SetAsideFiles replaced(files);
-    if (Status s = replaced.setAside(plan); !s)
-        return stoppedAt("Setting aside the replaced livery", s);
-    // While aircraft.cfg lists the replaced livery, its files go back in place when a step fails.
-    auto failed = [&replaced](const char* step, const Status& reason) {
-        const Status back = replaced.putBack();
-        return stoppedAt(
-            step, back ? reason : Status::Error(reason.message() + " " + back.message(), reason.detail()));
+    // The journal is on the disk before the first file: a build killed at any point is finished
+    // or taken away by the next command. Until aircraft.cfg names the new livery, a failing step
+    // takes away what the build added; what it replaced in place is whole, old or new, and
+    // aircraft.cfg still names it.
+    WorkJournal journal = journalOf(plan);
+    Status journalled = files.makeFolder(plan.aircraftFolder);
+    if (journalled)
+        journalled = writeJournal(plan.aircraftFolder, journal, files);
+    if (!journalled) {
+        (void)undoWork(plan.aircraftFolder, journal, files); // at most the empty aircraft folder
+        return stoppedAt("Copying Files", journalled);
+    }
+    auto failed = [&](const char* step, const Status& reason) {
+        const Status undone = undoWork(plan.aircraftFolder, journal, files);
+        return stoppedAt(step, undone ? reason
+                                      : Status::Error(reason.message() + " " + undone.message(),
+                                                      reason.detail() + "\n" + undone.detail()));
     };
 
     ui.setProgress(0);
@@ -82,14 +112,29 @@ Status BuildRepaint(const BuildState& state, const BuildPlan& plan, FileOperatio
     if (Status s = CopyAirFile(plan, files); !s)
         return failed("Copying the flight-model file", s);
 
+    // The new aircraft.cfg is composed here, in its place among the steps, but put in place only
+    // once the textures are: a build stopped in the texture pass leaves aircraft.cfg naming
+    // the old livery, whose files are each the old one or its whole replacement.
+    const char* const cfgStep = "Writing Aircraft Configuration File";
     ui.setProgress(3);
-    if (Status s = WriteAircraftCfg(state.extraFields, ui, plan, files); !s)
-        return failed("Writing Aircraft Configuration File", s);
-    replaced.drop(plan);
+    std::string cfgBytes;
+    if (Status s = ComposeAircraftCfg(state.extraFields, ui, plan, cfgBytes, files); !s)
+        return failed(cfgStep, s);
+    journal.cfgHash = sha256Hex(cfgBytes);
+    if (Status s = writeJournal(plan.aircraftFolder, journal, files); !s)
+        return failed(cfgStep, s);
 
     ui.setProgress(20);
     TextureBuildReport report = BuildTextures(state.spec, state.surfaces, state.frontend, state.programFolder,
                                               plan.textures, {}, files);
+    if (Status s = CommitAircraftCfg(plan, cfgBytes, files); !s) {
+        ui.setStatusText(cfgStep);
+        return failed(cfgStep, s);
+    }
+    // aircraft.cfg names the new livery: what only the old one used can go. What cannot is left
+    // in the journal's hands no longer: the livery is built, and a file that will not go is the
+    // painter's to see to.
+    (void)completeWork(plan.aircraftFolder, journal, files);
     const std::size_t leftOut = report.skipped.size();
     const std::string leftOutDetail = leftOutLines(report.skipped);
     if (textures != nullptr)
@@ -116,6 +161,13 @@ Status CreateRepaint(const BuildState& state, FileOperations& files, TextureBuil
     BuildLock lock;
     if (Status s = lock.acquire(state); !s)
         return refused(state.frontend, s);
+    // What a killed build, removal or install left is finished or taken away first: the plan
+    // must not take it for a livery's files.
+    const InterruptedWork interrupted = findInterruptedWork(aircraftFolderPath(state), state.programFolder);
+    if (!interrupted.empty()) {
+        const Status finished = finishInterruptedWork(interrupted, files);
+        state.frontend.setStatus(interrupted.summary(true), finished ? std::string() : finished.text());
+    }
     BuildPlan planned;
     if (Status s = planBuild(state, state.surfaces, planned, files); !s)
         return refused(state.frontend, s);

@@ -10,6 +10,7 @@
 #include "app/text.h"
 #include "output/aircraft_cfg.h"
 #include "output/build_lock.h"
+#include "output/interrupted_work.h"
 #include "texture/template_loader.h"
 
 namespace livrano {
@@ -40,6 +41,12 @@ TextureRebuild RebuildTextures(const RepaintInputs& repaint, BitmapSurfaces& sur
     BuildLock lock;
     if (Status s = lock.acquire(repaint); !s)
         return {Outcome::Busy, s.text(), {}};
+    // A rebuild killed by the painter leaves temporary files beside the textures it replaces.
+    const InterruptedWork interrupted = findInterruptedWork(plan.aircraftFolder, repaint.programFolder);
+    if (!interrupted.empty()) {
+        const Status finished = finishInterruptedWork(interrupted, systemFileOperations());
+        frontend.setStatus(interrupted.summary(true), finished ? std::string() : finished.text());
+    }
 
     std::vector<FltsimEntry> entries;
     std::vector<ProfileSection> untitled;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "output/aircraft_folders.h"
+#include "output/interrupted_work.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +106,7 @@ void installTwoVariations(const RepaintWorld& world) {
     fs::permissions(a / "Texture.old" / "Thumbs.db", fs::perms::owner_read);
 }
 
-TEST(RemoveVariationFiles, DeletesOnlyTheReplacedVariationsFiles) {
+TEST(ReplacedLiveryRemoval, DeletesOnlyTheReplacedVariationsFiles) {
     struct Case {
         const char* model;
         const char* texture;
@@ -135,7 +136,7 @@ TEST(RemoveVariationFiles, DeletesOnlyTheReplacedVariationsFiles) {
                   std::string("[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=") + c.model +
                       "\r\ntexture=" + c.texture + "\r\n");
         const Names before = RepaintWorld::listing(world.aircraft());
-        RemoveVariationFiles(world.plan());
+        EXPECT_TRUE(completeWork(world.aircraft(), {{}, {}, world.plan().removals}, systemFileOperations()));
         Names expected;
         for (const std::string& name : before)
             if (c.gone.count(name) == 0)
@@ -144,7 +145,7 @@ TEST(RemoveVariationFiles, DeletesOnlyTheReplacedVariationsFiles) {
     }
 }
 
-TEST(RemoveVariationFiles, GoesOnPastFilesThatCannotBeDeleted) {
+TEST(ReplacedLiveryRemoval, GoesOnPastFilesThatCannotBeDeleted) {
     RepaintWorld world;
     installTwoVariations(world);
     testkit::FailingFileOperations files([](const std::string& op, const std::string& name) {
@@ -152,7 +153,7 @@ TEST(RemoveVariationFiles, GoesOnPastFilesThatCannotBeDeleted) {
     });
     writeFile(world.aircraft() / "Aircraft.cfg",
               "[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=ABC\r\n");
-    RemoveVariationFiles(world.plan(), files);
+    EXPECT_FALSE(completeWork(world.aircraft(), {{}, {}, world.plan().removals}, files));
     EXPECT_EQ(files.failures, 1);
     EXPECT_TRUE(fs::exists(world.aircraft() / "Texture" / "T_WING_ABC.bmp"));
     EXPECT_FALSE(fs::exists(world.aircraft() / "Texture" / "T_TAIL_ABC.bmp"));

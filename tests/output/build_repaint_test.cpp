@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "aircraft/aircraft_spec_checks.h"
 #include "aircraft/profile.h"
@@ -12,6 +13,7 @@
 #include "app/platform.h"
 #include "output/cfg_restore.h"
 #include "output/configuration_text.h"
+#include "output/interrupted_work.h"
 #include "output/repaint_world.h"
 #include "support/time_limit.h"
 #include "texture/bmp_writer.h"
@@ -64,7 +66,7 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgressAndRemovesAnInterrupted
         for (const fs::path& file : files)
             writeFile(file, "x");
     fs::create_directories(world.aircraft() / "Model.livrano-7.tmp");
-    EXPECT_EQ(world.plan().leftovers, leftovers);
+    EXPECT_EQ(findInterruptedWork(world.aircraft(), world.programFolder()).temporaries, leftovers);
     const Status status = CreateRepaint(world.app);
     ASSERT_TRUE(status) << status.message();
     for (const fs::path& file : leftovers)
@@ -83,10 +85,10 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgressAndRemovesAnInterrupted
     const std::vector<std::string>& texts = world.frontend.statusTexts;
     ASSERT_GE(texts.size(), 6u);
     EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 6),
-              (std::vector<std::string>{"Removed 3 temporary files that an interrupted build left behind",
-                                        "Copying Files", "Creating Aircraft Directories",
-                                        "Renaming Textures in MDL", "Writing Aircraft Configuration File",
-                                        "Working Texture - T_FUSE_QRX_1"}));
+              (std::vector<std::string>{
+                  "Finished what an interrupted run left in Craft: removed 3 temporary files",
+                  "Copying Files", "Creating Aircraft Directories", "Renaming Textures in MDL",
+                  "Writing Aircraft Configuration File", "Working Texture - T_FUSE_QRX_1"}));
     // The craft's textures have no size: every one is left out, and the closing text says so.
     EXPECT_EQ(texts.back(), "Your Aircraft Repaint has been built, but 3 textures were left out");
     for (const char* name : {"T_FUSE_QRX_1", "T_WING_QRX", "T_TAIL_QRX"}) // with the reason, in the detail
@@ -142,8 +144,8 @@ TEST(BuildRepaint, TextureFolderAircraftSkipTheModelAndKeepTheirFoldersSpelling)
     EXPECT_FALSE(fs::exists(world.aircraft() / "Texture.HARBOUR"));
 }
 
-// The livery rebuilt under its own title and folders, whose files must stay whole until
-// aircraft.cfg names the new one.
+// The livery rebuilt under its own title and folders, whose files must each stay whole, old or
+// new, whatever step fails.
 const std::string kInstalledBlueSky =
     std::string(kThreeEntries) + "[fltsim.3]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=QRX\r\n\r\n";
 const std::pair<const char*, const char*> kBlueSkyFiles[] = {
@@ -164,8 +166,8 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
         bool savedMeanwhile = false;    // an editor saves aircraft.cfg before the operation instead
     };
     const Case cases[] = {
+        {"writeFile", "Livrano.journal", "Copying Files"},
         {"createDirectory", "Texture", "Creating Aircraft Directories"},
-        {"syncFolder", "Craft", "Creating Aircraft Directories"},
         {"writeFile", "Craft_QRX.mdl", model},
         {"syncFile", "Model.cfg", model},
         {"renameFile", "Craft_QRX.air", "Copying the flight-model file", false, false, model},
@@ -176,15 +178,25 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
         {"renameFile", "Aircraft.cfg", cfgStep, true},
         {"readFile", "Aircraft.cfg", cfgStep, false, false, nullptr, true},
         {"syncFile", "Aircraft.bak", cfgStep, true, false, nullptr, true},
-        {"moveFile", "Craft_QRX.air", "Setting aside the replaced livery", false, false, "Copying Files"},
         {"reload", "", "Reloading the aircraft specification", true, true, "Moving New Textures"},
     };
-    for (const Case& c : cases) {
-        RepaintWorld world;
+    auto blueSky = [](RepaintWorld& world) {
         world.installConfiguration();
         writeFile(world.aircraft() / "Aircraft.cfg", kInstalledBlueSky);
         for (const auto& [file, bytes] : kBlueSkyFiles)
             writeFile(world.aircraft() / file, bytes);
+    };
+    std::map<std::string, std::string> rebuilt; // each file as a build that succeeds leaves it
+    {
+        RepaintWorld world;
+        blueSky(world);
+        ASSERT_TRUE(CreateRepaint(world.app));
+        for (const auto& [file, bytes] : kBlueSkyFiles)
+            rebuilt[file] = readFile(world.aircraft() / file);
+    }
+    for (const Case& c : cases) {
+        RepaintWorld world;
+        blueSky(world);
         const bool reload = std::string(c.operation) == "reload";
         if (reload)
             world.app.settings.AircraftIndex = 7; // names no catalogue entry
@@ -217,17 +229,17 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
                       c.savedMeanwhile ? saved : kInstalledBlueSky)
                 << label;
         }
-        for (const auto& [file, bytes] : kBlueSkyFiles)
-            EXPECT_EQ(fs::exists(world.aircraft() / file) && readFile(world.aircraft() / file) == bytes,
-                      !c.cfgWritten)
-                << label << ": " << file;
+        // Each file is replaced in one step: old, or whole and new, never missing.
+        for (const auto& [file, bytes] : kBlueSkyFiles) {
+            ASSERT_TRUE(fs::exists(world.aircraft() / file)) << label << ": " << file;
+            const std::string now = readFile(world.aircraft() / file);
+            EXPECT_TRUE(now == rebuilt[file] || (now == bytes && !c.cfgWritten)) << label << ": " << file;
+        }
         const fs::path bak = world.aircraft() / "Aircraft.bak";
         EXPECT_EQ(fs::exists(bak) ? readFile(bak) : "none", c.backedUp ? kInstalledBlueSky : "none") << label;
-        // No temporary file and no livery set aside is left in the aircraft.
-        for (const std::string& name : RepaintWorld::listing(world.aircraft())) {
+        // No temporary file is left in the aircraft.
+        for (const std::string& name : RepaintWorld::listing(world.aircraft()))
             EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
-            EXPECT_FALSE(name.starts_with("Livrano.replaced")) << label;
-        }
     }
 }
 
@@ -363,7 +375,7 @@ TEST(CreateRepaint, OtherLiveriesKeepTheirBytesAndTheOriginalFileIsKeptOnce) {
 }
 
 // Every name is looked up, never compared with every other: 8,000 textures, each with its file
-// and the same-title livery's beside it, planned and checked in time linear in them (comparing
+// and the same-title livery's (built under another folder extension) beside it, planned and checked in time linear in them (comparing
 // them took minutes).
 TEST(CreateRepaint, ThousandsOfTexturesPlanInTimeOfTheConfiguration) {
     RepaintWorld world;
@@ -375,11 +387,11 @@ TEST(CreateRepaint, ThousandsOfTexturesPlanInTimeOfTheConfiguration) {
         spec.Textures[i].BaseTextureName = base + "XXX";
         spec.Textures[i].ReplaceMask = base + "*";
         spec.Textures[i].MdlOffsets = {};
-        for (const char* id : {"XXX", "QRX"})
+        for (const char* id : {"XXX", "OLD"})
             writeFile(world.aircraft() / "Texture" / (base + id + ".bmp"), "");
     }
     writeFile(world.aircraft() / "Aircraft.cfg",
-              "[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=QRX\r\n");
+              "[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=OLD\r\n");
     const ProfileDocument configuration(
         configurationText(spec, world.app.extraTextures, world.app.extraFields));
 
