@@ -33,7 +33,8 @@ public:
     Status result() const {
         if (m_count == 0)
             return Status::Ok();
-        return Status::Error(std::to_string(m_count) + (m_count == 1 ? " file or folder" : " files or folders") +
+        return Status::Error(std::to_string(m_count) +
+                                 (m_count == 1 ? " file or folder" : " files or folders") +
                                  " of an interrupted run could not be removed.",
                              m_first.text());
     }
@@ -70,7 +71,8 @@ Status removeThenClose(const fs::path& aircraftFolder, const std::vector<fs::pat
         return s;
     // The aircraft folder the work made held the journal until now.
     std::error_code ec;
-    if (std::find(paths.begin(), paths.end(), aircraftFolder) != paths.end() && fs::is_empty(aircraftFolder, ec))
+    if (std::find(paths.begin(), paths.end(), aircraftFolder) != paths.end() &&
+        fs::is_empty(aircraftFolder, ec))
         left.note(files.removeEmptyDirectory(aircraftFolder));
     return left.result();
 }
@@ -149,7 +151,8 @@ InterruptedWork findInterruptedWork(const fs::path& aircraftFolder, const fs::pa
     std::sort(work.setAside.begin(), work.setAside.end());
     work.journal = readJournal(aircraftFolder);
     if (work.journal && !work.journal->cfgHash.empty()) {
-        const std::optional<std::string> cfg = readFileBytes(resolveCaseless(aircraftFolder / "aircraft.cfg"));
+        const std::optional<std::string> cfg =
+            readFileBytes(resolveCaseless(aircraftFolder / "aircraft.cfg"));
         work.committed = cfg && sha256Hex(*cfg) == work.journal->cfgHash;
     }
     return work;

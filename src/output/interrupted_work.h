@@ -50,6 +50,7 @@ Status completeWork(const std::filesystem::path& aircraftFolder, const WorkJourn
 
 // Takes away what journalled work added, files first, then folders once empty, then closes the
 // journal: the work stopped before aircraft.cfg named its result. Fails as finishInterruptedWork does.
-Status undoWork(const std::filesystem::path& aircraftFolder, const WorkJournal& journal, FileOperations& files);
+Status undoWork(const std::filesystem::path& aircraftFolder, const WorkJournal& journal,
+                FileOperations& files);
 
 } // namespace livrano

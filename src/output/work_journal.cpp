@@ -71,7 +71,8 @@ Status writeJournal(const fs::path& aircraftFolder, const WorkJournal& journal, 
         text += "cfg " + journal.cfgHash + "\n";
     auto lines = [&](const char* kind, const std::vector<fs::path>& paths) {
         for (const fs::path& path : paths)
-            text += std::string(kind) + " " + escaped(path.lexically_relative(aircraftFolder).string()) + "\n";
+            text +=
+                std::string(kind) + " " + escaped(path.lexically_relative(aircraftFolder).string()) + "\n";
     };
     lines("added", journal.added);
     lines("remove", journal.removals);

@@ -375,8 +375,8 @@ TEST(CreateRepaint, OtherLiveriesKeepTheirBytesAndTheOriginalFileIsKeptOnce) {
 }
 
 // Every name is looked up, never compared with every other: 8,000 textures, each with its file
-// and the same-title livery's (built under another folder extension) beside it, planned and checked in time linear in them (comparing
-// them took minutes).
+// and the same-title livery's (built under another folder extension) beside it, planned and checked in time
+// linear in them (comparing them took minutes).
 TEST(CreateRepaint, ThousandsOfTexturesPlanInTimeOfTheConfiguration) {
     RepaintWorld world;
     AircraftSpec& spec = world.app.spec;
