@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "demo/demo_installation.h"
 
+#include <algorithm>
+#include <cctype>
+#include <set>
 #include <system_error>
 
 #include "aircraft/cipher.h"
@@ -9,6 +12,7 @@
 #include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/text.h"
+#include "demo/demo_kinds.h"
 #include "demo/demo_painting.h"
 #include "output/build_lock.h"
 #include "output/configuration_text.h"
@@ -45,6 +49,7 @@ struct DemoPlan {
     std::string installedBalance; // the installed file's [WEIGHT_AND_BALANCE], as the owner tuned it
     std::string dataBalance;      // the clean copy's
     std::vector<std::pair<std::string, LiveryPart>> extraTextureParts;
+    int extraTextureSize = 256;
 };
 
 TextureSection section(std::int16_t tl, std::int16_t tt, std::int16_t tr, std::int16_t tb, std::int16_t dl,
@@ -215,6 +220,67 @@ DemoPlan meridian() {
     return p;
 }
 
+// Every size of the aircraft `divisor` times smaller; the model offsets stay.
+void shrink(DemoPlan& p, int divisor) {
+    AircraftSpec& s = p.spec;
+    s.TemplateSizeX = static_cast<std::int16_t>(s.TemplateSizeX / divisor);
+    s.TemplateSizeY = static_cast<std::int16_t>(s.TemplateSizeY / divisor);
+    for (TextureSpec& t : s.Textures) {
+        t.TextureSizeX = static_cast<std::int16_t>(t.TextureSizeX / divisor);
+        t.TextureSizeY = static_cast<std::int16_t>(t.TextureSizeY / divisor);
+        for (TextureSection& c : t.Sections)
+            for (std::int16_t* v : {&c.TemplateLeft, &c.TemplateTop, &c.TemplateRight, &c.TemplateBottom,
+                                    &c.DestLeft, &c.DestTop, &c.DestRight, &c.DestBottom})
+                *v = static_cast<std::int16_t>(*v / divisor);
+    }
+    p.extraTextureSize /= divisor;
+}
+
+// The plan of the design, changed as the kind asks.
+Status planOfKind(const DemoAircraftKind& kind, DemoPlan& p) {
+    const bool skylarkDesign = kind.design == DemoAircraftKind::Design::Skylark;
+    if (skylarkDesign && (kind.textureAssignOnly == 0 || kind.copyRenameAirFile == 1))
+        return Status::Refused("The Skylark names its textures and flight model without masks: it takes "
+                               "neither a shared texture folder nor a flight-model copy.");
+    if (kind.divisor < 1 || kind.divisor > 16 || (kind.divisor & (kind.divisor - 1)) != 0)
+        return Status::Refused("A demo aircraft is made 1, 2, 4, 8 or 16 times smaller, not " +
+                               std::to_string(kind.divisor) + ".");
+    auto plain = [](const std::string& name) {
+        return std::all_of(name.begin(), name.end(),
+                           [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+    };
+    if (!plain(kind.suffix) || !plain(kind.extraTextureFolder.value_or("")))
+        return Status::Refused("A demo aircraft's suffix and extra texture folder are letters and digits.");
+    p = skylarkDesign ? skylark() : meridian();
+    AircraftSpec& s = p.spec;
+    if (!kind.suffix.empty()) {
+        for (std::string* name : {&s.AircraftDisplayName, &s.AircraftDirectory, &s.AircraftTitlePrefix})
+            *name += " " + kind.suffix;
+        s.DataPath += "_" + kind.suffix;
+        p.configFile.insert(p.configFile.size() - 4, "_" + kind.suffix);
+        p.templateName.insert(p.templateName.find(" Template"), " " + kind.suffix);
+        p.liveries.resize(1);
+    }
+    if (kind.textureAssignOnly == 0 || kind.textureAssignOnly == 1)
+        s.TextureAssignOnly = static_cast<std::int16_t>(kind.textureAssignOnly);
+    if (kind.copyRenameAirFile == 0 || kind.copyRenameAirFile == 1)
+        s.CopyRenameAirFile = static_cast<std::int16_t>(kind.copyRenameAirFile);
+    if (kind.extraTextureFolder) {
+        if (p.extraTextureParts.empty())
+            p.extraTextureParts = {{"CJ70_CABIN.bmp", LiveryPart::Wing},
+                                   {"CJ70_GEAR.bmp", LiveryPart::Nacelle}};
+        ExtraTextureSpec& extra = p.extraTextures;
+        extra.CopyExtraTextures = 1;
+        extra.BaseTextureFolder = *kind.extraTextureFolder;
+        extra.ExtraTextureNames.clear();
+        for (const auto& [name, part] : p.extraTextureParts)
+            extra.ExtraTextureNames.push_back(name);
+        extra.NumExtraTextures = static_cast<std::int16_t>(extra.ExtraTextureNames.size());
+    }
+    shrink(p, kind.divisor);
+    return Status::Ok();
+}
+
 const char* const kAirlines[] = {
     "AEROVANTA", "ALPINE STAR", "AMBERJET",        "BLUE HARBOUR", "BOREAL",   "CANDELA",
     "CORVANE",   "DUNEWIND",    "EMBERLINE",       "FJORDAIR",     "GALEWAY",  "GRANITE",
@@ -383,18 +449,41 @@ void writeAircraft(DemoWriter& w, const DemoPlan& plan, const fs::path& programF
         }
     }
     for (const auto& [name, part] : plan.extraTextureParts) {
-        LiveryPicture extra = blankPicture(256, 256, plan.liveries.front().design);
-        paintPart(extra, part, {0, 0, 256, 256}, plan.liveries.front().design);
-        w.file(aircraft / "texture" / name, encodeBmp24(extra.colour));
+        const int size = plan.extraTextureSize;
+        LiveryPicture extra = blankPicture(size, size, plan.liveries.front().design);
+        paintPart(extra, part, {0, 0, size, size}, plan.liveries.front().design);
+        const std::string& base = plan.extraTextures.BaseTextureFolder;
+        w.file(aircraft / (base.empty() ? "texture" : "texture." + base) / name, encodeBmp24(extra.colour));
     }
     made.aircraft.push_back({spec.AircraftDisplayName, templateFile, aircraft});
 }
 
 } // namespace
 
+std::vector<DemoAircraftKind> demoAircraftKinds() {
+    std::vector<DemoAircraftKind> kinds(2);
+    kinds[1].design = DemoAircraftKind::Design::Meridian;
+    return kinds;
+}
+
 Status CreateDemoInstallation(const fs::path& dir, DemoInstallation& made) {
+    return CreateDemoInstallation(dir, made, demoAircraftKinds());
+}
+
+Status CreateDemoInstallation(const fs::path& dir, DemoInstallation& made,
+                              const std::vector<DemoAircraftKind>& kinds) {
     made = {};
     made.programFolder = dir / "Corvane Software" / "Livrano";
+    std::vector<DemoPlan> plans;
+    std::set<std::string> names;
+    for (const DemoAircraftKind& kind : kinds) {
+        plans.emplace_back();
+        if (Status s = planOfKind(kind, plans.back()); !s)
+            return s;
+        if (!names.insert(toUpper(plans.back().spec.AircraftDisplayName)).second)
+            return Status::Refused("Two demo aircraft would be named " +
+                                   plans.back().spec.AircraftDisplayName + ".");
+    }
     // Written over an installation in use, the demo would replace files under a running build.
     BuildLock lock;
     if (Status s = lock.acquireInstallation(made.programFolder, dir / "Aircraft"); !s)
@@ -406,7 +495,7 @@ Status CreateDemoInstallation(const fs::path& dir, DemoInstallation& made) {
     for (const char* airline : kAirlines)
         airlines += std::string(airline) + "\r\n";
     w.file(made.programFolder / "Data" / "airlines.cfg", airlines);
-    for (const DemoPlan& plan : {skylark(), meridian()})
+    for (const DemoPlan& plan : plans)
         writeAircraft(w, plan, made.programFolder, dir, made);
     return w.status();
 }
