@@ -7,16 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/checksum.h"
 #include "app/code_page.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
 #include "cli/terminal_text.h"
-#include "output/aircraft_cfg.h"
-#include "output/aircraft_folders.h"
-#include "output/build_plan.h"
-#include "output/interrupted_work.h"
-#include "output/work_journal.h"
+#include "output/livery_removal.h"
 
 namespace livrano::cli {
 
@@ -47,12 +42,15 @@ int run(Options& o) {
         std::string title;
         if (Status s = windows1252FromUtf8("--title text", o.title, title); !s)
             return failed(kName, s);
-        BuildLock lock;
-        if (std::optional<int> exit = takeLock(lock, app, kName, o.aircraft.dryRun))
-            return *exit;
-        BuildPlan plan;
-        if (Status s = planLiveryRemoval(app, title, plan); !s)
-            return failed(kName, s);
+        LiveryRemoval removal;
+        const Status removed = RemoveLivery(app, app.frontend, title, o.aircraft.dryRun, removal);
+        if (!removal.interrupted.empty())
+            say(stdout, "%s\n", removal.interrupted.summary(!o.aircraft.dryRun).c_str());
+        if (!removal.recovered)
+            say(stderr, "%s: %s\n", kName, removal.recovered.text().c_str());
+        const BuildPlan& plan = removal.plan;
+        if (!plan.replaced)
+            return failed(kName, removed);
         say(stdout, "%s [fltsim.%zu] \"%s\" of %s; %zu later entries numbered down\n",
             o.aircraft.dryRun ? "Would take out" : "Taking out", plan.replaced->number,
             utf8FromWindows1252(plan.replaced->title).c_str(), utf8FromPath(plan.installedCfg).c_str(),
@@ -60,22 +58,8 @@ int run(Options& o) {
         for (const fs::path& p : plan.removals)
             say(stdout, "  remove   %s\n", utf8FromPath(p).c_str());
         say(stdout, "  backup   %s\n", utf8FromPath(plan.backupCfg).c_str());
-        if (o.aircraft.dryRun)
-            return kDone;
-        // The entry goes first: should the rewrite fail, every file it names is still there. The
-        // journal lets the next command finish the removals should this one be killed after it.
-        FileOperations& files = systemFileOperations();
-        std::string bytes;
-        if (Status s = ComposeAircraftCfg(app.extraFields, app.frontend, plan, bytes, files); !s)
-            return failed(kName, s);
-        const WorkJournal journal{sha256Hex(bytes), {}, plan.removals};
-        if (Status s = writeJournal(plan.aircraftFolder, journal, files); !s)
-            return failed(kName, s);
-        if (Status s = CommitAircraftCfg(plan, bytes, files); !s) {
-            (void)closeJournal(plan.aircraftFolder, files); // nothing was removed: the note is moot
-            return failed(kName, s);
-        }
-        (void)completeWork(plan.aircraftFolder, journal, files); // what stays is named below
+        if (!removed)
+            return failed(kName, removed);
         std::error_code ec;
         for (const fs::path& p : plan.removals) {
             if (fs::exists(p, ec))
