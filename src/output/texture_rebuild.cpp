@@ -35,7 +35,7 @@ PictureShape loadedPictureShape(const BitmapSurfaces& s) {
 
 TextureRebuild RebuildTextures(const RepaintInputs& repaint, BitmapSurfaces& surfaces, Frontend& frontend,
                                const BuildPlan& plan, const std::string& templatePath,
-                               const PictureShape& shape) {
+                               const PictureShape& shape, FileOperations& files) {
     using Outcome = TextureRebuild::Outcome;
     TextureRebuild result;
     BuildLock lock;
@@ -44,7 +44,7 @@ TextureRebuild RebuildTextures(const RepaintInputs& repaint, BitmapSurfaces& sur
     // A rebuild killed by the painter leaves temporary files beside the textures it replaces.
     const InterruptedWork interrupted = findInterruptedWork(plan.aircraftFolder, repaint.programFolder);
     if (!interrupted.empty()) {
-        const Status finished = finishInterruptedWork(interrupted, systemFileOperations());
+        const Status finished = finishInterruptedWork(interrupted, files);
         frontend.setStatus(interrupted.summary(true), finished ? std::string() : finished.text());
     }
 
@@ -80,7 +80,7 @@ TextureRebuild RebuildTextures(const RepaintInputs& repaint, BitmapSurfaces& sur
                 {}};
     TextureJobs jobs = plan.textures;
     jobs.extras.clear();
-    result.report = BuildTextures(repaint.spec, surfaces, frontend, repaint.programFolder, jobs);
+    result.report = BuildTextures(repaint.spec, surfaces, frontend, repaint.programFolder, jobs, {}, files);
     return result;
 }
 

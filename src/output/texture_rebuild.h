@@ -8,6 +8,7 @@
 
 #include "app/frontend.h"
 #include "output/build_plan.h"
+#include "output/file_operations.h"
 #include "output/repaint_inputs.h"
 #include "texture/texture_composition.h"
 
@@ -41,9 +42,10 @@ struct TextureRebuild {
 // with the texture and model values it was built with, loads the template (and its companion)
 // again, refuses pictures that cannot be read or whose shape differs from `shape` (a save still
 // being written), and rebuilds the plan's textures, each replacing the old one whole. Extra
-// textures are not copied again. The template is loaded into `surfaces`.
+// textures are not copied again. The template is loaded into `surfaces`. What an interrupted run
+// left is finished first, and the textures put in place, through `files`.
 TextureRebuild RebuildTextures(const RepaintInputs& repaint, BitmapSurfaces& surfaces, Frontend& frontend,
                                const BuildPlan& plan, const std::string& templatePath,
-                               const PictureShape& shape);
+                               const PictureShape& shape, FileOperations& files = systemFileOperations());
 
 } // namespace livrano
