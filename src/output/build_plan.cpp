@@ -394,9 +394,9 @@ private:
     }
 
     // The replaced livery's own texture folder, or its textures in the shared folder; its model
-    // folder; its flight model. Names are rebuilt with its model value as the identifier, as
-    // such a livery keeps its upper-case identifier there. Nothing goes that another livery uses
-    // with the same texture or model value, nor anything owned by another or the aircraft.
+    // folder (names rebuilt with its model value as the identifier, as such a livery keeps its
+    // upper-case identifier there); the flight model its entry names. Nothing goes that another
+    // livery uses with the same texture or model value, nor anything owned by another or the aircraft.
     void planRemovals() {
         BuildPlan& p = m_plan;
         const std::string oldModel = trim(p.replaced->model);
@@ -446,6 +446,9 @@ private:
             for (const TextureSpec& t : m_spec.Textures)
                 masked(m_shared, t.BaseTextureName, t.ReplaceMask, ".bmp");
         }
+        // A livery with a texture folder of its own has no model value to name its flight model by.
+        if (m_spec.CopyRenameAirFile == 1 && !trim(p.replaced->sim).empty())
+            file(p.aircraftFolder, trim(p.replaced->sim) + ".air");
         if (modelInUse)
             return;
         if (m_spec.TextureAssignOnly == 0) {
@@ -454,8 +457,6 @@ private:
                 masked(path, m_spec.BaseModelName, m_spec.ReplaceMask, ".mdl");
             });
         }
-        if (m_spec.CopyRenameAirFile == 1)
-            masked(p.aircraftFolder, m_spec.BaseAirName, m_spec.ReplaceAirMask, ".air");
     }
 
     // Where the build writes `name` in `folder`: the entry there whatever the case of its name,
