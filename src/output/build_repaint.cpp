@@ -84,7 +84,8 @@ Status BuildRepaint(const BuildState& state, const BuildPlan& plan, FileOperatio
     // The journal is on the disk before the first file: a build killed at any point is finished
     // or taken away by the next command. Until aircraft.cfg names the new livery, a failing step
     // takes away what the build added; what it replaced in place is whole, old or new, and
-    // aircraft.cfg still names it.
+    // aircraft.cfg still names it. Once it does, even through a replacement that failed after its
+    // rename, the build is finished instead.
     WorkJournal journal = journalOf(plan);
     Status journalled = files.makeFolder(plan.aircraftFolder);
     if (journalled)
@@ -94,7 +95,7 @@ Status BuildRepaint(const BuildState& state, const BuildPlan& plan, FileOperatio
         return stoppedAt("Copying Files", journalled);
     }
     auto failed = [&](const char* step, const Status& reason) {
-        const Status undone = undoWork(plan.aircraftFolder, journal, files);
+        const Status undone = settleWork(plan.aircraftFolder, journal, files);
         return stoppedAt(step, undone ? reason
                                       : Status::Error(reason.message() + " " + undone.message(),
                                                       reason.detail() + "\n" + undone.detail()));

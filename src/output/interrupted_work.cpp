@@ -150,12 +150,20 @@ InterruptedWork findInterruptedWork(const fs::path& aircraftFolder, const fs::pa
     std::sort(work.temporaries.begin(), work.temporaries.end());
     std::sort(work.setAside.begin(), work.setAside.end());
     work.journal = readJournal(aircraftFolder);
-    if (work.journal && !work.journal->cfgHash.empty()) {
-        const std::optional<std::string> cfg =
-            readFileBytes(resolveCaseless(aircraftFolder / "aircraft.cfg"));
-        work.committed = cfg && sha256Hex(*cfg) == work.journal->cfgHash;
-    }
+    work.committed = work.journal && workCommitted(aircraftFolder, *work.journal);
     return work;
+}
+
+bool workCommitted(const fs::path& aircraftFolder, const WorkJournal& journal) {
+    if (journal.cfgHash.empty())
+        return false;
+    const std::optional<std::string> cfg = readFileBytes(resolveCaseless(aircraftFolder / "aircraft.cfg"));
+    return cfg && sha256Hex(*cfg) == journal.cfgHash;
+}
+
+Status settleWork(const fs::path& aircraftFolder, const WorkJournal& journal, FileOperations& files) {
+    return workCommitted(aircraftFolder, journal) ? completeWork(aircraftFolder, journal, files)
+                                                  : undoWork(aircraftFolder, journal, files);
 }
 
 Status finishInterruptedWork(const InterruptedWork& work, FileOperations& files) {

@@ -43,6 +43,15 @@ InterruptedWork findInterruptedWork(const std::filesystem::path& aircraftFolder,
 // fails, naming the first such file and how many there were.
 Status finishInterruptedWork(const InterruptedWork& work, FileOperations& files);
 
+// Whether aircraft.cfg in `aircraftFolder` is the file journalled work puts in place.
+bool workCommitted(const std::filesystem::path& aircraftFolder, const WorkJournal& journal);
+
+// Finishes journalled work by what aircraft.cfg holds now: completeWork when it is the file the work
+// puts in place, undoWork when not. For work that stops at a failure: a replacement of aircraft.cfg
+// can fail after its rename (syncing the folder), with the new file in place.
+Status settleWork(const std::filesystem::path& aircraftFolder, const WorkJournal& journal,
+                  FileOperations& files);
+
 // Removes what journalled work removes once aircraft.cfg names its result (files, then folders
 // once empty), then closes the journal. Fails as finishInterruptedWork does.
 Status completeWork(const std::filesystem::path& aircraftFolder, const WorkJournal& journal,

@@ -29,10 +29,14 @@ Status RemoveLivery(const RepaintInputs& repaint, Frontend& frontend, std::strin
     if (Status s = ComposeAircraftCfg(repaint.extraFields, frontend, plan, bytes, files); !s)
         return s;
     const WorkJournal journal{sha256Hex(bytes), {}, plan.removals};
-    if (Status s = writeJournal(plan.aircraftFolder, journal, files); !s)
+    // A failure leaves aircraft.cfg as it was, with every file, or (the replacement failing after
+    // its rename) without the entry: the removals are then done as after a success.
+    if (Status s = writeJournal(plan.aircraftFolder, journal, files); !s) {
+        (void)settleWork(plan.aircraftFolder, journal, files);
         return s;
+    }
     if (Status s = CommitAircraftCfg(plan, bytes, files); !s) {
-        (void)closeJournal(plan.aircraftFolder, files); // nothing was removed: the note is moot
+        (void)settleWork(plan.aircraftFolder, journal, files);
         return s;
     }
     // What will not go is the painter's to see; the journal keeps it only when it cannot close.
