@@ -132,9 +132,8 @@ Status BuildRepaint(const BuildState& state, const BuildPlan& plan, FileOperatio
         ui.setStatusText(cfgStep);
         return failed(cfgStep, s);
     }
-    // aircraft.cfg names the new livery: what only the old one used can go. What cannot is left
-    // in the journal's hands no longer: the livery is built, and a file that will not go is the
-    // painter's to see to.
+    // aircraft.cfg names the new livery: what only the old one used can go. What cannot stays in
+    // the journal, for the next command to try again: the livery is built all the same.
     (void)completeWork(plan.aircraftFolder, journal, files);
     const std::size_t leftOut = report.skipped.size();
     const std::string leftOutDetail = leftOutLines(report.skipped);

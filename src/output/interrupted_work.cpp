@@ -63,10 +63,13 @@ void removeAll(const std::vector<fs::path>& paths, FileOperations& files, Leftov
     }
 }
 
+// The journal stays while something could not be removed (a temporary file in a folder it names
+// among them): the next command tries again.
 Status removeThenClose(const fs::path& aircraftFolder, const std::vector<fs::path>& paths,
-                       FileOperations& files) {
-    Leftover left;
+                       FileOperations& files, Leftover& left) {
     removeAll(paths, files, left);
+    if (Status s = left.result(); !s)
+        return s;
     if (Status s = closeJournal(aircraftFolder, files); !s)
         return s;
     // The aircraft folder the work made held the journal until now.
@@ -171,20 +174,20 @@ Status finishInterruptedWork(const InterruptedWork& work, FileOperations& files)
     removeAll(work.temporaries, files, left);
     for (const fs::path& aside : work.setAside)
         finishSetAside(work.aircraftFolder, aside, files, left);
-    if (work.journal) {
-        const Status journalled = work.committed ? completeWork(work.aircraftFolder, *work.journal, files)
-                                                 : undoWork(work.aircraftFolder, *work.journal, files);
-        left.note(journalled);
-    }
+    if (work.journal)
+        return removeThenClose(work.aircraftFolder,
+                               work.committed ? work.journal->removals : work.journal->added, files, left);
     return left.result();
 }
 
 Status completeWork(const fs::path& aircraftFolder, const WorkJournal& journal, FileOperations& files) {
-    return removeThenClose(aircraftFolder, journal.removals, files);
+    Leftover left;
+    return removeThenClose(aircraftFolder, journal.removals, files, left);
 }
 
 Status undoWork(const fs::path& aircraftFolder, const WorkJournal& journal, FileOperations& files) {
-    return removeThenClose(aircraftFolder, journal.added, files);
+    Leftover left;
+    return removeThenClose(aircraftFolder, journal.added, files, left);
 }
 
 } // namespace livrano

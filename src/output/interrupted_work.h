@@ -40,7 +40,8 @@ InterruptedWork findInterruptedWork(const std::filesystem::path& aircraftFolder,
 // nothing has taken its place, removes the rest and the folder; completes journalled work that
 // reached aircraft.cfg (completeWork) and takes away the rest (undoWork). What cannot be removed
 // is passed over, so that one stubborn file never blocks every later command; the result then
-// fails, naming the first such file and how many there were.
+// fails, naming the first such file and how many there were, and the journal stays for the next
+// command to try again.
 Status finishInterruptedWork(const InterruptedWork& work, FileOperations& files);
 
 // Whether aircraft.cfg in `aircraftFolder` is the file journalled work puts in place.
@@ -53,7 +54,7 @@ Status settleWork(const std::filesystem::path& aircraftFolder, const WorkJournal
                   FileOperations& files);
 
 // Removes what journalled work removes once aircraft.cfg names its result (files, then folders
-// once empty), then closes the journal. Fails as finishInterruptedWork does.
+// once empty), then closes the journal. Fails as finishInterruptedWork does, the journal kept.
 Status completeWork(const std::filesystem::path& aircraftFolder, const WorkJournal& journal,
                     FileOperations& files);
 
