@@ -336,17 +336,6 @@ Status ComposeAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend,
     const WeightAndBalance weightAndBalance = readWeightAndBalance(ProfileDocument(std::move(installedText)));
 
     frontend.setProgress(9);
-    if (haveInstalled) {
-        // The file as it was before the program first changed it stays beside it for good:
-        // Aircraft.bak only ever holds the file of the build before.
-        if (!fs::exists(plan.originalCfg, ec)) {
-            if (Status s = files.backUpFile(plan.installedCfg, plan.originalCfg); !s)
-                return s;
-        }
-        if (Status s = files.backUpFile(plan.installedCfg, plan.backupCfg); !s)
-            return s;
-    }
-
     // The livery of the same title gave way before the build's first step.
     frontend.setProgress(10);
     frontend.setProgress(11);
@@ -380,8 +369,27 @@ Status ComposeAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend,
 }
 
 Status CommitAircraftCfg(const BuildPlan& plan, std::string_view bytes, FileOperations& files) {
-    if (Status s = checkInstalledCfgUnchanged(plan); !s)
-        return Status::Error(s.message(), s.detail());
+    auto unchanged = [&plan] {
+        const Status s = checkInstalledCfgUnchanged(plan);
+        return s ? s : Status::Error(s.message(), s.detail());
+    };
+    if (Status s = unchanged(); !s)
+        return s;
+    // The backups are made only now: a build that stops before this keeps Aircraft.bak as the file
+    // of the change before, which restoring would otherwise find to be the file in place. The file
+    // as it was before the program first changed it stays beside it for good.
+    std::error_code ec;
+    if (fs::exists(plan.installedCfg, ec)) {
+        if (!fs::exists(plan.originalCfg, ec)) {
+            if (Status s = files.backUpFile(plan.installedCfg, plan.originalCfg); !s)
+                return s;
+        }
+        if (Status s = files.backUpFile(plan.installedCfg, plan.backupCfg); !s)
+            return s;
+    }
+    // A save while the backups were written would be lost under the new file.
+    if (Status s = unchanged(); !s)
+        return s;
     return files.replaceFile(plan.installedCfg, bytes);
 }
 

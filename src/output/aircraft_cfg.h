@@ -64,20 +64,19 @@ Status checkInstalledCfgUnchanged(const BuildPlan& plan);
 Status checkInstalledCfgWritable(const std::filesystem::path& installedCfg);
 
 // Shows "Writing Aircraft Configuration File" and moves the bar from 8 to 20. Reads the
-// weight-and-balance values of the installed file (those that cannot be read are left out),
-// copies it to Aircraft.bak (and, the first time, to kOriginalAircraftCfg), then composes into
-// `bytes` the file from the plan's clean copy: each carried entry's and other section's bytes in
-// place of the clean copy's section of that name (or after it), the new entry key by key (unless
-// writesEntry is false), the weight and balance. The installed file itself is not touched. Fails
-// when the installed file cannot be read or a copy fails, and, Refused with nothing written, when
-// the installed file is no longer the one the plan read. The new entry's extra fields are named
-// by `extraFields`.
+// weight-and-balance values of the installed file (those that cannot be read are left out), then
+// composes into `bytes` the file from the plan's clean copy: each carried entry's and other
+// section's bytes in place of the clean copy's section of that name (or after it), the new entry
+// key by key (unless writesEntry is false), the weight and balance. Writes nothing. Fails when
+// the installed file cannot be read, and, Refused, when it is no longer the one the plan read.
+// The new entry's extra fields are named by `extraFields`.
 Status ComposeAircraftCfg(const ExtraFieldSpec& extraFields, Frontend& frontend, const BuildPlan& plan,
                           std::string& bytes, FileOperations& files = systemFileOperations());
 
-// Puts the composed `bytes` in place of the installed file, in one replacement: the moment
-// aircraft.cfg names what the plan made. Fails, with the installed file as it was, when the file
-// is no longer the one the plan read or the replacement fails.
+// Copies the installed file to Aircraft.bak (and, the first time, to kOriginalAircraftCfg), then
+// puts the composed `bytes` in its place, in one replacement: the moment aircraft.cfg names what
+// the plan made. Fails, with the installed file as it was, when the file is no longer the one the
+// plan read, a copy fails or the replacement fails before its rename.
 Status CommitAircraftCfg(const BuildPlan& plan, std::string_view bytes,
                          FileOperations& files = systemFileOperations());
 
