@@ -446,17 +446,23 @@ private:
             for (const TextureSpec& t : m_spec.Textures)
                 masked(m_shared, t.BaseTextureName, t.ReplaceMask, ".bmp");
         }
-        // A livery with a texture folder of its own has no model value to name its flight model by.
-        if (m_spec.CopyRenameAirFile == 1 && !trim(p.replaced->sim).empty())
-            file(p.aircraftFolder, trim(p.replaced->sim) + ".air");
-        if (modelInUse)
-            return;
-        if (m_spec.TextureAssignOnly == 0) {
+        if (!modelInUse && m_spec.TextureAssignOnly == 0) {
             folder("Model." + oldModel, [&](const fs::path& path) {
                 file(path, "Model.cfg");
                 masked(path, m_spec.BaseModelName, m_spec.ReplaceMask, ".mdl");
             });
         }
+        if (m_spec.CopyRenameAirFile != 1)
+            return;
+        if (!modelInUse)
+            masked(p.aircraftFolder, m_spec.BaseAirName, m_spec.ReplaceAirMask, ".air");
+        // A livery with a texture folder of its own has no model value to name its flight model by;
+        // the one its entry flies is its own as well, unless another livery or the aircraft flies it.
+        const std::string sim = trim(p.replaced->sim);
+        const fs::path flown = entryIn(p.aircraftFolder, sim + ".air");
+        if (!sim.empty() && std::none_of(p.removals.begin(), p.removals.end(),
+                                         [&](const fs::path& r) { return samePath(r, flown); }))
+            file(p.aircraftFolder, sim + ".air");
     }
 
     // Where the build writes `name` in `folder`: the entry there whatever the case of its name,
