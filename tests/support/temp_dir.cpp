@@ -5,18 +5,19 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 namespace livrano::testkit {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
+TempDir::TempDir(const fs::path& under) {
     static std::atomic<unsigned> counter{0};
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = fs::temp_directory_path() /
-                             ("livrano-test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
+        fs::path candidate =
+            under / ("livrano-test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
         if (fs::create_directory(candidate)) {
             m_path = candidate;
             return;
@@ -42,7 +43,9 @@ void writeFile(const fs::path& file, std::span<const std::uint8_t> bytes) {
 
 std::string readFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return std::move(bytes).str();
 }
 
 std::ptrdiff_t entryCount(const fs::path& folder) {

@@ -15,7 +15,8 @@ namespace livrano::testkit {
 
 class TempDir {
 public:
-    TempDir();
+    // In `under`, an existing folder.
+    explicit TempDir(const std::filesystem::path& under = std::filesystem::temp_directory_path());
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
