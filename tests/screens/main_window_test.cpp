@@ -232,6 +232,8 @@ std::vector<Refusal> refusals(const std::string& title, FolderLock& otherBuild) 
          "Aircraft.bak, which is not a regular file"},
         {{[](auto& w) { writeFile(w.aircraft() / "Texture", ""); }},
          "Texture, but something that is not a folder"},
+        {{[](auto& w) { fs::create_directory_symlink("Nowhere", w.aircraft() / "Texture"); }},
+         "Texture, but something that is not a folder"},
         {{assignOnly, extension(std::string(250, 'e'))}, "is too long for the file system"},
         // Short enough itself, but not under the temporary name it is first written as.
         {{extra(std::string(236, 'e') + ".bmp")}, "is too long for the file system"},
