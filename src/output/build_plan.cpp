@@ -729,8 +729,18 @@ Status planConfigurations(const RepaintInputs& repaint, BuildPlan& plan) {
     return planWith(repaint, plan, [](Planner& planner) { return planner.configurations(); });
 }
 
-Status planLiveryRemoval(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan) {
-    return planWith(repaint, plan, [title](Planner& planner) { return planner.livery(title, true); });
+Status planLiveryRemoval(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan,
+                         FileOperations& files) {
+    BuildPlan planned;
+    if (Status s =
+            planWith(repaint, planned, [title](Planner& planner) { return planner.livery(title, true); });
+        !s)
+        return s;
+    // The entry goes first, and its rewrite must not stop midway.
+    if (Status s = checkCfgRewrite(planned, files, 0, "Taking the livery out"); !s)
+        return s;
+    plan = std::move(planned);
+    return Status::Ok();
 }
 
 Status planLiveryFiles(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan) {

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include <zip.h>
@@ -147,6 +148,16 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
     for (const std::string& title : {kSkylark + "\"", kMeridian + " Northwind"})
         EXPECT_THAT(listed.out, HasSubstr(title));
 
+    // Packing where no zip can go ends its dry run as it ends itself.
+    for (const std::string dryRun : {" --dry-run", ""}) {
+        const fs::path nowhere = m_dir / "missing" / "livery.zip";
+        const CliRun refused = cli("a", "pack", kSkylark,
+                                   "--title " + shellQuoted(kSkylark + " Blue Harbour") + " " +
+                                       shellQuoted(nowhere.string()) + dryRun);
+        EXPECT_EQ(refused.exitCode, 2) << dryRun << refused.err;
+        EXPECT_THAT(refused.err, HasSubstr("There is no folder"));
+    }
+
     // The aircraft's own liveries are those its clean copy lists.
     const fs::path clean = program("a") / "Data.C310" / "Aircraft.cfg";
     testkit::writeFile(clean, readFile(clean) + "[fltsim.0]\r\ntitle=" + kSkylark + " Factory\r\n");
@@ -174,10 +185,15 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
     ASSERT_TRUE(makeZip({{texture.name, "fuse"}, {cfg.name, cfg.bytes}}, truncated));
     truncated.resize(truncated.size() / 2);
 
+    const auto entry = [&](const std::string& more) {
+        return RawMember{"fltsim.cfg", "[fltsim.X]\r\ntitle=" + kSkylark + " New\r\ntexture=NEW\r\n" + more};
+    };
+    const fs::path skylark = aircraft("b", kSkylark);
     const struct {
         std::vector<RawMember> members; // or, when empty, `bytes`
         std::string bytes;
         std::string refusal;
+        std::function<void()> prepare = [] {}; // changes the aircraft folder, for this case alone
     } cases[] = {
         {{{"../escape.bmp", "x"}, texture, cfg}, "", "leads out of the aircraft folder"},
         {{{"texture.NEW/../../../escape.bmp", "x"}, cfg}, "", "leads out of the aircraft folder"},
@@ -198,18 +214,49 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
         {{{"texture.NEW/zeros.bmp", std::string(80 << 20, '\0')}, cfg}, "", "zip bomb"},
         {{}, damaged, "damaged"},
         {{}, truncated, "damaged"},
+        // Folders Windows takes for one.
+        {{{"texture.NEW/a.bmp", "x"}, {"TEXTURE.new/b.bmp", "x"}, cfg}, "", "differs only in case"},
+        {{{"texture.NEW/Sub/a.bmp", "x"}, {"texture.NEW/SUB/b.bmp", "x"}, cfg}, "", "differs only in case"},
+        // What removing the livery would leave behind.
+        {{texture, {"texture/C310_NEW.bmp", "x"}, cfg}, "", "is in a folder that is not the livery's own"},
+        {{texture, {"texture.Other/a.bmp", "x"}, cfg}, "", "is in a folder that is not the livery's own"},
+        {{texture, {"texture.NEW/Sub/a.bmp", "x"}, cfg}, "", "would stay behind"},
+        {{texture, {"New.air", "x"}, cfg}, "", "would stay behind"},
+        // Values a build would not write.
+        {{texture, entry("sim=../" + kSkylark + "/Corvane_C310\r\n")}, "", "flight model contains a path"},
+        {{texture, entry("model=..\\..\\Other\r\n")}, "", "model folder contains a path"},
+        {{texture, entry(std::string("atc_id=N1\0X\r\n", 13))}, "", "control character"},
+        {{texture, entry("; \x1b]2;title\x07\r\n")}, "", "control character"},
+        {{texture, entry("ui_variation=a\tb\r\n")}, "", "ui_variation \"a"},
+        {{texture, entry("description=" + std::string((1 << 20) - 200, 'd') + "\r\n")},
+         "",
+         "cannot be read back"},
+        {{texture, {"fltsim.cfg", "[fltsim.X]\r\ntitle=" + std::string(300, 't') + "\r\ntexture=NEW\r\n"}},
+         "",
+         "cannot be read back"},
+        // What the file system would refuse midway.
+        {{{"texture.NEW/" + std::string(250, 'n') + ".bmp", "x"}, cfg}, "", "too long for the file system"},
+        {{texture, cfg},
+         "",
+         "would overwrite the folder",
+         [&] { fs::create_directory_symlink("Elsewhere", skylark / "texture.NEW"); }},
     };
-    const testkit::Snapshot before = testkit::snapshot(m_dir / "b");
     for (const auto& c : cases) {
+        c.prepare();
+        const testkit::Snapshot before = testkit::snapshot(m_dir / "b");
         const fs::path zip = m_dir / "hostile.zip";
         if (c.members.empty())
             testkit::writeFile(zip, c.bytes);
         else
             writeZip(zip, c.members);
-        const CliRun run = cli("b", "install-livery", kSkylark, shellQuoted(zip.string()));
-        EXPECT_EQ(run.exitCode, 2) << c.refusal << ": " << run.err;
-        EXPECT_THAT(run.err, HasSubstr(c.refusal));
-        EXPECT_EQ(testkit::snapshot(m_dir / "b"), before) << c.refusal;
+        // A dry run ends as the install would.
+        for (const std::string dryRun : {" --dry-run", ""}) {
+            const CliRun run = cli("b", "install-livery", kSkylark, shellQuoted(zip.string()) + dryRun);
+            EXPECT_EQ(run.exitCode, 2) << c.refusal << dryRun << ": " << run.err;
+            EXPECT_THAT(run.err, HasSubstr(c.refusal)) << dryRun;
+            EXPECT_EQ(testkit::snapshot(m_dir / "b"), before) << c.refusal << dryRun;
+        }
+        fs::remove(skylark / "texture.NEW");
     }
 
     // Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark, an
