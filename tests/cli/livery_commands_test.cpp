@@ -153,12 +153,10 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
         EXPECT_THAT(listed.out, HasSubstr(title));
 
     // Packing where no zip can go ends its dry run as it ends itself.
-    const std::string nowhere = shellQuoted((m_dir / "missing" / "livery.zip").string());
+    const std::string nowhere = "--title " + shellQuoted(kSkylark + " Blue Harbour") + " " +
+                                shellQuoted((m_dir / "missing" / "livery.zip").string());
     for (const std::string dryRun : {" --dry-run", ""})
-        EXPECT_EQ(cli("a", "pack", kSkylark,
-                      "--title " + shellQuoted(kSkylark + " Blue Harbour") + " " + nowhere + dryRun)
-                      .exitCode,
-                  2);
+        EXPECT_EQ(cli("a", "pack", kSkylark, nowhere + dryRun).exitCode, 2);
 
     // The aircraft's own liveries are those its clean copy lists.
     const fs::path clean = program("a") / "Data.C310" / "Aircraft.cfg";
