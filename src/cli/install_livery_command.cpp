@@ -34,8 +34,9 @@ void describe(CLI::App& command, Options& o) {
         "texture.XXX, maybe model.XXX and an .air file, and a text file holding its [fltsim.X]\n"
         "section) as the aircraft's next livery. The zip is checked whole before anything is written;\n"
         "a zip that would leave the aircraft folder, overwrite a file or folder, take another livery's\n"
-        "folder or title, or that is damaged, too large or a zip bomb is refused. Should a step fail\n"
-        "after writing began, what it wrote is taken away.");
+        "folder or title, put a file where remove would not take it away, or that is damaged, too\n"
+        "large or a zip bomb is refused, and so is an entry a build would not write. Should a step\n"
+        "fail after writing began, what it wrote is taken away.");
 }
 
 int run(Options& o) {
