@@ -6,13 +6,16 @@
 #include <set>
 #include <system_error>
 
+#include "app/checksum.h"
 #include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "output/aircraft_cfg.h"
 #include "output/file_system_limits.h"
 #include "output/fltsim_snippet.h"
+#include "output/interrupted_work.h"
 #include "output/variation_layout.h"
+#include "output/work_journal.h"
 
 namespace livrano {
 
@@ -428,30 +431,42 @@ Status planLiveryInstall(const RepaintInputs& repaint, const ZipReader& zip, Ins
 
 Status InstallLivery(const ExtraFieldSpec& extraFields, Frontend& frontend, const ZipReader& zip,
                      const InstallPlan& plan, FileOperations& files) {
-    std::vector<fs::path> made;
-    std::vector<fs::path> written;
-    auto undo = [&](Status why) {
-        for (auto it = written.rbegin(); it != written.rend(); ++it)
-            files.removeFile(*it);
-        for (auto it = made.rbegin(); it != made.rend(); ++it)
-            files.removeEmptyDirectory(*it);
-        return why;
+    // The journal is on the disk before the first file, so that the next command takes away an
+    // install killed before aircraft.cfg names the livery, and leaves one killed after it.
+    const fs::path& aircraft = plan.cfg.aircraftFolder;
+    WorkJournal journal;
+    journal.added = plan.folders;
+    for (const InstalledFile& f : plan.files)
+        journal.added.push_back(f.destination);
+    auto undo = [&](const Status& why) {
+        const Status undone = undoWork(aircraft, journal, files);
+        return undone ? why : Status::Error(why.message() + " " + undone.message(), why.detail());
     };
-    for (const fs::path& folder : plan.folders) {
-        if (Status s = files.createDirectory(folder); !s)
-            return undo(s);
-        made.push_back(folder);
-    }
-    for (const InstalledFile& f : plan.files) {
+    Status step = files.makeFolder(aircraft);
+    if (step)
+        step = writeJournal(aircraft, journal, files);
+    for (std::size_t i = 0; step && i < plan.folders.size(); ++i)
+        step = files.createDirectory(plan.folders[i]);
+    for (std::size_t i = 0; step && i < plan.files.size(); ++i) {
         std::string bytes;
-        if (Status s = zip.read(f.zipIndex, bytes); !s)
-            return undo(s);
-        if (Status s = files.replaceFile(f.destination, bytes); !s)
-            return undo(s);
-        written.push_back(f.destination);
+        step = zip.read(plan.files[i].zipIndex, bytes);
+        if (step)
+            step = files.replaceFile(plan.files[i].destination, bytes);
     }
-    if (Status s = WriteAircraftCfg(extraFields, frontend, plan.cfg, files); !s)
-        return undo(s);
+    std::string cfgBytes;
+    if (step)
+        step = ComposeAircraftCfg(extraFields, frontend, plan.cfg, cfgBytes, files);
+    if (step) {
+        journal.cfgHash = sha256Hex(cfgBytes);
+        step = writeJournal(aircraft, journal, files);
+    }
+    if (step)
+        step = CommitAircraftCfg(plan.cfg, cfgBytes, files);
+    if (!step)
+        return undo(step);
+    // Installed: a journal that cannot be closed names only the livery's files, which the next
+    // command keeps since aircraft.cfg is the one it names.
+    (void)closeJournal(aircraft, files);
     return Status::Ok();
 }
 

@@ -49,8 +49,10 @@ struct InstallPlan {
 Status planLiveryInstall(const RepaintInputs& repaint, const ZipReader& zip, InstallPlan& plan,
                          FileOperations& files = systemFileOperations());
 
-// Makes the folders, writes every file and rewrites aircraft.cfg with the new entry. When a step
-// fails, what it wrote is taken away again. The entry's extra fields are named by `extraFields`.
+// Notes the work in the aircraft's journal (work_journal.h), makes the folders, writes every file
+// and rewrites aircraft.cfg with the new entry, which is the moment the livery is installed. When
+// a step fails, what it wrote is taken away again; when the run is killed, the next command does
+// that. The entry's extra fields are named by `extraFields`.
 Status InstallLivery(const ExtraFieldSpec& extraFields, Frontend& frontend, const ZipReader& zip,
                      const InstallPlan& plan, FileOperations& files = systemFileOperations());
 
