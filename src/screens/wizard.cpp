@@ -369,9 +369,17 @@ void Wizard::connectAircraftList(SelectAircraftScreen& s) {
     s.setActivationHandler([this, &s, &app = m_program.app()] {
         QListWidget* list = s.lst_SelectAircraft;
         if (list->currentRow() < 0) {
-            m_program.desktop().message(QStringLiteral(
-                "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
-            m_program.destroyScreen(Screen::SelectAircraft);
+            // Once the screen is on show, not from inside its showing: a window destroyed before Qt
+            // has finished showing it stays the modal window after it is gone, and the main window
+            // would never take a click again.
+            QMetaObject::invokeMethod(
+                &s,
+                [this] {
+                    m_program.desktop().message(QStringLiteral(
+                        "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
+                    m_program.destroyScreen(Screen::SelectAircraft);
+                },
+                Qt::QueuedConnection);
             return;
         }
         const std::string chosen = toUpper(trim(app.settings.AircraftName));

@@ -277,7 +277,7 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     EXPECT_EQ(fromCore(settings.AircraftName), list->item(1)->text());
 }
 
-TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSo) {
+TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSoAndLetsGo) {
     GuiInstallation installation;
     const fs::path configurations = resolveCaseless(installation.programFolder() / "Aircraft Configurations");
     std::vector<fs::path> files(fs::directory_iterator(configurations), fs::directory_iterator{});
@@ -294,11 +294,16 @@ TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSo) {
     for (const auto& f : fs::directory_iterator(configurations))
         fs::remove(f.path());
     auto program = installation.started();
-    clickButton(*program->mainWindow()->btn_Wizard);
+    MainWindow& main = *program->mainWindow();
+    clickButton(*main.btn_Wizard);
+    QCoreApplication::sendPostedEvents(); // the message comes once the screen is on show
     ASSERT_EQ(installation.record().messages.size(), 1u);
     EXPECT_TRUE(installation.record().messages[0].startsWith("Cannot continue! There are no aircraft"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(program->screen(Screen::SelectAircraft), nullptr);
+    // The main window takes clicks from the window system again: its Close ends the program.
+    QTest::mouseClick(main.windowHandle(), Qt::LeftButton, {}, main.btn_Close->geometry().center());
+    EXPECT_EQ(installation.record().ends, 1);
 }
 
 } // namespace
