@@ -458,11 +458,14 @@ void Wizard::callsignSelected() {
 
 void Wizard::selectCallsignLine(int line) {
     auto* s = static_cast<CallsignScreen*>(m_program.screen(Screen::Callsign));
-    // Selecting the line already selected is a selection all the same.
-    if (s->lst_Callsign->currentIndex() == line)
+    // Selecting the line already selected is a selection all the same, and it puts the line back
+    // in the box: text typed there and never confirmed must not outlive a reset or a reopening.
+    if (s->lst_Callsign->currentIndex() == line) {
+        s->lst_Callsign->setEditText(s->lst_Callsign->itemText(line));
         callsignSelected();
-    else
+    } else {
         s->lst_Callsign->setCurrentIndex(line);
+    }
 }
 
 void Wizard::resetScreens() {

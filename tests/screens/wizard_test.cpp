@@ -275,6 +275,14 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(fromCore(settings.AircraftName), list->item(1)->text());
+    // A callsign typed, never confirmed, does not outlive a reset.
+    clickButton(*main.btn_Callsign);
+    QTest::keyClicks(callsign->lst_Callsign->lineEdit(), "Northwind");
+    clickButton(*callsign->btn_Previous);
+    program->wizard().resetScreens();
+    clickButton(*main.btn_Callsign);
+    enter(callsign->lst_Callsign->lineEdit());
+    EXPECT_EQ(settings.Callsign, "*NONE*");
 }
 
 TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSoAndLetsGo) {
