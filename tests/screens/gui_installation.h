@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// A demo installation in a temporary folder with the build's media and manual, and a program
-// on it whose calls to the desktop are recorded instead of made.
+// A demo installation in a temporary folder, as `livrano-cli demo` writes it (with the build's
+// media and manual), and a program on it whose calls to the desktop are recorded instead of made.
 
 #include <QString>
 
