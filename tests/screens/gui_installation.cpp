@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QTest>
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "skin/image_button.h"
@@ -36,7 +38,8 @@ Desktop GuiInstallation::desktop() const {
     };
     d.chooseFolder = [r](const QString&, const QString& folder) -> std::optional<QString> {
         r->dialogFolders.push_back(folder);
-        return r->chosenFolder.isEmpty() ? std::nullopt : std::optional<QString>(r->chosenFolder);
+        const QString chosen = std::exchange(r->chosenFolder, QString());
+        return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
     };
     d.playSound = [r](const fs::path& file) { r->sounds.push_back(file); };
     d.openDocument = [r](const fs::path& file) { r->documents.push_back(file); };

@@ -35,7 +35,7 @@ struct DesktopRecord {
     std::vector<std::filesystem::path> documents;
     std::vector<QString> dialogFolders;
     QString chosenFile;   // what the open-file dialog returns; empty: cancelled
-    QString chosenFolder; // what the folder dialog returns; empty: cancelled
+    QString chosenFolder; // what the folder dialog returns once (then it is cancelled); empty: cancelled
     int ends = 0;
 };
 
