@@ -177,6 +177,15 @@ Status Wizard::show(Screen screen, bool wizard) {
                                                                       : fromCore(pending));
     }
     ShowScreenCentred(*s);
+    // An empty catalogue says so once the screen is on show, not from inside its showing: a window
+    // destroyed before Qt has finished showing it stays the modal window after it is gone, and the
+    // main window would never take a click again.
+    if (screen == Screen::SelectAircraft &&
+        static_cast<SelectAircraftScreen*>(s)->lst_SelectAircraft->currentRow() < 0) {
+        m_program.desktop().message(QStringLiteral(
+            "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
+        m_program.destroyScreen(Screen::SelectAircraft);
+    }
     return Status::Ok();
 }
 
@@ -366,22 +375,8 @@ void Wizard::connectAircraftList(SelectAircraftScreen& s) {
     QObject::connect(s.lst_SelectAircraft, &QListWidget::itemDoubleClicked, &s,
                      [this] { ConfirmAircraft(); });
     s.setEnterHandler([this] { ConfirmAircraft(); }, true);
-    s.setActivationHandler([this, &s, &app = m_program.app()] {
+    s.setActivationHandler([&s, &app = m_program.app()] {
         QListWidget* list = s.lst_SelectAircraft;
-        if (list->currentRow() < 0) {
-            // Once the screen is on show, not from inside its showing: a window destroyed before Qt
-            // has finished showing it stays the modal window after it is gone, and the main window
-            // would never take a click again.
-            QMetaObject::invokeMethod(
-                &s,
-                [this] {
-                    m_program.desktop().message(QStringLiteral(
-                        "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
-                    m_program.destroyScreen(Screen::SelectAircraft);
-                },
-                Qt::QueuedConnection);
-            return;
-        }
         const std::string chosen = toUpper(trim(app.settings.AircraftName));
         for (int i = 0; i < list->count(); ++i) {
             if (chosen.empty() || toUpper(trim(toCoreOrEmpty(list->item(i)->text()))) == chosen) {

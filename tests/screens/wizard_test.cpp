@@ -304,7 +304,6 @@ TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSoAndLetsGo) {
     auto program = installation.started();
     MainWindow& main = *program->mainWindow();
     clickButton(*main.btn_Wizard);
-    QCoreApplication::sendPostedEvents(); // the message comes once the screen is on show
     ASSERT_EQ(installation.record().messages.size(), 1u);
     EXPECT_TRUE(installation.record().messages[0].startsWith("Cannot continue! There are no aircraft"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
