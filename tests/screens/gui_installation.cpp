@@ -4,8 +4,6 @@
 #include <QLabel>
 #include <QTest>
 
-#include <utility>
-
 #include <gtest/gtest.h>
 
 #include "skin/image_button.h"
@@ -38,7 +36,8 @@ Desktop GuiInstallation::desktop() const {
     };
     d.chooseFolder = [r](const QString&, const QString& folder) -> std::optional<QString> {
         r->dialogFolders.push_back(folder);
-        const QString chosen = std::exchange(r->chosenFolder, QString());
+        QString chosen; // answered once
+        chosen.swap(r->chosenFolder);
         return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
     };
     d.playSound = [r](const fs::path& file) { r->sounds.push_back(file); };
