@@ -177,6 +177,15 @@ Status Wizard::show(Screen screen, bool wizard) {
                                                                       : fromCore(pending));
     }
     ShowScreenCentred(*s);
+    // An empty catalogue says so once the screen is on show, not from inside its showing: a window
+    // destroyed before Qt has finished showing it stays the modal window after it is gone, and the
+    // main window would never take a click again.
+    if (screen == Screen::SelectAircraft &&
+        static_cast<SelectAircraftScreen*>(s)->lst_SelectAircraft->currentRow() < 0) {
+        m_program.desktop().message(QStringLiteral(
+            "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
+        m_program.destroyScreen(Screen::SelectAircraft);
+    }
     return Status::Ok();
 }
 
@@ -366,14 +375,8 @@ void Wizard::connectAircraftList(SelectAircraftScreen& s) {
     QObject::connect(s.lst_SelectAircraft, &QListWidget::itemDoubleClicked, &s,
                      [this] { ConfirmAircraft(); });
     s.setEnterHandler([this] { ConfirmAircraft(); }, true);
-    s.setActivationHandler([this, &s, &app = m_program.app()] {
+    s.setActivationHandler([&s, &app = m_program.app()] {
         QListWidget* list = s.lst_SelectAircraft;
-        if (list->currentRow() < 0) {
-            m_program.desktop().message(QStringLiteral(
-                "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
-            m_program.destroyScreen(Screen::SelectAircraft);
-            return;
-        }
         const std::string chosen = toUpper(trim(app.settings.AircraftName));
         for (int i = 0; i < list->count(); ++i) {
             if (chosen.empty() || toUpper(trim(toCoreOrEmpty(list->item(i)->text()))) == chosen) {
@@ -450,11 +453,14 @@ void Wizard::callsignSelected() {
 
 void Wizard::selectCallsignLine(int line) {
     auto* s = static_cast<CallsignScreen*>(m_program.screen(Screen::Callsign));
-    // Selecting the line already selected is a selection all the same.
-    if (s->lst_Callsign->currentIndex() == line)
+    // Selecting the line already selected is a selection all the same, and it puts the line back
+    // in the box: text typed there and never confirmed must not outlive a reset or a reopening.
+    if (s->lst_Callsign->currentIndex() == line) {
+        s->lst_Callsign->setEditText(s->lst_Callsign->itemText(line));
         callsignSelected();
-    else
+    } else {
         s->lst_Callsign->setCurrentIndex(line);
+    }
 }
 
 void Wizard::resetScreens() {
