@@ -85,6 +85,15 @@ void catchInterrupts() {
 #endif
 }
 
+void ignoreClosedPipes() {
+#ifndef _WIN32
+    struct sigaction action {};
+    action.sa_handler = SIG_IGN;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGPIPE, &action, nullptr);
+#endif
+}
+
 bool interrupted() {
     return g_interrupted != 0;
 }

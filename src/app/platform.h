@@ -80,6 +80,10 @@ struct FreeUnclearedBytes {
 using UnclearedBytes = std::unique_ptr<std::uint8_t[], FreeUnclearedBytes>;
 UnclearedBytes unclearedBytes(std::size_t size);
 
+// A write to a pipe whose reader has gone (`livrano-cli build | head -1`) fails instead of ending
+// the process: output nobody reads must never stop a build halfway. Windows has no such signal.
+void ignoreClosedPipes();
+
 // A file's size and time as one text ("-" when it is missing): equal stamps, no change seen.
 std::string fileStamp(const std::filesystem::path& file);
 
