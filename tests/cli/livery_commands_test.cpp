@@ -172,6 +172,17 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
     std::string truncated;
     ASSERT_TRUE(makeZip({{texture.name, "fuse"}, {cfg.name, cfg.bytes}}, truncated));
     truncated.resize(truncated.size() / 2);
+    // The zip of `member` and the snippet, its directory and local header declaring `size` for
+    // the member, whatever it inflates to.
+    const auto declaring = [&](const RawMember& member, std::uint32_t size) {
+        writeZip(m_dir / "declaring.zip", {member, cfg});
+        std::string bytes = readFile(m_dir / "declaring.zip");
+        const std::size_t central = bytes.find("PK\x01\x02");
+        for (std::size_t at : {std::size_t{22}, central + 24})
+            for (int i = 0; i < 4; ++i)
+                bytes.at(at + i) = static_cast<char>(size >> (8 * i));
+        return bytes;
+    };
 
     const struct {
         std::vector<RawMember> members; // or, when empty, `bytes`
@@ -197,6 +208,11 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
         {{{"texture.NEW/zeros.bmp", std::string(80 << 20, '\0')}, cfg}, "", "zip bomb"},
         {{}, damaged, "damaged"},
         {{}, truncated, "damaged"},
+        // Refused before a byte is inflated, and while inflating at the first byte past its word.
+        {{}, declaring(texture, 0xFFFFFFF0), "declares more than 2147483648 bytes"},
+        {{},
+         declaring({"texture.NEW/zeros.bmp", std::string(8 << 20, '\0')}, 100),
+         "inflates past the 100 bytes it declares"},
     };
     const testkit::Snapshot before = testkit::snapshot(m_dir / "b");
     for (const auto& c : cases) {
