@@ -115,30 +115,23 @@ TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
     }
 }
 
-// A reader that stops at the first line (`build | head -1`) must not stop the build: it writes
-// what a build whose output is read writes, and ends with that build's status.
+// A reader that stops at the first line (`build 2>&1 | head -1`) must not stop the build: it
+// writes what a build whose output is read writes, and ends with that build's status.
 TEST_F(DemoBuild, AReaderThatStopsAtTheFirstLineLeavesTheBuildWhole) {
     const fs::path read = m_dir / "read";
     ASSERT_EQ(runCli("demo " + shellQuoted(read.string())).exitCode, 0);
-    const auto arguments = [](const fs::path& simulator) {
-        const fs::path program = simulator / "Corvane Software" / "Livrano";
-        return "build --program-folder " + shellQuoted(program.string()) +
-               " --aircraft 'Corvane C-310 Skylark' --template " +
-               shellQuoted((program / "Templates" / "Skylark Template.bmp").string()) +
-               " --variation 'Blue Sky' --folder BSK";
-    };
-    const fs::path status = m_dir / "status";
-    const std::string piped = "{ " + shellQuoted(LIVRANO_CLI_PATH) + " " + arguments(root()) +
-                              " 2>&1; echo $? >" + shellQuoted(status.string()) + "; } | head -1 >/dev/null";
+    const std::string piped = "{ " + shellQuoted(LIVRANO_CLI_PATH) + " build --variation V --folder V " +
+                              skylark() + " --program-folder " + shellQuoted(programFolder().string()) +
+                              " 2>&1; echo $? >" + shellQuoted((m_dir / "status").string()) +
+                              "; } | head -1 >/dev/null";
     ASSERT_EQ(std::system(piped.c_str()), 0);
-    EXPECT_EQ(testkit::readFile(status), "0\n");
-    ASSERT_EQ(runCli(arguments(read)).exitCode, 0);
-    // The aircraft folders and the intermediate bitmaps: names first, then bytes (too long to show).
-    for (const fs::path folder : {"Aircraft", "Corvane Software/Livrano/TempBitmaps"}) {
-        EXPECT_EQ(testkit::RepaintWorld::listing(root() / folder),
-                  testkit::RepaintWorld::listing(read / folder));
+    EXPECT_EQ(testkit::readFile(m_dir / "status"), "0\n");
+    // The same build in the other simulator (the last of an option given twice counts).
+    const std::string other =
+        " --program-folder " + shellQuoted((read / "Corvane Software/Livrano").string());
+    ASSERT_EQ(build("V", "V", skylark() + other).exitCode, 0);
+    for (const fs::path folder : {"Aircraft", "Corvane Software/Livrano/TempBitmaps"})
         EXPECT_TRUE(testkit::snapshot(root() / folder) == testkit::snapshot(read / folder)) << folder;
-    }
 }
 
 // Every refusal ends a build and its dry run alike, in UTF-8 whatever the names' code page; a step

@@ -172,15 +172,12 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
     std::string truncated;
     ASSERT_TRUE(makeZip({{texture.name, "fuse"}, {cfg.name, cfg.bytes}}, truncated));
     truncated.resize(truncated.size() / 2);
-    // The zip of `member` and the snippet, its directory and local header declaring `size` for
-    // the member, whatever it inflates to.
+    // The zip of `member` and the snippet, both headers of the member declaring `size`.
     const auto declaring = [&](const RawMember& member, std::uint32_t size) {
         writeZip(m_dir / "declaring.zip", {member, cfg});
         std::string bytes = readFile(m_dir / "declaring.zip");
-        const std::size_t central = bytes.find("PK\x01\x02");
-        for (std::size_t at : {std::size_t{22}, central + 24})
-            for (int i = 0; i < 4; ++i)
-                bytes.at(at + i) = static_cast<char>(size >> (8 * i));
+        for (std::size_t at : {std::size_t{22}, bytes.find("PK\x01\x02") + 24})
+            bytes.replace(at, 4, {char(size), char(size >> 8), char(size >> 16), char(size >> 24)});
         return bytes;
     };
 
