@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/code_page.h"
-#include "app/file_bytes.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
 #include "cli/terminal_text.h"
@@ -41,11 +40,8 @@ void describe(CLI::App& command, Options& o) {
 
 int run(Options& o) {
     return onAircraft(o.aircraft, "install-livery", [&](Application& app) {
-        std::optional<std::string> bytes = readFileBytes(o.zip);
-        if (!bytes)
-            return failed(kName, Status::Refused("The zip " + o.zip + " cannot be read."));
         ZipReader zip;
-        if (Status s = zip.open(std::move(*bytes)); !s)
+        if (Status s = zip.openFile(o.zip); !s)
             return failed(kName, s);
         BuildLock lock;
         if (std::optional<int> exit = takeLock(lock, app, kName, o.aircraft.dryRun))

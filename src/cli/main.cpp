@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/platform.h"
 #include "cli/command.h"
 #include "cli/exit_status.h"
 #include "cli/terminal_text.h"
@@ -134,6 +135,10 @@ int runCommandLine(int argc, char** argv) {
 } // namespace livrano::cli
 
 int main(int argc, char** argv) {
+    // A reader that stops early (`| head -1`) must not end a build halfway: what it no longer
+    // reads is lost, the build goes on, and the exit status is the build's. A failed write only
+    // sets the stream's error flag, which nothing here reads.
+    livrano::ignoreClosedPipes();
     // What no command handles (memory running out, a file system error thrown from a library)
     // ends the program with a message instead of an abort; some work may already be written.
     try {

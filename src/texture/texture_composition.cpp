@@ -210,8 +210,8 @@ Status MoveTexture(const fs::path& source, const fs::path& destination, FileStep
     if (!fs::is_directory(destination.parent_path(), ec))
         return Status::Error("The texture folder " + utf8FromPath(destination.parent_path()) +
                              " does not exist.");
-    // Mapped, not read through a stream: a finished texture is many megabytes, and the stream
-    // costs more than the write that follows.
+    // Read into one buffer, not through a stream's small one: a finished texture is many
+    // megabytes, and a stream would cost more than the write that follows.
     bool copied = false;
     const bool read = withFileBytes(source, [&](std::span<const std::uint8_t> bytes) {
         copied = replaceFileBytes(destination, bytes, steps).ok();

@@ -190,6 +190,15 @@ std::vector<HostileZip> hostileZips(const fs::path& skylark) {
     std::string truncated;
     EXPECT_TRUE(makeZip({{texture.name, "fuse"}, {cfg.name, cfg.bytes}}, truncated));
     truncated.resize(truncated.size() / 2);
+    // The zip of `member` and the snippet, both headers of the member declaring `size`.
+    const fs::path scratch = skylark.parent_path().parent_path().parent_path() / "declaring.zip";
+    const auto declaring = [&](const RawMember& member, std::uint32_t size) {
+        writeZip(scratch, {member, cfg});
+        std::string bytes = readFile(scratch);
+        for (std::size_t at : {std::size_t{22}, bytes.find("PK\x01\x02") + 24})
+            bytes.replace(at, 4, {char(size), char(size >> 8), char(size >> 16), char(size >> 24)});
+        return bytes;
+    };
 
     const auto entry = [&](const std::string& more) { return RawMember{"fltsim.cfg", snippet + more}; };
     return {
@@ -235,6 +244,11 @@ std::vector<HostileZip> hostileZips(const fs::path& skylark) {
          "",
          "would overwrite the folder",
          [&] { fs::create_directory_symlink("Elsewhere", skylark / "texture.NEW"); }},
+        // Refused before a byte is inflated, and while inflating at the first byte past its word.
+        {{}, declaring(texture, 0xFFFFFFF0), "declares more than 2147483648 bytes"},
+        {{},
+         declaring({"texture.NEW/zeros.bmp", std::string(8 << 20, '\0')}, 100),
+         "inflates past the 100 bytes it declares"},
     };
 }
 
