@@ -277,7 +277,7 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     EXPECT_EQ(fromCore(settings.AircraftName), list->item(1)->text());
 }
 
-TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSo) {
+TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachUntilAStepFailsAndAnEmptyOneSaysSo) {
     GuiInstallation installation;
     const fs::path configurations = resolveCaseless(installation.programFolder() / "Aircraft Configurations");
     std::vector<fs::path> files(fs::directory_iterator(configurations), fs::directory_iterator{});
@@ -290,6 +290,18 @@ TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSo) {
         EXPECT_EQ(program->app().settings.AircraftIndex, 2);
         EXPECT_EQ(installation.record().sounds.size(), 2u);
         EXPECT_NE(shownAs<SelectTemplateScreen>(*program), nullptr);
+    }
+    {
+        // A failed step ends the confirm: the next screen's skin gone, the second twin is not loaded.
+        auto program = installation.started();
+        clickButton(*program->mainWindow()->btn_Wizard);
+        const fs::path skin =
+            resolveCaseless(installation.programFolder() / "Media" / "Wizard_Background.bmp");
+        fs::rename(skin, skin.string() + ".aside");
+        enter(static_cast<SelectAircraftScreen*>(shown(*program))->lst_SelectAircraft);
+        EXPECT_EQ(program->app().settings.AircraftIndex, 0);
+        EXPECT_EQ(installation.record().sounds.size(), 3u);
+        fs::rename(skin.string() + ".aside", skin);
     }
     for (const auto& f : fs::directory_iterator(configurations))
         fs::remove(f.path());
