@@ -10,7 +10,6 @@
 #include "aircraft/profile.h"
 #include "app/file_bytes.h"
 #include "app/platform.h"
-#include "output/cfg_restore.h"
 #include "output/configuration_text.h"
 #include "output/repaint_world.h"
 #include "support/time_limit.h"
@@ -228,27 +227,6 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
             EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
             EXPECT_FALSE(name.starts_with("Livrano.replaced")) << label;
         }
-    }
-}
-
-// Restoring swaps aircraft.cfg and Aircraft.bak; a write that fails half-way leaves the file that
-// was in place where it was, and the backup as it was.
-TEST(RestoreAircraftCfg, AFailedWriteLeavesBothFilesAsTheyWere) {
-    for (const char* failing : {"Aircraft.cfg", "Aircraft.bak", ""}) {
-        SCOPED_TRACE(failing);
-        RepaintWorld world;
-        world.installConfiguration();
-        writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
-        const std::string backup = "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n";
-        writeFile(world.aircraft() / "Aircraft.bak", backup);
-        FailingFileOperations files([&](const std::string& op, const std::string& name) {
-            return op == "renameFile" && name == failing;
-        });
-        const Status status = RestoreAircraftCfg(world.app, false, files);
-        const bool swapped = *failing == '\0';
-        EXPECT_EQ(bool(status), swapped) << status.message();
-        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"), swapped ? backup : kThreeEntries);
-        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), swapped ? kThreeEntries : backup);
     }
 }
 
