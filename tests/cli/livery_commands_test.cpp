@@ -145,15 +145,35 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
     for (const std::string& title : {kSkylark + "\"", kMeridian + " Northwind"})
         EXPECT_THAT(listed.out, HasSubstr(title));
+}
 
-    // The aircraft's own liveries are those its clean copy lists.
-    const fs::path clean = program("a") / "Data.C310" / "Aircraft.cfg";
-    testkit::writeFile(clean, readFile(clean) + "[fltsim.0]\r\ntitle=" + kSkylark + " Factory\r\n");
-    const testkit::Snapshot files = testkit::snapshot(m_dir / "a");
-    const CliRun own = cli("a", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " factory"));
-    EXPECT_EQ(own.exitCode, 2);
-    EXPECT_THAT(own.err, HasSubstr("is one of the aircraft's own liveries"));
-    EXPECT_EQ(testkit::snapshot(m_dir / "a"), files);
+// A refusal says why, exits 2 and leaves the simulator as it was: taking out a factory livery (the
+// aircraft's clean copy lists it).
+TEST_F(Simulators, RefusalsChangeNothing) {
+    const struct {
+        std::string aircraft, command, more, backup;
+        const char* refusal; // nullptr: done
+    } cases[] = {
+        {kSkylark, "remove", "--title " + shellQuoted(kSkylark + " factory"), "",
+         "is one of the aircraft's own"},
+        {kMeridian, "remove", "--title " + shellQuoted(kMeridian + " House Colours"), "",
+         "is one of the aircraft's own"},
+    };
+    for (const auto& c : cases) {
+        const fs::path folder = aircraft("a", c.aircraft);
+        if (c.command == "restore")
+            testkit::writeFile(folder / "Aircraft.bak", c.backup);
+        const std::string installed = readFile(folder / "aircraft.cfg");
+        const testkit::Snapshot before = testkit::snapshot(m_dir / "a");
+        const CliRun run = cli("a", c.command, c.aircraft, c.more);
+        EXPECT_EQ(run.exitCode, c.refusal ? 2 : 0) << c.command << " " << c.more << run.err;
+        EXPECT_THAT(run.err, HasSubstr(c.refusal ? c.refusal : "")) << c.command << " " << c.more;
+        if (c.refusal)
+            EXPECT_EQ(testkit::snapshot(m_dir / "a"), before) << c.command << " " << c.more;
+        else
+            EXPECT_EQ(readFile(folder / "Aircraft.bak") + readFile(folder / "aircraft.cfg"),
+                      installed + c.backup);
+    }
 }
 
 // Every hostile zip is refused before anything is written; hand-made ones install whatever their
