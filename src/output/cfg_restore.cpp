@@ -3,7 +3,9 @@
 
 #include <optional>
 #include <system_error>
+#include <vector>
 
+#include "aircraft/profile.h"
 #include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "output/aircraft_cfg.h"
@@ -60,6 +62,20 @@ Status readKeptAircraftCfg(const RepaintInputs& repaint, bool original, fs::path
         return Status::Refused("There is no " + name + " to restore.");
     if (Status s = files.readFile(kept, bytes); !s)
         return Status::Refused(s.message(), s.detail());
+    const std::string why = "An aircraft.cfg without a [fltsim.N] entry gives the simulator no livery of the "
+                            "aircraft to list. Nothing was changed.";
+    if (bytes.empty())
+        return Status::Refused(name + " is empty: it is not restored.", why);
+    std::string text;
+    std::vector<FltsimEntry> entries;
+    std::vector<ProfileSection> others;
+    if (Status s = installedCfgText(kept, bytes, text); !s)
+        return Status::Refused(name + " cannot be restored: " + s.message(), s.detail());
+    if (Status s = readFltsimEntries(ProfileDocument(std::move(text)), repaint.extraFields, entries, others);
+        !s)
+        return Status::Refused(name + " cannot be restored: " + s.message(), s.detail());
+    if (entries.empty())
+        return Status::Refused(name + " lists no livery: it is not restored.", why);
     return Status::Ok();
 }
 

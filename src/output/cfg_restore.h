@@ -13,7 +13,8 @@ namespace livrano {
 
 // Reads the file a restore puts back into `bytes`: Aircraft.bak, or with `original` the file as it
 // was before the program first changed it (kOriginalAircraftCfg); `kept` is its path. Refused,
-// naming it, when it is missing or unreadable.
+// naming it, when it is missing or unreadable, or when it is empty or lists no livery (no
+// [fltsim.N] entry with a title): put in place, it would leave the simulator no livery to list.
 Status readKeptAircraftCfg(const RepaintInputs& repaint, bool original, std::filesystem::path& kept,
                            std::string& bytes, FileOperations& files = systemFileOperations());
 

@@ -148,8 +148,8 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
 }
 
 // A refusal says why, exits 2 and leaves the simulator as it was: taking out a factory livery (the
-// aircraft's clean copy lists it).
-TEST_F(Simulators, RefusalsChangeNothing) {
+// aircraft's clean copy lists it), restoring a backup that lists no livery. A good backup is restored.
+TEST_F(Simulators, RefusalsChangeNothingAndABackupWithLiveriesIsRestored) {
     const struct {
         std::string aircraft, command, more, backup;
         const char* refusal; // nullptr: done
@@ -158,6 +158,11 @@ TEST_F(Simulators, RefusalsChangeNothing) {
          "is one of the aircraft's own"},
         {kMeridian, "remove", "--title " + shellQuoted(kMeridian + " House Colours"), "",
          "is one of the aircraft's own"},
+        {kSkylark, "restore", "", "", "is empty"},
+        {kSkylark, "restore", "--dry-run", "", "is empty"},
+        {kSkylark, "restore", "", "[General]\r\natc_type=CORVANE\r\n[fltsim.0]\r\nmodel=\r\n",
+         "lists no livery"},
+        {kSkylark, "restore", "", "[fltsim.0]\r\ntitle=" + kSkylark + " Kept\r\n", nullptr},
     };
     for (const auto& c : cases) {
         const fs::path folder = aircraft("a", c.aircraft);
