@@ -24,6 +24,8 @@ Status CopyAirFile(const BuildPlan& plan, FileOperations& files) {
     return files.copyFile(plan.air->source, plan.air->destination);
 }
 
+// The replaced variation is out of aircraft.cfg already: a file or folder that will not go is
+// only clutter, and the rest still goes.
 void RemoveVariationFiles(const BuildPlan& plan, FileOperations& files) {
     for (const fs::path& path : plan.removals) {
         std::error_code ec;

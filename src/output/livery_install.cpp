@@ -259,11 +259,12 @@ Status InstallLivery(const ExtraFieldSpec& extraFields, Frontend& frontend, cons
                      const InstallPlan& plan, FileOperations& files) {
     std::vector<fs::path> made;
     std::vector<fs::path> written;
+    // Taking the install back is best effort: the failure that stopped it is the one to report.
     auto undo = [&](Status why) {
         for (auto it = written.rbegin(); it != written.rend(); ++it)
-            files.removeFile(*it);
+            (void)files.removeFile(*it);
         for (auto it = made.rbegin(); it != made.rend(); ++it)
-            files.removeEmptyDirectory(*it);
+            (void)files.removeEmptyDirectory(*it);
         return why;
     };
     for (const fs::path& folder : plan.folders) {

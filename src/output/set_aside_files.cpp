@@ -60,6 +60,7 @@ Status SetAsideFiles::putBack() {
 }
 
 void SetAsideFiles::drop(const BuildPlan& plan) {
+    // aircraft.cfg names the new livery: what will not go is clutter, never a broken livery.
     for (const auto& [from, to] : m_moved) {
         // A hidden, system or read-only thumbnail cache would otherwise keep its folder alive.
         if (equalsNoCase(to.filename().string(), "Thumbs.db"))
@@ -76,6 +77,7 @@ void SetAsideFiles::drop(const BuildPlan& plan) {
 }
 
 void SetAsideFiles::removeFolders() {
+    // A folder that will not go still holds a file that could not be moved back or deleted.
     for (auto it = m_folders.rbegin(); it != m_folders.rend(); ++it)
         (void)m_files.removeEmptyDirectory(*it);
     m_folders.clear();

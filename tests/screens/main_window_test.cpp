@@ -212,7 +212,9 @@ std::vector<Refusal> refusals(const std::string& title, FolderLock& otherBuild) 
         return cfg("[fltsim.0]\r\ntitle=" + title + "\r\n" + value + "\r\n");
     };
     return {
-        {{[&](auto& w) { otherBuild.tryLock(w.programFolder(), true); }}, "Another build", Locked},
+        {{[&](auto& w) { ASSERT_TRUE(otherBuild.tryLock(w.programFolder(), true)); }},
+         "Another build",
+         Locked},
         {{[](auto& w) { fs::remove_all(w.root() / "Aircraft"); }}, "cannot lock the aircraft folder"},
         {{installed("model=qrx")}, title.substr(0, 200)},
         {{assignOnly, extension(kLongName), installed("texture=" + kLongName)}, title.substr(0, 200)},
