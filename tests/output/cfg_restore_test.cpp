@@ -25,7 +25,8 @@ TEST(RestoreAircraftCfg, NoSequenceOfFailedStepsLosesTheCurrentFile) {
         for (std::size_t failing = 0; failing < operations * 2; ++failing) {
             const bool andAfter = failing % 2 == 1;
             RepaintWorld world;
-            const std::filesystem::path cfg = world.aircraft() / "Aircraft.cfg", bak = world.aircraft() / "Aircraft.bak";
+            const std::filesystem::path cfg = world.aircraft() / "Aircraft.cfg",
+                                        bak = world.aircraft() / "Aircraft.bak";
             testkit::writeFile(cfg, current);
             testkit::writeFile(bak, backup);
             testkit::writeFile(world.aircraft() / "Aircraft.original", original);
@@ -35,7 +36,8 @@ TEST(RestoreAircraftCfg, NoSequenceOfFailedStepsLosesTheCurrentFile) {
             });
             const Status status = RestoreAircraftCfg(world.app, fromOriginal, files);
             operations = std::max(operations, n + 1);
-            const std::string label = std::to_string(fromOriginal) + " " + std::to_string(failing) + ": " + status.text();
+            const std::string label =
+                std::to_string(fromOriginal) + " " + std::to_string(failing) + ": " + status.text();
             const std::string nowCfg = readFile(cfg), nowBak = readFile(bak);
 
             EXPECT_EQ(bool(status), files.failures == 0) << label;
