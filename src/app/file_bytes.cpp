@@ -187,6 +187,7 @@ Status replaceFileBytes(const fs::path& file, std::string_view bytes, FileSteps&
         status = steps.renameFile(temporary, *target);
     if (!status) {
         std::error_code ec;
+        // The failed step is what to report; a build clears the temporaries left in its folders.
         if (fs::exists(fs::symlink_status(temporary, ec)))
             (void)steps.removeFile(temporary);
         return failure(file, status.text());

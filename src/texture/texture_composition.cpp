@@ -219,6 +219,7 @@ Status MoveTexture(const fs::path& source, const fs::path& destination, FileStep
     if (!read || !copied)
         return Status::Error("The texture " + utf8FromPath(source) + " could not be copied to " +
                              utf8FromPath(destination) + ".");
+    // The texture is in place: an intermediate bitmap left in TempBitmaps harms nothing.
     (void)steps.removeFile(source);
     return Status::Ok();
 }

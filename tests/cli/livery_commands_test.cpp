@@ -157,15 +157,38 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
                                 shellQuoted((m_dir / "missing" / "livery.zip").string());
     for (const std::string dryRun : {" --dry-run", ""})
         EXPECT_EQ(cli("a", "pack", kSkylark, nowhere + dryRun).exitCode, 2);
+}
 
-    // The aircraft's own liveries are those its clean copy lists.
-    const fs::path clean = program("a") / "Data.C310" / "Aircraft.cfg";
-    testkit::writeFile(clean, readFile(clean) + "[fltsim.0]\r\ntitle=" + kSkylark + " Factory\r\n");
-    const testkit::Snapshot files = testkit::snapshot(m_dir / "a");
-    const CliRun own = cli("a", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " factory"));
-    EXPECT_EQ(own.exitCode, 2);
-    EXPECT_THAT(own.err, HasSubstr("is one of the aircraft's own liveries"));
-    EXPECT_EQ(testkit::snapshot(m_dir / "a"), files);
+// A refusal says why, exits 2 and leaves the simulator as it was: taking out a factory livery (the
+// aircraft's clean copy lists it), restoring a backup that lists no livery. A good backup is restored.
+TEST_F(Simulators, RefusalsChangeNothingAndABackupWithLiveriesIsRestored) {
+    const char* const own = "is one of the aircraft's own";
+    const struct {
+        std::string aircraft, command, backup;
+        int exitCode;
+        const char* says;
+    } cases[] = {
+        {kSkylark, "remove --title " + shellQuoted(kSkylark + " factory"), "", 2, own},
+        {kMeridian, "remove --title " + shellQuoted(kMeridian + " House Colours"), "", 2, own},
+        {kSkylark, "restore", "", 2, "is empty"},
+        {kSkylark, "restore --dry-run", "", 2, "is empty"},
+        {kSkylark, "restore", "[General]\r\natc_type=CORVANE\r\n[fltsim.0]\r\nmodel=\r\n", 2,
+         "lists no livery"},
+        {kSkylark, "restore", "[fltsim.0]\r\ntitle=" + kSkylark + " Kept\r\n", 0, "Restored"},
+    };
+    for (const auto& c : cases) {
+        const fs::path folder = aircraft("a", c.aircraft);
+        if (c.command.starts_with("restore"))
+            testkit::writeFile(folder / "Aircraft.bak", c.backup);
+        const testkit::Snapshot before = testkit::snapshot(m_dir / "a");
+        const CliRun run = cli("a", c.command, c.aircraft, "");
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.command << run.err;
+        EXPECT_THAT(c.exitCode == 0 ? run.out : run.err, HasSubstr(c.says)) << c.command;
+        if (c.exitCode == 0)
+            EXPECT_EQ(readFile(folder / "aircraft.cfg"), c.backup);
+        else
+            EXPECT_EQ(testkit::snapshot(m_dir / "a"), before) << c.command;
+    }
 }
 
 // A zip that install-livery refuses, and what its message says.

@@ -285,7 +285,7 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     EXPECT_EQ(settings.Callsign, "*NONE*");
 }
 
-TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSoAndLetsGo) {
+TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachUntilAStepFailsAndAnEmptyOneSaysSoAndLetsGo) {
     GuiInstallation installation;
     const fs::path configurations = resolveCaseless(installation.programFolder() / "Aircraft Configurations");
     std::vector<fs::path> files(fs::directory_iterator(configurations), fs::directory_iterator{});
@@ -298,6 +298,15 @@ TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSoAndLetsGo) {
         EXPECT_EQ(program->app().settings.AircraftIndex, 2);
         EXPECT_EQ(installation.record().sounds.size(), 2u);
         EXPECT_NE(shownAs<SelectTemplateScreen>(*program), nullptr);
+    }
+    {
+        auto program = installation.started();
+        clickButton(*program->mainWindow()->btn_Wizard);
+        const fs::path skin = installation.programFolder() / "Media" / "Wizard_Background.bmp";
+        fs::rename(skin, skin.string() + ".aside"); // the next screen fails: the second twin is not loaded
+        enter(static_cast<SelectAircraftScreen*>(shown(*program))->lst_SelectAircraft);
+        EXPECT_EQ(program->app().settings.AircraftIndex, 0);
+        fs::rename(skin.string() + ".aside", skin);
     }
     for (const auto& f : fs::directory_iterator(configurations))
         fs::remove(f.path());
