@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -15,6 +16,7 @@
 #else
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -170,11 +172,14 @@ bool FileWatcher::wait(int timeoutMs) {
     return false;
 }
 
-bool isTerminal(std::FILE* stream) {
+bool takesEscapeSequences(std::FILE* stream) {
 #ifdef _WIN32
     return _isatty(_fileno(stream)) != 0;
 #else
-    return isatty(fileno(stream)) != 0;
+    // An editor's shell buffer or a serial console says TERM=dumb: "\033[K" would show as text.
+    const char* term = std::getenv("TERM");
+    return isatty(fileno(stream)) != 0 && term != nullptr && *term != '\0' &&
+           std::string_view(term) != "dumb";
 #endif
 }
 
