@@ -11,6 +11,7 @@
 
 #include "app/program_folder.h"
 #include "livrano_version.h"
+#include "screens/desktop_identity.h"
 #include "screens/first_start.h"
 #include "screens/program.h"
 #include "skin/design_font.h"
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
     livrano::ensureDesignFont();
     const QString given = commandLine.parser.value(commandLine.programFolder);
     const std::filesystem::path executable = livrano::executableFolder(argv[0]);
+    livrano::introduceToDesktop(executable);
     std::optional<std::filesystem::path> folder = livrano::findProgramFolder(
         given.isEmpty() ? std::nullopt
                         : std::optional(std::filesystem::path(QFile::encodeName(given).toStdString())),
