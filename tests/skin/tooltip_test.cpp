@@ -143,10 +143,10 @@ TEST_F(TipWindow, ShowsCentredOrBelowTheCursorAndHidesOnLeaveOrTimeout) {
     EXPECT_EQ(shown->geometry().right(), area.right());
 }
 
-// A refusal naming a long file has a word wider than the tip: it is broken, and the tip keeps
-// its width and stays on the screen even at the screen's right edge.
+// A word wider than the tip (a long file name) is broken: the tip keeps its width, on the screen.
 TEST_F(TipWindow, AWordWiderThanTheTipIsBroken) {
-    const QString name = QStringLiteral("Refused: ") + QString(120, QLatin1Char('W')) + QStringLiteral(".bmp");
+    const QString name =
+        QStringLiteral("Refused: ") + QString(120, QLatin1Char('W')) + QStringLiteral(".bmp");
     ASSERT_TRUE(tip.AddControl(second, name, false));
     const QRect area = second->screen()->availableGeometry();
     window.move(area.right() - 160, 150);
