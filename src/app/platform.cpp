@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <string_view>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -178,8 +177,7 @@ bool takesEscapeSequences(std::FILE* stream) {
 #else
     // An editor's shell buffer or a serial console says TERM=dumb: "\033[K" would show as text.
     const char* term = std::getenv("TERM");
-    return isatty(fileno(stream)) != 0 && term != nullptr && *term != '\0' &&
-           std::string_view(term) != "dumb";
+    return isatty(fileno(stream)) != 0 && term != nullptr && *term != '\0' && std::strcmp(term, "dumb") != 0;
 #endif
 }
 
