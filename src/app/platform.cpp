@@ -17,6 +17,7 @@
 #else
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -199,11 +200,13 @@ bool FileWatcher::wait(int timeoutMs) {
     return false;
 }
 
-bool isTerminal(std::FILE* stream) {
+bool takesEscapeSequences(std::FILE* stream) {
 #ifdef _WIN32
     return _isatty(_fileno(stream)) != 0;
 #else
-    return isatty(fileno(stream)) != 0;
+    // An editor's shell buffer or a serial console says TERM=dumb: "\033[K" would show as text.
+    const char* term = std::getenv("TERM");
+    return isatty(fileno(stream)) != 0 && term != nullptr && *term != '\0' && std::strcmp(term, "dumb") != 0;
 #endif
 }
 

@@ -13,8 +13,9 @@
 
 namespace livrano {
 
-// True when the stream writes to an interactive terminal (progress bars redraw in place).
-bool isTerminal(std::FILE* stream);
+// True when the stream writes to an interactive terminal that takes escape sequences (progress
+// bars redraw in place, colours show): not one whose TERM is "dumb" or unset.
+bool takesEscapeSequences(std::FILE* stream);
 
 // syncFile, syncFolder and renameOver fail with the system's reason alone as the message
 // ("Permission denied"): the caller names the step and the file.
