@@ -50,6 +50,15 @@ namespace fs = std::filesystem;
 using namespace livrano;
 using Clock = std::chrono::steady_clock;
 
+// A step the benchmark cannot go on without (its own input files, a step it times): every number
+// after its failure would be meaningless.
+void mustSucceed(const Status& status) {
+    if (status)
+        return;
+    std::fprintf(stderr, "livrano_texture_bench: %s\n", status.text().c_str());
+    std::exit(1);
+}
+
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
@@ -168,7 +177,7 @@ Outcome nvcompress(const RgbaImage& picture, const fs::path& folder, bool fast) 
     for (std::size_t i = 0; i < picture.rgba.size(); i += 4)
         file.insert(file.end(),
                     {picture.rgba[i + 2], picture.rgba[i + 1], picture.rgba[i], picture.rgba[i + 3]});
-    replaceFileBytes(tga, file);
+    mustSucceed(replaceFileBytes(tga, file));
     const std::string command = std::string("nvcompress -bc2 -nomips ") + (fast ? "-fast " : "") + "'" +
                                 tga.string() + "' '" + dds.string() + "' >/dev/null 2>&1";
     const double processor = processorSeconds(RUSAGE_CHILDREN);
@@ -307,9 +316,9 @@ fs::path writeTemplate(const RgbaImage& picture, int width, int height, const fs
         }
     }
     fs::path file = folder / ("template" + std::to_string(width) + ".bmp");
-    replaceFileBytes(file, encodeBmp24(colour));
-    replaceFileBytes(folder / ("template" + std::to_string(width) + "_a.bmp"),
-                     encodeBmp8(alpha, alpha.palette));
+    mustSucceed(replaceFileBytes(file, encodeBmp24(colour)));
+    mustSucceed(replaceFileBytes(folder / ("template" + std::to_string(width) + "_a.bmp"),
+                                 encodeBmp8(alpha, alpha.palette)));
     return file;
 }
 
@@ -350,8 +359,8 @@ void convertAgainstCp(const RgbaImage& picture, int size, const fs::path& folder
         alpha.pixels[i] = picture.rgba[i * 4 + 3];
     }
     const fs::path c = folder / "colour.bmp", a = folder / "alpha.bmp", copies = folder / "copies";
-    replaceFileBytes(c, encodeBmp24(colour));
-    replaceFileBytes(a, encodeBmp8(alpha, alpha.palette));
+    mustSucceed(replaceFileBytes(c, encodeBmp24(colour)));
+    mustSucceed(replaceFileBytes(a, encodeBmp8(alpha, alpha.palette)));
     fs::create_directories(copies);
     struct Contender {
         std::string name;
@@ -442,11 +451,11 @@ void timeSplitSteps(Application& app, HeadlessFrontend& frontend, double (&step)
             },
             [&] {
                 RgbaImage image;
-                composeTextureImage(app.surfaces.WorkSurface24.bitmap, app.surfaces.WorkSurface8.bitmap,
-                                    image);
+                mustSucceed(composeTextureImage(app.surfaces.WorkSurface24.bitmap,
+                                                app.surfaces.WorkSurface8.bitmap, image));
                 file = encodeTexture(image, TextureContainer::FsBitmap, {});
             },
-            [&] { replaceFileBytes(tempBitmapPath(app.programFolder, "SPLIT"), file); }};
+            [&] { mustSucceed(replaceFileBytes(tempBitmapPath(app.programFolder, "SPLIT"), file)); }};
         for (std::size_t s = 0; s < kSplitSteps; ++s) {
             const double processor = processorSeconds(RUSAGE_SELF);
             work[s]();

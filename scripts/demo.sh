@@ -16,13 +16,8 @@ if [ ! -x "$cli" ]; then
 fi
 
 rm -rf "$demo"
+# With the window's skin, sound and manual, so the GUI runs on the demo as well.
 "$cli" demo "$demo" >/dev/null
-# The window's skin, sound and manual, when the build made them, so the GUI can run on the demo.
-for part in Media Livrano.pdf; do
-    if [ -e "$root/build/default/program/$part" ]; then
-        cp -r "$root/build/default/program/$part" "$program/"
-    fi
-done
 echo "Demo installation: $demo"
 
 now() { date +%s%N; }

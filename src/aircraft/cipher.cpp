@@ -191,8 +191,9 @@ void clsEncrypt::DecryptBlock(std::uint32_t& l, std::uint32_t& r) const {
 }
 
 void clsEncrypt::EncryptByte(std::string& buffer, std::string_view key) {
+    // Only an empty key after another is refused, and an empty one is never set here.
     if (!key.empty())
-        Key(key);
+        (void)Key(key);
     const std::size_t length = buffer.size();
     const std::size_t total = (length + kHeaderBytes + kBlockBytes - 1) / kBlockBytes * kBlockBytes;
     buffer.insert(0, kHeaderBytes, '\0');
@@ -219,8 +220,9 @@ void clsEncrypt::EncryptByte(std::string& buffer, std::string_view key) {
 }
 
 bool clsEncrypt::DecryptByte(std::string& buffer, std::string_view key) {
+    // Only an empty key after another is refused, and an empty one is never set here.
     if (!key.empty())
-        Key(key);
+        (void)Key(key);
     const std::size_t total = buffer.size();
     ProgressSteps progress(m_progress, total);
     std::uint32_t chainL = 0;

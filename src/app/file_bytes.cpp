@@ -6,11 +6,6 @@
 #include <random>
 #include <system_error>
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "app/code_page.h"
 #include "app/platform.h"
 
@@ -31,28 +26,38 @@ std::optional<std::string> readFileBytes(const fs::path& file) {
     return bytes;
 }
 
+namespace {
+
+// The file's bytes in one buffer, read rather than mapped: a mapped file that an editor shrinks
+// while it is read kills the process with a bus error, where a read only comes up short. The
+// stream reads a request this large straight into the buffer, which is not cleared first (a
+// 64 MB template would be written twice). False when the file cannot be read whole, or changed
+// while it was read: a size or time other than before, fewer bytes, or more.
+bool readWhole(const fs::path& file, UnclearedBytes& buffer, std::size_t& size) {
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec))
+        return false;
+    const std::string before = fileStamp(file);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    const std::streamoff end = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    if (end < 0 || !in.seekg(0))
+        return false;
+    size = static_cast<std::size_t>(end);
+    buffer = unclearedBytes(size);
+    in.read(reinterpret_cast<char*>(buffer.get()), static_cast<std::streamsize>(size));
+    if (static_cast<std::size_t>(in.gcount()) != size)
+        return false;
+    return in.peek() == std::ifstream::traits_type::eof() && !in.bad() && fileStamp(file) == before;
+}
+
+} // namespace
+
 bool withFileBytes(const fs::path& file, const std::function<void(std::span<const std::uint8_t>)>& use) {
-    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    UnclearedBytes buffer;
+    std::size_t size = 0;
+    if (!readWhole(file, buffer, size))
         return false;
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return false;
-    }
-    const auto size = static_cast<std::size_t>(info.st_size);
-    void* mapped = size == 0 ? nullptr : mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-    close(fd);
-    if (mapped == MAP_FAILED)
-        return false;
-    try {
-        use(std::span<const std::uint8_t>(static_cast<const std::uint8_t*>(mapped), size));
-    } catch (...) {
-        munmap(mapped, size);
-        throw;
-    }
-    if (mapped != nullptr)
-        munmap(mapped, size);
+    use(std::span<const std::uint8_t>(buffer.get(), size));
     return true;
 }
 
@@ -182,6 +187,7 @@ Status replaceFileBytes(const fs::path& file, std::string_view bytes, FileSteps&
         status = steps.renameFile(temporary, *target);
     if (!status) {
         std::error_code ec;
+        // The failed step is what to report; a build clears the temporaries left in its folders.
         if (fs::exists(fs::symlink_status(temporary, ec)))
             (void)steps.removeFile(temporary);
         return failure(file, status.text());

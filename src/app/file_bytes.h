@@ -18,9 +18,10 @@ namespace livrano {
 // The file's bytes; nullopt when it is missing, not a regular file or cannot be read.
 std::optional<std::string> readFileBytes(const std::filesystem::path& file);
 
-// Calls `use` with the bytes of a whole regular file, mapped into memory instead of copied, so
-// that a large bitmap is read without a copy of it and without pages cleared only to be
-// overwritten. False, without calling it, when the file cannot be read.
+// Calls `use` with the bytes of a whole regular file, read into one buffer that is not cleared
+// first. False, without calling it, when the file cannot be read, or changed while it was read
+// (another size or time after than before, a short read): a file an editor is saving is refused
+// as a half-written one is, never a signal.
 bool withFileBytes(const std::filesystem::path& file,
                    const std::function<void(std::span<const std::uint8_t>)>& use);
 

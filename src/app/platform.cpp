@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstddef>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -15,10 +17,12 @@
 #else
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <unistd.h>
 #endif
 #ifdef __linux__
@@ -82,8 +86,34 @@ void catchInterrupts() {
 #endif
 }
 
+void ignoreClosedPipes() {
+#ifndef _WIN32
+    struct sigaction action {};
+    action.sa_handler = SIG_IGN;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGPIPE, &action, nullptr);
+#endif
+}
+
 bool interrupted() {
     return g_interrupted != 0;
+}
+
+UnclearedBytes unclearedBytes(std::size_t size) {
+    constexpr std::size_t kLargePage = std::size_t{2} << 20;
+    const std::size_t alignment = size >= kLargePage ? kLargePage : alignof(std::max_align_t);
+    // Whole large pages: the last one is then a large page too, not 511 small ones.
+    const std::size_t room = (std::max<std::size_t>(size, 1) + alignment - 1) / alignment * alignment;
+    auto* bytes = static_cast<std::uint8_t*>(::operator new (room, std::align_val_t{alignment}));
+#ifdef MADV_HUGEPAGE
+    if (alignment == kLargePage)
+        madvise(bytes, room, MADV_HUGEPAGE);
+#endif
+    return UnclearedBytes(bytes, FreeUnclearedBytes{alignment});
+}
+
+void FreeUnclearedBytes::operator()(std::uint8_t* bytes) const {
+    ::operator delete (bytes, std::align_val_t{alignment});
 }
 
 FileWatcher::FileWatcher(std::vector<fs::path> files, Mode mode) : m_files(std::move(files)), m_mode(mode) {
@@ -170,11 +200,13 @@ bool FileWatcher::wait(int timeoutMs) {
     return false;
 }
 
-bool isTerminal(std::FILE* stream) {
+bool takesEscapeSequences(std::FILE* stream) {
 #ifdef _WIN32
     return _isatty(_fileno(stream)) != 0;
 #else
-    return isatty(fileno(stream)) != 0;
+    // An editor's shell buffer or a serial console says TERM=dumb: "\033[K" would show as text.
+    const char* term = std::getenv("TERM");
+    return isatty(fileno(stream)) != 0 && term != nullptr && *term != '\0' && std::strcmp(term, "dumb") != 0;
 #endif
 }
 

@@ -2,8 +2,10 @@
 #pragma once
 // The few calls that differ between Windows and POSIX systems live here, and only here.
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,8 +13,9 @@
 
 namespace livrano {
 
-// True when the stream writes to an interactive terminal (progress bars redraw in place).
-bool isTerminal(std::FILE* stream);
+// True when the stream writes to an interactive terminal that takes escape sequences (progress
+// bars redraw in place, colours show): not one whose TERM is "dumb" or unset.
+bool takesEscapeSequences(std::FILE* stream);
 
 // syncFile, syncFolder and renameOver fail with the system's reason alone as the message
 // ("Permission denied"): the caller names the step and the file.
@@ -66,6 +69,21 @@ private:
 // progress (a texture being replaced) finishes first; FileWatcher::wait returns at once on one.
 void catchInterrupts();
 bool interrupted();
+
+// Room for `size` bytes that are all written before any is read, so not cleared first. A fresh
+// buffer of many megabytes costs a page fault per 4 KiB touched, and on a virtual machine the
+// faults cost more than the copy that fills it: a buffer of 2 MiB or more is aligned to, and asks
+// Linux for, large pages (a hint: without them it is an ordinary allocation).
+struct FreeUnclearedBytes {
+    std::size_t alignment = 0;
+    void operator()(std::uint8_t* bytes) const;
+};
+using UnclearedBytes = std::unique_ptr<std::uint8_t[], FreeUnclearedBytes>;
+UnclearedBytes unclearedBytes(std::size_t size);
+
+// A write to a pipe whose reader has gone (`livrano-cli build | head -1`) fails instead of ending
+// the process: output nobody reads must never stop a build halfway. Windows has no such signal.
+void ignoreClosedPipes();
 
 // A file's size and time as one text ("-" when it is missing): equal stamps, no change seen.
 std::string fileStamp(const std::filesystem::path& file);

@@ -9,7 +9,7 @@
 
 namespace livrano {
 
-class Status {
+class [[nodiscard]] Status {
 public:
     enum class Kind {
         Ok,

@@ -45,6 +45,12 @@ const char* const kExitStatus = "Exit status:\n"
                                 "  2  usage, a file that cannot be read or used, or (show) a configuration\n"
                                 "     with problems\n"
                                 "  3  a build is at work in the program or aircraft folder OUT lies in\n";
+// show writes nothing: it cannot fail part-way, nor wait for a build.
+const char* const kShowExitStatus =
+    "Exit status:\n"
+    "  0  no problems\n"
+    "  2  usage, a file that cannot be read or used, or a configuration with\n"
+    "     problems\n";
 
 CLI::Option* addKeyOption(CLI::App& tool, Options& o) {
     return tool.add_option("--key", o.key, "the Blowfish key (default: the program's key)")
@@ -83,7 +89,7 @@ Tools defineTools(CLI::App& command, Options& o) {
     CLI::Option* key = addKeyOption(*tools.show, o);
     tools.show->add_flag("--plain", o.plain, "FILE is plain text (default: enciphered)")->excludes(key);
     tools.show->add_flag("--dxt3", o.dxt3, "read it as a DXT3 build would (default: 32-bit)");
-    tools.show->footer(kExitStatus);
+    tools.show->footer(kShowExitStatus);
     return tools;
 }
 
@@ -164,7 +170,7 @@ int show(const Options& o) {
     const std::vector<SpecProblem> problems =
         checkAircraftSpec(profile, spec, extraTextures, extraFields, notes);
 
-    const bool colour = isTerminal(stdout) && std::getenv("NO_COLOR") == nullptr;
+    const bool colour = takesEscapeSequences(stdout) && std::getenv("NO_COLOR") == nullptr;
     const std::string report = formatSpecReport({source, spec, extraTextures, extraFields, problems}, colour);
     std::fwrite(report.data(), 1, report.size(), stdout);
     // A configuration with problems is one a build cannot use as it stands.

@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: MIT
 // livrano-cli demo: writes the demo installation, a simulator with two aircraft and the program
-// folder beside them, so every command can be tried without a simulator.
+// folder beside them, so every command, and the window, can be tried without a simulator.
 
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "app/program_folder.h"
 #include "cli/command.h"
 #include "cli/exit_status.h"
 #include "cli/terminal_text.h"
 #include "demo/demo_installation.h"
+#include "output/program_setup.h"
 
 namespace livrano::cli {
 
@@ -39,6 +42,18 @@ int run(const Options& o) {
     if (Status s = CreateDemoInstallation(dir, made); !s) {
         say(stderr, "livrano-cli demo: %s\n", s.text().c_str());
         return exitStatus(s);
+    }
+    // The window's skin, sound and manual, from the installed files as a setup copies them.
+    const std::optional<fs::path> shared = findSharedFiles(executableFolder(nullptr));
+    ProgramSetup setup;
+    if (Status s = shared
+                       ? completeProgramFolder(*shared, dir, setup)
+                       : Status::Error("the installed files (share/livrano) are missing beside " +
+                                       executableFolder(nullptr).string() +
+                                       ", so the window cannot open on the demo. Please reinstall Livrano.");
+        !s) {
+        say(stderr, "livrano-cli demo: %s\n", s.text().c_str());
+        return kFailed;
     }
     say(stdout, "Demo installation written to %s\n", dir.c_str());
     say(stdout, "Program folder: %s\n", made.programFolder.string().c_str());

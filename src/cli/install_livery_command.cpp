@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/code_page.h"
-#include "app/file_bytes.h"
 #include "cli/command.h"
 #include "cli/livery_cli.h"
 #include "cli/terminal_text.h"
@@ -34,17 +33,15 @@ void describe(CLI::App& command, Options& o) {
         "texture.XXX, maybe model.XXX and an .air file, and a text file holding its [fltsim.X]\n"
         "section) as the aircraft's next livery. The zip is checked whole before anything is written;\n"
         "a zip that would leave the aircraft folder, overwrite a file or folder, take another livery's\n"
-        "folder or title, or that is damaged, too large or a zip bomb is refused. Should a step fail\n"
-        "after writing began, what it wrote is taken away.");
+        "folder or title, put a file where remove would not take it away, or that is damaged, too\n"
+        "large or a zip bomb is refused, and so is an entry a build would not write. Should a step\n"
+        "fail after writing began, what it wrote is taken away.");
 }
 
 int run(Options& o) {
     return onAircraft(o.aircraft, "install-livery", [&](Application& app) {
-        std::optional<std::string> bytes = readFileBytes(o.zip);
-        if (!bytes)
-            return failed(kName, Status::Refused("The zip " + o.zip + " cannot be read."));
         ZipReader zip;
-        if (Status s = zip.open(std::move(*bytes)); !s)
+        if (Status s = zip.openFile(o.zip); !s)
             return failed(kName, s);
         BuildLock lock;
         if (std::optional<int> exit = takeLock(lock, app, kName, o.aircraft.dryRun))

@@ -102,6 +102,11 @@ int run(Options& o) {
         programFolderOrAdvice(o.aircraft.programFolder, "list");
     if (!folder)
         return kUnusableInput;
+    // Without --aircraft an absent folder would list no aircraft at all, as if it were empty.
+    if (!fs::is_directory(*folder)) {
+        say(stderr, "%s: the program folder %s does not exist.\n", kName, utf8FromPath(*folder).c_str());
+        return kUnusableInput;
+    }
     Application app(*folder, frontend);
     std::vector<int> chosen;
     if (!o.aircraft.aircraft.empty()) {
@@ -119,8 +124,10 @@ int run(Options& o) {
         Status s = app.chooseAircraft(index);
         if (s)
             s = listLiveries(app, liveries);
-        if (!s)
-            return failed(kName, s);
+        if (!s) { // a listing only reads: what it cannot read is an input that cannot be used
+            failed(kName, s);
+            return kUnusableInput;
+        }
         const std::string& name = app.settings.AircraftName;
         if (o.json)
             out += (out.empty() ? "[" : ", ") + jsonOf(name, aircraftFolderPath(app), liveries);

@@ -20,7 +20,7 @@ namespace livrano::cli {
 namespace fs = std::filesystem;
 
 void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::string& about, bool optional,
-                        bool dryRun) {
+                        bool writes) {
     CLI::Option* aircraft =
         command
             .add_option("--aircraft", options.aircraft,
@@ -29,13 +29,13 @@ void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::
     if (!optional)
         aircraft->required();
     addProgramFolderOption(command, options.programFolder);
-    if (dryRun)
+    if (writes)
         command.add_flag("--dry-run", options.dryRun, "say what would change, and change nothing");
-    command.footer(about + "\n\nExit status:\n"
-                           "  0  done\n"
-                           "  1  a step failed after writing began\n"
-                           "  2  usage, inputs that cannot be used, or a refusal\n"
-                           "  3  another build holds the aircraft (try again later)\n");
+    // Only a command that writes can fail part-way or find the aircraft locked.
+    command.footer(about + "\n\nExit status:\n  0  done\n" +
+                   (writes ? "  1  a step failed after writing began\n" : "") +
+                   "  2  usage, inputs that cannot be used, or a refusal\n" +
+                   (writes ? "  3  another build holds the aircraft (try again later)\n" : ""));
 }
 
 bool loadAircraft(Application& app, const char* command, const std::string& name) {

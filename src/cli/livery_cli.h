@@ -24,10 +24,11 @@ struct AircraftOptions {
     bool dryRun = false;
 };
 
-// Adds --aircraft (required unless `optional`), --program-folder and, with `dryRun`, --dry-run;
-// the footer is `about`, then the exit status of each outcome.
+// Adds --aircraft (required unless `optional`), --program-folder and, for a command that
+// `writes` (and so takes the build lock), --dry-run; the footer is `about`, then the exit status
+// of each outcome the command can have.
 void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::string& about,
-                        bool optional = false, bool dryRun = true);
+                        bool optional = false, bool writes = true);
 
 // Loads the catalogue into `app` and the named aircraft's specification (the name as typed,
 // UTF-8, or a catalogue index). Prints why not, and the installed aircraft, as `command`.

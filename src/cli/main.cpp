@@ -4,13 +4,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/platform.h"
 #include "cli/command.h"
 #include "cli/exit_status.h"
 #include "cli/terminal_text.h"
+#include "cli/usage_mistake.h"
 #include "livrano_version.h"
 
 namespace livrano::cli {
@@ -41,8 +44,12 @@ std::string commandList(const CLI::App& app) {
     return app.get_formatter()->make_help(&app, app.get_name(), CLI::AppFormatMode::Normal);
 }
 
-int unknownCommand(const CLI::App& app, const std::string& name) {
-    say(stderr, "livrano-cli: unknown command \"%s\"\n\n", name.c_str());
+// `words` name a command that is not there: says which word is unknown, then lists the commands.
+int unknownCommand(const CLI::App& app, std::vector<const char*> words) {
+    words.insert(words.begin(), "livrano-cli");
+    const std::optional<std::string> unknown = unknownWord(app, static_cast<int>(words.size()), words.data());
+    say(stderr, "livrano-cli: %s\n\n",
+        unknown.value_or("Unknown command " + std::string(words.back())).c_str());
     print(stderr, commandList(app));
     return kUnusableInput;
 }
@@ -97,7 +104,7 @@ int runCommandLine(int argc, char** argv) {
         return kUnusableInput;
     }
     if (argv[1][0] != '-' && helpTopic(app, {argv[1]}) == nullptr)
-        return unknownCommand(app, argv[1]);
+        return unknownCommand(app, {argv[1]});
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -107,20 +114,27 @@ int runCommandLine(int argc, char** argv) {
         say(stdout, "%s\n", e.what());
         return kDone;
     } catch (const CLI::ParseError& e) {
+        // CLI11 names what is missing before what was mistyped: the mistyped word comes first.
+        const std::optional<std::string> unknown = unknownWord(app, argc, argv);
         // The innermost command named so far says whose options these are.
         std::string name = "livrano-cli";
         for (const CLI::App* at = &app; !at->get_subcommands().empty();) {
             at = at->get_subcommands().front();
             name += " " + at->get_name();
         }
-        say(stderr, "%s: %s\nRun \"%s --help\" for its options.\n", name.c_str(), e.what(), name.c_str());
+        say(stderr, "%s: %s\nRun \"%s --help\" for its options.\n", name.c_str(),
+            unknown.value_or(e.what()).c_str(), name.c_str());
         return kUnusableInput;
     }
     if (help->parsed()) {
         std::string usage;
         const CLI::App* explained = helpTopic(app, topic, &usage);
-        if (explained == nullptr)
-            return unknownCommand(app, CLI::detail::join(topic, " "));
+        if (explained == nullptr) {
+            std::vector<const char*> words;
+            for (const std::string& word : topic)
+                words.push_back(word.c_str());
+            return unknownCommand(app, words);
+        }
         print(stdout, explained == &app ? commandList(app) : explained->help(usage));
         return kDone;
     }
@@ -134,6 +148,10 @@ int runCommandLine(int argc, char** argv) {
 } // namespace livrano::cli
 
 int main(int argc, char** argv) {
+    // A reader that stops early (`| head -1`) must not end a build halfway: what it no longer
+    // reads is lost, the build goes on, and the exit status is the build's. A failed write only
+    // sets the stream's error flag, which nothing here reads.
+    livrano::ignoreClosedPipes();
     // What no command handles (memory running out, a file system error thrown from a library)
     // ends the program with a message instead of an abort; some work may already be written.
     try {

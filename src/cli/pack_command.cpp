@@ -58,11 +58,14 @@ int run(Options& o) {
         for (const ZipMember& m : members)
             say(stdout, "  %-9s%s (%zu bytes)\n", o.aircraft.dryRun ? "would add" : "add", m.name.c_str(),
                 m.bytes.size());
-        if (o.aircraft.dryRun)
-            return kDone;
+        // Made and checked in a dry run too, so that it ends as the packing itself would.
         std::string zip;
         if (Status s = makeZip(members, zip); !s)
             return failed(kName, s);
+        if (Status s = checkPackTarget(o.zip, zip.size()); !s)
+            return failed(kName, s);
+        if (o.aircraft.dryRun)
+            return kDone;
         if (Status s = systemFileOperations().replaceFile(o.zip, zip); !s)
             return failed(kName, s);
         say(stdout, "Packed %s (%zu bytes)\n", o.zip.c_str(), zip.size());

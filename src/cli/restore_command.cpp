@@ -42,18 +42,18 @@ int run(Options& o) {
         if (std::optional<int> exit = takeLock(lock, app, kName, o.aircraft.dryRun))
             return *exit;
         const std::filesystem::path folder = aircraftFolderPath(app);
-        const std::filesystem::path kept =
-            existingEntry(folder, o.original ? kOriginalAircraftCfg : "Aircraft.bak");
-        std::error_code ec;
+        std::filesystem::path kept;
         if (o.aircraft.dryRun) {
-            if (!std::filesystem::exists(kept, ec))
-                return failed(kName, Status::Refused("There is no " + utf8FromPath(kept) + " to restore."));
+            std::string bytes;
+            if (Status s = readKeptAircraftCfg(app, o.original, kept, bytes); !s)
+                return failed(kName, s);
             say(stdout, "Would put %s back as %s; the current file would become Aircraft.bak\n",
                 utf8FromPath(kept).c_str(), utf8FromPath(existingEntry(folder, "Aircraft.cfg")).c_str());
             return kDone;
         }
         if (Status s = RestoreAircraftCfg(app, o.original); !s)
             return failed(kName, s);
+        kept = existingEntry(folder, o.original ? kOriginalAircraftCfg : "Aircraft.bak");
         say(stdout, "Restored %s\n", utf8FromPath(kept).c_str());
         std::vector<LiveryListing> liveries;
         if (Status s = listLiveries(app, liveries); !s)

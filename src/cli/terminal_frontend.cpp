@@ -9,7 +9,7 @@
 
 namespace livrano::cli {
 
-TerminalFrontend::TerminalFrontend(std::FILE* out) : m_out(out), m_tty(isTerminal(out)) {}
+TerminalFrontend::TerminalFrontend(std::FILE* out) : m_out(out), m_tty(takesEscapeSequences(out)) {}
 
 TerminalFrontend::~TerminalFrontend() {
     endLine();

@@ -28,8 +28,11 @@ constexpr std::size_t kModelFileSize = 24576;
 
 // A livery already installed in the demo aircraft, as an aircraft.cfg entry and its files.
 struct InstalledLivery {
+    // The aircraft's own livery, on its own files: the clean copy of aircraft.cfg lists it, as a
+    // real aircraft's does. The others are painters' liveries added since.
+    bool factory;
     std::string variation;
-    std::string id;            // "" for the factory livery, which uses the aircraft's own files
+    std::string id;            // the model value: "" for a livery on the aircraft's own model
     std::string textureFolder; // the entry's texture value (texture-folder aircraft)
     std::string tail;
     std::string airline;
@@ -130,13 +133,15 @@ DemoPlan skylark() {
     p.extraFields.ExtraFieldDefaults = {"RAMP"};
     p.templateDesign = {{250, 250, 248}, {22, 58, 140}, {222, 170, 40}, "N310SK", "SKYLARK"};
     p.liveries = {
-        {"Factory",
+        {true,
+         "Factory",
          "",
          "",
          "N310CV",
          "",
          {{238, 232, 214}, {40, 110, 60}, {190, 60, 40}, "N310CV", "CORVANE"}},
-        {"Blue Harbour",
+        {false,
+         "Blue Harbour",
          "",
          "BlueHarbour",
          "N318BH",
@@ -191,13 +196,15 @@ DemoPlan meridian() {
     p.parts = {LiveryPart::Fuselage, LiveryPart::Wing, LiveryPart::Tail, LiveryPart::Nacelle};
     p.templateDesign = {{252, 252, 252}, {176, 28, 36}, {60, 64, 72}, "N70CM", "MERIDIAN AIR"};
     p.liveries = {
-        {"House Colours",
+        {true,
+         "House Colours",
          "",
          "",
          "N70CV",
          "CORVANE",
          {{220, 222, 226}, {230, 120, 30}, {40, 40, 48}, "N70CV", "CORVANE"}},
-        {"Northwind",
+        {false,
+         "Northwind",
          "NWD",
          "",
          "N704NW",
@@ -400,7 +407,11 @@ void writeAircraft(DemoWriter& w, const DemoPlan& plan, const fs::path& programF
     w.file(programFolder / "Aircraft Configurations" / plan.configFile, configuration);
 
     const fs::path data = programFolder / ("Data." + spec.DataPath);
-    w.file(data / "Aircraft.cfg", "[version]\r\nmajor=1\r\nminor=0\r\n\r\n" + plan.generalSections +
+    std::string factory;
+    for (std::size_t n = 0; n < plan.liveries.size(); ++n)
+        if (plan.liveries[n].factory)
+            factory += entryText(n, plan, plan.liveries[n]);
+    w.file(data / "Aircraft.cfg", factory + "[version]\r\nmajor=1\r\nminor=0\r\n\r\n" + plan.generalSections +
                                       plan.dataBalance + "[livrano]\r\nmodel=\r\npanel=\r\n");
     w.file(data / (spec.BaseModelName + ".mdl"), modelFile(spec, ""));
     w.file(data / (spec.BaseAirName + ".air"), airFile(spec.BaseAirName));

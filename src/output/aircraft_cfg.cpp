@@ -196,6 +196,31 @@ Status checkInstalledCfgWritable(const fs::path& installedCfg) {
             " is read-only, and the simulator's own file functions refuse to replace it. Nothing was written.");
 }
 
+Status checkFltsimValue(std::string_view key, std::string_view value) {
+    const bool control = foldControls(std::string(value)) != value;
+    ProfileDocument probe;
+    probe.write("fltsim.0", key, value);
+    const bool description = equalsNoCase(trim(key), "description");
+    const std::size_t limit = description ? kIniLongStringChars : kIniStringChars;
+    const std::string read =
+        description ? probe.readLongString("fltsim.0", key) : probe.readString("fltsim.0", key);
+    if (!control && read == trim(value))
+        return Status::Ok();
+    // A value far beyond the limit is shown as far as a reader would take it.
+    const std::string shown = utf8FromWindows1252(value.substr(0, limit + 1));
+    const std::string quoted = "\"" + shortName(shown) + "\"";
+    if (control)
+        return Status::Refused(
+            "The " + std::string(key) + " " + quoted + " holds a control character.",
+            "The value \"" + shown + "\" of " + std::string(key) +
+                " holds a control character, which would break aircraft.cfg's lines or hide the value from the simulator.");
+    return Status::Refused("The " + std::string(key) + " " + quoted +
+                               " cannot be read back from aircraft.cfg.",
+                           "The value \"" + shown + "\" of " + std::string(key) +
+                               " cannot be read back from aircraft.cfg as written (at most " +
+                               std::to_string(limit) + " characters, no enclosing quotation marks).");
+}
+
 std::string newEntryTitle(const RepaintInputs& repaint) {
     return foldControls(trim(repaint.spec.AircraftTitlePrefix) + " " + trim(repaint.settings.Variation));
 }

@@ -50,6 +50,12 @@ std::vector<std::size_t> fltsimNumbers(const std::vector<FltsimEntry>& entries,
 // folded to blanks as every value of the new entry is.
 std::string newEntryTitle(const RepaintInputs& repaint);
 
+// Ok when `value`, written as the value of `key` in an [fltsim.N] section, reads back as it is
+// (blanks around it aside): it holds no control character, has at most kIniStringChars
+// characters (kIniLongStringChars for the description), and no quotation marks enclose it.
+// Otherwise Refused, naming the key and the value.
+Status checkFltsimValue(std::string_view key, std::string_view value);
+
 // The new livery's entry from the aircraft specification, the user's choices, the "livrano" section of
 // the clean copy and the flight model's name; a control character in any value becomes a blank.
 FltsimEntry newFltsimEntry(const RepaintInputs& repaint, const ProfileDocument& dataCopy,

@@ -17,6 +17,7 @@
 #include "app/platform.h"
 #include "app/text.h"
 #include "output/aircraft_cfg.h"
+#include "output/file_system_limits.h"
 #include "output/variation_layout.h"
 
 namespace livrano {
@@ -331,9 +332,7 @@ private:
         // The title must read back as written, or a rebuild never finds it and adds an entry
         // each time.
         const std::string title = newEntryTitle(m_repaint);
-        ProfileDocument probe;
-        probe.write("fltsim.0", "title", title);
-        if (probe.readString("fltsim.0", "title") != trim(title))
+        if (!checkFltsimValue("title", title))
             return Status::Refused(
                 "The title " + shortQuoted(title) +
                     " cannot be read back from aircraft.cfg: shorten the variation.",
@@ -352,14 +351,8 @@ private:
                                                                     {"atc_id", &p.entry.atc_id},
                                                                     {"atc_airline", &p.entry.atc_airline}};
         for (const auto& [key, value] : typed) {
-            probe.write("fltsim.0", key, *value);
-            if (probe.readString("fltsim.0", key) != trim(*value))
-                return Status::Refused("The " + std::string(key) + " " + shortQuoted(*value) +
-                                           " cannot be read back from aircraft.cfg.",
-                                       "The value \"" + utf8FromWindows1252(*value) + "\" of " + key +
-                                           " cannot be read back from aircraft.cfg as written (at most " +
-                                           std::to_string(kIniStringChars) +
-                                           " characters, no enclosing quotation marks).");
+            if (Status s = checkFltsimValue(key, *value); !s)
+                return s;
         }
 
         const std::string target = trim(toUpper(title));
@@ -665,33 +658,12 @@ private:
     // file where a folder goes or the reverse, a name longer than the file system takes (a file
     // is written under a longer temporary name first).
     Status writable() {
-        std::map<fs::path, std::size_t> longest; // by folder
+        NameLengths lengths;
         for (const auto& [path, isFolder] : written()) {
-            std::error_code ec;
-            const fs::file_status status = fs::status(path, ec);
-            if (fs::exists(status) && !(isFolder ? fs::is_directory(status) : fs::is_regular_file(status)))
-                return Status::Refused(
-                    shortName(utf8FromPath(path.filename())) +
-                        (isFolder ? " is not a folder, and the build makes a folder of that name: move it."
-                                  : " is not a regular file, and the build would replace it: move it."),
-                    isFolder ? "The build would make the folder " + utf8FromPath(path) +
-                                   ", but something that is not a folder has its name."
-                             : "The build would replace " + utf8FromPath(path) +
-                                   ", which is not a regular file; move it out of the way.");
-            const fs::path folder = path.parent_path();
-            auto [limit, added] = longest.try_emplace(folder, 0);
-            if (added)
-                limit->second = longestFileName(existingFolder(folder));
-            const std::size_t length =
-                path.filename().native().size() + (isFolder ? 0 : temporaryNameExtra());
-            if (length > limit->second)
-                return Status::Refused("The name \"" + shortName(utf8FromPath(path.filename())) +
-                                           "\" is too long for the file system: shorten it.",
-                                       "The name \"" + utf8FromPath(path.filename()) +
-                                           "\" is too long for the file system of " + utf8FromPath(folder) +
-                                           ": it takes names of at most " + std::to_string(limit->second) +
-                                           " characters, and the build needs " + std::to_string(length) +
-                                           ".");
+            if (Status s = checkPathKind(path, isFolder, "The build"); !s)
+                return s;
+            if (Status s = lengths.check(path, isFolder, "The build"); !s)
+                return s;
         }
         return Status::Ok();
     }
@@ -710,11 +682,8 @@ private:
             const std::uintmax_t size = fs::file_size(file, ec);
             return ec ? 0 : size;
         };
-        const std::uintmax_t installed = sizeOf(p.installedCfg);
-        std::error_code ec;
         // The backup, the original kept once, and the new file: the clean copy with every entry.
-        std::uintmax_t needed = installed + (fs::exists(p.originalCfg, ec) ? 0 : installed) + installed +
-                                p.dataBytes.size() + kTextBytes;
+        std::uintmax_t needed = cfgRewriteBytes(p, kTextBytes);
         for (const std::optional<PlannedCopy>& copy : {p.model, p.air})
             if (copy)
                 needed += sizeOf(copy->source);
@@ -723,34 +692,11 @@ private:
                 needed += finishedTextureSize(m_spec.Textures[job.index]);
         for (const ExtraTextureJob& job : p.textures.extras)
             needed += sizeOf(job.source);
-        std::uintmax_t free = 0;
-        // A system that cannot say lets the build find out.
-        if (!m_files.availableSpace(existingFolder(p.aircraftFolder), free) || needed <= free)
-            return Status::Ok();
-        return Status::Refused(
-            "Too little free space for the build: free " + sizeText(needed - free) + " more on the disk.",
-            "The build writes up to " + sizeText(needed) + " into " + utf8FromPath(p.aircraftFolder) +
-                ", and its disk has " + sizeText(free) + " free" +
-                (p.removals.empty() ? std::string(".")
-                                    : "; the replaced livery's files stay on it until the build has "
-                                      "succeeded."));
-    }
-
-    // A size as a painter reads it, rounded up: kilobytes below a megabyte, else megabytes.
-    static std::string sizeText(std::uintmax_t bytes) {
-        constexpr std::uintmax_t kKilo = 1024;
-        if (bytes < kKilo * kKilo)
-            return std::to_string((bytes + kKilo - 1) / kKilo) + " KB";
-        const std::uintmax_t tenths = (bytes * 10 + kKilo * kKilo - 1) / (kKilo * kKilo);
-        return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " MB";
-    }
-
-    // `folder`, or the nearest folder above it that exists.
-    static fs::path existingFolder(fs::path folder) {
-        std::error_code ec;
-        while (folder.has_relative_path() && !fs::is_directory(folder, ec))
-            folder = folder.parent_path();
-        return folder;
+        return checkFreeSpace(m_files, p.aircraftFolder, needed, "The build",
+                              p.removals.empty()
+                                  ? "."
+                                  : "; the replaced livery's files stay on it until the build has "
+                                    "succeeded.");
     }
 
     const RepaintInputs m_repaint;
@@ -790,8 +736,18 @@ Status planConfigurations(const RepaintInputs& repaint, BuildPlan& plan) {
     return planWith(repaint, plan, [](Planner& planner) { return planner.configurations(); });
 }
 
-Status planLiveryRemoval(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan) {
-    return planWith(repaint, plan, [title](Planner& planner) { return planner.livery(title, true); });
+Status planLiveryRemoval(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan,
+                         FileOperations& files) {
+    BuildPlan planned;
+    if (Status s =
+            planWith(repaint, planned, [title](Planner& planner) { return planner.livery(title, true); });
+        !s)
+        return s;
+    // The entry goes first, and its rewrite must not stop midway.
+    if (Status s = checkCfgRewrite(planned, files, 0, "Taking the livery out"); !s)
+        return s;
+    plan = std::move(planned);
+    return Status::Ok();
 }
 
 Status planLiveryFiles(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan) {

@@ -97,8 +97,10 @@ Status planConfigurations(const RepaintInputs& repaint, BuildPlan& plan);
 // plan's entries are the others (the later ones numbered down when written), `replaced` the
 // livery, `removals` the files and folders only it uses, found as for a same-title replacement,
 // and writesEntry is false. Fails when no livery has the title, when it is one of the aircraft's
-// own liveries (listed in the clean copy), or for the reasons planBuild reads the files for.
-Status planLiveryRemoval(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan);
+// own liveries (listed in the clean copy), for the reasons planBuild reads the files for, or when
+// rewriting aircraft.cfg would fail midway (checkCfgRewrite).
+Status planLiveryRemoval(const RepaintInputs& repaint, std::string_view title, BuildPlan& plan,
+                         FileOperations& files = systemFileOperations());
 
 // The same for sharing the livery: `removals` holds what it brings along, everything of its
 // own that the aircraft's own liveries and files do not use, whatever other added liveries use.

@@ -36,14 +36,23 @@ struct InstallPlan {
 // holds everything is looked into. Refuses, with a message naming the entry: a name with "..",
 // an absolute name, a drive letter, a backslash or a character a file name may not hold; a
 // link; a name Windows-1252 cannot spell (read as the zip says: UTF-8 when flagged, else CP437);
-// a file or folder that exists already (only the shared "Texture" folder may, for new files in
-// it); two entries of one name; a folder or a title that another livery has; no [fltsim.X]
-// section or more than one; an entry that names a texture folder, model folder or flight model
-// that neither the zip nor the aircraft has.
-Status planLiveryInstall(const RepaintInputs& repaint, const ZipReader& zip, InstallPlan& plan);
+// a file, folder or link that exists already (only the shared "Texture" folder may, for new
+// files in it); two entries of one name, or folders whose names differ only in case; a folder or
+// a title that another livery has; a file that removing the livery would leave behind (in a
+// folder its entry does not name, in a folder below its texture folder, or not one of its
+// textures, model file, Model.cfg or flight model as the aircraft names them). Refuses, too, no
+// [fltsim.X] section or more than one; a section holding a control character or a value that
+// would not read back from aircraft.cfg (checkFltsimValue); an entry that names a texture
+// folder, model folder or flight model outside the aircraft folder, or one that neither the zip
+// nor the aircraft has; and what the file system would refuse midway: something other than a
+// folder where a folder goes, a name too long for it, more than `files` says is free.
+Status planLiveryInstall(const RepaintInputs& repaint, const ZipReader& zip, InstallPlan& plan,
+                         FileOperations& files = systemFileOperations());
 
-// Makes the folders, writes every file and rewrites aircraft.cfg with the new entry. When a step
-// fails, what it wrote is taken away again. The entry's extra fields are named by `extraFields`.
+// Notes the work in the aircraft's journal (work_journal.h), makes the folders, writes every file
+// and rewrites aircraft.cfg with the new entry, which is the moment the livery is installed. When
+// a step fails, what it wrote is taken away again; when the run is killed, the next command does
+// that. The entry's extra fields are named by `extraFields`.
 Status InstallLivery(const ExtraFieldSpec& extraFields, Frontend& frontend, const ZipReader& zip,
                      const InstallPlan& plan, FileOperations& files = systemFileOperations());
 

@@ -34,12 +34,13 @@ Status listLiveries(const RepaintInputs& repaint, std::vector<LiveryListing>& li
             readFltsimEntries(ProfileDocument(std::move(text)), repaint.extraFields, entries, untitled);
         !s)
         return s;
-    // Without a clean copy no livery counts as the aircraft's own.
+    // Without a clean copy, or with one whose entries cannot be read, no livery counts as the
+    // aircraft's own: the listing of the installed file is worth having all the same.
     std::vector<FltsimEntry> own;
     const std::optional<std::string> clean =
         readFileBytes(existingEntry(dataFolderPath(repaint), "Aircraft.cfg"));
-    if (clean)
-        readFltsimEntries(ProfileDocument(*clean), repaint.extraFields, own, untitled);
+    if (clean && !readFltsimEntries(ProfileDocument(*clean), repaint.extraFields, own, untitled))
+        own.clear();
 
     for (FltsimEntry& e : entries) {
         LiveryListing listing;

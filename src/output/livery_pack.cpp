@@ -7,6 +7,7 @@
 #include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/text.h"
+#include "output/file_system_limits.h"
 #include "output/fltsim_snippet.h"
 
 namespace livrano {
@@ -51,6 +52,20 @@ Status packLivery(const BuildPlan& plan, const std::string& aircraftName, std::v
     packed.push_back({"README.txt", utf8FromWindows1252(readme(plan.replaced->title, aircraftName))});
     members = std::move(packed);
     return Status::Ok();
+}
+
+Status checkPackTarget(const fs::path& zip, std::uintmax_t bytes, FileOperations& files) {
+    const char* const doer = "Packing";
+    std::error_code ec;
+    const fs::path target = fs::absolute(zip, ec);
+    if (ec || !fs::is_directory(target.parent_path(), ec))
+        return Status::Refused("There is no folder " + utf8FromPath(target.parent_path()) +
+                               " to write the zip in: make it, or choose another place for the zip.");
+    if (Status s = checkPathKind(target, false, doer); !s)
+        return s;
+    if (Status s = NameLengths().check(target, false, doer); !s)
+        return s;
+    return checkFreeSpace(files, target.parent_path(), bytes, doer);
 }
 
 } // namespace livrano

@@ -4,11 +4,14 @@
 // as they lie in the aircraft folder, the aircraft.cfg entry as a [fltsim.X] snippet in
 // "fltsim.cfg" (Windows-1252, CRLF) and a "README.txt" that says how to install it.
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/status.h"
 #include "output/build_plan.h"
+#include "output/file_operations.h"
 #include "output/zip_archive.h"
 
 namespace livrano {
@@ -18,5 +21,12 @@ namespace livrano {
 // removals (folders left out, and "Thumbs.db") under its path from the aircraft folder, then
 // "fltsim.cfg" and "README.txt". Fails when a file cannot be read.
 Status packLivery(const BuildPlan& plan, const std::string& aircraftName, std::vector<ZipMember>& members);
+
+// Ok when a zip of `bytes` bytes can be written as `zip`: its folder is there, nothing but a
+// regular file has its name, the name is not too long for the file system, and the disk has the
+// room `files` says is free (the zip written beside an old one before it takes its place).
+// Refused otherwise, saying what stands in the way.
+Status checkPackTarget(const std::filesystem::path& zip, std::uintmax_t bytes,
+                       FileOperations& files = systemFileOperations());
 
 } // namespace livrano

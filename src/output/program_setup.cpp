@@ -113,10 +113,8 @@ Status recordSetup(const fs::path& programFolder, fs::path& record) {
     return replaceFileBytes(record, fs::absolute(programFolder, ec).string() + "\n");
 }
 
-} // namespace
-
-Status setUpProgramFolder(const fs::path& shared, const fs::path& simulator, bool dryRun,
-                          ProgramSetup& result) {
+// The whole setup but its record as the last one.
+Status layOut(const fs::path& shared, const fs::path& simulator, bool dryRun, ProgramSetup& result) {
     result = ProgramSetup();
     std::error_code ec;
     const fs::path aircraft = resolveCaseless(simulator / "Aircraft");
@@ -167,9 +165,20 @@ Status setUpProgramFolder(const fs::path& shared, const fs::path& simulator, boo
     }
     if (Status s = replaceFileBytes(result.programFolder / kSetupManifest, manifestText(manifest)); !s)
         return s;
-    if (!written)
-        return written;
+    return written;
+}
+
+} // namespace
+
+Status setUpProgramFolder(const fs::path& shared, const fs::path& simulator, bool dryRun,
+                          ProgramSetup& result) {
+    if (Status s = layOut(shared, simulator, dryRun, result); !s || dryRun)
+        return s;
     return recordSetup(result.programFolder, result.record);
+}
+
+Status completeProgramFolder(const fs::path& shared, const fs::path& simulator, ProgramSetup& result) {
+    return layOut(shared, simulator, false, result);
 }
 
 } // namespace livrano

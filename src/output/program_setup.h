@@ -45,4 +45,10 @@ struct ProgramSetup {
 Status setUpProgramFolder(const std::filesystem::path& shared, const std::filesystem::path& simulator,
                           bool dryRun, ProgramSetup& result);
 
+// The same lay-out for a program folder made another way (the demo's), so that the window opens on
+// it: the installed files it lacks are copied and the manifest written, as setUpProgramFolder
+// does, but it is not recorded as the last setup, which stays the painter's own simulator.
+Status completeProgramFolder(const std::filesystem::path& shared, const std::filesystem::path& simulator,
+                             ProgramSetup& result);
+
 } // namespace livrano

@@ -52,8 +52,10 @@ TextureRebuild RebuildTextures(const RepaintInputs& repaint, BitmapSurfaces& sur
     std::vector<ProfileSection> untitled;
     const std::optional<std::string> installed = readFileBytes(plan.installedCfg);
     std::string text;
-    if (installed && installedCfgText(plan.installedCfg, *installed, text))
-        readFltsimEntries(ProfileDocument(std::move(text)), repaint.extraFields, entries, untitled);
+    // A file no livery can be read from lists none: the livery is gone from it as much as removed.
+    if (installed && installedCfgText(plan.installedCfg, *installed, text) &&
+        !readFltsimEntries(ProfileDocument(std::move(text)), repaint.extraFields, entries, untitled))
+        entries.clear();
     const FltsimEntry& built = plan.entry;
     const bool listed = std::any_of(entries.begin(), entries.end(), [&](const FltsimEntry& e) {
         return equalsNoCase(e.title, built.title) && equalsNoCase(e.texture, built.texture) &&

@@ -2,8 +2,12 @@
 #include "output/zip_archive.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <system_error>
 
 #include <zip.h>
+
+#include "app/code_page.h"
 
 namespace livrano {
 
@@ -21,9 +25,21 @@ Status damaged(const std::string& reason) {
     return Status::Refused("The zip archive is damaged or not a zip archive: " + reason + ".");
 }
 
-// The archive's entries, named and typed, and the sum of their compressed sizes.
-Status listEntries(zip_t* zip, zip_uint64_t count, std::vector<ZipEntry>& entries,
-                   std::uint64_t& compressed) {
+// `a` + `b`, held at the largest value instead of wrapping: a hostile archive's sizes may
+// add up past 64 bits.
+std::uint64_t saturatingSum(std::uint64_t a, std::uint64_t b) {
+    return b > UINT64_MAX - a ? UINT64_MAX : a + b;
+}
+
+// What the central directory says of the archive, before any entry is inflated.
+struct Declared {
+    std::vector<std::uint64_t> sizes; // each entry's inflated size
+    std::uint64_t inflated = 0;       // their sum
+    std::uint64_t compressed = 0;     // the sum of the compressed sizes
+};
+
+// The archive's entries, named and typed, and the sizes their directory declares.
+Status listEntries(zip_t* zip, zip_uint64_t count, std::vector<ZipEntry>& entries, Declared& declared) {
     for (zip_uint64_t i = 0; i < count; ++i) {
         zip_stat_t stat;
         zip_stat_init(&stat);
@@ -44,44 +60,64 @@ Status listEntries(zip_t* zip, zip_uint64_t count, std::vector<ZipEntry>& entrie
             entry.link = (system == ZIP_OPSYS_UNIX && ((attributes >> 16) & kUnixFileType) == kUnixLink) ||
                          (attributes & kWindowsReparsePoint) != 0;
         }
-        compressed += (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
+        // Every size is checked against the one declared, so an entry must declare one.
+        if (!(stat.valid & ZIP_STAT_SIZE) || !(stat.valid & ZIP_STAT_COMP_SIZE))
+            return damaged("\"" + entry.name + "\" declares no size");
+        declared.sizes.push_back(stat.size);
+        declared.inflated = saturatingSum(declared.inflated, stat.size);
+        declared.compressed = saturatingSum(declared.compressed, stat.comp_size);
         entries.push_back(std::move(entry));
     }
     return Status::Ok();
 }
 
-// Inflates every entry to learn its size, refusing the archive as soon as the whole grows past
-// the limits against its `compressed` bytes.
-Status measureEntries(zip_t* zip, std::vector<ZipEntry>& entries, std::uint64_t compressed,
-                      const ZipLimits& limits) {
-    std::uint64_t inflated = 0;
+// inflated > ratio * compressed, without the product wrapping.
+bool beyondRatio(std::uint64_t inflated, std::uint64_t compressed, std::uint64_t ratio) {
+    compressed = std::max<std::uint64_t>(compressed, 1);
+    return ratio == 0 || (compressed <= UINT64_MAX / ratio && inflated > ratio * compressed);
+}
+
+// Whether `inflated` bytes from `compressed` ones pass the limits: the refusal when they do not.
+Status withinLimits(const char* verb, std::uint64_t inflated, std::uint64_t compressed,
+                    const ZipLimits& limits) {
+    const bool tooLarge = inflated > limits.inflatedBytes;
+    const bool tooRich = inflated > limits.ratioGrace && beyondRatio(inflated, compressed, limits.ratio);
+    if (!tooLarge && !tooRich)
+        return Status::Ok();
+    if (tooLarge)
+        return Status::Refused("The zip archive " + std::string(verb) + " more than " +
+                               std::to_string(limits.inflatedBytes) + " bytes; it is refused as too large.");
+    return Status::Refused("The zip archive " + std::string(verb) + " more than " +
+                           std::to_string(limits.ratio) + " times its " + std::to_string(compressed) +
+                           " compressed bytes; it is refused as a possible zip bomb.");
+}
+
+// Inflates entry `index` to count its bytes, refusing it as soon as it passes the size its
+// directory declares (a stream that lies about its size is not inflated to its end) and the
+// archive as soon as the bytes so far pass the limits; `inflated` is the count before the entry.
+Status measureEntry(zip_t* zip, std::size_t index, std::uint64_t declared, ZipEntry& entry,
+                    std::uint64_t& inflated, std::uint64_t compressed, const ZipLimits& limits) {
+    zip_file_t* file = zip_fopen_index(zip, index, 0);
+    if (file == nullptr)
+        return damaged("\"" + entry.name + "\": " + zip_strerror(zip));
     std::vector<char> buffer(1 << 16);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        zip_file_t* file = zip_fopen_index(zip, i, 0);
-        if (file == nullptr)
-            return damaged("\"" + entries[i].name + "\": " + zip_strerror(zip));
-        zip_int64_t n = 0;
-        while ((n = zip_fread(file, buffer.data(), buffer.size())) > 0) {
-            inflated += static_cast<std::uint64_t>(n);
-            entries[i].size += static_cast<std::uint64_t>(n);
-            const bool tooLarge = inflated > limits.inflatedBytes;
-            const bool tooRich = inflated > limits.ratioGrace &&
-                                 inflated > limits.ratio * std::max<std::uint64_t>(compressed, 1);
-            if (tooLarge || tooRich) {
-                zip_fclose(file);
-                return Status::Refused("The zip archive inflates to more than " +
-                                       (tooLarge ? std::to_string(limits.inflatedBytes) + " bytes"
-                                                 : std::to_string(limits.ratio) + " times its " +
-                                                       std::to_string(compressed) + " compressed bytes") +
-                                       "; it is refused as a possible zip bomb.");
-            }
-        }
-        const std::string reason = n < 0 ? zip_file_strerror(file) : "";
-        zip_fclose(file);
-        if (n < 0)
-            return damaged("\"" + entries[i].name + "\": " + reason);
+    zip_int64_t n = 0;
+    Status status = Status::Ok();
+    while (status && (n = zip_fread(file, buffer.data(), buffer.size())) > 0) {
+        inflated += static_cast<std::uint64_t>(n);
+        entry.size += static_cast<std::uint64_t>(n);
+        status = withinLimits("inflates to", inflated, compressed, limits);
+        if (status && entry.size > declared)
+            status = damaged("\"" + entry.name + "\" inflates past the " + std::to_string(declared) +
+                             " bytes it declares");
     }
-    return Status::Ok();
+    if (status && n < 0)
+        status = damaged("\"" + entry.name + "\": " + zip_file_strerror(file));
+    else if (status && entry.size != declared)
+        status = damaged("\"" + entry.name + "\" inflates to " + std::to_string(entry.size) +
+                         " bytes, not the " + std::to_string(declared) + " it declares");
+    zip_fclose(file);
+    return status;
 }
 
 } // namespace
@@ -91,7 +127,8 @@ struct ZipReader::Archive {
     struct Discard {
         void operator()(zip_t* handle) const { zip_discard(handle); }
     };
-    std::string bytes;
+    std::string bytes;      // an archive opened from memory; one opened from a file is read there
+    std::uint64_t size = 0; // the archive's own bytes
     std::unique_ptr<zip_t, Discard> zip;
 };
 
@@ -99,39 +136,72 @@ ZipReader::ZipReader() = default;
 ZipReader::~ZipReader() = default;
 
 Status ZipReader::open(std::string bytes, const ZipLimits& limits) {
-    m_entries.clear();
-    m_archive = std::make_unique<Archive>();
-    m_archive->bytes = std::move(bytes);
+    auto archive = std::make_unique<Archive>();
+    archive->bytes = std::move(bytes);
+    archive->size = archive->bytes.size();
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source =
-        zip_source_buffer_create(m_archive->bytes.data(), m_archive->bytes.size(), 0, &error);
+    zip_source_t* source = zip_source_buffer_create(archive->bytes.data(), archive->bytes.size(), 0, &error);
+    return openSource(source, error, std::move(archive), limits);
+}
+
+Status ZipReader::openFile(const std::filesystem::path& file, const ZipLimits& limits) {
+    auto archive = std::make_unique<Archive>();
+    std::error_code ec;
+    const bool regular = std::filesystem::is_regular_file(file, ec);
+    archive->size = regular ? std::filesystem::file_size(file, ec) : 0;
+    if (!regular || ec) {
+        m_entries.clear();
+        m_archive.reset();
+        return Status::Refused("The zip " + utf8FromPath(file) + " cannot be read.");
+    }
+    zip_error_t error;
+    zip_error_init(&error);
+#ifdef _WIN32
+    zip_source_t* source = zip_source_win32w_create(file.c_str(), 0, -1, &error);
+#else
+    zip_source_t* source = zip_source_file_create(file.c_str(), 0, -1, &error);
+#endif
+    return openSource(source, error, std::move(archive), limits);
+}
+
+Status ZipReader::openSource(zip_source_t* source, zip_error_t& error, std::unique_ptr<Archive> archive,
+                             const ZipLimits& limits) {
+    m_entries.clear();
+    m_archive.reset();
     if (source != nullptr)
-        m_archive->zip.reset(zip_open_from_source(source, ZIP_CHECKCONS | ZIP_RDONLY, &error));
-    if (m_archive->zip == nullptr) {
+        archive->zip.reset(zip_open_from_source(source, ZIP_CHECKCONS | ZIP_RDONLY, &error));
+    if (archive->zip == nullptr) {
         if (source != nullptr)
             zip_source_free(source);
         Status s = damaged(zipError(&error));
         zip_error_fini(&error);
-        m_archive.reset();
         return s;
     }
     zip_error_fini(&error);
-    zip_t* zip = m_archive->zip.get();
+    zip_t* zip = archive->zip.get();
     const zip_int64_t count = zip_get_num_entries(zip, 0);
     if (count < 0 || static_cast<std::uint64_t>(count) > limits.entries)
         return Status::Refused("The zip archive holds " + std::to_string(count) + " entries; more than " +
                                std::to_string(limits.entries) + " are refused.");
 
+    std::vector<ZipEntry> entries;
+    Declared declared;
+    if (Status s = listEntries(zip, static_cast<zip_uint64_t>(count), entries, declared); !s)
+        return s;
     // The compressed bytes can overlap (entries sharing one stream is a known bomb), so they
     // never count for more than the archive itself.
-    std::uint64_t compressed = 0;
-    std::vector<ZipEntry> entries;
-    if (Status s = listEntries(zip, static_cast<zip_uint64_t>(count), entries, compressed); !s)
+    const std::uint64_t compressed = std::min<std::uint64_t>(declared.compressed, archive->size);
+    // What the directory declares is refused before a byte is inflated; what it hides (a size
+    // that lies) is caught while inflating.
+    if (Status s = withinLimits("declares", declared.inflated, compressed, limits); !s)
         return s;
-    compressed = std::min<std::uint64_t>(compressed, m_archive->bytes.size());
-    if (Status s = measureEntries(zip, entries, compressed, limits); !s)
-        return s;
+    std::uint64_t inflated = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (Status s = measureEntry(zip, i, declared.sizes[i], entries[i], inflated, compressed, limits); !s)
+            return s;
+    }
+    m_archive = std::move(archive);
     m_entries = std::move(entries);
     return Status::Ok();
 }
@@ -144,8 +214,11 @@ Status ZipReader::read(std::size_t index, std::string& bytes) const {
         return damaged(zip_strerror(m_archive->zip.get()));
     bytes.assign(m_entries[index].size, '\0');
     const zip_int64_t n = zip_fread(file, bytes.data(), bytes.size());
+    // One byte more must not come: the archive's file may have changed since it was opened.
+    char more = 0;
+    const zip_int64_t beyond = n >= 0 ? zip_fread(file, &more, 1) : 0;
     zip_fclose(file);
-    if (n < 0 || static_cast<std::uint64_t>(n) != bytes.size())
+    if (n < 0 || static_cast<std::uint64_t>(n) != bytes.size() || beyond != 0)
         return Status::Error("The zip archive's entry \"" + m_entries[index].name +
                              "\" reads differently the second time.");
     return Status::Ok();

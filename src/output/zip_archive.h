@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Zip archives, as painters share liveries, read and written through libzip. A zip from
-// elsewhere is hostile input: opening one inflates every entry once, counting the bytes that
-// really come out, and refuses the archive before the caller writes anything when it is
-// damaged, too large, or a compression bomb.
+// elsewhere is hostile input: opening one checks the sizes its directory declares, then inflates
+// every entry once, counting the bytes that really come out, and refuses the archive before the
+// caller writes anything when it is damaged, too large, or a compression bomb. An archive file is
+// read where it lies, never whole: memory holds one entry at a time.
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/status.h"
+
+struct zip_source;
+struct zip_error;
 
 namespace livrano {
 
@@ -31,7 +36,7 @@ struct ZipEntry {
     std::string rawName;    // the bytes of the archive's own name
     bool folder = false;    // the name ends with "/"
     bool link = false;      // a symbolic link (Unix mode) or a reparse point (Windows attributes)
-    std::uint64_t size = 0; // inflated bytes, as counted when the archive was opened
+    std::uint64_t size = 0; // inflated bytes, as counted when the archive was opened (and declared)
 };
 
 class ZipReader {
@@ -41,18 +46,27 @@ public:
     ZipReader(const ZipReader&) = delete;
     ZipReader& operator=(const ZipReader&) = delete;
 
-    // Opens the archive held in `bytes` (kept by the reader) and inflates every entry once.
-    // Fails, naming the reason, for a damaged archive (bad structure, a checksum that does not
-    // match, an encrypted entry), more than limits.entries entries, more than
-    // limits.inflatedBytes inflated bytes, or more than limits.ratioGrace inflated bytes that are
-    // beyond limits.ratio times the compressed ones (the inflation stops at the limit).
+    // Opens the archive file, which stays open and is read from while the reader lives, and
+    // inflates every entry once. Fails, naming the reason, for a file that cannot be read, a
+    // damaged archive (bad structure, a checksum that does not match, an entry that inflates to
+    // another size than it declares, an encrypted entry), more than limits.entries entries, more
+    // than limits.inflatedBytes inflated bytes, or more than limits.ratioGrace inflated bytes that
+    // are beyond limits.ratio times the compressed ones. The sizes the archive declares are
+    // checked before anything is inflated, and an inflation stops at the first byte past a limit
+    // or past its entry's declared size.
+    Status openFile(const std::filesystem::path& file, const ZipLimits& limits = {});
+    // The same for an archive held in `bytes` (kept by the reader).
     Status open(std::string bytes, const ZipLimits& limits = {});
     const std::vector<ZipEntry>& entries() const { return m_entries; }
-    // Entry `index`'s bytes.
+    // Entry `index`'s bytes. Fails when they are not those counted when the archive was opened
+    // (its file changed since).
     Status read(std::size_t index, std::string& bytes) const;
 
 private:
     struct Archive;
+    // Opens `source` (taken over, even on failure) into `archive`; `error` is libzip's for it.
+    Status openSource(zip_source* source, zip_error& error, std::unique_ptr<Archive> archive,
+                      const ZipLimits& limits);
     std::unique_ptr<Archive> m_archive;
     std::vector<ZipEntry> m_entries;
 };

@@ -26,8 +26,14 @@ Desktop systemDesktop() {
         return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
     };
     d.chooseFolder = [](const QString& caption, const QString& startFolder) -> std::optional<QString> {
-        const QString folder = QFileDialog::getExistingDirectory(nullptr, caption, startFolder);
-        return folder.isEmpty() ? std::nullopt : std::optional<QString>(folder);
+        QFileDialog dialog(nullptr, caption, startFolder);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        // Simulators under Wine or Proton live in hidden folders (~/.wine, ~/.steam, ~/.local).
+        dialog.setFilter(dialog.filter() | QDir::Hidden);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
     };
     // One effect for the whole run: a new one per confirmation would cut the last one short.
     auto effect = std::make_shared<std::unique_ptr<QSoundEffect>>();

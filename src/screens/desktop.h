@@ -20,8 +20,8 @@ struct Desktop {
     std::function<std::optional<QString>(const QString& startFolder, const QString& description,
                                          const QString& pattern)>
         openFile;
-    // A folder dialog captioned `caption`, starting in startFolder; the chosen folder, nullopt
-    // when cancelled.
+    // A folder dialog captioned `caption`, starting in startFolder and showing hidden folders; the
+    // chosen folder, nullopt when cancelled.
     std::function<std::optional<QString>(const QString& caption, const QString& startFolder)> chooseFolder;
     // Plays a sound file without waiting; a missing file plays nothing.
     std::function<void(const std::filesystem::path& wavFile)> playSound;

@@ -10,9 +10,11 @@
 
 namespace livrano {
 
-// Asks through `desktop` for the simulator's folder and sets up its program folder from the files
-// installed beside `executable`. The program folder made; nullopt when the user cancels or the
-// setup fails (after a message saying why).
+// Asks through `desktop` for the simulator's folder (the dialog starts in a Wine or Steam prefix
+// of the home folder when there is one) and sets up its program folder from the files installed
+// beside `executable`; a folder the setup fails on is asked again after a message saying why. The
+// program folder made; nullopt when the user cancels, or when the installed files are missing
+// (after a message).
 std::optional<std::filesystem::path> setUpOnFirstStart(const std::filesystem::path& executable,
                                                        const Desktop& desktop);
 

@@ -177,13 +177,26 @@ Status Wizard::show(Screen screen, bool wizard) {
                                                                       : fromCore(pending));
     }
     ShowScreenCentred(*s);
+    // An empty catalogue says so once the screen is on show, not from inside its showing: a window
+    // destroyed before Qt has finished showing it stays the modal window after it is gone, and the
+    // main window would never take a click again.
+    if (screen == Screen::SelectAircraft &&
+        static_cast<SelectAircraftScreen*>(s)->lst_SelectAircraft->currentRow() < 0) {
+        m_program.desktop().message(QStringLiteral(
+            "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
+        m_program.destroyScreen(Screen::SelectAircraft);
+    }
     return Status::Ok();
 }
 
-Status Wizard::refused(const Status& why) {
+void Wizard::showRefusal(const Status& why) {
     // At start-up the callsign list is filled before the main window exists.
     if (MainWindow* main = m_program.mainWindow())
         main->setStatusText(why);
+}
+
+Status Wizard::refused(const Status& why) {
+    showRefusal(why);
     return why;
 }
 
@@ -197,12 +210,20 @@ void Wizard::ShowScreenCentred(WizardScreen& screen) {
     screen.activateWindow();
 }
 
-void Wizard::finishConfirm(Screen screen, bool wizard) {
+Status Wizard::finishConfirm(Screen screen, bool wizard) {
     m_program.screen(screen)->hide();
     m_program.desktop().playSound(programLocation(m_program.app().programFolder, "\\Media\\Next.wav"));
     m_program.mainWindow()->UpdateStatusLine();
     if (wizard && screen != Screen::Callsign)
-        show(stepAfter(screen, 1), true);
+        return show(stepAfter(screen, 1), true);
+    return Status::Ok();
+}
+
+void Wizard::confirmFromScreen(Screen screen, bool byEnter) {
+    // A failed confirm has ended where it failed, and the window shows nothing for it, as for
+    // Next's: a refusal is in the status line already, and with no button pressed there is no
+    // button to take its recovery look. The screen stays open unless the step after it failed.
+    (void)confirm(screen, byEnter);
 }
 
 Status Wizard::confirm(Screen screen, bool byEnter) {
@@ -239,7 +260,8 @@ Status Wizard::ConfirmAircraft() {
         main->lbl_CurrentAircraft->setText(fromCore(app.settings.AircraftName));
         for (std::size_t b = 1; b < main->stepButtons().size(); ++b)
             main->stepButtons()[b]->set_state(QStringLiteral("enabled"));
-        finishConfirm(Screen::SelectAircraft, m_program.windowFlags().WizardActive);
+        if (Status s = finishConfirm(Screen::SelectAircraft, m_program.windowFlags().WizardActive); !s)
+            return s;
     }
     return Status::Ok();
 }
@@ -261,13 +283,12 @@ Status Wizard::ConfirmTemplate() {
     const Status loaded = LoadTemplate(app.spec, app.surfaces, app.frontend, trim(s.TemplatePath));
     if (loaded)
         main->btn_SelectTemplate->set_picture(QStringLiteral("Check"));
-    finishConfirm(Screen::SelectTemplate, false);
+    if (Status finished = finishConfirm(Screen::SelectTemplate, false); !finished)
+        return finished;
     // A template that cannot be read says so until the next step is confirmed.
     if (!loaded)
         main->setStatusText(loaded);
-    if (wizard)
-        show(Screen::Variation, true);
-    return Status::Ok();
+    return wizard ? show(Screen::Variation, true) : Status::Ok();
 }
 
 Status Wizard::confirmEntry(Screen screen) {
@@ -284,8 +305,7 @@ Status Wizard::confirmEntry(Screen screen) {
     main->stepButtons()[step]->set_picture(QStringLiteral("Check"));
     const std::string& value = app.settings.*fields.confirmed;
     main->currentLabels()[step]->setText(screen == Screen::Folder ? folderExample(value) : fromCore(value));
-    finishConfirm(screen, m_program.windowFlags().WizardActive);
-    return Status::Ok();
+    return finishConfirm(screen, m_program.windowFlags().WizardActive);
 }
 
 Status Wizard::ConfirmCallsign(bool byEnter) {
@@ -301,7 +321,8 @@ Status Wizard::ConfirmCallsign(bool byEnter) {
     main->lbl_CurrentCallsign->setText(fromCore(app.settings.Callsign));
     const bool wizard = m_program.windowFlags().WizardActive;
     m_program.windowFlags().WizardActive = false;
-    finishConfirm(Screen::Callsign, false);
+    if (Status s = finishConfirm(Screen::Callsign, false); !s)
+        return s;
     if (wizard && !byEnter)
         main->btn_CreateAircraft->set_state(QStringLiteral("enabled"));
     return Status::Ok();
@@ -347,7 +368,7 @@ void Wizard::connectScreen(WizardScreen& screen) {
         screen.setEnterHandler(
             [this] {
                 if (!trim(m_program.app().settings.PendingTemplateTitle).empty())
-                    ConfirmTemplate();
+                    confirmFromScreen(Screen::SelectTemplate, true);
             },
             false);
         break;
@@ -364,16 +385,10 @@ void Wizard::connectAircraftList(SelectAircraftScreen& s) {
     QObject::connect(s.lst_SelectAircraft, &QListWidget::currentRowChanged, &s,
                      [&s] { s.btn_Next->set_state(QStringLiteral("enabled")); });
     QObject::connect(s.lst_SelectAircraft, &QListWidget::itemDoubleClicked, &s,
-                     [this] { ConfirmAircraft(); });
-    s.setEnterHandler([this] { ConfirmAircraft(); }, true);
-    s.setActivationHandler([this, &s, &app = m_program.app()] {
+                     [this] { confirmFromScreen(Screen::SelectAircraft, false); });
+    s.setEnterHandler([this] { confirmFromScreen(Screen::SelectAircraft, true); }, true);
+    s.setActivationHandler([&s, &app = m_program.app()] {
         QListWidget* list = s.lst_SelectAircraft;
-        if (list->currentRow() < 0) {
-            m_program.desktop().message(QStringLiteral(
-                "Cannot continue! There are no aircraft configurations present. Aircraft configurations are installed with your main aircraft setup applications."));
-            m_program.destroyScreen(Screen::SelectAircraft);
-            return;
-        }
         const std::string chosen = toUpper(trim(app.settings.AircraftName));
         for (int i = 0; i < list->count(); ++i) {
             if (chosen.empty() || toUpper(trim(toCoreOrEmpty(list->item(i)->text()))) == chosen) {
@@ -388,7 +403,7 @@ void Wizard::connectAircraftList(SelectAircraftScreen& s) {
 
 void Wizard::connectCallsignList(CallsignScreen& s) {
     QObject::connect(s.lst_Callsign, &QComboBox::currentIndexChanged, &s, [this] { callsignSelected(); });
-    s.setEnterHandler([this] { ConfirmCallsign(true); }, true);
+    s.setEnterHandler([this] { confirmFromScreen(Screen::Callsign, true); }, true);
     s.setActivationHandler([this, &s, &app = m_program.app()] {
         const std::string c = toUpper(trim(app.settings.Callsign));
         s.lbl_CurrentCallsign->setText(c.empty() || c == kNoCallsign ? QStringLiteral("NONE")
@@ -419,7 +434,7 @@ void Wizard::connectEntryBox(EntryScreen& s) {
         std::string& pending = app.settings.*fieldsOf(which).pending;
         MainWindow* main = m_program.mainWindow();
         if (Status refusal = toCore(textsOf(which).what, text, pending); !refusal) {
-            refused(refusal);
+            showRefusal(refusal);
             m_refusedStep = which;
             m_refusal = main->lbl_Status->text();
         } else if (m_refusedStep == which) {
@@ -432,7 +447,7 @@ void Wizard::connectEntryBox(EntryScreen& s) {
         if (which == Screen::Folder)
             s.lbl_Info->setText(QStringLiteral("Texture.") + fromCore(trim(toCoreOrEmpty(text))));
     });
-    s.setEnterHandler([this, which] { confirmEntry(which); }, true);
+    s.setEnterHandler([this, which] { confirmFromScreen(which, true); }, true);
     s.setActivationHandler([&s] {
         s.txt_Entry->setFocus();
         s.selectTrimmedText();
@@ -445,16 +460,19 @@ void Wizard::callsignSelected() {
     if (Status refusal =
             toCore("callsign", s->lst_Callsign->currentText(), m_program.app().settings.PendingCallsign);
         !refusal)
-        refused(refusal);
+        showRefusal(refusal);
 }
 
 void Wizard::selectCallsignLine(int line) {
     auto* s = static_cast<CallsignScreen*>(m_program.screen(Screen::Callsign));
-    // Selecting the line already selected is a selection all the same.
-    if (s->lst_Callsign->currentIndex() == line)
+    // Selecting the line already selected is a selection all the same, and it puts the line back
+    // in the box: text typed there and never confirmed must not outlive a reset or a reopening.
+    if (s->lst_Callsign->currentIndex() == line) {
+        s->lst_Callsign->setEditText(s->lst_Callsign->itemText(line));
         callsignSelected();
-    else
+    } else {
         s->lst_Callsign->setCurrentIndex(line);
+    }
 }
 
 void Wizard::resetScreens() {

@@ -58,13 +58,20 @@ private:
     void connectCallsignList(CallsignScreen& screen);
     void connectEntryBox(EntryScreen& screen);
 
+    // The confirm step run by the screen's own events (Enter, the aircraft list's double-click)
+    // rather than by a button.
+    void confirmFromScreen(Screen screen, bool byEnter);
     Status ConfirmAircraft();
     Status confirmEntry(Screen screen);
     Status ConfirmTemplate();
     Status ConfirmCallsign(bool byEnter);
-    void finishConfirm(Screen screen, bool wizard);
+    // Hides the confirmed screen, plays the sound, updates the status line and, with `wizard`,
+    // shows the next step: fails when that screen cannot be shown.
+    Status finishConfirm(Screen screen, bool wizard);
     void ShowScreenCentred(WizardScreen& screen);
-    // Puts a refusal's reason in the status line and hands it on.
+    // Puts a refusal's reason in the status line.
+    void showRefusal(const Status& why);
+    // The same, handing the refusal on.
     Status refused(const Status& why);
     void callsignSelected();
     void selectCallsignLine(int line);

@@ -3,16 +3,15 @@
 
 #include <QCursor>
 #include <QEvent>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScreen>
+#include <QTextLayout>
 #include <QWidget>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 #include "skin/font_scaling.h"
@@ -25,6 +24,28 @@ constexpr int kCursorHeight = 20; // a tip below the cursor clears the arrow
 
 int clampTime(int milliseconds) {
     return std::clamp(milliseconds, 0, cls_Tooltip::kMaxTime);
+}
+
+// The size of `text` laid out in lines of at most `width` pixels. A word wider than that (a long
+// file name in a refusal) is broken where the line ends, as the label breaks it, so that the tip
+// keeps its width instead of running off the screen.
+QSize wrappedSize(const QFont& font, const QString& text, int width) {
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    qreal height = 0;
+    qreal widest = 0;
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            height += line.height();
+            widest = std::max(widest, line.naturalTextWidth());
+        }
+        layout.endLayout();
+    }
+    return QSize(std::min(width, static_cast<int>(std::ceil(widest))), static_cast<int>(std::ceil(height)));
 }
 
 } // namespace
@@ -199,9 +220,7 @@ void cls_Tooltip::showTip() {
     m_window->setText(tool->caption);
     // Lines wrap at the widest allowed width, as the text's own layout says.
     const int frame = 2 * (kMargin + m_window->frameWidth());
-    const QFontMetrics metrics(m_window->font());
-    const QRect text = metrics.boundingRect(QRect(0, 0, std::max(1, m_maxWidth - frame), INT_MAX),
-                                            Qt::TextWordWrap, tool->caption);
+    const QSize text = wrappedSize(m_window->font(), tool->caption, std::max(1, m_maxWidth - frame));
     m_window->resize(text.width() + frame, text.height() + frame);
     QPoint at;
     if (tool->centre) {

@@ -37,7 +37,7 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
 std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits = {},
                                   std::string* fault = nullptr);
 
-// readBmpFile's picture, given to `use` while the file is mapped: the rows of uncompressed 8 and
+// readBmpFile's picture, given to `use` while the file's bytes are held: the rows of uncompressed 8 and
 // 24-bit files where the file holds them (no copy), any other kind decoded first. False, without
 // calling `use`, when readBmpFile would give nullopt (`fault` as there).
 bool withBmpFile(const std::filesystem::path& path, const std::function<void(const BitmapView&)>& use,

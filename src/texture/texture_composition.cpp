@@ -210,8 +210,8 @@ Status MoveTexture(const fs::path& source, const fs::path& destination, FileStep
     if (!fs::is_directory(destination.parent_path(), ec))
         return Status::Error("The texture folder " + utf8FromPath(destination.parent_path()) +
                              " does not exist.");
-    // Mapped, not read through a stream: a finished texture is many megabytes, and the stream
-    // costs more than the write that follows.
+    // Read into one buffer, not through a stream's small one: a finished texture is many
+    // megabytes, and a stream would cost more than the write that follows.
     bool copied = false;
     const bool read = withFileBytes(source, [&](std::span<const std::uint8_t> bytes) {
         copied = replaceFileBytes(destination, bytes, steps).ok();
@@ -219,6 +219,7 @@ Status MoveTexture(const fs::path& source, const fs::path& destination, FileStep
     if (!read || !copied)
         return Status::Error("The texture " + utf8FromPath(source) + " could not be copied to " +
                              utf8FromPath(destination) + ".");
+    // The texture is in place: an intermediate bitmap left in TempBitmaps harms nothing.
     (void)steps.removeFile(source);
     return Status::Ok();
 }

@@ -119,8 +119,8 @@ TEST(ReadAircraftSpec, ExtraListsSurviveUnlessRebuilt) {
     for (const std::vector<std::string>& c : testkit::dataRows("skylark_reloads.txt", "reload")) {
         // The sample first, then the variant over the same records, as a second load does.
         Loaded l = testkit::readConfiguration(kSkylarkConfiguration);
-        readAircraftSpec(ProfileDocument(replaced(other, c[0], c[1])), false, l.spec, l.extraTextures,
-                         l.extraFields);
+        ASSERT_TRUE(readAircraftSpec(ProfileDocument(replaced(other, c[0], c[1])), false, l.spec,
+                                     l.extraTextures, l.extraFields));
         EXPECT_EQ(l.extraFields.ExtraFieldNames[0], c[2] == "1" ? "other" : "atc_parking_codes") << c[1];
         EXPECT_EQ(l.extraTextures.ExtraTextureNames[0], c[3] == "1" ? "OTHER.bmp" : "C310_GLASS.bmp") << c[1];
         EXPECT_EQ(l.extraFields.CopyExtraFields, std::stoi(c[4])) << c[1];

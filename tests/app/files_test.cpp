@@ -61,6 +61,26 @@ TEST(CheckSafeFileName, RefusesNamesThatLeaveTheirFolder) {
         EXPECT_TRUE(checkSafeFileName("folder extension", name).ok()) << name;
 }
 
+// The bytes handed over are the program's own: an editor emptying the file meanwhile takes none
+// away (a mapped file ends the process with a bus error). A pipe is neither read nor waited on.
+TEST(WithFileBytes, KeepsTheBytesReadWhenTheFileShrinksAndReadsOnlyRegularFiles) {
+    const TempDir dir;
+    const std::string picture(3 << 20, 'p');
+    writeFile(dir / "template.bmp", picture);
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"template.bmp", picture}, {"missing.bmp", std::nullopt}, {"pipe", std::nullopt}};
+    for (const auto& [name, expected] : cases) {
+        std::optional<std::string> seen;
+        const auto use = [&](std::span<const std::uint8_t> bytes) {
+            fs::resize_file(dir / name, 0);
+            seen.emplace(bytes.begin(), bytes.end());
+        };
+        EXPECT_EQ(withFileBytes(dir / name, use), expected.has_value()) << name;
+        EXPECT_TRUE(seen == expected) << name;
+    }
+}
+
 // A replacement changes the bytes of the one file it writes and nothing else: links stay links,
 // permissions stay, no temporary file is left, and what is no regular file is refused.
 TEST(ReplaceFileBytes, KeepsLinksAndPermissionsAndRefusesWhatIsNoFile) {

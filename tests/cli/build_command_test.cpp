@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <future>
 #include <set>
 
@@ -112,6 +113,25 @@ TEST_F(DemoBuild, TwoBuildsAtOnceNeverMixTheirFiles) {
         const std::vector<std::string> now = testkit::RepaintWorld::titles(aircraft / "aircraft.cfg");
         EXPECT_EQ(std::multiset<std::string>(now.begin(), now.end()), titles) << trial;
     }
+}
+
+// A reader that stops at the first line (`build 2>&1 | head -1`) must not stop the build: it
+// writes what a build whose output is read writes, and ends with that build's status.
+TEST_F(DemoBuild, AReaderThatStopsAtTheFirstLineLeavesTheBuildWhole) {
+    const fs::path read = m_dir / "read";
+    ASSERT_EQ(runCli("demo " + shellQuoted(read.string())).exitCode, 0);
+    const std::string piped = "{ " + shellQuoted(LIVRANO_CLI_PATH) + " build --variation V --folder V " +
+                              skylark() + " --program-folder " + shellQuoted(programFolder().string()) +
+                              " 2>&1; echo $? >" + shellQuoted((m_dir / "status").string()) +
+                              "; } | head -1 >/dev/null";
+    ASSERT_EQ(std::system(piped.c_str()), 0);
+    EXPECT_EQ(testkit::readFile(m_dir / "status"), "0\n");
+    // The same build in the other simulator (the last of an option given twice counts).
+    const std::string other =
+        " --program-folder " + shellQuoted((read / "Corvane Software/Livrano").string());
+    ASSERT_EQ(build("V", "V", skylark() + other).exitCode, 0);
+    for (const fs::path folder : {"Aircraft", "Corvane Software/Livrano/TempBitmaps"})
+        EXPECT_TRUE(testkit::snapshot(root() / folder) == testkit::snapshot(read / folder)) << folder;
 }
 
 // Every refusal ends a build and its dry run alike, in UTF-8 whatever the names' code page; a step

@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: MIT
 // The painter's loop run as a painter runs it, on demo simulators: liveries taken out and
 // aircraft.cfg restored, liveries packed in one simulator and installed into another, and
-// hostile zips refused with the simulator left as it was.
+// hostile zips refused with the simulator left as it was; what the disk would refuse midway,
+// refused by the plan.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include <zip.h>
 
 #include "aircraft/profile.h"
 #include "output/aircraft_cfg.h"
+#include "output/livery_install.h"
+#include "output/livery_pack.h"
 #include "output/repaint_world.h"
 #include "output/zip_archive.h"
 #include "support/run_cli.h"
@@ -25,6 +29,7 @@ namespace fs = std::filesystem;
 using testing::HasSubstr;
 using testkit::CliRun;
 using testkit::readFile;
+using testkit::RepaintWorld;
 using testkit::runCli;
 using testkit::shellQuoted;
 using testkit::TempDir;
@@ -147,19 +152,54 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
     for (const std::string& title : {kSkylark + "\"", kMeridian + " Northwind"})
         EXPECT_THAT(listed.out, HasSubstr(title));
 
-    // The aircraft's own liveries are those its clean copy lists.
-    const fs::path clean = program("a") / "Data.C310" / "Aircraft.cfg";
-    testkit::writeFile(clean, readFile(clean) + "[fltsim.0]\r\ntitle=" + kSkylark + " Factory\r\n");
-    const testkit::Snapshot files = testkit::snapshot(m_dir / "a");
-    const CliRun own = cli("a", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " factory"));
-    EXPECT_EQ(own.exitCode, 2);
-    EXPECT_THAT(own.err, HasSubstr("is one of the aircraft's own liveries"));
-    EXPECT_EQ(testkit::snapshot(m_dir / "a"), files);
+    // Packing where no zip can go ends its dry run as it ends itself.
+    const std::string nowhere = "--title " + shellQuoted(kSkylark + " Blue Harbour") + " " +
+                                shellQuoted((m_dir / "missing" / "livery.zip").string());
+    for (const std::string dryRun : {" --dry-run", ""})
+        EXPECT_EQ(cli("a", "pack", kSkylark, nowhere + dryRun).exitCode, 2);
 }
 
-// Every hostile zip is refused before anything is written; hand-made ones install whatever their
-// names' encoding.
-TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
+// A refusal says why, exits 2 and leaves the simulator as it was: taking out a factory livery (the
+// aircraft's clean copy lists it), restoring a backup that lists no livery. A good backup is restored.
+TEST_F(Simulators, RefusalsChangeNothingAndABackupWithLiveriesIsRestored) {
+    const char* const own = "is one of the aircraft's own";
+    const struct {
+        std::string aircraft, command, backup;
+        int exitCode;
+        const char* says;
+    } cases[] = {
+        {kSkylark, "remove --title " + shellQuoted(kSkylark + " factory"), "", 2, own},
+        {kMeridian, "remove --title " + shellQuoted(kMeridian + " House Colours"), "", 2, own},
+        {kSkylark, "restore", "", 2, "is empty"},
+        {kSkylark, "restore --dry-run", "", 2, "is empty"},
+        {kSkylark, "restore", "[General]\r\natc_type=CORVANE\r\n[fltsim.0]\r\nmodel=\r\n", 2,
+         "lists no livery"},
+        {kSkylark, "restore", "[fltsim.0]\r\ntitle=" + kSkylark + " Kept\r\n", 0, "Restored"},
+    };
+    for (const auto& c : cases) {
+        const fs::path folder = aircraft("a", c.aircraft);
+        if (c.command.starts_with("restore"))
+            testkit::writeFile(folder / "Aircraft.bak", c.backup);
+        const testkit::Snapshot before = testkit::snapshot(m_dir / "a");
+        const CliRun run = cli("a", c.command, c.aircraft, "");
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.command << run.err;
+        EXPECT_THAT(c.exitCode == 0 ? run.out : run.err, HasSubstr(c.says)) << c.command;
+        if (c.exitCode == 0)
+            EXPECT_EQ(readFile(folder / "aircraft.cfg"), c.backup);
+        else
+            EXPECT_EQ(testkit::snapshot(m_dir / "a"), before) << c.command;
+    }
+}
+
+// A zip that install-livery refuses, and what its message says.
+struct HostileZip {
+    std::vector<RawMember> members; // or, when empty, `bytes`
+    std::string bytes;
+    std::string refusal;
+    std::function<void()> prepare = [] {}; // changes the aircraft folder, for this case alone
+};
+
+std::vector<HostileZip> hostileZips(const fs::path& skylark) {
     const std::string snippet = "[fltsim.X]\r\ntitle=" + kSkylark + " New\r\ntexture=NEW\r\n";
     const RawMember texture{"texture.NEW/C310_FUSE.bmp", "fuse"};
     const RawMember cfg{"fltsim.cfg", snippet};
@@ -167,18 +207,24 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
     for (int i = 0; i <= 10000; ++i)
         many.push_back({"texture.NEW/" + std::to_string(i) + ".bmp", ""});
     std::string damaged;
-    ASSERT_TRUE(
+    EXPECT_TRUE(
         makeZip({{texture.name, std::string(5000, 'x') + "varied bytes"}, {cfg.name, cfg.bytes}}, damaged));
     damaged[60] = static_cast<char>(damaged[60] ^ 0x55);
     std::string truncated;
-    ASSERT_TRUE(makeZip({{texture.name, "fuse"}, {cfg.name, cfg.bytes}}, truncated));
+    EXPECT_TRUE(makeZip({{texture.name, "fuse"}, {cfg.name, cfg.bytes}}, truncated));
     truncated.resize(truncated.size() / 2);
+    // The zip of `member` and the snippet, both headers of the member declaring `size`.
+    const fs::path scratch = skylark.parent_path().parent_path().parent_path() / "declaring.zip";
+    const auto declaring = [&](const RawMember& member, std::uint32_t size) {
+        writeZip(scratch, {member, cfg});
+        std::string bytes = readFile(scratch);
+        for (std::size_t at : {std::size_t{22}, bytes.find("PK\x01\x02") + 24})
+            bytes.replace(at, 4, {char(size), char(size >> 8), char(size >> 16), char(size >> 24)});
+        return bytes;
+    };
 
-    const struct {
-        std::vector<RawMember> members; // or, when empty, `bytes`
-        std::string bytes;
-        std::string refusal;
-    } cases[] = {
+    const auto entry = [&](const std::string& more) { return RawMember{"fltsim.cfg", snippet + more}; };
+    return {
         {{{"../escape.bmp", "x"}, texture, cfg}, "", "leads out of the aircraft folder"},
         {{{"texture.NEW/../../../escape.bmp", "x"}, cfg}, "", "leads out of the aircraft folder"},
         {{{"/tmp/escape.bmp", "x"}, texture, cfg}, "", "is an absolute path"},
@@ -198,22 +244,62 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
         {{{"texture.NEW/zeros.bmp", std::string(80 << 20, '\0')}, cfg}, "", "zip bomb"},
         {{}, damaged, "damaged"},
         {{}, truncated, "damaged"},
+        // Folders Windows takes for one.
+        {{{"texture.NEW/a.bmp", "x"}, {"TEXTURE.new/b.bmp", "x"}, cfg}, "", "differs only in case"},
+        {{{"texture.NEW/Sub/a.bmp", "x"}, {"texture.NEW/SUB/b.bmp", "x"}, cfg}, "", "differs only in case"},
+        // What removing the livery would leave behind.
+        {{texture, {"texture/C310_NEW.bmp", "x"}, cfg}, "", "is in a folder that is not the livery's own"},
+        {{texture, {"texture.Other/a.bmp", "x"}, cfg}, "", "is in a folder that is not the livery's own"},
+        {{texture, {"texture.NEW/Sub/a.bmp", "x"}, cfg}, "", "would stay behind"},
+        {{texture, {"New.air", "x"}, cfg}, "", "would stay behind"},
+        // Values a build would not write.
+        {{texture, entry("sim=../" + kSkylark + "/Corvane_C310\r\n")}, "", "flight model contains a path"},
+        {{texture, entry("model=..\\..\\Other\r\n")}, "", "model folder contains a path"},
+        {{texture, entry(std::string("atc_id=N1\0X\r\n", 13))}, "", "control character"},
+        {{texture, entry("; \x1b]2;title\x07\r\n")}, "", "control character"},
+        {{texture, entry("ui_variation=a\tb\r\n")}, "", "ui_variation \"a"},
+        {{texture, entry("description=" + std::string((1 << 20) - 200, 'd') + "\r\n")},
+         "",
+         "cannot be read back"},
+        // What the file system would refuse midway.
+        {{{"texture.NEW/" + std::string(250, 'n') + ".bmp", "x"}, cfg}, "", "too long for the file system"},
+        {{texture, cfg},
+         "",
+         "would overwrite the folder",
+         [&] { fs::create_directory_symlink("Elsewhere", skylark / "texture.NEW"); }},
+        // Refused before a byte is inflated, and while inflating at the first byte past its word.
+        {{}, declaring(texture, 0xFFFFFFF0), "declares more than 2147483648 bytes"},
+        {{},
+         declaring({"texture.NEW/zeros.bmp", std::string(8 << 20, '\0')}, 100),
+         "inflates past the 100 bytes it declares"},
     };
-    const testkit::Snapshot before = testkit::snapshot(m_dir / "b");
-    for (const auto& c : cases) {
+}
+
+// Every hostile zip is refused before anything is written, by the dry run as by the install.
+TEST_F(Simulators, HostileZipsAreRefused) {
+    const fs::path skylark = aircraft("b", kSkylark);
+    for (const HostileZip& c : hostileZips(skylark)) {
+        c.prepare();
+        const testkit::Snapshot before = testkit::snapshot(m_dir / "b");
         const fs::path zip = m_dir / "hostile.zip";
         if (c.members.empty())
             testkit::writeFile(zip, c.bytes);
         else
             writeZip(zip, c.members);
-        const CliRun run = cli("b", "install-livery", kSkylark, shellQuoted(zip.string()));
-        EXPECT_EQ(run.exitCode, 2) << c.refusal << ": " << run.err;
-        EXPECT_THAT(run.err, HasSubstr(c.refusal));
-        EXPECT_EQ(testkit::snapshot(m_dir / "b"), before) << c.refusal;
+        for (const std::string dryRun : {" --dry-run", ""}) {
+            const CliRun run = cli("b", "install-livery", kSkylark, shellQuoted(zip.string()) + dryRun);
+            EXPECT_EQ(run.exitCode, 2) << c.refusal << dryRun << ": " << run.err;
+            EXPECT_THAT(run.err, HasSubstr(c.refusal)) << dryRun;
+            EXPECT_EQ(testkit::snapshot(m_dir / "b"), before) << c.refusal << dryRun;
+        }
+        fs::remove(skylark / "texture.NEW");
     }
+}
 
-    // Zips made by hand: one folder holding it all, a UTF-8 read-me with a byte order mark, an
-    // indented header and a comment holding a bracket, names in CP437 or flagged UTF-8.
+// Zips made by hand install whatever their names' encoding: one folder holding it all, a UTF-8
+// read-me with a byte order mark, an indented header and a comment holding a bracket, names in
+// CP437 or flagged UTF-8.
+TEST_F(Simulators, HandMadeZipsInstall) {
     const std::string handSnippet =
         "\xEF\xBB\xBFHow to install\r\n \t[fltsim.X]\r\n; colours [v2]\r\ntitle=" + kSkylark +
         " Café\r\ntexture=Café\r\nmodel=\r\n";
@@ -235,7 +321,7 @@ TEST_F(Simulators, HostileZipsAreRefusedAndHandMadeOnesInstall) {
         EXPECT_EQ(readFile(folder / (fuse.string().find("TEXTURE") == 0 ? "TEXTURE.Café" : "texture.Café") /
                            "C310_FUSE.bmp"),
                   "fuse");
-        EXPECT_EQ(testkit::RepaintWorld::titles(folder / "aircraft.cfg").back(), kSkylark + " Caf\xE9");
+        EXPECT_EQ(RepaintWorld::titles(folder / "aircraft.cfg").back(), kSkylark + " Caf\xE9");
         ASSERT_EQ(cli("b", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " café")).exitCode, 0);
     }
 }
@@ -291,6 +377,75 @@ TEST_F(Simulators, SameTitleRebuildsLeaveTheLiveryWhole) {
                     std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), decoded))
                     << label << ": " << file;
             }
+        }
+    }
+}
+
+// A livery of the craft as remove finds one: its textures in the shared folder, its own model.
+// Planned, then, unless `dryRun`, installed.
+Status install(RepaintWorld& w, bool dryRun, FileOperations& files) {
+    std::string bytes;
+    EXPECT_TRUE(makeZip({{"texture/T_FUSE_QRX_1.bmp", "fuse"},
+                         {"Model.QRX/Craft_QRX.mdl", "model"},
+                         {"fltsim.cfg", "[fltsim.X]\r\ntitle=Shared\r\nmodel=QRX\r\n"}},
+                        bytes));
+    ZipReader zip;
+    EXPECT_TRUE(zip.open(std::move(bytes)));
+    InstallPlan plan;
+    Status s = planLiveryInstall(w.app, zip, plan, files);
+    return s && !dryRun ? InstallLivery(w.app.extraFields, w.frontend, zip, plan, files) : s;
+}
+
+Status remove(RepaintWorld& w, bool dryRun, FileOperations& files) {
+    BuildPlan plan;
+    Status s = planLiveryRemoval(w.app, "Shared", plan, files);
+    return s && !dryRun ? WriteAircraftCfg(w.app.extraFields, w.frontend, plan, files) : s;
+}
+
+Status pack(RepaintWorld& w, bool dryRun, FileOperations& files) {
+    Status s = checkPackTarget(w.root() / "livery.zip", 3000, files);
+    return s && !dryRun ? files.replaceFile(w.root() / "livery.zip", std::string(3000, 'z')) : s;
+}
+
+// What the disk would refuse midway through installing, removing or packing a livery is refused
+// by the plan: the dry run, which only plans, ends as the command does.
+TEST(LiveryCommands, RefuseInThePlanWhatTheDiskWouldRefuseMidway) {
+    const auto installed = [](RepaintWorld& w) { ASSERT_TRUE(install(w, false, systemFileOperations())); };
+    const struct {
+        std::function<void(RepaintWorld&)> prepare;
+        std::function<Status(RepaintWorld&, bool dryRun, FileOperations&)> command;
+        std::optional<std::uintmax_t> freeSpace;
+        std::string named;
+    } cases[] = {
+        {{}, install, 16, "Too little free space for installing the livery: free "},
+        {[](RepaintWorld& w) { fs::create_directory_symlink("Nowhere", w.aircraft()); },
+         install,
+         {},
+         "Craft is not a folder, and installing the livery makes a folder of that name"},
+        {installed, remove, 16, "Too little free space for taking the livery out"},
+        {[=](RepaintWorld& w) {
+             installed(w);
+             fs::remove(w.aircraft() / "Aircraft.bak");
+             fs::create_directory(w.aircraft() / "Aircraft.bak");
+         },
+         remove,
+         {},
+         "Aircraft.bak is not a regular file"},
+        {{}, pack, 2048, "Too little free space for packing: free 1 KB more"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        RepaintWorld world;
+        if (c.prepare)
+            c.prepare(world);
+        const testkit::Snapshot before = testkit::snapshot(world.root());
+        testkit::FailingFileOperations files([](const std::string&, const std::string&) { return false; });
+        files.freeSpace = c.freeSpace;
+        for (const bool dryRun : {true, false}) {
+            const Status status = c.command(world, dryRun, files);
+            EXPECT_EQ(status.kind(), Status::Kind::Refused) << dryRun;
+            EXPECT_THAT(status.text(), testing::HasSubstr(c.named)) << dryRun;
+            EXPECT_EQ(testkit::snapshot(world.root()), before) << dryRun;
         }
     }
 }

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 
 #include "livrano_version.h"
@@ -102,6 +103,18 @@ TEST(CliMessages, EveryCommandsHelpSaysItsExitCodes) {
         ++seen;
     }
     EXPECT_GE(seen, 6);
+}
+
+// Each help lists the exit codes of its own command, and no other.
+TEST(CliMessages, HelpListsOnlyTheCommandsOwnExitCodes) {
+    const std::regex code("\n  ([0-9])  ");
+    for (const std::vector<std::string>& row : testkit::dataRows("cli_messages.txt", "exits")) {
+        const std::string out = runCli(row[0]).out;
+        std::string codes;
+        for (std::sregex_iterator m(out.begin(), out.end(), code), end; m != end; ++m)
+            codes += (codes.empty() ? "" : " ") + (*m)[1].str();
+        EXPECT_EQ(codes, row[1]) << row[0];
+    }
 }
 
 } // namespace

@@ -243,24 +243,38 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
     }
 }
 
-// Restoring swaps aircraft.cfg and Aircraft.bak; a write that fails half-way leaves the file that
-// was in place where it was, and the backup as it was.
-TEST(RestoreAircraftCfg, AFailedWriteLeavesBothFilesAsTheyWere) {
-    for (const char* failing : {"Aircraft.cfg", "Aircraft.bak", ""}) {
-        SCOPED_TRACE(failing);
-        RepaintWorld world;
-        world.installConfiguration();
-        writeFile(world.aircraft() / "Aircraft.cfg", kThreeEntries);
-        const std::string backup = "[fltsim.0]\r\ntitle=Corvane Craft Alpha\r\n";
-        writeFile(world.aircraft() / "Aircraft.bak", backup);
-        FailingFileOperations files([&](const std::string& op, const std::string& name) {
-            return op == "renameFile" && name == failing;
-        });
-        const Status status = RestoreAircraftCfg(world.app, false, files);
-        const bool swapped = *failing == '\0';
-        EXPECT_EQ(bool(status), swapped) << status.message();
-        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"), swapped ? backup : kThreeEntries);
-        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.bak"), swapped ? kThreeEntries : backup);
+// Each file operation of a restore made to fail in turn, alone or with all after it: aircraft.cfg stays
+// whole and its bytes are never lost. A failed restore leaves it as it was and the backup with its own
+// bytes (a second failure may stop that, and the message says so), unless only the last sync failed.
+TEST(RestoreAircraftCfg, NoSequenceOfFailedStepsLosesTheCurrentFile) {
+    const std::string current = kThreeEntries, backup = "[fltsim.0]\r\ntitle=Backup\r\n";
+    const std::string original = "[fltsim.0]\r\ntitle=Original\r\n";
+    for (const bool fromOriginal : {false, true}) {
+        std::size_t operations = 1; // found by the runs: one more than a whole restore has
+        for (std::size_t failing = 0; failing < operations * 2; ++failing) {
+            RepaintWorld world;
+            const fs::path cfg = world.aircraft() / "Aircraft.cfg", bak = world.aircraft() / "Aircraft.bak";
+            for (const auto& [file, bytes] :
+                 {std::pair{cfg, current}, {bak, backup}, {world.aircraft() / "Aircraft.original", original}})
+                writeFile(file, bytes);
+            std::size_t n = 0; // an odd `failing`: its operation and every one after it fail
+            FailingFileOperations files([&](const std::string&, const std::string&) {
+                return failing % 2 ? n++ >= failing / 2 : n++ == failing / 2;
+            });
+            const Status status = RestoreAircraftCfg(world.app, fromOriginal, files);
+            operations = std::max(operations, n + 1);
+            SCOPED_TRACE(std::to_string(fromOriginal) + " " + std::to_string(failing) + ": " + status.text());
+            const std::string nowCfg = readFile(cfg), nowBak = readFile(bak);
+            const bool toldCopy = status.text().find("holds a copy of aircraft.cfg") != std::string::npos;
+            EXPECT_EQ(bool(status), files.failures == 0);
+            EXPECT_TRUE(nowCfg == current || nowCfg == (fromOriginal ? original : backup));
+            EXPECT_TRUE(nowCfg == current || nowBak == current) << "the current file is lost";
+            EXPECT_EQ(nowBak, nowCfg != current || toldCopy ? current : backup);
+            EXPECT_TRUE(failing % 2 == 1 || !toldCopy);
+            for (const std::string& name : RepaintWorld::listing(world.aircraft()))
+                EXPECT_TRUE(failing % 2 == 1 || !temporaryFileTarget(name)) << name << " is left";
+        }
+        EXPECT_GE(operations, 9u); // the reads and two replacements of four steps each
     }
 }
 

@@ -29,8 +29,8 @@ RepaintWorld::RepaintWorld() : app(m_dir / "Corvane Software" / "Livrano", front
     writeFile(data() / "Craft_XXX.mdl", modelBytes());
     writeFile(data() / "Craft_XXX.air", "flight model bytes");
 
-    readAircraftSpec(ProfileDocument(readFile(testData("craft.cfg"))), false, app.spec, app.extraTextures,
-                     app.extraFields);
+    EXPECT_TRUE(readAircraftSpec(ProfileDocument(readFile(testData("craft.cfg"))), false, app.spec,
+                                 app.extraTextures, app.extraFields));
 
     // A template of one black pixel: the craft's textures have no size, so each is left out.
     app.surfaces.TemplateSurface24 = {true, true, Bitmap{1, 1, 3, {0, 0, 0}, {}}};

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/image_button.h"
+#include "support/run_cli.h"
 
 namespace livrano::testkit {
 
@@ -21,9 +22,8 @@ void clickButton(ImageButton& button) {
 GuiInstallation::GuiInstallation() {
     // An accent in the path, as on many a painter's disk: messages that name files must show it.
     EXPECT_TRUE(CreateDemoInstallation(m_dir / "Café", m_demo));
-    const fs::path built(LIVRANO_PROGRAM_DIR);
-    fs::copy(built / "Media", m_demo.programFolder / "Media", fs::copy_options::recursive);
-    fs::copy_file(built / "Livrano.pdf", m_demo.programFolder / "Livrano.pdf");
+    // Written again by the real `livrano-cli demo`: every test starts the window on a painter's demo.
+    EXPECT_EQ(runCli("demo --force " + shellQuoted((m_dir / "Café").string())).exitCode, 0);
 }
 
 Desktop GuiInstallation::desktop() const {
@@ -36,7 +36,9 @@ Desktop GuiInstallation::desktop() const {
     };
     d.chooseFolder = [r](const QString&, const QString& folder) -> std::optional<QString> {
         r->dialogFolders.push_back(folder);
-        return r->chosenFolder.isEmpty() ? std::nullopt : std::optional<QString>(r->chosenFolder);
+        QString chosen; // answered once
+        chosen.swap(r->chosenFolder);
+        return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
     };
     d.playSound = [r](const fs::path& file) { r->sounds.push_back(file); };
     d.openDocument = [r](const fs::path& file) { r->documents.push_back(file); };

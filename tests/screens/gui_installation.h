@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// A demo installation in a temporary folder with the build's media and manual, and a program
-// on it whose calls to the desktop are recorded instead of made.
+// A demo installation in a temporary folder, as `livrano-cli demo` writes it (with the build's
+// media and manual), and a program on it whose calls to the desktop are recorded instead of made.
 
 #include <QString>
 
@@ -35,7 +35,7 @@ struct DesktopRecord {
     std::vector<std::filesystem::path> documents;
     std::vector<QString> dialogFolders;
     QString chosenFile;   // what the open-file dialog returns; empty: cancelled
-    QString chosenFolder; // what the folder dialog returns; empty: cancelled
+    QString chosenFolder; // what the folder dialog returns once (then it is cancelled); empty: cancelled
     int ends = 0;
 };
 

@@ -206,13 +206,13 @@ std::string entries(int count) {
 }
 
 // Each with its longest inputs, in a world where a livery of the same title is installed.
-std::vector<Refusal> refusals(const std::string& title, FolderLock& otherBuild) {
+std::vector<Refusal> refusals(const std::string& title, FolderLock& other) {
     using enum Status::Kind;
     const auto installed = [&](const std::string& value) {
         return cfg("[fltsim.0]\r\ntitle=" + title + "\r\n" + value + "\r\n");
     };
     return {
-        {{[&](auto& w) { otherBuild.tryLock(w.programFolder(), true); }}, "Another build", Locked},
+        {{[&](auto& w) { ASSERT_TRUE(other.tryLock(w.programFolder(), true)); }}, "Another build", Locked},
         {{[](auto& w) { fs::remove_all(w.root() / "Aircraft"); }}, "cannot lock the aircraft folder"},
         {{installed("model=qrx")}, title.substr(0, 200)},
         {{assignOnly, extension(kLongName), installed("texture=" + kLongName)}, title.substr(0, 200)},
@@ -231,6 +231,8 @@ std::vector<Refusal> refusals(const std::string& title, FolderLock& otherBuild) 
         {{[](auto& w) { fs::create_directory(w.aircraft() / "Aircraft.bak"); }},
          "Aircraft.bak, which is not a regular file"},
         {{[](auto& w) { writeFile(w.aircraft() / "Texture", ""); }},
+         "Texture, but something that is not a folder"},
+        {{[](auto& w) { fs::create_directory_symlink("Nowhere", w.aircraft() / "Texture"); }},
          "Texture, but something that is not a folder"},
         {{assignOnly, extension(std::string(250, 'e'))}, "is too long for the file system"},
         // Short enough itself, but not under the temporary name it is first written as.

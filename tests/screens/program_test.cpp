@@ -55,12 +55,15 @@ TEST(ProgramStartUp, EndsWithItsMessageBeforeAnyWindowShows) {
     }
 }
 
-// A Linux installation's first start: one question, then the same program folder a setup makes,
-// which the next start finds again by itself.
+// A Linux installation's first start: the simulator's folder asked for (again after a wrong one,
+// from there), then the same program folder a setup makes, which the next start finds by itself.
 TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
     GuiInstallation installation;
     testkit::TempDir dir;
     ASSERT_EQ(setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1), 0);
+    const QByteArray home = qgetenv("HOME");
+    ASSERT_TRUE(qputenv("HOME", dir.path().c_str()));
+    fs::create_directories(dir / ".wine" / "drive_c"); // where the first dialog starts
     fs::create_directories(dir / "Simulator" / "Aircraft");
     fs::create_directories(dir / "Empty");
     const fs::path made = dir / "Simulator" / "Corvane Software" / "Livrano";
@@ -69,12 +72,13 @@ TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
         fs::path chosen;     // empty: the dialog is cancelled
         std::size_t messages;
         const char* lastMessageHas;
+        std::size_t dialogs;
     };
     const Case cases[] = {
-        {dir / "Empty", dir / "Simulator", 1, "are missing. Please reinstall Livrano."},
-        {installation.programFolder(), {}, 1, "Choose the simulator's folder"},
-        {installation.programFolder(), dir / "Empty", 2, "has no Aircraft folder"},
-        {installation.programFolder(), dir / "Simulator", 1, "Choose the simulator's folder"},
+        {dir / "Empty", dir / "Simulator", 1, "are missing. Please reinstall Livrano.", 0},
+        {installation.programFolder(), {}, 1, "Choose the simulator's folder", 1},
+        {installation.programFolder(), dir / "Empty", 2, "has no Aircraft folder", 2},
+        {installation.programFolder(), dir / "Simulator", 1, "Choose the simulator's folder", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen.string());
@@ -82,6 +86,9 @@ TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
         installation.record().chosenFolder = QString::fromStdString(c.chosen.string());
         const std::optional<fs::path> folder = setUpOnFirstStart(c.executable, installation.desktop());
         ASSERT_EQ(installation.record().messages.size(), c.messages);
+        const std::vector<QString>& asked = installation.record().dialogFolders;
+        ASSERT_EQ(asked.size(), c.dialogs);
+        EXPECT_TRUE(asked.empty() || asked[0].toStdString() == (dir / ".wine" / "drive_c").string());
         EXPECT_TRUE(installation.record().messages.back().contains(QString::fromUtf8(c.lastMessageHas)));
         EXPECT_EQ(folder.has_value(), c.chosen == dir / "Simulator" && c.executable != dir / "Empty");
         EXPECT_EQ(fs::exists(made), folder.has_value());
@@ -89,6 +96,7 @@ TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
     EXPECT_EQ(findProgramFolder(std::nullopt, dir / "Empty"), made);
     EXPECT_TRUE(fs::exists(made / "Data" / "airlines.cfg"));
     unsetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home);
 }
 
 TEST(ProgramCommands, StartUpFillsTheListScreensHelpOpensTheManualCloseShutsDownTheLoadedWindows) {

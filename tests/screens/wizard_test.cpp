@@ -275,9 +275,17 @@ TEST(WizardEdges, PlaceholdersCallsignsAndCataloguesAsThePainterMeetsThem) {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(fromCore(settings.AircraftName), list->item(1)->text());
+    // A callsign typed, never confirmed, does not outlive a reset.
+    clickButton(*main.btn_Callsign);
+    QTest::keyClicks(callsign->lst_Callsign->lineEdit(), "Northwind");
+    clickButton(*callsign->btn_Previous);
+    program->wizard().resetScreens();
+    clickButton(*main.btn_Callsign);
+    enter(callsign->lst_Callsign->lineEdit());
+    EXPECT_EQ(settings.Callsign, "*NONE*");
 }
 
-TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSo) {
+TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachUntilAStepFailsAndAnEmptyOneSaysSoAndLetsGo) {
     GuiInstallation installation;
     const fs::path configurations = resolveCaseless(installation.programFolder() / "Aircraft Configurations");
     std::vector<fs::path> files(fs::directory_iterator(configurations), fs::directory_iterator{});
@@ -291,14 +299,27 @@ TEST(WizardEdges, CatalogueOfTwinNamesLoadsEachAndAnEmptyOneSaysSo) {
         EXPECT_EQ(installation.record().sounds.size(), 2u);
         EXPECT_NE(shownAs<SelectTemplateScreen>(*program), nullptr);
     }
+    {
+        auto program = installation.started();
+        clickButton(*program->mainWindow()->btn_Wizard);
+        const fs::path skin = installation.programFolder() / "Media" / "Wizard_Background.bmp";
+        fs::rename(skin, skin.string() + ".aside"); // the next screen fails: the second twin is not loaded
+        enter(static_cast<SelectAircraftScreen*>(shown(*program))->lst_SelectAircraft);
+        EXPECT_EQ(program->app().settings.AircraftIndex, 0);
+        fs::rename(skin.string() + ".aside", skin);
+    }
     for (const auto& f : fs::directory_iterator(configurations))
         fs::remove(f.path());
     auto program = installation.started();
-    clickButton(*program->mainWindow()->btn_Wizard);
+    MainWindow& main = *program->mainWindow();
+    clickButton(*main.btn_Wizard);
     ASSERT_EQ(installation.record().messages.size(), 1u);
     EXPECT_TRUE(installation.record().messages[0].startsWith("Cannot continue! There are no aircraft"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(program->screen(Screen::SelectAircraft), nullptr);
+    // The main window takes clicks from the window system again: its Close ends the program.
+    QTest::mouseClick(main.windowHandle(), Qt::LeftButton, {}, main.btn_Close->geometry().center());
+    EXPECT_EQ(installation.record().ends, 1);
 }
 
 } // namespace

@@ -143,6 +143,23 @@ TEST_F(TipWindow, ShowsCentredOrBelowTheCursorAndHidesOnLeaveOrTimeout) {
     EXPECT_EQ(shown->geometry().right(), area.right());
 }
 
+// A word wider than the tip (a long file name) is broken: the tip keeps its width, on the screen.
+TEST_F(TipWindow, AWordWiderThanTheTipIsBroken) {
+    const QString name =
+        QStringLiteral("Refused: ") + QString(120, QLatin1Char('W')) + QStringLiteral(".bmp");
+    ASSERT_TRUE(tip.AddControl(second, name, false));
+    const QRect area = second->screen()->availableGeometry();
+    window.move(area.right() - 160, 150);
+    QCursor::setPos(second->mapToGlobal(QPoint(5, 5)));
+    enter(*second);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tip.shownFor() == second; }, 1000));
+    const QRect shown = tip.tipWindow()->geometry();
+    EXPECT_LE(shown.width(), tip.MaxWidth());
+    EXPECT_TRUE(area.contains(shown)) << shown.x() << "," << shown.y() << " " << shown.width();
+    EXPECT_GT(shown.height(),
+              3 * QFontMetrics(tip.tipWindow()->font()).height()); // the word on several lines
+}
+
 // The delay must pass first; a press hides the tip, a drag (the mouse moving with a button held)
 // brings none up, and an empty text shows nothing.
 TEST_F(TipWindow, TheDelayMustPassAPressHidesAndNeitherADragNorAnEmptyTextShowsOne) {

@@ -24,7 +24,8 @@ void writeConfiguration(const std::filesystem::path& file, std::string_view plai
 
 ReadConfiguration readConfiguration(const std::string& text) {
     ReadConfiguration r;
-    readAircraftSpec(ProfileDocument(text), false, r.spec, r.extraTextures, r.extraFields, &r.notes);
+    EXPECT_TRUE(
+        readAircraftSpec(ProfileDocument(text), false, r.spec, r.extraTextures, r.extraFields, &r.notes));
     return r;
 }
 
