@@ -279,7 +279,7 @@ struct TakenAway {
     std::set<std::string> sharedTextures;
     std::string modelFolder;
     std::set<std::string> modelFiles;
-    std::string air;
+    std::set<std::string> air; // by its model value, and the one its entry flies
 };
 
 TakenAway takenAway(const RepaintInputs& repaint, const FltsimEntry& entry) {
@@ -302,7 +302,9 @@ TakenAway takenAway(const RepaintInputs& repaint, const FltsimEntry& entry) {
             taken.modelFiles.insert(toUpper(name + ".mdl"));
     }
     if (spec.CopyRenameAirFile == 1 && airName(repaint, id, name))
-        taken.air = toUpper(name + ".air");
+        taken.air.insert(toUpper(name + ".air"));
+    if (spec.CopyRenameAirFile == 1 && !trim(entry.sim).empty())
+        taken.air.insert(toUpper(trim(entry.sim) + ".air"));
     return taken;
 }
 
@@ -319,7 +321,7 @@ Status checkTakenAway(const std::vector<Member>& members, const TakenAway& taken
         bool named = true;
         bool taking = false;
         if (top && !m.folder) {
-            taking = !taken.air.empty() && last == taken.air;
+            taking = taken.air.count(last) != 0;
         } else if (!taken.textureFolder.empty() ? first == taken.textureFolder : first == "TEXTURE") {
             taking =
                 top || (inFolder && (!taken.textureFolder.empty() || taken.sharedTextures.count(last) != 0));
@@ -438,8 +440,10 @@ Status InstallLivery(const ExtraFieldSpec& extraFields, Frontend& frontend, cons
     journal.added = plan.folders;
     for (const InstalledFile& f : plan.files)
         journal.added.push_back(f.destination);
+    // A failure takes the install away, unless aircraft.cfg names the livery already (its
+    // replacement failing after the rename): the install is then finished instead.
     auto undo = [&](const Status& why) {
-        const Status undone = undoWork(aircraft, journal, files);
+        const Status undone = settleWork(aircraft, journal, files);
         return undone ? why : Status::Error(why.message() + " " + undone.message(), why.detail());
     };
     Status step = files.makeFolder(aircraft);
