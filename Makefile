@@ -5,8 +5,10 @@
 # `make clang-syntax` and `make format-check` are the checks CI runs besides the tests (.ci/run),
 # `make tidy` runs clang-tidy; they install clang 14's tools first.
 # `make package` builds the Debian package livrano_<version>_amd64.deb into this folder.
+# `make soak` runs the writing commands' model test through the real livrano-cli for SOAK_MINUTES
+# (default 1), killing commands at random moments; not part of the tests.
 
-.PHONY: all deps build test test-sanitize coverage test-lines demo bench fuzz format format-check \
+.PHONY: all deps build test test-sanitize soak coverage test-lines demo bench fuzz format format-check \
 	clang-syntax tidy clean package
 
 all: build
@@ -25,6 +27,12 @@ test-sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+# It prints its steps, kills and violations, and fails on a violation; LIVRANO_MODEL_SEED repeats a run.
+SOAK_MINUTES ?= 1
+soak: build
+	LIVRANO_SOAK_MINUTES=$(SOAK_MINUTES) build/default/tests/livrano_core_tests \
+		--gtest_filter=WritingCommands.HoldTheModelOnEveryKindOfAircraft
 
 # Line and branch coverage of src/ by the whole suite, from an unoptimised --coverage build.
 # Counters of an earlier run are cleared first so that the summary is this run's alone. The
