@@ -15,6 +15,7 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "aircraft/catalogue.h"
 #include "aircraft/masked_name.h"
@@ -163,8 +164,8 @@ public:
         return filesOf(key).count(path) != 0;
     }
 
-    // The liveries of an aircraft.cfg, each with the files the model knows it by, else with those
-    // of its key that are in `there` (upper-case paths), or all of them.
+    // The liveries of an aircraft.cfg, each with the files of its key that are in `there`
+    // (upper-case paths), else with those the model knows it by, or all of them.
     std::vector<Livery> read(const fs::path& cfg, const std::set<std::string>* there) const {
         std::vector<FltsimEntry> entries;
         std::vector<ProfileSection> others;
@@ -176,7 +177,7 @@ public:
         for (const FltsimEntry& e : entries) {
             Livery l{e.title, toUpper(trim(app.spec.TextureAssignOnly == 1 ? e.texture : e.model)), {}};
             for (const std::vector<Livery>* known : {&model.cfg, model.bak ? &*model.bak : nullptr})
-                for (const Livery& k : known ? *known : std::vector<Livery>())
+                for (const Livery& k : known && !there ? *known : std::vector<Livery>())
                     if (k == l)
                         l.files = k.files;
             for (const std::string& f :
@@ -732,6 +733,21 @@ std::string commandLine(const Aircraft& a, const Step& s) {
     return line;
 }
 
+// The aircraft holds what the step started from or what it makes (the first found): "" when it
+// holds one of them, else why not.
+std::string startOrEnd(Aircraft& a, const Model& start, const Expected& e, const Snapshot& before,
+                       bool settled) {
+    std::string wrong;
+    for (const Model* m : {&e.after, &start}) {
+        a.model = *m;
+        a.model.bak = a.backup(); // a killed step may or may not have backed aircraft.cfg up
+        wrong = violations(a, before, e.touched, {}, settled);
+        if (wrong.empty())
+            return wrong;
+    }
+    return wrong;
+}
+
 // Random steps through the real livrano-cli for `minutes`, half of them killed (SIGKILL, from the
 // `timeout` that starts it) at a random moment within the command's usual time. After a kill the
 // aircraft holds what the step started from or what it makes, and the next command's recovery
@@ -739,6 +755,7 @@ std::string commandLine(const Aircraft& a, const Step& s) {
 int soakMode(std::vector<std::unique_ptr<Aircraft>>& aircraft, std::uint32_t seed, double minutes) {
     std::mt19937 rng(seed);
     std::map<Command, double> usual; // seconds, of the runs not killed
+    std::map<const Aircraft*, std::string> history;
     int steps = 0, kills = 0, found = 0;
     using Clock = std::chrono::steady_clock;
     const auto length =
@@ -749,6 +766,7 @@ int soakMode(std::vector<std::unique_ptr<Aircraft>>& aircraft, std::uint32_t see
         if (s.command == Command::Rebuild)
             s.command = Command::Build;
         const Expected e = predict(a, s);
+        const Model start = a.model;
         const Snapshot before = testkit::snapshot(a.folder);
         const fs::path zip = zipFile(a);
         const bool kill = rng() % 2 == 0;
@@ -757,16 +775,24 @@ int soakMode(std::vector<std::unique_ptr<Aircraft>>& aircraft, std::uint32_t see
         const Clock::time_point started = Clock::now();
         const testkit::CliRun r =
             testkit::runCli(commandLine(a, s), kill ? "timeout -s KILL " + std::to_string(delay) : "");
+        const bool killed = r.exitCode == 128 + 9;
+        history[&a] += "\n  step " + std::to_string(steps) + ", " + describe(a, s) + ": " +
+                       (killed ? "killed" : std::to_string(r.exitCode));
         std::string wrong;
-        if (r.exitCode == 128 + 9) {
+        if (killed) {
             ++kills;
-            a.model = listText(a) == listText(e.after.cfg) ? e.after : a.model;
-            a.model.bak = a.backup();
-            wrong = violations(a, before, e.touched, {}, false);
-            const testkit::CliRun next = testkit::runCli(commandLine(a, {Command::Remove, "No Such Livery"}));
+            wrong = startOrEnd(a, start, e, before, false);
+            // The next command; the killed one may hold its lock a moment longer, as it dies.
+            testkit::CliRun next;
+            for (int tries = 0; tries < 100 && (tries == 0 || next.exitCode == 3); ++tries) {
+                if (tries > 0)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                next = testkit::runCli(commandLine(a, {Command::Remove, "No Such Livery"}));
+            }
             if (next.exitCode != 2)
                 wrong += "the command after the kill ended with " + std::to_string(next.exitCode) + ": " +
                          next.err;
+            wrong += startOrEnd(a, start, e, before, true);
         } else {
             usual[s.command] =
                 0.8 * usual[s.command] + 0.2 * std::chrono::duration<double>(Clock::now() - started).count();
@@ -776,14 +802,15 @@ int soakMode(std::vector<std::unique_ptr<Aircraft>>& aircraft, std::uint32_t see
             a.model = e.after;
             if (s.command == Command::Pack && r.exitCode == 0)
                 packed(a, a.title(s.variation), zip);
+            wrong += violations(a, before, e.touched, {}, true);
         }
-        wrong += violations(a, before, e.touched, {}, true);
         if (!wrong.empty()) {
             ++found;
-            std::printf("LIVRANO_MODEL_SEED=%u, step %d, %s%s:\n%s\n", seed, steps, describe(a, s).c_str(),
-                        r.exitCode == 128 + 9 ? " (killed)" : "", wrong.c_str());
+            std::printf("LIVRANO_MODEL_SEED=%u, after%s:\n%s\n", seed, history[&a].c_str(), wrong.c_str());
             a.model = a.fromDisk(); // go on from what is there
         }
+        if (history[&a].size() > 1000)
+            history[&a].erase(0, history[&a].find('\n', 500));
     }
     std::printf("steps %d, kills %d, violations %d\n", steps, kills, found);
     return found;
