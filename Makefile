@@ -5,8 +5,8 @@
 # `make clang-syntax` and `make format-check` are the checks CI runs besides the tests (.ci/run),
 # `make tidy` runs clang-tidy; they install clang 14's tools first.
 # `make package` builds the Debian package livrano_<version>_amd64.deb into this folder.
-# `make soak` runs the writing commands' model test through the real livrano-cli for SOAK_MINUTES
-# (default 1), killing commands at random moments; not part of the tests.
+# `make soak` runs the writing commands through the real livrano-cli against their model for
+# SOAK_MINUTES (default 1), killing them at random moments; not part of the tests.
 
 .PHONY: all deps build test test-sanitize soak coverage test-lines demo bench fuzz format format-check \
 	clang-syntax tidy clean package
@@ -28,11 +28,11 @@ test-sanitize: deps
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 
-# It prints its steps, kills and violations, and fails on a violation; LIVRANO_MODEL_SEED repeats a run.
+# livrano-soak prints its steps, kills and violations and fails on a violation; LIVRANO_MODEL_SEED
+# chooses the seed of its steps (the kills' moments are the machine's).
 SOAK_MINUTES ?= 1
 soak: build
-	LIVRANO_SOAK_MINUTES=$(SOAK_MINUTES) build/default/tests/livrano_core_tests \
-		--gtest_filter=WritingCommands.HoldTheModelOnEveryKindOfAircraft
+	build/default/tools/soak/livrano-soak $(SOAK_MINUTES)
 
 # Line and branch coverage of src/ by the whole suite, from an unoptimised --coverage build.
 # Counters of an earlier run are cleared first so that the summary is this run's alone. The

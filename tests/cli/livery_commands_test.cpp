@@ -20,7 +20,6 @@
 #include "output/zip_archive.h"
 #include "support/run_cli.h"
 #include "support/temp_dir.h"
-#include "texture/texture_file.h"
 
 namespace livrano {
 namespace {
@@ -323,61 +322,6 @@ TEST_F(Simulators, HandMadeZipsInstall) {
                   "fuse");
         EXPECT_EQ(RepaintWorld::titles(folder / "aircraft.cfg").back(), kSkylark + " Caf\xE9");
         ASSERT_EQ(cli("b", "remove", kSkylark, "--title " + shellQuoted(kSkylark + " café")).exitCode, 0);
-    }
-}
-
-// The painter's most common step, the same livery built again into its own folders, on both
-// kinds of aircraft: each build succeeds and leaves every file of the livery there, every texture
-// decoding. A rebuild once removed the very folder its textures went to, every second time.
-TEST_F(Simulators, SameTitleRebuildsLeaveTheLiveryWhole) {
-    const struct {
-        std::string aircraft;
-        std::string variation;
-        std::string folder;
-        std::string picture;
-        std::vector<std::string> textures; // relative to the aircraft folder, as on disk
-        std::vector<std::string> others;   // the extra textures (plain bitmaps), model, flight model
-    } kinds[] = {{kSkylark,
-                  "Blue Harbour",
-                  "BlueHarbour",
-                  "Skylark Template.bmp",
-                  {"texture.BlueHarbour/C310_FUSE.bmp", "texture.BlueHarbour/C310_WING.bmp",
-                   "texture.BlueHarbour/C310_TAIL.bmp", "texture.BlueHarbour/C310_ENGINE.bmp"},
-                  {"texture.BlueHarbour/C310_INTERIOR.bmp", "texture.BlueHarbour/C310_PANEL.bmp",
-                   "texture.BlueHarbour/C310_PROP.bmp"}},
-                 {kMeridian,
-                  "Northwind",
-                  "NWD",
-                  "Meridian Template.bmp",
-                  {"texture/CJ70_NWD_FUSE.bmp", "texture/CJ70_NWD_WING.bmp", "texture/CJ70_NWD_TAIL.bmp",
-                   "texture/CJ70_NWD_NACELLE.bmp"},
-                  {"Model.NWD/CJ70_NWD.mdl", "Model.NWD/Model.cfg", "CJ70_NWD.air"}}};
-    for (const auto& kind : kinds) {
-        const std::string args = "--template " +
-                                 shellQuoted((program("a") / "Templates" / kind.picture).string()) +
-                                 " --variation " + shellQuoted(kind.variation) + " --folder " + kind.folder;
-        const fs::path folder = aircraft("a", kind.aircraft);
-        for (int round = 1; round <= 3; ++round) {
-            const std::string label = kind.aircraft + ", build " + std::to_string(round);
-            const CliRun built = cli("a", "build", kind.aircraft, args);
-            ASSERT_EQ(built.exitCode, 0) << label << "\n" << built.err;
-            const CliRun listed = cli("a", "list", kind.aircraft, "--json");
-            const std::size_t at = listed.out.find(kind.aircraft + " " + kind.variation + "\"");
-            ASSERT_NE(at, std::string::npos) << label;
-            EXPECT_EQ(listed.out.substr(at, listed.out.find("]}", at) - at).find("\"exists\": false"),
-                      std::string::npos)
-                << label;
-            for (const std::string& file : kind.others)
-                EXPECT_TRUE(fs::is_regular_file(folder / file)) << label << ": " << file;
-            for (const std::string& file : kind.textures) {
-                ASSERT_TRUE(fs::is_regular_file(folder / file)) << label << ": " << file;
-                const std::string bytes = readFile(folder / file);
-                DecodedTexture decoded;
-                EXPECT_TRUE(decodeTexture(
-                    std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), decoded))
-                    << label << ": " << file;
-            }
-        }
     }
 }
 

@@ -143,42 +143,6 @@ TEST(WriteAircraftCfg, TheLiveriesMayFillTheTable) {
     }
 }
 
-// Three installed variations of the shared-texture kind, each with its files.
-TEST(ReplaceSameTitle, ReplacesTheFirstMiddleOrLastEntryAndItsFiles) {
-    const std::string ids[] = {"AAA", "BBB", "CCC"};
-    for (int matchAt = 0; matchAt < 3; ++matchAt) {
-        RepaintWorld world;
-        world.installConfiguration();
-        std::string cfg;
-        std::vector<std::string> expected;
-        for (int i = 0; i < 3; ++i) {
-            const std::string& id = ids[i];
-            cfg += entry(i, i == matchAt ? "  CORVANE craft blue SKY " : "Corvane Craft " + id, id);
-            writeFile(world.aircraft() / "Texture" / ("T_FUSE_" + id + "_1.bmp"), id);
-            writeFile(world.aircraft() / ("Model." + id) / ("Craft_" + id + ".mdl"), id);
-            writeFile(world.aircraft() / ("Model." + id) / "Model.cfg", id);
-            writeFile(world.aircraft() / ("Craft_" + id + ".air"), id);
-            if (i != matchAt)
-                expected.push_back("Corvane Craft " + id);
-        }
-        writeFile(world.aircraft() / "Aircraft.cfg", cfg);
-        ASSERT_TRUE(CreateRepaint(world.app));
-        expected.push_back("Corvane Craft Blue Sky");
-        EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"), expected) << matchAt;
-        for (int i = 0; i < 3; ++i) {
-            const std::string& id = ids[i];
-            const bool kept = i != matchAt;
-            EXPECT_EQ(fs::exists(world.aircraft() / "Texture" / ("T_FUSE_" + id + "_1.bmp")), kept) << id;
-            EXPECT_EQ(fs::exists(world.aircraft() / ("Model." + id)), kept) << id;
-            EXPECT_EQ(fs::exists(world.aircraft() / ("Craft_" + id + ".air")), kept) << id;
-        }
-        // The replacement made the new variation's model and flight model again.
-        EXPECT_EQ(RepaintWorld::listing(world.aircraft() / "Model.QRX"),
-                  (std::set<std::string>{"Craft_QRX.mdl", "Model.cfg"}));
-        EXPECT_TRUE(fs::exists(world.aircraft() / "Craft_QRX.air"));
-    }
-}
-
 TEST(ReplaceSameTitle, KeepsFilesAnotherLiveryStillUses) {
     struct Case {
         const char* what;

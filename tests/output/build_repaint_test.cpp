@@ -144,8 +144,9 @@ TEST(BuildRepaint, TextureFolderAircraftSkipTheModelAndKeepTheirFoldersSpelling)
     EXPECT_FALSE(fs::exists(world.aircraft() / "Texture.HARBOUR"));
 }
 
-// The livery rebuilt under its own title and folders, whose files must each stay whole, old or
-// new, whatever step fails.
+// The livery rebuilt under its own title and folders: each failing step ends the build with its
+// own text, aircraft.cfg as it was or whole and new (that every file stays whole, old or new, is the
+// writing commands' model test's to hold, on every kind of aircraft).
 const std::string kInstalledBlueSky =
     std::string(kThreeEntries) + "[fltsim.3]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=QRX\r\n\r\n";
 const std::pair<const char*, const char*> kBlueSkyFiles[] = {
@@ -160,7 +161,6 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
         const char* operation;
         const char* file;
         const char* step;
-        bool backedUp = false;
         bool cfgWritten = false;
         const char* lastText = nullptr; // the step's own unless given
         bool savedMeanwhile = false;    // an editor saves aircraft.cfg before the operation instead
@@ -170,15 +170,15 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
         {"createDirectory", "Texture", "Creating Aircraft Directories"},
         {"writeFile", "Craft_QRX.mdl", model},
         {"syncFile", "Model.cfg", model},
-        {"renameFile", "Craft_QRX.air", "Copying the flight-model file", false, false, model},
+        {"renameFile", "Craft_QRX.air", "Copying the flight-model file", false, model},
         {"readFile", "Aircraft.cfg", cfgStep},
         {"writeFile", "Aircraft.original", cfgStep},
         {"syncFile", "Aircraft.bak", cfgStep},
-        {"syncFile", "Aircraft.cfg", cfgStep, true},
-        {"renameFile", "Aircraft.cfg", cfgStep, true},
-        {"readFile", "Aircraft.cfg", cfgStep, false, false, nullptr, true},
-        {"syncFile", "Aircraft.bak", cfgStep, true, false, nullptr, true},
-        {"reload", "", "Reloading the aircraft specification", true, true, "Moving New Textures"},
+        {"syncFile", "Aircraft.cfg", cfgStep},
+        {"renameFile", "Aircraft.cfg", cfgStep},
+        {"readFile", "Aircraft.cfg", cfgStep, false, nullptr, true},
+        {"syncFile", "Aircraft.bak", cfgStep, false, nullptr, true},
+        {"reload", "", "Reloading the aircraft specification", true, "Moving New Textures"},
     };
     auto blueSky = [](RepaintWorld& world) {
         world.installConfiguration();
@@ -186,14 +186,6 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
         for (const auto& [file, bytes] : kBlueSkyFiles)
             writeFile(world.aircraft() / file, bytes);
     };
-    std::map<std::string, std::string> rebuilt; // each file as a build that succeeds leaves it
-    {
-        RepaintWorld world;
-        blueSky(world);
-        ASSERT_TRUE(CreateRepaint(world.app));
-        for (const auto& [file, bytes] : kBlueSkyFiles)
-            rebuilt[file] = readFile(world.aircraft() / file);
-    }
     for (const Case& c : cases) {
         RepaintWorld world;
         blueSky(world);
@@ -229,17 +221,6 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
                       c.savedMeanwhile ? saved : kInstalledBlueSky)
                 << label;
         }
-        // Each file is replaced in one step: old, or whole and new, never missing.
-        for (const auto& [file, bytes] : kBlueSkyFiles) {
-            ASSERT_TRUE(fs::exists(world.aircraft() / file)) << label << ": " << file;
-            const std::string now = readFile(world.aircraft() / file);
-            EXPECT_TRUE(now == rebuilt[file] || (now == bytes && !c.cfgWritten)) << label << ": " << file;
-        }
-        const fs::path bak = world.aircraft() / "Aircraft.bak";
-        EXPECT_EQ(fs::exists(bak) ? readFile(bak) : "none", c.backedUp ? kInstalledBlueSky : "none") << label;
-        // No temporary file is left in the aircraft.
-        for (const std::string& name : RepaintWorld::listing(world.aircraft()))
-            EXPECT_FALSE(temporaryFileTarget(fs::path(name).filename().string())) << label << ": " << name;
     }
 }
 
