@@ -122,6 +122,7 @@ Status BuildRepaint(const BuildState& state, const BuildPlan& plan, FileOperatio
     if (Status s = ComposeAircraftCfg(state.extraFields, ui, plan, cfgBytes, files); !s)
         return failed(cfgStep, s);
     journal.cfgHash = sha256Hex(cfgBytes);
+    journal.cfgBefore = plan.installedStamp.hash;
     if (Status s = writeJournal(plan.aircraftFolder, journal, files); !s)
         return failed(cfgStep, s);
 

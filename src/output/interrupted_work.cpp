@@ -158,7 +158,9 @@ InterruptedWork findInterruptedWork(const fs::path& aircraftFolder, const fs::pa
 }
 
 bool workCommitted(const fs::path& aircraftFolder, const WorkJournal& journal) {
-    if (journal.cfgHash.empty())
+    // Work whose aircraft.cfg is the one it replaced counts as not done: taking away what it added
+    // leaves what was there, which that same aircraft.cfg named.
+    if (journal.cfgHash.empty() || journal.cfgHash == journal.cfgBefore)
         return false;
     const std::optional<std::string> cfg = readFileBytes(resolveCaseless(aircraftFolder / "aircraft.cfg"));
     return cfg && sha256Hex(*cfg) == journal.cfgHash;

@@ -44,7 +44,8 @@ InterruptedWork findInterruptedWork(const std::filesystem::path& aircraftFolder,
 // command to try again.
 Status finishInterruptedWork(const InterruptedWork& work, FileOperations& files);
 
-// Whether aircraft.cfg in `aircraftFolder` is the file journalled work puts in place.
+// Whether aircraft.cfg in `aircraftFolder` is the file journalled work puts in place, and not the
+// file it replaced (work that leaves aircraft.cfg as it was counts as not done).
 bool workCommitted(const std::filesystem::path& aircraftFolder, const WorkJournal& journal);
 
 // Finishes journalled work by what aircraft.cfg holds now: completeWork when it is the file the work

@@ -28,7 +28,7 @@ Status RemoveLivery(const RepaintInputs& repaint, Frontend& frontend, std::strin
     std::string bytes;
     if (Status s = ComposeAircraftCfg(repaint.extraFields, frontend, plan, bytes, files); !s)
         return s;
-    const WorkJournal journal{sha256Hex(bytes), {}, plan.removals};
+    const WorkJournal journal{sha256Hex(bytes), {}, plan.removals, plan.installedStamp.hash};
     // A failure leaves aircraft.cfg as it was, with every file, or (the replacement failing after
     // its rename) without the entry: the removals are then done as after a success.
     if (Status s = writeJournal(plan.aircraftFolder, journal, files); !s) {

@@ -69,6 +69,8 @@ Status writeJournal(const fs::path& aircraftFolder, const WorkJournal& journal, 
     std::string text = std::string(kHeader) + "\n";
     if (!journal.cfgHash.empty())
         text += "cfg " + journal.cfgHash + "\n";
+    if (!journal.cfgBefore.empty())
+        text += "before " + journal.cfgBefore + "\n";
     auto lines = [&](const char* kind, const std::vector<fs::path>& paths) {
         for (const fs::path& path : paths)
             text +=
@@ -100,6 +102,10 @@ std::optional<WorkJournal> readJournal(const fs::path& aircraftFolder) {
             continue;
         if (kind == "cfg") {
             journal.cfgHash = *value;
+            continue;
+        }
+        if (kind == "before") {
+            journal.cfgBefore = *value;
             continue;
         }
         const std::optional<fs::path> path = inside(aircraftFolder, *value);

@@ -22,6 +22,9 @@ struct WorkJournal {
     std::vector<std::filesystem::path> added;
     // Files, then folders, that go once aircraft.cfg is in place.
     std::vector<std::filesystem::path> removals;
+    // The SHA-256 of the aircraft.cfg it replaces, where the two may be alike (a livery built
+    // again as it was): aircraft.cfg then cannot tell whether the work reached it.
+    std::string cfgBefore;
 };
 
 // Where the journal of the aircraft in `aircraftFolder` lies.

@@ -136,7 +136,8 @@ TEST(ReplacedLiveryRemoval, DeletesOnlyTheReplacedVariationsFiles) {
                   std::string("[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=") + c.model +
                       "\r\ntexture=" + c.texture + "\r\n");
         const Names before = RepaintWorld::listing(world.aircraft());
-        EXPECT_TRUE(completeWork(world.aircraft(), {{}, {}, world.plan().removals}, systemFileOperations()));
+        EXPECT_TRUE(
+            completeWork(world.aircraft(), {{}, {}, world.plan().removals, {}}, systemFileOperations()));
         Names expected;
         for (const std::string& name : before)
             if (c.gone.count(name) == 0)
@@ -153,7 +154,7 @@ TEST(ReplacedLiveryRemoval, GoesOnPastFilesThatCannotBeDeleted) {
     });
     writeFile(world.aircraft() / "Aircraft.cfg",
               "[fltsim.0]\r\ntitle=Corvane Craft Blue Sky\r\nmodel=ABC\r\n");
-    EXPECT_FALSE(completeWork(world.aircraft(), {{}, {}, world.plan().removals}, files));
+    EXPECT_FALSE(completeWork(world.aircraft(), {{}, {}, world.plan().removals, {}}, files));
     EXPECT_EQ(files.failures, 1);
     EXPECT_TRUE(fs::exists(world.aircraft() / "Texture" / "T_WING_ABC.bmp"));
     EXPECT_FALSE(fs::exists(world.aircraft() / "Texture" / "T_TAIL_ABC.bmp"));

@@ -227,7 +227,8 @@ std::set<std::string> killMidway(Aircraft& a, const Step& build) {
 
 // One step of each command on each aircraft, from a start where each does its work: a new
 // livery, the same title into its folder, pack, install, remove, the same title into another
-// folder, a texture rebuild, and restore after a build killed midway (whose recovery it runs).
+// folder, a texture rebuild, and restore after a build killed midway (whose recovery it runs), a
+// new livery's and one that leaves aircraft.cfg as it was.
 int failureMode(std::vector<std::unique_ptr<Aircraft>>& aircraft, const std::string& seed) {
     int runs = 0;
     using C = Command;
@@ -243,8 +244,12 @@ int failureMode(std::vector<std::unique_ptr<Aircraft>>& aircraft, const std::str
               Step{C::Install, "", "", 0, 0}, Step{C::Remove, "Charlie"}, Step{C::Build, "Alpha", "KAC"},
               Step{C::Rebuild, "Alpha", "", 1}})
             runs += failEachOperation(*a, s, {}, seed);
-        const std::set<std::string> killed = killMidway(*a, {C::Build, "Charlie", "Kaa"});
-        runs += failEachOperation(*a, {C::Restore}, killed, seed);
+        runs += failEachOperation(*a, {C::Restore}, killMidway(*a, {C::Build, "Charlie", "Kaa"}), seed);
+        // Again after a livery whose files are gone (its entry restored) was built again as it was:
+        // aircraft.cfg is alike before and after.
+        a->model = predict(*a, {C::Remove, "Bravo"}).after;
+        EXPECT_EQ(run(*a, {C::Remove, "Bravo"}, none).exit, 0);
+        runs += failEachOperation(*a, {C::Restore}, killMidway(*a, {C::Build, "Alpha", "Kaa", 1}), seed);
     }
     return runs;
 }
