@@ -45,8 +45,8 @@ Status refused(Frontend& ui, Status why) {
     return why;
 }
 
-// What the build adds (the folders and files that are not there yet) and what it removes once
-// aircraft.cfg names the new livery.
+// What the build adds (the folders and files that are not there yet), what it removes once
+// aircraft.cfg names the new livery, and the aircraft.cfg it replaces.
 WorkJournal journalOf(const BuildPlan& plan) {
     WorkJournal journal;
     std::error_code ec;
@@ -67,6 +67,7 @@ WorkJournal journalOf(const BuildPlan& plan) {
     for (const ExtraTextureJob& job : plan.textures.extras)
         note(job.destination);
     journal.removals = plan.removals;
+    journal.cfgBefore = plan.installedStamp.hash;
     return journal;
 }
 
@@ -82,10 +83,9 @@ Status BuildRepaint(const BuildState& state, const BuildPlan& plan, FileOperatio
     ui.setStatusText("Copying Files");
     ui.showProgressArea();
     // The journal is on the disk before the first file: a build killed at any point is finished
-    // or taken away by the next command. Until aircraft.cfg names the new livery, a failing step
-    // takes away what the build added; what it replaced in place is whole, old or new, and
-    // aircraft.cfg still names it. Once it does, even through a replacement that failed after its
-    // rename, the build is finished instead.
+    // or taken away by the next command. Until aircraft.cfg names the new livery (a replacement
+    // failing after its rename counts), a failing step takes away what the build added; what it
+    // replaced in place is whole, old or new, and aircraft.cfg still names it.
     WorkJournal journal = journalOf(plan);
     Status journalled = files.makeFolder(plan.aircraftFolder);
     if (journalled)
@@ -122,7 +122,6 @@ Status BuildRepaint(const BuildState& state, const BuildPlan& plan, FileOperatio
     if (Status s = ComposeAircraftCfg(state.extraFields, ui, plan, cfgBytes, files); !s)
         return failed(cfgStep, s);
     journal.cfgHash = sha256Hex(cfgBytes);
-    journal.cfgBefore = plan.installedStamp.hash;
     if (Status s = writeJournal(plan.aircraftFolder, journal, files); !s)
         return failed(cfgStep, s);
 

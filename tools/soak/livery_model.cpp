@@ -132,7 +132,7 @@ std::set<std::string> Aircraft::filesOf(const std::string& key) const {
         files.insert(masked(s.BaseAirName, s.ReplaceAirMask) + ".AIR");
     if (app.extraTextures.CopyExtraTextures == 1)
         for (const std::string& name : app.extraTextures.ExtraTextureNames)
-            files.insert("TEXTURE." + key + "/" + name);
+            files.insert("TEXTURE." + key + "/" += name);
     std::set<std::string> upper;
     for (const std::string& f : files)
         upper.insert(toUpper(f));
@@ -349,9 +349,9 @@ std::string commandLine(const Aircraft& a, const Step& s) {
         return q + "'";
     };
     static const char* const kCommands[] = {"build", "remove", "pack", "install-livery", "restore", "build"};
-    const std::string line = std::string(kCommands[static_cast<int>(s.command)]) + " --program-folder " +
-                             quoted(a.app.programFolder.string()) + " --aircraft " +
-                             quoted(a.app.spec.AircraftDisplayName) + " ";
+    std::string line = std::string(kCommands[static_cast<int>(s.command)]) + " --program-folder " +
+                       quoted(a.app.programFolder.string()) + " --aircraft " +
+                       quoted(a.app.spec.AircraftDisplayName) + " ";
     const std::string title = "--title " + quoted(a.title(s.variation));
     switch (s.command) {
     case Command::Build:
