@@ -71,12 +71,13 @@ TEST(WithFileBytes, KeepsTheBytesReadWhenTheFileShrinksAndReadsOnlyRegularFiles)
     const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"template.bmp", picture}, {"missing.bmp", std::nullopt}, {"pipe", std::nullopt}};
     for (const auto& [name, expected] : cases) {
+        const fs::path path = dir / name;
         std::optional<std::string> seen;
         const auto use = [&](std::span<const std::uint8_t> bytes) {
-            fs::resize_file(dir / name, 0);
+            fs::resize_file(path, 0);
             seen.emplace(bytes.begin(), bytes.end());
         };
-        EXPECT_EQ(withFileBytes(dir / name, use), expected.has_value()) << name;
+        EXPECT_EQ(withFileBytes(path, use), expected.has_value()) << name;
         EXPECT_TRUE(seen == expected) << name;
     }
 }
