@@ -279,9 +279,10 @@ int randomMode(std::vector<std::unique_ptr<Aircraft>>& aircraft, std::uint32_t s
 } // namespace
 
 TEST(WritingCommands, HoldTheModelOnEveryKindOfAircraft) {
+    // The suite runs one fixed sequence, so that a red run is the change's and not the dice's;
+    // LIVRANO_MODEL_SEED runs another, and `make soak` a new one each time.
     const char* chosen = std::getenv("LIVRANO_MODEL_SEED");
-    const std::uint32_t seed =
-        chosen ? static_cast<std::uint32_t>(std::stoul(chosen)) : std::random_device()();
+    const std::uint32_t seed = chosen && *chosen ? static_cast<std::uint32_t>(std::stoul(chosen)) : 20261208u;
     std::string why;
     for (const bool failing : {false, true}) {
         testkit::TempDir dir(scratchFolder());
