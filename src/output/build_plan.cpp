@@ -466,7 +466,17 @@ private:
         std::error_code ec;
         if (!fs::exists(folder, ec))
             return folder / pathFromWindows1252(name);
-        return entryIn(folder, name);
+        fs::path found = entryIn(folder, name);
+        if (found.filename() != pathFromWindows1252(name))
+            m_asked[found.native()] = name;
+        return found;
+    }
+
+    // A name as the painter sees it in the window (the extension as typed), whatever the
+    // spelling on disk that the build writes to.
+    std::string shownName(const fs::path& path) const {
+        const auto asked = m_asked.find(path.native());
+        return asked != m_asked.end() ? utf8FromWindows1252(asked->second) : utf8FromPath(path.filename());
     }
 
     // The places of what the build writes; what it writes over is no longer among the removals.
@@ -645,11 +655,15 @@ private:
     // Nothing the build writes may be another livery's or the aircraft's own.
     Status owners() {
         for (const auto& [path, isFolder] : written()) {
-            if (const Owned* o = ownerOf(path, isFolder))
-                return Status::Refused(shortName(utf8FromPath(path.filename())) + " belongs to " + o->brief +
+            if (const Owned* o = ownerOf(path, isFolder)) {
+                const std::string shown = shownName(path);
+                const std::string spelled = utf8FromPath(path.filename());
+                return Status::Refused(shortName(shown) + " belongs to " + o->brief +
                                            ": choose another extension.",
-                                       "The build would write " + utf8FromPath(path) + ", which belongs to " +
-                                           o->owner + ".");
+                                       "The build would write " + utf8FromPath(path) +
+                                           (shown == spelled ? "" : " (" + shown + ")") +
+                                           ", which belongs to " + o->owner + ".");
+            }
         }
         return Status::Ok();
     }
@@ -712,6 +726,7 @@ private:
     std::unordered_map<std::string, std::size_t> m_ownedFolderAt; // the same, folders owned whole
     mutable std::unordered_map<fs::path::string_type, CaselessFolder> m_folders;
     mutable std::unordered_map<fs::path::string_type, fs::path> m_resolved; // folder: its links followed
+    mutable std::unordered_map<fs::path::string_type, std::string> m_asked; // written: the name asked for
 };
 
 } // namespace

@@ -151,7 +151,7 @@ TEST_F(DemoBuild, RefusesOrPlansWithoutWritingAndSaysWhy) {
         {"Blue Sky", "../x", "", 2, "path separator: \"../x\""},
         {"Blue Sky", "qrx", "", 0, "becomes [fltsim.2] of"},
         {"New Livery", "blueharbour", skylark(), 2,
-         "belongs to the livery \"Corvane C-310 Skylark Blue Harbour\""},
+         "texture.BlueHarbour (Texture.blueharbour), which belongs to the livery \"Corvane C-310 Skylark Blue Harbour\""},
         {"Blue Sky", "qrx", "--callsign 'NO SUCH AIRLINE'", 2, "not in the airline list"},
         {"Blue Sky", "qrx", "--aircraft 9", 2, "no aircraft configuration"},
         {"Blue Sky", "qrx", "--aircraft 2", 2, "Zzz.bin\" cannot be used: it is damaged"},

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "app/little_endian.h"
 #include "skin/cursor_file.h"
@@ -108,6 +110,34 @@ TEST(Media, StripsAreBitmapsOfFourFramesThatBlendIntoTheSurfaceUnderThem) {
             for (const QPoint corner : {f.topLeft(), f.topRight(), f.bottomLeft(), f.bottomRight()})
                 EXPECT_EQ(shown.pixel(corner), background.pixel(p.at + corner))
                     << state << corner.x() << corner.y();
+        }
+    }
+}
+
+// Where a strip leaves the key colour round its button, the button's edge is its own colour: a
+// pixel half the key's black would show as a dark rim on a light surface.
+TEST(Media, KeyedButtonsHaveNoDarkRim) {
+    for (const Placement& p : kPlacements) {
+        const QImage strip = QImage(media(p.strip)).convertToFormat(QImage::Format_RGB32);
+        for (int frame = 0; frame < 4; ++frame) {
+            const QRect f(QPoint(0, frame * p.frame.height()), p.frame);
+            auto keyed = [&](int x, int y) {
+                return !f.contains(x, y) || (strip.pixel(x, y) & 0xFFFFFFu) == 0;
+            };
+            int darkestInside = 255;
+            std::vector<QPoint> rim;
+            for (int y = f.top(); y <= f.bottom(); ++y)
+                for (int x = f.left(); x <= f.right(); ++x) {
+                    if (keyed(x, y))
+                        continue;
+                    if (keyed(x - 1, y) || keyed(x + 1, y) || keyed(x, y - 1) || keyed(x, y + 1))
+                        rim.push_back({x, y});
+                    else
+                        darkestInside = std::min(darkestInside, qGray(strip.pixel(x, y)));
+                }
+            for (const QPoint at : rim)
+                EXPECT_GE(qGray(strip.pixel(at)), darkestInside)
+                    << p.strip << " frame " << frame << " at " << at.x() << "," << at.y();
         }
     }
 }

@@ -149,6 +149,29 @@ QImage headerStrip(const QColor& surface, const QColor& active, Glyph glyph) {
     return strip;
 }
 
+// A strip that sits on whatever the window has around it: drawn on nothing, each pixel the disc
+// covers at least half is its own colour and the rest is the key colour. Blending the smooth edge
+// with the key would leave a dark rim wherever the surface around the button is light.
+QImage keyedStrip(const QColor& active, Glyph glyph) {
+    QImage art(kTinyWidth, kTinyHeight * 4, QImage::Format_ARGB32);
+    art.fill(Qt::transparent);
+    {
+        QPainter painter(&art);
+        prepare(painter);
+        for (int k = 0; k < 4; ++k)
+            drawDisc(painter, QPointF(0, k * kTinyHeight), Qt::transparent, headerDisc(kLooks[k], active),
+                     glyph);
+    }
+    QImage strip(art.size(), QImage::Format_RGB32);
+    for (int y = 0; y < art.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(art.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(strip.scanLine(y));
+        for (int x = 0; x < art.width(); ++x)
+            to[x] = qAlpha(from[x]) < 128 ? kKey.rgb() : (from[x] | 0xFF000000u);
+    }
+    return strip;
+}
+
 enum class Icon { Star, Aircraft };
 
 void drawPill(QPainter& painter, QPointF origin, Look look, const QString& caption, Icon icon) {
@@ -225,7 +248,7 @@ std::vector<Strip> buttonStrips() {
     std::vector<Strip> strips{
         // Close sits on the header and, as a wizard screen's Close beside Next, on the body: it
         // is drawn on the key colour, which the buttons leave undrawn.
-        {QStringLiteral("Close"), headerStrip(kKey, kAlert, Glyph::Cross)},
+        {QStringLiteral("Close"), keyedStrip(kAlert, Glyph::Cross)},
         {QStringLiteral("Help"), headerStrip(kNavyDeep, kNavyLight, Glyph::Question)},
         {QStringLiteral("Next"), tinyStrip(kBody, solidDisc, Glyph::ArrowRight)},
         {QStringLiteral("Previous"), tinyStrip(kBody, solidDisc, Glyph::ArrowLeft)},
