@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cmath>
 
 namespace livrano {
@@ -199,6 +200,9 @@ LiveryPicture blankPicture(int width, int height, const LiveryDesign& design) {
 }
 
 void paintPart(LiveryPicture& picture, LiveryPart part, PixelRect area, const LiveryDesign& design) {
+    assert(0 <= area.left && area.left <= area.right && area.right <= picture.colour.width);
+    assert(0 <= area.top && area.top <= area.bottom && area.bottom <= picture.colour.height);
+    assert(picture.alpha.width == picture.colour.width && picture.alpha.height == picture.colour.height);
     Painter painter(picture, area);
     switch (part) {
     case LiveryPart::Fuselage:

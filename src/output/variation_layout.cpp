@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "output/variation_layout.h"
 
+#include <cassert>
+
 #include "aircraft/masked_name.h"
 #include "app/code_page.h"
 #include "app/file_names.h"
@@ -64,6 +66,7 @@ Status airName(const RepaintInputs& repaint, std::string_view id, std::string& n
 
 Status variationTextureName(const RepaintInputs& repaint, std::size_t index, std::string_view id,
                             std::string& name) {
+    assert(index < repaint.spec.Textures.size());
     const TextureSpec& t = repaint.spec.Textures[index];
     if (repaint.spec.TextureAssignOnly == 1) {
         name = trim(t.BaseTextureName);

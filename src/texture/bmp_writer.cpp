@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "texture/bmp_writer.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "app/little_endian.h"
@@ -47,6 +48,8 @@ void putRows(std::vector<std::uint8_t>& out, std::size_t dataOffset, const std::
 } // namespace
 
 std::vector<std::uint8_t> encodeBmp24(const Bitmap& colour) {
+    assert(colour.bytesPerPixel == 3 &&
+           colour.pixels.size() == colour.rowBytes() * std::size_t(colour.height));
     const std::size_t rowBytes = colour.rowBytes();
     auto out = headers(colour.width, colour.height, 24, 54, paddedStride(rowBytes));
     putRows(out, 54, colour.pixels.data(), rowBytes, colour.height);
@@ -54,6 +57,8 @@ std::vector<std::uint8_t> encodeBmp24(const Bitmap& colour) {
 }
 
 std::vector<std::uint8_t> encodeBmp8(const Bitmap& indexed, std::span<const PaletteEntry> table) {
+    assert(indexed.bytesPerPixel == 1 &&
+           indexed.pixels.size() == indexed.rowBytes() * std::size_t(indexed.height));
     const std::size_t rowBytes = indexed.rowBytes();
     auto out = headers(indexed.width, indexed.height, 8, 1078, paddedStride(rowBytes));
     for (std::size_t i = 0; i < 256 && i < table.size(); ++i) {

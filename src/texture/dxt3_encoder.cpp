@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <climits>
 #include <cmath>
 
@@ -368,6 +369,7 @@ bool encoderPathAvailable(EncoderPath path) {
 }
 
 void encodeColourBlock(const std::uint8_t* rgba, std::uint8_t* colour, EncoderPath path) {
+    assert(encoderPathAvailable(path));
 #ifdef ENCODER_HAS_AVX2_PATH
     if (path == EncoderPath::Avx2)
         return encodeAvx2(rgba, colour);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cassert>
 
 #include "texture/worker_threads.h"
 
@@ -54,6 +55,7 @@ std::size_t dxt3LevelSize(int width, int height) {
 
 void compressDxt3(const RgbaImage& image, RowOrder order, ColourBlockEncoder encoder, unsigned threads,
                   std::uint8_t* out) {
+    assert(image.width >= 1 && image.height >= 1);
     std::atomic<std::size_t> nextRow{0};
     runOnThreads(threads, blocksAcross(image.height),
                  [&] { encodeBlockRows(image, order, encoder, nextRow, out); });
@@ -66,6 +68,7 @@ std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourBlockEncode
 }
 
 RgbaImage decompressDxt3(std::span<const std::uint8_t> blocks, int width, int height) {
+    assert(width >= 1 && height >= 1 && blocks.size() >= dxt3LevelSize(width, height));
     RgbaImage image;
     image.width = width;
     image.height = height;

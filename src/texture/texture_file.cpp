@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 
 #include "app/little_endian.h"
 #include "texture/dxt3_image.h"
@@ -237,18 +238,21 @@ Status decodeDds(std::span<const std::uint8_t> file, DecodedTexture& out) {
 
 std::size_t encodedTextureSize(int width, int height, TextureContainer container,
                                const TextureOptions& options) {
+    assert(width >= 1 && height >= 1);
     const int levels = options.mipmaps ? floorLog2(std::max(width, height)) + 1 : 1;
     return headerSize(container) + chainSize(options.format, width, height, levels);
 }
 
 std::vector<std::uint8_t> encodeTexture(const RgbaImage& image, TextureContainer container,
                                         const TextureOptions& options) {
+    assert(image.width >= 1 && image.height >= 1);
     const LevelSource source{image.width, image.height, &image, nullptr};
     return container == TextureContainer::Dds ? encodeDds(source, options) : encodeFsBitmap(source, options);
 }
 
 std::vector<std::uint8_t> encodeArgb32Texture(int width, int height, const BgraRows& rows,
                                               TextureContainer container) {
+    assert(width >= 1 && height >= 1);
     const LevelSource source{width, height, nullptr, &rows};
     TextureOptions options;
     options.format = TextureFormat::Argb32;

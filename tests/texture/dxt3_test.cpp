@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdlib>
+#include <functional>
+#include <vector>
 
 #include "paint_pictures.h"
 #include "squish_fits.h"
@@ -161,6 +163,22 @@ TEST(MipChain, BoxFiltersDownToOnePixel) {
         EXPECT_EQ(chain.back().width * chain.back().height, 1);
     }
 }
+
+// A caller's mistake stops where it was made, in the builds that check (the sanitizers' and
+// coverage's), instead of reading or writing past a buffer.
+#ifndef NDEBUG
+TEST(TextureContractsDeathTest, ABrokenPreconditionStopsAtTheCall) {
+    const std::vector<std::uint8_t> oneBlock(16);
+    const RgbaImage empty;
+    const std::function<void()> mistakes[] = {
+        [&] { (void)decompressDxt3(oneBlock, 8, 4); }, // two blocks' worth asked of one
+        [&] { (void)decompressDxt3(oneBlock, 0, 4); },
+        [&] { (void)compressDxt3(empty, encodeColourBlock); },
+    };
+    for (const auto& mistake : mistakes)
+        EXPECT_DEATH(mistake(), "Assertion");
+}
+#endif
 
 } // namespace
 } // namespace livrano
