@@ -254,13 +254,17 @@ int failureMode(std::vector<std::unique_ptr<Aircraft>>& aircraft, const std::str
     return runs;
 }
 
-// Seeded random steps, each held against the model. Gives the number of steps.
+// Ten same-title rebuilds in a row into one folder on every aircraft, the picture changing each
+// time, and then seeded random steps, each held against the model. Gives the number of steps.
 int randomMode(std::vector<std::unique_ptr<Aircraft>>& aircraft, std::uint32_t seed, int count) {
+    constexpr int kRebuilds = 10;
     std::mt19937 rng(seed);
     FailingFileOperations none = quick();
-    for (int step = 0; step < count; ++step) {
-        Aircraft& a = *aircraft[rng() % aircraft.size()];
-        const Step s = randomStep(a, rng, true);
+    for (int step = 0; step < count + kRebuilds * static_cast<int>(aircraft.size()); ++step) {
+        const bool rebuild = step < kRebuilds * static_cast<int>(aircraft.size());
+        Aircraft& a =
+            *aircraft[rebuild ? static_cast<std::size_t>(step / kRebuilds) : rng() % aircraft.size()];
+        const Step s = rebuild ? Step{Command::Build, "Again", "Kag", step % 2} : randomStep(a, rng, true);
         const Expected e = predict(a, s);
         const Snapshot before = snapshot(a.folder);
         const Outcome o = run(a, s, none);
@@ -273,7 +277,7 @@ int randomMode(std::vector<std::unique_ptr<Aircraft>>& aircraft, std::uint32_t s
         if (o.exit != e.exit || !found.empty())
             return step + 1;
     }
-    return count;
+    return count + kRebuilds * static_cast<int>(aircraft.size());
 }
 
 } // namespace
