@@ -46,7 +46,15 @@ Desktop systemDesktop() {
         (*effect)->play();
     };
     d.openDocument = [](const std::filesystem::path& document) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(document.string())));
+        // On Linux Qt starts xdg-open (or a desktop's own launcher) and says false when it finds
+        // none. Windows opens the file through the shell, whose answer the program never heeded.
+        const bool handed =
+            QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(document.string())));
+#ifdef Q_OS_WIN
+        return true;
+#else
+        return handed;
+#endif
     };
     d.endProcess = [] { QCoreApplication::exit(0); };
     return d;
