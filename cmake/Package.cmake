@@ -42,23 +42,33 @@ add_custom_command(OUTPUT ${documents}
     DEPENDS ${generated}/changelog ${PROJECT_SOURCE_DIR}/CHANGELOG.md)
 install(FILES ${generated}/copyright ${documents} DESTINATION ${docs})
 
-# Manual pages made from the programs' own --help and --version, when help2man is there.
+# Manual pages made from the programs' own --help and --version, when help2man is there. The
+# page of livrano-cli adds a section for every command made of its `help COMMAND` text
+# (man-commands.sh), so that no word of the page is written twice.
 find_program(HELP2MAN help2man)
 if(HELP2MAN)
+    set(man ${PROJECT_BINARY_DIR}/man)
+    add_custom_command(OUTPUT ${man}/livrano-cli.commands
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${man}
+        COMMAND ${PROJECT_SOURCE_DIR}/cmake/man-commands.sh $<TARGET_FILE:livrano-cli> ${man}/livrano-cli.commands
+        DEPENDS livrano-cli ${PROJECT_SOURCE_DIR}/cmake/man-commands.sh
+        VERBATIM)
     set(pages)
-    set(programs livrano-cli "work with Livrano's repaints, configurations and textures without a window")
+    set(programs livrano-cli "work with Livrano's repaints, configurations and textures without a window"
+        ${man}/livrano-cli.commands)
     if(TARGET livrano)
-        list(APPEND programs livrano "turn a painted livery into an installable Flight Simulator repaint")
+        list(APPEND programs livrano "turn a painted livery into an installable Flight Simulator repaint" "")
     endif()
     while(programs)
-        list(POP_FRONT programs program name)
-        set(page ${PROJECT_BINARY_DIR}/man/${program}.1)
+        list(POP_FRONT programs program name include)
+        set(page ${man}/${program}.1)
         add_custom_command(OUTPUT ${page}.gz
-            COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
-            COMMAND ${HELP2MAN} --no-info --no-discard-stderr --name ${name} --output ${page} $<TARGET_FILE:${program}>
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${man}
+            COMMAND ${HELP2MAN} --no-info --no-discard-stderr --name ${name} "$<$<BOOL:${include}>:--include=${include}>"
+                --output ${page} $<TARGET_FILE:${program}>
             COMMAND gzip -9nf ${page}
-            DEPENDS ${program}
-            VERBATIM)
+            DEPENDS ${program} ${include}
+            VERBATIM COMMAND_EXPAND_LISTS)
         list(APPEND pages ${page}.gz)
     endwhile()
     install(FILES ${pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
