@@ -23,15 +23,15 @@ if(TARGET livrano)
     endforeach()
 endif()
 
-# The documents Debian wants: the licence as a machine-readable copyright file, and a changelog
-# in its own format (gzipped, like CHANGELOG.md beside it).
+# The documents Debian wants: the licences as a machine-readable copyright file (Livrano's own
+# from LICENSE, and those of the works compiled or embedded into the programs and the manual), and
+# a changelog in its own format (gzipped, like CHANGELOG.md beside it).
 set(docs ${CMAKE_INSTALL_DATADIR}/doc/livrano)
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
+string(STRIP "${licence}" licence)
 string(REGEX REPLACE "\n\n" "\n.\n" licence "${licence}")
-string(REGEX REPLACE "\n([^\n])" "\n \\1" licence "\n${licence}")
-file(WRITE ${generated}/copyright
-    "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
-    "Upstream-Name: Livrano\n\nFiles: *\nCopyright: 2026 Corvane Software\nLicense: MIT${licence}")
+string(REGEX REPLACE "\n([^\n])" "\n \\1" LIVRANO_LICENCE " ${licence}")
+configure_file(${desktop}/copyright.in ${generated}/copyright @ONLY)
 execute_process(COMMAND date -u -R -d "${LIVRANO_RELEASE_DATE} 12:00" OUTPUT_VARIABLE LIVRANO_RELEASE_DATE_RFC2822
     OUTPUT_STRIP_TRAILING_WHITESPACE)
 configure_file(${desktop}/debian-changelog.in ${generated}/changelog @ONLY)
@@ -89,14 +89,16 @@ aircraft's textures, converts them to the simulator's texture format, gives
 the new livery its folders and adds it to the aircraft's aircraft.cfg. It
 works on simulators installed under Wine or Proton. The package holds the
 window program (livrano) and the command-line tool (livrano-cli).")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window needs a platform plugin, which no library links; the screens are designed in Tahoma.
+# The window needs a platform plugin, which no library links; the screens are designed in Tahoma,
+# and the Help button opens the manual with xdg-open.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
