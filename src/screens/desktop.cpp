@@ -46,14 +46,14 @@ Desktop systemDesktop() {
         (*effect)->play();
     };
     d.openDocument = [](const std::filesystem::path& document) {
+        const QUrl url = QUrl::fromLocalFile(QString::fromStdString(document.string()));
         // On Linux Qt starts xdg-open (or a desktop's own launcher) and says false when it finds
         // none. Windows opens the file through the shell, whose answer the program never heeded.
-        const bool handed =
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(document.string())));
 #ifdef Q_OS_WIN
+        QDesktopServices::openUrl(url);
         return true;
 #else
-        return handed;
+        return QDesktopServices::openUrl(url);
 #endif
     };
     d.endProcess = [] { QCoreApplication::exit(0); };
