@@ -41,7 +41,7 @@ docs="$root/usr/share/doc/livrano"
 commands=$("$bin/livrano-cli" help | awk '/^Commands:$/ { on = 1; next } on && /^  [^ ]/ { print $1; next } { on = 0 }')
 [ "$(echo "$commands" | wc -l)" -ge 12 ] || fail "livrano-cli help lists too few commands: $commands"
 for command in $commands; do
-    awk -v heading="   livrano-cli $command" '$0 == heading { on = 1; next } /^   [^ ]/ { on = 0 }
+    awk -v heading="   livrano-cli $command" '$0 == heading { on = 1; next } /^(   )?[^ ]/ { on = 0 }
         on && /Exit status:/ { found = 1 } END { exit !found }' "$page" ||
         fail "man livrano-cli has no section for $command with its exit status"
     zgrep -qw -- "$command" "$docs/changelog.gz" || fail "the package's changelog does not name $command"
