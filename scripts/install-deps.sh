@@ -15,7 +15,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libgl-dev
     fonts-wine fonts-dejavu-core
     xvfb xauth
-    help2man dpkg-dev lintian desktop-file-utils appstream
+    help2man dpkg-dev lintian man-db desktop-file-utils appstream
 )
 if [ "${1:-}" = coverage ]; then
     packages+=(gcovr)

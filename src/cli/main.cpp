@@ -35,6 +35,31 @@ const Command kCommands[] = {
     {"setup", "make the program folder inside a simulator (Linux installations)", defineSetupCommand},
 };
 
+// The end of the program's help. help2man makes the manual page's ENVIRONMENT and FILES sections
+// of the blocks under these headings, so the page and the help say the same: a description that
+// goes on to a second line starts it in the description's column.
+constexpr const char* kFooter =
+    "livrano-cli help COMMAND (or COMMAND --help) lists one command's options, their defaults\n"
+    "and its exit codes.\n\n"
+    "Environment:\n"
+    "  LIVRANO_PROGRAM_FOLDER  the program folder, when no --program-folder names one\n"
+    "  XDG_CONFIG_HOME         where setup notes the program folder it made (default: ~/.config)\n"
+    "  TERM                    when dumb or unset: no progress bar and no colours, one line a step\n"
+    "  NO_COLOR                when set, config show prints its problems without colours\n\n"
+    "Files:\n"
+    "  SIMULATOR/Corvane Software/Livrano\n"
+    "                          the program folder setup makes: Data/airlines.cfg (the callsigns),\n"
+    "                          Aircraft Configurations (one enciphered configuration per aircraft),\n"
+    "                          Data.FOLDER (the clean copies of an aircraft's aircraft.cfg, model and\n"
+    "                          flight model that come with its configuration), Templates, TempBitmaps\n"
+    "  $XDG_CONFIG_HOME/livrano/program-folder\n"
+    "                          the program folder the last setup made\n"
+    "  ../share/livrano        from livrano-cli's folder (/usr/share/livrano): the files setup copies\n"
+    "  SIMULATOR/Aircraft/AIRCRAFT/Aircraft.bak, SIMULATOR/Aircraft/AIRCRAFT/Aircraft.original\n"
+    "                          aircraft.cfg as it was before the last change, and before the first\n"
+    "  SIMULATOR/Aircraft/AIRCRAFT/Livrano.journal\n"
+    "                          what a writing command was doing; the next one finishes or undoes it";
+
 void print(std::FILE* out, const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), out);
 }
@@ -84,8 +109,7 @@ int runCommandLine(int argc, char** argv) {
     app.get_formatter()->label("Positionals", "Arguments");
     app.get_formatter()->label("SUBCOMMAND", "COMMAND");
     app.get_formatter()->column_width(34);
-    app.footer("livrano-cli help COMMAND (or COMMAND --help) lists one command's options, their defaults\n"
-               "and its exit codes.");
+    app.footer(kFooter);
 
     std::vector<std::pair<const CLI::App*, CommandRun>> runs;
     for (const Command& c : kCommands) {

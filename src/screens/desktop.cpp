@@ -46,7 +46,15 @@ Desktop systemDesktop() {
         (*effect)->play();
     };
     d.openDocument = [](const std::filesystem::path& document) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(document.string())));
+        const QUrl url = QUrl::fromLocalFile(QString::fromStdString(document.string()));
+        // On Linux Qt starts xdg-open (or a desktop's own launcher) and says false when it finds
+        // none. Windows opens the file through the shell, whose answer the program never heeded.
+#ifdef Q_OS_WIN
+        QDesktopServices::openUrl(url);
+        return true;
+#else
+        return QDesktopServices::openUrl(url);
+#endif
     };
     d.endProcess = [] { QCoreApplication::exit(0); };
     return d;

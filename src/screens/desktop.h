@@ -25,8 +25,9 @@ struct Desktop {
     std::function<std::optional<QString>(const QString& caption, const QString& startFolder)> chooseFolder;
     // Plays a sound file without waiting; a missing file plays nothing.
     std::function<void(const std::filesystem::path& wavFile)> playSound;
-    // Opens a document with its associated program; a failure is not reported.
-    std::function<void(const std::filesystem::path& document)> openDocument;
+    // Hands a document to the program that opens it; false when there is none to hand it to (on
+    // Linux, xdg-open is missing). What that program then does is not reported.
+    std::function<bool(const std::filesystem::path& document)> openDocument;
     // Ends the process's event loop; the program returns from its main function.
     std::function<void()> endProcess;
 };

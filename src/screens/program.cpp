@@ -141,7 +141,9 @@ void Program::ShutDownApplication() {
 }
 
 void Program::OpenHelpFile() {
-    m_desktop.openDocument(programLocation(m_app.programFolder, "\\Livrano.pdf"));
+    // Without xdg-open a press of Help would do nothing at all, which reads as a broken button.
+    if (!m_desktop.openDocument(programLocation(m_app.programFolder, "\\Livrano.pdf")))
+        m_desktop.message(QString::fromLatin1(kViewerMissing));
 }
 
 Status Program::CreateAircraft() {

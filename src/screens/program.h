@@ -33,6 +33,9 @@ class Program {
 public:
     // The message of a skin that cannot be read.
     static constexpr const char* kMediaMissing = "Media files are missing. Please reinstall Livrano.";
+    // The message of a manual that no program can be asked to open.
+    static constexpr const char* kViewerMissing =
+        "The manual cannot be opened: xdg-open is missing. Please install xdg-utils.";
 
     Program(std::filesystem::path programFolder, Desktop desktop);
     ~Program();
@@ -50,7 +53,8 @@ public:
     // the process's event loop.
     void ShutDownApplication();
 
-    // Opens ProgramFolder\Livrano.pdf with its associated program; no message on failure.
+    // Opens ProgramFolder\Livrano.pdf with its associated program. When no program can be asked
+    // to open it, kViewerMissing says so; a viewer that fails later is not reported.
     void OpenHelpFile();
 
     // The Create command: the same-title replacement and the build, as the CLI's build runs

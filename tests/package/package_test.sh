@@ -2,12 +2,14 @@
 # SPDX-License-Identifier: MIT
 # The Debian package as a user gets it: built with CPack, checked by lintian, unpacked into a
 # temporary root, and run there (versions, a setup on a demo simulator, a build), with the
-# desktop entry and the AppStream metadata validated.
-#   package_test.sh BUILD_FOLDER VERSION
+# desktop entry and the AppStream metadata validated, and every command livrano-cli lists found
+# in its manual page, the changelogs and the manual's command table (MANUAL, its source).
+#   package_test.sh BUILD_FOLDER VERSION MANUAL
 set -euo pipefail
 
 build="$1"
 version="$2"
+manual="$3"
 work="$(mktemp -d)"
 trap "rm -rf \"$work\"" EXIT
 
@@ -17,7 +19,10 @@ cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1
 deb="$work/out/livrano_${version}_amd64.deb"
 [ -f "$deb" ] || fail "no $deb"
 
-lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian reports errors"
+# Errors and warnings fail; so does any hardening tag, though lintian counts those as information.
+lintian --fail-on error,warning --display-info --tag-display-limit 0 "$deb" >"$work/lintian.log" ||
+    { cat "$work/lintian.log"; fail "lintian reports errors or warnings"; }
+if grep hardening- "$work/lintian.log"; then fail "built without Debian's hardening flags"; fi
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
@@ -27,6 +32,29 @@ bin="$root/usr/bin"
 for page in livrano livrano-cli; do
     [ -s "$root/usr/share/man/man1/$page.1.gz" ] || fail "no manual page for $page"
 done
+# Each command has a section of its own in the page, holding its exit codes; the changelogs and
+# the manual's table name each one.
+page="$work/livrano-cli.txt"
+MANWIDTH=100 man -l "$root/usr/share/man/man1/livrano-cli.1.gz" >"$page" 2>"$work/man.log" || fail "man livrano-cli"
+[ ! -s "$work/man.log" ] || { cat "$work/man.log"; fail "man livrano-cli warns"; }
+docs="$root/usr/share/doc/livrano"
+commands=$("$bin/livrano-cli" help | awk '/^Commands:$/ { on = 1; next } on && /^  [^ ]/ { print $1; next } { on = 0 }')
+[ "$(echo "$commands" | wc -l)" -ge 12 ] || fail "livrano-cli help lists too few commands: $commands"
+for command in $commands; do
+    awk -v heading="   livrano-cli $command" '$0 == heading { on = 1; next } /^(   )?[^ ]/ { on = 0 }
+        on && /Exit status:/ { found = 1 } END { exit !found }' "$page" ||
+        fail "man livrano-cli has no section for $command with its exit status"
+    zgrep -qw -- "$command" "$docs/changelog.gz" || fail "the package's changelog does not name $command"
+    zgrep -q -- "\`$command[\` ]" "$docs/CHANGELOG.md.gz" || fail "CHANGELOG.md does not name $command"
+    grep -q -- "^| \`$command\` |" "$manual" || fail "the manual's command table does not name $command"
+done
+for section in ENVIRONMENT FILES; do
+    grep -q "^$section$" "$page" || fail "man livrano-cli has no $section section"
+done
+for document in "$docs/changelog.gz" "$docs/CHANGELOG.md.gz" "$manual"; do
+    zgrep -q -- "--watch" "$document" || fail "$(basename "$document") does not name --watch"
+done
+
 desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop entry"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail "AppStream metadata"
 

@@ -41,7 +41,10 @@ Desktop GuiInstallation::desktop() const {
         return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
     };
     d.playSound = [r](const fs::path& file) { r->sounds.push_back(file); };
-    d.openDocument = [r](const fs::path& file) { r->documents.push_back(file); };
+    d.openDocument = [r](const fs::path& file) {
+        r->documents.push_back(file);
+        return r->documentViewer;
+    };
     d.endProcess = [r] { ++r->ends; };
     return d;
 }

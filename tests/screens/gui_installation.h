@@ -36,6 +36,7 @@ struct DesktopRecord {
     std::vector<QString> dialogFolders;
     QString chosenFile;   // what the open-file dialog returns; empty: cancelled
     QString chosenFolder; // what the folder dialog returns once (then it is cancelled); empty: cancelled
+    bool documentViewer = true; // false: no program opens documents (no xdg-open)
     int ends = 0;
 };
 

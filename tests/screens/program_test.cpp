@@ -113,6 +113,13 @@ TEST(ProgramCommands, StartUpFillsTheListScreensHelpOpensTheManualCloseShutsDown
     clickButton(*main->btn_Help);
     EXPECT_EQ(installation.record().documents,
               std::vector<fs::path>{programLocation(installation.programFolder(), "\\Livrano.pdf")});
+    EXPECT_TRUE(installation.record().messages.empty());
+    // Without xdg-open the press is answered, and the answer names what to install.
+    installation.record().documentViewer = false;
+    clickButton(*main->btn_Help);
+    EXPECT_EQ(installation.record().documents.size(), 2);
+    ASSERT_EQ(installation.record().messages.size(), 1);
+    EXPECT_TRUE(installation.record().messages[0].contains(QStringLiteral("install xdg-utils")));
 
     const std::vector<Screen> loaded = {Screen::Main, Screen::SelectAircraft, Screen::Callsign};
     std::vector<QPointer<QWidget>> windows;
