@@ -28,9 +28,9 @@ void refreshFromInstalledFiles(const fs::path& programFolder, const char* comman
         return;
     ProgramRefresh refresh;
     const Status s = refreshProgramFolder(*shared, programFolder, dryRun, systemFileOperations(), refresh);
-    // On stderr: stdout may be a listing a script reads.
-    if (const std::string line = refresh.summary(s, dryRun); !line.empty())
-        say(stderr, "livrano-cli %s: %s\n", command, line.c_str());
+    // On stderr, in one line: stdout may be a listing a script reads.
+    if (const ProgramRefresh::Note note = refresh.note(s, dryRun); !note.message.empty())
+        say(stderr, "livrano-cli %s: %s (%s)\n", command, note.message.c_str(), note.detail.c_str());
 }
 
 } // namespace

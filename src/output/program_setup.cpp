@@ -257,15 +257,13 @@ Status refreshProgramFolder(const fs::path& shared, const fs::path& programFolde
     return carryOut(files, programFolder, planned, *older, result.setup);
 }
 
-std::string ProgramRefresh::summary(const Status& outcome, bool dryRun) const {
+ProgramRefresh::Note ProgramRefresh::note(const Status& outcome, bool dryRun) const {
     if (!needed)
         return {};
-    const std::string versions =
-        "from " + (fromVersion.empty() ? std::string("an earlier Livrano") : "Livrano " + fromVersion) +
-        " to " + LIVRANO_VERSION;
+    const std::string version = std::string(" for Livrano ") + LIVRANO_VERSION;
     if (!outcome)
-        return "Program folder not refreshed " + versions +
-               "; going on with it as it is, and the next start tries again: " + outcome.message();
+        return {"Program folder not refreshed" + version + "; going on with it as it is",
+                outcome.message() + " The next start tries again."};
     int replaced = 0, added = 0, kept = 0;
     for (const SetupFile& file : setup.files) {
         if (file.path == setup.newAirlineList)
@@ -274,16 +272,16 @@ std::string ProgramRefresh::summary(const Status& outcome, bool dryRun) const {
         added += file.action == SetupFile::Action::Write;
         kept += file.action == SetupFile::Action::Keep;
     }
-    std::string line =
-        std::string(dryRun ? "Program folder would be refreshed " : "Program folder refreshed ") + versions +
-        " (files: " + std::to_string(replaced) + " replaced, " + std::to_string(added) + " added, " +
-        std::to_string(kept) + " kept as changed here)";
+    Note note{(dryRun ? "Program folder would be refreshed" : "Program folder refreshed") + version,
+              "set up by " +
+                  (fromVersion.empty() ? std::string("an earlier Livrano") : "Livrano " + fromVersion) +
+                  "; files: " + std::to_string(replaced) + " replaced, " + std::to_string(added) +
+                  " added, " + std::to_string(kept) + " kept as changed here"};
     if (!setup.newAirlineList.empty())
-        line +=
-            dryRun
-                ? "; airlines.cfg was changed here and would be kept, the new one put beside it as airlines.cfg.new"
-                : "; airlines.cfg was changed here and is kept, the new one is beside it as airlines.cfg.new";
-    return line + ".";
+        note.message +=
+            dryRun ? "; your airlines.cfg would be kept, the new one put beside it as airlines.cfg.new"
+                   : "; your airlines.cfg is kept, the new one is airlines.cfg.new";
+    return note;
 }
 
 } // namespace livrano

@@ -58,9 +58,14 @@ struct ProgramRefresh {
     std::string fromVersion; // the version that laid it out; empty: one that did not record it
     ProgramSetup setup;      // what was, or would be, done
 
-    // One line for the painter about the refresh that ended with `outcome`: done, or with
-    // `dryRun` to be done, or not done and why. Empty when none was needed.
-    std::string summary(const Status& outcome, bool dryRun) const;
+    // What the painter is told of the refresh that ended with `outcome` (with `dryRun`, the one
+    // to be done): a message short enough for the window's status line, and its detail (the
+    // versions and files, or why it was not done). Both empty when none was needed.
+    struct Note {
+        std::string message;
+        std::string detail;
+    };
+    Note note(const Status& outcome, bool dryRun) const;
 };
 
 // Run at start, before the airline list is read: a program folder a setup of an older version

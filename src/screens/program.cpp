@@ -82,12 +82,12 @@ bool Program::Main() {
     m_app.surfaces.AlphaLoaded = false;
     // First: the airline list and the skin may be among the files refreshed. A refresh that
     // cannot be done leaves every file whole, so the program starts on the folder as it is.
-    std::string refreshed;
+    ProgramRefresh::Note refreshed;
     if (m_sharedFiles) {
         ProgramRefresh refresh;
         const Status s =
             refreshProgramFolder(*m_sharedFiles, m_app.programFolder, false, systemFileOperations(), refresh);
-        refreshed = refresh.summary(s, false);
+        refreshed = refresh.note(s, false);
     }
     if (Status s = LoadAirlineList(m_app.programFolder, m_app.airlines); !s) {
         m_desktop.message(fromMessage(s.text()));
@@ -129,8 +129,8 @@ bool Program::Main() {
         shown->move(screen->availableGeometry().center() - shown->rect().center());
     shown->show();
     shown->UpdateStatusLine();
-    if (!refreshed.empty())
-        shown->setStatusText(fromMessage(refreshed));
+    if (!refreshed.message.empty())
+        shown->setStatusText(fromMessage(refreshed.message), fromMessage(refreshed.detail));
     return true;
 }
 

@@ -55,6 +55,18 @@ TEST(ProgramStartUp, EndsWithItsMessageBeforeAnyWindowShows) {
     }
 }
 
+// A folder an older version set up is refreshed before its airline list is read: the lost list
+// comes back, and the status line says so.
+TEST(ProgramStartUp, RefreshesAFolderAnOlderVersionSetUpFirst) {
+    GuiInstallation installation;
+    testkit::writeFile(installation.programFolder() / "Livrano.sha256", "");
+    fs::remove(installation.programFolder() / "Data" / "airlines.cfg");
+    Program program(installation.programFolder(), installation.desktop(),
+                    fs::path(LIVRANO_BUILD_DIR) / "program");
+    ASSERT_TRUE(program.Main());
+    EXPECT_TRUE(program.mainWindow()->lbl_Status->text().startsWith("Program folder refreshed for Livrano"));
+}
+
 // A Linux installation's first start: the simulator's folder asked for (again after a wrong one,
 // from there), then the same program folder a setup makes, which the next start finds by itself.
 TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+// A program folder an older version set up, met by a newer program at its start.
+
+#include <gtest/gtest.h>
+
+#include "app/checksum.h"
+#include "livrano_version.h"
+#include "output/program_setup.h"
+#include "output/repaint_world.h"
+
+namespace livrano {
+namespace {
+
+namespace fs = std::filesystem;
+using Files = std::map<std::string, std::string>;
+using testkit::readFile;
+
+// The list and the manual change, a sound stays, a skin file is new.
+const Files kOld = {{"Data/airlines.cfg", "KESTREL\r\n"}, {"Media/Next.wav", "chime"}, {"Livrano.pdf", "1"}};
+const Files kNew = {{"Data/airlines.cfg", "KESTREL NORTHWIND"},
+                    {"Media/Next.wav", "chime"},
+                    {"Media/Main.bmp", "BM"},
+                    {"Livrano.pdf", "2"}};
+const std::string kList = "Data/airlines.cfg";
+
+// The old files as a setup of `version` wrote them (nullptr: no manifest; "": no version line),
+// `changed` changed by the painter since, a configuration, a Data.* folder, a template and a file
+// beside the list of theirs, and the new version installed.
+struct Upgraded {
+    testkit::TempDir dir;
+    fs::path program = dir / "Livrano";
+    Files refreshed = kNew; // what the folder holds once refreshed
+    Upgraded(const char* version, const std::string& changed) {
+        std::string manifest = version && *version ? "# Livrano " + std::string(version) + "\n" : "";
+        for (const auto& [file, bytes] : kOld) {
+            testkit::writeFile(program / file, file == changed ? "mine" : bytes);
+            manifest += sha256Hex(bytes) + "  " + file + "\n";
+        }
+        if (version)
+            testkit::writeFile(program / "Livrano.sha256", manifest);
+        for (const auto& [file, bytes] : kNew)
+            testkit::writeFile(dir / "share" / file, bytes);
+        for (const char* file :
+             {"Data.MINE/aircraft.cfg", "Aircraft Configurations/A.bin", "Templates/A.bmp", "Data/my.cfg"})
+            testkit::writeFile(program / file, refreshed[file] = "theirs");
+        if (!changed.empty())
+            refreshed[changed] = "mine";
+        if (changed == kList)
+            refreshed[kList + ".new"] = kNew.at(kList);
+    }
+    Status refresh(FileOperations& files, ProgramRefresh& result) const {
+        return refreshProgramFolder(dir / "share", program, false, files, result);
+    }
+};
+
+TEST(ProgramRefresh, ReplacesWhatNobodyChangedOnceAndPutsTheNewListBesideAChangedOne) {
+    struct Case {
+        const char* version;
+        std::string changed;
+        bool refreshed;
+    };
+    const Case cases[] = {{"0.0.9", "", true},          {"", "Livrano.pdf", true}, {"0.0.9", kList, true},
+                          {LIVRANO_VERSION, "", false}, {"999.0", kList, false},   {nullptr, "", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.version ? c.version : "no manifest") + " " + c.changed);
+        Upgraded world(c.version, c.changed);
+        const testkit::Snapshot before = testkit::snapshot(world.program);
+        ProgramRefresh refresh, second;
+        ASSERT_TRUE(world.refresh(systemFileOperations(), refresh));
+        EXPECT_EQ(refresh.needed, c.refreshed);
+        for (const auto& [file, bytes] : world.refreshed)
+            EXPECT_TRUE(!c.refreshed || readFile(world.program / file) == bytes) << file;
+        EXPECT_TRUE(c.refreshed || testkit::snapshot(world.program) == before);
+        EXPECT_EQ(fs::exists(world.program / (kList + ".new")), c.refreshed && c.changed == kList);
+        // The next start: nothing to do, not one file operation.
+        testkit::FailingFileOperations again([](auto&, auto&) { return false; });
+        EXPECT_TRUE(world.refresh(again, second));
+        EXPECT_FALSE(second.needed || !again.log.empty());
+    }
+}
+
+// Each file operation of a refresh made to fail in turn: every file is whole, and the next start
+// finishes the refresh.
+TEST(ProgramRefresh, AFailedOperationLeavesEveryFileOldOrNewAndTheNextStartFinishes) {
+    testkit::FailingFileOperations clean([](auto&, auto&) { return false; });
+    ProgramRefresh first;
+    ASSERT_TRUE(Upgraded("", kList).refresh(clean, first));
+    for (std::size_t failing = 0; failing < clean.log.size(); ++failing) {
+        SCOPED_TRACE(clean.log[failing]);
+        Upgraded world("", kList);
+        Files old;
+        for (const auto& [file, bytes] : world.refreshed)
+            old[file] = readFile(world.program / file);
+        std::size_t seen = 0;
+        testkit::FailingFileOperations files([&](auto&, auto&) { return seen++ == failing; });
+        ProgramRefresh refresh, next;
+        EXPECT_FALSE(world.refresh(files, refresh));
+        // Every new file is written and synced beside its place before the first one takes it.
+        const std::string& operation = clean.log[failing];
+        const bool beside = (operation.starts_with("writeFile") || operation.starts_with("syncFile ")) &&
+                            !operation.ends_with("Livrano.sha256");
+        bool allNew = true, allOld = true;
+        for (const auto& [file, bytes] : world.refreshed) {
+            const std::string now = readFile(world.program / file);
+            EXPECT_TRUE(now == bytes || now == old[file]) << file;
+            allNew = allNew && now == bytes;
+            allOld = allOld && now == old[file];
+        }
+        EXPECT_TRUE(!beside || allOld);
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(world.program))
+            EXPECT_FALSE(temporaryFileTarget(entry.path().filename().string())) << entry.path();
+        EXPECT_TRUE(world.refresh(systemFileOperations(), next));
+        EXPECT_TRUE(allNew || next.needed);
+        for (const auto& [file, bytes] : world.refreshed)
+            EXPECT_EQ(readFile(world.program / file), bytes) << file;
+    }
+}
+
+} // namespace
+} // namespace livrano
