@@ -55,18 +55,6 @@ TEST(ProgramStartUp, EndsWithItsMessageBeforeAnyWindowShows) {
     }
 }
 
-// A folder an older version set up is refreshed before its airline list is read: the lost list
-// comes back, and the status line says so.
-TEST(ProgramStartUp, RefreshesAFolderAnOlderVersionSetUpFirst) {
-    GuiInstallation installation;
-    testkit::writeFile(installation.programFolder() / "Livrano.sha256", "");
-    fs::remove(installation.programFolder() / "Data" / "airlines.cfg");
-    Program program(installation.programFolder(), installation.desktop(),
-                    fs::path(LIVRANO_BUILD_DIR) / "program");
-    ASSERT_TRUE(program.Main());
-    EXPECT_TRUE(program.mainWindow()->lbl_Status->text().startsWith("Program folder refreshed for Livrano"));
-}
-
 // A Linux installation's first start: the simulator's folder asked for (again after a wrong one,
 // from there), then the same program folder a setup makes, which the next start finds by itself.
 TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
@@ -111,10 +99,15 @@ TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
     qputenv("HOME", home);
 }
 
-TEST(ProgramCommands, StartUpFillsTheListScreensHelpOpensTheManualCloseShutsDownTheLoadedWindows) {
+TEST(ProgramCommands,
+     StartUpRefreshesAnOlderFolderFillsTheListScreensHelpOpensTheManualCloseShutsDownTheLoadedWindows) {
     GuiInstallation installation;
+    // Refreshed before the airline list is read, as a folder an older version set up is.
+    testkit::writeFile(installation.programFolder() / "Livrano.sha256", "");
+    fs::remove(installation.programFolder() / "Data" / "airlines.cfg");
     auto program = installation.started();
     MainWindow* main = program->mainWindow();
+    EXPECT_TRUE(main->lbl_Status->text().startsWith("Program folder refreshed for Livrano"));
     auto* aircraft = static_cast<SelectAircraftScreen*>(program->screen(Screen::SelectAircraft));
     auto* callsign = static_cast<CallsignScreen*>(program->screen(Screen::Callsign));
     EXPECT_FALSE(aircraft->isVisible() || callsign->isVisible());
