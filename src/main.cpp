@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
         folder = livrano::setUpOnFirstStart(executable, desktop);
     if (!folder)
         return 1;
-    livrano::Program program(*folder, desktop);
+    livrano::Program program(*folder, desktop, livrano::findSharedFiles(executable));
     if (!program.Main())
         return 1;
     return QApplication::exec();

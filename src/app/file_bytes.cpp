@@ -164,8 +164,8 @@ FileSteps& unsyncedFileSteps() {
     return steps;
 }
 
-Status replaceFileBytes(const fs::path& file, std::string_view bytes, FileSteps& steps,
-                        std::optional<fs::perms> permissions) {
+Status stageFileBytes(const fs::path& file, std::string_view bytes, FileSteps& steps, StagedFile& staged,
+                      std::optional<fs::perms> permissions) {
     const std::optional<fs::path> target = finalTarget(file);
     if (!target)
         return failure(file, "its symbolic links do not end at a file");
@@ -177,24 +177,43 @@ Status replaceFileBytes(const fs::path& file, std::string_view bytes, FileSteps&
     // The replacement keeps the permissions of the file it replaces (a private 0600 stays private).
     if (!permissions && fs::exists(existing))
         permissions = existing.permissions();
-    // The new bytes are on the disk before they take the old ones' place, and the new name is on
-    // the disk before the build goes on: a power cut leaves the old file or the whole new one.
-    const fs::path temporary = siblingTemporary(*target);
-    Status status = steps.writeFile(temporary, bytes, permissions);
+    // The new bytes are on the disk before they take the old ones' place: a power cut leaves the
+    // old file or the whole new one.
+    staged = {siblingTemporary(*target), *target};
+    Status status = steps.writeFile(staged.temporary, bytes, permissions);
     if (status)
-        status = steps.syncFile(temporary);
-    if (status)
-        status = steps.renameFile(temporary, *target);
+        status = steps.syncFile(staged.temporary);
     if (!status) {
-        std::error_code ec;
-        // The failed step is what to report; a build clears the temporaries left in its folders.
-        if (fs::exists(fs::symlink_status(temporary, ec)))
-            (void)steps.removeFile(temporary);
+        discardStagedFile(staged, steps);
         return failure(file, status.text());
     }
-    if (Status s = steps.syncFolder(target->parent_path()); !s)
-        return failure(file, s.text());
     return Status::Ok();
+}
+
+Status commitStagedFile(const StagedFile& staged, FileSteps& steps) {
+    if (Status s = steps.renameFile(staged.temporary, staged.target); !s) {
+        discardStagedFile(staged, steps);
+        return failure(staged.target, s.text());
+    }
+    // The new name is on the disk before the work goes on.
+    if (Status s = steps.syncFolder(staged.target.parent_path()); !s)
+        return failure(staged.target, s.text());
+    return Status::Ok();
+}
+
+void discardStagedFile(const StagedFile& staged, FileSteps& steps) {
+    std::error_code ec;
+    // The failed step is what to report; a build clears the temporaries left in its folders.
+    if (fs::exists(fs::symlink_status(staged.temporary, ec)))
+        (void)steps.removeFile(staged.temporary);
+}
+
+Status replaceFileBytes(const fs::path& file, std::string_view bytes, FileSteps& steps,
+                        std::optional<fs::perms> permissions) {
+    StagedFile staged;
+    if (Status s = stageFileBytes(file, bytes, steps, staged, permissions); !s)
+        return s;
+    return commitStagedFile(staged, steps);
 }
 
 Status replaceFileBytes(const fs::path& file, std::span<const std::uint8_t> bytes, FileSteps& steps,

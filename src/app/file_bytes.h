@@ -63,6 +63,21 @@ Status replaceFileBytes(const std::filesystem::path& file, std::string_view byte
                         FileSteps& steps = systemFileSteps(),
                         std::optional<std::filesystem::perms> permissions = std::nullopt);
 
+// The two halves of replaceFileBytes, for work that replaces several files and wants every new
+// one on the disk before the first takes its place. A staged file is the new bytes, written and
+// synced beside the final target of `file`, which is untouched; the refusals and permissions are
+// replaceFileBytes's, and a failed stage leaves no temporary file behind.
+struct StagedFile {
+    std::filesystem::path temporary;
+    std::filesystem::path target;
+};
+Status stageFileBytes(const std::filesystem::path& file, std::string_view bytes, FileSteps& steps,
+                      StagedFile& staged, std::optional<std::filesystem::perms> permissions = std::nullopt);
+// Renames the staged file over its target and syncs the folder; a failed rename removes it.
+Status commitStagedFile(const StagedFile& staged, FileSteps& steps);
+// Removes a staged file that is not to take its target's place (a missing one is no failure).
+void discardStagedFile(const StagedFile& staged, FileSteps& steps);
+
 // The same for the unsigned bytes of pictures and textures.
 Status replaceFileBytes(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
                         FileSteps& steps = systemFileSteps(),

@@ -251,7 +251,7 @@ int printDryRun(Application& app) {
 int run(Options& o) {
     if (!checkOptions(o))
         return kUnusableInput;
-    const std::optional<fs::path> found = programFolderOrAdvice(o.programFolder, "build");
+    const std::optional<fs::path> found = programFolderOrAdvice(o.programFolder, "build", o.dryRun);
     if (!found)
         return kUnusableInput;
     const fs::path& programFolder = *found;

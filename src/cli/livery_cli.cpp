@@ -64,7 +64,8 @@ bool loadAircraft(Application& app, const char* command, const std::string& name
 
 int onAircraft(const AircraftOptions& options, const char* command,
                const std::function<int(Application&)>& work) {
-    const std::optional<fs::path> folder = programFolderOrAdvice(options.programFolder, command);
+    const std::optional<fs::path> folder =
+        programFolderOrAdvice(options.programFolder, command, options.dryRun);
     if (!folder)
         return kUnusableInput;
     HeadlessFrontend frontend;

@@ -6,6 +6,7 @@
 
 #include "app/program_folder.h"
 #include "cli/terminal_text.h"
+#include "output/program_setup.h"
 
 namespace livrano::cli {
 
@@ -19,7 +20,23 @@ void addProgramFolderOption(CLI::App& command, std::optional<std::string>& folde
         ->type_name("DIR");
 }
 
-std::optional<fs::path> programFolderOrAdvice(const std::optional<std::string>& option, const char* command) {
+namespace {
+
+void refreshFromInstalledFiles(const fs::path& programFolder, const char* command, bool dryRun) {
+    const std::optional<fs::path> shared = findSharedFiles(executableFolder(nullptr));
+    if (!shared)
+        return;
+    ProgramRefresh refresh;
+    const Status s = refreshProgramFolder(*shared, programFolder, dryRun, systemFileOperations(), refresh);
+    // On stderr, in one line: stdout may be a listing a script reads.
+    if (const ProgramRefresh::Note note = refresh.note(s, dryRun); !note.message.empty())
+        say(stderr, "livrano-cli %s: %s (%s)\n", command, note.message.c_str(), note.detail.c_str());
+}
+
+} // namespace
+
+std::optional<fs::path> programFolderOrAdvice(const std::optional<std::string>& option, const char* command,
+                                              bool dryRun) {
     const std::optional<fs::path> found = findProgramFolder(
         option ? std::optional<fs::path>(*option) : std::nullopt, executableFolder(nullptr));
     if (!found) {
@@ -30,7 +47,9 @@ std::optional<fs::path> programFolderOrAdvice(const std::optional<std::string>& 
     }
     // Absolute, so that nothing depends on the directory the command was started in.
     std::error_code ec;
-    return fs::absolute(*found, ec);
+    const fs::path folder = fs::absolute(*found, ec);
+    refreshFromInstalledFiles(folder, command, dryRun);
+    return folder;
 }
 
 } // namespace livrano::cli

@@ -15,8 +15,11 @@ namespace livrano::cli {
 void addProgramFolderOption(CLI::App& command, std::optional<std::string>& folder);
 
 // The program folder, absolute (findProgramFolder, with `option` first). When there is none,
-// prints, as `command`, which command makes one, and returns nullopt.
+// prints, as `command`, which command makes one, and returns nullopt. A program folder an older
+// version set up is first refreshed from the installed files (refreshProgramFolder; with `dryRun`
+// only said), in one line on stderr; a refresh that cannot be done is said and the command goes
+// on with the folder as it is.
 std::optional<std::filesystem::path> programFolderOrAdvice(const std::optional<std::string>& option,
-                                                           const char* command);
+                                                           const char* command, bool dryRun = false);
 
 } // namespace livrano::cli

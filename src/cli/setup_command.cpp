@@ -59,9 +59,12 @@ int run(const Options& o) {
         say(stdout, "  %-8s %s/\n", o.dryRun ? "create" : "created", folder.string().c_str());
     int current = 0;
     for (const SetupFile& file : setup.files) {
+        const char* why = file.path == setup.newAirlineList
+                              ? " (the installed list, beside the one changed here)"
+                          : file.action == SetupFile::Action::Keep ? " (changed here: left as it is)"
+                                                                   : "";
         if (const char* what = verb(file.action, o.dryRun))
-            say(stdout, "  %-8s %s%s\n", what, file.path.string().c_str(),
-                file.action == SetupFile::Action::Keep ? " (changed here: left as it is)" : "");
+            say(stdout, "  %-8s %s%s\n", what, file.path.string().c_str(), why);
         else
             ++current;
     }
@@ -91,9 +94,11 @@ CommandRun defineSetupCommand(CLI::App& command) {
     command.footer(
         "Lays out SIMULATOR_FOLDER/Corvane Software/Livrano: copies of the installed airlines.cfg,\n"
         "skin files and manual, and empty Templates, TempBitmaps and Aircraft Configurations. It\n"
-        "records what it wrote (Livrano.sha256), so a second run, or a run after an upgrade,\n"
-        "refreshes only the files nobody has changed and names the ones it keeps. The folder it\n"
-        "makes becomes the one livrano and livrano-cli use when no other is given.\n\n"
+        "records what it wrote and the version (Livrano.sha256), so a second run, or a run after\n"
+        "an upgrade, refreshes only the files nobody has changed and names the ones it keeps; a\n"
+        "changed airlines.cfg gets the installed one beside it as airlines.cfg.new. After an\n"
+        "upgrade, livrano and every command using the folder do the same when they start. The\n"
+        "folder it makes becomes the one livrano and livrano-cli use when no other is given.\n\n"
         "Exit status:\n"
         "  0  set up (--dry-run: planned)\n"
         "  1  a file could not be written after others were\n"

@@ -16,6 +16,7 @@
 #include "app/airline_list.h"
 #include "app/file_names.h"
 #include "output/build_repaint.h"
+#include "output/program_setup.h"
 #include "screens/callsign_screen.h"
 #include "screens/command_dispatcher.h"
 #include "screens/core_text.h"
@@ -34,9 +35,11 @@ void useDevicePixels() {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 }
 
-Program::Program(std::filesystem::path programFolder, Desktop desktop)
-    : m_desktop(std::move(desktop)), m_frontend(*this), m_app(std::move(programFolder), m_frontend),
-      m_dispatcher(std::make_unique<CommandDispatcher>(*this)), m_wizard(std::make_unique<Wizard>(*this)) {}
+Program::Program(std::filesystem::path programFolder, Desktop desktop,
+                 std::optional<std::filesystem::path> sharedFiles)
+    : m_desktop(std::move(desktop)), m_sharedFiles(std::move(sharedFiles)), m_frontend(*this),
+      m_app(std::move(programFolder), m_frontend), m_dispatcher(std::make_unique<CommandDispatcher>(*this)),
+      m_wizard(std::make_unique<Wizard>(*this)) {}
 
 Program::~Program() = default;
 
@@ -77,6 +80,15 @@ WizardScreen* Program::ensureScreen(Screen which) {
 
 bool Program::Main() {
     m_app.surfaces.AlphaLoaded = false;
+    // First: the airline list and the skin may be among the files refreshed. A refresh that
+    // cannot be done leaves every file whole, so the program starts on the folder as it is.
+    ProgramRefresh::Note refreshed;
+    if (m_sharedFiles) {
+        ProgramRefresh refresh;
+        const Status s =
+            refreshProgramFolder(*m_sharedFiles, m_app.programFolder, false, systemFileOperations(), refresh);
+        refreshed = refresh.note(s, false);
+    }
     if (Status s = LoadAirlineList(m_app.programFolder, m_app.airlines); !s) {
         m_desktop.message(fromMessage(s.text()));
         return false;
@@ -117,6 +129,8 @@ bool Program::Main() {
         shown->move(screen->availableGeometry().center() - shown->rect().center());
     shown->show();
     shown->UpdateStatusLine();
+    if (!refreshed.message.empty())
+        shown->setStatusText(fromMessage(refreshed.message), fromMessage(refreshed.detail));
     return true;
 }
 

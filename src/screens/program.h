@@ -9,6 +9,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/status.h"
 #include "output/application.h"
@@ -37,15 +38,20 @@ public:
     static constexpr const char* kViewerMissing =
         "The manual cannot be opened: xdg-open is missing. Please install xdg-utils.";
 
-    Program(std::filesystem::path programFolder, Desktop desktop);
+    // `sharedFiles`: the installed files that a program folder an older version set up is
+    // refreshed from at start; none, and the folder is used as it is.
+    Program(std::filesystem::path programFolder, Desktop desktop,
+            std::optional<std::filesystem::path> sharedFiles = std::nullopt);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Start-up: the airline list into the callsign screen, the catalogue into the aircraft
-    // screen (both created hidden), the main window created and shown, the status line. False
-    // when the program must end before its loop runs: the missing airline file or a skin that
-    // cannot be read, each after its message.
+    // Start-up: a program folder an older version set up refreshed from the shared files, the
+    // airline list into the callsign screen, the catalogue into the aircraft screen (both created
+    // hidden), the main window created and shown, the status line, which says in one line what
+    // the refresh did or why it could not (the program then goes on with the folder as it is).
+    // False when the program must end before its loop runs: the missing airline file or a skin
+    // that cannot be read, each after its message.
     bool Main();
 
     // Ends every image button's subclassing, then releases every shaper, then every window, each
@@ -80,6 +86,7 @@ public:
 
 private:
     Desktop m_desktop;
+    std::optional<std::filesystem::path> m_sharedFiles;
     QtFrontend m_frontend;
     Application m_app;
     WindowFlags m_windowFlags;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/platform.h"
+#include "livrano_version.h"
 #include "output/repaint_world.h"
 #include "support/run_cli.h"
 #include "support/temp_dir.h"
@@ -57,9 +58,11 @@ TEST(SetupCommand, LaysOutTheProgramFolderRecordsItAndRefreshesOnlyWhatItWrote) 
     EXPECT_EQ(testkit::readFile(in.dir / "config" / "livrano" / "program-folder"),
               in.program.string() + "\n");
     // sha256sum's format, so that a user can check the files with it.
-    EXPECT_THAT(testkit::readFile(in.program / "Livrano.sha256"),
-                testing::StartsWith(
-                    "1191a48134988a2e3e0870b4169f17bf4a64f9e1dd0966d2e352ba4e23f55a6a  Data/airlines.cfg\n"));
+    EXPECT_THAT(
+        testkit::readFile(in.program / "Livrano.sha256"),
+        testing::StartsWith(
+            "# Livrano " LIVRANO_VERSION
+            "\n1191a48134988a2e3e0870b4169f17bf4a64f9e1dd0966d2e352ba4e23f55a6a  Data/airlines.cfg\n"));
 
     // After an upgrade, the files nobody touched are refreshed and the user's own are kept and
     // named; another build at work on the folder stops the setup; a folder without Aircraft is refused.
@@ -75,6 +78,13 @@ TEST(SetupCommand, LaysOutTheProgramFolderRecordsItAndRefreshesOnlyWhatItWrote) 
     EXPECT_THAT(again.out, HasSubstr("1 file already up to date"));
     EXPECT_EQ(testkit::readFile(in.program / "Media" / "Next.wav"), "chime 2");
     EXPECT_EQ(testkit::readFile(in.program / "Data" / "airlines.cfg"), "MY OWN LIST\r\n");
+    // A newer livrano-cli's command refreshes a folder an older one set up first.
+    testkit::writeFile(in.program / "Livrano.sha256", "");
+    EXPECT_THAT(
+        testkit::runCli("list --program-folder " + shellQuoted(in.program.string()), "", in.cli.string()).err,
+        HasSubstr(
+            "livrano-cli list: Program folder refreshed for Livrano " LIVRANO_VERSION
+            "; your airlines.cfg is kept, the new one is airlines.cfg.new (set up by an earlier Livrano; files: 0 replaced, 0 added, 1 kept as changed here)\n"));
 
     FolderLock held;
     ASSERT_TRUE(held.tryLock(in.program, true).ok());

@@ -50,7 +50,8 @@ Desktop GuiInstallation::desktop() const {
 }
 
 std::unique_ptr<Program> GuiInstallation::program() {
-    return std::make_unique<Program>(m_demo.programFolder, desktop());
+    return std::make_unique<Program>(m_demo.programFolder, desktop(),
+                                     fs::path(LIVRANO_BUILD_DIR) / "program");
 }
 
 std::unique_ptr<Program> GuiInstallation::started() {

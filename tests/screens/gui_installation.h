@@ -50,7 +50,7 @@ public:
     // Desktop calls that are recorded in record() instead of made.
     Desktop desktop() const;
 
-    // A program on this installation (not yet started).
+    // A program on this installation (not yet started), refreshing it from the build's files.
     std::unique_ptr<Program> program();
     // A started program; fails the test when start-up fails.
     std::unique_ptr<Program> started();

@@ -99,10 +99,15 @@ TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
     qputenv("HOME", home);
 }
 
-TEST(ProgramCommands, StartUpFillsTheListScreensHelpOpensTheManualCloseShutsDownTheLoadedWindows) {
+TEST(ProgramCommands,
+     StartUpRefreshesAnOlderFolderFillsTheListScreensHelpOpensTheManualCloseShutsDownTheLoadedWindows) {
     GuiInstallation installation;
+    // Refreshed before the airline list is read, as a folder an older version set up is.
+    testkit::writeFile(installation.programFolder() / "Livrano.sha256", "");
+    fs::remove(installation.programFolder() / "Data" / "airlines.cfg");
     auto program = installation.started();
     MainWindow* main = program->mainWindow();
+    EXPECT_TRUE(main->lbl_Status->text().startsWith("Program folder refreshed for Livrano"));
     auto* aircraft = static_cast<SelectAircraftScreen*>(program->screen(Screen::SelectAircraft));
     auto* callsign = static_cast<CallsignScreen*>(program->screen(Screen::Callsign));
     EXPECT_FALSE(aircraft->isVisible() || callsign->isVisible());
