@@ -60,6 +60,11 @@ TEST(DecodeBmp, EveryVariantDecodesToTheSamePixelsAndEveryTruncatedLengthFailsCl
                 << name;
         } else {
             EXPECT_EQ(decoded->bytesPerPixel, 3) << name;
+            // The 32-bit samples hold 0x55 in the byte no colour uses, or 0x80 with masks.
+            const std::size_t alphaBytes = bitCount == 32 ? 78 : 0;
+            EXPECT_EQ(decoded->alpha, std::vector<std::uint8_t>(
+                                          alphaBytes, name.find("masks") != std::string::npos ? 0x80 : 0x55))
+                << name;
         }
         int accepted = 0;
         for (std::size_t length = 0; length < file.size(); ++length) {
