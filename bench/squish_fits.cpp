@@ -40,9 +40,4 @@ void squishDecompress(DxtFormat format, const std::uint8_t* block, std::uint8_t*
     squish::Decompress(rgba, block, flags(format));
 }
 
-void squishDecompressImage(DxtFormat format, const std::uint8_t* blocks, int width, int height,
-                           std::uint8_t* rgba) {
-    squish::DecompressImage(rgba, width, height, blocks, flags(format));
-}
-
 } // namespace livrano::bench

@@ -19,8 +19,4 @@ void squishIterativeClusterFit(const std::uint8_t* rgba, std::uint8_t* colour);
 // block: a DXT1 (8 bytes), DXT3 or DXT5 block (16); rgba: its 16 texels out (64 bytes).
 void squishDecompress(DxtFormat format, const std::uint8_t* block, std::uint8_t* rgba);
 
-// A level of width x height texels from its blocks, row by row; rgba: width * height * 4 bytes out.
-void squishDecompressImage(DxtFormat format, const std::uint8_t* blocks, int width, int height,
-                           std::uint8_t* rgba);
-
 } // namespace livrano::bench
