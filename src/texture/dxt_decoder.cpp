@@ -37,7 +37,7 @@ void decodeColours(const std::uint8_t* colour, bool dxt1, std::uint8_t* rgba) {
     palette[2][3] = 255;
     palette[3][3] = threeColours ? 0 : 255;
     const std::uint32_t indices = readLe32(colour, 4);
-    for (int i = 0; i < 16; ++i)
+    for (std::size_t i = 0; i < 16; ++i)
         std::copy_n(palette[(indices >> (2 * i)) & 3], 4, rgba + i * 4);
 }
 
