@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// A whole picture as DXT3 blocks (decompressDxt reads them back). Blocks are stored row by row, ceil(width /
-// 4) per row, in the picture's own row order (the caller decides which way up). Edge blocks of a picture
-// whose sides are not multiples of 4 repeat the last column and row.
+// A whole picture as DXT3 blocks (decompressDxt reads them back). Blocks are stored row by row,
+// ceil(width / 4) per row, in the picture's own row order (the caller decides which way up). Edge
+// blocks of a picture whose sides are not multiples of 4 repeat the last column and row.
 
 #include <cstddef>
 #include <cstdint>

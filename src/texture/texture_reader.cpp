@@ -141,9 +141,9 @@ Status decodeUncompressedBitmap(std::span<const std::uint8_t> file, const BmpLim
     out.format = layoutName(layout);
     out.width = bitmap->width;
     out.height = bitmap->height;
-    out.levels = announcedLevels(file, out);
-    // The smaller levels follow the largest as whole BMP rows (the FS70 block needs a 40-byte
-    // header, so the pixel offset lies within the file).
+    out.levels = layout.runLength ? 1 : announcedLevels(file, out);
+    // The smaller levels follow the largest as whole BMP rows (decodeBmp has found the pixel
+    // offset within the file).
     const auto levelSize = [&layout](int w, int h) {
         return (static_cast<std::size_t>(w) * layout.bitCount + 31) / 32 * 4 * static_cast<std::size_t>(h);
     };
