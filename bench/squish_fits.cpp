@@ -16,6 +16,12 @@ void compress(const std::uint8_t* rgba, std::uint8_t* colour, int fit) {
     std::copy_n(block + 8, 8, colour);
 }
 
+int flags(DxtFormat format) {
+    return format == DxtFormat::Dxt1   ? squish::kDxt1
+           : format == DxtFormat::Dxt3 ? squish::kDxt3
+                                       : squish::kDxt5;
+}
+
 } // namespace
 
 void squishRangeFit(const std::uint8_t* rgba, std::uint8_t* colour) {
@@ -28,6 +34,10 @@ void squishClusterFit(const std::uint8_t* rgba, std::uint8_t* colour) {
 
 void squishIterativeClusterFit(const std::uint8_t* rgba, std::uint8_t* colour) {
     compress(rgba, colour, squish::kColourIterativeClusterFit);
+}
+
+void squishDecompress(DxtFormat format, const std::uint8_t* block, std::uint8_t* rgba) {
+    squish::Decompress(rgba, block, flags(format));
 }
 
 } // namespace livrano::bench

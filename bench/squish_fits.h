@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // libsquish's three colour fits as colour-block encoders, the references our encoder is measured
-// against by the benchmark and the comparison tests. Nothing else links the library.
+// against by the benchmark and the comparison tests, and its block decoder, the reference of ours.
+// Nothing else links the library.
 
 #include <cstdint>
+
+#include "texture/dxt_decoder.h"
 
 namespace livrano::bench {
 
@@ -12,5 +15,8 @@ namespace livrano::bench {
 void squishRangeFit(const std::uint8_t* rgba, std::uint8_t* colour);
 void squishClusterFit(const std::uint8_t* rgba, std::uint8_t* colour);
 void squishIterativeClusterFit(const std::uint8_t* rgba, std::uint8_t* colour);
+
+// block: a DXT1 (8 bytes), DXT3 or DXT5 block (16); rgba: its 16 texels out (64 bytes).
+void squishDecompress(DxtFormat format, const std::uint8_t* block, std::uint8_t* rgba);
 
 } // namespace livrano::bench

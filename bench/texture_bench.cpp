@@ -41,6 +41,7 @@
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_writer.h"
 #include "texture/dxt3_image.h"
+#include "texture/dxt_decoder.h"
 #include "texture/texture_composition.h"
 #include "texture/texture_converter.h"
 
@@ -92,7 +93,7 @@ long alphaMisses(const RgbaImage& original, const RgbaImage& decoded) {
 }
 
 void judge(const RgbaImage& picture, const std::vector<std::uint8_t>& blocks, Outcome& o) {
-    const RgbaImage decoded = decompressDxt3(blocks, picture.width, picture.height);
+    const RgbaImage decoded = decompressDxt(DxtFormat::Dxt3, blocks, picture.width, picture.height);
     o.psnr = colourPsnr(decoded, picture);
     o.alphaMisses = alphaMisses(picture, decoded);
 }

@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: MIT
 // livrano-cli inspect: says what a texture file holds and can turn it back into an ordinary
-// bitmap, so a painter can look at a result without the simulator.
+// bitmap, so a painter can look at a result, or at an aircraft's own textures, without the
+// simulator.
 
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/file_bytes.h"
 #include "cli/command.h"
 #include "cli/exit_status.h"
 #include "cli/output_file.h"
 #include "cli/terminal_text.h"
-#include "texture/bmp_reader.h"
 #include "texture/bmp_writer.h"
-#include "texture/texture_file.h"
+#include "texture/texture_reader.h"
 
 namespace livrano::cli {
 
@@ -40,33 +39,20 @@ int run(const Options& o) {
     }
     DecodedTexture texture;
     Status decoded = Status::Ok();
-    std::optional<Bitmap> plain;
-    const bool read = withFileBytes(file, [&](std::span<const std::uint8_t> bytes) {
-        decoded = decodeTexture(bytes, texture);
-        if (!decoded)
-            plain = decodeBmp(bytes);
-    });
-    if (!read)
+    if (!withFileBytes(file,
+                       [&](std::span<const std::uint8_t> bytes) { decoded = decodeTexture(bytes, texture); }))
         return fail("cannot read " + file, kUnusableInput);
-
-    std::vector<std::uint8_t> picture;
-    if (decoded) {
+    // What the header told is worth saying even when the pixels cannot be read.
+    if (texture.width > 0)
         say(stdout, "Container: %s\nFormat: %s\nSize: %d x %d\nMip levels: %d\n",
-            describe(texture.container).c_str(), describe(texture.format).c_str(), texture.image.width,
-            texture.image.height, texture.levels);
-        if (!toBmp.empty())
-            picture = encodeBmp32(texture.image.width, texture.image.height, texture.image.rgba);
-    } else if (plain) {
-        // An intermediate bitmap or a template: worth describing too.
-        say(stdout, "Container: ordinary BMP\nFormat: %s\nSize: %d x %d\nMip levels: 1\n",
-            plain->bytesPerPixel == 1 ? "palettised" : "colour", plain->width, plain->height);
-        if (!toBmp.empty())
-            picture = encodeBmp24(toColour(*plain));
-    } else {
+            describeContainer(texture).c_str(), texture.format.c_str(), texture.width, texture.height,
+            texture.levels);
+    if (!decoded)
         return fail(file + ": " + decoded.text(), exitStatus(decoded));
-    }
+    say(stdout, "Decoded: yes, %s\n", usesAlpha(texture.image) ? "with alpha" : "opaque");
+    const RgbaImage& image = texture.image;
     if (!toBmp.empty()) {
-        if (!replaceFileBytes(toBmp, picture))
+        if (!replaceFileBytes(toBmp, encodeBmp32(image.width, image.height, image.rgba)))
             return fail("cannot write " + toBmp, kFailed);
         say(stdout, "Wrote %s\n", toBmp.c_str());
     }
@@ -77,7 +63,10 @@ int run(const Options& o) {
 
 CommandRun defineInspectCommand(CLI::App& command) {
     const auto o = std::make_shared<Options>();
-    command.add_option("FILE", o->file, "a texture (simulator bitmap or DDS) or an ordinary BMP")->required();
+    command
+        .add_option("FILE", o->file,
+                    "a texture: BMP (DXT1/3/5 or uncompressed, with or without FS70 block) or DDS")
+        ->required();
     command
         .add_option("--to-bmp", o->toBmp, "also decode it into this ordinary BMP (default: describe only)")
         ->type_name("OUT");

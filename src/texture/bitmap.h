@@ -25,6 +25,9 @@ struct Bitmap {
     int bytesPerPixel = 3;             // 3: blue, green, red; 1: palette index
     std::vector<std::uint8_t> pixels;  // width * height * bytesPerPixel bytes, top-down
     std::vector<PaletteEntry> palette; // the colour of each index (1-byte pixels only)
+    // The alpha of each pixel, width * height bytes top-down, when a colour file held it, else
+    // empty. Its initialiser lets pictures made field by field leave it out.
+    std::vector<std::uint8_t> alpha = {};
 
     bool empty() const { return pixels.empty(); }
     std::size_t rowBytes() const {

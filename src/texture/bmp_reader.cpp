@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "texture/bmp_reader.h"
 
-#include <array>
 #include <bit>
 #include <system_error>
 
 #include "app/file_bytes.h"
 #include "app/little_endian.h"
 #include "texture/large_buffer.h"
+#include "texture/pixel_masks.h"
 
 namespace livrano {
 
@@ -49,27 +49,11 @@ struct Header {
     std::size_t tableEntrySize = 4;
     std::size_t tableCount = 0;
     std::size_t pixelOffset = 0;
-    std::array<std::uint32_t, 3> masks{}; // red, green, blue
-};
-
-// One colour channel described by a bit mask, scaled to 0..255.
-struct Channel {
-    std::uint32_t mask = 0;
-    int shift = 0;
-    std::uint64_t max = 0;
-
-    explicit Channel(std::uint32_t m) : mask(m) {
-        if (m != 0) {
-            shift = std::countr_zero(m);
-            max = m >> shift;
-        }
-    }
-    std::uint8_t operator()(std::uint32_t value) const {
-        if (max == 0)
-            return 0;
-        const std::uint64_t v = (value & mask) >> shift;
-        return static_cast<std::uint8_t>((v * 255 + max / 2) / max);
-    }
+    PixelMasks masks;
+    // Bits that no colour mask uses, above them all, when the header gives no alpha mask: writers
+    // of 1555 and 4444 pictures and of 32-bit ones keep alpha there, others leave them 0.
+    std::uint32_t spareAlpha = 0;
+    bool fs70Block = false;
 };
 
 constexpr const char* kTruncated = "it is truncated";
@@ -119,8 +103,10 @@ Refusal readHeaders(const Reader& r, Header& h) {
                 return kTruncated;
             h.tableOffset += count * 4;
         }
-        h.masks = {r.u32(54), r.u32(58), r.u32(62)};
+        const bool alphaMask = h.compression == kAlphaBitFields || h.infoSize >= 56;
+        h.masks = {r.u32(54), r.u32(58), r.u32(62), alphaMask ? r.u32(66) : 0};
     }
+    h.fs70Block = hasFs70Block(std::span(r.at(0), r.size()));
     return std::nullopt;
 }
 
@@ -157,9 +143,13 @@ Refusal checkEncoding(Header& h) {
         return compression + " is not supported";
     }
     if (h.compression == kRgb && bpp == 16)
-        h.masks = {0x7C00, 0x03E0, 0x001F};
+        h.masks = {0x7C00, 0x03E0, 0x001F, 0};
     if (h.compression == kRgb && (bpp == 24 || bpp == 32))
-        h.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
+        h.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0};
+    const std::uint32_t colour = h.masks.red | h.masks.green | h.masks.blue;
+    if ((bpp == 16 || bpp == 32) && h.masks.alpha == 0 && colour != 0 && std::bit_width(colour) < bpp)
+        h.spareAlpha = static_cast<std::uint32_t>((std::uint64_t{1} << bpp) -
+                                                  (std::uint64_t{1} << std::bit_width(colour)));
     return std::nullopt;
 }
 
@@ -222,12 +212,32 @@ std::size_t uncompressedSize(const Header& h) {
     return rowStride(h) * (static_cast<std::size_t>(h.height) - 1) + lastRow;
 }
 
+// One row of 16 or 32-bit pixels through the masks: colour into `dst`, alpha into `alpha` when
+// that is given. `spareBits` gathers the spare alpha bits the row sets.
+void decodeMaskedRow(const std::uint8_t* src, const Header& h, std::uint8_t* dst, std::uint8_t* alpha,
+                     std::uint32_t& spareBits) {
+    const std::size_t bytes = h.bitCount / 8;
+    const MaskChannel red(h.masks.red), green(h.masks.green), blue(h.masks.blue);
+    const MaskChannel alphaChannel(h.masks.alpha | h.spareAlpha);
+    for (std::size_t x = 0; x < static_cast<std::size_t>(h.width); ++x) {
+        const std::uint32_t v = pixelValue(src + x * bytes, bytes);
+        dst[x * 3] = blue(v);
+        dst[x * 3 + 1] = green(v);
+        dst[x * 3 + 2] = red(v);
+        if (alpha != nullptr)
+            alpha[x] = alphaChannel(v);
+        spareBits |= v & h.spareAlpha;
+    }
+}
+
 // Precondition: the file holds uncompressedSize(h) bytes from the pixel offset.
 bool decodeUncompressed(const Reader& r, const Header& h, Bitmap& out) {
     const std::size_t width = static_cast<std::size_t>(h.width);
     const std::size_t height = static_cast<std::size_t>(h.height);
     const std::size_t stride = rowStride(h);
-    const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
+    if (h.bitCount >= 16 && (h.masks.alpha | h.spareAlpha) != 0)
+        out.alpha.resize(width * height);
+    std::uint32_t spareBits = 0;
     for (std::size_t fileRow = 0; fileRow < height; ++fileRow) {
         const std::uint8_t* src = r.at(h.pixelOffset + fileRow * stride);
         const std::size_t y = h.topDown ? fileRow : height - 1 - fileRow;
@@ -246,21 +256,18 @@ bool decodeUncompressed(const Reader& r, const Header& h, Bitmap& out) {
             break;
         }
         case 16:
-        case 32: {
-            const std::size_t bytes = h.bitCount / 8;
-            for (std::size_t x = 0; x < width; ++x) {
-                const std::uint8_t* p = src + x * bytes;
-                const std::uint32_t v = bytes == 4 ? readLe32(p, 0) : readLe16(p, 0);
-                dst[x * 3] = blue(v);
-                dst[x * 3 + 1] = green(v);
-                dst[x * 3 + 2] = red(v);
-            }
+        case 32:
+            decodeMaskedRow(src, h, dst, out.alpha.empty() ? nullptr : out.alpha.data() + y * width,
+                            spareBits);
             break;
-        }
         default:
             return false;
         }
     }
+    // Spare bits that are 0 throughout are a writer that left them alone, not a transparent
+    // picture; in the simulator's bitmap they are its alpha whatever they hold.
+    if (h.spareAlpha != 0 && spareBits == 0 && !h.fs70Block)
+        out.alpha.clear();
     return true;
 }
 
@@ -363,8 +370,15 @@ const char* refusedUnread(const std::filesystem::path& path, const BmpLimits& li
 
 } // namespace
 
+bool hasFs70Block(std::span<const std::uint8_t> file) {
+    const Reader r(file);
+    return r.has(0, 74) && r.u8(0) == 'B' && r.u8(1) == 'M' && r.u32(14) == 40 && r.u32(10) >= 74 &&
+           r.u32(30) != kBitFields && r.u32(30) != kAlphaBitFields && r.u8(54) == 'F' && r.u8(55) == 'S' &&
+           r.u8(56) == '7' && r.u8(57) == '0' && r.u32(58) == 20;
+}
+
 std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLimits& limits,
-                                std::string* fault) {
+                                std::string* fault, BmpLayout* layout) {
     std::string why;
     const auto refuse = [&](std::string reason) {
         if (fault != nullptr)
@@ -388,6 +402,8 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
         out.pixels = largeBuffer(out.rowBytes() * static_cast<std::size_t>(out.height));
         for (int y = 0; y < out.height; ++y)
             out.pixels.insert(out.pixels.end(), rows.row(y), rows.row(y) + out.rowBytes());
+        if (layout != nullptr)
+            *layout = BmpLayout{h->bitCount, false, h->fs70Block, h->masks};
         return out;
     }
     out.pixels.assign(out.rowBytes() * static_cast<std::size_t>(out.height), 0);
@@ -395,6 +411,11 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
     const bool ok = compressed ? decodeRle(r, *h, out) : decodeUncompressed(r, *h, out);
     if (!ok)
         return refuse("its run-length pixel data is damaged or cut short");
+    if (layout != nullptr) {
+        const bool alpha = !out.alpha.empty();
+        *layout = BmpLayout{h->bitCount, compressed, h->fs70Block, h->masks};
+        layout->masks.alpha = alpha ? h->masks.alpha | h->spareAlpha : 0;
+    }
     return out;
 }
 

@@ -4,7 +4,7 @@
 // refinement of the two end points from the texels' palette entries, then a search over the
 // end points' 5:6:5 neighbours, each candidate judged by its real error after quantisation;
 // blocks of a single colour come from a table. The error is measured against the palette that
-// decodeDxt3Block makes, so what is optimised is what is shown.
+// decodeDxtBlock makes, so what is optimised is what is shown.
 
 #include <cstdint>
 

@@ -67,27 +67,4 @@ std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourBlockEncode
     return out;
 }
 
-RgbaImage decompressDxt3(std::span<const std::uint8_t> blocks, int width, int height) {
-    assert(width >= 1 && height >= 1 && blocks.size() >= dxt3LevelSize(width, height));
-    RgbaImage image;
-    image.width = width;
-    image.height = height;
-    image.rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    const std::size_t across = blocksAcross(width);
-    std::uint8_t texels[64];
-    for (std::size_t by = 0; by < blocksAcross(height); ++by) {
-        for (std::size_t bx = 0; bx < across; ++bx) {
-            decodeDxt3Block(blocks.data() + (by * across + bx) * 16, texels);
-            for (std::size_t i = 0; i < 16; ++i) {
-                const std::size_t x = bx * 4 + i % 4;
-                const std::size_t y = by * 4 + i / 4;
-                if (x < static_cast<std::size_t>(width) && y < static_cast<std::size_t>(height))
-                    std::copy_n(texels + i * 4, 4,
-                                image.rgba.data() + (y * static_cast<std::size_t>(width) + x) * 4);
-            }
-        }
-    }
-    return image;
-}
-
 } // namespace livrano

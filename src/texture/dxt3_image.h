@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// A whole picture as DXT3 blocks and back. Blocks are stored row by row, ceil(width / 4) per row,
-// in the picture's own row order (the caller decides which way up). Edge blocks of a picture
-// whose sides are not multiples of 4 repeat the last column and row.
+// A whole picture as DXT3 blocks (decompressDxt reads them back). Blocks are stored row by row,
+// ceil(width / 4) per row, in the picture's own row order (the caller decides which way up). Edge
+// blocks of a picture whose sides are not multiples of 4 repeat the last column and row.
 
 #include <cstddef>
 #include <cstdint>
@@ -31,8 +31,5 @@ void compressDxt3(const RgbaImage& image, RowOrder order, ColourBlockEncoder enc
 // The same, top-down, into a new buffer.
 std::vector<std::uint8_t> compressDxt3(const RgbaImage& image, ColourBlockEncoder encoder,
                                        unsigned threads = 0);
-
-// Precondition: blocks.size() >= dxt3LevelSize(width, height).
-RgbaImage decompressDxt3(std::span<const std::uint8_t> blocks, int width, int height);
 
 } // namespace livrano

@@ -50,6 +50,13 @@ std::vector<RgbaImage> mipChain(const RgbaImage& image) {
     return levels;
 }
 
+bool usesAlpha(const RgbaImage& image) {
+    for (std::size_t i = 3; i < image.rgba.size(); i += 4)
+        if (image.rgba[i] != 255)
+            return true;
+    return false;
+}
+
 RgbaImage flippedVertically(const RgbaImage& image) {
     RgbaImage out = image;
     const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;

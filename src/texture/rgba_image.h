@@ -24,6 +24,9 @@ struct RgbaImage {
 // pixels of the level above that it covers.
 std::vector<RgbaImage> mipChain(const RgbaImage& image);
 
+// Whether some pixel's alpha is below 255.
+bool usesAlpha(const RgbaImage& image);
+
 // The image upside down.
 RgbaImage flippedVertically(const RgbaImage& image);
 

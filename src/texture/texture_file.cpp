@@ -42,19 +42,6 @@ void putLevel(std::uint8_t* out, const RgbaImage& level, RowOrder order, const T
     }
 }
 
-RgbaImage readLevel(std::span<const std::uint8_t> data, TextureFormat format, int width, int height) {
-    if (format == TextureFormat::Dxt3)
-        return decompressDxt3(data, width, height);
-    RgbaImage image{width, height, std::vector<std::uint8_t>(levelSize(format, width, height))};
-    for (std::size_t i = 0; i < image.rgba.size(); i += 4) {
-        image.rgba[i] = data[i + 2];
-        image.rgba[i + 1] = data[i + 1];
-        image.rgba[i + 2] = data[i];
-        image.rgba[i + 3] = data[i + 3];
-    }
-    return image;
-}
-
 int floorLog2(int v) {
     return static_cast<int>(std::bit_width(static_cast<unsigned>(v))) - 1;
 }
@@ -174,66 +161,6 @@ std::vector<std::uint8_t> encodeDds(const LevelSource& picture, const TextureOpt
     return out;
 }
 
-Status decodeFsBitmap(std::span<const std::uint8_t> file, DecodedTexture& out) {
-    if (file.size() < kFsHeaderSize)
-        return Status::Refused("The file is too short for a texture bitmap header.");
-    if (readLe32(file, 14) != 40)
-        return Status::Refused("The bitmap's info header is not the 40-byte kind textures use.");
-    const std::int64_t width = static_cast<std::int32_t>(readLe32(file, 18));
-    const std::int64_t height = static_cast<std::int32_t>(readLe32(file, 22));
-    if (width <= 0 || height <= 0 || width > 32768 || height > 32768)
-        return Status::Refused("The texture's size is not a valid picture size.");
-    const std::uint32_t bitCount = readLe16(file, 28);
-    const std::uint32_t compression = readLe32(file, 30);
-    if (compression == kFourCcDxt3)
-        out.format = TextureFormat::Dxt3;
-    else if (compression == 0 && bitCount == 32)
-        out.format = TextureFormat::Argb32;
-    else
-        return Status::Refused("The bitmap is neither DXT3 nor 32-bit: not a texture of this program.");
-    if (file[54] != 'F' || file[55] != 'S' || file[56] != '7' || file[57] != '0')
-        return Status::Refused("The bitmap has no FS70 block: not a simulator texture.");
-    const std::uint32_t mipFlag = readLe16(file, 68);
-    const int w = static_cast<int>(width);
-    const int h = static_cast<int>(height);
-    out.container = TextureContainer::FsBitmap;
-    out.levels = mipFlag == 0 ? 1 : floorLog2(std::max(w, h)) + 1;
-    const std::size_t offset = readLe32(file, 10);
-    if (offset > file.size() || chainSize(out.format, w, h, out.levels) > file.size() - offset)
-        return Status::Refused("The texture file is shorter than its levels need.");
-    out.image = flippedVertically(readLevel(file.subspan(offset), out.format, w, h));
-    return Status::Ok();
-}
-
-Status decodeDds(std::span<const std::uint8_t> file, DecodedTexture& out) {
-    if (file.size() < kDdsHeaderSize || readLe32(file, 4) != 124)
-        return Status::Refused("The file is too short for a DDS header.");
-    const std::int64_t height = readLe32(file, 12);
-    const std::int64_t width = readLe32(file, 16);
-    if (width <= 0 || height <= 0 || width > 32768 || height > 32768)
-        return Status::Refused("The texture's size is not a valid picture size.");
-    const std::uint32_t pfFlags = readLe32(file, 80);
-    if ((pfFlags & 0x4) != 0 && readLe32(file, 84) == kFourCcDxt3)
-        out.format = TextureFormat::Dxt3;
-    else if ((pfFlags & 0x41) == 0x41 && readLe32(file, 88) == 32 && readLe32(file, 92) == 0x00FF0000 &&
-             readLe32(file, 96) == 0x0000FF00 && readLe32(file, 100) == 0x000000FF &&
-             readLe32(file, 104) == 0xFF000000)
-        out.format = TextureFormat::Argb32;
-    else
-        return Status::Refused("The DDS pixel format is neither DXT3 nor 32-bit BGRA.");
-    const int w = static_cast<int>(width);
-    const int h = static_cast<int>(height);
-    const std::uint32_t count = readLe32(file, 28);
-    out.container = TextureContainer::Dds;
-    out.levels = (readLe32(file, 8) & 0x20000) != 0 && count > 0
-                     ? static_cast<int>(std::min<std::uint32_t>(count, 32))
-                     : 1;
-    if (chainSize(out.format, w, h, out.levels) > file.size() - kDdsHeaderSize)
-        return Status::Refused("The texture file is shorter than its levels need.");
-    out.image = readLevel(file.subspan(kDdsHeaderSize), out.format, w, h);
-    return Status::Ok();
-}
-
 } // namespace
 
 std::size_t encodedTextureSize(int width, int height, TextureContainer container,
@@ -257,14 +184,6 @@ std::vector<std::uint8_t> encodeArgb32Texture(int width, int height, const BgraR
     TextureOptions options;
     options.format = TextureFormat::Argb32;
     return container == TextureContainer::Dds ? encodeDds(source, options) : encodeFsBitmap(source, options);
-}
-
-Status decodeTexture(std::span<const std::uint8_t> file, DecodedTexture& out) {
-    if (file.size() >= 4 && file[0] == 'D' && file[1] == 'D' && file[2] == 'S' && file[3] == ' ')
-        return decodeDds(file, out);
-    if (file.size() >= 2 && file[0] == 'B' && file[1] == 'M')
-        return decodeFsBitmap(file, out);
-    return Status::Refused("The file is neither a texture bitmap nor a DDS file.");
 }
 
 std::string describe(TextureContainer container) {

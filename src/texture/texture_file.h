@@ -8,14 +8,13 @@
 // size of the top level); at 54 "FS70", length 20, a 32-bit word whose byte 63 is 4, 0 (16 bits),
 // the mip flag (log2 of the largest side when mipmaps follow, else 0; 16 bits), 0 (32 bits).
 // Levels follow each other from offset 74, rows bottom-up like any BMP. DDS rows are top-down.
+// texture_reader.h reads these files back, and the other layouts textures come in.
 
 #include <cstdint>
 #include <functional>
-#include <span>
 #include <string>
 #include <vector>
 
-#include "app/status.h"
 #include "texture/dxt3_block.h"
 #include "texture/dxt3_encoder.h"
 #include "texture/rgba_image.h"
@@ -46,20 +45,9 @@ using BgraRows = std::function<void(int y, std::uint8_t* bgra)>;
 std::vector<std::uint8_t> encodeArgb32Texture(int width, int height, const BgraRows& rows,
                                               TextureContainer container);
 
-struct DecodedTexture {
-    TextureContainer container = TextureContainer::FsBitmap;
-    TextureFormat format = TextureFormat::Dxt3;
-    int levels = 1;
-    RgbaImage image; // the largest level, top-down
-};
-
 // The size of the file encodeTexture writes for a picture of width x height (at least 1 x 1).
 std::size_t encodedTextureSize(int width, int height, TextureContainer container,
                                const TextureOptions& options);
-
-// Reads a file written by encodeTexture (or any file of those layouts). An error names what is
-// wrong when the bytes are not such a texture or are cut short.
-Status decodeTexture(std::span<const std::uint8_t> file, DecodedTexture& out);
 
 // How the container and the format are named to the painter (livrano-cli inspect and convert).
 std::string describe(TextureContainer container);

@@ -52,8 +52,9 @@ TEST(ConvertAndInspectCommands, ConvertThenInspectDescribesAndDecodes) {
             runCli("inspect " + in.path("t.bmp") + " --to-bmp " + in.path("back.bmp"));
         ASSERT_EQ(inspect.exitCode, 0) << inspect.err;
         EXPECT_EQ(inspect.out, std::string("Container: ") + c.container + "\nFormat: " + c.format +
-                                   "\nSize: 16 x 8\nMip levels: " + c.levels + "\nWrote " +
-                                   (in.dir / "back.bmp").string() + "\n");
+                                   "\nSize: 16 x 8\nMip levels: " + c.levels +
+                                   "\nDecoded: yes, with alpha\nWrote " + (in.dir / "back.bmp").string() +
+                                   "\n");
         const auto back = readBmpFile(in.dir / "back.bmp");
         ASSERT_TRUE(back);
         EXPECT_EQ(std::pair(back->width, back->height), std::pair(16, 8));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 #include "support/temp_dir.h"
@@ -56,6 +57,19 @@ std::vector<std::vector<std::string>> dataRows(std::string_view file, std::strin
     }
     EXPECT_FALSE(rows.empty()) << "no " << table << " rows in " << file;
     return rows;
+}
+
+void patchBytes(std::vector<std::uint8_t>& file, const std::string& patch) {
+    long at = 0, value = 0;
+    int bytes = 0;
+    if (std::sscanf(patch.c_str(), "cut:%ld", &at) == 1 && at >= 0 && std::size_t(at) <= file.size())
+        file.resize(file.size() - std::size_t(at));
+    else if (std::sscanf(patch.c_str(), "%ld:%d:%li", &at, &bytes, &value) == 3)
+        for (int i = 0; i < bytes; ++i)
+            file.at(std::size_t(at < 0 ? at + long(file.size()) : at) + std::size_t(i)) =
+                static_cast<std::uint8_t>(value >> (8 * i));
+    else
+        ADD_FAILURE() << "unreadable patch " << patch;
 }
 
 } // namespace livrano::testkit

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "texture/dxt3_image.h"
+#include "texture/dxt_decoder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ std::vector<std::uint8_t> roundTrip(const std::uint8_t* texels, ColourBlockEncod
     std::uint8_t block[16];
     std::vector<std::uint8_t> decoded(64);
     encodeDxt3Block(texels, block, fit);
-    decodeDxt3Block(block, decoded.data());
+    decodeDxtBlock(DxtFormat::Dxt3, block, decoded.data());
     return decoded;
 }
 
@@ -81,9 +82,10 @@ TEST(Dxt3Block, FlatAndTwoColourBlocksComeBackClose) {
 TEST(CompressDxt3, PhotographicQualityAndOneResultOnEveryPath) {
     for (const bench::NamedPicture& picture : bench::paintPictures()) {
         const RgbaImage image = picture.make(96);
-        const double ours = colourPsnr(decompressDxt3(compressDxt3(image, encodeColourBlock), 96, 96), image);
-        const double cluster =
-            colourPsnr(decompressDxt3(compressDxt3(image, bench::squishClusterFit), 96, 96), image);
+        const double ours =
+            colourPsnr(decompressDxt(DxtFormat::Dxt3, compressDxt3(image, encodeColourBlock), 96, 96), image);
+        const double cluster = colourPsnr(
+            decompressDxt(DxtFormat::Dxt3, compressDxt3(image, bench::squishClusterFit), 96, 96), image);
         EXPECT_GE(ours, cluster - 0.05) << picture.name << ": " << ours << " against " << cluster;
         if (!encoderPathAvailable(EncoderPath::Avx2))
             continue;
@@ -171,8 +173,8 @@ TEST(TextureContractsDeathTest, ABrokenPreconditionStopsAtTheCall) {
     const std::vector<std::uint8_t> oneBlock(16);
     const RgbaImage empty;
     const std::function<void()> mistakes[] = {
-        [&] { (void)decompressDxt3(oneBlock, 8, 4); }, // two blocks' worth asked of one
-        [&] { (void)decompressDxt3(oneBlock, 0, 4); },
+        [&] { (void)decompressDxt(DxtFormat::Dxt3, oneBlock, 8, 4); }, // two blocks' worth asked of one
+        [&] { (void)decompressDxt(DxtFormat::Dxt5, oneBlock, 0, 4); },
         [&] { (void)compressDxt3(empty, encodeColourBlock); },
     };
     for (const auto& mistake : mistakes)

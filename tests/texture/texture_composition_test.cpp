@@ -7,8 +7,8 @@
 #include "texture/bmp_writer.h"
 #include "texture/template_loader.h"
 #include "texture/texture_converter.h"
-#include "texture/texture_file.h"
 #include "texture/texture_fixtures.h"
+#include "texture/texture_reader.h"
 
 namespace livrano {
 namespace {
@@ -99,7 +99,7 @@ TEST(BuildTextures, ThreeTexturesReportEveryStepAndArriveComposedInTheSharedFold
     const std::string file = testkit::readFile(shared / "T_WING_QRX.bmp");
     DecodedTexture decoded;
     ASSERT_TRUE(decodeTexture(std::vector<std::uint8_t>(file.begin(), file.end()), decoded).ok());
-    ASSERT_EQ(decoded.format, TextureFormat::Argb32);
+    ASSERT_EQ(decoded.format, "32-bit BGRA");
     ASSERT_EQ(decoded.image.width, 16);
     const std::uint8_t* p11 = decoded.image.pixel(1, 1);   // template (34..35, 2..3)
     const std::uint8_t* p15 = decoded.image.pixel(15, 15); // template (62..63, 30..31)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // libFuzzer target for the BMP reader: any bytes must give either nothing or a whole picture
-// whose buffers match its size, without reading outside the input.
+// whose buffers (colour, table, alpha) match its size, without reading outside the input.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (picture->width < 1 || picture->height < 1 || picture->width > limits.maxSide ||
         picture->height > limits.maxSide || pixels > static_cast<std::size_t>(limits.maxPixels) ||
         picture->pixels.size() != pixels * static_cast<std::size_t>(picture->bytesPerPixel) ||
-        picture->palette.size() > 256)
+        picture->palette.size() > 256 || (!picture->alpha.empty() && picture->alpha.size() != pixels))
         std::abort();
     // What the template loader does next with a picture must hold up too.
     if (greyLevels(*picture).size() != pixels || toColour(*picture).pixels.size() != pixels * 3)

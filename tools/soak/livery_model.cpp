@@ -15,7 +15,7 @@
 #include "output/variation_layout.h"
 #include "texture/bmp_reader.h"
 #include "texture/template_loader.h"
-#include "texture/texture_file.h"
+#include "texture/texture_reader.h"
 
 namespace livrano::soak {
 
