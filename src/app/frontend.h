@@ -53,7 +53,7 @@ public:
     virtual void templateLoaded() = 0;
     // The status line names the next step of the repaint again (the main window's refresh,
     // which also enables Create once every step is done).
-    virtual void updateStatusLine() = 0;
+    virtual void refreshStatusLine() = 0;
 
     // The hourglass while a long operation blocks the thread.
     virtual void setBusy(bool busy) = 0;

@@ -20,7 +20,7 @@ public:
     void showPreview(const PreviewPicture&) override {}
     void setAlphaPreviewAvailable(bool) override {}
     void templateLoaded() override {}
-    void updateStatusLine() override {}
+    void refreshStatusLine() override {}
     void setBusy(bool) override {}
     void showMessage(const std::string&) override {}
     void playSound(const std::filesystem::path&) override {}

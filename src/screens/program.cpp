@@ -120,10 +120,10 @@ bool Program::Main() {
     // The loads read the check box's choice from the core, which follows every tick.
     m_app.dxt3Textures = shown->chkDXT3->isChecked();
     QObject::connect(shown->chkDXT3, &QCheckBox::toggled, [this](bool on) { m_app.dxt3Textures = on; });
-    QObject::connect(shown->lst_Texture, &QComboBox::currentIndexChanged, [this] { drawPreview(); });
-    QObject::connect(shown->opt_Alpha, &QRadioButton::clicked, [this] { drawPreview(); });
-    QObject::connect(shown->opt_Standard, &QRadioButton::clicked, [this] { drawPreview(); });
-    QObject::connect(shown->Preview_Scroll, &QScrollBar::valueChanged, [this] { drawPreview(); });
+    QObject::connect(shown->lst_Texture, &QComboBox::currentIndexChanged, [this] { redrawPreview(); });
+    QObject::connect(shown->opt_Alpha, &QRadioButton::clicked, [this] { redrawPreview(); });
+    QObject::connect(shown->opt_Standard, &QRadioButton::clicked, [this] { redrawPreview(); });
+    QObject::connect(shown->Preview_Scroll, &QScrollBar::valueChanged, [this] { redrawPreview(); });
     // A frameless window gets no place from the window manager's decorations: the middle of the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         shown->move(screen->availableGeometry().center() - shown->rect().center());
@@ -171,7 +171,7 @@ Status Program::CreateAircraft() {
     return built;
 }
 
-void Program::drawPreview() {
+void Program::redrawPreview() {
     MainWindow* main = mainWindow();
     if (main == nullptr || m_app.flags.SpecLoading)
         return;

@@ -70,7 +70,7 @@ public:
     // DrawPreview from the main window's texture list, option buttons and scroll bar, with the
     // scroll bar's range (never below 0) set for the selection first. With no template loaded the
     // preview shows no picture.
-    void drawPreview();
+    void redrawPreview();
 
     Application& app() { return m_app; }
     WindowFlags& windowFlags() { return m_windowFlags; }

@@ -78,10 +78,10 @@ void QtFrontend::templateLoaded() {
     main->PreviewImage->show();
     main->Preview_Scroll->show();
     main->lst_Texture->setEnabled(true);
-    m_program.drawPreview();
+    m_program.redrawPreview();
 }
 
-void QtFrontend::updateStatusLine() {
+void QtFrontend::refreshStatusLine() {
     m_program.mainWindow()->UpdateStatusLine();
 }
 

@@ -25,7 +25,7 @@ public:
     void showPreview(const PreviewPicture& picture) override;
     void setAlphaPreviewAvailable(bool available) override;
     void templateLoaded() override;
-    void updateStatusLine() override;
+    void refreshStatusLine() override;
     void setBusy(bool busy) override;
     void showMessage(const std::string& text) override;
     void playSound(const std::filesystem::path& wavFile) override;

@@ -17,16 +17,12 @@ int screenPixelsPerInch() {
     return screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInchX())) : 96;
 }
 
-bool IsSmallFonts() {
-    return screenPixelsPerInch() == 96;
-}
+namespace {
 
-float fontScaleFactor(int pixelsPerInch) {
-    return pixelsPerInch > 0 ? 96.0f / static_cast<float>(pixelsPerInch) : 1.0f;
-}
+// The measure IsSmallFonts took last: SmallFontFix scales by it when the screen is not at 96.
+int g_pixelsPerInch = 96;
 
-void SmallFontFix(QWidget& window, int pixelsPerInch) {
-    const double factor = fontScaleFactor(pixelsPerInch);
+void scaleFonts(QWidget& window, double factor) {
     // Every widget gets its own scaled font, computed before any is changed: a child that
     // inherits its parent's font must be scaled once, not once more through its parent.
     std::vector<std::pair<QWidget*, QFont>> scaled;
@@ -46,8 +42,20 @@ void SmallFontFix(QWidget& window, int pixelsPerInch) {
     }
 }
 
+} // namespace
+
+bool IsSmallFonts() {
+    g_pixelsPerInch = screenPixelsPerInch();
+    return g_pixelsPerInch == 96;
+}
+
+float fontScaleFactor(int pixelsPerInch) {
+    return pixelsPerInch > 0 ? 96.0f / static_cast<float>(pixelsPerInch) : 1.0f;
+}
+
 void SmallFontFix(QWidget& window) {
-    SmallFontFix(window, screenPixelsPerInch());
+    const int pixelsPerInch = IsSmallFonts() ? 96 : g_pixelsPerInch;
+    scaleFonts(window, fontScaleFactor(pixelsPerInch));
 }
 
 } // namespace livrano

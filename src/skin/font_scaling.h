@@ -10,16 +10,15 @@ namespace livrano {
 
 // The primary screen's horizontal logical pixels per inch, rounded; 96 without a screen.
 int screenPixelsPerInch();
-// True when the screen is at the designed 96 pixels per inch.
+// Measures screenPixelsPerInch() and keeps it for SmallFontFix; true when it is the designed 96.
 bool IsSmallFonts();
 // 96 / pixelsPerInch in single precision (1.0 for a value of 0 or less).
 float fontScaleFactor(int pixelsPerInch);
 
-// Scales the point-sized font of the window and of every widget in it by
-// fontScaleFactor(pixelsPerInch), so that each text keeps its designed pixel height; pixel-sized
-// fonts and every size and position are left alone. Call once per window, after its widgets are
-// made; a second call would scale again.
-void SmallFontFix(QWidget& window, int pixelsPerInch);
-void SmallFontFix(QWidget& window); // at screenPixelsPerInch()
+// Scales the point-sized font of the window and of every widget in it by fontScaleFactor of the
+// pixels per inch IsSmallFonts measures (96 when it returns true), so that each text keeps its
+// designed pixel height; pixel-sized fonts and every size and position are left alone. Call once
+// per window, after its widgets are made; a second call would scale again.
+void SmallFontFix(QWidget& window);
 
 } // namespace livrano

@@ -68,10 +68,8 @@ public:
 
     // The size of one frame, which is the control's size.
     QSize oneFrameSize() const { return m_frame; }
-    // True while the button waits for the mouse to leave its picture surface.
-    bool tracking() const { return m_tracking; }
     // The tooltip object (null before a tip text is set or after end_sub_class).
-    cls_Tooltip* tooltip() const { return m_tooltip.get(); }
+    cls_Tooltip* tooltipObject() const { return m_tooltip.get(); }
     // The frame on show for a known state, or nullopt.
     static std::optional<int> frameIndex(const QString& state);
 
@@ -100,7 +98,7 @@ private:
     QString m_button_type;
     QString m_HelpText;
     QString m_ToolTip;
-    bool m_tracking = false;
+    bool m_tracking = false; // waiting for the mouse to leave the picture surface
     Qt::MouseButtons m_pressedButtons;
     ButtonCommandDispatcher* m_dispatcher = nullptr;
     std::unique_ptr<cls_Tooltip> m_tooltip;

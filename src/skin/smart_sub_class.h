@@ -31,12 +31,6 @@ public:
     // watching; true only when this SmartSubClass had subclassed `object`.
     bool SubClassHwnd(QObject* object, bool bSubclass);
 
-    // The handle list: slot 0 holds nothing; a slot holds a subclassed object or is free (null).
-    // Find gives the slot of `object`, 0 when it is not listed.
-    int Find(const QObject* object) const;
-    int slotCount() const { return static_cast<int>(m_handles.size()); }
-    const QObject* slot(int index) const { return m_handles.at(static_cast<std::size_t>(index)); }
-
     // The name of the property that marks a subclassed object with its owner.
     static constexpr const char* kOwnerProperty = "SSC_OBJADDR";
 
@@ -44,6 +38,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The handle list: slot 0 holds nothing; a slot holds a subclassed object or is free (null).
+    // Find gives the slot of `object`, 0 when it is not listed.
+    int Find(const QObject* object) const;
+    int slotCount() const { return static_cast<int>(m_handles.size()); }
     void Add(QObject* object);
     void Remove(const QObject* object);
     int FindFreeSlot() const;

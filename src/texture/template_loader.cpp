@@ -84,7 +84,7 @@ Status LoadTemplate(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend
         warnOfSize(spec, frontend, "alpha companion", surfaces.TemplateSurface8, alphaPath);
     frontend.templateLoaded();
     frontend.setBusy(false);
-    frontend.updateStatusLine();
+    frontend.refreshStatusLine();
     if (!loaded) {
         // Read again only to say what is wrong, which the surfaces do not keep.
         std::string why = "there is too little memory for it";

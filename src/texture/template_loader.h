@@ -27,7 +27,7 @@ std::string alphaCompanionPath(std::string_view templatePath);
 // companion "No Alpha Channel Bitmap Found", the alpha preview made unavailable and
 // kNoAlphaCompanionMessage; a message for a template or companion whose size is not the
 // aircraft's TemplateSizeX x TemplateSizeY) and ends with templateLoaded(), the pointer back to
-// normal and updateStatusLine(). The result is an error when the template itself could not be
+// normal and refreshStatusLine(). The result is an error when the template itself could not be
 // loaded (no message is shown for it: the window stays silent, the CLI prints it); a missing,
 // unreadable or wrongly sized companion is not one.
 Status LoadTemplate(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend& frontend,

@@ -133,13 +133,13 @@ TEST(ProgramCommands,
         QWidget* window = s == Screen::Main ? static_cast<QWidget*>(main) : program->screen(s);
         windows.emplace_back(window);
         buttons.emplace_back(window->findChild<ImageButton*>("btn_Close"));
-        ASSERT_NE(buttons.back()->tooltip(), nullptr);
+        ASSERT_NE(buttons.back()->tooltipObject(), nullptr);
     }
     clickButton(*main->btn_Close);
     EXPECT_EQ(installation.record().ends, 1);
     for (std::size_t i = 0; i < loaded.size(); ++i) {
         ASSERT_FALSE(buttons[i].isNull());
-        EXPECT_EQ(buttons[i]->tooltip(), nullptr);
+        EXPECT_EQ(buttons[i]->tooltipObject(), nullptr);
         EXPECT_FALSE(windows[i]->isVisible());
     }
     EXPECT_EQ(program->mainWindow(), nullptr);
@@ -191,7 +191,7 @@ TEST(ProgramPreview, ShowsTheSquareOfTheTemplateAtTheScrollValue) {
         SCOPED_TRACE(c.templateWidth);
         program->app().spec.TemplateSizeX = static_cast<std::int16_t>(c.templateWidth);
         main.Preview_Scroll->setValue(c.scroll);
-        program->drawPreview();
+        program->redrawPreview();
         EXPECT_EQ(main.Preview_Scroll->maximum(), c.maximum);
         EXPECT_EQ(main.Preview_Scroll->pageStep(), 128);
         ASSERT_EQ(main.previewPicture.size(), QSize(1024, 1024));

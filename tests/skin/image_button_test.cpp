@@ -235,10 +235,10 @@ TEST(ImageButton, EndingTheSubclassingReachesEveryButtonOfTheWindowOnly) {
     other.tiny->set_ToolTip(QStringLiteral("other"));
     EndButtonSubclassing(screen.window);
     for (ImageButton* button : std::initializer_list<ImageButton*>{screen.tiny, screen.large, inner})
-        EXPECT_EQ(button->tooltip(), nullptr);
-    ASSERT_NE(other.tiny->tooltip(), nullptr);
+        EXPECT_EQ(button->tooltipObject(), nullptr);
+    ASSERT_NE(other.tiny->tooltipObject(), nullptr);
     // The buttons' tips as designed: dark ink on light grey, 400 pixels wide, after 250 ms for 10 s.
-    const cls_Tooltip& tip = *other.tiny->tooltip();
+    const cls_Tooltip& tip = *other.tiny->tooltipObject();
     ASSERT_NE(tip.tipWindow(), nullptr);
     EXPECT_EQ(tip.tipWindow()->parentWidget(), &other.window); // and go with the button's window
     EXPECT_EQ(

@@ -51,7 +51,7 @@ struct RecordingFrontend : Frontend {
         events.push_back(available ? "alpha-preview: on" : "alpha-preview: off");
     }
     void templateLoaded() override { events.emplace_back("template-loaded"); }
-    void updateStatusLine() override { events.emplace_back("status-line"); }
+    void refreshStatusLine() override { events.emplace_back("status-line"); }
     void setBusy(bool b) override { events.emplace_back(b ? "busy" : "idle"); }
     void showMessage(const std::string& text) override {
         messages.push_back(text);
