@@ -10,7 +10,6 @@
 #include "aircraft/extra_field_names.h"
 #include "aircraft/profile.h"
 #include "aircraft/texture_file_names.h"
-#include "app/caseless_folder.h"
 #include "app/code_page.h"
 #include "app/file_bytes.h"
 #include "app/file_names.h"
@@ -18,6 +17,7 @@
 #include "app/text.h"
 #include "output/aircraft_cfg.h"
 #include "output/file_system_limits.h"
+#include "output/plan_paths.h"
 #include "output/variation_layout.h"
 
 namespace livrano {
@@ -272,7 +272,7 @@ private:
             const std::string name = trim(extra.ExtraTextureNames[j]);
             if (Status s = checkSafeFileName("extra texture name", name); !s)
                 return s;
-            m_plan.textures.extras.push_back({name, entryIn(source, name), {}});
+            m_plan.textures.extras.push_back({name, m_paths.entryIn(source, name), {}});
         }
         return Status::Ok();
     }
@@ -403,7 +403,7 @@ private:
         }
         std::error_code ec;
         auto file = [&](const fs::path& folder, const std::string& name) {
-            const fs::path path = entryIn(folder, name);
+            const fs::path path = m_paths.entryIn(folder, name);
             if (checkSafeFileName("name", name) && fs::is_regular_file(path, ec) && !ownerOf(path, false))
                 p.removals.push_back(path);
         };
@@ -452,9 +452,9 @@ private:
         // A livery with a texture folder of its own has no model value to name its flight model by;
         // the one its entry flies is its own as well, unless another livery or the aircraft flies it.
         const std::string sim = trim(p.replaced->sim);
-        const fs::path flown = entryIn(p.aircraftFolder, sim + ".air");
+        const fs::path flown = m_paths.entryIn(p.aircraftFolder, sim + ".air");
         if (!sim.empty() && std::none_of(p.removals.begin(), p.removals.end(),
-                                         [&](const fs::path& r) { return samePath(r, flown); }))
+                                         [&](const fs::path& r) { return m_paths.same(r, flown); }))
             file(p.aircraftFolder, sim + ".air");
     }
 
@@ -466,7 +466,7 @@ private:
         std::error_code ec;
         if (!fs::exists(folder, ec))
             return folder / pathFromWindows1252(name);
-        fs::path found = entryIn(folder, name);
+        fs::path found = m_paths.entryIn(folder, name);
         if (found.filename() != pathFromWindows1252(name))
             m_asked[found.native()] = name;
         return found;
@@ -506,12 +506,12 @@ private:
         std::unordered_map<std::string, const TextureJob*> composed;
         for (const TextureJob& built : p.textures.textures)
             if (built.skipped.empty())
-                composed.emplace(pathKey(built.destination), &built);
+                composed.emplace(m_paths.key(built.destination), &built);
         for (ExtraTextureJob& job : p.textures.extras) {
             job.destination = target(m_ownTextures, job.name);
             // The extra textures are copied last: one that is a composed texture's file would
             // silently put the aircraft's own file over the new texture.
-            if (const auto built = composed.find(pathKey(job.destination)); built != composed.end())
+            if (const auto built = composed.find(m_paths.key(job.destination)); built != composed.end())
                 return Status::Refused("An extra texture is a texture the build composes: remove " +
                                            shortQuoted(job.name) + ".",
                                        "The extra texture \"" + utf8FromWindows1252(job.name) +
@@ -527,9 +527,9 @@ private:
     void keepWrittenOver() {
         std::unordered_set<std::string> writes;
         for (const auto& [path, isFolder] : written())
-            writes.insert(pathKey(path));
+            writes.insert(m_paths.key(path));
         BuildPlan& p = m_plan;
-        std::erase_if(p.removals, [&](const fs::path& path) { return writes.count(pathKey(path)) != 0; });
+        std::erase_if(p.removals, [&](const fs::path& path) { return writes.count(m_paths.key(path)) != 0; });
     }
 
     std::vector<Owned> owned() const {
@@ -537,15 +537,15 @@ private:
         std::vector<Owned> owned;
         const std::string aircraftOwn = "the aircraft's own textures";
         for (const TextureSpec& t : m_spec.Textures)
-            owned.push_back(
-                {entryIn(m_shared, trim(t.BaseTextureName) + ".bmp"), false, aircraftOwn, aircraftOwn});
+            owned.push_back({m_paths.entryIn(m_shared, trim(t.BaseTextureName) + ".bmp"), false, aircraftOwn,
+                             aircraftOwn});
         const std::string flightModel = "the aircraft's own flight model";
         owned.push_back({existingEntry(p.aircraftFolder, trim(m_spec.BaseAirName) + ".air"), false,
                          flightModel, flightModel});
         if (m_repaint.extraTextures.CopyExtraTextures == 1) {
             const std::string extras = "the aircraft's own extra textures";
             const std::string inFull = extras + " (BaseTextureFolder)";
-            if (!samePath(m_extrasFolder, m_shared))
+            if (!m_paths.same(m_extrasFolder, m_shared))
                 owned.push_back({m_extrasFolder, true, inFull, extras});
             for (const ExtraTextureJob& job : p.textures.extras)
                 owned.push_back({job.source, false, inFull, extras});
@@ -565,7 +565,7 @@ private:
                 std::string name;
                 if (variationName(m_repaint, "texture", t.BaseTextureName, t.ReplaceMask,
                                   toUpper(trim(e.model)), name))
-                    owned.push_back({entryIn(m_shared, name + ".bmp"), false, owner, brief});
+                    owned.push_back({m_paths.entryIn(m_shared, name + ".bmp"), false, owner, brief});
             }
         }
         return owned;
@@ -578,7 +578,7 @@ private:
         m_ownedAt.clear();
         m_ownedFolderAt.clear();
         for (std::size_t i = 0; i < m_owned.size(); ++i) {
-            const std::string key = pathKey(m_owned[i].path);
+            const std::string key = m_paths.key(m_owned[i].path);
             m_ownedAt.emplace(key, i);
             if (m_owned[i].folder)
                 m_ownedFolderAt.emplace(key, i);
@@ -588,46 +588,14 @@ private:
     // The first owner of the path, or of the folder it is in when that folder is owned whole.
     const Owned* ownerOf(const fs::path& path, bool isFolder) const {
         std::size_t first = m_owned.size();
-        if (const auto at = m_ownedAt.find(pathKey(path)); at != m_ownedAt.end())
+        if (const auto at = m_ownedAt.find(m_paths.key(path)); at != m_ownedAt.end())
             first = at->second;
         if (!isFolder) {
-            if (const auto at = m_ownedFolderAt.find(pathKey(path.parent_path()));
+            if (const auto at = m_ownedFolderAt.find(m_paths.key(path.parent_path()));
                 at != m_ownedFolderAt.end())
                 first = std::min(first, at->second);
         }
         return first < m_owned.size() ? &m_owned[first] : nullptr;
-    }
-
-    // What two paths that name one file on Windows have in common, their links followed: a
-    // folder linked to another livery's folder is that folder, and what the build would write or
-    // remove through the link is that livery's. Each folder is resolved once; a name in it is
-    // resolved again only when it is a link itself.
-    std::string pathKey(const fs::path& path) const {
-        std::error_code ec;
-        const fs::path parent = path.parent_path();
-        auto [at, added] = m_resolved.try_emplace(parent.native());
-        if (added) {
-            at->second = fs::weakly_canonical(parent, ec);
-            if (ec)
-                at->second = parent;
-        }
-        fs::path resolved = at->second / path.filename();
-        if (fs::is_symlink(fs::symlink_status(resolved, ec))) {
-            fs::path target = fs::weakly_canonical(resolved, ec);
-            if (!ec)
-                resolved = std::move(target);
-        }
-        return toUpper(resolved.lexically_normal().generic_string());
-    }
-
-    bool samePath(const fs::path& a, const fs::path& b) const { return pathKey(a) == pathKey(b); }
-
-    // existingEntry for the folders that many names are looked up in, each listed once.
-    fs::path entryIn(const fs::path& folder, const std::string& name) const {
-        auto listed = m_folders.find(folder.native());
-        if (listed == m_folders.end())
-            listed = m_folders.emplace(folder.native(), CaselessFolder(folder)).first;
-        return listed->second.find(name);
     }
 
     // Everything the build writes, folders marked: its folders, the copies, aircraft.cfg and its
@@ -724,8 +692,7 @@ private:
     std::vector<Owned> m_owned;
     std::unordered_map<std::string, std::size_t> m_ownedAt;       // path key: first owner
     std::unordered_map<std::string, std::size_t> m_ownedFolderAt; // the same, folders owned whole
-    mutable std::unordered_map<fs::path::string_type, CaselessFolder> m_folders;
-    mutable std::unordered_map<fs::path::string_type, fs::path> m_resolved; // folder: its links followed
+    mutable PlanPaths m_paths;
     mutable std::unordered_map<fs::path::string_type, std::string> m_asked; // written: the name asked for
 };
 
