@@ -18,6 +18,8 @@
 #include "output/aircraft_cfg.h"
 #include "output/file_system_limits.h"
 #include "output/plan_paths.h"
+#include "output/plan_report.h"
+#include "output/plan_targets.h"
 #include "output/variation_layout.h"
 
 namespace livrano {
@@ -28,11 +30,6 @@ namespace {
 
 std::size_t listed(std::int16_t count, std::size_t size) {
     return std::min<std::size_t>(static_cast<std::size_t>(std::max<std::int16_t>(count, 0)), size);
-}
-
-// A name in a short message: quoted, and shortened when long (the detail has it whole).
-std::string shortQuoted(std::string_view windows1252) {
-    return "\"" + shortName(utf8FromWindows1252(windows1252)) + "\"";
 }
 
 // What is not the build's to write or remove: the folders and files of the other liveries, and
@@ -211,15 +208,6 @@ private:
         if (!fs::is_regular_file(p.air->source, ec))
             return missingSource("flight-model file (BaseAirName)", p.air->source);
         return Status::Ok();
-    }
-
-    static Status missingSource(const char* what, const fs::path& file) {
-        const std::string_view brief = std::string_view(what).substr(0, std::string_view(what).find(" ("));
-        return Status::Refused("The aircraft's " + std::string(brief) + " " +
-                                   shortName(utf8FromPath(file.filename())) +
-                                   " is missing: install the aircraft's configuration again.",
-                               "The aircraft's " + std::string(what) + " " + utf8FromPath(file) +
-                                   " is missing or not a file; install the aircraft's configuration again.");
     }
 
     // Two textures whose files in TempBitmaps meet would install a plain bitmap as a texture;
@@ -458,66 +446,10 @@ private:
             file(p.aircraftFolder, sim + ".air");
     }
 
-    // Where the build writes `name` in `folder`: the entry there whatever the case of its name,
-    // else the name as given. A file of the replaced livery is thus written over in place, under
-    // the spelling it has: on Windows a second spelling is the same file, which removing the old
-    // one afterwards would take away.
-    fs::path target(const fs::path& folder, const std::string& name) const {
-        std::error_code ec;
-        if (!fs::exists(folder, ec))
-            return folder / pathFromWindows1252(name);
-        fs::path found = m_paths.entryIn(folder, name);
-        if (found.filename() != pathFromWindows1252(name))
-            m_asked[found.native()] = name;
-        return found;
-    }
-
-    // A name as the painter sees it in the window (the extension as typed), whatever the
-    // spelling on disk that the build writes to.
-    std::string shownName(const fs::path& path) const {
-        const auto asked = m_asked.find(path.native());
-        return asked != m_asked.end() ? utf8FromWindows1252(asked->second) : utf8FromPath(path.filename());
-    }
-
     // The places of what the build writes; what it writes over is no longer among the removals.
     Status targets() {
-        BuildPlan& p = m_plan;
-        m_ownTextures = target(p.aircraftFolder, "Texture." + p.extension);
-        p.folders.push_back(p.aircraftFolder);
-        if (m_spec.TextureAssignOnly == 0) {
-            const fs::path models = target(p.aircraftFolder, "Model." + p.id);
-            p.folders.push_back(m_shared);
-            p.folders.push_back(models);
-            // The extra textures go to the variation's own folder whatever the kind of aircraft.
-            if (copiesExtraTextures(m_repaint))
-                p.folders.push_back(m_ownTextures);
-            p.model->destination = target(models, p.modelName + ".mdl");
-            p.modelCfg = target(models, "Model.cfg");
-        } else if (m_spec.TextureAssignOnly == 1) {
-            p.folders.push_back(m_ownTextures);
-        }
-        if (p.air)
-            p.air->destination = target(p.aircraftFolder, m_sim + ".air");
-        for (TextureJob& job : p.textures.textures) {
-            if (job.skipped.empty())
-                job.destination =
-                    target(m_spec.TextureAssignOnly == 0 ? m_shared : m_ownTextures, job.name + ".bmp");
-        }
-        std::unordered_map<std::string, const TextureJob*> composed;
-        for (const TextureJob& built : p.textures.textures)
-            if (built.skipped.empty())
-                composed.emplace(m_paths.key(built.destination), &built);
-        for (ExtraTextureJob& job : p.textures.extras) {
-            job.destination = target(m_ownTextures, job.name);
-            // The extra textures are copied last: one that is a composed texture's file would
-            // silently put the aircraft's own file over the new texture.
-            if (const auto built = composed.find(m_paths.key(job.destination)); built != composed.end())
-                return Status::Refused("An extra texture is a texture the build composes: remove " +
-                                           shortQuoted(job.name) + ".",
-                                       "The extra texture \"" + utf8FromWindows1252(job.name) +
-                                           "\" is the texture \"" + utf8FromWindows1252(built->second->name) +
-                                           "\" that the build composes; remove it from the extra textures.");
-        }
+        if (Status s = placeWrites(m_repaint, m_shared, m_sim, m_targets, m_paths, m_plan); !s)
+            return s;
         keepWrittenOver();
         return Status::Ok();
     }
@@ -526,7 +458,7 @@ private:
     // replaced in place. The rest goes after the build has succeeded.
     void keepWrittenOver() {
         std::unordered_set<std::string> writes;
-        for (const auto& [path, isFolder] : written())
+        for (const auto& [path, isFolder] : writtenPaths(m_plan))
             writes.insert(m_paths.key(path));
         BuildPlan& p = m_plan;
         std::erase_if(p.removals, [&](const fs::path& path) { return writes.count(m_paths.key(path)) != 0; });
@@ -598,33 +530,11 @@ private:
         return first < m_owned.size() ? &m_owned[first] : nullptr;
     }
 
-    // Everything the build writes, folders marked: its folders, the copies, aircraft.cfg and its
-    // backup, the textures.
-    std::vector<std::pair<fs::path, bool>> written() const {
-        const BuildPlan& p = m_plan;
-        std::vector<std::pair<fs::path, bool>> written;
-        for (const fs::path& folder : p.folders)
-            written.push_back({folder, true});
-        for (const std::optional<PlannedCopy>& copy : {p.model, p.air})
-            if (copy)
-                written.push_back({copy->destination, false});
-        if (p.model)
-            written.push_back({p.modelCfg, false});
-        written.push_back({p.installedCfg, false});
-        written.push_back({p.backupCfg, false});
-        for (const TextureJob& job : p.textures.textures)
-            if (job.skipped.empty())
-                written.push_back({job.destination, false});
-        for (const ExtraTextureJob& job : p.textures.extras)
-            written.push_back({job.destination, false});
-        return written;
-    }
-
     // Nothing the build writes may be another livery's or the aircraft's own.
     Status owners() {
-        for (const auto& [path, isFolder] : written()) {
+        for (const auto& [path, isFolder] : writtenPaths(m_plan)) {
             if (const Owned* o = ownerOf(path, isFolder)) {
-                const std::string shown = shownName(path);
+                const std::string shown = m_targets.shownName(path);
                 const std::string spelled = utf8FromPath(path.filename());
                 return Status::Refused(shortName(shown) + " belongs to " + o->brief +
                                            ": choose another extension.",
@@ -641,7 +551,7 @@ private:
     // is written under a longer temporary name first).
     Status writable() {
         NameLengths lengths;
-        for (const auto& [path, isFolder] : written()) {
+        for (const auto& [path, isFolder] : writtenPaths(m_plan)) {
             if (Status s = checkPathKind(path, isFolder, "The build"); !s)
                 return s;
             if (Status s = lengths.check(path, isFolder, "The build"); !s)
@@ -685,7 +595,6 @@ private:
     const AircraftSpec& m_spec;
     BuildPlan& m_plan;
     FileOperations& m_files; // asked only how much space is free
-    fs::path m_ownTextures;  // "Texture." + extension
     fs::path m_shared;       // "Texture"
     fs::path m_extrasFolder; // where the extra textures come from
     std::string m_sim;       // the new entry's flight model
@@ -693,7 +602,7 @@ private:
     std::unordered_map<std::string, std::size_t> m_ownedAt;       // path key: first owner
     std::unordered_map<std::string, std::size_t> m_ownedFolderAt; // the same, folders owned whole
     mutable PlanPaths m_paths;
-    mutable std::unordered_map<fs::path::string_type, std::string> m_asked; // written: the name asked for
+    WriteTargets m_targets{m_paths};
 };
 
 } // namespace
