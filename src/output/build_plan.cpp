@@ -17,6 +17,7 @@
 #include "app/text.h"
 #include "output/aircraft_cfg.h"
 #include "output/file_system_limits.h"
+#include "output/plan_limits.h"
 #include "output/plan_paths.h"
 #include "output/plan_report.h"
 #include "output/plan_targets.h"
@@ -546,50 +547,9 @@ private:
         return Status::Ok();
     }
 
-    // What the file system would refuse midway, found before anything is moved or written: a
-    // file where a folder goes or the reverse, a name longer than the file system takes (a file
-    // is written under a longer temporary name first).
-    Status writable() {
-        NameLengths lengths;
-        for (const auto& [path, isFolder] : writtenPaths(m_plan)) {
-            if (Status s = checkPathKind(path, isFolder, "The build"); !s)
-                return s;
-            if (Status s = lengths.check(path, isFolder, "The build"); !s)
-                return s;
-        }
-        return Status::Ok();
-    }
+    Status writable() { return checkWritable(writtenPaths(m_plan)); }
 
-    // A disk that fills midway ends the build with its model or aircraft.cfg half done: what it
-    // writes into the aircraft folder must fit in the space that is free now. Nothing counts as
-    // freed: the replaced livery's files stay until the build has succeeded, and a file replaced
-    // in place keeps its bytes until its new copy is whole. The intermediate bitmaps go to the
-    // program's own folder and are not counted.
-    Status room() {
-        const BuildPlan& p = m_plan;
-        constexpr std::uintmax_t kTextBytes =
-            std::uintmax_t{64} * 1024; // Model.cfg and the new entry, at most
-        auto sizeOf = [](const fs::path& file) {
-            std::error_code ec;
-            const std::uintmax_t size = fs::file_size(file, ec);
-            return ec ? 0 : size;
-        };
-        // The backup, the original kept once, and the new file: the clean copy with every entry.
-        std::uintmax_t needed = cfgRewriteBytes(p, kTextBytes);
-        for (const std::optional<PlannedCopy>& copy : {p.model, p.air})
-            if (copy)
-                needed += sizeOf(copy->source);
-        for (const TextureJob& job : p.textures.textures)
-            if (job.skipped.empty())
-                needed += finishedTextureSize(m_spec.Textures[job.index]);
-        for (const ExtraTextureJob& job : p.textures.extras)
-            needed += sizeOf(job.source);
-        return checkFreeSpace(m_files, p.aircraftFolder, needed, "The build",
-                              p.removals.empty()
-                                  ? "."
-                                  : "; the replaced livery's files stay on it until the build has "
-                                    "succeeded.");
-    }
+    Status room() { return checkRoom(m_plan, m_spec, m_files); }
 
     const RepaintInputs m_repaint;
     const AircraftSpec& m_spec;
