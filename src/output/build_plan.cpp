@@ -18,6 +18,7 @@
 #include "output/aircraft_cfg.h"
 #include "output/file_system_limits.h"
 #include "output/plan_limits.h"
+#include "output/plan_owners.h"
 #include "output/plan_paths.h"
 #include "output/plan_report.h"
 #include "output/plan_targets.h"
@@ -32,15 +33,6 @@ namespace {
 std::size_t listed(std::int16_t count, std::size_t size) {
     return std::min<std::size_t>(static_cast<std::size_t>(std::max<std::int16_t>(count, 0)), size);
 }
-
-// What is not the build's to write or remove: the folders and files of the other liveries, and
-// the aircraft's own textures.
-struct Owned {
-    fs::path path;
-    bool folder;       // everything in it is owned too
-    std::string owner; // in full, for a message's detail
-    std::string brief; // the same for a short message
-};
 
 class Planner {
 public:
@@ -136,7 +128,7 @@ public:
         numberEntries();
         std::vector<FltsimEntry> kept = std::move(p.entries);
         p.entries = protectAll ? kept : own;
-        indexOwned(owned());
+        indexOwned();
         planRemovals();
         p.entries = std::move(kept);
         return Status::Ok();
@@ -363,7 +355,7 @@ private:
             return s;
         }
         numberEntries();
-        indexOwned(owned());
+        indexOwned();
         if (p.replaced)
             planRemovals();
         return Status::Ok();
@@ -393,7 +385,8 @@ private:
         std::error_code ec;
         auto file = [&](const fs::path& folder, const std::string& name) {
             const fs::path path = m_paths.entryIn(folder, name);
-            if (checkSafeFileName("name", name) && fs::is_regular_file(path, ec) && !ownerOf(path, false))
+            if (checkSafeFileName("name", name) && fs::is_regular_file(path, ec) &&
+                !m_owners.ownerOf(path, false))
                 p.removals.push_back(path);
         };
         auto masked = [&](const fs::path& folder, std::string_view base, std::string_view mask,
@@ -407,7 +400,7 @@ private:
         auto folder = [&](const std::string& name, auto contents) {
             const fs::path path = existingEntry(p.aircraftFolder, name);
             if (checkSafeFileName("name", name) && fs::is_directory(fs::symlink_status(path, ec)) &&
-                !ownerOf(path, true)) {
+                !m_owners.ownerOf(path, true)) {
                 contents(path);
                 p.removals.push_back(path);
             }
@@ -418,7 +411,7 @@ private:
                     for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
                         std::error_code kind;
                         // A temporary file is an interrupted run's, finished or removed apart.
-                        if (!it->is_directory(kind) && !ownerOf(it->path(), false) &&
+                        if (!it->is_directory(kind) && !m_owners.ownerOf(it->path(), false) &&
                             !temporaryFileTarget(it->path().filename().string()))
                             p.removals.push_back(it->path());
                     }
@@ -465,87 +458,11 @@ private:
         std::erase_if(p.removals, [&](const fs::path& path) { return writes.count(m_paths.key(path)) != 0; });
     }
 
-    std::vector<Owned> owned() const {
-        const BuildPlan& p = m_plan;
-        std::vector<Owned> owned;
-        const std::string aircraftOwn = "the aircraft's own textures";
-        for (const TextureSpec& t : m_spec.Textures)
-            owned.push_back({m_paths.entryIn(m_shared, trim(t.BaseTextureName) + ".bmp"), false, aircraftOwn,
-                             aircraftOwn});
-        const std::string flightModel = "the aircraft's own flight model";
-        owned.push_back({existingEntry(p.aircraftFolder, trim(m_spec.BaseAirName) + ".air"), false,
-                         flightModel, flightModel});
-        if (m_repaint.extraTextures.CopyExtraTextures == 1) {
-            const std::string extras = "the aircraft's own extra textures";
-            const std::string inFull = extras + " (BaseTextureFolder)";
-            if (!m_paths.same(m_extrasFolder, m_shared))
-                owned.push_back({m_extrasFolder, true, inFull, extras});
-            for (const ExtraTextureJob& job : p.textures.extras)
-                owned.push_back({job.source, false, inFull, extras});
-        }
-        for (const FltsimEntry& e : p.entries) {
-            const std::string owner = "the livery \"" + utf8FromWindows1252(e.title) + "\"";
-            const std::string brief = shortQuoted(e.title);
-            if (!trim(e.texture).empty())
-                owned.push_back(
-                    {existingEntry(p.aircraftFolder, "Texture." + trim(e.texture)), true, owner, brief});
-            if (!trim(e.sim).empty())
-                owned.push_back({existingEntry(p.aircraftFolder, trim(e.sim) + ".air"), false, owner, brief});
-            if (m_spec.TextureAssignOnly != 0 || trim(e.model).empty())
-                continue;
-            owned.push_back({existingEntry(p.aircraftFolder, "Model." + trim(e.model)), true, owner, brief});
-            for (const TextureSpec& t : m_spec.Textures) {
-                std::string name;
-                if (variationName(m_repaint, "texture", t.BaseTextureName, t.ReplaceMask,
-                                  toUpper(trim(e.model)), name))
-                    owned.push_back({m_paths.entryIn(m_shared, name + ".bmp"), false, owner, brief});
-            }
-        }
-        return owned;
-    }
-
-    // Every path is looked up, never compared with every owned one: an aircraft's thousands of
-    // textures would otherwise take minutes to plan.
-    void indexOwned(std::vector<Owned> owned) {
-        m_owned = std::move(owned);
-        m_ownedAt.clear();
-        m_ownedFolderAt.clear();
-        for (std::size_t i = 0; i < m_owned.size(); ++i) {
-            const std::string key = m_paths.key(m_owned[i].path);
-            m_ownedAt.emplace(key, i);
-            if (m_owned[i].folder)
-                m_ownedFolderAt.emplace(key, i);
-        }
-    }
-
-    // The first owner of the path, or of the folder it is in when that folder is owned whole.
-    const Owned* ownerOf(const fs::path& path, bool isFolder) const {
-        std::size_t first = m_owned.size();
-        if (const auto at = m_ownedAt.find(m_paths.key(path)); at != m_ownedAt.end())
-            first = at->second;
-        if (!isFolder) {
-            if (const auto at = m_ownedFolderAt.find(m_paths.key(path.parent_path()));
-                at != m_ownedFolderAt.end())
-                first = std::min(first, at->second);
-        }
-        return first < m_owned.size() ? &m_owned[first] : nullptr;
-    }
+    // The owners of what the build may not write or remove, for the plan's entries as they stand.
+    void indexOwned() { m_owners.index(ownedPaths(m_repaint, m_plan, m_shared, m_extrasFolder, m_paths)); }
 
     // Nothing the build writes may be another livery's or the aircraft's own.
-    Status owners() {
-        for (const auto& [path, isFolder] : writtenPaths(m_plan)) {
-            if (const Owned* o = ownerOf(path, isFolder)) {
-                const std::string shown = m_targets.shownName(path);
-                const std::string spelled = utf8FromPath(path.filename());
-                return Status::Refused(shortName(shown) + " belongs to " + o->brief +
-                                           ": choose another extension.",
-                                       "The build would write " + utf8FromPath(path) +
-                                           (shown == spelled ? "" : " (" + shown + ")") +
-                                           ", which belongs to " + o->owner + ".");
-            }
-        }
-        return Status::Ok();
-    }
+    Status owners() { return checkOwners(writtenPaths(m_plan), m_owners, m_targets); }
 
     Status writable() { return checkWritable(writtenPaths(m_plan)); }
 
@@ -558,11 +475,9 @@ private:
     fs::path m_shared;       // "Texture"
     fs::path m_extrasFolder; // where the extra textures come from
     std::string m_sim;       // the new entry's flight model
-    std::vector<Owned> m_owned;
-    std::unordered_map<std::string, std::size_t> m_ownedAt;       // path key: first owner
-    std::unordered_map<std::string, std::size_t> m_ownedFolderAt; // the same, folders owned whole
     mutable PlanPaths m_paths;
     WriteTargets m_targets{m_paths};
+    OwnerIndex m_owners{m_paths};
 };
 
 } // namespace
