@@ -20,6 +20,7 @@
 #include "output/plan_limits.h"
 #include "output/plan_owners.h"
 #include "output/plan_paths.h"
+#include "output/plan_removals.h"
 #include "output/plan_report.h"
 #include "output/plan_targets.h"
 #include "output/variation_layout.h"
@@ -129,7 +130,7 @@ public:
         std::vector<FltsimEntry> kept = std::move(p.entries);
         p.entries = protectAll ? kept : own;
         indexOwned();
-        planRemovals();
+        planRemovals(m_repaint, m_shared, m_owners, m_paths, m_plan);
         p.entries = std::move(kept);
         return Status::Ok();
     }
@@ -357,7 +358,7 @@ private:
         numberEntries();
         indexOwned();
         if (p.replaced)
-            planRemovals();
+            planRemovals(m_repaint, m_shared, m_owners, m_paths, m_plan);
         return Status::Ok();
     }
 
@@ -367,95 +368,12 @@ private:
         return readFltsimEntries(ProfileDocument(m_plan.dataBytes), m_repaint.extraFields, own, untitled);
     }
 
-    // The replaced livery's own texture folder, or its textures in the shared folder; its model
-    // folder (names rebuilt with its model value as the identifier, as such a livery keeps its
-    // upper-case identifier there); the flight model its entry names. Nothing goes that another
-    // livery uses with the same texture or model value, nor anything owned by another or the aircraft.
-    void planRemovals() {
-        BuildPlan& p = m_plan;
-        const std::string oldModel = trim(p.replaced->model);
-        const std::string oldTexture = trim(p.replaced->texture);
-        const std::string oldId = toUpper(oldModel);
-        bool textureInUse = false;
-        bool modelInUse = false;
-        for (const FltsimEntry& e : p.entries) {
-            textureInUse = textureInUse || (!oldTexture.empty() && equalsNoCase(trim(e.texture), oldTexture));
-            modelInUse = modelInUse || equalsNoCase(trim(e.model), oldModel);
-        }
-        std::error_code ec;
-        auto file = [&](const fs::path& folder, const std::string& name) {
-            const fs::path path = m_paths.entryIn(folder, name);
-            if (checkSafeFileName("name", name) && fs::is_regular_file(path, ec) &&
-                !m_owners.ownerOf(path, false))
-                p.removals.push_back(path);
-        };
-        auto masked = [&](const fs::path& folder, std::string_view base, std::string_view mask,
-                          const char* ext) {
-            std::string name;
-            if (variationName(m_repaint, "file", base, mask, oldId, name))
-                file(folder, name + ext);
-        };
-        // A folder that is a link is left whole, the link and what it leads to: nothing is
-        // removed through it.
-        auto folder = [&](const std::string& name, auto contents) {
-            const fs::path path = existingEntry(p.aircraftFolder, name);
-            if (checkSafeFileName("name", name) && fs::is_directory(fs::symlink_status(path, ec)) &&
-                !m_owners.ownerOf(path, true)) {
-                contents(path);
-                p.removals.push_back(path);
-            }
-        };
-        if (!oldTexture.empty()) {
-            if (!textureInUse) {
-                folder("Texture." + oldTexture, [&](const fs::path& path) {
-                    for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
-                        std::error_code kind;
-                        // A temporary file is an interrupted run's, finished or removed apart.
-                        if (!it->is_directory(kind) && !m_owners.ownerOf(it->path(), false) &&
-                            !temporaryFileTarget(it->path().filename().string()))
-                            p.removals.push_back(it->path());
-                    }
-                });
-            }
-        } else if (!modelInUse) {
-            for (const TextureSpec& t : m_spec.Textures)
-                masked(m_shared, t.BaseTextureName, t.ReplaceMask, ".bmp");
-        }
-        if (!modelInUse && m_spec.TextureAssignOnly == 0) {
-            folder("Model." + oldModel, [&](const fs::path& path) {
-                file(path, "Model.cfg");
-                masked(path, m_spec.BaseModelName, m_spec.ReplaceMask, ".mdl");
-            });
-        }
-        if (m_spec.CopyRenameAirFile != 1)
-            return;
-        if (!modelInUse)
-            masked(p.aircraftFolder, m_spec.BaseAirName, m_spec.ReplaceAirMask, ".air");
-        // A livery with a texture folder of its own has no model value to name its flight model by;
-        // the one its entry flies is its own as well, unless another livery or the aircraft flies it.
-        const std::string sim = trim(p.replaced->sim);
-        const fs::path flown = m_paths.entryIn(p.aircraftFolder, sim + ".air");
-        if (!sim.empty() && std::none_of(p.removals.begin(), p.removals.end(),
-                                         [&](const fs::path& r) { return m_paths.same(r, flown); }))
-            file(p.aircraftFolder, sim + ".air");
-    }
-
     // The places of what the build writes; what it writes over is no longer among the removals.
     Status targets() {
         if (Status s = placeWrites(m_repaint, m_shared, m_sim, m_targets, m_paths, m_plan); !s)
             return s;
-        keepWrittenOver();
+        keepWrittenOver(m_paths, m_plan);
         return Status::Ok();
-    }
-
-    // A removal that the build writes again (a texture, the model, a folder) stays: it is
-    // replaced in place. The rest goes after the build has succeeded.
-    void keepWrittenOver() {
-        std::unordered_set<std::string> writes;
-        for (const auto& [path, isFolder] : writtenPaths(m_plan))
-            writes.insert(m_paths.key(path));
-        BuildPlan& p = m_plan;
-        std::erase_if(p.removals, [&](const fs::path& path) { return writes.count(m_paths.key(path)) != 0; });
     }
 
     // The owners of what the build may not write or remove, for the plan's entries as they stand.
