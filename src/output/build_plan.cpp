@@ -18,6 +18,7 @@
 #include "output/aircraft_cfg.h"
 #include "output/file_system_limits.h"
 #include "output/plan_limits.h"
+#include "output/plan_names.h"
 #include "output/plan_owners.h"
 #include "output/plan_paths.h"
 #include "output/plan_removals.h"
@@ -31,10 +32,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::size_t listed(std::int16_t count, std::size_t size) {
-    return std::min<std::size_t>(static_cast<std::size_t>(std::max<std::int16_t>(count, 0)), size);
-}
-
 class Planner {
 public:
     Planner(const RepaintInputs& repaint, BuildPlan& plan, FileOperations& files = systemFileOperations())
@@ -44,18 +41,8 @@ public:
         BuildPlan& p = m_plan;
         if (Status s = folders(); !s)
             return s;
-        p.extension = folderExtension(m_repaint);
-        if (Status s = checkSafeFileName("folder extension", p.extension); !s)
+        if (Status s = planVariationId(m_repaint, p); !s)
             return s;
-        p.id = variationId(m_repaint);
-        if (m_spec.TextureAssignOnly == 0 &&
-            static_cast<std::int64_t>(p.id.size()) != m_spec.NumIdentifierCharacters)
-            return Status::Refused(
-                "The folder extension must be exactly " + std::to_string(m_spec.NumIdentifierCharacters) +
-                    " characters long for this aircraft.",
-                "The folder extension \"" + utf8FromWindows1252(p.extension) + "\" must be exactly " +
-                    std::to_string(m_spec.NumIdentifierCharacters) +
-                    " characters long for this aircraft: its model names the textures with that many identifier characters.");
         for (auto step :
              {&Planner::model, &Planner::air, &Planner::textures, &Planner::extras, &Planner::fields,
               &Planner::aircraftCfg, &Planner::targets, &Planner::owners, &Planner::writable, &Planner::room})
@@ -78,16 +65,9 @@ public:
     // The aircraft's folder, its data folder and its shared texture folder, from names checked
     // to be safe.
     Status folders() {
-        BuildPlan& p = m_plan;
-        if (Status s =
-                checkSafeFileName("aircraft folder (AircraftDirectory)", trim(m_spec.AircraftDirectory));
-            !s)
+        if (Status s = planFolders(m_repaint, m_plan); !s)
             return s;
-        if (Status s = checkSafeFileName("data folder (DataPath)", trim(m_spec.DataPath)); !s)
-            return s;
-        p.aircraftFolder = aircraftFolderPath(m_repaint);
-        p.dataFolder = dataFolderPath(m_repaint);
-        m_shared = existingEntry(p.aircraftFolder, "Texture");
+        m_shared = existingEntry(m_plan.aircraftFolder, "Texture");
         return Status::Ok();
     }
 
@@ -136,143 +116,11 @@ public:
     }
 
 private:
-    Status model() {
-        if (m_spec.TextureAssignOnly != 0)
-            return Status::Ok();
-        BuildPlan& p = m_plan;
-        const std::string base = trim(m_spec.BaseModelName) + ".mdl";
-        if (Status s = checkSafeFileName("model file name (BaseModelName)", base); !s)
-            return s;
-        if (Status s = modelName(m_repaint, p.id, p.modelName); !s)
-            return s;
-        if (Status s = checkSafeFileName("model file name", p.modelName + ".mdl"); !s)
-            return s;
-        p.model = PlannedCopy{existingEntry(p.dataFolder, base), {}};
-        for (const TextureSpec& t : m_spec.Textures) {
-            const std::size_t count = listed(t.NumMdlOffsets, t.MdlOffsets.size());
-            std::string name;
-            if (count > 0) {
-                if (Status s =
-                        variationName(m_repaint, "texture", t.BaseTextureName, t.ReplaceMask, p.id, name);
-                    !s)
-                    return s;
-            }
-            for (std::size_t k = 0; k < count; ++k) {
-                const std::int32_t offset = t.MdlOffsets[k];
-                if (offset < 1)
-                    return Status::Refused("The texture " + shortQuoted(trim(t.BaseTextureName)) +
-                                               " has a model offset before the start of the model file.",
-                                           "The model offset " + std::to_string(offset) +
-                                               " of the texture \"" +
-                                               utf8FromWindows1252(trim(t.BaseTextureName)) +
-                                               "\" lies before the start of the model file.");
-                p.modelPatches.push_back({static_cast<std::uint64_t>(offset) - 1, name + ".bmp"});
-            }
-        }
-        std::error_code ec;
-        if (!fs::is_regular_file(p.model->source, ec))
-            return missingSource("model file (BaseModelName)", p.model->source);
-        const std::uintmax_t size = fs::file_size(p.model->source, ec);
-        for (const FilePatch& patch : p.modelPatches) {
-            if (patch.position > size || patch.bytes.size() > size - patch.position)
-                return Status::Refused(
-                    "The texture " + shortQuoted(patch.bytes) + " would end past the end of the model file.",
-                    "The texture name \"" + utf8FromWindows1252(patch.bytes) + "\" at model offset " +
-                        std::to_string(patch.position + 1) + " would end past the end of the model file \"" +
-                        utf8FromPath(p.model->source) + "\" (" + std::to_string(size) + " bytes).");
-        }
-        return Status::Ok();
-    }
-
-    Status air() {
-        BuildPlan& p = m_plan;
-        const std::string base = trim(m_spec.BaseAirName) + ".air";
-        if (m_spec.CopyRenameAirFile == 0 || m_spec.CopyRenameAirFile == 1) {
-            if (Status s = checkSafeFileName("flight-model file name (BaseAirName)", base); !s)
-                return s;
-        }
-        if (m_spec.CopyRenameAirFile != 1)
-            return Status::Ok();
-        if (Status s = airName(m_repaint, p.id, m_sim); !s)
-            return s;
-        if (Status s = checkSafeFileName("flight-model file name", m_sim + ".air"); !s)
-            return s;
-        p.air = PlannedCopy{existingEntry(p.dataFolder, base), {}};
-        std::error_code ec;
-        if (!fs::is_regular_file(p.air->source, ec))
-            return missingSource("flight-model file (BaseAirName)", p.air->source);
-        return Status::Ok();
-    }
-
-    // Two textures whose files in TempBitmaps meet would install a plain bitmap as a texture;
-    // two of one name are the aircraft's own affair: the later one wins, as it always has.
-    Status textures() {
-        BuildPlan& p = m_plan;
-        std::vector<std::string> names;
-        for (std::size_t i = 0; i < listed(m_spec.NumTextures, m_spec.Textures.size()); ++i) {
-            TextureJob job;
-            job.index = i;
-            if (m_spec.TextureAssignOnly != 0 && m_spec.TextureAssignOnly != 1) {
-                job.name = trim(m_spec.Textures[i].BaseTextureName);
-                job.skipped = "TextureAssignOnly " + std::to_string(m_spec.TextureAssignOnly) +
-                              " gives it neither a name nor a folder";
-                p.textures.textures.push_back(std::move(job));
-                continue;
-            }
-            if (Status s = variationTextureName(m_repaint, i, p.id, job.name); !s)
-                return s;
-            if (Status s = checkSafeFileName("texture name", job.name); !s)
-                return s;
-            if (Status s = checkSafeFileName("texture name", job.name + "_c.bmp"); !s)
-                return s;
-            names.push_back(job.name);
-            p.textures.textures.push_back(std::move(job));
-        }
-        for (const TextureFileClash& clash : textureFileClashes(names)) {
-            if (!clash.sameName)
-                return Status::Refused(
-                    "Two textures would share a file: rename one of them in the aircraft configuration.",
-                    clash.message);
-            p.warnings.push_back(clash.message);
-        }
-        return Status::Ok();
-    }
-
-    Status extras() {
-        const ExtraTextureSpec& extra = m_repaint.extraTextures;
-        if (extra.CopyExtraTextures != 1)
-            return Status::Ok();
-        const std::string base = trim(extra.BaseTextureFolder);
-        if (!base.empty()) {
-            if (Status s = checkSafeFileName("extra texture folder", "Texture." + base); !s)
-                return s;
-        }
-        const fs::path source =
-            base.empty() ? m_shared : existingEntry(m_plan.aircraftFolder, "Texture." + base);
-        m_extrasFolder = source;
-        for (std::size_t j = 0; j < listed(extra.NumExtraTextures, extra.ExtraTextureNames.size()); ++j) {
-            const std::string name = trim(extra.ExtraTextureNames[j]);
-            if (Status s = checkSafeFileName("extra texture name", name); !s)
-                return s;
-            m_plan.textures.extras.push_back({name, m_paths.entryIn(source, name), {}});
-        }
-        return Status::Ok();
-    }
-
-    // Extra field names become keys of every entry the build writes.
-    Status fields() {
-        const ExtraFieldSpec& fields = m_repaint.extraFields;
-        if (fields.CopyExtraFields != 1 || fields.NumFields < 1)
-            return Status::Ok();
-        const std::vector<ExtraFieldNameFault> faults =
-            extraFieldNameFaults(fields, listed(fields.NumFields, fields.ExtraFieldNames.size()));
-        if (!faults.empty())
-            return Status::Refused("The extra field ExtraField." +
-                                       twoDigits(static_cast<int>(faults.front().field)) +
-                                       " cannot be written: fix it in the aircraft configuration.",
-                                   "The extra field " + faults.front().message);
-        return Status::Ok();
-    }
+    Status model() { return planModel(m_repaint, m_plan); }
+    Status air() { return planAir(m_repaint, m_plan, m_sim); }
+    Status textures() { return planTextures(m_repaint, m_plan); }
+    Status extras() { return planExtras(m_repaint, m_shared, m_paths, m_plan, m_extrasFolder); }
+    Status fields() { return checkExtraFields(m_repaint); }
 
     Status readConfigurations() {
         BuildPlan& p = m_plan;
