@@ -21,9 +21,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Runs the plan's rooms in order and holds what they hand on to each other: the folders found on
-// the way, the new flight model's name, the paths looked up, where the build writes, and who owns
-// what.
+// Runs the parts of a plan in order and holds what they hand on to each other: the folders found
+// on the way, the new flight model's name, the paths looked up, where the build writes, and who
+// owns what. Each part decides one thing: the names (plan_names), the aircraft.cfg entries
+// (plan_configurations), who owns a path (plan_owners), what goes (plan_removals), what is
+// written where (plan_targets), what the file system allows (plan_limits).
 class Planner {
 public:
     Planner(const RepaintInputs& repaint, BuildPlan& plan, FileOperations& files)
