@@ -47,6 +47,12 @@ TEST(CodePage, EveryByteRoundTripsAndForeignTextIsRefusedByName) {
     EXPECT_EQ(windows1252FromSavedText("file", std::string("\xFF\xFE\0\xD8\x41\0", 6), saved).message(),
               "The file is not UTF-16 text.");
     EXPECT_EQ(pathFromWindows1252("Texture.\xC0\xC9\x80"), std::filesystem::path(u8"Texture.ÀÉ€"));
+    // What is printed must be UTF-8: every byte converted is, and a stray byte anywhere is not.
+    EXPECT_TRUE(isUtf8(utf8FromWindows1252(all)));
+    for (const char* broken : {"\x80", "ok\xFF", "\xC0\xAF",
+                               "a\xED\xA0\x80"
+                               "b"})
+        EXPECT_FALSE(isUtf8(broken)) << broken;
 }
 
 } // namespace

@@ -21,6 +21,28 @@ std::string entry(int n, const std::string& title, const std::string& model = ""
            "\r\ntexture=" + texture + "\r\n\r\n";
 }
 
+// A value that would not come back from aircraft.cfg as written is refused, and a control
+// character is named as such: the painter must learn which character to take out.
+TEST(WriteAircraftCfg, AValueMustReadBackAndAControlCharacterIsNamed) {
+    const struct {
+        const char* key;
+        std::string value;
+        const char* refusal; // "" when the value is written
+    } cases[] = {
+        {"title", "Blue Sky", ""},
+        {"description", std::string(300, 'd'), ""},
+        {"atc_id", "N1\x01X", "atc_id \"N1\x01X\" holds a control character."},
+        {"ui_variation", "a\tb", "holds a control character."},
+        {"title", "\"Blue Sky\"", "cannot be read back from aircraft.cfg."},
+        {"title", std::string(300, 't'), "cannot be read back from aircraft.cfg."},
+    };
+    for (const auto& c : cases) {
+        const Status s = checkFltsimValue(c.key, c.value);
+        EXPECT_EQ(s.ok(), *c.refusal == '\0') << c.key;
+        EXPECT_NE(s.message().find(c.refusal), std::string::npos) << s.message();
+    }
+}
+
 TEST(WriteAircraftCfg, WritesTheExactFile) {
     RepaintWorld world;
     world.app.extraFields.CopyExtraFields = 1;

@@ -259,6 +259,19 @@ TEST(RestoreAircraftCfg, NoSequenceOfFailedStepsLosesTheCurrentFile) {
     }
 }
 
+// aircraft.cfg deleted by hand: a restore puts the kept file in its place.
+TEST(RestoreAircraftCfg, PutsTheKeptFileWhereAircraftCfgIsMissing) {
+    const std::string backup = "[fltsim.0]\r\ntitle=Backup\r\n",
+                      original = "[fltsim.0]\r\ntitle=Original\r\n";
+    for (const bool fromOriginal : {false, true}) {
+        RepaintWorld world;
+        writeFile(world.aircraft() / "Aircraft.bak", backup);
+        writeFile(world.aircraft() / "Aircraft.original", original);
+        EXPECT_TRUE(RestoreAircraftCfg(world.app, fromOriginal, systemFileOperations())) << fromOriginal;
+        EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"), fromOriginal ? original : backup);
+    }
+}
+
 // An editor saving aircraft.cfg between the plan and the build: the build is refused before it
 // writes anything (a save while it runs is a row of the failing steps' table).
 TEST(BuildRepaint, AnAircraftCfgSavedSinceThePlanIsLeftAsSaved) {
