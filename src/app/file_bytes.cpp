@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/file_bytes.h"
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -13,15 +14,48 @@ namespace livrano {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> readFileBytes(const fs::path& file) {
+namespace {
+
+// Why `file` cannot be opened for reading, as a phrase; empty when it is a regular file.
+std::string unreadable(const fs::path& file) {
     std::error_code ec;
-    if (!fs::is_regular_file(file, ec))
-        return std::nullopt;
+    const fs::file_status status = fs::status(file, ec);
+    if (status.type() == fs::file_type::not_found)
+        return "it is missing";
+    if (ec)
+        return ec.message();
+    return fs::is_regular_file(status) ? std::string() : "it is not a file";
+}
+
+// The system's reason for the failed call just made, as a phrase.
+std::string systemReason() {
+    return std::error_code(errno != 0 ? errno : EIO, std::generic_category()).message();
+}
+
+// A read's failure is its reason alone: each caller names the file as its own message does.
+Status readFailure(const std::string& reason) {
+    return Status::Error(reason);
+}
+
+} // namespace
+
+Status readFileBytes(const fs::path& file, std::string& bytes) {
+    if (const std::string why = unreadable(file); !why.empty())
+        return readFailure(why);
+    errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (!in)
-        return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        return readFailure(systemReason());
+    std::string read((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
+        return readFailure(systemReason());
+    bytes = std::move(read);
+    return Status::Ok();
+}
+
+std::optional<std::string> readFileBytes(const fs::path& file) {
+    std::string bytes;
+    if (!readFileBytes(file, bytes))
         return std::nullopt;
     return bytes;
 }
@@ -31,34 +65,37 @@ namespace {
 // The file's bytes in one buffer, read rather than mapped: a mapped file that an editor shrinks
 // while it is read kills the process with a bus error, where a read only comes up short. The
 // stream reads a request this large straight into the buffer, which is not cleared first (a
-// 64 MB template would be written twice). False when the file cannot be read whole, or changed
+// 64 MB template would be written twice). Fails when the file cannot be read whole, or changed
 // while it was read: a size or time other than before, fewer bytes, or more.
-bool readWhole(const fs::path& file, UnclearedBytes& buffer, std::size_t& size) {
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec))
-        return false;
+Status readWhole(const fs::path& file, UnclearedBytes& buffer, std::size_t& size) {
+    if (const std::string why = unreadable(file); !why.empty())
+        return readFailure(why);
     const std::string before = fileStamp(file);
+    errno = 0;
     std::ifstream in(file, std::ios::binary | std::ios::ate);
     const std::streamoff end = in ? static_cast<std::streamoff>(in.tellg()) : -1;
     if (end < 0 || !in.seekg(0))
-        return false;
+        return readFailure(systemReason());
     size = static_cast<std::size_t>(end);
     buffer = unclearedBytes(size);
     in.read(reinterpret_cast<char*>(buffer.get()), static_cast<std::streamsize>(size));
-    if (static_cast<std::size_t>(in.gcount()) != size)
-        return false;
-    return in.peek() == std::ifstream::traits_type::eof() && !in.bad() && fileStamp(file) == before;
+    if (in.bad())
+        return readFailure(systemReason());
+    if (static_cast<std::size_t>(in.gcount()) != size || in.peek() != std::ifstream::traits_type::eof() ||
+        fileStamp(file) != before)
+        return readFailure("it changed while it was read");
+    return Status::Ok();
 }
 
 } // namespace
 
-bool withFileBytes(const fs::path& file, const std::function<void(std::span<const std::uint8_t>)>& use) {
+Status withFileBytes(const fs::path& file, const std::function<void(std::span<const std::uint8_t>)>& use) {
     UnclearedBytes buffer;
     std::size_t size = 0;
-    if (!readWhole(file, buffer, size))
-        return false;
+    if (Status s = readWhole(file, buffer, size); !s)
+        return s;
     use(std::span<const std::uint8_t>(buffer.get(), size));
-    return true;
+    return Status::Ok();
 }
 
 namespace {

@@ -15,15 +15,19 @@
 
 namespace livrano {
 
-// The file's bytes; nullopt when it is missing, not a regular file or cannot be read.
+// The file's bytes into `bytes`. A failure (`bytes` unchanged) has the reason as its message, a
+// phrase in the system's words where the system refused ("it is missing", "Permission denied").
+Status readFileBytes(const std::filesystem::path& file, std::string& bytes);
+
+// The same where only whether the file could be read matters.
 std::optional<std::string> readFileBytes(const std::filesystem::path& file);
 
 // Calls `use` with the bytes of a whole regular file, read into one buffer that is not cleared
-// first. False, without calling it, when the file cannot be read, or changed while it was read
-// (another size or time after than before, a short read): a file an editor is saving is refused
-// as a half-written one is, never a signal.
-bool withFileBytes(const std::filesystem::path& file,
-                   const std::function<void(std::span<const std::uint8_t>)>& use);
+// first. Fails, without calling it and with the reason as readFileBytes gives it, when the file
+// cannot be read or changed while it was read (another size or time after than before, a short
+// read): a file an editor is saving is refused as a half-written one is, never a signal.
+Status withFileBytes(const std::filesystem::path& file,
+                     const std::function<void(std::span<const std::uint8_t>)>& use);
 
 // The system calls a replacement is made of, one each, so that a test can watch their order or
 // make one of them fail. Every failure's message is a phrase (no capital, no full stop) that

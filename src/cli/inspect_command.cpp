@@ -39,9 +39,10 @@ int run(const Options& o) {
     }
     DecodedTexture texture;
     Status decoded = Status::Ok();
-    if (!withFileBytes(file,
-                       [&](std::span<const std::uint8_t> bytes) { decoded = decodeTexture(bytes, texture); }))
-        return fail("cannot read " + file, kUnusableInput);
+    if (const Status read = withFileBytes(
+            file, [&](std::span<const std::uint8_t> bytes) { decoded = decodeTexture(bytes, texture); });
+        !read)
+        return fail("cannot read " + file + ": " + read.message(), kUnusableInput);
     // What the header told is worth saying even when the pixels cannot be read.
     if (texture.width > 0)
         say(stdout, "Container: %s\nFormat: %s\nSize: %d x %d\nMip levels: %d\n",

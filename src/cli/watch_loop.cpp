@@ -9,6 +9,7 @@
 
 #include "app/platform.h"
 #include "app/save_watcher.h"
+#include "cli/exit_status.h"
 #include "cli/terminal_text.h"
 #include "texture/template_loader.h"
 
@@ -61,12 +62,12 @@ int watchTemplate(Application& app, const BuildPlan& plan, const fs::path& templ
             break;
         case TextureRebuild::Outcome::LiveryGone:
             say(stderr, "livrano-cli build: watching stops: %s.\n", rebuild.message.c_str());
-            return 2;
+            return kUnusableInput;
         }
         std::fflush(stdout);
     }
     say(stdout, "Watching ended.\n");
-    return 0;
+    return kDone;
 }
 
 } // namespace livrano::cli

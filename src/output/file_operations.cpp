@@ -37,10 +37,8 @@ public:
     }
 
     Status readFile(const fs::path& file, std::string& bytes) override {
-        std::optional<std::string> read = readFileBytes(file);
-        if (!read)
-            return failure("read", file, "it is missing, not a file, or unreadable");
-        bytes = std::move(*read);
+        if (Status read = readFileBytes(file, bytes); !read)
+            return failure("read", file, read.message());
         return Status::Ok();
     }
 

@@ -45,12 +45,14 @@ bool create(Surface& surface, int bitCount, int bytesPerPixel, int width, int he
     return true;
 }
 
-bool load(Surface& surface, const std::filesystem::path& path, bool alpha) {
+bool load(Surface& surface, const std::filesystem::path& path, bool alpha, std::string* fault) {
     surface.DcCreated = true;
     surface.Ready = false;
     surface.bitmap = Bitmap{};
+    if (fault != nullptr)
+        *fault = "there is too little memory for it";
     try {
-        std::optional<Bitmap> picture = readBmpFile(path);
+        std::optional<Bitmap> picture = readBmpFile(path, {}, fault);
         if (!picture)
             return false;
         if (alpha)
@@ -74,14 +76,14 @@ bool stretch(Surface& dst, const Surface& src, int dx, int dy, int dw, int dh, i
 
 } // namespace
 
-bool LoadBitmap24(BitmapSurfaces& surfaces, const std::filesystem::path& path) {
-    return load(surfaces.TemplateSurface24, path, false);
+bool LoadBitmap24(BitmapSurfaces& surfaces, const std::filesystem::path& path, std::string* fault) {
+    return load(surfaces.TemplateSurface24, path, false, fault);
 }
 
 bool LoadBitmap8(BitmapSurfaces& surfaces, const std::filesystem::path& path) {
     if (path == "IGNORE")
         return false;
-    return load(surfaces.TemplateSurface8, path, true);
+    return load(surfaces.TemplateSurface8, path, true, nullptr);
 }
 
 bool CreateSurface24(BitmapSurfaces& surfaces, int bitCount, int width, int height) {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -42,8 +43,9 @@ struct BitmapSurfaces {
 inline constexpr std::int64_t kMaxSurfacePixels = BmpLimits{}.maxPixels;
 
 // Loads a template file into TemplateSurface24 as colour. False when the file cannot be read as
-// a BMP or its picture does not fit in the memory left; the surface is then empty and not Ready.
-bool LoadBitmap24(BitmapSurfaces& surfaces, const std::filesystem::path& path);
+// a BMP or its picture does not fit in the memory left; the surface is then empty and not Ready,
+// and `fault`, when given, says why.
+bool LoadBitmap24(BitmapSurfaces& surfaces, const std::filesystem::path& path, std::string* fault = nullptr);
 
 // Loads the alpha companion into TemplateSurface8. The path "IGNORE" returns false at once and
 // changes nothing. A 1, 4 or 8-bit file keeps its indices and table; a colour file (a grey

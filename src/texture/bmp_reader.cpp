@@ -354,16 +354,15 @@ BitmapView viewInFile(const Reader& r, const Header& h, std::span<const PaletteE
                       h.topDown ? stride : -stride,     palette};
 }
 
-// Why a file is refused unread: it cannot be read, or it is larger than any picture within the
-// limits can be (no such picture needs more than four bytes a pixel, as 32-bit rows or the worst
-// run-length stream, besides its headers and table), say a film picked by mistake, which is then
-// not pulled whole into memory. Null when it may be read.
+// Why a file is refused unread: it is larger than any picture within the limits can be (no such
+// picture needs more than four bytes a pixel, as 32-bit rows or the worst run-length stream,
+// besides its headers and table), say a film picked by mistake, which is then not pulled whole
+// into memory. Null when it may be read; a file without a size is left to the read to say why.
 const char* refusedUnread(const std::filesystem::path& path, const BmpLimits& limits) {
     constexpr std::uintmax_t kHeaderRoom = 1 << 20;
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    return ec ? "it cannot be read"
-           : size > static_cast<std::uintmax_t>(limits.maxPixels) * 4 + kHeaderRoom
+    return !ec && size > static_cast<std::uintmax_t>(limits.maxPixels) * 4 + kHeaderRoom
                ? "it is larger than any picture within the limits"
                : nullptr;
 }
@@ -421,38 +420,43 @@ std::optional<Bitmap> decodeBmp(std::span<const std::uint8_t> file, const BmpLim
 
 std::optional<Bitmap> readBmpFile(const std::filesystem::path& path, const BmpLimits& limits,
                                   std::string* fault) {
-    const char* refused = refusedUnread(path, limits);
+    if (const char* refused = refusedUnread(path, limits)) {
+        if (fault != nullptr)
+            *fault = refused;
+        return std::nullopt;
+    }
     std::optional<Bitmap> picture;
-    if (refused == nullptr && withFileBytes(path, [&](std::span<const std::uint8_t> bytes) {
-            picture = decodeBmp(bytes, limits, fault);
-        }))
-        return picture;
-    if (fault != nullptr)
-        *fault = refused != nullptr ? refused : "it cannot be read";
-    return std::nullopt;
+    const Status read = withFileBytes(
+        path, [&](std::span<const std::uint8_t> bytes) { picture = decodeBmp(bytes, limits, fault); });
+    if (!read && fault != nullptr)
+        *fault = read.message();
+    return picture;
 }
 
 bool withBmpFile(const std::filesystem::path& path, const std::function<void(const BitmapView&)>& use,
                  const BmpLimits& limits, std::string* fault) {
-    const char* refused = refusedUnread(path, limits);
+    if (const char* refused = refusedUnread(path, limits)) {
+        if (fault != nullptr)
+            *fault = refused;
+        return false;
+    }
     bool used = false;
-    if (refused == nullptr && withFileBytes(path, [&](std::span<const std::uint8_t> bytes) {
-            const Reader r(bytes);
-            std::string why;
-            const std::optional<Header> h = readableHeader(r, limits, why);
-            if (h && readableInPlace(*h)) {
-                const std::vector<PaletteEntry> palette = readTable(r, *h);
-                use(viewInFile(r, *h, palette));
-                used = true;
-            } else if (const std::optional<Bitmap> picture = decodeBmp(bytes, limits, fault)) {
-                use(viewOf(*picture));
-                used = true;
-            }
-        }))
-        return used;
-    if (fault != nullptr)
-        *fault = refused != nullptr ? refused : "it cannot be read";
-    return false;
+    const Status read = withFileBytes(path, [&](std::span<const std::uint8_t> bytes) {
+        const Reader r(bytes);
+        std::string why;
+        const std::optional<Header> h = readableHeader(r, limits, why);
+        if (h && readableInPlace(*h)) {
+            const std::vector<PaletteEntry> palette = readTable(r, *h);
+            use(viewInFile(r, *h, palette));
+            used = true;
+        } else if (const std::optional<Bitmap> picture = decodeBmp(bytes, limits, fault)) {
+            use(viewOf(*picture));
+            used = true;
+        }
+    });
+    if (!read && fault != nullptr)
+        *fault = read.message();
+    return used;
 }
 
 } // namespace livrano

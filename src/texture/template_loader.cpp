@@ -6,7 +6,6 @@
 #include "app/code_page.h"
 #include "app/file_names.h"
 #include "app/text.h"
-#include "texture/bmp_reader.h"
 
 namespace livrano {
 
@@ -18,9 +17,9 @@ std::string alphaCompanionPath(std::string_view templatePath) {
 }
 
 bool LoadTemplateBitmaps(const AircraftSpec& spec, BitmapSurfaces& surfaces, const std::string& colourPath,
-                         const std::string& alphaPath) {
+                         const std::string& alphaPath, std::string* fault) {
     FreeTemplateSurfaces(surfaces);
-    if (!LoadBitmap24(surfaces, fs::path(colourPath)))
+    if (!LoadBitmap24(surfaces, fs::path(colourPath), fault))
         return false;
     if (spec.UseAlpha == 1 && LoadBitmap8(surfaces, fs::path(alphaPath)))
         surfaces.AlphaLoaded = true;
@@ -70,7 +69,8 @@ Status LoadTemplate(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend
     }
 
     const std::string colourPath = resolveCaseless(fs::path(templatePath)).string();
-    const bool loaded = LoadTemplateBitmaps(spec, surfaces, colourPath, alphaPath);
+    std::string why;
+    const bool loaded = LoadTemplateBitmaps(spec, surfaces, colourPath, alphaPath, &why);
     // A companion that is there but cannot be used leaves the textures without reflections just
     // as a missing one does, and the painter is told the same.
     if (loaded && alphaPath != "IGNORE" && spec.UseAlpha == 1 && !surfaces.AlphaLoaded) {
@@ -86,9 +86,6 @@ Status LoadTemplate(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend
     frontend.setBusy(false);
     frontend.refreshStatusLine();
     if (!loaded) {
-        // Read again only to say what is wrong, which the surfaces do not keep.
-        std::string why = "there is too little memory for it";
-        readBmpFile(colourPath, {}, &why);
         return Status::Refused(
             "The template \"" + shortName(utf8FromPath(fs::path(templatePath).filename())) +
                 "\" cannot be read as a BMP file: choose another template.",

@@ -34,8 +34,9 @@ Status LoadTemplate(const AircraftSpec& spec, BitmapSurfaces& surfaces, Frontend
                     const std::string& templatePath);
 
 // Releases both template surfaces, loads the colour template and then, only when it loaded and
-// UseAlpha is 1, the alpha companion ("IGNORE" for none). True when the colour template loaded.
+// UseAlpha is 1, the alpha companion ("IGNORE" for none). True when the colour template loaded;
+// otherwise `fault`, when given, says why it did not.
 bool LoadTemplateBitmaps(const AircraftSpec& spec, BitmapSurfaces& surfaces, const std::string& colourPath,
-                         const std::string& alphaPath);
+                         const std::string& alphaPath, std::string* fault = nullptr);
 
 } // namespace livrano

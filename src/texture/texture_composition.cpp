@@ -213,12 +213,12 @@ Status MoveTexture(const fs::path& source, const fs::path& destination, FileStep
     // Read into one buffer, not through a stream's small one: a finished texture is many
     // megabytes, and a stream would cost more than the write that follows.
     bool copied = false;
-    const bool read = withFileBytes(source, [&](std::span<const std::uint8_t> bytes) {
+    const Status read = withFileBytes(source, [&](std::span<const std::uint8_t> bytes) {
         copied = replaceFileBytes(destination, bytes, steps).ok();
     });
     if (!read || !copied)
         return Status::Error("The texture " + utf8FromPath(source) + " could not be copied to " +
-                             utf8FromPath(destination) + ".");
+                             utf8FromPath(destination) + (read ? "" : ": " + read.message()) + ".");
     // The texture is in place: an intermediate bitmap left in TempBitmaps harms nothing.
     (void)steps.removeFile(source);
     return Status::Ok();

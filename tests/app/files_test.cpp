@@ -63,22 +63,35 @@ TEST(CheckSafeFileName, RefusesNamesThatLeaveTheirFolder) {
 
 // The bytes handed over are the program's own: an editor emptying the file meanwhile takes none
 // away (a mapped file ends the process with a bus error). A pipe is neither read nor waited on.
+// A read that fails says why, whichever way the file is read.
 TEST(WithFileBytes, KeepsTheBytesReadWhenTheFileShrinksAndReadsOnlyRegularFiles) {
     const TempDir dir;
     const std::string picture(3 << 20, 'p');
     writeFile(dir / "template.bmp", picture);
     ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
-    const std::pair<const char*, std::optional<std::string>> cases[] = {
-        {"template.bmp", picture}, {"missing.bmp", std::nullopt}, {"pipe", std::nullopt}};
-    for (const auto& [name, expected] : cases) {
-        const fs::path path = dir / name;
+    fs::create_directory(dir / "folder");
+    struct Case {
+        const char* name;
+        std::optional<std::string> expected;
+        const char* why;
+    };
+    const Case cases[] = {{"template.bmp", picture, ""},
+                          {"missing.bmp", std::nullopt, "it is missing"},
+                          {"pipe", std::nullopt, "it is not a file"},
+                          {"folder", std::nullopt, "it is not a file"}};
+    for (const Case& c : cases) {
+        const fs::path path = dir / c.name;
+        std::string whole = "kept";
+        const Status read = readFileBytes(path, whole);
+        EXPECT_EQ(read.message(), c.why) << c.name;
+        EXPECT_EQ(whole, c.expected.value_or("kept")) << c.name;
         std::optional<std::string> seen;
         const auto use = [&](std::span<const std::uint8_t> bytes) {
             fs::resize_file(path, 0);
             seen.emplace(bytes.begin(), bytes.end());
         };
-        EXPECT_EQ(withFileBytes(path, use), expected.has_value()) << name;
-        EXPECT_TRUE(seen == expected) << name;
+        EXPECT_EQ(withFileBytes(path, use).message(), c.why) << c.name;
+        EXPECT_TRUE(seen == c.expected) << c.name;
     }
 }
 

@@ -97,17 +97,26 @@ TEST(LoadTemplate, ReportsTheCompanionAndSetsAlphaLoaded) {
     }
 }
 
-TEST(LoadTemplate, AnUnreadableTemplateFailsAndReleasesThePreviousOne) {
+// Whatever keeps a template from loading is named, as the read found it.
+TEST(LoadTemplate, AnUnreadableTemplateFailsSaysWhyAndReleasesThePreviousOne) {
     TemplateCase t(1, "B737_a.bmp");
-    ASSERT_TRUE(t.loadTemplate(t.colour.string()).ok());
     testkit::writeFile(t.folders.root / "paint/broken.bmp", "BM not a bitmap");
     testkit::writeFile(t.folders.root / "paint/broken_a.bmp", "BM nor this");
-    const Status s = t.loadTemplate((t.folders.root / "paint/broken.bmp").string());
-    EXPECT_FALSE(s.ok());
-    EXPECT_NE(s.message().find("broken.bmp"), std::string::npos);
-    const BitmapSurfaces& held = t.app.surfaces;
-    EXPECT_FALSE(held.AlphaLoaded || held.TemplateSurface24.Ready || held.TemplateSurface8.Ready);
-    EXPECT_TRUE(held.TemplateSurface8.bitmap.empty());
+    fs::create_directories(t.folders.root / "paint/folder.bmp");
+    const std::pair<const char*, const char*> cases[] = {
+        {"broken.bmp", "broken.bmp cannot be read as a BMP file: "},
+        {"missing.bmp", "missing.bmp cannot be read as a BMP file: it is missing."},
+        {"folder.bmp", "folder.bmp cannot be read as a BMP file: it is not a file."}};
+    for (const auto& [name, says] : cases) {
+        ASSERT_TRUE(t.loadTemplate(t.colour.string()).ok());
+        const Status s = t.loadTemplate((t.folders.root / "paint" / name).string());
+        EXPECT_FALSE(s.ok());
+        EXPECT_NE(s.message().find(name), std::string::npos);
+        EXPECT_NE(s.detail().find(says), std::string::npos) << s.detail();
+        const BitmapSurfaces& held = t.app.surfaces;
+        EXPECT_FALSE(held.AlphaLoaded || held.TemplateSurface24.Ready || held.TemplateSurface8.Ready) << name;
+        EXPECT_TRUE(held.TemplateSurface8.bitmap.empty()) << name;
+    }
 }
 
 } // namespace
