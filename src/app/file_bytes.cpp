@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Why `file` cannot be opened for reading, as a phrase; empty when it is a regular file.
+// Why `file` cannot be opened for reading, as a phrase; empty when it is a regular file. A read's
+// failure is its reason alone: each caller names the file as its own message does.
 std::string unreadable(const fs::path& file) {
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
@@ -32,23 +33,18 @@ std::string systemReason() {
     return std::error_code(errno != 0 ? errno : EIO, std::generic_category()).message();
 }
 
-// A read's failure is its reason alone: each caller names the file as its own message does.
-Status readFailure(const std::string& reason) {
-    return Status::Error(reason);
-}
-
 } // namespace
 
 Status readFileBytes(const fs::path& file, std::string& bytes) {
     if (const std::string why = unreadable(file); !why.empty())
-        return readFailure(why);
+        return Status::Error(why);
     errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (!in)
-        return readFailure(systemReason());
+        return Status::Error(systemReason());
     std::string read((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
-        return readFailure(systemReason());
+        return Status::Error(systemReason());
     bytes = std::move(read);
     return Status::Ok();
 }
@@ -69,21 +65,21 @@ namespace {
 // while it was read: a size or time other than before, fewer bytes, or more.
 Status readWhole(const fs::path& file, UnclearedBytes& buffer, std::size_t& size) {
     if (const std::string why = unreadable(file); !why.empty())
-        return readFailure(why);
+        return Status::Error(why);
     const std::string before = fileStamp(file);
     errno = 0;
     std::ifstream in(file, std::ios::binary | std::ios::ate);
     const std::streamoff end = in ? static_cast<std::streamoff>(in.tellg()) : -1;
     if (end < 0 || !in.seekg(0))
-        return readFailure(systemReason());
+        return Status::Error(systemReason());
     size = static_cast<std::size_t>(end);
     buffer = unclearedBytes(size);
     in.read(reinterpret_cast<char*>(buffer.get()), static_cast<std::streamsize>(size));
     if (in.bad())
-        return readFailure(systemReason());
+        return Status::Error(systemReason());
     if (static_cast<std::size_t>(in.gcount()) != size || in.peek() != std::ifstream::traits_type::eof() ||
         fileStamp(file) != before)
-        return readFailure("it changed while it was read");
+        return Status::Error("it changed while it was read");
     return Status::Ok();
 }
 
