@@ -46,7 +46,16 @@ struct TextureSpec {
     // 1-based byte positions in the model file. Read up to the first missing one, which reads
     // as 0 and ends the list: the model cannot be patched without it anyway.
     std::vector<std::int32_t> MdlOffsets;
+    // 1: the finished texture is a DDS file, name + ".dds", for a model whose factory textures are
+    // DDS files; anything else: the simulator's bitmap, name + ".bmp". Written only when 1, so a
+    // configuration without DDS textures reads as it always did.
+    std::int16_t DdsFile = 0;
 };
+
+// The finished texture's file name extension: ".dds" or ".bmp".
+inline const char* textureFileExtension(const TextureSpec& texture) {
+    return texture.DdsFile == 1 ? ".dds" : ".bmp";
+}
 
 struct AircraftSpec {
     std::string AircraftDisplayName;

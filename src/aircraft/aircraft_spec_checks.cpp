@@ -320,7 +320,7 @@ void checkExtras(Checker& c, const AircraftSpec& spec, const ExtraTextureSpec& e
         std::unordered_set<std::string> composed;
         for (const TextureSpec& t : spec.Textures)
             if (spec.TextureAssignOnly == 1)
-                composed.insert(toUpper(trim(t.BaseTextureName) + ".bmp"));
+                composed.insert(toUpper(trim(t.BaseTextureName) + textureFileExtension(t)));
         for (std::size_t i = 0; i < extraTextures.ExtraTextureNames.size(); ++i) {
             const std::string key = "ExtraTexture." + twoDigits(static_cast<int>(i));
             if (!c.has("ExtraTextures", key))

@@ -161,6 +161,7 @@ void readTexture(const FieldReader& in, const std::string& section, bool dxt3, T
     in.int16(section, "TextureSizeX", texture.TextureSizeX);
     in.int16(section, "TextureSizeY", texture.TextureSizeY);
     texture.TextureFormat = dxt3 ? kFormatDxt3 : kFormat32Alpha;
+    in.int16(section, "DdsFile", texture.DdsFile);
 
     in.int16(section, "NumSectionsOnTexture", texture.NumSectionsOnTexture);
     texture.Sections = readSections(in, section, listSize(texture.NumSectionsOnTexture));

@@ -184,7 +184,8 @@ void texturesBlock(Writer& w, const AircraftSpec& s) {
         std::string head = orDash(t.BaseTextureName) + "  " + size(t.TextureSizeX, t.TextureSizeY) +
                            "  mask " + orDash(t.ReplaceMask);
         if (s.TextureAssignOnly == 0)
-            head += "  " + exampleName(t.BaseTextureName, t.ReplaceMask, s.NumIdentifierCharacters, ".bmp");
+            head += "  " + exampleName(t.BaseTextureName, t.ReplaceMask, s.NumIdentifierCharacters,
+                                       textureFileExtension(t));
         w.line();
         w.shownLine("  " + w.styled("[" + twoDigits(static_cast<int>(i)) + "] " + orDash(t.ViewName), "1"));
         w.row("  texture", head);

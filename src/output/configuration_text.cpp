@@ -95,6 +95,8 @@ std::string configurationText(const AircraftSpec& spec, const ExtraTextureSpec& 
         w.key("ViewName", texture.ViewName);
         w.key("TextureSizeX", texture.TextureSizeX);
         w.key("TextureSizeY", texture.TextureSizeY);
+        if (texture.DdsFile != 0)
+            w.key("DdsFile", texture.DdsFile);
         w.key("NumSectionsOnTexture", texture.NumSectionsOnTexture);
         for (const TextureSection& sec : texture.Sections) {
             if (sec.Number >= texture.NumSectionsOnTexture)

@@ -292,7 +292,7 @@ TakenAway takenAway(const RepaintInputs& repaint, const FltsimEntry& entry) {
     } else {
         for (const TextureSpec& t : spec.Textures) {
             if (variationName(repaint, "texture", t.BaseTextureName, t.ReplaceMask, id, name))
-                taken.sharedTextures.insert(toUpper(name + ".bmp"));
+                taken.sharedTextures.insert(toUpper(name + textureFileExtension(t)));
         }
     }
     if (spec.TextureAssignOnly == 0 && !entry.model.empty()) {

@@ -18,8 +18,8 @@ void addAircraftOwn(const RepaintInputs& repaint, const BuildPlan& plan, const f
                     const fs::path& extras, PlanPaths& paths, std::vector<Owned>& owned) {
     const std::string aircraftOwn = "the aircraft's own textures";
     for (const TextureSpec& t : repaint.spec.Textures)
-        owned.push_back(
-            {paths.entryIn(shared, trim(t.BaseTextureName) + ".bmp"), false, aircraftOwn, aircraftOwn});
+        owned.push_back({paths.entryIn(shared, trim(t.BaseTextureName) + textureFileExtension(t)), false,
+                         aircraftOwn, aircraftOwn});
     const std::string flightModel = "the aircraft's own flight model";
     owned.push_back({existingEntry(plan.aircraftFolder, trim(repaint.spec.BaseAirName) + ".air"), false,
                      flightModel, flightModel});
@@ -47,7 +47,7 @@ void addLivery(const RepaintInputs& repaint, const FltsimEntry& e, const fs::pat
     for (const TextureSpec& t : repaint.spec.Textures) {
         std::string name;
         if (variationName(repaint, "texture", t.BaseTextureName, t.ReplaceMask, toUpper(trim(e.model)), name))
-            owned.push_back({paths.entryIn(shared, name + ".bmp"), false, owner, brief});
+            owned.push_back({paths.entryIn(shared, name + textureFileExtension(t)), false, owner, brief});
     }
 }
 

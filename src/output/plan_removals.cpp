@@ -105,7 +105,7 @@ void planRemovals(const RepaintInputs& repaint, const fs::path& shared, const Ow
             removals.folder("Texture." + oldTexture, [&](const fs::path& path) { removals.filesIn(path); });
     } else if (!modelInUse) {
         for (const TextureSpec& t : spec.Textures)
-            removals.masked(shared, t.BaseTextureName, t.ReplaceMask, ".bmp");
+            removals.masked(shared, t.BaseTextureName, t.ReplaceMask, textureFileExtension(t));
     }
     if (!modelInUse && spec.TextureAssignOnly == 0) {
         removals.folder("Model." + oldModel, [&](const fs::path& path) {

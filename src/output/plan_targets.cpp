@@ -69,7 +69,9 @@ Status placeWrites(const RepaintInputs& repaint, const fs::path& shared, const s
         plan.air->destination = targets.target(plan.aircraftFolder, sim + ".air");
     for (TextureJob& job : plan.textures.textures) {
         if (job.skipped.empty())
-            job.destination = targets.target(assignOnly == 0 ? shared : ownTextures, job.name + ".bmp");
+            job.destination =
+                targets.target(assignOnly == 0 ? shared : ownTextures,
+                               job.name + textureFileExtension(repaint.spec.Textures[job.index]));
     }
     for (ExtraTextureJob& job : plan.textures.extras)
         job.destination = targets.target(ownTextures, job.name);

@@ -20,6 +20,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The container the aircraft's model expects the finished texture in, by the file's name.
+TextureContainer containerOf(const TextureSpec& texture) {
+    return texture.DdsFile == 1 ? TextureContainer::Dds : TextureContainer::FsBitmap;
+}
+
 std::size_t sectionCount(const TextureSpec& texture) {
     return std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(texture.NumSectionsOnTexture, 0)),
                                  texture.Sections.size());
@@ -95,7 +100,8 @@ std::optional<std::string> compose(const TextureSpec& texture, BitmapSurfaces& s
 // it is written only once both bitmaps are. With more than one thread the saving runs beside the
 // encoding.
 std::optional<std::string> saveAndConvert(const BitmapSurfaces& work, const fs::path& programFolder,
-                                          const std::string& name, bool alphaLoaded, TextureOptions options) {
+                                          const std::string& name, bool alphaLoaded,
+                                          TextureContainer container, TextureOptions options) {
     auto save = [&]() -> std::optional<std::string> {
         if (!SaveBitmap24(work, programFolder, name + "_c"))
             return "TempBitmaps\\" + utf8FromWindows1252(name) + "_c.bmp could not be written";
@@ -109,7 +115,7 @@ std::optional<std::string> saveAndConvert(const BitmapSurfaces& work, const fs::
         const Bitmap alpha = alphaLoaded ? Bitmap{} : opaqueAlpha(colour.width, colour.height);
         if (!composeTextureImage(colour, alphaLoaded ? work.WorkSurface8.bitmap : alpha, image))
             return std::vector<std::uint8_t>{};
-        return encodeTexture(image, TextureContainer::FsBitmap, options);
+        return encodeTexture(image, container, options);
     };
     std::optional<std::string> saved;
     std::vector<std::uint8_t> file;
@@ -146,7 +152,7 @@ std::optional<std::string> saveAndConvert(const BitmapSurfaces& work, const fs::
 // The task refers to the surfaces it was handed, so Finishing stays where it was made.
 std::unique_ptr<Finishing> startFinishing(BitmapSurfaces& surfaces, const fs::path& programFolder,
                                           std::size_t i, const std::string& name, TextureFormat format,
-                                          const TextureBuildOptions& build) {
+                                          TextureContainer container, const TextureBuildOptions& build) {
     auto f = std::make_unique<Finishing>();
     f->index = i;
     f->name = name;
@@ -156,9 +162,10 @@ std::unique_ptr<Finishing> startFinishing(BitmapSurfaces& surfaces, const fs::pa
     options.format = format;
     options.encoder = build.encoder;
     options.threads = build.threads;
-    auto finish = [&work = f->surfaces, folder = programFolder, name, alpha = surfaces.AlphaLoaded, options] {
+    auto finish = [&work = f->surfaces, folder = programFolder, name, alpha = surfaces.AlphaLoaded, container,
+                   options] {
         try {
-            return saveAndConvert(work, folder, name, alpha, options);
+            return saveAndConvert(work, folder, name, alpha, container, options);
         } catch (const std::bad_alloc&) { // pictures too large for the memory left: no texture, no crash
             return std::optional<std::string>("the converter could not write TempBitmaps\\" +
                                               utf8FromWindows1252(name) + ".bmp");
@@ -185,8 +192,7 @@ std::uintmax_t finishedTextureSize(const TextureSpec& texture) {
         return 0;
     TextureOptions options;
     options.format = formatOf(*code);
-    return encodedTextureSize(texture.TextureSizeX, texture.TextureSizeY, TextureContainer::FsBitmap,
-                              options);
+    return encodedTextureSize(texture.TextureSizeX, texture.TextureSizeY, containerOf(texture), options);
 }
 
 bool ComposeTexture24(const TextureSpec& texture, BitmapSurfaces& surfaces, Frontend& frontend,
@@ -284,7 +290,8 @@ std::vector<const TextureJob*> composeTextures(const AircraftSpec& spec, BitmapS
             report.skipped.push_back(skippedSentence("Texture " + shown, *failure));
             continue;
         }
-        pending = startFinishing(surfaces, programFolder, i, job.name, format, options);
+        pending = startFinishing(surfaces, programFolder, i, job.name, format,
+                                 containerOf(spec.Textures[job.index]), options);
     }
     finishPending(true); // every finished file is in place before the move pass
     return converted;
