@@ -14,10 +14,8 @@ namespace livrano {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// The ".bin" files of one folder in the order the aircraft screen lists them.
-std::vector<fs::path> listConfigurationFiles(const fs::path& folder) {
+std::vector<fs::path> configurationFiles(const fs::path& programFolder) {
+    const fs::path folder = resolveCaseless(programLocation(programFolder, "\\Aircraft Configurations"));
     std::vector<fs::path> files;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -37,12 +35,9 @@ std::vector<fs::path> listConfigurationFiles(const fs::path& folder) {
     return files;
 }
 
-} // namespace
-
 AircraftCatalogue LoadAircraftCatalogue(const fs::path& programFolder) {
     AircraftCatalogue catalogue;
-    const fs::path folder = resolveCaseless(programLocation(programFolder, "\\Aircraft Configurations"));
-    for (const fs::path& file : listConfigurationFiles(folder)) {
+    for (const fs::path& file : configurationFiles(programFolder)) {
         if (catalogue.Entries.size() == kCatalogueSlots)
             break;
         const ProfileDocument profile(decipherConfiguration(file).value_or(std::string()));

@@ -23,6 +23,11 @@ struct AircraftCatalogue {
     std::int16_t CatalogueLastIndex = 0;      // -1 once built empty
 };
 
+// Every regular file of ProgramFolder\Aircraft Configurations (that folder only, found without
+// regard to case) whose name ends in ".bin" in any letter case, sorted by name without regard to
+// case (names equal but for case in byte order): the catalogue's order, without its limit.
+std::vector<std::filesystem::path> configurationFiles(const std::filesystem::path& programFolder);
+
 // Builds the catalogue from the regular files of ProgramFolder\Aircraft Configurations (that
 // folder only, found without regard to case) whose names end in ".bin" in any letter case,
 // sorted by name without regard to case (names equal but for case in byte order). Each file is
