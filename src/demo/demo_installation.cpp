@@ -15,6 +15,7 @@
 #include "demo/demo_kinds.h"
 #include "demo/demo_model_files.h"
 #include "demo/demo_painting.h"
+#include "demo/demo_unconfigured.h"
 #include "output/build_lock.h"
 #include "output/configuration_text.h"
 #include "texture/bmp_writer.h"
@@ -460,11 +461,11 @@ std::vector<DemoAircraftKind> demoAircraftKinds() {
 }
 
 Status CreateDemoInstallation(const fs::path& dir, DemoInstallation& made) {
-    return CreateDemoInstallation(dir, made, demoAircraftKinds());
+    return CreateDemoInstallation(dir, made, demoAircraftKinds(), true);
 }
 
 Status CreateDemoInstallation(const fs::path& dir, DemoInstallation& made,
-                              const std::vector<DemoAircraftKind>& kinds) {
+                              const std::vector<DemoAircraftKind>& kinds, bool withUnconfigured) {
     made = {};
     made.programFolder = dir / "Corvane Software" / "Livrano";
     std::vector<DemoPlan> plans;
@@ -490,6 +491,12 @@ Status CreateDemoInstallation(const fs::path& dir, DemoInstallation& made,
     w.file(made.programFolder / "Data" / "airlines.cfg", airlines);
     for (const DemoPlan& plan : plans)
         writeAircraft(w, plan, made.programFolder, dir, made);
+    if (withUnconfigured) {
+        const fs::path aircraft = dir / "Aircraft" / kUnconfiguredFolder;
+        for (const DemoShippedFile& f : unconfiguredAircraftFiles())
+            w.file(aircraft / f.file, f.bytes);
+        made.unconfigured.push_back({kUnconfiguredDisplayName, aircraft});
+    }
     return w.status();
 }
 
