@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// livrano-cli demo: writes the demo installation, a simulator with two aircraft and the program
-// folder beside them, so every command, and the window, can be tried without a simulator.
+// livrano-cli demo: writes the demo installation, a simulator with two aircraft ready to build on,
+// a third one still without a configuration, and the program folder beside them, so every
+// command, and the window, can be tried without a simulator.
 
 #include <cstdio>
 #include <filesystem>
@@ -64,6 +65,13 @@ int run(const Options& o) {
             "  try           livrano-cli build --program-folder \"%s\" --aircraft \"%s\" \\\n"
             "                  --template \"%s\" --variation \"Demo\" --folder DMO\n",
             made.programFolder.string().c_str(), a.displayName.c_str(), a.templateFile.string().c_str());
+    }
+    // Installed as its maker ships it: a paint kit comes first, then builds as above.
+    for (const DemoUnconfiguredAircraft& a : made.unconfigured) {
+        say(stdout, "\n%s\n  installed in  %s\n", a.displayName.c_str(), a.aircraftFolder.string().c_str());
+        say(stdout, "  no configuration, template or data copy yet: livrano-cli kit makes them\n");
+        say(stdout, "  try           livrano-cli kit --program-folder \"%s\" \"%s\"\n",
+            made.programFolder.string().c_str(), a.aircraftFolder.string().c_str());
     }
     return kDone;
 }

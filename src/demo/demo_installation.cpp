@@ -13,7 +13,9 @@
 #include "app/file_bytes.h"
 #include "app/text.h"
 #include "demo/demo_kinds.h"
+#include "demo/demo_model_files.h"
 #include "demo/demo_painting.h"
+#include "demo/demo_unconfigured.h"
 #include "output/build_lock.h"
 #include "output/configuration_text.h"
 #include "texture/bmp_writer.h"
@@ -23,8 +25,6 @@ namespace livrano {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::size_t kModelFileSize = 24576;
 
 // A livery already installed in the demo aircraft, as an aircraft.cfg entry and its files.
 struct InstalledLivery {
@@ -329,31 +329,14 @@ std::string maskedOr(const std::string& base, const std::string& mask, int n, co
     return MaskedName(base, mask, n, id).value_or(base);
 }
 
-// A model file: a header, filler, and each texture's file name (masked with `id`) at its offsets.
+// The model file, its textures named as the livery `id` names them.
 std::string modelFile(const AircraftSpec& spec, const std::string& id) {
-    std::string bytes(kModelFileSize, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<char>((i * 131 + 17) % 253);
-    static constexpr char kHeader[] = {'R', 'I', 'F', 'F', 0,   0x60, 0,   0,
-                                       'M', 'D', 'L', '9', 'M', 'D',  'L', 'H'};
-    const std::string header(kHeader, sizeof kHeader);
-    bytes.replace(0, header.size(), header);
-    for (const TextureSpec& t : spec.Textures) {
-        const std::string name =
-            maskedOr(t.BaseTextureName, t.ReplaceMask, spec.NumIdentifierCharacters, id) + ".bmp";
-        for (std::int32_t offset : t.MdlOffsets) {
-            bytes.replace(static_cast<std::size_t>(offset - 1), name.size(), name);
-            bytes[static_cast<std::size_t>(offset - 1) + name.size()] = '\0';
-        }
-    }
-    return bytes;
-}
-
-std::string airFile(const std::string& name) {
-    std::string bytes = "RIFF flight model of " + name + "\r\n";
-    for (int i = 0; i < 2048; ++i)
-        bytes.push_back(static_cast<char>((i * 37 + 11) % 256));
-    return bytes;
+    std::vector<ModelTextureName> names;
+    for (const TextureSpec& t : spec.Textures)
+        names.push_back(
+            {maskedOr(t.BaseTextureName, t.ReplaceMask, spec.NumIdentifierCharacters, id) + ".bmp",
+             t.MdlOffsets});
+    return demoModelFile(names);
 }
 
 // An installed livery's texture: the parts painted where the texture's sections put them.
@@ -414,7 +397,7 @@ void writeAircraft(DemoWriter& w, const DemoPlan& plan, const fs::path& programF
     w.file(data / "Aircraft.cfg", factory + "[version]\r\nmajor=1\r\nminor=0\r\n\r\n" + plan.generalSections +
                                       plan.dataBalance + "[livrano]\r\nmodel=\r\npanel=\r\n");
     w.file(data / (spec.BaseModelName + ".mdl"), modelFile(spec, ""));
-    w.file(data / (spec.BaseAirName + ".air"), airFile(spec.BaseAirName));
+    w.file(data / (spec.BaseAirName + ".air"), demoAirFile(spec.BaseAirName));
 
     LiveryPicture painted = blankPicture(spec.TemplateSizeX, spec.TemplateSizeY, plan.templateDesign);
     for (std::size_t i = 0; i < spec.Textures.size(); ++i)
@@ -435,7 +418,7 @@ void writeAircraft(DemoWriter& w, const DemoPlan& plan, const fs::path& programF
     w.file(aircraft / "aircraft.cfg", cfg + plan.generalSections + plan.installedBalance);
     w.file(aircraft / "model" / "Model.cfg", "[models]\r\nnormal=" + spec.BaseModelName + "\r\n");
     w.file(aircraft / "model" / (spec.BaseModelName + ".mdl"), modelFile(spec, ""));
-    w.file(aircraft / (spec.BaseAirName + ".air"), airFile(spec.BaseAirName));
+    w.file(aircraft / (spec.BaseAirName + ".air"), demoAirFile(spec.BaseAirName));
     for (const InstalledLivery& l : plan.liveries) {
         const fs::path textures =
             aircraft / (l.textureFolder.empty() ? "texture" : "texture." + l.textureFolder);
@@ -455,7 +438,7 @@ void writeAircraft(DemoWriter& w, const DemoPlan& plan, const fs::path& programF
             if (spec.CopyRenameAirFile == 1) {
                 const std::string air =
                     maskedOr(spec.BaseAirName, spec.ReplaceAirMask, spec.NumIdentifierCharacters, l.id);
-                w.file(aircraft / (air + ".air"), airFile(air));
+                w.file(aircraft / (air + ".air"), demoAirFile(air));
             }
         }
     }
@@ -478,11 +461,11 @@ std::vector<DemoAircraftKind> demoAircraftKinds() {
 }
 
 Status CreateDemoInstallation(const fs::path& dir, DemoInstallation& made) {
-    return CreateDemoInstallation(dir, made, demoAircraftKinds());
+    return CreateDemoInstallation(dir, made, demoAircraftKinds(), true);
 }
 
 Status CreateDemoInstallation(const fs::path& dir, DemoInstallation& made,
-                              const std::vector<DemoAircraftKind>& kinds) {
+                              const std::vector<DemoAircraftKind>& kinds, bool withUnconfigured) {
     made = {};
     made.programFolder = dir / "Corvane Software" / "Livrano";
     std::vector<DemoPlan> plans;
@@ -508,6 +491,12 @@ Status CreateDemoInstallation(const fs::path& dir, DemoInstallation& made,
     w.file(made.programFolder / "Data" / "airlines.cfg", airlines);
     for (const DemoPlan& plan : plans)
         writeAircraft(w, plan, made.programFolder, dir, made);
+    if (withUnconfigured) {
+        const fs::path aircraft = dir / "Aircraft" / kUnconfiguredFolder;
+        for (const DemoShippedFile& f : unconfiguredAircraftFiles())
+            w.file(aircraft / f.file, f.bytes);
+        made.unconfigured.push_back({kUnconfiguredDisplayName, aircraft});
+    }
     return w.status();
 }
 

@@ -37,10 +37,11 @@ struct DemoAircraftKind {
 // The demo's own two aircraft, as `livrano-cli demo` makes them.
 std::vector<DemoAircraftKind> demoAircraftKinds();
 
-// CreateDemoInstallation with these aircraft, in this order. Refused, writing nothing, for a
-// kind it cannot make (a Skylark with a shared texture folder or a flight-model copy, a divisor
-// other than those above, names that are not plain, two kinds of one name).
+// CreateDemoInstallation with these aircraft, in this order, and the unconfigured aircraft only
+// `withUnconfigured`. Refused, writing nothing, for a kind it cannot make (a Skylark with a shared
+// texture folder or a flight-model copy, a divisor other than those above, names that are not
+// plain, two kinds of one name).
 Status CreateDemoInstallation(const std::filesystem::path& dir, DemoInstallation& made,
-                              const std::vector<DemoAircraftKind>& kinds);
+                              const std::vector<DemoAircraftKind>& kinds, bool withUnconfigured = false);
 
 } // namespace livrano
