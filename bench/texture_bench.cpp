@@ -3,11 +3,13 @@
 // and nvcompress on generated pictures (processor seconds per texture on one core, wall seconds
 // on every core, colour PSNR, alpha exactness); the converter against cp; builds of a
 // four-texture aircraft from a photographic template (against another version's when given),
-// where their time goes, and their cost against template size, texture count and repetition.
+// where their time goes, and their cost against template size, texture count and repetition; the
+// paint kit's guide picture.
 //
-// livrano_texture_bench [size] [--base DIR]
+// livrano_texture_bench [size] [--base DIR] [--convert-only | --guide-only]
 //   size: pictures and textures of size x size (default 2048)
 //   DIR: livrano-cli and livrano_build_once of another version (scripts/bench-against.sh)
+//   --convert-only, --guide-only: the converter against cp, or the paint kit's guide picture, alone
 
 #include <chrono>
 #include <cstdio>
@@ -42,6 +44,7 @@
 #include "texture/bmp_writer.h"
 #include "texture/dxt3_image.h"
 #include "texture/dxt_decoder.h"
+#include "texture/guide_picture.h"
 #include "texture/texture_composition.h"
 #include "texture/texture_converter.h"
 
@@ -553,6 +556,26 @@ void costCurve(const RgbaImage& picture, const fs::path& folder) {
     }
 }
 
+// The paint kit's guide picture of an 8192x6144 template holding twelve 2048x2048 textures, made a
+// row at a time and compressed at zlib level 1 as the kit does.
+void guidePicture() {
+    std::vector<GuideBox> boxes;
+    for (int i = 0; i < 12; ++i)
+        boxes.push_back(
+            {i % 4 * 2048, i / 4 * 2048, 2048, 2048, "TEXTURE_" + std::to_string(i + 1) + ".bmp"});
+    std::vector<std::uint8_t> png;
+    double best = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        const double processor = processorSeconds(RUSAGE_SELF);
+        mustSucceed(encodeGuidePng(8192, 6144, boxes, 1, png));
+        best = std::min(best, processorSeconds(RUSAGE_SELF) - processor);
+    }
+    std::printf("\n## The paint kit's guide picture (processor s, best of 3)\n\n"
+                "| picture | processor s | PNG bytes |\n|---|---|---|\n"
+                "| guide 8192x6144, 12 boxes, zlib level 1 | %.3f | %zu |\n",
+                best, png.size());
+}
+
 // The machine's load average over the last minute: on a shared machine, wall times are only
 // as good as the quiet they were measured in.
 std::string loadAverage() {
@@ -565,22 +588,28 @@ std::string loadAverage() {
 int main(int argc, char** argv) {
     int size = 2048;
     std::string base;
-    bool convertOnly = false;
+    bool convertOnly = false, guideOnly = false;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--base" && i + 1 < argc)
             base = argv[++i];
         else if (std::string(argv[i]) == "--convert-only")
             convertOnly = true;
+        else if (std::string(argv[i]) == "--guide-only")
+            guideOnly = true;
         else
             size = std::atoi(argv[i]);
     }
     if (size < 16 || size > 8192 || size % 16 != 0) {
         std::fprintf(stderr, "usage: livrano_texture_bench [size: a multiple of 16 up to 8192] [--base DIR] "
-                             "[--convert-only]\n");
+                             "[--convert-only | --guide-only]\n");
         return 2;
     }
     const Clock::time_point start = Clock::now();
     std::printf("Load average at the start: %s\n\n", loadAverage().c_str());
+    if (guideOnly) { // the guide picture alone, a few seconds
+        guidePicture();
+        return 0;
+    }
     const fs::path folder =
         fs::temp_directory_path() / ("livrano-bench-" + std::to_string(std::random_device{}()));
     fs::create_directories(folder);
@@ -596,6 +625,7 @@ int main(int argc, char** argv) {
     buildComparison(buildTemplate, base);
     buildSplit(buildTemplate);
     costCurve(photo, folder);
+    guidePicture();
     fs::remove_all(folder);
     std::printf("\nThe benchmark ran %.0f s; load average at the end: %s.\n", secondsSince(start),
                 loadAverage().c_str());

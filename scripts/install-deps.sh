@@ -10,7 +10,7 @@ packages=(
     build-essential cmake pkg-config git
     libgtest-dev libgmock-dev
     libcli11-dev libssl-dev
-    libsquish-dev libzip-dev
+    libsquish-dev libzip-dev libpng-dev
     libnvtt-bin libstb-dev
     qt6-base-dev qt6-multimedia-dev libgl-dev
     fonts-wine fonts-dejavu-core
