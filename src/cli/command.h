@@ -26,6 +26,7 @@ CommandRun defineConvertCommand(CLI::App& command);
 CommandRun defineDemoCommand(CLI::App& command);
 CommandRun defineInspectCommand(CLI::App& command);
 CommandRun defineInstallLiveryCommand(CLI::App& command);
+CommandRun defineKitCommand(CLI::App& command);
 CommandRun defineListCommand(CLI::App& command);
 CommandRun definePackCommand(CLI::App& command);
 CommandRun defineRemoveCommand(CLI::App& command);

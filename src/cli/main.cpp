@@ -28,6 +28,7 @@ const Command kCommands[] = {
     {"demo", "write a demo simulator with two aircraft, templates and the program folder", defineDemoCommand},
     {"inspect", "describe a texture file, and decode it to an ordinary BMP", defineInspectCommand},
     {"install-livery", "install a livery shared as a zip", defineInstallLiveryCommand},
+    {"kit", "make a paint kit from an installed aircraft that has no configuration", defineKitCommand},
     {"list", "list the liveries of an aircraft and whether their files exist", defineListCommand},
     {"pack", "pack one livery into a zip to share", definePackCommand},
     {"remove", "take one added livery out of an aircraft", defineRemoveCommand},

@@ -10,6 +10,7 @@
 #include "app/program_folder.h"
 #include "cli/command.h"
 #include "cli/exit_status.h"
+#include "cli/kit_every_aircraft.h"
 #include "cli/terminal_text.h"
 #include "output/program_setup.h"
 
@@ -22,6 +23,7 @@ namespace fs = std::filesystem;
 struct Options {
     std::string simulator;
     bool dryRun = false;
+    bool kits = false;
 };
 
 const char* verb(SetupFile::Action action, bool dryRun) {
@@ -80,7 +82,10 @@ int run(const Options& o) {
             "Aircraft makers' configurations go into %s.\n",
             setup.record.string().c_str(),
             (setup.programFolder / "Aircraft Configurations").string().c_str());
-    return kDone;
+    if (!o.kits)
+        return kDone;
+    say(stdout, "\n");
+    return kitEveryAircraft(setup.programFolder, o.dryRun);
 }
 
 } // namespace
@@ -91,6 +96,8 @@ CommandRun defineSetupCommand(CLI::App& command) {
         .add_option("SIMULATOR_FOLDER", o->simulator, "the simulator's folder, the one that holds Aircraft")
         ->required();
     command.add_flag("--dry-run", o->dryRun, "print what would be made, written and kept, and stop");
+    command.add_flag("--kits", o->kits,
+                     "then make a paint kit for every aircraft without a configuration (as kit --all)");
     command.footer(
         "Lays out SIMULATOR_FOLDER/Corvane Software/Livrano: copies of the installed airlines.cfg,\n"
         "skin files and manual, and empty Templates, TempBitmaps and Aircraft Configurations. It\n"
@@ -100,9 +107,10 @@ CommandRun defineSetupCommand(CLI::App& command) {
         "upgrade, livrano and every command using the folder do the same when they start. The\n"
         "folder it makes becomes the one livrano and livrano-cli use when no other is given.\n\n"
         "Exit status:\n"
-        "  0  set up (--dry-run: planned)\n"
+        "  0  set up (--dry-run: planned); with --kits, every kit made too\n"
         "  1  a file could not be written after others were\n"
-        "  2  usage, a folder that is not a simulator's, or missing installed files\n"
+        "  2  usage, a folder that is not a simulator's, missing installed files, or (--kits) an\n"
+        "     aircraft the kit cannot describe\n"
         "  3  another build or setup at work on the program folder\n");
     return [o] { return run(*o); };
 }
