@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -34,6 +35,29 @@ Desktop systemDesktop() {
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();
+    };
+    d.ask = [](const QString& text) {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Livrano"), text,
+                        QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes;
+    };
+    auto dialog = std::make_shared<std::unique_ptr<QProgressDialog>>();
+    d.progress = [dialog](const QString& label, int done, int total) {
+        if (done >= total) {
+            dialog->reset();
+            return;
+        }
+        if (!*dialog) {
+            // No Cancel button: a kit half-way is finished, and the next one is quick to skip later.
+            *dialog = std::make_unique<QProgressDialog>(label, QString(), 0, total);
+            (*dialog)->setWindowTitle(QStringLiteral("Livrano"));
+            (*dialog)->setMinimumDuration(0);
+        }
+        (*dialog)->setLabelText(label);
+        (*dialog)->setMaximum(total);
+        (*dialog)->setValue(done);
+        QCoreApplication::processEvents();
     };
     // One effect for the whole run: a new one per confirmation would cut the last one short.
     auto effect = std::make_shared<std::unique_ptr<QSoundEffect>>();

@@ -23,6 +23,11 @@ struct Desktop {
     // A folder dialog captioned `caption`, starting in startFolder and showing hidden folders; the
     // chosen folder, nullopt when cancelled.
     std::function<std::optional<QString>(const QString& caption, const QString& startFolder)> chooseFolder;
+    // A question with Yes and No buttons, titled "Livrano"; true for Yes.
+    std::function<bool(const QString& text)> ask;
+    // Long work's progress in a window of its own: `label` says what is being done, `done` of
+    // `total` steps are; the window closes once done reaches total.
+    std::function<void(const QString& label, int done, int total)> progress;
     // Plays a sound file without waiting; a missing file plays nothing.
     std::function<void(const std::filesystem::path& wavFile)> playSound;
     // Hands a document to the program that opens it; false when there is none to hand it to (on
@@ -32,8 +37,8 @@ struct Desktop {
     std::function<void()> endProcess;
 };
 
-// The real ones: QMessageBox, QFileDialog (files and folders), QSoundEffect, QDesktopServices,
-// QCoreApplication::exit.
+// The real ones: QMessageBox, QFileDialog (files and folders), QProgressDialog, QSoundEffect,
+// QDesktopServices, QCoreApplication::exit.
 Desktop systemDesktop();
 
 } // namespace livrano

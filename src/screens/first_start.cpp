@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "app/program_folder.h"
+#include "output/paint_kit.h"
 #include "output/program_setup.h"
 
 namespace livrano {
@@ -30,6 +31,40 @@ QString firstDialogFolder() {
 
 } // namespace
 
+void offerKits(const fs::path& programFolder, const Desktop& desktop) {
+    const std::vector<fs::path> folders = aircraftWithoutConfiguration(programFolder);
+    if (folders.empty())
+        return;
+    const QString count = folders.size() == 1 ? QStringLiteral("1 aircraft")
+                                              : QStringLiteral("%1 aircraft").arg(folders.size());
+    if (!desktop.ask(
+            QStringLiteral("The simulator holds %1 without a Livrano configuration. Make a paint kit for "
+                           "each now? A kit's template holds the aircraft's own paint; the kits are "
+                           "listed with the other aircraft.\n\nThe same can be done later with: "
+                           "livrano-cli kit --all")
+                .arg(count)))
+        return;
+    int made = 0;
+    QString notMade;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const QString name = QFile::decodeName(folders[i].filename().c_str());
+        desktop.progress(QStringLiteral("Making a paint kit for %1").arg(name), int(i), int(folders.size()));
+        KitRequest request;
+        request.programFolder = programFolder;
+        request.aircraftFolder = folders[i];
+        KitPlan plan;
+        if (const Status s = makeKit(request, false, plan); s)
+            ++made;
+        else
+            notMade += QStringLiteral("\n%1: %2").arg(name, QString::fromStdString(s.message()));
+    }
+    desktop.progress(QString(), int(folders.size()), int(folders.size()));
+    QString text = QStringLiteral("Made %1 of %2 paint kits.").arg(made).arg(folders.size());
+    if (!notMade.isEmpty())
+        text += QStringLiteral(" Not made:") + notMade;
+    desktop.message(text);
+}
+
 std::optional<fs::path> setUpOnFirstStart(const fs::path& executable, const Desktop& desktop) {
     const std::optional<fs::path> shared = findSharedFiles(executable);
     if (!shared) {
@@ -49,8 +84,10 @@ std::optional<fs::path> setUpOnFirstStart(const fs::path& executable, const Desk
             return std::nullopt;
         ProgramSetup setup;
         const Status s = setUpProgramFolder(*shared, QFile::encodeName(*chosen).toStdString(), false, setup);
-        if (s)
+        if (s) {
+            offerKits(setup.programFolder, desktop);
             return setup.programFolder;
+        }
         desktop.message(QString::fromStdString(s.text()));
         start = *chosen;
     }

@@ -46,6 +46,11 @@ Desktop GuiInstallation::desktop() const {
         return r->documentViewer;
     };
     d.endProcess = [r] { ++r->ends; };
+    d.ask = [r](const QString& text) {
+        r->questions.push_back(text);
+        return r->answer;
+    };
+    d.progress = [r](const QString&, int done, int) { r->progressSteps.push_back(done); };
     return d;
 }
 

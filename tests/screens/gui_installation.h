@@ -37,6 +37,9 @@ struct DesktopRecord {
     QString chosenFile;   // what the open-file dialog returns; empty: cancelled
     QString chosenFolder; // what the folder dialog returns once (then it is cancelled); empty: cancelled
     bool documentViewer = true; // false: no program opens documents (no xdg-open)
+    std::vector<QString> questions;
+    bool answer = true;             // what every question is answered
+    std::vector<int> progressSteps; // each `done` the progress window was shown
     int ends = 0;
 };
 

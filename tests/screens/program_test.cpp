@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "aircraft/catalogue.h"
 #include "app/file_names.h"
 #include "app/program_folder.h"
 #include "screens/callsign_screen.h"
@@ -23,6 +24,7 @@
 #include "screens/select_aircraft_screen.h"
 #include "skin/image_button.h"
 #include "skin/tooltip.h"
+#include "texture/bmp_writer.h"
 #include "texture/template_loader.h"
 
 namespace livrano {
@@ -64,7 +66,11 @@ TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
     const QByteArray home = qgetenv("HOME");
     ASSERT_TRUE(qputenv("HOME", dir.path().c_str()));
     fs::create_directories(dir / ".wine" / "drive_c"); // where the first dialog starts
-    fs::create_directories(dir / "Simulator" / "Aircraft");
+    // An aircraft as its maker installs it, with no configuration: the first start offers a kit.
+    const fs::path gull = dir / "Simulator" / "Aircraft" / "Gull";
+    testkit::writeFile(gull / "aircraft.cfg", "[fltsim.0]\r\ntitle=Gull\r\nsim=gull\r\ntexture=\r\n");
+    testkit::writeFile(gull / "texture" / "body.bmp",
+                       encodeBmp24(Bitmap{4, 2, 3, std::vector<std::uint8_t>(24, 90), {}}));
     fs::create_directories(dir / "Empty");
     const fs::path made = dir / "Simulator" / "Corvane Software" / "Livrano";
     struct Case {
@@ -78,7 +84,7 @@ TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
         {dir / "Empty", dir / "Simulator", 1, "are missing. Please reinstall Livrano.", 0},
         {installation.programFolder(), {}, 1, "Choose the simulator's folder", 1},
         {installation.programFolder(), dir / "Empty", 2, "has no Aircraft folder", 2},
-        {installation.programFolder(), dir / "Simulator", 1, "Choose the simulator's folder", 1},
+        {installation.programFolder(), dir / "Simulator", 2, "Made 1 of 1 paint kits.", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen.string());
@@ -94,6 +100,10 @@ TEST(FirstStart, MakesTheProgramFolderInTheChosenSimulatorOrSaysWhyNot) {
         EXPECT_EQ(fs::exists(made), folder.has_value());
     }
     EXPECT_EQ(findProgramFolder(std::nullopt, dir / "Empty"), made);
+    ASSERT_EQ(installation.record().questions.size(), 1u);
+    EXPECT_TRUE(installation.record().questions[0].startsWith("The simulator holds 1 aircraft without"));
+    EXPECT_EQ(installation.record().progressSteps, (std::vector<int>{0, 1}));
+    EXPECT_EQ(LoadAircraftCatalogue(made).Entries.size(), 1u);
     EXPECT_TRUE(fs::exists(made / "Data" / "airlines.cfg"));
     unsetenv("XDG_CONFIG_HOME");
     qputenv("HOME", home);
