@@ -61,6 +61,7 @@ demo: build
 # libsquish parallelises with OpenMP: one thread, so that its one-core times are one core's.
 bench: build
 	OMP_NUM_THREADS=1 build/default/bench/livrano_texture_bench
+	build/default/bench/livrano_kit_bench
 
 fuzz: deps
 	@scripts/install-deps.sh clang

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+// What a paint kit costs: an aircraft with twelve 2048x2048 DXT1 textures in DDS files, kitted
+// once, with the processor time of each stage (reading and decoding the textures, packing them,
+// the template's pixels and bitmaps, the guide, writing the files).
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "app/file_bytes.h"
+#include "output/kit_files.h"
+#include "output/kit_plan.h"
+#include "texture/guide_picture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace livrano;
+
+double processorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// A DDS file of DXT1 blocks. Any eight bytes are a DXT1 block; these vary smoothly enough to
+// look like paint and to compress no better than paint does.
+std::string dxt1Dds(int size, std::uint32_t seed) {
+    std::string file(128, '\0');
+    auto put = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            file[at + std::size_t(i)] = char((v >> (8 * i)) & 0xFF);
+    };
+    put(0, 0x20534444); // "DDS "
+    put(4, 124);
+    put(8, 0x1007 | 0x80000);
+    put(12, std::uint32_t(size));
+    put(16, std::uint32_t(size));
+    put(20, std::uint32_t(size / 4) * std::uint32_t(size / 4) * 8);
+    put(76, 32);
+    put(80, 0x4);
+    put(84, 0x31545844); // "DXT1"
+    put(108, 0x1000);
+    std::mt19937 random(seed);
+    for (int by = 0; by < size / 4; ++by)
+        for (int bx = 0; bx < size / 4; ++bx) {
+            const std::uint32_t c0 = (std::uint32_t(bx * 31 / (size / 4)) << 11) |
+                                     (std::uint32_t(by * 63 / (size / 4)) << 5) | (seed & 31);
+            const std::uint32_t c1 = c0 ^ 0x0841;
+            std::string block(8, '\0');
+            block[0] = char(c0 & 0xFF);
+            block[1] = char(c0 >> 8);
+            block[2] = char(c1 & 0xFF);
+            block[3] = char(c1 >> 8);
+            const auto indices = static_cast<std::uint32_t>(random());
+            for (int i = 0; i < 4; ++i)
+                block[4 + std::size_t(i)] = char((indices >> (8 * i)) & 0xFF);
+            file += block;
+        }
+    return file;
+}
+
+} // namespace
+
+int main() {
+    const fs::path root =
+        fs::temp_directory_path() / ("livrano-kit-bench-" + std::to_string(std::random_device{}()));
+    const fs::path program = root / "Corvane Software" / "Livrano";
+    const fs::path aircraft = root / "Aircraft" / "Twelve";
+    fs::create_directories(program / "Data");
+    fs::create_directories(program / "Templates");
+    fs::create_directories(program / "Aircraft Configurations");
+    fs::create_directories(aircraft / "texture");
+    if (!replaceFileBytes(program / "Data" / "airlines.cfg", std::string_view("Corvane Air\r\n")) ||
+        !replaceFileBytes(aircraft / "aircraft.cfg",
+                          std::string_view("[fltsim.0]\r\ntitle=Twelve\r\nsim=twelve\r\n")))
+        return 1;
+    for (int i = 0; i < 12; ++i)
+        if (!replaceFileBytes(aircraft / "texture" / ("part" + std::to_string(i) + ".dds"),
+                              dxt1Dds(2048, std::uint32_t(i + 1))))
+            return 1;
+
+    KitRequest request;
+    request.programFolder = program;
+    request.aircraftFolder = aircraft;
+    const double start = processorSeconds();
+    const auto wallStart = std::chrono::steady_clock::now();
+    KitSource source;
+    if (!readKitSource(aircraft, request.choices, source))
+        return 1;
+    const double decoded = processorSeconds();
+    KitPlan plan;
+    if (!planKit(request, installedConfigurations(program), plan)) // reads and decodes again, then packs
+        return 1;
+    const double planned = processorSeconds();
+    KitFiles files;
+    if (!composeKitFiles(plan, files))
+        return 1;
+    const double composed = processorSeconds();
+    std::vector<std::uint8_t> guide;
+    std::vector<GuideBox> boxes;
+    for (std::size_t i = 0; i < plan.layout.places.size(); ++i)
+        boxes.push_back({plan.layout.places[i].x, plan.layout.places[i].y, plan.layout.places[i].width,
+                         plan.layout.places[i].height, plan.source.textures[i].fileName});
+    const double guideStart = processorSeconds();
+    if (!encodeGuidePng(plan.layout.width, plan.layout.height, boxes, kGuideZlibLevel, guide))
+        return 1;
+    const double guideEnd = processorSeconds();
+    if (!writeKitFiles(plan, files, systemFileOperations()))
+        return 1;
+    const double written = processorSeconds();
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+
+    const double decoding = decoded - start;
+    const double packing = (planned - decoded) - decoding;
+    const double guideSeconds = guideEnd - guideStart;
+    std::printf("Kit of 12 DXT1 textures of 2048x2048 (template %dx%d), processor seconds:\n",
+                plan.layout.width, plan.layout.height);
+    std::printf("  reading and decoding the textures  %6.3f\n", decoding);
+    std::printf("  packing and planning               %6.3f\n", packing);
+    std::printf("  template pixels and bitmaps        %6.3f\n", (composed - planned) - guideSeconds);
+    std::printf("  guide (PNG, zlib level %d)           %6.3f  (%zu bytes)\n", kGuideZlibLevel, guideSeconds,
+                guide.size());
+    std::printf("  writing the files                  %6.3f\n", written - guideEnd);
+    std::printf(
+        "  a kit in all                       %6.3f  (%.3f s wall; the texture reading counted once)\n",
+        decoding + packing + (composed - planned) + (written - guideEnd), wall);
+    fs::remove_all(root);
+    return 0;
+}
