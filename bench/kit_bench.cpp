@@ -51,7 +51,8 @@ std::string dxt1Dds(int size, std::uint32_t seed) {
         for (int bx = 0; bx < size / 4; ++bx) {
             const std::uint32_t c0 = (std::uint32_t(bx * 31 / (size / 4)) << 11) |
                                      (std::uint32_t(by * 63 / (size / 4)) << 5) | (seed & 31);
-            const std::uint32_t c1 = c0 ^ 0x0841;
+            // colour0 above colour1: four opaque colours, as a texture without alpha has them.
+            const std::uint32_t c1 = c0 >= 0x0841 ? c0 - 0x0841 : 0;
             std::string block(8, '\0');
             block[0] = char(c0 & 0xFF);
             block[1] = char(c0 >> 8);

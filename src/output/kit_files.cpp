@@ -21,36 +21,42 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The textures crossing each row of the template, so that a row is made from its own few.
+std::vector<std::vector<std::size_t>> texturesByRow(const TemplateLayout& layout) {
+    std::vector<std::vector<std::size_t>> rows(std::size_t(layout.height));
+    for (std::size_t i = 0; i < layout.places.size(); ++i)
+        for (int y = layout.places[i].y; y < layout.places[i].y + layout.places[i].height; ++y)
+            rows[std::size_t(y)].push_back(i);
+    return rows;
+}
+
 void composeTemplate(const KitPlan& plan, bool alpha, KitFiles& files) {
-    const int width = plan.layout.width;
-    const int height = plan.layout.height;
-    Bitmap colour{
-        width, height, 3, std::vector<std::uint8_t>(std::size_t(width) * height * 3, kKitNeutralGrey), {}};
-    Bitmap grey{width, height, 1, {}, greyRamp()};
-    if (alpha)
-        grey.pixels.assign(std::size_t(width) * height, 255);
-    for (std::size_t i = 0; i < plan.source.textures.size(); ++i) {
-        const RgbaImage& image = plan.source.textures[i].decoded.image;
-        const PackedTexture& place = plan.layout.places[i];
-        for (int y = 0; y < image.height; ++y) {
-            std::uint8_t* bgr = colour.row(place.y + y) + std::size_t(place.x) * 3;
-            const std::uint8_t* rgba = image.pixel(0, y);
-            for (int x = 0; x < image.width; ++x, bgr += 3, rgba += 4) {
-                bgr[0] = rgba[2];
-                bgr[1] = rgba[1];
-                bgr[2] = rgba[0];
+    const std::vector<std::vector<std::size_t>> crossing = texturesByRow(plan.layout);
+    const auto& textures = plan.source.textures;
+    const auto& places = plan.layout.places;
+    files.templateBmp = encodeBmp24(plan.layout.width, plan.layout.height, [&](int y, std::uint8_t* bgr) {
+        std::memset(bgr, kKitNeutralGrey, std::size_t(plan.layout.width) * 3);
+        for (std::size_t i : crossing[std::size_t(y)]) {
+            const std::uint8_t* rgba = textures[i].decoded.image.pixel(0, y - places[i].y);
+            std::uint8_t* out = bgr + std::size_t(places[i].x) * 3;
+            for (int x = 0; x < places[i].width; ++x, out += 3, rgba += 4) {
+                out[0] = rgba[2];
+                out[1] = rgba[1];
+                out[2] = rgba[0];
             }
-            if (!alpha)
-                continue;
-            std::uint8_t* a = grey.row(place.y + y) + place.x;
-            rgba = image.pixel(0, y);
-            for (int x = 0; x < image.width; ++x)
-                a[x] = rgba[std::size_t(x) * 4 + 3];
         }
-    }
-    files.templateBmp = encodeBmp24(colour);
-    if (alpha)
-        files.alphaBmp = encodeBmp8(grey, grey.palette);
+    });
+    if (!alpha)
+        return;
+    const std::vector<PaletteEntry> grey = greyRamp();
+    files.alphaBmp = encodeBmp8(plan.layout.width, plan.layout.height, grey, [&](int y, std::uint8_t* a) {
+        std::memset(a, 255, std::size_t(plan.layout.width));
+        for (std::size_t i : crossing[std::size_t(y)]) {
+            const std::uint8_t* rgba = textures[i].decoded.image.pixel(0, y - places[i].y);
+            for (int x = 0; x < places[i].width; ++x)
+                a[places[i].x + x] = rgba[std::size_t(x) * 4 + 3];
+        }
+    });
 }
 
 // The installed file as the program reads it, and what a new entry takes from the factory livery:

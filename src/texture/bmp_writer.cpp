@@ -47,6 +47,30 @@ void putRows(std::vector<std::uint8_t>& out, std::size_t dataOffset, const std::
 
 } // namespace
 
+std::vector<std::uint8_t> encodeBmp24(int width, int height, const BmpRows& rows) {
+    assert(width >= 1 && height >= 1);
+    const std::size_t stride = paddedStride(std::size_t(width) * 3);
+    auto out = headers(width, height, 24, 54, stride);
+    for (int y = 0; y < height; ++y)
+        rows(y, out.data() + 54 + std::size_t(height - 1 - y) * stride);
+    return out;
+}
+
+std::vector<std::uint8_t> encodeBmp8(int width, int height, std::span<const PaletteEntry> table,
+                                     const BmpRows& rows) {
+    assert(width >= 1 && height >= 1);
+    const std::size_t stride = paddedStride(std::size_t(width));
+    auto out = headers(width, height, 8, 1078, stride);
+    for (std::size_t i = 0; i < 256 && i < table.size(); ++i) {
+        out[54 + i * 4] = table[i].blue;
+        out[54 + i * 4 + 1] = table[i].green;
+        out[54 + i * 4 + 2] = table[i].red;
+    }
+    for (int y = 0; y < height; ++y)
+        rows(y, out.data() + 1078 + std::size_t(height - 1 - y) * stride);
+    return out;
+}
+
 std::vector<std::uint8_t> encodeBmp24(const Bitmap& colour) {
     assert(colour.bytesPerPixel == 3 &&
            colour.pixels.size() == colour.rowBytes() * std::size_t(colour.height));

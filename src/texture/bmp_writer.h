@@ -9,6 +9,7 @@
 // width * height * 3 + 54 or width * height + 1078.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -21,6 +22,17 @@ std::vector<std::uint8_t> encodeBmp24(const Bitmap& colour);
 
 // Precondition: an indexed bitmap; the table is written as 256 entries (missing ones black).
 std::vector<std::uint8_t> encodeBmp8(const Bitmap& indexed, std::span<const PaletteEntry> table);
+
+// Fills `row` with row y of a picture (rows top-down): width * 3 bytes of blue, green, red for a
+// colour picture, width palette indices for an indexed one.
+using BmpRows = std::function<void(int y, std::uint8_t* row)>;
+
+// The same files, their rows made straight into the file's bytes, so that no picture of the
+// whole is made first (a paint kit's template can be 64 Mi pixels). Precondition: width and
+// height at least 1.
+std::vector<std::uint8_t> encodeBmp24(int width, int height, const BmpRows& rows);
+std::vector<std::uint8_t> encodeBmp8(int width, int height, std::span<const PaletteEntry> table,
+                                     const BmpRows& rows);
 
 // An ordinary 32-bit BMP (blue, green, red, alpha bytes, bottom-up) from top-down RGBA pixels.
 std::vector<std::uint8_t> encodeBmp32(int width, int height, std::span<const std::uint8_t> rgba);
