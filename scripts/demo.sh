@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: MIT
 # Writes the demo installation under build/demo (afresh each time), builds one repaint of each
 # demo aircraft with livrano-cli build, shows where the textures and the new [fltsim.N] entries
-# landed, and has livrano-cli inspect read one finished texture of each.
+# landed, and has livrano-cli inspect read one finished texture of each. The third aircraft has no
+# configuration: livrano-cli kit makes its paint kit, a repaint is built on the kit's template as
+# it came, and livrano-cli list shows the liveries.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -58,6 +60,18 @@ entry "$skylark" "Corvane C-310 Skylark Sunset Coast"
 echo "Corvane CJ-70 Meridian, textures in $meridian/texture (shared), model in $meridian/Model.PLX:"
 ls -l "$meridian/texture" | grep PLX | awk '{ printf "    %-24s %10d bytes\n", $9, $5 }'
 entry "$meridian" "Corvane CJ-70 Meridian Polar Express"
+
+kestrel="$demo/Aircraft/Kestrel"
+echo
+echo "=== The Kestrel has no configuration: a paint kit made from the aircraft itself ==="
+start=$(now)
+"$cli" kit --program-folder "$program" "$kestrel"
+end=$(now)
+echo "Kit made in $(( (end - start) / 1000000 )) ms"
+build "Corvane Aeroworks CK-20 Kestrel" "Corvane Aeroworks CK-20 Kestrel Template.bmp" "Factory Again" FAG \
+    CORVANE N20FA
+echo
+"$cli" list --program-folder "$program" --aircraft "Corvane Aeroworks CK-20 Kestrel"
 
 echo
 echo "=== livrano-cli inspect ==="

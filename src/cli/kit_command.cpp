@@ -45,7 +45,7 @@ void report(const KitPlan& plan, bool dryRun) {
     const char* verb = dryRun ? "would write" : "wrote";
     say(stdout, "%s \"%s\" for %s\n", dryRun ? "Plan for the kit" : "Kit", shown(plan.displayName).c_str(),
         plan.source.aircraftFolder.string().c_str());
-    say(stdout, "  livery    \"%s\" (%s)\n", shown(plan.source.livery.title).c_str(),
+    say(stdout, "  %-11s \"%s\" (%s)\n", "livery", shown(plan.source.livery.title).c_str(),
         plan.source.textureFolder.filename().string().c_str());
     for (const auto& [from, to] : plan.keptAside)
         say(stdout, "  %-9s %s as %s (the template is never written over)\n", dryRun ? "would keep" : "kept",

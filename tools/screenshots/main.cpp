@@ -27,6 +27,7 @@
 #include <filesystem>
 
 #include "demo/demo_installation.h"
+#include "output/paint_kit.h"
 #include "screens/main_window.h"
 #include "screens/program.h"
 #include "screens/wizard_screen.h"
@@ -98,6 +99,34 @@ WizardScreen& on(Program& program, Screen screen) {
 
 } // namespace
 
+// The kit of the demo's aircraft without a configuration: its template as it comes, and the same
+// with the guide laid over it as a layer, side by side.
+bool kitPicture(const DemoInstallation& demo, const QString& out) {
+    KitRequest request;
+    request.programFolder = demo.programFolder;
+    request.aircraftFolder = demo.unconfigured.at(0).aircraftFolder;
+    KitPlan plan;
+    if (!makeKit(request, false, plan)) {
+        std::fprintf(stderr, "livrano-shots: cannot make the demo's kit\n");
+        return false;
+    }
+    const QImage paint(QString::fromStdString(plan.templateFile.string()));
+    const QImage guide(QString::fromStdString(plan.guideFile.string()));
+    QImage both(paint.width() * 2 + kMargin * 3, paint.height() + kMargin * 2, QImage::Format_RGB32);
+    both.fill(QColor(58, 76, 98));
+    QPainter painter(&both);
+    painter.drawImage(kMargin, kMargin, paint);
+    painter.drawImage(paint.width() + kMargin * 2, kMargin, paint);
+    painter.drawImage(paint.width() + kMargin * 2, kMargin, guide);
+    painter.end();
+    const QString file = out + QStringLiteral("/kit-template-guide.png");
+    if (paint.isNull() || guide.isNull() || !both.save(file, "PNG")) {
+        std::fprintf(stderr, "livrano-shots: cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    return true;
+}
+
 int main(int argc, char** argv) {
     useDevicePixels();
     QApplication app(argc, argv);
@@ -168,5 +197,5 @@ int main(int argc, char** argv) {
     QTest::sendKeyEvent(QTest::Click, variation, Qt::Key_unknown, QString::fromUtf8("\xc4\x93"),
                         Qt::NoModifier);
     shots.shoot(main, "main-refusal");
-    return shots.ok ? 0 : 1;
+    return shots.ok && kitPicture(demo, args[2]) ? 0 : 1;
 }
