@@ -560,6 +560,7 @@ void costCurve(const RgbaImage& picture, const fs::path& folder) {
 // row at a time and compressed at zlib level 1 as the kit does.
 void guidePicture() {
     std::vector<GuideBox> boxes;
+    boxes.reserve(12);
     for (int i = 0; i < 12; ++i)
         boxes.push_back(
             {i % 4 * 2048, i / 4 * 2048, 2048, 2048, "TEXTURE_" + std::to_string(i + 1) + ".bmp"});

@@ -83,7 +83,7 @@ constexpr int lineLength(int band) {
 // Whether every band's lines are as long as its glyphs and hold only the art's three characters
 // where they belong, so that a slip in the drawing fails the build instead of shifting a glyph.
 constexpr bool artIsWellFormed() {
-    if (std::size(kGlyphArt) != std::size_t((kGlyphCount + kGlyphsAcross - 1) / kGlyphsAcross * kGlyphHeight))
+    if (int(std::size(kGlyphArt)) != (kGlyphCount + kGlyphsAcross - 1) / kGlyphsAcross * kGlyphHeight)
         return false;
     for (std::size_t line = 0; line < std::size(kGlyphArt); ++line) {
         const std::string_view text = kGlyphArt[line];
@@ -105,10 +105,12 @@ constexpr std::array<Glyph, kGlyphCount> glyphsFromArt() {
         const int band = code / kGlyphsAcross, slot = code % kGlyphsAcross;
         for (int row = 0; row < kGlyphHeight; ++row) {
             const std::string_view line = kGlyphArt[band * kGlyphHeight + row];
-            for (int column = 0; column < kGlyphWidth; ++column)
-                if (line[std::size_t(slot * kGlyphAdvance + column)] == '#')
+            for (int column = 0; column < kGlyphWidth; ++column) {
+                const int at = slot * kGlyphAdvance + column;
+                if (line[std::size_t(at)] == '#')
                     glyphs[std::size_t(code)][std::size_t(row)] |=
                         std::uint8_t(1 << (kGlyphWidth - 1 - column));
+            }
         }
     }
     return glyphs;

@@ -44,7 +44,7 @@ RgbaImage guide(int level = 1) {
     EXPECT_TRUE(picture.width == 900 && picture.height == 600) << "not a 900x600 RGBA PNG";
     return picture.width == 900 && picture.height == 600
                ? picture
-               : RgbaImage{900, 600, std::vector<std::uint8_t>(900 * 600 * 4)};
+               : RgbaImage{900, 600, std::vector<std::uint8_t>(std::size_t(900) * 600 * 4)};
 }
 
 bool is(const std::uint8_t* pixel, Rgba8 c) {
