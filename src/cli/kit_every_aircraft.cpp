@@ -32,9 +32,9 @@ int kitEveryAircraft(const fs::path& programFolder, bool dryRun, const std::vect
         if (status.kind() == Status::Kind::Locked)
             return failed("livrano-cli kit", status);
         if (status)
-            say(stdout, "  %-10s %s as \"%s\" (%zu textures)\n", dryRun ? "would kit" : "kitted",
+            say(stdout, "  %-10s %s as \"%s\" (%zu texture%s)\n", dryRun ? "would kit" : "kitted",
                 folder.filename().string().c_str(), utf8FromWindows1252(plan.displayName).c_str(),
-                plan.source.textures.size());
+                plan.source.textures.size(), plan.source.textures.size() == 1 ? "" : "s");
         else
             say(stdout, "  %-10s %s: %s\n", "not kitted", folder.filename().string().c_str(),
                 status.message().c_str());

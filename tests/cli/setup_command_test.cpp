@@ -10,6 +10,7 @@
 #include "output/repaint_world.h"
 #include "support/run_cli.h"
 #include "support/temp_dir.h"
+#include "texture/bmp_writer.h"
 
 namespace livrano {
 namespace {
@@ -100,6 +101,29 @@ TEST(SetupCommand, LaysOutTheProgramFolderRecordsItAndRefreshesOnlyWhatItWrote) 
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_THAT(refused.err, HasSubstr("it has no Aircraft folder"));
     EXPECT_EQ(testkit::RepaintWorld::listing(in.dir.path()), beforeRefusal);
+}
+
+// Every aircraft without a configuration gets a kit, one line each, and an aircraft the kit
+// cannot describe stops none of the others; a second run leaves the kitted ones alone.
+TEST(SetupCommand, WithKitsMakesAKitForEveryAircraftWithoutAConfiguration) {
+    Installed in;
+    testkit::writeFile(in.simulator / "aircraft" / "Gull" / "aircraft.cfg",
+                       "[fltsim.0]\r\ntitle=Gull\r\nsim=gull\r\n");
+    testkit::writeFile(in.simulator / "aircraft" / "Gull" / "texture" / "body.bmp",
+                       encodeBmp24(Bitmap{4, 2, 3, std::vector<std::uint8_t>(24, 90), {}}));
+    testkit::writeFile(in.simulator / "aircraft" / "Broken" / "aircraft.cfg", "[General]\r\n");
+    const std::set<std::string> before = testkit::RepaintWorld::listing(in.dir.path());
+    const CliRun planned = in.setup("--kits --dry-run");
+    EXPECT_EQ(planned.exitCode, 2) << planned.err;
+    EXPECT_THAT(planned.out, HasSubstr("  would kit  Gull as \"Gull\" (1 texture)"));
+    EXPECT_THAT(planned.out, HasSubstr("  not kitted Broken: "));
+    EXPECT_EQ(testkit::RepaintWorld::listing(in.dir.path()), before);
+
+    EXPECT_EQ(in.setup("--kits").exitCode, 2);
+    EXPECT_TRUE(fs::exists(in.program / "Aircraft Configurations" / "Gull.bin"));
+    const CliRun again = testkit::runCli("kit --all --program-folder " + shellQuoted(in.program.string()));
+    EXPECT_EQ(again.exitCode, 2);
+    EXPECT_THAT(again.out, testing::Not(HasSubstr("Gull")));
 }
 
 } // namespace
