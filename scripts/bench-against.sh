@@ -24,10 +24,19 @@ fi
 # The same build type as the default preset's, without the parts the comparison does not run.
 cmake -S "$base/src" -B "$base/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLIVRANO_GUI=OFF \
     -DLIVRANO_TESTS=OFF -DLIVRANO_BENCH=OFF "${launcher[@]}" >/dev/null
-cmake --build "$base/build" --target livrano_core livrano-cli -j2 >/dev/null
+cmake --build "$base/build" --target livrano-cli -j2 >/dev/null
 cp "$base/build/livrano-cli" "$base/livrano-cli"
+# The core is one library a folder (output, texture, aircraft, app, in link order); versions
+# before cmake/Floors.cmake made it one library, livrano_core.
+core=("$base/build/liblivrano_core.a")
+if [ -f "$base/src/cmake/Floors.cmake" ]; then
+    core=()
+    for folder in output texture aircraft app; do
+        core+=("$base/build/liblivrano_$folder.a")
+    done
+fi
 # Older cores linked libsquish themselves.
-c++ -std=c++20 -O2 -g -I"$base/src/src" "$root/bench/build_once.cpp" "$base/build/liblivrano_core.a" \
+c++ -std=c++20 -O2 -g -I"$base/src/src" "$root/bench/build_once.cpp" "${core[@]}" \
     -lsquish -lpthread -o "$base/livrano_build_once"
 
 cmake --build "$root/build/default" --target livrano_texture_bench -j2 >/dev/null

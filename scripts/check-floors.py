@@ -5,6 +5,7 @@
 #
 #   scripts/check-floors.py [SRC_FOLDER]      (default: src/ beside this script)
 
+import os
 import pathlib
 import re
 import sys
@@ -21,7 +22,21 @@ FLOORS = {
     "screens": {"skin", "output", "texture", "aircraft", "app"},
 }
 
-INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"/]+)/[^"]*"', re.MULTILINE)
+# Blanks, not \s: a \s before the # would reach back over the blank lines above the include and
+# name the first of them as its line.
+INCLUDE = re.compile(r'^[ \t]*#[ \t]*include[ \t]*"([^"]+)"', re.MULTILINE)
+
+
+def included_folder(src, path, name):
+    """The folder of src/ that an include names: its first part ("output/build_plan.h"), or, for
+    a path relative to the including file ("../output/build_plan.h"), the folder it leads into."""
+    if name.startswith("."):
+        target = pathlib.Path(os.path.normpath(path.parent / name))
+        try:
+            return target.relative_to(src).parts[0]
+        except (ValueError, IndexError):
+            return None
+    return name.split("/")[0] if "/" in name else None
 
 
 def upward_includes(src):
@@ -32,7 +47,7 @@ def upward_includes(src):
                 continue
             text = path.read_text(encoding="utf-8", errors="replace")
             for match in INCLUDE.finditer(text):
-                target = match.group(1)
+                target = included_folder(src, path, match.group(1))
                 if target in FLOORS and target != folder and target not in below:
                     line = text.count("\n", 0, match.start()) + 1
                     found.append(f"{path.relative_to(src.parent)}:{line}: {folder}/ includes "
@@ -45,6 +60,7 @@ def upward_includes(src):
 
 def main():
     src = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else pathlib.Path(__file__).parent.parent / "src"
+    src = pathlib.Path(os.path.abspath(src))
     found = upward_includes(src)
     for line in found:
         print(line)

@@ -228,17 +228,18 @@ std::optional<int> loadChoices(Application& app, const Options& o, const fs::pat
 }
 
 // --dry-run: prints the plan a build would carry out and ends with the status that build would.
-int printDryRun(Application& app) {
+int printDryRun(const RepaintInputs& repaint, const BitmapSurfaces& surfaces) {
     BuildLock lock;
     BuildPlan plan;
-    Status planned = lock.acquire(app);
+    Status planned = lock.acquire(repaint);
     if (planned)
-        planned = planBuild(app, app.surfaces, plan);
+        planned = planBuild(repaint, surfaces, plan);
     if (!planned) {
         say(stderr, "livrano-cli build: %s\n", planned.text().c_str());
         return exitStatus(planned);
     }
-    const InterruptedWork interrupted = findInterruptedWork(aircraftFolderPath(app), app.programFolder);
+    const InterruptedWork interrupted =
+        findInterruptedWork(aircraftFolderPath(repaint), repaint.programFolder);
     if (!interrupted.empty())
         say(stdout, "%s\n", interrupted.summary(false).c_str());
     printPlan(plan);
@@ -265,15 +266,16 @@ int run(Options& o) {
     if (const std::optional<int> refused = loadChoices(app, o, programFolder, templateFile))
         return *refused;
     const PictureShape shape = loadedPictureShape(app.surfaces);
+    const RepaintInputs repaint = app.repaintInputs();
     if (o.dryRun)
-        return printDryRun(app);
+        return printDryRun(repaint, app.surfaces);
 
-    const fs::path aircraft = aircraftFolderPath(app);
+    const fs::path aircraft = aircraftFolderPath(repaint);
     const std::vector<fs::path> watched = {aircraft, programLocation(programFolder, "\\TempBitmaps")};
     const FolderSnapshot before(watched);
     TextureBuildReport textures;
     BuildPlan plan;
-    const Status built = CreateRepaint(app, systemFileOperations(), &textures, &plan);
+    const Status built = CreateRepaint(app.buildState(), systemFileOperations(), &textures, &plan);
     if (!built) {
         // A build that may not start (names the plan refuses, another build at work) has written
         // nothing and already shows its reason as the status line: said once.
@@ -288,7 +290,7 @@ int run(Options& o) {
     say(stdout, "\n\"%s\" is [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.entry.title).c_str(),
         plan.entryNumber, plan.installedCfg.string().c_str());
     if (o.watch)
-        return watchTemplate(app, plan, templateFile, shape, o.settleMs);
+        return watchTemplate(repaint, app.surfaces, app.frontend, plan, templateFile, shape, o.settleMs);
     return textures.skipped.empty() ? kDone : kFailed;
 }
 

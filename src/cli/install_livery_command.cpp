@@ -39,15 +39,15 @@ void describe(CLI::App& command, Options& o) {
 }
 
 int run(Options& o) {
-    return onAircraft(o.aircraft, "install-livery", [&](Application& app) {
+    return onAircraft(o.aircraft, "install-livery", [&](const RepaintInputs& repaint, Frontend& frontend) {
         ZipReader zip;
         if (Status s = zip.openFile(o.zip); !s)
             return failed(kName, s);
         BuildLock lock;
-        if (std::optional<int> exit = takeLock(lock, app, kName, o.aircraft.dryRun))
+        if (std::optional<int> exit = takeLock(lock, repaint, kName, o.aircraft.dryRun))
             return *exit;
         InstallPlan plan;
-        if (Status s = planLiveryInstall(app, zip, plan); !s)
+        if (Status s = planLiveryInstall(repaint, zip, plan); !s)
             return failed(kName, s);
         const char* verb = o.aircraft.dryRun ? "would " : "";
         for (const fs::path& p : plan.folders)
@@ -57,7 +57,7 @@ int run(Options& o) {
         for (const std::string& name : plan.leftOut)
             say(stdout, "  %s%-8s%s\n", verb, "skip", name.c_str());
         if (!o.aircraft.dryRun) {
-            if (Status s = InstallLivery(app.extraFields, app.frontend, zip, plan); !s)
+            if (Status s = InstallLivery(repaint.extraFields, frontend, zip, plan); !s)
                 return failed(kName, s);
         }
         say(stdout, "\"%s\" %s [fltsim.%zu] of %s\n", utf8FromWindows1252(plan.cfg.entry.title).c_str(),

@@ -108,6 +108,7 @@ int run(Options& o) {
         return kUnusableInput;
     }
     Application app(*folder, frontend);
+    const RepaintInputs repaint = app.repaintInputs();
     std::vector<int> chosen;
     if (!o.aircraft.aircraft.empty()) {
         if (!loadAircraft(app, kName, o.aircraft.aircraft))
@@ -123,16 +124,16 @@ int run(Options& o) {
         std::vector<LiveryListing> liveries;
         Status s = app.chooseAircraft(index);
         if (s)
-            s = listLiveries(app, liveries);
+            s = listLiveries(repaint, liveries);
         if (!s) { // a listing only reads: what it cannot read is an input that cannot be used
             failed(kName, s);
             return kUnusableInput;
         }
         const std::string& name = app.settings.AircraftName;
         if (o.json)
-            out += (out.empty() ? "[" : ", ") + jsonOf(name, aircraftFolderPath(app), liveries);
+            out += (out.empty() ? "[" : ", ") + jsonOf(name, aircraftFolderPath(repaint), liveries);
         else
-            printText(name, aircraftFolderPath(app), liveries);
+            printText(name, aircraftFolderPath(repaint), liveries);
     }
     if (o.json)
         say(stdout, "%s]\n", out.empty() ? "[" : out.c_str());

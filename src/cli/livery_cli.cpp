@@ -63,7 +63,7 @@ bool loadAircraft(Application& app, const char* command, const std::string& name
 }
 
 int onAircraft(const AircraftOptions& options, const char* command,
-               const std::function<int(Application&)>& work) {
+               const std::function<int(const RepaintInputs&, Frontend&)>& work) {
     const std::optional<fs::path> folder =
         programFolderOrAdvice(options.programFolder, command, options.dryRun);
     if (!folder)
@@ -72,7 +72,7 @@ int onAircraft(const AircraftOptions& options, const char* command,
     Application app(*folder, frontend);
     if (!loadAircraft(app, ("livrano-cli " + std::string(command)).c_str(), options.aircraft))
         return kUnusableInput;
-    return work(app);
+    return work(app.repaintInputs(), app.frontend);
 }
 
 int failed(const char* command, const Status& status) {
@@ -84,10 +84,11 @@ int failed(const char* command, const Status& status) {
 
 namespace livrano::cli {
 
-std::optional<int> takeLock(BuildLock& lock, const Application& app, const char* command, bool dryRun) {
-    if (Status s = lock.acquire(app); !s)
+std::optional<int> takeLock(BuildLock& lock, const RepaintInputs& repaint, const char* command, bool dryRun) {
+    if (Status s = lock.acquire(repaint); !s)
         return failed(command, s);
-    const InterruptedWork interrupted = findInterruptedWork(aircraftFolderPath(app), app.programFolder);
+    const InterruptedWork interrupted =
+        findInterruptedWork(aircraftFolderPath(repaint), repaint.programFolder);
     if (interrupted.empty())
         return std::nullopt;
     say(stdout, "%s\n", interrupted.summary(!dryRun).c_str());

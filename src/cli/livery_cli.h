@@ -34,12 +34,13 @@ void addAircraftOptions(CLI::App& command, AircraftOptions& options, const std::
 // UTF-8, or a catalogue index). Prints why not, and the installed aircraft, as `command`.
 bool loadAircraft(Application& app, const char* command, const std::string& name);
 
-// Runs `work` on a fresh Application, without a frontend to show, holding the aircraft that
-// `options` names, found through the program folder they choose; `command` is the command's name
-// ("remove"). When there is no program folder or no such aircraft, prints why and gives
-// kUnusableInput without running `work`; otherwise gives what `work` gives.
+// Loads the aircraft that `options` names, found through the program folder they choose, into a
+// fresh Application without a frontend to show, and runs `work` on its repaint inputs and its
+// frontend; `command` is the command's name ("remove"). When there is no program folder or no such
+// aircraft, prints why and gives kUnusableInput without running `work`; otherwise gives what
+// `work` gives.
 int onAircraft(const AircraftOptions& options, const char* command,
-               const std::function<int(Application&)>& work);
+               const std::function<int(const RepaintInputs&, Frontend&)>& work);
 
 // Prints the failure as `command` and returns its exit status.
 int failed(const char* command, const Status& status);
@@ -47,6 +48,6 @@ int failed(const char* command, const Status& status);
 // Takes the build lock for the loaded aircraft; prints why not and gives the exit status. Then
 // finishes what an interrupted run left in the aircraft folder, saying so in one line (with
 // `dryRun`, says what finishing it would do and leaves it).
-std::optional<int> takeLock(BuildLock& lock, const Application& app, const char* command, bool dryRun);
+std::optional<int> takeLock(BuildLock& lock, const RepaintInputs& repaint, const char* command, bool dryRun);
 
 } // namespace livrano::cli

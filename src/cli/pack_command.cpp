@@ -39,7 +39,7 @@ void describe(CLI::App& command, Options& o) {
 }
 
 int run(Options& o) {
-    return onAircraft(o.aircraft, "pack", [&](Application& app) {
+    return onAircraft(o.aircraft, "pack", [&](const RepaintInputs& repaint, Frontend&) {
         std::string title;
         if (Status s = windows1252FromUtf8("--title text", o.title, title); !s)
             return failed(kName, s);
@@ -47,12 +47,12 @@ int run(Options& o) {
         {
             // Held while the files are read, so no build changes them half-way.
             BuildLock lock;
-            if (std::optional<int> exit = takeLock(lock, app, kName, o.aircraft.dryRun))
+            if (std::optional<int> exit = takeLock(lock, repaint, kName, o.aircraft.dryRun))
                 return *exit;
             BuildPlan plan;
-            if (Status s = planLiveryFiles(app, title, plan); !s)
+            if (Status s = planLiveryFiles(repaint, title, plan); !s)
                 return failed(kName, s);
-            if (Status s = packLivery(plan, app.settings.AircraftName, members); !s)
+            if (Status s = packLivery(plan, repaint.settings.AircraftName, members); !s)
                 return failed(kName, s);
         }
         for (const ZipMember& m : members)

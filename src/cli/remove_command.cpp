@@ -38,12 +38,12 @@ void describe(CLI::App& command, Options& o) {
 }
 
 int run(Options& o) {
-    return onAircraft(o.aircraft, "remove", [&](Application& app) {
+    return onAircraft(o.aircraft, "remove", [&](const RepaintInputs& repaint, Frontend& frontend) {
         std::string title;
         if (Status s = windows1252FromUtf8("--title text", o.title, title); !s)
             return failed(kName, s);
         LiveryRemoval removal;
-        const Status removed = RemoveLivery(app, app.frontend, title, o.aircraft.dryRun, removal);
+        const Status removed = RemoveLivery(repaint, frontend, title, o.aircraft.dryRun, removal);
         if (!removal.interrupted.empty())
             say(stdout, "%s\n", removal.interrupted.summary(!o.aircraft.dryRun).c_str());
         if (!removal.recovered)

@@ -37,26 +37,26 @@ void describe(CLI::App& command, Options& o) {
 }
 
 int run(Options& o) {
-    return onAircraft(o.aircraft, "restore", [&](Application& app) {
+    return onAircraft(o.aircraft, "restore", [&](const RepaintInputs& repaint, Frontend&) {
         BuildLock lock;
-        if (std::optional<int> exit = takeLock(lock, app, kName, o.aircraft.dryRun))
+        if (std::optional<int> exit = takeLock(lock, repaint, kName, o.aircraft.dryRun))
             return *exit;
-        const std::filesystem::path folder = aircraftFolderPath(app);
+        const std::filesystem::path folder = aircraftFolderPath(repaint);
         std::filesystem::path kept;
         if (o.aircraft.dryRun) {
             std::string bytes;
-            if (Status s = readKeptAircraftCfg(app, o.original, kept, bytes); !s)
+            if (Status s = readKeptAircraftCfg(repaint, o.original, kept, bytes); !s)
                 return failed(kName, s);
             say(stdout, "Would put %s back as %s; the current file would become Aircraft.bak\n",
                 utf8FromPath(kept).c_str(), utf8FromPath(existingEntry(folder, "Aircraft.cfg")).c_str());
             return kDone;
         }
-        if (Status s = RestoreAircraftCfg(app, o.original); !s)
+        if (Status s = RestoreAircraftCfg(repaint, o.original); !s)
             return failed(kName, s);
         kept = existingEntry(folder, o.original ? kOriginalAircraftCfg : "Aircraft.bak");
         say(stdout, "Restored %s\n", utf8FromPath(kept).c_str());
         std::vector<LiveryListing> liveries;
-        if (Status s = listLiveries(app, liveries); !s)
+        if (Status s = listLiveries(repaint, liveries); !s)
             return failed(kName, Status::Error(s.message(), s.detail())); // restored, but not to be read
         for (const LiveryListing& l : liveries) {
             for (const LiveryFile& f : l.files) {

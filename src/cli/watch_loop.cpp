@@ -29,11 +29,12 @@ std::string clockTime() {
 
 } // namespace
 
-int watchTemplate(Application& app, const BuildPlan& plan, const fs::path& templateFile,
-                  const PictureShape& shape, int settleMs) {
+int watchTemplate(const RepaintInputs& repaint, BitmapSurfaces& surfaces, Frontend& frontend,
+                  const BuildPlan& plan, const fs::path& templateFile, const PictureShape& shape,
+                  int settleMs) {
     catchInterrupts();
     std::vector<fs::path> files = {templateFile};
-    if (app.spec.UseAlpha == 1)
+    if (repaint.spec.UseAlpha == 1)
         files.emplace_back(alphaCompanionPath(templateFile.string()));
     SaveWatcher watcher(files, settleMs);
     say(stdout, "\nWatching %s%s; each save rebuilds the textures. Ctrl-C ends.\n",
@@ -42,7 +43,7 @@ int watchTemplate(Application& app, const BuildPlan& plan, const fs::path& templ
     while (watcher.nextSave()) {
         const auto start = std::chrono::steady_clock::now();
         const TextureRebuild rebuild =
-            RebuildTextures(app, app.surfaces, app.frontend, plan, templateFile.string(), shape);
+            RebuildTextures(repaint, surfaces, frontend, plan, templateFile.string(), shape);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         switch (rebuild.outcome) {

@@ -40,16 +40,18 @@ struct Application {
     AirlineList airlines;
     BitmapSurfaces surfaces;
 
-    // The parts a plan and the names of a repaint are made from. Implicit, so that a reader of
-    // them is handed the application and still sees only these.
-    operator RepaintInputs() const { return {programFolder, settings, spec, extraTextures, extraFields}; }
+    // The parts a plan and the names of a repaint are made from, read only. Asked for by name, so
+    // that a call shows which parts it hands on.
+    RepaintInputs repaintInputs() const {
+        return {programFolder, settings, spec, extraTextures, extraFields};
+    }
     // Makes catalogue entry `index` the chosen aircraft, as loadCatalogueAircraft does.
     Status chooseAircraft(int index) {
         return loadCatalogueAircraft(catalogue, index, dxt3Textures, spec, extraTextures, extraFields,
                                      settings, flags, frontend);
     }
     // The parts a build reads and changes: all but the airline list.
-    operator BuildState() {
+    BuildState buildState() {
         return {programFolder, frontend,      dxt3Textures, settings,  flags,
                 spec,          extraTextures, extraFields,  catalogue, surfaces};
     }

@@ -158,18 +158,19 @@ Status BuildRepaint(const BuildState& state, const BuildPlan& plan, FileOperatio
 
 Status CreateRepaint(const BuildState& state, FileOperations& files, TextureBuildReport* textures,
                      BuildPlan* plan) {
+    const RepaintInputs repaint = state.repaintInputs();
     BuildLock lock;
-    if (Status s = lock.acquire(state); !s)
+    if (Status s = lock.acquire(repaint); !s)
         return refused(state.frontend, s);
     // What a killed build, removal or install left is finished or taken away first: the plan
     // must not take it for a livery's files.
-    const InterruptedWork interrupted = findInterruptedWork(aircraftFolderPath(state), state.programFolder);
+    const InterruptedWork interrupted = findInterruptedWork(aircraftFolderPath(repaint), state.programFolder);
     if (!interrupted.empty()) {
         const Status finished = finishInterruptedWork(interrupted, files);
         state.frontend.setStatus(interrupted.summary(true), finished ? std::string() : finished.text());
     }
     BuildPlan planned;
-    if (Status s = planBuild(state, state.surfaces, planned, files); !s)
+    if (Status s = planBuild(repaint, state.surfaces, planned, files); !s)
         return refused(state.frontend, s);
     Status built = BuildRepaint(state, planned, files, textures);
     if (plan != nullptr)

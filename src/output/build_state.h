@@ -30,7 +30,10 @@ struct BuildState {
     const AircraftCatalogue& catalogue;
     BitmapSurfaces& surfaces;
 
-    operator RepaintInputs() const { return {programFolder, settings, spec, extraTextures, extraFields}; }
+    // The parts of these that planning and naming read.
+    RepaintInputs repaintInputs() const {
+        return {programFolder, settings, spec, extraTextures, extraFields};
+    }
 };
 
 } // namespace livrano

@@ -27,6 +27,7 @@
 #include "screens/wizard.h"
 #include "skin/image_button.h"
 #include "skin/trans_form.h"
+#include "texture/template_loader.h"
 #include "texture/texture_preview.h"
 
 namespace livrano {
@@ -161,7 +162,7 @@ void Program::OpenHelpFile() {
 }
 
 Status Program::CreateAircraft() {
-    Status built = CreateRepaint(m_app);
+    Status built = CreateRepaint(m_app.buildState());
     // A build that stopped once it began writing has not said so: the line still shows its last
     // step, and the progress bar where it stopped.
     if (!built) {
@@ -169,6 +170,10 @@ Status Program::CreateAircraft() {
         mainWindow()->setStatusText(built);
     }
     return built;
+}
+
+Status Program::loadTemplate(const std::string& file) {
+    return LoadTemplate(m_app.spec, m_app.surfaces, m_app.frontend, file);
 }
 
 void Program::redrawPreview() {

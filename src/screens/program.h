@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/status.h"
 #include "output/application.h"
@@ -72,7 +73,19 @@ public:
     // preview shows no picture.
     void redrawPreview();
 
+    // The whole of the shared state, for the tests that set it up and look into it. The windows
+    // take the parts they use, below.
     Application& app() { return m_app; }
+    // The painter's choices, which the wizard's screens show and change.
+    RepaintSettings& settings() { return m_app.settings; }
+    // The chosen aircraft's records, and the catalogue it was chosen from; read only.
+    const AircraftSpec& spec() const { return m_app.spec; }
+    const AircraftCatalogue& catalogue() const { return m_app.catalogue; }
+    const std::filesystem::path& programFolder() const { return m_app.programFolder; }
+    // Makes catalogue entry `index` the chosen aircraft (Application::chooseAircraft).
+    Status chooseAircraft(int index) { return m_app.chooseAircraft(index); }
+    // LoadTemplate of `file` into the template's surfaces, for the chosen aircraft.
+    Status loadTemplate(const std::string& file);
     WindowFlags& windowFlags() { return m_windowFlags; }
     const Desktop& desktop() const { return m_desktop; }
     MainWindow* mainWindow() const;

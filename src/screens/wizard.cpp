@@ -11,6 +11,7 @@
 #include <string>
 
 #include "aircraft/aircraft_spec_loader.h"
+#include "aircraft/catalogue.h"
 #include "app/file_names.h"
 #include "app/text.h"
 #include "screens/callsign_screen.h"
@@ -21,7 +22,6 @@
 #include "screens/select_aircraft_screen.h"
 #include "screens/select_template_screen.h"
 #include "skin/image_button.h"
-#include "texture/template_loader.h"
 
 namespace livrano {
 
@@ -137,7 +137,7 @@ Status Wizard::show(Screen screen, bool wizard) {
         return Status::Error("The screen's skin files cannot be read.");
     const StepTexts& t = textsOf(screen);
     const int mode = wizard ? 1 : 0;
-    const RepaintSettings& settings = m_program.app().settings;
+    const RepaintSettings& settings = m_program.settings();
     s->lbl_Title->setText(QString::fromLatin1(t.title[mode]));
     s->lbl_Instructions->setText(
         QString::fromLatin1(t.instructions[mode] ? t.instructions[mode] : t.instructions[0]));
@@ -167,8 +167,8 @@ Status Wizard::show(Screen screen, bool wizard) {
     if (auto* entry = dynamic_cast<EntryScreen*>(s)) {
         const std::string& pending = settings.*fieldsOf(screen).pending;
         if (screen == Screen::Variation) {
-            entry->lbl_Info->setText(fromCore(trim(m_program.app().spec.Manufacturer)));
-            entry->lbl_CurrentType->setText(fromCore(trim(m_program.app().spec.AircraftType)));
+            entry->lbl_Info->setText(fromCore(trim(m_program.spec().Manufacturer)));
+            entry->lbl_CurrentType->setText(fromCore(trim(m_program.spec().AircraftType)));
         } else if (screen == Screen::TailNumber) {
             entry->lbl_Info->setText(fromCore(settings.TailNumber));
         }
@@ -212,7 +212,7 @@ void Wizard::ShowScreenCentred(WizardScreen& screen) {
 
 Status Wizard::finishConfirm(Screen screen, bool wizard) {
     m_program.screen(screen)->hide();
-    m_program.desktop().playSound(programLocation(m_program.app().programFolder, "\\Media\\Next.wav"));
+    m_program.desktop().playSound(programLocation(m_program.programFolder(), "\\Media\\Next.wav"));
     m_program.mainWindow()->UpdateStatusLine();
     if (wizard && screen != Screen::Callsign)
         return show(stepAfter(screen, 1), true);
@@ -240,7 +240,7 @@ Status Wizard::confirm(Screen screen, bool byEnter) {
 }
 
 Status Wizard::ConfirmAircraft() {
-    Application& app = m_program.app();
+    const AircraftCatalogue& catalogue = m_program.catalogue();
     auto* screen = static_cast<SelectAircraftScreen*>(m_program.screen(Screen::SelectAircraft));
     const QListWidgetItem* line = screen->lst_SelectAircraft->currentItem();
     if (line == nullptr)
@@ -248,16 +248,16 @@ Status Wizard::ConfirmAircraft() {
     const std::string wanted = toUpper(trim(toCoreOrEmpty(line->text())));
     MainWindow* main = m_program.mainWindow();
     // Every entry of the name, not only the first: each loads in its turn.
-    for (int i = 0; i <= app.catalogue.CatalogueLastIndex; ++i) {
-        if (i >= static_cast<int>(kCatalogueSlots) || i >= static_cast<int>(app.catalogue.Entries.size()))
+    for (int i = 0; i <= catalogue.CatalogueLastIndex; ++i) {
+        if (i >= static_cast<int>(kCatalogueSlots) || i >= static_cast<int>(catalogue.Entries.size()))
             return Status::Error("The catalogue has no entry " + std::to_string(i) + ".");
-        const AircraftConfigEntry entry = app.catalogue.Entries[static_cast<std::size_t>(i)];
+        const AircraftConfigEntry entry = catalogue.Entries[static_cast<std::size_t>(i)];
         if (toUpper(trim(entry.DisplayName)) != wanted)
             continue;
-        if (Status s = app.chooseAircraft(i); !s)
+        if (Status s = m_program.chooseAircraft(i); !s)
             return s;
         main->btn_SelectAircraft->set_picture(QStringLiteral("Check"));
-        main->lbl_CurrentAircraft->setText(fromCore(app.settings.AircraftName));
+        main->lbl_CurrentAircraft->setText(fromCore(m_program.settings().AircraftName));
         for (std::size_t b = 1; b < main->stepButtons().size(); ++b)
             main->stepButtons()[b]->set_state(QStringLiteral("enabled"));
         if (Status s = finishConfirm(Screen::SelectAircraft, m_program.windowFlags().WizardActive); !s)
@@ -267,8 +267,7 @@ Status Wizard::ConfirmAircraft() {
 }
 
 Status Wizard::ConfirmTemplate() {
-    Application& app = m_program.app();
-    RepaintSettings& s = app.settings;
+    RepaintSettings& s = m_program.settings();
     s.TemplateTitle = s.PendingTemplateTitle;
     s.TemplatePath = s.PendingTemplatePath;
     auto* screen = static_cast<SelectTemplateScreen*>(m_program.screen(Screen::SelectTemplate));
@@ -280,7 +279,7 @@ Status Wizard::ConfirmTemplate() {
     main->btn_SelectTemplate->set_picture(QStringLiteral("Empty"));
     main->lbl_CurrentTemplate->setText(QFile::decodeName(QByteArray::fromStdString(s.PendingTemplateTitle)));
     const bool wizard = m_program.windowFlags().WizardActive;
-    const Status loaded = LoadTemplate(app.spec, app.surfaces, app.frontend, trim(s.TemplatePath));
+    const Status loaded = m_program.loadTemplate(trim(s.TemplatePath));
     if (loaded)
         main->btn_SelectTemplate->set_picture(QStringLiteral("Check"));
     if (Status finished = finishConfirm(Screen::SelectTemplate, false); !finished)
@@ -292,33 +291,33 @@ Status Wizard::ConfirmTemplate() {
 }
 
 Status Wizard::confirmEntry(Screen screen) {
-    Application& app = m_program.app();
+    RepaintSettings& settings = m_program.settings();
     auto* entry = static_cast<EntryScreen*>(m_program.screen(screen));
     MainWindow* main = m_program.mainWindow();
     std::string text;
     if (Status s = toCore(textsOf(screen).what, entry->txt_Entry->text(), text); !s)
         return refused(s);
     const EntryFields fields = fieldsOf(screen);
-    app.settings.*fields.pending = text;
-    app.settings.*fields.confirmed = app.settings.*fields.pending;
+    settings.*fields.pending = text;
+    settings.*fields.confirmed = settings.*fields.pending;
     const std::size_t step = static_cast<std::size_t>(screen) - 1;
     main->stepButtons()[step]->set_picture(QStringLiteral("Check"));
-    const std::string& value = app.settings.*fields.confirmed;
+    const std::string& value = settings.*fields.confirmed;
     main->currentLabels()[step]->setText(screen == Screen::Folder ? folderExample(value) : fromCore(value));
     return finishConfirm(screen, m_program.windowFlags().WizardActive);
 }
 
 Status Wizard::ConfirmCallsign(bool byEnter) {
-    Application& app = m_program.app();
+    RepaintSettings& settings = m_program.settings();
     auto* screen = static_cast<CallsignScreen*>(m_program.screen(Screen::Callsign));
     MainWindow* main = m_program.mainWindow();
     std::string text;
     if (Status s = toCore("callsign", screen->lst_Callsign->currentText(), text); !s)
         return refused(s);
-    app.settings.PendingCallsign = text;
-    app.settings.Callsign = app.settings.PendingCallsign;
+    settings.PendingCallsign = text;
+    settings.Callsign = settings.PendingCallsign;
     main->btn_Callsign->set_picture(QStringLiteral("Check"));
-    main->lbl_CurrentCallsign->setText(fromCore(app.settings.Callsign));
+    main->lbl_CurrentCallsign->setText(fromCore(settings.Callsign));
     const bool wizard = m_program.windowFlags().WizardActive;
     m_program.windowFlags().WizardActive = false;
     if (Status s = finishConfirm(Screen::Callsign, false); !s)
@@ -340,7 +339,7 @@ Status Wizard::previous(Screen screen) {
 }
 
 void Wizard::SelectTemplate() {
-    const std::filesystem::path folder = m_program.app().programFolder;
+    const std::filesystem::path folder = m_program.programFolder();
     const std::filesystem::path templates = resolveCaseless(programLocation(folder, "\\Templates"));
     std::error_code ec;
     const std::filesystem::path start = std::filesystem::is_directory(templates, ec) ? templates : folder;
@@ -350,7 +349,7 @@ void Wizard::SelectTemplate() {
     if (!chosen)
         return;
     const QString title = QFileInfo(*chosen).fileName();
-    RepaintSettings& s = m_program.app().settings;
+    RepaintSettings& s = m_program.settings();
     s.PendingTemplateTitle = QFile::encodeName(title).toStdString();
     s.PendingTemplatePath = QFile::encodeName(*chosen).toStdString();
     auto* screen = static_cast<SelectTemplateScreen*>(m_program.screen(Screen::SelectTemplate));
@@ -367,7 +366,7 @@ void Wizard::connectScreen(WizardScreen& screen) {
     case Screen::SelectTemplate:
         screen.setEnterHandler(
             [this] {
-                if (!trim(m_program.app().settings.PendingTemplateTitle).empty())
+                if (!trim(m_program.settings().PendingTemplateTitle).empty())
                     confirmFromScreen(Screen::SelectTemplate, true);
             },
             false);
@@ -387,9 +386,9 @@ void Wizard::connectAircraftList(SelectAircraftScreen& s) {
     QObject::connect(s.lst_SelectAircraft, &QListWidget::itemDoubleClicked, &s,
                      [this] { confirmFromScreen(Screen::SelectAircraft, false); });
     s.setEnterHandler([this] { confirmFromScreen(Screen::SelectAircraft, true); }, true);
-    s.setActivationHandler([&s, &app = m_program.app()] {
+    s.setActivationHandler([&s, &settings = m_program.settings()] {
         QListWidget* list = s.lst_SelectAircraft;
-        const std::string chosen = toUpper(trim(app.settings.AircraftName));
+        const std::string chosen = toUpper(trim(settings.AircraftName));
         for (int i = 0; i < list->count(); ++i) {
             if (chosen.empty() || toUpper(trim(toCoreOrEmpty(list->item(i)->text()))) == chosen) {
                 list->setCurrentRow(chosen.empty() ? 0 : i);
@@ -404,10 +403,10 @@ void Wizard::connectAircraftList(SelectAircraftScreen& s) {
 void Wizard::connectCallsignList(CallsignScreen& s) {
     QObject::connect(s.lst_Callsign, &QComboBox::currentIndexChanged, &s, [this] { callsignSelected(); });
     s.setEnterHandler([this] { confirmFromScreen(Screen::Callsign, true); }, true);
-    s.setActivationHandler([this, &s, &app = m_program.app()] {
-        const std::string c = toUpper(trim(app.settings.Callsign));
+    s.setActivationHandler([this, &s, &settings = m_program.settings()] {
+        const std::string c = toUpper(trim(settings.Callsign));
         s.lbl_CurrentCallsign->setText(c.empty() || c == kNoCallsign ? QStringLiteral("NONE")
-                                                                     : fromCore(app.settings.Callsign));
+                                                                     : fromCore(settings.Callsign));
         selectCallsignLine(0);
         s.btn_Next->set_state(QStringLiteral("enabled"));
         int found = -1;
@@ -430,8 +429,8 @@ void Wizard::connectCallsignList(CallsignScreen& s) {
 
 void Wizard::connectEntryBox(EntryScreen& s) {
     const Screen which = s.screen();
-    s.setChangeHandler([this, &s, &app = m_program.app(), which](const QString& text) {
-        std::string& pending = app.settings.*fieldsOf(which).pending;
+    s.setChangeHandler([this, &s, &settings = m_program.settings(), which](const QString& text) {
+        std::string& pending = settings.*fieldsOf(which).pending;
         MainWindow* main = m_program.mainWindow();
         if (Status refusal = toCore(textsOf(which).what, text, pending); !refusal) {
             showRefusal(refusal);
@@ -458,7 +457,7 @@ void Wizard::callsignSelected() {
     auto* s = static_cast<CallsignScreen*>(m_program.screen(Screen::Callsign));
     s->btn_Next->set_state(QStringLiteral("enabled"));
     if (Status refusal =
-            toCore("callsign", s->lst_Callsign->currentText(), m_program.app().settings.PendingCallsign);
+            toCore("callsign", s->lst_Callsign->currentText(), m_program.settings().PendingCallsign);
         !refusal)
         showRefusal(refusal);
 }

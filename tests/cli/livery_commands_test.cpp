@@ -336,13 +336,13 @@ Status install(RepaintWorld& w, bool dryRun, FileOperations& files) {
     ZipReader zip;
     EXPECT_TRUE(zip.open(std::move(bytes)));
     InstallPlan plan;
-    Status s = planLiveryInstall(w.app, zip, plan, files);
+    Status s = planLiveryInstall(w.app.repaintInputs(), zip, plan, files);
     return s && !dryRun ? InstallLivery(w.app.extraFields, w.frontend, zip, plan, files) : s;
 }
 
 Status remove(RepaintWorld& w, bool dryRun, FileOperations& files) {
     BuildPlan plan;
-    Status s = planLiveryRemoval(w.app, "Shared", plan, files);
+    Status s = planLiveryRemoval(w.app.repaintInputs(), "Shared", plan, files);
     return s && !dryRun ? WriteAircraftCfg(w.app.extraFields, w.frontend, plan, files) : s;
 }
 

@@ -191,7 +191,7 @@ TEST(ReplaceSameTitle, KeepsFilesAnotherLiveryStillUses) {
         writeFile(world.aircraft() / "Aircraft.cfg", c.installed);
         for (const std::string& file : c.files)
             writeFile(world.aircraft() / file, "in use");
-        ASSERT_TRUE(CreateRepaint(world.app)) << c.what;
+        ASSERT_TRUE(CreateRepaint(world.app.buildState())) << c.what;
         EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
                   (std::vector<std::string>{"Corvane Craft Floats", "Corvane Craft Amphibian",
                                             "Corvane Craft Blue Sky"}))

@@ -67,7 +67,7 @@ TEST(BuildRepaint, ReportsEveryStepWithItsTextAndProgressAndRemovesAnInterrupted
             writeFile(file, "x");
     fs::create_directories(world.aircraft() / "Model.livrano-7.tmp");
     EXPECT_EQ(findInterruptedWork(world.aircraft(), world.programFolder()).temporaries, leftovers);
-    const Status status = CreateRepaint(world.app);
+    const Status status = CreateRepaint(world.app.buildState());
     ASSERT_TRUE(status) << status.message();
     for (const fs::path& file : leftovers)
         EXPECT_FALSE(fs::exists(file)) << file;
@@ -126,7 +126,7 @@ TEST(BuildRepaint, TextureFolderAircraftSkipTheModelAndKeepTheirFoldersSpelling)
     world.app.spec.TextureAssignOnly = 1;
     world.app.spec.CopyRenameAirFile = 0;
     world.installConfiguration();
-    ASSERT_TRUE(CreateRepaint(world.app));
+    ASSERT_TRUE(CreateRepaint(world.app.buildState()));
     const std::vector<double>& progress = world.frontend.progressValues;
     EXPECT_EQ(std::vector<double>(progress.begin(), progress.begin() + 4), (std::vector<double>{0, 1, 2, 3}));
     for (const std::string& text : world.frontend.statusTexts)
@@ -136,7 +136,7 @@ TEST(BuildRepaint, TextureFolderAircraftSkipTheModelAndKeepTheirFoldersSpelling)
     for (const char* extension : {"harbour", "HARBOUR"}) {
         chooseAgain(world, "Harbour", extension);
         world.app.spec.TextureAssignOnly = 1;
-        const Status built = CreateRepaint(world.app);
+        const Status built = CreateRepaint(world.app.buildState());
         ASSERT_TRUE(built) << built.message();
         fs::create_directories(world.aircraft() / "Texture.harbour" / "sketches");
     }
@@ -199,7 +199,7 @@ TEST(BuildRepaint, AFailingStepEndsTheBuildThereWithAWholeAircraftCfg) {
                 writeFile(world.aircraft() / "Aircraft.cfg", saved);
             return at && !c.savedMeanwhile;
         });
-        const Status status = CreateRepaint(world.app, files);
+        const Status status = CreateRepaint(world.app.buildState(), files);
         const std::string label = std::string(c.operation) + " " + c.file;
         ASSERT_FALSE(status) << label;
         EXPECT_THAT(status.message(), HasSubstr(std::string("\"") + c.step + "\"")) << label;
@@ -242,7 +242,7 @@ TEST(RestoreAircraftCfg, NoSequenceOfFailedStepsLosesTheCurrentFile) {
             FailingFileOperations files([&](const std::string&, const std::string&) {
                 return failing % 2 ? n++ >= failing / 2 : n++ == failing / 2;
             });
-            const Status status = RestoreAircraftCfg(world.app, fromOriginal, files);
+            const Status status = RestoreAircraftCfg(world.app.repaintInputs(), fromOriginal, files);
             operations = std::max(operations, n + 1);
             SCOPED_TRACE(std::to_string(fromOriginal) + " " + std::to_string(failing) + ": " + status.text());
             const std::string nowCfg = readFile(cfg), nowBak = readFile(bak);
@@ -267,7 +267,8 @@ TEST(RestoreAircraftCfg, PutsTheKeptFileWhereAircraftCfgIsMissing) {
         RepaintWorld world;
         writeFile(world.aircraft() / "Aircraft.bak", backup);
         writeFile(world.aircraft() / "Aircraft.original", original);
-        EXPECT_TRUE(RestoreAircraftCfg(world.app, fromOriginal, systemFileOperations())) << fromOriginal;
+        EXPECT_TRUE(RestoreAircraftCfg(world.app.repaintInputs(), fromOriginal, systemFileOperations()))
+            << fromOriginal;
         EXPECT_EQ(readFile(world.aircraft() / "Aircraft.cfg"), fromOriginal ? original : backup);
     }
 }
@@ -282,7 +283,7 @@ TEST(BuildRepaint, AnAircraftCfgSavedSinceThePlanIsLeftAsSaved) {
     const BuildPlan plan = world.plan();
     writeFile(cfg, kInstalledBlueSky);
     const std::set<std::string> before = RepaintWorld::listing(world.root());
-    const Status status = BuildRepaint(world.app, plan);
+    const Status status = BuildRepaint(world.app.buildState(), plan);
     EXPECT_EQ(status.kind(), Status::Kind::Refused);
     EXPECT_THAT(status.text(), HasSubstr("changed after the build read it"));
     EXPECT_EQ(RepaintWorld::listing(world.root()), before);
@@ -308,7 +309,7 @@ TEST(BuildRepaint, EveryFileItKeepsIsOnTheDiskBeforeItReplacesTheOld) {
     writeFile(world.aircraft() / "Texture" / "extra.bmp", "extra");
 
     FailingFileOperations files([](const std::string&, const std::string&) { return false; });
-    ASSERT_TRUE(CreateRepaint(world.app, files));
+    ASSERT_TRUE(CreateRepaint(world.app.buildState(), files));
     const std::vector<std::string>& log = files.log;
     auto inOrder = [&](const std::vector<std::string>& steps) {
         return std::search(log.begin(), log.end(), steps.begin(), steps.end()) != log.end();
@@ -337,7 +338,7 @@ TEST(CreateRepaint, ReadsAnInstalledFileSavedAsUtf16OrWithCrLineEnds) {
         RepaintWorld world;
         world.installConfiguration();
         writeFile(world.aircraft() / "Aircraft.cfg", installed);
-        ASSERT_TRUE(CreateRepaint(world.app));
+        ASSERT_TRUE(CreateRepaint(world.app.buildState()));
         EXPECT_THAT(readFile(world.aircraft() / "Aircraft.cfg"), HasSubstr(entry));
         EXPECT_EQ(RepaintWorld::titles(world.aircraft() / "Aircraft.cfg"),
                   (std::vector<std::string>{"Livery \xE9", "Corvane Craft Blue Sky"}));
@@ -366,7 +367,7 @@ TEST(CreateRepaint, OtherLiveriesKeepTheirBytesAndTheOriginalFileIsKeptOnce) {
          {std::pair{"One", "one"}, std::pair{"Two", "two"}, std::pair{" one ", "one"},
           std::pair{"Two", "two"}, std::pair{"One", "one"}}) {
         chooseAgain(world, variation, extension);
-        ASSERT_TRUE(CreateRepaint(world.app)) << variation;
+        ASSERT_TRUE(CreateRepaint(world.app.buildState())) << variation;
     }
     const std::string cfg = readFile(world.aircraft() / "Aircraft.cfg");
     for (const std::string& section : sections)

@@ -54,7 +54,7 @@ void RepaintWorld::installConfiguration() {
 
 BuildPlan RepaintWorld::plan() const {
     BuildPlan plan;
-    const Status planned = planBuild(app, app.surfaces, plan);
+    const Status planned = planBuild(app.repaintInputs(), app.surfaces, plan);
     EXPECT_TRUE(planned) << planned.message();
     return plan;
 }

@@ -49,7 +49,7 @@ FailingFileOperations quick(FailingFileOperations::Rule rule = [](const std::str
 
 // What the commands that write run first, holding the build lock: an interrupted run finished.
 Status locked(const Aircraft& a, BuildLock& lock, FileOperations& files) {
-    if (Status s = lock.acquire(a.app); !s)
+    if (Status s = lock.acquire(a.app.repaintInputs()); !s)
         return s;
     (void)finishInterruptedWork(findInterruptedWork(a.folder, a.app.programFolder), files);
     return Status::Ok();
@@ -62,7 +62,7 @@ Status pack(Aircraft& a, const Step& s, FileOperations& files) {
     std::string zip;
     Status st = locked(a, lock, files);
     if (st)
-        st = planLiveryFiles(a.app, a.title(s.variation), plan);
+        st = planLiveryFiles(a.app.repaintInputs(), a.title(s.variation), plan);
     if (st)
         st = packLivery(plan, a.app.settings.AircraftName, members);
     if (st)
@@ -83,7 +83,7 @@ Status install(Aircraft& a, const Step& s, FileOperations& files) {
     if (st)
         st = locked(a, lock, files);
     if (st)
-        st = planLiveryInstall(a.app, zip, plan);
+        st = planLiveryInstall(a.app.repaintInputs(), zip, plan);
     return st ? InstallLivery(a.app.extraFields, a.frontend, zip, plan, files) : st;
 }
 
@@ -101,14 +101,16 @@ Outcome run(Aircraft& a, const Step& s, FileOperations& files) {
         EXPECT_TRUE(LoadTemplate(app.spec, app.surfaces, app.frontend, a.pictures[s.picture].string()));
         TextureBuildReport report;
         BuildPlan plan;
-        const Status st = CreateRepaint(app, files, &report, &plan);
+        const Status st = CreateRepaint(app.buildState(), files, &report, &plan);
         if (st)
             a.plans[toUpper(title)] = plan;
         return {st ? (report.skipped.empty() ? 0 : 1) : cli::exitStatus(st), report.skipped};
     }
     case Command::Remove: {
         LiveryRemoval removal;
-        return {cli::exitStatus(RemoveLivery(app, app.frontend, title, false, removal, files)), {}};
+        return {
+            cli::exitStatus(RemoveLivery(app.repaintInputs(), app.frontend, title, false, removal, files)),
+            {}};
     }
     case Command::Pack:
         return {cli::exitStatus(pack(a, s, files)), {}};
@@ -116,12 +118,12 @@ Outcome run(Aircraft& a, const Step& s, FileOperations& files) {
         return {cli::exitStatus(install(a, s, files)), {}};
     case Command::Restore: {
         Status st = locked(a, lock, files);
-        return {cli::exitStatus(st ? RestoreAircraftCfg(app, false, files) : st), {}};
+        return {cli::exitStatus(st ? RestoreAircraftCfg(app.repaintInputs(), false, files) : st), {}};
     }
     case Command::Rebuild: {
         EXPECT_TRUE(LoadTemplate(app.spec, app.surfaces, app.frontend, a.pictures[0].string()));
         const TextureRebuild rebuilt =
-            RebuildTextures(app, app.surfaces, app.frontend, a.plans.at(toUpper(title)),
+            RebuildTextures(app.repaintInputs(), app.surfaces, app.frontend, a.plans.at(toUpper(title)),
                             a.pictures[s.picture].string(), loadedPictureShape(app.surfaces), files);
         using O = TextureRebuild::Outcome; // as build --watch ends
         return {rebuilt.outcome == O::Rebuilt ? (rebuilt.report.skipped.empty() ? 0 : 1)

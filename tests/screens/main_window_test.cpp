@@ -303,7 +303,7 @@ TEST_F(MainWindowStatusLine, EveryBuildMessageFitsTheLineWithTheRestInItsDetail)
 
         testkit::FailingFileOperations files([](const std::string&, const std::string&) { return false; });
         files.freeSpace = c.freeSpace;
-        const Status status = CreateRepaint(world.app, files);
+        const Status status = CreateRepaint(world.app.buildState(), files);
         EXPECT_EQ(status.kind(), c.kind);
         const std::vector<std::string>& shown = world.frontend.statusTexts;
         EXPECT_THAT(status ? shown.back() + "\n" + world.frontend.statusDetail : status.text(),

@@ -55,7 +55,7 @@ struct ThreeTextures : TestApp {
     // The textures as the build's plan names them.
     TextureJobs jobs() const {
         BuildPlan plan;
-        const Status planned = planBuild(app, app.surfaces, plan);
+        const Status planned = planBuild(app.repaintInputs(), app.surfaces, plan);
         EXPECT_TRUE(planned) << planned.message();
         return plan.textures;
     }

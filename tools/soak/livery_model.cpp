@@ -41,7 +41,7 @@ bool hasKey(const std::vector<Livery>& cfg, const std::string& key) {
 // The liveries as `list` shows them, and as the model has them: upper-case titles and keys.
 std::string listText(const Aircraft& a) {
     std::vector<LiveryListing> list;
-    if (Status s = listLiveries(a.app, list); !s)
+    if (Status s = listLiveries(a.app.repaintInputs(), list); !s)
         return s.text();
     std::string text;
     for (const LiveryListing& l : list)
