@@ -86,12 +86,12 @@ TEST(DemoDxtBlock, AlphaComesBackAsTheFormatKeepsIt) {
 // Sides that are no multiple of 4 (edge blocks, rows padded to 4 bytes) read back at their size,
 // near the picture: the left three columns one colour, the rest another.
 TEST(DemoTextureFile, OddSizesReadBack) {
-    RgbaImage image{7, 5, std::vector<std::uint8_t>(7 * 5 * 4)};
+    RgbaImage image{7, 5, std::vector<std::uint8_t>(std::size_t{7} * 5 * 4)};
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x) {
             const std::uint8_t colour[4] = {x < 3 ? std::uint8_t{220} : std::uint8_t{16}, 90,
                                             x < 3 ? std::uint8_t{40} : std::uint8_t{180}, 255};
-            std::copy_n(colour, 4, image.rgba.begin() + (y * 7 + x) * 4);
+            std::copy_n(colour, 4, image.rgba.begin() + (y * 7 + x) * std::ptrdiff_t{4});
         }
     for (DemoTextureStorage storage :
          {DemoTextureStorage::Dxt1Bitmap, DemoTextureStorage::Dxt5Bitmap, DemoTextureStorage::Dxt1Dds,
