@@ -131,8 +131,15 @@ void oneColourBlock(const std::uint8_t* texel, std::uint8_t* out) {
 void encodeColours(const std::uint8_t* rgba, bool dxt1, std::uint8_t* out) {
     const auto texel = [rgba](std::size_t i) { return rgba + i * 4; };
     std::array<bool, 16> transparent{};
-    for (std::size_t i = 0; i < 16; ++i)
+    bool oneColour = true; // and no texel transparent: most blocks of a painted livery
+    for (std::size_t i = 0; i < 16; ++i) {
         transparent[i] = dxt1 && texel(i)[3] < kTransparentBelow;
+        oneColour = oneColour && !transparent[i] && std::equal(texel(i), texel(i) + 3, texel(0));
+    }
+    if (oneColour) {
+        oneColourBlock(texel(0), out);
+        return;
+    }
     // The end points: the two coloured texels farthest apart.
     std::size_t first = 16;
     std::size_t second = 16;
@@ -149,10 +156,6 @@ void encodeColours(const std::uint8_t* rgba, bool dxt1, std::uint8_t* out) {
     if (first == 16) { // all transparent: a three-colour block (c0 <= c1) of index 3
         indices.fill(3);
         putColourBlock(0, 0, indices, out);
-        return;
-    }
-    if (farthest == 0 && !anyTransparent) {
-        oneColourBlock(texel(first), out);
         return;
     }
     std::uint16_t c0 = nearest565(texel(first));
