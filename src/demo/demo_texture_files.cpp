@@ -109,64 +109,69 @@ void putColourBlock(std::uint16_t c0, std::uint16_t c1, const std::array<int, 16
     putLe32(out, 4, bits);
 }
 
+// A block of one colour: blended two-thirds of the way from c1 to c0, or the other way where the
+// end points must be swapped for DXT1's four-colour order (equal ones give c0 in either mode).
+void oneColourBlock(const std::uint8_t* texel, std::uint8_t* out) {
+    const ChannelFit& r = tables(5).fit[texel[0]];
+    const ChannelFit& g = tables(6).fit[texel[1]];
+    const ChannelFit& b = tables(5).fit[texel[2]];
+    std::uint16_t c0 = pack565(r.first, g.first, b.first);
+    std::uint16_t c1 = pack565(r.second, g.second, b.second);
+    std::array<int, 16> indices{};
+    indices.fill(2);
+    if (c0 < c1) {
+        std::swap(c0, c1);
+        indices.fill(3);
+    }
+    putColourBlock(c0, c1, indices, out);
+}
+
 // The colour half of a block: 8 bytes. With `dxt1`, texels whose alpha is below 128 take the
 // transparent entry of a three-colour block; otherwise every texel keeps a colour.
 void encodeColours(const std::uint8_t* rgba, bool dxt1, std::uint8_t* out) {
+    const auto texel = [rgba](std::size_t i) { return rgba + i * 4; };
     std::array<bool, 16> transparent{};
-    int first = -1; // the end points: the two coloured texels farthest apart
-    int second = -1;
+    bool oneColour = true; // and no texel transparent: most blocks of a painted livery
+    for (std::size_t i = 0; i < 16; ++i) {
+        transparent[i] = dxt1 && texel(i)[3] < kTransparentBelow;
+        oneColour = oneColour && !transparent[i] && std::equal(texel(i), texel(i) + 3, texel(0));
+    }
+    if (oneColour) {
+        oneColourBlock(texel(0), out);
+        return;
+    }
+    // The end points: the two coloured texels farthest apart.
+    std::size_t first = 16;
+    std::size_t second = 16;
     int farthest = -1;
-    for (int i = 0; i < 16; ++i) {
-        transparent[static_cast<std::size_t>(i)] = dxt1 && rgba[i * 4 + 3] < kTransparentBelow;
-        for (int j = i; j < 16 && !transparent[static_cast<std::size_t>(i)]; ++j)
-            if (!(dxt1 && rgba[j * 4 + 3] < kTransparentBelow) &&
-                distance(rgba + i * 4, rgba + j * 4) > farthest) {
-                farthest = distance(rgba + i * 4, rgba + j * 4);
+    for (std::size_t i = 0; i < 16; ++i)
+        for (std::size_t j = i; j < 16; ++j)
+            if (!transparent[i] && !transparent[j] && distance(texel(i), texel(j)) > farthest) {
+                farthest = distance(texel(i), texel(j));
                 first = i;
                 second = j;
             }
-    }
     const bool anyTransparent = std::find(transparent.begin(), transparent.end(), true) != transparent.end();
     std::array<int, 16> indices{};
-    if (first < 0) { // all transparent: a three-colour block (c0 <= c1) of index 3
+    if (first == 16) { // all transparent: a three-colour block (c0 <= c1) of index 3
         indices.fill(3);
         putColourBlock(0, 0, indices, out);
         return;
     }
-    if (farthest == 0 && !anyTransparent) {
-        // One colour: blended two-thirds of the way from c1 to c0, or the other way where the end
-        // points must be swapped for DXT1's four-colour order (equal ones give c0 in either mode).
-        const std::uint8_t* t = rgba + first * 4;
-        const ChannelFit& r = tables(5).fit[t[0]];
-        const ChannelFit& g = tables(6).fit[t[1]];
-        const ChannelFit& b = tables(5).fit[t[2]];
-        std::uint16_t c0 = pack565(r.first, g.first, b.first);
-        std::uint16_t c1 = pack565(r.second, g.second, b.second);
-        indices.fill(2);
-        if (c0 < c1) {
-            std::swap(c0, c1);
-            indices.fill(3);
-        }
-        putColourBlock(c0, c1, indices, out);
-        return;
-    }
-    std::uint16_t c0 = nearest565(rgba + first * 4);
-    std::uint16_t c1 = nearest565(rgba + second * 4);
+    std::uint16_t c0 = nearest565(texel(first));
+    std::uint16_t c1 = nearest565(texel(second));
     // DXT1 reads its mode from the end points' order: four colours when c0 > c1, else three and
     // transparent black. The other formats always have four.
     if (dxt1 && (anyTransparent ? c0 > c1 : c0 < c1))
         std::swap(c0, c1);
-    const int entries = dxt1 && c0 <= c1 ? 3 : 4;
+    const std::size_t entries = dxt1 && c0 <= c1 ? 3 : 4;
     const auto colours = palette(c0, c1, dxt1 ? DxtFormat::Dxt1 : DxtFormat::Dxt5);
     for (std::size_t i = 0; i < 16; ++i) {
-        if (transparent[i]) {
-            indices[i] = 3;
-            continue;
-        }
-        for (int e = 1; e < entries; ++e)
-            if (distance(rgba + i * 4, colours[static_cast<std::size_t>(e)].data()) <
-                distance(rgba + i * 4, colours[static_cast<std::size_t>(indices[i])].data()))
-                indices[i] = e;
+        std::size_t best = transparent[i] ? 3 : 0;
+        for (std::size_t e = 1; e < entries && !transparent[i]; ++e)
+            if (distance(texel(i), colours[e].data()) < distance(texel(i), colours[best].data()))
+                best = e;
+        indices[i] = static_cast<int>(best);
     }
     putColourBlock(c0, c1, indices, out);
 }
@@ -216,9 +221,9 @@ std::vector<std::uint8_t> blocksOf(const RgbaImage& image, DxtFormat format) {
     std::uint8_t texels[64];
     for (std::size_t by = 0; by < down; ++by)
         for (std::size_t bx = 0; bx < across; ++bx) {
-            for (int i = 0; i < 16; ++i) {
-                const int x = std::min(static_cast<int>(bx) * 4 + i % 4, image.width - 1);
-                const int y = std::min(static_cast<int>(by) * 4 + i / 4, image.height - 1);
+            for (std::size_t i = 0; i < 16; ++i) {
+                const int x = std::min(static_cast<int>(bx * 4 + i % 4), image.width - 1);
+                const int y = std::min(static_cast<int>(by * 4 + i / 4), image.height - 1);
                 std::copy_n(image.pixel(x, y), 4, texels + i * 4);
             }
             std::uint8_t* block = out.data() + (by * across + bx) * size;

@@ -39,11 +39,8 @@ TEST(DemoDxtBlock, OneColourComesBackWithinOne) {
                  {std::array{v, v, v, 255}, std::array{v, 255 - v, v * 7 % 256, v}}) {
                 const std::uint8_t alpha = format == DxtFormat::Dxt1 ? 255 : static_cast<std::uint8_t>(c[3]);
                 Block texels;
-                for (std::size_t i = 0; i < 64; i += 4) {
-                    for (std::size_t k = 0; k < 3; ++k)
-                        texels[i + k] = static_cast<std::uint8_t>(c[k]);
-                    texels[i + 3] = alpha;
-                }
+                for (std::size_t i = 0; i < 64; ++i)
+                    texels[i] = i % 4 == 3 ? alpha : static_cast<std::uint8_t>(c[i % 4]);
                 const Block out = decoded(format, texels);
                 for (std::size_t i = 0; i < 64; i += 4) {
                     ASSERT_LE(colourError(out.data() + i, texels.data()), 1) << v;
@@ -59,53 +56,42 @@ TEST(DemoDxtBlock, OneColourComesBackWithinOne) {
 // truncates) off.
 TEST(DemoDxtBlock, AlphaComesBackAsTheFormatKeepsIt) {
     constexpr std::uint8_t kAlphas[] = {0, 127, 128, 255, 100};
-    const std::array<std::array<std::uint8_t, 3>, 2> twoColours[] = {{{{200, 30, 30}, {200, 30, 30}}},
-                                                                     {{{200, 30, 30}, {20, 40, 160}}}};
-    for (const auto& colours : twoColours)
-        for (DxtFormat format : {DxtFormat::Dxt1, DxtFormat::Dxt5})
-            for (bool allTransparent : {false, true}) {
-                Block texels;
-                for (std::size_t i = 0; i < 16; ++i) {
-                    std::copy_n(colours[i / 8].begin(), 3, texels.begin() + i * 4);
-                    texels[i * 4 + 3] = allTransparent ? 0 : kAlphas[i % 5];
-                }
-                const Block out = decoded(format, texels);
-                for (std::size_t i = 0; i < 64; i += 4) {
-                    const bool opaque = texels[i + 3] >= 128;
-                    if (format == DxtFormat::Dxt1) {
-                        EXPECT_EQ(out[i + 3], opaque ? 255 : 0) << i / 4;
-                        EXPECT_LE(opaque ? colourError(out.data() + i, texels.data() + i) : 0, 4) << i / 4;
-                    } else {
-                        EXPECT_LE(std::abs(out[i + 3] - texels[i + 3]), 255 / 14 + 1) << i / 4;
-                        EXPECT_LE(colourError(out.data() + i, texels.data() + i), 4) << i / 4;
-                    }
-                }
+    constexpr std::uint8_t kRed[] = {200, 30, 30}, kBlue[] = {20, 40, 160};
+    for (DxtFormat format : {DxtFormat::Dxt1, DxtFormat::Dxt5})
+        for (int colours : {1, 2, 0}) {
+            Block texels;
+            for (std::size_t i = 0; i < 64; i += 4) {
+                std::copy_n(colours == 2 && i >= 32 ? kBlue : kRed, 3, texels.begin() + i);
+                texels[i + 3] = colours == 0 ? 0 : kAlphas[i / 4 % 5];
             }
+            const Block out = decoded(format, texels);
+            const bool dxt1 = format == DxtFormat::Dxt1;
+            for (std::size_t i = 0; i < 64; i += 4) {
+                const int alpha = dxt1 ? (texels[i + 3] >= 128 ? 255 : 0) : texels[i + 3];
+                EXPECT_LE(std::abs(out[i + 3] - alpha), dxt1 ? 0 : 255 / 14 + 1) << colours << " " << i / 4;
+                EXPECT_LE(alpha == 0 && dxt1 ? 0 : colourError(out.data() + i, texels.data() + i), 4)
+                    << i / 4;
+            }
+        }
 }
 
 // Sides that are no multiple of 4 (edge blocks, rows padded to 4 bytes) read back at their size,
 // near the picture: the left three columns one colour, the rest another.
 TEST(DemoTextureFile, OddSizesReadBack) {
-    RgbaImage image{7, 5, std::vector<std::uint8_t>(7 * 5 * 4)};
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x) {
-            const std::uint8_t colour[4] = {x < 3 ? std::uint8_t{220} : std::uint8_t{16}, 90,
-                                            x < 3 ? std::uint8_t{40} : std::uint8_t{180}, 255};
-            std::copy_n(colour, 4, image.rgba.begin() + (y * 7 + x) * 4);
-        }
-    for (DemoTextureStorage storage :
-         {DemoTextureStorage::Dxt1Bitmap, DemoTextureStorage::Dxt5Bitmap, DemoTextureStorage::Dxt1Dds,
-          DemoTextureStorage::Dxt5Dds, DemoTextureStorage::Rgb565Bitmap,
-          DemoTextureStorage::PalettisedBitmap}) {
-        const std::vector<std::uint8_t> file = encodeDemoTexture(image, storage);
+    constexpr std::uint8_t kLeft[] = {220, 90, 40, 255}, kRight[] = {16, 90, 180, 255};
+    RgbaImage image{7, 5, {}};
+    for (int i = 0; i < 7 * 5; ++i)
+        image.rgba.insert(image.rgba.end(), i % 7 < 3 ? kLeft : kRight, (i % 7 < 3 ? kLeft : kRight) + 4);
+    for (int s = 0; s <= static_cast<int>(DemoTextureStorage::PalettisedBitmap); ++s) {
+        const auto storage = static_cast<DemoTextureStorage>(s);
         DecodedTexture texture;
-        ASSERT_TRUE(decodeTexture(file, texture)) << static_cast<int>(storage);
+        ASSERT_TRUE(decodeTexture(encodeDemoTexture(image, storage), texture)) << s;
         ASSERT_EQ(texture.image.width, 7);
         ASSERT_EQ(texture.image.height, 5);
-        const int tolerance = storage == DemoTextureStorage::PalettisedBitmap ? 0 : 4;
         for (std::size_t i = 0; i < image.rgba.size(); i += 4) {
-            EXPECT_LE(colourError(texture.image.rgba.data() + i, image.rgba.data() + i), tolerance)
-                << static_cast<int>(storage) << " at " << i / 4;
+            EXPECT_LE(colourError(texture.image.rgba.data() + i, image.rgba.data() + i),
+                      storage == DemoTextureStorage::PalettisedBitmap ? 0 : 4)
+                << s << " at " << i / 4;
             EXPECT_EQ(texture.image.rgba[i + 3], 255);
         }
     }
