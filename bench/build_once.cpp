@@ -18,10 +18,9 @@
 #include <random>
 #include <string>
 
-#include <sys/resource.h>
-
 #include "app/headless_frontend.h"
 #include "output/application.h"
+#include "processor_time.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/texture_composition.h"
 
@@ -30,12 +29,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace livrano;
 
-double processorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
+using bench::processorSeconds;
 
 } // namespace
 

@@ -3,8 +3,6 @@
 // once, with the processor time of each stage (reading and decoding the textures, packing them,
 // the template's pixels and bitmaps, the guide, writing the files).
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +13,7 @@
 #include "app/file_bytes.h"
 #include "output/kit_files.h"
 #include "output/kit_plan.h"
+#include "processor_time.h"
 #include "texture/guide_picture.h"
 #include "texture/template_packing.h"
 
@@ -23,12 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace livrano;
 
-double processorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
+using bench::processorSeconds;
 
 // A DDS file of DXT1 blocks. Any eight bytes are a DXT1 block; these vary smoothly enough to
 // look like paint and to compress no better than paint does.

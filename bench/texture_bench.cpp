@@ -22,7 +22,6 @@
 #include <thread>
 #include <vector>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,6 +38,7 @@
 #include "app/little_endian.h"
 #include "output/application.h"
 #include "paint_pictures.h"
+#include "processor_time.h"
 #include "squish_fits.h"
 #include "texture/bitmap_surfaces.h"
 #include "texture/bmp_writer.h"
@@ -69,12 +69,7 @@ double secondsSince(Clock::time_point start) {
 
 // Processor seconds of this process, or of its finished children: the one-core times, which
 // other work on a shared machine disturbs less than it does the clock on the wall.
-double processorSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
+using bench::processorSeconds;
 
 unsigned cores() {
     return std::max(1u, std::thread::hardware_concurrency());

@@ -50,8 +50,9 @@ void report(const KitPlan& plan, bool dryRun) {
     for (const auto& [from, to] : plan.keptAside)
         say(stdout, "  %-9s %s as %s (the template is never written over)\n", dryRun ? "would keep" : "kept",
             from.filename().string().c_str(), to.filename().string().c_str());
-    say(stdout, "  %-11s %s (%dx%d, %zu textures%s)\n", verb, plan.templateFile.string().c_str(),
-        plan.layout.width, plan.layout.height, plan.source.textures.size(),
+    const std::size_t textures = plan.source.textures.size();
+    say(stdout, "  %-11s %s (%dx%d, %zu texture%s%s)\n", verb, plan.templateFile.string().c_str(),
+        plan.layout.width, plan.layout.height, textures, textures == 1 ? "" : "s",
         plan.alphaFile.empty() ? "" : ", with alpha");
     if (!plan.alphaFile.empty())
         say(stdout, "  %-11s %s\n", verb, plan.alphaFile.string().c_str());

@@ -239,23 +239,29 @@ std::uint32_t fourCc(DxtFormat format) {
     return format == DxtFormat::Dxt1 ? 0x31545844 : 0x35545844; // "DXT1", "DXT5"
 }
 
+// The file header and the info header of a BMP filling `out`, its pixels from dataOffset.
+void putBmpHeaders(std::vector<std::uint8_t>& out, const RgbaImage& image, std::size_t dataOffset,
+                   std::uint32_t bitCount, std::uint32_t compression, std::size_t imageSize) {
+    out[0] = 'B';
+    out[1] = 'M';
+    putLe32(out, 2, static_cast<std::uint32_t>(out.size()));
+    putLe32(out, 10, static_cast<std::uint32_t>(dataOffset));
+    putLe32(out, 14, 40);
+    putLe32(out, 18, static_cast<std::uint32_t>(image.width));
+    putLe32(out, 22, static_cast<std::uint32_t>(image.height));
+    putLe16(out, 26, 1);
+    putLe16(out, 28, bitCount);
+    putLe32(out, 30, compression);
+    putLe32(out, 34, static_cast<std::uint32_t>(imageSize));
+}
+
 // The simulator's bitmap: the header the program's own DXT3 textures have, with this FourCC
 // (bit count 16 whatever the format, as readers of these files expect), blocks bottom-up.
 std::vector<std::uint8_t> dxtBitmap(const RgbaImage& image, DxtFormat format) {
     const std::vector<std::uint8_t> blocks = blocksOf(flippedVertically(image), format);
     std::vector<std::uint8_t> out(kFsHeaderSize);
     out.insert(out.end(), blocks.begin(), blocks.end());
-    out[0] = 'B';
-    out[1] = 'M';
-    putLe32(out, 2, static_cast<std::uint32_t>(out.size()));
-    putLe32(out, 10, kFsHeaderSize);
-    putLe32(out, 14, 40);
-    putLe32(out, 18, static_cast<std::uint32_t>(image.width));
-    putLe32(out, 22, static_cast<std::uint32_t>(image.height));
-    putLe16(out, 26, 1);
-    putLe16(out, 28, 16);
-    putLe32(out, 30, fourCc(format));
-    putLe32(out, 34, static_cast<std::uint32_t>(blocks.size()));
+    putBmpHeaders(out, image, kFsHeaderSize, 16, fourCc(format), blocks.size());
     std::copy_n("FS70", 4, out.begin() + 54);
     putLe32(out, 58, 20);
     out[63] = 4;
@@ -284,17 +290,7 @@ std::vector<std::uint8_t> dxtDds(const RgbaImage& image, DxtFormat format) {
 std::vector<std::uint8_t> rgb565Bitmap(const RgbaImage& image) {
     const std::size_t stride = (static_cast<std::size_t>(image.width) * 2 + 3) / 4 * 4;
     std::vector<std::uint8_t> out(kMaskedHeaderSize + stride * static_cast<std::size_t>(image.height));
-    out[0] = 'B';
-    out[1] = 'M';
-    putLe32(out, 2, static_cast<std::uint32_t>(out.size()));
-    putLe32(out, 10, kMaskedHeaderSize);
-    putLe32(out, 14, 40);
-    putLe32(out, 18, static_cast<std::uint32_t>(image.width));
-    putLe32(out, 22, static_cast<std::uint32_t>(image.height));
-    putLe16(out, 26, 1);
-    putLe16(out, 28, 16);
-    putLe32(out, 30, 3); // bit fields
-    putLe32(out, 34, static_cast<std::uint32_t>(out.size() - kMaskedHeaderSize));
+    putBmpHeaders(out, image, kMaskedHeaderSize, 16, 3 /* bit fields */, out.size() - kMaskedHeaderSize);
     putLe32(out, 54, 0xF800);
     putLe32(out, 58, 0x07E0);
     putLe32(out, 62, 0x001F);
