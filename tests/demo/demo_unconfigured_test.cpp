@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -101,11 +103,13 @@ TEST(DemoUnconfigured, IsInstalledAsItsMakerShipsIt) {
     const std::string mdl =
         ProfileDocument::load(aircraft / "model" / "Model.cfg").readString("models", "normal");
     const std::string modelBytes = readFile(aircraft / "model" / (mdl + ".mdl"));
+    std::set<fs::path> folders; // each livery its own, as a kit meets both kinds
     for (const char* entry : {"fltsim.0", "fltsim.1"}) {
         EXPECT_FALSE(cfg.readString(entry, "title").empty()) << entry;
         EXPECT_TRUE(fs::is_regular_file(aircraft / (cfg.readString(entry, "sim") + ".air"))) << entry;
         const std::string texture = cfg.readString(entry, "texture");
         const fs::path folder = aircraft / (texture.empty() ? "texture" : "texture." + texture);
+        folders.insert(folder);
         EXPECT_FALSE(ProfileDocument::load(folder / "texture.cfg").readString("fltsim", "fallback.1").empty())
             << folder;
         int named = 0;
@@ -118,6 +122,7 @@ TEST(DemoUnconfigured, IsInstalledAsItsMakerShipsIt) {
         }
         EXPECT_EQ(named, 6) << folder;
     }
+    EXPECT_EQ(folders.size(), 2u);
 
     const std::vector<DemoShippedTexture> textures = unconfiguredTextures();
     EXPECT_EQ(textures.size(), 2 * kExpected.size());

@@ -100,6 +100,10 @@ TEST(WizardEndToEnd, FromWizardToCreateWithKeyboardAndMouse) {
     auto* templ = shownAs<SelectTemplateScreen>(*program);
     ASSERT_NE(templ, nullptr);
     EXPECT_EQ(templ->btn_Next->state(), "disabled");
+    // The second line of instructions belongs to steps 2 to 6 only.
+    EXPECT_EQ(aircraft->lbl_instructions2, nullptr);
+    ASSERT_NE(templ->lbl_instructions2, nullptr);
+    EXPECT_FALSE(templ->lbl_instructions2->text().isEmpty());
     enter(templ); // nothing picked: nothing happens
     ASSERT_EQ(shown(*program), templ);
     installation.record().chosenFile = QString::fromStdString(meridian.templateFile.string());
