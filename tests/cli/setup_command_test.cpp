@@ -117,6 +117,7 @@ TEST(SetupCommand, WithKitsMakesAKitForEveryAircraftWithoutAConfiguration) {
     EXPECT_EQ(planned.exitCode, 2) << planned.err;
     EXPECT_THAT(planned.out, HasSubstr("  would kit  Gull as \"Gull\" (1 texture)"));
     EXPECT_THAT(planned.out, HasSubstr("  not kitted Broken: "));
+    EXPECT_THAT(planned.out, HasSubstr("\n\nKits to make for 2 aircraft without a configuration:\n"));
     EXPECT_EQ(testkit::RepaintWorld::listing(in.dir.path()), before);
 
     EXPECT_EQ(in.setup("--kits").exitCode, 2);

@@ -61,7 +61,8 @@ struct Simulator {
         fs::create_directories(program / "Templates");
         writeFile(gull / "aircraft.cfg",
                   "[fltsim.0]\r\ntitle=Gull Factory\r\nsim=gull\r\nmodel=\r\npanel=\r\n"
-                  "texture=1\r\natc_id=N123G\r\nui_manufacturer=Corvane\r\nui_type=Gull\r\n\r\n"
+                  "texture=1\r\natc_id=N123G\r\nui_manufacturer=Corvane\r\nui_type=Gull\r\n"
+                  "ui_variation=Factory\r\n\r\n"
                   "[fltsim.1]\r\ntitle=Gull Second\r\nsim=gull\r\ntexture=2\r\n\r\n"
                   "[General]\r\natc_type=GULL\r\n");
         writeFile(gull / "texture.1" / "body.bmp", bmp24(body));
@@ -100,6 +101,7 @@ TEST(PaintKit, MakesAConfigurationTheCatalogueLoadsAndATemplateHoldingTheFactory
     EXPECT_EQ(spec.UseAlpha, 1);
     EXPECT_EQ(spec.BaseAirName, "gull");
     EXPECT_EQ(spec.AircraftTail, "N123G");
+    EXPECT_EQ(spec.AircraftTitlePrefix, "Gull"); // "Gull Factory" less its variation
     ASSERT_EQ(spec.Textures.size(), 2u);
     EXPECT_EQ(spec.Textures[1].BaseTextureName, "wing");
     EXPECT_EQ(spec.Textures[1].DdsFile, 1);
