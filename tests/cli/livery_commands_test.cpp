@@ -150,6 +150,9 @@ TEST_F(Simulators, PackInstallRemoveAndRestoreRoundTrip) {
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
     for (const std::string& title : {kSkylark + "\"", kMeridian + " Northwind"})
         EXPECT_THAT(listed.out, HasSubstr(title));
+    // A livery's files are a JSON list: one comma between two of them, none before the first.
+    EXPECT_THAT(listed.out, HasSubstr("}, {\"role\": "));
+    EXPECT_THAT(listed.out, testing::Not(HasSubstr("[, {")));
 
     // Packing where no zip can go ends its dry run as it ends itself.
     const std::string nowhere = "--title " + shellQuoted(kSkylark + " Blue Harbour") + " " +
